@@ -1,0 +1,222 @@
+#include "capture/CaptureFileReader.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <sys/stat.h>
+
+#include "base/ByteOrder.h"
+
+namespace qv {
+
+std::string remoteTransferFilePath() {
+    return (std::filesystem::temp_directory_path() / "~LVT30.TMP").string();
+}
+
+CaptureFileReader::CaptureFileReader(std::string fileName, bool remote, UserMessages& messages,
+                                     Registration registration)
+    : path_(std::move(fileName)), remote_(remote), messages_(messages),
+      registration_(std::move(registration)) {}
+
+CaptureFileReader::~CaptureFileReader() = default;
+
+std::int16_t CaptureFileReader::open() {
+    bool named = !path_.empty();
+    if (named == remote_) {
+        messages_.error(kMsgAmbiguousFile);
+        return kOpenAmbiguous;
+    }
+    std::string path = named ? path_ : remoteTransferFilePath();
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || !file_.open(path)) {
+        messages_.error(kMsgUnableToOpen);
+        return kOpenCannotOpen;
+    }
+    fileLength_ = file_.size();
+    if (fileLength_ == 0) {
+        file_.close();
+        messages_.error(kMsgFileEmpty);
+        return kOpenEmpty;
+    }
+    return kOpenOk;
+}
+
+std::string CaptureFileReader::notes(bool) { return {}; }
+
+void CaptureFileReader::zeroRecordData() {
+    std::size_t n = std::min<std::size_t>(record_.dataLength, kMaxRecordData);
+    std::fill(record_.data.begin(), record_.data.begin() + n, 0);
+}
+
+bool CaptureFileReader::readRecord(LvtRecord& record, std::uint16_t& bytesUsed) {
+    std::uint64_t start = file_.tell();
+    std::uint8_t type = 0;
+    if (!file_.readU8(type) || type != 1) {
+        file_.seek(start);
+        bytesUsed = 0;
+        return false;
+    }
+    std::uint16_t length = 0;
+    if (!file_.readU16(length)) {
+        bytesUsed = 0;
+        return false;
+    }
+    record.blockType = type;
+    record.blockLength = length;
+    std::uint64_t afterLength = file_.tell();
+    if (length < 10) {
+        bytesUsed = 3;
+        messages_.error(kMsgNotLvtRecord);
+        markDamaged();
+        return false;
+    }
+    if (afterLength + length + 2 >= fileLength_) {
+        std::vector<std::uint8_t> content(length);
+        std::size_t got = file_.read(content.data(), length);
+        content.resize(got);
+        informationBlockFound(content, length);
+        bytesUsed = length;
+        return false;
+    }
+    std::uint8_t head[10];
+    if (!file_.readExact(head, sizeof head)) {
+        bytesUsed = 3;
+        return false;
+    }
+    record.timeHigh = readU16(head);
+    record.timeLow = readU16(head + 2);
+    record.kind = head[4];
+    record.status = head[5];
+    record.direction = head[6];
+    record.month = head[7];
+    std::uint16_t dataLength = readU16(head + 8);
+    if (dataLength > kMaxRecordData) {
+        record.dataLength = 0;
+        bytesUsed = 13;
+        messages_.error(kMsgLvtFileError);
+        markDamaged();
+        return false;
+    }
+    record.dataLength = dataLength;
+    std::uint16_t trailer = 0;
+    if (!file_.readExact(record.data.data(), dataLength) || !file_.readU16(trailer)) {
+        bytesUsed = 13;
+        return false;
+    }
+    std::fill(record.data.begin() + dataLength, record.data.end(), 0);
+    record.trailerLength = trailer;
+    bytesUsed = static_cast<std::uint16_t>(dataLength + 15);
+    // A block whose declared length disagrees with its data would shift every later record.
+    file_.seek(afterLength + length + 2);
+    return true;
+}
+
+bool CaptureFileReader::skipRecord() {
+    std::uint8_t head[13];
+    std::uint64_t start = file_.tell();
+    if (!file_.readExact(head, sizeof head)) {
+        file_.seek(start);
+        return false;
+    }
+    std::uint16_t length = readU16(head + 1);
+    std::uint16_t dataLength = readU16(head + 11);
+    if (length < 10 || length != dataLength + 10 || start + length + 5 > fileLength_) {
+        file_.seek(start);
+        return false;
+    }
+    file_.seek(start + length + 5);
+    return true;
+}
+
+std::uint32_t CaptureFileReader::scanRecords(std::uint32_t limit, std::uint64_t endOffset,
+                                             std::vector<std::uint64_t>& offsets,
+                                             std::uint32_t firstIndex) {
+    std::uint32_t found = 0;
+    while (found < limit) {
+        std::uint64_t at = file_.tell();
+        std::uint8_t head[13];
+        if (at + sizeof head > endOffset || !file_.readExact(head, sizeof head)) {
+            file_.seek(at);
+            break;
+        }
+        std::uint16_t length = readU16(head + 1);
+        std::uint16_t dataLength = readU16(head + 11);
+        if (length != dataLength + 10 || at + length + 5 > endOffset) {
+            file_.seek(at);
+            break;
+        }
+        if ((firstIndex + found) % kIndexStride == 0)
+            offsets.push_back(at);
+        file_.seek(at + length + 5);
+        ++found;
+    }
+    return found;
+}
+
+std::int16_t CaptureFileReader::positionAt(std::uint32_t index) {
+    std::uint32_t from;
+    if (index >= nextIndex_ && index - nextIndex_ < kIndexStride && !positionLost_) {
+        from = nextIndex_;
+        file_.seek(nextOffset_);
+    } else {
+        std::uint32_t slot = index / kIndexStride;
+        if (slot >= offsets_.size())
+            return kGoToUnreadable;
+        from = slot * kIndexStride;
+        file_.seek(offsets_[slot]);
+    }
+    while (from < index) {
+        if (!skipRecord()) {
+            messages_.error(kMsgLvtFileError);
+            positionLost_ = true;
+            return kGoToUnreadable;
+        }
+        ++from;
+        stepIntoRecord(from);
+    }
+    return kGoToOk;
+}
+
+std::int16_t CaptureFileReader::goTo(std::uint32_t index) {
+    if (firstAccess_) {
+        info_.startMonth = info_.startYear = 0;
+        if (open() != kOpenOk)
+            return kGoToOpenFailed;
+        firstAccess_ = false;
+        buildIndex();
+        file_.seek(dataStart_);
+        nextIndex_ = 0;
+        nextOffset_ = dataStart_;
+        positionLost_ = false;
+        return kGoToOk;
+    }
+    if (!file_.isOpen())
+        return kGoToOpenFailed;
+    zeroRecordData();
+    if (index >= recordCount_) {
+        // A file without records still has its first block looked at, so that a damaged
+        // block is reported as such.
+        if (recordCount_ == 0 && index == 0) {
+            file_.seek(dataStart_);
+            std::uint16_t used = 0;
+            readRecord(record_, used);
+            positionLost_ = true;
+        }
+        return kGoToOutOfRange;
+    }
+    std::int16_t result = positionAt(index);
+    if (result != kGoToOk)
+        return result;
+    std::uint16_t used = 0;
+    if (!readRecord(record_, used)) {
+        positionLost_ = true;
+        return kGoToUnreadable;
+    }
+    nextIndex_ = index + 1;
+    nextOffset_ = file_.tell();
+    positionLost_ = false;
+    stepIntoRecord(nextIndex_);
+    nextOffset_ = file_.tell();
+    return kGoToOk;
+}
+
+} // namespace qv

@@ -1,0 +1,119 @@
+#pragma once
+// Random access by record number to an LVT capture file, stored or real-time layout.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/BufferedFile.h"
+#include "base/UserMessages.h"
+#include "capture/CaptureInfo.h"
+#include "capture/LvtRecord.h"
+
+namespace qv {
+
+// Results of goTo.
+inline constexpr std::int16_t kGoToOk = 0;
+inline constexpr std::int16_t kGoToOpenFailed = -2;
+inline constexpr std::int16_t kGoToOutOfRange = -4; // index beyond the last record
+inline constexpr std::int16_t kGoToUnreadable = -6; // the record's block is damaged
+
+// Results of open.
+inline constexpr std::int16_t kOpenOk = 0;
+inline constexpr std::int16_t kOpenAmbiguous = -1;
+inline constexpr std::int16_t kOpenCannotOpen = -2;
+inline constexpr std::int16_t kOpenEmpty = -3;
+
+inline constexpr const char* kMsgAmbiguousFile =
+    "Cannot know if this file is a remote or permanent file !";
+inline constexpr const char* kMsgUnableToOpen = "Unable to open file !";
+inline constexpr const char* kMsgFileEmpty = "File is empty!";
+inline constexpr const char* kMsgNotLvtRecord = "the record is not an LVT record!";
+inline constexpr const char* kMsgLvtFileError = "LVT file error";
+
+// The fixed file a transfer from a tester writes before it is stored under its own name.
+std::string remoteTransferFilePath();
+
+struct CaptureFlags {
+    bool v5 = false;
+    std::uint8_t v5Setting = 0; // bits 2..7
+    bool bit0 = false;
+};
+
+class CaptureFileReader {
+public:
+    CaptureFileReader(std::string fileName, bool remote, UserMessages& messages,
+                      Registration registration);
+    virtual ~CaptureFileReader();
+    CaptureFileReader(const CaptureFileReader&) = delete;
+    CaptureFileReader& operator=(const CaptureFileReader&) = delete;
+
+    // The first call opens and indexes the file and reads nothing; later calls read record index.
+    virtual std::int16_t goTo(std::uint32_t index);
+    virtual bool isRealTimeFile() const { return true; }
+    virtual std::string notes(bool makeDefault);
+    virtual bool setNotes(const std::string& text) { (void)text; return true; }
+    virtual bool captureFlags(CaptureFlags& flags) const = 0;
+    // Reads the block at the current position into the record buffer.
+    virtual bool readRecord(LvtRecord& record, std::uint16_t& bytesUsed);
+    virtual std::string defaultNotesText() const { return {}; }
+
+    std::int16_t open();
+    // N - 1; with no record the result is 0xFFFFFFFF.
+    std::uint32_t lastIndex() const { return recordCount_ - 1; }
+    std::uint32_t recordCount() const { return recordCount_; }
+    std::uint16_t startMonth() const { return info_.startMonth; }
+    std::uint16_t startYear() const { return info_.startYear; }
+    const LvtRecord& recordBuffer() const { return record_; }
+    std::uint8_t chainedFlag() const { return chained_; }
+    const CaptureInfo& info() const { return info_; }
+    const std::string& fileName() const { return path_; }
+    std::uint64_t fileLength() const { return fileLength_; }
+
+protected:
+    virtual void buildIndex() {}
+    virtual void readInfo() {}
+    // Hooks of the record walk: a damaged block was met; the block reaching the end of the file
+    // (the information block) was read; record index is about to be entered sequentially.
+    virtual void markDamaged() {}
+    virtual void informationBlockFound(const std::vector<std::uint8_t>& content,
+                                       std::uint16_t length) {
+        (void)content;
+        (void)length;
+    }
+    virtual void stepIntoRecord(std::uint32_t index) { (void)index; }
+
+    // Steps over one well-formed record block; false (position unchanged) on a damaged one.
+    bool skipRecord();
+    // Walks well-formed record blocks from the current position up to endOffset, noting the
+    // offset of every kIndexStride-th record (numbered from firstIndex) in offsets_. Returns how
+    // many were found, at most limit.
+    std::uint32_t scanRecords(std::uint32_t limit, std::uint64_t endOffset,
+                              std::vector<std::uint64_t>& offsets, std::uint32_t firstIndex);
+    std::int16_t positionAt(std::uint32_t index);
+    void zeroRecordData();
+
+    static constexpr std::uint32_t kIndexStride = 16;
+
+    std::string path_;
+    bool remote_;
+    UserMessages& messages_;
+    Registration registration_;
+    BufferedFile file_;
+    std::uint64_t fileLength_ = 0;
+    bool firstAccess_ = true;
+    std::uint32_t recordCount_ = 0;
+    std::uint64_t dataStart_ = 0;
+    std::uint32_t nextIndex_ = 0;
+    std::uint64_t nextOffset_ = 0;
+    bool positionLost_ = true;
+    // Offsets of records 0, kIndexStride, 2 * kIndexStride ... found while indexing.
+    std::vector<std::uint64_t> offsets_;
+    LvtRecord record_{};
+    CaptureInfo info_;
+    std::string notes_;
+    bool notesAreDefault_ = false;
+    std::uint8_t chained_ = 0;
+};
+
+} // namespace qv

@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace qv {
+
+struct CaptureDateTime {
+    std::uint16_t day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
+    bool operator==(const CaptureDateTime&) const = default;
+};
+
+// What both readers know of a capture besides its records.
+struct CaptureInfo {
+    std::string instrumentName;
+    std::string serialNumber; // text form
+    std::string serialHex;    // KSM files: the 8 raw serial bytes as 16 hexadecimal digits
+    std::string firstVersion;
+    std::string secondVersion;
+    CaptureDateTime start;
+    CaptureDateTime end;
+    std::uint8_t captureFlags = 0;
+    std::uint16_t startMonth = 0; // real-time files only; stored files report 0
+    std::uint16_t startYear = 0;
+
+    const std::string& displaySerial() const {
+        return serialNumber.empty() ? serialHex : serialNumber;
+    }
+};
+
+// The user's identity written into generated notes ("Registration" name and company).
+struct Registration {
+    std::string name;
+    std::string company;
+};
+
+} // namespace qv

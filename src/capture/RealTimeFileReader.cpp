@@ -1,0 +1,230 @@
+#include "capture/RealTimeFileReader.h"
+
+#include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "base/ByteOrder.h"
+#include "capture/CaptureWriters.h"
+#include "capture/NotesText.h"
+
+namespace qv {
+
+namespace {
+
+constexpr std::uint64_t kInfoOffset = 26;
+constexpr std::size_t kNotesEntryHead = 12;
+constexpr std::uint16_t kMaxNotesBlockLength = 2048;
+
+std::string fieldText(const std::uint8_t* p, std::size_t size) {
+    std::string text;
+    for (std::size_t i = 0; i < size && p[i] != 0; ++i)
+        text.push_back(static_cast<char>(p[i]));
+    return text;
+}
+
+CaptureDateTime dateTimeAt(const std::uint8_t* p) {
+    return {readU16(p), readU16(p + 2), readU16(p + 4), readU16(p + 6), readU16(p + 8),
+            readU16(p + 10)};
+}
+
+bool writeAll(int fd, const std::uint8_t* data, std::size_t size, std::uint64_t offset) {
+    while (size > 0) {
+        ssize_t n = ::pwrite(fd, data, size, static_cast<off_t>(offset));
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        offset += static_cast<std::uint64_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+void RealTimeFileReader::readInfo() {
+    rawInfo_.fill(0);
+    file_.seek(24);
+    std::uint16_t size = 0;
+    file_.readU16(size);
+    infoSize_ = size;
+    file_.read(rawInfo_.data(), std::min<std::size_t>(size, rawInfo_.size()));
+    const std::uint8_t* b = rawInfo_.data();
+    info_.instrumentName = fieldText(b + 2, 7);
+    info_.serialNumber = fieldText(b + 9, 8);
+    info_.firstVersion = fieldText(b + 17, 8);
+    info_.secondVersion = fieldText(b + 25, 11);
+    info_.start = dateTimeAt(b + 36);
+    info_.end = dateTimeAt(b + 48);
+    info_.captureFlags = b[172];
+    info_.startMonth = info_.start.month;
+    info_.startYear = info_.start.year;
+    groupSize_ = readU32(b + 152);
+    headerCount_ = readU32(b + 156);
+    notesOffset_ = readU32(b + 168);
+    dataStart_ = std::uint64_t(infoSize_) + 34;
+    followExtensionChain();
+}
+
+void RealTimeFileReader::followExtensionChain() {
+    std::uint32_t count = readU32(rawInfo_.data() + 160);
+    std::uint64_t offset = readU32(rawInfo_.data() + 164);
+    file_.seek(offset);
+    std::uint32_t skip = 1;
+    // Every entry moves forwards, so the walk ends at the end of the file at the latest.
+    while (count != 0 && skip != 0 && file_.tell() + 12 <= fileLength_) {
+        chained_ = 1;
+        std::uint32_t unused = 0, n = 0;
+        if (!file_.readU32(unused) || !file_.readU32(skip))
+            break;
+        std::uint64_t at = file_.tell();
+        if (!file_.readU32(n))
+            break;
+        file_.seek(at);
+        count = n >= count ? 0 : count - n;
+        file_.skip(skip);
+    }
+}
+
+void RealTimeFileReader::buildIndex() {
+    readInfo();
+    offsets_.clear();
+    std::uint32_t perGroup = groupSize_ != 0 ? groupSize_ : std::max<std::uint32_t>(headerCount_, 1);
+    groupSize_ = perGroup;
+    std::uint32_t found = 0;
+    std::uint64_t header = dataStart_ - 8;
+    while (found < headerCount_) {
+        file_.seek(header + 4);
+        std::uint32_t groupBytes = 0;
+        if (header + 8 > fileLength_ || !file_.readU32(groupBytes))
+            break;
+        std::uint32_t wanted = std::min(perGroup, headerCount_ - found);
+        std::uint64_t groupEnd = std::min<std::uint64_t>(header + 8 + std::uint64_t(groupBytes),
+                                                         fileLength_);
+        // The last group of a capture still running carries no size yet.
+        if (groupBytes == 0)
+            groupEnd = fileLength_;
+        std::uint32_t got = scanRecords(wanted, groupEnd, offsets_, found);
+        found += got;
+        if (got < wanted)
+            break;
+        header = header + 8 + groupBytes;
+    }
+    // Records the header counts but the file does not hold are not offered.
+    recordCount_ = found;
+}
+
+void RealTimeFileReader::stepIntoRecord(std::uint32_t index) {
+    if (index > 0 && groupSize_ != 0 && index % groupSize_ == 0)
+        file_.skip(8);
+}
+
+bool RealTimeFileReader::captureFlags(CaptureFlags& flags) const {
+    flags.v5 = (info_.captureFlags & 0x02) != 0;
+    flags.v5Setting = static_cast<std::uint8_t>(info_.captureFlags >> 2);
+    flags.bit0 = (info_.captureFlags & 0x01) != 0;
+    return true;
+}
+
+std::string RealTimeFileReader::defaultNotesText() const {
+    NotesTextFields fields;
+    fields.info = &info_;
+    fields.registration = &registration_;
+    fields.realTime = true;
+    return buildDefaultNotesText(fields);
+}
+
+// Reads the notes entry at the notes offset; false when what lies there is not one.
+bool RealTimeFileReader::readNotesEntry(std::string& text) {
+    text.clear();
+    std::uint64_t saved = file_.tell();
+    file_.seek(notesEntryOffset() + kNotesEntryHead);
+    std::uint8_t head[3];
+    std::uint8_t zero = 1;
+    bool ok = file_.readExact(head, 3) && file_.readU8(zero);
+    std::uint16_t length = readU16(head + 1);
+    ok = ok && head[0] == 3 && length < kMaxNotesBlockLength && zero == 0 && length >= 5;
+    if (ok) {
+        file_.skip(4);
+        std::vector<char> bytes(length - 5);
+        bytes.resize(file_.read(bytes.data(), bytes.size()));
+        for (char c : bytes) {
+            if (c == 0)
+                break;
+            text.push_back(c);
+        }
+    }
+    file_.seek(saved);
+    return ok;
+}
+
+std::string RealTimeFileReader::notes(bool makeDefault) {
+    if (!notes_.empty()) {
+        if (notesAreDefault_ && !makeDefault) {
+            notes_.clear();
+            notesAreDefault_ = false;
+        }
+        return notes_;
+    }
+    if (notesOffset_ != 0) {
+        std::string text;
+        if (!readNotesEntry(text))
+            return {};
+        if (!text.empty()) {
+            notes_ = text;
+            notesAreDefault_ = false;
+            return notes_;
+        }
+    }
+    if (makeDefault) {
+        notes_ = defaultNotesText();
+        notesAreDefault_ = true;
+    }
+    return notes_;
+}
+
+bool RealTimeFileReader::setNotes(const std::string& text) {
+    if (firstAccess_ || text.size() > kMaxRealTimeNotes || path_.empty())
+        return false;
+    std::vector<std::uint8_t> entry;
+    appendU32(entry, 0);
+    appendU32(entry, 0);
+    appendU32(entry, static_cast<std::uint32_t>(text.size() + 11));
+    appendNotesBlock(entry, text);
+
+    // Overwrite the present entry only where it really is one; an offset that points
+    // elsewhere must not damage the records, so the entry then goes to the end instead.
+    std::string present;
+    bool inPlace = notesOffset_ != 0 && readNotesEntry(present) &&
+                   notesEntryOffset() >= dataStart_;
+    std::uint64_t at = inPlace ? notesEntryOffset() : fileLength_;
+    std::uint32_t newOffset = notesOffset_;
+    if (!inPlace) {
+        if (at < 202 || at - 202 > 0xFFFFFFFFull)
+            return false;
+        newOffset = static_cast<std::uint32_t>(at - 202);
+    }
+    int fd = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = writeAll(fd, entry.data(), entry.size(), at);
+    if (ok && newOffset != notesOffset_) {
+        std::array<std::uint8_t, 176> info = rawInfo_;
+        writeU32(info.data() + 168, newOffset);
+        ok = writeAll(fd, info.data(), std::min<std::size_t>(infoSize_, info.size()), kInfoOffset);
+        if (ok)
+            rawInfo_ = info;
+    }
+    ok = ::close(fd) == 0 && ok;
+    file_.invalidate();
+    fileLength_ = file_.size();
+    if (!ok)
+        return false;
+    notesOffset_ = newOffset;
+    if (text != notes_)
+        notesAreDefault_ = false;
+    notes_ = text;
+    return true;
+}
+
+} // namespace qv
