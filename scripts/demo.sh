@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Sets up, builds and shows the bundled demo capture: in the desktop program when a display is
+# available, otherwise through the command line.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+sample=data/samples/demo.lvt
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    exec build/bin/quorvane "$sample"
+fi
+build/bin/quorvane-cli info "$sample"
+build/bin/quorvane-cli records "$sample" --first 1 --last 40
