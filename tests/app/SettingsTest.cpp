@@ -1,0 +1,289 @@
+#include "app/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace qv {
+namespace {
+
+namespace fs = std::filesystem;
+
+Settings loaded(const std::string &text) {
+    IniFile ini;
+    ini.parse(text);
+    Settings settings;
+    settings.load(ini);
+    return settings;
+}
+
+TEST(SettingsTest, DefaultsOfAnEmptyFile) {
+    Settings s = loaded("");
+    EXPECT_EQ(s.appLanguage, 0);
+    EXPECT_TRUE(s.statusBar);
+    EXPECT_TRUE(s.toolBar);
+    EXPECT_TRUE(s.hexa);
+    EXPECT_EQ(s.lastPath, "");
+    EXPECT_EQ(s.launchpad, WorkingMode::Examine);
+    EXPECT_EQ(s.product, 2);
+    EXPECT_EQ(s.examineFilter, 0);
+    EXPECT_EQ(s.viewFilter, 0);
+    EXPECT_EQ(s.protocol, "EDSS-1");
+    EXPECT_EQ(s.variant, "EDSS");
+    EXPECT_FALSE(s.v5Decoding);
+    EXPECT_EQ(s.language, 0);
+    EXPECT_EQ(s.fontName, "Courier New");
+    EXPECT_EQ(s.fontSize, 9);
+    EXPECT_EQ(s.fontStyle, 0);
+    EXPECT_TRUE(s.recentFiles.entries().empty());
+    EXPECT_EQ(s.registrationName, "");
+}
+
+TEST(SettingsTest, IntegerKeysOutsideTheirRangeFallBack) {
+    struct Case {
+        const char *section;
+        const char *line;
+        int Settings::*field;
+        int expected;
+    } cases[] = {
+        {"Police", "FontSize=5", &Settings::fontSize, 6},
+        {"Police", "FontSize=31", &Settings::fontSize, 6},
+        {"Police", "FontSize=6", &Settings::fontSize, 6},
+        {"Police", "FontSize=30", &Settings::fontSize, 30},
+        {"Police", "FontSize=big", &Settings::fontSize, 6},
+        {"Police", "FontStyle=4", &Settings::fontStyle, 0},
+        {"Police", "FontStyle=-1", &Settings::fontStyle, 0},
+        {"Police", "FontStyle=3", &Settings::fontStyle, 3},
+        {"Configuration", "Product=7", &Settings::product, 2},
+        {"Configuration", "Product=-1", &Settings::product, 2},
+        {"Configuration", "Product=6", &Settings::product, 6},
+        {"Configuration", "Product=0", &Settings::product, 0},
+        {"Configuration", "ExamineFilter=5", &Settings::examineFilter, 0},
+        {"Configuration", "ExamineFilter=4", &Settings::examineFilter, 4},
+        {"Configuration", "ViewFilter=3", &Settings::viewFilter, 0},
+        {"Configuration", "ViewFilter=2", &Settings::viewFilter, 2},
+        {"Configuration", "AppLanguage=2", &Settings::appLanguage, 2},
+        {"Language", "Language=1", &Settings::language, 1},
+    };
+    for (const Case &c : cases) {
+        Settings s = loaded(std::string("[") + c.section + "]\n" + c.line + "\n");
+        EXPECT_EQ(s.*(c.field), c.expected) << c.line;
+    }
+}
+
+TEST(SettingsTest, LaunchpadOutsideOneToThreeStartsInExamine) {
+    struct Case {
+        const char *value;
+        WorkingMode expected;
+    } cases[] = {
+        {"0", WorkingMode::Examine},    {"4", WorkingMode::Examine},
+        {"1", WorkingMode::Capture},    {"3", WorkingMode::ViewResults},
+        {"junk", WorkingMode::Examine}, {"2", WorkingMode::Examine},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(loaded(std::string("[Configuration]\nLaunchpad=") + c.value).launchpad,
+                  c.expected)
+            << c.value;
+}
+
+TEST(SettingsTest, V5DecodingStaysOnOnlyForTheLvt60) {
+    EXPECT_FALSE(
+        loaded("[Configuration]\nProduct=2\n[Protocol Info]\nV5 Decoding=Yes\n").v5Decoding);
+    EXPECT_TRUE(
+        loaded("[Configuration]\nProduct=3\n[Protocol Info]\nV5 Decoding=Yes\n").v5Decoding);
+    EXPECT_FALSE(
+        loaded("[Configuration]\nProduct=3\n[Protocol Info]\nV5 Decoding=No\n").v5Decoding);
+}
+
+TEST(SettingsTest, TextKeysAreCutToTheirLength) {
+    std::string longText(300, 'x');
+    Settings s = loaded("[Configuration]\nLast Path=" + longText + "\n[Protocol Info]\nProtocol=" +
+                        longText + "\nVariant=" + longText + "\n[Police]\nFontName=" + longText +
+                        "\n[Registration]\nname=" + longText + "\ncompany=" + longText + "\n");
+    EXPECT_EQ(s.lastPath.size(), 255u);
+    EXPECT_EQ(s.protocol.size(), 169u);
+    EXPECT_EQ(s.variant.size(), 169u);
+    EXPECT_EQ(s.fontName.size(), 31u);
+    EXPECT_EQ(s.registrationName.size(), 48u);
+    EXPECT_EQ(s.registrationCompany.size(), 48u);
+}
+
+TEST(SettingsTest, FontStyleBits) {
+    struct Case {
+        int style;
+        bool italic;
+        int weight;
+    } cases[] = {{0, false, 400}, {1, true, 400}, {2, false, 700}, {3, true, 700}};
+    for (const Case &c : cases) {
+        Settings s;
+        s.fontStyle = c.style;
+        EXPECT_EQ(s.fontItalic(), c.italic);
+        EXPECT_EQ(s.fontWeight(), c.weight);
+    }
+}
+
+TEST(SettingsTest, SelectingAProductSetsItsFilters) {
+    struct Case {
+        int product;
+        int examineFilter;
+        int viewFilter;
+        bool v5;
+        int toolbarImage;
+        const char *name;
+    } cases[] = {
+        {0, 1, 2, false, 6, "DRU-70"},  {1, 0, 0, false, 7, "LVT-3"},
+        {2, 0, 0, false, 0, "LVT-30"},  {3, 0, 0, true, 4, "LVT-60"},
+        {4, 4, 1, false, 5, "PLM-45"},  {5, 2, 2, false, 8, "KSM-2"},
+        {6, 3, 2, false, 9, "KSE-400"},
+    };
+    for (const Case &c : cases) {
+        Settings s;
+        s.examineFilter = 4;
+        s.viewFilter = 2;
+        s.v5Decoding = true;
+        ASSERT_TRUE(s.selectProduct(c.product));
+        EXPECT_EQ(s.product, c.product);
+        EXPECT_EQ(s.examineFilter, c.examineFilter) << c.name;
+        EXPECT_EQ(s.viewFilter, c.viewFilter) << c.name;
+        EXPECT_EQ(s.v5Decoding, c.v5) << c.name;
+        ASSERT_NE(findProduct(c.product), nullptr);
+        EXPECT_STREQ(findProduct(c.product)->name, c.name);
+        EXPECT_EQ(findProduct(c.product)->toolbarImage, c.toolbarImage);
+    }
+    Settings s;
+    EXPECT_FALSE(s.selectProduct(7));
+    EXPECT_FALSE(s.selectProduct(-1));
+    EXPECT_EQ(s.product, 2);
+}
+
+TEST(SettingsTest, OpenDialogFilterTexts) {
+    ASSERT_EQ(std::size(kExamineFilters), 5u);
+    EXPECT_STREQ(kExamineFilters[0], "LVT-30/-60 files (M*.lvt;R*.lvt;T*.lvt)");
+    EXPECT_STREQ(kExamineFilters[1], "DRU-70 files (*.dru)");
+    EXPECT_STREQ(kExamineFilters[2], "KSM-2 files (*.mon)");
+    EXPECT_STREQ(kExamineFilters[3], "KSE-400 files (*.mon)");
+    EXPECT_STREQ(kExamineFilters[4], "All files (*.*)");
+    ASSERT_EQ(std::size(kViewFilters), 3u);
+    EXPECT_STREQ(kViewFilters[0], "LVT-30/-60 files (A*.lvt;B*.lvt;C*.lvt;D*.lvt;E*.lvt;S*.lvt)");
+    EXPECT_STREQ(kViewFilters[1], "PLM-45 files (*.plm)");
+    EXPECT_STREQ(kViewFilters[2], "All files (*.*)");
+}
+
+TEST(SettingsTest, RecentFileListMovesToFrontAndKeepsFour) {
+    RecentFileList list;
+    for (const char *f : {"/a", "/b", "/c", "/d", "/e"})
+        list.add(f);
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"/e", "/d", "/c", "/b"}));
+    list.add("/c");
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"/c", "/e", "/d", "/b"}));
+    list.add("/C"); // another file on a case-sensitive file system
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"/C", "/c", "/e", "/d"}));
+    list.add("");
+    EXPECT_EQ(list.entries().size(), 4u);
+    EXPECT_EQ(RecentFileList::displayName("/short/M1.lvt"), "/short/M1.lvt");
+    EXPECT_EQ(RecentFileList::displayName("/a/very/long/folder/name/captures/M0001.lvt"),
+              "...der/name/captures/M0001.lvt");
+    EXPECT_EQ(RecentFileList::displayName(std::string(40, 'p')).size(), 30u);
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() /
+                  ("quorvane-settings-" +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        path_ = (folder_ / "QUORVANE.INI").string();
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+    std::string bytes() const {
+        std::ifstream in(path_, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    fs::path folder_;
+    std::string path_;
+};
+
+TEST_F(SettingsFileTest, FourRecentFilesSurviveSaveAndRestartInOrder) {
+    {
+        Settings s;
+        s.open(path_);
+        for (const char *f : {"/cap/M4.lvt", "/cap/M3.lvt", "/cap/M2.lvt", "/cap/M1.lvt"})
+            s.recentFiles.add(f);
+        ASSERT_TRUE(s.writeAtExit());
+    }
+    const std::vector<std::string> expected = {"/cap/M1.lvt", "/cap/M2.lvt", "/cap/M3.lvt",
+                                               "/cap/M4.lvt"};
+    for (int restart = 0; restart < 2; ++restart) {
+        Settings s;
+        s.open(path_);
+        EXPECT_EQ(s.recentFiles.entries(), expected) << "restart " << restart;
+        ASSERT_TRUE(s.writeAtExit());
+    }
+    EXPECT_NE(bytes().find("[Recent File List]\nFile1=/cap/M1.lvt\nFile2=/cap/M2.lvt\n"
+                           "File3=/cap/M3.lvt\nFile4=/cap/M4.lvt\n"),
+              std::string::npos);
+}
+
+TEST_F(SettingsFileTest, ClosingWritesItsKeysAndExitWritesTheRest) {
+    Settings s;
+    s.open(path_);
+    s.launchpad = WorkingMode::ViewResults;
+    s.selectProduct(kProductPlm45);
+    s.statusBar = false;
+    s.lastPath = "/home/User/Captures";
+    s.fontStyle = 2;
+
+    IniFile closeOnly;
+    s.saveOnClose(closeOnly);
+    EXPECT_EQ(closeOnly.serialize(), "[Configuration]\nLaunchpad=3\nProduct=4\nExamineFilter=0\n"
+                                     "ViewFilter=1\nStatus=0\nTool=1\n");
+
+    IniFile exitOnly;
+    s.saveOnExit(exitOnly);
+    EXPECT_EQ(exitOnly.serialize(), "[Configuration]\nLast Path=/home/User/Captures\nHexa=1\n"
+                                    "[Protocol Info]\nProtocol=EDSS-1\nVariant=EDSS\n"
+                                    "V5 Decoding=No\n[Language]\nLanguage=0\n"
+                                    "[Police]\nFontName=Courier New\nFontSize=9\nFontStyle=2\n");
+}
+
+TEST_F(SettingsFileTest, HandEditedFileKeepsItsOwnLines) {
+    {
+        std::ofstream out(path_, std::ios::binary);
+        out << "; tuned by hand\r\n[Configuration]\r\nProduct=3\r\nMine=1\r\n\r\n"
+               "[Colors]\r\nUsedColors=2\r\n[Protocol Info]\r\nV5 Decoding=Yes\r\n";
+    }
+    Settings s;
+    s.open(path_);
+    EXPECT_TRUE(s.v5Decoding);
+    s.file().writeInt("Serial Ports", "Baud", 9600); // another subsystem's section
+    ASSERT_TRUE(s.writeAtExit());
+    EXPECT_EQ(bytes(), "; tuned by hand\r\n[Configuration]\r\nProduct=3\r\nMine=1\r\n"
+                       "Launchpad=2\r\nExamineFilter=0\r\nViewFilter=0\r\nStatus=1\r\nTool=1\r\n"
+                       "Last Path=\r\nHexa=1\r\n\r\n"
+                       "[Colors]\r\nUsedColors=2\r\n[Protocol Info]\r\nV5 Decoding=Yes\r\n"
+                       "Protocol=EDSS-1\r\nVariant=EDSS\r\n"
+                       "[Serial Ports]\r\nBaud=9600\r\n"
+                       "[Language]\r\nLanguage=0\r\n"
+                       "[Police]\r\nFontName=Courier New\r\nFontSize=9\r\nFontStyle=0\r\n");
+}
+
+TEST_F(SettingsFileTest, CorruptFileReadsAsDefaults) {
+    {
+        std::ofstream out(path_, std::ios::binary);
+        out << std::string("\0\xff[Configuration\n=\n[Police]\nFontSize=\x80\nFontStyle\n", 48);
+    }
+    Settings s;
+    s.open(path_);
+    EXPECT_EQ(s.fontSize, 6);
+    EXPECT_EQ(s.fontStyle, 0);
+    EXPECT_EQ(s.product, 2);
+    EXPECT_TRUE(s.writeAtExit());
+}
+
+} // namespace
+} // namespace qv
