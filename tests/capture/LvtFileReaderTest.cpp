@@ -346,3 +346,23 @@ TEST(LvtFileReaderTest, OverlongInformationBlockIsCutAndKeptOnRewrite) {
 
 } // namespace
 } // namespace qv
+
+namespace qv {
+namespace {
+
+TEST(LvtFileReaderTest, RemoteFileIsTheTransferTemporary) {
+    std::string temporary = remoteTransferFilePath();
+    EXPECT_EQ(std::filesystem::path(temporary).filename(), "~LVT30.TMP");
+    test::writeStored(temporary, 4);
+    RecordingUserMessages messages;
+    auto reader = CaptureFileOpener("", true, messages).createReader();
+    ASSERT_TRUE(reader);
+    ASSERT_EQ(reader->goTo(0), kGoToOk);
+    EXPECT_EQ(reader->recordCount(), 4u);
+    ASSERT_EQ(reader->goTo(3), kGoToOk);
+    EXPECT_EQ(reader->recordBuffer().dataLength, numberedRecord(3).dataLength);
+    std::filesystem::remove(temporary);
+}
+
+} // namespace
+} // namespace qv
