@@ -14,6 +14,18 @@ constexpr std::size_t kRandomWindow = 4096;
 constexpr std::size_t kSequentialWindow = 256 * 1024;
 } // namespace
 
+bool writeAllAt(int fd, const std::uint8_t* data, std::size_t size, std::uint64_t offset) {
+    while (size > 0) {
+        ssize_t n = ::pwrite(fd, data, size, static_cast<off_t>(offset));
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+        offset += static_cast<std::uint64_t>(n);
+    }
+    return true;
+}
+
 BufferedFile::~BufferedFile() { close(); }
 
 bool BufferedFile::open(const std::string& path) {

@@ -8,6 +8,9 @@
 
 namespace qv {
 
+// Writes all of data at offset through a plain descriptor; false on any short write.
+bool writeAllAt(int fd, const std::uint8_t* data, std::size_t size, std::uint64_t offset);
+
 class BufferedFile {
 public:
     BufferedFile() = default;

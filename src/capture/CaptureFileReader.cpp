@@ -40,7 +40,30 @@ std::int16_t CaptureFileReader::open() {
     return kOpenOk;
 }
 
-std::string CaptureFileReader::notes(bool) { return {}; }
+std::string CaptureFileReader::notes(bool makeDefault) {
+    if (!notes_.empty()) {
+        if (notesAreDefault_ && !makeDefault) {
+            notes_.clear();
+            notesAreDefault_ = false;
+        }
+        return notes_;
+    }
+    std::string text;
+    if (!storedNotes(text))
+        return {};
+    if (!text.empty()) {
+        notes_ = text;
+        notesAreDefault_ = false;
+    } else if (makeDefault) {
+        notes_ = defaultNotesText();
+        notesAreDefault_ = true;
+    }
+    return notes_;
+}
+
+CaptureFlags CaptureFileReader::decodeCaptureFlags(std::uint8_t flags) {
+    return {(flags & 0x02) != 0, static_cast<std::uint8_t>(flags >> 2), (flags & 0x01) != 0};
+}
 
 void CaptureFileReader::zeroRecordData() {
     std::size_t n = std::min<std::size_t>(record_.dataLength, kMaxRecordData);

@@ -51,6 +51,8 @@ public:
     // The first call opens and indexes the file and reads nothing; later calls read record index.
     virtual std::int16_t goTo(std::uint32_t index);
     virtual bool isRealTimeFile() const { return true; }
+    // The notes stored in the file; with makeDefault an empty one is replaced by the generated
+    // header text, which is remembered as such.
     virtual std::string notes(bool makeDefault);
     virtual bool setNotes(const std::string& text) { (void)text; return true; }
     virtual bool captureFlags(CaptureFlags& flags) const = 0;
@@ -82,6 +84,18 @@ protected:
         (void)length;
     }
     virtual void stepIntoRecord(std::uint32_t index) { (void)index; }
+    // The notes text kept in the file; false when what should hold it fails its checks.
+    virtual bool storedNotes(std::string& text) {
+        text.clear();
+        return true;
+    }
+    static CaptureFlags decodeCaptureFlags(std::uint8_t flags);
+    // Caches a text just written; it is no longer the generated one once it differs from it.
+    void rememberNotes(const std::string& text) {
+        if (text != notes_)
+            notesAreDefault_ = false;
+        notes_ = text;
+    }
 
     // Steps over one well-formed record block; false (position unchanged) on a damaged one.
     bool skipRecord();

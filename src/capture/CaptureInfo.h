@@ -2,12 +2,20 @@
 #include <cstdint>
 #include <string>
 
+#include "base/ByteOrder.h"
+
 namespace qv {
 
 struct CaptureDateTime {
     std::uint16_t day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
     bool operator==(const CaptureDateTime&) const = default;
 };
+
+// Six u16 fields: day, month, year, hour, minute, second.
+inline CaptureDateTime readDateTime(const std::uint8_t* p) {
+    return {readU16(p), readU16(p + 2), readU16(p + 4), readU16(p + 6), readU16(p + 8),
+            readU16(p + 10)};
+}
 
 // What both readers know of a capture besides its records.
 struct CaptureInfo {

@@ -45,10 +45,6 @@ std::string lvt30Serial(const std::string& serial) {
     return five.substr(0, digit) + "-0" + five.substr(digit);
 }
 
-CaptureDateTime dateTimeAt(const std::uint8_t* p) {
-    return {readU16(p), readU16(p + 2), readU16(p + 4), readU16(p + 6), readU16(p + 8),
-            readU16(p + 10)};
-}
 
 } // namespace
 
@@ -107,8 +103,8 @@ CaptureInfo LvtFileReader::parseInformationBlock(const std::vector<std::uint8_t>
             i = 6;
         }
     }
-    info.start = dateTimeAt(c.data() + i);
-    info.end = dateTimeAt(c.data() + i + 12);
+    info.start = readDateTime(c.data() + i);
+    info.end = readDateTime(c.data() + i + 12);
     std::size_t j = i + 29 + (oldLayout ? 1 : 0);
     std::size_t k = j + 7 + (oldLayout ? 1 : 0);
     info.captureFlags = c[k];
@@ -159,9 +155,7 @@ void LvtFileReader::informationBlockFound(const std::vector<std::uint8_t>& conte
 bool LvtFileReader::captureFlags(CaptureFlags& flags) const {
     if (!infoRead_)
         return false;
-    flags.v5 = (info_.captureFlags & 0x02) != 0;
-    flags.v5Setting = static_cast<std::uint8_t>(info_.captureFlags >> 2);
-    flags.bit0 = (info_.captureFlags & 0x01) != 0;
+    flags = decodeCaptureFlags(info_.captureFlags);
     return true;
 }
 
@@ -173,39 +167,8 @@ std::string LvtFileReader::defaultNotesText() const {
     return buildDefaultNotesText(fields);
 }
 
-std::string LvtFileReader::notes(bool makeDefault) {
-    if (!notes_.empty()) {
-        if (notesAreDefault_ && !makeDefault) {
-            notes_.clear();
-            notesAreDefault_ = false;
-        }
-        return notes_;
-    }
-    if (!infoNotes_.empty()) {
-        notes_ = infoNotes_;
-        notesAreDefault_ = false;
-        return notes_;
-    }
-    if (makeDefault) {
-        notes_ = defaultNotesText();
-        notesAreDefault_ = true;
-    }
-    return notes_;
-}
-
 namespace {
 
-bool writeAll(int fd, const std::uint8_t* data, std::size_t size, std::uint64_t offset) {
-    while (size > 0) {
-        ssize_t n = ::pwrite(fd, data, size, static_cast<off_t>(offset));
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-        offset += static_cast<std::uint64_t>(n);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -223,9 +186,9 @@ bool LvtFileReader::setNotes(const std::string& text) {
     std::copy(block.begin(), block.end(), raw.begin() + kStoredNotesOffset);
     std::uint8_t lengthBytes[2];
     writeU16(lengthBytes, static_cast<std::uint16_t>(newLength));
-    bool ok = writeAll(fd, lengthBytes, 2, infoOffset_ + 1) &&
-              writeAll(fd, raw.data(), raw.size(), infoOffset_ + 3) &&
-              writeAll(fd, lengthBytes, 2, infoOffset_ + 3 + newLength);
+    bool ok = writeAllAt(fd, lengthBytes, 2, infoOffset_ + 1) &&
+              writeAllAt(fd, raw.data(), raw.size(), infoOffset_ + 3) &&
+              writeAllAt(fd, lengthBytes, 2, infoOffset_ + 3 + newLength);
     ok = ::close(fd) == 0 && ok;
     file_.invalidate();
     fileLength_ = file_.size();
@@ -234,9 +197,7 @@ bool LvtFileReader::setNotes(const std::string& text) {
     rawInfo_.assign(raw.begin(), raw.begin() + std::min(raw.size(), kStoredInfoMaxSize));
     infoLength_ = static_cast<std::uint16_t>(newLength);
     infoNotes_ = text;
-    if (text != notes_)
-        notesAreDefault_ = false;
-    notes_ = text;
+    rememberNotes(text);
     return true;
 }
 

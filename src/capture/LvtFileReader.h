@@ -9,7 +9,6 @@ public:
     using CaptureFileReader::CaptureFileReader;
 
     bool isRealTimeFile() const override { return false; }
-    std::string notes(bool makeDefault) override;
     bool setNotes(const std::string& text) override;
     bool captureFlags(CaptureFlags& flags) const override;
     std::string defaultNotesText() const override;
@@ -21,6 +20,10 @@ public:
 protected:
     void buildIndex() override;
     void readInfo() override;
+    bool storedNotes(std::string& text) override {
+        text = infoNotes_;
+        return true;
+    }
     void markDamaged() override { info_.start.day = 0xFFFF; }
     void informationBlockFound(const std::vector<std::uint8_t>& content,
                                std::uint16_t length) override;

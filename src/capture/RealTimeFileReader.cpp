@@ -23,22 +23,7 @@ std::string fieldText(const std::uint8_t* p, std::size_t size) {
     return text;
 }
 
-CaptureDateTime dateTimeAt(const std::uint8_t* p) {
-    return {readU16(p), readU16(p + 2), readU16(p + 4), readU16(p + 6), readU16(p + 8),
-            readU16(p + 10)};
-}
 
-bool writeAll(int fd, const std::uint8_t* data, std::size_t size, std::uint64_t offset) {
-    while (size > 0) {
-        ssize_t n = ::pwrite(fd, data, size, static_cast<off_t>(offset));
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-        offset += static_cast<std::uint64_t>(n);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -54,8 +39,8 @@ void RealTimeFileReader::readInfo() {
     info_.serialNumber = fieldText(b + 9, 8);
     info_.firstVersion = fieldText(b + 17, 8);
     info_.secondVersion = fieldText(b + 25, 11);
-    info_.start = dateTimeAt(b + 36);
-    info_.end = dateTimeAt(b + 48);
+    info_.start = readDateTime(b + 36);
+    info_.end = readDateTime(b + 48);
     info_.captureFlags = b[172];
     info_.startMonth = info_.start.month;
     info_.startYear = info_.start.year;
@@ -120,9 +105,7 @@ void RealTimeFileReader::stepIntoRecord(std::uint32_t index) {
 }
 
 bool RealTimeFileReader::captureFlags(CaptureFlags& flags) const {
-    flags.v5 = (info_.captureFlags & 0x02) != 0;
-    flags.v5Setting = static_cast<std::uint8_t>(info_.captureFlags >> 2);
-    flags.bit0 = (info_.captureFlags & 0x01) != 0;
+    flags = decodeCaptureFlags(info_.captureFlags);
     return true;
 }
 
@@ -158,29 +141,9 @@ bool RealTimeFileReader::readNotesEntry(std::string& text) {
     return ok;
 }
 
-std::string RealTimeFileReader::notes(bool makeDefault) {
-    if (!notes_.empty()) {
-        if (notesAreDefault_ && !makeDefault) {
-            notes_.clear();
-            notesAreDefault_ = false;
-        }
-        return notes_;
-    }
-    if (notesOffset_ != 0) {
-        std::string text;
-        if (!readNotesEntry(text))
-            return {};
-        if (!text.empty()) {
-            notes_ = text;
-            notesAreDefault_ = false;
-            return notes_;
-        }
-    }
-    if (makeDefault) {
-        notes_ = defaultNotesText();
-        notesAreDefault_ = true;
-    }
-    return notes_;
+bool RealTimeFileReader::storedNotes(std::string& text) {
+    text.clear();
+    return notesOffset_ == 0 || readNotesEntry(text);
 }
 
 bool RealTimeFileReader::setNotes(const std::string& text) {
@@ -207,11 +170,11 @@ bool RealTimeFileReader::setNotes(const std::string& text) {
     int fd = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    bool ok = writeAll(fd, entry.data(), entry.size(), at);
+    bool ok = writeAllAt(fd, entry.data(), entry.size(), at);
     if (ok && newOffset != notesOffset_) {
         std::array<std::uint8_t, 176> info = rawInfo_;
         writeU32(info.data() + 168, newOffset);
-        ok = writeAll(fd, info.data(), std::min<std::size_t>(infoSize_, info.size()), kInfoOffset);
+        ok = writeAllAt(fd, info.data(), std::min<std::size_t>(infoSize_, info.size()), kInfoOffset);
         if (ok)
             rawInfo_ = info;
     }
@@ -221,9 +184,7 @@ bool RealTimeFileReader::setNotes(const std::string& text) {
     if (!ok)
         return false;
     notesOffset_ = newOffset;
-    if (text != notes_)
-        notesAreDefault_ = false;
-    notes_ = text;
+    rememberNotes(text);
     return true;
 }
 

@@ -11,7 +11,6 @@ public:
     using CaptureFileReader::CaptureFileReader;
 
     bool isRealTimeFile() const override { return true; }
-    std::string notes(bool makeDefault) override;
     bool setNotes(const std::string& text) override;
     bool captureFlags(CaptureFlags& flags) const override;
     std::string defaultNotesText() const override;
@@ -23,6 +22,7 @@ protected:
     void buildIndex() override;
     void readInfo() override;
     void stepIntoRecord(std::uint32_t index) override;
+    bool storedNotes(std::string& text) override;
 
 private:
     void followExtensionChain();

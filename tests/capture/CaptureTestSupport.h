@@ -7,6 +7,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "base/UserMessages.h"
+#include "capture/CaptureFileOpener.h"
 #include "capture/CaptureWriters.h"
 #include "capture/LvtRecord.h"
 
@@ -25,6 +29,30 @@ inline LvtRecord numberedRecord(std::uint32_t n) {
     for (std::uint16_t i = 0; i < r.dataLength; ++i)
         r.data[i] = static_cast<std::uint8_t>(n >> (8 * (i % 4)));
     return r;
+}
+
+// A capture opened the way a document opens it: reader by first byte, then the first goTo.
+struct OpenedCapture {
+    RecordingUserMessages messages;
+    std::unique_ptr<CaptureFileReader> reader;
+    explicit OpenedCapture(const std::string& path, Registration registration = {}) {
+        reader = CaptureFileOpener(path, false, messages, registration).createReader();
+        if (reader)
+            reader->goTo(0);
+    }
+};
+
+// The reader's current record is numberedRecord(n), octet for octet.
+inline void expectRecord(const CaptureFileReader& reader, std::uint32_t n) {
+    LvtRecord expected = numberedRecord(n);
+    const LvtRecord& got = reader.recordBuffer();
+    ASSERT_EQ(got.dataLength, expected.dataLength) << "record " << n;
+    EXPECT_EQ(got.timeHigh, expected.timeHigh) << "record " << n;
+    EXPECT_EQ(got.timeLow, expected.timeLow) << "record " << n;
+    EXPECT_EQ(got.status, expected.status) << "record " << n;
+    EXPECT_EQ(got.direction, expected.direction) << "record " << n;
+    EXPECT_EQ(got.data, expected.data) << "record " << n; // bytes beyond the length are zero
+    EXPECT_EQ(got.blockLength, expected.dataLength + 10) << "record " << n;
 }
 
 class TempDir {

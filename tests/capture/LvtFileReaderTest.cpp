@@ -11,28 +11,8 @@ namespace {
 
 using test::numberedRecord;
 
-struct Opened {
-    RecordingUserMessages messages;
-    std::unique_ptr<CaptureFileReader> reader;
-    explicit Opened(const std::string& path, Registration reg = {}) {
-        reader = CaptureFileOpener(path, false, messages, reg).createReader();
-        if (reader)
-            reader->goTo(0);
-    }
-};
-
-void expectRecord(const CaptureFileReader& reader, std::uint32_t n) {
-    LvtRecord expected = numberedRecord(n);
-    const LvtRecord& got = reader.recordBuffer();
-    ASSERT_EQ(got.dataLength, expected.dataLength) << "record " << n;
-    EXPECT_EQ(got.timeHigh, expected.timeHigh) << "record " << n;
-    EXPECT_EQ(got.timeLow, expected.timeLow);
-    EXPECT_EQ(got.status, expected.status);
-    EXPECT_EQ(got.direction, expected.direction);
-    EXPECT_EQ(got.data, expected.data) << "record " << n; // bytes beyond the length are zero
-    EXPECT_EQ(got.blockLength, expected.dataLength + 10);
-    EXPECT_EQ(got.trailerLength, expected.dataLength + 10);
-}
+using Opened = test::OpenedCapture;
+using test::expectRecord;
 
 TEST(LvtFileReaderTest, PositionsForwardsBackwardsAndByNumber) {
     test::TempDir dir;
