@@ -40,7 +40,7 @@ bool sameName(std::string_view a, std::string_view b) {
 }
 
 std::string_view firstLine(std::string_view s) {
-    std::size_t end = s.find_first_of("\r\n");
+    std::size_t end = s.find('\n');
     return end == std::string_view::npos ? s : s.substr(0, end);
 }
 
