@@ -58,7 +58,9 @@ Installation Installation::fromCommandLine(const std::vector<std::string> &args)
     }
     if (home.empty())
         home = executableFolder();
-    return Installation(home);
+    std::error_code ec;
+    fs::path absolute = fs::absolute(home, ec);
+    return Installation(ec ? home : absolute.lexically_normal().string());
 }
 
 bool Installation::check(UserMessages &messages) const {

@@ -1,0 +1,116 @@
+#include "app/MainWindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace qv {
+
+namespace {
+
+struct ModeEntry {
+    WorkingMode mode;
+    const char *text;
+};
+
+constexpr ModeEntry kModes[] = {
+    {WorkingMode::Capture, "&Capture"},
+    {WorkingMode::Examine, "&Examine"},
+    {WorkingMode::ViewResults, "&View Results"},
+};
+
+} // namespace
+
+MainWindow::MainWindow(const Installation &installation, Settings &settings)
+    : installation_(installation), settings_(settings) {
+    mdiArea_ = new QMdiArea(this);
+    setCentralWidget(mdiArea_);
+    toolBar_ = addToolBar(tr("Toolbar"));
+    toolBar_->setObjectName("mainToolBar");
+    statusBar()->showMessage(tr("Ready"));
+    createMenus();
+    setWindowTitle(QStringLiteral("Quorvane"));
+    toolBar_->setVisible(settings_.toolBar);
+    statusBar()->setVisible(settings_.statusBar);
+}
+
+void MainWindow::createMenus() {
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    QAction *exit = file->addAction(tr("E&xit"), this, &QWidget::close);
+    exit->setShortcut(QKeySequence::Quit);
+
+    QMenu *modeMenu = menuBar()->addMenu(tr("&Mode"));
+    modeGroup_ = new QActionGroup(this);
+    modeGroup_->setExclusive(true);
+    for (const ModeEntry &entry : kModes) {
+        QAction *action = modeMenu->addAction(tr(entry.text));
+        action->setCheckable(true);
+        modeGroup_->addAction(action);
+        toolBar_->addAction(action);
+        WorkingMode mode = entry.mode;
+        connect(action, &QAction::triggered, this, [this, mode] { enterMode(mode); });
+        modeActions_.push_back(action);
+    }
+
+    QMenu *productMenu = menuBar()->addMenu(tr("&Product"));
+    productGroup_ = new QActionGroup(this);
+    productGroup_->setExclusive(true);
+    for (const ProductInfo &product : kProducts) {
+        QAction *action = productMenu->addAction(QString::fromUtf8(product.name));
+        action->setCheckable(true);
+        action->setChecked(product.value == settings_.product);
+        productGroup_->addAction(action);
+        int value = product.value;
+        connect(action, &QAction::triggered, this, [this, value] { selectProduct(value); });
+        productActions_.push_back(action);
+    }
+
+    QMenu *view = menuBar()->addMenu(tr("&View"));
+    QAction *toolbar = view->addAction(tr("&Toolbar"));
+    toolbar->setCheckable(true);
+    toolbar->setChecked(settings_.toolBar);
+    connect(toolbar, &QAction::toggled, this, [this](bool on) {
+        settings_.toolBar = on;
+        toolBar_->setVisible(on);
+    });
+    QAction *status = view->addAction(tr("&Status Bar"));
+    status->setCheckable(true);
+    status->setChecked(settings_.statusBar);
+    connect(status, &QAction::toggled, this, [this](bool on) {
+        settings_.statusBar = on;
+        statusBar()->setVisible(on);
+    });
+    QAction *hexa = view->addAction(tr("&Hexa Trace"));
+    hexa->setCheckable(true);
+    hexa->setChecked(settings_.hexa);
+    connect(hexa, &QAction::toggled, this, [this](bool on) { settings_.hexa = on; });
+}
+
+void MainWindow::enterMode(WorkingMode mode) {
+    mode_ = mode;
+    settings_.launchpad = mode;
+    for (std::size_t i = 0; i < std::size(kModes); ++i)
+        modeActions_[i]->setChecked(kModes[i].mode == mode);
+}
+
+void MainWindow::selectProduct(int product) {
+    if (product == settings_.product)
+        return;
+    settings_.selectProduct(product);
+    // The PLM-45 keeps projects, which are viewed as results.
+    if (product == kProductPlm45 && mode_ != WorkingMode::ViewResults)
+        enterMode(WorkingMode::ViewResults);
+    for (std::size_t i = 0; i < productActions_.size(); ++i)
+        productActions_[i]->setChecked(kProducts[i].value == settings_.product);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    settings_.launchpad = mode_ == WorkingMode::None ? settings_.launchpad : mode_;
+    event->accept();
+}
+
+} // namespace qv

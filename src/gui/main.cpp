@@ -1,0 +1,91 @@
+// The desktop program: checks the installation, reads QUORVANE.INI, shows the main window and
+// writes the settings back at exit.
+#include "app/Installation.h"
+#include "app/MainWindow.h"
+#include "app/QtUserMessages.h"
+#include "app/Settings.h"
+
+#include <QApplication>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char *kUnableToFindFile = "Unable to find specified file!";
+
+struct CommandLine {
+    std::vector<std::string> args;
+    std::string screenshot;
+    std::string capture;
+};
+
+CommandLine parseCommandLine(const QStringList &arguments) {
+    CommandLine line;
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        line.args.push_back(arguments[i].toStdString());
+    for (std::size_t i = 0; i < line.args.size(); ++i) {
+        const std::string &arg = line.args[i];
+        if ((arg == "--home" || arg == "--screenshot") && i + 1 < line.args.size()) {
+            if (arg == "--screenshot")
+                line.screenshot = line.args[i + 1];
+            ++i;
+        } else if (arg.rfind("--screenshot=", 0) == 0) {
+            line.screenshot = arg.substr(13);
+        } else if (arg.rfind("--", 0) != 0 && line.capture.empty()) {
+            line.capture = arg;
+        }
+    }
+    return line;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvane"));
+    CommandLine commandLine = parseCommandLine(QApplication::arguments());
+
+    qv::QtUserMessages messages;
+    qv::Installation installation = qv::Installation::fromCommandLine(commandLine.args);
+    // A scripted screenshot run has nobody to click a message box away.
+    qv::StderrUserMessages scriptedMessages;
+    qv::UserMessages &startupMessages = commandLine.screenshot.empty()
+                                            ? static_cast<qv::UserMessages &>(messages)
+                                            : scriptedMessages;
+    if (!installation.check(startupMessages))
+        return 1;
+
+    qv::Settings settings;
+    settings.open(installation.settingsPath());
+    settings.lastPath = installation.chooseWorkingFolder(settings.lastPath);
+
+    qv::MainWindow window(installation, settings);
+    messages.setParent(&window);
+    window.showMaximized();
+
+    if (!commandLine.capture.empty()) {
+        std::error_code ec;
+        if (!std::filesystem::exists(commandLine.capture, ec)) {
+            startupMessages.error(kUnableToFindFile);
+        } else {
+            settings.recentFiles.add(commandLine.capture);
+            window.statusBar()->showMessage(QString::fromStdString(commandLine.capture));
+        }
+    }
+    window.enterMode(settings.launchpad);
+
+    if (!commandLine.screenshot.empty()) {
+        QTimer::singleShot(200, &window, [&window, &commandLine] {
+            bool saved = window.grab().save(QString::fromStdString(commandLine.screenshot));
+            window.close();
+            QApplication::exit(saved ? 0 : 2);
+        });
+    }
+    int result = QApplication::exec();
+    settings.writeAtExit();
+    return result;
+}
