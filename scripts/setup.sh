@@ -20,5 +20,6 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_BUILD_GUI=ON \
+    -DQUORVANE_BUILD_TESTS=ON -DQUORVANE_BUILD_BENCH=ON
 cmake --build build --parallel "$(nproc)"

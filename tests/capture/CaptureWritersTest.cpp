@@ -45,8 +45,9 @@ TEST(CaptureWritersTest, StoredInformationBlockFieldOffsets) {
         d.notes = "hi";
         std::vector<std::uint8_t> block = buildStoredInformationBlock(d);
         ASSERT_EQ(block.size(), 2u + 87u);
-        if (c.identity != StoredIdentity::Lvt30Anonymous)
+        if (c.identity != StoredIdentity::Lvt30Anonymous) {
             EXPECT_EQ(readU16(block.data() + c.dates), 12);
+        }
         EXPECT_EQ(readU16(block.data() + c.dates + 4), 2026);
         EXPECT_EQ(readU16(block.data() + c.dates + 12), 12);
         EXPECT_EQ(block[c.flags], 0xA5);

@@ -1,0 +1,158 @@
+// quorvane-cli: the capture tools of the analyser without a window.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "base/UserMessages.h"
+#include "capture/CaptureFileOpener.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: quorvane-cli info FILE\n"
+    "       quorvane-cli records FILE [--first N] [--last M]\n"
+    "       quorvane-cli notes FILE [--set TEXT]\n";
+
+int usage() {
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+std::unique_ptr<qv::CaptureFileReader> openCapture(const std::string& path,
+                                                   qv::UserMessages& messages) {
+    auto reader = qv::CaptureFileOpener(path, false, messages).createReader();
+    if (!reader) {
+        std::fprintf(stderr, "%s: not an LVT capture file\n", path.c_str());
+        return nullptr;
+    }
+    if (reader->goTo(0) != qv::kGoToOk)
+        return nullptr;
+    return reader;
+}
+
+std::string dateTimeText(const qv::CaptureDateTime& t) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%02u/%02u/%04u %02u:%02u:%02u", t.day, t.month, t.year,
+                  t.hour, t.minute, t.second);
+    return text;
+}
+
+int info(const std::string& path) {
+    qv::StderrUserMessages messages;
+    auto reader = openCapture(path, messages);
+    if (!reader)
+        return 1;
+    const qv::CaptureInfo& i = reader->info();
+    qv::CaptureFlags flags;
+    reader->captureFlags(flags);
+    std::printf("Layout        : %s\n", reader->isRealTimeFile() ? "real-time" : "stored");
+    std::printf("Instrument    : %s\n", i.instrumentName.c_str());
+    std::printf("Serial number : %s\n", i.displaySerial().c_str());
+    std::printf("Versions      : %s %s\n", i.firstVersion.c_str(), i.secondVersion.c_str());
+    std::printf("Start         : %s\n", dateTimeText(i.start).c_str());
+    std::printf("End           : %s\n", dateTimeText(i.end).c_str());
+    std::printf("Capture flags : 0x%02X (V5 %s, V5 setting %u, bit 0 %u)\n", i.captureFlags,
+                flags.v5 ? "yes" : "no", flags.v5Setting, flags.bit0 ? 1u : 0u);
+    std::printf("Frames        : %u\n", reader->recordCount());
+    std::printf("Notes         :\n%s\n", reader->notes(true).c_str());
+    return 0;
+}
+
+int records(const std::string& path, std::uint32_t first, std::uint32_t last) {
+    qv::StderrUserMessages messages;
+    auto reader = openCapture(path, messages);
+    if (!reader)
+        return 1;
+    std::uint32_t count = reader->recordCount();
+    if (last == 0 || last > count)
+        last = count;
+    qv::DateTracker dates;
+    dates.start(reader->startMonth(), reader->startYear());
+    for (std::uint32_t n = std::max<std::uint32_t>(first, 1); n <= last; ++n) {
+        if (reader->goTo(n - 1) != qv::kGoToOk) {
+            std::printf("%u\tunreadable\n", n);
+            continue;
+        }
+        const qv::LvtRecord& r = reader->recordBuffer();
+        std::string kind = r.kind == qv::kLayer1Event ? "L1"
+                           : r.kind == qv::kFrameRecord ? "frame"
+                           : r.isOverflowMark()           ? "overflow"
+                                                          : std::to_string(r.kind);
+        std::string status(qv::statusText(r));
+        if (r.kind == qv::kLayer1Event)
+            status = std::string(qv::layer1EventText(r.status));
+        std::string direction = r.kind == qv::kLayer1Event && qv::isActivationEvent(r.status)
+                                    ? "-"
+                                    : std::string(qv::directionShortText(r)) + " " +
+                                          std::string(qv::directionLongText(r));
+        std::string hex;
+        for (std::uint16_t i = 0; i < r.dataLength; ++i) {
+            char b[4];
+            std::snprintf(b, sizeof b, i ? " %02X" : "%02X", r.data[i]);
+            hex += b;
+        }
+        std::printf("%u\t%s\t%s\t%s\t%s\t%s\t%u\t%s\n", n, dates.dateText(r).c_str(),
+                    qv::timeText(r).c_str(), kind.c_str(), status.c_str(), direction.c_str(),
+                    r.dataLength, hex.c_str());
+    }
+    return 0;
+}
+
+int notes(const std::string& path, const char* text) {
+    qv::StderrUserMessages messages;
+    auto reader = openCapture(path, messages);
+    if (!reader)
+        return 1;
+    if (!text) {
+        std::fputs(reader->notes(true).c_str(), stdout);
+        std::fputc('\n', stdout);
+        return 0;
+    }
+    if (!reader->setNotes(text)) {
+        std::fprintf(stderr, "The comment text can not be updated.\n");
+        return 1;
+    }
+    return 0;
+}
+
+bool number(const char* text, std::uint32_t& out) {
+    char* end = nullptr;
+    unsigned long v = std::strtoul(text, &end, 10);
+    if (!*text || *end || v > 0xFFFFFFFFul)
+        return false;
+    out = static_cast<std::uint32_t>(v);
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3)
+        return usage();
+    std::string command = argv[1];
+    std::string path = argv[2];
+    if (command == "info" && argc == 3)
+        return info(path);
+    if (command == "records") {
+        std::uint32_t first = 1, last = 0;
+        for (int i = 3; i < argc; i += 2) {
+            if (i + 1 >= argc)
+                return usage();
+            std::uint32_t* target = !std::strcmp(argv[i], "--first") ? &first
+                                    : !std::strcmp(argv[i], "--last") ? &last
+                                                                     : nullptr;
+            if (!target || !number(argv[i + 1], *target))
+                return usage();
+        }
+        return records(path, first, last);
+    }
+    if (command == "notes") {
+        if (argc == 3)
+            return notes(path, nullptr);
+        if (argc == 5 && !std::strcmp(argv[3], "--set"))
+            return notes(path, argv[4]);
+    }
+    return usage();
+}
