@@ -1,0 +1,34 @@
+#pragma once
+// Scenarios of the capture synthesiser: the text form (one record per line) and the built-in
+// scenarios, and the writing of either into a capture file of either layout.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "capture/LvtRecord.h"
+
+namespace qv::synth {
+
+// Text form, one record per line ('#' starts a comment):
+//   DD/MM[/YYYY] HH:MM:SS.mmm KIND STATUS DIRECTION [HEX OCTETS...]
+// KIND: frame | l1 | overflow | overflow2 | a number; STATUS: good | bad | aborted |
+// truncated | overflow | short | error | a number (for l1 the event code); DIRECTION: te | nt.
+struct ParsedScenario {
+    std::vector<LvtRecord> records;
+    std::uint16_t year = 0; // year of the first record, when the text gives one
+};
+bool parseScenarioText(std::string_view text, ParsedScenario& out, std::string& error);
+
+inline constexpr const char* kBuiltinScenarios[] = {"demo", "calls", "x25", "v5", "errors", "mix"};
+bool isBuiltinScenario(std::string_view name);
+// frames = 0 takes the scenario's own size; mix needs frames.
+std::vector<LvtRecord> builtinScenario(std::string_view name, std::uint32_t frames,
+                                       std::uint32_t seed);
+inline constexpr std::uint16_t kScenarioStartYear = 2026;
+
+enum class Layout { Stored, RealTime };
+bool writeCapture(const std::string& path, Layout layout, const std::vector<LvtRecord>& records,
+                  std::uint16_t startYear, std::string& error);
+
+} // namespace qv::synth
