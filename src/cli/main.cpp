@@ -9,6 +9,7 @@
 #include "capture/CaptureFileOpener.h"
 #include "synth/Scenario.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -30,7 +31,13 @@ std::unique_ptr<qv::CaptureFileReader> openCapture(const std::string& path,
                                                    qv::UserMessages& messages) {
     auto reader = qv::CaptureFileOpener(path, false, messages).createReader();
     if (!reader) {
-        std::fprintf(stderr, "%s: not an LVT capture file\n", path.c_str());
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(path, ec))
+            messages.error(qv::kMsgUnableToOpen);
+        else if (std::filesystem::file_size(path, ec) == 0)
+            messages.error(qv::kMsgFileEmpty);
+        else
+            messages.error("This file is not an LVT file!");
         return nullptr;
     }
     if (reader->goTo(0) != qv::kGoToOk)
