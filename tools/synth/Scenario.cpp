@@ -100,6 +100,13 @@ bool parseLine(const std::string& line, LvtRecord& r, int& year, std::string& wh
     return true;
 }
 
+CaptureDateTime dateTimeOf(const LvtRecord& r, std::uint16_t year) {
+    return {static_cast<std::uint16_t>(r.day()),    r.month,
+            year,
+            static_cast<std::uint16_t>(r.hour()),   static_cast<std::uint16_t>(r.minute()),
+            static_cast<std::uint16_t>(r.second())};
+}
+
 CaptureDateTime startOf(std::uint16_t year) { return {12, 3, year, 9, 30, 0}; }
 
 void calls(Traffic& t, int count) {
@@ -269,14 +276,8 @@ bool writeCapture(const std::string& path, Layout layout, const std::vector<LvtR
             dates.dateText(r);
             lastYear = dates.year();
         }
-        const LvtRecord& a = records.front();
-        const LvtRecord& b = records.back();
-        start = {static_cast<std::uint16_t>(a.day()), a.month, firstYear,
-                 static_cast<std::uint16_t>(a.hour()), static_cast<std::uint16_t>(a.minute()),
-                 static_cast<std::uint16_t>(a.second())};
-        end = {static_cast<std::uint16_t>(b.day()), b.month, lastYear,
-               static_cast<std::uint16_t>(b.hour()), static_cast<std::uint16_t>(b.minute()),
-               static_cast<std::uint16_t>(b.second())};
+        start = dateTimeOf(records.front(), firstYear);
+        end = dateTimeOf(records.back(), lastYear);
     }
     bool ok;
     if (layout == Layout::Stored) {
