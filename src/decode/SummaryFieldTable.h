@@ -1,0 +1,71 @@
+#pragma once
+// The columns of the frame summary: which are shown, in what order and how wide. One table serves
+// every document; it is read from and written to the "Lvt-Fields" section of the settings file.
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv {
+
+class IniFile;
+
+inline constexpr int kSummaryColumnCount = 43;
+
+struct SummaryField {
+    std::string title;
+    int width = 0;    // display units; 0 hides the column
+    int position = 0; // display position 0..42, a permutation over the whole table
+};
+
+class SummaryFieldTable {
+public:
+    static constexpr std::string_view kSection = "Lvt-Fields";
+    static constexpr int kWidthPerChar = 12;
+
+    // English titles and the default widths and order.
+    SummaryFieldTable();
+
+    // Titles in language (0 English, otherwise French), widths and positions from the settings,
+    // then the duplicate check and the relocation of the V5 columns and the time slot.
+    void load(const IniFile &ini, int language);
+    // Writes Size00..Size42 and Order00..Order42 as decimal numbers.
+    void save(IniFile &ini) const;
+    // Default widths and order; the titles are kept.
+    void resetToDefaults();
+
+    // Column 3 is headed "AN - LE" while V5 decoding is on and "TE - NT" otherwise.
+    void setV5Titles(bool v5);
+    bool v5Titles() const { return v5_; }
+    int language() const { return language_; }
+
+    // The column shown at position, or -1 when no column is there.
+    int columnAtPosition(int position) const;
+    const SummaryField &field(int column) const { return fields_.at(column); }
+    SummaryField &field(int column) { return fields_.at(column); }
+
+    std::vector<int> visibleColumnsInDisplayOrder() const;
+    std::vector<int> columnsInDisplayOrder() const;
+
+    // Width in characters of every column, also of those hidden by default.
+    static int defaultChars(int column);
+    static bool shownByDefault(int column);
+    // Width in display units a column gets from a fresh table: 0 when hidden by default.
+    static int defaultWidth(int column);
+    // Heading of column in language; an unknown column has an empty heading.
+    static std::string_view title(int column, int language, bool v5 = false);
+
+private:
+    void applyTitles();
+    // Puts every column back at its own number when two share a position.
+    void resolveDuplicatePositions();
+    void relocateV5Columns(bool onlyFromOwnPosition);
+    // Moves column to position target (below its current one), shifting those between up.
+    void moveUp(int column, int target);
+
+    std::array<SummaryField, kSummaryColumnCount> fields_;
+    int language_ = 0;
+    bool v5_ = false;
+};
+
+} // namespace qv
