@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ExamineCommands.h"
 #include "base/UserMessages.h"
 #include "capture/CaptureFileOpener.h"
 #include "synth/Scenario.h"
@@ -20,7 +21,13 @@ constexpr const char* kUsage =
     "                             [--seed S] -o OUT\n"
     "       quorvane-cli info FILE\n"
     "       quorvane-cli records FILE [--first N] [--last M]\n"
-    "       quorvane-cli notes FILE [--set TEXT]\n";
+    "       quorvane-cli notes FILE [--set TEXT]\n"
+    "       quorvane-cli summary FILE [--columns default|all|N,N,...] [--format text|csv|json]\n"
+    "                            [--long]\n"
+    "       quorvane-cli detail FILE --frame N [--hexa]\n"
+    "       quorvane-cli find FILE (--text S [--detail] | --message NAME | --cause N)\n"
+    "                         [--from N] [--backward] [--case] [--all]\n"
+    "Frames are numbered from 1. --home DIR names the installation folder.\n";
 
 int usage() {
     std::fputs(kUsage, stderr);
@@ -211,6 +218,13 @@ int main(int argc, char** argv) {
         return usage();
     std::string command = argv[1];
     std::string path = argv[2];
+    if (command == "summary" || command == "detail" || command == "find") {
+        std::vector<std::string> args(argv + 2, argv + argc);
+        int status = command == "summary" ? qv::cli::summary(args)
+                     : command == "detail" ? qv::cli::detail(args)
+                                           : qv::cli::find(args);
+        return status == 2 ? usage() : status;
+    }
     if (command == "info" && argc == 3)
         return info(path);
     if (command == "records") {

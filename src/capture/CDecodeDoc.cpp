@@ -1,0 +1,188 @@
+#include "capture/CDecodeDoc.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <new>
+
+namespace qv {
+
+namespace {
+
+void warn(UserMessages& messages, const char* text) {
+    messages.show(text, kErrorMessageCaption, MessageIcon::Exclamation);
+}
+
+} // namespace
+
+CDecodeDoc::CDecodeDoc(UserMessages& messages, const DecoderServices& services,
+                       DocumentStatus* status)
+    : messages_(messages), services_(services), status_(status) {}
+
+CDecodeDoc::~CDecodeDoc() = default;
+
+bool CDecodeDoc::openCapture(const std::string& path, const CaptureOpenOptions& options) {
+    std::unique_ptr<DecodableObject> decodable(new (std::nothrow) DecodableObject(
+        path, std::string(), options.language, options.v5Decoding, messages_, services_,
+        status_));
+    if (!decodable) {
+        warn(messages_, kMsgNoDecodableObject);
+        return false;
+    }
+    decodable->createDecoder(DecoderKind::Isdn);
+    const int read = decodable->readFrame(0);
+    if (!options.v5Decoding || read < 0 || read == kReadNotV5Capture)
+        decodable->createDecoder(DecoderKind::Isdn);
+    else
+        decodable->createDecoder(DecoderKind::V5, 0);
+    if (read == -11)
+        return false;
+    if (read < 0) {
+        warn(messages_, kMsgFirstGroup);
+        return false;
+    }
+    const std::uint32_t count = decodable->frameCount();
+    if (count == 0) {
+        warn(messages_, kMsgNoFrame);
+        return false;
+    }
+    decodable_ = std::move(decodable);
+    pathName_ = path;
+    frameCount_ = count;
+    currentFrame_ = 0;
+    filtersActive_ = false;
+    if (options.captureMode)
+        goToFrame(frameCount_ - 1, true);
+    else
+        goToFrame(0, false);
+    showFrameStatus(currentFrame_);
+    return true;
+}
+
+bool CDecodeDoc::goToFrame(std::uint32_t index, bool selectInSummary) {
+    if (!decodable_)
+        return false;
+    const int answer = decodable_->decodeTo(currentFrame_, index);
+    if (answer == kDecodeToOutOfRange || answer == kDecodeToBeyondLastPassing)
+        return false;
+    currentFrame_ = index;
+    if (onFrameShown)
+        onFrameShown(index, selectInSummary);
+    return true;
+}
+
+void CDecodeDoc::showFrameStatus(std::uint32_t index) {
+    if (!status_)
+        return;
+    if (index == kNoFrame || !decodable_ || index >= frameCount_) {
+        status_->setStatusPane(1, std::string());
+        status_->setStatusPane(2, std::string());
+        return;
+    }
+    CDecoder* decoder = decodable_->decoder();
+    status_->setStatusPane(2, decoder ? std::string(statusText(decoder->currentRecord()))
+                                      : std::string());
+    char text[40];
+    std::snprintf(text, sizeof text, "Frame number %u",
+                  static_cast<unsigned>(index + 1 + numberingOffset_));
+    status_->setStatusPane(1, text);
+}
+
+std::string CDecodeDoc::commentForEditor() {
+    return decodable_ ? decodable_->notes(true) : std::string();
+}
+
+bool CDecodeDoc::saveComment(const std::string& text) {
+    if (!decodable_)
+        return false;
+    if (text == decodable_->notes(makeDefaultComment))
+        return true;
+    const MessageAnswer answer = messages_.ask(kMsgCommentChanged, "Quorvane",
+                                               MessageButtons::YesNo, MessageAnswer::Yes);
+    if (answer == MessageAnswer::No)
+        return true;
+    if (!decodable_->setNotes(text)) {
+        warn(messages_, kMsgCommentNotUpdated);
+        return false;
+    }
+    return true;
+}
+
+bool copyCaptureFile(const std::string& from, const std::string& to) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::exists(to, ec) && fs::equivalent(from, to, ec))
+        return true;
+    std::FILE* in = std::fopen(from.c_str(), "rb");
+    if (!in)
+        return false;
+    const std::string temporary = to + ".part";
+    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    if (!out) {
+        std::fclose(in);
+        return false;
+    }
+    bool ok = true;
+    char block[1024];
+    for (;;) {
+        const std::size_t n = std::fread(block, 1, sizeof block, in);
+        if (n > 0 && std::fwrite(block, 1, n, out) != n) {
+            ok = false;
+            break;
+        }
+        if (n < sizeof block) {
+            ok = !std::ferror(in);
+            break;
+        }
+    }
+    std::fclose(in);
+    if (std::fclose(out) != 0)
+        ok = false;
+    if (ok) {
+        fs::rename(temporary, to, ec);
+        ok = !ec;
+    }
+    if (!ok)
+        fs::remove(temporary, ec);
+    return ok;
+}
+
+bool CDecodeDoc::saveAs(const std::string& path) {
+    if (!decodable_ || !copyCaptureFile(pathName_, path)) {
+        warn(messages_, kMsgSaveAsFailed);
+        return false;
+    }
+    pathName_ = path;
+    return true;
+}
+
+bool CDecodeDoc::printRange(PrintChoice choice, std::uint32_t from, std::uint32_t to,
+                            PrintRange& out) {
+    switch (choice) {
+    case PrintChoice::All:
+    case PrintChoice::Selection:
+        out = {0, frameCount_ == 0 ? 0 : frameCount_ - 1};
+        return frameCount_ != 0;
+    case PrintChoice::CurrentToEnd:
+        out = {currentFrame_, frameCount_ == 0 ? 0 : frameCount_ - 1};
+        return frameCount_ != 0;
+    case PrintChoice::Range:
+        // Frame numbers start at 1, and a range must not run backwards.
+        if (from < 1 || to < 1 || from > frameCount_ || to > frameCount_ || from > to) {
+            warn(messages_, kMsgPrintRange);
+            return false;
+        }
+        out = {from - 1, to - 1};
+        return true;
+    }
+    return false;
+}
+
+void CDecodeDoc::applyOffLineFilters(std::unique_ptr<OffLineFilter> filter) {
+    if (!decodable_)
+        return;
+    decodable_->setFilter(std::move(filter));
+    filtersActive_ = decodable_->filter().active();
+    goToFrame(currentFrame_, false);
+}
+
+} // namespace qv

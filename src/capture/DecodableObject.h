@@ -1,0 +1,135 @@
+#pragma once
+// The decodable side of an open capture: its reader, its decoder and the off-line filter state,
+// and the walk that positions the decoder on a frame.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "capture/CaptureFileOpener.h"
+#include "capture/CaptureFileReader.h"
+#include "decode/CDecoder.h"
+
+namespace qv {
+
+// The status bar of the window that shows a capture: pane 1 the frame number, pane 2 a text of
+// the frame.
+class DocumentStatus {
+public:
+    virtual ~DocumentStatus() = default;
+    virtual void setStatusPane(int pane, const std::string& text) = 0;
+};
+
+// Verdicts of the off-line test.
+inline constexpr int kFilterKeep = 0;
+inline constexpr int kFilterDrop = 1;
+inline constexpr int kFilterUnsettled = 2;
+inline constexpr int kFilterKeepWithError = 4;
+
+// The off-line filter as the walk sees it.
+class OffLineFilter {
+public:
+    virtual ~OffLineFilter() = default;
+    // Verdict on the decoder's current frame.
+    virtual int test(CDecoder& decoder, std::uint32_t frame) = 0;
+    // True when verdicts depend on earlier frames, so that frames must be tested in file order.
+    virtual bool needsOrderedWalk() const = 0;
+    // True when any criterion differs from its pass-everything default.
+    virtual bool active() const = 0;
+};
+
+class KeepEverythingFilter : public OffLineFilter {
+public:
+    int test(CDecoder&, std::uint32_t) override { return kFilterKeep; }
+    bool needsOrderedWalk() const override { return false; }
+    bool active() const override { return false; }
+};
+
+// Results of decodeTo besides the filter's verdicts.
+inline constexpr int kDecodeToOutOfRange = 1;
+inline constexpr int kDecodeToBeyondLastPassing = 5;
+// readFrame answers this on the first access when V5 decoding is asked for a capture that is not
+// flagged as V5.
+inline constexpr int kReadNotV5Capture = 100;
+inline constexpr int kReadNoReader = -1;
+
+enum class DecoderKind { Isdn, V5 };
+
+class DecodableObject : public DecoderHost {
+public:
+    DecodableObject(std::string fileName, std::string remoteName, int language, bool v5Decoding,
+                    UserMessages& messages, const DecoderServices& services,
+                    DocumentStatus* status = nullptr);
+    ~DecodableObject() override;
+
+    // Positions the reader on index and copies the record into the decoder. The first call
+    // creates, opens and indexes the reader; 0 or the reader's non-zero answer.
+    int readFrame(std::uint32_t index);
+    // Makes the decoder: the V5 decoder receives the capture's V5 setting.
+    void createDecoder(DecoderKind kind, std::uint8_t v5Setting = 0);
+    // Decodes frame to, walking from from; 0 keep, 1 out of range or dropped, 2 and 4 as the
+    // filter answers, 5 beyond the last passing frame.
+    int decodeTo(std::uint32_t from, std::uint32_t to);
+
+    std::uint32_t frameCount() const;
+    std::string notes(bool makeDefault);
+    bool setNotes(const std::string& text);
+    CaptureFileReader* reader() { return reader_.get(); }
+    CDecoder* decoder() { return decoder_.get(); }
+    DecoderKind decoderKind() const { return decoderKind_; }
+    bool isV5Capture() const { return isV5Capture_; }
+    std::uint8_t chained() const { return chained_; }
+    std::uint32_t lastPassing() const { return lastPassing_; }
+    std::uint32_t decodedUpTo() const { return decodedUpTo_; }
+    bool endReached() const { return endReached_; }
+    bool passedEnd() const { return passedEnd_; }
+    bool atLastFrame() const { return atLastFrame_; }
+    const std::string& fileName() const { return fileName_; }
+    void setFileName(std::string fileName) { fileName_ = std::move(fileName); }
+    // Replaces the off-line filter (null: keep everything) and restarts the filtered walk.
+    void setFilter(std::unique_ptr<OffLineFilter> filter);
+    OffLineFilter& filter() { return *filter_; }
+    void setStatus(DocumentStatus* status) { status_ = status; }
+
+    // DecoderHost
+    int readRecord(std::uint32_t index, LvtRecord& target) override;
+    int positionOn(std::uint32_t index) override;
+    std::uint16_t captureStartYear() const override { return startYear_; }
+    std::uint16_t captureStartMonth() const override { return startMonth_; }
+    int decodingLanguage() const override { return language_; }
+    UserMessages& messages() override { return messages_; }
+
+private:
+    // Reads, decodes and tests frame index; kDecodeToOutOfRange when it cannot be read.
+    int decodeAndTest(std::uint32_t index);
+    int orderedWalk(std::uint32_t to);
+    void showProcessing(std::uint32_t index);
+    void takeStart();
+
+    std::string fileName_;
+    std::string remoteName_;
+    int language_;
+    bool v5Decoding_;
+    UserMessages& messages_;
+    const DecoderServices& services_;
+    DocumentStatus* status_;
+    CaptureFileOpener opener_;
+    std::unique_ptr<CaptureFileReader> reader_;
+    std::unique_ptr<CDecoder> decoder_;
+    DecoderKind decoderKind_ = DecoderKind::Isdn;
+    std::unique_ptr<OffLineFilter> filter_;
+    std::uint32_t frameCount_ = 0;
+    std::uint32_t decodedUpTo_ = 0;
+    std::uint32_t lastPassing_ = 0;
+    std::uint32_t lastPosition_ = 0;
+    bool atLastFrame_ = false;
+    bool passedEnd_ = false;
+    bool endReached_ = false;
+    std::uint8_t chained_ = 0;
+    std::uint16_t startMonth_ = 0;
+    std::uint16_t startYear_ = 0;
+    bool firstAccess_ = true;
+    bool isV5Capture_ = true;
+    std::uint8_t v5Setting_ = 0;
+};
+
+} // namespace qv

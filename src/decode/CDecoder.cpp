@@ -1,0 +1,666 @@
+#include "decode/CDecoder.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+#include "base/Texts.h"
+
+namespace qv {
+
+std::string_view decodeErrorText(std::uint16_t error) {
+    switch (error) {
+    case kDecodeOk: return "-";
+    case kFrameTooLong: return "Frame is too long";
+    case kTeiUnknownMessageType: return "Mgt TEI error : Unknown Message Type";
+    case kLayer2Error: return "Layer 2 error";
+    case kBadCallRefLength: return "L3 CC error : Bad Call Ref Length";
+    case kUnknownMessageType: return "L3 error : Unknown Message Type";
+    case kTeiUnknownEntity: return "Mgt TEI error :Unkn. Ent. Id.";
+    case kInterpreterProblem: return "Problem with the PDU Interpreter";
+    case kBadFcs: return "Bad FCS";
+    case kRealTimeOverflow: return "Overflow in Real-Time mode on the Tester equipment";
+    default: return "?";
+    }
+}
+
+TextColour textColour(int layer, std::uint8_t direction) {
+    int base = 0;
+    switch (layer) {
+    case 1: base = 0; break;
+    case 2: base = 2; break;
+    case 3: base = 4; break;
+    default: base = 6; break;
+    }
+    return static_cast<TextColour>(base + (direction == kDirectionNtTe ? 1 : 0));
+}
+
+CDecoder::CDecoder(DecoderHost& host, const DecoderServices& services)
+    : host_(host), services_(services) {
+    language_ = host.decodingLanguage() == 0 ? 0 : 1;
+    textBase_ = qv::textBase(language_);
+    year_ = host.captureStartYear();
+    previousMonth_ = host.captureStartMonth();
+}
+
+CDecoder::~CDecoder() = default;
+
+void CDecoder::startDates(std::uint16_t month, std::uint16_t year) {
+    previousMonth_ = month;
+    year_ = year;
+}
+
+int CDecoder::Decode_Frame(std::uint32_t frameNumber) {
+    if (host_.readRecord(frameNumber, record_) < 0) {
+        host_.messages().error("Error while reading frames!");
+        return -1;
+    }
+    return decodeLoaded(frameNumber);
+}
+
+int CDecoder::decodeLoaded(std::uint32_t frameNumber) {
+    return decodeBase(frameNumber);
+}
+
+void CDecoder::initialiseFrame(std::uint32_t frameNumber) {
+    frameNumber_ = frameNumber;
+    const std::uint32_t t =
+        ((record_.day() * 24 + record_.hour()) * 60 + record_.minute()) * 60 + record_.second();
+    std::uint16_t length = std::min<std::uint16_t>(record_.dataLength, kMaxRecordData);
+    view_ = FrameView{length, record_.data.data(), kDecodeOk};
+    frame_ = DecodedFrame{};
+    frame_.timeMs = t * 1000 + record_.millisecond();
+    frame_.frameLength = length;
+    frame_.direction = record_.direction != 0 ? kDirectionTeNt : kDirectionNtTe;
+    itemProvider_ = nullptr;
+    decoded_ = true;
+}
+
+int CDecoder::decodeBase(std::uint32_t frameNumber) {
+    initialiseFrame(frameNumber);
+    if (record_.isOverflowMark())
+        frame_.error = record_.status == 1 ? kRealTimeOverflow : kBadFcs;
+    else if (record_.kind != kLayer1Event && record_.status != 0)
+        frame_.error = kBadFcs;
+    else if (record_.kind == kLayer1Event)
+        frame_.frameLength = 0;
+    return 0;
+}
+
+std::uint16_t CDecoder::infoLength() const {
+    if (frame_.l3Offset >= frame_.frameLength)
+        return 0;
+    return static_cast<std::uint16_t>(frame_.frameLength - frame_.l3Offset);
+}
+
+int CDecoder::pan_parse() {
+    if (!decoded_) {
+        host_.messages().error("CDecoder::pan_parse(): ev_p = NULL");
+        return -1;
+    }
+    DecodedFrame& f = frame_;
+    const std::uint8_t* d = record_.data.data();
+    // A frame too short to hold its address and control fields reads its missing octets as
+    // zero: the record buffer is zero-filled past the frame.
+    f.sapi = d[0] >> 2;
+    f.cr = (d[0] >> 1) & 1;
+    f.ea1 = d[0] & 1;
+    f.tei = d[1] >> 1;
+    f.ea2 = d[1] & 1;
+    f.l3Kind = kL3None;
+    const std::size_t at = 2u * f.addressWords;
+    const std::uint8_t c = d[at];
+    const std::uint8_t c2 = d[at + 1];
+    auto tooLong = [&] {
+        f.error = kFrameTooLong;
+        view_.error = kFrameTooLong;
+    };
+    if ((c & 1) == 0) {
+        if (f.frameLength >= 267) {
+            tooLong();
+        } else {
+            f.control = kCtrlI;
+            f.format = kFormatI;
+            f.ns = c >> 1;
+            f.nr = c2 >> 1;
+            f.pf = c2 & 1;
+            if (f.sapi == 0)
+                f.l3Kind = kL3CallControl;
+            else if (f.sapi == 16)
+                f.l3Kind = kL3X25;
+        }
+    } else if ((c & 3) == 1) {
+        if (f.l3Offset + f.trailerLength < f.frameLength) {
+            tooLong();
+        } else {
+            f.format = kFormatS;
+            f.control = c & 0xEF;
+            f.nr = c2 >> 1;
+            f.pf = c2 & 1;
+        }
+    } else {
+        f.format = kFormatU;
+        f.control = c & 0xEF;
+        f.pf = (c >> 4) & 1;
+        switch (f.control) {
+        case kCtrlUI:
+            if (f.frameLength >= 266)
+                tooLong();
+            else if (f.sapi == 0)
+                f.l3Kind = kL3CallControl;
+            else if (f.sapi == 63)
+                f.l3Kind = kL3TeiManagement;
+            break;
+        case kCtrlFRMR:
+            if (f.frameLength >= 9) {
+                tooLong();
+            } else {
+                f.l3Kind = kL3FrmrInfo;
+                f.frmrControl = static_cast<std::uint16_t>(d[at + 1] * 256 + d[at + 2]);
+                f.frmrVs = d[at + 3] >> 1;
+                f.frmrVr = d[at + 4] >> 1;
+                f.frmrCr = d[at + 4] & 1;
+                f.frmrCause = d[at + 5] & 0x0F;
+            }
+            break;
+        case kCtrlXID:
+            break;
+        default:
+            if (f.l3Offset + f.trailerLength < f.frameLength)
+                tooLong();
+            break;
+        }
+    }
+    if (f.l3Offset + f.trailerLength <= f.frameLength)
+        f.l3Length = static_cast<std::uint16_t>(f.frameLength - f.l3Offset - f.trailerLength);
+    if (f.l3Kind == kL3TeiManagement)
+        parseTeiManagement();
+    else if (f.l3Kind == kL3CallControl || f.l3Kind == kL3X25)
+        parseLayer3();
+    return 0;
+}
+
+void CDecoder::parseLayer3() {}
+
+void CDecoder::parseTeiManagement() {
+    const std::uint8_t* i = info();
+    frame_.mei = i[0];
+    if (frame_.mei != 0x0F) {
+        frame_.error = kTeiUnknownEntity;
+        view_.error = kTeiUnknownEntity;
+        return;
+    }
+    frame_.ri = static_cast<std::uint16_t>(i[1] * 256 + i[2]);
+    frame_.messageType = i[3];
+    if (frame_.messageType == 0 || frame_.messageType > 7) {
+        frame_.error = kTeiUnknownMessageType;
+        view_.error = kTeiUnknownMessageType;
+        return;
+    }
+    frame_.ai = i[4] >> 1;
+    frame_.aiExt = i[4] & 1;
+}
+
+void CDecoder::hexText(unsigned value, std::string& out) {
+    char text[16];
+    std::snprintf(text, sizeof text, value < 255 ? "0x%02X" : "0x%04X", value);
+    out.assign(text);
+}
+
+void CDecoder::hexText4(unsigned value, std::string& out) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%04X", value);
+    out.assign(text);
+}
+
+namespace {
+
+void decimal(unsigned value, std::string& out) {
+    char text[16];
+    int n = std::snprintf(text, sizeof text, "%u", value);
+    out.assign(text, static_cast<std::size_t>(n));
+}
+
+constexpr std::string_view kTeiMessages[] = {"ID.REQUEST", "ID.ASSIGN",  "ID.DENIED", "ID.CHK.REQ",
+                                             "ID.CHK.RES", "ID.REMOVE", "ID.VERIFY"};
+
+std::string_view controlShort(std::uint8_t control) {
+    switch (control) {
+    case kCtrlI: return "I";
+    case kCtrlRR: return "RR";
+    case kCtrlRNR: return "RNR";
+    case kCtrlREJ: return "REJ";
+    case kCtrlSABME: return "SABME";
+    case kCtrlDM: return "DM";
+    case kCtrlDISC: return "DISC";
+    case kCtrlUA: return "UA";
+    case kCtrlFRMR: return "FRMR";
+    case kCtrlUI: return "UI";
+    case kCtrlXID: return "XID";
+    default: return {};
+    }
+}
+
+std::string_view controlLong(std::uint8_t control) {
+    switch (control) {
+    case kCtrlI: return "I (Information)";
+    case kCtrlRR: return "RR (Receive Ready)";
+    case kCtrlRNR: return "RNR (Receive Not Ready)";
+    case kCtrlREJ: return "REJ (Reject)";
+    case kCtrlSABME: return "SABME (Set Asynchronous Balanced Mode Extended)";
+    case kCtrlDM: return "DM (Disconnected Mode)";
+    case kCtrlDISC: return "DISC (Disconnect)";
+    case kCtrlUA: return "UA (Unnumbered Acknowledgement)";
+    case kCtrlFRMR: return "FRMR (Frame Reject)";
+    case kCtrlUI: return "UI (Unnumbered Information)";
+    case kCtrlXID: return "XID (Exchange Identification Note)";
+    default: return {};
+    }
+}
+
+std::string_view frmrCauseText(std::uint8_t cause) {
+    if (cause & 8)
+        return "Inval.N(R)";
+    if (cause & 4)
+        return "> max.len.";
+    if (cause & 2)
+        return "Inval.info";
+    if (cause & 1)
+        return "Undefined";
+    return "Unknown";
+}
+
+} // namespace
+
+bool CDecoder::isResponse() const {
+    return frame_.direction == kDirectionNtTe ? frame_.cr == 0 : frame_.cr == 1;
+}
+
+void CDecoder::teiMessageText(std::string& out) const {
+    if (frame_.error == kTeiUnknownEntity) {
+        out.assign("?");
+    } else if (frame_.error == kTeiUnknownMessageType || frame_.messageType < 1 ||
+               frame_.messageType > 7) {
+        out.assign(text(textBase_ + kTextUnknown));
+    } else {
+        out.assign(kTeiMessages[frame_.messageType - 1]);
+        if (frame_.aiExt == 0)
+            out.push_back('+');
+    }
+}
+
+void CDecoder::multipleAiText(std::string& out) const {
+    out.clear();
+    const std::uint16_t length = infoLength();
+    const std::uint8_t* i = info();
+    for (std::uint16_t k = 4; k < length; ++k) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%u ", static_cast<unsigned>(i[k] >> 1));
+        out.append(number);
+        if (i[k] & 1)
+            break;
+    }
+}
+
+bool CDecoder::layer2Column(int column, std::string& out, bool longForm) {
+    const DecodedFrame& f = frame_;
+    const std::uint16_t e = f.error;
+    const bool l1 = record_.kind == kLayer1Event;
+    const bool isFrame = record_.kind == kFrameRecord;
+    auto set = [&](std::string_view s) { out.assign(s); };
+    // Columns of the address field and of FRMR: "?" for errors 3 and 8.
+    const bool addressError = e == kLayer2Error || e == kBadFcs;
+    // Columns of the control field: also "?" when the frame was too long to be parsed.
+    const bool controlError = addressError || e == kFrameTooLong;
+    const bool teiError = e == kTeiUnknownMessageType || e == kTeiUnknownEntity || e == kBadFcs;
+    switch (column) {
+    case 4: // Type
+        if (l1)
+            set("Phys.");
+        else if (controlError || !isFrame)
+            set("?");
+        else if (auto s = longForm ? controlLong(f.control) : controlShort(f.control); !s.empty())
+            set(s);
+        else
+            set(longForm ? text(textBase_ + kTextUnknown) : text(textBase_ + kTextQuestionMark));
+        return true;
+    case 5: case 6: case 7: case 8: case 9:
+        if (l1)
+            set("-");
+        else if (addressError || !isFrame)
+            set("?");
+        else if (column == 5)
+            decimal(f.sapi, out);
+        else if (column == 6)
+            set(isResponse() ? (longForm ? "Response" : "R") : (longForm ? "Command" : "C"));
+        else if (column == 7)
+            decimal(f.ea1, out);
+        else if (column == 8)
+            decimal(f.tei, out);
+        else
+            decimal(f.ea2, out);
+        return true;
+    case 10: case 11: case 12:
+        if (l1)
+            set("-");
+        else if (controlError || !isFrame)
+            set("?");
+        else if (column == 10)
+            f.format != kFormatI ? set("-") : decimal(f.ns, out);
+        else if (column == 11)
+            f.format == kFormatU ? set("-") : decimal(f.nr, out);
+        else
+            set(isResponse() ? (longForm ? "Final" : "F") : (longForm ? "Poll" : "P"));
+        return true;
+    case 13: case 14: case 15: case 16: case 17:
+        if (l1)
+            set("-");
+        else if (teiError || !isFrame)
+            set("?");
+        else if (f.l3Kind != kL3TeiManagement)
+            set("-");
+        else if (column == 13)
+            hexText(f.mei, out);
+        else if (column == 14)
+            hexText(f.ri, out);
+        else if (column == 15)
+            f.aiExt == 0 ? set("-") : decimal(f.ai, out);
+        else if (column == 16)
+            f.aiExt == 1 ? set("-") : multipleAiText(out);
+        else
+            decimal(f.aiExt, out);
+        return true;
+    case 18: case 19: case 20: case 21: case 22:
+        if (l1)
+            set("-");
+        else if (addressError)
+            set("?");
+        else if (f.control != kCtrlFRMR)
+            set("-");
+        else if (column == 18)
+            hexText(f.frmrControl, out);
+        else if (column == 19)
+            decimal(f.frmrVs, out);
+        else if (column == 20)
+            decimal(f.frmrVr, out);
+        else if (column == 21)
+            set(f.frmrCr == 1 ? (longForm ? "Response" : "R") : (longForm ? "Command" : "C"));
+        else
+            set(frmrCauseText(f.frmrCause));
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDecoder::dateText(std::string& out) {
+    const std::uint16_t month = record_.month;
+    if (month == 1 && previousMonth_ == 12)
+        ++year_;
+    else if (month == 12 && previousMonth_ == 1)
+        --year_;
+    previousMonth_ = month;
+    char text[32];
+    int n = std::snprintf(text, sizeof text, "%.02u/%.02u/%.04u", record_.day(),
+                          static_cast<unsigned>(month), static_cast<unsigned>(year_));
+    out.assign(text, static_cast<std::size_t>(n));
+}
+
+void CDecoder::layer1EventText(std::string& out) const {
+    if (record_.status < kLayer1EventCount)
+        out.assign(text(textBase_ + kTextLayer1EventFirst + record_.status));
+    else
+        out.assign(text(textBase_ + kTextUnknown));
+}
+
+void CDecoder::directionText(std::string& out, bool longForm) const {
+    if (record_.kind == kLayer1Event && isActivationEvent(record_.status))
+        out.assign("-");
+    else if (frame_.direction == kDirectionTeNt)
+        out.assign(longForm ? "TE->NT" : "==>     ");
+    else if (frame_.direction == kDirectionNtTe)
+        out.assign(longForm ? "NT->TE" : "     <==");
+    else
+        out.assign(text(textBase_ + (longForm ? kTextUnknown : kTextQuestionMark)));
+}
+
+int CDecoder::LayerCategory() const {
+    int category;
+    if (frame_.control == kCtrlI)
+        category = frame_.sapi == 16 ? 4 : 3;
+    else if (frame_.format == kFormatS || frame_.format == kFormatU)
+        category = 2;
+    else
+        category = record_.kind == kLayer1Event ? 1 : 0;
+    if (frame_.control == kCtrlUI)
+        category = frame_.l3Kind == kL3TeiManagement || frame_.l3Kind == kL3FrmrInfo ? 2 : 3;
+    return frame_.direction == kDirectionNtTe ? -category : category;
+}
+
+int CDecoder::hexaLine(int lineNumber, std::string& hex, std::string& ascii) const {
+    hex.clear();
+    ascii.clear();
+    if (!decoded_)
+        return -1;
+    if (lineNumber < 0 || static_cast<std::uint32_t>(lineNumber) * 16 >= view_.length)
+        return -2;
+    const std::uint32_t first = static_cast<std::uint32_t>(lineNumber) * 16;
+    const std::uint32_t count = std::min<std::uint32_t>(16, view_.length - first);
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    for (std::uint32_t k = 0; k < count; ++k) {
+        const std::uint8_t octet = view_.data[first + k];
+        hex.push_back(' ');
+        hex.push_back(kDigits[octet >> 4]);
+        hex.push_back(kDigits[octet & 15]);
+        ascii.push_back(octet >= 0x20 && octet <= 0x7F ? static_cast<char>(octet) : '.');
+    }
+    return static_cast<int>(count);
+}
+
+bool CDecoder::causeValue(std::uint32_t& cause) const {
+    const L3ItemProvider* provider = frame_.l3Kind == kL3CallControl ? services_.isdnItems
+                                     : frame_.l3Kind == kL3X25       ? services_.x25Items
+                                                                     : nullptr;
+    if (!provider || frame_.l3Offset > frame_.frameLength)
+        return false;
+    return provider->itemValue(info(), frame_.l3Length, kItemCause, cause);
+}
+
+// ---- detail --------------------------------------------------------------------------------
+
+void CDecoder::addLine(std::string_view text, DetailLineKind kind, TextColour colour) {
+    DetailLine line;
+    line.text.assign(text);
+    if (kind == kDetailLabel || kind == kDetailSubLabel)
+        line.text.append(" : ");
+    line.kind = kind;
+    line.colour = colour;
+    line.start = detailOptions_.start;
+    line.end = detailOptions_.start + detailOptions_.unit * (kind == kDetailTitle ? 3 : 1);
+    lines_.push_back(std::move(line));
+}
+
+void CDecoder::addPair(std::string_view label, std::string_view value, TextColour colour,
+                       bool subField) {
+    addLine(label, subField ? kDetailSubLabel : kDetailLabel, colour);
+    addLine(value, subField ? kDetailSubValue : kDetailValue, colour);
+}
+
+int CDecoder::layer1Block() {
+    const TextColour c = colourOf(1);
+    std::string event;
+    layer1EventText(event);
+    addLine(tr("ISDN LAYER 1", "NIVEAU 1 RNIS"), kDetailHeading, c);
+    addPair("Type", "Phys.", c);
+    addPair(tr("Message Type", "Type de Message"), event, c);
+    return 0;
+}
+
+int CDecoder::layer2Block() {
+    const TextColour c = colourOf(2);
+    std::string value;
+    addLine(tr("ISDN LAYER 2", "NIVEAU 2 RNIS"), kDetailHeading, c);
+    addLine(tr("ADDRESS FIELD:", "CHAMP D'ADRESSE:"), kDetailHeading, c);
+    static constexpr struct {
+        int column;
+        const char* label;
+    } kAddress[] = {{5, "SAPI (Service Access Point Identifier)"},
+                    {6, "Command/Response"},
+                    {7, "Extension Bit 1"},
+                    {8, "TEI (Terminal Endpoint Identifier)"},
+                    {9, "Extension Bit 2"}},
+      kControl[] = {{4, "Type"},
+                    {10, "N(S) (Send Sequence Number)"},
+                    {11, "N(R) (Receive Sequence Number)"},
+                    {12, "Poll/Final"}};
+    for (const auto& pair : kAddress) {
+        layer2Column(pair.column, value, true);
+        addPair(pair.label, value, c);
+    }
+    addLine(tr("CONTROL FIELD:", "CHAMP DE COMMANDE:"), kDetailHeading, c);
+    for (const auto& pair : kControl) {
+        layer2Column(pair.column, value, true);
+        addPair(pair.label, value, c);
+    }
+    return 0;
+}
+
+int CDecoder::teiManagementBlock() {
+    const TextColour c = colourOf(2);
+    std::string value;
+    addLine(tr("TEI MANAGEMENT INFORMATION:", "GESTION DE TEI:"), kDetailHeading, c);
+    layer2Column(13, value, true);
+    addPair("Management Entity Identifier", value, c);
+    layer2Column(14, value, true);
+    addPair("Reference Number", value, c);
+    teiMessageText(value);
+    addPair(tr("Message Type", "Type de Message"), value, c);
+    layer2Column(frame_.aiExt == 1 ? 15 : 16, value, true);
+    addPair("Action Indicator", value, c);
+    layer2Column(17, value, true);
+    addPair("Action Indicator Extension Bit", value, c);
+    return 0;
+}
+
+int CDecoder::frmrBlock() {
+    const TextColour c = colourOf(2);
+    std::string value;
+    addLine(tr("FRAME REJECT (FRMR) RESPONSE:", "REPONSE DE REJET DE TRAME (FRMR):"),
+            kDetailHeading, c);
+    static constexpr struct {
+        int column;
+        const char* label;
+    } kPairs[] = {{18, "Rejected Frame Control Field"},
+                  {19, "V(S) (Current Send Sequence)"},
+                  {20, "V(R) (Current Receive Sequence)"},
+                  {21, "Rejected Frame Command/Response"},
+                  {22, "Cause (bits W X Y Z)"}};
+    for (const auto& pair : kPairs) {
+        layer2Column(pair.column, value, true);
+        addPair(pair.label, value, c);
+    }
+    return 0;
+}
+
+// ---- search --------------------------------------------------------------------------------
+
+namespace {
+
+void upperCase(std::string& s) {
+    for (char& ch : s)
+        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+}
+
+} // namespace
+
+int CDecoder::search(const FindRequest& request, const std::vector<SearchColumn>& columns,
+                     FindResult& result) {
+    const int step = request.step < 0 ? -1 : 1;
+    std::vector<SearchColumn> order;
+    for (const SearchColumn& c : columns)
+        if (c.column != 0)
+            order.push_back(c);
+    std::sort(order.begin(), order.end(),
+              [](const SearchColumn& a, const SearchColumn& b) { return a.position < b.position; });
+    if (step < 0)
+        std::reverse(order.begin(), order.end());
+
+    std::string cell;
+    bool firstFrame = true;
+    std::int64_t n = request.firstFrame;
+    const std::int64_t last = request.lastFrame;
+    for (; step > 0 ? n <= last : n >= last; n += step, firstFrame = false) {
+        const int answer = host_.positionOn(static_cast<std::uint32_t>(n));
+        if (answer == 1 || answer == 5)
+            continue;
+        if (answer < 0)
+            return kFindDecodeFailed;
+        const std::uint32_t frame = static_cast<std::uint32_t>(n);
+        switch (request.criterion) {
+        case FindCriterion::SummaryText: {
+            for (const SearchColumn& c : order) {
+                if (firstFrame) {
+                    const bool before = step > 0 ? c.position < request.startPosition
+                                                 : c.position > request.startPosition;
+                    if (before || (request.startAfter && c.position == request.startPosition))
+                        continue;
+                }
+                columnText(c.column, cell, false);
+                if (!request.matchCase)
+                    upperCase(cell);
+                if (cell.find(request.text) != std::string::npos) {
+                    result = {frame, c.position};
+                    return kFindFound;
+                }
+            }
+            break;
+        }
+        case FindCriterion::DetailText: {
+            if (Format_Detail(detailOptions_) < 0)
+                return kFindDecodeFailed;
+            const int count = static_cast<int>(lines_.size());
+            int k = step > 0 ? 0 : count - 1;
+            if (firstFrame) {
+                k = request.startPosition + (request.startAfter ? step : 0);
+                if (step < 0 && k >= count)
+                    k = count - 1;
+            }
+            for (; k >= 0 && k < count; k += step) {
+                cell = lines_[static_cast<std::size_t>(k)].text;
+                if (!request.matchCase)
+                    upperCase(cell);
+                if (cell.find(request.text) != std::string::npos) {
+                    result = {frame, k};
+                    return kFindFound;
+                }
+            }
+            break;
+        }
+        case FindCriterion::MessageType: {
+            if (firstFrame && request.startAfter)
+                break;
+            messageTypeText(cell, false);
+            if (!request.matchCase)
+                upperCase(cell);
+            if (cell == request.text) {
+                result = {frame, 0};
+                return kFindFound;
+            }
+            break;
+        }
+        case FindCriterion::Cause: {
+            if (firstFrame && request.startAfter)
+                break;
+            std::uint32_t cause = 0;
+            if (causeValue(cause) && cause == request.cause) {
+                result = {frame, 0};
+                return kFindFound;
+            }
+            break;
+        }
+        }
+    }
+    return kFindExhausted;
+}
+
+} // namespace qv

@@ -1,0 +1,168 @@
+#pragma once
+// The frame decoder: turns the current capture record into a DecodedFrame, and gives the
+// summary column texts, the protocol detail lines and the hexa trace of it.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/UserMessages.h"
+#include "capture/LvtRecord.h"
+#include "decode/DecodedFrame.h"
+#include "decode/L3ItemProvider.h"
+
+namespace qv {
+
+class CDecoder;
+class CISDN;
+
+// What a decoder asks of the document that owns it.
+class DecoderHost {
+public:
+    virtual ~DecoderHost() = default;
+    // Positions the capture on record index and copies it into target: 0, or negative on failure.
+    virtual int readRecord(std::uint32_t index, LvtRecord& target) = 0;
+    // The document's positioning as the views use it: decodes frame index through the off-line
+    // filter; 1 means out of range, unreadable or dropped, 5 beyond the last passing frame.
+    virtual int positionOn(std::uint32_t index) = 0;
+    virtual std::uint16_t captureStartYear() const = 0;
+    virtual std::uint16_t captureStartMonth() const = 0;
+    virtual int decodingLanguage() const = 0;
+    virtual UserMessages& messages() = 0;
+};
+
+// One item of the layer-3 interpreter's full decode of a message.
+struct Layer3DetailItem {
+    bool subField = false;
+    std::string label;
+    std::string value;
+};
+
+// The layer-3 parts that the call-control and X.25 decoders provide; any may be absent.
+struct DecoderServices {
+    const L3ItemProvider* isdnItems = nullptr;
+    const L3ItemProvider* x25Items = nullptr;
+    // Name of the protocol variant in force: the title of every ISDN frame's detail.
+    std::string protocolName;
+    // The interpreter's full decode of a call-control information field; false on failure.
+    std::function<bool(const std::uint8_t* info, std::uint16_t length,
+                       std::vector<Layer3DetailItem>& out)>
+        callControlFullDecode;
+    // X.25: the packet parse into the decoded frame, the facility decode (false when it fails)
+    // and the detail block (negative on failure).
+    std::function<void(DecodedFrame& frame, const std::uint8_t* info, std::uint16_t length)>
+        x25Parse;
+    std::function<bool(DecodedFrame& frame, const std::uint8_t* info, std::uint16_t length)>
+        x25Facilities;
+    std::function<int(CISDN& decoder, const DetailOptions& options)> x25DetailBlock;
+};
+
+// Verdict of the real-time filter on a received frame.
+using RealTimeFilter = std::function<int(const DecodedFrame& frame, const LvtRecord& record,
+                                         int layerCategory, std::uint32_t frameNumber)>;
+
+// A summary column as the search walks it: its number and its display position.
+struct SearchColumn {
+    int column;
+    int position;
+};
+
+class CDecoder {
+public:
+    CDecoder(DecoderHost& host, const DecoderServices& services);
+    virtual ~CDecoder();
+    CDecoder(const CDecoder&) = delete;
+    CDecoder& operator=(const CDecoder&) = delete;
+
+    virtual void directionText(std::string& out, bool longForm) const;
+    virtual int Format_Detail(const DetailOptions& options) = 0;
+    virtual void columnText(int column, std::string& out, bool longForm) = 0;
+    // Visible columns in display order for the summary text criterion.
+    virtual int search(const FindRequest& request, const std::vector<SearchColumn>& columns,
+                       FindResult& result);
+    virtual int DecodeFrameRealTime(const LvtRecord& record, std::uint32_t frameNumber) = 0;
+    virtual int Decode_Frame(std::uint32_t frameNumber);
+    virtual void messageTypeText(std::string& out, bool longForm) = 0;
+    virtual int LayerCategory() const;
+    virtual int hexaLine(int lineNumber, std::string& hex, std::string& ascii) const;
+
+    // Decodes the record already in the current-record buffer as frame frameNumber.
+    virtual int decodeLoaded(std::uint32_t frameNumber);
+
+    LvtRecord& currentRecord() { return record_; }
+    const LvtRecord& currentRecord() const { return record_; }
+    const DecodedFrame& frame() const { return frame_; }
+    DecodedFrame& frame() { return frame_; }
+    const std::vector<DetailLine>& detailLines() const { return lines_; }
+    std::uint32_t frameNumber() const { return frameNumber_; }
+    int language() const { return language_; }
+    int textBase() const { return textBase_; }
+    bool hasDecoded() const { return decoded_; }
+    // The cause of the current frame (summary item 7), when it has one.
+    bool causeValue(std::uint32_t& cause) const;
+    void setRealTimeFilter(RealTimeFilter filter) { realTimeFilter_ = std::move(filter); }
+    // Restarts the running year of the date texts.
+    void startDates(std::uint16_t month, std::uint16_t year);
+    std::uint16_t runningYear() const { return year_; }
+
+    // Text of a decode error in the detail and the filter.
+    static std::string_view errorText(std::uint16_t error) { return decodeErrorText(error); }
+    // Hexadecimal form of the layer-2 columns: "0x%02X" below 255, "0x%04X" from 255 on.
+    static void hexText(unsigned value, std::string& out);
+    static void hexText4(unsigned value, std::string& out);
+
+    // Detail line makers; labels get " : " appended.
+    void addLine(std::string_view text, DetailLineKind kind, TextColour colour);
+    void addPair(std::string_view label, std::string_view value, TextColour colour,
+                 bool subField = false);
+
+protected:
+    // Base part of every decode: status of the record, initialised DecodedFrame.
+    int decodeBase(std::uint32_t frameNumber);
+    void initialiseFrame(std::uint32_t frameNumber);
+    // Layer-2 parse of a good frame: address, control, layer-3 kind and the layer-3 parse.
+    int pan_parse();
+    virtual void parseLayer3();
+    void parseTeiManagement();
+    const std::uint8_t* info() const { return record_.data.data() + frame_.l3Offset; }
+    // Octets of the information field that the record really holds.
+    std::uint16_t infoLength() const;
+
+    // Layer-2 columns 4..22; false when column is not one of them.
+    bool layer2Column(int column, std::string& out, bool longForm);
+    bool isResponse() const;
+    void teiMessageText(std::string& out) const;
+    void multipleAiText(std::string& out) const;
+    void dateText(std::string& out);
+    void layer1EventText(std::string& out) const;
+    std::string_view tr(std::string_view english, std::string_view french) const {
+        return language_ == 0 ? english : french;
+    }
+    TextColour colourOf(int layer) const { return textColour(layer, frame_.direction); }
+
+    // Detail blocks of the layer-2 parts; 0, or negative when a line cannot be made.
+    int layer1Block();
+    int layer2Block();
+    int teiManagementBlock();
+    int frmrBlock();
+    void clearDetail() { lines_.clear(); }
+
+    DecoderHost& host_;
+    const DecoderServices& services_;
+    std::uint32_t frameNumber_ = 0;
+    std::uint16_t previousMonth_ = 0;
+    std::uint16_t year_ = 0;
+    int language_ = 0;
+    int textBase_ = 1400;
+    const L3ItemProvider* itemProvider_ = nullptr;
+    LvtRecord record_{};
+    FrameView view_;
+    std::vector<DetailLine> lines_;
+    DecodedFrame frame_;
+    bool decoded_ = false;
+    DetailOptions detailOptions_;
+    RealTimeFilter realTimeFilter_;
+};
+
+} // namespace qv
