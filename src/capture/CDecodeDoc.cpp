@@ -21,10 +21,12 @@ CDecodeDoc::CDecodeDoc(UserMessages& messages, const DecoderServices& services,
 CDecodeDoc::~CDecodeDoc() = default;
 
 bool CDecodeDoc::openCapture(const std::string& path, const CaptureOpenOptions& options) {
-    std::unique_ptr<DecodableObject> decodable(new (std::nothrow) DecodableObject(
-        path, std::string(), options.language, options.v5Decoding, messages_, services_,
-        status_));
-    if (!decodable) {
+    std::unique_ptr<DecodableObject> decodable;
+    try {
+        decodable = std::make_unique<DecodableObject>(path, std::string(), options.language,
+                                                      options.v5Decoding, messages_, services_,
+                                                      status_);
+    } catch (const std::bad_alloc&) {
         warn(messages_, kMsgNoDecodableObject);
         return false;
     }

@@ -371,9 +371,10 @@ bool CDecoder::layer2Column(int column, std::string& out, bool longForm) {
             decimal(f.aiExt, out);
         return true;
     case 18: case 19: case 20: case 21: case 22:
+        // An FRMR too long to be parsed has no fields to show.
         if (l1)
             set("-");
-        else if (addressError)
+        else if (addressError || (e == kFrameTooLong && f.control == kCtrlFRMR))
             set("?");
         else if (f.control != kCtrlFRMR)
             set("-");

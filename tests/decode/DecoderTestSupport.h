@@ -1,0 +1,101 @@
+#pragma once
+// A decoder over records held in memory, and builders for the frames the tests decode.
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "base/UserMessages.h"
+#include "decode/CISDN.h"
+
+namespace qv::test {
+
+enum class Dir { TeNt, NtTe };
+
+inline LvtRecord frameRecord(Dir dir, std::initializer_list<std::uint8_t> octets,
+                             std::uint8_t status = 0) {
+    LvtRecord r;
+    r.kind = kFrameRecord;
+    r.status = status;
+    r.direction = dir == Dir::TeNt ? 1 : 0;
+    r.month = 3;
+    r.setTime(12, 9, 30, 0, 0);
+    for (std::uint8_t o : octets)
+        r.data[r.dataLength++] = o;
+    return r;
+}
+
+inline LvtRecord longFrame(Dir dir, std::vector<std::uint8_t> head, std::uint16_t length) {
+    LvtRecord r = frameRecord(dir, {});
+    for (std::uint16_t i = 0; i < length; ++i)
+        r.data[i] = i < head.size() ? head[i] : 0x55;
+    r.dataLength = length;
+    return r;
+}
+
+inline LvtRecord layer1Record(std::uint8_t event, Dir dir = Dir::TeNt) {
+    LvtRecord r;
+    r.kind = kLayer1Event;
+    r.status = event;
+    r.direction = dir == Dir::TeNt ? 1 : 0;
+    r.month = 3;
+    return r;
+}
+
+inline LvtRecord overflowRecord(std::uint8_t status) {
+    LvtRecord r;
+    r.kind = kOverflowMark;
+    r.status = status;
+    r.direction = 1;
+    r.month = 3;
+    return r;
+}
+
+// Serves records from memory; every record passes.
+class MemoryHost : public DecoderHost {
+public:
+    std::vector<LvtRecord> records;
+    RecordingUserMessages recorded;
+    CDecoder* decoder = nullptr;
+
+    int readRecord(std::uint32_t index, LvtRecord& target) override {
+        if (index >= records.size())
+            return -4;
+        target = records[index];
+        return 0;
+    }
+    int positionOn(std::uint32_t index) override {
+        if (!decoder || index >= records.size())
+            return 1;
+        return decoder->Decode_Frame(index) < 0 ? 1 : 0;
+    }
+    std::uint16_t captureStartYear() const override { return 2026; }
+    std::uint16_t captureStartMonth() const override { return 3; }
+    int decodingLanguage() const override { return language; }
+    UserMessages& messages() override { return recorded; }
+    int language = 0;
+};
+
+// A decoder over one record at a time.
+struct Decoded {
+    explicit Decoded(const LvtRecord& record, int language = 0) {
+        host.language = language;
+        host.records = {record};
+        decoder = std::make_unique<CISDN>(host, services);
+        host.decoder = decoder.get();
+        status = decoder->Decode_Frame(0);
+    }
+    std::string column(int number, bool longForm = false) {
+        std::string text;
+        decoder->columnText(number, text, longForm);
+        return text;
+    }
+    const DecodedFrame& frame() const { return decoder->frame(); }
+
+    MemoryHost host;
+    DecoderServices services;
+    std::unique_ptr<CISDN> decoder;
+    int status = 0;
+};
+
+} // namespace qv::test

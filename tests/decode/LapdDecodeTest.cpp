@@ -1,0 +1,264 @@
+// Layer-2 and TEI-management decoding as the summary columns and the decoded frame show it.
+#include <gtest/gtest.h>
+
+#include "decode/DecoderTestSupport.h"
+
+namespace qv::test {
+namespace {
+
+enum Col {
+    Type = 4, Sapi, CR, Ea1, Tei, Ea2, Ns, Nr, PF, Mei, Ri, Ai, MultipleAi, AiExt, RejCtrl, Vs, Vr,
+    FrmrCr, FrmrCause, Pd, CrLen, CrFlg, CallRef, Lcn, MsgType,
+    Fcs = 37, Size = 38,
+};
+
+struct ColumnCase {
+    const char* name;
+    LvtRecord record;
+    std::vector<std::pair<int, const char*>> expected;
+};
+
+class LapdColumns : public ::testing::TestWithParam<ColumnCase> {};
+
+TEST_P(LapdColumns, ShowTheirTexts) {
+    Decoded d(GetParam().record);
+    ASSERT_EQ(d.status, 0);
+    for (const auto& [column, text] : GetParam().expected)
+        EXPECT_EQ(d.column(column), text) << GetParam().name << " column " << column;
+}
+
+const ColumnCase kColumnCases[] = {
+    {"TEI request single Ai",
+     frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF}),
+     {{Type, "UI"}, {Sapi, "63"}, {Tei, "127"}, {Mei, "0x0F"}, {Ri, "0x1234"},
+      {MsgType, "ID.REQUEST"}, {Ai, "127"}, {AiExt, "1"}, {MultipleAi, "-"}, {Ns, "-"},
+      {Nr, "-"}, {Pd, "-"}, {RejCtrl, "-"}}},
+    {"TEI request with more Ai",
+     frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0x80, 0x82, 0xFF}),
+     {{Ai, "-"}, {MultipleAi, "64 65 127 "}, {MsgType, "ID.REQUEST+"}, {AiExt, "0"}}},
+    {"Multiple Ai stop at the frame's end",
+     frameRecord(Dir::NtTe, {0xFE, 0xFF, 0x03, 0x0F, 0x00, 0x01, 0x02, 0x80, 0x82}),
+     {{MultipleAi, "64 65 "}, {MsgType, "ID.ASSIGN+"}}},
+    {"Unknown management entity",
+     frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0E, 0x12, 0x34, 0x01, 0xFF}),
+     {{Mei, "?"}, {Ri, "?"}, {Ai, "?"}, {MsgType, "?"}, {Type, "UI"}, {Sapi, "63"},
+      {Tei, "127"}}},
+    {"Unknown TEI message type",
+     frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x08, 0xFF}),
+     {{MsgType, "Unknown"}, {Mei, "?"}, {Type, "UI"}}},
+    {"RI of 255 takes four digits",
+     frameRecord(Dir::NtTe, {0xFE, 0xFF, 0x03, 0x0F, 0x00, 0xFF, 0x02, 0xFF}),
+     {{Ri, "0x00FF"}, {MsgType, "ID.ASSIGN"}}},
+    {"RI of 254 takes two digits",
+     frameRecord(Dir::NtTe, {0xFE, 0xFF, 0x03, 0x0F, 0x00, 0xFE, 0x06, 0xFF}),
+     {{Ri, "0xFE"}, {MsgType, "ID.REMOVE"}}},
+    {"RR command from the TE side",
+     frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x0B}),
+     {{Type, "RR"}, {CR, "C"}, {PF, "P"}, {Nr, "5"}, {Ns, "-"}, {Tei, "64"}, {Ea1, "0"},
+      {Ea2, "1"}, {Mei, "-"}}},
+    {"RR response from the TE side",
+     frameRecord(Dir::TeNt, {0x02, 0x81, 0x01, 0x0A}),
+     {{CR, "R"}, {PF, "F"}, {Nr, "5"}}},
+    {"RR command from the NT side",
+     frameRecord(Dir::NtTe, {0x02, 0x81, 0x01, 0x0A}),
+     {{CR, "C"}, {PF, "P"}}},
+    {"I frame",
+     frameRecord(Dir::TeNt, {0x00, 0x81, 0x0A, 0x07, 0x08, 0x01, 0x05, 0x05}),
+     {{Type, "I"}, {Ns, "5"}, {Nr, "3"}, {PF, "P"}, {Pd, "0x08"}, {CrLen, "1"}, {CrFlg, "Orig"},
+      {CallRef, "0x05"}, {Size, "8"}, {Fcs, "Good"}}},
+    {"Two-octet call reference",
+     frameRecord(Dir::NtTe, {0x02, 0x81, 0x00, 0x00, 0x08, 0x02, 0x80, 0x05, 0x45}),
+     {{CrLen, "2"}, {CrFlg, "Rcvr"}, {CallRef, "0x0005"}}},
+    {"Call reference length 3",
+     frameRecord(Dir::TeNt, {0x00, 0x81, 0x00, 0x00, 0x08, 0x03, 0x01, 0x02, 0x03, 0x05}),
+     {{CrLen, "?"}, {CrFlg, "?"}, {CallRef, "?"}, {Pd, "?"}, {Type, "I"}}},
+    {"I frame on SAPI 1 has no layer 3",
+     frameRecord(Dir::TeNt, {0x04, 0x81, 0x00, 0x00, 0x08, 0x01, 0x05, 0x05}),
+     {{Sapi, "1"}, {Pd, "-"}, {MsgType, "-"}, {CrLen, "-"}, {Lcn, "-"}}},
+    {"DISC of three octets",
+     frameRecord(Dir::TeNt, {0x00, 0x81, 0x53}),
+     {{Type, "DISC"}, {PF, "P"}, {Ns, "-"}, {Nr, "-"}}},
+    {"DISC of four octets is too long",
+     frameRecord(Dir::TeNt, {0x00, 0x81, 0x53, 0x00}),
+     {{Type, "?"}, {Ns, "?"}, {Nr, "?"}, {PF, "?"}, {Sapi, "0"}, {Tei, "64"}, {CR, "C"}}},
+    {"RR with an information field is too long",
+     frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x0B, 0x00}),
+     {{Type, "?"}, {Nr, "?"}}},
+    {"XID of any length",
+     frameRecord(Dir::NtTe, {0xFE, 0xFF, 0xBF, 0x82, 0x80, 0x00, 0x00, 0x01, 0x02, 0x03}),
+     {{Type, "XID"}, {Sapi, "63"}}},
+    {"Unknown control value",
+     frameRecord(Dir::NtTe, {0x02, 0x81, 0x23}),
+     {{Type, "?"}, {Nr, "-"}, {Ns, "-"}}},
+    {"FRMR",
+     frameRecord(Dir::NtTe, {0x00, 0x81, 0x97, 0x12, 0x34, 0x0A, 0x0D, 0x04}),
+     {{Type, "FRMR"}, {RejCtrl, "0x1234"}, {Vs, "5"}, {Vr, "6"}, {FrmrCr, "R"},
+      {FrmrCause, "> max.len."}, {PF, "F"}}},
+    {"FRMR cause with nothing set",
+     frameRecord(Dir::NtTe, {0x00, 0x81, 0x87, 0x00, 0x01, 0x00, 0x00, 0x00}),
+     {{RejCtrl, "0x01"}, {FrmrCr, "C"}, {FrmrCause, "Unknown"}}},
+    {"FRMR of nine octets is too long",
+     frameRecord(Dir::NtTe, {0x00, 0x81, 0x87, 0x00, 0x01, 0x00, 0x00, 0x08, 0x00}),
+     {{Type, "?"}, {RejCtrl, "?"}, {Vs, "?"}, {FrmrCause, "?"}, {Sapi, "0"}}},
+    {"Aborted frame",
+     frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x0B}, 2),
+     {{Type, "?"}, {Sapi, "?"}, {Tei, "?"}, {Mei, "?"}, {RejCtrl, "?"}, {MsgType, "?"},
+      {CrLen, "?"}, {29, "?"}, {Fcs, "Frame aborted"}}},
+    {"Layer-1 event",
+     layer1Record(9),
+     {{Type, "Phys."}, {Sapi, "-"}, {Ns, "-"}, {Mei, "-"}, {RejCtrl, "-"}, {Pd, "-"},
+      {MsgType, "E-Bit Begin     "}, {29, "-"}, {Size, "0"}, {3, "==>     "}}},
+    {"Layer-1 activation event has no direction",
+     layer1Record(22, Dir::NtTe),
+     {{3, "-"}, {MsgType, "U activated"}}},
+    {"Overflow mark",
+     overflowRecord(1),
+     {{Type, "?"}, {Sapi, "?"}, {RejCtrl, "-"}, {MsgType, "?"}, {29, "-"}, {40, "?"},
+      {Fcs, "Overflow in Real-Time mode on the Tester equipment"}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Frames, LapdColumns, ::testing::ValuesIn(kColumnCases));
+
+TEST(LapdColumns, LongFormsNameTheRoleAndTheType) {
+    Decoded command(frameRecord(Dir::TeNt, {0x00, 0x81, 0x7F}));
+    EXPECT_EQ(command.column(Type, true), "SABME (Set Asynchronous Balanced Mode Extended)");
+    EXPECT_EQ(command.column(CR, true), "Command");
+    EXPECT_EQ(command.column(PF, true), "Poll");
+    EXPECT_EQ(command.column(3, true), "TE->NT");
+    Decoded response(frameRecord(Dir::NtTe, {0x00, 0x81, 0x73}));
+    EXPECT_EQ(response.column(Type, true), "UA (Unnumbered Acknowledgement)");
+    EXPECT_EQ(response.column(CR, true), "Response");
+    EXPECT_EQ(response.column(PF, true), "Final");
+    EXPECT_EQ(response.column(3, true), "NT->TE");
+    EXPECT_EQ(response.column(3), "     <==");
+    Decoded unknown(frameRecord(Dir::NtTe, {0x02, 0x81, 0x23}));
+    EXPECT_EQ(unknown.column(Type, true), "Unknown");
+    Decoded french(frameRecord(Dir::NtTe, {0x02, 0x81, 0x23}), 1);
+    EXPECT_EQ(french.column(Type, true), "Inconnu");
+    EXPECT_EQ(french.column(CrFlg, true), "-");
+}
+
+TEST(LapdDecode, FillsTheDecodedFrame) {
+    Decoded i(frameRecord(Dir::TeNt, {0x41, 0x81, 0x0A, 0x07, 0x00}));
+    const DecodedFrame& f = i.frame();
+    EXPECT_EQ(f.sapi, 16);
+    EXPECT_EQ(f.l3Kind, kL3X25);
+    EXPECT_EQ(f.format, kFormatI);
+    EXPECT_EQ(f.control, 0);
+    EXPECT_EQ(f.controlLength, 2);
+    EXPECT_EQ(f.l3Offset, 4);
+    EXPECT_EQ(f.ea1, 1);
+    EXPECT_EQ(f.direction, kDirectionTeNt);
+
+    Decoded ui(frameRecord(Dir::NtTe, {0x02, 0x81, 0x13, 0x08}));
+    EXPECT_EQ(ui.frame().controlLength, 1);
+    EXPECT_EQ(ui.frame().l3Offset, 3);
+    EXPECT_EQ(ui.frame().pf, 1);
+    EXPECT_EQ(ui.frame().control, kCtrlUI);
+    EXPECT_EQ(ui.frame().l3Kind, kL3CallControl);
+
+    Decoded tooLong(longFrame(Dir::TeNt, {0x00, 0x81, 0x00, 0x00}, 267));
+    EXPECT_EQ(tooLong.frame().error, kFrameTooLong);
+    EXPECT_EQ(tooLong.frame().control, kCtrlNotParsed);
+    EXPECT_EQ(tooLong.frame().l3Kind, kL3None);
+    Decoded longest(longFrame(Dir::TeNt, {0x00, 0x81, 0x00, 0x00, 0x08, 0x01, 0x01, 0x05}, 266));
+    EXPECT_EQ(longest.frame().error, kDecodeOk);
+    Decoded uiTooLong(longFrame(Dir::TeNt, {0x00, 0x81, 0x03}, 266));
+    EXPECT_EQ(uiTooLong.frame().error, kFrameTooLong);
+    Decoded uiLongest(longFrame(Dir::TeNt, {0xFC, 0xFF, 0x03}, 265));
+    EXPECT_EQ(uiLongest.frame().error, kTeiUnknownEntity);
+}
+
+TEST(LapdDecode, RecordStatusDecidesWhatIsParsed) {
+    Decoded overflow(overflowRecord(1));
+    EXPECT_EQ(overflow.frame().error, kRealTimeOverflow);
+    Decoded otherOverflow(overflowRecord(3));
+    EXPECT_EQ(otherOverflow.frame().error, kBadFcs);
+    Decoded aborted(frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x0B}, 2));
+    EXPECT_EQ(aborted.frame().error, kBadFcs);
+    EXPECT_EQ(aborted.frame().control, kCtrlNotParsed);
+    EXPECT_EQ(aborted.frame().frameLength, 4);
+    Decoded event(layer1Record(3));
+    EXPECT_EQ(event.frame().frameLength, 0);
+    EXPECT_EQ(event.frame().control, kCtrlNotParsed);
+    EXPECT_EQ(event.decoder->LayerCategory(), 1);
+    Decoded eventNt(layer1Record(5, Dir::NtTe));
+    EXPECT_EQ(eventNt.decoder->LayerCategory(), -1);
+}
+
+TEST(LapdDecode, LayerCategoryFollowsTheFrame) {
+    struct Case {
+        LvtRecord record;
+        int category;
+    } cases[] = {
+        {frameRecord(Dir::TeNt, {0x00, 0x81, 0x00, 0x00, 0x08}), 3},
+        {frameRecord(Dir::NtTe, {0x42, 0x81, 0x00, 0x00, 0x10}), -4},
+        {frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x00}), 2},
+        {frameRecord(Dir::NtTe, {0x00, 0x81, 0x73}), -2},
+        {frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0, 1, 1, 0xFF}), 2},
+        {frameRecord(Dir::TeNt, {0x00, 0x81, 0x03, 0x08, 0x01}), 3},
+        {frameRecord(Dir::NtTe, {0x00, 0x81, 0x01, 0x00}, 1), 0},
+        {overflowRecord(1), 0},
+    };
+    for (const Case& c : cases) {
+        Decoded d(c.record);
+        EXPECT_EQ(d.decoder->LayerCategory(), c.category)
+            << "control " << int(c.record.data[2]);
+    }
+}
+
+TEST(LapdDecode, CallControlItemsComeFromTheProvider) {
+    struct Items : L3ItemProvider {
+        bool messageTypeText(const std::uint8_t*, std::uint16_t, bool longForm, std::uint8_t,
+                             std::string& out) const override {
+            out = longForm ? "SETUP (long)" : "SETUP";
+            return known;
+        }
+        bool itemText(const std::uint8_t*, std::uint16_t length, int item,
+                      std::string& out) const override {
+            out = item == kItemChannel ? "B2" : item == kItemCallingAddress ? "12345" : "";
+            seenLength = length;
+            return !out.empty();
+        }
+        bool itemValue(const std::uint8_t*, std::uint16_t, int item,
+                       std::uint32_t& out) const override {
+            out = 200;
+            return item == kItemCause;
+        }
+        std::string protocolDiscriminatorText(std::uint8_t, int, bool) const override {
+            return {};
+        }
+        bool known = true;
+        mutable std::uint16_t seenLength = 0;
+    } items;
+    LvtRecord setup = frameRecord(Dir::TeNt, {0x00, 0x81, 0x00, 0x00, 0x08, 0x01, 0x01, 0x05});
+    MemoryHost host;
+    host.records = {setup};
+    DecoderServices services;
+    services.isdnItems = &items;
+    CISDN decoder(host, services);
+    ASSERT_EQ(decoder.Decode_Frame(0), 0);
+    EXPECT_EQ(decoder.frame().channel, 2u);
+    EXPECT_EQ(decoder.frame().callingAddress, "12345");
+    EXPECT_EQ(decoder.frame().cause, 0u) << "a cause above 127 is not a cause";
+    EXPECT_EQ(decoder.frame().l3Length, 4);
+    EXPECT_EQ(items.seenLength, 4);
+    std::string text;
+    decoder.columnText(29, text, false);
+    EXPECT_EQ(text, "12345");
+    decoder.columnText(30, text, false);
+    EXPECT_EQ(text, "-");
+    decoder.columnText(28, text, false);
+    EXPECT_EQ(text, "SETUP");
+    EXPECT_EQ(decoder.frame().error, kDecodeOk);
+
+    items.known = false;
+    decoder.columnText(28, text, false);
+    EXPECT_EQ(decoder.frame().error, kUnknownMessageType)
+        << "asking for an unknown message's name marks the frame";
+    decoder.columnText(29, text, false);
+    EXPECT_EQ(text, "?");
+}
+
+} // namespace
+} // namespace qv::test
