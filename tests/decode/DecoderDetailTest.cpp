@@ -1,0 +1,306 @@
+// The protocol detail, the hexa lines and the search over frames.
+#include <gtest/gtest.h>
+
+#include "decode/DecoderTestSupport.h"
+#include "decode/HexaTrace.h"
+
+namespace qv::test {
+namespace {
+
+std::vector<std::string> lineTexts(const CDecoder& decoder) {
+    std::vector<std::string> texts;
+    for (const DetailLine& line : decoder.detailLines())
+        texts.push_back(std::to_string(line.kind) + " " + line.text);
+    return texts;
+}
+
+TEST(DecoderDetail, TeiManagementFrameInOrder) {
+    Decoded d(frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF}));
+    d.services.protocolName = "EDSS-1";
+    ASSERT_EQ(d.decoder->Format_Detail(DetailOptions{}), 0);
+    const std::vector<std::string> expected = {
+        "1 EDSS-1",
+        "3 Direction : ", "4 TE->NT",
+        "3 Decode Status : ", "4 -",
+        "2 ISDN LAYER 2", "2 ADDRESS FIELD:",
+        "3 SAPI (Service Access Point Identifier) : ", "4 63",
+        "3 Command/Response : ", "4 Command",
+        "3 Extension Bit 1 : ", "4 0",
+        "3 TEI (Terminal Endpoint Identifier) : ", "4 127",
+        "3 Extension Bit 2 : ", "4 1",
+        "2 CONTROL FIELD:",
+        "3 Type : ", "4 UI (Unnumbered Information)",
+        "3 N(S) (Send Sequence Number) : ", "4 -",
+        "3 N(R) (Receive Sequence Number) : ", "4 -",
+        "3 Poll/Final : ", "4 Poll",
+        "2 TEI MANAGEMENT INFORMATION:",
+        "3 Management Entity Identifier : ", "4 0x0F",
+        "3 Reference Number : ", "4 0x1234",
+        "3 Message Type : ", "4 ID.REQUEST",
+        "3 Action Indicator : ", "4 127",
+        "3 Action Indicator Extension Bit : ", "4 1",
+        "3 Frame Check Sequence (FCS) : ", "4 Good",
+    };
+    EXPECT_EQ(lineTexts(*d.decoder), expected);
+    const auto& lines = d.decoder->detailLines();
+    EXPECT_EQ(lines[0].colour, TextColour::Layer3IsdnTeNt);
+    EXPECT_EQ(lines[1].colour, TextColour::Layer2TeNt);
+}
+
+TEST(DecoderDetail, FrenchHeadingsAndMultipleAi) {
+    Decoded d(frameRecord(Dir::NtTe, {0xFE, 0xFF, 0x03, 0x0F, 0x00, 0x01, 0x02, 0x80, 0xFF}), 1);
+    ASSERT_EQ(d.decoder->Format_Detail(DetailOptions{}), 0);
+    const std::vector<std::string> texts = lineTexts(*d.decoder);
+    for (const char* expected : {"2 NIVEAU 2 RNIS", "2 CHAMP D'ADRESSE:", "2 CHAMP DE COMMANDE:",
+                                 "2 GESTION DE TEI:", "3 Type de Message : ", "4 ID.ASSIGN+",
+                                 "4 64 127 ", "4 NT->TE"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
+    EXPECT_EQ(d.decoder->detailLines()[1].colour, TextColour::Layer2NtTe);
+}
+
+TEST(DecoderDetail, FrmrBlockAndX25Title) {
+    Decoded frmr(frameRecord(Dir::NtTe, {0x00, 0x81, 0x97, 0x12, 0x34, 0x0A, 0x0D, 0x08}));
+    ASSERT_EQ(frmr.decoder->Format_Detail(DetailOptions{}), 0);
+    const std::vector<std::string> texts = lineTexts(*frmr.decoder);
+    const auto block = std::find(texts.begin(), texts.end(), "2 FRAME REJECT (FRMR) RESPONSE:");
+    ASSERT_NE(block, texts.end());
+    const std::vector<std::string> expected = {
+        "2 FRAME REJECT (FRMR) RESPONSE:",
+        "3 Rejected Frame Control Field : ", "4 0x1234",
+        "3 V(S) (Current Send Sequence) : ", "4 5",
+        "3 V(R) (Current Receive Sequence) : ", "4 6",
+        "3 Rejected Frame Command/Response : ", "4 Response",
+        "3 Cause (bits W X Y Z) : ", "4 Inval.N(R)",
+        "3 Frame Check Sequence (FCS) : ", "4 Good",
+    };
+    EXPECT_EQ(std::vector<std::string>(block, texts.end()), expected);
+
+    Decoded x25(frameRecord(Dir::TeNt, {0x40, 0x81, 0x00, 0x00, 0x10, 0x01, 0x0B}));
+    ASSERT_EQ(x25.decoder->Format_Detail(DetailOptions{}), 0);
+    EXPECT_EQ(x25.decoder->detailLines()[0].text, "X25/D");
+    EXPECT_EQ(x25.decoder->detailLines()[0].colour, TextColour::Layer3X25TeNt);
+}
+
+TEST(DecoderDetail, LayerOneEventsAndBadFrames) {
+    Decoded event(layer1Record(4, Dir::NtTe));
+    ASSERT_EQ(event.decoder->Format_Detail(DetailOptions{}), 0);
+    const std::vector<std::string> expected = {
+        "1 ", "3 Direction : ", "4 NT->TE", "3 Decode Status : ", "4 -",
+        "2 ISDN LAYER 1", "3 Type : ", "4 Phys.", "3 Message Type : ", "4 LOS Begin      ",
+    };
+    EXPECT_EQ(lineTexts(*event.decoder), expected);
+    EXPECT_EQ(event.decoder->detailLines().back().colour, TextColour::Layer1NtTe);
+
+    Decoded overflow(overflowRecord(1));
+    ASSERT_EQ(overflow.decoder->Format_Detail(DetailOptions{}), 0);
+    EXPECT_EQ(lineTexts(*overflow.decoder)[4],
+              "4 Overflow in Real-Time mode on the Tester equipment");
+    EXPECT_EQ(overflow.decoder->detailLines().size(), 5u);
+
+    Decoded bad(frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x0B}, 1));
+    ASSERT_EQ(bad.decoder->Format_Detail(DetailOptions{}), 0);
+    const std::vector<std::string> texts = lineTexts(*bad.decoder);
+    EXPECT_EQ(texts[4], "4 Bad FCS");
+    EXPECT_EQ(texts[8], "4 ?") << "SAPI of a bad frame";
+    EXPECT_EQ(texts.back(), "4 Bad");
+}
+
+TEST(DecoderDetail, OptionsLeaveOutTheLayerTwoLines) {
+    Decoded d(frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x0B}));
+    DetailOptions options;
+    options.layer2Lines = false;
+    options.start = 10;
+    options.unit = 4;
+    ASSERT_EQ(d.decoder->Format_Detail(options), 0);
+    ASSERT_EQ(d.decoder->detailLines().size(), 1u);
+    EXPECT_EQ(d.decoder->detailLines()[0].start, 10);
+    EXPECT_EQ(d.decoder->detailLines()[0].end, 22) << "the title spans three units";
+}
+
+TEST(DecoderDetail, CallControlBlockReportsAFailedFullDecode) {
+    Decoded d(frameRecord(Dir::TeNt, {0x00, 0x81, 0x00, 0x00, 0x08, 0x01, 0x05, 0x05}));
+    d.services.callControlFullDecode = [](const std::uint8_t* info, std::uint16_t length,
+                                          std::vector<Layer3DetailItem>& out) {
+        if (length != 4 || info[0] != 0x08)
+            return false;
+        out.push_back({false, "Information element", "Bearer capability"});
+        out.push_back({true, "Coding standard", "CCITT"});
+        return true;
+    };
+    ASSERT_EQ(d.decoder->Format_Detail(DetailOptions{}), 0);
+    std::vector<std::string> texts = lineTexts(*d.decoder);
+    const std::vector<std::string> expected = {
+        "2 ISDN LAYER 3",
+        "3 Protocol Discriminator : ", "4 0x08",
+        "3 Call Reference Length : ", "4 1",
+        "3 Call Reference Flag : ", "4 Call Origin Side",
+        "3 Call Reference Value : ", "4 0x05",
+        "3 Message Type : ", "4 ?",
+        "3 Cause : ", "4 -",
+        "3 Information element : ", "4 Bearer capability",
+        "5 Coding standard : ", "6 CCITT",
+    };
+    EXPECT_EQ(std::vector<std::string>(texts.end() - 17, texts.end()), expected);
+    EXPECT_EQ(texts[4], "4 -");
+
+    d.services.callControlFullDecode = [](const std::uint8_t*, std::uint16_t,
+                                          std::vector<Layer3DetailItem>&) { return false; };
+    ASSERT_EQ(d.decoder->Format_Detail(DetailOptions{}), 0);
+    texts = lineTexts(*d.decoder);
+    EXPECT_EQ(texts[4], "4 Problem with the PDU Interpreter")
+        << "the decode status line takes the error found while the detail was made";
+    EXPECT_EQ(texts.back(), "4 -");
+}
+
+TEST(DecoderDetail, NeedsADecodedFrame) {
+    MemoryHost host;
+    DecoderServices services;
+    CISDN decoder(host, services);
+    EXPECT_EQ(decoder.Format_Detail(DetailOptions{}), -4);
+    EXPECT_EQ(host.recorded.texts(),
+              std::vector<std::string>{"CISDN::Format_Detail() error: ev_p = NULL"});
+    EXPECT_EQ(decoder.Decode_Frame(3), -1);
+    EXPECT_EQ(host.recorded.texts().back(), "Error while reading frames!");
+    EXPECT_EQ(host.recorded.entries().back().caption, "Error Message");
+}
+
+TEST(HexaLines, SixteenOctetsPerLine) {
+    std::vector<std::uint8_t> octets(32);
+    for (int i = 0; i < 32; ++i)
+        octets[i] = static_cast<std::uint8_t>(0x70 + i);
+    Decoded d(longFrame(Dir::TeNt, octets, 32));
+    std::string hex, ascii;
+    EXPECT_EQ(d.decoder->hexaLine(0, hex, ascii), 16);
+    EXPECT_EQ(hex, " 70 71 72 73 74 75 76 77 78 79 7A 7B 7C 7D 7E 7F");
+    EXPECT_EQ(ascii, "pqrstuvwxyz{|}~\x7F") << "0x7F shows as itself";
+    EXPECT_EQ(d.decoder->hexaLine(1, hex, ascii), 16);
+    EXPECT_EQ(ascii.substr(0, 3), "...") << "0x80 and above show as dots";
+    EXPECT_EQ(d.decoder->hexaLine(2, hex, ascii), -2);
+    EXPECT_TRUE(hex.empty());
+
+    MemoryHost host;
+    DecoderServices services;
+    CISDN fresh(host, services);
+    EXPECT_EQ(fresh.hexaLine(0, hex, ascii), -1);
+}
+
+TEST(HexaLines, TraceLaysOutOffsetsPaddingAndAscii) {
+    std::vector<std::uint8_t> octets(20, 0x41);
+    Decoded d(longFrame(Dir::TeNt, octets, 20));
+    const std::string trace = hexaTrace(*d.decoder);
+    const std::string first = "0000:     41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41\t"
+                              "AAAAAAAAAAAAAAAA\r\n";
+    const std::string second = "0010:     41 41 41 41" + std::string(36, ' ') + "\tAAAA\r\n";
+    EXPECT_EQ(trace, first + second);
+    Decoded event(layer1Record(0));
+    EXPECT_EQ(hexaTrace(*event.decoder), "");
+}
+
+class SearchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host.records = {
+            frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF}), // 0
+            frameRecord(Dir::NtTe, {0xFE, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x02, 0x81}), // 1
+            frameRecord(Dir::TeNt, {0x00, 0x81, 0x7F}),                                // 2
+            frameRecord(Dir::NtTe, {0x00, 0x81, 0x73}),                                // 3
+            frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x56, 0x78, 0x01, 0xFF}), // 4
+        };
+        decoder = std::make_unique<CISDN>(host, services);
+        host.decoder = decoder.get();
+    }
+    FindRequest request(FindCriterion criterion, std::string text, int step = 1) {
+        FindRequest r;
+        r.criterion = criterion;
+        r.text = std::move(text);
+        r.step = step;
+        r.firstFrame = step > 0 ? 0 : 4;
+        r.lastFrame = step > 0 ? 4 : 0;
+        r.startPosition = step > 0 ? 0 : 100;
+        return r;
+    }
+    MemoryHost host;
+    DecoderServices services;
+    std::unique_ptr<CISDN> decoder;
+    // Type at display position 5, SAPI at 9, Msg.Type at 32.
+    std::vector<SearchColumn> columns = {{0, 0}, {4, 5}, {5, 9}, {28, 32}};
+};
+
+TEST_F(SearchTest, SummaryTextForwardsAndBackwards) {
+    FindResult found;
+    EXPECT_EQ(decoder->search(request(FindCriterion::SummaryText, "ID.REQ"), columns, found),
+              kFindFound);
+    EXPECT_EQ(found.frame, 0u);
+    EXPECT_EQ(found.position, 32);
+
+    FindRequest next = request(FindCriterion::SummaryText, "ID.REQ");
+    next.startPosition = 32;
+    next.startAfter = true;
+    EXPECT_EQ(decoder->search(next, columns, found), kFindFound);
+    EXPECT_EQ(found.frame, 4u);
+
+    EXPECT_EQ(decoder->search(request(FindCriterion::SummaryText, "UA", -1), columns, found),
+              kFindFound);
+    EXPECT_EQ(found.frame, 3u);
+    EXPECT_EQ(found.position, 5);
+
+    EXPECT_EQ(decoder->search(request(FindCriterion::SummaryText, "0"), columns, found),
+              kFindFound);
+    EXPECT_EQ(found.frame, 2u) << "the Number column is not searched";
+}
+
+TEST_F(SearchTest, CaseAndMissingText) {
+    FindResult found;
+    FindRequest lower = request(FindCriterion::SummaryText, "sabme");
+    lower.matchCase = true;
+    EXPECT_EQ(decoder->search(lower, columns, found), kFindExhausted);
+    EXPECT_EQ(decoder->search(request(FindCriterion::SummaryText, "SABME"), columns, found),
+              kFindFound);
+    EXPECT_EQ(found.frame, 2u);
+    EXPECT_EQ(decoder->search(request(FindCriterion::SummaryText, "NOWHERE"), columns, found),
+              kFindExhausted);
+}
+
+TEST_F(SearchTest, DetailTextGivesTheLine) {
+    FindResult found;
+    ASSERT_EQ(decoder->search(request(FindCriterion::DetailText, "0X5678"), columns, found),
+              kFindFound);
+    EXPECT_EQ(found.frame, 4u);
+    EXPECT_EQ(decoder->detailLines()[found.position].text, "0x5678");
+    ASSERT_EQ(decoder->search(request(FindCriterion::DetailText, "NT->TE", -1), columns, found),
+              kFindFound);
+    EXPECT_EQ(found.frame, 3u);
+    EXPECT_EQ(decoder->detailLines()[found.position].text, "NT->TE");
+}
+
+TEST_F(SearchTest, MessageTypeIsComparedWhole) {
+    FindResult found;
+    EXPECT_EQ(decoder->search(request(FindCriterion::MessageType, "ID.ASSIGN"), columns, found),
+              kFindFound);
+    EXPECT_EQ(found.frame, 1u);
+    EXPECT_EQ(decoder->search(request(FindCriterion::MessageType, "ID.ASS"), columns, found),
+              kFindExhausted);
+    EXPECT_EQ(decoder->search(request(FindCriterion::MessageType, "ID.REQUEST", -1), columns,
+                              found),
+              kFindFound);
+    EXPECT_EQ(found.frame, 4u);
+}
+
+TEST_F(SearchTest, CauseNeedsACallControlFrame) {
+    FindResult found;
+    FindRequest cause = request(FindCriterion::Cause, "");
+    cause.cause = 0;
+    EXPECT_EQ(decoder->search(cause, columns, found), kFindExhausted)
+        << "frames without layer-3 call control have no cause";
+}
+
+TEST_F(SearchTest, UnreadableFramesAreSkipped) {
+    host.records.resize(3);
+    FindRequest r = request(FindCriterion::SummaryText, "ID.REQ");
+    r.firstFrame = 1;
+    FindResult found;
+    EXPECT_EQ(decoder->search(r, columns, found), kFindExhausted);
+}
+
+} // namespace
+} // namespace qv::test
