@@ -14,14 +14,15 @@ Usage:
                       [--keep DIR] [--corpus-only]
 
 A disagreement that follows from one of Quorvane's documented display rules
-(an over-long frame refused with "?", a bad MEI shown as "?", the P/F column
-naming the bit's role rather than its value) is listed as expected; any
-other disagreement is unexpected.
+(an over-long frame refused with "?", a TEI management error shown as "?",
+the P/F column naming the bit's role rather than its value) or from a known
+Wireshark habit (HDLC names SARM and RD, no dissection of a UI frame with
+P=1) is listed as expected; any other disagreement is unexpected.
 
 Exit status: 0 when there is no unexpected disagreement, 1 when there is one,
 2 for bad usage or a tool that failed (generation, summary, oracle).
 
-This is a developer tool: it needs tshark and is not part of the build or of
+This is a developer tool: it needs tshark and belongs to neither the build nor
 the test suite.
 """
 
@@ -336,7 +337,7 @@ def write_scenario(path, frames, seed):
     with open(path, "w", encoding="ascii") as out:
         out.write(f"# LAPD agreement corpus, seed {seed}, {len(frames)} frames\n")
         for f in frames:
-            ms = 36000000 + f.number - 1        # from 10:00:00.000, 1 ms apart
+            ms = 36000000 + f.number - 1        # from 10:00:00.000, one every ms
             h, rest = divmod(ms, 3600000)
             m, rest = divmod(rest, 60000)
             s, rest = divmod(rest, 1000)
@@ -429,11 +430,12 @@ NOT_APPLICABLE = ("", "-")
 _CONTROL_PF = re.compile(r"^Control field: [ISU] ([PF])\b")
 _HEX = re.compile(r"^0[xX]([0-9A-Fa-f]+)$")
 
-FIELDS = ["SAPI", "TEI", "C/R", "Type", "N(S)", "N(R)", "P/F (role)", "MEI",
+FIELDS = ["Direction", "SAPI", "TEI", "C/R", "Type", "N(S)", "N(R)", "P/F (role)", "MEI",
           "Msg.Type", "RI", "AI", "AI.Ext", "Multiple AI (first)",
           "Multiple AI (further)", "C/R (--long)", "P/F (--long)"]
 TEI_FIELDS = ("MEI", "Msg.Type", "RI", "AI", "AI.Ext", "Multiple AI (first)",
               "Multiple AI (further)")
+TEI_VALUE_FIELDS = tuple(f for f in TEI_FIELDS if f != "Msg.Type")
 # Wireshark's names (HDLC) for two LAPD U frames sent with the other C/R value.
 HDLC_NAMES = {("SARM", "DM"): "Wireshark: a DM sent as a command is named SARM "
                               "(the HDLC name of 0x0F as a command)",
@@ -484,9 +486,11 @@ class Checker:
         m = _CONTROL_PF.match(ws.get("control") or "")
         ws_letter = m.group(1) if m else None
         ours_pf = None
+        tei_msg = (frame.truth.get("tei_mgmt") or {}).get("msg")
+        tei_error = frame.bad_mei or (tei_msg is not None and tei_msg not in TEI_MSG_NAMES)
 
-        def cause_for(field):
-            if refused and frame.overlong:
+        def cause_for(field, ours):
+            if refused and frame.overlong and ours in ("?",) + NOT_APPLICABLE:
                 return "our rule: an over-long frame is refused (Type '?')"
             if field == "Type" and (ws.get("ftype"), g("Type")) in HDLC_NAMES:
                 return HDLC_NAMES[(ws.get("ftype"), g("Type"))]
@@ -499,17 +503,16 @@ class Checker:
                     and ours_pf in ("P", "Poll")):
                 return ("Wireshark: an I frame with the response C/R value is "
                         "read as a response but its bit labelled P; ours shows P too")
-            if frame.bad_mei and field in ("Msg.Type", "RI", "AI", "AI.Ext",
-                                           "Multiple AI (first)",
-                                           "Multiple AI (further)"):
-                return "our rule: a MEI other than 0x0F shows '?' and no TEI fields"
+            if tei_error and field in TEI_VALUE_FIELDS and ours == "?":
+                return ("our rule: a TEI management error (MEI not 0x0F, or message "
+                        "type not 1..7) shows '?' in MEI, RI, AI, Multiple AI, AI.Ext")
             return None
 
         def check(field, ours, theirs, agree=None):
             if agree is None:
                 agree = ours == theirs
             self.record(frame, field, ours, theirs, agree,
-                        None if agree else cause_for(field))
+                        None if agree else cause_for(field, ours))
 
         if refused and not frame.overlong:
             self.notes.append(f"frame {frame.number}: refused ('?') although it is not "
@@ -519,6 +522,12 @@ class Checker:
                               f"octets, {frame.category}) but decoded, Type "
                               f"{g('Type')!r}")
 
+        arrow = g("TE - NT") or g("AN - LE")
+        ws_dir = {"User->Network": "TE->NT", "Network->User": "NT->TE"}.get(
+            ws.get("lapd_direction"), "?")
+        ours_dir = "TE->NT" if arrow.startswith("==>") else (
+            "NT->TE" if arrow.endswith("<==") else arrow)
+        check("Direction", ours_dir, ws_dir)
         check("SAPI", g("SAPI"), opt(ws.get("sapi")))
         check("TEI", g("TEI"), opt(ws.get("tei")))
         ws_cr = {"command": "C", "response": "R"}.get(ws.get("cr"), "?")
@@ -607,7 +616,7 @@ class Checker:
                             " ".join(map(str, want)) + " (frame octets)",
                             [dec(x) for x in got] == want,
                             None if [dec(x) for x in got] == want
-                            else cause_for("Multiple AI (further)"))
+                            else cause_for("Multiple AI (further)", g("Multiple AI")))
             text = row.get("Multiple AI") or ""
             if listed and text != " ".join(listed) + " ":
                 self.format_notes.append(f"frame {frame.number}: Multiple AI {text!r}, "

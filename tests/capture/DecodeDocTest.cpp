@@ -1,0 +1,276 @@
+// The capture document: opening, the choice of decoder, navigation, the comment, Save As and
+// the print range.
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "capture/CDecodeDoc.h"
+#include "capture/CaptureTestSupport.h"
+
+namespace qv::test {
+namespace {
+
+struct RecordingStatus : DocumentStatus {
+    void setStatusPane(int pane, const std::string& text) override {
+        panes[pane] = text;
+        history.push_back(std::to_string(pane) + ":" + text);
+    }
+    std::map<int, std::string> panes;
+    std::vector<std::string> history;
+};
+
+// Answers from a table; frames not in it pass.
+struct TableFilter : OffLineFilter {
+    std::map<std::uint32_t, int> verdicts;
+    bool ordered = false;
+    std::vector<std::uint32_t> tested;
+    int test(CDecoder&, std::uint32_t frame) override {
+        tested.push_back(frame);
+        auto it = verdicts.find(frame);
+        return it == verdicts.end() ? kFilterKeep : it->second;
+    }
+    bool needsOrderedWalk() const override { return ordered; }
+    bool active() const override { return true; }
+};
+
+class DecodeDocTest : public ::testing::Test {
+protected:
+    bool open(const std::string& path, CaptureOpenOptions options = {}) {
+        return doc.openCapture(path, options);
+    }
+    TableFilter& useFilter(std::map<std::uint32_t, int> verdicts, bool ordered = false) {
+        auto filter = std::make_unique<TableFilter>();
+        filter->verdicts = std::move(verdicts);
+        filter->ordered = ordered;
+        TableFilter& ref = *filter;
+        doc.applyOffLineFilters(std::move(filter));
+        ref.tested.clear();
+        return ref;
+    }
+
+    TempDir dir;
+    RecordingUserMessages messages;
+    RecordingStatus status;
+    DecoderServices services;
+    CDecodeDoc doc{messages, services, &status};
+};
+
+TEST_F(DecodeDocTest, OpensAndShowsTheFirstFrame) {
+    ASSERT_TRUE(open(writeStored(dir.file("m1.lvt"), 20)));
+    EXPECT_EQ(doc.frameCount(), 20u);
+    EXPECT_EQ(doc.currentFrame(), 0u);
+    EXPECT_EQ(doc.pathName(), dir.file("m1.lvt"));
+    EXPECT_EQ(status.panes[1], "Frame number 1");
+    EXPECT_EQ(status.panes[2], "Good");
+    EXPECT_EQ(doc.decodable()->decoderKind(), DecoderKind::Isdn);
+    EXPECT_TRUE(messages.entries().empty());
+
+    doc.setNumberingOffset(1000);
+    doc.showFrameStatus(4);
+    EXPECT_EQ(status.panes[1], "Frame number 1005");
+    doc.showFrameStatus(kNoFrame);
+    EXPECT_EQ(status.panes[1], "");
+    EXPECT_EQ(status.panes[2], "");
+}
+
+TEST_F(DecodeDocTest, CaptureModeShowsTheLastFrame) {
+    CaptureOpenOptions options;
+    options.captureMode = true;
+    std::vector<std::pair<std::uint32_t, bool>> shown;
+    doc.onFrameShown = [&](std::uint32_t frame, bool select) { shown.push_back({frame, select}); };
+    ASSERT_TRUE(open(writeRealTime(dir.file("rtcapt.lvt"), 7), options));
+    EXPECT_EQ(doc.currentFrame(), 6u);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], std::make_pair(6u, true));
+    EXPECT_EQ(status.panes[1], "Frame number 7");
+}
+
+TEST_F(DecodeDocTest, RefusesWhatItCannotShow) {
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+        const char* message;
+    } cases[] = {
+        {"foreign.lvt", {'X', 1, 2, 3, 4}, kMsgFirstGroup},
+        {"empty.lvt", {}, kMsgFirstGroup},
+    };
+    for (const Case& c : cases) {
+        writeFile(dir.file(c.name), c.bytes);
+        messages.clear();
+        EXPECT_FALSE(open(dir.file(c.name))) << c.name;
+        ASSERT_FALSE(messages.entries().empty()) << c.name;
+        EXPECT_EQ(messages.entries().back().text, c.message) << c.name;
+        EXPECT_EQ(messages.entries().back().icon, MessageIcon::Exclamation);
+        EXPECT_EQ(doc.decodable(), nullptr) << "a failed open leaves no document";
+    }
+    messages.clear();
+    EXPECT_FALSE(open(dir.file("missing.lvt")));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{kMsgFirstGroup});
+
+    messages.clear();
+    EXPECT_FALSE(open(writeRealTime(dir.file("none.lvt"), 0)));
+    EXPECT_EQ(messages.texts().back(), kMsgNoFrame);
+}
+
+TEST_F(DecodeDocTest, V5DecodingNeedsAV5Capture) {
+    CaptureOpenOptions v5;
+    v5.v5Decoding = true;
+    ASSERT_TRUE(open(writeStored(dir.file("plain.lvt"), 3), v5));
+    EXPECT_EQ(doc.decodable()->decoderKind(), DecoderKind::Isdn);
+    EXPECT_FALSE(doc.decodable()->isV5Capture());
+
+    StoredFileDescription flagged = lvt30Description();
+    flagged.captureFlags = 0x02 | (5 << 2);
+    CDecodeDoc second(messages, services);
+    ASSERT_TRUE(second.openCapture(writeStored(dir.file("v5.lvt"), 3, flagged), v5));
+    EXPECT_TRUE(second.decodable()->isV5Capture());
+    EXPECT_EQ(second.decodable()->decoderKind(), DecoderKind::V5);
+
+    CDecodeDoc third(messages, services);
+    ASSERT_TRUE(third.openCapture(dir.file("v5.lvt"), CaptureOpenOptions{}));
+    EXPECT_EQ(third.decodable()->decoderKind(), DecoderKind::Isdn)
+        << "without the setting every capture is ISDN";
+
+    DecodableObject raw(dir.file("plain.lvt"), "", 0, true, messages, services);
+    raw.createDecoder(DecoderKind::Isdn);
+    EXPECT_EQ(raw.readFrame(0), kReadNotV5Capture);
+    EXPECT_EQ(raw.readFrame(1), 0) << "only the first access tells";
+}
+
+TEST_F(DecodeDocTest, NavigationStaysInsideTheCapture) {
+    ASSERT_TRUE(open(writeStored(dir.file("m.lvt"), 10)));
+    EXPECT_TRUE(doc.goToFrame(4));
+    EXPECT_EQ(doc.currentFrame(), 4u);
+    EXPECT_EQ(doc.decoder()->currentRecord().dataLength, numberedRecord(4).dataLength);
+    EXPECT_FALSE(doc.goToFrame(10)) << "one past the last frame";
+    EXPECT_EQ(doc.currentFrame(), 4u);
+    EXPECT_EQ(doc.decodable()->decodeTo(10, 3), kDecodeToOutOfRange);
+    EXPECT_EQ(doc.decodable()->decodeTo(0, 0xFFFFFFFF), kDecodeToOutOfRange);
+    EXPECT_EQ(status.history.back(), "2:");
+    EXPECT_EQ(status.history[status.history.size() - 2], "1:Processing Frame 5");
+}
+
+TEST_F(DecodeDocTest, StepOrJumpToTheLastFrame) {
+    ASSERT_TRUE(open(writeStored(dir.file("m.lvt"), 10)));
+    DecodableObject& d = *doc.decodable();
+    EXPECT_EQ(d.decodeTo(7, 8), kFilterKeep);
+    EXPECT_FALSE(d.endReached());
+    EXPECT_EQ(d.decodeTo(8, 9), kFilterKeep);
+    EXPECT_TRUE(d.endReached()) << "a single step onto the last frame";
+    EXPECT_TRUE(d.atLastFrame());
+    EXPECT_EQ(d.lastPassing(), 9u);
+
+    useFilter({{9, kFilterDrop}});
+    EXPECT_EQ(d.decodeTo(0, 9), kFilterDrop);
+    EXPECT_TRUE(d.passedEnd()) << "a jump onto a dropped last frame";
+    EXPECT_FALSE(d.endReached());
+    EXPECT_EQ(d.decodeTo(9, 8), kFilterKeep);
+    EXPECT_FALSE(d.passedEnd());
+    EXPECT_TRUE(d.endReached());
+    EXPECT_EQ(d.lastPassing(), 8u);
+    EXPECT_EQ(d.decodeTo(8, 9), kDecodeToBeyondLastPassing);
+    EXPECT_FALSE(doc.goToFrame(9));
+}
+
+TEST_F(DecodeDocTest, DroppedFramesAreNotShown) {
+    ASSERT_TRUE(open(writeStored(dir.file("m.lvt"), 6)));
+    useFilter({{2, kFilterDrop}});
+    EXPECT_TRUE(doc.goToFrame(1));
+    EXPECT_FALSE(doc.goToFrame(2));
+    EXPECT_EQ(doc.currentFrame(), 1u);
+    EXPECT_TRUE(doc.goToFrame(3));
+    EXPECT_TRUE(doc.filtersActive());
+}
+
+TEST_F(DecodeDocTest, OrderedWalkTestsEveryFrameOnce) {
+    ASSERT_TRUE(open(writeStored(dir.file("m.lvt"), 8)));
+    TableFilter& filter = useFilter({{1, kFilterUnsettled}, {2, kFilterUnsettled},
+                                     {3, kFilterKeep}, {5, kFilterDrop}},
+                                    true);
+    DecodableObject& d = *doc.decodable();
+    EXPECT_EQ(d.decodeTo(0, 4), kFilterKeep);
+    EXPECT_EQ(filter.tested, (std::vector<std::uint32_t>{1, 2, 3, 4}))
+        << "frame 0 was tested when the filter was applied";
+    EXPECT_EQ(d.decodedUpTo(), 5u);
+    EXPECT_EQ(d.lastPassing(), 4u);
+    EXPECT_EQ(d.decoder()->frameNumber(), 4u);
+    filter.tested.clear();
+    EXPECT_EQ(d.decodeTo(4, 5), kFilterDrop);
+    EXPECT_EQ(filter.tested, (std::vector<std::uint32_t>{5}));
+    EXPECT_EQ(d.lastPassing(), 4u);
+
+    filter.verdicts[7] = kFilterUnsettled;
+    EXPECT_EQ(d.decodeTo(5, 7), kDecodeToOutOfRange)
+        << "an unsettled last frame cannot be shown";
+}
+
+TEST_F(DecodeDocTest, CommentIsStoredOnlyWhenChangedAndConfirmed) {
+    const std::string path = writeStored(dir.file("m.lvt"), 4);
+    ASSERT_TRUE(open(path));
+    const std::string original = doc.commentForEditor();
+    EXPECT_FALSE(original.empty()) << "an empty comment shows the generated header";
+    const auto before = readFile(path);
+
+    EXPECT_TRUE(doc.saveComment(original));
+    EXPECT_TRUE(messages.entries().empty()) << "no question for an unchanged comment";
+    EXPECT_EQ(readFile(path), before);
+
+    messages.queueAnswer(MessageAnswer::No);
+    EXPECT_TRUE(doc.saveComment("Line 2 tests"));
+    ASSERT_EQ(messages.entries().size(), 1u);
+    EXPECT_EQ(messages.entries()[0].text, kMsgCommentChanged);
+    EXPECT_TRUE(messages.entries()[0].question);
+    EXPECT_EQ(readFile(path), before);
+
+    messages.queueAnswer(MessageAnswer::Yes);
+    EXPECT_TRUE(doc.saveComment("Line 2 tests"));
+    CDecodeDoc reopened(messages, services);
+    ASSERT_TRUE(reopened.openCapture(path, {}));
+    EXPECT_EQ(reopened.commentForEditor(), "Line 2 tests");
+
+    messages.clear();
+    messages.queueAnswer(MessageAnswer::Yes);
+    EXPECT_FALSE(doc.saveComment(std::string(3000, 'x')));
+    EXPECT_EQ(messages.texts().back(), kMsgCommentNotUpdated);
+}
+
+TEST_F(DecodeDocTest, SaveAsCopiesTheFile) {
+    const std::string path = writeStored(dir.file("m.lvt"), 30);
+    ASSERT_TRUE(open(path));
+    EXPECT_TRUE(doc.saveAs(dir.file("copy.lvt")));
+    EXPECT_EQ(readFile(dir.file("copy.lvt")), readFile(path));
+    EXPECT_EQ(doc.pathName(), dir.file("copy.lvt"));
+
+    const auto bytes = readFile(path);
+    EXPECT_TRUE(copyCaptureFile(path, path)) << "a copy onto itself";
+    EXPECT_EQ(readFile(path), bytes);
+
+    EXPECT_FALSE(doc.saveAs(dir.file("no-such-folder/copy.lvt")));
+    EXPECT_EQ(messages.texts().back(), kMsgSaveAsFailed);
+    EXPECT_EQ(doc.pathName(), dir.file("copy.lvt"));
+}
+
+TEST_F(DecodeDocTest, PrintRange) {
+    ASSERT_TRUE(open(writeStored(dir.file("m.lvt"), 12)));
+    PrintRange range;
+    EXPECT_TRUE(doc.printRange(PrintChoice::Range, 1, 12, range));
+    EXPECT_EQ(range.first, 0u);
+    EXPECT_EQ(range.last, 11u);
+    EXPECT_TRUE(messages.entries().empty());
+    EXPECT_FALSE(doc.printRange(PrintChoice::Range, 1, 13, range));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{kMsgPrintRange});
+    EXPECT_FALSE(doc.printRange(PrintChoice::Range, 13, 13, range));
+    EXPECT_FALSE(doc.printRange(PrintChoice::Range, 0, 3, range));
+    EXPECT_FALSE(doc.printRange(PrintChoice::Range, 5, 3, range));
+
+    ASSERT_TRUE(doc.goToFrame(7));
+    EXPECT_TRUE(doc.printRange(PrintChoice::CurrentToEnd, 0, 0, range));
+    EXPECT_EQ(range.first, 7u);
+    EXPECT_EQ(range.last, 11u);
+    EXPECT_TRUE(doc.printRange(PrintChoice::All, 0, 0, range));
+    EXPECT_EQ(range.first, 0u);
+    EXPECT_EQ(range.last, 11u);
+}
+
+} // namespace
+} // namespace qv::test
