@@ -553,6 +553,7 @@ class Checker:
             agree = ours == ws_bit_text
             self.record(frame, "P/F (bit value)", ours, ws_bit_text or "(bit 0)",
                         agree, None if agree else
+                        cause_for("P/F (bit value)", ours) or
                         "our rule: the P/F column names the role (P command, "
                         "F response), not the bit's value")
 
@@ -719,8 +720,8 @@ def report(frames, checker, corpus_diffs, corpus_known, versions, seed, command)
             causes.setdefault(d[4], []).append(d[0].number)
         p("")
         for cause, nums in causes.items():
-            p(f"P/F bit value: {len(nums)} frames with the bit 0 where our column shows "
-              f"a letter -> expected: {cause}")
+            p(f"P/F bit value: {len(nums)} frames where our column does not show the "
+              f"bit's value -> expected: {cause}")
     if checker.label_mismatch:
         checker.notes.append(
             f"{len(checker.label_mismatch)} I frames with the response C/R value and the "
