@@ -60,8 +60,11 @@ std::uint64_t BufferedFile::size() const {
 }
 
 bool BufferedFile::fill(std::uint64_t offset, std::size_t wanted) {
-    // A read that continues the previous one is sequential: take a big window.
-    std::size_t window = offset == lastFillEnd_ ? kSequentialWindow : kRandomWindow;
+    // A read that continues the previous one, or starts a little past its end (a walk that
+    // skipped the tail of a block), is sequential: take a big window.
+    const bool sequential =
+        lastFillEnd_ != ~0ull && offset >= lastFillEnd_ && offset - lastFillEnd_ <= kRandomWindow;
+    std::size_t window = sequential ? kSequentialWindow : kRandomWindow;
     if (window < wanted)
         window = std::min(wanted, kSequentialWindow);
     ssize_t got = ::pread(fd_, buffer_.data(), window, static_cast<off_t>(offset));
@@ -73,6 +76,14 @@ bool BufferedFile::fill(std::uint64_t offset, std::size_t wanted) {
     bufferEnd_ = offset + static_cast<std::uint64_t>(got);
     lastFillEnd_ = bufferEnd_;
     return true;
+}
+
+const std::uint8_t* BufferedFile::peekSlow(std::size_t count) {
+    if (fd_ < 0 || count > kSequentialWindow || !fill(position_, count))
+        return nullptr;
+    if (position_ + count > bufferEnd_)
+        return nullptr;
+    return buffer_.data() + (position_ - bufferStart_);
 }
 
 std::size_t BufferedFile::read(void* out, std::size_t count) {

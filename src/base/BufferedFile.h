@@ -33,11 +33,19 @@ public:
     bool readU8(std::uint8_t& value) { return readExact(&value, 1); }
     bool readU16(std::uint16_t& value);
     bool readU32(std::uint32_t& value);
+    // The count bytes at the current position, read into the buffer when needed; valid until the
+    // next read or peek. Null when fewer than count bytes remain or count exceeds the window.
+    const std::uint8_t* peek(std::size_t count) {
+        if (position_ >= bufferStart_ && position_ + count <= bufferEnd_)
+            return buffer_.data() + (position_ - bufferStart_);
+        return peekSlow(count);
+    }
     // Forgets the buffered bytes, after the file was written through another handle.
     void invalidate() { bufferStart_ = bufferEnd_ = 0; }
 
 private:
     bool fill(std::uint64_t offset, std::size_t wanted);
+    const std::uint8_t* peekSlow(std::size_t count);
 
     int fd_ = -1;
     std::uint64_t position_ = 0;

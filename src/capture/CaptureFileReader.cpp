@@ -155,12 +155,11 @@ std::uint32_t CaptureFileReader::scanRecords(std::uint32_t limit, std::uint64_t 
                                              std::uint32_t firstIndex) {
     std::uint32_t found = 0;
     while (found < limit) {
-        std::uint64_t at = file_.tell();
-        std::uint8_t head[13];
-        if (at + sizeof head > endOffset || !file_.readExact(head, sizeof head)) {
-            file_.seek(at);
+        const std::uint64_t at = file_.tell();
+        constexpr std::size_t kHeadSize = 13;
+        const std::uint8_t* head = at + kHeadSize > endOffset ? nullptr : file_.peek(kHeadSize);
+        if (!head)
             break;
-        }
         std::uint16_t length = readU16(head + 1);
         std::uint16_t dataLength = readU16(head + 11);
         if (length != dataLength + 10 || at + length + 5 > endOffset) {

@@ -1,5 +1,7 @@
 #include "capture/LvtRecord.h"
 
+#include "base/NumberText.h"
+
 #include <cstdio>
 
 namespace qv {
@@ -26,10 +28,19 @@ void LvtRecord::setTime(unsigned d, unsigned h, unsigned mi, unsigned s, unsigne
 }
 
 std::string timeText(const LvtRecord& r) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.02u:%.02u:%.02u.%.03u", r.hour(), r.minute(), r.second(),
-                  r.millisecond());
+    std::string text;
+    appendTimeText(text, r);
     return text;
+}
+
+void appendTimeText(std::string& out, const LvtRecord& r) {
+    appendDecimal(out, r.hour(), 2);
+    out.push_back(':');
+    appendDecimal(out, r.minute(), 2);
+    out.push_back(':');
+    appendDecimal(out, r.second(), 2);
+    out.push_back('.');
+    appendDecimal(out, r.millisecond(), 3);
 }
 
 std::string_view frameStatusText(std::uint8_t status) {

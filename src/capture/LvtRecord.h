@@ -43,6 +43,7 @@ struct LvtRecord {
 
 // "%.02d:%.02d:%.02d.%.03d"
 std::string timeText(const LvtRecord& record);
+void appendTimeText(std::string& out, const LvtRecord& record);
 
 // Text of the status column: frame status, overflow mark text, or "None" for layer-1 events.
 std::string_view statusText(const LvtRecord& record);

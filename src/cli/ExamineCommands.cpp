@@ -12,6 +12,7 @@
 
 #include "app/Installation.h"
 #include "app/Settings.h"
+#include "base/NumberText.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "decode/HexaTrace.h"
@@ -98,7 +99,13 @@ bool parseColumns(const std::string& spec, const SummaryFieldTable& table,
 }
 
 void csvCell(Output& out, const std::string& cell) {
-    if (cell.find_first_of(",\"\r\n") == std::string::npos) {
+    bool plain = true;
+    for (char c : cell)
+        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
+            plain = false;
+            break;
+        }
+    if (plain) {
         out.put(cell);
         return;
     }
@@ -209,9 +216,7 @@ int summary(const std::vector<std::string>& args) {
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const int column = columns[k];
             if (column == 0) {
-                char number[16];
-                cell.assign(number, static_cast<std::size_t>(
-                                        std::snprintf(number, sizeof number, "%u", n + 1)));
+                assignDecimal(cell, n + 1);
             } else {
                 decoder.columnText(column, cell, longForm);
             }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "base/NumberText.h"
 #include "base/Texts.h"
 
 namespace qv {
@@ -216,9 +217,7 @@ void CDecoder::hexText4(unsigned value, std::string& out) {
 namespace {
 
 void decimal(unsigned value, std::string& out) {
-    char text[16];
-    int n = std::snprintf(text, sizeof text, "%u", value);
-    out.assign(text, static_cast<std::size_t>(n));
+    assignDecimal(out, value);
 }
 
 constexpr std::string_view kTeiMessages[] = {"ID.REQUEST", "ID.ASSIGN",  "ID.DENIED", "ID.CHK.REQ",
@@ -401,10 +400,12 @@ void CDecoder::dateText(std::string& out) {
     else if (month == 12 && previousMonth_ == 1)
         --year_;
     previousMonth_ = month;
-    char text[32];
-    int n = std::snprintf(text, sizeof text, "%.02u/%.02u/%.04u", record_.day(),
-                          static_cast<unsigned>(month), static_cast<unsigned>(year_));
-    out.assign(text, static_cast<std::size_t>(n));
+    out.clear();
+    appendDecimal(out, record_.day(), 2);
+    out.push_back('/');
+    appendDecimal(out, month, 2);
+    out.push_back('/');
+    appendDecimal(out, year_, 4);
 }
 
 void CDecoder::layer1EventText(std::string& out) const {

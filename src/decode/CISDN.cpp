@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/NumberText.h"
 #include "base/Texts.h"
 
 namespace qv {
@@ -210,20 +211,20 @@ void CISDN::itemText(int item, std::string& out) const {
 }
 
 void CISDN::columnText(int column, std::string& out, bool longForm) {
-    char text[16];
     switch (column) {
     case 0:
-        out.assign(text, static_cast<std::size_t>(
-                             std::snprintf(text, sizeof text, "%u", frameNumber_)));
+        assignDecimal(out, frameNumber_);
         return;
     case 1: dateText(out); return;
-    case 2: out.assign(timeText(record_)); return;
+    case 2:
+        out.clear();
+        appendTimeText(out, record_);
+        return;
     case 3: directionText(out, longForm); return;
     case 28: messageTypeText(out, longForm); return;
     case 37: out.assign(statusText(record_)); return;
     case 38:
-        out.assign(text, static_cast<std::size_t>(
-                             std::snprintf(text, sizeof text, "%u", frame_.frameLength)));
+        assignDecimal(out, frame_.frameLength);
         return;
     default:
         break;

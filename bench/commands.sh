@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Whole-command timings on a generated large capture, release build:
+#   bench/commands.sh [FRAMES]   (default 1000000)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+frames=${1:-1000000}
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BUILD_GUI=OFF \
+    -DQUORVANE_BUILD_TESTS=OFF >/dev/null
+cmake --build build-release --parallel "$(nproc)" --target quorvane-cli >/dev/null
+cli=build-release/bin/quorvane-cli
+capture=${TMPDIR:-/tmp}/quorvane-bench-$frames.lvt
+[ -f "$capture" ] || "$cli" generate --scenario mix --frames "$frames" --layout stored -o "$capture"
+
+python3 - "$cli" "$capture" "$frames" <<'PY'
+import statistics, subprocess, sys, time
+cli, capture, frames = sys.argv[1], sys.argv[2], int(sys.argv[3])
+
+def timed(args, runs):
+    times = []
+    for _ in range(runs):
+        start = time.perf_counter()
+        subprocess.run(args, stdout=subprocess.DEVNULL, check=True)
+        times.append(time.perf_counter() - start)
+    return times
+
+summary = timed([cli, "summary", capture, "--format", "csv"], 3)
+best = min(summary)
+print(f"summary --format csv, default columns: best {best:.3f} s of 3 "
+      f"= {frames / best / 1e6:.2f} M frames/s")
+detail = timed([cli, "detail", capture, "--frame", str(frames // 2), "--hexa"], 15)
+print(f"detail --frame {frames // 2} --hexa: median {statistics.median(detail) * 1000:.1f} ms, "
+      f"worst {max(detail) * 1000:.1f} ms of 15")
+PY
