@@ -181,7 +181,7 @@ std::int16_t CaptureFileReader::positionAt(std::uint32_t index) {
         file_.seek(nextOffset_);
     } else {
         std::uint32_t slot = index / kIndexStride;
-        if (slot >= offsets_.size())
+        if (!ensureIndexed(index) || slot >= offsets_.size() || offsets_[slot] == kNoOffset)
             return kGoToUnreadable;
         from = slot * kIndexStride;
         file_.seek(offsets_[slot]);

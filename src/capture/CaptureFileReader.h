@@ -84,6 +84,12 @@ protected:
         (void)length;
     }
     virtual void stepIntoRecord(std::uint32_t index) { (void)index; }
+    // Makes sure the index covers record index and the indexed record before it; false when
+    // the record cannot be reached.
+    virtual bool ensureIndexed(std::uint32_t index) {
+        (void)index;
+        return true;
+    }
     // The notes text kept in the file; false when what should hold it fails its checks.
     virtual bool storedNotes(std::string& text) {
         text.clear();
@@ -108,6 +114,7 @@ protected:
     void zeroRecordData();
 
     static constexpr std::uint32_t kIndexStride = 16;
+    static constexpr std::uint64_t kNoOffset = ~0ull;
 
     std::string path_;
     bool remote_;

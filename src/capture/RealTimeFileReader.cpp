@@ -74,8 +74,27 @@ void RealTimeFileReader::followExtensionChain() {
 void RealTimeFileReader::buildIndex() {
     readInfo();
     offsets_.clear();
+    groups_.clear();
     std::uint32_t perGroup = groupSize_ != 0 ? groupSize_ : std::max<std::uint32_t>(headerCount_, 1);
     groupSize_ = perGroup;
+    if (planGroups()) {
+        // Every closed group is taken on trust and walked when first used; the last one is
+        // walked now, and the capture ends where its records end.
+        Group& last = groups_.back();
+        std::vector<std::uint64_t> lastOffsets;
+        file_.seek(last.firstRecord);
+        last.readable = scanRecords(last.count, last.end, lastOffsets, last.firstIndex);
+        last.walked = true;
+        last.count = last.readable;
+        recordCount_ = last.firstIndex + last.count;
+        offsets_.assign((std::uint64_t(recordCount_) + kIndexStride - 1) / kIndexStride, kNoOffset);
+        const std::uint32_t firstSlot = (last.firstIndex + kIndexStride - 1) / kIndexStride;
+        for (std::size_t k = 0; k < lastOffsets.size(); ++k)
+            offsets_[firstSlot + k] = lastOffsets[k];
+        return;
+    }
+    // A file whose groups do not add up to its header is walked record by record.
+    groups_.clear();
     std::uint32_t found = 0;
     std::uint64_t header = dataStart_ - 8;
     while (found < headerCount_) {
@@ -97,6 +116,68 @@ void RealTimeFileReader::buildIndex() {
     }
     // Records the header counts but the file does not hold are not offered.
     recordCount_ = found;
+}
+
+bool RealTimeFileReader::planGroups() {
+    // The smallest record block: type, length, ten header octets, no data, the length again.
+    constexpr std::uint64_t kSmallestRecord = 15;
+    const std::uint32_t perGroup = groupSize_;
+    std::uint32_t planned = 0;
+    std::uint64_t header = dataStart_ - 8;
+    while (planned < headerCount_) {
+        file_.seek(header + 4);
+        std::uint32_t groupBytes = 0;
+        if (header + 8 > fileLength_ || !file_.readU32(groupBytes))
+            return false;
+        const std::uint32_t wanted = std::min(perGroup, headerCount_ - planned);
+        const std::uint64_t first = header + 8;
+        const bool last = planned + wanted >= headerCount_;
+        // Only the last group may still be open (no size yet).
+        const std::uint64_t end = groupBytes == 0 && last ? fileLength_ : first + groupBytes;
+        if (end > fileLength_ || (!last && std::uint64_t(wanted) * kSmallestRecord > groupBytes))
+            return false;
+        groups_.push_back({first, end, planned, wanted, false, 0});
+        planned += wanted;
+        header = end;
+    }
+    return !groups_.empty();
+}
+
+bool RealTimeFileReader::walkGroup(Group& group) {
+    group.walked = true;
+    std::vector<std::uint64_t> found;
+    file_.seek(group.firstRecord);
+    group.readable = scanRecords(group.count, group.end, found, group.firstIndex);
+    const std::uint32_t firstSlot = (group.firstIndex + kIndexStride - 1) / kIndexStride;
+    for (std::size_t k = 0; k < found.size(); ++k)
+        offsets_[firstSlot + k] = found[k];
+    if (group.readable < group.count) {
+        messages_.error(kMsgLvtFileError);
+        return false;
+    }
+    return true;
+}
+
+bool RealTimeFileReader::ensureIndexed(std::uint32_t index) {
+    if (groups_.empty())
+        return true;
+    // The positioning starts from the indexed record at or before index.
+    const std::uint32_t from = index / kIndexStride * kIndexStride;
+    auto holding = [&](std::uint32_t i) {
+        auto it = std::upper_bound(groups_.begin(), groups_.end(), i,
+                                   [](std::uint32_t v, const Group& g) { return v < g.firstIndex; });
+        return it == groups_.begin() ? groups_.end() : std::prev(it);
+    };
+    for (std::uint32_t i : {from, index}) {
+        auto g = holding(i);
+        if (g == groups_.end())
+            return false;
+        if (!g->walked)
+            walkGroup(*g);
+        if (i - g->firstIndex >= g->readable)
+            return false;
+    }
+    return true;
 }
 
 void RealTimeFileReader::stepIntoRecord(std::uint32_t index) {

@@ -23,8 +23,24 @@ protected:
     void readInfo() override;
     void stepIntoRecord(std::uint32_t index) override;
     bool storedNotes(std::string& text) override;
+    bool ensureIndexed(std::uint32_t index) override;
 
 private:
+    // A group of records whose size chain was checked at open; its records are walked the first
+    // time one of them is asked for.
+    struct Group {
+        std::uint64_t firstRecord = 0; // file offset of the group's first record
+        std::uint64_t end = 0;         // file offset one past the group's records
+        std::uint32_t firstIndex = 0;
+        std::uint32_t count = 0;       // records the group holds
+        bool walked = false;
+        std::uint32_t readable = 0;    // records found by the walk
+    };
+    bool walkGroup(Group& group);
+    // Lays out the groups the header announces from their size words alone; false when they do
+    // not fit the file.
+    bool planGroups();
+
     void followExtensionChain();
     std::uint64_t notesEntryOffset() const { return std::uint64_t(notesOffset_) + dataStart_ - 8; }
     bool readNotesEntry(std::string& text);
@@ -34,6 +50,7 @@ private:
     std::uint32_t groupSize_ = 0;
     std::uint32_t headerCount_ = 0;
     std::uint32_t notesOffset_ = 0;
+    std::vector<Group> groups_;
 };
 
 } // namespace qv

@@ -186,6 +186,35 @@ TEST(RealTimeFileReaderTest, DamagedGroupsAndChainsStopSafely) {
     EXPECT_EQ(g.reader->goTo(0), kGoToOutOfRange);
 }
 
+TEST(RealTimeFileReaderTest, DamageInsideAClosedGroupIsFoundWhenTheGroupIsUsed) {
+    test::TempDir dir;
+    std::string path = test::writeRealTime(dir.file("rt.lvt"), 2500);
+    std::vector<std::uint8_t> bytes = test::readFile(path);
+    std::size_t at = 210;
+    for (std::uint32_t i = 0; i < 1500; ++i) {
+        if (i == 1000)
+            at += 8; // the second group's header
+        at += readU16(bytes.data() + at + 1) + 5u;
+    }
+    writeU16(bytes.data() + at + 1, 9); // record 1500 no longer matches its data length
+    test::writeFile(path, bytes);
+    Opened f(path);
+    EXPECT_EQ(f.reader->recordCount(), 2500u) << "the groups' sizes still add up";
+    EXPECT_TRUE(f.messages.entries().empty());
+    ASSERT_EQ(f.reader->goTo(2400), kGoToOk);
+    expectRecord(*f.reader, 2400);
+    ASSERT_EQ(f.reader->goTo(1200), kGoToOk);
+    expectRecord(*f.reader, 1200);
+    EXPECT_EQ(f.messages.texts(), std::vector<std::string>{kMsgLvtFileError});
+    EXPECT_EQ(f.reader->goTo(1700), kGoToUnreadable);
+    EXPECT_EQ(f.reader->goTo(1999), kGoToUnreadable);
+    EXPECT_EQ(f.messages.entries().size(), 1u) << "one message for the damaged group";
+    ASSERT_EQ(f.reader->goTo(2000), kGoToOk);
+    expectRecord(*f.reader, 2000);
+    ASSERT_EQ(f.reader->goTo(5), kGoToOk);
+    expectRecord(*f.reader, 5);
+}
+
 TEST(RealTimeFileReaderTest, ExtensionChainSetsTheChainedFlag) {
     test::TempDir dir;
     std::string path = test::writeRealTime(dir.file("rt.lvt"), 20);
