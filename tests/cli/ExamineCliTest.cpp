@@ -1,0 +1,159 @@
+// The Examine commands of the command line: summary, detail and find on a capture made from a
+// scenario text.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct Outcome {
+    int code;
+    std::string out;
+};
+
+Outcome run(const std::string& args) {
+    const std::string command = std::string(QUORVANE_CLI_PATH) + " " + args + " 2>&1";
+    Outcome r{-1, {}};
+    FILE* p = popen(command.c_str(), "r");
+    if (!p)
+        return r;
+    std::array<char, 4096> buffer;
+    std::size_t n;
+    while ((n = fread(buffer.data(), 1, buffer.size(), p)) > 0)
+        r.out.append(buffer.data(), n);
+    const int status = pclose(p);
+    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+constexpr const char* kScenario =
+    "31/12/2026 23:59:59.990 l1 1 te\n"
+    "31/12/2026 23:59:59.995 frame good te FC FF 03 0F 12 34 01 FF\n"
+    "01/01/2027 00:00:00.010 frame good nt FE FF 03 0F 12 34 02 80 82 FF\n"
+    "01/01/2027 00:00:00.020 frame good te 00 81 7F\n"
+    "01/01/2027 00:00:00.030 frame bad nt 00 81 73\n"
+    "01/01/2027 00:00:00.040 frame good nt 02 81 87 00 01 02 03 08\n";
+
+class ExamineCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("qv-examine-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_);
+        std::ofstream(file("scenario.txt")) << kScenario;
+        const Outcome g = run("generate --scenario " + file("scenario.txt") +
+                          " --layout realtime -o " + capture());
+        ASSERT_EQ(g.code, 0) << g.out;
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string file(const std::string& name) const { return (dir_ / name).string(); }
+    std::string capture() const { return file("rt.lvt"); }
+    // Runs a command on the capture with the temporary folder as installation.
+    Outcome on(const std::string& command, const std::string& options = {}) {
+        return run(command + " " + capture() + " --home " + dir_.string() + " " + options);
+    }
+    std::filesystem::path dir_;
+};
+
+TEST_F(ExamineCli, SummaryShowsTheDefaultColumns) {
+    const Outcome r = on("summary");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out,
+              "Number\tDate\tTime\tTE - NT\tType\tSAPI\tMsg.Type\tCalling Addr\tCalled Addr\tCause\n"
+              "1\t31/12/2026\t23:59:59.990\t-\tPhys.\t-\tTE I3 - NT I2\t-\t-\t-\n"
+              "2\t31/12/2026\t23:59:59.995\t==>     \tUI\t63\tID.REQUEST\t-\t-\t-\n"
+              "3\t01/01/2027\t00:00:00.010\t     <==\tUI\t63\tID.ASSIGN+\t-\t-\t-\n"
+              "4\t01/01/2027\t00:00:00.020\t==>     \tSABME\t0\t-\t-\t-\t-\n"
+              "5\t01/01/2027\t00:00:00.030\t     <==\t?\t?\t?\t?\t?\t?\n"
+              "6\t01/01/2027\t00:00:00.040\t     <==\tFRMR\t0\t-\t-\t-\t-\n");
+}
+
+TEST_F(ExamineCli, SummaryColumnsAndFormats) {
+    Outcome r = on("summary", "--columns 0,16,22,37 --format csv");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out, "Number,Multiple AI,FRMR.Cause,FCS\n"
+                     "1,-,-,None\n"
+                     "2,-,-,Good\n"
+                     "3,64 65 127 ,-,Good\n"
+                     "4,-,-,Good\n"
+                     "5,?,?,Bad\n"
+                     "6,-,Inval.N(R),Good\n");
+
+    r = on("summary", "--columns 3,6,12 --format json --long");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n', r.out.find('\n') + 1) + 1),
+              "{\"TE - NT\":\"-\",\"C/R\":\"-\",\"P/F\":\"-\"}\n"
+              "{\"TE - NT\":\"TE->NT\",\"C/R\":\"Command\",\"P/F\":\"Poll\"}\n");
+
+    r = on("summary", "--columns all --format csv");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
+              "Number,TS,Date,Time,TE - NT,Type,EFA,DLA,L3 Addr.,SAPI,C/R,EA1,TEI,EA2,N(S),N(R),"
+              "P/F,MEI,RI,AI,Multiple AI,AI.Ext,Rej.Ctrl.,V(S),V(R),FRMR.CR,FRMR.Cause,PD,CRlen,"
+              "CRflg,CR,LCN,Msg.Type,Calling Addr,Called Addr,Channel,Bearer Cap,HLC,Service Ind,"
+              "Cause,Diagnostic,FCS,Size");
+}
+
+TEST_F(ExamineCli, SummaryFollowsTheSettings) {
+    std::ofstream(file("QUORVANE.INI")) << "[Language]\nLanguage=1\n[Lvt-Fields]\nSize01=0\n"
+                                           "Size02=0\nSize03=0\nSize28=0\nSize29=0\nSize30=0\n"
+                                           "Size35=0\nSize38=48\n";
+    const Outcome r = on("summary");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n', r.out.find('\n') + 1)),
+              "Numero\tType\tSAPI\tTaille\n1\tPhys.\t-\t0");
+}
+
+TEST_F(ExamineCli, DetailWithHexaTrace) {
+    const Outcome r = on("detail", "--frame 6 --hexa");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_NE(r.out.find("2\tFRAME REJECT (FRMR) RESPONSE:\n"
+                         "3\tRejected Frame Control Field : \n4\t0x01\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\n\n0000:     02 81 87 00 01 02 03 08" + std::string(24, ' ') +
+                         "\t........\n"),
+              std::string::npos)
+        << r.out;
+}
+
+TEST_F(ExamineCli, FindByTextMessageAndFailures) {
+    Outcome r = on("find", "--text id.");
+    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out, "2\t32\nString found once\n");
+    r = on("find", "--text id. --all");
+    EXPECT_EQ(r.out, "2\t32\n3\t32\nString found twice\n");
+    r = on("find", "--text id. --case");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "String not found!\n");
+    r = on("find", "--message ID.ASSIGN+ --backward");
+    EXPECT_EQ(r.out, "3\nMessage found once\n");
+    r = on("find", "--message SABME");
+    EXPECT_EQ(r.out, "Message not found!\n");
+    r = on("find", "--text inval.n --detail --from 3");
+    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out.substr(0, 2), "6\t");
+    r = on("find", "--cause 16");
+    EXPECT_EQ(r.out, "Cause number not found!\n");
+}
+
+TEST_F(ExamineCli, BadArgumentsAndFiles) {
+    EXPECT_EQ(on("detail", "--frame 7").code, 1);
+    EXPECT_EQ(on("detail", "--frame 0").code, 2);
+    EXPECT_EQ(on("summary", "--columns 43").code, 2);
+    EXPECT_EQ(on("summary", "--format xml").code, 2);
+    EXPECT_EQ(on("find").code, 2);
+    std::ofstream(file("foreign.lvt")) << "not a capture";
+    const Outcome r = run("summary " + file("foreign.lvt") + " --home " + dir_.string());
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("A problem occurs while reading first group of frames !"),
+              std::string::npos)
+        << r.out;
+}
+
+} // namespace
