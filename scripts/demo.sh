@@ -9,4 +9,7 @@ if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec build/bin/quorvane "$sample"
 fi
 build/bin/quorvane-cli info "$sample"
-build/bin/quorvane-cli records "$sample" --first 1 --last 40
+build/bin/quorvane-cli summary "$sample"
+echo
+echo "Detail of frame 4:"
+build/bin/quorvane-cli detail "$sample" --frame 4 --hexa
