@@ -16,6 +16,7 @@
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "decode/HexaTrace.h"
+#include "decode/SummaryCells.h"
 #include "decode/SummaryFieldTable.h"
 
 namespace qv::cli {
@@ -215,11 +216,7 @@ int summary(const std::vector<std::string>& args) {
             out.put('{');
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const int column = columns[k];
-            if (column == 0) {
-                assignDecimal(cell, n + 1);
-            } else {
-                decoder.columnText(column, cell, longForm);
-            }
+            summaryCellText(decoder, column, n, cell, longForm);
             switch (format) {
             case Format::Text:
                 if (k)

@@ -116,66 +116,38 @@ void CISDN::parseCallControl() {
 }
 
 bool CISDN::layer3HeaderColumn(int column, std::string& out, bool longForm) const {
-    const DecodedFrame& f = frame_;
-    const bool l1 = record_.kind == kLayer1Event;
-    const bool isFrame = record_.kind == kFrameRecord;
-    const bool crError = f.error == kBadCallRefLength || f.error == kBadFcs;
-    switch (column) {
-    case 23:
-        if (f.error != kDecodeOk)
-            out.assign("?");
-        else if (l1)
-            out.assign("-");
-        else if (!isFrame)
-            out.assign("?");
-        else if (f.l3Kind == kL3CallControl)
-            hexText(f.pd, out);
-        else
-            out.assign("-");
-        return true;
-    case 24: case 25: case 26:
-        if (crError)
-            out.assign("?");
-        else if (l1)
-            out.assign("-");
-        else if (!isFrame)
-            out.assign("?");
-        else if (f.l3Kind != kL3CallControl || (column != 24 && f.crLength == 0))
-            out.assign("-");
-        else if (column == 24) {
-            char text[8];
-            std::snprintf(text, sizeof text, "%d", f.crLength);
-            out.assign(text);
-        } else if (column == 25) {
-            if (f.crFlag == 0)
-                out.assign(longForm ? tr("Call Origin Side", "Cote d'origine de l'appel")
-                                    : "Orig");
-            else
-                out.assign(longForm ? tr("Call Receiver Side", "Cote recepteur de l'appel")
-                                    : "Rcvr");
-        } else if (f.crLength == 1) {
-            char text[8];
-            std::snprintf(text, sizeof text, "0x%02X", f.callRef);
-            out.assign(text);
-        } else {
-            hexText4(f.callRef, out);
-        }
-        return true;
-    case 27:
-        if (f.error != kDecodeOk)
-            out.assign("?");
-        else if (l1)
-            out.assign("-");
-        else if (!isFrame)
-            out.assign("?");
-        else if (f.l3Kind == kL3X25)
-            hexText(static_cast<unsigned>(f.lcgn) * 256 + f.lcn, out);
-        else
-            out.assign("-");
-        return true;
-    default:
+    if (column < 23 || column > 27)
         return false;
-    }
+    const DecodedFrame& f = frame_;
+    // PD and LCN cannot be known after any error; the call-reference columns only after the
+    // errors that leave the call reference unread.
+    const bool unknown = column == 23 || column == 27
+                             ? f.error != kDecodeOk
+                             : f.error == kBadCallRefLength || f.error == kBadFcs;
+    const std::uint8_t kind = column == 27 ? kL3X25 : kL3CallControl;
+    if (unknown)
+        out.assign("?");
+    else if (record_.kind == kLayer1Event)
+        out.assign("-");
+    else if (record_.kind != kFrameRecord)
+        out.assign("?");
+    else if (f.l3Kind != kind || (column >= 25 && column <= 26 && f.crLength == 0))
+        out.assign("-");
+    else if (column == 23)
+        hexText(f.pd, out);
+    else if (column == 24)
+        assignDecimal(out, f.crLength);
+    else if (column == 25 && f.crFlag == 0)
+        out.assign(longForm ? tr("Call Origin Side", "Cote d'origine de l'appel") : "Orig");
+    else if (column == 25)
+        out.assign(longForm ? tr("Call Receiver Side", "Cote recepteur de l'appel") : "Rcvr");
+    else if (column == 26 && f.crLength == 1)
+        hexText(f.callRef, out); // below 0x80: always two digits
+    else if (column == 26)
+        hexText4(f.callRef, out);
+    else
+        hexText(static_cast<unsigned>(f.lcgn) * 256 + f.lcn, out);
+    return true;
 }
 
 void CISDN::messageTypeText(std::string& out, bool longForm) {

@@ -1,34 +1,17 @@
 // The command line end to end: generate captures, then inspect them.
 #include <gtest/gtest.h>
 
-#include <array>
+#include "cli/CliSupport.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
-struct CliRun {
-    int code;
-    std::string out;
-};
-
-CliRun cli(const std::string& args) {
-    std::string command = std::string(QUORVANE_CLI_PATH) + " " + args + " 2>&1";
-    CliRun run{-1, {}};
-    FILE* p = popen(command.c_str(), "r");
-    if (!p)
-        return run;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), p)) > 0)
-        run.out.append(buffer.data(), n);
-    int status = pclose(p);
-    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using qv::test::CliRun;
+using qv::test::cli;
 
 class CliTest : public ::testing::Test {
 protected:

@@ -2,34 +2,17 @@
 // scenario text.
 #include <gtest/gtest.h>
 
-#include <array>
+#include "cli/CliSupport.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
-struct Outcome {
-    int code;
-    std::string out;
-};
-
-Outcome run(const std::string& args) {
-    const std::string command = std::string(QUORVANE_CLI_PATH) + " " + args + " 2>&1";
-    Outcome r{-1, {}};
-    FILE* p = popen(command.c_str(), "r");
-    if (!p)
-        return r;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = fread(buffer.data(), 1, buffer.size(), p)) > 0)
-        r.out.append(buffer.data(), n);
-    const int status = pclose(p);
-    r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
+using qv::test::CliRun;
+using qv::test::cli;
 
 constexpr const char* kScenario =
     "31/12/2026 23:59:59.990 l1 1 te\n"
@@ -46,7 +29,7 @@ protected:
                ("qv-examine-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);
         std::ofstream(file("scenario.txt")) << kScenario;
-        const Outcome g = run("generate --scenario " + file("scenario.txt") +
+        const CliRun g = cli("generate --scenario " + file("scenario.txt") +
                           " --layout realtime -o " + capture());
         ASSERT_EQ(g.code, 0) << g.out;
     }
@@ -54,14 +37,14 @@ protected:
     std::string file(const std::string& name) const { return (dir_ / name).string(); }
     std::string capture() const { return file("rt.lvt"); }
     // Runs a command on the capture with the temporary folder as installation.
-    Outcome on(const std::string& command, const std::string& options = {}) {
-        return run(command + " " + capture() + " --home " + dir_.string() + " " + options);
+    CliRun on(const std::string& command, const std::string& options = {}) {
+        return cli(command + " " + capture() + " --home " + dir_.string() + " " + options);
     }
     std::filesystem::path dir_;
 };
 
 TEST_F(ExamineCli, SummaryShowsTheDefaultColumns) {
-    const Outcome r = on("summary");
+    const CliRun r = on("summary");
     ASSERT_EQ(r.code, 0) << r.out;
     EXPECT_EQ(r.out,
               "Number\tDate\tTime\tTE - NT\tType\tSAPI\tMsg.Type\tCalling Addr\tCalled Addr\tCause\n"
@@ -74,7 +57,7 @@ TEST_F(ExamineCli, SummaryShowsTheDefaultColumns) {
 }
 
 TEST_F(ExamineCli, SummaryColumnsAndFormats) {
-    Outcome r = on("summary", "--columns 0,16,22,37 --format csv");
+    CliRun r = on("summary", "--columns 0,16,22,37 --format csv");
     ASSERT_EQ(r.code, 0) << r.out;
     EXPECT_EQ(r.out, "Number,Multiple AI,FRMR.Cause,FCS\n"
                      "1,-,-,None\n"
@@ -103,14 +86,14 @@ TEST_F(ExamineCli, SummaryFollowsTheSettings) {
     std::ofstream(file("QUORVANE.INI")) << "[Language]\nLanguage=1\n[Lvt-Fields]\nSize01=0\n"
                                            "Size02=0\nSize03=0\nSize28=0\nSize29=0\nSize30=0\n"
                                            "Size35=0\nSize38=48\n";
-    const Outcome r = on("summary");
+    const CliRun r = on("summary");
     ASSERT_EQ(r.code, 0) << r.out;
     EXPECT_EQ(r.out.substr(0, r.out.find('\n', r.out.find('\n') + 1)),
               "Numero\tType\tSAPI\tTaille\n1\tPhys.\t-\t0");
 }
 
 TEST_F(ExamineCli, DetailWithHexaTrace) {
-    const Outcome r = on("detail", "--frame 6 --hexa");
+    const CliRun r = on("detail", "--frame 6 --hexa");
     ASSERT_EQ(r.code, 0) << r.out;
     EXPECT_NE(r.out.find("2\tFRAME REJECT (FRMR) RESPONSE:\n"
                          "3\tRejected Frame Control Field : \n4\t0x01\n"),
@@ -123,7 +106,7 @@ TEST_F(ExamineCli, DetailWithHexaTrace) {
 }
 
 TEST_F(ExamineCli, FindByTextMessageAndFailures) {
-    Outcome r = on("find", "--text id.");
+    CliRun r = on("find", "--text id.");
     EXPECT_EQ(r.code, 0) << r.out;
     EXPECT_EQ(r.out, "2\t32\nString found once\n");
     r = on("find", "--text id. --all");
@@ -149,7 +132,7 @@ TEST_F(ExamineCli, BadArgumentsAndFiles) {
     EXPECT_EQ(on("summary", "--format xml").code, 2);
     EXPECT_EQ(on("find").code, 2);
     std::ofstream(file("foreign.lvt")) << "not a capture";
-    const Outcome r = run("summary " + file("foreign.lvt") + " --home " + dir_.string());
+    const CliRun r = cli("summary " + file("foreign.lvt") + " --home " + dir_.string());
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.out.find("A problem occurs while reading first group of frames !"),
               std::string::npos)

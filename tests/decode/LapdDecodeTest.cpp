@@ -186,6 +186,35 @@ TEST(LapdDecode, RecordStatusDecidesWhatIsParsed) {
     EXPECT_EQ(eventNt.decoder->LayerCategory(), -1);
 }
 
+TEST(LapdDecode, RealTimeEntryDecodesAndAsksTheFilter) {
+    MemoryHost host;
+    DecoderServices services;
+    CISDN decoder(host, services);
+    std::vector<std::string> seen;
+    decoder.setRealTimeFilter([&](const DecodedFrame& f, const LvtRecord&, int category,
+                                  std::uint32_t number) {
+        seen.push_back(std::to_string(number) + ":" + std::to_string(category) + ":" +
+                       std::to_string(f.error));
+        return f.sapi == 63 ? 1 : 0;
+    });
+    EXPECT_EQ(decoder.DecodeFrameRealTime(
+                  frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF}), 7),
+              1);
+    EXPECT_EQ(decoder.frame().ri, 0x1234);
+    EXPECT_EQ(decoder.frameNumber(), 7u);
+    std::string text;
+    decoder.columnText(28, text, false);
+    EXPECT_EQ(text, "ID.REQUEST");
+    EXPECT_EQ(decoder.DecodeFrameRealTime(frameRecord(Dir::NtTe, {0x00, 0x81, 0x73}, 1), 8), 0);
+    EXPECT_EQ(decoder.frame().error, kBadFcs);
+    EXPECT_EQ(decoder.DecodeFrameRealTime(overflowRecord(1), 9), 0);
+    EXPECT_EQ(decoder.frame().error, kRealTimeOverflow);
+    EXPECT_EQ(decoder.DecodeFrameRealTime(layer1Record(4), 10), 0);
+    EXPECT_EQ(decoder.frame().frameLength, 0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"7:2:0", "8:0:8", "10:1:0"}))
+        << "overflow marks are not shown to the filter";
+}
+
 TEST(LapdDecode, LayerCategoryFollowsTheFrame) {
     struct Case {
         LvtRecord record;
