@@ -223,38 +223,31 @@ void decimal(unsigned value, std::string& out) {
 constexpr std::string_view kTeiMessages[] = {"ID.REQUEST", "ID.ASSIGN",  "ID.DENIED", "ID.CHK.REQ",
                                              "ID.CHK.RES", "ID.REMOVE", "ID.VERIFY"};
 
-std::string_view controlShort(std::uint8_t control) {
-    switch (control) {
-    case kCtrlI: return "I";
-    case kCtrlRR: return "RR";
-    case kCtrlRNR: return "RNR";
-    case kCtrlREJ: return "REJ";
-    case kCtrlSABME: return "SABME";
-    case kCtrlDM: return "DM";
-    case kCtrlDISC: return "DISC";
-    case kCtrlUA: return "UA";
-    case kCtrlFRMR: return "FRMR";
-    case kCtrlUI: return "UI";
-    case kCtrlXID: return "XID";
-    default: return {};
-    }
-}
+// LAPD control field values (P/F bit cleared) with their short and long names.
+struct ControlName {
+    std::uint8_t control;
+    const char* shortName;
+    const char* longName;
+};
+constexpr ControlName kControlNames[] = {
+    {kCtrlI, "I", "I (Information)"},
+    {kCtrlRR, "RR", "RR (Receive Ready)"},
+    {kCtrlRNR, "RNR", "RNR (Receive Not Ready)"},
+    {kCtrlREJ, "REJ", "REJ (Reject)"},
+    {kCtrlSABME, "SABME", "SABME (Set Asynchronous Balanced Mode Extended)"},
+    {kCtrlDM, "DM", "DM (Disconnected Mode)"},
+    {kCtrlDISC, "DISC", "DISC (Disconnect)"},
+    {kCtrlUA, "UA", "UA (Unnumbered Acknowledgement)"},
+    {kCtrlFRMR, "FRMR", "FRMR (Frame Reject)"},
+    {kCtrlUI, "UI", "UI (Unnumbered Information)"},
+    {kCtrlXID, "XID", "XID (Exchange Identification Note)"},
+};
 
-std::string_view controlLong(std::uint8_t control) {
-    switch (control) {
-    case kCtrlI: return "I (Information)";
-    case kCtrlRR: return "RR (Receive Ready)";
-    case kCtrlRNR: return "RNR (Receive Not Ready)";
-    case kCtrlREJ: return "REJ (Reject)";
-    case kCtrlSABME: return "SABME (Set Asynchronous Balanced Mode Extended)";
-    case kCtrlDM: return "DM (Disconnected Mode)";
-    case kCtrlDISC: return "DISC (Disconnect)";
-    case kCtrlUA: return "UA (Unnumbered Acknowledgement)";
-    case kCtrlFRMR: return "FRMR (Frame Reject)";
-    case kCtrlUI: return "UI (Unnumbered Information)";
-    case kCtrlXID: return "XID (Exchange Identification Note)";
-    default: return {};
-    }
+const ControlName* controlName(std::uint8_t control) {
+    for (const ControlName& name : kControlNames)
+        if (name.control == control)
+            return &name;
+    return nullptr;
 }
 
 std::string_view frmrCauseText(std::uint8_t cause) {
@@ -318,8 +311,8 @@ bool CDecoder::layer2Column(int column, std::string& out, bool longForm) {
             set("Phys.");
         else if (controlError || !isFrame)
             set("?");
-        else if (auto s = longForm ? controlLong(f.control) : controlShort(f.control); !s.empty())
-            set(s);
+        else if (const ControlName* name = controlName(f.control))
+            set(longForm ? name->longName : name->shortName);
         else
             set(longForm ? text(textBase_ + kTextUnknown) : text(textBase_ + kTextQuestionMark));
         return true;
