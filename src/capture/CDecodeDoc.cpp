@@ -52,11 +52,8 @@ bool CDecodeDoc::openCapture(const std::string& path, const CaptureOpenOptions& 
     frameCount_ = count;
     currentFrame_ = 0;
     filtersActive_ = false;
-    if (options.captureMode)
-        goToFrame(frameCount_ - 1, true);
-    else
-        goToFrame(0, false);
-    showFrameStatus(currentFrame_);
+    if (!goToFrame(options.captureMode ? frameCount_ - 1 : 0, options.captureMode))
+        showFrameStatus(currentFrame_);
     return true;
 }
 
@@ -69,6 +66,7 @@ bool CDecodeDoc::goToFrame(std::uint32_t index, bool selectInSummary) {
     currentFrame_ = index;
     if (onFrameShown)
         onFrameShown(index, selectInSummary);
+    showFrameStatus(index);
     return true;
 }
 

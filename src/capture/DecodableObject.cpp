@@ -24,8 +24,7 @@ DecodableObject::~DecodableObject() = default;
 void DecodableObject::createDecoder(DecoderKind kind, std::uint8_t v5Setting) {
     decoderKind_ = kind;
     v5Setting_ = v5Setting;
-    // The V5 envelope decoder wraps an ISDN decoder for the user-port frames; until a capture
-    // needs its own envelope parse the ISDN decoder reads the frames.
+    // The envelope of V5 frames is not parsed: frames of either kind are decoded as LAPD.
     decoder_ = std::make_unique<CISDN>(*this, services_);
     if (reader_) {
         decoder_->startDates(startMonth_, startYear_);

@@ -182,7 +182,6 @@ int summary(const std::vector<std::string>& args) {
         std::fprintf(stderr, "--columns takes default, all or column numbers 0..42\n");
         return 2;
     }
-    const int language = env.settings.language;
     std::vector<std::string> titles;
     for (int c : columns)
         titles.emplace_back(env.columns.field(c).title);
@@ -190,7 +189,6 @@ int summary(const std::vector<std::string>& args) {
     CDecodeDoc doc(env.messages, env.services);
     if (!openDocument(env, doc, path))
         return 1;
-    (void)language;
     Output out;
     if (format != Format::Json) {
         for (std::size_t k = 0; k < titles.size(); ++k) {
