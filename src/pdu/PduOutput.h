@@ -1,0 +1,60 @@
+#pragma once
+// The interpreter's output: a fixed buffer of display cells (a character and an attribute),
+// with its own line breaking at 30 columns and a truncation notice when the buffer is full.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace qv::pdu {
+
+inline constexpr std::size_t kOutputCells = 5120;
+inline constexpr int kLineWidth = 30;
+inline constexpr std::uint16_t kCellLineEnd = 0xF202;
+inline constexpr std::uint16_t kCellWrap = 0xF102;
+inline constexpr std::uint16_t kCellEnd = 0xF002;
+inline constexpr std::string_view kTruncationNotice = "**Decoding too large: display truncated**";
+
+inline std::uint16_t makeCell(char c, std::uint8_t attribute) {
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>(c) | attribute << 8);
+}
+inline char cellChar(std::uint16_t cell) { return static_cast<char>(cell & 0xFF); }
+inline std::uint8_t cellAttribute(std::uint16_t cell) { return static_cast<std::uint8_t>(cell >> 8); }
+inline bool isControlCell(std::uint16_t cell) {
+    return cell == kCellLineEnd || cell == kCellWrap || cell == kCellEnd;
+}
+
+class PduOutput {
+public:
+    void begin() {
+        position_ = 0;
+        column_ = 0;
+    }
+    // Writes one piece: it is never split, and it starts a new line when it would pass the width.
+    void write(std::string_view text, std::uint8_t attribute);
+    void write(char c, std::uint8_t attribute) { write(std::string_view(&c, 1), attribute); }
+    void endLine();
+    // Closes the output with an end cell; returns its index.
+    std::uint16_t finish();
+
+    const std::uint16_t* cells() const { return cells_; }
+    std::size_t position() const { return position_; }
+    int column() const { return column_; }
+    bool truncated() const { return position_ + kLineWidth >= kOutputCells; }
+
+    // Number fields.
+    void fiveDigits(unsigned value, std::uint8_t attribute);
+    void unsignedDecimal(std::uint32_t value, std::uint8_t attribute);
+    void dotted(const std::uint8_t* bytes, int count, std::uint8_t attribute);
+    void bitPicture(std::uint8_t value, std::uint8_t attribute);
+    void hexByte(std::uint8_t value, std::uint8_t attribute); // " XX"
+
+private:
+    void put(std::uint16_t cell) { cells_[position_++] = cell; }
+    void writeTruncationTail();
+
+    std::uint16_t cells_[kOutputCells];
+    std::size_t position_ = 0;
+    int column_ = 0;
+};
+
+} // namespace qv::pdu
