@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ExamineCommands.h"
+#include "PduCommand.h"
 #include "base/UserMessages.h"
 #include "capture/CaptureFileOpener.h"
 #include "synth/Scenario.h"
@@ -27,6 +28,8 @@ constexpr const char* kUsage =
     "       quorvane-cli detail FILE --frame N [--hexa]\n"
     "       quorvane-cli find FILE (--text S [--detail] | --message NAME | --cause N)\n"
     "                         [--from N] [--backward] [--case] [--all]\n"
+    "       quorvane-cli pdu --notation DIR --list FILE.LST [--table N] [--start-value V] [--raw]\n"
+    "                        HEX\n"
     "Frames are numbered from 1. --home DIR names the installation folder.\n";
 
 int usage() {
@@ -214,6 +217,10 @@ bool number(const char* text, std::uint32_t& out) {
 int main(int argc, char** argv) {
     if (argc >= 2 && std::string(argv[1]) == "generate")
         return generate(argc, argv);
+    if (argc >= 2 && std::string(argv[1]) == "pdu") {
+        const int status = qv::cli::pdu(std::vector<std::string>(argv + 2, argv + argc));
+        return status == 2 ? usage() : status;
+    }
     if (argc < 3)
         return usage();
     std::string command = argv[1];

@@ -9,7 +9,7 @@ namespace {
 // Bounds that make every decode end, whatever the tables say: a table can loop on one byte
 // (reuse, back to mark) or jump to itself with its byte pushed back.
 constexpr std::uint32_t kMaxPasses = 1u << 16;
-constexpr int kMaxDepth = 64;
+constexpr int kMaxDepth = 512;
 
 constexpr const char* kErrorTexts[kErrorCount] = {
     "Error",
@@ -100,13 +100,15 @@ bool PduInterpreter::top(const Stack& s, std::uint16_t& v) {
 }
 
 bool PduInterpreter::readByte(std::uint8_t& byte) {
-    if (elementLength_ == 0)
-        return fail(5);
+    // A byte given back was already counted when it was first read (or was never part of the
+    // message): it is returned even when the element has no byte left.
     if (hasPushedBack_) {
         byte = pushedBack_;
         hasPushedBack_ = false;
         return true;
     }
+    if (elementLength_ == 0)
+        return fail(5);
     if (messageLeft_ == 0)
         return fail(7);
     byte = *message_++;
@@ -703,7 +705,7 @@ bool PduInterpreter::runTable(std::uint16_t table) {
     if (depth_ >= kMaxDepth)
         return fail(0);
     popLengths();
-    if (elementLength_ == 0)
+    if (elementLength_ == 0 && !hasPushedBack_)
         return true;
     char label[kLabelLength + 1];
     std::memcpy(label, label_, sizeof label);

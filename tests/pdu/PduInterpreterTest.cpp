@@ -1,0 +1,353 @@
+// The interpreter engine: command words, the main loop and its errors, every display format.
+#include <gtest/gtest.h>
+
+#include "pdu/PduTestSupport.h"
+
+namespace qv::pdu::test {
+namespace {
+
+std::string label(const std::string& text) {
+    return (text + std::string(15, ' ')).substr(0, 15);
+}
+
+struct CommandCase {
+    const char* code;
+    int error;
+    Command expected;
+};
+
+TEST(PduCommandWord, DigitsDecodeAsTheTablesSay) {
+    // kind, source, push, lengthMode, argument, format, lineMode, attribute, lengthLabel, pushBack
+    const CommandCase cases[] = {
+        {"000000", 0, {0, 0, 0, 0, 0, 1, 0, 0, false, false}},
+        {"000001", 0, {0, 0, 0, 0, 1, 1, 1, 0, false, false}},
+        {"2A5002", 0, {2, 0, 0, 3, 0, 2, 1, 5, true, false}},
+        {"0A0301", 0, {0, 0, 0, 3, 3, 2, 1, 0, false, false}},
+        {"0C0000", 0, {0, 1, 0, 3, 0, 2, 0, 0, false, false}},
+        {"0B0004", 0, {0, 0, 0, 8, 4, 2, 1, 0, false, false}},
+        {"010000", 0, {0, 1, 0, 0, 0, 1, 0, 0, false, false}},
+        {"020000", 0, {0, 0, 1, 0, 0, 1, 0, 0, false, false}},
+        {"030000", 0, {0, 2, 0, 0, 0, 1, 0, 0, false, false}},
+        {"040000", 0, {0, 3, 0, 0, 0, 1, 0, 0, false, false}},
+        {"050000", 0, {0, 4, 1, 0, 0, 1, 0, 0, false, false}},
+        {"060002", 0, {0, 2, 0, 1, 0, 1, 2, 0, false, false}},
+        {"070001", 0, {0, 0, 0, 2, 0, 1, 1, 0, false, false}},
+        {"0D0000", 0, {0, 0, 0, 10, 0, 4, 2, 0, false, false}},
+        {"0D0400", 0, {0, 0, 0, 10, 0, 6, 2, 0, false, false}},
+        {"0E0100", 0, {0, 0, 0, 11, 0, 3, 2, 0, false, false}},
+        {"000105", 0, {0, 0, 0, 0, 5, 3, 1, 0, false, false}},
+        {"009204", 0, {0, 0, 0, 0, 4, 4, 1, 9, false, false}},
+        {"000301", 0, {0, 0, 0, 0, 1, 5, 0, 0, false, false}},
+        {"000431", 0, {0, 0, 0, 0, 0x31, 6, 0x31, 0, false, false}},
+        {"000503", 0, {0, 0, 0, 0, 3, 7, 2, 0, false, false}},
+        {"000602", 0, {0, 0, 0, 0, 2, 9, 1, 0, false, false}},
+        {"000701", 0, {0, 0, 0, 0, 1, 10, 1, 0, false, false}},
+        {"000800", 0, {0, 0, 0, 0, 0, 11, 0, 0, false, false}},
+        {"000A04", 0, {0, 0, 0, 4, 4, 2, 1, 0, false, false}},
+        {"000E02", 0, {0, 0, 0, 4, 2, 2, 1, 0, false, false}},
+        {"000B00", 0, {0, 0, 0, 9, 0, 8, 2, 0, false, false}},
+        {"000C02", 0, {0, 0, 0, 5, 2, 0, 2, 0, false, false}},
+        {"000D07", 0, {0, 0, 0, 6, 7, 0, 2, 0, false, false}},
+        {"000F02", 0, {0, 0, 0, 0, 2, 1, 2, 0, false, false}},
+        {"300000", 0, {3, 0, 0, 0, 0, 1, 0, 0, false, false}},
+        {"400000", 0, {4, 0, 0, 0, 0, 1, 0, 0, false, false}},
+        {"500000", 0, {5, 0, 0, 0, 0, 1, 0, 0, false, false}},
+        {"100009", 0, {1, 0, 0, 0, 9, 0, 0, 0, false, false}},
+        {"600004", 0, {6, 0, 0, 0, 4, 0, 2, 0, false, false}},
+        {"610004", 0, {6, 0, 0, 0, 4, 0, 2, 0, false, true}},
+        {"810005", 0, {7, 0, 0, 0, 5, 0, 2, 0, false, true}},
+        {"730041", 0, {0, 2, 0, 7, 0x41, 0, 2, 0, false, false}},
+        // Errors, by the digit that raises them.
+        {"600103", 11, {}},
+        {"620004", 11, {}},
+        {"800100", 11, {}},
+        {"080000", 12, {}},
+        {"090000", 12, {}},
+        {"0F0000", 12, {}},
+        {"000900", 13, {}},
+        {"000302", 14, {}},
+        {"0A0003", 14, {}},
+        {"060003", 14, {}},
+        {"000F03", 14, {}},
+        {"070100", 15, {}},
+        {"060100", 16, {}},
+        {"900000", 17, {}},
+        {"A00000", 17, {}},
+        {"F00000", 17, {}},
+        {"760000", 18, {}},
+    };
+    PduInterpreter engine;
+    for (const CommandCase& c : cases) {
+        const std::uint32_t word = static_cast<std::uint32_t>(std::stoul(c.code, nullptr, 16));
+        const std::uint32_t stored = (word & 0xF00000) << 4 | (word & 0x0F0000) | (word & 0xFFFF);
+        Command got;
+        const int error = engine.decodeCommand(stored, got);
+        EXPECT_EQ(error, c.error) << c.code;
+        if (c.error != 0)
+            continue;
+        const Command& e = c.expected;
+        EXPECT_EQ(got.kind, e.kind) << c.code;
+        EXPECT_EQ(got.source, e.source) << c.code;
+        EXPECT_EQ(got.push, e.push) << c.code;
+        EXPECT_EQ(got.lengthMode, e.lengthMode) << c.code;
+        EXPECT_EQ(got.argument, e.argument) << c.code;
+        EXPECT_EQ(got.format, e.format) << c.code;
+        EXPECT_EQ(got.lineMode, e.lineMode) << c.code;
+        EXPECT_EQ(got.attribute, e.attribute) << c.code;
+        EXPECT_EQ(got.lengthLabel, e.lengthLabel) << c.code;
+        EXPECT_EQ(got.pushBack, e.pushBack) << c.code;
+    }
+}
+
+TEST(PduErrors, MessagesArePaddedToTwentyEightCharacters) {
+    EXPECT_STREQ(errorMessage(4), "IE: too big                 ");
+    EXPECT_STREQ(errorMessage(20), "SYNTAX: Error in notat. file");
+    EXPECT_STREQ(errorMessage(0), "Error                       ");
+    EXPECT_STREQ(errorMessage(99), "Error                       ");
+}
+
+TEST(PduFormats, EveryDisplayFormat) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> table;
+        std::vector<std::uint8_t> message;
+        std::string output;
+    } cases[] = {
+        {"hex, counted", {rec("000204", "Bytes", 0, "XX")}, {1, 2, 3, 4},
+         label("Bytes") + " 01 02 03 04\n"},
+        {"hex, the rest", {rec("000200", "Bytes", 0, "XX")}, {0xA, 0xB},
+         label("Bytes") + " 0A 0B\n"},
+        {"characters", {rec("000100", "Text", 0, "XX")}, {'A', 'B', 'C'},
+         label("Text") + " ABC\n"},
+        {"low nibble", {rec("000300", "Low", 0, "XX")}, {0xA5}, label("Low") + "5\n"},
+        {"high nibble", {rec("000301", "High", 0, "XX")}, {0xA5}, label("High") + "A\n"},
+        {"five digits of zero", {rec("000401", "Dec", 0, "XX")}, {0}, label("Dec") + "     0\n"},
+        {"decimal of two bytes", {rec("000412", "Dec", 0, "XX")}, {1, 2}, label("Dec") + "258\n"},
+        {"dotted", {rec("000423", "Addr", 0, "XX")}, {10, 0, 1},
+         label("Addr") + " 10.0.1        \n"},
+        {"dotted, full width", {rec("000424", "Addr", 0, "XX")}, {255, 255, 255, 255},
+         label("Addr") + "255.255.255.255\n"},
+        {"low five bits", {rec("000433", "Bits", 0, "XX")}, {0xFF}, label("Bits") + "    31\n"},
+        {"fifteen bits", {rec("000441", "Ref", 0, "XX")}, {0xFF, 0xFF}, label("Ref") + " 32767\n"},
+        {"seven and seven bits", {rec("000451", "Val", 0, "XX")}, {0x01, 0x85},
+         label("Val") + "   133\n"},
+        {"packed, two more", {rec("000460", "Pack", 0, "XX")}, {0x02, 0x78, 0x7E},
+         label("Pack") + "3071\n"},
+        {"packed, three more", {rec("000460", "Pack", 0, "XX")}, {0x01, 0x08, 0x01, 0x04},
+         label("Pack") + "139330\n"},
+        {"packed, three more, scaled", {rec("000460", "Pack", 0, "XX")}, {0x01, 0x08, 0x01, 0x05},
+         label("Pack") + "2177\n"},
+        {"packed, one more", {rec("000460", "Pack", 0, "XX")}, {0x03, 0x78},
+         label("Pack") + "63\n"},
+        {"swapped nibbles, no label", {rec("000500", "Tbcd", 0, "XX")}, {0x21, 0x43}, "1234\n"},
+        {"bit picture", {rec("000601", "Bits", 0, "XX")}, {5}, label("Bits") + "  0000 0101\n"},
+        {"bit picture of 99", {rec("000601", "Bits", 0, "XX")}, {99},
+         label("Bits") + "\\\n  0000 1001 1001\n"},
+        {"protocol discriminator", {rec("000B00", "PD", 0, "08")}, {8},
+         "Protocol Discriminator.. 08\n"},
+        {"captured word", {rec("070001", "R2", 0, "XX")}, {1, 2}, label("R2") + "   258\n"},
+        {"fixed element",
+         {rec("000A02", "Fixed", 0, "99"), rec("000200", "Data", 1, "XX")},
+         {0x99, 1, 2},
+         label("Fixed") + " Lg =      2\n" + label("Data") + " 01 02\n"},
+        {"length byte minus one",
+         {rec("0B0001", "Len", 0, "99"), rec("000200", "Data", 1, "XX")},
+         {0x99, 3, 0xAA, 0xBB},
+         label("Len") + " Lg =      3\n" + label("Data") + " AA BB\n"},
+        {"counted element",
+         {rec("000000", "Elem", 0, "04"), rec("0A0002", "", 1, "XX"),
+          rec("000200", "Data", 2, "XX")},
+         {4, 2, 0xAA, 0xBB},
+         label("Elem") + " Lg =      2\n" + label("Data") + " AA BB\n"},
+        {"counted field", {rec("0D0000", "Field", 0, "XX")}, {3, 1, 2, 3}, " 01 02 03\n"},
+        {"counted field, decimal", {rec("0D0400", "Field", 0, "XX")}, {2, 1, 2}, "258\n"},
+        {"counted field, long length", {rec("0E0000", "Field", 0, "XX")}, {0x81, 2, 0xAA, 0xBB},
+         " AA BB\n"},
+        {"counted field of nothing", {rec("0D0000", "Field", 0, "XX")}, {0}, ""},
+    };
+    for (const Case& c : cases) {
+        OneTable t(c.table);
+        EXPECT_EQ(t.raw(c.message), c.output) << c.name;
+    }
+}
+
+TEST(PduFormats, RestOfTheElementIsShownUnread) {
+    OneTable hex({rec("000700", "Rest", 0, "XX")});
+    EXPECT_EQ(hex.raw({1, 2, 3}), label("Rest") + " 01 02 03\n" +
+                                      errorLine("IE: uninterpreted data left"))
+        << "the bytes shown are still to be read";
+    OneTable text({rec("000800", "Rest", 0, "XX"), rec("000000", "B", 1, "42"),
+                   rec("000001", "C", 2, "43")});
+    EXPECT_EQ(text.raw({'A', 'B', 'C'}), label("Rest") + "ABC\n" + label("B") + label("C") + "\n");
+}
+
+TEST(PduRegisters, StartValueInjectionAndStackValues) {
+    OneTable setR({rec("050D05", "", 0, "XX"), rec("000001", "Five", 1, "05")});
+    EXPECT_EQ(setR.raw({0x77}), label("Five") + "\n");
+    OneTable addR({rec("050C02", "", 0, "XX"), rec("000001", "Five", 1, "05")});
+    EXPECT_EQ(addR.raw({0x77}), label("Five") + "\n") << "R starts at the start value 3";
+    OneTable inject({rec("700041", "", 0, "99"), rec("000201", "Injected", 1, "41"),
+                     rec("000201", "Next", 2, "55")});
+    EXPECT_EQ(inject.raw({0x99, 0x55}), label("Injected") + " 41\n" + label("Next") + " 55\n");
+    OneTable split({rec("020000", "First", 0, "XX"), rec("030000", "Pop", 1, "XX"),
+                    rec("060001", "Split", 2, "12"), rec("000001", "High two", 3, "02")});
+    EXPECT_EQ(split.raw({0x12, 0x34, 0x56}),
+              label("First") + label("Pop") + "\\\n" + label("Split") + "\n" + label("High two") +
+                  "\n");
+}
+
+TEST(PduLoop, StopEndsTheDecodeWithItsArgument) {
+    OneTable stop({rec("100007", "Stop", 0, "99")});
+    PduDecodeResult r = stop.interpreter->decode({0x99, 1, 2});
+    EXPECT_EQ(r.error, -1);
+    EXPECT_EQ(r.stopArgument, 7);
+    EXPECT_EQ(r.bytesLeft, 2);
+    OneTable popped({rec("020000", "", 0, "99"), rec("100000", "Stop", 1, "XX")});
+    r = popped.interpreter->decode({0x99, 1, 2});
+    EXPECT_EQ(r.stopArgument, 0x99) << "a stop without argument takes the value pushed";
+    EXPECT_EQ(r.bytesLeft, 1);
+    OneTable plain({rec("000001", "Leaf", 0, "99")});
+    r = plain.interpreter->decode({0x99});
+    EXPECT_EQ(r.stopArgument, 0);
+    EXPECT_EQ(r.bytesLeft, 0);
+}
+
+TEST(PduLoop, ErrorsEndTheDecodeAndKeepWhatWasWritten) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> table;
+        std::vector<std::uint8_t> message;
+        std::string before;
+        const char* error;
+    } cases[] = {
+        {"bytes left after a leaf", {rec("000001", "Leaf", 0, "01")}, {1, 2}, label("Leaf") + "\n",
+         "IE: uninterpreted data left"},
+        {"element longer than its holder",
+         {rec("000000", "Elem", 0, "04"), rec("0A0002", "", 1, "XX"),
+          rec("000200", "Data", 2, "XX")},
+         {4, 5, 1, 2},
+         label("Elem") + "\n",
+         "IE: too big"},
+        {"no record matches", {rec("000001", "Known", 0, "01"), rec("000001", "Three", 1, "03")},
+         {1, 2}, label("Known") + "\n", "PNOT: data not found"},
+        {"children expected at the end",
+         {rec("020001", "Parent", 0, "01"), rec("000001", "Child", 1, "XX")},
+         {1},
+         label("Parent") + "\n",
+         "IE: unexpected end of data"},
+        {"field longer than the message", {rec("0D0000", "Field", 0, "XX")}, {5, 1}, " 01\n",
+         "Error reading from message"},
+        {"back to a mark never set", {rec("300000", "Back", 0, "XX")}, {1, 2}, label("Back") + "\n",
+         "STACK: pop from empty stack"},
+        {"mark looked at, never set", {rec("400000", "Back", 0, "XX")}, {1, 2},
+         label("Back") + "\n", "STACK: top from empty stack"},
+        {"next group without one", {rec("500000", "Next", 0, "XX")}, {1, 2},
+         label("Next") + "\n", "PNOT: logical chain failed"},
+        {"invalid jump", {rec("600103", "Jump", 0, "XX")}, {1}, "", "CMND: invalid Jump Command"},
+        {"invalid first digit", {rec("A00000", "Bad", 0, "XX")}, {1}, "",
+         "CMND: ?xxxxx: invalid code"},
+        {"jump to a table beyond the directory", {rec("610021", "Jump", 0, "XX")}, {1, 2}, "",
+         "PNOT: invalid table number"},
+        {"jump to a table without a file", {rec("610009", "Jump", 0, "XX")}, {1, 2}, "",
+         "FILE: Unable to open file"},
+    };
+    for (const Case& c : cases) {
+        OneTable t(c.table);
+        EXPECT_EQ(t.raw(c.message), c.before + errorLine(c.error)) << c.name;
+    }
+}
+
+TEST(PduLoop, TwentyFirstPushFails) {
+    OneTable t({rec("220000", "", 0, "00"), rec("420F02", "", 1, "XX")});
+    std::vector<std::uint8_t> message(30, 7);
+    message[0] = 0;
+    const PduDecodeResult r = t.interpreter->decode(message);
+    EXPECT_EQ(r.error, 3);
+    const std::string out = rawLines(r.cells, r.endCell);
+    EXPECT_EQ(out.substr(out.size() - errorLine("").size()), errorLine("STACK: push at full stack"));
+}
+
+TEST(PduLoop, TablesThatNeverEndAreStopped) {
+    OneTable selfJump({rec("610003", "Again", 0, "XX")});
+    PduDecodeResult r = selfJump.interpreter->decode({1, 2});
+    EXPECT_EQ(r.error, 0);
+    EXPECT_EQ(r.cells[r.endCell], kCellEnd);
+
+    OneTable loop({rec("210000", "Mark", 0, "XX"), rec("410000", "Again", 1, "XX")});
+    r = loop.interpreter->decode({1, 2});
+    EXPECT_EQ(r.error, 0);
+    EXPECT_EQ(r.cells[r.endCell], kCellEnd);
+    EXPECT_EQ(r.endCell, kOutputCells - 2) << "the output filled up and was truncated";
+}
+
+TEST(PduLoop, StartTableAndOnDemandTables) {
+    OneTable t({rec("610004", "", 0, "XX")},
+               {{4, {rec("000201", "Four", 0, "XX")}}, {5, {"0000 bad line of a notation file"}}});
+    EXPECT_EQ(t.interpreter->raw({0x44}, 32), errorLine("PNOT: invalid table number"));
+    EXPECT_EQ(t.interpreter->raw({0x44}, 5), errorLine("SYNTAX: Error in notat. file"));
+    EXPECT_EQ(t.interpreter->raw({0x44}, 6), errorLine("FILE: Unable to open file"));
+    EXPECT_EQ(t.raw({0x44}), label("Four") + " 44\n") << "the jump gave its byte to table 4";
+    EXPECT_EQ(t.raw({0x45}), label("Four") + " 45\n");
+    EXPECT_EQ(t.interpreter->engine->store().onDemandReads(), 2u)
+        << "table 4 stays in the on-demand slot between decodes";
+}
+
+TEST(PduDemo, SetupMessageDecodesToLinesAndRows) {
+    Interpreter demo(demoFolder(), "DEMO.LST");
+    ASSERT_TRUE(demo.loaded);
+    EXPECT_TRUE(demo.messages.texts.empty());
+    const std::vector<std::uint8_t> setup = {0x08, 0x05, 0xA1, 0x04, 0x03, 0x80, 0x90, 0xA3,
+                                             0x18, 0x01, 0x89, 0x70, 0x04, 0x81, '1', '2', '3'};
+    EXPECT_EQ(demo.raw(setup), "Protocol Discriminator.. 08\n"
+                               "SETUP          \n"
+                               "Sending compl. \n"
+                               "Bearer capab.   Lg =      3\n"
+                               " Octet :        80\n"
+                               " Octet :        90\n"
+                               " Octet :        A3\n"
+                               "Channel ident.  Lg =      1\n"
+                               " Channel :     \\\n"
+                               "  0001 0011 0111\n"
+                               "Called number   Lg =      4\n"
+                               " Type/plan :        1\n"
+                               " Digits :       123\n");
+    const PduDecodeResult r = demo.decode(setup);
+    std::vector<PduRow> rows;
+    EXPECT_EQ(renderRows(r.cells, r.endCell, 10, 4, 2, rows), 10u + 13u);
+    std::vector<std::string> got;
+    for (const PduRow& row : rows)
+        got.push_back(std::to_string(row.rowNumber) + " " + std::to_string(row.frameOffset) + "+" +
+                      std::to_string(row.byteCount) + (row.header ? " H " : " F ") +
+                      row.fieldName + " = " + row.value);
+    const std::vector<std::string> expected = {
+        "10 8+1 H Information Element Identifier (Single Byte) = Sending compl.",
+        "11 9+1 H Information Element Identifier = Bearer capab.",
+        "12 10+1 H Information Element Length = 3",
+        "13 11+3 F Octet = 80",
+        "14 11+3 F Octet = 90",
+        "15 11+3 F Octet = A3",
+        "16 14+1 H Information Element Identifier = Channel ident.",
+        "17 15+1 H Information Element Length = 1",
+        "18 16+1 F Channel = 0001 0011 0111",
+        "19 17+1 H Information Element Identifier = Called number",
+        "20 18+1 H Information Element Length = 4",
+        "21 19+4 F Type/plan = 1",
+    };
+    ASSERT_GE(got.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(got.begin(), got.begin() + 12), expected);
+}
+
+TEST(PduDemo, InstancesKeepTheirOwnTablesAndState) {
+    Interpreter demo(demoFolder(), "DEMO.LST");
+    OneTable other({rec("000201", "Other", 0, "XX")});
+    const std::vector<std::uint8_t> release = {0x08, 0x4D, 0x08, 0x02, 0x80, 0x90};
+    const std::string expected = "Protocol Discriminator.. 08\nRELEASE        \nCause           Lg =  "
+                                 "    2\n Location :         0\n Cause value :     16\n";
+    EXPECT_EQ(demo.raw(release), expected);
+    EXPECT_EQ(other.raw({0x08}), label("Other") + " 08\n");
+    EXPECT_EQ(demo.raw(release), expected) << "the clearing table read on demand is kept";
+    EXPECT_EQ(demo.engine->store().onDemandReads(), 1u);
+}
+
+} // namespace
+} // namespace qv::pdu::test
