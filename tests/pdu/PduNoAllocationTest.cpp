@@ -1,0 +1,60 @@
+// A decode allocates nothing: every heap allocation of the test program is counted while a
+// decode runs, including decodes that read a table into the on-demand slot and decodes that
+// end in an error.
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include <gtest/gtest.h>
+
+#include "pdu/PduTestSupport.h"
+
+namespace {
+
+std::atomic<bool> counting{false};
+std::atomic<long> allocations{0};
+
+} // namespace
+
+void* operator new(std::size_t size) {
+    if (counting.load(std::memory_order_relaxed))
+        allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace qv::pdu::test {
+namespace {
+
+TEST(PduNoAllocation, DecodesUseOnlyTheirFixedBuffers) {
+    Interpreter demo(demoFolder(), "DEMO.LST");
+    ASSERT_TRUE(demo.loaded);
+    const std::vector<std::vector<std::uint8_t>> messages = {
+        {0x08, 0x05, 0xA1, 0x04, 0x03, 0x80, 0x90, 0xA3, 0x18, 0x01, 0x89, 0x70, 0x04, 0x81, '1',
+         '2', '3'},
+        {0x08, 0x4D, 0x08, 0x02, 0x80, 0x90},       // clearing table read on demand
+        {0x08, 0x05, 0x04, 0x09, 0x80},             // element longer than its holder
+        {0x08, 0x07, 0x77},                          // no record matches
+        {0x08, 0x4D, 0x28, 0x03, 'a', 'b', 'c'},
+    };
+    std::vector<PduDecodeResult> results(messages.size());
+    allocations = 0;
+    counting = true;
+    for (int round = 0; round < 3; ++round)
+        for (std::size_t i = 0; i < messages.size(); ++i)
+            results[i] = demo.decode(messages[i]);
+    counting = false;
+    EXPECT_EQ(allocations.load(), 0);
+    EXPECT_EQ(results[2].error, 4);
+    EXPECT_EQ(results[3].error, 8);
+    EXPECT_GE(demo.engine->store().onDemandReads(), 1u);
+}
+
+} // namespace
+} // namespace qv::pdu::test
