@@ -234,9 +234,10 @@ void NotationStore::writeEndMarker(std::size_t offset) {
     std::memcpy(arena_ + offset, &marker, kRecordSize);
 }
 
-void NotationStore::parseListLine(const char* line, std::size_t length) {
+// True when the line enters a table for preloading.
+bool NotationStore::parseListLine(const char* line, std::size_t length) {
     if (line[0] == ';')
-        return;
+        return false;
     // The table number is a two-character field: scanning goes on at column 2.
     unsigned number = 0;
     bool tooBig = !(line[0] >= '0' && line[0] <= '9');
@@ -274,20 +275,24 @@ void NotationStore::parseListLine(const char* line, std::size_t length) {
     // its field names no table the program could load: the line is refused.
     if (tooBig || nameLength == 0 || nameLength > kMaxFileName) {
         message(kMsgListSyntax);
-        return;
+        return false;
     }
     std::uint8_t* e = entry(static_cast<int>(number));
     e[0] = preload ? 1 : 0;
     std::memset(e + 1, 0, kListEntrySize - 1);
     std::memcpy(e + 1, line + nameStart, nameLength);
+    return preload;
 }
 
-void NotationStore::readListFile(int fd) {
+// Returns the number of lines that enter a table for preloading.
+int NotationStore::readListFile(int fd) {
     LineReader reader(fd);
     const char* line;
     std::size_t length;
+    int preloadLines = 0;
     while (reader.next(line, length))
-        parseListLine(line, length);
+        preloadLines += parseListLine(line, length) ? 1 : 0;
+    return preloadLines;
 }
 
 bool NotationStore::load(const char* listFile) {
@@ -300,7 +305,8 @@ bool NotationStore::load(const char* listFile) {
     const int fd = ::openat(folderFd_, listFile, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
-    readListFile(fd);
+    // Lines are counted, not tables: a table marked on two lines counts twice.
+    const int preloadLines = readListFile(fd);
     ::close(fd);
 
     int marked = 0;
@@ -308,7 +314,7 @@ bool NotationStore::load(const char* listFile) {
         marked += entry(t)[0] == 1 ? 1 : 0;
     onDemandStart_ = kArenaHeaderSize;
     free_ = size_ - kArenaHeaderSize;
-    if (marked >= static_cast<int>(kTableCount)) {
+    if (preloadLines >= static_cast<int>(kTableCount)) {
         message(kMsgTooManyTables);
         // None can be preloaded: every table is read when it is first entered.
         for (int t = 0; t < static_cast<int>(kTableCount); ++t)
@@ -363,6 +369,13 @@ NotationStore::LoadResult NotationStore::loadTable(int slot, int table, std::siz
     const int fd = ::openat(folderFd_, name, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return LoadResult::CannotOpen;
+    // Even an empty table needs room for its end marker.
+    if (start + kRecordSize > size_) {
+        ::close(fd);
+        message(kMsgNoMemory);
+        writeSlot(slot, kNoTable, start);
+        return LoadResult::NoMemory;
+    }
     // The on-demand slot has no reserved end marker: its marker is charged with its records.
     const std::size_t markerCharge = slot == kOnDemandSlot ? kRecordSize : 0;
     LoadResult result = LoadResult::Ok;

@@ -92,8 +92,8 @@ private:
     enum class LoadResult { Ok, CannotOpen, SyntaxError, NoMemory };
 
     void message(const char* text) const;
-    void readListFile(int fd);
-    void parseListLine(const char* line, std::size_t length);
+    int readListFile(int fd);
+    bool parseListLine(const char* line, std::size_t length);
     LoadResult loadTable(int slot, int table, std::size_t start, std::size_t freeSpace,
                          std::size_t& records);
     void writeSlot(int slot, std::uint16_t table, std::size_t offset);

@@ -1,0 +1,986 @@
+#include "pdu/NotationStore.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace qv::pdu {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kFullArena = 220000;
+constexpr std::uint8_t kGuardByte = 0xA5;
+constexpr std::size_t kGuardBytes = 64;
+
+const std::string kListSyntax = "Syntax error in a Notation File";
+const std::string kTooMany = "Too many tables are defined in the list file";
+const std::string kNoMemory = "Not enough memory to load the Notation Files";
+const std::string kCaption = "PDU Interpreter Internal Error";
+
+// A notation folder of its own in the temporary directory; files are written byte for byte.
+class Folder {
+public:
+    explicit Folder(const std::string &tail = {}) {
+        static int counter = 0;
+        path_ = fs::temp_directory_path() /
+                ("qv-notation-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        if (!tail.empty())
+            path_ /= tail;
+        fs::create_directories(path_);
+    }
+    ~Folder() {
+        std::error_code ignored;
+        fs::remove_all(path_, ignored);
+    }
+    Folder(const Folder &) = delete;
+    Folder &operator=(const Folder &) = delete;
+
+    void write(const std::string &name, const std::string &bytes) const {
+        std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    std::string path() const { return path_.string(); }
+
+private:
+    fs::path path_;
+};
+
+struct Shown {
+    std::string text;
+    std::string caption;
+};
+
+// A store attached to an arena (followed by guard bytes it must never touch) over a folder.
+class Store {
+public:
+    explicit Store(const std::string &folder, std::size_t arenaBytes = kFullArena)
+        : bytes_(arenaBytes + kGuardBytes, kGuardByte), arenaBytes_(arenaBytes) {
+        attached = store.attach(bytes_.data(), arenaBytes, folder.c_str());
+        store.setMessageSink(&Store::collect, this);
+    }
+    bool load(const char *list = "LIST.LST") { return store.load(list); }
+    bool guardIntact() const {
+        for (std::size_t i = arenaBytes_; i < bytes_.size(); ++i)
+            if (bytes_[i] != kGuardByte)
+                return false;
+        return true;
+    }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const Shown &s : shown)
+            out.push_back(s.text);
+        return out;
+    }
+    const std::uint8_t *arenaStart() const { return bytes_.data(); }
+
+    NotationStore store;
+    std::vector<Shown> shown;
+    bool attached = false;
+
+private:
+    static void collect(void *context, const char *text, const char *caption) {
+        static_cast<Store *>(context)->shown.push_back({text, caption});
+    }
+    std::vector<std::uint8_t> bytes_;
+    std::size_t arenaBytes_;
+};
+
+// One record line: code, a blank, the 15-character label, then the text from column 22.
+std::string rec(const std::string &code, const std::string &label, const std::string &tail) {
+    EXPECT_EQ(label.size(), 15u) << label;
+    return code + " " + label + tail + "\n";
+}
+
+// count record lines of exactly 25 characters, each labelled by its number.
+std::string numberedRecords(std::size_t count, std::size_t first = 0) {
+    std::string out;
+    char line[40];
+    for (std::size_t i = first; i < first + count; ++i) {
+        std::snprintf(line, sizeof line, "%06zX Record %08zu XX\n", i & 0xFFFFFF, i);
+        out += line;
+    }
+    return out;
+}
+
+std::string label(const NotationRecord &r) {
+    return std::string(r.label, kLabelLength);
+}
+
+// The records of a table, without its end marker.
+std::vector<NotationRecord> recordsOf(const NotationRecord *first) {
+    std::vector<NotationRecord> out;
+    if (!first)
+        return out;
+    for (; first->level != kEndLevel; ++first)
+        out.push_back(*first);
+    return out;
+}
+
+std::vector<std::string> labelsOf(const NotationRecord *first) {
+    std::vector<std::string> out;
+    for (const NotationRecord &r : recordsOf(first))
+        out.push_back(label(r));
+    return out;
+}
+
+// The bytes that a record's comparison accepts.
+std::vector<int> acceptedBytes(const NotationRecord &r) {
+    std::vector<int> out;
+    for (int b = 0; b < 256; ++b)
+        if (r.masked ? (b & r.mask) == r.value : b == r.value)
+            out.push_back(b);
+    return out;
+}
+
+std::vector<int> range(int from, int to, int step = 1) {
+    std::vector<int> out;
+    for (int b = from; b <= to; b += step)
+        out.push_back(b);
+    return out;
+}
+
+std::vector<std::uint16_t> slotTables(const NotationStore &store) {
+    std::vector<std::uint16_t> out;
+    for (int slot = 0; slot < static_cast<int>(kTableCount); ++slot)
+        out.push_back(store.slotTable(slot));
+    return out;
+}
+
+// The expected directory: the given tables in slots 0.., every other slot empty.
+std::vector<std::uint16_t> slotsHolding(std::vector<std::uint16_t> tables) {
+    tables.resize(kTableCount, kNoTable);
+    return tables;
+}
+
+const std::string kOneRecord = rec("000001", "Only record    ", " XX");
+
+// ---------------------------------------------------------------------------------------------
+// Attaching and the List File
+
+TEST(NotationStoreAttach, RefusesAnArenaTooSmallOrAMissingFolder) {
+    Folder folder;
+    std::vector<std::uint8_t> arena(kFullArena);
+    NotationStore store;
+    EXPECT_FALSE(store.attach(nullptr, kFullArena, folder.path().c_str()));
+    EXPECT_FALSE(store.attach(arena.data(), 0, folder.path().c_str()));
+    EXPECT_FALSE(store.attach(arena.data(), 100, folder.path().c_str()));
+    EXPECT_FALSE(store.attach(arena.data(), kArenaHeaderSize, folder.path().c_str()));
+    EXPECT_FALSE(store.attach(arena.data(), kFullArena, (folder.path() + "/absent").c_str()));
+    EXPECT_TRUE(store.attach(arena.data(), kFullArena, folder.path().c_str()));
+}
+
+TEST(NotationStoreAttach, RecordsTheFolderAtTheStartOfTheArena) {
+    Folder folder;
+    Store s(folder.path());
+    ASSERT_TRUE(s.attached);
+    ASSERT_LT(folder.path().size(), 60u);
+    EXPECT_EQ(s.store.path(), folder.path());
+    EXPECT_EQ(std::string(reinterpret_cast<const char *>(s.arenaStart())), folder.path());
+}
+
+TEST(NotationStoreAttach, AFolderLongerThanThePathFieldKeepsItsFirst59CharactersAndStillLoads) {
+    Folder folder("a-notation-folder-whose-name-alone-is-longer-than-the-path-field-of-the-arena");
+    folder.write("LIST.LST", "00 : T.NOT : Y\n");
+    folder.write("T.NOT", kOneRecord);
+    Store s(folder.path());
+    ASSERT_TRUE(s.attached);
+    EXPECT_EQ(s.store.path(), folder.path().substr(0, 59));
+    ASSERT_TRUE(s.load());
+    EXPECT_EQ(s.store.slotTable(0), 0);
+    EXPECT_TRUE(s.shown.empty());
+}
+
+TEST(NotationStoreListFile, AMissingListFileLoadsNothingAndShowsNothing) {
+    Folder folder;
+    folder.write("T.NOT", kOneRecord);
+    Store s(folder.path());
+    ASSERT_TRUE(s.attached);
+    EXPECT_FALSE(s.load("NOLIST.LST"));
+    EXPECT_TRUE(s.shown.empty());
+    EXPECT_EQ(slotTables(s.store), slotsHolding({}));
+    EXPECT_EQ(s.store.recordsLoaded(), 0u);
+    EXPECT_EQ(s.store.selectTable(0), kSelectCannotOpen);
+}
+
+TEST(NotationStoreListFile, LinesEnterATableWithItsFileAndPreloadMark) {
+    struct Case {
+        std::string line;
+        int table;
+        std::string file;
+        bool preload;
+        std::size_t messages;
+    } cases[] = {
+        {"03 : a.not : Y", 3, "a.not", true, 0},
+        {"12 : a.not : N", 12, "a.not", false, 0},
+        {"12 : a.not : y", 12, "a.not", true, 0},
+        {"12 : a.not : n", 12, "a.not", false, 0},
+        {"12 : a.not : X", 12, "a.not", false, 0},
+        {"12 : a.not : Yes", 12, "a.not", true, 0},
+        {"12 : a.not :", 12, "a.not", false, 0},
+        {"12 : a.not", 12, "a.not", false, 0},
+        {"12:a.not : Y", 12, "a.not", true, 0},
+        {"00 : a.not : Y", 0, "a.not", true, 0},
+        {"31 : a.not : Y", 31, "a.not", true, 0},
+        {"7 : a.not : Y", 7, "a.not", true, 0},
+        {"   05 : a.not : Y \t ", 5, "a.not", true, 0},
+        {"\t05\t:\ta.not :\tY", 5, "a.not", true, 0},
+        {"05 : a.not\r : Y\r", 5, "a.not", true, 0},
+        {"05 : abcdefgh.not : Y", 5, "abcdefgh.not", true, 0},
+        // The number field is two characters wide: a single digit followed by the colon
+        // leaves the colon unseen.
+        {"3: a.not : Y", 3, "a.not", true, 1},
+        {"3:a.not:Y", 3, "a.not:Y", false, 1},
+        {"03:a.not:Y", 3, "a.not:Y", false, 0},
+        // Missing colons are reported and reading goes on at the same character.
+        {"05 a.not : Y", 5, "a.not", true, 1},
+        {"05 : a.not Y", 5, "a.not", true, 1},
+        {"05 a.not Y", 5, "a.not", true, 2},
+        {"05 a.not N", 5, "a.not", false, 2},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.line);
+        Folder folder;
+        folder.write("LIST.LST", c.line + "\n");
+        folder.write(c.file, kOneRecord);
+        Store s(folder.path());
+        ASSERT_TRUE(s.load());
+        EXPECT_EQ(s.shown.size(), c.messages);
+        for (const Shown &m : s.shown) {
+            EXPECT_EQ(m.text, kListSyntax);
+            EXPECT_EQ(m.caption, kCaption);
+        }
+        for (int t = 0; t < static_cast<int>(kTableCount); ++t)
+            EXPECT_EQ(s.store.fileName(t), t == c.table ? c.file : "") << "table " << t;
+        EXPECT_EQ(s.store.preloadMark(c.table), c.preload);
+        if (c.preload) {
+            EXPECT_EQ(slotTables(s.store), slotsHolding({std::uint16_t(c.table)}));
+        } else {
+            EXPECT_EQ(slotTables(s.store), slotsHolding({}));
+            EXPECT_EQ(s.store.selectTable(std::uint16_t(c.table)), kSelectOk);
+            EXPECT_EQ(s.store.onDemandReads(), 1u);
+            EXPECT_EQ(s.store.slotTable(kOnDemandSlot), c.table);
+        }
+        EXPECT_EQ(labelsOf(s.store.slotRecords(c.preload ? 0 : kOnDemandSlot)),
+                  std::vector<std::string>{"Only record    "});
+    }
+}
+
+TEST(NotationStoreListFile, LinesThatNameNoUsableTableAreReportedAndIgnored) {
+    const char *lines[] = {
+        "32 : a.not : Y",
+        "99 : a.not : Y",
+        "123 : a.not : Y",
+        "a.not : Y",
+        ": a.not : Y",
+        "-1 : a.not : Y",
+        "05 :",
+        "05 : ",
+        "05 : abcdefghi.not : Y",
+        "05 : a-file-name-far-too-long.not",
+    };
+    for (const char *line : lines) {
+        SCOPED_TRACE(line);
+        Folder folder;
+        folder.write("LIST.LST", std::string(line) + "\n");
+        folder.write("a.not", kOneRecord);
+        folder.write("abcdefghi.not", kOneRecord);
+        Store s(folder.path());
+        ASSERT_TRUE(s.load());
+        ASSERT_FALSE(s.shown.empty());
+        for (const Shown &m : s.shown) {
+            EXPECT_EQ(m.text, kListSyntax);
+            EXPECT_EQ(m.caption, kCaption);
+        }
+        for (int t = 0; t < static_cast<int>(kTableCount); ++t) {
+            EXPECT_EQ(s.store.fileName(t), "") << "table " << t;
+            EXPECT_FALSE(s.store.preloadMark(t)) << "table " << t;
+        }
+        EXPECT_EQ(slotTables(s.store), slotsHolding({}));
+    }
+}
+
+TEST(NotationStoreListFile, ARefusedLineLeavesTheTableAsAnEarlierLineEnteredIt) {
+    Folder folder;
+    folder.write("LIST.LST", "05 : a.not : Y\n05 : abcdefghijk.not : N\n");
+    folder.write("a.not", kOneRecord);
+    Store s(folder.path());
+    ASSERT_TRUE(s.load());
+    EXPECT_EQ(s.texts(), std::vector<std::string>{kListSyntax});
+    EXPECT_EQ(s.store.fileName(5), "a.not");
+    EXPECT_TRUE(s.store.preloadMark(5));
+    EXPECT_EQ(s.store.slotTable(0), 5);
+}
+
+TEST(NotationStoreListFile, ALaterLineForTheSameTableReplacesTheEarlierOne) {
+    Folder folder;
+    folder.write("LIST.LST", "05 : a.not : Y\n05 : b.not : N\n");
+    folder.write("a.not", kOneRecord);
+    folder.write("b.not", rec("000002", "From b         ", " 01"));
+    Store s(folder.path());
+    ASSERT_TRUE(s.load());
+    EXPECT_TRUE(s.shown.empty());
+    EXPECT_EQ(s.store.fileName(5), "b.not");
+    EXPECT_FALSE(s.store.preloadMark(5));
+    EXPECT_EQ(slotTables(s.store), slotsHolding({}));
+    ASSERT_EQ(s.store.selectTable(5), kSelectOk);
+    EXPECT_EQ(labelsOf(s.store.current()), std::vector<std::string>{"From b         "});
+}
+
+TEST(NotationStoreListFile, CommentsBlankLinesAndLineEndings) {
+    Folder folder;
+    folder.write("LIST.LST", "; Variant list\n"
+                             ";01 : c1.not : Y\n"
+                             "   ; 02 : c2.not : Y\n"
+                             "\n"
+                             "  \t \n"
+                             "\r\n"
+                             "03 : t3.not : Y\r\n"
+                             "04 : t4.not : Y\n\r"
+                             "05 : t5.not : Y\n"
+                             "06 : t6.not : Y");
+    for (const char *name : {"c1.not", "c2.not", "t3.not", "t4.not", "t5.not", "t6.not"})
+        folder.write(name, kOneRecord);
+    Store s(folder.path());
+    ASSERT_TRUE(s.load());
+    EXPECT_TRUE(s.shown.empty());
+    EXPECT_EQ(s.store.fileName(1), "");
+    EXPECT_EQ(s.store.fileName(2), "");
+    EXPECT_EQ(s.store.fileName(3), "t3.not");
+    EXPECT_EQ(s.store.fileName(4), "t4.not");
+    EXPECT_EQ(s.store.fileName(5), "t5.not");
+    // The last line has no line feed: it is not read.
+    EXPECT_EQ(s.store.fileName(6), "");
+    EXPECT_EQ(slotTables(s.store), slotsHolding({3, 4, 5}));
+}
+
+TEST(NotationStoreListFile, ALineKeepsItsFirst159Characters) {
+    const std::string head = "05 : a.not :";
+    struct Case {
+        std::size_t yColumn;
+        bool preload;
+    } cases[] = {{158, true}, {159, false}, {200, false}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.yColumn);
+        Folder folder;
+        folder.write("LIST.LST", head + std::string(c.yColumn - head.size(), ' ') + "Y\n");
+        folder.write("a.not", kOneRecord);
+        Store s(folder.path());
+        ASSERT_TRUE(s.load());
+        EXPECT_TRUE(s.shown.empty());
+        EXPECT_EQ(s.store.fileName(5), "a.not");
+        EXPECT_EQ(s.store.preloadMark(5), c.preload);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Notation File syntax
+
+// A folder whose table 0 is the given Notation File, marked for preloading.
+struct OneTable {
+    explicit OneTable(const std::string &notation) {
+        folder.write("LIST.LST", "00 : T.NOT : Y\n");
+        folder.write("T.NOT", notation);
+    }
+    Folder folder;
+};
+
+TEST(NotationStoreNotationFile, RecordLineFields) {
+    struct Case {
+        std::string line;
+        std::uint32_t command;
+        std::string label;
+        int level;
+        int masked;
+        int value;
+        int mask;
+    } cases[] = {
+        {rec("000001", "Message type   ", " -- 70"), 0x00000001, "Message type   ", 1, 0, 0x70, 0},
+        {rec("ABCDEF", "Call reference ", " 00"), 0x0A0BCDEF, "Call reference ", 0, 0, 0x00, 0},
+        {rec("abcdef", "Call reference ", " 00"), 0x0A0BCDEF, "Call reference ", 0, 0, 0x00, 0},
+        {rec("123456", "  Leading blank", " FF"), 0x01023456, "  Leading blank", 0, 0, 0xFF, 0},
+        {rec("F0E1D2", "Cause -- value ", " a5"), 0x0F00E1D2, "Cause -- value ", 0, 0, 0xA5, 0},
+        {rec("000001", "Tab\there       ", " 7f"), 1, "Tab\there       ", 0, 0, 0x7F, 0},
+        {"000001|Pipe separator  70\n", 1, "Pipe separator ", 0, 0, 0x70, 0},
+        {"000001XLetter separat  70\n", 1, "Letter separat ", 0, 0, 0x70, 0},
+        {"  \t000001 Indented line   70  \t \n", 1, "Indented line  ", 0, 0, 0x70, 0},
+        {rec("000001", "Two levels     ", " ----70"), 1, "Two levels     ", 2, 0, 0x70, 0},
+        {rec("000001", "Three levels   ", " -- -- -- 70"), 1, "Three levels   ", 3, 0, 0x70, 0},
+        {rec("000001", "Spaced levels  ", "\t--  \t--\t70"), 1, "Spaced levels  ", 2, 0, 0x70, 0},
+        {rec("000001", "No gap at all  ", "--70"), 1, "No gap at all  ", 1, 0, 0x70, 0},
+        {rec("000001", "High nibble    ", " 1X"), 1, "High nibble    ", 0, 1, 0x10, 0xF0},
+        {rec("000001", "Low nibble     ", " Xb"), 1, "Low nibble     ", 0, 1, 0x0B, 0x0F},
+        {rec("000001", "Any byte       ", " -- XX"), 1, "Any byte       ", 1, 1, 0x00, 0x00},
+        {rec("000001", "Low nibble 1   ", " XXXX0001"), 1, "Low nibble 1   ", 0, 1, 0x01, 0x0F},
+        {rec("000001", "Bits           ", " -- 0XXXXXX1"), 1, "Bits           ", 1, 1, 0x01, 0x81},
+        {rec("000001", "All bits       ", " 10000000"), 1, "All bits       ", 0, 1, 0x80, 0xFF},
+        {rec("000001", "No bits        ", " XXXXXXXX"), 1, "No bits        ", 0, 1, 0x00, 0x00},
+        {"0000\r01 Carriage\r return  70\r\n", 1, "Carriage return", 0, 0, 0x70, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.line);
+        OneTable t(c.line);
+        Store s(t.folder.path());
+        ASSERT_TRUE(s.load());
+        EXPECT_TRUE(s.shown.empty());
+        ASSERT_EQ(s.store.slotTable(0), 0);
+        const std::vector<NotationRecord> records = recordsOf(s.store.slotRecords(0));
+        ASSERT_EQ(records.size(), 1u);
+        const NotationRecord &r = records[0];
+        EXPECT_EQ(r.command, c.command);
+        EXPECT_EQ(label(r), c.label);
+        EXPECT_EQ(r.level, c.level);
+        EXPECT_EQ(r.masked, c.masked);
+        EXPECT_EQ(r.value, c.value);
+        if (c.masked) {
+            EXPECT_EQ(r.mask, c.mask);
+        }
+    }
+}
+
+TEST(NotationStoreNotationFile, PatternsAcceptTheirBytes) {
+    struct Case {
+        std::string pattern;
+        std::vector<int> accepted;
+    } cases[] = {
+        {"70", {0x70}},
+        {"1X", range(0x10, 0x1F)},
+        {"X3", range(0x03, 0xF3, 0x10)},
+        {"XX", range(0x00, 0xFF)},
+        {"XXXX0001", range(0x01, 0xF1, 0x10)},
+        {"1XXXXXXX", range(0x80, 0xFF)},
+        {"0XXXXXX0", range(0x00, 0x7E, 2)},
+        {"01110000", {0x70}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.pattern);
+        OneTable t(rec("000001", "Pattern        ", " " + c.pattern));
+        Store s(t.folder.path());
+        ASSERT_TRUE(s.load());
+        const std::vector<NotationRecord> records = recordsOf(s.store.slotRecords(0));
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(acceptedBytes(records[0]), c.accepted);
+    }
+}
+
+TEST(NotationStoreNotationFile, CommentsAndShortLinesAreNotRecords) {
+    OneTable t("; Message type table\n"
+               ";000002 Commented out   70\n"
+               "   ; 000003 Indented comment  70\n"
+               "\n"
+               "Message type\n"
+               "000004 Short label 70\n"
+               "000005 ABCDEFGHIJKL   70\n"         // 24 characters
+               "000006 ABCDEFGHIJKL   70      \t\n" // 24 once the trailing blanks are gone
+               "    000007 ABCDEFGHIJKL   70\n"     // 24 once the leading blanks are skipped
+               "000008 ABCDEFGHIJKLM   70\n"        // 25 characters: a record
+               "0000\r09 ABCDEFGHIJKL   70\n"       // 24 once the carriage return is dropped
+               "\r\n");
+    Store s(t.folder.path());
+    ASSERT_TRUE(s.load());
+    EXPECT_TRUE(s.shown.empty());
+    ASSERT_EQ(s.store.slotTable(0), 0);
+    const std::vector<NotationRecord> records = recordsOf(s.store.slotRecords(0));
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].command, 8u);
+    EXPECT_EQ(label(records[0]), "ABCDEFGHIJKLM  ");
+}
+
+TEST(NotationStoreNotationFile, LineEndings) {
+    const std::string a = "000001 First record    01";
+    const std::string b = "000002 Second record   -- 02";
+    struct Case {
+        const char *name;
+        std::string file;
+        std::vector<std::string> labels;
+    } cases[] = {
+        {"LF", a + "\n" + b + "\n", {"First record   ", "Second record  "}},
+        {"CR LF", a + "\r\n" + b + "\r\n", {"First record   ", "Second record  "}},
+        {"LF CR", a + "\n\r" + b + "\n\r", {"First record   ", "Second record  "}},
+        {"last line without LF", a + "\n" + b, {"First record   "}},
+        {"last line ended by CR", a + "\n" + b + "\r", {"First record   "}},
+        {"CR alone", a + "\r" + b + "\r", {}},
+        {"no line feed at all", a, {}},
+        {"empty file", "", {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        OneTable t(c.file);
+        Store s(t.folder.path());
+        ASSERT_TRUE(s.load());
+        EXPECT_TRUE(s.shown.empty());
+        EXPECT_EQ(s.store.slotTable(0), 0);
+        EXPECT_EQ(labelsOf(s.store.slotRecords(0)), c.labels);
+    }
+}
+
+TEST(NotationStoreNotationFile, ALineKeepsItsFirst159Characters) {
+    const std::string start = "000001 Long line      ";
+    ASSERT_EQ(start.size(), 22u);
+    // The pattern in columns 157-158 fits; what follows column 158 is cut off.
+    {
+        OneTable t(start + std::string(135, ' ') + "70" + "ZZZ\n");
+        Store s(t.folder.path());
+        ASSERT_TRUE(s.load());
+        ASSERT_EQ(s.store.slotTable(0), 0);
+        const std::vector<NotationRecord> records = recordsOf(s.store.slotRecords(0));
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0].value, 0x70);
+    }
+    // One column further, the pattern loses its second character.
+    {
+        OneTable t(start + std::string(136, ' ') + "70\n");
+        Store s(t.folder.path());
+        ASSERT_TRUE(s.load());
+        EXPECT_EQ(s.store.slotTable(0), kNoTable);
+        EXPECT_EQ(s.store.selectTable(0), kSelectSyntaxError);
+    }
+}
+
+TEST(NotationStoreNotationFile, SyntaxErrorsAreSilentAtLoadAndReportedAtSelection) {
+    const std::string good = rec("000001", "Good record    ", " 70");
+    const std::string cases[] = {
+        rec("00000G", "Bad code       ", " 70"),
+        rec("0 0001", "Blank in code  ", " 70"),
+        "Protocol discriminator follows\n",
+        rec("000001", "Lower-case x   ", " 7x"),
+        rec("000001", "Lower-case x   ", " x7"),
+        rec("000001", "Lower-case x   ", " XXXX000x"),
+        rec("000001", "Not a digit    ", " 7G"),
+        rec("000001", "Not a bit      ", " XXXX0002"),
+        rec("000001", "Hex as bits    ", " 12345678"),
+        rec("000001", "One character  ", "    7"),
+        rec("000001", "Three chars    ", " 700"),
+        rec("000001", "Four chars     ", " 1XX0"),
+        rec("000001", "Seven bits     ", " 0000000"),
+        rec("000001", "Nine bits      ", " 000000000"),
+        rec("000001", "No pattern     ", " --"),
+        rec("000001", "Single hyphen  ", " - 70"),
+        rec("000001", "Blank inside   ", " 7 0"),
+        rec("000001", "Trailing text  ", " 70 end"),
+        rec("000001", "Marker after   ", " 70 --"),
+    };
+    for (const std::string &bad : cases) {
+        SCOPED_TRACE(bad);
+        Folder folder;
+        folder.write("LIST.LST", "00 : BAD.NOT : Y\n01 : GOOD.NOT : Y\n");
+        folder.write("BAD.NOT", good + bad + good);
+        folder.write("GOOD.NOT", good);
+        Store s(folder.path());
+        ASSERT_TRUE(s.load());
+        EXPECT_TRUE(s.shown.empty());
+        EXPECT_FALSE(s.store.preloadMark(0));
+        EXPECT_EQ(slotTables(s.store), slotsHolding({1}));
+        EXPECT_EQ(s.store.recordsLoaded(), 1u);
+        EXPECT_EQ(s.store.selectTable(0), kSelectSyntaxError);
+        EXPECT_TRUE(s.shown.empty());
+        EXPECT_EQ(s.store.selectTable(1), kSelectOk);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Preloading and selection
+
+TEST(NotationStorePreload, MarkedTablesFillTheSlotsInTableNumberOrder) {
+    Folder folder;
+    folder.write("LIST.LST", "20 : T20.NOT : Y\n"
+                             "03 : T03.NOT : Y\n"
+                             "07 : T07.NOT : N\n"
+                             "11 : T11.NOT\n"
+                             "15 : T15.NOT : y\n");
+    folder.write("T03.NOT", rec("000003", "Three one      ", " 01") +
+                                rec("000003", "Three two      ", " -- 02"));
+    folder.write("T07.NOT", rec("000007", "Seven          ", " 07"));
+    folder.write("T11.NOT", rec("000011", "Eleven         ", " 0B"));
+    folder.write("T15.NOT", rec("000015", "Fifteen        ", " 0F"));
+    folder.write("T20.NOT", rec("000020", "Twenty one     ", " 01") +
+                                rec("000020", "Twenty two     ", " 02") +
+                                rec("000020", "Twenty three   ", " -- 03"));
+    Store s(folder.path());
+    ASSERT_TRUE(s.load());
+    EXPECT_TRUE(s.shown.empty());
+    EXPECT_EQ(slotTables(s.store), slotsHolding({3, 15, 20}));
+    EXPECT_EQ(s.store.recordsLoaded(), 6u);
+    EXPECT_EQ(labelsOf(s.store.slotRecords(0)),
+              (std::vector<std::string>{"Three one      ", "Three two      "}));
+    EXPECT_EQ(labelsOf(s.store.slotRecords(1)), std::vector<std::string>{"Fifteen        "});
+    EXPECT_EQ(labelsOf(s.store.slotRecords(2)),
+              (std::vector<std::string>{"Twenty one     ", "Twenty two     ", "Twenty three   "}));
+
+    // The records follow the 700-byte header, each table closed by its end marker; the empty
+    // slots hold a lone end marker each, and the on-demand slot comes after them.
+    const auto *first = reinterpret_cast<const NotationRecord *>(s.arenaStart() + 700);
+    EXPECT_EQ(s.store.slotRecords(0), first);
+    EXPECT_EQ(s.store.slotRecords(1), first + 3);
+    EXPECT_EQ(s.store.slotRecords(2), first + 5);
+    for (int slot = 3; slot <= kOnDemandSlot; ++slot)
+        EXPECT_EQ(s.store.slotRecords(slot), first + 9 + (slot - 3)) << "slot " << slot;
+    for (int slot = 1; slot <= kOnDemandSlot; ++slot)
+        EXPECT_EQ(s.store.slotRecords(slot)[-1].level, kEndLevel) << "slot " << slot;
+    for (int slot = 3; slot < kOnDemandSlot; ++slot)
+        EXPECT_EQ(s.store.slotRecords(slot)->level, kEndLevel) << "slot " << slot;
+
+    // Preloaded tables are selected without reading; the others go through the on-demand slot.
+    for (auto [table, slot] : {std::pair{3, 0}, std::pair{15, 1}, std::pair{20, 2}}) {
+        EXPECT_EQ(s.store.selectTable(std::uint16_t(table)), kSelectOk);
+        EXPECT_EQ(s.store.current(), s.store.slotRecords(slot));
+        EXPECT_EQ(s.store.currentTable(), table);
+    }
+    EXPECT_EQ(s.store.onDemandReads(), 0u);
+    EXPECT_EQ(s.store.selectTable(7), kSelectOk);
+    EXPECT_EQ(s.store.current(), s.store.slotRecords(kOnDemandSlot));
+    EXPECT_EQ(labelsOf(s.store.current()), std::vector<std::string>{"Seven          "});
+    EXPECT_EQ(s.store.onDemandReads(), 1u);
+}
+
+TEST(NotationStorePreload, AFailedTableGivesItsSlotToTheNextAndFailsAtSelection) {
+    Folder folder;
+    folder.write("LIST.LST", "02 : GOOD2.NOT : Y\n"
+                             "04 : BAD.NOT : Y\n"
+                             "06 : GONE.NOT : Y\n"
+                             "08 : GOOD8.NOT : Y\n");
+    folder.write("GOOD2.NOT", rec("000002", "Two            ", " 02"));
+    folder.write("BAD.NOT",
+                 rec("000004", "Four           ", " 04") + rec("000004", "Four broken    ", " 4x"));
+    folder.write("GOOD8.NOT", rec("000008", "Eight          ", " 08"));
+    Store s(folder.path());
+    ASSERT_TRUE(s.load());
+    EXPECT_TRUE(s.shown.empty());
+    EXPECT_EQ(slotTables(s.store), slotsHolding({2, 8}));
+    EXPECT_EQ(s.store.recordsLoaded(), 2u);
+    EXPECT_TRUE(s.store.preloadMark(2));
+    EXPECT_FALSE(s.store.preloadMark(4));
+    EXPECT_FALSE(s.store.preloadMark(6));
+    EXPECT_TRUE(s.store.preloadMark(8));
+    EXPECT_EQ(labelsOf(s.store.slotRecords(1)), std::vector<std::string>{"Eight          "});
+
+    EXPECT_EQ(s.store.selectTable(4), kSelectSyntaxError);
+    EXPECT_EQ(s.store.selectTable(6), kSelectCannotOpen);
+    // A failure leaves nothing in the on-demand slot: the file is read again next time.
+    EXPECT_EQ(s.store.selectTable(4), kSelectSyntaxError);
+    EXPECT_EQ(s.store.onDemandReads(), 3u);
+    EXPECT_EQ(s.store.slotTable(kOnDemandSlot), kNoTable);
+    EXPECT_TRUE(s.shown.empty());
+
+    // Once the file is mended, the next selection reads it.
+    folder.write("GONE.NOT", rec("000006", "Six            ", " 06"));
+    EXPECT_EQ(s.store.selectTable(6), kSelectOk);
+    EXPECT_EQ(labelsOf(s.store.current()), std::vector<std::string>{"Six            "});
+}
+
+TEST(NotationStorePreload, InvalidAndUnlistedTables) {
+    Folder folder;
+    folder.write("LIST.LST", "00 : T.NOT : Y\n");
+    folder.write("T.NOT", kOneRecord);
+    Store s(folder.path());
+    ASSERT_TRUE(s.load());
+    EXPECT_EQ(s.store.selectTable(32), kSelectInvalidTable);
+    EXPECT_EQ(s.store.selectTable(255), kSelectInvalidTable);
+    EXPECT_EQ(s.store.selectTable(65535), kSelectInvalidTable);
+    EXPECT_EQ(s.store.selectTable(9), kSelectCannotOpen);
+    EXPECT_EQ(s.store.selectTable(31), kSelectCannotOpen);
+    EXPECT_EQ(s.store.selectTable(0), kSelectOk);
+}
+
+TEST(NotationStorePreload, ThirtyOneMarkedTablesFillSlotsZeroToThirty) {
+    Folder folder;
+    std::string list = "00 : T00.NOT : N\n";
+    for (int t = 1; t < 32; ++t) {
+        char line[32];
+        std::snprintf(line, sizeof line, "%02d : T%02d.NOT : Y\n", t, t);
+        list += line;
+    }
+    folder.write("LIST.LST", list);
+    for (int t = 0; t < 32; ++t) {
+        char name[16];
+        std::snprintf(name, sizeof name, "T%02d.NOT", t);
+        folder.write(name, numberedRecords(1, static_cast<std::size_t>(t)));
+    }
+    Store s(folder.path());
+    ASSERT_TRUE(s.load());
+    EXPECT_TRUE(s.shown.empty());
+    std::vector<std::uint16_t> expected;
+    for (std::uint16_t t = 1; t < 32; ++t)
+        expected.push_back(t);
+    EXPECT_EQ(slotTables(s.store), slotsHolding(expected));
+    EXPECT_EQ(s.store.recordsLoaded(), 31u);
+    EXPECT_EQ(s.store.selectTable(31), kSelectOk);
+    EXPECT_EQ(labelsOf(s.store.current()), std::vector<std::string>{"Record 00000031"});
+    EXPECT_EQ(s.store.selectTable(0), kSelectOk);
+    EXPECT_EQ(labelsOf(s.store.current()), std::vector<std::string>{"Record 00000000"});
+    EXPECT_EQ(s.store.onDemandReads(), 1u);
+}
+
+TEST(NotationStorePreload, ThirtyTwoPreloadLinesPreloadNothing) {
+    struct Case {
+        const char *name;
+        std::vector<int> tables; // one "Y" line each
+    } cases[] = {
+        {"every table marked", range(0, 31)},
+        {"one table marked twice",
+         [] {
+             std::vector<int> v = range(0, 30);
+             v.push_back(0);
+             return v;
+         }()},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Folder folder;
+        std::string list;
+        for (int t : c.tables) {
+            char line[32];
+            std::snprintf(line, sizeof line, "%02d : T%02d.NOT : Y\n", t, t);
+            list += line;
+        }
+        folder.write("LIST.LST", list);
+        for (int t = 0; t < 32; ++t) {
+            char name[16];
+            std::snprintf(name, sizeof name, "T%02d.NOT", t);
+            folder.write(name, numberedRecords(1, static_cast<std::size_t>(t)));
+        }
+        Store s(folder.path());
+        ASSERT_TRUE(s.load());
+        ASSERT_EQ(s.shown.size(), 1u);
+        EXPECT_EQ(s.shown[0].text, kTooMany);
+        EXPECT_EQ(s.shown[0].caption, kCaption);
+        EXPECT_EQ(slotTables(s.store), slotsHolding({}));
+        EXPECT_EQ(s.store.recordsLoaded(), 0u);
+        // Every table is then read when it is entered.
+        EXPECT_EQ(s.store.selectTable(0), kSelectOk);
+        EXPECT_EQ(labelsOf(s.store.current()), std::vector<std::string>{"Record 00000000"});
+        EXPECT_EQ(s.store.selectTable(30), kSelectOk);
+        EXPECT_EQ(labelsOf(s.store.current()), std::vector<std::string>{"Record 00000030"});
+        EXPECT_EQ(s.store.onDemandReads(), 2u);
+        EXPECT_EQ(s.shown.size(), 1u);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The on-demand slot
+
+TEST(NotationStoreOnDemand, TheSlotIsReusedWhileItHoldsTheTable) {
+    Folder folder;
+    folder.write("LIST.LST", "01 : T1.NOT\n02 : T2.NOT : N\n09 : T9.NOT : Y\n");
+    folder.write("T1.NOT", rec("000001", "Table one      ", " 01"));
+    folder.write("T2.NOT", rec("000002", "Table two      ", " 02") +
+                               rec("000002", "Table two more ", " -- XX"));
+    folder.write("T9.NOT", rec("000009", "Table nine     ", " 09"));
+    Store s(folder.path());
+    ASSERT_TRUE(s.load());
+    const NotationRecord *slot = s.store.slotRecords(kOnDemandSlot);
+    EXPECT_EQ(slot, s.store.slotRecords(kOnDemandSlot - 1) + 1);
+
+    struct Step {
+        std::uint16_t table;
+        std::size_t reads;
+        std::string firstLabel;
+    } steps[] = {
+        {1, 1, "Table one      "}, {1, 1, "Table one      "}, {9, 1, "Table nine     "},
+        {1, 1, "Table one      "}, {2, 2, "Table two      "}, {2, 2, "Table two      "},
+        {1, 3, "Table one      "},
+    };
+    for (const Step &step : steps) {
+        SCOPED_TRACE(step.table);
+        ASSERT_EQ(s.store.selectTable(step.table), kSelectOk);
+        EXPECT_EQ(s.store.currentTable(), step.table);
+        EXPECT_EQ(s.store.onDemandReads(), step.reads);
+        EXPECT_EQ(label(*s.store.current()), step.firstLabel);
+        if (step.table != 9) {
+            EXPECT_EQ(s.store.current(), slot);
+            EXPECT_EQ(s.store.slotTable(kOnDemandSlot), step.table);
+        }
+    }
+    EXPECT_EQ(s.store.slotRecords(kOnDemandSlot), slot);
+    EXPECT_EQ(s.store.recordsLoaded(), 1u);
+}
+
+TEST(NotationStoreOnDemand, AReusedTableIsNotReadAgain) {
+    Folder folder;
+    folder.write("LIST.LST", "04 : T4.NOT\n05 : T5.NOT\n");
+    folder.write("T4.NOT", rec("000004", "As first read  ", " 04"));
+    folder.write("T5.NOT", rec("000005", "Other table    ", " 05"));
+    Store s(folder.path());
+    ASSERT_TRUE(s.load());
+    ASSERT_EQ(s.store.selectTable(4), kSelectOk);
+    folder.write("T4.NOT", rec("000004", "As changed     ", " 04"));
+    ASSERT_EQ(s.store.selectTable(4), kSelectOk);
+    EXPECT_EQ(labelsOf(s.store.current()), std::vector<std::string>{"As first read  "});
+    ASSERT_EQ(s.store.selectTable(5), kSelectOk);
+    ASSERT_EQ(s.store.selectTable(4), kSelectOk);
+    EXPECT_EQ(labelsOf(s.store.current()), std::vector<std::string>{"As changed     "});
+}
+
+TEST(NotationStoreOnDemand, WithoutPreloadedTablesTheSlotStartsTheRecordStore) {
+    Folder folder;
+    folder.write("LIST.LST", "06 : T6.NOT : N\n07 : GONE.NOT : Y\n");
+    folder.write("T6.NOT", kOneRecord);
+    Store s(folder.path());
+    ASSERT_TRUE(s.load());
+    EXPECT_TRUE(s.shown.empty());
+    EXPECT_EQ(slotTables(s.store), slotsHolding({}));
+    ASSERT_EQ(s.store.selectTable(6), kSelectOk);
+    EXPECT_EQ(s.store.current(), reinterpret_cast<const NotationRecord *>(s.arenaStart() + 700));
+    EXPECT_EQ(labelsOf(s.store.current()), std::vector<std::string>{"Only record    "});
+}
+
+// ---------------------------------------------------------------------------------------------
+// Arena accounting
+
+TEST(NotationStoreArena, APreloadedTableOf9503RecordsFitsTheFullArena) {
+    Folder folder;
+    folder.write("LIST.LST", "00 : BIG.NOT : Y\n");
+    folder.write("BIG.NOT", numberedRecords(9503));
+    Store s(folder.path());
+    ASSERT_TRUE(s.load());
+    EXPECT_TRUE(s.shown.empty());
+    EXPECT_EQ(s.store.slotTable(0), 0);
+    EXPECT_EQ(s.store.recordsLoaded(), 9503u);
+    const std::vector<NotationRecord> records = recordsOf(s.store.slotRecords(0));
+    ASSERT_EQ(records.size(), 9503u);
+    EXPECT_EQ(label(records.back()), "Record 00009502");
+    EXPECT_EQ(records.back().command, 0x0000251Eu); // code 00251E
+    EXPECT_TRUE(s.guardIntact());
+}
+
+TEST(NotationStoreArena, The9504thRecordDoesNotFit) {
+    struct Case {
+        const char *name;
+        std::size_t first;
+        std::size_t second;
+        std::vector<std::uint16_t> preloaded;
+        std::size_t records;
+        std::size_t messages;
+        int onDemand; // selecting the table that did not fit
+    } cases[] = {
+        {"one table of 9503", 9503, 0, {0, 1}, 9503, 0, kSelectOk},
+        // With nothing preloaded, the end markers need no room and the table fits on demand.
+        {"one table of 9504", 9504, 0, {}, 0, 1, kSelectOk},
+        {"9000 and 503", 9000, 503, {0, 1}, 9503, 0, kSelectOk},
+        {"9000 and 504", 9000, 504, {0}, 9000, 1, kSelectNoMemory},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Folder folder;
+        folder.write("LIST.LST", "00 : A.NOT : Y\n01 : B.NOT : Y\n02 : C.NOT : Y\n");
+        folder.write("A.NOT", numberedRecords(c.first));
+        folder.write("B.NOT", numberedRecords(c.second, c.first));
+        folder.write("C.NOT", "; Nothing but a comment\n");
+        Store s(folder.path());
+        ASSERT_TRUE(s.load());
+        ASSERT_EQ(s.shown.size(), c.messages);
+        if (c.messages) {
+            EXPECT_EQ(s.shown[0].text, kNoMemory);
+            EXPECT_EQ(s.shown[0].caption, kCaption);
+        }
+        std::vector<std::uint16_t> slots = c.preloaded;
+        if (!c.messages)
+            slots.push_back(2);
+        EXPECT_EQ(slotTables(s.store), slotsHolding(slots));
+        EXPECT_EQ(s.store.recordsLoaded(), c.records);
+        EXPECT_TRUE(s.guardIntact());
+        if (c.messages) {
+            // The table that did not fit and the ones after it are left to load on demand.
+            const std::uint16_t failed = static_cast<std::uint16_t>(c.preloaded.size());
+            EXPECT_FALSE(s.store.preloadMark(failed));
+            EXPECT_FALSE(s.store.preloadMark(2));
+            EXPECT_EQ(s.store.selectTable(failed), c.onDemand);
+            if (c.onDemand == kSelectOk) {
+                EXPECT_EQ(recordsOf(s.store.current()).size(), c.first);
+            }
+            EXPECT_EQ(s.store.selectTable(2), kSelectOk);
+            EXPECT_TRUE(recordsOf(s.store.current()).empty());
+            EXPECT_TRUE(s.guardIntact());
+        }
+    }
+}
+
+TEST(NotationStoreArena, OnDemandTablesAreChargedAgainstWhatThePreloadLeft) {
+    Folder folder;
+    folder.write("LIST.LST",
+                 "00 : BIG.NOT : Y\n01 : ONE.NOT\n02 : EMPTY.NOT\n03 : BAD.NOT\n04 : GONE.NOT\n");
+    folder.write("BIG.NOT", numberedRecords(9503));
+    folder.write("ONE.NOT", kOneRecord);
+    folder.write("EMPTY.NOT", "; no records\n");
+    folder.write("BAD.NOT", rec("000001", "Broken         ", " 7x"));
+    Store s(folder.path());
+    ASSERT_TRUE(s.load());
+    ASSERT_TRUE(s.shown.empty());
+    for (std::uint16_t table : {1, 2, 3}) {
+        SCOPED_TRACE(table);
+        EXPECT_EQ(s.store.selectTable(table), kSelectNoMemory);
+        EXPECT_TRUE(s.guardIntact());
+    }
+    EXPECT_EQ(s.store.selectTable(4), kSelectCannotOpen);
+    EXPECT_EQ(s.store.selectTable(0), kSelectOk);
+    EXPECT_EQ(recordsOf(s.store.current()).size(), 9503u);
+    EXPECT_TRUE(s.guardIntact());
+}
+
+TEST(NotationStoreArena, OnDemandLoadsDoNotConsumeTheFreeSpace) {
+    // Without preloaded tables the whole record store is free for the on-demand table, and
+    // each on-demand load starts again at the same place.
+    Folder folder;
+    folder.write("LIST.LST", "00 : A.NOT\n01 : B.NOT\n");
+    folder.write("A.NOT", numberedRecords(9000));
+    folder.write("B.NOT", numberedRecords(9000, 9000));
+    Store s(folder.path());
+    ASSERT_TRUE(s.load());
+    for (int round = 0; round < 3; ++round) {
+        for (std::uint16_t table : {0, 1}) {
+            ASSERT_EQ(s.store.selectTable(table), kSelectOk);
+            const std::vector<NotationRecord> records = recordsOf(s.store.current());
+            ASSERT_EQ(records.size(), 9000u);
+            EXPECT_EQ(label(records.front()), table == 0 ? "Record 00000000" : "Record 00009000");
+        }
+    }
+    EXPECT_TRUE(s.shown.empty());
+    EXPECT_EQ(s.store.onDemandReads(), 6u);
+    EXPECT_TRUE(s.guardIntact());
+}
+
+// ---------------------------------------------------------------------------------------------
+// A fixed variant folder
+
+TEST(NotationStoreSample, LoadsTheSampleVariant) {
+    const std::string folder = std::string(QUORVANE_SOURCE_DIR) + "/tests/data/pdu/store_sample";
+    Store s(folder);
+    ASSERT_TRUE(s.attached);
+    ASSERT_TRUE(s.load("SAMPLE.LST"));
+    EXPECT_TRUE(s.shown.empty());
+    EXPECT_EQ(slotTables(s.store), slotsHolding({0, 1}));
+    EXPECT_EQ(s.store.fileName(5), "CAUSE.NOT");
+    EXPECT_FALSE(s.store.preloadMark(5));
+
+    const std::vector<NotationRecord> messages = recordsOf(s.store.slotRecords(0));
+    ASSERT_EQ(messages.size(), 6u);
+    EXPECT_EQ(label(messages[0]), "ALERTING       ");
+    EXPECT_EQ(messages[0].command, 0x00000101u);
+    EXPECT_EQ(messages[0].value, 0x01);
+    EXPECT_EQ(label(messages[5]), "Unknown message");
+    EXPECT_EQ(acceptedBytes(messages[5]), range(0x00, 0xFF));
+
+    const std::vector<NotationRecord> elements = recordsOf(s.store.slotRecords(1));
+    std::vector<int> levels;
+    for (const NotationRecord &r : elements)
+        levels.push_back(r.level);
+    EXPECT_EQ(levels, (std::vector<int>{0, 1, 2, 2, 1, 0, 1}));
+    EXPECT_EQ(s.store.recordsLoaded(), messages.size() + elements.size());
+
+    ASSERT_EQ(s.store.selectTable(5), kSelectOk);
+    const std::vector<NotationRecord> causes = recordsOf(s.store.current());
+    ASSERT_EQ(causes.size(), 4u);
+    EXPECT_EQ(label(causes[0]), "Cause location ");
+    EXPECT_EQ(acceptedBytes(causes[0]), range(0x80, 0x8F));
+    EXPECT_EQ(label(causes[3]), "Normal clearing");
+    EXPECT_EQ(causes[3].level, 1);
+}
+
+} // namespace
+} // namespace qv::pdu
