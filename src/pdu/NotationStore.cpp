@@ -180,6 +180,7 @@ bool NotationStore::attach(std::uint8_t* arena, std::size_t size, const char* fo
     std::strncpy(reinterpret_cast<char*>(arena_), folder, kPathFieldSize - 1);
     for (int slot = 0; slot < static_cast<int>(kTableCount); ++slot)
         writeSlot(slot, kNoTable, kArenaHeaderSize);
+    mapPreloadedSlots();
     onDemandStart_ = kArenaHeaderSize;
     free_ = size_ - kArenaHeaderSize;
     folderFd_ = ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -302,6 +303,7 @@ bool NotationStore::load(const char* listFile) {
         entry(t)[0] = 0;
         writeSlot(t, kNoTable, kArenaHeaderSize);
     }
+    mapPreloadedSlots();
     const int fd = ::openat(folderFd_, listFile, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
@@ -358,12 +360,24 @@ bool NotationStore::load(const char* listFile) {
     if (slot == 0)
         free_ += kEndMarkerReserve;
     writeSlot(kOnDemandSlot, kNoTable, onDemandStart_);
+    mapPreloadedSlots();
     return true;
+}
+
+void NotationStore::mapPreloadedSlots() {
+    for (auto& slot : preloadedSlot_)
+        slot = -1;
+    for (int slot = 0; slot < kOnDemandSlot; ++slot) {
+        const std::uint16_t table = slotTable(slot);
+        if (table < kTableCount && preloadedSlot_[table] < 0)
+            preloadedSlot_[table] = static_cast<std::int8_t>(slot);
+    }
 }
 
 NotationStore::LoadResult NotationStore::loadTable(int slot, int table, std::size_t start,
                                                     std::size_t freeSpace, std::size_t& records) {
     records = 0;
+    slotRecordCount_[slot] = 0;
     char name[kMaxFileName + 1] = {};
     std::memcpy(name, entry(table) + 1, kMaxFileName);
     const int fd = ::openat(folderFd_, name, O_RDONLY | O_CLOEXEC);
@@ -405,18 +419,19 @@ NotationStore::LoadResult NotationStore::loadTable(int slot, int table, std::siz
     writeSlot(slot, result == LoadResult::Ok ? static_cast<std::uint16_t>(table) : kNoTable, start);
     if (result != LoadResult::Ok)
         records = 0;
+    slotRecordCount_[slot] = static_cast<std::uint16_t>(records);
     return result;
 }
 
 int NotationStore::selectTable(std::uint16_t table) {
     if (!arena_ || table >= kTableCount)
         return kSelectInvalidTable;
-    for (int slot = 0; slot < kOnDemandSlot; ++slot) {
-        if (slotTable(slot) == table) {
-            current_ = slotRecords(slot);
-            currentTable_ = table;
-            return kSelectOk;
-        }
+    if (preloadedSlot_[table] >= 0) {
+        const int slot = preloadedSlot_[table];
+        current_ = slotRecords(slot);
+        currentTable_ = table;
+        currentEnd_ = slotRecordCount_[slot];
+        return kSelectOk;
     }
     if (slotTable(kOnDemandSlot) != table) {
         if (fileName(table).empty())
@@ -435,6 +450,7 @@ int NotationStore::selectTable(std::uint16_t table) {
     }
     current_ = slotRecords(kOnDemandSlot);
     currentTable_ = table;
+    currentEnd_ = slotRecordCount_[kOnDemandSlot];
     return kSelectOk;
 }
 

@@ -76,6 +76,8 @@ public:
     // on-demand slot (reused when it holds that table already).
     int selectTable(std::uint16_t table);
     const NotationRecord* current() const { return current_; }
+    // Index of the current table's end marker.
+    std::uint16_t currentEnd() const { return currentEnd_; }
     std::uint16_t currentTable() const { return currentTable_; }
 
     // Inspection, for the workbench and the tests.
@@ -112,6 +114,13 @@ private:
     std::size_t onDemandReads_ = 0;  // files read into the on-demand slot
     const NotationRecord* current_ = nullptr;
     std::uint16_t currentTable_ = kNoTable;
+    std::uint16_t currentEnd_ = 0;
+    std::uint16_t slotRecordCount_[kTableCount] = {};
+    // The slot of each preloaded table, -1 for the others.
+    std::int8_t preloadedSlot_[kTableCount] = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+                                               -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
+                                               -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    void mapPreloadedSlots();
 };
 
 } // namespace qv::pdu

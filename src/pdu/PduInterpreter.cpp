@@ -99,24 +99,6 @@ bool PduInterpreter::top(const Stack& s, std::uint16_t& v) {
     return true;
 }
 
-bool PduInterpreter::readByte(std::uint8_t& byte) {
-    // A byte given back was already counted when it was first read (or was never part of the
-    // message): it is returned even when the element has no byte left.
-    if (hasPushedBack_) {
-        byte = pushedBack_;
-        hasPushedBack_ = false;
-        return true;
-    }
-    if (elementLength_ == 0)
-        return fail(5);
-    if (messageLeft_ == 0)
-        return fail(7);
-    byte = *message_++;
-    --messageLeft_;
-    --elementLength_;
-    return true;
-}
-
 bool PduInterpreter::select(std::uint16_t table) {
     const int r = store_.selectTable(table);
     if (r == kSelectOk) {
@@ -307,13 +289,32 @@ int PduInterpreter::decodeCommand(std::uint32_t word, Command& c) {
     return finish();
 }
 
+// The command of the record that matched last. Commands that raise an error, and stops that
+// take their argument from the value stack, are decoded every time.
+int PduInterpreter::matchedCommand(Command& command) {
+    CachedCommand& slot = commandCache_[(word_ ^ (word_ >> 8) ^ (word_ >> 16)) % kCommandCacheSize];
+    if (slot.word == word_) {
+        command = slot.command;
+        return 0;
+    }
+    const int error = decodeCommand(word_, command);
+    const bool stopFromStack = ((word_ >> 24) & 0xF) == 1 && (word_ & 0xFF) == 0;
+    if (error == 0 && !stopFromStack) {
+        slot.word = word_;
+        slot.command = command;
+    }
+    return error;
+}
+
+// The look-ahead is taken from the cursor as it stood before the lookup; only a next-group
+// command uses it, so it is worked out when one matched.
 void PduInterpreter::nextGroup() {
     const NotationRecord* t = store_.current();
-    std::uint16_t j = cursor_.index;
-    const std::uint8_t level = cursor_.level;
+    std::uint16_t j = lookAheadFrom_.index;
+    const std::uint8_t level = lookAheadFrom_.level;
     while (t[j].level != kEndLevel && t[j].level == level)
         ++j;
-    const int run = j - cursor_.index;
+    const int run = j - lookAheadFrom_.index;
     lookAheadOk_ = !(run == 1 || t[j].level <= level);
     lookAhead_ = j;
 }
@@ -323,13 +324,12 @@ PduInterpreter::Status PduInterpreter::lookup(std::uint8_t byte) {
     std::uint16_t i = cursor_.index;
     const int level = cursor_.level;
     for (;;) {
+        // The end marker's level is above every real level, so the skip stops at it too.
+        while (t[i].level > level && t[i].level != kEndLevel)
+            ++i;
         const NotationRecord& r = t[i];
         if (r.level == kEndLevel)
             return kNoMatch;
-        if (r.level > level) {
-            ++i;
-            continue;
-        }
         if (r.level < level) {
             cursor_ = {};
             return kNoMatch;
@@ -684,6 +684,7 @@ bool PduInterpreter::cursorStage() {
             return false;
         break;
     case 5:
+        nextGroup();
         if (!lookAheadOk_)
             return fail(9);
         index = lookAhead_;
@@ -691,11 +692,8 @@ bool PduInterpreter::cursorStage() {
     default:
         return true;
     }
-    // A mark from a table that has been left again cannot lie beyond this table's end marker.
-    std::uint16_t end = 0;
-    while (t[end].level != kEndLevel && end < index)
-        ++end;
-    if (end < index)
+    // Marks and look-ahead results are positions in this table, never past its end marker.
+    if (index > store_.currentEnd())
         return fail(0);
     cursor_ = {index, t[index].level};
     return true;
@@ -747,6 +745,8 @@ bool PduInterpreter::jumpWithinGroup() {
     std::uint16_t mark = 0;
     if (!pop(marks_, mark))
         return false;
+    if (mark > store_.currentEnd())
+        return fail(0);
     cursor_ = {mark, store_.current()[mark].level};
     command_ = Command{};
     command_.source = 4;
@@ -782,12 +782,12 @@ bool PduInterpreter::runLoop() {
             byte = static_cast<std::uint8_t>(r_);
             break;
         }
-        nextGroup();
+        lookAheadFrom_ = cursor_;
         status_ = lookup(byte);
         if (status_ == kNoMatch)
             return fail(8);
         currentByte_ = byte;
-        if (int e = decodeCommand(word_, command_))
+        if (int e = matchedCommand(command_))
             return fail(e);
         const Command& c = command_;
         if (c.pushBack) {

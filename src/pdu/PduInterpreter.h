@@ -83,7 +83,23 @@ private:
     bool push(Stack& s, std::uint16_t v);
     bool pop(Stack& s, std::uint16_t& v);
     bool top(const Stack& s, std::uint16_t& v);
-    bool readByte(std::uint8_t& byte);
+    // A byte given back was already counted when it was first read (or was never part of the
+    // message): it is returned even when the element has no byte left.
+    bool readByte(std::uint8_t& byte) {
+        if (hasPushedBack_) {
+            byte = pushedBack_;
+            hasPushedBack_ = false;
+            return true;
+        }
+        if (elementLength_ == 0)
+            return fail(5);
+        if (messageLeft_ == 0)
+            return fail(7);
+        byte = *message_++;
+        --messageLeft_;
+        --elementLength_;
+        return true;
+    }
     bool select(std::uint16_t table);
     Status lookup(std::uint8_t byte);
     void nextGroup();
@@ -103,6 +119,15 @@ private:
     NotationStore store_;
     PduOutput output_;
 
+    // Decoded command words, by word: the tables do not change between decodes.
+    struct CachedCommand {
+        std::uint32_t word = 0xFFFFFFFF;
+        Command command;
+    };
+    static constexpr std::size_t kCommandCacheSize = 256;
+    CachedCommand commandCache_[kCommandCacheSize];
+    int matchedCommand(Command& command);
+
     // Decode state, valid during one decode.
     const std::uint8_t* message_ = nullptr;
     std::uint16_t messageLeft_ = 0;
@@ -119,6 +144,7 @@ private:
     char label_[kLabelLength + 1] = {};
     std::uint32_t word_ = 0;
     Status status_ = kNoMatch;
+    Cursor lookAheadFrom_;
     std::uint16_t lookAhead_ = 0;
     bool lookAheadOk_ = false;
     std::uint16_t returnTable_ = kNoTable;

@@ -19,25 +19,6 @@ void PduOutput::writeTruncationTail() {
     column_ = 1;
 }
 
-void PduOutput::write(std::string_view text, std::uint8_t attribute) {
-    if (truncated()) {
-        writeTruncationTail();
-        return;
-    }
-    const int n = static_cast<int>(text.size());
-    if (column_ != 0 && column_ + n > kLineWidth) {
-        put(kCellWrap);
-        column_ = 0;
-    }
-    // A piece longer than the margin the truncation rule keeps is cut at it.
-    for (char c : text) {
-        if (position_ + 2 >= kOutputCells)
-            break;
-        put(makeCell(c, attribute));
-    }
-    column_ += n;
-}
-
 void PduOutput::endLine() {
     if (column_ != 0 && !truncated()) {
         put(kCellLineEnd);

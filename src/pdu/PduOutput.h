@@ -30,7 +30,27 @@ public:
         column_ = 0;
     }
     // Writes one piece: it is never split, and it starts a new line when it would pass the width.
-    void write(std::string_view text, std::uint8_t attribute);
+    void write(std::string_view text, std::uint8_t attribute) {
+        if (truncated()) {
+            writeTruncationTail();
+            return;
+        }
+        const int n = static_cast<int>(text.size());
+        if (column_ != 0 && column_ + n > kLineWidth) {
+            put(kCellWrap);
+            column_ = 0;
+        }
+        // A piece longer than the margin the truncation rule keeps is cut at it.
+        std::size_t count = text.size();
+        if (count > kOutputCells - 2 - position_)
+            count = kOutputCells - 2 - position_;
+        std::uint16_t* out = cells_ + position_;
+        const auto high = static_cast<std::uint16_t>(attribute << 8);
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = static_cast<std::uint16_t>(static_cast<std::uint8_t>(text[i]) | high);
+        position_ += count;
+        column_ += n;
+    }
     void write(char c, std::uint8_t attribute) { write(std::string_view(&c, 1), attribute); }
     void endLine();
     // Closes the output with an end cell; returns its index.

@@ -1,12 +1,24 @@
 #include "pdu/PduRender.h"
 
 #include <cctype>
+#include <cstring>
+#include <string_view>
 
 #include "pdu/PduOutput.h"
 
 namespace qv::pdu {
 
 namespace {
+
+// One line of the output as characters, in a fixed buffer: a line cannot be longer than the
+// output itself.
+struct Line {
+    char text[kOutputCells + 2];
+    std::size_t length = 0;
+
+    std::string_view view() const { return {text, length}; }
+    bool startsWithBlank() const { return length > 0 && text[0] == ' '; }
+};
 
 class LineCursor {
 public:
@@ -22,28 +34,52 @@ public:
     }
     // The next line's text, normalised; the cursor ends past the cell that closed it. A wrap
     // ends a line that starts with a blank (a field line); any other line runs on over it.
-    std::string extract() {
+    // Blank runs become one blank, one trailing blank goes, and so do the blank before the
+    // first ":" and the one after it unless the ":" ends the line.
+    void extract(Line& line) {
+        char* out = line.text;
+        std::size_t n = 0;
+        std::uint16_t first = index_;
+        while (first <= end_ && cells_[first] == kCellWrap)
+            ++first;
+        const bool hasText = first <= end_ && !isControlCell(cells_[first]);
         const bool afterWrap = index_ > 0 && cells_[index_ - 1] == kCellWrap;
-        std::string text;
-        while (index_ <= end_) {
-            const std::uint16_t cell = cells_[index_];
-            if (cell == kCellLineEnd || cell == kCellEnd)
-                break;
-            if (cell == kCellWrap) {
-                if (!text.empty() && text[0] == ' ')
+        if (afterWrap && hasText && cellChar(cells_[first]) != ' ')
+            out[n++] = ' ';
+        const bool fieldLine = n > 0 || (hasText && cellChar(cells_[first]) == ' ');
+        // A blank is kept unless the character taken before it is a blank: that reduces every
+        // run to one blank without waiting on what was kept.
+        char previous = n > 0 ? out[n - 1] : '\0';
+        std::uint16_t stop = first;
+        for (; stop <= end_; ++stop) {
+            const std::uint16_t cell = cells_[stop];
+            const char c = cellChar(cell);
+            // Control cells all carry the character 0x02; text can too, with its own attribute.
+            if (c == 0x02 && isControlCell(cell)) {
+                if (cell != kCellWrap || fieldLine)
                     break;
-                ++index_;
                 continue;
             }
-            text.push_back(cellChar(cell));
-            ++index_;
+            out[n] = c;
+            n += (c != ' ') | (previous != ' ');
+            previous = c;
         }
-        if (index_ <= end_)
-            ++index_;
-        if (afterWrap && (text.empty() || text[0] != ' '))
-            text.insert(text.begin(), ' ');
-        normalise(text);
-        return text;
+        index_ = stop <= end_ ? static_cast<std::uint16_t>(stop + 1) : stop;
+        if (n > 0 && out[n - 1] == ' ')
+            --n;
+        if (char* colon = static_cast<char*>(std::memchr(out, ':', n))) {
+            std::size_t at = static_cast<std::size_t>(colon - out);
+            if (at > 0 && out[at - 1] == ' ') {
+                std::memmove(out + at - 1, out + at, n - at);
+                --n;
+                --at;
+            }
+            if (at + 2 < n && out[at + 1] == ' ') {
+                std::memmove(out + at + 1, out + at + 2, n - at - 2);
+                --n;
+            }
+        }
+        line.length = n;
     }
     // True when the next line starts with a blank written by an error or notice (attribute 0).
     bool nextStartsWithPlainBlank() const {
@@ -52,57 +88,51 @@ public:
     bool nextIsEmpty() const { return index_ >= end_ || isControlCell(cells_[index_]); }
 
 private:
-    static void normalise(std::string& text) {
-        std::string out;
-        out.reserve(text.size());
-        for (char c : text)
-            if (!(c == ' ' && !out.empty() && out.back() == ' '))
-                out.push_back(c);
-        if (!out.empty() && out.back() == ' ')
-            out.pop_back();
-        const std::size_t colon = out.find(':');
-        if (colon != std::string::npos) {
-            std::size_t at = colon;
-            if (at > 0 && out[at - 1] == ' ') {
-                out.erase(at - 1, 1);
-                --at;
-            }
-            if (at + 1 < out.size() && out[at + 1] == ' ' && at + 2 < out.size())
-                out.erase(at + 1, 1);
-        }
-        text.swap(out);
-    }
-
     const std::uint16_t* cells_;
     std::uint16_t end_;
     std::uint16_t index_ = 0;
 };
 
-bool contains(const std::string& text, const char* key) {
-    return text.find(key) != std::string::npos;
+bool contains(std::string_view text, std::string_view key) {
+    return text.find(key) != std::string_view::npos;
+}
+
+// Whether an engine error line is in text.
+bool hasError(std::string_view text) {
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (end - p >= 5) {
+        p = static_cast<const char*>(std::memchr(p, 'E', static_cast<std::size_t>(end - p - 4)));
+        if (!p)
+            return false;
+        if (std::memcmp(p, "ERROR", 5) == 0)
+            return true;
+        ++p;
+    }
+    return false;
 }
 
 } // namespace
 
 const char* errorCategory(const std::string& text) {
-    if (contains(text, "STACK:"))
+    const std::string_view t = text;
+    if (contains(t, "STACK:"))
         return "Push on full stack or Pop on empty stack";
-    if (contains(text, "IE:"))
+    if (contains(t, "IE:"))
         return "Missing data or uninterpreted data left";
-    if (contains(text, "PNOT:"))
+    if (contains(t, "PNOT:"))
         return "Case missing or invalid table number";
-    if (contains(text, "CMND:"))
+    if (contains(t, "CMND:"))
         return "Invalid command number in a Notation File";
-    if (contains(text, "FILE:"))
+    if (contains(t, "FILE:"))
         return "Invalid filename in the List File";
-    if (contains(text, "SYNTAX:"))
+    if (contains(t, "SYNTAX:"))
         return "Syntax error in a Notation File";
     return "Unable to decode";
 }
 
 std::uint32_t renderRows(const std::uint16_t* cells, std::uint16_t endCell, std::uint32_t firstRow,
-                         std::uint16_t l3Offset, std::uint16_t removedBytes,
-                         std::vector<PduRow>& rows) {
+                         std::uint16_t l3Offset, std::uint16_t removedBytes, PduRowList& rows) {
     if (!cells)
         return firstRow;
     LineCursor lines(cells, endCell);
@@ -112,76 +142,79 @@ std::uint32_t renderRows(const std::uint16_t* cells, std::uint16_t endCell, std:
     std::uint32_t row = firstRow;
     std::uint32_t offset = std::uint32_t(l3Offset) + removedBytes + 2;
     std::uint32_t elementLength = 0;
-    auto add = [&](std::string value, std::string name, std::uint32_t at, std::uint32_t count,
-                   bool header) {
-        PduRow r;
-        r.rowNumber = row++;
-        r.frameOffset = static_cast<std::uint16_t>(at);
-        r.byteCount = static_cast<std::uint16_t>(count);
-        r.value = std::move(value);
-        r.fieldName = std::move(name);
-        r.header = header;
-        rows.push_back(std::move(r));
+    auto add = [&](std::string_view value, std::string_view name, std::uint32_t at,
+                   std::uint32_t count, bool header, bool capitalise = false) {
+        rows.add(row++, at, count, value, name, header, capitalise);
     };
-    auto error = [&](const std::string& text, std::uint32_t at, std::uint32_t count) {
-        add(kDecodingErrorText, errorCategory(text), at, count, true);
+    auto addHeader = [&](std::string_view value, const char* name, std::uint32_t at) {
+        rows.add(row++, at, 1, value, name, true, false, true);
     };
+    std::string category;
+    auto addError = [&](std::string_view text, std::uint32_t at, std::uint32_t count) {
+        category.assign(text);
+        rows.add(row++, at, count, kDecodingErrorText, errorCategory(category), true, false, true);
+    };
+    Line line, next;
     while (lines.more()) {
-        std::string text = lines.extract();
-        if (text.empty())
+        lines.extract(line);
+        if (line.length == 0)
             continue;
-        if (text[0] == ' ') {
-            text.erase(0, 1);
-            std::string name, value;
+        if (line.startsWithBlank()) {
+            const std::string_view text = line.view().substr(1);
+            std::string_view name, value;
             const std::size_t colon = text.find(':');
-            if (colon == std::string::npos) {
+            if (colon == std::string_view::npos) {
                 value = text;
             } else if (colon + 1 == text.size()) {
                 name = text.substr(0, colon);
-                value = lines.extract();
-                if (!value.empty() && value[0] == ' ')
-                    value.erase(0, 1);
+                lines.extract(next);
+                value = next.view();
+                if (!value.empty() && value.front() == ' ')
+                    value.remove_prefix(1);
             } else {
                 name = text.substr(0, colon);
                 value = text.substr(colon + 1);
             }
-            if (!value.empty())
-                value[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));
-            if (contains(value, "ERROR"))
-                error(value, offset, elementLength);
-            else
-                add(value, name, offset, elementLength, false);
+            if (hasError(value)) {
+                addError(value, offset, elementLength);
+                continue;
+            }
+            add(value, name, offset, elementLength, false, true);
             continue;
         }
+        const std::string_view text = line.view();
         const std::size_t lg = text.find("Lg =");
-        if (lg == std::string::npos) {
+        if (lg == std::string_view::npos) {
             offset += elementLength;
-            if (contains(text, "ERROR"))
-                error(text, offset, 1);
+            if (hasError(text))
+                addError(text, offset, 1);
             else
-                add(text, "Information Element Identifier (Single Byte)", offset, 1, true);
+                addHeader(text, "Information Element Identifier (Single Byte)", offset);
             elementLength = 1;
             continue;
         }
-        std::string name = text.substr(0, lg);
+        std::string_view name = text.substr(0, lg);
         if (!name.empty() && name.back() == ' ')
-            name.pop_back();
-        std::string length = text.substr(lg + 4);
-        while (!length.empty() && length[0] == ' ')
-            length.erase(0, 1);
-        if (!lines.nextIsEmpty() && !lines.nextStartsWithPlainBlank()) {
-            std::string more = lines.extract();
-            if (!more.empty() && more[0] == ' ')
-                more.erase(0, 1);
-            name += ' ';
-            name += more;
-        }
+            name.remove_suffix(1);
+        std::string_view length = text.substr(lg + 4);
+        while (!length.empty() && length.front() == ' ')
+            length.remove_prefix(1);
         offset += elementLength;
-        if (contains(name, "ERROR")) {
-            error(name, offset, 1);
+        if (!lines.nextIsEmpty() && !lines.nextStartsWithPlainBlank()) {
+            lines.extract(next);
+            std::string_view more = next.view();
+            if (!more.empty() && more.front() == ' ')
+                more.remove_prefix(1);
+            category.assign(name);
+            category += ' ';
+            category.append(more);
+            name = category;
+        }
+        if (hasError(name)) {
+            addError(name, offset, 1);
         } else {
-            add(name, "Information Element Identifier", offset, 1, true);
-            add(length, "Information Element Length", offset + 1, 1, true);
+            addHeader(name, "Information Element Identifier", offset);
+            addHeader(length, "Information Element Length", offset + 1);
         }
         offset += 2;
         elementLength = 0;
@@ -194,6 +227,44 @@ std::uint32_t renderRows(const std::uint16_t* cells, std::uint16_t endCell, std:
         }
     }
     return row;
+}
+
+std::uint32_t renderRows(const std::uint16_t* cells, std::uint16_t endCell, std::uint32_t firstRow,
+                         std::uint16_t l3Offset, std::uint16_t removedBytes,
+                         std::vector<PduRow>& rows) {
+    PduRowList list;
+    const std::uint32_t next = renderRows(cells, endCell, firstRow, l3Offset, removedBytes, list);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        const PduRowView v = list[i];
+        rows.push_back({v.rowNumber, v.frameOffset, v.byteCount, std::string(v.value),
+                        std::string(v.fieldName), v.header});
+    }
+    return next;
+}
+
+void PduRowList::add(std::uint32_t rowNumber, std::uint32_t frameOffset, std::uint32_t byteCount,
+                     std::string_view value, std::string_view fieldName, bool header,
+                     bool capitalise, bool staticName) {
+    Entry e;
+    e.rowNumber = rowNumber;
+    e.frameOffset = static_cast<std::uint16_t>(frameOffset);
+    e.byteCount = static_cast<std::uint16_t>(byteCount);
+    e.header = header;
+    e.valueAt = static_cast<std::uint32_t>(text_.size());
+    e.valueLength = static_cast<std::uint32_t>(value.size());
+    text_.append(value);
+    if (capitalise && !value.empty())
+        text_[e.valueAt] = static_cast<char>(std::toupper(static_cast<unsigned char>(text_[e.valueAt])));
+    e.nameLength = static_cast<std::uint32_t>(fieldName.size());
+    if (staticName) {
+        e.staticName = fieldName.data();
+        e.nameAt = 0;
+    } else {
+        e.staticName = nullptr;
+        e.nameAt = static_cast<std::uint32_t>(text_.size());
+        text_.append(fieldName);
+    }
+    entries_.push_back(e);
 }
 
 std::string rawLines(const std::uint16_t* cells, std::uint16_t endCell) {
