@@ -1,5 +1,6 @@
 #include "pdu/PduInterpreter.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace qv::pdu {
@@ -508,8 +509,27 @@ bool PduInterpreter::showBytes(std::uint8_t byte, int format) {
     const Command& c = command_;
     const std::uint32_t count = c.argument != 0 ? c.argument : 1 + elementLength_;
     const std::uint8_t a = c.attribute;
-    if (format == 3)
+    if (format == 3) {
         output_.write(' ', a);
+        output_.write(static_cast<char>(byte), a);
+        // The characters that follow come straight from the message.
+        std::uint32_t left = count - 1;
+        if (left > 0 && hasPushedBack_) {
+            std::uint8_t b = 0;
+            readByte(b);
+            output_.write(static_cast<char>(b), a);
+            --left;
+        }
+        const std::uint32_t available =
+            std::min<std::uint32_t>(left, std::min<std::uint32_t>(elementLength_, messageLeft_));
+        output_.writeEach(message_, available, a);
+        message_ += available;
+        messageLeft_ = static_cast<std::uint16_t>(messageLeft_ - available);
+        elementLength_ -= available;
+        if (available < left)
+            return fail(elementLength_ == 0 ? 5 : 7);
+        return true;
+    }
     for (std::uint32_t k = 0; k < count; ++k) {
         std::uint8_t b = byte;
         if (k > 0 && !readByte(b))

@@ -19,6 +19,35 @@ void PduOutput::writeTruncationTail() {
     column_ = 1;
 }
 
+void PduOutput::writeEach(const std::uint8_t* bytes, std::size_t count, std::uint8_t attribute) {
+    const auto high = static_cast<std::uint16_t>(attribute << 8);
+    while (count > 0) {
+        if (truncated()) {
+            writeTruncationTail();
+            return;
+        }
+        if (column_ >= kLineWidth) {
+            put(kCellWrap);
+            column_ = 0;
+        }
+        // As many as fit on this line and before the truncation margin.
+        std::size_t take = static_cast<std::size_t>(kLineWidth - column_);
+        const std::size_t margin = kOutputCells - kLineWidth - position_;
+        if (take > margin)
+            take = margin;
+        if (take > count)
+            take = count;
+        if (take == 0)
+            take = 1;
+        for (std::size_t i = 0; i < take; ++i)
+            cells_[position_ + i] = static_cast<std::uint16_t>(bytes[i] | high);
+        position_ += take;
+        column_ += static_cast<int>(take);
+        bytes += take;
+        count -= take;
+    }
+}
+
 void PduOutput::endLine() {
     if (column_ != 0 && !truncated()) {
         put(kCellLineEnd);

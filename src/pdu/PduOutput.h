@@ -52,6 +52,8 @@ public:
         column_ += n;
     }
     void write(char c, std::uint8_t attribute) { write(std::string_view(&c, 1), attribute); }
+    // The same as writing each byte as a piece of its own, a line at a time.
+    void writeEach(const std::uint8_t* bytes, std::size_t count, std::uint8_t attribute);
     void endLine();
     // Closes the output with an end cell; returns its index.
     std::uint16_t finish();
