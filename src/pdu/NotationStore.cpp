@@ -252,24 +252,23 @@ bool NotationStore::parseListLine(const char* line, std::size_t length) {
         while (at < length && isBlank(line[at]))
             ++at;
     };
-    skipBlanks();
-    if (at < length && line[at] == ':')
-        ++at;
-    else
-        message(kMsgListSyntax);
-    skipBlanks();
-    const std::size_t nameStart = at;
-    while (at < length && line[at] != ' ')
-        ++at;
-    const std::size_t nameLength = at - nameStart;
-    bool preload = false;
-    if (at < length) {
+    // A missing ":" is reported, and reading goes on at the same character.
+    auto colon = [&] {
         skipBlanks();
         if (at < length && line[at] == ':')
             ++at;
         else
             message(kMsgListSyntax);
         skipBlanks();
+    };
+    colon();
+    const std::size_t nameStart = at;
+    while (at < length && line[at] != ' ')
+        ++at;
+    const std::size_t nameLength = at - nameStart;
+    bool preload = false;
+    if (at < length) {
+        colon();
         preload = at < length && (line[at] == 'Y' || line[at] == 'y');
     }
     // A line without a table number, a number beyond the directory or a name that does not fit

@@ -109,6 +109,15 @@ std::string numberedRecords(std::size_t count, std::size_t first = 0) {
     return out;
 }
 
+// T00.NOT to T31.NOT, each holding the one record numbered after its table.
+void writeOneRecordTables(Folder& folder) {
+    for (int t = 0; t < 32; ++t) {
+        char name[16];
+        std::snprintf(name, sizeof name, "T%02d.NOT", t);
+        folder.write(name, numberedRecords(1, static_cast<std::size_t>(t)));
+    }
+}
+
 std::string label(const NotationRecord &r) {
     return std::string(r.label, kLabelLength);
 }
@@ -433,7 +442,7 @@ TEST(NotationStoreNotationFile, RecordLineFields) {
         const std::vector<NotationRecord> records = recordsOf(s.store.slotRecords(0));
         ASSERT_EQ(records.size(), 1u);
         const NotationRecord &r = records[0];
-        EXPECT_EQ(r.command, c.command);
+        EXPECT_EQ(std::uint32_t{r.command}, c.command);
         EXPECT_EQ(label(r), c.label);
         EXPECT_EQ(r.level, c.level);
         EXPECT_EQ(r.masked, c.masked);
@@ -488,7 +497,7 @@ TEST(NotationStoreNotationFile, CommentsAndShortLinesAreNotRecords) {
     ASSERT_EQ(s.store.slotTable(0), 0);
     const std::vector<NotationRecord> records = recordsOf(s.store.slotRecords(0));
     ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0].command, 8u);
+    EXPECT_EQ(std::uint32_t{records[0].command}, 8u);
     EXPECT_EQ(label(records[0]), "ABCDEFGHIJKLM  ");
 }
 
@@ -697,11 +706,7 @@ TEST(NotationStorePreload, ThirtyOneMarkedTablesFillSlotsZeroToThirty) {
         list += line;
     }
     folder.write("LIST.LST", list);
-    for (int t = 0; t < 32; ++t) {
-        char name[16];
-        std::snprintf(name, sizeof name, "T%02d.NOT", t);
-        folder.write(name, numberedRecords(1, static_cast<std::size_t>(t)));
-    }
+    writeOneRecordTables(folder);
     Store s(folder.path());
     ASSERT_TRUE(s.load());
     EXPECT_TRUE(s.shown.empty());
@@ -740,11 +745,7 @@ TEST(NotationStorePreload, ThirtyTwoPreloadLinesPreloadNothing) {
             list += line;
         }
         folder.write("LIST.LST", list);
-        for (int t = 0; t < 32; ++t) {
-            char name[16];
-            std::snprintf(name, sizeof name, "T%02d.NOT", t);
-            folder.write(name, numberedRecords(1, static_cast<std::size_t>(t)));
-        }
+        writeOneRecordTables(folder);
         Store s(folder.path());
         ASSERT_TRUE(s.load());
         ASSERT_EQ(s.shown.size(), 1u);
@@ -845,7 +846,7 @@ TEST(NotationStoreArena, APreloadedTableOf9503RecordsFitsTheFullArena) {
     const std::vector<NotationRecord> records = recordsOf(s.store.slotRecords(0));
     ASSERT_EQ(records.size(), 9503u);
     EXPECT_EQ(label(records.back()), "Record 00009502");
-    EXPECT_EQ(records.back().command, 0x0000251Eu); // code 00251E
+    EXPECT_EQ(std::uint32_t{records.back().command}, 0x0000251Eu); // code 00251E
     EXPECT_TRUE(s.guardIntact());
 }
 
@@ -961,7 +962,7 @@ TEST(NotationStoreSample, LoadsTheSampleVariant) {
     const std::vector<NotationRecord> messages = recordsOf(s.store.slotRecords(0));
     ASSERT_EQ(messages.size(), 6u);
     EXPECT_EQ(label(messages[0]), "ALERTING       ");
-    EXPECT_EQ(messages[0].command, 0x00000101u);
+    EXPECT_EQ(std::uint32_t{messages[0].command}, 0x00000101u);
     EXPECT_EQ(messages[0].value, 0x01);
     EXPECT_EQ(label(messages[5]), "Unknown message");
     EXPECT_EQ(acceptedBytes(messages[5]), range(0x00, 0xFF));
