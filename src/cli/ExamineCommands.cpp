@@ -18,6 +18,8 @@
 #include "decode/HexaTrace.h"
 #include "decode/SummaryCells.h"
 #include "decode/SummaryFieldTable.h"
+#include "pdu/interface/IsdnItemProvider.h"
+#include "pdu/interface/ProtocolVariant.h"
 
 namespace qv::cli {
 
@@ -49,13 +51,42 @@ struct Environment {
     SummaryFieldTable columns;
     StderrUserMessages messages;
     DecoderServices services;
+    ProtocolSelection protocol;
+    IsdnItemProvider isdnItems;
 };
 
-void loadEnvironment(Environment& env, const std::vector<std::string>& args) {
+// The value of "--protocol CODE" in args, empty when absent.
+std::string protocolArgument(const std::vector<std::string>& args) {
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == "--protocol")
+            return args[i + 1];
+    return {};
+}
+
+// The settings of the installation, the protocol variant in force (the settings' choice or
+// --protocol) and its call-control names. False for an unknown variant code.
+bool loadEnvironment(Environment& env, const std::vector<std::string>& args) {
     Installation installation = Installation::fromCommandLine(args);
     env.settings.open(installation.settingsPath());
     env.columns.load(env.settings.file(), env.settings.language);
     env.columns.setV5Titles(env.settings.v5Decoding);
+    std::string code = protocolArgument(args);
+    if (code.empty())
+        code = env.settings.variant;
+    const ProtocolVariant* variant = findVariantByCode(code);
+    if (!variant) {
+        std::fprintf(stderr, "%s: no such protocol; the codes are", code.c_str());
+        for (const ProtocolVariant& v : kProtocolVariants)
+            std::fprintf(stderr, " %s", v.code);
+        std::fputc('\n', stderr);
+        return false;
+    }
+    env.protocol.select(variant->displayName, installation.notationRoot(), env.messages);
+    env.services.protocolName = env.protocol.displayName;
+    if (env.isdnItems.Initialise(env.settings.language, env.protocol.folderPath, env.messages) ||
+        !env.isdnItems.entries().empty())
+        env.services.isdnItems = &env.isdnItems;
+    return true;
 }
 
 bool openDocument(Environment& env, CDecodeDoc& doc, const std::string& path) {
@@ -157,7 +188,8 @@ int summary(const std::vector<std::string>& args) {
         const std::string& a = args[i];
         if (a == "--long") {
             longForm = true;
-        } else if ((a == "--columns" || a == "--format" || a == "--home") && i + 1 < args.size()) {
+        } else if ((a == "--columns" || a == "--format" || a == "--home" || a == "--protocol") &&
+                   i + 1 < args.size()) {
             const std::string& v = args[++i];
             if (a == "--columns") {
                 columnSpec = v;
@@ -176,7 +208,8 @@ int summary(const std::vector<std::string>& args) {
         }
     }
     Environment env;
-    loadEnvironment(env, args);
+    if (!loadEnvironment(env, args))
+        return 2;
     std::vector<int> columns;
     if (!parseColumns(columnSpec, env.columns, columns)) {
         std::fprintf(stderr, "--columns takes default, all or column numbers 0..42\n");
@@ -253,7 +286,7 @@ int detail(const std::vector<std::string>& args) {
         else if (a == "--frame" && i + 1 < args.size()) {
             if (!parseNumber(args[++i], frame))
                 return 2;
-        } else if (a == "--home" && i + 1 < args.size())
+        } else if ((a == "--home" || a == "--protocol") && i + 1 < args.size())
             ++i;
         else if (a.rfind("--home=", 0) != 0)
             return 2;
@@ -261,7 +294,8 @@ int detail(const std::vector<std::string>& args) {
     if (frame == 0)
         return 2;
     Environment env;
-    loadEnvironment(env, args);
+    if (!loadEnvironment(env, args))
+        return 2;
     CDecodeDoc doc(env.messages, env.services);
     if (!openDocument(env, doc, path))
         return 1;
@@ -325,7 +359,7 @@ int find(const std::vector<std::string>& args) {
             if (!parseNumber(args[++i], from) || from == 0)
                 return 2;
             haveFrom = true;
-        } else if (a == "--home" && hasValue) {
+        } else if ((a == "--home" || a == "--protocol") && hasValue) {
             ++i;
         } else if (a.rfind("--home=", 0) != 0) {
             return 2;
@@ -341,7 +375,8 @@ int find(const std::vector<std::string>& args) {
     request.text = text;
 
     Environment env;
-    loadEnvironment(env, args);
+    if (!loadEnvironment(env, args))
+        return 2;
     CDecodeDoc doc(env.messages, env.services);
     if (!openDocument(env, doc, path))
         return 1;

@@ -30,7 +30,8 @@ constexpr const char* kUsage =
     "                         [--from N] [--backward] [--case] [--all]\n"
     "       quorvane-cli pdu --notation DIR --list FILE.LST [--table N] [--start-value V] [--raw]\n"
     "                        HEX\n"
-    "Frames are numbered from 1. --home DIR names the installation folder.\n";
+    "Frames are numbered from 1. --home DIR names the installation folder; --protocol CODE\n"
+    "picks the protocol variant (EDSS, Q931, ...) for summary, detail and find.\n";
 
 int usage() {
     std::fputs(kUsage, stderr);

@@ -28,6 +28,10 @@ protected:
         dir_ = std::filesystem::temp_directory_path() /
                ("qv-examine-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);
+        // An installation of its own: the notation folders beside the programs, fresh settings.
+        const std::filesystem::path programs = std::filesystem::path(QUORVANE_CLI_PATH).parent_path();
+        std::filesystem::copy(programs / "ISDNNOT", dir_ / "ISDNNOT",
+                              std::filesystem::copy_options::recursive);
         std::ofstream(file("scenario.txt")) << kScenario;
         const CliRun g = cli("generate --scenario " + file("scenario.txt") +
                           " --layout realtime -o " + capture());
@@ -123,6 +127,34 @@ TEST_F(ExamineCli, FindByTextMessageAndFailures) {
     EXPECT_EQ(r.out.substr(0, 2), "6\t");
     r = on("find", "--cause 16");
     EXPECT_EQ(r.out, "Cause number not found!\n");
+}
+
+TEST_F(ExamineCli, CallControlNamesAndItems) {
+    const std::string calls = std::string(QUORVANE_SOURCE_DIR) + "/data/samples/calls.lvt";
+    const std::string home = " --home " + dir_.string();
+    CliRun r = cli("summary " + calls + home + " --columns 0,28,29,30,31,35 --format csv");
+    ASSERT_EQ(r.code, 0) << r.out;
+    for (const char* row : {"13,SETUP,0301234567,0897654321,B1,-\n", "15,CALL PROC,-,-,B1,-\n",
+                            "29,DISCONNECT,-,-,-,Normal call clearing\n", "33,REL COMP,-,-,-,-\n"})
+        EXPECT_NE(r.out.find(row), std::string::npos) << row << r.out.substr(0, 1500);
+    r = cli("summary " + calls + home + " --columns 28 --long --protocol Q931");
+    EXPECT_NE(r.out.find("\nCALL PROCEEDING\n"), std::string::npos);
+    r = cli("detail " + calls + home + " --frame 13");
+    EXPECT_EQ(r.out.substr(0, 9), "1\tEDSS-1\n");
+    EXPECT_NE(r.out.find("3\tMessage Type : \n4\tSETUP\n"), std::string::npos) << r.out;
+    r = cli("find " + calls + home + " --message DISCONNECT");
+    EXPECT_EQ(r.out, "29\nMessage found once\n");
+
+    r = cli("summary " + calls + home + " --protocol NOPE");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.out.find("NOPE: no such protocol; the codes are VN4 EDSS"), std::string::npos);
+    std::filesystem::remove_all(dir_ / "ISDNNOT" / "EDSS");
+    r = cli("summary " + calls + home + " --columns 28");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.out.find("Can't open file " + (dir_ / "ISDNNOT" / "EDSS").string() +
+                         "/user_msg.pnt. Please, check notation files path ..."),
+              std::string::npos)
+        << r.out.substr(0, 300);
 }
 
 TEST_F(ExamineCli, BadArgumentsAndFiles) {

@@ -4,6 +4,7 @@
 
 #include "base/UserMessages.h"
 #include "pdu/PduTestSupport.h"
+#include "pdu/interface/IsdnItemProvider.h"
 #include "pdu/interface/PduInterpreterObject.h"
 #include "pdu/interface/ProtocolVariant.h"
 
@@ -29,6 +30,19 @@ TEST(ProtocolVariants, TableFoldersAndListFiles) {
     EXPECT_FALSE(selection.select("ISDN-2000", "/q/ISDNNOT/", messages));
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"Unknown protocol!"});
     EXPECT_EQ(selection.code, "NTIPRA") << "an unknown name changes nothing";
+}
+
+TEST(ProtocolVariants, EveryVariantHasItsShippedFolder) {
+    const std::filesystem::path root =
+        std::filesystem::path(QUORVANE_CLI_PATH).parent_path() / "ISDNNOT";
+    RecordingUserMessages messages;
+    for (const ProtocolVariant& v : kProtocolVariants) {
+        IsdnItemProvider names;
+        EXPECT_TRUE(names.Initialise(0, variantFolder(root.string(), v.code), messages)) << v.code;
+        EXPECT_GE(names.entries().size(), 33u) << v.code;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(root / kV5Code));
+    EXPECT_TRUE(messages.entries().empty());
 }
 
 TEST(PduInterpreterObject, MissingListFileIsReportedByName) {
