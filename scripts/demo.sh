@@ -12,7 +12,7 @@ build/bin/quorvane-cli info "$sample"
 build/bin/quorvane-cli summary "$sample"
 echo
 echo "Calls of data/samples/calls.lvt:"
-build/bin/quorvane-cli summary data/samples/calls.lvt --columns 0,2,3,28,29,30,31,35 | head -40
+build/bin/quorvane-cli summary data/samples/calls.lvt --columns 0,2,3,28,29,30,31,35 | sed -n '1,41p'
 echo
 echo "Detail of frame 4:"
 build/bin/quorvane-cli detail "$sample" --frame 4 --hexa
