@@ -3,6 +3,7 @@
 #include "ExamineCommands.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +20,7 @@
 #include "decode/SummaryCells.h"
 #include "decode/SummaryFieldTable.h"
 #include "pdu/interface/IsdnItemProvider.h"
+#include "pdu/interface/PduInterpreterObject.h"
 #include "pdu/interface/ProtocolVariant.h"
 
 namespace qv::cli {
@@ -53,6 +55,8 @@ struct Environment {
     DecoderServices services;
     ProtocolSelection protocol;
     IsdnItemProvider isdnItems;
+    PduInterpreterObject interpreter;
+    pdu::PduRowList rows;
 };
 
 // The value of "--protocol CODE" in args, empty when absent.
@@ -86,6 +90,24 @@ bool loadEnvironment(Environment& env, const std::vector<std::string>& args) {
     if (env.isdnItems.Initialise(env.settings.language, env.protocol.folderPath, env.messages) ||
         !env.isdnItems.entries().empty())
         env.services.isdnItems = &env.isdnItems;
+    // The full layer-3 decode needs the variant's notation tables; a variant shipped without
+    // them decodes call control from its names and items alone.
+    std::error_code ec;
+    if (std::filesystem::exists(env.protocol.folderPath + env.protocol.listFile, ec) &&
+        initialiseVariant(env.interpreter, env.protocol, env.messages) == 0) {
+        env.services.callControlFullDecode = [&env](const std::uint8_t* info, std::uint16_t length,
+                                                    std::vector<Layer3DetailItem>& items) {
+            env.rows.clear();
+            if (env.interpreter.Decode(info, length, env.rows, 0, 0) != 0)
+                return false;
+            // Element headers are fields of the message; what they hold are their sub-fields.
+            for (std::size_t i = 0; i < env.rows.size(); ++i) {
+                const pdu::PduRowView row = env.rows[i];
+                items.push_back({!row.header, std::string(row.fieldName), std::string(row.value)});
+            }
+            return true;
+        };
+    }
     return true;
 }
 

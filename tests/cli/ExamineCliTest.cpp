@@ -157,6 +157,25 @@ TEST_F(ExamineCli, CallControlNamesAndItems) {
         << r.out.substr(0, 300);
 }
 
+TEST_F(ExamineCli, DetailCarriesTheFullLayerThreeDecode) {
+    // The demonstration tables stand in for the variant's own.
+    const std::filesystem::path edss = dir_ / "ISDNNOT" / "EDSS";
+    const std::filesystem::path demo = std::filesystem::path(QUORVANE_SOURCE_DIR) / "tests/data/pdu/demo";
+    for (const char* name : {"START.NOT", "IE.NOT", "RELIE.NOT"})
+        std::filesystem::copy_file(demo / name, edss / name);
+    std::filesystem::copy_file(demo / "DEMO.LST", edss / "EDSSEN.LST");
+    const std::string calls = std::string(QUORVANE_SOURCE_DIR) + "/data/samples/calls.lvt";
+    const CliRun r = cli("detail " + calls + " --home " + dir_.string() + " --frame 13");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_NE(r.out.find("2\tISDN LAYER 3\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("3\tInformation Element Identifier : \n4\tCalled number\n"
+                         "3\tInformation Element Length : \n4\t11\n"
+                         "5\tType/plan : \n6\t1\n5\tDigits : \n6\t0897654321\n"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("3\tDecode Status : \n4\t-\n"), std::string::npos);
+}
+
 TEST_F(ExamineCli, BadArgumentsAndFiles) {
     EXPECT_EQ(on("detail", "--frame 7").code, 1);
     EXPECT_EQ(on("detail", "--frame 0").code, 2);
