@@ -336,6 +336,14 @@ bool IsdnItemProvider::item(const std::uint8_t* info, std::uint16_t length, int 
             out->push_back(c >= 0x20 && c < 0x7F ? static_cast<char>(c) : '.');
         }
     };
+    // The item's number and text, each where the caller asked for it.
+    auto answer = [&](std::uint32_t v, std::string_view t) {
+        if (value)
+            *value = v;
+        if (out)
+            out->assign(t);
+        return true;
+    };
     std::uint8_t b = 0, b2 = 0;
     switch (item) {
     case kItemChannel: {
@@ -349,11 +357,7 @@ bool IsdnItemProvider::item(const std::uint8_t* info, std::uint16_t length, int 
             channel &= 0x7F;
             v = channel;
         }
-        if (value)
-            *value = v;
-        if (out)
-            *out = channelText(b, channel);
-        return true;
+        return answer(v, channelText(b, channel));
     }
     case kItemCallingAddress:
     case kItemCalledAddress: {
@@ -374,37 +378,21 @@ bool IsdnItemProvider::item(const std::uint8_t* info, std::uint16_t length, int 
     case kItemBearerCapability:
         if (type != 5 || !findElement(info, length, 0x04, e, n) || !octet(3, b))
             return false;
-        if (value)
-            *value = b & 0x1Fu;
-        if (out)
-            out->assign(bearerText(b & 0x1Fu));
-        return true;
+        return answer(b & 0x1Fu, bearerText(b & 0x1Fu));
     case kItemHighLayer:
         if (type != 5 || !findElement(info, length, 0x7D, e, n) || !octet(4, b))
             return false;
-        if (value)
-            *value = b & 0x7Fu;
-        if (out)
-            out->assign(highLayerText(b & 0x7Fu));
-        return true;
+        return answer(b & 0x7Fu, highLayerText(b & 0x7Fu));
     case kItemServiceIndicator:
         if (type != 5 || !findElement(info, length, 0x01, e, n) || !octet(3, b))
             return false;
-        if (value)
-            *value = b;
-        if (out)
-            out->assign(serviceText(b));
-        return true;
+        return answer(b, serviceText(b));
     case kItemCause:
         if (!clearing || !findElement(info, length, 0x08, e, n) || !octet(3, b))
             return false;
         if (!octet((b & 0x80) ? 4 : 5, b2))
             return false;
-        if (value)
-            *value = b2 & 0x7Fu;
-        if (out)
-            out->assign(causeText(b2 & 0x7Fu));
-        return true;
+        return answer(b2 & 0x7Fu, causeText(b2 & 0x7Fu));
     default:
         return false;
     }
