@@ -35,7 +35,7 @@ bool CDecodeDoc::openCapture(const std::string& path, const CaptureOpenOptions& 
     if (!options.v5Decoding || read < 0 || read == kReadNotV5Capture)
         decodable->createDecoder(DecoderKind::Isdn);
     else
-        decodable->createDecoder(DecoderKind::V5, 0);
+        decodable->createDecoder(DecoderKind::V5, decodable->v5Setting());
     if (read == -11)
         return false;
     if (read < 0) {

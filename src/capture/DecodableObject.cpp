@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "decode/CISDN.h"
+#include "decode/CV5.h"
 
 namespace qv {
 
@@ -24,8 +25,13 @@ DecodableObject::~DecodableObject() = default;
 void DecodableObject::createDecoder(DecoderKind kind, std::uint8_t v5Setting) {
     decoderKind_ = kind;
     v5Setting_ = v5Setting;
-    // The envelope of V5 frames is not parsed: frames of either kind are decoded as LAPD.
-    decoder_ = std::make_unique<CISDN>(*this, services_);
+    if (kind == DecoderKind::V5) {
+        auto v5 = std::make_unique<CV5>(*this, services_);
+        v5->setTimeSlot(v5Setting);
+        decoder_ = std::move(v5);
+    } else {
+        decoder_ = std::make_unique<CISDN>(*this, services_);
+    }
     if (reader_) {
         decoder_->startDates(startMonth_, startYear_);
         decoder_->currentRecord() = reader_->recordBuffer();

@@ -77,6 +77,8 @@ public:
     CDecoder* decoder() { return decoder_.get(); }
     DecoderKind decoderKind() const { return decoderKind_; }
     bool isV5Capture() const { return isV5Capture_; }
+    // The V5 setting of the capture flags: the time slot shown by the V5 decoder.
+    std::uint8_t v5Setting() const { return v5Setting_; }
     std::uint8_t chained() const { return chained_; }
     std::uint32_t lastPassing() const { return lastPassing_; }
     std::uint32_t decodedUpTo() const { return decodedUpTo_; }

@@ -72,6 +72,10 @@ std::string protocolArgument(const std::vector<std::string>& args) {
 bool loadEnvironment(Environment& env, const std::vector<std::string>& args) {
     Installation installation = Installation::fromCommandLine(args);
     env.settings.open(installation.settingsPath());
+    // --v5 decodes as the "V5 Decoding" setting does: V5-flagged captures through the V5 decoder.
+    for (const std::string& a : args)
+        if (a == "--v5")
+            env.settings.v5Decoding = true;
     env.columns.load(env.settings.file(), env.settings.language);
     env.columns.setV5Titles(env.settings.v5Decoding);
     std::string code = protocolArgument(args);
@@ -210,6 +214,7 @@ int summary(const std::vector<std::string>& args) {
         const std::string& a = args[i];
         if (a == "--long") {
             longForm = true;
+        } else if (a == "--v5") {
         } else if ((a == "--columns" || a == "--format" || a == "--home" || a == "--protocol") &&
                    i + 1 < args.size()) {
             const std::string& v = args[++i];
@@ -305,6 +310,8 @@ int detail(const std::vector<std::string>& args) {
         const std::string& a = args[i];
         if (a == "--hexa")
             hexa = true;
+        else if (a == "--v5")
+            continue;
         else if (a == "--frame" && i + 1 < args.size()) {
             if (!parseNumber(args[++i], frame))
                 return 2;
@@ -367,6 +374,8 @@ int find(const std::vector<std::string>& args) {
             request.matchCase = true;
         else if (a == "--all")
             all = true;
+        else if (a == "--v5")
+            continue;
         else if ((a == "--text" || a == "--message") && hasValue && !haveCriterion) {
             text = args[++i];
             request.criterion =

@@ -31,7 +31,8 @@ constexpr const char* kUsage =
     "       quorvane-cli pdu --notation DIR --list FILE.LST [--table N] [--start-value V] [--raw]\n"
     "                        HEX\n"
     "Frames are numbered from 1. --home DIR names the installation folder; --protocol CODE\n"
-    "picks the protocol variant (EDSS, Q931, ...) for summary, detail and find.\n";
+    "picks the protocol variant (EDSS, Q931, ...) for summary, detail and find; --v5 decodes\n"
+    "V5 captures as V5.\n";
 
 int usage() {
     std::fputs(kUsage, stderr);
@@ -196,7 +197,8 @@ int generate(int argc, char** argv) {
     std::string error;
     if (!qv::synth::writeCapture(out, layout == "stored" ? qv::synth::Layout::Stored
                                                          : qv::synth::Layout::RealTime,
-                                 records, year, error)) {
+                                 records, year, error,
+                                 qv::synth::scenarioCaptureFlags(scenario))) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }

@@ -56,6 +56,10 @@ struct DecoderServices {
     std::function<bool(DecodedFrame& frame, const std::uint8_t* info, std::uint16_t length)>
         x25Facilities;
     std::function<int(CISDN& decoder, const DetailOptions& options)> x25DetailBlock;
+    // The V5 notation set's full decode of a V5 protocol message; false on failure.
+    std::function<bool(const std::uint8_t* info, std::uint16_t length,
+                       std::vector<Layer3DetailItem>& out)>
+        v5FullDecode;
 };
 
 // Verdict of the real-time filter on a received frame.

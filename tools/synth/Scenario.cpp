@@ -266,7 +266,7 @@ std::vector<LvtRecord> builtinScenario(std::string_view name, std::uint32_t fram
 }
 
 bool writeCapture(const std::string& path, Layout layout, const std::vector<LvtRecord>& records,
-                  std::uint16_t startYear, std::string& error) {
+                  std::uint16_t startYear, std::string& error, std::uint8_t captureFlags) {
     CaptureDateTime start{}, end{};
     if (!records.empty()) {
         DateTracker dates;
@@ -288,6 +288,7 @@ bool writeCapture(const std::string& path, Layout layout, const std::vector<LvtR
         d.secondVersion = "B2.10";
         d.start = start;
         d.end = end;
+        d.captureFlags = captureFlags;
         StoredFileWriter w;
         ok = w.create(path);
         for (const LvtRecord& r : records)
@@ -301,6 +302,7 @@ bool writeCapture(const std::string& path, Layout layout, const std::vector<LvtR
         d.secondVersion = "B2.10";
         d.start = start;
         d.end = end;
+        d.captureFlags = captureFlags;
         RealTimeFileWriter w;
         ok = w.create(path, d);
         for (const LvtRecord& r : records)
@@ -310,6 +312,10 @@ bool writeCapture(const std::string& path, Layout layout, const std::vector<LvtR
     if (!ok)
         error = "cannot write " + path;
     return ok;
+}
+
+std::uint8_t scenarioCaptureFlags(std::string_view name) {
+    return name == "v5" ? static_cast<std::uint8_t>(0x02 | (16 << 2)) : 0;
 }
 
 } // namespace qv::synth

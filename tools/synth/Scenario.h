@@ -28,7 +28,10 @@ std::vector<LvtRecord> builtinScenario(std::string_view name, std::uint32_t fram
 inline constexpr std::uint16_t kScenarioStartYear = 2026;
 
 enum class Layout { Stored, RealTime };
+// captureFlags: bit 1 marks a V5 capture, bits 2..7 its V5 setting (the time slot).
 bool writeCapture(const std::string& path, Layout layout, const std::vector<LvtRecord>& records,
-                  std::uint16_t startYear, std::string& error);
+                  std::uint16_t startYear, std::string& error, std::uint8_t captureFlags = 0);
+// The capture flags of the built-in scenario name: the V5 scenario is a V5 capture of time slot 16.
+std::uint8_t scenarioCaptureFlags(std::string_view name);
 
 } // namespace qv::synth
