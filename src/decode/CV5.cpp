@@ -114,7 +114,9 @@ int CV5::decodeLoaded(std::uint32_t frameNumber) {
         std::fill(inner.data.begin() + length, inner.data.end(), 0);
         inner.dataLength = length;
         const int r = inner_->decodeLoaded(frameNumber);
+        const std::uint16_t recordLength = frame_.frameLength;
         frame_ = inner_->frame();
+        frame_.frameLength = recordLength;
         if (r != 0)
             return r;
         frame_.efa = efa;

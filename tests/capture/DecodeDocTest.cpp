@@ -6,6 +6,7 @@
 
 #include "capture/CDecodeDoc.h"
 #include "capture/CaptureTestSupport.h"
+#include "decode/CV5.h"
 
 namespace qv::test {
 namespace {
@@ -125,6 +126,9 @@ TEST_F(DecodeDocTest, V5DecodingNeedsAV5Capture) {
     ASSERT_TRUE(second.openCapture(writeStored(dir.file("v5.lvt"), 3, flagged), v5));
     EXPECT_TRUE(second.decodable()->isV5Capture());
     EXPECT_EQ(second.decodable()->decoderKind(), DecoderKind::V5);
+    const auto* v5Decoder = dynamic_cast<const CV5*>(second.decoder());
+    ASSERT_NE(v5Decoder, nullptr);
+    EXPECT_EQ(v5Decoder->timeSlot(), 5) << "the capture V5 setting";
 
     CDecodeDoc third(messages, services);
     ASSERT_TRUE(third.openCapture(dir.file("v5.lvt"), CaptureOpenOptions{}));

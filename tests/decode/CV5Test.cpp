@@ -1,0 +1,217 @@
+// The V5 decoder: envelope function addresses, user-port frames, the V5 protocols' headers,
+// columns, message names and detail.
+#include <gtest/gtest.h>
+
+#include "decode/CV5.h"
+#include "decode/DecoderTestSupport.h"
+
+namespace qv::test {
+namespace {
+
+enum Col { Type = 4, Sapi = 5, Ns = 10, Nr = 11, PF = 12, Pd = 23, MsgType = 28, Efa = 39,
+           Dla = 40, L3Addr = 41, Ts = 42 };
+
+struct V5Decoded {
+    explicit V5Decoded(const LvtRecord& record, int language = 0) {
+        host.language = language;
+        host.records = {record};
+        decoder = std::make_unique<CV5>(host, services);
+        decoder->setTimeSlot(16);
+        host.decoder = decoder.get();
+        status = decoder->Decode_Frame(0);
+    }
+    std::string column(int number, bool longForm = false) {
+        std::string text;
+        decoder->columnText(number, text, longForm);
+        return text;
+    }
+    std::vector<std::string> lines() {
+        std::vector<std::string> out;
+        EXPECT_EQ(decoder->Format_Detail(DetailOptions{}), 0);
+        for (const DetailLine& l : decoder->detailLines())
+            out.push_back(std::to_string(l.kind) + " " + l.text);
+        return out;
+    }
+    MemoryHost host;
+    DecoderServices services;
+    std::unique_ptr<CV5> decoder;
+    int status = 0;
+};
+
+// A V5 protocol frame: envelope of efa, DLA 1, an I frame, then the layer-3 octets.
+LvtRecord protocolFrame(std::uint16_t efa, std::vector<std::uint8_t> l3, Dir dir = Dir::NtTe) {
+    std::vector<std::uint8_t> octets = {static_cast<std::uint8_t>((efa >> 5) & 0xFC),
+                                        static_cast<std::uint8_t>(((efa << 1) & 0xFE) | 1), 0x00,
+                                        0x03, 0x02, 0x04};
+    octets.insert(octets.end(), l3.begin(), l3.end());
+    return longFrame(dir, octets, static_cast<std::uint16_t>(octets.size()));
+}
+
+TEST(CV5, EnvelopeFunctionAddresses) {
+    struct Case {
+        std::vector<std::uint8_t> octets;
+        const char* efa;
+        const char* efaLong;
+        const char* type;
+    } cases[] = {
+        {{0xFF, 0xE1, 0x00, 0x03, 0x03, 0x48, 0x00, 0x23, 0x00}, "PSTN", "PSTN Protocol", "UI"},
+        {{0xFF, 0xE3, 0x00, 0x03, 0x03}, "CTRL", "Control Protocol", "UI"},
+        {{0xFF, 0xE5, 0x00, 0x03, 0x7F}, "BCC", "BCC Protocol", "SABME"},
+        {{0xFF, 0xE7, 0x00, 0x03, 0x73}, "Prot.", "Protection Protocol", "UA"},
+        {{0xFF, 0xE9, 0x00, 0x03, 0x01, 0x00}, "Link", "Link Control Protocol", "RR"},
+        {{0x00, 0x03, 0x00, 0x81, 0x7F}, "S", "ISDN (S Type)", "SABME"},
+        {{0x00, 0x03, 0x40, 0x81, 0x7F}, "P", "ISDN (P Type)", "SABME"},
+        {{0x00, 0x03, 0x80, 0x81, 0x7F}, "F", "ISDN (F Type)", "SABME"},
+        {{0x00, 0x01, 0x00, 0x81, 0x7F}, "-", "-", "SABME"},
+        {{0xFF, 0xEB, 0x00, 0x81, 0x7F}, "-", "-", "?"},
+    };
+    for (const Case& c : cases) {
+        V5Decoded d(longFrame(Dir::TeNt, c.octets, static_cast<std::uint16_t>(c.octets.size())));
+        ASSERT_EQ(d.status, 0);
+        EXPECT_EQ(d.column(Efa), c.efa) << c.efaLong;
+        EXPECT_EQ(d.column(Efa, true), c.efaLong);
+        EXPECT_EQ(d.column(Type), c.type) << c.efaLong;
+        EXPECT_EQ(d.column(Ts), "16");
+    }
+    V5Decoded pstn(longFrame(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x03}, 5));
+    EXPECT_EQ(pstn.decoder->frame().efa, 8176);
+    EXPECT_TRUE(pstn.decoder->isV5Frame());
+}
+
+TEST(CV5, UserPortFramesComeFromTheInnerDecoder) {
+    // EFA 1 carrying TEI assignment on SAPI 63.
+    V5Decoded tei(longFrame(Dir::NtTe, {0x00, 0x03, 0xFE, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x02, 0xFF},
+                            10));
+    EXPECT_FALSE(tei.decoder->isV5Frame());
+    EXPECT_EQ(tei.column(Sapi), "63");
+    EXPECT_EQ(tei.column(MsgType), "ID.ASSIGN");
+    EXPECT_EQ(tei.column(14), "0x1234");
+    EXPECT_EQ(tei.column(3, true), "LE->AN") << "directions are named the V5 way";
+    EXPECT_EQ(tei.column(Efa), "S");
+    EXPECT_EQ(tei.column(Dla), "-");
+    EXPECT_EQ(tei.column(38), "10");
+    EXPECT_EQ(tei.decoder->frame().efa, 1);
+    EXPECT_EQ(tei.decoder->LayerCategory(), -2);
+    const std::vector<std::string> lines = tei.lines();
+    EXPECT_EQ(lines[0], "1 V5/");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "2 TEI MANAGEMENT INFORMATION:"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "4 ISDN (S Type)"), lines.end());
+
+    V5Decoded x25(longFrame(Dir::TeNt, {0x00, 0x03, 0x40, 0x81, 0x00, 0x00, 0x10, 0x01, 0x0B}, 9));
+    EXPECT_EQ(x25.lines()[0], "1 X25/D");
+}
+
+TEST(CV5, ProtocolHeadersAndColumns) {
+    V5Decoded pstn(protocolFrame(8176, {0x48, 0x00, 0x23, 0x00}));
+    EXPECT_EQ(pstn.column(Pd), "0x48");
+    EXPECT_EQ(pstn.column(Dla), "1");
+    EXPECT_EQ(pstn.column(L3Addr), "35");
+    EXPECT_EQ(pstn.column(MsgType), "ESTABLISH");
+    EXPECT_EQ(pstn.column(MsgType, true), "ESTABLISH");
+    EXPECT_EQ(pstn.column(Ns), "1");
+    EXPECT_EQ(pstn.column(Nr), "2");
+    EXPECT_EQ(pstn.column(Sapi), "-");
+    EXPECT_EQ(pstn.decoder->frame().l3Kind, kL3Pstn);
+
+    V5Decoded isdnPort(protocolFrame(8177, {0x48, 0x04, 0x10, 0x10}));
+    EXPECT_EQ(isdnPort.decoder->layer3Address(), ((0x04 & 0xFC) << 5) | (0x10 >> 1));
+    EXPECT_EQ(isdnPort.column(MsgType, true), "PORT CONTROL");
+    V5Decoded pstnPort(protocolFrame(8177, {0x48, 0x03, 0x10, 0x11}));
+    EXPECT_EQ(pstnPort.decoder->layer3Address(), ((0x03 & 0xFE) << 7) | 0x10);
+    EXPECT_EQ(pstnPort.column(MsgType), "PORT CT.AK");
+
+    V5Decoded bcc(protocolFrame(8178, {0x48, 0x01, 0x85, 0x21}));
+    EXPECT_EQ(bcc.decoder->layer3Address(), (0x01 << 6) | 0x05);
+    EXPECT_EQ(bcc.column(MsgType), "ALLOC.COMP");
+    V5Decoded protection(protocolFrame(8179, {0x48, 0x01, 0x02, 0x1F}));
+    EXPECT_EQ(protection.column(L3Addr), "258");
+    EXPECT_EQ(protection.column(MsgType, true), "RESET SN ACK");
+    V5Decoded link(protocolFrame(8180, {0x48, 0x00, 0x07, 0x32}));
+    EXPECT_EQ(link.column(L3Addr), "7");
+    EXPECT_EQ(link.column(MsgType), "?") << "no link-control message of type 0x32";
+
+    V5Decoded supervisory(longFrame(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x01, 0x05}, 6));
+    EXPECT_EQ(supervisory.column(Pd), "-");
+    EXPECT_EQ(supervisory.column(L3Addr), "-");
+    EXPECT_EQ(supervisory.column(MsgType), "-");
+    EXPECT_EQ(supervisory.column(Nr), "2");
+}
+
+TEST(CV5, RecordsThatAreNotGoodFrames) {
+    V5Decoded event(layer1Record(9));
+    EXPECT_EQ(event.column(MsgType), "E-Bit Begin     ");
+    EXPECT_EQ(event.column(Type), "Phys.");
+    EXPECT_EQ(event.column(Efa), "-");
+    EXPECT_EQ(event.column(3), "==>     ");
+    V5Decoded active(layer1Record(22));
+    EXPECT_EQ(active.column(3), "-");
+    V5Decoded bad(frameRecord(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x03}, 1));
+    EXPECT_EQ(bad.column(Efa), "-");
+    EXPECT_EQ(bad.column(Pd), "?");
+    EXPECT_EQ(bad.column(MsgType), "?");
+    V5Decoded none(frameRecord(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x03}));
+    none.decoder->setTimeSlot(255);
+    EXPECT_EQ(none.column(Ts), "-");
+}
+
+TEST(CV5, DetailOfAProtocolFrame) {
+    V5Decoded bcc(protocolFrame(8178, {0x48, 0x01, 0x85, 0x20}));
+    bcc.services.protocolName = "EDSS-1";
+    const std::vector<std::string> expected = {
+        "1 V5/EDSS-1",
+        "3 Direction : ", "4 LE->AN",
+        "3 Decode Status : ", "4 -",
+        "2 V5 LAYER 2 :",
+        "3 Envelope Function Address (EFA) : ", "4 BCC Protocol",
+        "3 Extension Bit 1 : ", "4 0",
+        "3 Extension Bit 2 : ", "4 1",
+        "3 Data Link Address (DLA) : ", "4 1",
+        "3 Extension Bit 1 : ", "4 0",
+        "3 Extension Bit 2 : ", "4 1",
+        "2 CONTROL FIELD:",
+        "3 Type : ", "4 I (Information)",
+        "3 N(S) (Send Sequence Number) : ", "4 1",
+        "3 N(R) (Receive Sequence Number) : ", "4 2",
+        "3 Poll/Final : ", "4 Final",
+        "3 Frame Check Sequence (FCS) : ", "4 Good",
+        "2 V5 LAYER 3",
+        "3 Protocol Discriminator : ", "4 0x48",
+        "2 Layer 3 Address",
+        "3 Type : ", "4 BCC Process",
+        "3 Source : ", "4 Access Network",
+        "3 Address : ", "4 69",
+        "3 Message Type : ", "4 ALLOCATION",
+    };
+    EXPECT_EQ(bcc.lines(), expected);
+
+    V5Decoded french(protocolFrame(8176, {0x48, 0x00, 0x23, 0x02}), 1);
+    french.services.v5FullDecode = [](const std::uint8_t* info, std::uint16_t length,
+                                      std::vector<Layer3DetailItem>& out) {
+        if (length != 4 || info[3] != 0x02)
+            return false;
+        out.push_back({true, "Element", "Steady signal"});
+        return true;
+    };
+    const std::vector<std::string> lines = french.lines();
+    for (const char* text : {"2 V5 NIVEAU 2 :", "3 EFA : ", "3 DLA : ", "2 CHAMP DE COMMANDE:",
+                             "2 V5 NIVEAU 3", "3 Discriminateur de Protocole : ",
+                             "2 Adresse Niveau 3", "4 PSTN User Port", "3 Type de Message : ",
+                             "4 SIGNAL", "5 Element : ", "6 Steady signal"})
+        EXPECT_NE(std::find(lines.begin(), lines.end(), text), lines.end()) << text;
+
+    french.services.v5FullDecode = [](const std::uint8_t*, std::uint16_t,
+                                      std::vector<Layer3DetailItem>&) { return false; };
+    EXPECT_EQ(french.decoder->Format_Detail(DetailOptions{}), -3);
+    EXPECT_EQ(french.host.recorded.texts().back(), "Layer 3 detail error: -1!");
+}
+
+TEST(CV5, MessageNames) {
+    EXPECT_EQ(v5MessageName(kV5Pstn, 0x09, true), "DISCONNECT COMPLETE");
+    EXPECT_EQ(v5MessageName(kV5Pstn, 0x09, false), "DISC.COMP.");
+    EXPECT_EQ(v5MessageName(kV5Bcc, 0x29, true), "AN FAULT AKNOWLEDGE");
+    EXPECT_EQ(v5MessageName(kV5Protection, 0x1A, false), "OS.SW.OV.C");
+    EXPECT_EQ(v5MessageName(kV5Control, 0x00, true), "?");
+}
+
+} // namespace
+} // namespace qv::test
