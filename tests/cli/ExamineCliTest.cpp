@@ -162,8 +162,10 @@ TEST_F(ExamineCli, DetailCarriesTheFullLayerThreeDecode) {
     const std::filesystem::path edss = dir_ / "ISDNNOT" / "EDSS";
     const std::filesystem::path demo = std::filesystem::path(QUORVANE_SOURCE_DIR) / "tests/data/pdu/demo";
     for (const char* name : {"START.NOT", "IE.NOT", "RELIE.NOT"})
-        std::filesystem::copy_file(demo / name, edss / name);
-    std::filesystem::copy_file(demo / "DEMO.LST", edss / "EDSSEN.LST");
+        std::filesystem::copy_file(demo / name, edss / name,
+                                   std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(demo / "DEMO.LST", edss / "EDSSEN.LST",
+                               std::filesystem::copy_options::overwrite_existing);
     const std::string calls = std::string(QUORVANE_SOURCE_DIR) + "/data/samples/calls.lvt";
     const CliRun r = cli("detail " + calls + " --home " + dir_.string() + " --frame 13");
     ASSERT_EQ(r.code, 0) << r.out;

@@ -61,8 +61,10 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", default=os.path.join(root, "build/bin/quorvane-cli"))
     parser.add_argument("--variant", default="EDSS")
+    # The GSM Abis capture carries RSL, not Q.931, on SAPI 0: it is not a D-channel capture.
     parser.add_argument("captures", nargs="*",
-                        default=sorted(glob.glob("/work/shared/captures/real/*.pcap")))
+                        default=sorted(p for p in glob.glob("/work/shared/captures/real/*.pcap")
+                                       if "abis" not in os.path.basename(p)))
     args = parser.parse_args()
     folder = os.path.join(os.path.dirname(args.cli), "ISDNNOT", args.variant)
     checked = failed = 0
@@ -74,7 +76,7 @@ def main():
             checked += 1
             run = subprocess.run([args.cli, "pdu", "--notation", folder, "--list",
                                   args.variant + "EN.LST", message.hex()],
-                                 capture_output=True, text=True)
+                                 capture_output=True, text=True, errors="replace")
             if run.returncode != 0:
                 sys.exit("%s: %s" % (args.cli, run.stderr.strip() or "failed"))
             out = run.stdout
