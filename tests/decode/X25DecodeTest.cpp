@@ -75,7 +75,7 @@ TEST_P(X25PacketNames, DependOnTheDirection) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    AllTypes, X25PacketNames,
+    X25AllTypes, X25PacketNames,
     ::testing::Values(
         NameCase{0x00, Dir::TeNt, "DATA", "DONNEES"}, NameCase{0x6A, Dir::NtTe, "DATA", "DONNEES"},
         NameCase{0x0B, Dir::TeNt, "CALL.REQ", "REQ.APPEL"},
@@ -228,7 +228,7 @@ std::vector<std::uint8_t> head(std::vector<std::uint8_t> v, std::size_t n) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    AllItems, X25Items,
+    X25AllItems, X25Items,
     ::testing::Values(
         ItemCase{"DATA mod 8 P(S)", {0x10, 0x05, 0x6A}, kItemX25Ps, true, "5"},
         ItemCase{"DATA mod 8 P(R)", {0x10, 0x05, 0x6A}, kItemX25Pr, true, "3"},
@@ -246,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(
         ItemCase{"A=0 called", kCallPlain, kItemCalledAddress, true, "12345"},
         ItemCase{"A=0 calling", kCallPlain, kItemCallingAddress, true, "678"},
         ItemCase{"A=0 calling cut short", head(kCallPlain, 7), kItemCallingAddress, false, ""},
-        ItemCase{"A=0 called in a cut packet", head(kCallPlain, 6), kItemCalledAddress, true,
+        ItemCase{"A=0 called in a cut packet", head(kCallPlain, 7), kItemCalledAddress, true,
                  "12345"},
         ItemCase{"A=0 no length octet", head(kCallPlain, 3), kItemCalledAddress, false, ""},
         ItemCase{"A=0 empty addresses", {0x10, 0x05, 0x0F, 0x00, 0x00}, kItemCalledAddress,
@@ -279,9 +279,9 @@ INSTANTIATE_TEST_SUITE_P(
         ItemCase{"A=1 called cut short", head(kCallTyped, 7), kItemCalledAddress, false, ""},
         ItemCase{"A=1 type in a cut packet", head(kCallTyped, 6), kItemX25CalledType, true,
                  "International number"},
-        ItemCase{"CLEAR cause", {0x10, 0x05, 0x13, 0x05, 0x43}, kItemCause, true,
+        ItemCase{"CLEAR cause", {0x10, 0x05, 0x13, 0x05, 0x47}, kItemCause, true,
                  "Network congestion"},
-        ItemCase{"CLEAR diagnostic", {0x10, 0x05, 0x13, 0x05, 0x43}, kItemDiagnostic, true,
+        ItemCase{"CLEAR diagnostic", {0x10, 0x05, 0x13, 0x05, 0x47}, kItemDiagnostic, true,
                  "No LC available"},
         ItemCase{"CLEAR without diagnostic", {0x10, 0x05, 0x13, 0x05}, kItemDiagnostic, false,
                  ""},
@@ -290,10 +290,10 @@ INSTANTIATE_TEST_SUITE_P(
                  false, "Reserved"},
         ItemCase{"extended CLEAR called",
                  {0x20, 0x05, 0x13, 0x00, 0x00, 0x21, 0x12, 0x30, 0x00}, kItemCalledAddress, true,
-                 "2"},
+                 "1"},
         ItemCase{"extended CLEAR calling",
                  {0x20, 0x05, 0x13, 0x00, 0x00, 0x21, 0x12, 0x30, 0x00}, kItemCallingAddress,
-                 true, "13"},
+                 true, "23"},
         ItemCase{"basic CLEAR has no address", {0x10, 0x05, 0x13, 0x00, 0x00},
                  kItemCalledAddress, false, ""},
         ItemCase{"CLEAR.CONF addresses", {0x10, 0x05, 0x17, 0x02, 0x45}, kItemCalledAddress,
@@ -315,7 +315,7 @@ INSTANTIATE_TEST_SUITE_P(
         ItemCase{"DIAG short", {0x10, 0x00, 0xF1}, kItemDiagnostic, false, ""},
         ItemCase{"DIAG has no cause", {0x10, 0x00, 0xF1, 0x26}, kItemCause, false, ""},
         ItemCase{"REG.REQ address", {0x10, 0x00, 0xF3, 0x23, 0x12, 0x34, 0x50, 0x00},
-                 kItemCallingAddress, true, "345"},
+                 kItemCallingAddress, true, "45"},
         ItemCase{"REG.CONF cause", {0x10, 0x00, 0xF7, 0x13, 0x00, 0x00, 0x00}, kItemCause, true,
                  "Local procedure error"},
         ItemCase{"REG.CONF address", {0x10, 0x00, 0xF7, 0x7F, 0x00, 0x01, 0x90, 0x00},
@@ -567,7 +567,7 @@ TEST_P(X25FacilityScan, NamesEntriesWithinTheField) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Fields, X25FacilityScan,
+    X25Fields, X25FacilityScan,
     ::testing::Values(
         FacilityCase{"packet and window size",
                      {0x06, 0x42, 0x07, 0x07, 0x43, 0x02, 0x02},
