@@ -52,8 +52,7 @@ void BM_CallControlDetail(benchmark::State& state) {
         if (interpreter->Decode(info, length, rows, 0, 0) != 0)
             return false;
         for (std::size_t i = 0; i < rows.size(); ++i)
-            items.push_back({!rows[i].header, std::string(rows[i].fieldName),
-                             std::string(rows[i].value)});
+            items.push_back({!rows[i].header, rows[i].fieldName, rows[i].value});
         return true;
     };
     OneFrame host;

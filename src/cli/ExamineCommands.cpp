@@ -107,7 +107,7 @@ bool loadEnvironment(Environment& env, const std::vector<std::string>& args) {
             // Element headers are fields of the message; what they hold are their sub-fields.
             for (std::size_t i = 0; i < env.rows.size(); ++i) {
                 const pdu::PduRowView row = env.rows[i];
-                items.push_back({!row.header, std::string(row.fieldName), std::string(row.value)});
+                items.push_back({!row.header, row.fieldName, row.value});
             }
             return true;
         };

@@ -464,7 +464,9 @@ bool CDecoder::causeValue(std::uint32_t& cause) const {
 // ---- detail --------------------------------------------------------------------------------
 
 void CDecoder::addLine(std::string_view text, DetailLineKind kind, TextColour colour) {
-    DetailLine line;
+    if (lineCount_ == lines_.size())
+        lines_.emplace_back();
+    DetailLine& line = lines_[lineCount_++];
     line.text.assign(text);
     if (kind == kDetailLabel || kind == kDetailSubLabel)
         line.text.append(" : ");
@@ -472,7 +474,17 @@ void CDecoder::addLine(std::string_view text, DetailLineKind kind, TextColour co
     line.colour = colour;
     line.start = detailOptions_.start;
     line.end = detailOptions_.start + detailOptions_.unit * (kind == kDetailTitle ? 3 : 1);
-    lines_.push_back(std::move(line));
+}
+
+void CDecoder::appendLine(const DetailLine& from) {
+    if (lineCount_ == lines_.size())
+        lines_.emplace_back();
+    DetailLine& line = lines_[lineCount_++];
+    line.text.assign(from.text);
+    line.kind = from.kind;
+    line.colour = from.colour;
+    line.start = from.start;
+    line.end = from.end;
 }
 
 void CDecoder::addPair(std::string_view label, std::string_view value, TextColour colour,
@@ -613,7 +625,7 @@ int CDecoder::search(const FindRequest& request, const std::vector<SearchColumn>
         case FindCriterion::DetailText: {
             if (Format_Detail(detailOptions_) < 0)
                 return kFindDecodeFailed;
-            const int count = static_cast<int>(lines_.size());
+            const int count = static_cast<int>(lineCount_);
             int k = step > 0 ? 0 : count - 1;
             if (firstFrame) {
                 k = request.startPosition + (request.startAfter ? step : 0);

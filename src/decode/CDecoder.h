@@ -3,6 +3,7 @@
 // summary column texts, the protocol detail lines and the hexa trace of it.
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,11 +33,12 @@ public:
     virtual UserMessages& messages() = 0;
 };
 
-// One item of the layer-3 interpreter's full decode of a message.
+// One item of the layer-3 interpreter's full decode of a message; the texts belong to whoever
+// made the item and stay valid until the detail is built.
 struct Layer3DetailItem {
     bool subField = false;
-    std::string label;
-    std::string value;
+    std::string_view label;
+    std::string_view value;
 };
 
 // The layer-3 parts that the call-control and X.25 decoders provide; any may be absent.
@@ -98,7 +100,8 @@ public:
     const LvtRecord& currentRecord() const { return record_; }
     const DecodedFrame& frame() const { return frame_; }
     DecodedFrame& frame() { return frame_; }
-    const std::vector<DetailLine>& detailLines() const { return lines_; }
+    // The lines of the last Format_Detail.
+    std::span<const DetailLine> detailLines() const { return {lines_.data(), lineCount_}; }
     std::uint32_t frameNumber() const { return frameNumber_; }
     int language() const { return language_; }
     int textBase() const { return textBase_; }
@@ -150,7 +153,10 @@ protected:
     int layer2Block();
     int teiManagementBlock();
     int frmrBlock();
-    void clearDetail() { lines_.clear(); }
+    // The line objects are kept from one detail to the next, with their text buffers.
+    void clearDetail() { lineCount_ = 0; }
+    void appendLine(const DetailLine& line);
+    std::vector<Layer3DetailItem> items_; // the interpreter's items of the current detail
 
     DecoderHost& host_;
     const DecoderServices& services_;
@@ -163,6 +169,7 @@ protected:
     LvtRecord record_{};
     FrameView view_;
     std::vector<DetailLine> lines_;
+    std::size_t lineCount_ = 0;
     DecodedFrame frame_;
     bool decoded_ = false;
     DetailOptions detailOptions_;

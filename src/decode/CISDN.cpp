@@ -232,7 +232,8 @@ int CISDN::callControlBlock() {
     }
     if (!services_.callControlFullDecode)
         return 0;
-    std::vector<Layer3DetailItem> items;
+    std::vector<Layer3DetailItem>& items = items_;
+    items.clear();
     if (!services_.callControlFullDecode(info(), frame_.l3Length, items)) {
         frame_.error = kInterpreterProblem;
         return 0;
@@ -259,7 +260,7 @@ int CISDN::Format_Detail(const DetailOptions& options) {
         directionText(value, true);
         addPair("Direction", value, c);
         addPair("Decode Status", decodeErrorText(frame_.error), c);
-        statusLine = lines_.size() - 1;
+        statusLine = lineCount_ - 1;
     }
     if (record_.kind == kLayer1Event) {
         layer1Block();
@@ -286,7 +287,7 @@ int CISDN::Format_Detail(const DetailOptions& options) {
             }
         }
     }
-    if (statusLine < lines_.size() && errorBefore == kDecodeOk && frame_.error != kDecodeOk)
+    if (statusLine < lineCount_ && errorBefore == kDecodeOk && frame_.error != kDecodeOk)
         lines_[statusLine].text.assign(decodeErrorText(frame_.error));
     return 0;
 }

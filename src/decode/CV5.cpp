@@ -342,7 +342,8 @@ int CV5::layer3Block() {
             v5MessageName(protocol_, static_cast<std::uint8_t>(frame_.messageType), true), c);
     if (!services_.v5FullDecode)
         return 0;
-    std::vector<Layer3DetailItem> items;
+    std::vector<Layer3DetailItem>& items = items_;
+    items.clear();
     if (!services_.v5FullDecode(record_.data.data() + frame_.l3Offset, frame_.l3Length, items))
         return -1;
     for (const Layer3DetailItem& item : items)
@@ -366,7 +367,7 @@ int CV5::Format_Detail(const DetailOptions& options) {
     directionText(value, true);
     addPair("Direction", value, l2);
     addPair("Decode Status", decodeErrorText(frame_.error), l2);
-    const std::size_t statusLine = lines_.size() - 1;
+    const std::size_t statusLine = lineCount_ - 1;
     if (record_.kind == kLayer1Event) {
         layer1Block();
     } else if (frame_.error != kLayer2Error) {
@@ -384,8 +385,8 @@ int CV5::Format_Detail(const DetailOptions& options) {
             // The user port's own frame, as the ISDN decoder details it.
             if (inner_->Format_Detail(options) < 0)
                 return -3;
-            lines_.insert(lines_.end(), inner_->detailLines().begin(),
-                          inner_->detailLines().end());
+            for (const DetailLine& line : inner_->detailLines())
+                appendLine(line);
         } else {
             if (isProtocolFrame()) {
                 assignDecimal(value, dla_);

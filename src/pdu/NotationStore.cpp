@@ -175,6 +175,8 @@ bool NotationStore::attach(std::uint8_t* arena, std::size_t size, const char* fo
         return false;
     arena_ = arena;
     size_ = size;
+    // One entry per record the arena can hold, made once: loads made while decoding fill it.
+    nextSibling_.assign((size - kArenaHeaderSize) / kRecordSize + 1, 0);
     std::memset(arena_, 0, kArenaHeaderSize);
     // The path field keeps what fits; files are found through the open folder, not through it.
     std::strncpy(reinterpret_cast<char*>(arena_), folder, kPathFieldSize - 1);
@@ -220,6 +222,10 @@ std::uint16_t NotationStore::slotTable(int slot) const {
 
 std::size_t NotationStore::slotOffset(int slot) const {
     return readU32(arena_ + kPathFieldSize + kTableCount * kListEntrySize + slot * kSlotSize + 2);
+}
+
+const std::uint16_t* NotationStore::siblingsOf(int slot) const {
+    return nextSibling_.data() + (slotOffset(slot) - kArenaHeaderSize) / kRecordSize;
 }
 
 const NotationRecord* NotationStore::slotRecords(int slot) const {
@@ -419,7 +425,25 @@ NotationStore::LoadResult NotationStore::loadTable(int slot, int table, std::siz
     if (result != LoadResult::Ok)
         records = 0;
     slotRecordCount_[slot] = static_cast<std::uint16_t>(records);
+    indexSiblings(start, records);
     return result;
+}
+
+// For every record of the table at start, the record after its subtree: the next record that
+// is not deeper. The lookup skips a whole group of children with it.
+void NotationStore::indexSiblings(std::size_t start, std::size_t records) {
+    const auto* t = reinterpret_cast<const NotationRecord*>(arena_ + start);
+    std::uint16_t* next = nextSibling_.data() + (start - kArenaHeaderSize) / kRecordSize;
+    std::uint16_t open[kEndLevel + 1];
+    int depth = 0;
+    for (std::size_t i = 0; i <= records; ++i) {
+        const int level = i == records ? -1 : t[i].level;
+        while (depth > 0 && t[open[depth - 1]].level >= level)
+            next[open[--depth]] = static_cast<std::uint16_t>(i);
+        if (i < records && depth <= kEndLevel)
+            open[depth++] = static_cast<std::uint16_t>(i);
+    }
+    next[records] = static_cast<std::uint16_t>(records);
 }
 
 int NotationStore::selectTable(std::uint16_t table) {
@@ -430,6 +454,7 @@ int NotationStore::selectTable(std::uint16_t table) {
         current_ = slotRecords(slot);
         currentTable_ = table;
         currentEnd_ = slotRecordCount_[slot];
+        currentNext_ = siblingsOf(slot);
         return kSelectOk;
     }
     if (slotTable(kOnDemandSlot) != table) {
@@ -450,6 +475,7 @@ int NotationStore::selectTable(std::uint16_t table) {
     current_ = slotRecords(kOnDemandSlot);
     currentTable_ = table;
     currentEnd_ = slotRecordCount_[kOnDemandSlot];
+    currentNext_ = siblingsOf(kOnDemandSlot);
     return kSelectOk;
 }
 

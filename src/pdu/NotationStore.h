@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace qv::pdu {
 
@@ -78,6 +79,8 @@ public:
     const NotationRecord* current() const { return current_; }
     // Index of the current table's end marker.
     std::uint16_t currentEnd() const { return currentEnd_; }
+    // For each record of the current table, the index of the record after its subtree.
+    const std::uint16_t* currentNextSibling() const { return currentNext_; }
     std::uint16_t currentTable() const { return currentTable_; }
 
     // Inspection, for the workbench and the tests.
@@ -121,6 +124,10 @@ private:
                                                -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1,
                                                -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     void mapPreloadedSlots();
+    void indexSiblings(std::size_t start, std::size_t records);
+    const std::uint16_t* siblingsOf(int slot) const;
+    std::vector<std::uint16_t> nextSibling_; // by record position in the arena
+    const std::uint16_t* currentNext_ = nullptr;
 };
 
 } // namespace qv::pdu

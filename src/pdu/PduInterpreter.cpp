@@ -322,6 +322,7 @@ void PduInterpreter::nextGroup() {
 
 PduInterpreter::Status PduInterpreter::lookup(std::uint8_t byte) {
     const NotationRecord* t = store_.current();
+    const std::uint16_t* next = store_.currentNextSibling();
     std::uint16_t i = cursor_.index;
     const int level = cursor_.level;
     for (;;) {
@@ -337,7 +338,7 @@ PduInterpreter::Status PduInterpreter::lookup(std::uint8_t byte) {
         }
         const bool match = r.masked ? (byte & r.mask) == r.value : byte == r.value;
         if (!match) {
-            ++i;
+            i = next[i]; // over the record's children to its next sibling
             continue;
         }
         std::memcpy(label_, r.label, kLabelLength);
