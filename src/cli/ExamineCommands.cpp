@@ -19,6 +19,7 @@
 #include "decode/HexaTrace.h"
 #include "decode/SummaryCells.h"
 #include "decode/SummaryFieldTable.h"
+#include "decode/X25ItemProvider.h"
 #include "pdu/interface/IsdnItemProvider.h"
 #include "pdu/interface/PduInterpreterObject.h"
 #include "pdu/interface/ProtocolVariant.h"
@@ -55,6 +56,7 @@ struct Environment {
     DecoderServices services;
     ProtocolSelection protocol;
     IsdnItemProvider isdnItems;
+    X25ItemProvider x25Items;
     PduInterpreterObject interpreter;
     pdu::PduRowList rows;
 };
@@ -91,6 +93,8 @@ bool loadEnvironment(Environment& env, const std::vector<std::string>& args) {
     }
     env.protocol.select(variant->displayName, installation.notationRoot(), env.messages);
     env.services.protocolName = env.protocol.displayName;
+    env.x25Items.setLanguage(env.settings.language);
+    installX25(env.services, env.x25Items);
     if (env.isdnItems.Initialise(env.settings.language, env.protocol.folderPath, env.messages) ||
         !env.isdnItems.entries().empty())
         env.services.isdnItems = &env.isdnItems;

@@ -248,6 +248,7 @@ std::vector<LvtRecord> builtinScenario(std::string_view name, std::uint32_t fram
     } else if (name == "x25") {
         t.teiAssignment(70);
         t.establish(16, 70);
+        t.x25Restart(70);
         for (int i = 0; i < 4; ++i)
             t.x25Call(70, static_cast<std::uint16_t>(1 + i), 6);
     } else if (name == "v5") {

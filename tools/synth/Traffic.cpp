@@ -217,7 +217,10 @@ void Traffic::x25Call(std::uint8_t tei, std::uint16_t lcn, int dataPackets) {
         static_cast<std::uint8_t>(calling.size() << 4 | called.size())};
     std::vector<std::uint8_t> digits = bcd(called + calling);
     addresses.insert(addresses.end(), digits.begin(), digits.end());
-    addresses.push_back(0x00); // no facilities
+    // Facilities: packet size 128 both ways, window size 2 both ways, throughput 19200 bit/s.
+    const std::vector<std::uint8_t> facilities = {0x42, 0x07, 0x07, 0x43, 0x02, 0x02, 0x02, 0xBB};
+    addresses.push_back(static_cast<std::uint8_t>(facilities.size()));
+    addresses.insert(addresses.end(), facilities.begin(), facilities.end());
     addresses.insert(addresses.end(), {0x01, 0x00, 0x00, 0x00});
     information(sapi, tei, Side::Te, packet(0x0B, addresses));
     information(sapi, tei, Side::Nt, packet(0x0F));
@@ -233,8 +236,21 @@ void Traffic::x25Call(std::uint8_t tei, std::uint16_t lcn, int dataPackets) {
                     packet(static_cast<std::uint8_t>(ps << 5 | 0x01)));
         pr = ps;
     }
+    // An interrupt, a receiver not ready, a reset by the network (local procedure error,
+    // diagnostic 48: timer expired), then the clearing.
+    information(sapi, tei, Side::Te, packet(0x23, {0x55}));
+    information(sapi, tei, Side::Nt, packet(0x27));
+    information(sapi, tei, Side::Nt, packet(static_cast<std::uint8_t>(ps << 5 | 0x05)));
+    information(sapi, tei, Side::Nt, packet(0x1B, {0x05, 0x30}));
+    information(sapi, tei, Side::Te, packet(0x1F));
     information(sapi, tei, Side::Te, packet(0x13, {0x00, 0x00}));
     information(sapi, tei, Side::Nt, packet(0x17));
+}
+
+void Traffic::x25Restart(std::uint8_t tei) {
+    // Restart from the network (network congestion), confirmed by the terminal.
+    information(16, tei, Side::Nt, {0x10, 0x00, 0xFB, 0x03, 0x00});
+    information(16, tei, Side::Te, {0x10, 0x00, 0xFF});
 }
 
 void Traffic::v5Frame(std::uint16_t efa, Side from, const std::vector<std::uint8_t>& payload) {

@@ -40,6 +40,7 @@ public:
     void call(std::uint8_t tei, std::uint8_t callReference, const std::string& calling,
               const std::string& called, bool overlap, bool answered);
     void x25Call(std::uint8_t tei, std::uint16_t channel, int dataPackets);
+    void x25Restart(std::uint8_t tei);
     void v5Frame(std::uint16_t efa, Side from, const std::vector<std::uint8_t>& payload);
     void v5Traffic();
 
