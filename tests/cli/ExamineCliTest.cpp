@@ -178,6 +178,27 @@ TEST_F(ExamineCli, DetailCarriesTheFullLayerThreeDecode) {
     EXPECT_NE(r.out.find("3\tDecode Status : \n4\t-\n"), std::string::npos);
 }
 
+TEST_F(ExamineCli, X25AndV5Captures) {
+    const std::string samples = std::string(QUORVANE_SOURCE_DIR) + "/data/samples/";
+    const std::string home = " --home " + dir_.string();
+    CliRun r = cli("summary " + samples + "x25.lvt" + home + " --columns 0,27,28,35 --format csv");
+    ASSERT_EQ(r.code, 0) << r.out;
+    for (const char* row : {"5,0x00,RSTRT.IND,Network congestion\n", "9,0x01,CALL.REQ,-\n",
+                            "43,0x01,RESET.IND,Local procedure error\n",
+                            "47,0x01,CLEAR.REQ,DTE originated\n"})
+        EXPECT_NE(r.out.find(row), std::string::npos) << row;
+
+    r = cli("summary " + samples + "v5.lvt" + home + " --v5 --columns 0,3,39,40,41,28 --format csv");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Number,AN - LE,EFA,DLA,L3 Addr.,Msg.Type");
+    EXPECT_NE(r.out.find("\n7,==>     ,PSTN,8176,35,ESTABLISH\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n14,==>     ,S,-,-,-\n"), std::string::npos) << r.out;
+    r = cli("summary " + samples + "v5.lvt" + home + " --columns 39");
+    EXPECT_NE(r.out.find("\n?\n"), std::string::npos) << "without --v5 the ISDN decoder reads it";
+    r = cli("find " + samples + "v5.lvt" + home + " --v5 --message SIGNAL");
+    EXPECT_EQ(r.out, "9\nMessage found once\n");
+}
+
 TEST_F(ExamineCli, BadArgumentsAndFiles) {
     EXPECT_EQ(on("detail", "--frame 7").code, 1);
     EXPECT_EQ(on("detail", "--frame 0").code, 2);
