@@ -177,6 +177,31 @@ def corpus(seed, count):
     return frames
 
 
+def label_codes(labels):
+    """Codes Wireshark names in its tree: type of number and numbering plan of the called and
+    calling numbers, and the progress descriptions."""
+    codes = {"progress": []}
+    element = None
+    for label in labels:
+        if not label.startswith(" "):
+            element = label.split(":")[0]
+            continue
+        if "= " not in label or not label.rstrip().endswith(")"):
+            continue
+        name, code = label.split("= ", 1)[1].rsplit("(", 1)
+        value = int(code.rstrip(")"), 16)
+        field = name.split(":")[0]
+        if element in ("Called party number", "Calling party number"):
+            side = "called" if element.startswith("Called") else "calling"
+            if field == "Number type":
+                codes[side + "_type"] = value
+            elif field == "Numbering plan":
+                codes[side + "_plan"] = value
+        elif element == "Progress indicator" and field == "Progress description":
+            codes["progress"].append(value)
+    return codes
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     root = os.path.dirname(os.path.dirname(here))
@@ -192,7 +217,7 @@ def main():
             f.write(side + " " + " ".join("%02X" % o for o in octets) + "\n")
         listing = f.name
     try:
-        out = subprocess.run([sys.executable, args.oracle, "--no-labels", listing],
+        out = subprocess.run([sys.executable, args.oracle, listing],
                              capture_output=True, text=True, check=True).stdout
     finally:
         os.unlink(listing)
@@ -212,6 +237,7 @@ def main():
                         "itc", "itc_name"):
                 if key in q:
                     kept[key] = q[key]
+            kept.update(label_codes(r.get("q931_labels") or []))
             f.write(json.dumps(kept, sort_keys=True) + "\n")
     print("%d messages written to %s" % (len(frames), args.out))
 
