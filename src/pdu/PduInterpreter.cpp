@@ -293,7 +293,7 @@ int PduInterpreter::decodeCommand(std::uint32_t word, Command& c) {
 // The command of the record that matched last. Commands that raise an error, and stops that
 // take their argument from the value stack, are decoded every time.
 int PduInterpreter::matchedCommand(Command& command) {
-    CachedCommand& slot = commandCache_[(word_ ^ (word_ >> 8) ^ (word_ >> 16)) % kCommandCacheSize];
+    CachedCommand& slot = commandCache_[(word_ * 2654435761u) >> 22 & (kCommandCacheSize - 1)];
     if (slot.word == word_) {
         command = slot.command;
         return 0;

@@ -124,7 +124,7 @@ private:
         std::uint32_t word = 0xFFFFFFFF;
         Command command;
     };
-    static constexpr std::size_t kCommandCacheSize = 256;
+    static constexpr std::size_t kCommandCacheSize = 1024;
     CachedCommand commandCache_[kCommandCacheSize];
     int matchedCommand(Command& command);
 
