@@ -4,29 +4,14 @@
 #include <cstdint>
 #include <string>
 
+#include "DecoderFuzzSupport.h"
 #include "base/UserMessages.h"
 #include "decode/CISDN.h"
 #include "decode/HexaTrace.h"
 
 namespace {
 
-class OneRecordHost : public qv::DecoderHost {
-public:
-    qv::LvtRecord record;
-    qv::RecordingUserMessages recorded;
-    int readRecord(std::uint32_t index, qv::LvtRecord& target) override {
-        if (index != 0)
-            return -4;
-        target = record;
-        return 0;
-    }
-    int positionOn(std::uint32_t index) override { return index == 0 ? 0 : 1; }
-    std::uint16_t captureStartYear() const override { return 2026; }
-    std::uint16_t captureStartMonth() const override { return 12; }
-    int decodingLanguage() const override { return language; }
-    qv::UserMessages& messages() override { return recorded; }
-    int language = 0;
-};
+using qv::fuzz::OneRecordHost;
 
 constexpr std::uint8_t kKinds[] = {qv::kLayer1Event, qv::kFrameRecord, qv::kFrameRecord,
                                    qv::kFrameRecord, qv::kOverflowMark, qv::kOverflowMarkAlt,

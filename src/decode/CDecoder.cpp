@@ -487,6 +487,18 @@ void CDecoder::appendLine(const DetailLine& from) {
     line.end = from.end;
 }
 
+bool CDecoder::addInterpreterLines(
+    const std::function<bool(const std::uint8_t*, std::uint16_t, std::vector<Layer3DetailItem>&)>&
+        decode,
+    const std::uint8_t* info, std::uint16_t length, TextColour colour) {
+    items_.clear();
+    if (!decode(info, length, items_))
+        return false;
+    for (const Layer3DetailItem& item : items_)
+        addPair(item.label, item.value, colour, item.subField);
+    return true;
+}
+
 void CDecoder::addPair(std::string_view label, std::string_view value, TextColour colour,
                        bool subField) {
     addLine(label, subField ? kDetailSubLabel : kDetailLabel, colour);

@@ -156,6 +156,12 @@ protected:
     // The line objects are kept from one detail to the next, with their text buffers.
     void clearDetail() { lineCount_ = 0; }
     void appendLine(const DetailLine& line);
+    // The lines of an interpreter's full decode: fields, and sub-fields where an item says so.
+    // False when the decode fails.
+    bool addInterpreterLines(
+        const std::function<bool(const std::uint8_t*, std::uint16_t,
+                                 std::vector<Layer3DetailItem>&)>& decode,
+        const std::uint8_t* info, std::uint16_t length, TextColour colour);
     std::vector<Layer3DetailItem> items_; // the interpreter's items of the current detail
 
     DecoderHost& host_;

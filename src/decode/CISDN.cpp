@@ -232,14 +232,8 @@ int CISDN::callControlBlock() {
     }
     if (!services_.callControlFullDecode)
         return 0;
-    std::vector<Layer3DetailItem>& items = items_;
-    items.clear();
-    if (!services_.callControlFullDecode(info(), frame_.l3Length, items)) {
+    if (!addInterpreterLines(services_.callControlFullDecode, info(), frame_.l3Length, c))
         frame_.error = kInterpreterProblem;
-        return 0;
-    }
-    for (const Layer3DetailItem& item : items)
-        addPair(item.label, item.value, c, item.subField);
     return 0;
 }
 

@@ -342,12 +342,9 @@ int CV5::layer3Block() {
             v5MessageName(protocol_, static_cast<std::uint8_t>(frame_.messageType), true), c);
     if (!services_.v5FullDecode)
         return 0;
-    std::vector<Layer3DetailItem>& items = items_;
-    items.clear();
-    if (!services_.v5FullDecode(record_.data.data() + frame_.l3Offset, frame_.l3Length, items))
+    if (!addInterpreterLines(services_.v5FullDecode, record_.data.data() + frame_.l3Offset,
+                             frame_.l3Length, c))
         return -1;
-    for (const Layer3DetailItem& item : items)
-        addPair(item.label, item.value, c, item.subField);
     return 0;
 }
 

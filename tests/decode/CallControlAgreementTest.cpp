@@ -9,55 +9,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "decode/DecoderTestSupport.h"
+#include "decode/GoldenFile.h"
 #include "pdu/interface/IsdnItemProvider.h"
 #include "pdu/interface/PduInterpreterObject.h"
 
 namespace qv::test {
 namespace {
 
-// The few JSON shapes of the golden file: numbers, null, strings and lists of them.
-struct Golden {
-    std::string line;
-
-    std::string raw(const std::string& key) const {
-        const std::string quoted = "\"" + key + "\": ";
-        const std::size_t at = line.find(quoted);
-        if (at == std::string::npos)
-            return "null";
-        std::size_t start = at + quoted.size(), end = start;
-        if (line[start] == '"') {
-            end = line.find('"', start + 1) + 1;
-        } else if (line[start] == '[') {
-            end = line.find(']', start) + 1;
-        } else {
-            while (end < line.size() && line[end] != ',' && line[end] != '}')
-                ++end;
-        }
-        return line.substr(start, end - start);
-    }
-    bool isNull(const std::string& key) const { return raw(key) == "null"; }
-    long number(const std::string& key) const { return std::stol(raw(key)); }
-    std::string text(const std::string& key) const {
-        const std::string r = raw(key);
-        return r.size() >= 2 ? r.substr(1, r.size() - 2) : r;
-    }
-    long firstOfList(const std::string& key, long otherwise) const {
-        const std::string r = raw(key);
-        if (r.size() < 3 || r == "[]")
-            return otherwise;
-        return std::stol(r.substr(1));
-    }
-};
-
-LvtRecord recordOf(const Golden& g) {
-    LvtRecord r = frameRecord(g.text("dir") == "U" ? Dir::TeNt : Dir::NtTe, {});
-    std::istringstream hex(g.text("octets"));
-    std::string octet;
-    while (hex >> octet)
-        r.data[r.dataLength++] = static_cast<std::uint8_t>(std::stoul(octet, nullptr, 16));
-    return r;
-}
 
 TEST(CallControlAgreement, WithWiresharkOnEveryMessage) {
     std::ifstream in(std::string(QUORVANE_SOURCE_DIR) + "/tests/data/q931/wireshark.jsonl");

@@ -12,62 +12,17 @@
 #include <map>
 #include <sstream>
 
-#include "decode/DecoderTestSupport.h"
+#include "decode/GoldenFile.h"
 #include "decode/X25ItemProvider.h"
 
 namespace qv::test {
 namespace {
 
-// The few JSON shapes of the golden file: numbers, null, strings and lists of numbers.
-struct Golden {
-    std::string line;
 
-    std::string raw(const std::string& key) const {
-        const std::string quoted = "\"" + key + "\": ";
-        const std::size_t at = line.find(quoted);
-        if (at == std::string::npos)
-            return "null";
-        std::size_t start = at + quoted.size(), end = start;
-        if (line[start] == '"')
-            end = line.find('"', start + 1) + 1;
-        else if (line[start] == '[')
-            end = line.find(']', start) + 1;
-        else
-            while (end < line.size() && line[end] != ',' && line[end] != '}')
-                ++end;
-        return line.substr(start, end - start);
-    }
-    bool isNull(const std::string& key) const { return raw(key) == "null"; }
-    long number(const std::string& key) const { return std::stol(raw(key)); }
-    std::string text(const std::string& key) const {
-        const std::string r = raw(key);
-        return r.size() >= 2 && r[0] == '"' ? r.substr(1, r.size() - 2) : r;
-    }
-    // An address as the summary column shows it: no address reads "-".
-    std::string address(const std::string& key) const {
-        const std::string t = isNull(key) ? "" : text(key);
-        return t.empty() ? "-" : t;
-    }
-    std::vector<long> list(const std::string& key) const {
-        std::vector<long> out;
-        std::string r = raw(key);
-        for (char& c : r)
-            c = c == '[' || c == ']' || c == ',' ? ' ' : c;
-        std::istringstream in(r);
-        long v;
-        while (in >> v)
-            out.push_back(v);
-        return out;
-    }
-};
-
-LvtRecord recordOf(const Golden& g) {
-    LvtRecord r = frameRecord(g.text("dir") == "U" ? Dir::TeNt : Dir::NtTe, {});
-    std::istringstream hex(g.text("octets"));
-    std::string octet;
-    while (hex >> octet)
-        r.data[r.dataLength++] = static_cast<std::uint8_t>(std::stoul(octet, nullptr, 16));
-    return r;
+// An address as the summary column shows it: no address reads "-".
+std::string addressOf(const Golden& g, const std::string& key) {
+    const std::string t = g.isNull(key) ? "" : g.text(key);
+    return t.empty() ? "-" : t;
 }
 
 // The codes of the entries the program lists: a code it does not decode takes the rest of the
@@ -161,8 +116,8 @@ TEST(X25Agreement, WithWiresharkOnEveryPacket) {
         if (!g.isNull("built_called")) {
             EXPECT_EQ(item(kItemCalledAddress), g.text("built_called")) << where;
             EXPECT_EQ(item(kItemCallingAddress), g.text("built_calling")) << where;
-            const bool same = item(kItemCalledAddress) == g.address("ws_called") &&
-                              item(kItemCallingAddress) == g.address("ws_calling");
+            const bool same = item(kItemCalledAddress) == addressOf(g, "ws_called") &&
+                              item(kItemCallingAddress) == addressOf(g, "ws_calling");
             if (g.number("built_a_bit") == 1) {
                 if (!same)
                     tally.differ("A bit 1: Wireshark reads the lengths as semi-octets of one "
@@ -178,8 +133,8 @@ TEST(X25Agreement, WithWiresharkOnEveryPacket) {
                                  where);
             } else {
                 EXPECT_TRUE(same) << where << " called " << item(kItemCalledAddress) << "/"
-                                  << g.address("ws_called") << " calling "
-                                  << item(kItemCallingAddress) << "/" << g.address("ws_calling");
+                                  << addressOf(g, "ws_called") << " calling "
+                                  << item(kItemCallingAddress) << "/" << addressOf(g, "ws_calling");
                 tally.agree("addresses");
             }
             EXPECT_EQ(f.calledAddress, g.text("built_called")) << where;
