@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DecoderContext.h"
 #include "app/Installation.h"
 #include "app/Settings.h"
 #include "base/NumberText.h"
@@ -19,9 +20,6 @@
 #include "decode/HexaTrace.h"
 #include "decode/SummaryCells.h"
 #include "decode/SummaryFieldTable.h"
-#include "decode/X25ItemProvider.h"
-#include "pdu/interface/IsdnItemProvider.h"
-#include "pdu/interface/PduInterpreterObject.h"
 #include "pdu/interface/ProtocolVariant.h"
 
 namespace qv::cli {
@@ -53,12 +51,7 @@ struct Environment {
     Settings settings;
     SummaryFieldTable columns;
     StderrUserMessages messages;
-    DecoderServices services;
-    ProtocolSelection protocol;
-    IsdnItemProvider isdnItems;
-    X25ItemProvider x25Items;
-    PduInterpreterObject interpreter;
-    pdu::PduRowList rows;
+    DecoderContext context;
 };
 
 // The value of "--protocol CODE" in args, empty when absent.
@@ -69,8 +62,8 @@ std::string protocolArgument(const std::vector<std::string>& args) {
     return {};
 }
 
-// The settings of the installation, the protocol variant in force (the settings' choice or
-// --protocol) and its call-control names. False for an unknown variant code.
+// The settings of the installation and the protocol variant in force (the settings' choice or
+// --protocol). False for an unknown variant code.
 bool loadEnvironment(Environment& env, const std::vector<std::string>& args) {
     Installation installation = Installation::fromCommandLine(args);
     env.settings.open(installation.settingsPath());
@@ -80,41 +73,14 @@ bool loadEnvironment(Environment& env, const std::vector<std::string>& args) {
             env.settings.v5Decoding = true;
     env.columns.load(env.settings.file(), env.settings.language);
     env.columns.setV5Titles(env.settings.v5Decoding);
-    std::string code = protocolArgument(args);
-    if (code.empty())
-        code = env.settings.variant;
-    const ProtocolVariant* variant = findVariantByCode(code);
-    if (!variant) {
-        std::fprintf(stderr, "%s: no such protocol; the codes are", code.c_str());
+    const std::string code = protocolArgument(args);
+    if (!env.context.start(installation, env.settings, code, env.messages)) {
+        std::fprintf(stderr, "%s: no such protocol; the codes are",
+                     (code.empty() ? env.settings.variant : code).c_str());
         for (const ProtocolVariant& v : kProtocolVariants)
             std::fprintf(stderr, " %s", v.code);
         std::fputc('\n', stderr);
         return false;
-    }
-    env.protocol.select(variant->displayName, installation.notationRoot(), env.messages);
-    env.services.protocolName = env.protocol.displayName;
-    env.x25Items.setLanguage(env.settings.language);
-    installX25(env.services, env.x25Items);
-    if (env.isdnItems.Initialise(env.settings.language, env.protocol.folderPath, env.messages) ||
-        !env.isdnItems.entries().empty())
-        env.services.isdnItems = &env.isdnItems;
-    // The full layer-3 decode needs the variant's notation tables; a variant shipped without
-    // them decodes call control from its names and items alone.
-    std::error_code ec;
-    if (std::filesystem::exists(env.protocol.folderPath + env.protocol.listFile, ec) &&
-        initialiseVariant(env.interpreter, env.protocol, env.messages) == 0) {
-        env.services.callControlFullDecode = [&env](const std::uint8_t* info, std::uint16_t length,
-                                                    std::vector<Layer3DetailItem>& items) {
-            env.rows.clear();
-            if (env.interpreter.Decode(info, length, env.rows, 0, 0) != 0)
-                return false;
-            // Element headers are fields of the message; what they hold are their sub-fields.
-            for (std::size_t i = 0; i < env.rows.size(); ++i) {
-                const pdu::PduRowView row = env.rows[i];
-                items.push_back({!row.header, row.fieldName, row.value});
-            }
-            return true;
-        };
     }
     return true;
 }
@@ -250,7 +216,7 @@ int summary(const std::vector<std::string>& args) {
     for (int c : columns)
         titles.emplace_back(env.columns.field(c).title);
 
-    CDecodeDoc doc(env.messages, env.services);
+    CDecodeDoc doc(env.messages, env.context.services());
     if (!openDocument(env, doc, path))
         return 1;
     Output out;
@@ -329,7 +295,7 @@ int detail(const std::vector<std::string>& args) {
     Environment env;
     if (!loadEnvironment(env, args))
         return 2;
-    CDecodeDoc doc(env.messages, env.services);
+    CDecodeDoc doc(env.messages, env.context.services());
     if (!openDocument(env, doc, path))
         return 1;
     if (frame > doc.frameCount()) {
@@ -412,7 +378,7 @@ int find(const std::vector<std::string>& args) {
     Environment env;
     if (!loadEnvironment(env, args))
         return 2;
-    CDecodeDoc doc(env.messages, env.services);
+    CDecodeDoc doc(env.messages, env.context.services());
     if (!openDocument(env, doc, path))
         return 1;
     const std::uint32_t count = doc.frameCount();

@@ -1,0 +1,41 @@
+#include "app/DecoderContext.h"
+
+#include <filesystem>
+
+namespace qv {
+
+bool DecoderContext::start(const Installation& installation, const Settings& settings,
+                           std::string_view code, UserMessages& messages) {
+    const ProtocolVariant* variant = findVariantByCode(code.empty() ? settings.variant : code);
+    if (!variant)
+        return false;
+    services_ = DecoderServices{};
+    protocol_.select(variant->displayName, installation.notationRoot(), messages);
+    services_.protocolName = protocol_.displayName;
+    if (isdnItems_.Initialise(settings.language, protocol_.folderPath, messages) ||
+        !isdnItems_.entries().empty())
+        services_.isdnItems = &isdnItems_;
+    x25Items_.setLanguage(settings.language);
+    installX25(services_, x25Items_);
+    // The full layer-3 decode needs the variant's notation tables; a variant shipped without
+    // them decodes call control from its names and items alone.
+    std::error_code ec;
+    if (std::filesystem::exists(protocol_.folderPath + protocol_.listFile, ec) &&
+        initialiseVariant(interpreter_, protocol_, messages) == 0) {
+        services_.callControlFullDecode = [this](const std::uint8_t* info, std::uint16_t length,
+                                                 std::vector<Layer3DetailItem>& items) {
+            rows_.clear();
+            if (interpreter_.Decode(info, length, rows_, 0, 0) != 0)
+                return false;
+            // Element headers are fields of the message; what they hold are their sub-fields.
+            for (std::size_t i = 0; i < rows_.size(); ++i) {
+                const pdu::PduRowView row = rows_[i];
+                items.push_back({!row.header, row.fieldName, row.value});
+            }
+            return true;
+        };
+    }
+    return true;
+}
+
+} // namespace qv

@@ -1,0 +1,43 @@
+#pragma once
+// The decoding objects the whole program shares: the protocol variant in force, its
+// call-control names, the X.25 provider and the layer-3 interpreter, and the services that hand
+// them to every decoder. One per process, made at start-up.
+#include <string>
+#include <string_view>
+
+#include "app/Installation.h"
+#include "app/Settings.h"
+#include "decode/CDecoder.h"
+#include "decode/X25ItemProvider.h"
+#include "pdu/PduRender.h"
+#include "pdu/interface/IsdnItemProvider.h"
+#include "pdu/interface/PduInterpreterObject.h"
+#include "pdu/interface/ProtocolVariant.h"
+
+namespace qv {
+
+class DecoderContext {
+public:
+    DecoderContext() = default;
+    DecoderContext(const DecoderContext&) = delete;
+    DecoderContext& operator=(const DecoderContext&) = delete;
+
+    // Loads the variant of code (the settings' choice when empty): its names and, when the
+    // variant ships them, its notation tables. False for a code that names no variant.
+    bool start(const Installation& installation, const Settings& settings, std::string_view code,
+               UserMessages& messages);
+
+    const DecoderServices& services() const { return services_; }
+    const ProtocolSelection& protocol() const { return protocol_; }
+    bool hasTables() const { return static_cast<bool>(services_.callControlFullDecode); }
+
+private:
+    ProtocolSelection protocol_;
+    IsdnItemProvider isdnItems_;
+    X25ItemProvider x25Items_;
+    PduInterpreterObject interpreter_;
+    pdu::PduRowList rows_;
+    DecoderServices services_;
+};
+
+} // namespace qv
