@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/QtUserMessages.h"
 #include "app/Settings.h"
+#include "views/CaptureWindow.h"
 
 #include <QApplication>
 #include <QStatusBar>
@@ -63,7 +64,13 @@ int main(int argc, char *argv[]) {
     settings.open(installation.settingsPath());
     settings.lastPath = installation.chooseWorkingFolder(settings.lastPath);
 
-    qv::MainWindow window(installation, settings);
+    qv::ProgramContext context;
+    context.columns.load(settings.file(), settings.language);
+    context.columns.setV5Titles(settings.v5Decoding);
+    context.colours.load(settings.file());
+    context.decoding.start(installation, settings, {}, startupMessages);
+
+    qv::MainWindow window(installation, settings, context, startupMessages);
     messages.setParent(&window);
     window.showMaximized();
 
@@ -71,9 +78,8 @@ int main(int argc, char *argv[]) {
         std::error_code ec;
         if (!std::filesystem::exists(commandLine.capture, ec)) {
             startupMessages.error(kUnableToFindFile);
-        } else {
-            settings.recentFiles.add(commandLine.capture);
-            window.statusBar()->showMessage(QString::fromStdString(commandLine.capture));
+        } else if (qv::CaptureWindow *capture = window.openCapture(commandLine.capture)) {
+            capture->selectFrame(0);
         }
     }
     window.enterMode(settings.launchpad);

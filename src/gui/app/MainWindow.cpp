@@ -3,10 +3,15 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include "capture/CDecodeDoc.h"
+#include "views/CaptureWindow.h"
 
 namespace qv {
 
@@ -25,8 +30,9 @@ constexpr ModeEntry kModes[] = {
 
 } // namespace
 
-MainWindow::MainWindow(const Installation &installation, Settings &settings)
-    : installation_(installation), settings_(settings) {
+MainWindow::MainWindow(const Installation &installation, Settings &settings,
+                       ProgramContext &context, UserMessages &messages)
+    : installation_(installation), settings_(settings), context_(context), messages_(messages) {
     mdiArea_ = new QMdiArea(this);
     setCentralWidget(mdiArea_);
     toolBar_ = addToolBar(tr("Toolbar"));
@@ -40,6 +46,9 @@ MainWindow::MainWindow(const Installation &installation, Settings &settings)
 
 void MainWindow::createMenus() {
     QMenu *file = menuBar()->addMenu(tr("&File"));
+    QAction *open = file->addAction(tr("&Open..."), this, &MainWindow::openFile);
+    open->setShortcut(QKeySequence::Open);
+    file->addSeparator();
     QAction *exit = file->addAction(tr("E&xit"), this, &QWidget::close);
     exit->setShortcut(QKeySequence::Quit);
 
@@ -106,6 +115,36 @@ void MainWindow::selectProduct(int product) {
         enterMode(WorkingMode::ViewResults);
     for (std::size_t i = 0; i < productActions_.size(); ++i)
         productActions_[i]->setChecked(kProducts[i].value == settings_.product);
+}
+
+void MainWindow::openFile() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Open"), QString::fromStdString(settings_.lastPath),
+        tr("LVT-30/60 files(*.lvt);;KSM-2 and KSE-400 files (*.mon);;All files (*)"));
+    if (!path.isEmpty())
+        openCapture(path.toStdString());
+}
+
+CaptureWindow *MainWindow::openCapture(const std::string &path) {
+    auto document = std::make_unique<CDecodeDoc>(messages_, context_.decoding.services());
+    CaptureOpenOptions options;
+    options.language = settings_.language;
+    options.v5Decoding = settings_.v5Decoding;
+    options.captureMode = mode_ == WorkingMode::Capture;
+    if (!document->openCapture(path, options))
+        return nullptr;
+    auto *window = new CaptureWindow(std::move(document), context_.columns, context_.colours,
+                                     settings_.hexa);
+    QMdiSubWindow *sub = mdiArea_->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->showMaximized();
+    settings_.recentFiles.add(path);
+    return window;
+}
+
+CaptureWindow *MainWindow::activeCapture() const {
+    QMdiSubWindow *sub = mdiArea_->activeSubWindow();
+    return sub ? qobject_cast<CaptureWindow *>(sub->widget()) : nullptr;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {

@@ -1,7 +1,10 @@
 #pragma once
 // The main window: the document area, the working modes, the product choice and the bars.
+#include "app/ColourTable.h"
+#include "app/DecoderContext.h"
 #include "app/Installation.h"
 #include "app/Settings.h"
+#include "decode/SummaryFieldTable.h"
 
 #include <QMainWindow>
 
@@ -12,10 +15,25 @@ class QToolBar;
 
 namespace qv {
 
+class CaptureWindow;
+class UserMessages;
+
+// What the windows share: the decoding objects, the summary columns and the colours.
+struct ProgramContext {
+    DecoderContext decoding;
+    SummaryFieldTable columns;
+    ColourTable colours;
+};
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(const Installation &installation, Settings &settings);
+    MainWindow(const Installation &installation, Settings &settings, ProgramContext &context,
+               UserMessages &messages);
+
+    // Opens a capture in a window of its own; the window, or null when it cannot be shown.
+    CaptureWindow *openCapture(const std::string &path);
+    CaptureWindow *activeCapture() const;
 
     void enterMode(WorkingMode mode);
     WorkingMode mode() const { return mode_; }
@@ -25,10 +43,13 @@ protected:
 
 private:
     void createMenus();
+    void openFile();
     void selectProduct(int product);
 
     const Installation &installation_;
     Settings &settings_;
+    ProgramContext &context_;
+    UserMessages &messages_;
     WorkingMode mode_ = WorkingMode::None;
     QMdiArea *mdiArea_ = nullptr;
     QToolBar *toolBar_ = nullptr;

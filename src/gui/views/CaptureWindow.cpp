@@ -1,0 +1,125 @@
+#include "views/CaptureWindow.h"
+
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "app/ColourTable.h"
+#include "capture/CDecodeDoc.h"
+#include "decode/HexaTrace.h"
+#include "decode/SummaryFieldTable.h"
+#include "views/SummaryModel.h"
+
+namespace qv {
+
+namespace {
+
+QString latin1(const std::string &text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document,
+                             const SummaryFieldTable &columns, const ColourTable &colours,
+                             bool showHexa, QWidget *parent)
+    : QWidget(parent), document_(std::move(document)), colours_(colours) {
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    model_ = new SummaryModel(*document_, columns, colours, this);
+    summary_ = new QTableView(this);
+    summary_->setModel(model_);
+    summary_->setFont(fixed);
+    summary_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    summary_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    summary_->setShowGrid(false);
+    summary_->verticalHeader()->hide();
+    summary_->verticalHeader()->setDefaultSectionSize(fixed.pointSize() + 10);
+    summary_->horizontalHeader()->setHighlightSections(false);
+    // Columns as wide as their texts, and never narrower than the table's width in characters.
+    summary_->resizeColumnsToContents();
+    const int charWidth = QFontMetrics(fixed).horizontalAdvance(QLatin1Char('0'));
+    for (int section = 0; section < model_->columnCount(); ++section) {
+        const int column = model_->summaryColumn(section);
+        const int least = charWidth * (SummaryFieldTable::defaultChars(column) + 2);
+        if (summary_->columnWidth(section) < least)
+            summary_->setColumnWidth(section, least);
+    }
+
+    detail_ = new QListWidget(this);
+    detail_->setFont(fixed);
+    hexa_ = new QPlainTextEdit(this);
+    hexa_->setReadOnly(true);
+    hexa_->setFont(fixed);
+    hexa_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    hexa_->setVisible(showHexa);
+
+    auto *lower = new QSplitter(Qt::Horizontal, this);
+    lower->addWidget(detail_);
+    lower->addWidget(hexa_);
+    lower->setStretchFactor(0, 3);
+    lower->setStretchFactor(1, 2);
+    auto *split = new QSplitter(Qt::Vertical, this);
+    split->addWidget(summary_);
+    split->addWidget(lower);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(split);
+
+    connect(summary_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    showFrame(current.row());
+            });
+    setWindowTitle(QString::fromStdString(document_->pathName()));
+}
+
+CaptureWindow::~CaptureWindow() = default;
+
+void CaptureWindow::selectFrame(int frame) {
+    const QModelIndex index = model_->index(frame, 0);
+    summary_->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    summary_->scrollTo(index);
+}
+
+void CaptureWindow::showFrame(int frame) {
+    detail_->clear();
+    hexa_->clear();
+    if (!document_->goToFrame(static_cast<std::uint32_t>(frame)))
+        return;
+    CDecoder &decoder = *document_->decoder();
+    if (decoder.Format_Detail(DetailOptions{}) < 0)
+        return;
+    const auto lines = decoder.detailLines();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const DetailLine &line = lines[i];
+        QString text = latin1(line.text);
+        int indent = 0;
+        // A label and the value after it read as one line.
+        if ((line.kind == kDetailLabel || line.kind == kDetailSubLabel) && i + 1 < lines.size() &&
+            (lines[i + 1].kind == kDetailValue || lines[i + 1].kind == kDetailSubValue)) {
+            indent = line.kind == kDetailSubLabel ? 4 : 2;
+            text = latin1(line.text) + latin1(lines[++i].text);
+        }
+        auto *item = new QListWidgetItem(QString(indent, QLatin1Char(' ')) + text, detail_);
+        if (line.kind == kDetailTitle || line.kind == kDetailHeading) {
+            QFont bold = detail_->font();
+            bold.setBold(true);
+            item->setFont(bold);
+        }
+        if (colours_.usesColours()) {
+            const Rgb &rgb = colours_.textColour(line.colour);
+            item->setForeground(QColor(rgb.red, rgb.green, rgb.blue));
+        }
+    }
+    hexa_->setPlainText(QString::fromLatin1(hexaTrace(decoder, "\n").c_str()));
+}
+
+} // namespace qv
