@@ -89,6 +89,17 @@ void CaptureWindow::selectFrame(int frame) {
     summary_->scrollTo(index);
 }
 
+const QAbstractItemModel *CaptureWindow::summaryModel() const { return model_; }
+
+QStringList CaptureWindow::detailTexts() const {
+    QStringList texts;
+    for (int i = 0; i < detail_->count(); ++i)
+        texts << detail_->item(i)->text();
+    return texts;
+}
+
+QString CaptureWindow::hexaText() const { return hexa_->toPlainText(); }
+
 void CaptureWindow::showFrame(int frame) {
     detail_->clear();
     hexa_->clear();

@@ -1,10 +1,12 @@
 #pragma once
 // The window of an open capture: the frame summary above, the protocol detail and the
 // hexadecimal trace of the selected frame below.
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
 
+class QAbstractItemModel;
 class QListWidget;
 class QPlainTextEdit;
 class QTableView;
@@ -26,6 +28,11 @@ public:
     CDecodeDoc &document() { return *document_; }
     // Makes frame the current one: selected in the summary, shown in the detail and hexa trace.
     void selectFrame(int frame);
+
+    // What the three panes show, as a user reads it.
+    const QAbstractItemModel *summaryModel() const;
+    QStringList detailTexts() const;
+    QString hexaText() const;
 
 private:
     void showFrame(int frame);

@@ -1,0 +1,97 @@
+// The capture window driven without a display: a sample capture opened from the main window,
+// its summary cells and colours, and the detail and hexa trace of a selected frame.
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QColor>
+
+#include "app/MainWindow.h"
+#include "base/UserMessages.h"
+#include "capture/CDecodeDoc.h"
+#include "views/CaptureWindow.h"
+
+namespace qv {
+namespace {
+
+class CaptureWindowTest : public ::testing::Test {
+protected:
+    CaptureWindowTest()
+        : installation(Installation::fromCommandLine({})),
+          window(installation, settings, context, messages) {
+        context.columns.load(settings.file(), 0);
+        context.decoding.start(installation, settings, {}, messages);
+    }
+    CaptureWindow *open(const std::string &sample) {
+        return window.openCapture(std::string(QUORVANE_SOURCE_DIR) + "/data/samples/" + sample);
+    }
+    static QString cell(const QAbstractItemModel *model, int row, const QString &title) {
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == title)
+                return model->data(model->index(row, c), Qt::DisplayRole).toString();
+        return QStringLiteral("(no column)");
+    }
+
+    Installation installation;
+    Settings settings;
+    ProgramContext context;
+    RecordingUserMessages messages;
+    MainWindow window;
+};
+
+TEST_F(CaptureWindowTest, SummaryShowsTheCaptureColumnsAndColours) {
+    CaptureWindow *capture = open("calls.lvt");
+    ASSERT_NE(capture, nullptr);
+    const QAbstractItemModel *model = capture->summaryModel();
+    EXPECT_EQ(model->rowCount(), 340);
+    EXPECT_EQ(model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Number");
+    EXPECT_EQ(cell(model, 12, "Number"), "13");
+    EXPECT_EQ(cell(model, 12, "Msg.Type"), "SETUP");
+    EXPECT_EQ(cell(model, 12, "Calling Addr"), "0301234567");
+    EXPECT_EQ(cell(model, 28, "Cause"), "Normal call clearing");
+    EXPECT_EQ(cell(model, 13, "Type"), "RR");
+    // A layer-3 frame from the TE side, a layer-2 frame from the NT side.
+    EXPECT_EQ(model->data(model->index(12, 0), Qt::ForegroundRole).value<QColor>(),
+              QColor(0, 0, 128));
+    EXPECT_EQ(model->data(model->index(12, 0), Qt::BackgroundRole).value<QColor>(),
+              QColor(192, 192, 192));
+    EXPECT_EQ(model->data(model->index(13, 0), Qt::ForegroundRole).value<QColor>(),
+              QColor(128, 0, 64));
+    EXPECT_EQ(model->data(model->index(13, 0), Qt::BackgroundRole).value<QColor>(),
+              QColor(255, 255, 255));
+    EXPECT_TRUE(messages.entries().empty());
+}
+
+TEST_F(CaptureWindowTest, SelectingAFrameShowsItsDetailAndTrace) {
+    CaptureWindow *capture = open("calls.lvt");
+    ASSERT_NE(capture, nullptr);
+    capture->selectFrame(0);
+    QStringList detail = capture->detailTexts();
+    ASSERT_FALSE(detail.isEmpty());
+    EXPECT_EQ(detail[0], "EDSS-1");
+    EXPECT_TRUE(detail.contains("  Message Type : ID.REQUEST"));
+    EXPECT_TRUE(capture->hexaText().startsWith("0000:     FC FF 03 0F"));
+    capture->selectFrame(12);
+    detail = capture->detailTexts();
+    EXPECT_TRUE(detail.contains("ISDN LAYER 3"));
+    EXPECT_TRUE(detail.contains("  Message Type : SETUP"));
+    EXPECT_EQ(capture->document().currentFrame(), 12u);
+}
+
+TEST_F(CaptureWindowTest, ForeignFilesAreRefused) {
+    EXPECT_EQ(window.openCapture(std::string(QUORVANE_SOURCE_DIR) + "/CMakeLists.txt"), nullptr);
+    ASSERT_EQ(messages.entries().size(), 1u);
+    EXPECT_EQ(messages.entries()[0].text, "A problem occurs while reading first group of frames !");
+}
+
+} // namespace
+} // namespace qv
+
+int main(int argc, char **argv) {
+    // The windows are drawn off screen: the tests need no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
