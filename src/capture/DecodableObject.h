@@ -91,6 +91,7 @@ public:
     void setFilter(std::unique_ptr<OffLineFilter> filter);
     OffLineFilter& filter() { return *filter_; }
     void setStatus(DocumentStatus* status) { status_ = status; }
+    DocumentStatus* status() const { return status_; }
 
     // DecoderHost
     int readRecord(std::uint32_t index, LvtRecord& target) override;

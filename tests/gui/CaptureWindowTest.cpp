@@ -76,6 +76,10 @@ TEST_F(CaptureWindowTest, SelectingAFrameShowsItsDetailAndTrace) {
     EXPECT_TRUE(detail.contains("ISDN LAYER 3"));
     EXPECT_TRUE(detail.contains("  Message Type : SETUP"));
     EXPECT_EQ(capture->document().currentFrame(), 12u);
+    EXPECT_EQ(window.statusPane(1), "Frame number 13");
+    EXPECT_EQ(window.statusPane(2), "Good");
+    capture->summaryModel()->data(capture->summaryModel()->index(200, 0), Qt::DisplayRole);
+    EXPECT_EQ(window.statusPane(1), "Frame number 13") << "showing a row is not moving to it";
 }
 
 TEST_F(CaptureWindowTest, ForeignFilesAreRefused) {

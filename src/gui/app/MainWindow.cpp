@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -38,6 +39,11 @@ MainWindow::MainWindow(const Installation &installation, Settings &settings,
     toolBar_ = addToolBar(tr("Toolbar"));
     toolBar_->setObjectName("mainToolBar");
     statusBar()->showMessage(tr("Ready"));
+    textPane_ = new QLabel(this);
+    framePane_ = new QLabel(this);
+    framePane_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Frame number 0000000")));
+    statusBar()->addPermanentWidget(textPane_);
+    statusBar()->addPermanentWidget(framePane_);
     createMenus();
     setWindowTitle(QStringLiteral("Quorvane"));
     toolBar_->setVisible(settings_.toolBar);
@@ -126,7 +132,7 @@ void MainWindow::openFile() {
 }
 
 CaptureWindow *MainWindow::openCapture(const std::string &path) {
-    auto document = std::make_unique<CDecodeDoc>(messages_, context_.decoding.services());
+    auto document = std::make_unique<CDecodeDoc>(messages_, context_.decoding.services(), this);
     CaptureOpenOptions options;
     options.language = settings_.language;
     options.v5Decoding = settings_.v5Decoding;
@@ -140,6 +146,15 @@ CaptureWindow *MainWindow::openCapture(const std::string &path) {
     sub->showMaximized();
     settings_.recentFiles.add(path);
     return window;
+}
+
+void MainWindow::setStatusPane(int pane, const std::string &text) {
+    QLabel *label = pane == 1 ? framePane_ : textPane_;
+    label->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+QString MainWindow::statusPane(int pane) const {
+    return (pane == 1 ? framePane_ : textPane_)->text();
 }
 
 CaptureWindow *MainWindow::activeCapture() const {

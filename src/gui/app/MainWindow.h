@@ -8,7 +8,10 @@
 
 #include <QMainWindow>
 
+#include "capture/DecodableObject.h"
+
 class QAction;
+class QLabel;
 class QActionGroup;
 class QMdiArea;
 class QToolBar;
@@ -25,7 +28,7 @@ struct ProgramContext {
     ColourTable colours;
 };
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public DocumentStatus {
     Q_OBJECT
 public:
     MainWindow(const Installation &installation, Settings &settings, ProgramContext &context,
@@ -34,6 +37,10 @@ public:
     // Opens a capture in a window of its own; the window, or null when it cannot be shown.
     CaptureWindow *openCapture(const std::string &path);
     CaptureWindow *activeCapture() const;
+
+    // The status bar's frame panes: 1 the frame number, 2 a text of the frame.
+    void setStatusPane(int pane, const std::string &text) override;
+    QString statusPane(int pane) const;
 
     void enterMode(WorkingMode mode);
     WorkingMode mode() const { return mode_; }
@@ -53,6 +60,8 @@ private:
     WorkingMode mode_ = WorkingMode::None;
     QMdiArea *mdiArea_ = nullptr;
     QToolBar *toolBar_ = nullptr;
+    QLabel *framePane_ = nullptr;
+    QLabel *textPane_ = nullptr;
     QActionGroup *modeGroup_ = nullptr;
     QActionGroup *productGroup_ = nullptr;
     std::vector<QAction *> modeActions_;

@@ -38,7 +38,13 @@ const SummaryModel::Row &SummaryModel::row(int frame) const {
     Row r;
     DecodableObject *decodable = document_.decodable();
     const auto index = static_cast<std::uint32_t>(frame);
+    // Painting rows is not moving the current frame: the status bar keeps its frame number.
+    DocumentStatus *status = decodable ? decodable->status() : nullptr;
+    if (decodable)
+        decodable->setStatus(nullptr);
     const int answer = decodable ? decodable->decodeTo(previous_, index) : kDecodeToOutOfRange;
+    if (decodable)
+        decodable->setStatus(status);
     if (answer != kDecodeToOutOfRange && answer != kDecodeToBeyondLastPassing) {
         previous_ = index;
         CDecoder &decoder = *decodable->decoder();
