@@ -202,16 +202,33 @@ void CDecoder::parseTeiManagement() {
     frame_.aiExt = i[4] & 1;
 }
 
+namespace {
+
+// "0x" and the value in upper-case hexadecimal, at least minDigits digits (printf's "0x%0*X").
+void appendHexValue(unsigned value, int minDigits, std::string& out) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    char text[2 + 2 * sizeof(unsigned)];
+    char* p = text + sizeof text;
+    char* const limit = p - minDigits;
+    do {
+        *--p = kDigits[value & 0xF];
+        value >>= 4;
+    } while (value != 0 || p > limit);
+    *--p = 'x';
+    *--p = '0';
+    out.append(p, static_cast<std::size_t>(text + sizeof text - p));
+}
+
+} // namespace
+
 void CDecoder::hexText(unsigned value, std::string& out) {
-    char text[16];
-    std::snprintf(text, sizeof text, value < 255 ? "0x%02X" : "0x%04X", value);
-    out.assign(text);
+    out.clear();
+    appendHexValue(value, value < 255 ? 2 : 4, out);
 }
 
 void CDecoder::hexText4(unsigned value, std::string& out) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%04X", value);
-    out.assign(text);
+    out.clear();
+    appendHexValue(value, 4, out);
 }
 
 namespace {
@@ -280,6 +297,7 @@ void CDecoder::teiMessageText(std::string& out) const {
             out.push_back('+');
     }
 }
+
 
 void CDecoder::multipleAiText(std::string& out) const {
     out.clear();

@@ -1,5 +1,6 @@
 #include "pdu/NotationStore.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -177,6 +178,8 @@ bool NotationStore::attach(std::uint8_t* arena, std::size_t size, const char* fo
     size_ = size;
     // One entry per record the arena can hold, made once: loads made while decoding fill it.
     nextSibling_.assign((size - kArenaHeaderSize) / kRecordSize + 1, 0);
+    groupOf_.assign(nextSibling_.size(), 0);
+    dispatch_.clear();
     std::memset(arena_, 0, kArenaHeaderSize);
     // The path field keeps what fits; files are found through the open folder, not through it.
     std::strncpy(reinterpret_cast<char*>(arena_), folder, kPathFieldSize - 1);
@@ -309,6 +312,10 @@ bool NotationStore::load(const char* listFile) {
         writeSlot(t, kNoTable, kArenaHeaderSize);
     }
     mapPreloadedSlots();
+    indexGroups();
+    current_ = nullptr;
+    currentGroups_ = nullptr;
+    currentTable_ = kNoTable;
     const int fd = ::openat(folderFd_, listFile, O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
@@ -366,7 +373,59 @@ bool NotationStore::load(const char* listFile) {
         free_ += kEndMarkerReserve;
     writeSlot(kOnDemandSlot, kNoTable, onDemandStart_);
     mapPreloadedSlots();
+    indexGroups();
     return true;
+}
+
+// Dispatch maps for the larger groups of the preloaded tables, made once after loading: a
+// lookup there costs one read instead of a walk over the group. The first matching record
+// wins, as in the walk, so masked patterns keep their order. The on-demand table is read while
+// decoding and has none (nothing is allocated then).
+void NotationStore::indexGroups() {
+    constexpr std::size_t kMinGroup = 6;
+    constexpr std::size_t kMaxMaps = 2048;
+    std::fill(groupOf_.begin(), groupOf_.end(), 0);
+    dispatch_.clear();
+    std::vector<std::uint16_t> members;
+    for (int slot = 0; slot < kOnDemandSlot; ++slot) {
+        const std::uint16_t table = slotTable(slot);
+        if (table >= kTableCount || preloadedSlot_[table] != slot)
+            continue;
+        const NotationRecord* t = slotRecords(slot);
+        const std::uint16_t* next = siblingsOf(slot);
+        std::uint16_t* groups =
+            groupOf_.data() + (slotOffset(slot) - kArenaHeaderSize) / kRecordSize;
+        const std::size_t records = slotRecordCount_[slot];
+        for (std::size_t s = 0; s < records; ++s) {
+            if (s > 0 && t[s - 1].level >= t[s].level)
+                continue; // not the first record of a group
+            const std::uint8_t level = t[s].level;
+            std::size_t count = 0, stop = s;
+            while (stop < records && t[stop].level == level) {
+                ++count;
+                stop = next[stop];
+            }
+            if (count < kMinGroup || dispatch_.size() / 256 >= kMaxMaps)
+                continue;
+            const std::size_t number = dispatch_.size() / 256;
+            dispatch_.resize(dispatch_.size() + 256, static_cast<std::uint16_t>(stop));
+            std::uint16_t* map = dispatch_.data() + number * 256;
+            members.clear();
+            for (std::size_t j = s; j < records && t[j].level == level; j = next[j])
+                members.push_back(static_cast<std::uint16_t>(j));
+            for (std::size_t k = members.size(); k-- > 0;) {
+                const NotationRecord& r = t[members[k]];
+                if (!r.masked) {
+                    map[r.value] = members[k];
+                    continue;
+                }
+                for (unsigned b = 0; b < 256; ++b)
+                    if ((b & r.mask) == r.value)
+                        map[b] = members[k];
+            }
+            groups[s] = static_cast<std::uint16_t>(number + 1);
+        }
+    }
 }
 
 void NotationStore::mapPreloadedSlots() {
@@ -455,6 +514,7 @@ int NotationStore::selectTable(std::uint16_t table) {
         currentTable_ = table;
         currentEnd_ = slotRecordCount_[slot];
         currentNext_ = siblingsOf(slot);
+        currentGroups_ = groupOf_.data() + (slotOffset(slot) - kArenaHeaderSize) / kRecordSize;
         return kSelectOk;
     }
     if (slotTable(kOnDemandSlot) != table) {
@@ -476,6 +536,7 @@ int NotationStore::selectTable(std::uint16_t table) {
     currentTable_ = table;
     currentEnd_ = slotRecordCount_[kOnDemandSlot];
     currentNext_ = siblingsOf(kOnDemandSlot);
+    currentGroups_ = nullptr;
     return kSelectOk;
 }
 

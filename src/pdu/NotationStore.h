@@ -82,6 +82,14 @@ public:
     // For each record of the current table, the index of the record after its subtree.
     const std::uint16_t* currentNextSibling() const { return currentNext_; }
     std::uint16_t currentTable() const { return currentTable_; }
+    // For a preloaded table, per record: 0, or 1 + the number of the dispatch map that answers
+    // a lookup starting at that record on its own level. Null for the on-demand table.
+    const std::uint16_t* currentGroups() const { return currentGroups_; }
+    // 256 record indices: for each byte, the first record of the group that matches it, or the
+    // record where a search of the group stops.
+    const std::uint16_t* dispatchMap(std::uint16_t number) const {
+        return dispatch_.data() + std::size_t(number) * 256;
+    }
 
     // Inspection, for the workbench and the tests.
     bool preloadMark(int table) const;
@@ -128,6 +136,10 @@ private:
     const std::uint16_t* siblingsOf(int slot) const;
     std::vector<std::uint16_t> nextSibling_; // by record position in the arena
     const std::uint16_t* currentNext_ = nullptr;
+    void indexGroups();
+    std::vector<std::uint16_t> groupOf_;  // by record position in the arena, like nextSibling_
+    std::vector<std::uint16_t> dispatch_; // the dispatch maps, 256 entries each
+    const std::uint16_t* currentGroups_ = nullptr;
 };
 
 } // namespace qv::pdu

@@ -325,6 +325,8 @@ PduInterpreter::Status PduInterpreter::lookup(std::uint8_t byte) {
     const std::uint16_t* next = store_.currentNextSibling();
     std::uint16_t i = cursor_.index;
     const int level = cursor_.level;
+    if (const std::uint16_t* groups = store_.currentGroups(); groups && groups[i] && t[i].level == level)
+        i = store_.dispatchMap(static_cast<std::uint16_t>(groups[i] - 1))[byte];
     for (;;) {
         // The end marker's level is above every real level, so the skip stops at it too.
         while (t[i].level > level && t[i].level != kEndLevel)

@@ -4,6 +4,10 @@
 #include <cstring>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "pdu/PduOutput.h"
 
 namespace qv::pdu {
@@ -13,8 +17,10 @@ namespace {
 // One line of the output as characters, in a fixed buffer: a line cannot be longer than the
 // output itself.
 struct Line {
-    char text[kOutputCells + 2];
+    char text[kOutputCells + 16]; // room for an 8-character store at the end
     std::size_t length = 0;
+    bool maybeError = false; // an 'E' was copied: the line may carry an engine error
+    std::size_t colon = std::string_view::npos; // where the first ':' is
 
     std::string_view view() const { return {text, length}; }
     bool startsWithBlank() const { return length > 0 && text[0] == ' '; }
@@ -51,6 +57,48 @@ public:
         // run to one blank without waiting on what was kept.
         char previous = n > 0 ? out[n - 1] : '\0';
         std::uint16_t stop = first;
+        std::uint32_t letters = 0;
+#if defined(__SSE2__)
+        // Eight cells at a time while they hold no control cell and no run of blanks: most
+        // of a line is text or a blank run, and both pass here without the per-cell test.
+        const __m128i lowByte = _mm_set1_epi16(0x00FF);
+        const __m128i blank = _mm_set1_epi16(' ');
+        const __m128i letterE = _mm_set1_epi16('E');
+        const __m128i control = _mm_set1_epi16(0x0002);
+        while (static_cast<std::uint32_t>(stop) + 8 <= static_cast<std::uint32_t>(end_) + 1) {
+            const __m128i v =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells_ + stop));
+            const __m128i chars = _mm_and_si128(v, lowByte);
+            const __m128i packed = _mm_packus_epi16(chars, chars);
+            // Only control cells carry the character 0x02 with a high byte of 0xF0..0xF2;
+            // any character 0x02 sends the chunk to the exact test below.
+            const unsigned special = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(chars, control), blank))) & 0xFF;
+            if (special)
+                break;
+            const unsigned blanks = static_cast<unsigned>(_mm_movemask_epi8(
+                                        _mm_packs_epi16(_mm_cmpeq_epi16(chars, blank), blank))) & 0xFF;
+            const unsigned runs = blanks & ((blanks << 1) | (previous == ' ' ? 1u : 0u));
+            if (runs == 0) {
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(out + n), packed);
+                n += 8;
+                previous = out[n - 1];
+            } else if (blanks == 0xFF) {
+                out[n] = ' ';
+                n += previous != ' ';
+                previous = ' ';
+            } else {
+                for (int k = 0; k < 8; ++k) {
+                    const char c = cellChar(cells_[stop + k]);
+                    out[n] = c;
+                    n += (c != ' ') | (previous != ' ');
+                    previous = c;
+                }
+            }
+            letters |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(chars, letterE)));
+            stop = static_cast<std::uint16_t>(stop + 8);
+        }
+#endif
         for (; stop <= end_; ++stop) {
             const std::uint16_t cell = cells_[stop];
             const char c = cellChar(cell);
@@ -63,10 +111,13 @@ public:
             out[n] = c;
             n += (c != ' ') | (previous != ' ');
             previous = c;
+            letters |= c == 'E';
         }
+        line.maybeError = letters != 0;
         index_ = stop <= end_ ? static_cast<std::uint16_t>(stop + 1) : stop;
         if (n > 0 && out[n - 1] == ' ')
             --n;
+        line.colon = std::string_view::npos;
         if (char* colon = static_cast<char*>(std::memchr(out, ':', n))) {
             std::size_t at = static_cast<std::size_t>(colon - out);
             if (at > 0 && out[at - 1] == ' ') {
@@ -78,6 +129,7 @@ public:
                 std::memmove(out + at + 1, out + at + 2, n - at - 2);
                 --n;
             }
+            line.colon = at;
         }
         line.length = n;
     }
@@ -162,20 +214,23 @@ std::uint32_t renderRows(const std::uint16_t* cells, std::uint16_t endCell, std:
         if (line.startsWithBlank()) {
             const std::string_view text = line.view().substr(1);
             std::string_view name, value;
-            const std::size_t colon = text.find(':');
+            const std::size_t colon =
+                line.colon == std::string_view::npos ? line.colon : line.colon - 1;
+            bool maybeError = line.maybeError;
             if (colon == std::string_view::npos) {
                 value = text;
             } else if (colon + 1 == text.size()) {
                 name = text.substr(0, colon);
                 lines.extract(next);
                 value = next.view();
+                maybeError = next.maybeError;
                 if (!value.empty() && value.front() == ' ')
                     value.remove_prefix(1);
             } else {
                 name = text.substr(0, colon);
                 value = text.substr(colon + 1);
             }
-            if (hasError(value)) {
+            if (maybeError && hasError(value)) {
                 addError(value, offset, elementLength);
                 continue;
             }
@@ -186,7 +241,7 @@ std::uint32_t renderRows(const std::uint16_t* cells, std::uint16_t endCell, std:
         const std::size_t lg = text.find("Lg =");
         if (lg == std::string_view::npos) {
             offset += elementLength;
-            if (hasError(text))
+            if (line.maybeError && hasError(text))
                 addError(text, offset, 1);
             else
                 addHeader(text, "Information Element Identifier (Single Byte)", offset);
@@ -200,8 +255,10 @@ std::uint32_t renderRows(const std::uint16_t* cells, std::uint16_t endCell, std:
         while (!length.empty() && length.front() == ' ')
             length.remove_prefix(1);
         offset += elementLength;
+        bool maybeError = line.maybeError;
         if (!lines.nextIsEmpty() && !lines.nextStartsWithPlainBlank()) {
             lines.extract(next);
+            maybeError = maybeError || next.maybeError;
             std::string_view more = next.view();
             if (!more.empty() && more.front() == ' ')
                 more.remove_prefix(1);
@@ -210,7 +267,7 @@ std::uint32_t renderRows(const std::uint16_t* cells, std::uint16_t endCell, std:
             category.append(more);
             name = category;
         }
-        if (hasError(name)) {
+        if (maybeError && hasError(name)) {
             addError(name, offset, 1);
         } else {
             addHeader(name, "Information Element Identifier", offset);
@@ -253,8 +310,9 @@ void PduRowList::add(std::uint32_t rowNumber, std::uint32_t frameOffset, std::ui
     e.valueAt = static_cast<std::uint32_t>(text_.size());
     e.valueLength = static_cast<std::uint32_t>(value.size());
     text_.append(value);
-    if (capitalise && !value.empty())
-        text_[e.valueAt] = static_cast<char>(std::toupper(static_cast<unsigned char>(text_[e.valueAt])));
+    // The notation files are ASCII: only a to z are raised.
+    if (capitalise && !value.empty() && text_[e.valueAt] >= 'a' && text_[e.valueAt] <= 'z')
+        text_[e.valueAt] = static_cast<char>(text_[e.valueAt] - 'a' + 'A');
     e.nameLength = static_cast<std::uint32_t>(fieldName.size());
     if (staticName) {
         e.staticName = fieldName.data();

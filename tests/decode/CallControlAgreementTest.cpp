@@ -53,8 +53,9 @@ TEST(CallControlAgreement, WithWiresharkOnEveryMessage) {
         }
 
         const long type = g.number("msg_type");
-        if (type == 0x45 || type == 0x4D || type == 0x5A)
+        if (type == 0x45 || type == 0x4D || type == 0x5A) {
             EXPECT_EQ(static_cast<long>(f.cause), g.firstOfList("causes", 0)) << where;
+        }
 
         if (type == 0x05 || type == 0x7B) {
             decoder.columnText(30, text, false);

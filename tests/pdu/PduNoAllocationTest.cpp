@@ -45,6 +45,10 @@ void* operator new(std::size_t size, std::align_val_t align) {
     throw std::bad_alloc();
 }
 void* operator new[](std::size_t size, std::align_val_t align) { return operator new(size, align); }
+// These are the replacements of the operators above: freeing with free() is their pair.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }

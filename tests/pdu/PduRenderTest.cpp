@@ -127,6 +127,26 @@ TEST(PduRenderTest, FieldLineTexts) {
     }
 }
 
+// Long lines are read eight cells at a time; blank runs, colons and error words must come out
+// the same wherever they fall in such a group.
+TEST(PduRenderTest, LongLinesReadTheSameAtEveryAlignment) {
+    for (int shift = 0; shift < 9; ++shift) {
+        SCOPED_TRACE(shift);
+        const std::string pad(static_cast<std::size_t>(shift), 'x');
+        Decode decode;
+        decode.field(" " + pad + "Name" + std::string(static_cast<std::size_t>(shift) + 1, ' ') +
+                     ":" + std::string(9, ' ') + "a  b   c" + std::string(17, ' ') + "end");
+        decode.field(" " + pad + "Long:" + std::string(40, 'v'));
+        decode.single(pad + "Label" + std::string(16, ' '));
+        decode.field(" " + pad + "Bad : ERROR: IE: unexpected end of data");
+        EXPECT_EQ(decode.rows(), (Rows{"1 @2+0 F " + pad + "Name = A b c end",
+                                       "2 @2+0 F " + pad + "Long = V" + std::string(39, 'v'),
+                                       "3 @2+1 H " + std::string(kSingleByte) + " = " + pad + "Label",
+                                       "4 @2+1 H Missing data or uninterpreted data left = "
+                                       "DECODING ERROR"}));
+    }
+}
+
 TEST(PduRenderTest, ElementsAndTheirFieldsCarryFrameOffsets) {
     Decode decode;
     decode.element("Bearer capab.  ", 3)

@@ -132,8 +132,10 @@ void errors(Traffic& t) {
     t.frame(Side::Nt, {0x02, 0x81, 0x87, 0x00, 0x04, 0x02, 0x01});
     t.frame(Side::Te, {0x00, 0x81, 0xAF, 0x82, 0x80, 0x00});
     t.frame(Side::Nt, {0x00, 0x81, 0x1F});
-    std::vector<std::uint8_t> longUi = {0x02, 0xFF, 0x03};
-    longUi.resize(272, 0x55);
+    std::vector<std::uint8_t> longUi(272, 0x55);
+    longUi[0] = 0x02;
+    longUi[1] = 0xFF;
+    longUi[2] = 0x03;
     t.frame(Side::Nt, longUi);
     for (std::uint8_t code : {4, 11, 5, 12, 18, 19, 20})
         t.layer1(code);
