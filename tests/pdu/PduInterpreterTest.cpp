@@ -354,5 +354,43 @@ TEST(PduDemo, InstancesKeepTheirOwnTablesAndState) {
     EXPECT_EQ(demo.engine->store().onDemandReads(), 1u);
 }
 
+// Large groups of a preloaded table are searched through a map made at load time; the
+// on-demand slot walks its groups. Both must choose the same record for every byte: the first
+// that matches, masked or exact, in the order of the file.
+TEST(PduLookup, PreloadedAndOnDemandTablesChooseTheSameRecord) {
+    const std::vector<std::string> table = {
+        rec("100001", "A", 0, "10"), rec("100002", "B", 0, "1X"), rec("100003", "C", 0, "15"),
+        rec("100004", "D", 0, "X7"), rec("000000", "E", 0, "30"), rec("100005", "E1", 1, "4X"),
+        rec("100006", "E2", 1, "XX"), rec("100007", "F", 0, "3X"), rec("100008", "G", 0, "27"),
+        rec("100009", "H", 0, "2X")};
+    NotationFolder preloaded, onDemand;
+    preloaded.write("T3.NOT", table);
+    preloaded.write("TEST.LST", {"03 : T3.NOT : Y"});
+    onDemand.write("T3.NOT", table);
+    onDemand.write("TEST.LST", {"03 : T3.NOT"});
+    Interpreter mapped(preloaded.path()), walked(onDemand.path());
+    ASSERT_TRUE(mapped.loaded && walked.loaded);
+
+    auto chosen = [](Interpreter& i, std::uint8_t first, std::uint8_t second) {
+        const PduDecodeResult r = i.decode({first, second});
+        return r.error == -1 ? static_cast<int>(r.stopArgument) : -100 - r.error;
+    };
+    for (unsigned b = 0; b < 256; ++b) {
+        SCOPED_TRACE(b);
+        const auto byte = static_cast<std::uint8_t>(b);
+        EXPECT_EQ(chosen(mapped, byte, 0x41), chosen(walked, byte, 0x41));
+        EXPECT_EQ(mapped.raw({byte, 0x52}), walked.raw({byte, 0x52}));
+    }
+    EXPECT_GT(walked.engine->store().onDemandReads(), 0u);
+    EXPECT_EQ(mapped.engine->store().onDemandReads(), 0u);
+
+    EXPECT_EQ(chosen(mapped, 0x10, 0), 1);
+    EXPECT_EQ(chosen(mapped, 0x15, 0), 2) << "the masked pattern comes first";
+    EXPECT_EQ(chosen(mapped, 0x27, 0), 4) << "X7 is listed before 27";
+    EXPECT_EQ(chosen(mapped, 0x2A, 0), 9);
+    EXPECT_EQ(chosen(mapped, 0x3A, 0), 7) << "the search passes over the children of E";
+    EXPECT_EQ(chosen(mapped, 0x50, 0), -108) << "no record matches: error 8";
+}
+
 } // namespace
 } // namespace qv::pdu::test
