@@ -12,6 +12,8 @@ enum class MessageButtons { YesNo, YesNoCancel, YesNoYesToAllCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel, YesToAll };
 
 inline constexpr const char* kErrorMessageCaption = "Error Message";
+// The caption of the program's own questions.
+inline constexpr const char* kProgramCaption = "Quorvane";
 
 class UserMessages {
 public:

@@ -96,7 +96,7 @@ bool CDecodeDoc::saveComment(const std::string& text) {
         return false;
     if (text == decodable_->notes(makeDefaultComment))
         return true;
-    const MessageAnswer answer = messages_.ask(kMsgCommentChanged, "Quorvane",
+    const MessageAnswer answer = messages_.ask(kMsgCommentChanged, kProgramCaption,
                                                MessageButtons::YesNo, MessageAnswer::Yes);
     if (answer == MessageAnswer::No)
         return true;

@@ -2,7 +2,13 @@
 // its summary cells and colours, and the detail and hexa trace of a selected frame.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
 #include <QAbstractItemModel>
+#include <QStringList>
 #include <QApplication>
 #include <QColor>
 
@@ -86,6 +92,55 @@ TEST_F(CaptureWindowTest, ForeignFilesAreRefused) {
     EXPECT_EQ(window.openCapture(std::string(QUORVANE_SOURCE_DIR) + "/CMakeLists.txt"), nullptr);
     ASSERT_EQ(messages.entries().size(), 1u);
     EXPECT_EQ(messages.entries()[0].text, "A problem occurs while reading first group of frames !");
+}
+
+TEST_F(CaptureWindowTest, RecentFilesAreListedNewestFirstAndReopen) {
+    ASSERT_NE(open("demo.lvt"), nullptr);
+    ASSERT_NE(open("x25.lvt"), nullptr);
+    const QStringList texts = window.recentMenuTexts();
+    ASSERT_EQ(texts.size(), 2);
+    EXPECT_TRUE(texts[0].startsWith("&1 ") && texts[0].endsWith("x25.lvt")) << texts[0].toStdString();
+    EXPECT_TRUE(texts[1].startsWith("&2 ") && texts[1].endsWith("demo.lvt")) << texts[1].toStdString();
+    EXPECT_LE(texts[0].size(), 3 + 30) << "names are shortened for the menu";
+
+    window.closeActive();
+    window.closeActive();
+    EXPECT_EQ(window.activeCapture(), nullptr);
+    CaptureWindow *again = window.openRecent(1);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(window.mode(), WorkingMode::Examine);
+    EXPECT_TRUE(window.recentMenuTexts()[0].endsWith("demo.lvt")) << "the reopened file moves first";
+
+    settings.recentFiles.add("/nonexistent/M0001.lvt");
+    EXPECT_EQ(window.openRecent(0), nullptr);
+    EXPECT_EQ(messages.texts().back(), "Unable to open this file!");
+}
+
+TEST_F(CaptureWindowTest, ASecondWindowOnAnOpenFileIsAsked) {
+    ASSERT_NE(open("demo.lvt"), nullptr);
+    EXPECT_EQ(open("demo.lvt"), nullptr) << "No is the default answer";
+    ASSERT_EQ(messages.entries().size(), 1u);
+    EXPECT_TRUE(messages.entries()[0].question);
+    EXPECT_EQ(messages.entries()[0].text,
+              "This file is already opened.\nDo you want to open a new window on this file ?");
+    messages.queueAnswer(MessageAnswer::Yes);
+    EXPECT_NE(open("demo.lvt"), nullptr);
+}
+
+TEST_F(CaptureWindowTest, SaveAsCopiesTheCaptureAndCloseEndsTheWindow) {
+    ASSERT_NE(open("demo.lvt"), nullptr);
+    const std::string copy = std::filesystem::temp_directory_path().string() + "/qv-gui-saveas-" +
+                             std::to_string(::getpid()) + ".lvt";
+    ASSERT_TRUE(window.saveActiveAs(copy));
+    auto bytes = [](const std::string &path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    EXPECT_EQ(bytes(copy), bytes(std::string(QUORVANE_SOURCE_DIR) + "/data/samples/demo.lvt"));
+    std::filesystem::remove(copy);
+    window.closeActive();
+    EXPECT_EQ(window.activeCapture(), nullptr);
+    EXPECT_FALSE(window.saveActiveAs(copy)) << "nothing to save once closed";
 }
 
 } // namespace

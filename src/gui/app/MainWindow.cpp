@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -11,6 +12,9 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <filesystem>
+
+#include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "views/CaptureWindow.h"
 
@@ -54,7 +58,20 @@ void MainWindow::createMenus() {
     QMenu *file = menuBar()->addMenu(tr("&File"));
     QAction *open = file->addAction(tr("&Open..."), this, &MainWindow::openFile);
     open->setShortcut(QKeySequence::Open);
+    closeAction_ = file->addAction(tr("&Close"), this, &MainWindow::closeActive);
+    closeAction_->setShortcut(QKeySequence::Close);
+    saveAsAction_ = file->addAction(tr("Save &As..."), this, &MainWindow::saveAs);
+    saveAsAction_->setShortcut(QKeySequence::SaveAs);
+    recentSeparator_ = file->addSeparator();
+    for (std::size_t i = 0; i < RecentFileList::kMaxEntries; ++i) {
+        QAction *recent = file->addAction(QString());
+        connect(recent, &QAction::triggered, this, [this, i] { openRecent(i); });
+        recentActions_.push_back(recent);
+    }
     file->addSeparator();
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { updateDocumentActions(); });
+    updateRecentMenu();
+    updateDocumentActions();
     QAction *exit = file->addAction(tr("E&xit"), this, &QWidget::close);
     exit->setShortcut(QKeySequence::Quit);
 
@@ -132,12 +149,24 @@ void MainWindow::openFile() {
 }
 
 CaptureWindow *MainWindow::openCapture(const std::string &path) {
+    for (QMdiSubWindow *sub : mdiArea_->subWindowList()) {
+        auto *open = qobject_cast<CaptureWindow *>(sub->widget());
+        if (open && open->document().pathName() == path &&
+            messages_.ask("This file is already opened.\nDo you want to open a new window on this "
+                          "file ?",
+                          kProgramCaption, MessageButtons::YesNo,
+                          MessageAnswer::No) != MessageAnswer::Yes)
+            return nullptr;
+    }
     auto document = std::make_unique<CDecodeDoc>(messages_, context_.decoding.services(), this);
     CaptureOpenOptions options;
     options.language = settings_.language;
     options.v5Decoding = settings_.v5Decoding;
     options.captureMode = mode_ == WorkingMode::Capture;
-    if (!document->openCapture(path, options))
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool opened = document->openCapture(path, options);
+    QApplication::restoreOverrideCursor();
+    if (!opened)
         return nullptr;
     auto *window = new CaptureWindow(std::move(document), context_.columns, context_.colours,
                                      settings_.hexa);
@@ -145,7 +174,80 @@ CaptureWindow *MainWindow::openCapture(const std::string &path) {
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->showMaximized();
     settings_.recentFiles.add(path);
+    updateRecentMenu();
+    updateDocumentActions();
     return window;
+}
+
+CaptureWindow *MainWindow::openRecent(std::size_t entry) {
+    const auto &entries = settings_.recentFiles.entries();
+    if (entry >= entries.size())
+        return nullptr;
+    const std::string path = entries[entry];
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        messages_.show("Unable to open this file!", kProgramCaption, MessageIcon::Exclamation);
+        return nullptr;
+    }
+    if (mode_ != WorkingMode::Examine)
+        enterMode(WorkingMode::Examine);
+    return openCapture(path);
+}
+
+QStringList MainWindow::recentMenuTexts() const {
+    QStringList texts;
+    for (const QAction *action : recentActions_)
+        if (action->isVisible())
+            texts << action->text();
+    return texts;
+}
+
+void MainWindow::updateRecentMenu() {
+    const auto &entries = settings_.recentFiles.entries();
+    for (std::size_t i = 0; i < recentActions_.size(); ++i) {
+        QAction *action = recentActions_[i];
+        action->setVisible(i < entries.size());
+        if (i < entries.size()) {
+            // "&1 name": the number is the entry's key.
+            const std::string shown = RecentFileList::displayName(entries[i]);
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(
+                QString::fromLocal8Bit(shown.data(), static_cast<qsizetype>(shown.size()))));
+            action->setToolTip(QString::fromLocal8Bit(entries[i].c_str()));
+        }
+    }
+    recentSeparator_->setVisible(!entries.empty());
+}
+
+void MainWindow::updateDocumentActions() {
+    const bool capture = activeCapture() != nullptr;
+    saveAsAction_->setEnabled(capture);
+    closeAction_->setEnabled(capture);
+}
+
+void MainWindow::saveAs() {
+    CaptureWindow *capture = activeCapture();
+    if (!capture)
+        return;
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Save As"), QString::fromStdString(capture->document().pathName()),
+        tr("LVT-30/60 files(*.lvt);;All files (*)"));
+    if (!path.isEmpty())
+        saveActiveAs(path.toStdString());
+}
+
+bool MainWindow::saveActiveAs(const std::string &path) {
+    CaptureWindow *capture = activeCapture();
+    return capture && capture->document().saveAs(path);
+}
+
+void MainWindow::closeActive() {
+    if (QMdiSubWindow *sub = currentSubWindow()) {
+        // Closed windows are deleted later; the area forgets them now. A window that refused
+        // to close stays.
+        if (sub->close())
+            mdiArea_->removeSubWindow(sub);
+    }
+    updateDocumentActions();
 }
 
 void MainWindow::setStatusPane(int pane, const std::string &text) {
@@ -157,8 +259,17 @@ QString MainWindow::statusPane(int pane) const {
     return (pane == 1 ? framePane_ : textPane_)->text();
 }
 
+QMdiSubWindow *MainWindow::currentSubWindow() const {
+    // While the main window is not active (hidden, or another program in front) the area has
+    // no active window: the one activated last is still the user's current one.
+    if (QMdiSubWindow *sub = mdiArea_->activeSubWindow())
+        return sub;
+    const auto history = mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
+    return history.isEmpty() ? nullptr : history.last();
+}
+
 CaptureWindow *MainWindow::activeCapture() const {
-    QMdiSubWindow *sub = mdiArea_->activeSubWindow();
+    QMdiSubWindow *sub = currentSubWindow();
     return sub ? qobject_cast<CaptureWindow *>(sub->widget()) : nullptr;
 }
 

@@ -7,6 +7,7 @@
 #include "decode/SummaryFieldTable.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include "capture/DecodableObject.h"
 
@@ -14,6 +15,7 @@ class QAction;
 class QLabel;
 class QActionGroup;
 class QMdiArea;
+class QMdiSubWindow;
 class QToolBar;
 
 namespace qv {
@@ -34,9 +36,17 @@ public:
     MainWindow(const Installation &installation, Settings &settings, ProgramContext &context,
                UserMessages &messages);
 
-    // Opens a capture in a window of its own; the window, or null when it cannot be shown.
+    // Opens a capture in a window of its own; the window, or null when it cannot be shown or
+    // the user chose not to open a second window on a file already open.
     CaptureWindow *openCapture(const std::string &path);
     CaptureWindow *activeCapture() const;
+    // Opens entry (0 the newest) of the recent-file list.
+    CaptureWindow *openRecent(std::size_t entry);
+    // The recent-file entries of the File menu, as shown.
+    QStringList recentMenuTexts() const;
+    // Save As and Close of the active capture.
+    bool saveActiveAs(const std::string &path);
+    void closeActive();
 
     // The status bar's frame panes: 1 the frame number, 2 a text of the frame.
     void setStatusPane(int pane, const std::string &text) override;
@@ -51,6 +61,10 @@ protected:
 private:
     void createMenus();
     void openFile();
+    void saveAs();
+    void updateRecentMenu();
+    void updateDocumentActions();
+    QMdiSubWindow *currentSubWindow() const;
     void selectProduct(int product);
 
     const Installation &installation_;
@@ -66,6 +80,10 @@ private:
     QActionGroup *productGroup_ = nullptr;
     std::vector<QAction *> modeActions_;
     std::vector<QAction *> productActions_;
+    std::vector<QAction *> recentActions_;
+    QAction *recentSeparator_ = nullptr;
+    QAction *saveAsAction_ = nullptr;
+    QAction *closeAction_ = nullptr;
 };
 
 } // namespace qv
