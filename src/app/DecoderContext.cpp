@@ -1,6 +1,9 @@
 #include "app/DecoderContext.h"
 
+#include <algorithm>
 #include <filesystem>
+
+#include "decode/CV5.h"
 
 namespace qv {
 
@@ -36,6 +39,34 @@ bool DecoderContext::start(const Installation& installation, const Settings& set
         };
     }
     return true;
+}
+
+std::vector<std::string> DecoderContext::messageNames(MessageFamily family) const {
+    std::vector<std::string> names;
+    switch (family) {
+    case MessageFamily::Isdn:
+        // The summary shows the short names, and the search compares with them.
+        for (const MessageTypeEntry& entry : isdnItems_.entries())
+            names.push_back(entry.bracketName);
+        break;
+    case MessageFamily::V5:
+        for (int protocol = kV5Pstn; protocol <= kV5LinkControl; ++protocol)
+            for (unsigned type = 0; type < 256; ++type) {
+                const std::string_view name =
+                    v5MessageName(protocol, static_cast<std::uint8_t>(type), false);
+                if (!name.empty() && name != "?")
+                    names.emplace_back(name);
+            }
+        break;
+    case MessageFamily::X25:
+        for (const X25PacketType& packet : x25Items_.packetTypes())
+            names.push_back(packet.name);
+        break;
+    }
+    std::erase_if(names, [](const std::string& n) { return n.empty(); });
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
 }
 
 } // namespace qv

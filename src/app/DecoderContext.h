@@ -31,6 +31,10 @@ public:
     const ProtocolSelection& protocol() const { return protocol_; }
     bool hasTables() const { return static_cast<bool>(services_.callControlFullDecode); }
 
+    enum class MessageFamily { Isdn, V5, X25 };
+    // The short message names the find dialog offers for a family, sorted, each once.
+    std::vector<std::string> messageNames(MessageFamily family) const;
+
 private:
     ProtocolSelection protocol_;
     IsdnItemProvider isdnItems_;

@@ -16,6 +16,7 @@
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "views/CaptureWindow.h"
+#include "views/FindDialog.h"
 
 namespace qv {
 namespace {
@@ -141,6 +142,47 @@ TEST_F(CaptureWindowTest, SaveAsCopiesTheCaptureAndCloseEndsTheWindow) {
     window.closeActive();
     EXPECT_EQ(window.activeCapture(), nullptr);
     EXPECT_FALSE(window.saveActiveAs(copy)) << "nothing to save once closed";
+}
+
+TEST_F(CaptureWindowTest, FindRunsEachCriterionFromTheSelectedRow) {
+    CaptureWindow *capture = open("demo.lvt");
+    ASSERT_NE(capture, nullptr);
+    FindDialog *dialog = window.findDialog();
+    auto find = [&](FindDialog::Criterion criterion, const QString &text, bool forward = true) {
+        dialog->setCriterion(criterion);
+        dialog->setText(text);
+        dialog->setForward(forward);
+        const std::optional<FindQuery> query = dialog->query();
+        return query ? capture->runFind(*query, messages).toStdString() : std::string("(none)");
+    };
+    const QAbstractItemModel *model = capture->summaryModel();
+    auto currentMsgType = [&] {
+        return cell(model, static_cast<int>(capture->document().currentFrame()), "Msg.Type");
+    };
+
+    EXPECT_EQ(find(FindDialog::IsdnMessage, "SETUP"), "Message found once");
+    EXPECT_EQ(currentMsgType(), "SETUP");
+    EXPECT_EQ(find(FindDialog::String, "rr"), "String found once") << "not case sensitive";
+    EXPECT_EQ(capture->document().currentFrame(), 8u) << "the RR after the SETUP";
+    EXPECT_EQ(find(FindDialog::Cause, "NORMAL CALL CLEARING"), "Cause number found once");
+    EXPECT_EQ(currentMsgType(), "DISCONNECT");
+    EXPECT_EQ(find(FindDialog::Cause, "16", false), "Cause number found once")
+        << "a cause may be typed as its number; a new direction counts again";
+    EXPECT_EQ(capture->document().currentFrame(), 23u) << "a new search includes the selected row";
+    EXPECT_EQ(find(FindDialog::Cause, "NO SUCH CAUSE"), "(none)");
+
+    messages.clear();
+    EXPECT_EQ(find(FindDialog::String, "no such text"), "String not found!");
+    ASSERT_EQ(messages.entries().size(), 2u);
+    EXPECT_EQ(messages.entries()[0].text,
+              "Program has reached the last frame!\nDo you want to go to the first frame?");
+    EXPECT_EQ(messages.entries()[1].text, "String not found!");
+
+    messages.clear();
+    messages.queueAnswer(MessageAnswer::No);
+    EXPECT_EQ(find(FindDialog::X25Message, "CALL REQUEST"), "");
+    EXPECT_EQ(messages.entries().size(), 1u) << "No at the end stops without a result";
+    EXPECT_FALSE(dialog->query() == std::nullopt);
 }
 
 } // namespace

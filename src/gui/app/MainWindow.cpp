@@ -17,6 +17,7 @@
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "views/CaptureWindow.h"
+#include "views/FindDialog.h"
 
 namespace qv {
 
@@ -48,10 +49,12 @@ MainWindow::MainWindow(const Installation &installation, Settings &settings,
     framePane_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Frame number 0000000")));
     statusBar()->addPermanentWidget(textPane_);
     statusBar()->addPermanentWidget(framePane_);
+    causes_.load(settings_.file());
     createMenus();
     setWindowTitle(QStringLiteral("Quorvane"));
     toolBar_->setVisible(settings_.toolBar);
     statusBar()->setVisible(settings_.statusBar);
+    updateDocumentActions();
 }
 
 void MainWindow::createMenus() {
@@ -74,6 +77,15 @@ void MainWindow::createMenus() {
     updateDocumentActions();
     QAction *exit = file->addAction(tr("E&xit"), this, &QWidget::close);
     exit->setShortcut(QKeySequence::Quit);
+
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    findAction_ = edit->addAction(tr("&Find..."), this, [this] {
+        FindDialog *dialog = findDialog();
+        dialog->show();
+        dialog->raise();
+        dialog->activateWindow();
+    });
+    findAction_->setShortcut(QKeySequence::Find);
 
     QMenu *modeMenu = menuBar()->addMenu(tr("&Mode"));
     modeGroup_ = new QActionGroup(this);
@@ -170,6 +182,8 @@ CaptureWindow *MainWindow::openCapture(const std::string &path) {
         return nullptr;
     auto *window = new CaptureWindow(std::move(document), context_.columns, context_.colours,
                                      settings_.hexa);
+    connect(window, &CaptureWindow::statusMessage, this,
+            [this](const QString &text) { statusBar()->showMessage(text); });
     QMdiSubWindow *sub = mdiArea_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->showMaximized();
@@ -222,6 +236,42 @@ void MainWindow::updateDocumentActions() {
     const bool capture = activeCapture() != nullptr;
     saveAsAction_->setEnabled(capture);
     closeAction_->setEnabled(capture);
+    if (findAction_)
+        findAction_->setEnabled(capture);
+}
+
+FindDialog *MainWindow::findDialog() {
+    if (!findDialog_) {
+        auto names = [this](DecoderContext::MessageFamily family) {
+            QStringList list;
+            for (const std::string &name : context_.decoding.messageNames(family))
+                list << QString::fromLatin1(name.c_str());
+            return list;
+        };
+        FindDialog::Lists lists;
+        lists.isdnMessages = names(DecoderContext::MessageFamily::Isdn);
+        lists.v5Messages = names(DecoderContext::MessageFamily::V5);
+        lists.x25Messages = names(DecoderContext::MessageFamily::X25);
+        lists.causes = &causes_;
+        findDialog_ = new FindDialog(lists, this);
+        connect(findDialog_, &FindDialog::findNext, this, &MainWindow::findNext);
+    }
+    return findDialog_;
+}
+
+void MainWindow::findNext() {
+    CaptureWindow *capture = activeCapture();
+    if (!capture || !findDialog_)
+        return;
+    const std::optional<FindQuery> query = findDialog_->query();
+    if (!query) {
+        if (findDialog_->criterion() != FindDialog::Cause)
+            return; // nothing typed yet
+        // A cause that is neither listed nor a number cannot be found.
+        messages_.show("Cause number not found!", kProgramCaption, MessageIcon::Information);
+        return;
+    }
+    capture->runFind(*query, messages_);
 }
 
 void MainWindow::saveAs() {

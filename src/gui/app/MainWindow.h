@@ -1,5 +1,6 @@
 #pragma once
 // The main window: the document area, the working modes, the product choice and the bars.
+#include "app/CauseList.h"
 #include "app/ColourTable.h"
 #include "app/DecoderContext.h"
 #include "app/Installation.h"
@@ -21,6 +22,7 @@ class QToolBar;
 namespace qv {
 
 class CaptureWindow;
+class FindDialog;
 class UserMessages;
 
 // What the windows share: the decoding objects, the summary columns and the colours.
@@ -47,6 +49,8 @@ public:
     // Save As and Close of the active capture.
     bool saveActiveAs(const std::string &path);
     void closeActive();
+    // The summary's find dialog, made on first use.
+    FindDialog *findDialog();
 
     // The status bar's frame panes: 1 the frame number, 2 a text of the frame.
     void setStatusPane(int pane, const std::string &text) override;
@@ -64,6 +68,7 @@ private:
     void saveAs();
     void updateRecentMenu();
     void updateDocumentActions();
+    void findNext();
     QMdiSubWindow *currentSubWindow() const;
     void selectProduct(int product);
 
@@ -84,6 +89,9 @@ private:
     QAction *recentSeparator_ = nullptr;
     QAction *saveAsAction_ = nullptr;
     QAction *closeAction_ = nullptr;
+    QAction *findAction_ = nullptr;
+    FindDialog *findDialog_ = nullptr;
+    CauseList causes_;
 };
 
 } // namespace qv

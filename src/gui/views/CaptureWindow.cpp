@@ -9,7 +9,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <QApplication>
+#include <QKeyEvent>
+
 #include "app/ColourTable.h"
+#include "app/SummaryFinder.h"
+#include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "decode/HexaTrace.h"
 #include "decode/SummaryFieldTable.h"
@@ -78,6 +83,63 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document,
                     showFrame(current.row());
             });
     setWindowTitle(QString::fromStdString(document_->pathName()));
+    summary_->installEventFilter(this);
+    finder_ = std::make_unique<SummaryFinder>(*document_, columns);
+}
+
+bool CaptureWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == summary_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        findStopRequested_ = true;
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+int CaptureWindow::selectedFrame() const {
+    const QModelIndex current = summary_->selectionModel()->currentIndex();
+    return current.isValid() ? current.row() : 0;
+}
+
+QString CaptureWindow::runFind(const FindQuery &query, UserMessages &messages) {
+    using State = SummaryFinder::State;
+    SummaryFinder &finder = *finder_;
+    auto show = [&](const std::string &text) {
+        messages.show(text, kProgramCaption, MessageIcon::Information);
+        return QString::fromStdString(text);
+    };
+    if (!finder.start(query, static_cast<std::uint32_t>(selectedFrame())))
+        return show(finder.text());
+    findStopRequested_ = false;
+    emit statusMessage(QString::fromLatin1(kMsgFindRunning));
+    QString shown;
+    for (;;) {
+        const State state = finder.step();
+        if (state == State::Running) {
+            // Between slices the window takes its events: repaints, and Escape.
+            QApplication::processEvents();
+            if (findStopRequested_) {
+                finder.stop();
+                break;
+            }
+            continue;
+        }
+        if (state == State::ReachedEnd) {
+            if (messages.ask(finder.text(), kProgramCaption, MessageButtons::YesNo,
+                             MessageAnswer::Yes) != MessageAnswer::Yes) {
+                finder.stop();
+                break;
+            }
+            finder.wrap();
+            continue;
+        }
+        if (state == State::Found)
+            selectFrame(static_cast<int>(finder.hit().frame));
+        shown = show(finder.text());
+        break;
+    }
+    emit statusMessage(QString());
+    return shown;
 }
 
 CaptureWindow::~CaptureWindow() = default;

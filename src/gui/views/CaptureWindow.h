@@ -17,6 +17,9 @@ class CDecodeDoc;
 class ColourTable;
 class SummaryFieldTable;
 class SummaryModel;
+class SummaryFinder;
+class UserMessages;
+struct FindQuery;
 
 class CaptureWindow : public QWidget {
     Q_OBJECT
@@ -29,13 +32,25 @@ public:
     // Makes frame the current one: selected in the summary, shown in the detail and hexa trace.
     void selectFrame(int frame);
 
+    // Runs a find on the summary from the selected row, slice by slice with the window kept
+    // live (Escape in the summary stops it), asks at either end whether to go on from the
+    // other, and shows the result through messages. The text shown, empty when stopped.
+    QString runFind(const FindQuery &query, UserMessages &messages);
+
     // What the three panes show, as a user reads it.
     const QAbstractItemModel *summaryModel() const;
     QStringList detailTexts() const;
     QString hexaText() const;
 
+signals:
+    void statusMessage(const QString &text);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void showFrame(int frame);
+    int selectedFrame() const;
 
     std::unique_ptr<CDecodeDoc> document_;
     const ColourTable &colours_;
@@ -43,6 +58,8 @@ private:
     QTableView *summary_ = nullptr;
     QListWidget *detail_ = nullptr;
     QPlainTextEdit *hexa_ = nullptr;
+    std::unique_ptr<SummaryFinder> finder_;
+    bool findStopRequested_ = false;
 };
 
 } // namespace qv
