@@ -2,6 +2,7 @@
 // its summary cells and colours, and the detail and hexa trace of a selected frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -183,6 +184,19 @@ TEST_F(CaptureWindowTest, FindRunsEachCriterionFromTheSelectedRow) {
     EXPECT_EQ(find(FindDialog::X25Message, "CALL REQUEST"), "");
     EXPECT_EQ(messages.entries().size(), 1u) << "No at the end stops without a result";
     EXPECT_FALSE(dialog->query() == std::nullopt);
+}
+
+TEST_F(CaptureWindowTest, TheFindDialogOffersTheShortMessageNames) {
+    auto has = [&](DecoderContext::MessageFamily family, const std::string &name) {
+        const std::vector<std::string> names = context.decoding.messageNames(family);
+        return std::find(names.begin(), names.end(), name) != names.end() &&
+               std::is_sorted(names.begin(), names.end());
+    };
+    EXPECT_TRUE(has(DecoderContext::MessageFamily::Isdn, "SETUP"));
+    EXPECT_TRUE(has(DecoderContext::MessageFamily::Isdn, "CONN ACK")) << "short, as summarised";
+    EXPECT_FALSE(has(DecoderContext::MessageFamily::Isdn, "CONNECT ACKNOWLEDGE"));
+    EXPECT_FALSE(context.decoding.messageNames(DecoderContext::MessageFamily::V5).empty());
+    EXPECT_FALSE(context.decoding.messageNames(DecoderContext::MessageFamily::X25).empty());
 }
 
 } // namespace
