@@ -66,7 +66,8 @@ void BM_CallControlDetail(benchmark::State& state) {
         if (interpreter->Decode(info, length, rows, 0, 0) != 0)
             return false;
         for (std::size_t i = 0; i < rows.size(); ++i)
-            items.push_back({!rows[i].header, rows[i].fieldName, rows[i].value});
+            items.push_back({!rows[i].header, rows[i].fieldName, rows[i].value,
+                           static_cast<std::int32_t>(rows[i].frameOffset), rows[i].byteCount});
         return true;
     };
     OneFrame host;

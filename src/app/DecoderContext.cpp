@@ -33,7 +33,8 @@ bool DecoderContext::start(const Installation& installation, const Settings& set
             // Element headers are fields of the message; what they hold are their sub-fields.
             for (std::size_t i = 0; i < rows_.size(); ++i) {
                 const pdu::PduRowView row = rows_[i];
-                items.push_back({!row.header, row.fieldName, row.value});
+                items.push_back({!row.header, row.fieldName, row.value,
+                                 static_cast<std::int32_t>(row.frameOffset), row.byteCount});
             }
             return true;
         };

@@ -490,6 +490,8 @@ void CDecoder::addLine(std::string_view text, DetailLineKind kind, TextColour co
         line.text.append(" : ");
     line.kind = kind;
     line.colour = colour;
+    line.frameOffset = -1;
+    line.byteCount = 0;
     line.start = detailOptions_.start;
     line.end = detailOptions_.start + detailOptions_.unit * (kind == kDetailTitle ? 3 : 1);
 }
@@ -503,6 +505,9 @@ void CDecoder::appendLine(const DetailLine& from) {
     line.colour = from.colour;
     line.start = from.start;
     line.end = from.end;
+    // Lines taken from another decoder count their octets in that decoder's record.
+    line.frameOffset = -1;
+    line.byteCount = 0;
 }
 
 bool CDecoder::addInterpreterLines(
@@ -512,8 +517,15 @@ bool CDecoder::addInterpreterLines(
     items_.clear();
     if (!decode(info, length, items_))
         return false;
-    for (const Layer3DetailItem& item : items_)
+    const std::int32_t base = static_cast<std::int32_t>(info - record_.data.data());
+    for (const Layer3DetailItem& item : items_) {
         addPair(item.label, item.value, colour, item.subField);
+        if (item.offset >= 0 && item.count > 0 && lineCount_ >= 2)
+            for (std::size_t k = lineCount_ - 2; k < lineCount_; ++k) {
+                lines_[k].frameOffset = base + item.offset;
+                lines_[k].byteCount = item.count;
+            }
+    }
     return true;
 }
 
@@ -550,14 +562,45 @@ int CDecoder::layer2Block() {
                     {10, "N(S) (Send Sequence Number)"},
                     {11, "N(R) (Receive Sequence Number)"},
                     {12, "Poll/Final"}};
+    // The octets each pair describes, when the frame holds them: the address octets 0 and 1,
+    // the control field from octet 2 (two octets for I and S frames).
+    const std::uint16_t length = record_.kind == kFrameRecord ? record_.dataLength : 0;
+    const bool twoOctetControl = length > 2 && (record_.data[2] & 1) == 0 ? true
+                                 : length > 2 ? (record_.data[2] & 3) == 1
+                                              : false;
+    auto markPair = [&](int offset, int count) {
+        if (offset + count > length || lineCount_ < 2)
+            return;
+        for (std::size_t k = lineCount_ - 2; k < lineCount_; ++k) {
+            lines_[k].frameOffset = offset;
+            lines_[k].byteCount = static_cast<std::uint16_t>(count);
+        }
+    };
     for (const auto& pair : kAddress) {
         layer2Column(pair.column, value, true);
         addPair(pair.label, value, c);
+        markPair(pair.column <= 7 ? 0 : 1, 1);
     }
     addLine(tr("CONTROL FIELD:", "CHAMP DE COMMANDE:"), kDetailHeading, c);
     for (const auto& pair : kControl) {
         layer2Column(pair.column, value, true);
         addPair(pair.label, value, c);
+        switch (pair.column) {
+        case 4:
+            markPair(2, twoOctetControl ? 2 : 1);
+            break;
+        case 10: // N(S): I frames only
+            if (twoOctetControl && (record_.data[2] & 1) == 0)
+                markPair(2, 1);
+            break;
+        case 11:
+            if (twoOctetControl)
+                markPair(3, 1);
+            break;
+        default:
+            markPair(twoOctetControl ? 3 : 2, 1);
+            break;
+        }
     }
     return 0;
 }

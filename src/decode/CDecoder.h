@@ -39,6 +39,9 @@ struct Layer3DetailItem {
     bool subField = false;
     std::string_view label;
     std::string_view value;
+    // The octets the item describes, from the start of the information field; -1: none.
+    std::int32_t offset = -1;
+    std::uint16_t count = 0;
 };
 
 // The layer-3 parts that the call-control and X.25 decoders provide; any may be absent.

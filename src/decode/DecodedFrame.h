@@ -137,6 +137,9 @@ struct DetailLine {
     TextColour colour = TextColour::Layer2TeNt;
     std::int32_t start = 0;
     std::int32_t end = 0;
+    // The octets of the frame the line describes; -1 when it describes none in particular.
+    std::int32_t frameOffset = -1;
+    std::uint16_t byteCount = 0;
 };
 
 struct DetailOptions {

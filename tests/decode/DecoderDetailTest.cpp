@@ -152,6 +152,47 @@ TEST(DecoderDetail, CallControlBlockReportsAFailedFullDecode) {
     EXPECT_EQ(texts.back(), "4 -");
 }
 
+// Lines carry the octets they describe, so that a view can mark them in the hexa trace.
+TEST(DecoderDetail, LinesNameTheOctetsTheyDescribe) {
+    Decoded d(frameRecord(Dir::TeNt, {0x00, 0x81, 0x02, 0x04, 0x08, 0x01, 0x05, 0x05, 0x04,
+                                      0x02, 0x80, 0x90}));
+    d.services.callControlFullDecode = [](const std::uint8_t*, std::uint16_t,
+                                          std::vector<Layer3DetailItem>& out) {
+        out.push_back({false, "Information Element Identifier", "Bearer capability", 4, 1});
+        out.push_back({true, "Coding standard", "CCITT", 6, 2});
+        out.push_back({true, "No octets", "x"});
+        return true;
+    };
+    ASSERT_EQ(d.decoder->Format_Detail(DetailOptions{}), 0);
+    auto extent = [&](const std::string& label) {
+        for (const DetailLine& line : d.decoder->detailLines())
+            if (line.text == label + " : ")
+                return std::to_string(line.frameOffset) + "+" + std::to_string(line.byteCount);
+        return std::string("(no line)");
+    };
+    EXPECT_EQ(extent("SAPI (Service Access Point Identifier)"), "0+1");
+    EXPECT_EQ(extent("TEI (Terminal Endpoint Identifier)"), "1+1");
+    EXPECT_EQ(extent("Type"), "2+2") << "an I frame's control field has two octets";
+    EXPECT_EQ(extent("N(S) (Send Sequence Number)"), "2+1");
+    EXPECT_EQ(extent("Poll/Final"), "3+1");
+    EXPECT_EQ(extent("Information Element Identifier"), "8+1") << "after the 4 layer-2 octets";
+    EXPECT_EQ(extent("Coding standard"), "10+2");
+    EXPECT_EQ(extent("No octets"), "-1+0");
+    EXPECT_EQ(extent("Direction"), "-1+0");
+
+    Decoded ui(frameRecord(Dir::TeNt, {0x02, 0x81, 0x13, 0x08, 0x01, 0x05, 0x05}));
+    ASSERT_EQ(ui.decoder->Format_Detail(DetailOptions{}), 0);
+    for (const DetailLine& line : ui.decoder->detailLines()) {
+        if (line.text == "Type : ") {
+            EXPECT_EQ(line.frameOffset * 10 + line.byteCount, 21) << "a U frame's one octet";
+        } else if (line.text == "N(S) (Send Sequence Number) : ") {
+            EXPECT_EQ(line.frameOffset, -1);
+        } else if (line.text == "Poll/Final : ") {
+            EXPECT_EQ(line.frameOffset, 2);
+        }
+    }
+}
+
 TEST(DecoderDetail, NeedsADecodedFrame) {
     MemoryHost host;
     DecoderServices services;

@@ -186,6 +186,28 @@ TEST_F(CaptureWindowTest, FindRunsEachCriterionFromTheSelectedRow) {
     EXPECT_FALSE(dialog->query() == std::nullopt);
 }
 
+TEST_F(CaptureWindowTest, ADetailRowMarksItsOctetsInTheTrace) {
+    CaptureWindow *capture = open("demo.lvt");
+    ASSERT_NE(capture, nullptr);
+    capture->selectFrame(7); // the SETUP
+    const QStringList rows = capture->detailTexts();
+    auto rowStarting = [&](const QString &start) {
+        for (int i = 0; i < rows.size(); ++i)
+            if (rows[i].trimmed().startsWith(start))
+                return i;
+        return -1;
+    };
+    ASSERT_GE(rowStarting("SAPI"), 0);
+    EXPECT_EQ(capture->selectDetailRow(rowStarting("SAPI")), QList<int>{0});
+    EXPECT_EQ(capture->selectDetailRow(rowStarting("TEI (")), QList<int>{1});
+    EXPECT_EQ(capture->selectDetailRow(rowStarting("Type : I")), (QList<int>{2, 3}));
+    EXPECT_EQ(capture->selectDetailRow(rowStarting("Direction")), QList<int>{});
+    const int bearer = rowStarting("Information Element Identifier : Bearer");
+    ASSERT_GE(bearer, 0) << rows.join('\n').toStdString();
+    EXPECT_EQ(capture->selectDetailRow(bearer), QList<int>{9})
+        << "the 04 after the layer-2 octets, the message header and sending complete";
+}
+
 TEST_F(CaptureWindowTest, TheFindDialogOffersTheShortMessageNames) {
     auto has = [&](DecoderContext::MessageFamily family, const std::string &name) {
         const std::vector<std::string> names = context.decoding.messageNames(family);

@@ -11,6 +11,12 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <utility>
 
 #include "app/ColourTable.h"
 #include "app/SummaryFinder.h"
@@ -23,6 +29,13 @@
 namespace qv {
 
 namespace {
+
+constexpr int kOffsetRole = Qt::UserRole;
+constexpr int kCountRole = Qt::UserRole + 1;
+// Where an octet's text starts on its hexa trace line: "%04X:    ", then " XX" per octet; the
+// ASCII text after the 48 columns of hex and a TAB.
+constexpr int kHexColumn = 9;
+constexpr int kAsciiColumn = 9 + 48 + 1;
 
 QString latin1(const std::string &text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -83,6 +96,8 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document,
                     showFrame(current.row());
             });
     setWindowTitle(QString::fromStdString(document_->pathName()));
+    connect(detail_, &QListWidget::currentRowChanged, this,
+            [this](int row) { selectDetailRow(row); });
     summary_->installEventFilter(this);
     finder_ = std::make_unique<SummaryFinder>(*document_, columns);
 }
@@ -94,6 +109,43 @@ bool CaptureWindow::eventFilter(QObject *watched, QEvent *event) {
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+QList<int> CaptureWindow::selectDetailRow(int row) {
+    QListWidgetItem *item = row >= 0 ? detail_->item(row) : nullptr;
+    if (item && detail_->currentRow() != row)
+        detail_->setCurrentRow(row);
+    return item ? markOctets(item->data(kOffsetRole).toInt(), item->data(kCountRole).toInt())
+                : markOctets(-1, 0);
+}
+
+QList<int> CaptureWindow::markOctets(int offset, int count) {
+    QList<QTextEdit::ExtraSelection> marks;
+    QList<int> marked;
+    QTextCharFormat format;
+    format.setBackground(palette().highlight());
+    format.setForeground(palette().highlightedText());
+    QTextDocument *text = hexa_->document();
+    for (int k = 0; offset >= 0 && k < count; ++k) {
+        const int octet = offset + k;
+        const QTextBlock block = text->findBlockByNumber(octet / 16);
+        if (!block.isValid() || block.length() <= kAsciiColumn + octet % 16)
+            break; // past the end of the trace
+        marked << octet;
+        for (const auto &[column, width] :
+             {std::pair{kHexColumn + 3 * (octet % 16) + 1, 2}, std::pair{kAsciiColumn + octet % 16, 1}}) {
+            QTextEdit::ExtraSelection mark;
+            mark.cursor = QTextCursor(block);
+            mark.cursor.setPosition(block.position() + column);
+            mark.cursor.setPosition(block.position() + column + width, QTextCursor::KeepAnchor);
+            mark.format = format;
+            marks << mark;
+        }
+    }
+    hexa_->setExtraSelections(marks);
+    if (!marks.isEmpty())
+        hexa_->setTextCursor(QTextCursor(marks.front().cursor.block()));
+    return marked;
 }
 
 int CaptureWindow::selectedFrame() const {
@@ -182,6 +234,8 @@ void CaptureWindow::showFrame(int frame) {
             text = latin1(line.text) + latin1(lines[++i].text);
         }
         auto *item = new QListWidgetItem(QString(indent, QLatin1Char(' ')) + text, detail_);
+        item->setData(kOffsetRole, line.frameOffset);
+        item->setData(kCountRole, static_cast<int>(line.byteCount));
         if (line.kind == kDetailTitle || line.kind == kDetailHeading) {
             QFont bold = detail_->font();
             bold.setBold(true);

@@ -1,6 +1,7 @@
 #pragma once
 // The window of an open capture: the frame summary above, the protocol detail and the
 // hexadecimal trace of the selected frame below.
+#include <QList>
 #include <QStringList>
 #include <QWidget>
 
@@ -41,6 +42,8 @@ public:
     const QAbstractItemModel *summaryModel() const;
     QStringList detailTexts() const;
     QString hexaText() const;
+    // Marks the octets of detail row in the hexa trace; the octets marked, as frame offsets.
+    QList<int> selectDetailRow(int row);
 
 signals:
     void statusMessage(const QString &text);
@@ -51,6 +54,7 @@ protected:
 private:
     void showFrame(int frame);
     int selectedFrame() const;
+    QList<int> markOctets(int offset, int count);
 
     std::unique_ptr<CDecodeDoc> document_;
     const ColourTable &colours_;
