@@ -17,6 +17,7 @@
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "views/CaptureWindow.h"
+#include "views/CommentWindow.h"
 #include "views/FindDialog.h"
 
 namespace qv {
@@ -206,6 +207,37 @@ TEST_F(CaptureWindowTest, ADetailRowMarksItsOctetsInTheTrace) {
     ASSERT_GE(bearer, 0) << rows.join('\n').toStdString();
     EXPECT_EQ(capture->selectDetailRow(bearer), QList<int>{9})
         << "the 04 after the layer-2 octets, the message header and sending complete";
+}
+
+TEST_F(CaptureWindowTest, TheCommentIsEditedAndStoredOnClose) {
+    const std::string copy = std::filesystem::temp_directory_path().string() + "/qv-gui-comment-" +
+                             std::to_string(::getpid()) + ".lvt";
+    std::filesystem::copy_file(std::string(QUORVANE_SOURCE_DIR) + "/data/samples/demo.lvt", copy,
+                               std::filesystem::copy_options::overwrite_existing);
+    CaptureWindow *capture = window.openCapture(copy);
+    ASSERT_NE(capture, nullptr);
+    CommentWindow *comment = capture->openComment();
+    EXPECT_EQ(comment->windowTitle(), "Comment for " + capture->windowTitle());
+    EXPECT_FALSE(comment->text().isEmpty()) << "the notes, or the generated default";
+    EXPECT_FALSE(comment->text().contains('\r'));
+    EXPECT_TRUE(comment->close());
+    EXPECT_TRUE(messages.entries().empty()) << "an unchanged comment is not asked about";
+
+    comment = capture->openComment();
+    comment->setText(QString(3000, QLatin1Char('x')));
+    EXPECT_EQ(comment->text().size(), CommentWindow::kMaxCharacters);
+    comment->setText(QStringLiteral("Line one\nLine two"));
+    window.closeActive(); // closes the comment first, which asks, then the capture
+    ASSERT_EQ(messages.entries().size(), 1u);
+    EXPECT_TRUE(messages.entries()[0].question);
+    EXPECT_EQ(messages.entries()[0].text, "The comment text has changed.\nDo you want to save it?");
+    EXPECT_EQ(window.activeCapture(), nullptr);
+
+    capture = window.openCapture(copy);
+    ASSERT_NE(capture, nullptr);
+    EXPECT_EQ(capture->openComment()->text(), "Line one\nLine two") << "stored in the file";
+    window.closeActive();
+    std::filesystem::remove(copy);
 }
 
 TEST_F(CaptureWindowTest, TheFindDialogOffersTheShortMessageNames) {

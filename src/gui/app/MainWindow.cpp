@@ -86,6 +86,10 @@ void MainWindow::createMenus() {
         dialog->activateWindow();
     });
     findAction_->setShortcut(QKeySequence::Find);
+    commentAction_ = edit->addAction(tr("Co&mment..."), this, [this] {
+        if (CaptureWindow *capture = activeCapture())
+            capture->openComment();
+    });
 
     QMenu *modeMenu = menuBar()->addMenu(tr("&Mode"));
     modeGroup_ = new QActionGroup(this);
@@ -238,6 +242,8 @@ void MainWindow::updateDocumentActions() {
     closeAction_->setEnabled(capture);
     if (findAction_)
         findAction_->setEnabled(capture);
+    if (commentAction_)
+        commentAction_->setEnabled(capture);
 }
 
 FindDialog *MainWindow::findDialog() {

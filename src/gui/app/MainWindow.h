@@ -90,6 +90,7 @@ private:
     QAction *saveAsAction_ = nullptr;
     QAction *closeAction_ = nullptr;
     QAction *findAction_ = nullptr;
+    QAction *commentAction_ = nullptr;
     FindDialog *findDialog_ = nullptr;
     CauseList causes_;
 };

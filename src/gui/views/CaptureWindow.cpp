@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -24,6 +25,7 @@
 #include "capture/CDecodeDoc.h"
 #include "decode/HexaTrace.h"
 #include "decode/SummaryFieldTable.h"
+#include "views/CommentWindow.h"
 #include "views/SummaryModel.h"
 
 namespace qv {
@@ -146,6 +148,25 @@ QList<int> CaptureWindow::markOctets(int offset, int count) {
     if (!marks.isEmpty())
         hexa_->setTextCursor(QTextCursor(marks.front().cursor.block()));
     return marked;
+}
+
+CommentWindow *CaptureWindow::openComment() {
+    if (!comment_) {
+        comment_ = new CommentWindow(*document_, windowTitle(), this);
+        comment_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    comment_->showNormal();
+    comment_->raise();
+    comment_->activateWindow();
+    return comment_;
+}
+
+void CaptureWindow::closeEvent(QCloseEvent *event) {
+    if (comment_ && !comment_->close()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
 }
 
 int CaptureWindow::selectedFrame() const {

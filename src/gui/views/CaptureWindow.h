@@ -2,6 +2,7 @@
 // The window of an open capture: the frame summary above, the protocol detail and the
 // hexadecimal trace of the selected frame below.
 #include <QList>
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -19,6 +20,7 @@ class ColourTable;
 class SummaryFieldTable;
 class SummaryModel;
 class SummaryFinder;
+class CommentWindow;
 class UserMessages;
 struct FindQuery;
 
@@ -42,6 +44,9 @@ public:
     const QAbstractItemModel *summaryModel() const;
     QStringList detailTexts() const;
     QString hexaText() const;
+    // The capture's comment editor, opened on first use and raised after.
+    CommentWindow *openComment();
+
     // Marks the octets of detail row in the hexa trace; the octets marked, as frame offsets.
     QList<int> selectDetailRow(int row);
 
@@ -50,6 +55,8 @@ signals:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The comment is closed (and stored) first; the window stays when it stays.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void showFrame(int frame);
@@ -64,6 +71,7 @@ private:
     QPlainTextEdit *hexa_ = nullptr;
     std::unique_ptr<SummaryFinder> finder_;
     bool findStopRequested_ = false;
+    QPointer<CommentWindow> comment_;
 };
 
 } // namespace qv
