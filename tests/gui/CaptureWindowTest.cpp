@@ -240,6 +240,15 @@ TEST_F(CaptureWindowTest, TheCommentIsEditedAndStoredOnClose) {
     std::filesystem::remove(copy);
 }
 
+TEST_F(CaptureWindowTest, TheScrollThumbNamesTheFrameAtTheTop) {
+    CaptureWindow *capture = open("demo.lvt");
+    ASSERT_NE(capture, nullptr);
+    const int rows = capture->summaryModel()->rowCount();
+    EXPECT_EQ(capture->thumbText(0), "Frame 1");
+    EXPECT_EQ(capture->thumbText(10), "Frame 11");
+    EXPECT_EQ(capture->thumbText(rows + 50), QStringLiteral("Frame %1").arg(rows));
+}
+
 TEST_F(CaptureWindowTest, TheFindDialogOffersTheShortMessageNames) {
     auto has = [&](DecoderContext::MessageFamily family, const std::string &name) {
         const std::vector<std::string> names = context.decoding.messageNames(family);

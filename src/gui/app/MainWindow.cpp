@@ -86,6 +86,11 @@ void MainWindow::createMenus() {
         dialog->activateWindow();
     });
     findAction_->setShortcut(QKeySequence::Find);
+    goToAction_ = edit->addAction(tr("&Go to Frame..."), this, [this] {
+        if (CaptureWindow *capture = activeCapture())
+            capture->goToTypedFrame();
+    });
+    goToAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     commentAction_ = edit->addAction(tr("Co&mment..."), this, [this] {
         if (CaptureWindow *capture = activeCapture())
             capture->openComment();
@@ -244,6 +249,8 @@ void MainWindow::updateDocumentActions() {
         findAction_->setEnabled(capture);
     if (commentAction_)
         commentAction_->setEnabled(capture);
+    if (goToAction_)
+        goToAction_->setEnabled(capture);
 }
 
 FindDialog *MainWindow::findDialog() {

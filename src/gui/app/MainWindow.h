@@ -91,6 +91,7 @@ private:
     QAction *closeAction_ = nullptr;
     QAction *findAction_ = nullptr;
     QAction *commentAction_ = nullptr;
+    QAction *goToAction_ = nullptr;
     FindDialog *findDialog_ = nullptr;
     CauseList causes_;
 };

@@ -11,6 +11,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QInputDialog>
+#include <QScrollBar>
+#include <QToolTip>
+
+#include <algorithm>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -100,6 +105,16 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document,
     setWindowTitle(QString::fromStdString(document_->pathName()));
     connect(detail_, &QListWidget::currentRowChanged, this,
             [this](int row) { selectDetailRow(row); });
+    // While the thumb is dragged a box beside it names the frame it stands for.
+    summary_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    QScrollBar *bar = summary_->verticalScrollBar();
+    connect(bar, &QScrollBar::sliderMoved, this, [this, bar](int value) {
+        const QPoint at = bar->mapToGlobal(QPoint(-4, bar->height() * (value - bar->minimum()) /
+                                                          std::max(1, bar->maximum() - bar->minimum())));
+        QToolTip::showText(at - QPoint(fontMetrics().horizontalAdvance(thumbText(value)) + 16, 0),
+                           thumbText(value), bar);
+    });
+    connect(bar, &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
     summary_->installEventFilter(this);
     finder_ = std::make_unique<SummaryFinder>(*document_, columns);
 }
@@ -148,6 +163,24 @@ QList<int> CaptureWindow::markOctets(int offset, int count) {
     if (!marks.isEmpty())
         hexa_->setTextCursor(QTextCursor(marks.front().cursor.block()));
     return marked;
+}
+
+QString CaptureWindow::thumbText(int value) const {
+    // One scroll step per row: the value is the top row's frame index.
+    const int rows = model_->rowCount();
+    const int frame = rows == 0 ? 0 : std::clamp(value, 0, rows - 1);
+    return QStringLiteral("Frame %1").arg(frame + 1);
+}
+
+void CaptureWindow::goToTypedFrame() {
+    const int count = model_->rowCount();
+    if (count == 0)
+        return;
+    bool ok = false;
+    const int number = QInputDialog::getInt(this, tr("Go to Frame"), tr("Frame number:"),
+                                            selectedFrame() + 1, 1, count, 1, &ok);
+    if (ok)
+        selectFrame(number - 1);
 }
 
 CommentWindow *CaptureWindow::openComment() {

@@ -44,6 +44,12 @@ public:
     const QAbstractItemModel *summaryModel() const;
     QStringList detailTexts() const;
     QString hexaText() const;
+    // The frame the summary's scroll thumb stands for at value, as the box beside it shows it
+    // ("Frame %d") while the thumb is dragged.
+    QString thumbText(int value) const;
+    // Asks for a frame number and makes that frame current.
+    void goToTypedFrame();
+
     // The capture's comment editor, opened on first use and raised after.
     CommentWindow *openComment();
 
