@@ -95,6 +95,9 @@ public:
     virtual void messageTypeText(std::string& out, bool longForm) = 0;
     virtual int LayerCategory() const;
     virtual int hexaLine(int lineNumber, std::string& hex, std::string& ascii) const;
+    // The octets the hexa trace shows: none before a frame is decoded.
+    const std::uint8_t* traceData() const { return decoded_ ? view_.data : nullptr; }
+    std::uint32_t traceLength() const { return decoded_ ? view_.length : 0; }
 
     // Decodes the record already in the current-record buffer as frame frameNumber.
     virtual int decodeLoaded(std::uint32_t frameNumber);

@@ -205,6 +205,31 @@ TEST(DecoderDetail, NeedsADecodedFrame) {
     EXPECT_EQ(host.recorded.entries().back().caption, "Error Message");
 }
 
+TEST(HexaFind, ValuesAreDigitPairs) {
+    std::vector<std::uint8_t> octets;
+    EXPECT_TRUE(parseHexValue("A1 04 03", octets));
+    EXPECT_EQ(octets, (std::vector<std::uint8_t>{0xA1, 0x04, 0x03}));
+    EXPECT_TRUE(parseHexValue("a10403", octets));
+    EXPECT_EQ(octets, (std::vector<std::uint8_t>{0xA1, 0x04, 0x03}));
+    for (const char* wrong : {"", "   ", "A", "A1 0", "A 1", "G1", "0x41", "41,42"}) {
+        SCOPED_TRACE(wrong);
+        EXPECT_FALSE(parseHexValue(wrong, octets));
+    }
+}
+
+TEST(HexaFind, ForwardAndBackwardFromAPosition) {
+    const std::uint8_t octets[] = {0x08, 0x01, 0x05, 0x08, 0x01, 0x7D, 0x08};
+    const std::vector<std::uint8_t> pattern = {0x08, 0x01};
+    EXPECT_EQ(findOctets(octets, 7, pattern, 0, true), 0);
+    EXPECT_EQ(findOctets(octets, 7, pattern, 1, true), 3);
+    EXPECT_EQ(findOctets(octets, 7, pattern, 4, true), -1) << "the last 08 has no 01 after it";
+    EXPECT_EQ(findOctets(octets, 7, pattern, 6, false), 3);
+    EXPECT_EQ(findOctets(octets, 7, pattern, 2, false), 0);
+    EXPECT_EQ(findOctets(octets, 7, pattern, -1, false), -1);
+    EXPECT_EQ(findOctets(octets, 1, pattern, 0, true), -1) << "longer than the frame";
+    EXPECT_EQ(findOctets(octets, 7, {}, 0, true), -1);
+}
+
 TEST(HexaLines, SixteenOctetsPerLine) {
     std::vector<std::uint8_t> octets(32);
     for (int i = 0; i < 32; ++i)

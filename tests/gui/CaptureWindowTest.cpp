@@ -249,6 +249,20 @@ TEST_F(CaptureWindowTest, TheScrollThumbNamesTheFrameAtTheTop) {
     EXPECT_EQ(capture->thumbText(rows + 50), QStringLiteral("Frame %1").arg(rows));
 }
 
+TEST_F(CaptureWindowTest, FindOnTheTraceMarksWhatItFinds) {
+    CaptureWindow *capture = open("demo.lvt");
+    ASSERT_NE(capture, nullptr);
+    capture->selectFrame(7); // 00 81 00 00 08 01 01 05 A1 04 03 ... "0301234567" ...
+    EXPECT_EQ(capture->findInTrace("08 01", true, true, messages), "Hexa string  found !");
+    EXPECT_EQ(capture->findInTrace("0801", true, true, messages), "Hexa string not found !")
+        << "the search goes on after the octets found";
+    EXPECT_EQ(capture->findInTrace("00", true, false, messages), "Hexa string  found !");
+    EXPECT_EQ(capture->findInTrace("0301", false, true, messages), "ASCII string found !");
+    EXPECT_EQ(capture->findInTrace("zzz", false, true, messages), "ASCII string not found !");
+    EXPECT_EQ(capture->findInTrace("8 01", true, true, messages), "Wrong hexadecimal value!");
+    EXPECT_EQ(messages.texts().back(), "Wrong hexadecimal value!");
+}
+
 TEST_F(CaptureWindowTest, TheFindDialogOffersTheShortMessageNames) {
     auto has = [&](DecoderContext::MessageFamily family, const std::string &name) {
         const std::vector<std::string> names = context.decoding.messageNames(family);

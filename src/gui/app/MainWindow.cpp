@@ -18,6 +18,7 @@
 #include "capture/CDecodeDoc.h"
 #include "views/CaptureWindow.h"
 #include "views/FindDialog.h"
+#include "views/HexaFindDialog.h"
 
 namespace qv {
 
@@ -86,6 +87,18 @@ void MainWindow::createMenus() {
         dialog->activateWindow();
     });
     findAction_->setShortcut(QKeySequence::Find);
+    hexaFindAction_ = edit->addAction(tr("Find on Hexa &Trace..."), this, [this] {
+        if (!hexaFindDialog_) {
+            hexaFindDialog_ = new HexaFindDialog(this);
+            connect(hexaFindDialog_, &HexaFindDialog::findNext, this, [this] {
+                if (CaptureWindow *capture = activeCapture())
+                    capture->findInTrace(hexaFindDialog_->text(), hexaFindDialog_->hexadecimal(),
+                                         hexaFindDialog_->forward(), messages_);
+            });
+        }
+        hexaFindDialog_->show();
+        hexaFindDialog_->raise();
+    });
     goToAction_ = edit->addAction(tr("&Go to Frame..."), this, [this] {
         if (CaptureWindow *capture = activeCapture())
             capture->goToTypedFrame();
@@ -251,6 +264,8 @@ void MainWindow::updateDocumentActions() {
         commentAction_->setEnabled(capture);
     if (goToAction_)
         goToAction_->setEnabled(capture);
+    if (hexaFindAction_)
+        hexaFindAction_->setEnabled(capture);
 }
 
 FindDialog *MainWindow::findDialog() {

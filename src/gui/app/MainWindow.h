@@ -23,6 +23,7 @@ namespace qv {
 
 class CaptureWindow;
 class FindDialog;
+class HexaFindDialog;
 class UserMessages;
 
 // What the windows share: the decoding objects, the summary columns and the colours.
@@ -92,6 +93,8 @@ private:
     QAction *findAction_ = nullptr;
     QAction *commentAction_ = nullptr;
     QAction *goToAction_ = nullptr;
+    QAction *hexaFindAction_ = nullptr;
+    HexaFindDialog *hexaFindDialog_ = nullptr;
     FindDialog *findDialog_ = nullptr;
     CauseList causes_;
 };

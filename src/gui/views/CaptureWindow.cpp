@@ -160,6 +160,7 @@ QList<int> CaptureWindow::markOctets(int offset, int count) {
         }
     }
     hexa_->setExtraSelections(marks);
+    traceMark_ = marked.isEmpty() ? -1 : marked.front();
     if (!marks.isEmpty())
         hexa_->setTextCursor(QTextCursor(marks.front().cursor.block()));
     return marked;
@@ -181,6 +182,34 @@ void CaptureWindow::goToTypedFrame() {
                                             selectedFrame() + 1, 1, count, 1, &ok);
     if (ok)
         selectFrame(number - 1);
+}
+
+QString CaptureWindow::findInTrace(const QString &text, bool hexadecimal, bool forward,
+                                  UserMessages &messages) {
+    auto show = [&](const char *message, MessageIcon icon) {
+        messages.show(message, kProgramCaption, icon);
+        return QString::fromLatin1(message);
+    };
+    std::vector<std::uint8_t> pattern;
+    if (hexadecimal) {
+        if (!parseHexValue(text.toLatin1().toStdString(), pattern))
+            return show(kMsgWrongHexValue, MessageIcon::Exclamation);
+    } else {
+        const QByteArray bytes = text.toLatin1();
+        pattern.assign(bytes.begin(), bytes.end());
+    }
+    const CDecoder *decoder = document_->decoder();
+    const int from = traceMark_ < 0 ? (forward ? 0 : 1 << 20)
+                                    : traceMark_ + (forward ? 1 : -1);
+    const int at = decoder && !pattern.empty()
+                       ? findOctets(decoder->traceData(), decoder->traceLength(), pattern, from,
+                                    forward)
+                       : -1;
+    if (at < 0)
+        return show(hexadecimal ? kMsgHexNotFound : kMsgAsciiNotFound, MessageIcon::Information);
+    markOctets(at, static_cast<int>(pattern.size()));
+    traceMark_ = at;
+    return show(hexadecimal ? kMsgHexFound : kMsgAsciiFound, MessageIcon::Information);
 }
 
 CommentWindow *CaptureWindow::openComment() {
@@ -271,6 +300,7 @@ QString CaptureWindow::hexaText() const { return hexa_->toPlainText(); }
 void CaptureWindow::showFrame(int frame) {
     detail_->clear();
     hexa_->clear();
+    traceMark_ = -1;
     if (!document_->goToFrame(static_cast<std::uint32_t>(frame)))
         return;
     CDecoder &decoder = *document_->decoder();

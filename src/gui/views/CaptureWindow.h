@@ -50,6 +50,12 @@ public:
     // Asks for a frame number and makes that frame current.
     void goToTypedFrame();
 
+    // Find on the hexadecimal trace of the current frame: a string, or a hexadecimal value as
+    // digit pairs, after (or before) the octets marked last. The octets found are marked; the
+    // result text is shown through messages and returned.
+    QString findInTrace(const QString &text, bool hexadecimal, bool forward,
+                        UserMessages &messages);
+
     // The capture's comment editor, opened on first use and raised after.
     CommentWindow *openComment();
 
@@ -78,6 +84,7 @@ private:
     std::unique_ptr<SummaryFinder> finder_;
     bool findStopRequested_ = false;
     QPointer<CommentWindow> comment_;
+    int traceMark_ = -1; // the first octet marked in the hexa trace, -1 for none
 };
 
 } // namespace qv
