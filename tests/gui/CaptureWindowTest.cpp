@@ -263,6 +263,41 @@ TEST_F(CaptureWindowTest, FindOnTheTraceMarksWhatItFinds) {
     EXPECT_EQ(messages.texts().back(), "Wrong hexadecimal value!");
 }
 
+// The settings a session changes come back at the next start: mode, recent files in order,
+// the Hexa flag, the cause list.
+TEST(MainWindowSettings, ASessionsChoicesSurviveAnExitAndAStart) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                      ("qv-gui-settings-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string ini = (dir / "QUORVANE.INI").string();
+    const std::string sample = std::string(QUORVANE_SOURCE_DIR) + "/data/samples/";
+    Installation installation = Installation::fromCommandLine({});
+    RecordingUserMessages messages;
+    {
+        Settings settings;
+        settings.open(ini);
+        ProgramContext context;
+        context.columns.load(settings.file(), 0);
+        context.decoding.start(installation, settings, {}, messages);
+        MainWindow window(installation, settings, context, messages);
+        window.enterMode(WorkingMode::ViewResults);
+        for (const char *name : {"v5.lvt", "x25.lvt", "demo.lvt"})
+            ASSERT_NE(window.openCapture(sample + name), nullptr);
+        settings.hexa = false;
+        window.close();
+        ASSERT_TRUE(settings.writeAtExit());
+    }
+    Settings again;
+    again.open(ini);
+    EXPECT_EQ(again.launchpad, WorkingMode::ViewResults);
+    EXPECT_FALSE(again.hexa);
+    ASSERT_EQ(again.recentFiles.entries().size(), 3u);
+    EXPECT_EQ(again.recentFiles.entries()[0], sample + "demo.lvt");
+    EXPECT_EQ(again.recentFiles.entries()[2], sample + "v5.lvt");
+    EXPECT_EQ(again.file().readInt("List of Causes (Q.931)", "USER BUSY", 0), 17);
+    std::filesystem::remove_all(dir);
+}
+
 TEST_F(CaptureWindowTest, TheFindDialogOffersTheShortMessageNames) {
     auto has = [&](DecoderContext::MessageFamily family, const std::string &name) {
         const std::vector<std::string> names = context.decoding.messageNames(family);
