@@ -1,0 +1,148 @@
+#include "app/FramePrint.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+#include "decode/CDecoder.h"
+#include "decode/HexaTrace.h"
+#include "decode/SummaryFieldTable.h"
+
+namespace qv {
+
+namespace {
+
+void pad(std::string& line, const std::string& cell, std::size_t width) {
+    line += cell;
+    line.append(width - std::min(width, cell.size()) + 1, ' ');
+}
+
+void trimRight(std::string& line) {
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+}
+
+} // namespace
+
+PrintDocument buildPrint(CDecodeDoc& document, const SummaryFieldTable& columns,
+                         const PrintRange& range, PrintKind kind) {
+    PrintDocument print;
+    CDecoder* decoder = document.decoder();
+    if (!decoder || document.frameCount() == 0)
+        return print;
+    const std::uint32_t last = std::min(range.last, document.frameCount() - 1);
+    const std::vector<int> visible = columns.visibleColumnsInDisplayOrder();
+    if (kind != PrintKind::Summary)
+        print.title = kind == PrintKind::Detail ? "Detail print" : "Detail and hexa print";
+    // Summary cells are gathered first: each column is as wide as its widest text.
+    std::vector<std::vector<std::string>> cells;
+    if (kind == PrintKind::Summary) {
+        cells.emplace_back();
+        for (int c : visible)
+            cells.back().push_back(columns.field(c).title);
+    }
+    std::string cell;
+    for (std::uint32_t frame = range.first; frame <= last; ++frame) {
+        if (!document.goToFrame(frame))
+            continue;
+        PrintBlock block;
+        block.frame = frame;
+        if (kind == PrintKind::Summary) {
+            cells.emplace_back();
+            for (int c : visible) {
+                if (c == 0) {
+                    char number[16];
+                    std::snprintf(number, sizeof number, "%05u", frame + 1);
+                    cell = number;
+                } else {
+                    decoder->columnText(c, cell, false);
+                }
+                cells.back().push_back(cell);
+            }
+        } else {
+            if (decoder->Format_Detail(DetailOptions{}) < 0)
+                continue;
+            std::string date, time, dir, status;
+            decoder->columnText(1, date, false);
+            decoder->columnText(2, time, false);
+            decoder->directionText(dir, true);
+            status = std::string(statusText(decoder->currentRecord()));
+            const unsigned length = decoder->traceLength();
+            char heading[512];
+            if (!date.empty() && date != "-")
+                std::snprintf(heading, sizeof heading,
+                              "Frame : %u   Dir : %s   Date : %s   Time : %s   Length : %u   FCS : %s",
+                              frame + 1, dir.c_str(), date.c_str(), time.c_str(), length,
+                              status.c_str());
+            else
+                std::snprintf(heading, sizeof heading,
+                              "Frame : %u   Dir : %s   Time : %s   Length : %u   FCS : %s",
+                              frame + 1, dir.c_str(), time.c_str(), length, status.c_str());
+            block.lines.push_back(heading);
+            const auto lines = decoder->detailLines();
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                const DetailLine& l = lines[i];
+                std::string text = l.text;
+                const bool label = l.kind == kDetailLabel || l.kind == kDetailSubLabel;
+                if (label && i + 1 < lines.size())
+                    text += lines[++i].text;
+                const int indent = l.kind == kDetailSubLabel ? 4 : label ? 2 : 0;
+                block.lines.push_back(std::string(static_cast<std::size_t>(indent), ' ') + text);
+            }
+            if (kind == PrintKind::DetailAndHexa) {
+                block.lines.push_back("Hexadecimal Trace");
+                const std::string trace = hexaTrace(*decoder, "\n");
+                std::size_t at = 0;
+                while (at < trace.size()) {
+                    const std::size_t end = trace.find('\n', at);
+                    block.lines.push_back(trace.substr(at, end - at));
+                    at = end == std::string::npos ? trace.size() : end + 1;
+                }
+            }
+            block.lines.push_back(std::string());
+        }
+        print.blocks.push_back(std::move(block));
+    }
+    if (kind == PrintKind::Summary) {
+        std::vector<std::size_t> widths(visible.size(), 0);
+        for (const auto& row : cells)
+            for (std::size_t k = 0; k < row.size(); ++k)
+                widths[k] = std::max(widths[k], row[k].size());
+        // The heading goes first; each frame row fills the block made for its frame.
+        std::vector<PrintBlock> blocks;
+        blocks.reserve(cells.size());
+        for (std::size_t r = 0; r < cells.size(); ++r) {
+            PrintBlock block;
+            block.frame = r == 0 ? 0 : print.blocks[r - 1].frame;
+            std::string line;
+            for (std::size_t k = 0; k < cells[r].size(); ++k)
+                pad(line, cells[r][k], widths[k]);
+            trimRight(line);
+            block.lines.push_back(std::move(line));
+            blocks.push_back(std::move(block));
+        }
+        print.blocks = std::move(blocks);
+    }
+    return print;
+}
+
+std::string printText(const PrintDocument& print) {
+    std::string text;
+    if (!print.title.empty())
+        text += print.title + "\r\n\r\n";
+    for (const PrintBlock& block : print.blocks)
+        for (const std::string& line : block.lines)
+            text += line + "\r\n";
+    return text;
+}
+
+std::string printDate() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%d/%m/%Y", &local);
+    return text;
+}
+
+} // namespace qv

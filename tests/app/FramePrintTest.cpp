@@ -1,0 +1,74 @@
+// The texts of a frame print: the summary with five-digit numbers, the detail with each
+// frame's heading line, and the detail with its hexadecimal trace.
+#include "app/FramePrint.h"
+
+#include <gtest/gtest.h>
+
+#include "base/UserMessages.h"
+#include "decode/SummaryFieldTable.h"
+
+namespace qv {
+namespace {
+
+class FramePrintTest : public ::testing::Test {
+protected:
+    FramePrintTest() {
+        EXPECT_TRUE(doc.openCapture(std::string(QUORVANE_SOURCE_DIR) + "/data/samples/demo.lvt", {}));
+    }
+    RecordingUserMessages messages;
+    DecoderServices services;
+    CDecodeDoc doc{messages, services};
+    SummaryFieldTable columns;
+};
+
+TEST_F(FramePrintTest, SummaryPrintHasTheTitlesAndFiveDigitNumbers) {
+    const PrintDocument print = buildPrint(doc, columns, {3, 5}, PrintKind::Summary);
+    EXPECT_EQ(print.title, "");
+    ASSERT_EQ(print.blocks.size(), 4u) << "the heading and three frames";
+    EXPECT_EQ(print.blocks[0].lines[0].rfind("Number", 0), 0u);
+    EXPECT_NE(print.blocks[0].lines[0].find("Msg.Type"), std::string::npos);
+    const std::string& row = print.blocks[1].lines[0];
+    EXPECT_EQ(row.rfind("00004 ", 0), 0u) << row;
+    EXPECT_NE(row.find("12/03/2026"), std::string::npos);
+    EXPECT_NE(row.find(" UI "), std::string::npos);
+    EXPECT_NE(row.find("ID.REQUEST"), std::string::npos);
+    EXPECT_EQ(print.blocks[3].lines[0].rfind("00006 ", 0), 0u);
+    EXPECT_EQ(print.blocks[1].lines[0].find("Number"), std::string::npos);
+}
+
+TEST_F(FramePrintTest, DetailPrintsGiveEachFrameItsHeadingAndLines) {
+    const PrintDocument detail = buildPrint(doc, columns, {7, 7}, PrintKind::Detail);
+    EXPECT_EQ(detail.title, "Detail print");
+    ASSERT_EQ(detail.blocks.size(), 1u);
+    const std::vector<std::string>& lines = detail.blocks[0].lines;
+    EXPECT_EQ(lines[0].rfind("Frame : 8   Dir : ", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find("   Date : 12/03/2026   Time : 09:30:00.130   Length : 44   FCS : Good"),
+              std::string::npos)
+        << lines[0];
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "ISDN LAYER 2"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "  SAPI (Service Access Point Identifier) : 0"),
+              lines.end());
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), "Hexadecimal Trace"), lines.end());
+
+    const PrintDocument hexa = buildPrint(doc, columns, {7, 8}, PrintKind::DetailAndHexa);
+    EXPECT_EQ(hexa.title, "Detail and hexa print");
+    ASSERT_EQ(hexa.blocks.size(), 2u);
+    const std::vector<std::string>& first = hexa.blocks[0].lines;
+    const auto trace = std::find(first.begin(), first.end(), "Hexadecimal Trace");
+    ASSERT_NE(trace, first.end());
+    EXPECT_EQ((trace + 1)->rfind("0000:     00 81 00 00 08 01", 0), 0u) << *(trace + 1);
+
+    const std::string text = printText(hexa);
+    EXPECT_EQ(text.rfind("Detail and hexa print\r\n\r\nFrame : 8 ", 0), 0u);
+    EXPECT_NE(text.find("\r\nFrame : 9 "), std::string::npos);
+}
+
+TEST(FramePrintDate, DayMonthYear) {
+    const std::string date = printDate();
+    ASSERT_EQ(date.size(), 10u);
+    EXPECT_EQ(date[2], '/');
+    EXPECT_EQ(date[5], '/');
+}
+
+} // namespace
+} // namespace qv
