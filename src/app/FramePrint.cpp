@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "capture/CaptureFileReader.h"
+#include "capture/DecodableObject.h"
 #include "decode/CDecoder.h"
 #include "decode/HexaTrace.h"
 #include "decode/SummaryFieldTable.h"
@@ -124,6 +126,23 @@ PrintDocument buildPrint(CDecodeDoc& document, const SummaryFieldTable& columns,
         print.blocks = std::move(blocks);
     }
     return print;
+}
+
+std::vector<std::string> fileHeaderLines(CDecodeDoc& document) {
+    std::vector<std::string> lines;
+    DecodableObject* decodable = document.decodable();
+    CaptureFileReader* reader = decodable ? decodable->reader() : nullptr;
+    if (!reader)
+        return lines;
+    const CaptureInfo& i = reader->info();
+    lines.push_back("File : " + document.pathName());
+    lines.push_back("Instrument : " + i.instrumentName);
+    lines.push_back("Serial number : " + i.displaySerial());
+    lines.push_back("Versions : " + i.firstVersion + " " + i.secondVersion);
+    lines.push_back("Start : " + dateTimeText(i.start));
+    lines.push_back("End : " + dateTimeText(i.end));
+    lines.push_back("Frames : " + std::to_string(document.frameCount()));
+    return lines;
 }
 
 std::string printText(const PrintDocument& print) {

@@ -30,6 +30,8 @@ struct PrintDocument {
 // The frames of range in the given kind. Frames the document cannot show are left out.
 PrintDocument buildPrint(CDecodeDoc& document, const SummaryFieldTable& columns,
                          const PrintRange& range, PrintKind kind);
+// The capture's identification, printed first when File Header is chosen.
+std::vector<std::string> fileHeaderLines(CDecodeDoc& document);
 // The whole print as text, for printing to a file: title, blocks, CR LF line ends.
 std::string printText(const PrintDocument& print);
 // "%d/%m/%Y" of today, as the page header shows it.

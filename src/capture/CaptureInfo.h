@@ -11,6 +11,9 @@ struct CaptureDateTime {
     bool operator==(const CaptureDateTime&) const = default;
 };
 
+// "%02u/%02u/%04u %02u:%02u:%02u".
+std::string dateTimeText(const CaptureDateTime& t);
+
 // Six u16 fields: day, month, year, hour, minute, second.
 inline CaptureDateTime readDateTime(const std::uint8_t* p) {
     return {readU16(p), readU16(p + 2), readU16(p + 4), readU16(p + 6), readU16(p + 8),

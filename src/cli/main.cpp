@@ -57,13 +57,6 @@ std::unique_ptr<qv::CaptureFileReader> openCapture(const std::string& path,
     return reader;
 }
 
-std::string dateTimeText(const qv::CaptureDateTime& t) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%02u/%02u/%04u %02u:%02u:%02u", t.day, t.month, t.year,
-                  t.hour, t.minute, t.second);
-    return text;
-}
-
 int info(const std::string& path) {
     qv::StderrUserMessages messages;
     auto reader = openCapture(path, messages);
@@ -76,8 +69,8 @@ int info(const std::string& path) {
     std::printf("Instrument    : %s\n", i.instrumentName.c_str());
     std::printf("Serial number : %s\n", i.displaySerial().c_str());
     std::printf("Versions      : %s %s\n", i.firstVersion.c_str(), i.secondVersion.c_str());
-    std::printf("Start         : %s\n", dateTimeText(i.start).c_str());
-    std::printf("End           : %s\n", dateTimeText(i.end).c_str());
+    std::printf("Start         : %s\n", qv::dateTimeText(i.start).c_str());
+    std::printf("End           : %s\n", qv::dateTimeText(i.end).c_str());
     std::printf("Capture flags : 0x%02X (V5 %s, V5 setting %u, bit 0 %u)\n", i.captureFlags,
                 flags.v5 ? "yes" : "no", flags.v5Setting, flags.bit0 ? 1u : 0u);
     std::printf("Frames        : %u\n", reader->recordCount());

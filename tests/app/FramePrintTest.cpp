@@ -63,6 +63,14 @@ TEST_F(FramePrintTest, DetailPrintsGiveEachFrameItsHeadingAndLines) {
     EXPECT_NE(text.find("\r\nFrame : 9 "), std::string::npos);
 }
 
+TEST_F(FramePrintTest, FileHeaderNamesTheCapture) {
+    const std::vector<std::string> lines = fileHeaderLines(doc);
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[0], "File : " + doc.pathName());
+    EXPECT_EQ(lines[1].rfind("Instrument : LVT", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[6], "Frames : " + std::to_string(doc.frameCount()));
+}
+
 TEST(FramePrintDate, DayMonthYear) {
     const std::string date = printDate();
     ASSERT_EQ(date.size(), 10u);
