@@ -7,6 +7,7 @@ packages=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libpcap-dev
+    poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,6 +20,7 @@
 #include "views/CaptureWindow.h"
 #include "views/CommentWindow.h"
 #include "views/FindDialog.h"
+#include "views/FramePrinter.h"
 
 namespace qv {
 namespace {
@@ -296,6 +298,104 @@ TEST(MainWindowSettings, ASessionsChoicesSurviveAnExitAndAStart) {
     EXPECT_EQ(again.recentFiles.entries()[2], sample + "v5.lvt");
     EXPECT_EQ(again.file().readInt("List of Causes (Q.931)", "USER BUSY", 0), 17);
     std::filesystem::remove_all(dir);
+}
+
+// pdftotext's reading of a PDF (poppler-utils, installed by the setup script).
+std::string pdfText(const std::string &pdf) {
+    const std::string txt = pdf + ".txt";
+    const std::string command = "pdftotext -layout '" + pdf + "' '" + txt + "'";
+    if (std::system(command.c_str()) != 0)
+        return "(pdftotext failed)";
+    std::ifstream in(txt, std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    std::filesystem::remove(txt);
+    return text;
+}
+
+TEST_F(CaptureWindowTest, ARangePrintsToPdfWithItsHeaderAndFooter) {
+    CaptureWindow *capture = open("demo.lvt");
+    ASSERT_NE(capture, nullptr);
+    const std::string pdf = std::filesystem::temp_directory_path().string() + "/qv-gui-print-" +
+                            std::to_string(::getpid()) + ".pdf";
+    PrintRequest request;
+    request.kind = PrintKind::Summary;
+    request.choice = PrintChoice::Range;
+    request.from = 8;
+    request.to = 12;
+    request.output = PrintOutput::Pdf;
+    request.path = QString::fromStdString(pdf);
+    request.fileHeader = true;
+    ASSERT_TRUE(capture->print(request, messages));
+    std::string text = pdfText(pdf);
+    EXPECT_NE(text.find(capture->document().pathName()), std::string::npos) << text;
+    EXPECT_NE(text.find(printDate()), std::string::npos);
+    EXPECT_NE(text.find("Vennmark"), std::string::npos);
+    EXPECT_NE(text.find("page 1"), std::string::npos);
+    EXPECT_NE(text.find("Instrument : LVT-30"), std::string::npos);
+    EXPECT_NE(text.find("00008"), std::string::npos);
+    EXPECT_NE(text.find("00012"), std::string::npos);
+    EXPECT_EQ(text.find("00013"), std::string::npos) << "the range ends at 12";
+    EXPECT_EQ(text.find("00007"), std::string::npos);
+    EXPECT_NE(text.find("SETUP"), std::string::npos);
+
+    request.kind = PrintKind::DetailAndHexa;
+    request.from = 8;
+    request.to = 8;
+    request.fileHeader = false;
+    ASSERT_TRUE(capture->print(request, messages));
+    text = pdfText(pdf);
+    EXPECT_NE(text.find("Detail and hexa print"), std::string::npos) << text;
+    EXPECT_NE(text.find("Frame : 8"), std::string::npos);
+    EXPECT_NE(text.find("Hexadecimal Trace"), std::string::npos);
+    EXPECT_NE(text.find("0000:"), std::string::npos);
+    std::filesystem::remove(pdf);
+
+    request.from = capture->document().frameCount();
+    request.to = capture->document().frameCount() + 1;
+    EXPECT_FALSE(capture->print(request, messages));
+    ASSERT_FALSE(messages.texts().empty());
+    EXPECT_EQ(messages.texts().back(), "Starting and/or ending values are out of range");
+}
+
+TEST_F(CaptureWindowTest, PrintingToATextFile) {
+    CaptureWindow *capture = open("demo.lvt");
+    ASSERT_NE(capture, nullptr);
+    const std::string path = std::filesystem::temp_directory_path().string() + "/qv-gui-print-" +
+                             std::to_string(::getpid()) + ".txt";
+    PrintRequest request;
+    request.kind = PrintKind::Detail;
+    request.choice = PrintChoice::CurrentToEnd;
+    request.output = PrintOutput::Text;
+    request.path = QString::fromStdString(path);
+    capture->selectFrame(27);
+    ASSERT_TRUE(capture->print(request, messages));
+    std::ifstream in(path, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(text.rfind("Detail print\r\n\r\nFrame : 28 ", 0), 0u) << text.substr(0, 80);
+    EXPECT_EQ(text.find("Frame : 27 "), std::string::npos);
+    EXPECT_EQ(capture->document().currentFrame(), 27u) << "printing leaves the current frame";
+    std::filesystem::remove(path);
+
+    request.path = "/nonexistent-folder/print.txt";
+    EXPECT_FALSE(capture->print(request, messages));
+    ASSERT_FALSE(messages.texts().empty());
+    EXPECT_EQ(messages.texts().back(), "The printing file can not be opened");
+}
+
+TEST(FramePrinterPages, FramesStayWholeOrGoOnOverSheets) {
+    PrintDocument print;
+    for (int frame = 0; frame < 3; ++frame)
+        print.blocks.push_back({static_cast<std::uint32_t>(frame), std::vector<std::string>(4, "x")});
+    print.blocks.push_back({3, std::vector<std::string>(23, "long")});
+    print.blocks.push_back({4, std::vector<std::string>(2, "y")});
+    const std::vector<PrintPage> pages = paginate({"opening"}, print, 10);
+    std::vector<std::string> footers;
+    for (const PrintPage &page : pages)
+        footers.push_back(pageFooterText(page).toStdString() + ":" + std::to_string(page.lines.size()));
+    // opening + 2 frames (9 lines); the third frame on page 2; the long one from page 3 over
+    // three sheets; the last frame after it on the third sheet.
+    EXPECT_EQ(footers, (std::vector<std::string>{"page 1:9", "page 2:4", "page 3.1:10", "page 3.2:10",
+                                                 "page 3.3:5"}));
 }
 
 TEST_F(CaptureWindowTest, TheFindDialogOffersTheShortMessageNames) {

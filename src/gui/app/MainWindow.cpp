@@ -66,6 +66,11 @@ void MainWindow::createMenus() {
     closeAction_->setShortcut(QKeySequence::Close);
     saveAsAction_ = file->addAction(tr("Save &As..."), this, &MainWindow::saveAs);
     saveAsAction_->setShortcut(QKeySequence::SaveAs);
+    printAction_ = file->addAction(tr("&Print..."), this, [this] {
+        if (CaptureWindow *capture = activeCapture())
+            capture->printWithDialog(messages_);
+    });
+    printAction_->setShortcut(QKeySequence::Print);
     recentSeparator_ = file->addSeparator();
     for (std::size_t i = 0; i < RecentFileList::kMaxEntries; ++i) {
         QAction *recent = file->addAction(QString());
@@ -257,6 +262,7 @@ void MainWindow::updateRecentMenu() {
 void MainWindow::updateDocumentActions() {
     const bool capture = activeCapture() != nullptr;
     saveAsAction_->setEnabled(capture);
+    printAction_->setEnabled(capture);
     closeAction_->setEnabled(capture);
     if (findAction_)
         findAction_->setEnabled(capture);

@@ -89,6 +89,7 @@ private:
     std::vector<QAction *> recentActions_;
     QAction *recentSeparator_ = nullptr;
     QAction *saveAsAction_ = nullptr;
+    QAction *printAction_ = nullptr;
     QAction *closeAction_ = nullptr;
     QAction *findAction_ = nullptr;
     QAction *commentAction_ = nullptr;

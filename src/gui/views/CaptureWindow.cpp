@@ -11,6 +11,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QInputDialog>
 #include <QScrollBar>
 #include <QToolTip>
@@ -25,12 +29,16 @@
 #include <utility>
 
 #include "app/ColourTable.h"
+#include "app/FramePrint.h"
 #include "app/SummaryFinder.h"
+#include "capture/DecodableObject.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "decode/HexaTrace.h"
 #include "decode/SummaryFieldTable.h"
 #include "views/CommentWindow.h"
+#include "views/FramePrinter.h"
+#include "views/PrintDialog.h"
 #include "views/SummaryModel.h"
 
 namespace qv {
@@ -53,7 +61,7 @@ QString latin1(const std::string &text) {
 CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document,
                              const SummaryFieldTable &columns, const ColourTable &colours,
                              bool showHexa, QWidget *parent)
-    : QWidget(parent), document_(std::move(document)), colours_(colours) {
+    : QWidget(parent), document_(std::move(document)), columns_(columns), colours_(colours) {
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     model_ = new SummaryModel(*document_, columns, colours, this);
     summary_ = new QTableView(this);
@@ -210,6 +218,110 @@ QString CaptureWindow::findInTrace(const QString &text, bool hexadecimal, bool f
     markOctets(at, static_cast<int>(pattern.size()));
     traceMark_ = at;
     return show(hexadecimal ? kMsgHexFound : kMsgAsciiFound, MessageIcon::Information);
+}
+
+std::vector<std::uint32_t> CaptureWindow::selectedFrames() const {
+    std::vector<std::uint32_t> frames;
+    for (const QModelIndex &row : summary_->selectionModel()->selectedRows())
+        frames.push_back(static_cast<std::uint32_t>(row.row()));
+    std::sort(frames.begin(), frames.end());
+    return frames;
+}
+
+bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, QPrinter *printer) {
+    // The frames: one range, or the runs of the selection.
+    std::vector<PrintRange> ranges;
+    if (request.choice == PrintChoice::Selection) {
+        for (std::uint32_t frame : selectedFrames()) {
+            if (!ranges.empty() && ranges.back().last + 1 == frame)
+                ranges.back().last = frame;
+            else
+                ranges.push_back({frame, frame});
+        }
+    } else {
+        PrintRange range;
+        if (!document_->printRange(request.choice, request.from, request.to, range))
+            return false;
+        ranges.push_back(range);
+    }
+    if (ranges.empty())
+        return false;
+    const std::uint32_t current = document_->currentFrame();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    PrintDocument print;
+    for (const PrintRange &range : ranges) {
+        PrintDocument part = buildPrint(*document_, columns_, range, request.kind);
+        print.title = part.title;
+        // A summary's column heading is printed once.
+        const std::size_t skip = request.kind == PrintKind::Summary && !print.blocks.empty() ? 1 : 0;
+        print.blocks.insert(print.blocks.end(), part.blocks.begin() + std::min(skip, part.blocks.size()),
+                            part.blocks.end());
+    }
+    document_->goToFrame(current);
+    QApplication::restoreOverrideCursor();
+
+    QStringList header;
+    if (request.fileHeader)
+        for (const std::string &line : fileHeaderLines(*document_))
+            header << latin1(line);
+    QString comment;
+    if (request.comment) {
+        // The comment being edited, else the capture's notes without the generated default.
+        if (comment_)
+            comment = comment_->text();
+        else if (DecodableObject *decodable = document_->decodable())
+            comment = latin1(decodable->notes(false)).remove(QLatin1Char('\r'));
+    }
+    if (request.output == PrintOutput::Text) {
+        std::string text;
+        for (const QString &line : header)
+            text += line.toLatin1().toStdString() + "\r\n";
+        if (!comment.isEmpty())
+            text += "\r\n" + QString(comment).replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
+                                   .toLatin1().toStdString() + "\r\n\r\n";
+        text += printText(print);
+        QFile file(request.path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+            messages.show(kMsgPrintFileNotOpened, kErrorMessageCaption, MessageIcon::Error);
+            return false;
+        }
+        return true;
+    }
+    std::unique_ptr<QPrinter> own;
+    if (request.output == PrintOutput::Pdf || !printer) {
+        own = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        own->setOutputFormat(QPrinter::PdfFormat);
+        own->setOutputFileName(request.path);
+        printer = own.get();
+    }
+    QPainter probe;
+    if (!probe.begin(printer)) {
+        messages.show(kMsgPrintFileNotOpened, kErrorMessageCaption, MessageIcon::Error);
+        return false;
+    }
+    probe.end();
+    drawPrint(*printer, QString::fromStdString(document_->pathName()), header, comment, print,
+              request.formatDocument);
+    return true;
+}
+
+void CaptureWindow::printWithDialog(UserMessages &messages) {
+    PrintDialog dialog(static_cast<int>(document_->frameCount()),
+                       static_cast<int>(document_->currentFrame()), !selectedFrames().empty(),
+                       this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    PrintRequest request = dialog.request();
+    if (request.output == PrintOutput::Printer) {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintDialog choose(&printer, this);
+        if (choose.exec() != QDialog::Accepted)
+            return;
+        print(request, messages, &printer);
+        return;
+    }
+    print(request, messages);
 }
 
 CommentWindow *CaptureWindow::openComment() {

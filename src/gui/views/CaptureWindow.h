@@ -6,12 +6,15 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class QAbstractItemModel;
 class QListWidget;
 class QPlainTextEdit;
 class QTableView;
+class QPrinter;
 
 namespace qv {
 
@@ -21,6 +24,7 @@ class SummaryFieldTable;
 class SummaryModel;
 class SummaryFinder;
 class CommentWindow;
+struct PrintRequest;
 class UserMessages;
 struct FindQuery;
 
@@ -56,6 +60,14 @@ public:
     QString findInTrace(const QString &text, bool hexadecimal, bool forward,
                         UserMessages &messages);
 
+    // Prints frames as asked: to the printer given, a PDF file or a text file. False (with the
+    // message) when the range is refused or the file cannot be written.
+    bool print(const PrintRequest &request, UserMessages &messages, QPrinter *printer = nullptr);
+    // The print dialog, then the print.
+    void printWithDialog(UserMessages &messages);
+    // The frames selected in the summary, in order.
+    std::vector<std::uint32_t> selectedFrames() const;
+
     // The capture's comment editor, opened on first use and raised after.
     CommentWindow *openComment();
 
@@ -76,6 +88,7 @@ private:
     QList<int> markOctets(int offset, int count);
 
     std::unique_ptr<CDecodeDoc> document_;
+    const SummaryFieldTable &columns_;
     const ColourTable &colours_;
     SummaryModel *model_ = nullptr;
     QTableView *summary_ = nullptr;
