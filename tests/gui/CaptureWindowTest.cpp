@@ -398,6 +398,20 @@ TEST(FramePrinterPages, FramesStayWholeOrGoOnOverSheets) {
                                                  "page 3.3:5"}));
 }
 
+TEST_F(CaptureWindowTest, TheOpenDialogOffersTheModesFilters) {
+    window.enterMode(WorkingMode::Examine);
+    EXPECT_EQ(window.openFilters(),
+              (QStringList{"LVT-30/-60 files (M*.lvt R*.lvt T*.lvt)", "DRU-70 files (*.dru)",
+                           "KSM-2 files (*.mon)", "KSE-400 files (*.mon)", "All files (*)"}));
+    settings.examineFilter = 3;
+    EXPECT_EQ(window.openFilterIndex(), 3);
+    window.enterMode(WorkingMode::ViewResults);
+    EXPECT_EQ(window.openFilters().size(), 3);
+    EXPECT_EQ(window.openFilters()[1], "PLM-45 files (*.plm)");
+    settings.viewFilter = 1;
+    EXPECT_EQ(window.openFilterIndex(), 1) << "each mode remembers its own choice";
+}
+
 TEST_F(CaptureWindowTest, TheFindDialogOffersTheShortMessageNames) {
     auto has = [&](DecoderContext::MessageFamily family, const std::string &name) {
         const std::vector<std::string> names = context.decoding.messageNames(family);

@@ -179,12 +179,45 @@ void MainWindow::selectProduct(int product) {
         productActions_[i]->setChecked(kProducts[i].value == settings_.product);
 }
 
+QStringList MainWindow::openFilters() const {
+    // The settings' texts, with their patterns as the file dialog reads them: blanks between
+    // patterns, and "*" for every file (a file name here need not have a dot).
+    QStringList filters;
+    auto add = [&filters](const char *text) {
+        QString filter = QString::fromLatin1(text);
+        const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+        QString patterns = filter.mid(open);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' ')).replace(QStringLiteral("*.*"), QStringLiteral("*"));
+        filters << filter.left(open) + patterns;
+    };
+    if (mode_ == WorkingMode::ViewResults)
+        for (const char *text : kViewFilters)
+            add(text);
+    else
+        for (const char *text : kExamineFilters)
+            add(text);
+    return filters;
+}
+
+int &MainWindow::openFilterIndex() {
+    return mode_ == WorkingMode::ViewResults ? settings_.viewFilter : settings_.examineFilter;
+}
+
 void MainWindow::openFile() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, tr("Open"), QString::fromStdString(settings_.lastPath),
-        tr("LVT-30/60 files(*.lvt);;KSM-2 and KSE-400 files (*.mon);;All files (*)"));
-    if (!path.isEmpty())
-        openCapture(path.toStdString());
+    QFileDialog dialog(this, tr("Open"), QString::fromStdString(settings_.lastPath));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    const QStringList filters = openFilters();
+    dialog.setNameFilters(filters);
+    int &index = openFilterIndex();
+    if (index >= 0 && index < filters.size())
+        dialog.selectNameFilter(filters[index]);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    index = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
+    if (index < 0)
+        index = 0;
+    settings_.lastPath = dialog.directory().absolutePath().toStdString();
+    openCapture(dialog.selectedFiles().front().toStdString());
 }
 
 CaptureWindow *MainWindow::openCapture(const std::string &path) {

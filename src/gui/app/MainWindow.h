@@ -50,6 +50,10 @@ public:
     // Save As and Close of the active capture.
     bool saveActiveAs(const std::string &path);
     void closeActive();
+    // The Open dialog's filters for the working mode, and the setting that remembers the
+    // one chosen.
+    QStringList openFilters() const;
+    int &openFilterIndex();
     // The summary's find dialog, made on first use.
     FindDialog *findDialog();
 
