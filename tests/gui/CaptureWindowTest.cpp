@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,7 +11,9 @@
 #include <unistd.h>
 
 #include <QAbstractItemModel>
+#include <QHeaderView>
 #include <QStringList>
+#include <QTableView>
 #include <QApplication>
 #include <QColor>
 
@@ -20,6 +23,7 @@
 #include "views/CaptureWindow.h"
 #include "views/CommentWindow.h"
 #include "views/FindDialog.h"
+#include "views/SummaryModel.h"
 #include "views/FramePrinter.h"
 
 namespace qv {
@@ -410,6 +414,26 @@ TEST_F(CaptureWindowTest, TheOpenDialogOffersTheModesFilters) {
     EXPECT_EQ(window.openFilters()[1], "PLM-45 files (*.plm)");
     settings.viewFilter = 1;
     EXPECT_EQ(window.openFilterIndex(), 1) << "each mode remembers its own choice";
+}
+
+TEST_F(CaptureWindowTest, ColumnWidthsTheUserSetsAreKeptAndCanBeRestored) {
+    CaptureWindow *capture = open("demo.lvt");
+    ASSERT_NE(capture, nullptr);
+    auto *view = capture->findChild<QTableView *>();
+    ASSERT_NE(view, nullptr);
+    const auto *model = static_cast<const SummaryModel *>(capture->summaryModel());
+    const int section = 2;
+    const int column = model->summaryColumn(section);
+    view->horizontalHeader()->resizeSection(section, 321);
+    EXPECT_EQ(context.columns.field(column).width, 321);
+    char key[16];
+    std::snprintf(key, sizeof key, "Size%02d", column);
+    EXPECT_EQ(settings.file().readInt("Lvt-Fields", key, 0), 321) << "saved into the settings";
+
+    window.restoreDefaultWidths();
+    EXPECT_EQ(context.columns.field(column).width, SummaryFieldTable::defaultChars(column) * 12);
+    EXPECT_EQ(settings.file().readInt("Lvt-Fields", key, 0), SummaryFieldTable::defaultChars(column) * 12);
+    EXPECT_NE(view->columnWidth(section), 321) << "the open windows are sized again";
 }
 
 TEST_F(CaptureWindowTest, TheFindDialogOffersTheShortMessageNames) {

@@ -155,6 +155,7 @@ void MainWindow::createMenus() {
         settings_.statusBar = on;
         statusBar()->setVisible(on);
     });
+    view->addAction(tr("Restore Default &Widths"), this, &MainWindow::restoreDefaultWidths);
     QAction *hexa = view->addAction(tr("&Hexa Trace"));
     hexa->setCheckable(true);
     hexa->setChecked(settings_.hexa);
@@ -242,6 +243,8 @@ CaptureWindow *MainWindow::openCapture(const std::string &path) {
         return nullptr;
     auto *window = new CaptureWindow(std::move(document), context_.columns, context_.colours,
                                      settings_.hexa);
+    connect(window, &CaptureWindow::columnWidthsChanged, this,
+            [this] { context_.columns.save(settings_.file()); });
     connect(window, &CaptureWindow::statusMessage, this,
             [this](const QString &text) { statusBar()->showMessage(text); });
     QMdiSubWindow *sub = mdiArea_->addSubWindow(window);
@@ -390,7 +393,19 @@ CaptureWindow *MainWindow::activeCapture() const {
     return sub ? qobject_cast<CaptureWindow *>(sub->widget()) : nullptr;
 }
 
+void MainWindow::restoreDefaultWidths() {
+    SummaryFieldTable &columns = context_.columns;
+    for (int column : columns.visibleColumnsInDisplayOrder())
+        columns.field(column).width =
+            SummaryFieldTable::defaultChars(column) * SummaryFieldTable::kWidthPerChar;
+    columns.save(settings_.file());
+    for (QMdiSubWindow *sub : mdiArea_->subWindowList())
+        if (auto *capture = qobject_cast<CaptureWindow *>(sub->widget()))
+            capture->sizeColumns();
+}
+
 void MainWindow::closeEvent(QCloseEvent *event) {
+    context_.columns.save(settings_.file());
     settings_.launchpad = mode_ == WorkingMode::None ? settings_.launchpad : mode_;
     event->accept();
 }

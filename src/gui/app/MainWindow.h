@@ -54,6 +54,9 @@ public:
     // one chosen.
     QStringList openFilters() const;
     int &openFilterIndex();
+    // Every visible summary column back to its width in characters × 12, in the table and
+    // in the open windows.
+    void restoreDefaultWidths();
     // The summary's find dialog, made on first use.
     FindDialog *findDialog();
 

@@ -59,7 +59,7 @@ QString latin1(const std::string &text) {
 } // namespace
 
 CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document,
-                             const SummaryFieldTable &columns, const ColourTable &colours,
+                             SummaryFieldTable &columns, const ColourTable &colours,
                              bool showHexa, QWidget *parent)
     : QWidget(parent), document_(std::move(document)), columns_(columns), colours_(colours) {
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -73,15 +73,15 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document,
     summary_->verticalHeader()->hide();
     summary_->verticalHeader()->setDefaultSectionSize(fixed.pointSize() + 10);
     summary_->horizontalHeader()->setHighlightSections(false);
-    // Columns as wide as their texts, and never narrower than the table's width in characters.
-    summary_->resizeColumnsToContents();
-    const int charWidth = QFontMetrics(fixed).horizontalAdvance(QLatin1Char('0'));
-    for (int section = 0; section < model_->columnCount(); ++section) {
-        const int column = model_->summaryColumn(section);
-        const int least = charWidth * (SummaryFieldTable::defaultChars(column) + 2);
-        if (summary_->columnWidth(section) < least)
-            summary_->setColumnWidth(section, least);
-    }
+    sizeColumns();
+    // Widths the user gives are the table's widths from then on.
+    connect(summary_->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int section, int, int size) {
+                if (sizing_ || size <= 0)
+                    return;
+                columns_.field(model_->summaryColumn(section)).width = size;
+                emit columnWidthsChanged();
+            });
 
     detail_ = new QListWidget(this);
     detail_->setFont(fixed);
@@ -172,6 +172,20 @@ QList<int> CaptureWindow::markOctets(int offset, int count) {
     if (!marks.isEmpty())
         hexa_->setTextCursor(QTextCursor(marks.front().cursor.block()));
     return marked;
+}
+
+void CaptureWindow::sizeColumns() {
+    sizing_ = true;
+    // Columns as wide as their texts, and never narrower than the table's width in characters.
+    summary_->resizeColumnsToContents();
+    const int charWidth = QFontMetrics(summary_->font()).horizontalAdvance(QLatin1Char('0'));
+    for (int section = 0; section < model_->columnCount(); ++section) {
+        const int column = model_->summaryColumn(section);
+        const int least = charWidth * (SummaryFieldTable::defaultChars(column) + 2);
+        if (summary_->columnWidth(section) < least)
+            summary_->setColumnWidth(section, least);
+    }
+    sizing_ = false;
 }
 
 QString CaptureWindow::thumbText(int value) const {

@@ -31,7 +31,7 @@ struct FindQuery;
 class CaptureWindow : public QWidget {
     Q_OBJECT
 public:
-    CaptureWindow(std::unique_ptr<CDecodeDoc> document, const SummaryFieldTable &columns,
+    CaptureWindow(std::unique_ptr<CDecodeDoc> document, SummaryFieldTable &columns,
                   const ColourTable &colours, bool showHexa, QWidget *parent = nullptr);
     ~CaptureWindow() override;
 
@@ -68,6 +68,9 @@ public:
     // The frames selected in the summary, in order.
     std::vector<std::uint32_t> selectedFrames() const;
 
+    // Sizes the summary's columns to their texts, at least their width in characters.
+    void sizeColumns();
+
     // The capture's comment editor, opened on first use and raised after.
     CommentWindow *openComment();
 
@@ -76,6 +79,8 @@ public:
 
 signals:
     void statusMessage(const QString &text);
+    // The user resized a column: its width is in the summary table now.
+    void columnWidthsChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -88,7 +93,8 @@ private:
     QList<int> markOctets(int offset, int count);
 
     std::unique_ptr<CDecodeDoc> document_;
-    const SummaryFieldTable &columns_;
+    SummaryFieldTable &columns_;
+    bool sizing_ = false; // the program, not the user, is sizing the columns
     const ColourTable &colours_;
     SummaryModel *model_ = nullptr;
     QTableView *summary_ = nullptr;
