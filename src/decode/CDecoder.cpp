@@ -520,13 +520,17 @@ bool CDecoder::addInterpreterLines(
     const std::int32_t base = static_cast<std::int32_t>(info - record_.data.data());
     for (const Layer3DetailItem& item : items_) {
         addPair(item.label, item.value, colour, item.subField);
-        if (item.offset >= 0 && item.count > 0 && lineCount_ >= 2)
-            for (std::size_t k = lineCount_ - 2; k < lineCount_; ++k) {
-                lines_[k].frameOffset = base + item.offset;
-                lines_[k].byteCount = item.count;
-            }
+        if (item.offset >= 0 && item.count > 0)
+            markLastPair(base + item.offset, item.count);
     }
     return true;
+}
+
+void CDecoder::markLastPair(std::int32_t offset, std::uint16_t count) {
+    for (std::size_t k = lineCount_ >= 2 ? lineCount_ - 2 : 0; k < lineCount_; ++k) {
+        lines_[k].frameOffset = offset;
+        lines_[k].byteCount = count;
+    }
 }
 
 void CDecoder::addPair(std::string_view label, std::string_view value, TextColour colour,
@@ -569,12 +573,8 @@ int CDecoder::layer2Block() {
                                  : length > 2 ? (record_.data[2] & 3) == 1
                                               : false;
     auto markPair = [&](int offset, int count) {
-        if (offset + count > length || lineCount_ < 2)
-            return;
-        for (std::size_t k = lineCount_ - 2; k < lineCount_; ++k) {
-            lines_[k].frameOffset = offset;
-            lines_[k].byteCount = static_cast<std::uint16_t>(count);
-        }
+        if (offset + count <= length)
+            markLastPair(offset, static_cast<std::uint16_t>(count));
     };
     for (const auto& pair : kAddress) {
         layer2Column(pair.column, value, true);

@@ -127,6 +127,8 @@ public:
 
     // Detail line makers; labels get " : " appended.
     void addLine(std::string_view text, DetailLineKind kind, TextColour colour);
+    // The octets of the frame that the last label and value lines describe.
+    void markLastPair(std::int32_t offset, std::uint16_t count);
     void addPair(std::string_view label, std::string_view value, TextColour colour,
                  bool subField = false);
 
