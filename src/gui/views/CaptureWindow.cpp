@@ -369,8 +369,12 @@ QString CaptureWindow::runFind(const FindQuery &query, UserMessages &messages) {
         messages.show(text, kProgramCaption, MessageIcon::Information);
         return QString::fromStdString(text);
     };
+    // Find Next pressed again while a find runs (events are handled between slices).
+    if (finding_)
+        return QString();
     if (!finder.start(query, static_cast<std::uint32_t>(selectedFrame())))
         return show(finder.text());
+    finding_ = true;
     findStopRequested_ = false;
     emit statusMessage(QString::fromLatin1(kMsgFindRunning));
     QString shown;
@@ -399,6 +403,7 @@ QString CaptureWindow::runFind(const FindQuery &query, UserMessages &messages) {
         shown = show(finder.text());
         break;
     }
+    finding_ = false;
     emit statusMessage(QString());
     return shown;
 }

@@ -102,6 +102,7 @@ private:
     QPlainTextEdit *hexa_ = nullptr;
     std::unique_ptr<SummaryFinder> finder_;
     bool findStopRequested_ = false;
+    bool finding_ = false;
     QPointer<CommentWindow> comment_;
     int traceMark_ = -1; // the first octet marked in the hexa trace, -1 for none
 };
