@@ -12,6 +12,7 @@
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
+#include <QMenuBar>
 #include <QStringList>
 #include <QTableView>
 #include <QApplication>
@@ -434,6 +435,30 @@ TEST_F(CaptureWindowTest, ColumnWidthsTheUserSetsAreKeptAndCanBeRestored) {
     EXPECT_EQ(context.columns.field(column).width, SummaryFieldTable::defaultChars(column) * 12);
     EXPECT_EQ(settings.file().readInt("Lvt-Fields", key, 0), SummaryFieldTable::defaultChars(column) * 12);
     EXPECT_NE(view->columnWidth(section), 321) << "the open windows are sized again";
+}
+
+TEST_F(CaptureWindowTest, TheMenusHoldTheProgramsCommands) {
+    QStringList menus;
+    for (QAction *menu : window.menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&Mode", "&Product", "&View", "&Options", "&Help"}));
+    auto find = [&](const QString &text) -> QAction * {
+        for (QAction *action : window.findChildren<QAction *>())
+            if (action->text() == text)
+                return action;
+        return nullptr;
+    };
+    QAction *transfer = find("&Transfer...");
+    ASSERT_NE(transfer, nullptr);
+    EXPECT_FALSE(transfer->isEnabled()) << "shown, and disabled until the serial link exists";
+    EXPECT_EQ(transfer->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
+    ASSERT_NE(find("&Print..."), nullptr);
+    EXPECT_FALSE(find("&Print...")->isEnabled()) << "nothing to print without a capture";
+    ASSERT_NE(open("demo.lvt"), nullptr);
+    EXPECT_TRUE(find("&Print...")->isEnabled());
+    EXPECT_TRUE(find("&Find...")->isEnabled());
+    ASSERT_NE(find("&About Quorvane..."), nullptr);
+    EXPECT_TRUE(find("&About Quorvane...")->isEnabled());
 }
 
 TEST_F(CaptureWindowTest, TheFindDialogOffersTheShortMessageNames) {

@@ -8,6 +8,9 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -51,12 +54,15 @@ MainWindow::MainWindow(const Installation &installation, Settings &settings,
     statusBar()->addPermanentWidget(textPane_);
     statusBar()->addPermanentWidget(framePane_);
     causes_.load(settings_.file());
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     createMenus();
     setWindowTitle(QStringLiteral("Quorvane"));
     toolBar_->setVisible(settings_.toolBar);
     statusBar()->setVisible(settings_.statusBar);
     updateDocumentActions();
 }
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::createMenus() {
     QMenu *file = menuBar()->addMenu(tr("&File"));
@@ -68,9 +74,18 @@ void MainWindow::createMenus() {
     saveAsAction_->setShortcut(QKeySequence::SaveAs);
     printAction_ = file->addAction(tr("&Print..."), this, [this] {
         if (CaptureWindow *capture = activeCapture())
-            capture->printWithDialog(messages_);
+            capture->printWithDialog(messages_, *printer_);
     });
     printAction_->setShortcut(QKeySequence::Print);
+    file->addAction(tr("P&rinter Setup..."), this, [this] {
+        QPageSetupDialog setup(printer_.get(), this);
+        setup.exec();
+    });
+    // Transfers from the testers come with the serial link.
+    QAction *transfer = file->addAction(tr("&Transfer..."));
+    transfer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    transfer->setEnabled(false);
+    transfer->setStatusTip(tr("Transfers from the testers need the serial link, not built yet"));
     recentSeparator_ = file->addSeparator();
     for (std::size_t i = 0; i < RecentFileList::kMaxEntries; ++i) {
         QAction *recent = file->addAction(QString());
@@ -160,6 +175,37 @@ void MainWindow::createMenus() {
     hexa->setCheckable(true);
     hexa->setChecked(settings_.hexa);
     connect(hexa, &QAction::toggled, this, [this](bool on) { settings_.hexa = on; });
+    QAction *captureBar = view->addAction(tr("&Capture Toolbar"));
+    captureBar->setCheckable(true);
+    captureBar->setEnabled(false);
+
+    // Set-up commands whose dialogs are not built yet: shown, and disabled until they are.
+    QMenu *options = menuBar()->addMenu(tr("&Options"));
+    for (const char *text : {"&Serial Link Setup...", "&Protocol Setup...", "Protocol &Information...",
+                             "&DRU-70 Protocol Information...", "PLM-45 &Filters...", "F&onts...",
+                             "&Colors..."}) {
+        QAction *action = options->addAction(tr(text));
+        action->setEnabled(false);
+        action->setStatusTip(tr("Not available in this version"));
+    }
+    options->addSeparator();
+    const char *languages[] = {"&English", "&French", "&German"};
+    for (int i = 0; i < 3; ++i) {
+        QAction *language = options->addAction(tr(languages[i]));
+        language->setCheckable(true);
+        language->setChecked(settings_.appLanguage == i);
+        language->setEnabled(false);
+    }
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    for (const char *text : {"&Reference Manual", "&Short Users' Guide"})
+        help->addAction(tr(text))->setEnabled(false);
+    help->addSeparator();
+    help->addAction(tr("&About Quorvane..."), this, [this] {
+        QMessageBox::about(this, tr("About Quorvane"),
+                           tr("<b>Quorvane</b><br>Analyser of ISDN tester captures: LAPD, TEI "
+                              "management, Q.931 and its national variants, X.25 and V5."));
+    });
 }
 
 void MainWindow::enterMode(WorkingMode mode) {

@@ -8,12 +8,15 @@
 #include "decode/SummaryFieldTable.h"
 
 #include <QMainWindow>
+
+#include <memory>
 #include <QStringList>
 
 #include "capture/DecodableObject.h"
 
 class QAction;
 class QLabel;
+class QPrinter;
 class QActionGroup;
 class QMdiArea;
 class QMdiSubWindow;
@@ -38,6 +41,7 @@ class MainWindow : public QMainWindow, public DocumentStatus {
 public:
     MainWindow(const Installation &installation, Settings &settings, ProgramContext &context,
                UserMessages &messages);
+    ~MainWindow() override;
 
     // Opens a capture in a window of its own; the window, or null when it cannot be shown or
     // the user chose not to open a second window on a file already open.
@@ -105,6 +109,7 @@ private:
     HexaFindDialog *hexaFindDialog_ = nullptr;
     FindDialog *findDialog_ = nullptr;
     CauseList causes_;
+    std::unique_ptr<QPrinter> printer_; // the printer chosen in Printer Setup
 };
 
 } // namespace qv

@@ -320,7 +320,7 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
     return true;
 }
 
-void CaptureWindow::printWithDialog(UserMessages &messages) {
+void CaptureWindow::printWithDialog(UserMessages &messages, QPrinter &printer) {
     PrintDialog dialog(static_cast<int>(document_->frameCount()),
                        static_cast<int>(document_->currentFrame()), !selectedFrames().empty(),
                        this);
@@ -328,7 +328,6 @@ void CaptureWindow::printWithDialog(UserMessages &messages) {
         return;
     PrintRequest request = dialog.request();
     if (request.output == PrintOutput::Printer) {
-        QPrinter printer(QPrinter::HighResolution);
         QPrintDialog choose(&printer, this);
         if (choose.exec() != QDialog::Accepted)
             return;

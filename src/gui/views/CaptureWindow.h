@@ -63,8 +63,8 @@ public:
     // Prints frames as asked: to the printer given, a PDF file or a text file. False (with the
     // message) when the range is refused or the file cannot be written.
     bool print(const PrintRequest &request, UserMessages &messages, QPrinter *printer = nullptr);
-    // The print dialog, then the print.
-    void printWithDialog(UserMessages &messages);
+    // The print dialog, then the print; printer is the one chosen in Print Setup.
+    void printWithDialog(UserMessages &messages, QPrinter &printer);
     // The frames selected in the summary, in order.
     std::vector<std::uint32_t> selectedFrames() const;
 
