@@ -9,15 +9,20 @@ namespace qv {
 
 bool DecoderContext::start(const Installation& installation, const Settings& settings,
                            std::string_view code, UserMessages& messages) {
+    problem_ = StartProblem::None;
     const ProtocolVariant* variant = findVariantByCode(code.empty() ? settings.variant : code);
-    if (!variant)
+    if (!variant) {
+        problem_ = StartProblem::UnknownVariant;
         return false;
+    }
     services_ = DecoderServices{};
     protocol_.select(variant->displayName, installation.notationRoot(), messages);
     services_.protocolName = protocol_.displayName;
-    if (isdnItems_.Initialise(settings.language, protocol_.folderPath, messages) ||
-        !isdnItems_.entries().empty())
+    const bool itemsRead = isdnItems_.Initialise(settings.language, protocol_.folderPath, messages);
+    if (itemsRead || !isdnItems_.entries().empty())
         services_.isdnItems = &isdnItems_;
+    if (!itemsRead)
+        problem_ = StartProblem::IsdnManager;
     x25Items_.setLanguage(settings.language);
     installX25(services_, x25Items_);
     // The full layer-3 decode needs the variant's notation tables; a variant shipped without
@@ -38,8 +43,24 @@ bool DecoderContext::start(const Installation& installation, const Settings& set
             }
             return true;
         };
+    } else if (problem_ == StartProblem::None) {
+        problem_ = StartProblem::Interpreter;
     }
     return true;
+}
+
+const char* DecoderContext::startProblemMessage(StartProblem problem) {
+    switch (problem) {
+    case StartProblem::UnknownVariant:
+        return kMsgUnknownProtocol;
+    case StartProblem::IsdnManager:
+        return kMsgIsdnManagerProblem;
+    case StartProblem::Interpreter:
+        return kMsgInterpreterProblem;
+    case StartProblem::None:
+        break;
+    }
+    return "";
 }
 
 std::vector<std::string> DecoderContext::messageNames(MessageFamily family) const {

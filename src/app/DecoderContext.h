@@ -27,6 +27,13 @@ public:
     bool start(const Installation& installation, const Settings& settings, std::string_view code,
                UserMessages& messages);
 
+    // What the last start could not do. The command line decodes with whatever loaded; the
+    // desktop program does not start without its layer-3 names and interpreter.
+    enum class StartProblem { None, UnknownVariant, IsdnManager, Interpreter };
+    StartProblem startProblem() const { return problem_; }
+    // The message for a problem, empty for None.
+    static const char* startProblemMessage(StartProblem problem);
+
     const DecoderServices& services() const { return services_; }
     const ProtocolSelection& protocol() const { return protocol_; }
     bool hasTables() const { return static_cast<bool>(services_.callControlFullDecode); }
@@ -42,6 +49,10 @@ private:
     PduInterpreterObject interpreter_;
     pdu::PduRowList rows_;
     DecoderServices services_;
+    StartProblem problem_ = StartProblem::None;
 };
+
+inline constexpr const char* kMsgIsdnManagerProblem = "ISDN manager problem !";
+inline constexpr const char* kMsgInterpreterProblem = "Problem while initializing PDU Interpreter!";
 
 } // namespace qv

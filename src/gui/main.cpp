@@ -1,5 +1,6 @@
 // The desktop program: checks the installation, reads QUORVANE.INI, shows the main window and
 // writes the settings back at exit.
+#include "app/FileType.h"
 #include "app/Installation.h"
 #include "app/MainWindow.h"
 #include "app/QtUserMessages.h"
@@ -15,8 +16,6 @@
 #include <vector>
 
 namespace {
-
-constexpr const char *kUnableToFindFile = "Unable to find specified file!";
 
 struct CommandLine {
     std::vector<std::string> args;
@@ -68,21 +67,42 @@ int main(int argc, char *argv[]) {
     context.columns.load(settings.file(), settings.language);
     context.columns.setV5Titles(settings.v5Decoding);
     context.colours.load(settings.file());
+    using StartProblem = qv::DecoderContext::StartProblem;
     context.decoding.start(installation, settings, {}, startupMessages);
+    if (context.decoding.startProblem() == StartProblem::UnknownVariant) {
+        // A variant name the program does not know: say so and decode with the default one.
+        startupMessages.error(qv::kMsgUnknownProtocol);
+        const qv::Settings defaults;
+        settings.protocol = defaults.protocol;
+        settings.variant = defaults.variant;
+        context.decoding.start(installation, settings, {}, startupMessages);
+    }
+    if (const StartProblem problem = context.decoding.startProblem(); problem != StartProblem::None) {
+        startupMessages.error(qv::DecoderContext::startProblemMessage(problem));
+        return 1;
+    }
 
     qv::MainWindow window(installation, settings, context, startupMessages);
     messages.setParent(&window);
     window.showMaximized();
 
+    qv::WorkingMode mode = settings.launchpad;
     if (!commandLine.capture.empty()) {
         std::error_code ec;
         if (!std::filesystem::exists(commandLine.capture, ec)) {
-            startupMessages.error(kUnableToFindFile);
-        } else if (qv::CaptureWindow *capture = window.openCapture(commandLine.capture)) {
-            capture->selectFrame(0);
+            startupMessages.error(qv::kMsgUnableToFindFile);
+        } else {
+            const qv::OpenDecision decision = qv::decideOpen(
+                qv::scanFileType(commandLine.capture), qv::OpenSource::CommandLine, window.mode());
+            if (!decision.refusal.empty())
+                startupMessages.error(decision.refusal);
+            else if (qv::CaptureWindow *capture = window.openCapture(commandLine.capture)) {
+                mode = decision.mode;
+                capture->selectFrame(0);
+            }
         }
     }
-    window.enterMode(settings.launchpad);
+    window.enterMode(mode);
 
     if (!commandLine.screenshot.empty()) {
         QTimer::singleShot(200, &window, [&window, &commandLine] {

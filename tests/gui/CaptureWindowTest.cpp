@@ -417,6 +417,25 @@ TEST_F(CaptureWindowTest, TheOpenDialogOffersTheModesFilters) {
     EXPECT_EQ(window.openFilterIndex(), 1) << "each mode remembers its own choice";
 }
 
+TEST_F(CaptureWindowTest, FilesGoToTheirModeOrAreRefused) {
+    const std::string samples = std::string(QUORVANE_SOURCE_DIR) + "/data/samples/";
+    window.enterMode(WorkingMode::ViewResults);
+    EXPECT_EQ(window.openPath(samples + "demo.lvt", OpenSource::Dialog), nullptr);
+    EXPECT_EQ(window.openPath(samples + "a.plm", OpenSource::Dialog), nullptr);
+    EXPECT_EQ(window.openPath(std::string(QUORVANE_SOURCE_DIR) + "/README.md", OpenSource::Dialog),
+              nullptr);
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{kMsgWrongTypeForMode, missingDocumentMessage(FileKind::Plm45),
+                                        "This file is not an LVT file!"}));
+    EXPECT_EQ(window.mode(), WorkingMode::ViewResults);
+    // From the recent-file list a capture brings its own mode with it.
+    ASSERT_NE(open("demo.lvt"), nullptr);
+    window.enterMode(WorkingMode::ViewResults);
+    messages.queueAnswer(MessageAnswer::Yes); // a second window on it
+    ASSERT_NE(window.openRecent(0), nullptr);
+    EXPECT_EQ(window.mode(), WorkingMode::Examine);
+}
+
 TEST_F(CaptureWindowTest, ColumnWidthsTheUserSetsAreKeptAndCanBeRestored) {
     CaptureWindow *capture = open("demo.lvt");
     ASSERT_NE(capture, nullptr);

@@ -17,6 +17,7 @@
 
 #include <filesystem>
 
+#include "app/FileType.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "views/CaptureWindow.h"
@@ -237,17 +238,17 @@ QStringList MainWindow::openFilters() const {
         patterns.replace(QLatin1Char(';'), QLatin1Char(' ')).replace(QStringLiteral("*.*"), QStringLiteral("*"));
         filters << filter.left(open) + patterns;
     };
-    if (mode_ == WorkingMode::ViewResults)
-        for (const char *text : kViewFilters)
+    if (mode_ == WorkingMode::Examine)
+        for (const char *text : kExamineFilters)
             add(text);
     else
-        for (const char *text : kExamineFilters)
+        for (const char *text : kViewFilters)
             add(text);
     return filters;
 }
 
 int &MainWindow::openFilterIndex() {
-    return mode_ == WorkingMode::ViewResults ? settings_.viewFilter : settings_.examineFilter;
+    return mode_ == WorkingMode::Examine ? settings_.examineFilter : settings_.viewFilter;
 }
 
 void MainWindow::openFile() {
@@ -264,7 +265,18 @@ void MainWindow::openFile() {
     if (index < 0)
         index = 0;
     settings_.lastPath = dialog.directory().absolutePath().toStdString();
-    openCapture(dialog.selectedFiles().front().toStdString());
+    openPath(dialog.selectedFiles().front().toStdString(), OpenSource::Dialog);
+}
+
+CaptureWindow *MainWindow::openPath(const std::string &path, OpenSource source) {
+    const OpenDecision decision = decideOpen(scanFileType(path), source, mode_);
+    if (!decision.refusal.empty()) {
+        messages_.show(decision.refusal, kProgramCaption, MessageIcon::Exclamation);
+        return nullptr;
+    }
+    if (decision.mode != mode_)
+        enterMode(decision.mode);
+    return openCapture(path);
 }
 
 CaptureWindow *MainWindow::openCapture(const std::string &path) {
@@ -309,12 +321,10 @@ CaptureWindow *MainWindow::openRecent(std::size_t entry) {
     const std::string path = entries[entry];
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
-        messages_.show("Unable to open this file!", kProgramCaption, MessageIcon::Exclamation);
+        messages_.show(kMsgUnableToOpenRecent, kProgramCaption, MessageIcon::Exclamation);
         return nullptr;
     }
-    if (mode_ != WorkingMode::Examine)
-        enterMode(WorkingMode::Examine);
-    return openCapture(path);
+    return openPath(path, OpenSource::RecentFile);
 }
 
 QStringList MainWindow::recentMenuTexts() const {

@@ -3,6 +3,7 @@
 #include "app/CauseList.h"
 #include "app/ColourTable.h"
 #include "app/DecoderContext.h"
+#include "app/FileType.h"
 #include "app/Installation.h"
 #include "app/Settings.h"
 #include "decode/SummaryFieldTable.h"
@@ -46,6 +47,9 @@ public:
     // Opens a capture in a window of its own; the window, or null when it cannot be shown or
     // the user chose not to open a second window on a file already open.
     CaptureWindow *openCapture(const std::string &path);
+    // Opens a file of any type in its document and mode: the type is found from its content,
+    // and a file refused for its type or its mode is reported. The capture window, else null.
+    CaptureWindow *openPath(const std::string &path, OpenSource source);
     CaptureWindow *activeCapture() const;
     // Opens entry (0 the newest) of the recent-file list.
     CaptureWindow *openRecent(std::size_t entry);

@@ -1,0 +1,206 @@
+#include "app/FileType.h"
+
+#include <cstring>
+
+#include "base/BufferedFile.h"
+#include "base/ByteOrder.h"
+#include "capture/CaptureWriters.h"
+#include "capture/LvtRecord.h"
+
+namespace qv {
+
+namespace {
+
+constexpr std::size_t kMarkerLength = 24;
+constexpr std::size_t kRecordHeadSize = 13;   // type, length, then the record content to D
+constexpr std::size_t kRecordDataOffset = 13; // from the block's type byte
+
+struct StoredLayout {
+    bool found = false;            // at least one record block
+    std::uint64_t firstRecord = 0; // offsets of the type bytes
+    std::uint64_t lastRecord = 0;
+    std::uint16_t firstDataLength = 0;
+    std::uint16_t lastDataLength = 0;
+    std::uint64_t informationBlock = 0;
+};
+
+// Steps over the record blocks the way the capture reader indexes them; false on a read error.
+bool walkRecords(BufferedFile &file, std::uint64_t size, StoredLayout &layout) {
+    std::uint64_t at = 0;
+    while (at + kRecordHeadSize <= size) {
+        file.seek(at);
+        const std::uint8_t *head = file.peek(kRecordHeadSize);
+        if (!head)
+            return false;
+        const std::uint16_t length = readU16(head + 1);
+        const std::uint16_t dataLength = readU16(head + 11);
+        if (length != dataLength + 10u || at + length + 5 > size)
+            break;
+        if (!layout.found) {
+            layout.found = true;
+            layout.firstRecord = at;
+            layout.firstDataLength = dataLength;
+        }
+        layout.lastRecord = at;
+        layout.lastDataLength = dataLength;
+        at += length + 5u;
+    }
+    layout.informationBlock = at;
+    return true;
+}
+
+// The record's data byte at offset, or 0 when the record is shorter.
+std::uint8_t dataByte(BufferedFile &file, std::uint64_t record, std::uint16_t dataLength,
+                      std::size_t offset) {
+    if (offset >= dataLength)
+        return 0;
+    file.seek(record + kRecordDataOffset + offset);
+    std::uint8_t value = 0;
+    return file.readU8(value) ? value : 0;
+}
+
+int storedFileType(BufferedFile &file, std::uint64_t size) {
+    StoredLayout layout;
+    if (!walkRecords(file, size, layout))
+        return kTypeUnreadable;
+    if (!layout.found)
+        return kTypeNotLvt;
+    // The identification opens the information block's content: "LVT-60", or a monitor ("KSM")
+    // whose identification is present and therefore carries a hardware number.
+    std::uint8_t identification[7] = {};
+    file.seek(layout.informationBlock + 3);
+    file.read(identification, sizeof identification);
+    std::size_t letterAt = 0;
+    if (std::memcmp(identification, "LVT-60", 6) == 0)
+        letterAt = 11;
+    else if (std::memcmp(identification, "KSM", 3) == 0 && identification[6] != 0)
+        letterAt = 36;
+    if (layout.firstDataLength <= kMaxRecordData)
+        return kTypeStoredCapture;
+    switch (dataByte(file, layout.firstRecord, layout.firstDataLength, letterAt)) {
+    case 'A':
+        return kTypeSupplementaryServiceTest;
+    case 'S':
+        return kTypeServiceTest;
+    case 'C':
+        return kTypeBChannelTest;
+    default:
+        break;
+    }
+    switch (dataByte(file, layout.lastRecord, layout.lastDataLength, letterAt)) {
+    case 'E':
+        return kTypeBerTest;
+    case 'D':
+        return kTypeX25DTest;
+    case 'B':
+        return kTypeX25BTest;
+    default:
+        return kTypeStoredCapture;
+    }
+}
+
+} // namespace
+
+bool isPlm45ProjectName(const std::string &path) {
+    return path.find(".plm") != std::string::npos || path.find(".PLM") != std::string::npos;
+}
+
+int scanFileType(const std::string &path) {
+    if (isPlm45ProjectName(path))
+        return kTypePlm45Project;
+    BufferedFile file;
+    if (!file.open(path))
+        return kTypeUnreadable;
+    const std::uint64_t size = file.size();
+    std::uint8_t first = 0;
+    if (size == 0)
+        return kTypeNotLvt;
+    if (!file.readU8(first))
+        return kTypeUnreadable;
+    if (first == '#') {
+        char marker[kMarkerLength] = {};
+        file.seek(0);
+        if (!file.readExact(marker, kMarkerLength))
+            return kTypeNotLvt;
+        if (std::memcmp(marker, kRealTimeMarker, kMarkerLength) == 0)
+            return kTypeRealTimeCapture;
+        if (std::memcmp(marker, kDru70Marker, kMarkerLength) == 0)
+            return kTypeDru70;
+        return kTypeNotLvt;
+    }
+    if (first != 1)
+        return kTypeNotLvt;
+    return storedFileType(file, size);
+}
+
+FileKind fileKindOf(int type) {
+    if (type < 0)
+        return FileKind::ScanFailed;
+    switch (type) {
+    case kTypeStoredCapture:
+    case kTypeStoredCaptureAlt:
+    case kTypeRealTimeCapture:
+        return FileKind::Capture;
+    case kTypeDru70:
+        return FileKind::Dru70;
+    case kTypePlm45Project:
+        return FileKind::Plm45;
+    case kTypeNotLvt:
+        return FileKind::NotLvt;
+    default:
+        return FileKind::TestResult;
+    }
+}
+
+WorkingMode modeOfType(int type) {
+    const FileKind kind = fileKindOf(type);
+    return kind == FileKind::Capture || kind == FileKind::Dru70 ? WorkingMode::Examine
+                                                                : WorkingMode::ViewResults;
+}
+
+OpenDecision decideOpen(int type, OpenSource source, WorkingMode mode) {
+    OpenDecision decision;
+    decision.kind = fileKindOf(type);
+    decision.mode = modeOfType(type);
+    if (decision.kind == FileKind::ScanFailed) {
+        decision.refusal =
+            source == OpenSource::RecentFile ? kMsgRecentTypeScanFailed : kMsgTypeScanFailed;
+        return decision;
+    }
+    if (decision.kind == FileKind::NotLvt) {
+        decision.refusal =
+            source == OpenSource::CommandLine ? kMsgCommandLineNotLvt : kMsgNotAnLvtFile;
+        return decision;
+    }
+    // The dialog lists the files of the mode the user is in; Examine shows nothing else. Every
+    // mode but Examine opens with the View Results filters, so it takes their files.
+    if (source == OpenSource::Dialog) {
+        const WorkingMode dialogMode =
+            mode == WorkingMode::Examine ? WorkingMode::Examine : WorkingMode::ViewResults;
+        if (decision.mode != dialogMode) {
+            decision.refusal = kMsgWrongTypeForMode;
+            return decision;
+        }
+        decision.mode = mode;
+    }
+    decision.refusal = missingDocumentMessage(decision.kind);
+    return decision;
+}
+
+std::string missingDocumentMessage(FileKind kind) {
+    switch (kind) {
+    case FileKind::Dru70:
+        return "This is a DRU-70 event file.\nThis version of Quorvane cannot show DRU-70 "
+               "events yet.";
+    case FileKind::Plm45:
+        return "This is a PLM-45 project file.\nThis version of Quorvane cannot show PLM-45 "
+               "projects yet.";
+    case FileKind::TestResult:
+        return "This is a test result file.\nThis version of Quorvane cannot show test "
+               "results yet.";
+    default:
+        return {};
+    }
+}
+
+} // namespace qv

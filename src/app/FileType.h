@@ -1,0 +1,77 @@
+#pragma once
+// What kind of file the user opened, decided from its content, and which document and working
+// mode it goes to. The type codes are the ones the testers' result identification uses: 1 to 5
+// and 9 name test results, 6 and 7 stored captures, 8 a file of no LVT kind, 10 a PLM-45 project
+// (by its name alone), 11 a real-time capture and 12 a DRU-70 event file. Negative: the file
+// could not be read.
+#include <string>
+
+#include "app/Settings.h"
+
+namespace qv {
+
+inline constexpr int kTypeServiceTest = 1;
+inline constexpr int kTypeSupplementaryServiceTest = 2;
+inline constexpr int kTypeBerTest = 3;
+inline constexpr int kTypeX25DTest = 4;
+inline constexpr int kTypeX25BTest = 5;
+inline constexpr int kTypeStoredCapture = 6;
+inline constexpr int kTypeStoredCaptureAlt = 7; // routed like 6; the scan itself answers 6
+inline constexpr int kTypeNotLvt = 8;
+inline constexpr int kTypeBChannelTest = 9;
+inline constexpr int kTypePlm45Project = 10;
+inline constexpr int kTypeRealTimeCapture = 11;
+inline constexpr int kTypeDru70 = 12;
+inline constexpr int kTypeUnreadable = -1;
+
+inline constexpr const char *kDru70Marker = "##@@ DRU-70 file    @@##";
+
+inline constexpr const char *kMsgTypeScanFailed = "Error while searching this file type!";
+inline constexpr const char *kMsgRecentTypeScanFailed = "Error while looking for this file type!";
+inline constexpr const char *kMsgNotAnLvtFile = "This file is not an LVT file!";
+inline constexpr const char *kMsgCommandLineNotLvt =
+    "This file is not an LVT-30/-30U, LVT-60 or PLM-45 file!";
+inline constexpr const char *kMsgWrongTypeForMode =
+    "The type of file is not correct for the active configuration.\n Please see help in "
+    "\"Open a File\"";
+inline constexpr const char *kMsgUnableToFindFile = "Unable to find specified file!";
+inline constexpr const char *kMsgUnableToOpenRecent = "Unable to open this file!";
+
+// A name that holds ".plm" or ".PLM" is a project; nothing is read.
+bool isPlm45ProjectName(const std::string &path);
+
+// The type of the file at path.
+//
+// A stored file's first and last records carry the letter of a test result: "S", "A" and "C" in
+// the first, "E", "D" and "B" in the last, at data byte 0, or 11 for an LVT-60 and 36 for a
+// monitor whose identification has a hardware number. A capture's frames could hold those
+// letters in the same place (0x42 is the address octet of an X.25 command on SAPI 16), so a
+// file counts as a result only when its first record is longer than any capture record can be:
+// the configuration record of a test always is.
+int scanFileType(const std::string &path);
+
+// The document that a file of a type is opened in.
+enum class FileKind { Capture, Dru70, Plm45, TestResult, NotLvt, ScanFailed };
+FileKind fileKindOf(int type);
+
+// The working mode that shows a type: Examine for captures and DRU-70 files, View Results for
+// the rest.
+WorkingMode modeOfType(int type);
+
+// Where an open request comes from; each has its own texts for the same failure.
+enum class OpenSource { Dialog, RecentFile, CommandLine };
+
+struct OpenDecision {
+    FileKind kind = FileKind::ScanFailed;
+    WorkingMode mode = WorkingMode::None; // the mode to be in while the file is open
+    std::string refusal;                  // not empty: show it and open nothing
+};
+
+// What opening a file of type does while the program is in mode. The Open dialog keeps to its
+// mode's kinds; a recent file and the command line switch to the file's mode.
+OpenDecision decideOpen(int type, OpenSource source, WorkingMode mode);
+
+// The refusal for a kind whose window this version has no document for, empty when it has one.
+std::string missingDocumentMessage(FileKind kind);
+
+} // namespace qv
