@@ -12,6 +12,8 @@
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStringList>
 #include <QTableView>
@@ -227,7 +229,12 @@ TEST_F(CaptureWindowTest, TheCommentIsEditedAndStoredOnClose) {
     EXPECT_EQ(comment->windowTitle(), "Comment for " + capture->windowTitle());
     EXPECT_FALSE(comment->text().isEmpty()) << "the notes, or the generated default";
     EXPECT_FALSE(comment->text().contains('\r'));
-    EXPECT_TRUE(comment->close());
+    // It is a window of the document area, and while it is active the capture is current.
+    auto *frame = qobject_cast<QMdiSubWindow *>(comment->parentWidget());
+    ASSERT_NE(frame, nullptr);
+    window.findChild<QMdiArea *>()->setActiveSubWindow(frame);
+    EXPECT_EQ(window.activeCapture(), capture);
+    EXPECT_TRUE(frame->close());
     EXPECT_TRUE(messages.entries().empty()) << "an unchanged comment is not asked about";
 
     comment = capture->openComment();

@@ -21,6 +21,7 @@
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "views/CaptureWindow.h"
+#include "views/CommentWindow.h"
 #include "views/FindDialog.h"
 #include "views/HexaFindDialog.h"
 
@@ -301,6 +302,13 @@ CaptureWindow *MainWindow::openCapture(const std::string &path) {
         return nullptr;
     auto *window = new CaptureWindow(std::move(document), context_.columns, context_.colours,
                                      settings_.hexa);
+    window->setChildHost([this](QWidget *child) {
+        QMdiSubWindow *frame = mdiArea_->addSubWindow(child);
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+        frame->resize(560, 320);
+        // A child that closes itself takes its frame along.
+        connect(child, &QObject::destroyed, frame, &QObject::deleteLater);
+    });
     connect(window, &CaptureWindow::columnWidthsChanged, this,
             [this] { context_.columns.save(settings_.file()); });
     connect(window, &CaptureWindow::statusMessage, this,
@@ -417,7 +425,11 @@ bool MainWindow::saveActiveAs(const std::string &path) {
 }
 
 void MainWindow::closeActive() {
-    if (QMdiSubWindow *sub = currentSubWindow()) {
+    // Close ends the document, whichever of its windows is active.
+    QMdiSubWindow *sub = currentSubWindow();
+    if (CaptureWindow *capture = sub ? captureOf(sub) : nullptr)
+        sub = qobject_cast<QMdiSubWindow *>(capture->parentWidget());
+    if (sub) {
         // Closed windows are deleted later; the area forgets them now. A window that refused
         // to close stays.
         if (sub->close())
@@ -446,7 +458,18 @@ QMdiSubWindow *MainWindow::currentSubWindow() const {
 
 CaptureWindow *MainWindow::activeCapture() const {
     QMdiSubWindow *sub = currentSubWindow();
-    return sub ? qobject_cast<CaptureWindow *>(sub->widget()) : nullptr;
+    return sub ? captureOf(sub) : nullptr;
+}
+
+CaptureWindow *MainWindow::captureOf(QMdiSubWindow *sub) const {
+    // A window of a capture's document stands for its capture.
+    if (auto *capture = qobject_cast<CaptureWindow *>(sub->widget()))
+        return capture;
+    for (QMdiSubWindow *other : mdiArea_->subWindowList())
+        if (auto *capture = qobject_cast<CaptureWindow *>(other->widget());
+            capture && capture->comment() && static_cast<QWidget *>(capture->comment()) == sub->widget())
+            return capture;
+    return nullptr;
 }
 
 void MainWindow::restoreDefaultWidths() {

@@ -86,6 +86,7 @@ private:
     void updateDocumentActions();
     void findNext();
     QMdiSubWindow *currentSubWindow() const;
+    CaptureWindow *captureOf(QMdiSubWindow *sub) const;
     void selectProduct(int product);
 
     const Installation &installation_;

@@ -339,17 +339,29 @@ void CaptureWindow::printWithDialog(UserMessages &messages, QPrinter &printer) {
 
 CommentWindow *CaptureWindow::openComment() {
     if (!comment_) {
-        comment_ = new CommentWindow(*document_, windowTitle(), this);
+        comment_ = new CommentWindow(*document_, windowTitle(), childHost_ ? nullptr : this);
         comment_->setAttribute(Qt::WA_DeleteOnClose);
+        if (childHost_)
+            childHost_(comment_);
     }
-    comment_->showNormal();
-    comment_->raise();
-    comment_->activateWindow();
+    QWidget *frame = commentFrame();
+    frame->showNormal();
+    frame->raise();
+    frame->activateWindow();
+    comment_->setFocus();
     return comment_;
 }
 
+CommentWindow *CaptureWindow::comment() const { return comment_; }
+
+QWidget *CaptureWindow::commentFrame() const {
+    // A hosted comment sits in a frame of the host's; closing that frame closes the comment.
+    QWidget *parent = comment_ ? comment_->parentWidget() : nullptr;
+    return parent && parent != this ? parent : comment_.data();
+}
+
 void CaptureWindow::closeEvent(QCloseEvent *event) {
-    if (comment_ && !comment_->close()) {
+    if (comment_ && !commentFrame()->close()) {
         event->ignore();
         return;
     }
@@ -407,7 +419,11 @@ QString CaptureWindow::runFind(const FindQuery &query, UserMessages &messages) {
     return shown;
 }
 
-CaptureWindow::~CaptureWindow() = default;
+CaptureWindow::~CaptureWindow() {
+    // The comment edits this window's document: it does not outlive it.
+    if (comment_)
+        delete commentFrame();
+}
 
 void CaptureWindow::selectFrame(int frame) {
     const QModelIndex index = model_->index(frame, 0);

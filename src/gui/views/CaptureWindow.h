@@ -3,6 +3,8 @@
 // hexadecimal trace of the selected frame below.
 #include <QList>
 #include <QPointer>
+
+#include <functional>
 #include <QStringList>
 #include <QWidget>
 
@@ -73,6 +75,11 @@ public:
 
     // The capture's comment editor, opened on first use and raised after.
     CommentWindow *openComment();
+    CommentWindow *comment() const;
+    // Places the windows this one opens for its document (the comment) beside it, in the
+    // main window's document area; without a host they are windows of their own.
+    using ChildHost = std::function<void(QWidget *)>;
+    void setChildHost(ChildHost host) { childHost_ = std::move(host); }
 
     // Marks the octets of detail row in the hexa trace; the octets marked, as frame offsets.
     QList<int> selectDetailRow(int row);
@@ -88,6 +95,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    QWidget *commentFrame() const;
     void showFrame(int frame);
     int selectedFrame() const;
     QList<int> markOctets(int offset, int count);
@@ -104,6 +112,7 @@ private:
     bool findStopRequested_ = false;
     bool finding_ = false;
     QPointer<CommentWindow> comment_;
+    ChildHost childHost_;
     int traceMark_ = -1; // the first octet marked in the hexa trace, -1 for none
 };
 
