@@ -83,6 +83,17 @@ std::string Installation::notationRoot() const {
 std::string Installation::captureFolder() const {
     return below(kCaptureFolderName);
 }
+std::string Installation::translationPath(int appLanguage) const {
+    switch (appLanguage) {
+    case 1:
+        return below("translations") + "/quorvane_fr.qm";
+    case 2:
+        return below("translations") + "/quorvane_de.qm";
+    default:
+        return {};
+    }
+}
+
 std::string Installation::filterFolder() const {
     return below(kFilterFolderName);
 }

@@ -34,6 +34,9 @@ public:
     std::string notationRoot() const;
     std::string captureFolder() const;
     std::string filterFolder() const;
+    // The interface translation of an AppLanguage value (1 French, 2 German), empty for English
+    // and for values that name no language.
+    std::string translationPath(int appLanguage) const;
 
     // The folder to work in: lastPath when it names an existing folder, else the capture
     // folder when it exists, else the installation folder.

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QStatusBar>
 #include <QTimer>
+#include <QTranslator>
 
 #include <filesystem>
 #include <string>
@@ -61,6 +62,11 @@ int main(int argc, char *argv[]) {
 
     qv::Settings settings;
     settings.open(installation.settingsPath());
+    // A translation that is missing or unreadable leaves the interface in English.
+    QTranslator translator;
+    if (const std::string path = installation.translationPath(settings.appLanguage);
+        !path.empty() && translator.load(QString::fromStdString(path)))
+        QApplication::installTranslator(&translator);
     settings.lastPath = installation.chooseWorkingFolder(settings.lastPath);
 
     qv::ProgramContext context;

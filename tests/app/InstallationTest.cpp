@@ -101,5 +101,13 @@ TEST_F(InstallationTest, WorkingFolderFallsBackFromLastPathToCaptureToHome) {
     EXPECT_EQ(installation.chooseWorkingFolder(last.string()), last.string());
 }
 
+TEST_F(InstallationTest, TranslationsAreNamedByTheInterfaceLanguage) {
+    Installation installation(home_.string());
+    EXPECT_EQ(installation.translationPath(0), "");
+    EXPECT_EQ(installation.translationPath(1), home_.string() + "/translations/quorvane_fr.qm");
+    EXPECT_EQ(installation.translationPath(2), home_.string() + "/translations/quorvane_de.qm");
+    EXPECT_EQ(installation.translationPath(3), "");
+}
+
 } // namespace
 } // namespace qv
