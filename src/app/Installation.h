@@ -14,6 +14,10 @@ inline constexpr const char *kSettingsFileName = "QUORVANE.INI";
 inline constexpr const char *kNotationFolderName = "ISDNNOT";
 inline constexpr const char *kCaptureFolderName = "CAPTURE";
 inline constexpr const char *kFilterFolderName = "Filter";
+inline constexpr const char *kMsgFrenchNotFound = "French resources not found !";
+inline constexpr const char *kMsgGermanNotFound = "German resources not found !";
+inline constexpr const char *kMsgLanguageAtNextStart =
+    "To activate the modification, close and\nre-open the Quorvane";
 
 class Installation {
 public:

@@ -15,12 +15,9 @@ constexpr const char *kRegistration = "Registration";
 
 constexpr std::size_t kLastPathLength = 255;
 constexpr std::size_t kProtocolLength = 169;
-constexpr std::size_t kFontNameLength = 31;
 constexpr std::size_t kRecentFileLength = 169;
 constexpr std::size_t kRegistrationLength = 48;
 
-constexpr int kSmallestFontSize = 6;
-constexpr int kLargestFontSize = 30;
 
 int inRange(int value, int low, int high, int fallback) {
     return value < low || value > high ? fallback : value;

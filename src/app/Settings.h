@@ -71,6 +71,10 @@ private:
 
 class Settings {
 public:
+    static constexpr std::size_t kFontNameLength = 31;
+    static constexpr int kSmallestFontSize = 6; // also what a size out of range becomes
+    static constexpr int kLargestFontSize = 30;
+
     // Reads and writes through an owned profile bound to no file until open().
     Settings() = default;
 

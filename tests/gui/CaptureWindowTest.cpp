@@ -443,6 +443,30 @@ TEST_F(CaptureWindowTest, FilesGoToTheirModeOrAreRefused) {
     EXPECT_EQ(window.mode(), WorkingMode::Examine);
 }
 
+TEST_F(CaptureWindowTest, FontsAndInterfaceLanguage) {
+    CaptureWindow *capture = open("demo.lvt");
+    ASSERT_NE(capture, nullptr);
+    QFont font(QStringLiteral("Monospace"), 40);
+    font.setItalic(true);
+    font.setBold(true);
+    window.setViewFont(font);
+    EXPECT_EQ(settings.fontSize, 30) << "the largest size kept";
+    EXPECT_EQ(settings.fontStyle, 3);
+    EXPECT_EQ(settings.fontName, "Monospace");
+    EXPECT_EQ(capture->findChild<QTableView *>()->font().pointSize(), 30);
+    EXPECT_TRUE(capture->findChild<QTableView *>()->font().italic());
+
+    // No translation is installed here: French and German are refused, English taken.
+    settings.appLanguage = 0;
+    window.chooseInterfaceLanguage(1);
+    window.chooseInterfaceLanguage(2);
+    window.chooseInterfaceLanguage(0);
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{"French resources not found !", "German resources not found !",
+                                        "To activate the modification, close and\nre-open the Quorvane"}));
+    EXPECT_EQ(settings.appLanguage, 0);
+}
+
 TEST_F(CaptureWindowTest, ColumnWidthsTheUserSetsAreKeptAndCanBeRestored) {
     CaptureWindow *capture = open("demo.lvt");
     ASSERT_NE(capture, nullptr);

@@ -5,6 +5,8 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QFontDialog>
+#include <QTranslator>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -15,6 +17,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/FileType.h"
@@ -184,19 +187,25 @@ void MainWindow::createMenus() {
     // Set-up commands whose dialogs are not built yet: shown, and disabled until they are.
     QMenu *options = menuBar()->addMenu(tr("&Options"));
     for (const char *text : {"&Serial Link Setup...", "&Protocol Setup...", "Protocol &Information...",
-                             "&DRU-70 Protocol Information...", "PLM-45 &Filters...", "F&onts...",
-                             "&Colors..."}) {
+                             "&DRU-70 Protocol Information...", "PLM-45 &Filters..."}) {
         QAction *action = options->addAction(tr(text));
         action->setEnabled(false);
         action->setStatusTip(tr("Not available in this version"));
     }
+    options->addAction(tr("F&onts..."), this, &MainWindow::chooseFont);
+    QAction *colours = options->addAction(tr("&Colors..."));
+    colours->setEnabled(false);
+    colours->setStatusTip(tr("Not available in this version"));
     options->addSeparator();
-    const char *languages[] = {"&English", "&French", "&German"};
+    auto *languages = new QActionGroup(this);
+    const char *names[] = {"&English", "&French", "&German"};
     for (int i = 0; i < 3; ++i) {
-        QAction *language = options->addAction(tr(languages[i]));
+        QAction *language = options->addAction(tr(names[i]));
         language->setCheckable(true);
         language->setChecked(settings_.appLanguage == i);
-        language->setEnabled(false);
+        languages->addAction(language);
+        connect(language, &QAction::triggered, this, [this, i] { chooseInterfaceLanguage(i); });
+        languageActions_.push_back(language);
     }
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
@@ -208,6 +217,46 @@ void MainWindow::createMenus() {
                            tr("<b>Quorvane</b><br>Analyser of ISDN tester captures: LAPD, TEI "
                               "management, Q.931 and its national variants, X.25 and V5."));
     });
+}
+
+QFont MainWindow::viewFont() const {
+    // A family this machine lacks falls back to its fixed-pitch font.
+    QFont font(QString::fromStdString(settings_.fontName), settings_.fontSize,
+               settings_.fontWeight(), settings_.fontItalic());
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+void MainWindow::chooseFont() {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, viewFont(), this, tr("Fonts"));
+    if (ok)
+        setViewFont(chosen);
+}
+
+void MainWindow::setViewFont(const QFont &font) {
+    settings_.fontName = font.family().toStdString().substr(0, Settings::kFontNameLength);
+    settings_.fontSize = std::clamp(font.pointSize(), Settings::kSmallestFontSize,
+                                    Settings::kLargestFontSize);
+    settings_.fontStyle = (font.italic() ? 1 : 0) | (font.weight() >= QFont::Bold ? 2 : 0);
+    for (QMdiSubWindow *sub : mdiArea_->subWindowList())
+        if (auto *capture = qobject_cast<CaptureWindow *>(sub->widget()))
+            capture->setViewFont(viewFont());
+}
+
+void MainWindow::chooseInterfaceLanguage(int language) {
+    // The interface changes at the next start; a translation that cannot be loaded is not
+    // chosen.
+    if (language != 0) {
+        QTranslator probe;
+        if (!probe.load(QString::fromStdString(installation_.translationPath(language)))) {
+            messages_.error(language == 1 ? kMsgFrenchNotFound : kMsgGermanNotFound);
+            languageActions_[static_cast<std::size_t>(settings_.appLanguage)]->setChecked(true);
+            return;
+        }
+    }
+    settings_.appLanguage = language;
+    messages_.show(kMsgLanguageAtNextStart, kProgramCaption, MessageIcon::Information);
 }
 
 void MainWindow::enterMode(WorkingMode mode) {
@@ -302,6 +351,7 @@ CaptureWindow *MainWindow::openCapture(const std::string &path) {
         return nullptr;
     auto *window = new CaptureWindow(std::move(document), context_.columns, context_.colours,
                                      settings_.hexa);
+    window->setViewFont(viewFont());
     window->setChildHost([this](QWidget *child) {
         QMdiSubWindow *frame = mdiArea_->addSubWindow(child);
         frame->setAttribute(Qt::WA_DeleteOnClose);

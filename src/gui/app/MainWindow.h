@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "decode/SummaryFieldTable.h"
 
+#include <QFont>
 #include <QMainWindow>
 
 #include <memory>
@@ -72,6 +73,13 @@ public:
     void setStatusPane(int pane, const std::string &text) override;
     QString statusPane(int pane) const;
 
+    // The font of the frame views, from the settings, and a new one for every open view.
+    QFont viewFont() const;
+    void setViewFont(const QFont &font);
+    // English (0), French (1) or German (2) for the next start, with the notice or the message
+    // that the translation is missing.
+    void chooseInterfaceLanguage(int language);
+
     void enterMode(WorkingMode mode);
     WorkingMode mode() const { return mode_; }
 
@@ -88,6 +96,7 @@ private:
     QMdiSubWindow *currentSubWindow() const;
     CaptureWindow *captureOf(QMdiSubWindow *sub) const;
     void selectProduct(int product);
+    void chooseFont();
 
     const Installation &installation_;
     Settings &settings_;
@@ -103,6 +112,7 @@ private:
     std::vector<QAction *> modeActions_;
     std::vector<QAction *> productActions_;
     std::vector<QAction *> recentActions_;
+    std::vector<QAction *> languageActions_;
     QAction *recentSeparator_ = nullptr;
     QAction *saveAsAction_ = nullptr;
     QAction *printAction_ = nullptr;

@@ -62,18 +62,14 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document,
                              SummaryFieldTable &columns, const ColourTable &colours,
                              bool showHexa, QWidget *parent)
     : QWidget(parent), document_(std::move(document)), columns_(columns), colours_(colours) {
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     model_ = new SummaryModel(*document_, columns, colours, this);
     summary_ = new QTableView(this);
     summary_->setModel(model_);
-    summary_->setFont(fixed);
     summary_->setSelectionBehavior(QAbstractItemView::SelectRows);
     summary_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     summary_->setShowGrid(false);
     summary_->verticalHeader()->hide();
-    summary_->verticalHeader()->setDefaultSectionSize(fixed.pointSize() + 10);
     summary_->horizontalHeader()->setHighlightSections(false);
-    sizeColumns();
     // Widths the user gives are the table's widths from then on.
     connect(summary_->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int section, int, int size) {
@@ -84,12 +80,11 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document,
             });
 
     detail_ = new QListWidget(this);
-    detail_->setFont(fixed);
     hexa_ = new QPlainTextEdit(this);
     hexa_->setReadOnly(true);
-    hexa_->setFont(fixed);
     hexa_->setLineWrapMode(QPlainTextEdit::NoWrap);
     hexa_->setVisible(showHexa);
+    setViewFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 
     auto *lower = new QSplitter(Qt::Horizontal, this);
     lower->addWidget(detail_);
@@ -186,6 +181,14 @@ void CaptureWindow::sizeColumns() {
             summary_->setColumnWidth(section, least);
     }
     sizing_ = false;
+}
+
+void CaptureWindow::setViewFont(const QFont &font) {
+    summary_->setFont(font);
+    summary_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
+    detail_->setFont(font);
+    hexa_->setFont(font);
+    sizeColumns();
 }
 
 QString CaptureWindow::thumbText(int value) const {

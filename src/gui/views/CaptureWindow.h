@@ -72,6 +72,8 @@ public:
 
     // Sizes the summary's columns to their texts, at least their width in characters.
     void sizeColumns();
+    // The font of the summary, the detail and the trace.
+    void setViewFont(const QFont &font);
 
     // The capture's comment editor, opened on first use and raised after.
     CommentWindow *openComment();
