@@ -467,6 +467,25 @@ TEST_F(CaptureWindowTest, FontsAndInterfaceLanguage) {
     EXPECT_EQ(settings.appLanguage, 0);
 }
 
+TEST_F(CaptureWindowTest, TheFramePanesFollowTheActiveDocument) {
+    CaptureWindow *first = open("calls.lvt");
+    CaptureWindow *second = open("demo.lvt");
+    ASSERT_TRUE(first && second);
+    first->selectFrame(12);
+    second->selectFrame(2);
+    auto *area = window.findChild<QMdiArea *>();
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(first->parentWidget()));
+    window.refreshStatusPanes();
+    EXPECT_EQ(window.statusPane(1), "Frame number 13");
+    area->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(second->parentWidget()));
+    window.refreshStatusPanes();
+    EXPECT_EQ(window.statusPane(1), "Frame number 3");
+    window.closeActive();
+    window.closeActive();
+    window.refreshStatusPanes();
+    EXPECT_EQ(window.statusPane(1), "");
+}
+
 TEST_F(CaptureWindowTest, ColumnWidthsTheUserSetsAreKeptAndCanBeRestored) {
     CaptureWindow *capture = open("demo.lvt");
     ASSERT_NE(capture, nullptr);

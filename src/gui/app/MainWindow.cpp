@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include <algorithm>
@@ -61,6 +62,11 @@ MainWindow::MainWindow(const Installation &installation, Settings &settings,
     causes_.load(settings_.file());
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     createMenus();
+    // The frame panes follow the active document, however it became active.
+    statusTimer_ = new QTimer(this);
+    statusTimer_->setInterval(100);
+    connect(statusTimer_, &QTimer::timeout, this, &MainWindow::refreshStatusPanes);
+    statusTimer_->start();
     setWindowTitle(QStringLiteral("Quorvane"));
     toolBar_->setVisible(settings_.toolBar);
     statusBar()->setVisible(settings_.statusBar);
@@ -491,6 +497,19 @@ void MainWindow::closeActive() {
 void MainWindow::setStatusPane(int pane, const std::string &text) {
     QLabel *label = pane == 1 ? framePane_ : textPane_;
     label->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void MainWindow::refreshStatusPanes() {
+    CaptureWindow *capture = activeCapture();
+    if (capture == statusSource_)
+        return;
+    statusSource_ = capture;
+    if (capture) {
+        capture->document().showFrameStatus(capture->document().currentFrame());
+    } else {
+        framePane_->clear();
+        textPane_->clear();
+    }
 }
 
 QString MainWindow::statusPane(int pane) const {

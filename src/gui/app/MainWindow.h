@@ -10,6 +10,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 #include <QStringList>
@@ -22,6 +23,7 @@ class QPrinter;
 class QActionGroup;
 class QMdiArea;
 class QMdiSubWindow;
+class QTimer;
 class QToolBar;
 
 namespace qv {
@@ -72,6 +74,9 @@ public:
     // The status bar's frame panes: 1 the frame number, 2 a text of the frame.
     void setStatusPane(int pane, const std::string &text) override;
     QString statusPane(int pane) const;
+    // Shows the active document's frame in the panes when another document became active;
+    // the status timer calls it every 100 ms.
+    void refreshStatusPanes();
 
     // The font of the frame views, from the settings, and a new one for every open view.
     QFont viewFont() const;
@@ -124,7 +129,9 @@ private:
     HexaFindDialog *hexaFindDialog_ = nullptr;
     FindDialog *findDialog_ = nullptr;
     CauseList causes_;
-    std::unique_ptr<QPrinter> printer_; // the printer chosen in Printer Setup
+    std::unique_ptr<QPrinter> printer_;
+    QTimer *statusTimer_ = nullptr;
+    QPointer<CaptureWindow> statusSource_; // the document the panes show // the printer chosen in Printer Setup
 };
 
 } // namespace qv
