@@ -27,7 +27,7 @@ void trimRight(std::string& line) {
 } // namespace
 
 PrintDocument buildPrint(CDecodeDoc& document, const SummaryFieldTable& columns,
-                         const PrintRange& range, PrintKind kind) {
+                         const PrintRange& range, PrintKind kind, const WorkProgress& progress) {
     PrintDocument print;
     CDecoder* decoder = document.decoder();
     if (!decoder || document.frameCount() == 0)
@@ -44,7 +44,13 @@ PrintDocument buildPrint(CDecodeDoc& document, const SummaryFieldTable& columns,
             cells.back().push_back(columns.field(c).title);
     }
     std::string cell;
+    const std::uint64_t total = last >= range.first ? last - range.first + 1u : 0u;
     for (std::uint32_t frame = range.first; frame <= last; ++frame) {
+        const std::uint64_t done = frame - range.first;
+        if (progress && done % 256 == 0 && !progress(done, total)) {
+            print.cancelled = true;
+            return print;
+        }
         if (!document.goToFrame(frame))
             continue;
         PrintBlock block;

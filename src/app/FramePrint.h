@@ -4,6 +4,7 @@
 // frame its heading line, its detail lines and, for the detail and hexa print, its trace).
 // The page layout (header, footer, sheets) belongs to whoever draws the lines.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,11 +26,20 @@ struct PrintBlock {
 struct PrintDocument {
     std::string title;              // "Detail print", "Detail and hexa print", or empty
     std::vector<PrintBlock> blocks;
+    bool cancelled = false;         // the progress callback asked to stop
 };
 
+inline constexpr const char* kMsgPrintMemory =
+    "Insufficient memory to print frames\nPlease decrease the number of frames";
+
+// Told how far a long piece of work has come (done of total); false stops it.
+using WorkProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+
 // The frames of range in the given kind. Frames the document cannot show are left out.
+// progress, when given, hears of every 256th frame and may cancel the build.
 PrintDocument buildPrint(CDecodeDoc& document, const SummaryFieldTable& columns,
-                         const PrintRange& range, PrintKind kind);
+                         const PrintRange& range, PrintKind kind,
+                         const WorkProgress& progress = {});
 // The capture's identification, printed first when File Header is chosen.
 std::vector<std::string> fileHeaderLines(CDecodeDoc& document);
 // The whole print as text, for printing to a file: title, blocks, CR LF line ends.

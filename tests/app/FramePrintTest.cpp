@@ -36,6 +36,25 @@ TEST_F(FramePrintTest, SummaryPrintHasTheTitlesAndFiveDigitNumbers) {
     EXPECT_EQ(print.blocks[1].lines[0].find("Number"), std::string::npos);
 }
 
+TEST_F(FramePrintTest, ALongPrintReportsItsProgressAndCanBeCancelled) {
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> calls;
+    const std::uint32_t last = doc.frameCount() - 1;
+    PrintDocument print = buildPrint(doc, columns, {0, last}, PrintKind::Summary,
+                                     [&calls](std::uint64_t done, std::uint64_t total) {
+                                         calls.emplace_back(done, total);
+                                         return true;
+                                     });
+    EXPECT_FALSE(print.cancelled);
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.front(), std::make_pair(std::uint64_t{0}, std::uint64_t{last + 1u}));
+    EXPECT_EQ(calls.size(), last / 256 + 1);
+
+    print = buildPrint(doc, columns, {0, last}, PrintKind::Detail,
+                       [](std::uint64_t, std::uint64_t) { return false; });
+    EXPECT_TRUE(print.cancelled);
+    EXPECT_TRUE(print.blocks.empty());
+}
+
 TEST_F(FramePrintTest, DetailPrintsGiveEachFrameItsHeadingAndLines) {
     const PrintDocument detail = buildPrint(doc, columns, {7, 7}, PrintKind::Detail);
     EXPECT_EQ(detail.title, "Detail print");

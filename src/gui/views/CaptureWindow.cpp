@@ -5,6 +5,7 @@
 #include <QItemSelectionModel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -263,19 +264,41 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
     }
     if (ranges.empty())
         return false;
+    // Building and drawing a large print takes a while: both show their progress and can be
+    // cancelled, and a cancelled print says nothing more.
+    QProgressDialog progress(tr("Printing frames..."), tr("Cancel"), 0, 1000, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    auto phase = [&progress](int base) {
+        return [&progress, base](std::uint64_t done, std::uint64_t total) {
+            progress.setValue(base + static_cast<int>(total ? done * 500 / total : 0));
+            return !progress.wasCanceled();
+        };
+    };
     const std::uint32_t current = document_->currentFrame();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
     PrintDocument print;
-    for (const PrintRange &range : ranges) {
-        PrintDocument part = buildPrint(*document_, columns_, range, request.kind);
-        print.title = part.title;
-        // A summary's column heading is printed once.
-        const std::size_t skip = request.kind == PrintKind::Summary && !print.blocks.empty() ? 1 : 0;
-        print.blocks.insert(print.blocks.end(), part.blocks.begin() + std::min(skip, part.blocks.size()),
-                            part.blocks.end());
+    try {
+        for (const PrintRange &range : ranges) {
+            PrintDocument part = buildPrint(*document_, columns_, range, request.kind, phase(0));
+            if (part.cancelled) {
+                document_->goToFrame(current);
+                return false;
+            }
+            print.title = part.title;
+            // A summary's column heading is printed once.
+            const std::size_t skip =
+                request.kind == PrintKind::Summary && !print.blocks.empty() ? 1 : 0;
+            print.blocks.insert(print.blocks.end(),
+                                std::make_move_iterator(part.blocks.begin() +
+                                                        std::min(skip, part.blocks.size())),
+                                std::make_move_iterator(part.blocks.end()));
+        }
+    } catch (const std::bad_alloc &) {
+        document_->goToFrame(current);
+        messages.show(kMsgPrintMemory, kErrorMessageCaption, MessageIcon::Error);
+        return false;
     }
     document_->goToFrame(current);
-    QApplication::restoreOverrideCursor();
 
     QStringList header;
     if (request.fileHeader)
@@ -296,7 +319,12 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
         if (!comment.isEmpty())
             text += "\r\n" + QString(comment).replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
                                    .toLatin1().toStdString() + "\r\n\r\n";
-        text += printText(print);
+        try {
+            text += printText(print);
+        } catch (const std::bad_alloc &) {
+            messages.show(kMsgPrintMemory, kErrorMessageCaption, MessageIcon::Error);
+            return false;
+        }
         QFile file(request.path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
             file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
@@ -318,9 +346,8 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
         return false;
     }
     probe.end();
-    drawPrint(*printer, QString::fromStdString(document_->pathName()), header, comment, print,
-              request.formatDocument);
-    return true;
+    return drawPrint(*printer, QString::fromStdString(document_->pathName()), header, comment,
+                     print, request.formatDocument, phase(500));
 }
 
 void CaptureWindow::printWithDialog(UserMessages &messages, QPrinter &printer) {

@@ -64,8 +64,9 @@ QString pageFooterText(const PrintPage& page) {
                            : QStringLiteral("page %1.%2").arg(page.page).arg(page.sheet);
 }
 
-void drawPrint(QPagedPaintDevice& device, const QString& path, const QStringList& fileHeader,
-               const QString& comment, const PrintDocument& print, bool formatDocument) {
+bool drawPrint(QPagedPaintDevice& device, const QString& path, const QStringList& fileHeader,
+               const QString& comment, const PrintDocument& print, bool formatDocument,
+               const WorkProgress& progress) {
     QPainter painter(&device);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSizeF(8.5);
@@ -99,6 +100,8 @@ void drawPrint(QPagedPaintDevice& device, const QString& path, const QStringList
     const std::vector<PrintPage> pages = paginate(opening, print, linesPerPage);
     const QString date = QString::fromStdString(printDate());
     for (std::size_t p = 0; p < pages.size(); ++p) {
+        if (progress && !progress(p, pages.size()))
+            return false;
         if (p > 0)
             device.newPage();
         if (formatDocument) {
@@ -129,6 +132,7 @@ void drawPrint(QPagedPaintDevice& device, const QString& path, const QStringList
             painter.drawRect(box);
         }
     }
+    return true;
 }
 
 } // namespace qv

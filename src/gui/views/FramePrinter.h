@@ -45,7 +45,9 @@ QString pageFooterText(const PrintPage& page);
 // Draws the pages on device: the header (path left, date right, a line under both) and the
 // footer ("Vennmark" left, the page right, a line above both) when formatDocument is set, the
 // comment in a framed box inset 20 units from the margins.
-void drawPrint(QPagedPaintDevice& device, const QString& path, const QStringList& fileHeader,
-               const QString& comment, const PrintDocument& print, bool formatDocument);
+// progress hears of every page and may stop the drawing; false when it did.
+bool drawPrint(QPagedPaintDevice& device, const QString& path, const QStringList& fileHeader,
+               const QString& comment, const PrintDocument& print, bool formatDocument,
+               const WorkProgress& progress = {});
 
 } // namespace qv
