@@ -441,6 +441,16 @@ TEST_F(CaptureWindowTest, FilesGoToTheirModeOrAreRefused) {
     messages.queueAnswer(MessageAnswer::Yes); // a second window on it
     ASSERT_NE(window.openRecent(0), nullptr);
     EXPECT_EQ(window.mode(), WorkingMode::Examine);
+    // Capture mode is shown and disabled until real-time capture exists.
+    window.enterMode(WorkingMode::Capture);
+    EXPECT_EQ(window.mode(), WorkingMode::Examine);
+    bool captureShown = false;
+    for (QAction *action : window.findChildren<QAction *>())
+        if (action->text() == "&Capture") {
+            captureShown = true;
+            EXPECT_FALSE(action->isEnabled());
+        }
+    EXPECT_TRUE(captureShown);
 }
 
 TEST_F(CaptureWindowTest, FontsAndInterfaceLanguage) {

@@ -151,6 +151,11 @@ void MainWindow::createMenus() {
         WorkingMode mode = entry.mode;
         connect(action, &QAction::triggered, this, [this, mode] { enterMode(mode); });
         modeActions_.push_back(action);
+        if (mode == WorkingMode::Capture) {
+            // Real-time capture comes with the serial link.
+            action->setEnabled(false);
+            action->setStatusTip(tr("Real-time capture needs the serial link, not built yet"));
+        }
     }
 
     QMenu *productMenu = menuBar()->addMenu(tr("&Product"));
@@ -266,6 +271,9 @@ void MainWindow::chooseInterfaceLanguage(int language) {
 }
 
 void MainWindow::enterMode(WorkingMode mode) {
+    // Until real-time capture exists, a start in Capture mode is a start in Examine mode.
+    if (mode == WorkingMode::Capture || mode == WorkingMode::None)
+        mode = WorkingMode::Examine;
     mode_ = mode;
     settings_.launchpad = mode;
     for (std::size_t i = 0; i < std::size(kModes); ++i)
