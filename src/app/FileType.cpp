@@ -1,6 +1,7 @@
 #include "app/FileType.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "base/BufferedFile.h"
 #include "base/ByteOrder.h"
@@ -131,6 +132,25 @@ int scanFileType(const std::string &path) {
     if (first != 1)
         return kTypeNotLvt;
     return storedFileType(file, size);
+}
+
+std::string_view fileTypeText(int type) {
+    constexpr std::string_view kTexts[] = {
+        "",
+        "Automatic service test",
+        "Automatic supplementary service test",
+        "ISDN BER G.821 test",
+        "X.25 test in the D channel",
+        "X.25 test in a B channel",
+        "stored capture",
+        "stored capture",
+        "not an LVT file",
+        "B-channel test",
+        "PLM-45 project",
+        "real-time capture",
+        "DRU-70 event file",
+    };
+    return type > 0 && type < static_cast<int>(std::size(kTexts)) ? kTexts[type] : "";
 }
 
 FileKind fileKindOf(int type) {

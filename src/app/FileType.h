@@ -5,6 +5,7 @@
 // (by its name alone), 11 a real-time capture and 12 a DRU-70 event file. Negative: the file
 // could not be read.
 #include <string>
+#include <string_view>
 
 #include "app/Settings.h"
 
@@ -49,6 +50,9 @@ bool isPlm45ProjectName(const std::string &path);
 // file counts as a result only when its first record is longer than any capture record can be:
 // the configuration record of a test always is.
 int scanFileType(const std::string &path);
+
+// What a type code stands for, as the command line names it; empty for a negative code.
+std::string_view fileTypeText(int type);
 
 // The document that a file of a type is opened in.
 enum class FileKind { Capture, Dru70, Plm45, TestResult, NotLvt, ScanFailed };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ExamineCommands.h"
+#include "app/FileType.h"
 #include "PduCommand.h"
 #include "base/UserMessages.h"
 #include "capture/CaptureFileOpener.h"
@@ -21,6 +22,7 @@ constexpr const char* kUsage =
     "usage: quorvane-cli generate --scenario NAME|FILE --layout stored|realtime [--frames N]\n"
     "                             [--seed S] -o OUT\n"
     "       quorvane-cli info FILE\n"
+    "       quorvane-cli type FILE\n"
     "       quorvane-cli records FILE [--first N] [--last M]\n"
     "       quorvane-cli notes FILE [--set TEXT]\n"
     "       quorvane-cli summary FILE [--columns default|all|N,N,...] [--format text|csv|json]\n"
@@ -55,6 +57,16 @@ std::unique_ptr<qv::CaptureFileReader> openCapture(const std::string& path,
     if (reader->goTo(0) != qv::kGoToOk)
         return nullptr;
     return reader;
+}
+
+int fileType(const std::string& path) {
+    const int type = qv::scanFileType(path);
+    if (type < 0) {
+        qv::StderrUserMessages().error(qv::kMsgTypeScanFailed);
+        return 1;
+    }
+    std::printf("%d\t%s\n", type, std::string(qv::fileTypeText(type)).c_str());
+    return 0;
 }
 
 int info(const std::string& path) {
@@ -230,6 +242,8 @@ int main(int argc, char** argv) {
     }
     if (command == "info" && argc == 3)
         return info(path);
+    if (command == "type" && argc == 3)
+        return fileType(path);
     if (command == "records") {
         std::uint32_t first = 1, last = 0;
         for (int i = 3; i < argc; i += 2) {

@@ -37,7 +37,13 @@ TEST_F(CliTest, GeneratedCapturesOfBothLayoutsAreInspected) {
                                 (layout == std::string("stored") ? "stored" : "real-time")),
                   std::string::npos);
         EXPECT_NE(info.out.find("Instrument : LVT-30"), std::string::npos);
+        EXPECT_EQ(cli("type " + path).out, layout == std::string("stored")
+                                               ? "6\tstored capture\n"
+                                               : "11\treal-time capture\n");
     }
+    const CliRun missing = cli("type " + file("missing.lvt"));
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.out, "Error Message: Error while searching this file type!\n");
 }
 
 TEST_F(CliTest, RecordsPrintsTheChosenRange) {
