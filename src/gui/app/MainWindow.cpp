@@ -220,8 +220,37 @@ void MainWindow::createMenus() {
     }
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
-    for (const char *text : {"&Reference Manual", "&Short Users' Guide"})
-        help->addAction(tr(text))->setEnabled(false);
+    help->addAction(tr("&Reference Manual"), this, [this] {
+        QMessageBox::information(
+            this, tr("Reference Manual"),
+            tr("<b>Working modes</b><br>Examine: captures (.lvt, .mon) and DRU-70 files. View "
+               "Results: test results and PLM-45 projects. Capture: real-time analysis.<br><br>"
+               "<b>File</b><br>Open (Ctrl+O) shows the files of the mode; the content decides "
+               "the window a file opens in. Save As copies the capture with its comment. Print "
+               "(Ctrl+P): the summary, the detail, or the detail with the hexadecimal trace, of "
+               "the selection, from the current frame to the end, every frame or a range; to a "
+               "printer, a PDF or a text file.<br><br>"
+               "<b>Edit</b><br>Find (Ctrl+F): a text, an ISDN, V5 or X.25 message, or a cause; "
+               "Find Next goes on from the hit, Escape stops a long search. Find on Hexa Trace: text or octets "
+               "in the selected frame. Go to Frame (Ctrl+G). Comment: the note stored in the "
+               "capture, up to 2048 characters.<br><br>"
+               "<b>View</b><br>Toolbar, Status Bar, Hexa Trace beside the detail, Restore "
+               "Default Widths of the summary columns.<br><br>"
+               "<b>Summary keys</b><br>Home, End, Page Up, Page Down and the arrows move the "
+               "selection; Shift or Ctrl with a click selects several frames; dragging the scroll "
+               "thumb names the frame it stands for."));
+    });
+    help->addAction(tr("&Short Users' Guide"), this, [this] {
+        QMessageBox::information(
+            this, tr("Short Users' Guide"),
+            tr("1. Choose your instrument in the Product menu.<br>"
+               "2. Choose Examine, then File > Open... and a capture from the tester.<br>"
+               "3. Click a frame in the summary: its decode appears below, its octets beside it. "
+               "Click a line of the decode to mark its octets.<br>"
+               "4. Edit > Find... searches the capture; Edit > Comment... keeps your notes in "
+               "the file.<br>"
+               "5. File > Print... prints or saves what you found."));
+    });
     help->addSeparator();
     help->addAction(tr("&About Quorvane..."), this, [this] {
         QMessageBox::about(this, tr("About Quorvane"),
