@@ -57,69 +57,101 @@ public:
         // run to one blank without waiting on what was kept.
         char previous = n > 0 ? out[n - 1] : '\0';
         std::uint16_t stop = first;
-        std::uint32_t letters = 0;
+        bool letters = false;
+        std::size_t colon = std::string_view::npos;
+        const std::uint32_t last = end_;
+        while (stop <= last) {
 #if defined(__SSE2__)
-        // Eight cells at a time while they hold no control cell and no run of blanks: most
-        // of a line is text or a blank run, and both pass here without the per-cell test.
-        const __m128i lowByte = _mm_set1_epi16(0x00FF);
-        const __m128i blank = _mm_set1_epi16(' ');
-        const __m128i letterE = _mm_set1_epi16('E');
-        const __m128i control = _mm_set1_epi16(0x0002);
-        while (static_cast<std::uint32_t>(stop) + 8 <= static_cast<std::uint32_t>(end_) + 1) {
-            const __m128i v =
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells_ + stop));
-            const __m128i chars = _mm_and_si128(v, lowByte);
-            const __m128i packed = _mm_packus_epi16(chars, chars);
-            // Only control cells carry the character 0x02 with a high byte of 0xF0..0xF2;
-            // any character 0x02 sends the chunk to the exact test below.
-            const unsigned special = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(chars, control), blank))) & 0xFF;
-            if (special)
-                break;
-            const unsigned blanks = static_cast<unsigned>(_mm_movemask_epi8(
-                                        _mm_packs_epi16(_mm_cmpeq_epi16(chars, blank), blank))) & 0xFF;
-            const unsigned runs = blanks & ((blanks << 1) | (previous == ' ' ? 1u : 0u));
-            if (runs == 0) {
-                _mm_storel_epi64(reinterpret_cast<__m128i*>(out + n), packed);
-                n += 8;
-                previous = out[n - 1];
-            } else if (blanks == 0xFF) {
-                out[n] = ' ';
-                n += previous != ' ';
-                previous = ' ';
-            } else {
-                for (int k = 0; k < 8; ++k) {
-                    const char c = cellChar(cells_[stop + k]);
-                    out[n] = c;
-                    n += (c != ' ') | (previous != ' ');
-                    previous = c;
+            // Up to eight cells at a time before the next possible control cell: a field is
+            // text, a single blank or a run of blanks at one end of the chunk, and each of
+            // those is copied here with one store.
+            if (static_cast<std::uint32_t>(stop) + 8 <= last + 1) {
+                const __m128i v =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells_ + stop));
+                const __m128i chars = _mm_and_si128(v, _mm_set1_epi16(0x00FF));
+                const __m128i packed = _mm_packus_epi16(chars, chars);
+                auto mask = [&](char c) {
+                    return static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(
+                               _mm_cmpeq_epi16(chars, _mm_set1_epi16(c)), _mm_setzero_si128()))) &
+                           0xFF;
+                };
+                // Only control cells carry the character 0x02 with a high byte of 0xF0..0xF2;
+                // any character 0x02 stops the chunk before it for the exact test below.
+                const unsigned p = static_cast<unsigned>(__builtin_ctz(mask(0x02) | 0x100));
+                if (p > 0) {
+                    const unsigned valid = (1u << p) - 1;
+                    const unsigned blanks = mask(' ') & valid;
+                    const unsigned text = ~blanks & valid;
+                    const unsigned runs = blanks & ((blanks << 1) | (previous == ' ' ? 1u : 0u));
+                    // Past the last character that is not a blank: the trailing run.
+                    const unsigned tail = text ? 32u - static_cast<unsigned>(__builtin_clz(text)) : 0u;
+                    // Before the first character that is not a blank: the leading run.
+                    const unsigned head = text ? static_cast<unsigned>(__builtin_ctz(text)) : p;
+                    const unsigned colons = mask(':') & valid;
+                    letters = letters || (mask('E') & valid) != 0;
+                    if (text == 0) {
+                        out[n] = ' ';
+                        n += previous != ' ';
+                        previous = ' ';
+                    } else if ((runs & ((1u << tail) - 1)) == 0) {
+                        // Text with single blanks, then perhaps a run that becomes one blank.
+                        if (colons && colon == std::string_view::npos)
+                            colon = n + static_cast<unsigned>(__builtin_ctz(colons));
+                        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + n), packed);
+                        n += tail + (tail < p ? 1 : 0);
+                        previous = tail < p ? ' ' : out[n - 1];
+                    } else if ((runs >> head) == 0) {
+                        // A run that becomes one blank (or none after a blank), then text.
+                        alignas(16) char chunk[16];
+                        _mm_store_si128(reinterpret_cast<__m128i*>(chunk), packed);
+                        const unsigned skip = previous == ' ' ? head : head - 1;
+                        std::memcpy(out + n, chunk + skip, 8);
+                        if (colons && colon == std::string_view::npos)
+                            colon = n + static_cast<unsigned>(__builtin_ctz(colons)) - skip;
+                        n += p - skip;
+                        previous = chunk[p - 1];
+                    } else {
+                        for (unsigned k = 0; k < p; ++k) {
+                            const char c = cellChar(cells_[stop + k]);
+                            out[n] = c;
+                            if (c == ':' && colon == std::string_view::npos)
+                                colon = n;
+                            n += (c != ' ') | (previous != ' ');
+                            previous = c;
+                        }
+                    }
+                    stop = static_cast<std::uint16_t>(stop + p);
+                    if (p == 8)
+                        continue;
                 }
+                if (stop > last)
+                    break;
             }
-            letters |= static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(chars, letterE)));
-            stop = static_cast<std::uint16_t>(stop + 8);
-        }
 #endif
-        for (; stop <= end_; ++stop) {
             const std::uint16_t cell = cells_[stop];
             const char c = cellChar(cell);
             // Control cells all carry the character 0x02; text can too, with its own attribute.
             if (c == 0x02 && isControlCell(cell)) {
                 if (cell != kCellWrap || fieldLine)
                     break;
+                ++stop;
                 continue;
             }
             out[n] = c;
+            if (c == ':' && colon == std::string_view::npos)
+                colon = n;
             n += (c != ' ') | (previous != ' ');
             previous = c;
-            letters |= c == 'E';
+            letters = letters || c == 'E';
+            ++stop;
         }
-        line.maybeError = letters != 0;
+        line.maybeError = letters;
         index_ = stop <= end_ ? static_cast<std::uint16_t>(stop + 1) : stop;
         if (n > 0 && out[n - 1] == ' ')
             --n;
         line.colon = std::string_view::npos;
-        if (char* colon = static_cast<char*>(std::memchr(out, ':', n))) {
-            std::size_t at = static_cast<std::size_t>(colon - out);
+        if (colon != std::string_view::npos && colon < n) {
+            std::size_t at = colon;
             if (at > 0 && out[at - 1] == ' ') {
                 std::memmove(out + at - 1, out + at, n - at);
                 --n;
