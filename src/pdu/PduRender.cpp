@@ -60,6 +60,13 @@ public:
         bool letters = false;
         std::size_t colon = std::string_view::npos;
         const std::uint32_t last = end_;
+        auto take = [&](char c) {
+            out[n] = c;
+            if (c == ':' && colon == std::string_view::npos)
+                colon = n;
+            n += (c != ' ') | (previous != ' ');
+            previous = c;
+        };
         while (stop <= last) {
 #if defined(__SSE2__)
             // Up to eight cells at a time before the next possible control cell: a field is
@@ -111,14 +118,8 @@ public:
                         n += p - skip;
                         previous = chunk[p - 1];
                     } else {
-                        for (unsigned k = 0; k < p; ++k) {
-                            const char c = cellChar(cells_[stop + k]);
-                            out[n] = c;
-                            if (c == ':' && colon == std::string_view::npos)
-                                colon = n;
-                            n += (c != ' ') | (previous != ' ');
-                            previous = c;
-                        }
+                        for (unsigned k = 0; k < p; ++k)
+                            take(cellChar(cells_[stop + k]));
                     }
                     stop = static_cast<std::uint16_t>(stop + p);
                     if (p == 8)
@@ -137,11 +138,7 @@ public:
                 ++stop;
                 continue;
             }
-            out[n] = c;
-            if (c == ':' && colon == std::string_view::npos)
-                colon = n;
-            n += (c != ' ') | (previous != ' ');
-            previous = c;
+            take(c);
             letters = letters || c == 'E';
             ++stop;
         }
