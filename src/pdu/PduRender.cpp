@@ -17,7 +17,7 @@ namespace {
 // One line of the output as characters, in a fixed buffer: a line cannot be longer than the
 // output itself.
 struct Line {
-    char text[kOutputCells + 16]; // room for an 8-character store at the end
+    char text[kOutputCells + 32]; // room for a 16-character store at the end
     std::size_t length = 0;
     bool maybeError = false; // an 'E' was copied: the line may carry an engine error
     std::size_t colon = std::string_view::npos; // where the first ':' is
@@ -69,60 +69,47 @@ public:
         };
         while (stop <= last) {
 #if defined(__SSE2__)
-            // Up to eight cells at a time before the next possible control cell: a field is
-            // text, a single blank or a run of blanks at one end of the chunk, and each of
-            // those is copied here with one store.
-            if (static_cast<std::uint32_t>(stop) + 8 <= last + 1) {
-                const __m128i v =
-                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells_ + stop));
-                const __m128i chars = _mm_and_si128(v, _mm_set1_epi16(0x00FF));
-                const __m128i packed = _mm_packus_epi16(chars, chars);
+            // Up to sixteen cells at a time before the next possible control cell. A blank
+            // that follows a blank is dropped; every stretch of kept characters is copied with
+            // one store, and a chunk rarely holds more than two of them.
+            if (static_cast<std::uint32_t>(stop) + 16 <= last + 1) {
+                const __m128i low = _mm_set1_epi16(0x00FF);
+                const __m128i a = _mm_and_si128(
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells_ + stop)), low);
+                const __m128i b = _mm_and_si128(
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells_ + stop + 8)), low);
+                const __m128i packed = _mm_packus_epi16(a, b);
                 auto mask = [&](char c) {
-                    return static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(
-                               _mm_cmpeq_epi16(chars, _mm_set1_epi16(c)), _mm_setzero_si128()))) &
-                           0xFF;
+                    return static_cast<unsigned>(
+                        _mm_movemask_epi8(_mm_cmpeq_epi8(packed, _mm_set1_epi8(c))));
                 };
                 // Only control cells carry the character 0x02 with a high byte of 0xF0..0xF2;
                 // any character 0x02 stops the chunk before it for the exact test below.
-                const unsigned p = static_cast<unsigned>(__builtin_ctz(mask(0x02) | 0x100));
+                const unsigned p = static_cast<unsigned>(__builtin_ctz(mask(0x02) | 0x10000));
                 if (p > 0) {
                     const unsigned valid = (1u << p) - 1;
                     const unsigned blanks = mask(' ') & valid;
-                    const unsigned text = ~blanks & valid;
-                    const unsigned runs = blanks & ((blanks << 1) | (previous == ' ' ? 1u : 0u));
-                    // Past the last character that is not a blank: the trailing run.
-                    const unsigned tail = text ? 32u - static_cast<unsigned>(__builtin_clz(text)) : 0u;
-                    // Before the first character that is not a blank: the leading run.
-                    const unsigned head = text ? static_cast<unsigned>(__builtin_ctz(text)) : p;
+                    const unsigned keep =
+                        valid & ~(blanks & ((blanks << 1) | (previous == ' ' ? 1u : 0u)));
                     const unsigned colons = mask(':') & valid;
                     letters = letters || (mask('E') & valid) != 0;
-                    if (text == 0) {
-                        out[n] = ' ';
-                        n += previous != ' ';
-                        previous = ' ';
-                    } else if ((runs & ((1u << tail) - 1)) == 0) {
-                        // Text with single blanks, then perhaps a run that becomes one blank.
-                        if (colons && colon == std::string_view::npos)
-                            colon = n + static_cast<unsigned>(__builtin_ctz(colons));
-                        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + n), packed);
-                        n += tail + (tail < p ? 1 : 0);
-                        previous = tail < p ? ' ' : out[n - 1];
-                    } else if ((runs >> head) == 0) {
-                        // A run that becomes one blank (or none after a blank), then text.
-                        alignas(16) char chunk[16];
-                        _mm_store_si128(reinterpret_cast<__m128i*>(chunk), packed);
-                        const unsigned skip = previous == ' ' ? head : head - 1;
-                        std::memcpy(out + n, chunk + skip, 8);
-                        if (colons && colon == std::string_view::npos)
-                            colon = n + static_cast<unsigned>(__builtin_ctz(colons)) - skip;
-                        n += p - skip;
-                        previous = chunk[p - 1];
-                    } else {
-                        for (unsigned k = 0; k < p; ++k)
-                            take(cellChar(cells_[stop + k]));
+                    alignas(16) char chunk[32];
+                    _mm_store_si128(reinterpret_cast<__m128i*>(chunk), packed);
+                    _mm_store_si128(reinterpret_cast<__m128i*>(chunk + 16), packed);
+                    if (colons && colon == std::string_view::npos) {
+                        const unsigned at = static_cast<unsigned>(__builtin_ctz(colons));
+                        colon = n + static_cast<unsigned>(__builtin_popcount(keep & ((1u << at) - 1)));
                     }
+                    for (unsigned k = keep; k != 0;) {
+                        const unsigned from = static_cast<unsigned>(__builtin_ctz(k));
+                        const unsigned count = static_cast<unsigned>(__builtin_ctz(~(k >> from)));
+                        std::memcpy(out + n, chunk + from, 16);
+                        n += count;
+                        k &= ~(((1u << count) - 1) << from);
+                    }
+                    previous = chunk[p - 1];
                     stop = static_cast<std::uint16_t>(stop + p);
-                    if (p == 8)
+                    if (p == 16)
                         continue;
                 }
                 if (stop > last)
