@@ -96,14 +96,16 @@ public:
                     alignas(16) char chunk[32];
                     _mm_store_si128(reinterpret_cast<__m128i*>(chunk), packed);
                     _mm_store_si128(reinterpret_cast<__m128i*>(chunk + 16), packed);
-                    if (colons && colon == std::string_view::npos) {
-                        const unsigned at = static_cast<unsigned>(__builtin_ctz(colons));
-                        colon = n + static_cast<unsigned>(__builtin_popcount(keep & ((1u << at) - 1)));
-                    }
+                    // A colon is never dropped: it is found in the stretch that holds it.
+                    const unsigned at = colons && colon == std::string_view::npos
+                                            ? static_cast<unsigned>(__builtin_ctz(colons))
+                                            : 16u;
                     for (unsigned k = keep; k != 0;) {
                         const unsigned from = static_cast<unsigned>(__builtin_ctz(k));
                         const unsigned count = static_cast<unsigned>(__builtin_ctz(~(k >> from)));
                         std::memcpy(out + n, chunk + from, 16);
+                        if (at - from < count)
+                            colon = n + (at - from);
                         n += count;
                         k &= ~(((1u << count) - 1) << from);
                     }
