@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 
 #include "base/NumberText.h"
 #include "base/Texts.h"
@@ -485,9 +486,15 @@ void CDecoder::addLine(std::string_view text, DetailLineKind kind, TextColour co
     if (lineCount_ == lines_.size())
         lines_.emplace_back();
     DetailLine& line = lines_[lineCount_++];
-    line.text.assign(text);
-    if (kind == kDetailLabel || kind == kDetailSubLabel)
-        line.text.append(" : ");
+    // The line's text is rewritten in place: a detail built again and again into the same
+    // lines allocates nothing once they have grown.
+    const bool label = kind == kDetailLabel || kind == kDetailSubLabel;
+    line.text.resize(text.size() + (label ? 3 : 0));
+    char* out = line.text.data();
+    if (!text.empty())
+        std::memcpy(out, text.data(), text.size());
+    if (label)
+        std::memcpy(out + text.size(), " : ", 3);
     line.kind = kind;
     line.colour = colour;
     line.frameOffset = -1;
@@ -518,10 +525,16 @@ bool CDecoder::addInterpreterLines(
     if (!decode(info, length, items_))
         return false;
     const std::int32_t base = static_cast<std::int32_t>(info - record_.data.data());
+    if (lines_.size() < lineCount_ + 2 * items_.size())
+        lines_.resize(lineCount_ + 2 * items_.size());
     for (const Layer3DetailItem& item : items_) {
         addPair(item.label, item.value, colour, item.subField);
-        if (item.offset >= 0 && item.count > 0)
-            markLastPair(base + item.offset, item.count);
+        if (item.offset >= 0 && item.count > 0) {
+            for (DetailLine* line : {&lines_[lineCount_ - 2], &lines_[lineCount_ - 1]}) {
+                line->frameOffset = base + item.offset;
+                line->byteCount = item.count;
+            }
+        }
     }
     return true;
 }
