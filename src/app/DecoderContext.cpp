@@ -35,18 +35,36 @@ bool DecoderContext::start(const Installation& installation, const Settings& set
             rows_.clear();
             if (interpreter_.Decode(info, length, rows_, 0, 0) != 0)
                 return false;
-            // Element headers are fields of the message; what they hold are their sub-fields.
-            for (std::size_t i = 0; i < rows_.size(); ++i) {
-                const pdu::PduRowView row = rows_[i];
-                items.push_back({!row.header, row.fieldName, row.value,
-                                 static_cast<std::int32_t>(row.frameOffset), row.byteCount});
-            }
+            takeRows(items);
             return true;
         };
     } else if (problem_ == StartProblem::None) {
         problem_ = StartProblem::Interpreter;
     }
+    // The V5 tables are loaded once; without them V5 messages show their headers only.
+    if (!v5Interpreter_.initialised() &&
+        std::filesystem::exists(installation.notationRoot() + "/V5/" + kV5ListFile, ec))
+        initialiseV5(v5Interpreter_, installation.notationRoot(), messages);
+    if (v5Interpreter_.initialised()) {
+        services_.v5FullDecode = [this](const std::uint8_t* info, std::uint16_t length,
+                                        std::vector<Layer3DetailItem>& items) {
+            rows_.clear();
+            if (v5Interpreter_.DecodeV5(info, length, rows_, 0, 0) != 0)
+                return false;
+            takeRows(items);
+            return true;
+        };
+    }
     return true;
+}
+
+void DecoderContext::takeRows(std::vector<Layer3DetailItem>& items) const {
+    // Element headers are fields of the message; what they hold are their sub-fields.
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const pdu::PduRowView row = rows_[i];
+        items.push_back({!row.header, row.fieldName, row.value,
+                         static_cast<std::int32_t>(row.frameOffset), row.byteCount});
+    }
 }
 
 const char* DecoderContext::startProblemMessage(StartProblem problem) {

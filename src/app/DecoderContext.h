@@ -43,10 +43,13 @@ public:
     std::vector<std::string> messageNames(MessageFamily family) const;
 
 private:
+    void takeRows(std::vector<Layer3DetailItem>& items) const;
+
     ProtocolSelection protocol_;
     IsdnItemProvider isdnItems_;
     X25ItemProvider x25Items_;
     PduInterpreterObject interpreter_;
+    PduInterpreterObject v5Interpreter_; // the V5 tables, kept across variant changes
     pdu::PduRowList rows_;
     DecoderServices services_;
     StartProblem problem_ = StartProblem::None;

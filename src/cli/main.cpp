@@ -32,6 +32,8 @@ constexpr const char* kUsage =
     "                         [--from N] [--backward] [--case] [--all]\n"
     "       quorvane-cli pdu --notation DIR --list FILE.LST [--table N] [--start-value V] [--raw]\n"
     "                        HEX\n"
+    "       quorvane-cli pdu --protocol CODE | --v5 | --message --notation DIR --list FILE.LST\n"
+    "                        HEX   (the message as a frame carries it, from its discriminator)\n"
     "Frames are numbered from 1. --home DIR names the installation folder; --protocol CODE\n"
     "picks the protocol variant (EDSS, Q931, ...) for summary, detail and find; --v5 decodes\n"
     "V5 captures as V5.\n";

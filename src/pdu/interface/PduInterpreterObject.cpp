@@ -59,15 +59,28 @@ int PduInterpreterObject::Initialise(const std::string& folder, const std::strin
 int PduInterpreterObject::Decode(const std::uint8_t* message, std::size_t length,
                                  pdu::PduRowList& rows, std::uint32_t firstRow,
                                  std::uint16_t l3Offset) {
+    // The protocol discriminator is followed directly by the message type: the call-reference
+    // length octet and the call reference go. The full length is kept (not its low byte), so a
+    // long message is decoded whole.
+    const std::size_t c = length >= 2 && message ? (message[1] & 0x0F) : 0;
+    return decodeWithout(message, length, c + 1, rows, firstRow, l3Offset);
+}
+
+int PduInterpreterObject::DecodeV5(const std::uint8_t* message, std::size_t length,
+                                   pdu::PduRowList& rows, std::uint32_t firstRow,
+                                   std::uint16_t l3Offset) {
+    // A V5 message has a two-octet layer-3 address where call control has its call reference.
+    return decodeWithout(message, length, 2, rows, firstRow, l3Offset);
+}
+
+int PduInterpreterObject::decodeWithout(const std::uint8_t* message, std::size_t length,
+                                        std::size_t address, pdu::PduRowList& rows,
+                                        std::uint32_t firstRow, std::uint16_t l3Offset) {
     if (!initialised_ || !message)
         return -1;
     if (length > 0xFFFF)
         length = 0xFFFF;
-    // The protocol discriminator is followed directly by the message type: the call-reference
-    // length octet and the call reference go. The full length is kept (not its low byte), so a
-    // long message is decoded whole.
-    const std::size_t c = length >= 2 ? (message[1] & 0x0F) : 0;
-    const std::size_t removed = length >= 2 ? std::min(c + 1, length - 1) : 0;
+    const std::size_t removed = length >= 2 ? std::min(address, length - 1) : 0;
     std::size_t n = 0;
     if (length > 0)
         copy_[n++] = message[0];
@@ -75,7 +88,8 @@ int PduInterpreterObject::Decode(const std::uint8_t* message, std::size_t length
         copy_[n++] = message[i];
     const pdu::PduDecodeResult r =
         engine_->decode(copy_.data(), static_cast<std::uint16_t>(n), 3, 3);
-    pdu::renderRows(r.cells, r.endCell, firstRow, l3Offset, static_cast<std::uint16_t>(c + 1), rows);
+    pdu::renderRows(r.cells, r.endCell, firstRow, l3Offset, static_cast<std::uint16_t>(address),
+                    rows);
     return 0;
 }
 
@@ -89,6 +103,24 @@ int initialiseVariant(PduInterpreterObject& object, const ProtocolSelection& sel
         return -3;
     }
     if (object.Initialise(selection.folderPath, selection.listFile, messages) != 0)
+        return -4;
+    return 0;
+}
+
+int initialiseV5(PduInterpreterObject& object, const std::string& notationRoot,
+                 UserMessages& messages) {
+    std::string folder = notationRoot;
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    folder += "V5/";
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder, ec))
+        return -2;
+    if (!object.allocateArena(kVariantArenaSize)) {
+        messages.show(kMsgCannotAllocateArena, kPduInterpreterCaption, MessageIcon::Error);
+        return -3;
+    }
+    if (object.Initialise(folder, kV5ListFile, messages) != 0)
         return -4;
     return 0;
 }

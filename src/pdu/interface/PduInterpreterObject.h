@@ -49,11 +49,17 @@ public:
     int Decode(const std::uint8_t* message, std::size_t length, pdu::PduRowList& rows,
                std::uint32_t firstRow, std::uint16_t l3Offset);
 
+    // Decodes a V5 message the same way: its two layer-3 address octets are taken out.
+    int DecodeV5(const std::uint8_t* message, std::size_t length, pdu::PduRowList& rows,
+                 std::uint32_t firstRow, std::uint16_t l3Offset);
+
     bool initialised() const { return initialised_; }
     const pdu::PduInterpreter& engine() const { return *engine_; }
     const std::vector<std::string>& loaderMessages() const { return loaderMessages_; }
 
 private:
+    int decodeWithout(const std::uint8_t* message, std::size_t length, std::size_t address,
+                      pdu::PduRowList& rows, std::uint32_t firstRow, std::uint16_t l3Offset);
     static void loaderMessage(void* context, const char* text, const char* caption);
 
     std::size_t arenaSize_ = kDefaultArenaSize;
@@ -70,5 +76,12 @@ private:
 // program has one).
 int initialiseVariant(PduInterpreterObject& object, const ProtocolSelection& selection,
                       UserMessages& messages);
+
+inline constexpr const char* kV5ListFile = "V5EN.LST";
+
+// Loads the V5 tables (the folder V5 below notationRoot, List File V5EN.LST) into object, with
+// the results of initialiseVariant.
+int initialiseV5(PduInterpreterObject& object, const std::string& notationRoot,
+                 UserMessages& messages);
 
 } // namespace qv
