@@ -30,14 +30,7 @@ bool DecoderContext::start(const Installation& installation, const Settings& set
     std::error_code ec;
     if (std::filesystem::exists(protocol_.folderPath + protocol_.listFile, ec) &&
         initialiseVariant(interpreter_, protocol_, messages) == 0) {
-        services_.callControlFullDecode = [this](const std::uint8_t* info, std::uint16_t length,
-                                                 std::vector<Layer3DetailItem>& items) {
-            rows_.clear();
-            if (interpreter_.Decode(info, length, rows_, 0, 0) != 0)
-                return false;
-            takeRows(items);
-            return true;
-        };
+        services_.callControlFullDecode = fullDecode(interpreter_, &PduInterpreterObject::Decode);
     } else if (problem_ == StartProblem::None) {
         problem_ = StartProblem::Interpreter;
     }
@@ -46,25 +39,25 @@ bool DecoderContext::start(const Installation& installation, const Settings& set
         std::filesystem::exists(installation.notationRoot() + "/V5/" + kV5ListFile, ec))
         initialiseV5(v5Interpreter_, installation.notationRoot(), messages);
     if (v5Interpreter_.initialised()) {
-        services_.v5FullDecode = [this](const std::uint8_t* info, std::uint16_t length,
-                                        std::vector<Layer3DetailItem>& items) {
-            rows_.clear();
-            if (v5Interpreter_.DecodeV5(info, length, rows_, 0, 0) != 0)
-                return false;
-            takeRows(items);
-            return true;
-        };
+        services_.v5FullDecode = fullDecode(v5Interpreter_, &PduInterpreterObject::DecodeV5);
     }
     return true;
 }
 
-void DecoderContext::takeRows(std::vector<Layer3DetailItem>& items) const {
-    // Element headers are fields of the message; what they hold are their sub-fields.
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        const pdu::PduRowView row = rows_[i];
-        items.push_back({!row.header, row.fieldName, row.value,
-                         static_cast<std::int32_t>(row.frameOffset), row.byteCount});
-    }
+FullDecode DecoderContext::fullDecode(PduInterpreterObject& object, DecodeCall decode) {
+    return [this, &object, decode](const std::uint8_t* info, std::uint16_t length,
+                                   std::vector<Layer3DetailItem>& items) {
+        rows_.clear();
+        if ((object.*decode)(info, length, rows_, 0, 0) != 0)
+            return false;
+        // Element headers are fields of the message; what they hold are their sub-fields.
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            const pdu::PduRowView row = rows_[i];
+            items.push_back({!row.header, row.fieldName, row.value,
+                             static_cast<std::int32_t>(row.frameOffset), row.byteCount});
+        }
+        return true;
+    };
 }
 
 const char* DecoderContext::startProblemMessage(StartProblem problem) {

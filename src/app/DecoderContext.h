@@ -43,7 +43,11 @@ public:
     std::vector<std::string> messageNames(MessageFamily family) const;
 
 private:
-    void takeRows(std::vector<Layer3DetailItem>& items) const;
+    using DecodeCall = int (PduInterpreterObject::*)(const std::uint8_t*, std::size_t,
+                                                     pdu::PduRowList&, std::uint32_t,
+                                                     std::uint16_t);
+    // The decoder's full layer-3 decode through object: its rows as detail items.
+    FullDecode fullDecode(PduInterpreterObject& object, DecodeCall decode);
 
     ProtocolSelection protocol_;
     IsdnItemProvider isdnItems_;

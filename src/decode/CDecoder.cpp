@@ -517,10 +517,8 @@ void CDecoder::appendLine(const DetailLine& from) {
     line.byteCount = 0;
 }
 
-bool CDecoder::addInterpreterLines(
-    const std::function<bool(const std::uint8_t*, std::uint16_t, std::vector<Layer3DetailItem>&)>&
-        decode,
-    const std::uint8_t* info, std::uint16_t length, TextColour colour) {
+bool CDecoder::addInterpreterLines(const FullDecode& decode, const std::uint8_t* info,
+                                   std::uint16_t length, TextColour colour) {
     items_.clear();
     if (!decode(info, length, items_))
         return false;

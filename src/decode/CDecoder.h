@@ -45,15 +45,17 @@ struct Layer3DetailItem {
 };
 
 // The layer-3 parts that the call-control and X.25 decoders provide; any may be absent.
+// A full layer-3 decode of the message at info: its rows as detail items, false when it fails.
+using FullDecode = std::function<bool(const std::uint8_t* info, std::uint16_t length,
+                                      std::vector<Layer3DetailItem>& items)>;
+
 struct DecoderServices {
     const L3ItemProvider* isdnItems = nullptr;
     const L3ItemProvider* x25Items = nullptr;
     // Name of the protocol variant in force: the title of every ISDN frame's detail.
     std::string protocolName;
     // The interpreter's full decode of a call-control information field; false on failure.
-    std::function<bool(const std::uint8_t* info, std::uint16_t length,
-                       std::vector<Layer3DetailItem>& out)>
-        callControlFullDecode;
+    FullDecode callControlFullDecode;
     // X.25: the packet parse into the decoded frame, the facility decode (false when it fails)
     // and the detail block (negative on failure).
     std::function<void(DecodedFrame& frame, const std::uint8_t* info, std::uint16_t length)>
@@ -62,9 +64,7 @@ struct DecoderServices {
         x25Facilities;
     std::function<int(CISDN& decoder, const DetailOptions& options)> x25DetailBlock;
     // The V5 notation set's full decode of a V5 protocol message; false on failure.
-    std::function<bool(const std::uint8_t* info, std::uint16_t length,
-                       std::vector<Layer3DetailItem>& out)>
-        v5FullDecode;
+    FullDecode v5FullDecode;
 };
 
 // Verdict of the real-time filter on a received frame.
@@ -166,10 +166,8 @@ protected:
     void appendLine(const DetailLine& line);
     // The lines of an interpreter's full decode: fields, and sub-fields where an item says so.
     // False when the decode fails.
-    bool addInterpreterLines(
-        const std::function<bool(const std::uint8_t*, std::uint16_t,
-                                 std::vector<Layer3DetailItem>&)>& decode,
-        const std::uint8_t* info, std::uint16_t length, TextColour colour);
+    bool addInterpreterLines(const FullDecode& decode, const std::uint8_t* info,
+                             std::uint16_t length, TextColour colour);
     std::vector<Layer3DetailItem> items_; // the interpreter's items of the current detail
 
     DecoderHost& host_;
