@@ -80,6 +80,23 @@ std::string_view v5MessageName(int protocol, std::uint8_t type, bool longForm) {
     return "?";
 }
 
+std::uint16_t v5Layer3Address(int protocol, const std::uint8_t* i) {
+    switch (protocol) {
+    case kV5Pstn:
+        return static_cast<std::uint16_t>(((i[1] >> 1) << 8) | i[2]);
+    case kV5Control:
+        // A PSTN port's address has 15 bits, an ISDN port's 13.
+        return (i[1] & 1) != 0 ? static_cast<std::uint16_t>(((i[1] & 0xFE) << 7) | i[2])
+                               : static_cast<std::uint16_t>(((i[1] & 0xFC) << 5) | (i[2] >> 1));
+    case kV5Bcc:
+        return static_cast<std::uint16_t>(((i[1] & 0x7F) << 6) | (i[2] & 0x3F));
+    case kV5Protection:
+        return static_cast<std::uint16_t>((i[1] << 8) | i[2]);
+    default:
+        return i[2];
+    }
+}
+
 CV5::CV5(DecoderHost& host, const DecoderServices& services)
     : CDecoder(host, services), inner_(std::make_unique<CISDN>(host, services)) {}
 
@@ -164,26 +181,10 @@ void CV5::parseProtocolFrame() {
     const std::uint8_t* i = d + f.l3Offset;
     f.pd = i[0];
     f.l3Kind = kProtocolL3Kinds[protocol_];
-    switch (protocol_) {
-    case kV5Pstn:
-        l3Address_ = static_cast<std::uint16_t>(((i[1] >> 1) << 8) | i[2]);
-        break;
-    case kV5Control:
-        pstnPort_ = (i[1] & 1) != 0;
-        l3Address_ = pstnPort_ ? static_cast<std::uint16_t>(((i[1] & 0xFE) << 7) | i[2])
-                               : static_cast<std::uint16_t>(((i[1] & 0xFC) << 5) | (i[2] >> 1));
-        break;
-    case kV5Bcc:
-        l3Address_ = static_cast<std::uint16_t>(((i[1] & 0x7F) << 6) | (i[2] & 0x3F));
+    l3Address_ = v5Layer3Address(protocol_, i);
+    pstnPort_ = protocol_ == kV5Control && (i[1] & 1) != 0;
+    if (protocol_ == kV5Bcc)
         bccSource_ = (i[2] & 0x80) != 0;
-        break;
-    case kV5Protection:
-        l3Address_ = static_cast<std::uint16_t>((i[1] << 8) | i[2]);
-        break;
-    default:
-        l3Address_ = i[2];
-        break;
-    }
     f.messageType = i[3];
 }
 

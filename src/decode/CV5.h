@@ -16,6 +16,10 @@ inline constexpr std::uint16_t kEfaLast = 8180;
 // The long or short name of a V5 message, "?" for a type the protocol does not have.
 std::string_view v5MessageName(int protocol, std::uint8_t type, bool longForm);
 
+// The layer-3 address of a message of a V5 protocol whose layer-3 header (at least three
+// octets) starts at info.
+std::uint16_t v5Layer3Address(int protocol, const std::uint8_t* info);
+
 class CV5 : public CDecoder {
 public:
     CV5(DecoderHost& host, const DecoderServices& services);
