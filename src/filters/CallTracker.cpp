@@ -80,6 +80,19 @@ std::size_t CallTracker::find(bool x25, std::uint32_t tei, std::uint16_t ref,
     return waiting;
 }
 
+std::size_t CallTracker::join(bool x25, std::uint32_t tei, std::uint16_t ref,
+                              std::uint8_t origin) {
+    const std::size_t index = find(x25, tei, ref, origin);
+    if (index == kNone)
+        return kNone;
+    // A call still waiting for its TEI takes the one of its first frame from a terminal.
+    TrackedCall &call = calls_[index];
+    if (call.tei == kAnyTei)
+        call.tei = tei;
+    ++call.frames;
+    return index;
+}
+
 std::size_t CallTracker::open(const DecodedFrame &frame, bool x25, std::uint16_t ref,
                               std::uint8_t originDirection) {
     // A new call on the same key: the old one is over, whatever was seen of its end.
@@ -220,13 +233,10 @@ TrackOutcome CallTracker::isdnMessage(const DecodedFrame &frame, std::uint32_t f
     const std::uint8_t origin = originOf(frame);
     if (type == kMsgSetup)
         return settle(open(frame, false, frame.callRef, origin));
-    const std::size_t index = find(false, frame.tei, frame.callRef, origin);
+    const std::size_t index = join(false, frame.tei, frame.callRef, origin);
     if (index == kNone)
         return kNoCall;
     TrackedCall &call = calls_[index];
-    if (call.tei == kAnyTei)
-        call.tei = frame.tei;
-    ++call.frames;
     if (call.channel == 0)
         call.channel = frame.channel;
     if (type == kMsgSetupAck) {
@@ -257,13 +267,9 @@ TrackOutcome CallTracker::x25Packet(const DecodedFrame &frame, std::uint32_t fra
     const std::uint16_t channel = x25Channel(frame);
     if (type == kPacketCall)
         return settle(open(frame, true, channel, frame.direction));
-    const std::size_t index = find(true, frame.tei, channel, 0);
+    const std::size_t index = join(true, frame.tei, channel, 0);
     if (index == kNone)
         return kNoCall;
-    TrackedCall &call = calls_[index];
-    if (call.tei == kAnyTei)
-        call.tei = frame.tei;
-    ++call.frames;
     const TrackOutcome outcome = settle(index);
     if (type == kPacketClearConfirm && outcome.fate != CallFate::Rejected)
         endCall(index, frameNumber, frame.timeMs, CallState::Released);

@@ -87,6 +87,8 @@ private:
     // and the frame's TEI, else a call still waiting for its TEI.
     std::size_t find(bool x25, std::uint32_t tei, std::uint16_t ref,
                      std::uint8_t originDirection) const;
+    // find(), and the frame joins the call found: counted, its TEI taken when still open.
+    std::size_t join(bool x25, std::uint32_t tei, std::uint16_t ref, std::uint8_t origin);
     // Opens the call of a SETUP or CALL packet, in place of an older call with the same key.
     std::size_t open(const DecodedFrame &frame, bool x25, std::uint16_t ref,
                      std::uint8_t originDirection);
