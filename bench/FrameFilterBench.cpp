@@ -5,9 +5,18 @@
 #include <string>
 #include <vector>
 
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+#include "app/DecoderContext.h"
+#include "base/UserMessages.h"
+#include "capture/CDecodeDoc.h"
 #include "capture/LvtRecord.h"
 #include "decode/DecodedFrame.h"
 #include "filters/FrameFilter.h"
+#include "filters/OffLineFrameFilter.h"
+#include "synth/Scenario.h"
 
 namespace {
 
@@ -105,5 +114,87 @@ void BM_RealTimeVerdict(benchmark::State &state) {
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * c.frames.size()));
 }
 BENCHMARK(BM_RealTimeVerdict)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+// The document's walk over the generated 1,000,000-frame capture, as the summary makes it:
+// every frame decoded and tested in file order with call tracking on (local-address
+// criterion), against the same walk without a filter.
+namespace {
+
+struct TemporaryCapture {
+    std::string path;
+    ~TemporaryCapture() {
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+    }
+};
+
+const std::string &mixCapture() {
+    static const TemporaryCapture capture = [] {
+        TemporaryCapture c{(std::filesystem::temp_directory_path() /
+                            ("qv-bench-walk-" + std::to_string(::getpid()) + ".lvt"))
+                               .string()};
+        std::string error;
+        qv::synth::writeCapture(c.path, qv::synth::Layout::RealTime,
+                                qv::synth::builtinScenario("mix", 1000000, 1),
+                                qv::synth::kScenarioStartYear, error);
+        return c;
+    }();
+    return capture.path;
+}
+
+const qv::DecoderServices &walkServices() {
+    static qv::DecoderContext context;
+    static const bool started = [] {
+        qv::StderrUserMessages messages;
+        return context.start(qv::Installation::fromCommandLine({}), qv::Settings(), "EDSS",
+                             messages);
+    }();
+    (void)started;
+    return context.services();
+}
+
+void walk(benchmark::State &state, bool filtered, const char *local = "0301234567") {
+    qv::StderrUserMessages messages;
+    for (auto _ : state) {
+        state.PauseTiming();
+        qv::CDecodeDoc doc(messages, walkServices());
+        doc.openCapture(mixCapture(), {});
+        if (filtered) {
+            qv::FilterCriteria c;
+            c.localAddressSet = true;
+            c.localAddress = local;
+            c.remoteAddressSet = true;
+            c.remoteAddress = "*4321";
+            doc.applyOffLineFilters(std::make_unique<qv::OffLineFrameFilter>(c));
+        }
+        state.ResumeTiming();
+        qv::DecodableObject &d = *doc.decodable();
+        std::uint32_t previous = 0, shown = 0;
+        for (std::uint32_t n = 0; n < doc.frameCount(); ++n) {
+            const int answer = d.decodeTo(previous, n);
+            if (answer == qv::kDecodeToBeyondLastPassing)
+                break;
+            if (answer != qv::kDecodeToOutOfRange) {
+                previous = n;
+                ++shown;
+            }
+        }
+        benchmark::DoNotOptimize(shown);
+        state.counters["shown"] = shown;
+    }
+    state.counters["frames/s"] =
+        benchmark::Counter(1000000.0 * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+}
+
+void BM_DocumentWalk(benchmark::State &state) { walk(state, false); }
+void BM_DocumentWalkCallTracking(benchmark::State &state) { walk(state, true); }
+// No call matches: every call-control frame is dropped.
+void BM_DocumentWalkCallTrackingNoMatch(benchmark::State &state) { walk(state, true, "5555"); }
+BENCHMARK(BM_DocumentWalk)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_DocumentWalkCallTracking)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_DocumentWalkCallTrackingNoMatch)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace

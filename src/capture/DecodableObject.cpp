@@ -145,40 +145,62 @@ int DecodableObject::decodeAndTest(std::uint32_t index) {
     return filter_->test(*decoder_, index);
 }
 
+void DecodableObject::noteAnswer(std::uint32_t index, int answer) {
+    // Frames still waiting for their call's verdict count as shown until they are settled:
+    // lastPassing only ever hides frames behind it.
+    if (!endReached_ && answer != kFilterDrop && index > lastPassing_)
+        lastPassing_ = index;
+    if (index == frameCount_ - 1)
+        endReached_ = true;
+}
+
 int DecodableObject::orderedWalk(std::uint32_t to) {
+    // Every frame from the first the filter has not seen up to to is tested in file order, so
+    // that the call tracking meets them all. The status bar follows the walk every
+    // kProcessingStride frames rather than at each of a million steps.
+    constexpr std::uint32_t kProcessingStride = 4096;
     const std::uint32_t last = frameCount_ - 1;
     std::uint32_t n = to < decodedUpTo_ ? to : decodedUpTo_;
-    int answerAtTo = kDecodeToOutOfRange;
-    while (n <= to) {
-        showProcessing(n);
-        int r = decodeAndTest(n);
-        if (r < 0)
-            r = kFilterDrop;
-        if (n == to)
-            answerAtTo = r;
-        while ((r == kFilterUnsettled || r == kFilterKeepWithError) && n < last) {
-            ++n;
-            r = decodeAndTest(n);
-            if (r < 0)
-                r = kFilterDrop;
-            if (n == to)
-                answerAtTo = r;
+    std::uint32_t shownAt = n;
+    showProcessing(n);
+    int answer = kFilterDrop;
+    for (; n <= to; ++n) {
+        if (n - shownAt >= kProcessingStride) {
+            showProcessing(n);
+            shownAt = n;
         }
-        if (r == kFilterUnsettled && to == last)
-            return kDecodeToOutOfRange;
-        if (r == kFilterKeep && !endReached_ && n > lastPassing_)
-            lastPassing_ = n;
-        if (n == last)
-            endReached_ = true;
-        if (n == last)
-            break;
-        ++n;
+        answer = decodeAndTest(n);
+        if (answer < 0)
+            answer = kFilterDrop;
+        if (n >= decodedUpTo_)
+            noteAnswer(n, answer);
     }
-    if (decodedUpTo_ < to + 1)
-        decodedUpTo_ = to + 1;
-    if (readFrame(to) < 0 || decoder_->decodeLoaded(to) < 0)
+    // A frame of a call whose addresses are still open: the frames after it are tested until
+    // its call is settled. A call still open at the end of the capture never matched.
+    std::uint32_t tested = decodedUpTo_ > to ? decodedUpTo_ - 1 : to;
+    bool moved = false;
+    while (answer == kFilterUnsettled) {
+        answer = filter_->answerNow(to);
+        if (answer != kFilterUnsettled)
+            break;
+        if (tested == last) {
+            answer = kDecodeToOutOfRange;
+            break;
+        }
+        ++tested;
+        moved = true;
+        if (tested - shownAt >= kProcessingStride) {
+            showProcessing(tested);
+            shownAt = tested;
+        }
+        const int r = decodeAndTest(tested);
+        noteAnswer(tested, r < 0 ? kFilterDrop : r);
+    }
+    if (decodedUpTo_ < tested + 1)
+        decodedUpTo_ = tested + 1;
+    if (moved && (readFrame(to) < 0 || decoder_->decodeLoaded(to) < 0))
         return kDecodeToOutOfRange;
-    return answerAtTo;
+    return answer;
 }
 
 int DecodableObject::decodeTo(std::uint32_t from, std::uint32_t to) {
@@ -197,7 +219,8 @@ int DecodableObject::decodeTo(std::uint32_t from, std::uint32_t to) {
     if (r < 0)
         return kDecodeToOutOfRange;
     decodedUpTo_ = to + 1;
-    if (!endReached_ && r == kFilterKeep)
+    // A frame kept with its decoding error is shown as well.
+    if (!endReached_ && (r == kFilterKeep || r == kFilterKeepWithError))
         lastPassing_ = to;
     if (to == last) {
         if (to > from + 1) {
@@ -207,7 +230,7 @@ int DecodableObject::decodeTo(std::uint32_t from, std::uint32_t to) {
             endReached_ = true;
         }
     }
-    if (passedEnd_ && r == kFilterKeep) {
+    if (passedEnd_ && (r == kFilterKeep || r == kFilterKeepWithError)) {
         lastPassing_ = to;
         passedEnd_ = false;
         endReached_ = true;

@@ -33,6 +33,9 @@ public:
     virtual int test(CDecoder& decoder, std::uint32_t frame) = 0;
     // True when verdicts depend on earlier frames, so that frames must be tested in file order.
     virtual bool needsOrderedWalk() const = 0;
+    // The answer for frame, which answered 2 when it was tested, now that the frames after it
+    // have been tested too: 0 or 1 once settled, still 2 while not.
+    virtual int answerNow(std::uint32_t frame) { (void)frame; return kFilterUnsettled; }
     // True when any criterion differs from its pass-everything default.
     virtual bool active() const = 0;
 };
@@ -105,6 +108,9 @@ private:
     // Reads, decodes and tests frame index; kDecodeToOutOfRange when it cannot be read.
     int decodeAndTest(std::uint32_t index);
     int orderedWalk(std::uint32_t to);
+    // Raises lastPassing for a frame that may be shown and marks the end once the walk has
+    // tested the last frame.
+    void noteAnswer(std::uint32_t index, int answer);
     void showProcessing(std::uint32_t index);
     void takeStart();
 

@@ -104,8 +104,12 @@ void CISDN::parseCallControl() {
     if (!items)
         return;
     const std::uint16_t length = f.l3Length;
-    items->itemText(i, length, kItemCallingAddress, f.callingAddress);
-    items->itemText(i, length, kItemCalledAddress, f.calledAddress);
+    // A message without the number carries none: not the column's "-" placeholder, which the
+    // call tracking would take for a digit string.
+    if (!items->itemText(i, length, kItemCallingAddress, f.callingAddress))
+        f.callingAddress.clear();
+    if (!items->itemText(i, length, kItemCalledAddress, f.calledAddress))
+        f.calledAddress.clear();
     std::string channel;
     f.channel = 0;
     if (items->itemText(i, length, kItemChannel, channel) && channel.find('B') != std::string::npos)

@@ -74,6 +74,9 @@ public:
     void layer1Event(std::uint8_t event, std::uint32_t timeMs, std::uint32_t frameNumber);
     // A DISC frame: the data link of tei is released and its calls with it.
     void linkReleased(std::uint32_t tei, std::uint32_t timeMs, std::uint32_t frameNumber);
+    // Time passes with every frame: pending calls are given up and ended calls forgotten on
+    // time even when no call-control message follows.
+    void clock(std::uint32_t nowMs) { expire(nowMs); }
 
     // The fate of the call with serial, including calls already deleted.
     CallFate fateOf(std::uint32_t serial) const;

@@ -267,14 +267,29 @@ int FrameFilter::tracked(const DecodedFrame &frame, std::uint32_t frameNumber, b
     return static_cast<int>(outcome.fate);
 }
 
+int FrameFilter::answerNow(std::uint32_t frameNumber) const {
+    if (frameNumber >= frameCalls_.size() || frameCalls_[frameNumber] == kUnknownCall)
+        return kFilterUnsettled;
+    switch (tracker_.fateOf(frameCalls_[frameNumber])) {
+    case CallFate::Accepted:
+        return kFilterKeep;
+    case CallFate::Pending:
+        return kFilterUnsettled;
+    default:
+        return kFilterDrop;
+    }
+}
+
 int FrameFilter::decide(const DecodedFrame &frame, const LvtRecord &record, int layerCategory,
                         std::uint32_t frameNumber, bool offLine) {
     const FilterCriteria &c = criteria_;
     // The tracking follows the capture in file order; a frame seen again changes nothing.
     const bool tracking = tracksIsdn_ || tracksX25_;
     const bool fresh = tracking && (kind_ == FilterKind::RealTime || frameNumber >= nextFrame_);
-    if (fresh)
+    if (fresh) {
         nextFrame_ = frameNumber + 1;
+        tracker_.clock(frame.timeMs);
+    }
 
     if (!c.layer2 && layer2Error(frame.error))
         return kFilterDrop;

@@ -43,6 +43,11 @@ public:
     int offLineTest(const DecodedFrame &frame, const LvtRecord &record, int layerCategory,
                     std::uint32_t frameNumber);
 
+    // The answer for a frame number tested before, now that later frames have been tracked:
+    // 0 or 1 once its call is settled, 2 while it is still pending, and 2 for a frame the
+    // tracking never met.
+    int answerNow(std::uint32_t frameNumber) const;
+
     const CallTracker &tracking() const { return tracker_; }
     void resetTracking();
 

@@ -17,6 +17,7 @@ public:
     // The address criteria follow calls, which only the frames in file order reveal.
     bool needsOrderedWalk() const override { return filter_.criteria().tracksCalls(); }
     bool active() const override { return filter_.IsActive(); }
+    int answerNow(std::uint32_t frame) override { return filter_.answerNow(frame); }
 
     FrameFilter &filter() { return filter_; }
 

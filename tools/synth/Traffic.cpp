@@ -204,6 +204,28 @@ void Traffic::call(std::uint8_t tei, std::uint8_t cref, const std::string& calli
     information(0, tei, answered ? Side::Te : Side::Nt, q931(cref, !answered, 0x5A));
 }
 
+void Traffic::incomingCall(std::uint8_t tei, std::uint8_t cref, const std::string& calling,
+                           const std::string& called) {
+    const std::vector<std::uint8_t> bearer = {0x04, 0x03, 0x80, 0x90, 0xA3};
+    std::vector<std::uint8_t> setup = lapdAddress(0, crBit(Side::Nt, true), 127);
+    setup.push_back(0x03);
+    const std::vector<std::uint8_t> message =
+        q931(cref, false, 0x05,
+             {bearer, {0x18, 0x01, 0x8A}, numberIe(0x6C, 0x21, calling, true),
+              numberIe(0x70, 0x81, called, false)});
+    setup.insert(setup.end(), message.begin(), message.end());
+    frame(Side::Nt, setup);
+    advance(100);
+    information(0, tei, Side::Te, q931(cref, true, 0x01));
+    advance(2000 + rng_() % 3000);
+    information(0, tei, Side::Te, q931(cref, true, 0x07));
+    information(0, tei, Side::Nt, q931(cref, false, 0x0F));
+    advance(5000 + rng_() % 5000);
+    information(0, tei, Side::Nt, q931(cref, false, 0x45, {{0x08, 0x02, 0x80, 0x90}}));
+    information(0, tei, Side::Te, q931(cref, true, 0x4D));
+    information(0, tei, Side::Nt, q931(cref, false, 0x5A));
+}
+
 void Traffic::x25Call(std::uint8_t tei, std::uint16_t lcn, int dataPackets) {
     const std::uint8_t sapi = 16;
     auto packet = [&](std::uint8_t type, std::vector<std::uint8_t> rest = {}) {

@@ -39,6 +39,10 @@ public:
     // digit in INFORMATION messages.
     void call(std::uint8_t tei, std::uint8_t callReference, const std::string& calling,
               const std::string& called, bool overlap, bool answered);
+    // A call the network offers to every terminal (SETUP in a UI frame on TEI 127), taken by
+    // the terminal on tei and cleared by the network.
+    void incomingCall(std::uint8_t tei, std::uint8_t callReference, const std::string& calling,
+                      const std::string& called);
     void x25Call(std::uint8_t tei, std::uint16_t channel, int dataPackets);
     void x25Restart(std::uint8_t tei);
     void v5Frame(std::uint16_t efa, Side from, const std::vector<std::uint8_t>& payload);
