@@ -212,8 +212,9 @@ TEST_F(FilteredWalkTest, JumpsGiveTheAnswersOfTheWalkInOrder) {
         from = to;
     }
     for (std::size_t n = 0; n < calls.size(); ++n) {
-        if (asked[n])
+        if (asked[n]) {
             EXPECT_EQ(got[n], want[n]) << "frame " << n + 1;
+        }
     }
     // A frame jumped to is the decoder's frame afterwards, whatever was read ahead.
     ASSERT_TRUE(shown(from, 3));
