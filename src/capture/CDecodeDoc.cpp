@@ -70,6 +70,55 @@ bool CDecodeDoc::goToFrame(std::uint32_t index, bool selectInSummary) {
     return true;
 }
 
+bool CDecodeDoc::isShown(std::uint32_t index) {
+    if (!decodable_ || index >= frameCount_)
+        return false;
+    const int answer = decodable_->positionOn(index);
+    return answer != kDecodeToOutOfRange && answer != kDecodeToBeyondLastPassing;
+}
+
+std::uint32_t CDecodeDoc::nearestShownFrame(std::uint32_t index) {
+    if (!decodable_ || index >= frameCount_)
+        return kNoFrame;
+    bool after = true, before = true;
+    for (std::uint32_t d = 1; after || before; ++d) {
+        if (after) {
+            if (d > frameCount_ - 1 - index) {
+                after = false;
+            } else {
+                const int answer = decodable_->positionOn(index + d);
+                if (answer == kDecodeToBeyondLastPassing)
+                    after = false;
+                else if (answer != kDecodeToOutOfRange)
+                    return index + d;
+            }
+        }
+        if (before) {
+            if (d > index)
+                before = false;
+            else if (isShown(index - d))
+                return index - d;
+        }
+    }
+    return kNoFrame;
+}
+
+bool CDecodeDoc::reachFrame(std::uint32_t index, bool selectInSummary) {
+    if (goToFrame(index, selectInSummary))
+        return true;
+    if (!decodable_ || index >= frameCount_)
+        return false;
+    std::uint32_t target = kNoFrame;
+    if (messages_.ask(kMsgFrameSuppressed, kProgramCaption, MessageButtons::YesNo,
+                      MessageAnswer::Yes) == MessageAnswer::Yes)
+        target = nearestShownFrame(index);
+    if (target != kNoFrame && goToFrame(target, selectInSummary))
+        return true;
+    // The decoder holds the current frame again.
+    decodable_->positionOn(currentFrame_);
+    return false;
+}
+
 void CDecodeDoc::showFrameStatus(std::uint32_t index) {
     if (!status_)
         return;
@@ -182,7 +231,15 @@ void CDecodeDoc::applyOffLineFilters(std::unique_ptr<OffLineFilter> filter) {
         return;
     decodable_->setFilter(std::move(filter));
     filtersActive_ = decodable_->filter().active();
-    goToFrame(currentFrame_, false);
+    if (onFiltersApplied)
+        onFiltersApplied();
+    if (goToFrame(currentFrame_, true))
+        return;
+    const std::uint32_t nearest = nearestShownFrame(currentFrame_);
+    if (nearest != kNoFrame)
+        goToFrame(nearest, true);
+    else
+        decodable_->positionOn(currentFrame_);
 }
 
 } // namespace qv

@@ -20,6 +20,8 @@ inline constexpr const char* kMsgCommentChanged =
 inline constexpr const char* kMsgCommentNotUpdated =
     "The comment text can not be updated.\nAn error occured when saving it in the file";
 inline constexpr const char* kMsgPrintRange = "Starting and/or ending values are out of range";
+inline constexpr const char* kMsgFrameSuppressed =
+    "This frame is suppressed by filtering\nDo you want to reach the nearest frame";
 inline constexpr std::uint32_t kNoFrame = 0xFFFFFFFF;
 
 struct CaptureOpenOptions {
@@ -44,6 +46,15 @@ public:
     bool openCapture(const std::string& path, const CaptureOpenOptions& options);
     // Moves the current frame to index unless the capture cannot show it; true when it moved.
     bool goToFrame(std::uint32_t index, bool selectInSummary = false);
+    // Goes to index as goToFrame does; for a frame the filters hide, asks kMsgFrameSuppressed
+    // and on Yes goes to the nearest frame shown. True when the current frame moved.
+    bool reachFrame(std::uint32_t index, bool selectInSummary = false);
+    // True when the filters in force show frame index; the decoder is left on it.
+    bool isShown(std::uint32_t index);
+    // The shown frame nearest to index other than index itself: the nearer of the first one
+    // after it and the last one before it, the one after when both are as near; kNoFrame when
+    // there is none.
+    std::uint32_t nearestShownFrame(std::uint32_t index);
     void showFrameStatus(std::uint32_t index);
     // Called when the comment editor closes: asks before storing a changed comment. False only
     // when storing was asked for and failed.
@@ -70,8 +81,12 @@ public:
     std::uint32_t currentFrame() const { return currentFrame_; }
     bool filtersActive() const { return filtersActive_; }
     bool makeDefaultComment = true;
-    // Replaces the off-line filter and shows the current frame again.
+    // Replaces the off-line filter and shows the current frame again, or the nearest frame
+    // shown when the new filter hides it.
     void applyOffLineFilters(std::unique_ptr<OffLineFilter> filter);
+    // Views whose rows depend on the filters: called once a new filter is in place, before the
+    // current frame is shown again.
+    std::function<void()> onFiltersApplied;
 
 private:
     UserMessages& messages_;

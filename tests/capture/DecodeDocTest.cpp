@@ -187,6 +187,48 @@ TEST_F(DecodeDocTest, DroppedFramesAreNotShown) {
     EXPECT_TRUE(doc.filtersActive());
 }
 
+TEST_F(DecodeDocTest, AHiddenFrameOffersTheNearestShownOne) {
+    ASSERT_TRUE(open(writeStored(dir.file("m.lvt"), 10)));
+    useFilter({{2, kFilterDrop}, {3, kFilterDrop}, {4, kFilterDrop}, {8, kFilterDrop},
+               {9, kFilterDrop}});
+    ASSERT_TRUE(doc.goToFrame(1));
+    messages.clear();
+
+    messages.queueAnswer(MessageAnswer::No);
+    EXPECT_FALSE(doc.reachFrame(3));
+    ASSERT_EQ(messages.entries().size(), 1u);
+    EXPECT_EQ(messages.entries()[0].text, kMsgFrameSuppressed);
+    EXPECT_EQ(doc.currentFrame(), 1u);
+    EXPECT_EQ(doc.decoder()->frameNumber(), 1u) << "the decoder is back on the current frame";
+
+    messages.queueAnswer(MessageAnswer::Yes);
+    EXPECT_TRUE(doc.reachFrame(3));
+    EXPECT_EQ(doc.currentFrame(), 5u) << "1 and 5 are as near: the one after";
+    EXPECT_TRUE(doc.reachFrame(2)) << "1 is nearer";
+    EXPECT_EQ(doc.currentFrame(), 1u);
+    EXPECT_TRUE(doc.reachFrame(9)) << "nothing shown after it";
+    EXPECT_EQ(doc.currentFrame(), 7u);
+    EXPECT_EQ(doc.nearestShownFrame(6), 7u) << "5 and 7 are as near";
+
+    messages.clear();
+    EXPECT_TRUE(doc.reachFrame(6));
+    EXPECT_TRUE(messages.entries().empty()) << "a shown frame asks nothing";
+    EXPECT_FALSE(doc.reachFrame(10)) << "outside the capture";
+    EXPECT_TRUE(messages.entries().empty());
+
+    // A filter that hides the current frame moves to the nearest one; one that hides every
+    // frame leaves nothing to reach.
+    useFilter({{6, kFilterDrop}});
+    EXPECT_EQ(doc.currentFrame(), 7u);
+    std::map<std::uint32_t, int> none;
+    for (std::uint32_t n = 0; n < 10; ++n)
+        none[n] = kFilterDrop;
+    useFilter(none);
+    EXPECT_EQ(doc.nearestShownFrame(4), kNoFrame);
+    messages.queueAnswer(MessageAnswer::Yes);
+    EXPECT_FALSE(doc.reachFrame(4));
+}
+
 TEST_F(DecodeDocTest, OrderedWalkTestsEveryFrameOnce) {
     ASSERT_TRUE(open(writeStored(dir.file("m.lvt"), 8)));
     TableFilter& filter = useFilter({{1, kFilterUnsettled}, {2, kFilterUnsettled},
