@@ -104,6 +104,7 @@ void DecodableObject::setFilter(std::unique_ptr<OffLineFilter> filter) {
     filter_ = filter ? std::move(filter) : std::make_unique<KeepEverythingFilter>();
     decodedUpTo_ = 0;
     lastPassing_ = 0;
+    tailTested_ = 0;
     atLastFrame_ = passedEnd_ = endReached_ = false;
 }
 
@@ -219,21 +220,31 @@ int DecodableObject::decodeTo(std::uint32_t from, std::uint32_t to) {
     if (r < 0)
         return kDecodeToOutOfRange;
     decodedUpTo_ = to + 1;
-    // A frame kept with its decoding error is shown as well.
-    if (!endReached_ && (r == kFilterKeep || r == kFilterKeepWithError))
+    // A frame kept with its decoding error is shown as well. lastPassing is the highest frame
+    // seen to pass, whatever order the views ask for frames in.
+    const bool passes = r == kFilterKeep || r == kFilterKeepWithError;
+    if (!endReached_ && passes && to > lastPassing_)
         lastPassing_ = to;
-    if (to == last) {
-        if (to > from + 1) {
-            if (!endReached_)
-                passedEnd_ = true;
-        } else if (!passedEnd_) {
+    // The end is known only from frames that leave nothing untested behind them: a step onto
+    // the last frame from the frame before it (which the views had shown), or, after a jump
+    // onto the last frame, the first frame found to pass walking back one frame at a time.
+    if (to == last && !endReached_) {
+        if (from + 1 == to && !passedEnd_) {
             endReached_ = true;
+        } else if (from != to && !passedEnd_) {
+            passedEnd_ = true;
+            tailTested_ = last;
         }
     }
-    if (passedEnd_ && (r == kFilterKeep || r == kFilterKeepWithError)) {
-        lastPassing_ = to;
-        passedEnd_ = false;
-        endReached_ = true;
+    if (passedEnd_ && (to == last || to + 1 == tailTested_)) {
+        if (passes) {
+            if (to > lastPassing_)
+                lastPassing_ = to;
+            passedEnd_ = false;
+            endReached_ = true;
+        } else {
+            tailTested_ = to;
+        }
     }
     return r;
 }

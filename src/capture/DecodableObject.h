@@ -130,6 +130,9 @@ private:
     std::uint32_t decodedUpTo_ = 0;
     std::uint32_t lastPassing_ = 0;
     std::uint32_t lastPosition_ = 0;
+    // After a jump onto the last frame: the lowest frame of the unbroken run of frames found
+    // not to pass, tested back from the last one.
+    std::uint32_t tailTested_ = 0;
     bool atLastFrame_ = false;
     bool passedEnd_ = false;
     bool endReached_ = false;

@@ -229,6 +229,27 @@ TEST_F(DecodeDocTest, AHiddenFrameOffersTheNearestShownOne) {
     EXPECT_FALSE(doc.reachFrame(4));
 }
 
+TEST_F(DecodeDocTest, TheEndIsKnownOnlyFromAnUnbrokenRunOfTestedFrames) {
+    ASSERT_TRUE(open(writeStored(dir.file("m.lvt"), 10)));
+    ASSERT_TRUE(doc.goToFrame(9));
+    const std::map<std::uint32_t, int> tailHidden{{8, kFilterDrop}, {9, kFilterDrop}};
+    useFilter(tailHidden);
+    EXPECT_EQ(doc.currentFrame(), 7u) << "a filter hiding the last frame, shown at the time";
+
+    useFilter(tailHidden);
+    DecodableObject& d = *doc.decodable();
+    EXPECT_EQ(d.decodeTo(0, 9), kFilterDrop);
+    EXPECT_EQ(d.decodeTo(9, 2), kFilterKeep);
+    EXPECT_FALSE(d.endReached()) << "frames 3 to 8 are untested";
+    EXPECT_EQ(d.decodeTo(2, 5), kFilterKeep);
+    EXPECT_EQ(d.decodeTo(5, 8), kFilterDrop);
+    EXPECT_EQ(d.decodeTo(8, 7), kFilterKeep);
+    EXPECT_TRUE(d.endReached()) << "back from the end: 9 and 8 hidden, 7 shown";
+    EXPECT_EQ(d.lastPassing(), 7u);
+    EXPECT_EQ(d.decodeTo(7, 8), kDecodeToBeyondLastPassing);
+    EXPECT_EQ(d.decodeTo(7, 6), kFilterKeep);
+}
+
 TEST_F(DecodeDocTest, OrderedWalkTestsEveryFrameOnce) {
     ASSERT_TRUE(open(writeStored(dir.file("m.lvt"), 8)));
     TableFilter& filter = useFilter({{1, kFilterUnsettled}, {2, kFilterUnsettled},

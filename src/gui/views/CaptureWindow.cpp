@@ -104,9 +104,19 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document,
     connect(summary_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
                 if (current.isValid())
-                    showFrame(current.row());
+                    showFrame(static_cast<int>(model_->frameAt(current.row())));
             });
-    setWindowTitle(QString::fromStdString(document_->pathName()));
+    updateTitle();
+    // New filters change the rows; the document then shows its current frame again.
+    document_->onFiltersApplied = [this] {
+        model_->refilter();
+        updateTitle();
+    };
+    document_->onFrameShown = [this](std::uint32_t frame, bool selectInSummary) {
+        if (selectInSummary && model_->rowOf(frame) >= 0 &&
+            static_cast<std::uint32_t>(selectedFrame()) != frame)
+            selectFrame(static_cast<int>(frame));
+    };
     connect(detail_, &QListWidget::currentRowChanged, this,
             [this](int row) { selectDetailRow(row); });
     // While the thumb is dragged a box beside it names the frame it stands for.
@@ -195,19 +205,37 @@ void CaptureWindow::setViewFont(const QFont &font) {
 QString CaptureWindow::thumbText(int value) const {
     // One scroll step per row: the value is the top row's frame index.
     const int rows = model_->rowCount();
-    const int frame = rows == 0 ? 0 : std::clamp(value, 0, rows - 1);
-    return QStringLiteral("Frame %1").arg(frame + 1);
+    const int row = rows == 0 ? 0 : std::clamp(value, 0, rows - 1);
+    return QStringLiteral("Frame %1").arg(model_->frameAt(row) + 1);
 }
 
 void CaptureWindow::goToTypedFrame() {
-    const int count = model_->rowCount();
+    const int count = static_cast<int>(document_->frameCount());
     if (count == 0)
         return;
     bool ok = false;
     const int number = QInputDialog::getInt(this, tr("Go to Frame"), tr("Frame number:"),
                                             selectedFrame() + 1, 1, count, 1, &ok);
     if (ok)
-        selectFrame(number - 1);
+        goToFrameNumber(number);
+}
+
+void CaptureWindow::goToFrameNumber(int number) {
+    const auto frame = static_cast<std::uint32_t>(number - 1);
+    if (model_->rowOf(frame) >= 0) {
+        selectFrame(static_cast<int>(frame));
+        return;
+    }
+    // Hidden by the filters: the document asks whether to go to the nearest frame shown.
+    if (document_->reachFrame(frame, false))
+        selectFrame(static_cast<int>(document_->currentFrame()));
+}
+
+void CaptureWindow::updateTitle() {
+    QString title = QString::fromStdString(document_->pathName());
+    if (document_->filtersActive())
+        title += QStringLiteral(" - Active Filters ");
+    setWindowTitle(title);
 }
 
 QString CaptureWindow::findInTrace(const QString &text, bool hexadecimal, bool forward,
@@ -241,7 +269,7 @@ QString CaptureWindow::findInTrace(const QString &text, bool hexadecimal, bool f
 std::vector<std::uint32_t> CaptureWindow::selectedFrames() const {
     std::vector<std::uint32_t> frames;
     for (const QModelIndex &row : summary_->selectionModel()->selectedRows())
-        frames.push_back(static_cast<std::uint32_t>(row.row()));
+        frames.push_back(model_->frameAt(row.row()));
     std::sort(frames.begin(), frames.end());
     return frames;
 }
@@ -400,7 +428,7 @@ void CaptureWindow::closeEvent(QCloseEvent *event) {
 
 int CaptureWindow::selectedFrame() const {
     const QModelIndex current = summary_->selectionModel()->currentIndex();
-    return current.isValid() ? current.row() : 0;
+    return current.isValid() ? static_cast<int>(model_->frameAt(current.row())) : 0;
 }
 
 QString CaptureWindow::runFind(const FindQuery &query, UserMessages &messages) {
@@ -456,7 +484,10 @@ CaptureWindow::~CaptureWindow() {
 }
 
 void CaptureWindow::selectFrame(int frame) {
-    const QModelIndex index = model_->index(frame, 0);
+    const int row = model_->rowOf(static_cast<std::uint32_t>(frame));
+    if (row < 0)
+        return;
+    const QModelIndex index = model_->index(row, 0);
     summary_->selectionModel()->setCurrentIndex(
         index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     summary_->scrollTo(index);

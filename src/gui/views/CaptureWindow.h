@@ -55,6 +55,8 @@ public:
     QString thumbText(int value) const;
     // Asks for a frame number and makes that frame current.
     void goToTypedFrame();
+    // Selects frame number (1-based); a frame the filters hide offers the nearest one shown.
+    void goToFrameNumber(int number);
 
     // Find on the hexadecimal trace of the current frame: a string, or a hexadecimal value as
     // digit pairs, after (or before) the octets marked last. The octets found are marked; the
@@ -100,6 +102,8 @@ private:
     QWidget *commentFrame() const;
     void showFrame(int frame);
     int selectedFrame() const;
+    // The capture's path, with " - Active Filters " while off-line filters hide frames.
+    void updateTitle();
     QList<int> markOctets(int offset, int count);
 
     std::unique_ptr<CDecodeDoc> document_;

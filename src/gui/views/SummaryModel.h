@@ -1,6 +1,9 @@
 #pragma once
-// The frame summary as a Qt model over a capture document: a row per frame, the visible columns
-// of the summary table in display order, texts made when a row is first shown and then kept.
+// The frame summary as a Qt model over a capture document: a row per frame the filters show,
+// the visible columns of the summary table in display order, texts made when a row is first
+// shown and then kept. Without filters row n is frame n; with filters the rows are the frames
+// shown, found a stretch at a time as the view scrolls towards the end, and the row header
+// keeps each frame's own number.
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QHash>
@@ -24,6 +27,14 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
+
+    // The frame of a row, and the row of a frame (-1 when the filters hide it).
+    std::uint32_t frameAt(int row) const;
+    int rowOf(std::uint32_t frame);
+    // Starts again after the document's filters changed.
+    void refilter();
 
     // The summary column shown at view column section.
     int summaryColumn(int section) const { return columns_[static_cast<std::size_t>(section)]; }
@@ -34,7 +45,11 @@ private:
         QColor text, background;
         bool shown = false;
     };
-    const Row &row(int frame) const;
+    const Row &row(int rowNumber) const;
+    // The document's answer for frame, without moving the status bar.
+    bool shown(std::uint32_t frame) const;
+    // The next shown frames: up to rows of them, looking at no more than limit frames.
+    std::vector<std::uint32_t> scan(int rows, std::uint32_t limit);
 
     CDecodeDoc &document_;
     const SummaryFieldTable &table_;
@@ -42,6 +57,10 @@ private:
     std::vector<int> columns_;
     mutable QHash<int, Row> cache_;
     mutable std::uint32_t previous_ = 0;
+    bool filtered_ = false;
+    std::vector<std::uint32_t> frames_; // filtered: the frames shown so far, in order
+    std::uint32_t scanned_ = 0;         // filtered: the first frame not looked at yet
+    bool complete_ = false;
 };
 
 } // namespace qv

@@ -1,0 +1,119 @@
+// The summary of a capture window under off-line filters: only the frames shown are rows, each
+// keeps its own number, the title says filters are active, and going to a hidden frame offers
+// the nearest one.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include <QAbstractItemModel>
+
+#include "app/MainWindow.h"
+#include "base/UserMessages.h"
+#include "capture/CDecodeDoc.h"
+#include "filters/OffLineFrameFilter.h"
+#include "synth/Scenario.h"
+#include "views/CaptureWindow.h"
+
+namespace qv {
+namespace {
+
+class FilteredSummaryTest : public ::testing::Test {
+protected:
+    FilteredSummaryTest()
+        : installation(Installation::fromCommandLine({})),
+          window(installation, settings, context, messages) {
+        context.columns.load(settings.file(), 0);
+        context.decoding.start(installation, settings, {}, messages);
+    }
+    ~FilteredSummaryTest() override {
+        std::error_code ec;
+        std::filesystem::remove(generated, ec);
+    }
+    static QString cell(const QAbstractItemModel *model, int row, const QString &title) {
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == title)
+                return model->data(model->index(row, c), Qt::DisplayRole).toString();
+        return QStringLiteral("(no column)");
+    }
+    static void filter(CaptureWindow *capture, const FilterCriteria &c) {
+        capture->document().applyOffLineFilters(std::make_unique<OffLineFrameFilter>(c));
+    }
+
+    Installation installation;
+    Settings settings;
+    ProgramContext context;
+    RecordingUserMessages messages;
+    MainWindow window;
+    std::string generated;
+};
+
+TEST_F(FilteredSummaryTest, RowsAreTheFramesShownWithTheirOwnNumbers) {
+    CaptureWindow *capture =
+        window.openCapture(std::string(QUORVANE_SOURCE_DIR) + "/data/samples/calls.lvt");
+    ASSERT_NE(capture, nullptr);
+    const QAbstractItemModel *model = capture->summaryModel();
+    const QString plainTitle = capture->windowTitle();
+    FilterCriteria setups;
+    setups.layer1 = setups.layer2 = false;
+    setups.message = 26; // SETUP
+    filter(capture, setups);
+
+    ASSERT_GT(model->rowCount(), 1);
+    EXPECT_LT(model->rowCount(), 40);
+    for (int row = 0; row < model->rowCount(); ++row)
+        EXPECT_EQ(cell(model, row, "Msg.Type"), "SETUP") << row;
+    EXPECT_EQ(cell(model, 0, "Number"), "13");
+    EXPECT_EQ(model->headerData(0, Qt::Vertical, Qt::DisplayRole).toInt(), 13);
+    EXPECT_EQ(capture->windowTitle(), plainTitle + " - Active Filters ");
+    EXPECT_EQ(capture->document().currentFrame(), 12u) << "moved off the hidden first frame";
+
+    messages.queueAnswer(MessageAnswer::No);
+    capture->goToFrameNumber(300);
+    ASSERT_EQ(messages.entries().size(), 1u);
+    EXPECT_EQ(messages.entries()[0].text, kMsgFrameSuppressed);
+    EXPECT_EQ(capture->document().currentFrame(), 12u);
+    messages.queueAnswer(MessageAnswer::Yes);
+    capture->goToFrameNumber(14);
+    EXPECT_EQ(capture->document().currentFrame(), 12u) << "frame 13 is the nearest";
+    EXPECT_TRUE(capture->detailTexts().contains("  Message Type : SETUP"));
+
+    filter(capture, {});
+    EXPECT_EQ(model->rowCount(), 340);
+    EXPECT_EQ(capture->windowTitle(), plainTitle);
+}
+
+TEST_F(FilteredSummaryTest, ALongCaptureIsFilteredAStretchAtATime) {
+    generated = (std::filesystem::temp_directory_path() /
+                 ("qv-filtered-" + std::to_string(::getpid()) + ".lvt"))
+                    .string();
+    std::string error;
+    ASSERT_TRUE(synth::writeCapture(generated, synth::Layout::Stored,
+                                    synth::builtinScenario("mix", 200000, 5),
+                                    synth::kScenarioStartYear, error));
+    CaptureWindow *capture = window.openCapture(generated);
+    ASSERT_NE(capture, nullptr);
+    const QAbstractItemModel *model = capture->summaryModel();
+    FilterCriteria events;
+    events.layer2 = events.layer3 = false;
+    filter(capture, events);
+    const int first = model->rowCount();
+    EXPECT_GT(first, 0);
+    EXPECT_TRUE(model->canFetchMore({}));
+
+    // Selecting a late frame finds the rows up to it; every row is a layer-1 event.
+    CDecodeDoc &doc = capture->document();
+    std::uint32_t late = doc.frameCount() - 1;
+    while (!doc.isShown(late))
+        --late;
+    capture->selectFrame(static_cast<int>(late));
+    EXPECT_EQ(doc.currentFrame(), late);
+    EXPECT_GT(model->rowCount(), first);
+    const int rows = model->rowCount();
+    EXPECT_EQ(model->headerData(rows - 1, Qt::Vertical, Qt::DisplayRole).toUInt(), late + 1);
+    for (int row = 0; row < rows; row += 97)
+        EXPECT_EQ(cell(model, row, "Type"), "Phys.") << row;
+}
+
+} // namespace
+} // namespace qv
