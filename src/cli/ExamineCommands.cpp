@@ -2,6 +2,9 @@
 // search over frames, all through the capture document the desktop program uses.
 #include "ExamineCommands.h"
 
+#include "CliEnvironment.h"
+#include "FilterOptions.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <cctype>
@@ -11,16 +14,12 @@
 #include <string>
 #include <vector>
 
-#include "app/DecoderContext.h"
-#include "app/Installation.h"
-#include "app/Settings.h"
 #include "base/NumberText.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "decode/HexaTrace.h"
 #include "decode/SummaryCells.h"
 #include "decode/SummaryFieldTable.h"
-#include "pdu/interface/ProtocolVariant.h"
 
 namespace qv::cli {
 
@@ -46,62 +45,6 @@ public:
 private:
     std::string buffer_;
 };
-
-struct Environment {
-    Settings settings;
-    SummaryFieldTable columns;
-    StderrUserMessages messages;
-    DecoderContext context;
-};
-
-// The value of "--protocol CODE" in args, empty when absent.
-std::string protocolArgument(const std::vector<std::string>& args) {
-    for (std::size_t i = 0; i + 1 < args.size(); ++i)
-        if (args[i] == "--protocol")
-            return args[i + 1];
-    return {};
-}
-
-// The settings of the installation and the protocol variant in force (the settings' choice or
-// --protocol). False for an unknown variant code.
-bool loadEnvironment(Environment& env, const std::vector<std::string>& args) {
-    Installation installation = Installation::fromCommandLine(args);
-    env.settings.open(installation.settingsPath());
-    // --v5 decodes as the "V5 Decoding" setting does: V5-flagged captures through the V5 decoder.
-    for (const std::string& a : args)
-        if (a == "--v5")
-            env.settings.v5Decoding = true;
-    env.columns.load(env.settings.file(), env.settings.language);
-    env.columns.setV5Titles(env.settings.v5Decoding);
-    const std::string code = protocolArgument(args);
-    if (!env.context.start(installation, env.settings, code, env.messages)) {
-        std::fprintf(stderr, "%s: no such protocol; the codes are",
-                     (code.empty() ? env.settings.variant : code).c_str());
-        for (const ProtocolVariant& v : kProtocolVariants)
-            std::fprintf(stderr, " %s", v.code);
-        std::fputc('\n', stderr);
-        return false;
-    }
-    return true;
-}
-
-bool openDocument(Environment& env, CDecodeDoc& doc, const std::string& path) {
-    CaptureOpenOptions options;
-    options.language = env.settings.language;
-    options.v5Decoding = env.settings.v5Decoding;
-    return doc.openCapture(path, options);
-}
-
-bool parseNumber(const std::string& text, std::uint32_t& out) {
-    if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0])))
-        return false;
-    char* end = nullptr;
-    const unsigned long long v = std::strtoull(text.c_str(), &end, 10);
-    if (*end || v > 0xFFFFFFFFull)
-        return false;
-    out = static_cast<std::uint32_t>(v);
-    return true;
-}
 
 bool parseColumns(const std::string& spec, const SummaryFieldTable& table,
                   std::vector<int>& out) {
@@ -180,6 +123,7 @@ int summary(const std::vector<std::string>& args) {
     std::string path = args[0], columnSpec = "default";
     Format format = Format::Text;
     bool longForm = false;
+    FilterOptions filterOptions;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--long") {
@@ -200,13 +144,17 @@ int summary(const std::vector<std::string>& args) {
                 else
                     return 2;
             }
-        } else if (a.rfind("--home=", 0) != 0) {
-            return 2;
+        } else if (filterOptions.take(args, i) != FilterOptions::Take::Taken &&
+                   a.rfind("--home=", 0) != 0) {
+            return unknownArgument("summary", a);
         }
     }
     Environment env;
     if (!loadEnvironment(env, args))
         return 2;
+    CommandFilter filter;
+    if (const int status = filter.make(filterOptions, args, env.settings.file()); status != kDone)
+        return status;
     std::vector<int> columns;
     if (!parseColumns(columnSpec, env.columns, columns)) {
         std::fprintf(stderr, "--columns takes default, all or column numbers 0..42\n");
@@ -218,7 +166,8 @@ int summary(const std::vector<std::string>& args) {
 
     CDecodeDoc doc(env.messages, env.context.services());
     if (!openDocument(env, doc, path))
-        return 1;
+        return kFailed;
+    filter.install(doc);
     Output out;
     if (format != Format::Json) {
         for (std::size_t k = 0; k < titles.size(); ++k) {
@@ -333,6 +282,7 @@ int find(const std::vector<std::string>& args) {
     bool haveCriterion = false, detailText = false, all = false, haveFrom = false;
     std::uint32_t from = 0;
     std::string text;
+    FilterOptions filterOptions(FilterOptions::Use::Find);
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -362,8 +312,9 @@ int find(const std::vector<std::string>& args) {
             haveFrom = true;
         } else if ((a == "--home" || a == "--protocol") && hasValue) {
             ++i;
-        } else if (a.rfind("--home=", 0) != 0) {
-            return 2;
+        } else if (filterOptions.take(args, i) != FilterOptions::Take::Taken &&
+                   a.rfind("--home=", 0) != 0) {
+            return unknownArgument("find", a);
         }
     }
     if (!haveCriterion || (detailText && request.criterion != FindCriterion::SummaryText))
@@ -378,9 +329,13 @@ int find(const std::vector<std::string>& args) {
     Environment env;
     if (!loadEnvironment(env, args))
         return 2;
+    CommandFilter filter;
+    if (const int status = filter.make(filterOptions, args, env.settings.file()); status != kDone)
+        return status;
     CDecodeDoc doc(env.messages, env.context.services());
     if (!openDocument(env, doc, path))
-        return 1;
+        return kFailed;
+    filter.install(doc);
     const std::uint32_t count = doc.frameCount();
     if (!haveFrom)
         from = request.step > 0 ? 1 : count;

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "CliEnvironment.h"
 #include "ExamineCommands.h"
+#include "FilterCommands.h"
 #include "app/FileType.h"
 #include "PduCommand.h"
 #include "base/UserMessages.h"
@@ -26,17 +28,44 @@ constexpr const char* kUsage =
     "       quorvane-cli records FILE [--first N] [--last M]\n"
     "       quorvane-cli notes FILE [--set TEXT]\n"
     "       quorvane-cli summary FILE [--columns default|all|N,N,...] [--format text|csv|json]\n"
-    "                            [--long]\n"
+    "                            [--long] [FILTER]\n"
     "       quorvane-cli detail FILE --frame N [--hexa]\n"
     "       quorvane-cli find FILE (--text S [--detail] | --message NAME | --cause N)\n"
-    "                         [--from N] [--backward] [--case] [--all]\n"
+    "                         [--from N] [--backward] [--case] [--all] [FILTER]\n"
+    "       quorvane-cli export FILE --lvt OUT [FILTER]\n"
+    "       quorvane-cli filter list [--realtime|--dru70]\n"
+    "       quorvane-cli filter save NAME [--realtime] [FILTER]\n"
+    "       quorvane-cli filter load|delete NAME [--realtime]\n"
     "       quorvane-cli pdu --notation DIR --list FILE.LST [--table N] [--start-value V] [--raw]\n"
     "                        HEX\n"
     "       quorvane-cli pdu --protocol CODE | --v5 | --message --notation DIR --list FILE.LST\n"
     "                        HEX   (the message as a frame carries it, from its discriminator)\n"
     "Frames are numbered from 1. --home DIR names the installation folder; --protocol CODE\n"
-    "picks the protocol variant (EDSS, Q931, ...) for summary, detail and find; --v5 decodes\n"
-    "V5 captures as V5.\n";
+    "picks the protocol variant (EDSS, Q931, ...) for summary, detail, find and export; --v5\n"
+    "decodes V5 captures as V5.\n"
+    "FILTER shows only the frames that meet every criterion given:\n"
+    "  --filter NAME          start from the saved off-line filter NAME; the options below\n"
+    "                         change its criteria for this run\n"
+    "  --layers LIST          the layers shown: 1, 2 and 3 separated by commas, or none\n"
+    "  --sapi N  --tei N      layer-2 address (decimal)\n"
+    "  --direction D          TE->NT, NT->TE, AN->LE or LE->AN (or TE, NT, AN, LE)\n"
+    "  --frame-type NAME      DISC, DM, FRMR, I, REJ, RNR, RR, SABME, UA, UI or XID\n"
+    "  --no-rr                leave out the RR frames\n"
+    "  --callref HEX  --pd HEX\n"
+    "  --local PATTERN  --remote PATTERN\n"
+    "                         frames of the calls from or to an ISDN address; a * at the start\n"
+    "                         or the end stands for any further digits\n"
+    "  --message NAME         an ISDN message (SETUP, RELEASE.COMP, \"USER INFO\" ...) or a V5\n"
+    "                         one (PSTN/ESTABLISH ...); on find: --only-message NAME\n"
+    "  --cause TEXT           a cause name or number; on find: --only-cause TEXT\n"
+    "  --cause-format mnemonics|decimal|hexa\n"
+    "                         how TEXT names the cause (digits alone: decimal, else mnemonics)\n"
+    "  --lcn HEX  --x25-local PATTERN  --x25-remote PATTERN  --packet NAME  --cug N  --nui\n"
+    "                         X.25: channel, calls by address, packet (CALL.REQ ...), closed\n"
+    "                         user group, packets carrying a NUI\n"
+    "  --efa N  --l3-address N\n"
+    "                         V5 (with --v5): envelope function address, layer-3 address\n"
+    "Names are matched without regard to case; \".\", \"_\" and blanks stand for each other.\n";
 
 int usage() {
     std::fputs(kUsage, stderr);
@@ -235,12 +264,17 @@ int main(int argc, char** argv) {
         return usage();
     std::string command = argv[1];
     std::string path = argv[2];
-    if (command == "summary" || command == "detail" || command == "find") {
+    if (command == "summary" || command == "detail" || command == "find" ||
+        command == "export" || command == "filter") {
         std::vector<std::string> args(argv + 2, argv + argc);
-        int status = command == "summary" ? qv::cli::summary(args)
+        int status = command == "summary"  ? qv::cli::summary(args)
                      : command == "detail" ? qv::cli::detail(args)
-                                           : qv::cli::find(args);
-        return status == 2 ? usage() : status;
+                     : command == "find"   ? qv::cli::find(args)
+                     : command == "export" ? qv::cli::exportFrames(args)
+                                           : qv::cli::filterProfiles(args);
+        if (status == qv::cli::kRefused)
+            return qv::cli::kBadUsage;
+        return status == qv::cli::kBadUsage ? usage() : status;
     }
     if (command == "info" && argc == 3)
         return info(path);

@@ -1,0 +1,69 @@
+#include "CliEnvironment.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/Installation.h"
+#include "pdu/interface/ProtocolVariant.h"
+
+namespace qv::cli {
+
+namespace {
+
+// The value of "--protocol CODE" in args, empty when absent.
+std::string protocolArgument(const std::vector<std::string>& args) {
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == "--protocol")
+            return args[i + 1];
+    return {};
+}
+
+} // namespace
+
+bool loadEnvironment(Environment& env, const std::vector<std::string>& args) {
+    Installation installation = Installation::fromCommandLine(args);
+    env.settings.open(installation.settingsPath());
+    // --v5 decodes as the "V5 Decoding" setting does: V5-flagged captures through the V5 decoder.
+    for (const std::string& a : args)
+        if (a == "--v5")
+            env.settings.v5Decoding = true;
+    env.columns.load(env.settings.file(), env.settings.language);
+    env.columns.setV5Titles(env.settings.v5Decoding);
+    const std::string code = protocolArgument(args);
+    if (!env.context.start(installation, env.settings, code, env.messages)) {
+        std::fprintf(stderr, "%s: no such protocol; the codes are",
+                     (code.empty() ? env.settings.variant : code).c_str());
+        for (const ProtocolVariant& v : kProtocolVariants)
+            std::fprintf(stderr, " %s", v.code);
+        std::fputc('\n', stderr);
+        return false;
+    }
+    return true;
+}
+
+bool openDocument(Environment& env, CDecodeDoc& doc, const std::string& path) {
+    CaptureOpenOptions options;
+    options.language = env.settings.language;
+    options.v5Decoding = env.settings.v5Decoding;
+    return doc.openCapture(path, options);
+}
+
+bool parseNumber(const std::string& text, std::uint32_t& out) {
+    if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0])))
+        return false;
+    char* end = nullptr;
+    const unsigned long long v = std::strtoull(text.c_str(), &end, 10);
+    if (*end || v > 0xFFFFFFFFull)
+        return false;
+    out = static_cast<std::uint32_t>(v);
+    return true;
+}
+
+int unknownArgument(const char* command, const std::string& arg) {
+    std::fprintf(stderr, "%s: %s is not an option of this command, or its value is missing\n",
+                 command, arg.c_str());
+    return kBadUsage;
+}
+
+} // namespace qv::cli

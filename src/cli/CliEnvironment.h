@@ -1,0 +1,42 @@
+#pragma once
+// What the capture commands of quorvane-cli share: the installation's settings and decoding
+// objects, the capture document opened with them, and the exit statuses.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/DecoderContext.h"
+#include "app/Settings.h"
+#include "base/UserMessages.h"
+#include "capture/CDecodeDoc.h"
+#include "decode/SummaryFieldTable.h"
+
+namespace qv::cli {
+
+// Exit statuses of the commands: done, failed, bad usage (the caller adds the usage text).
+inline constexpr int kDone = 0;
+inline constexpr int kFailed = 1;
+inline constexpr int kBadUsage = 2;
+// A value was refused and the reason printed: the program exits with kBadUsage, without the
+// usage text.
+inline constexpr int kRefused = 3;
+
+struct Environment {
+    Settings settings;
+    SummaryFieldTable columns;
+    StderrUserMessages messages;
+    DecoderContext context;
+};
+
+// The settings of the installation and the protocol variant in force (the settings' choice or
+// --protocol). False for an unknown variant code.
+bool loadEnvironment(Environment& env, const std::vector<std::string>& args);
+bool openDocument(Environment& env, CDecodeDoc& doc, const std::string& path);
+
+// A decimal number of 0..0xFFFFFFFF, digits only.
+bool parseNumber(const std::string& text, std::uint32_t& out);
+
+// Prints that arg is no option of command or lacks its value; returns kBadUsage.
+int unknownArgument(const char* command, const std::string& arg);
+
+} // namespace qv::cli
