@@ -31,6 +31,11 @@ summary = timed([cli, "summary", capture, "--format", "csv"], 3)
 best = min(summary)
 print(f"summary --format csv, default columns: best {best:.3f} s of 3 "
       f"= {frames / best / 1e6:.2f} M frames/s")
+tracked = timed([cli, "summary", capture, "--format", "csv", "--local", "0301234567",
+                 "--remote", "*4321"], 3)
+best = min(tracked)
+print(f"summary --format csv --local 0301234567 --remote '*4321' (call tracking): best "
+      f"{best:.3f} s of 3 = {frames / best / 1e6:.2f} M frames/s")
 detail = timed([cli, "detail", capture, "--frame", str(frames // 2), "--hexa"], 21)
 print(f"detail --frame {frames // 2} --hexa: median {statistics.median(detail) * 1000:.1f} ms, "
       f"worst {max(detail) * 1000:.1f} ms of 21")
