@@ -149,12 +149,10 @@ int summary(const std::vector<std::string>& args) {
             return unknownArgument("summary", a);
         }
     }
-    Environment env;
-    if (!loadEnvironment(env, args))
-        return 2;
-    CommandFilter filter;
-    if (const int status = filter.make(filterOptions, args, env.settings.file()); status != kDone)
+    FilteredCapture capture;
+    if (const int status = capture.prepare(filterOptions, args); status != kDone)
         return status;
+    const Environment& env = capture.env;
     std::vector<int> columns;
     if (!parseColumns(columnSpec, env.columns, columns)) {
         std::fprintf(stderr, "--columns takes default, all or column numbers 0..42\n");
@@ -164,10 +162,9 @@ int summary(const std::vector<std::string>& args) {
     for (int c : columns)
         titles.emplace_back(env.columns.field(c).title);
 
-    CDecodeDoc doc(env.messages, env.context.services());
-    if (!openDocument(env, doc, path))
-        return kFailed;
-    filter.install(doc);
+    if (const int status = capture.open(path); status != kDone)
+        return status;
+    CDecodeDoc& doc = *capture.doc;
     Output out;
     if (format != Format::Json) {
         for (std::size_t k = 0; k < titles.size(); ++k) {
@@ -326,16 +323,13 @@ int find(const std::vector<std::string>& args) {
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     request.text = text;
 
-    Environment env;
-    if (!loadEnvironment(env, args))
-        return 2;
-    CommandFilter filter;
-    if (const int status = filter.make(filterOptions, args, env.settings.file()); status != kDone)
+    FilteredCapture capture;
+    if (const int status = capture.prepare(filterOptions, args); status != kDone)
         return status;
-    CDecodeDoc doc(env.messages, env.context.services());
-    if (!openDocument(env, doc, path))
-        return kFailed;
-    filter.install(doc);
+    if (const int status = capture.open(path); status != kDone)
+        return status;
+    const Environment& env = capture.env;
+    CDecodeDoc& doc = *capture.doc;
     const std::uint32_t count = doc.frameCount();
     if (!haveFrom)
         from = request.step > 0 ? 1 : count;

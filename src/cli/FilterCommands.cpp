@@ -144,16 +144,12 @@ int exportFrames(const std::vector<std::string>& args) {
         std::fprintf(stderr, "%s: is a folder\n", out.c_str());
         return kFailed;
     }
-    Environment env;
-    if (!loadEnvironment(env, args))
-        return kBadUsage;
-    CommandFilter filter;
-    if (const int status = filter.make(filterOptions, args, env.settings.file()); status != kDone)
+    FilteredCapture capture;
+    if (const int status = capture.prepare(filterOptions, args); status != kDone)
         return status;
-    CDecodeDoc doc(env.messages, env.context.services());
-    if (!openDocument(env, doc, path))
-        return kFailed;
-    filter.install(doc);
+    if (const int status = capture.open(path); status != kDone)
+        return status;
+    CDecodeDoc& doc = *capture.doc;
 
     const std::string temporary = temporaryBeside(out);
     if (temporary.empty()) {
@@ -167,7 +163,7 @@ int exportFrames(const std::vector<std::string>& args) {
     const std::uint32_t count = doc.frameCount();
     std::uint32_t previous = 0;
     for (std::uint32_t n = 0; ok && n < count; ++n) {
-        if (filter.given) {
+        if (capture.filter.given) {
             const int answer = decodable.decodeTo(previous, n);
             if (answer == kDecodeToOutOfRange)
                 continue;

@@ -477,6 +477,20 @@ void CommandFilter::install(CDecodeDoc& doc) const {
         doc.applyOffLineFilters(std::make_unique<OffLineFrameFilter>(criteria, &causes));
 }
 
+int FilteredCapture::prepare(const FilterOptions& options, const std::vector<std::string>& args) {
+    if (!loadEnvironment(env, args))
+        return kBadUsage;
+    return filter.make(options, args, env.settings.file());
+}
+
+int FilteredCapture::open(const std::string& path) {
+    doc = std::make_unique<CDecodeDoc>(env.messages, env.context.services());
+    if (!openDocument(env, *doc, path))
+        return kFailed;
+    filter.install(*doc);
+    return kDone;
+}
+
 std::string describeCriteria(const FilterCriteria& criteria, FilterKind kind) {
     FilterCriteria c = criteria;
     c.normalise();

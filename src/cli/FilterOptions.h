@@ -5,6 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include <memory>
+
+#include "CliEnvironment.h"
 #include "app/CauseList.h"
 #include "base/IniFile.h"
 #include "filters/FilterCriteria.h"
@@ -57,6 +60,18 @@ struct CommandFilter {
     int make(const FilterOptions& options, const std::vector<std::string>& args, IniFile settings);
     // Gives doc the off-line filter when an option was given.
     void install(CDecodeDoc& doc) const;
+};
+
+// A capture command's document with its filter: prepare() loads the environment and makes the
+// filter of the options, open() opens the capture and puts the filter on it. Each answers
+// kDone or the status to exit with.
+struct FilteredCapture {
+    Environment env;
+    CommandFilter filter;
+    std::unique_ptr<CDecodeDoc> doc;
+
+    int prepare(const FilterOptions& options, const std::vector<std::string>& args);
+    int open(const std::string& path);
 };
 
 // The criteria that differ from showing every frame, one "key: value" line each, the keys
