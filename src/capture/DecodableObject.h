@@ -144,4 +144,30 @@ private:
     std::uint8_t v5Setting_ = 0;
 };
 
+// The frames the filters show, in file order, as the summary lists them.
+class ShownFrames {
+public:
+    explicit ShownFrames(DecodableObject& decodable) : decodable_(decodable) {}
+    // The next frame shown, with the decoder on it; false once no frame after it is shown.
+    bool next(std::uint32_t& frame) {
+        while (next_ < decodable_.frameCount()) {
+            const std::uint32_t n = next_++;
+            const int answer = decodable_.decodeTo(previous_, n);
+            if (answer == kDecodeToBeyondLastPassing)
+                break;
+            if (answer != kDecodeToOutOfRange) {
+                previous_ = frame = n;
+                return true;
+            }
+        }
+        next_ = decodable_.frameCount();
+        return false;
+    }
+
+private:
+    DecodableObject& decodable_;
+    std::uint32_t next_ = 0;
+    std::uint32_t previous_ = 0;
+};
+
 } // namespace qv

@@ -177,15 +177,8 @@ int summary(const std::vector<std::string>& args) {
     DecodableObject& decodable = *doc.decodable();
     CDecoder& decoder = *decodable.decoder();
     std::string cell;
-    std::uint32_t previous = 0;
-    const std::uint32_t count = doc.frameCount();
-    for (std::uint32_t n = 0; n < count; ++n) {
-        const int answer = decodable.decodeTo(previous, n);
-        if (answer == kDecodeToOutOfRange)
-            continue;
-        if (answer == kDecodeToBeyondLastPassing)
-            break;
-        previous = n;
+    ShownFrames shown(decodable);
+    for (std::uint32_t n = 0; shown.next(n);) {
         if (format == Format::Json)
             out.put('{');
         for (std::size_t k = 0; k < columns.size(); ++k) {

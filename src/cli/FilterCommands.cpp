@@ -160,19 +160,17 @@ int exportFrames(const std::vector<std::string>& args) {
     CaptureFileReader& reader = *decodable.reader();
     StoredFileWriter writer;
     bool ok = writer.create(temporary);
-    const std::uint32_t count = doc.frameCount();
-    std::uint32_t previous = 0;
-    for (std::uint32_t n = 0; ok && n < count; ++n) {
-        if (capture.filter.given) {
-            const int answer = decodable.decodeTo(previous, n);
-            if (answer == kDecodeToOutOfRange)
-                continue;
-            if (answer == kDecodeToBeyondLastPassing)
-                break;
-            previous = n;
-        }
-        if (reader.goTo(n) == kGoToOk)
-            ok = writer.append(reader.recordBuffer());
+    const auto copy = [&](std::uint32_t n) {
+        return reader.goTo(n) != kGoToOk || writer.append(reader.recordBuffer());
+    };
+    if (capture.filter.given) {
+        ShownFrames shown(decodable);
+        for (std::uint32_t n = 0; ok && shown.next(n);)
+            ok = copy(n);
+    } else {
+        // Every record as it stands, undecoded.
+        for (std::uint32_t n = 0; ok && n < doc.frameCount(); ++n)
+            ok = copy(n);
     }
     const std::uint32_t kept = writer.recordCount();
     ok = writer.finish(copyDescription(reader)) && ok;
@@ -191,7 +189,7 @@ int exportFrames(const std::vector<std::string>& args) {
         std::fprintf(stderr, "%s: cannot be written\n", out.c_str());
         return kFailed;
     }
-    std::printf("%s: %u of %u frames\n", out.c_str(), kept, count);
+    std::printf("%s: %u of %u frames\n", out.c_str(), kept, doc.frameCount());
     return kDone;
 }
 
