@@ -1,0 +1,22 @@
+#pragma once
+// Pictures of the windows the GUI tests drive: with QUORVANE_SCREENSHOTS=DIR set, each call
+// writes DIR/NAME.png of the widget as it stands; without it nothing is written.
+#include <QByteArray>
+#include <QDir>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+namespace qv::test {
+
+inline void saveScreenshot(QWidget *widget, const char *name) {
+    const QByteArray folder = qgetenv("QUORVANE_SCREENSHOTS");
+    if (folder.isEmpty() || !widget)
+        return;
+    QDir().mkpath(QString::fromLocal8Bit(folder));
+    widget->adjustSize();
+    widget->grab().save(QString::fromLocal8Bit(folder) + QLatin1Char('/') +
+                        QString::fromLatin1(name) + QStringLiteral(".png"));
+}
+
+} // namespace qv::test
