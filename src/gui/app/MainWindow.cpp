@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "dialogs/OffLineFilterCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -138,6 +139,16 @@ void MainWindow::createMenus() {
     commentAction_ = edit->addAction(tr("Co&mment..."), this, [this] {
         if (CaptureWindow *capture = activeCapture())
             capture->openComment();
+    });
+    edit->addSeparator();
+    offLineFiltersAction_ = edit->addAction(tr("Off-Line &Filters..."), this, [this] {
+        if (CaptureWindow *capture = activeCapture())
+            editOffLineFilters(capture->document(), installation_.filterFolder(), &causes_,
+                               messages_, this);
+    });
+    callRefAction_ = edit->addAction(tr("Call-Ref on &selection"), this, [this] {
+        if (CaptureWindow *capture = activeCapture())
+            callRefOnSelection(capture->document(), &causes_, messages_);
     });
 
     QMenu *modeMenu = menuBar()->addMenu(tr("&Mode"));
@@ -461,6 +472,9 @@ void MainWindow::updateDocumentActions() {
         findAction_->setEnabled(capture);
     if (commentAction_)
         commentAction_->setEnabled(capture);
+    for (QAction *action : {offLineFiltersAction_, callRefAction_})
+        if (action)
+            action->setEnabled(capture);
     if (goToAction_)
         goToAction_->setEnabled(capture);
     if (hexaFindAction_)

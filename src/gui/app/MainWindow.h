@@ -124,6 +124,8 @@ private:
     QAction *closeAction_ = nullptr;
     QAction *findAction_ = nullptr;
     QAction *commentAction_ = nullptr;
+    QAction *offLineFiltersAction_ = nullptr;
+    QAction *callRefAction_ = nullptr;
     QAction *goToAction_ = nullptr;
     QAction *hexaFindAction_ = nullptr;
     HexaFindDialog *hexaFindDialog_ = nullptr;
