@@ -5,6 +5,8 @@
 // (by its name alone), 11 a real-time capture and 12 a DRU-70 event file. Negative: the file
 // could not be read.
 #include <string>
+
+#include "capture/Dru70Events.h"
 #include <string_view>
 
 #include "app/Settings.h"
@@ -24,8 +26,6 @@ inline constexpr int kTypePlm45Project = 10;
 inline constexpr int kTypeRealTimeCapture = 11;
 inline constexpr int kTypeDru70 = 12;
 inline constexpr int kTypeUnreadable = -1;
-
-inline constexpr const char *kDru70Marker = "##@@ DRU-70 file    @@##";
 
 inline constexpr const char *kMsgTypeScanFailed = "Error while searching this file type!";
 inline constexpr const char *kMsgRecentTypeScanFailed = "Error while looking for this file type!";

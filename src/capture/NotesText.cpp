@@ -37,11 +37,13 @@ std::string buildDefaultNotesText(const NotesTextFields& f) {
         if (!info.firstVersion.empty() && !info.secondVersion.empty())
             text += "             Version : " + info.firstVersion + " - " + info.secondVersion + eol;
     }
-    if (plausible(info.start) && plausible(info.end)) {
+    const bool dated = plausible(info.start) && plausible(info.end);
+    if (dated) {
         text += "Capture : From " + dateTimeText(info.start, f.realTime) + eol;
         text += "          To   " + dateTimeText(info.end, f.realTime) + eol;
     }
-    text += "Notes : " + eol;
+    if (dated || f.notesLine == NotesLine::Always)
+        text += "Notes : " + eol;
     return text;
 }
 

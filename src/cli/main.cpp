@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "CliEnvironment.h"
+#include "Dru70Commands.h"
 #include "ExamineCommands.h"
+#include "capture/Dru70Decode.h"
 #include "FilterCommands.h"
 #include "app/FileType.h"
 #include "PduCommand.h"
 #include "base/UserMessages.h"
 #include "capture/CaptureFileOpener.h"
+#include "synth/Dru70Scenario.h"
 #include "synth/Scenario.h"
 
 #include <filesystem>
@@ -23,7 +26,10 @@ namespace {
 constexpr const char* kUsage =
     "usage: quorvane-cli generate --scenario NAME|FILE --layout stored|realtime [--frames N]\n"
     "                             [--seed S] -o OUT\n"
-    "       quorvane-cli info FILE\n"
+    "       quorvane-cli generate --scenario dru70 [--frames N] [--seed S] -o OUT.dru\n"
+    "       quorvane-cli info FILE            (LVT or DRU-70 file)\n"
+    "       quorvane-cli dru FILE [--columns default|all] [--format text|csv|json] [--long]\n"
+    "                        [--filter NAME] [--events activation,error,power,eoc]\n"
     "       quorvane-cli type FILE\n"
     "       quorvane-cli records FILE [--first N] [--last M]\n"
     "       quorvane-cli notes FILE [--set TEXT]\n"
@@ -204,6 +210,8 @@ int generate(int argc, char** argv) {
                    (option == "--seed" && number(value, seed))))
             return usage();
     }
+    if (scenario == qv::synth::kDru70Scenario && !out.empty() && (layout.empty() || layout == "dru"))
+        return qv::cli::generateDru70(frames, seed, out);
     if (scenario.empty() || out.empty() || (layout != "stored" && layout != "realtime"))
         return usage();
     std::vector<qv::LvtRecord> records;
@@ -276,8 +284,14 @@ int main(int argc, char** argv) {
             return qv::cli::kBadUsage;
         return status == qv::cli::kBadUsage ? usage() : status;
     }
+    if (command == "dru") {
+        const int status = qv::cli::dru70(std::vector<std::string>(argv + 2, argv + argc));
+        if (status == qv::cli::kRefused)
+            return qv::cli::kBadUsage;
+        return status == qv::cli::kBadUsage ? usage() : status;
+    }
     if (command == "info" && argc == 3)
-        return info(path);
+        return qv::isDru70File(path) ? qv::cli::dru70Info(path) : info(path);
     if (command == "type" && argc == 3)
         return fileType(path);
     if (command == "records") {
@@ -294,10 +308,11 @@ int main(int argc, char** argv) {
         return records(path, first, last);
     }
     if (command == "notes") {
+        const bool dru = qv::isDru70File(path);
         if (argc == 3)
-            return notes(path, nullptr);
+            return dru ? qv::cli::dru70Notes(path, nullptr) : notes(path, nullptr);
         if (argc == 5 && !std::strcmp(argv[3], "--set"))
-            return notes(path, argv[4]);
+            return dru ? qv::cli::dru70Notes(path, argv[4]) : notes(path, argv[4]);
     }
     return usage();
 }
