@@ -37,6 +37,14 @@ std::tm breakdown(std::uint32_t seconds) {
     return out;
 }
 
+// Digits of value, count of them, zero-filled.
+void appendDigits(std::string &out, unsigned value, int count) {
+    char digits[10];
+    for (int i = count; i-- > 0; value /= 10)
+        digits[i] = static_cast<char>('0' + value % 10);
+    out.append(digits, static_cast<std::size_t>(count));
+}
+
 } // namespace
 
 CDru70Decode::CDru70Decode(UserMessages &messages, std::string savedPath, bool transferred,
@@ -231,7 +239,8 @@ int CDru70Decode::Decode(std::uint32_t n, bool alreadyPositioned) {
     e.timeFormat = static_cast<std::uint8_t>((raw_.flags >> 4) & 3);
     e.millisecond = static_cast<std::uint16_t>(raw_.flags >> 6);
     e.seconds = e.timeFormat == kDruAbsoluteTime ? raw_.seconds : raw_.seconds % 86400;
-    e.hour = static_cast<std::uint16_t>(breakdown(e.seconds).tm_hour);
+    time_ = breakdown(e.seconds);
+    e.hour = static_cast<std::uint16_t>(time_.tm_hour);
     hasEvent_ = true;
     return kDruOk;
 }
@@ -265,19 +274,26 @@ void CDru70Decode::Cell(int column, bool longForm, std::string &out) const {
         break;
     case kDruDate:
         if (e.timeFormat == kDruAbsoluteTime) {
-            const std::tm t = breakdown(e.seconds);
-            std::snprintf(text, sizeof text, "%.02d/%.02d/%.04d", t.tm_mday, t.tm_mon + 1,
-                          t.tm_year + 1900);
+            appendDigits(out, static_cast<unsigned>(time_.tm_mday), 2);
+            out += '/';
+            appendDigits(out, static_cast<unsigned>(time_.tm_mon + 1), 2);
+            out += '/';
+            appendDigits(out, static_cast<unsigned>(time_.tm_year + 1900), 4);
         } else {
-            std::snprintf(text, sizeof text, "%03ud", raw_.seconds / 86400);
+            const unsigned day = raw_.seconds / 86400;
+            appendDigits(out, day, day > 999 ? (day > 9999 ? 5 : 4) : 3);
+            out += 'd';
         }
-        break;
-    case kDruTime: {
-        const std::tm t = breakdown(e.seconds);
-        std::snprintf(text, sizeof text, "%.02d:%.02d:%.02d.%.03d", e.hour, t.tm_min, t.tm_sec,
-                      e.millisecond);
-        break;
-    }
+        return;
+    case kDruTime:
+        appendDigits(out, e.hour, 2);
+        out += ':';
+        appendDigits(out, static_cast<unsigned>(time_.tm_min), 2);
+        out += ':';
+        appendDigits(out, static_cast<unsigned>(time_.tm_sec), 2);
+        out += '.';
+        appendDigits(out, e.millisecond, e.millisecond > 999 ? 4 : 3);
+        return;
     case kDruDirection:
         out = e.direction == 1   ? (longForm ? "NT<-LT" : "==>     ")
               : e.direction == 2 ? (longForm ? "NT->LT" : "     <==")
@@ -433,10 +449,12 @@ void CDru70Decode::Hold(const DruRawRecord &raw, const DruEvent &event) {
         heldRaw_ = raw_;
         heldEvent_ = event_;
         heldHasEvent_ = hasEvent_;
+        heldTime_ = time_;
         held_ = true;
     }
     raw_ = raw;
     event_ = event;
+    time_ = breakdown(event.seconds);
     hasEvent_ = dru70Event(event.code) != nullptr;
 }
 
@@ -446,6 +464,7 @@ void CDru70Decode::Restore() {
     raw_ = heldRaw_;
     event_ = heldEvent_;
     hasEvent_ = heldHasEvent_;
+    time_ = heldTime_;
     held_ = false;
 }
 

@@ -3,6 +3,7 @@
 // decodes them, makes the seven display columns, searches them, and reads and writes the note
 // at the end of the file.
 #include <array>
+#include <ctime>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -144,12 +145,14 @@ private:
     bool positionValid_ = false;
     DruRawRecord raw_;
     DruEvent event_;
+    std::tm time_{}; // the event's time, broken down
     bool hasRecord_ = false;
     bool hasEvent_ = false;
     DruRawRecord heldRaw_;
     DruEvent heldEvent_;
     bool held_ = false;
     bool heldHasEvent_ = false;
+    std::tm heldTime_{};
     Dru70EventFilter filter_;
     std::string note_;
 };
