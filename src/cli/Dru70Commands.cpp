@@ -52,8 +52,9 @@ void jsonString(std::string& out, std::string_view text) {
     out += '"';
 }
 
-// "activation,error,power,eoc": the groups shown; the others are filtered out.
-bool eventGroups(const std::string& list, Dru70EventFilter& out) {
+} // namespace
+
+bool parseDru70Groups(const std::string& list, Dru70EventFilter& out) {
     out = {false, false, false, false};
     std::size_t at = 0;
     while (at <= list.size()) {
@@ -73,6 +74,8 @@ bool eventGroups(const std::string& list, Dru70EventFilter& out) {
     }
     return true;
 }
+
+namespace {
 
 Registration registrationOf(const Settings& settings) {
     return {settings.registrationName, settings.registrationCompany};
@@ -106,7 +109,7 @@ int dru70(const std::vector<std::string>& args) {
         } else if (a == "--filter" && hasValue) {
             profile = args[++i];
         } else if (a == "--events" && hasValue) {
-            if (!eventGroups(args[++i], filter)) {
+            if (!parseDru70Groups(args[++i], filter)) {
                 std::fprintf(stderr, "--events takes activation, error, power and eoc, "
                                      "separated by commas\n");
                 return kRefused;

@@ -3,7 +3,14 @@
 #include <string>
 #include <vector>
 
+namespace qv {
+struct Dru70EventFilter;
+}
+
 namespace qv::cli {
+
+// "activation,error,power,eoc": the event groups shown, the others switched off.
+bool parseDru70Groups(const std::string& list, Dru70EventFilter& out);
 
 // quorvane-cli dru FILE [--columns default|all] [--format text|csv|json] [--long]
 //                       [--filter NAME] [--events GROUP,...] [--home DIR]

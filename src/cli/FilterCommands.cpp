@@ -2,6 +2,8 @@
 // their own, and the saved filter profiles.
 #include "FilterCommands.h"
 
+#include "Dru70Commands.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -193,6 +195,46 @@ int exportFrames(const std::vector<std::string>& args) {
     return kDone;
 }
 
+// The DRU-70's event filter profiles: which event groups are shown.
+int dru70Profile(const FilterFiles& files, const std::string& command, const std::string& name,
+                 const Dru70EventFilter& groups) {
+    if (!FilterFiles::validName(name)) {
+        std::fprintf(stderr, "%s: not a filter name\n", name.c_str());
+        return kRefused;
+    }
+    if (command == "save") {
+        if (!files.saveDru70(name, groups)) {
+            std::fprintf(stderr, "%s: the filter cannot be saved in %s\n", name.c_str(),
+                         files.folder().c_str());
+            return kFailed;
+        }
+        std::printf("%s: DRU-70 filter saved\n", name.c_str());
+        return kDone;
+    }
+    Dru70EventFilter saved;
+    std::error_code ec;
+    const bool present =
+        fs::is_regular_file(files.folder() + "/" + kDru70FilterPrefix + name + kFilterExtension, ec);
+    if (command == "delete") {
+        if (!present || !files.deleteDru70(name)) {
+            std::fprintf(stderr, "%s: no such DRU-70 filter in %s\n", name.c_str(),
+                         files.folder().c_str());
+            return kFailed;
+        }
+        std::printf("%s: DRU-70 filter deleted\n", name.c_str());
+        return kDone;
+    }
+    if (!present || !files.loadDru70(name, saved)) {
+        std::fprintf(stderr, "%s: no such DRU-70 filter in %s\n", name.c_str(),
+                     files.folder().c_str());
+        return kFailed;
+    }
+    std::printf("activation: %s\nerror: %s\npower: %s\neoc: %s\n", saved.activation ? "yes" : "no",
+                saved.error ? "yes" : "no", saved.powerSupply ? "yes" : "no",
+                saved.eoc ? "yes" : "no");
+    return kDone;
+}
+
 int filterProfiles(const std::vector<std::string>& args) {
     if (args.empty())
         return kBadUsage;
@@ -210,14 +252,23 @@ int filterProfiles(const std::vector<std::string>& args) {
         first = 2;
     }
     FilterKind kind = FilterKind::OffLine;
-    bool dru70 = false;
+    bool dru70 = false, groupsGiven = false;
+    Dru70EventFilter groups;
     FilterOptions filterOptions;
     for (std::size_t i = first; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--realtime")
             kind = FilterKind::RealTime;
-        else if (a == "--dru70" && list)
+        else if (a == "--dru70")
             dru70 = true;
+        else if (a == "--events" && command == "save" && i + 1 < args.size()) {
+            if (!parseDru70Groups(args[++i], groups)) {
+                std::fprintf(stderr, "--events takes activation, error, power and eoc, "
+                                     "separated by commas\n");
+                return kRefused;
+            }
+            groupsGiven = true;
+        }
         else if (a == "--home" && i + 1 < args.size())
             ++i;
         else if (a.rfind("--home=", 0) == 0)
@@ -225,9 +276,13 @@ int filterProfiles(const std::vector<std::string>& args) {
         else if (command != "save" || filterOptions.take(args, i) != FilterOptions::Take::Taken)
             return unknownArgument(("filter " + command).c_str(), a);
     }
-    if (dru70 && kind == FilterKind::RealTime)
+    if (dru70 && (kind == FilterKind::RealTime || filterOptions.given()))
         return kBadUsage;
+    if (groupsGiven && !dru70)
+        return unknownArgument(("filter " + command).c_str(), "--events");
     const FilterFiles files(Installation::fromCommandLine(args).filterFolder());
+    if (dru70 && !list)
+        return dru70Profile(files, command, name, groups);
 
     if (list) {
         for (const std::string& n : dru70 ? files.listDru70() : files.List(kind))
