@@ -24,7 +24,9 @@ constexpr ColourEntry kColours[kColourCount] = {
 
 } // namespace
 
-ColourTable::ColourTable() {
+ColourTable::ColourTable() { resetColours(); }
+
+void ColourTable::resetColours() {
     for (int k = 0; k < kColourCount; ++k)
         colours_[static_cast<std::size_t>(k)] = kColours[k].colour;
 }

@@ -35,6 +35,8 @@ public:
     const Rgb& colour(int key) const { return colours_[static_cast<std::size_t>(key)]; }
     void setColour(int key, Rgb rgb) { colours_[static_cast<std::size_t>(key)] = rgb; }
     void setUsesColours(bool used) { used_ = used; }
+    // Every colour back to the program's own; whether colours are used is left as it is.
+    void resetColours();
 
     static std::string_view keyName(int key);
     static Rgb defaultColour(int key);

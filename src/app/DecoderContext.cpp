@@ -44,6 +44,21 @@ bool DecoderContext::start(const Installation& installation, const Settings& set
     return true;
 }
 
+DecoderContext::StartProblem DecoderContext::restart(const ProtocolSelection& selection,
+                                                     int language, UserMessages& messages) {
+    protocol_ = selection;
+    services_.protocolName = protocol_.displayName;
+    services_.callControlFullDecode = nullptr;
+    const bool itemsRead = isdnItems_.Initialise(language, protocol_.folderPath, messages);
+    services_.isdnItems = itemsRead || !isdnItems_.entries().empty() ? &isdnItems_ : nullptr;
+    if (!itemsRead)
+        return problem_ = StartProblem::IsdnManager;
+    if (initialiseVariant(interpreter_, protocol_, messages) != 0)
+        return problem_ = StartProblem::Interpreter;
+    services_.callControlFullDecode = fullDecode(interpreter_, &PduInterpreterObject::Decode);
+    return problem_ = StartProblem::None;
+}
+
 FullDecode DecoderContext::fullDecode(PduInterpreterObject& object, DecodeCall decode) {
     return [this, &object, decode](const std::uint8_t* info, std::uint16_t length,
                                    std::vector<Layer3DetailItem>& items) {

@@ -34,6 +34,12 @@ public:
     // The message for a problem, empty for None.
     static const char* startProblemMessage(StartProblem problem);
 
+    // Puts selection in force, as Protocol Setup does after OK: the call-control names of its
+    // folder in language, then its interpreter; the V5 tables and the X.25 names stay. The
+    // decoders see the new variant at their next decode. On failure the variant decodes
+    // without what could not be loaded; None, IsdnManager or Interpreter.
+    StartProblem restart(const ProtocolSelection& selection, int language, UserMessages& messages);
+
     const DecoderServices& services() const { return services_; }
     const ProtocolSelection& protocol() const { return protocol_; }
     bool hasTables() const { return static_cast<bool>(services_.callControlFullDecode); }

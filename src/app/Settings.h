@@ -5,6 +5,7 @@
 #include "base/IniFile.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,8 @@ constexpr ProductInfo kProducts[] = {
 };
 constexpr int kProductCount = static_cast<int>(std::size(kProducts));
 constexpr int kProductDru70 = 0;
+constexpr int kProductLvt3 = 1;
+constexpr int kProductLvt30 = 2;
 constexpr int kProductLvt60 = 3;
 constexpr int kProductPlm45 = 4;
 
@@ -46,6 +49,35 @@ constexpr const char *kViewFilters[] = {
 };
 
 enum class WorkingMode { None = 0, Capture = 1, Examine = 2, ViewResults = 3 };
+
+// One serial port's settings, as indexes into the lists of the Serial Link Setup dialog.
+struct PortSettings {
+    std::uint32_t speed;    // transfer rate: file and project transfers
+    std::uint32_t rtSpeed;  // capture rate: real-time capture and DRU-70 exchanges
+    std::uint32_t parity;   // none, even, odd
+    std::uint32_t dataBits; // 7, 8
+    std::uint32_t xonXoff;  // flow control: none, Xon-Xoff
+    bool operator==(const PortSettings &) const = default;
+};
+
+// The serial settings of the product in use: its current port and the settings of COM1 to COM4.
+// The DRU-70, the testers and the PLM-45 keep theirs in QUORVANE.INI; the monitors have none.
+struct SerialSettingsTable {
+    static constexpr std::size_t kPortCount = 4;
+
+    // The settings every port of product starts with.
+    static PortSettings defaults(int product);
+    // Reads product's current port ("Serial Ports", "<name> Current port") and its four
+    // "<name>_COM<n>" sections, missing keys taken from the defaults. Nothing for the monitors.
+    void load(const IniFile &ini, int product);
+    // Writes product's current port; the LVT-30, LVT-60 and PLM-45 write their four port
+    // sections as well. Nothing for the monitors.
+    void save(IniFile &ini, int product) const;
+
+    std::uint32_t currentPort = 0;
+    std::array<PortSettings, kPortCount> ports{defaults(kProductLvt30), defaults(kProductLvt30),
+                                               defaults(kProductLvt30), defaults(kProductLvt30)};
+};
 
 // The product of value, or nullptr outside the table.
 const ProductInfo *findProduct(int value);
@@ -92,7 +124,9 @@ public:
     bool writeAtExit();
 
     // Stores product and applies its filter indexes; V5 decoding goes off unless the product
-    // is the LVT-60. Returns false for a value outside the table (nothing changes).
+    // is the LVT-60. The serial settings of the product left are written into the profile and
+    // those of the new one read from it. Returns false for a value outside the table (nothing
+    // changes).
     bool selectProduct(int product);
 
     int appLanguage = 0;
@@ -114,6 +148,7 @@ public:
     RecentFileList recentFiles;
     std::string registrationName;
     std::string registrationCompany;
+    SerialSettingsTable serialPorts; // of the product selected
 
     bool fontItalic() const { return (fontStyle & 1) != 0; }
     bool fontBold() const { return (fontStyle & 2) != 0; }

@@ -64,6 +64,7 @@ constexpr ColumnInfo kColumns[kSummaryColumnCount] = {
 };
 
 constexpr int kDirectionColumn = 3;
+constexpr int kFirstV5Column = 39;
 constexpr std::string_view kV5DirectionTitle = "AN - LE";
 
 // The V5 columns and the time slot are brought forward next to the addressing columns, in this
@@ -148,6 +149,35 @@ void SummaryFieldTable::resetToDefaults() {
     relocateV5Columns(false);
 }
 
+void SummaryFieldTable::hideAll() {
+    for (int column = 1; column < kSummaryColumnCount; ++column)
+        fields_[column].width = 0;
+}
+
+bool SummaryFieldTable::applySelection(const std::vector<SummaryFieldChoice> &rows,
+                                       bool v5Decoding) {
+    if (rows.size() != kSummaryColumnCount - 1)
+        return false;
+    std::array<bool, kSummaryColumnCount> listed{};
+    for (const SummaryFieldChoice &row : rows) {
+        if (row.column < 1 || row.column >= kSummaryColumnCount || listed[row.column])
+            return false;
+        listed[row.column] = true;
+    }
+    fields_[0].position = 0;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const int column = rows[row].column;
+        SummaryField &f = fields_[column];
+        f.position = static_cast<int>(row) + 1;
+        const bool shown = isV5Column(column) ? v5Decoding : rows[row].shown;
+        if (!shown)
+            f.width = 0;
+        else if (f.width == 0)
+            f.width = defaultChars(column) * kWidthPerChar;
+    }
+    return true;
+}
+
 void SummaryFieldTable::setV5Titles(bool v5) {
     v5_ = v5;
     applyTitles();
@@ -177,6 +207,10 @@ std::vector<int> SummaryFieldTable::visibleColumnsInDisplayOrder() const {
 
 int SummaryFieldTable::defaultChars(int column) {
     return validColumn(column) ? kColumns[column].chars : 0;
+}
+
+bool SummaryFieldTable::isV5Column(int column) {
+    return column >= kFirstV5Column && column < kSummaryColumnCount;
 }
 
 bool SummaryFieldTable::shownByDefault(int column) {

@@ -18,6 +18,13 @@ struct SummaryField {
     int position = 0; // display position 0..42, a permutation over the whole table
 };
 
+// One row of the column selection: a column other than the number column, and whether the user
+// wants it shown.
+struct SummaryFieldChoice {
+    int column = 0;
+    bool shown = false;
+};
+
 class SummaryFieldTable {
 public:
     static constexpr std::string_view kSection = "Lvt-Fields";
@@ -33,6 +40,15 @@ public:
     void save(IniFile &ini) const;
     // Default widths and order; the titles are kept.
     void resetToDefaults();
+
+    // Hides every column but the number column, which is always shown.
+    void hideAll();
+    // Takes the user's column selection: rows holds columns 1..42 once each, in the display
+    // order wanted. Each column gets its row's place (the number column stays first); a column
+    // left out, or a V5 column while V5 decoding is off, is hidden; a V5 column while V5
+    // decoding is on is shown whatever its row says; a shown column without a width gets its
+    // width in characters. False, and the table unchanged, when rows is not such a list.
+    bool applySelection(const std::vector<SummaryFieldChoice> &rows, bool v5Decoding);
 
     // Column 3 is headed "AN - LE" while V5 decoding is on and "TE - NT" otherwise.
     void setV5Titles(bool v5);
@@ -52,6 +68,9 @@ public:
     static bool shownByDefault(int column);
     // Width in display units a column gets from a fresh table: 0 when hidden by default.
     static int defaultWidth(int column);
+    // The envelope function address, data link address, layer-3 address and time slot columns,
+    // which only V5 decoding fills.
+    static bool isV5Column(int column);
     // Heading of column in language; an unknown column has an empty heading.
     static std::string_view title(int column, int language, bool v5 = false);
 

@@ -6,7 +6,6 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QTranslator>
 #include <QLabel>
 #include <QMdiArea>
@@ -25,6 +24,12 @@
 #include "app/FileType.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
+#include "dialogs/ColourSelectionDialog.h"
+#include "dialogs/FontDialog.h"
+#include "dialogs/ProductDialog.h"
+#include "dialogs/ProductPictures.h"
+#include "dialogs/ProtocolSetupCommand.h"
+#include "dialogs/ProtocolInformationDialog.h"
 #include "views/CaptureWindow.h"
 #include "views/CommentWindow.h"
 #include "views/FindDialog.h"
@@ -170,6 +175,13 @@ void MainWindow::createMenus() {
     }
 
     QMenu *productMenu = menuBar()->addMenu(tr("&Product"));
+    productMenu->addAction(tr("Product &Selection..."), this, &MainWindow::chooseProduct);
+    productMenu->addSeparator();
+    // The toolbar shows the instrument in use; a click on it opens the product choice.
+    toolBar_->addSeparator();
+    productAction_ = toolBar_->addAction(QString(), this, &MainWindow::chooseProduct);
+    productAction_->setObjectName(QStringLiteral("productPicture"));
+    showToolbarImage();
     productGroup_ = new QActionGroup(this);
     productGroup_->setExclusive(true);
     for (const ProductInfo &product : kProducts) {
@@ -178,7 +190,8 @@ void MainWindow::createMenus() {
         action->setChecked(product.value == settings_.product);
         productGroup_->addAction(action);
         int value = product.value;
-        connect(action, &QAction::triggered, this, [this, value] { selectProduct(value); });
+        connect(action, &QAction::triggered, this,
+                [this, value] { selectProduct(value, settings_.v5Decoding); });
         productActions_.push_back(action);
     }
 
@@ -208,16 +221,18 @@ void MainWindow::createMenus() {
 
     // Set-up commands whose dialogs are not built yet: shown, and disabled until they are.
     QMenu *options = menuBar()->addMenu(tr("&Options"));
-    for (const char *text : {"&Serial Link Setup...", "&Protocol Setup...", "Protocol &Information...",
-                             "&DRU-70 Protocol Information...", "PLM-45 &Filters..."}) {
+    auto notBuilt = [this, options](const char *text) {
         QAction *action = options->addAction(tr(text));
         action->setEnabled(false);
         action->setStatusTip(tr("Not available in this version"));
-    }
+    };
+    notBuilt("&Serial Link Setup...");
+    options->addAction(tr("&Protocol Setup..."), this, &MainWindow::protocolSetup);
+    options->addAction(tr("Protocol &Information..."), this, &MainWindow::chooseColumns);
+    for (const char *text : {"&DRU-70 Protocol Information...", "PLM-45 &Filters..."})
+        notBuilt(text);
     options->addAction(tr("F&onts..."), this, &MainWindow::chooseFont);
-    QAction *colours = options->addAction(tr("&Colors..."));
-    colours->setEnabled(false);
-    colours->setStatusTip(tr("Not available in this version"));
+    options->addAction(tr("&Colors..."), this, &MainWindow::chooseColours);
     options->addSeparator();
     auto *languages = new QActionGroup(this);
     const char *names[] = {"&English", "&French", "&German"};
@@ -279,10 +294,51 @@ QFont MainWindow::viewFont() const {
 }
 
 void MainWindow::chooseFont() {
-    bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, viewFont(), this, tr("Fonts"));
-    if (ok)
-        setViewFont(chosen);
+    FontDialog dialog(QString::fromStdString(settings_.fontName), settings_.fontSize,
+                      settings_.fontStyle, this);
+    if (dialog.exec() == QDialog::Accepted)
+        setViewFont(dialog.selectedFont());
+}
+
+void MainWindow::chooseColumns() {
+    ProtocolInformationDialog dialog(context_.columns, settings_.v5Decoding, this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyColumns(dialog.columns());
+}
+
+void MainWindow::applyColumns(const SummaryFieldTable &columns) {
+    context_.columns = columns;
+    context_.columns.save(settings_.file());
+    writeSettingsFile();
+    refreshSummaries();
+}
+
+void MainWindow::chooseColours() {
+    ColourSelectionDialog dialog(context_.colours, this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyColours(dialog.colours());
+}
+
+void MainWindow::applyColours(const ColourTable &colours) {
+    context_.colours = colours;
+    context_.colours.save(settings_.file());
+    writeSettingsFile();
+    refreshSummaries();
+}
+
+void MainWindow::writeSettingsFile() {
+    // A profile bound to no file (a session started without one) keeps its keys until exit.
+    const IniFile &file = settings_.file();
+    if (!file.path().empty() && !file.save())
+        messages_.error(tr("The settings could not be written to %1.")
+                            .arg(QString::fromStdString(file.path()))
+                            .toStdString());
+}
+
+void MainWindow::refreshSummaries() {
+    for (QMdiSubWindow *sub : mdiArea_->subWindowList())
+        if (auto *capture = qobject_cast<CaptureWindow *>(sub->widget()))
+            capture->refreshSummary();
 }
 
 void MainWindow::setViewFont(const QFont &font) {
@@ -320,15 +376,54 @@ void MainWindow::enterMode(WorkingMode mode) {
         modeActions_[i]->setChecked(kModes[i].mode == mode);
 }
 
-void MainWindow::selectProduct(int product) {
-    if (product == settings_.product)
-        return;
-    settings_.selectProduct(product);
-    // The PLM-45 keeps projects, which are viewed as results.
-    if (product == kProductPlm45 && mode_ != WorkingMode::ViewResults)
-        enterMode(WorkingMode::ViewResults);
+void MainWindow::selectProduct(int product, bool v5Decoding) {
+    const bool v5Before = settings_.v5Decoding;
+    // A capture window would be closed first; real-time capture does not run yet.
+    if (product != settings_.product && settings_.selectProduct(product)) {
+        showToolbarImage();
+        // The PLM-45 keeps projects, which are viewed as results.
+        if (product == kProductPlm45 && mode_ != WorkingMode::ViewResults)
+            enterMode(WorkingMode::ViewResults);
+    }
+    // Only the LVT-60 decodes V5, as its user chose in the product dialog.
+    if (settings_.product == kProductLvt60)
+        settings_.v5Decoding = v5Decoding;
+    if (settings_.v5Decoding != v5Before)
+        redecodeCaptures(true);
     for (std::size_t i = 0; i < productActions_.size(); ++i)
         productActions_[i]->setChecked(kProducts[i].value == settings_.product);
+}
+
+void MainWindow::chooseProduct() {
+    ProductDialog dialog(settings_.product, settings_.v5Decoding, this);
+    if (dialog.exec() == QDialog::Accepted)
+        selectProduct(dialog.product(), dialog.v5Decoding());
+}
+
+int MainWindow::toolbarImage() const { return productAction_->data().toInt(); }
+
+void MainWindow::showToolbarImage() {
+    const ProductInfo *info = findProduct(settings_.product);
+    if (!info)
+        return;
+    const QString name = QString::fromLatin1(info->name);
+    productAction_->setData(info->toolbarImage);
+    productAction_->setIcon(QIcon(productPicture(productOfToolbarImage(info->toolbarImage), 64)));
+    productAction_->setText(name);
+    productAction_->setToolTip(tr("%1 - Product Selection").arg(name));
+}
+
+void MainWindow::protocolSetup() {
+    ProtocolSetupCommand command(settings_, context_.decoding, installation_, messages_);
+    command.run(this, [this](bool v5Changed) { redecodeCaptures(v5Changed); });
+}
+
+void MainWindow::redecodeCaptures(bool v5Changed) {
+    if (v5Changed)
+        context_.columns.setV5Titles(settings_.v5Decoding);
+    for (QMdiSubWindow *sub : mdiArea_->subWindowList())
+        if (auto *capture = qobject_cast<CaptureWindow *>(sub->widget()))
+            redecodeCapture(*capture, settings_.v5Decoding);
 }
 
 QStringList MainWindow::openFilters() const {
@@ -605,6 +700,7 @@ void MainWindow::restoreDefaultWidths() {
 
 void MainWindow::closeEvent(QCloseEvent *event) {
     context_.columns.save(settings_.file());
+    settings_.serialPorts.save(settings_.file(), settings_.product);
     settings_.launchpad = mode_ == WorkingMode::None ? settings_.launchpad : mode_;
     event->accept();
 }

@@ -78,6 +78,11 @@ public:
     // the status timer calls it every 100 ms.
     void refreshStatusPanes();
 
+    // The summary columns, or the colours, in use from now on: written to the settings file
+    // and shown at once by every open summary.
+    void applyColumns(const SummaryFieldTable &columns);
+    void applyColours(const ColourTable &colours);
+
     // The font of the frame views, from the settings, and a new one for every open view.
     QFont viewFont() const;
     void setViewFont(const QFont &font);
@@ -87,6 +92,8 @@ public:
 
     void enterMode(WorkingMode mode);
     WorkingMode mode() const { return mode_; }
+    // The toolbar image of the product in use, as the product table numbers it.
+    int toolbarImage() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -100,8 +107,18 @@ private:
     void findNext();
     QMdiSubWindow *currentSubWindow() const;
     CaptureWindow *captureOf(QMdiSubWindow *sub) const;
-    void selectProduct(int product);
+    // A product confirmed by the user, with the V5 decoding chosen for the LVT-60.
+    void selectProduct(int product, bool v5Decoding);
+    void chooseProduct();
+    void showToolbarImage();
+    void protocolSetup();
+    // Every open capture decoded again at its current frame, after a protocol or V5 change.
+    void redecodeCaptures(bool v5Changed);
     void chooseFont();
+    void chooseColumns();
+    void chooseColours();
+    void writeSettingsFile();
+    void refreshSummaries();
 
     const Installation &installation_;
     Settings &settings_;
@@ -119,6 +136,7 @@ private:
     std::vector<QAction *> recentActions_;
     std::vector<QAction *> languageActions_;
     QAction *recentSeparator_ = nullptr;
+    QAction *productAction_ = nullptr; // the picture of the product on the toolbar
     QAction *saveAsAction_ = nullptr;
     QAction *printAction_ = nullptr;
     QAction *closeAction_ = nullptr;

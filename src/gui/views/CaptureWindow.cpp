@@ -101,11 +101,7 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document,
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(split);
 
-    connect(summary_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) {
-                if (current.isValid())
-                    showFrame(static_cast<int>(model_->frameAt(current.row())));
-            });
+    watchSelection();
     updateTitle();
     // New filters change the rows; the document then shows its current frame again.
     document_->onFiltersApplied = [this] {
@@ -200,6 +196,44 @@ void CaptureWindow::setViewFont(const QFont &font) {
     detail_->setFont(font);
     hexa_->setFont(font);
     sizeColumns();
+}
+
+void CaptureWindow::watchSelection() {
+    connect(summary_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    showFrame(static_cast<int>(model_->frameAt(current.row())));
+            });
+}
+
+void CaptureWindow::refreshSummary() {
+    const bool hadCurrent = summary_->selectionModel()->currentIndex().isValid();
+    const int current = selectedFrame();
+    const std::vector<std::uint32_t> selected = selectedFrames();
+    // The rows keep their texts and colours once made: a new model makes them again.
+    SummaryModel *old = model_;
+    QItemSelectionModel *oldSelection = summary_->selectionModel();
+    model_ = new SummaryModel(*document_, columns_, colours_, this);
+    sizing_ = true;
+    summary_->setModel(model_);
+    sizing_ = false;
+    delete oldSelection;
+    delete old;
+    watchSelection();
+    sizeColumns();
+    for (std::uint32_t frame : selected)
+        if (const int row = model_->rowOf(frame); row >= 0)
+            summary_->selectionModel()->select(
+                model_->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    if (!hadCurrent)
+        return;
+    const int row = model_->rowOf(static_cast<std::uint32_t>(current));
+    if (row < 0)
+        return;
+    const QModelIndex index = model_->index(row, 0);
+    summary_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::Select |
+                                                           QItemSelectionModel::Rows);
+    summary_->scrollTo(index);
 }
 
 QString CaptureWindow::thumbText(int value) const {

@@ -76,6 +76,9 @@ public:
     void sizeColumns();
     // The font of the summary, the detail and the trace.
     void setViewFont(const QFont &font);
+    // The summary's columns or the colours changed: the summary is made again with the same
+    // current frame and selection, and the detail is drawn again.
+    void refreshSummary();
 
     // The capture's comment editor, opened on first use and raised after.
     CommentWindow *openComment();
@@ -100,6 +103,8 @@ protected:
 
 private:
     QWidget *commentFrame() const;
+    // Shows the current row's frame in the detail and the trace.
+    void watchSelection();
     void showFrame(int frame);
     int selectedFrame() const;
     // The capture's path, with " - Active Filters " while off-line filters hide frames.
