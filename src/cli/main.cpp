@@ -12,6 +12,7 @@
 #include "FilterCommands.h"
 #include "app/FileType.h"
 #include "PduCommand.h"
+#include "ReportCommand.h"
 #include "base/UserMessages.h"
 #include "capture/CaptureFileOpener.h"
 #include "synth/Dru70Scenario.h"
@@ -27,10 +28,18 @@ constexpr const char* kUsage =
     "usage: quorvane-cli generate --scenario NAME|FILE --layout stored|realtime [--frames N]\n"
     "                             [--seed S] -o OUT\n"
     "       quorvane-cli generate --scenario dru70 [--frames N] [--seed S] -o OUT.dru\n"
+    "       quorvane-cli generate --scenario result-KIND [--instrument NAME]\n"
+    "                             [--firmware VERSION] [--threshold CODE] -o OUT.lvt\n"
+    "                             a test result file; KIND: service, supplementary, ber, x25d,\n"
+    "                             x25b, bchannel; NAME: lvt30 (default), lvt30-anonymous, lvt60,\n"
+    "                             lvt60-anonymous, hardware; VERSION: the firmware (default the\n"
+    "                             newest, V09.02 or V05.02 on an LVT-60); CODE: the BER threshold\n"
+    "                             0 (infinite) to 9 (1E-1), BER test of an LVT-30 only\n"
     "       quorvane-cli info FILE            (LVT or DRU-70 file)\n"
     "       quorvane-cli dru FILE [--columns default|all] [--format text|csv|json] [--long]\n"
     "                        [--filter NAME] [--events activation,error,power,eoc]\n"
     "       quorvane-cli type FILE\n"
+    "       quorvane-cli report FILE          (test result file)\n"
     "       quorvane-cli records FILE [--first N] [--last M]\n"
     "       quorvane-cli notes FILE [--set TEXT]\n"
     "       quorvane-cli summary FILE [--columns default|all|N,N,...] [--format text|csv|json]\n"
@@ -262,8 +271,16 @@ bool number(const char* text, std::uint32_t& out) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::string(argv[1]) == "generate")
+    if (argc >= 2 && std::string(argv[1]) == "generate") {
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        if (qv::cli::isResultScenario(args)) {
+            const int status = qv::cli::generateResult(args);
+            if (status == qv::cli::kRefused)
+                return qv::cli::kBadUsage;
+            return status == qv::cli::kBadUsage ? usage() : status;
+        }
         return generate(argc, argv);
+    }
     if (argc >= 2 && std::string(argv[1]) == "pdu") {
         const int status = qv::cli::pdu(std::vector<std::string>(argv + 2, argv + argc));
         return status == 2 ? usage() : status;
@@ -294,6 +311,10 @@ int main(int argc, char** argv) {
         return qv::isDru70File(path) ? qv::cli::dru70Info(path) : info(path);
     if (command == "type" && argc == 3)
         return fileType(path);
+    if (command == "report") {
+        const int status = qv::cli::report(std::vector<std::string>(argv + 2, argv + argc));
+        return status == qv::cli::kBadUsage ? usage() : status;
+    }
     if (command == "records") {
         std::uint32_t first = 1, last = 0;
         for (int i = 3; i < argc; i += 2) {

@@ -1,0 +1,110 @@
+#include "ReportCommand.h"
+
+#include <cstdio>
+
+#include "CliEnvironment.h"
+#include "app/FileType.h"
+#include "base/UserMessages.h"
+#include "results/TestResultFile.h"
+#include "synth/ResultsScenario.h"
+
+namespace qv::cli {
+
+namespace {
+
+constexpr std::size_t kMaxFirmwareLength = 7; // the LVT-60 keeps seven characters
+
+std::string names(const auto &table) {
+    std::string text;
+    for (const auto &entry : table)
+        text += (text.empty() ? "" : ", ") + std::string(entry.name);
+    return text;
+}
+
+int refuse(const std::string &text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return kRefused;
+}
+
+} // namespace
+
+int report(const std::vector<std::string> &args) {
+    if (args.size() != 1)
+        return kBadUsage;
+    StderrUserMessages messages;
+    TestResultFile file(args[0], false, messages);
+    const int type = file.Identify();
+    if (type < 0) {
+        if (type == kIdentifyUnreadable)
+            messages.error(kMsgTypeScanFailed);
+        return kFailed;
+    }
+    if (file.Read() < 0)
+        return kFailed;
+    const std::string text = file.Report();
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return kDone;
+}
+
+bool isResultScenario(const std::vector<std::string> &args) {
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == "--scenario")
+            return args[i + 1].rfind(synth::kResultScenarioPrefix, 0) == 0;
+    return false;
+}
+
+int generateResult(const std::vector<std::string> &args) {
+    std::string scenario, instrumentName = "lvt30", firmware, out;
+    std::uint32_t threshold = 0;
+    bool withThreshold = false;
+    for (std::size_t i = 0; i < args.size(); i += 2) {
+        if (i + 1 >= args.size())
+            return unknownArgument("generate", args[i]);
+        const std::string &option = args[i];
+        const std::string &value = args[i + 1];
+        if (option == "--scenario")
+            scenario = value;
+        else if (option == "--instrument")
+            instrumentName = value;
+        else if (option == "--firmware")
+            firmware = value;
+        else if (option == "--threshold" && parseNumber(value, threshold))
+            withThreshold = true;
+        else if (option == "-o")
+            out = value;
+        else
+            return unknownArgument("generate", option);
+    }
+    if (out.empty())
+        return kBadUsage;
+    const int type = synth::resultKindType(scenario.substr(synth::kResultScenarioPrefix.size()));
+    if (type == 0)
+        return refuse(scenario + ": no such result scenario (result- and one of " +
+                      names(synth::kResultKinds) + ")");
+    synth::ResultInstrumentKind instrument;
+    if (!synth::resultInstrumentOf(instrumentName, instrument))
+        return refuse(instrumentName + ": no such instrument (" + names(synth::kResultInstruments) +
+                      ")");
+    if (!firmware.empty() && instrument == synth::ResultInstrumentKind::Lvt30Anonymous)
+        return refuse("--firmware: an LVT-30 without identification names no version");
+    if (firmware.size() > kMaxFirmwareLength)
+        return refuse("--firmware: at most 7 characters, as in V09.02");
+    if (withThreshold &&
+        (type != kResultBerTest || (instrument != synth::ResultInstrumentKind::Lvt30 &&
+                                    instrument != synth::ResultInstrumentKind::Lvt30Anonymous)))
+        return refuse("--threshold: only the BER test of an LVT-30 keeps a threshold");
+    if (withThreshold && threshold > 9)
+        return refuse("--threshold: a code of 0 (infinite) to 9 (1E-1)");
+    synth::ResultFileContent content = synth::resultScenario(type, instrument, firmware);
+    if (withThreshold)
+        synth::setBerThreshold(content, static_cast<std::uint8_t>(threshold));
+    std::string error;
+    if (!synth::writeResultFile(out, content, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return kFailed;
+    }
+    std::printf("%s: %s\n", out.c_str(), std::string(fileTypeText(type)).c_str());
+    return kDone;
+}
+
+} // namespace qv::cli
