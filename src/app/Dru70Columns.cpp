@@ -37,7 +37,11 @@ const char* Dru70Columns::title(int c) {
 int Dru70Columns::defaultWidth(int c) {
     if (c < 0 || c >= kDru70ColumnCount)
         return 0;
-    return (column(c).shown ? 1 : 0) * column(c).chars * 12;
+    return (column(c).shown ? 1 : 0) * column(c).chars * kWidthPerChar;
+}
+
+int Dru70Columns::defaultChars(int c) {
+    return c >= 0 && c < kDru70ColumnCount ? column(c).chars : 0;
 }
 
 void Dru70Columns::setDefaults() {

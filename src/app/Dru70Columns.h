@@ -14,11 +14,16 @@ inline constexpr const char* kDru70FieldsSection = "Dru-70Fields";
 
 class Dru70Columns {
 public:
+    static constexpr int kWidthPerChar = 12;
+
     Dru70Columns() { setDefaults(); }
 
     static const char* title(int column);
     // Shown flag × characters × 12 pixels: "EOC" is hidden at first.
     static int defaultWidth(int column);
+    // The width in characters of a column, shown or not: a column the user shows again takes
+    // this many × 12 pixels.
+    static int defaultChars(int column);
 
     // Reads "Size%02d" and "Order%02d": a width outside 0..999 takes its default, a position
     // outside 0..6 the column's own index, two columns at one position put every column back

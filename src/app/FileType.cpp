@@ -209,15 +209,9 @@ OpenDecision decideOpen(int type, OpenSource source, WorkingMode mode) {
 
 std::string missingDocumentMessage(FileKind kind) {
     switch (kind) {
-    case FileKind::Dru70:
-        return "This is a DRU-70 event file.\nThis version of Quorvane cannot show DRU-70 "
-               "events yet.";
     case FileKind::Plm45:
         return "This is a PLM-45 project file.\nThis version of Quorvane cannot show PLM-45 "
                "projects yet.";
-    case FileKind::TestResult:
-        return "This is a test result file.\nThis version of Quorvane cannot show test "
-               "results yet.";
     default:
         return {};
     }

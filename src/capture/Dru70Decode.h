@@ -110,6 +110,7 @@ public:
     void setFilter(const Dru70EventFilter &filter) { filter_ = filter; }
     const Dru70EventFilter &filter() const { return filter_; }
     void setStatus(DocumentStatus *status) { status_ = status; }
+    DocumentStatus *status() const { return status_; }
     const std::string &path() const { return path_; }
 
     // The largest note text a file keeps and gives back.

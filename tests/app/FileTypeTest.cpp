@@ -103,8 +103,6 @@ TEST(FileType, OpenDecisions) {
         WorkingMode expectedMode;
         const char *refusal; // null: opened
     };
-    const char *dru = "This is a DRU-70 event file.\nThis version of Quorvane cannot show "
-                      "DRU-70 events yet.";
     const Case cases[] = {
         {6, OpenSource::Dialog, WorkingMode::Examine, WorkingMode::Examine, nullptr},
         {11, OpenSource::Dialog, WorkingMode::Examine, WorkingMode::Examine, nullptr},
@@ -112,7 +110,8 @@ TEST(FileType, OpenDecisions) {
          kMsgWrongTypeForMode},
         {3, OpenSource::Dialog, WorkingMode::Examine, WorkingMode::ViewResults,
          kMsgWrongTypeForMode},
-        {12, OpenSource::Dialog, WorkingMode::Examine, WorkingMode::Examine, dru},
+        {12, OpenSource::Dialog, WorkingMode::Examine, WorkingMode::Examine, nullptr},
+        {12, OpenSource::RecentFile, WorkingMode::ViewResults, WorkingMode::Examine, nullptr},
         {6, OpenSource::Dialog, WorkingMode::Capture, WorkingMode::Examine, kMsgWrongTypeForMode},
         {-1, OpenSource::Dialog, WorkingMode::Examine, WorkingMode::ViewResults,
          "Error while searching this file type!"},

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "dialogs/OffLineFilterCommands.h"
+#include "views/ResultWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +25,7 @@
 #include "app/FileType.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
+#include "capture/CDru70Doc.h"
 #include "dialogs/ColourSelectionDialog.h"
 #include "dialogs/FontDialog.h"
 #include "dialogs/ProductDialog.h"
@@ -32,6 +34,9 @@
 #include "dialogs/ProtocolInformationDialog.h"
 #include "views/CaptureWindow.h"
 #include "views/CommentWindow.h"
+#include "dialogs/Dru70ProtocolInformationDialog.h"
+#include "views/Dru70CommentWindow.h"
+#include "views/Dru70Window.h"
 #include "views/FindDialog.h"
 #include "views/HexaFindDialog.h"
 
@@ -45,9 +50,9 @@ struct ModeEntry {
 };
 
 constexpr ModeEntry kModes[] = {
-    {WorkingMode::Capture, "&Capture"},
-    {WorkingMode::Examine, "&Examine"},
-    {WorkingMode::ViewResults, "&View Results"},
+    {WorkingMode::Capture, QT_TRANSLATE_NOOP("qv::MainWindow", "&Capture")},
+    {WorkingMode::Examine, QT_TRANSLATE_NOOP("qv::MainWindow", "&Examine")},
+    {WorkingMode::ViewResults, QT_TRANSLATE_NOOP("qv::MainWindow", "&View Results")},
 };
 
 } // namespace
@@ -66,6 +71,7 @@ MainWindow::MainWindow(const Installation &installation, Settings &settings,
     statusBar()->addPermanentWidget(textPane_);
     statusBar()->addPermanentWidget(framePane_);
     causes_.load(settings_.file());
+    dru70Columns_.load(settings_.file());
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     createMenus();
     // The frame panes follow the active document, however it became active.
@@ -92,6 +98,10 @@ void MainWindow::createMenus() {
     printAction_ = file->addAction(tr("&Print..."), this, [this] {
         if (CaptureWindow *capture = activeCapture())
             capture->printWithDialog(messages_, *printer_);
+        else if (Dru70Window *dru = activeDru70())
+            dru->printWithDialog(*printer_);
+        else if (ResultWindow *result = activeResult())
+            result->printWithDialog(*printer_);
     });
     printAction_->setShortcut(QKeySequence::Print);
     file->addAction(tr("P&rinter Setup..."), this, [this] {
@@ -118,6 +128,10 @@ void MainWindow::createMenus() {
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     findAction_ = edit->addAction(tr("&Find..."), this, [this] {
+        if (Dru70Window *dru = activeDru70()) {
+            dru->showFindDialog();
+            return;
+        }
         FindDialog *dialog = findDialog();
         dialog->show();
         dialog->raise();
@@ -139,17 +153,23 @@ void MainWindow::createMenus() {
     goToAction_ = edit->addAction(tr("&Go to Frame..."), this, [this] {
         if (CaptureWindow *capture = activeCapture())
             capture->goToTypedFrame();
+        else if (Dru70Window *dru = activeDru70())
+            dru->goToTypedEvent();
     });
     goToAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     commentAction_ = edit->addAction(tr("Co&mment..."), this, [this] {
         if (CaptureWindow *capture = activeCapture())
             capture->openComment();
+        else if (Dru70Window *dru = activeDru70())
+            dru->openComment();
     });
     edit->addSeparator();
     offLineFiltersAction_ = edit->addAction(tr("Off-Line &Filters..."), this, [this] {
         if (CaptureWindow *capture = activeCapture())
             editOffLineFilters(capture->document(), installation_.filterFolder(), &causes_,
                                messages_, this);
+        else if (Dru70Window *dru = activeDru70())
+            dru->editFilter(installation_.filterFolder());
     });
     callRefAction_ = edit->addAction(tr("Call-Ref on &selection"), this, [this] {
         if (CaptureWindow *capture = activeCapture())
@@ -226,16 +246,17 @@ void MainWindow::createMenus() {
         action->setEnabled(false);
         action->setStatusTip(tr("Not available in this version"));
     };
-    notBuilt("&Serial Link Setup...");
+    notBuilt(QT_TR_NOOP("&Serial Link Setup..."));
     options->addAction(tr("&Protocol Setup..."), this, &MainWindow::protocolSetup);
     options->addAction(tr("Protocol &Information..."), this, &MainWindow::chooseColumns);
-    for (const char *text : {"&DRU-70 Protocol Information...", "PLM-45 &Filters..."})
-        notBuilt(text);
+    options->addAction(tr("&DRU-70 Protocol Information..."), this,
+                       &MainWindow::chooseDru70Columns);
+    notBuilt(QT_TR_NOOP("PLM-45 &Filters..."));
     options->addAction(tr("F&onts..."), this, &MainWindow::chooseFont);
     options->addAction(tr("&Colors..."), this, &MainWindow::chooseColours);
     options->addSeparator();
     auto *languages = new QActionGroup(this);
-    const char *names[] = {"&English", "&French", "&German"};
+    const char *names[] = {QT_TR_NOOP("&English"), QT_TR_NOOP("&French"), QT_TR_NOOP("&German")};
     for (int i = 0; i < 3; ++i) {
         QAction *language = options->addAction(tr(names[i]));
         language->setCheckable(true);
@@ -313,6 +334,21 @@ void MainWindow::applyColumns(const SummaryFieldTable &columns) {
     refreshSummaries();
 }
 
+void MainWindow::chooseDru70Columns() {
+    Dru70ProtocolInformationDialog dialog(dru70Columns_, this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyDru70Columns(dialog.columns());
+}
+
+void MainWindow::applyDru70Columns(const Dru70Columns &columns) {
+    dru70Columns_ = columns;
+    dru70Columns_.save(settings_.file());
+    writeSettingsFile();
+    for (QMdiSubWindow *sub : mdiArea_->subWindowList())
+        if (auto *dru = qobject_cast<Dru70Window *>(sub->widget()))
+            dru->refreshColumns();
+}
+
 void MainWindow::chooseColours() {
     ColourSelectionDialog dialog(context_.colours, this);
     if (dialog.exec() == QDialog::Accepted)
@@ -339,6 +375,8 @@ void MainWindow::refreshSummaries() {
     for (QMdiSubWindow *sub : mdiArea_->subWindowList())
         if (auto *capture = qobject_cast<CaptureWindow *>(sub->widget()))
             capture->refreshSummary();
+        else if (auto *dru = qobject_cast<Dru70Window *>(sub->widget()))
+            dru->refreshRows();
 }
 
 void MainWindow::setViewFont(const QFont &font) {
@@ -349,6 +387,8 @@ void MainWindow::setViewFont(const QFont &font) {
     for (QMdiSubWindow *sub : mdiArea_->subWindowList())
         if (auto *capture = qobject_cast<CaptureWindow *>(sub->widget()))
             capture->setViewFont(viewFont());
+        else if (auto *dru = qobject_cast<Dru70Window *>(sub->widget()))
+            dru->setViewFont(viewFont());
 }
 
 void MainWindow::chooseInterfaceLanguage(int language) {
@@ -475,15 +515,77 @@ CaptureWindow *MainWindow::openPath(const std::string &path, OpenSource source) 
     }
     if (decision.mode != mode_)
         enterMode(decision.mode);
+    if (decision.kind == FileKind::Dru70) {
+        openDru70(path);
+        return nullptr;
+    }
+    if (decision.kind == FileKind::TestResult) {
+        openResult(path);
+        return nullptr;
+    }
     return openCapture(path);
 }
 
+ResultWindow *MainWindow::openResult(const std::string &path) {
+    ResultWindow *window = ResultWindow::open(path, messages_, this);
+    if (!window)
+        return nullptr;
+    window->setViewFont(viewFont());
+    QMdiSubWindow *sub = mdiArea_->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->showMaximized();
+    settings_.recentFiles.add(path);
+    updateRecentMenu();
+    updateDocumentActions();
+    return window;
+}
+
+ResultWindow *MainWindow::activeResult() const {
+    QMdiSubWindow *sub = currentSubWindow();
+    return sub ? qobject_cast<ResultWindow *>(sub->widget()) : nullptr;
+}
+
+Dru70Window *MainWindow::openDru70(const std::string &path) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Dru70Window *window =
+        Dru70Window::open(path, messages_, this,
+                          {settings_.registrationName, settings_.registrationCompany},
+                          dru70Columns_, context_.colours);
+    QApplication::restoreOverrideCursor();
+    if (!window)
+        return nullptr;
+    window->setViewFont(viewFont());
+    window->setChildHost([this](QWidget *child) {
+        QMdiSubWindow *frame = mdiArea_->addSubWindow(child);
+        frame->setAttribute(Qt::WA_DeleteOnClose);
+        frame->resize(560, 320);
+        connect(child, &QObject::destroyed, frame, &QObject::deleteLater);
+    });
+    connect(window, &Dru70Window::columnWidthsChanged, this,
+            [this] { dru70Columns_.save(settings_.file()); });
+    connect(window, &Dru70Window::statusMessage, this,
+            [this](const QString &text) { statusBar()->showMessage(text); });
+    QMdiSubWindow *sub = mdiArea_->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->showMaximized();
+    settings_.recentFiles.add(path);
+    updateRecentMenu();
+    updateDocumentActions();
+    return window;
+}
+
 CaptureWindow *MainWindow::openCapture(const std::string &path) {
+    // The command line opens what it is given here; a DRU-70 file has a window of its own.
+    if (isDru70File(path)) {
+        openDru70(path);
+        return nullptr;
+    }
     for (QMdiSubWindow *sub : mdiArea_->subWindowList()) {
         auto *open = qobject_cast<CaptureWindow *>(sub->widget());
         if (open && open->document().pathName() == path &&
-            messages_.ask("This file is already opened.\nDo you want to open a new window on this "
-                          "file ?",
+            messages_.ask(tr("This file is already opened.\nDo you want to open a new window on "
+                             "this file ?")
+                              .toStdString(),
                           kProgramCaption, MessageButtons::YesNo,
                           MessageAnswer::No) != MessageAnswer::Yes)
             return nullptr;
@@ -560,18 +662,23 @@ void MainWindow::updateRecentMenu() {
 
 void MainWindow::updateDocumentActions() {
     const bool capture = activeCapture() != nullptr;
-    saveAsAction_->setEnabled(capture);
-    printAction_->setEnabled(capture);
-    closeAction_->setEnabled(capture);
+    // A DRU-70 window takes the commands of a document, not those of frames and octets.
+    const bool document = capture || activeDru70() != nullptr;
+    // A report is a text: it is saved, printed and closed, nothing more.
+    const bool text = document || activeResult() != nullptr;
+    saveAsAction_->setEnabled(text);
+    printAction_->setEnabled(text);
+    closeAction_->setEnabled(text);
     if (findAction_)
-        findAction_->setEnabled(capture);
+        findAction_->setEnabled(document);
     if (commentAction_)
-        commentAction_->setEnabled(capture);
-    for (QAction *action : {offLineFiltersAction_, callRefAction_})
-        if (action)
-            action->setEnabled(capture);
+        commentAction_->setEnabled(document);
+    if (offLineFiltersAction_)
+        offLineFiltersAction_->setEnabled(document);
+    if (callRefAction_)
+        callRefAction_->setEnabled(capture);
     if (goToAction_)
-        goToAction_->setEnabled(capture);
+        goToAction_->setEnabled(document);
     if (hexaFindAction_)
         hexaFindAction_->setEnabled(capture);
 }
@@ -604,13 +711,31 @@ void MainWindow::findNext() {
         if (findDialog_->criterion() != FindDialog::Cause)
             return; // nothing typed yet
         // A cause that is neither listed nor a number cannot be found.
-        messages_.show("Cause number not found!", kProgramCaption, MessageIcon::Information);
+        messages_.show(tr("Cause number not found!").toStdString(), kProgramCaption,
+                       MessageIcon::Information);
         return;
     }
     capture->runFind(*query, messages_);
 }
 
 void MainWindow::saveAs() {
+    if (ResultWindow *result = activeResult()) {
+        QString suggested = QString::fromStdString(result->pathName());
+        suggested = suggested.left(suggested.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".txt");
+        const QString path = QFileDialog::getSaveFileName(this, tr("Save As"), suggested,
+                                                          tr("Text files (*.txt);;All files (*)"));
+        if (!path.isEmpty())
+            result->saveText(path.toStdString(), messages_);
+        return;
+    }
+    if (Dru70Window *dru = activeDru70()) {
+        const QString path = QFileDialog::getSaveFileName(
+            this, tr("Save As"), QString::fromStdString(dru->document().pathName()),
+            tr("DRU-70 files(*.dru)"));
+        if (!path.isEmpty())
+            dru->saveAs(path.toStdString());
+        return;
+    }
     CaptureWindow *capture = activeCapture();
     if (!capture)
         return;
@@ -622,6 +747,8 @@ void MainWindow::saveAs() {
 }
 
 bool MainWindow::saveActiveAs(const std::string &path) {
+    if (Dru70Window *dru = activeDru70())
+        return dru->saveAs(path);
     CaptureWindow *capture = activeCapture();
     return capture && capture->document().saveAs(path);
 }
@@ -631,6 +758,8 @@ void MainWindow::closeActive() {
     QMdiSubWindow *sub = currentSubWindow();
     if (CaptureWindow *capture = sub ? captureOf(sub) : nullptr)
         sub = qobject_cast<QMdiSubWindow *>(capture->parentWidget());
+    else if (Dru70Window *dru = sub ? dru70Of(sub) : nullptr)
+        sub = qobject_cast<QMdiSubWindow *>(dru->parentWidget());
     if (sub) {
         // Closed windows are deleted later; the area forgets them now. A window that refused
         // to close stays.
@@ -647,11 +776,15 @@ void MainWindow::setStatusPane(int pane, const std::string &text) {
 
 void MainWindow::refreshStatusPanes() {
     CaptureWindow *capture = activeCapture();
-    if (capture == statusSource_)
+    Dru70Window *dru = capture ? nullptr : activeDru70();
+    QWidget *source = capture ? static_cast<QWidget *>(capture) : dru;
+    if (source == statusSource_)
         return;
-    statusSource_ = capture;
+    statusSource_ = source;
     if (capture) {
         capture->document().showFrameStatus(capture->document().currentFrame());
+    } else if (dru) {
+        dru->showStatus();
     } else {
         framePane_->clear();
         textPane_->clear();
@@ -687,6 +820,22 @@ CaptureWindow *MainWindow::captureOf(QMdiSubWindow *sub) const {
     return nullptr;
 }
 
+Dru70Window *MainWindow::activeDru70() const {
+    QMdiSubWindow *sub = currentSubWindow();
+    return sub ? dru70Of(sub) : nullptr;
+}
+
+Dru70Window *MainWindow::dru70Of(QMdiSubWindow *sub) const {
+    // The comment of a DRU-70 file stands for its event window.
+    if (auto *dru = qobject_cast<Dru70Window *>(sub->widget()))
+        return dru;
+    for (QMdiSubWindow *other : mdiArea_->subWindowList())
+        if (auto *dru = qobject_cast<Dru70Window *>(other->widget());
+            dru && dru->comment() && static_cast<QWidget *>(dru->comment()) == sub->widget())
+            return dru;
+    return nullptr;
+}
+
 void MainWindow::restoreDefaultWidths() {
     SummaryFieldTable &columns = context_.columns;
     for (int column : columns.visibleColumnsInDisplayOrder())
@@ -700,6 +849,7 @@ void MainWindow::restoreDefaultWidths() {
 
 void MainWindow::closeEvent(QCloseEvent *event) {
     context_.columns.save(settings_.file());
+    dru70Columns_.save(settings_.file());
     settings_.serialPorts.save(settings_.file(), settings_.product);
     settings_.launchpad = mode_ == WorkingMode::None ? settings_.launchpad : mode_;
     event->accept();

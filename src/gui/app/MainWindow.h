@@ -3,6 +3,7 @@
 #include "app/CauseList.h"
 #include "app/ColourTable.h"
 #include "app/DecoderContext.h"
+#include "app/Dru70Columns.h"
 #include "app/FileType.h"
 #include "app/Installation.h"
 #include "app/Settings.h"
@@ -29,6 +30,8 @@ class QToolBar;
 namespace qv {
 
 class CaptureWindow;
+class ResultWindow;
+class Dru70Window;
 class FindDialog;
 class HexaFindDialog;
 class UserMessages;
@@ -54,6 +57,16 @@ public:
     // and a file refused for its type or its mode is reported. The capture window, else null.
     CaptureWindow *openPath(const std::string &path, OpenSource source);
     CaptureWindow *activeCapture() const;
+    // Opens a DRU-70 file in an event window of its own; null when it cannot be shown.
+    Dru70Window *openDru70(const std::string &path);
+    Dru70Window *activeDru70() const;
+    // Shows the report of a test result file (View Results); null when it holds none.
+    ResultWindow *openResult(const std::string &path);
+    ResultWindow *activeResult() const;
+    // The DRU-70 columns in use from now on: written to the settings file and shown at once by
+    // every open DRU-70 window.
+    void applyDru70Columns(const Dru70Columns &columns);
+    const Dru70Columns &dru70Columns() const { return dru70Columns_; }
     // Opens entry (0 the newest) of the recent-file list.
     CaptureWindow *openRecent(std::size_t entry);
     // The recent-file entries of the File menu, as shown.
@@ -107,6 +120,8 @@ private:
     void findNext();
     QMdiSubWindow *currentSubWindow() const;
     CaptureWindow *captureOf(QMdiSubWindow *sub) const;
+    Dru70Window *dru70Of(QMdiSubWindow *sub) const;
+    void chooseDru70Columns();
     // A product confirmed by the user, with the V5 decoding chosen for the LVT-60.
     void selectProduct(int product, bool v5Decoding);
     void chooseProduct();
@@ -151,7 +166,8 @@ private:
     CauseList causes_;
     std::unique_ptr<QPrinter> printer_;
     QTimer *statusTimer_ = nullptr;
-    QPointer<CaptureWindow> statusSource_; // the document the panes show // the printer chosen in Printer Setup
+    Dru70Columns dru70Columns_;
+    QPointer<QWidget> statusSource_; // the document the panes show // the printer chosen in Printer Setup
 };
 
 } // namespace qv

@@ -120,6 +120,8 @@ FilterSheet::FilterSheet(FilterKind kind, const FilterCriteria &criteria, Filter
       messages_(messages) {
     setWindowTitle(offLine() ? tr("Off-Line Filters") : tr("Real-Time Filters"));
     tabs_ = new QTabWidget(this);
+    // Every page's title in sight, however long it reads in the interface language.
+    tabs_->setUsesScrollButtons(false);
     generalPage();
     layer2Page();
     v5Page();

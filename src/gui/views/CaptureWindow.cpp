@@ -240,7 +240,7 @@ QString CaptureWindow::thumbText(int value) const {
     // One scroll step per row: the value is the top row's frame index.
     const int rows = model_->rowCount();
     const int row = rows == 0 ? 0 : std::clamp(value, 0, rows - 1);
-    return QStringLiteral("Frame %1").arg(model_->frameAt(row) + 1);
+    return tr("Frame %1").arg(model_->frameAt(row) + 1);
 }
 
 void CaptureWindow::goToTypedFrame() {
@@ -268,7 +268,7 @@ void CaptureWindow::goToFrameNumber(int number) {
 void CaptureWindow::updateTitle() {
     QString title = QString::fromStdString(document_->pathName());
     if (document_->filtersActive())
-        title += QStringLiteral(" - Active Filters ");
+        title += tr(" - Active Filters ");
     setWindowTitle(title);
 }
 

@@ -12,7 +12,7 @@ namespace qv {
 
 CommentWindow::CommentWindow(CDecodeDoc &document, const QString &captureTitle, QWidget *parent)
     : QWidget(parent, Qt::Window), document_(document) {
-    setWindowTitle(QStringLiteral("Comment for ") + captureTitle);
+    setWindowTitle(tr("Comment for ") + captureTitle);
     editor_ = new QPlainTextEdit(this);
     editor_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     original_ = document_.commentForEditor();

@@ -20,7 +20,9 @@ FindDialog::FindDialog(const Lists &lists, QWidget *parent) : QDialog(parent), l
     auto *what = new QGroupBox(tr("Find"), this);
     auto *whatLayout = new QVBoxLayout(what);
     criteria_ = new QButtonGroup(this);
-    const char *names[] = {"&String", "&ISDN Message", "&V5 Message", "&X25 Message", "&Cause"};
+    const char *names[] = {QT_TR_NOOP("&String"), QT_TR_NOOP("&ISDN Message"),
+                           QT_TR_NOOP("&V5 Message"), QT_TR_NOOP("&X25 Message"),
+                           QT_TR_NOOP("&Cause")};
     for (int i = 0; i < 5; ++i) {
         auto *button = new QRadioButton(tr(names[i]), what);
         criteria_->addButton(button, i);

@@ -21,7 +21,8 @@ PrintDialog::PrintDialog(int frameCount, int currentFrame, bool haveSelection, Q
     auto *frames = new QGroupBox(tr("Frames"), this);
     auto *grid = new QGridLayout(frames);
     frames_ = new QButtonGroup(this);
-    const char *choices[] = {"&Selection", "&Current to End", "&All", "&Range"};
+    const char *choices[] = {QT_TR_NOOP("&Selection"), QT_TR_NOOP("&Current to End"),
+                             QT_TR_NOOP("&All"), QT_TR_NOOP("&Range")};
     for (int i = 0; i < 4; ++i) {
         auto *button = new QRadioButton(tr(choices[i]), frames);
         frames_->addButton(button, i);

@@ -1,0 +1,82 @@
+#include "views/ResultWindow.h"
+
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QVBoxLayout>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "base/UserMessages.h"
+#include "results/TestResultFile.h"
+
+namespace qv {
+
+ResultWindow *ResultWindow::open(const std::string &path, UserMessages &messages,
+                                 QWidget *parent) {
+    TestResultFile file(path, false, messages);
+    const int type = file.Identify();
+    if (type < 0)
+        return nullptr;
+    // A file that cannot be read shows the reader's own report of the failure.
+    file.Read();
+    return new ResultWindow(path, file.Report(), parent);
+}
+
+ResultWindow::ResultWindow(std::string path, std::string report, QWidget *parent)
+    : QWidget(parent), path_(std::move(path)), report_(std::move(report)) {
+    text_ = new QPlainTextEdit(this);
+    text_->setReadOnly(true);
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    text_->setPlainText(shownText());
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(text_);
+    setWindowTitle(QString::fromStdString(path_));
+}
+
+QString ResultWindow::shownText() const {
+    QString text = QString::fromLatin1(report_.data(), static_cast<qsizetype>(report_.size()));
+    text.remove(QLatin1Char('\r'));
+    return text;
+}
+
+void ResultWindow::setViewFont(const QFont &font) { text_->setFont(font); }
+
+bool ResultWindow::saveText(const std::string &path, UserMessages &messages) const {
+    // Written beside the target first: a failed write leaves the file there as it was.
+    const std::string temporary = path + ".part";
+    std::FILE *f = std::fopen(temporary.c_str(), "wb");
+    bool ok = f && std::fwrite(report_.data(), 1, report_.size(), f) == report_.size();
+    if (f)
+        ok = std::fclose(f) == 0 && ok;
+    std::error_code ec;
+    if (ok)
+        std::filesystem::rename(temporary, path, ec);
+    if (!ok || ec) {
+        std::filesystem::remove(temporary, ec);
+        messages.show(tr("The report cannot be written to this file!").toStdString(),
+                      kErrorMessageCaption, MessageIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+void ResultWindow::print(QPrinter &printer) const {
+    QTextDocument document;
+    document.setDefaultFont(text_->font());
+    document.setPlainText(shownText());
+    document.print(&printer);
+}
+
+void ResultWindow::printWithDialog(QPrinter &printer) {
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        print(printer);
+}
+
+} // namespace qv

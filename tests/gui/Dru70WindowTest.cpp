@@ -1,0 +1,518 @@
+// The DRU-70 event window driven without a display: a generated recording opened from the main
+// window, its rows, colours and status bar, find, the event filter sheet with its profiles, the
+// column dialog, the comment, printing, Save As, and a file of a million events.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <unistd.h>
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QColor>
+#include <QGroupBox>
+#include <QMdiSubWindow>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "Screenshots.h"
+#include "app/MainWindow.h"
+#include "app/SummaryFinder.h"
+#include "base/IniFile.h"
+#include "base/UserMessages.h"
+#include "capture/CDecodeDoc.h"
+#include "capture/CDru70Doc.h"
+#include "dialogs/Dru70FilterSheet.h"
+#include "dialogs/Dru70ProtocolInformationDialog.h"
+#include "synth/Dru70Scenario.h"
+#include "views/Dru70CommentWindow.h"
+#include "views/Dru70FindDialog.h"
+#include "views/Dru70PrintDialog.h"
+#include "views/Dru70Window.h"
+
+namespace qv {
+namespace {
+
+using test::saveScreenshot;
+
+class Dru70WindowTest : public ::testing::Test {
+protected:
+    Dru70WindowTest()
+        : dir(std::filesystem::temp_directory_path() /
+              ("qv-gui-dru70-" + std::to_string(::getpid()))),
+          installation(Installation::fromCommandLine({})), scenario(synth::dru70Scenario(0, 7)) {
+        std::filesystem::create_directories(dir);
+        settings.open((dir / "QUORVANE.INI").string());
+        window = std::make_unique<MainWindow>(installation, settings, context, messages);
+        window->enterMode(WorkingMode::Examine);
+        std::string error;
+        EXPECT_TRUE(synth::writeDru70File(path(), scenario, error)) << error;
+    }
+    ~Dru70WindowTest() override {
+        window.reset();
+        std::filesystem::remove_all(dir);
+    }
+    std::string path(const char *name = "line.dru") const { return (dir / name).string(); }
+    Dru70Window *open(const std::string &file) {
+        window->openPath(file, OpenSource::Dialog);
+        return window->activeDru70();
+    }
+    static QString cell(const QAbstractItemModel *model, int row, const QString &title) {
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == title)
+                return model->data(model->index(row, c), Qt::DisplayRole).toString();
+        return QStringLiteral("(no column)");
+    }
+    static QColor colour(const QAbstractItemModel *model, int row, int role, int column = 0) {
+        return model->data(model->index(row, column), role).value<QColor>();
+    }
+    // The events of the recording whose code is in first..last.
+    int eventsWithCodes(int first, int last) const {
+        int n = 0;
+        for (const Dru70EventRecord &e : scenario.events)
+            n += e.code >= first && e.code <= last ? 1 : 0;
+        return n;
+    }
+    QAction *action(const QString &text) {
+        for (QAction *a : window->findChildren<QAction *>())
+            if (a->text() == text)
+                return a;
+        ADD_FAILURE() << "no action " << text.toStdString();
+        return nullptr;
+    }
+    // Runs the menu command and drives the modal dialog it shows.
+    template <typename Dialog>
+    void runDialog(const QString &command, std::function<void(Dialog *)> drive) {
+        QTimer::singleShot(0, [drive] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *dialog = qobject_cast<Dialog *>(modal))
+                drive(dialog);
+            else if (modal)
+                modal->close();
+            else
+                ADD_FAILURE() << "no dialog shown";
+        });
+        QAction *a = action(command);
+        ASSERT_TRUE(a && a->isEnabled()) << command.toStdString();
+        a->trigger();
+    }
+    IniFile onDisk() const {
+        IniFile file;
+        file.load((dir / "QUORVANE.INI").string());
+        return file;
+    }
+
+    std::filesystem::path dir;
+    Installation installation;
+    Settings settings;
+    ProgramContext context;
+    RecordingUserMessages messages;
+    std::unique_ptr<MainWindow> window;
+    synth::Dru70Scenario scenario;
+};
+
+TEST_F(Dru70WindowTest, ARecordingOpensAsATableOfItsEvents) {
+    Dru70Window *dru = open(path());
+    ASSERT_NE(dru, nullptr);
+    EXPECT_TRUE(messages.entries().empty());
+    EXPECT_EQ(dru->windowTitle().toStdString(), path());
+    const QAbstractItemModel *model = dru->eventModel();
+    EXPECT_EQ(model->rowCount(), 250);
+    EXPECT_EQ(dru->headerTitles(),
+              (QStringList{"Number", "Date", "Time", "NT - LT", "Events", "Comments"}))
+        << "EOC is hidden at first";
+    EXPECT_EQ(dru->shownWidth(kDruComments), 55 * 12);
+    EXPECT_EQ(dru->shownWidth(kDruEoc), -1);
+
+    EXPECT_EQ(cell(model, 0, "Number"), "0");
+    EXPECT_EQ(cell(model, 0, "Date"), "12/03/2026");
+    EXPECT_EQ(cell(model, 0, "Events"), "U Deactivated");
+    EXPECT_EQ(cell(model, 0, "Comments"), "U interface inactive.");
+    EXPECT_EQ(cell(model, 0, "NT - LT"), "-");
+    EXPECT_EQ(cell(model, 3, "Date"), "000d") << "a time since the recording started";
+    EXPECT_EQ(cell(model, 6, "Events"), "Hold State");
+    EXPECT_EQ(cell(model, 6, "NT - LT"), "==>     ");
+    EXPECT_EQ(cell(model, 11, "Events"), "Hold State");
+    EXPECT_EQ(cell(model, 11, "NT - LT"), "     <==");
+    EXPECT_EQ(cell(model, 31, "Comments"),
+              "The NT1 is no longer powered and may shortly cease normal operation.");
+    EXPECT_EQ(cell(model, 249, "Number"), "249");
+
+    // From the network (LT to NT) and from the NT1 (NT to LT) in their colours.
+    context.colours.setColour(kTxtLtNt, {0, 0, 160});
+    context.colours.setColour(kTxtNtLt, {160, 0, 0});
+    window->applyColours(context.colours);
+    EXPECT_EQ(colour(model, 6, Qt::ForegroundRole), QColor(0, 0, 160));
+    EXPECT_EQ(colour(model, 6, Qt::BackgroundRole), QColor(255, 255, 255));
+    EXPECT_EQ(colour(model, 11, Qt::ForegroundRole), QColor(160, 0, 0));
+    EXPECT_EQ(colour(model, 11, Qt::BackgroundRole), QColor(192, 192, 192));
+    EXPECT_EQ(colour(model, 0, Qt::BackgroundRole), QColor(255, 255, 255));
+    window->setMinimumSize(1100, 560);
+    saveScreenshot(window.get(), "dru70-window");
+    context.colours.setUsesColours(false);
+    window->applyColours(context.colours);
+    EXPECT_FALSE(model->data(model->index(11, 0), Qt::BackgroundRole).isValid())
+        << "without colours the rows take the system's";
+
+    // The status bar follows the current event, not the rows painted.
+    dru->selectEvent(6);
+    EXPECT_EQ(window->statusPane(1), "Frame number 7");
+    EXPECT_EQ(window->statusPane(2), "Hold State");
+    model->data(model->index(200, 4), Qt::DisplayRole);
+    EXPECT_EQ(window->statusPane(1), "Frame number 7");
+    EXPECT_EQ(window->statusPane(2), "Hold State");
+    EXPECT_EQ(dru->document().currentEvent(), 6u);
+}
+
+TEST_F(Dru70WindowTest, TheDocumentCommandsServeTheEventWindow) {
+    ASSERT_NE(open(path()), nullptr);
+    for (const char *text :
+         {"Save &As...", "&Print...", "&Close", "&Find...", "Co&mment...", "Off-Line &Filters...",
+          "&Go to Frame...", "&DRU-70 Protocol Information..."})
+        EXPECT_TRUE(action(text)->isEnabled()) << text;
+    for (const char *text : {"Call-Ref on &selection", "Find on Hexa &Trace..."})
+        EXPECT_FALSE(action(text)->isEnabled()) << text << " is about frames";
+    EXPECT_EQ(window->recentMenuTexts().size(), 1);
+    // Opened again from the recent files, in another mode, it brings Examine back.
+    window->enterMode(WorkingMode::ViewResults);
+    window->openRecent(0);
+    EXPECT_EQ(window->mode(), WorkingMode::Examine);
+    window->closeActive();
+    window->closeActive();
+    EXPECT_EQ(window->activeDru70(), nullptr);
+    EXPECT_FALSE(action("&Find...")->isEnabled());
+}
+
+TEST_F(Dru70WindowTest, FilesThatCannotBeShownAreRefused) {
+    { std::ofstream(path("empty.dru"), std::ios::binary); }
+    EXPECT_EQ(window->openDru70(path("empty.dru")), nullptr);
+    Dru70FileWriter none;
+    ASSERT_TRUE(none.create(path("none.dru"), {}) && none.close());
+    EXPECT_EQ(open(path("none.dru")), nullptr);
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{"File is empty!",
+                                        "A problem occurs while reading first group of frames !",
+                                        "No frame found in the file !"}));
+    // A damaged event shows what cannot be read as "?", without a message for every row.
+    Dru70FileWriter damaged;
+    ASSERT_TRUE(damaged.create(path("damaged.dru"), {}));
+    Dru70EventRecord bad;
+    bad.code = 0;
+    ASSERT_TRUE(damaged.append(Dru70EventRecord{}) && damaged.append(bad) && damaged.close());
+    messages.clear();
+    Dru70Window *dru = window->openDru70(path("damaged.dru"));
+    ASSERT_NE(dru, nullptr);
+    for (int pass = 0; pass < 3; ++pass)
+        EXPECT_EQ(cell(dru->eventModel(), 1, "Events"), "?");
+    EXPECT_EQ(cell(dru->eventModel(), 1, "Number"), "1");
+    EXPECT_TRUE(messages.entries().empty());
+}
+
+TEST_F(Dru70WindowTest, TheEventFilterChoosesTheRows) {
+    Dru70Window *dru = open(path());
+    ASSERT_NE(dru, nullptr);
+    Dru70EventFilter power;
+    power.activation = power.error = power.eoc = false;
+    dru->applyFilter(power);
+    const QAbstractItemModel *model = dru->eventModel();
+    EXPECT_EQ(model->rowCount(), eventsWithCodes(29, 32));
+    EXPECT_EQ(cell(model, 0, "Events"), "All Power Normal");
+    EXPECT_EQ(cell(model, 0, "Number"), "28") << "rows keep their events' numbers";
+    EXPECT_EQ(dru->windowTitle().toStdString(), path() + " - Active Filters ");
+    EXPECT_EQ(dru->currentEvent(), 28u) << "the current event was hidden: the nearest one shown";
+    EXPECT_EQ(window->statusPane(2), "All Power Normal");
+    dru->goToEventNumber(1);
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{"This frame is suppressed by filtering\n"
+                                        "Do you want to reach the nearest frame"}));
+    EXPECT_EQ(dru->currentEvent(), 28u);
+
+    Dru70EventFilter noEoc;
+    noEoc.eoc = false;
+    dru->applyFilter(noEoc);
+    EXPECT_EQ(model->rowCount(), 250 - eventsWithCodes(4, 20) - eventsWithCodes(27, 28));
+    EXPECT_EQ(dru->currentEvent(), 28u) << "still shown, still current";
+    dru->applyFilter(Dru70EventFilter{});
+    EXPECT_EQ(model->rowCount(), 250);
+    EXPECT_EQ(dru->windowTitle().toStdString(), path());
+}
+
+TEST_F(Dru70WindowTest, FindLooksForTextsAndEventNames) {
+    Dru70Window *dru = open(path());
+    ASSERT_NE(dru, nullptr);
+    Dru70FindQuery loop;
+    loop.text = "loop-back";
+    EXPECT_EQ(dru->runFind(loop), "String found once");
+    EXPECT_EQ(dru->currentEvent(), 3u);
+    EXPECT_EQ(dru->runFind(loop), "String found twice") << "Find Next goes on after the hit";
+    EXPECT_EQ(dru->currentEvent(), 4u);
+    // The cell found is drawn in the find colours.
+    const QAbstractItemModel *model = dru->eventModel();
+    const int comments = static_cast<int>(dru->headerTitles().indexOf("Comments"));
+    EXPECT_EQ(colour(model, 4, Qt::BackgroundRole, comments), QColor(255, 0, 0));
+    EXPECT_EQ(colour(model, 4, Qt::ForegroundRole, comments), QColor(255, 255, 255));
+    EXPECT_NE(colour(model, 4, Qt::BackgroundRole, 0), QColor(255, 0, 0));
+
+    Dru70FindQuery gasp;
+    gasp.eventName = "Dying Gasp";
+    EXPECT_EQ(dru->runFind(gasp), "Event found once");
+    EXPECT_EQ(dru->currentEvent(), 31u);
+    Dru70FindQuery back;
+    back.eventName = "U Activated";
+    back.forward = false;
+    EXPECT_EQ(dru->runFind(back), "Event found once");
+    EXPECT_EQ(dru->currentEvent(), 1u);
+
+    // Nothing matches "LOOP" in capitals: at the end the user is asked to go on from the start.
+    messages.clear();
+    messages.queueAnswer(MessageAnswer::Yes);
+    Dru70FindQuery capitals;
+    capitals.text = "LOOP";
+    capitals.matchCase = true;
+    EXPECT_EQ(dru->runFind(capitals), "String not found!");
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{kMsgReachedLast, "String not found!"}));
+    EXPECT_EQ(dru->currentEvent(), 1u);
+
+    // Hidden events are not found.
+    Dru70EventFilter noEoc;
+    noEoc.eoc = false;
+    dru->applyFilter(noEoc);
+    dru->selectEvent(0);
+    messages.clear();
+    messages.queueAnswer(MessageAnswer::No);
+    EXPECT_EQ(dru->runFind(loop), "");
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{kMsgReachedLast}));
+
+    Dru70FindDialog *dialog = dru->showFindDialog();
+    EXPECT_EQ(dialog->windowTitle(), "Find");
+    dialog->setCriterion(Dru70FindDialog::Event);
+    EXPECT_EQ(Dru70FindDialog::eventNames().size(), 24) << "each name once";
+    dialog->setText("FEBE");
+    ASSERT_TRUE(dialog->query().has_value());
+    EXPECT_EQ(dialog->query()->eventName, "FEBE");
+    EXPECT_TRUE(dialog->query()->text.empty());
+    saveScreenshot(dialog, "dru70-find");
+}
+
+TEST_F(Dru70WindowTest, TheFilterSheetAppliesAndKeepsProfiles) {
+    Dru70Window *dru = open(path());
+    ASSERT_NE(dru, nullptr);
+    const std::string folder = (dir / "Filter").string();
+    Dru70FilterSheet sheet(Dru70EventFilter{}, FilterFiles(folder), messages);
+    auto *tabs = sheet.findChild<QTabWidget *>();
+    ASSERT_NE(tabs, nullptr);
+    ASSERT_EQ(tabs->count(), 2);
+    EXPECT_EQ(tabs->tabText(0), "Events");
+    EXPECT_EQ(tabs->tabText(1), "Profile");
+    auto *group = sheet.findChild<QGroupBox *>();
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->title(), "Display frames with");
+    QStringList boxes;
+    for (const QCheckBox *box : group->findChildren<QCheckBox *>())
+        boxes << box->text();
+    EXPECT_EQ(boxes, (QStringList{"Activation", "Power Supply", "Error", "EOC"}));
+    saveScreenshot(&sheet, "dru70-filter-sheet");
+
+    sheet.findChild<QCheckBox *>("error")->setChecked(false);
+    sheet.findChild<QCheckBox *>("eoc")->setChecked(false);
+    sheet.setProfileName("quiet line");
+    ASSERT_TRUE(sheet.saveProfile());
+    EXPECT_EQ(sheet.profileNames(), QStringList{"quiet line"});
+    IniFile saved;
+    ASSERT_TRUE(saved.load(folder + "/DRU70O_quiet line.flt"));
+    EXPECT_EQ(saved.readInt("Layer1", "EOC", -1), 0);
+    EXPECT_EQ(saved.readInt("Layer1", "PowerSupply", -1), 1);
+    EXPECT_EQ(saved.readInt("Layer1", "Error", -1), 0);
+    EXPECT_EQ(saved.readInt("Layer1", "Activation", -1), 1);
+    tabs->setCurrentIndex(1);
+    saveScreenshot(&sheet, "dru70-filter-profiles");
+
+    sheet.showFilter(Dru70EventFilter{});
+    ASSERT_TRUE(sheet.loadProfile());
+    EXPECT_FALSE(sheet.findChild<QCheckBox *>("eoc")->isChecked());
+    EXPECT_TRUE(sheet.findChild<QCheckBox *>("activation")->isChecked());
+    sheet.accept();
+    dru->applyFilter(sheet.filter());
+    EXPECT_EQ(dru->eventModel()->rowCount(), eventsWithCodes(1, 3) + eventsWithCodes(29, 32));
+
+    sheet.setProfileName("a/b");
+    EXPECT_FALSE(sheet.saveProfile());
+    sheet.setProfileName("missing");
+    EXPECT_FALSE(sheet.loadProfile());
+    messages.queueAnswer(MessageAnswer::Yes);
+    sheet.setProfileName("quiet line");
+    EXPECT_TRUE(sheet.deleteProfile());
+    EXPECT_TRUE(sheet.profileNames().isEmpty());
+    EXPECT_FALSE(std::filesystem::exists(folder + "/DRU70O_quiet line.flt"));
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Enter a profile name without / or \\.",
+                                                          "The profile missing can not be read.",
+                                                          "Delete the profile quiet line?"}));
+
+    // From the menu, OK applies the sheet to the window.
+    runDialog<Dru70FilterSheet>("Off-Line &Filters...", [](Dru70FilterSheet *shown) {
+        shown->findChild<QCheckBox *>("activation")->setChecked(false);
+        shown->accept();
+    });
+    EXPECT_EQ(dru->eventModel()->rowCount(), eventsWithCodes(29, 32));
+}
+
+TEST_F(Dru70WindowTest, TheColumnDialogChangesTheTableAndTheSettings) {
+    Dru70Window *dru = open(path());
+    ASSERT_NE(dru, nullptr);
+    dru->selectEvent(6);
+    runDialog<Dru70ProtocolInformationDialog>(
+        "&DRU-70 Protocol Information...", [](Dru70ProtocolInformationDialog *dialog) {
+            EXPECT_EQ(dialog->windowTitle(), "DRU-70 Protocol Information");
+            EXPECT_EQ(dialog->rowTitles(),
+                      (QStringList{"Date", "Time", "NT - LT", "Events", "EOC", "Comments"}));
+            EXPECT_FALSE(dialog->isRowShown(4));
+            saveScreenshot(dialog, "dru70-protocol-information");
+            dialog->setCurrentRow(4);
+            dialog->toggleCurrent(); // EOC shown
+            dialog->moveUp();        // before Events
+            dialog->setCurrentRow(0);
+            dialog->toggleCurrent(); // Date hidden
+            dialog->accept();
+        });
+    const QStringList changed = {"Number", "Time", "NT - LT", "EOC", "Events", "Comments"};
+    EXPECT_EQ(dru->headerTitles(), changed);
+    EXPECT_EQ(cell(dru->eventModel(), 6, "EOC"),
+              QString::asprintf("%.3x", scenario.events[6].eocValue));
+    EXPECT_EQ(cell(dru->eventModel(), 0, "EOC"), "-");
+    EXPECT_EQ(dru->shownWidth(kDruEoc), 9 * 12) << "a column shown again takes its characters";
+    EXPECT_EQ(dru->currentEvent(), 6u) << "the current event stays";
+    const IniFile file = onDisk();
+    EXPECT_EQ(file.readInt("Dru-70Fields", "Size01", -1), 0);
+    EXPECT_EQ(file.readInt("Dru-70Fields", "Size05", -1), 108);
+    EXPECT_EQ(file.readInt("Dru-70Fields", "Order05", -1), 4);
+    EXPECT_EQ(file.readInt("Dru-70Fields", "Order04", -1), 5);
+    Dru70Columns next;
+    next.load(file);
+    QStringList titles;
+    for (int column : next.shownInDisplayOrder())
+        titles << Dru70Columns::title(column);
+    EXPECT_EQ(titles, changed) << "the next start shows the same table";
+
+    runDialog<Dru70ProtocolInformationDialog>(
+        "&DRU-70 Protocol Information...", [](Dru70ProtocolInformationDialog *dialog) {
+            dialog->setDefault();
+            EXPECT_EQ(dialog->rowTitles(),
+                      (QStringList{"Date", "Time", "NT - LT", "Events", "EOC", "Comments"}));
+            dialog->accept();
+        });
+    EXPECT_EQ(dru->headerTitles(),
+              (QStringList{"Number", "Date", "Time", "NT - LT", "Events", "Comments"}));
+    EXPECT_EQ(onDisk().readInt("Dru-70Fields", "Size05", -1), 0);
+}
+
+TEST_F(Dru70WindowTest, TheCommentIsTheFilesNote) {
+    Dru70Window *dru = open(path());
+    ASSERT_NE(dru, nullptr);
+    Dru70CommentWindow *comment = dru->openComment();
+    ASSERT_NE(comment, nullptr);
+    EXPECT_EQ(comment->windowTitle().toStdString(), dru->document().commentTitle());
+    EXPECT_EQ(comment->windowTitle().left(13), "Comment for [");
+    EXPECT_EQ(comment->text(), QString::fromStdString(scenario.note).remove('\r'));
+    EXPECT_TRUE(window->activeDru70() == dru) << "its comment stands for its window";
+    saveScreenshot(comment, "dru70-comment");
+
+    comment->setText("Checked with the exchange.\nLoop-backs acknowledged.");
+    messages.queueAnswer(MessageAnswer::Yes);
+    window->closeActive(); // the comment closes first, then its window
+    EXPECT_EQ(window->activeDru70(), nullptr);
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{"The comment text has changed.\nDo you want to save it?"}));
+    CDru70Decode reader(messages, path());
+    ASSERT_EQ(reader.Position(0), kDruOk);
+    EXPECT_EQ(reader.ReadNote(false), "Checked with the exchange.\r\nLoop-backs acknowledged.");
+}
+
+TEST_F(Dru70WindowTest, EventsPrintAsATextTableAndSaveAsCopiesTheFile) {
+    Dru70Window *dru = open(path());
+    ASSERT_NE(dru, nullptr);
+    Dru70PrintDialog dialog(250, 6, false, dru);
+    saveScreenshot(&dialog, "dru70-print");
+    EXPECT_EQ(dialog.request().choice, Dru70PrintChoice::All) << "no selection";
+
+    Dru70PrintRequest request;
+    request.choice = Dru70PrintChoice::Range;
+    request.from = 1;
+    request.to = 4;
+    request.fileHeader = true;
+    request.comment = true;
+    request.output = PrintOutput::Text;
+    request.path = QString::fromStdString(path("print.txt"));
+    ASSERT_TRUE(dru->print(request));
+    std::ifstream in(path("print.txt"), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("File : " + path() + "\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Events : 250\r\n"), std::string::npos);
+    EXPECT_NE(text.find("Loop-backs requested by the exchange."), std::string::npos);
+    EXPECT_NE(
+        text.find("\r\nNumber Date       Time         NT - LT  Events            Comments\r\n"),
+        std::string::npos)
+        << text;
+    EXPECT_NE(text.find("\r\n3      000d       "), std::string::npos) << text;
+    EXPECT_EQ(text.find("\r\n4 "), std::string::npos) << "four events, numbered from 0";
+
+    request.from = 5;
+    request.to = 251;
+    EXPECT_FALSE(dru->print(request));
+    EXPECT_EQ(messages.texts().size(), 1u);
+    request.choice = Dru70PrintChoice::All;
+    request.output = PrintOutput::Pdf;
+    request.path = QString::fromStdString(path("print.pdf"));
+    ASSERT_TRUE(dru->print(request));
+    std::ifstream pdf(path("print.pdf"), std::ios::binary);
+    char magic[5] = {};
+    pdf.read(magic, 4);
+    EXPECT_STREQ(magic, "%PDF");
+
+    // Save As goes on with the copy, which holds the same bytes.
+    ASSERT_TRUE(window->saveActiveAs(path("copy.dru")));
+    EXPECT_EQ(dru->windowTitle().toStdString(), path("copy.dru"));
+    auto bytes = [](const std::string &file) {
+        std::ifstream f(file, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    };
+    EXPECT_EQ(bytes(path("copy.dru")), bytes(path()));
+    EXPECT_EQ(dru->openComment()->windowTitle().toStdString(),
+              "Comment for [" + path("copy.dru") + "]");
+}
+
+TEST_F(Dru70WindowTest, AMillionEventsOpenAndScrollAtOnce) {
+    const synth::Dru70Scenario large = synth::dru70Scenario(1000000, 3);
+    std::string error;
+    ASSERT_TRUE(synth::writeDru70File(path("large.dru"), large, error)) << error;
+    const auto start = std::chrono::steady_clock::now();
+    Dru70Window *dru = open(path("large.dru"));
+    ASSERT_NE(dru, nullptr);
+    const QAbstractItemModel *model = dru->eventModel();
+    EXPECT_EQ(model->rowCount(), 1000000);
+    dru->selectEvent(999999);
+    EXPECT_EQ(cell(model, 999999, "Number"), "999999");
+    EXPECT_EQ(window->statusPane(1), "Frame number 1000000");
+    dru->selectEvent(500000);
+    EXPECT_EQ(cell(model, 500001, "Number"), "500001");
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 5.0) << "rows are made as they are shown";
+
+    // Filtered, the rows are found a stretch at a time as the table scrolls on.
+    Dru70EventFilter power;
+    power.activation = power.error = power.eoc = false;
+    dru->applyFilter(power);
+    EXPECT_GT(model->rowCount(), 0);
+    EXPECT_LT(model->rowCount(), 100000);
+    EXPECT_TRUE(model->canFetchMore(QModelIndex()));
+    EXPECT_EQ(dru->currentEvent() >= 500000 - 100 && dru->currentEvent() <= 500000 + 100, true)
+        << dru->currentEvent();
+}
+
+} // namespace
+} // namespace qv
