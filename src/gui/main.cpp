@@ -2,6 +2,7 @@
 // writes the settings back at exit.
 #include "app/FileType.h"
 #include "app/Installation.h"
+#include "app/InterfaceTranslation.h"
 #include "app/MainWindow.h"
 #include "app/QtUserMessages.h"
 #include "app/Settings.h"
@@ -10,7 +11,6 @@
 #include <QApplication>
 #include <QStatusBar>
 #include <QTimer>
-#include <QTranslator>
 
 #include <filesystem>
 #include <string>
@@ -63,10 +63,8 @@ int main(int argc, char *argv[]) {
     qv::Settings settings;
     settings.open(installation.settingsPath());
     // A translation that is missing or unreadable leaves the interface in English.
-    QTranslator translator;
-    if (const std::string path = installation.translationPath(settings.appLanguage);
-        !path.empty() && translator.load(QString::fromStdString(path)))
-        QApplication::installTranslator(&translator);
+    qv::InterfaceTranslation translation;
+    translation.install(installation, settings.appLanguage);
     settings.lastPath = installation.chooseWorkingFolder(settings.lastPath);
 
     qv::ProgramContext context;

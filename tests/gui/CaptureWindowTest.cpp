@@ -453,7 +453,7 @@ TEST_F(CaptureWindowTest, FilesGoToTheirModeOrAreRefused) {
     EXPECT_TRUE(captureShown);
 }
 
-TEST_F(CaptureWindowTest, FontsAndInterfaceLanguage) {
+TEST_F(CaptureWindowTest, FontsOfTheFrameViews) {
     CaptureWindow *capture = open("demo.lvt");
     ASSERT_NE(capture, nullptr);
     QFont font(QStringLiteral("Monospace"), 40);
@@ -465,16 +465,6 @@ TEST_F(CaptureWindowTest, FontsAndInterfaceLanguage) {
     EXPECT_EQ(settings.fontName, "Monospace");
     EXPECT_EQ(capture->findChild<QTableView *>()->font().pointSize(), 30);
     EXPECT_TRUE(capture->findChild<QTableView *>()->font().italic());
-
-    // No translation is installed here: French and German are refused, English taken.
-    settings.appLanguage = 0;
-    window.chooseInterfaceLanguage(1);
-    window.chooseInterfaceLanguage(2);
-    window.chooseInterfaceLanguage(0);
-    EXPECT_EQ(messages.texts(),
-              (std::vector<std::string>{"French resources not found !", "German resources not found !",
-                                        "To activate the modification, close and\nre-open the Quorvane"}));
-    EXPECT_EQ(settings.appLanguage, 0);
 }
 
 TEST_F(CaptureWindowTest, TheFramePanesFollowTheActiveDocument) {

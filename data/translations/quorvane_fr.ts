@@ -1,0 +1,1427 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>QObject</name>
+    <message>
+        <source>(any)</source>
+        <translation>(quelconque)</translation>
+    </message>
+</context>
+<context>
+    <name>qv::CaptureWindow</name>
+    <message>
+        <source>Frame %1</source>
+        <translation>Trame %1</translation>
+    </message>
+    <message>
+        <source>Go to Frame</source>
+        <translation>Aller à la trame</translation>
+    </message>
+    <message>
+        <source>Frame number:</source>
+        <translation>Numéro de trame&#xa0;:</translation>
+    </message>
+    <message>
+        <source> - Active Filters </source>
+        <translation> - Filtres actifs </translation>
+    </message>
+    <message>
+        <source>Printing frames...</source>
+        <translation>Impression des trames...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>qv::ColourSelectionDialog</name>
+    <message>
+        <source>TE-&gt;NT   Layer 1 event</source>
+        <translation>TE-&gt;NT   Événement de niveau 1</translation>
+    </message>
+    <message>
+        <source>NT-&gt;TE   Layer 1 event</source>
+        <translation>NT-&gt;TE   Événement de niveau 1</translation>
+    </message>
+    <message>
+        <source>TE-&gt;NT   Layer 2 frame</source>
+        <translation>TE-&gt;NT   Trame de niveau 2</translation>
+    </message>
+    <message>
+        <source>NT-&gt;TE   Layer 2 frame</source>
+        <translation>NT-&gt;TE   Trame de niveau 2</translation>
+    </message>
+    <message>
+        <source>TE-&gt;NT   ISDN layer 3 message</source>
+        <translation>TE-&gt;NT   Message RNIS de niveau 3</translation>
+    </message>
+    <message>
+        <source>NT-&gt;TE   ISDN layer 3 message</source>
+        <translation>NT-&gt;TE   Message RNIS de niveau 3</translation>
+    </message>
+    <message>
+        <source>TE-&gt;NT   X.25 packet</source>
+        <translation>TE-&gt;NT   Paquet X.25</translation>
+    </message>
+    <message>
+        <source>NT-&gt;TE   X.25 packet</source>
+        <translation>NT-&gt;TE   Paquet X.25</translation>
+    </message>
+    <message>
+        <source>LT-&gt;NT   U interface</source>
+        <translation>LT-&gt;NT   Interface U</translation>
+    </message>
+    <message>
+        <source>NT-&gt;LT   U interface</source>
+        <translation>NT-&gt;LT   Interface U</translation>
+    </message>
+    <message>
+        <source>Found item</source>
+        <translation>Élément trouvé</translation>
+    </message>
+    <message>
+        <source>Color Selection</source>
+        <translation>Choix des couleurs</translation>
+    </message>
+    <message>
+        <source>&amp;Use colors in the frame views</source>
+        <translation>&amp;Utiliser des couleurs dans les vues des trames</translation>
+    </message>
+    <message>
+        <source>TE-&gt;NT</source>
+        <translatorcomment>ISDN direction, the same in every language</translatorcomment>
+        <translation>TE-&gt;NT</translation>
+    </message>
+    <message>
+        <source>NT-&gt;TE</source>
+        <translatorcomment>ISDN direction, the same in every language</translatorcomment>
+        <translation>NT-&gt;TE</translation>
+    </message>
+    <message>
+        <source>ISDN frames</source>
+        <translation>Trames RNIS</translation>
+    </message>
+    <message>
+        <source>Layer 1 text</source>
+        <translation>Texte de niveau 1</translation>
+    </message>
+    <message>
+        <source>Layer 2 text</source>
+        <translation>Texte de niveau 2</translation>
+    </message>
+    <message>
+        <source>ISDN layer 3 text</source>
+        <translation>Texte RNIS de niveau 3</translation>
+    </message>
+    <message>
+        <source>X.25 layer 3 text</source>
+        <translation>Texte X.25 de niveau 3</translation>
+    </message>
+    <message>
+        <source>Row background</source>
+        <translation>Fond de la ligne</translation>
+    </message>
+    <message>
+        <source>U interface</source>
+        <translation>Interface U</translation>
+    </message>
+    <message>
+        <source>LT-&gt;NT</source>
+        <translatorcomment>U-interface direction, the same in every language</translatorcomment>
+        <translation>LT-&gt;NT</translation>
+    </message>
+    <message>
+        <source>NT-&gt;LT</source>
+        <translatorcomment>U-interface direction, the same in every language</translatorcomment>
+        <translation>NT-&gt;LT</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Item found by a search</source>
+        <translation>Élément trouvé par une recherche</translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation>Fond</translation>
+    </message>
+    <message>
+        <source>&amp;Default Colors</source>
+        <translation>Couleurs par &amp;défaut</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Aperçu</translation>
+    </message>
+</context>
+<context>
+    <name>qv::CommentWindow</name>
+    <message>
+        <source>Comment for </source>
+        <translation>Commentaire de </translation>
+    </message>
+</context>
+<context>
+    <name>qv::Dru70EventModel</name>
+    <message>
+        <source>Number</source>
+        <translation>Numéro</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translatorcomment>the same word in French</translatorcomment>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>NT - LT</source>
+        <translatorcomment>U-interface direction, the same in every language</translatorcomment>
+        <translation>NT - LT</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>Événements</translation>
+    </message>
+    <message>
+        <source>EOC</source>
+        <translatorcomment>acronym of the embedded operations channel, the same in every language</translatorcomment>
+        <translation>EOC</translation>
+    </message>
+    <message>
+        <source>Comments</source>
+        <translation>Commentaires</translation>
+    </message>
+</context>
+<context>
+    <name>qv::Dru70FilterSheet</name>
+    <message>
+        <source>DRU-70 Off-Line Filters</source>
+        <translation>Filtres hors ligne DRU-70</translation>
+    </message>
+    <message>
+        <source>Display frames with</source>
+        <translation>Afficher les trames avec</translation>
+    </message>
+    <message>
+        <source>Activation</source>
+        <translation>Activation de la ligne</translation>
+    </message>
+    <message>
+        <source>Power Supply</source>
+        <translation>Téléalimentation</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreurs</translation>
+    </message>
+    <message>
+        <source>EOC</source>
+        <translatorcomment>acronym of the embedded operations channel, the same in every language</translatorcomment>
+        <translation>EOC</translation>
+    </message>
+    <message>
+        <source>U interface activation and deactivation</source>
+        <translation>Activation et désactivation de l&apos;interface U</translation>
+    </message>
+    <message>
+        <source>Power supply status of the NT1</source>
+        <translation>État de la téléalimentation du NT1</translation>
+    </message>
+    <message>
+        <source>Block errors (NEBE, FEBE)</source>
+        <translation>Erreurs de bloc (NEBE, FEBE)</translation>
+    </message>
+    <message>
+        <source>Embedded operations channel: loop-backs, maintenance and AIB</source>
+        <translation>Canal d&apos;exploitation intégré&#xa0;: bouclages, maintenance et AIB</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>Événements</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>&amp;Load</source>
+        <translation>&amp;Charger</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>Profiles</source>
+        <translation>Profils</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message>
+        <source>Enter a profile name without / or \.</source>
+        <translation>Saisissez un nom de profil sans / ni \.</translation>
+    </message>
+    <message>
+        <source>The profile %1 exists.
+Do you want to replace it?</source>
+        <translation>Le profil %1 existe déjà.
+Voulez-vous le remplacer&#xa0;?</translation>
+    </message>
+    <message>
+        <source>The profile %1 can not be written in %2.</source>
+        <translation>Le profil %1 ne peut pas être enregistré dans %2.</translation>
+    </message>
+    <message>
+        <source>The profile %1 can not be read.</source>
+        <translation>Le profil %1 ne peut pas être lu.</translation>
+    </message>
+    <message>
+        <source>Delete the profile %1?</source>
+        <translation>Supprimer le profil %1&#xa0;?</translation>
+    </message>
+    <message>
+        <source>The profile %1 can not be deleted.</source>
+        <translation>Le profil %1 ne peut pas être supprimé.</translation>
+    </message>
+</context>
+<context>
+    <name>qv::Dru70FindDialog</name>
+    <message>
+        <source>Find</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>&amp;String</source>
+        <translation>C&amp;haîne de caractères</translation>
+    </message>
+    <message>
+        <source>&amp;Event</source>
+        <translation>&amp;Événement</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>&amp;Forward</source>
+        <translation>En &amp;avant</translation>
+    </message>
+    <message>
+        <source>&amp;Backward</source>
+        <translation>En a&amp;rrière</translation>
+    </message>
+    <message>
+        <source>C&amp;ase sensitive</source>
+        <translation>Respecter la &amp;casse</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Rechercher le &amp;suivant</translation>
+    </message>
+</context>
+<context>
+    <name>qv::Dru70PrintDialog</name>
+    <message>
+        <source>Print</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>Événements</translation>
+    </message>
+    <message>
+        <source>&amp;Selection</source>
+        <translation>&amp;Sélection</translation>
+    </message>
+    <message>
+        <source>&amp;All</source>
+        <translation>&amp;Toutes</translation>
+    </message>
+    <message>
+        <source>&amp;Range</source>
+        <translation>&amp;Plage</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>De</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>À</translation>
+    </message>
+    <message>
+        <source>File &amp;Header</source>
+        <translation>&amp;En-tête du fichier</translation>
+    </message>
+    <message>
+        <source>Print c&amp;omment</source>
+        <translation>Imprimer le co&amp;mmentaire</translation>
+    </message>
+    <message>
+        <source>&amp;Format document</source>
+        <translation>Mise en &amp;forme du document</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Imprimer...</translation>
+    </message>
+    <message>
+        <source>P&amp;DF...</source>
+        <translatorcomment>PDF is the same in every language</translatorcomment>
+        <translation>P&amp;DF...</translation>
+    </message>
+    <message>
+        <source>&amp;Text File...</source>
+        <translation>Fichier te&amp;xte...</translation>
+    </message>
+    <message>
+        <source>Print to PDF</source>
+        <translation>Imprimer en PDF</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Fichiers PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Print to File</source>
+        <translation>Imprimer dans un fichier</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>Fichiers texte (*.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>qv::Dru70ProtocolInformationDialog</name>
+    <message>
+        <source>DRU-70 Protocol Information</source>
+        <translation>Informations protocole DRU-70</translation>
+    </message>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>This field can not be hidden</source>
+        <translation>Ce champ ne peut pas être masqué</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>&amp;Monter</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>&amp;Descendre</translation>
+    </message>
+    <message>
+        <source>Show &amp;All</source>
+        <translation>&amp;Tout afficher</translation>
+    </message>
+    <message>
+        <source>Hid&amp;e All</source>
+        <translation>Tout m&amp;asquer</translation>
+    </message>
+    <message>
+        <source>&amp;Invert</source>
+        <translation>&amp;Inverser</translation>
+    </message>
+    <message>
+        <source>Defaul&amp;t</source>
+        <translation>Par dé&amp;faut</translation>
+    </message>
+    <message>
+        <source>Fields of the DRU-70 event list</source>
+        <translation>Champs de la liste des événements DRU-70</translation>
+    </message>
+    <message>
+        <source>Space shows or hides the selected field.</source>
+        <translation>La barre d&apos;espace affiche ou masque le champ sélectionné.</translation>
+    </message>
+</context>
+<context>
+    <name>qv::Dru70Window</name>
+    <message>
+        <source> - Active Filters </source>
+        <translation> - Filtres actifs </translation>
+    </message>
+    <message>
+        <source>Press ESCAPE to stop the find function</source>
+        <translation>Appuyez sur ÉCHAP pour arrêter la recherche</translation>
+    </message>
+    <message>
+        <source>Program has reached the last frame!
+Do you want to go to the first frame?</source>
+        <translation>Le programme a atteint la dernière trame&#xa0;!
+Voulez-vous aller à la première trame&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Program has reached the first frame!
+Do you want to go to the last frame?</source>
+        <translation>Le programme a atteint la première trame&#xa0;!
+Voulez-vous aller à la dernière trame&#xa0;?</translation>
+    </message>
+    <message>
+        <source>String found once</source>
+        <translation>Chaîne trouvée une fois</translation>
+    </message>
+    <message>
+        <source>String found twice</source>
+        <translation>Chaîne trouvée deux fois</translation>
+    </message>
+    <message>
+        <source>String found %1 times</source>
+        <translation>Chaîne trouvée %1 fois</translation>
+    </message>
+    <message>
+        <source>Event found once</source>
+        <translation>Événement trouvé une fois</translation>
+    </message>
+    <message>
+        <source>Event found twice</source>
+        <translation>Événement trouvé deux fois</translation>
+    </message>
+    <message>
+        <source>Event found %1 times</source>
+        <translation>Événement trouvé %1 fois</translation>
+    </message>
+    <message>
+        <source>String not found!</source>
+        <translation>Chaîne introuvable&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Event not found!</source>
+        <translation>Événement introuvable&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Go to Frame</source>
+        <translation>Aller à la trame</translation>
+    </message>
+    <message>
+        <source>Frame number:</source>
+        <translation>Numéro de trame&#xa0;:</translation>
+    </message>
+    <message>
+        <source>This frame is suppressed by filtering
+Do you want to reach the nearest frame</source>
+        <translation>Cette trame est supprimée par le filtrage
+Voulez-vous atteindre la trame la plus proche</translation>
+    </message>
+    <message>
+        <source>File : %1</source>
+        <translation>Fichier&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Instrument : %1</source>
+        <translation>Appareil&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Serial number : %1</source>
+        <translation>Numéro de série&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Versions : %1 %2</source>
+        <translation>Versions&#xa0;: %1 %2</translation>
+    </message>
+    <message>
+        <source>Start : %1</source>
+        <translation>Début&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>End : %1</source>
+        <translation>Fin&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Events : %1</source>
+        <translation>Événements&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The events to print are numbered from 1 to %1, the first not after the last.</source>
+        <translation>Les événements à imprimer sont numérotés de 1 à %1, le premier ne venant pas après le dernier.</translation>
+    </message>
+    <message>
+        <source>Printing events...</source>
+        <translation>Impression des événements...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Insufficient memory to print frames
+Please decrease the number of frames</source>
+        <translation>Mémoire insuffisante pour imprimer les trames
+Veuillez réduire le nombre de trames</translation>
+    </message>
+    <message>
+        <source>The printing file can not be opened</source>
+        <translation>Le fichier d&apos;impression ne peut pas être ouvert</translation>
+    </message>
+</context>
+<context>
+    <name>qv::FilterSheet</name>
+    <message>
+        <source>Off-Line Filters</source>
+        <translation>Filtres hors ligne</translation>
+    </message>
+    <message>
+        <source>Real-Time Filters</source>
+        <translation>Filtres temps réel</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Général</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>Affichage</translation>
+    </message>
+    <message>
+        <source>Layer 1 events</source>
+        <translation>Événements de niveau 1</translation>
+    </message>
+    <message>
+        <source>Layer 2 frames</source>
+        <translation>Trames de niveau 2</translation>
+    </message>
+    <message>
+        <source>Layer 3 frames</source>
+        <translation>Trames de niveau 3</translation>
+    </message>
+    <message>
+        <source>Layer 2</source>
+        <translation>Niveau 2</translation>
+    </message>
+    <message>
+        <source>SAPI</source>
+        <translatorcomment>LAPD acronym, the same in every language</translatorcomment>
+        <translation>SAPI</translation>
+    </message>
+    <message>
+        <source>TEI</source>
+        <translatorcomment>LAPD acronym, the same in every language</translatorcomment>
+        <translation>TEI</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Type de trame</translation>
+    </message>
+    <message>
+        <source>Keep RR frames</source>
+        <translation>Conserver les trames RR</translation>
+    </message>
+    <message>
+        <source>V5</source>
+        <translatorcomment>protocol name, the same in every language</translatorcomment>
+        <translation>V5</translation>
+    </message>
+    <message>
+        <source>EFA</source>
+        <translatorcomment>V5 acronym (envelope function address), the same in every language</translatorcomment>
+        <translation>EFA</translation>
+    </message>
+    <message>
+        <source>%1: every user port</source>
+        <translation>%1&#xa0;: tous les ports utilisateur</translation>
+    </message>
+    <message>
+        <source>(any)</source>
+        <translation>(quelconque)</translation>
+    </message>
+    <message>
+        <source>L3 address</source>
+        <translation>Adresse de niveau 3</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Type de message</translation>
+    </message>
+    <message>
+        <source>ISDN Layer 3</source>
+        <translation>Niveau 3 RNIS</translation>
+    </message>
+    <message>
+        <source>Call reference (hex)</source>
+        <translation>Référence d&apos;appel (hex)</translation>
+    </message>
+    <message>
+        <source>Local address</source>
+        <translation>Adresse locale</translation>
+    </message>
+    <message>
+        <source>Remote address</source>
+        <translation>Adresse distante</translation>
+    </message>
+    <message>
+        <source>Protocol discriminator (hex)</source>
+        <translation>Discriminateur de protocole (hex)</translation>
+    </message>
+    <message>
+        <source>Cause</source>
+        <translation>Valeur de cause</translation>
+    </message>
+    <message>
+        <source>X.25 Layer 3</source>
+        <translation>Niveau 3 X.25</translation>
+    </message>
+    <message>
+        <source>Logical channel (hex)</source>
+        <translation>Voie logique (hex)</translation>
+    </message>
+    <message>
+        <source>Display Packets with</source>
+        <translation>Afficher les paquets avec</translation>
+    </message>
+    <message>
+        <source>Closed user group</source>
+        <translation>Groupe fermé d&apos;usagers</translation>
+    </message>
+    <message>
+        <source>Network user identification</source>
+        <translation>Identification d&apos;usager du réseau</translation>
+    </message>
+    <message>
+        <source>Keep data packets</source>
+        <translation>Conserver les paquets de données</translation>
+    </message>
+    <message>
+        <source>Packet</source>
+        <translation>Paquet</translation>
+    </message>
+    <message>
+        <source>Frame slicing</source>
+        <translation>Troncature des trames</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>&amp;Load</source>
+        <translation>&amp;Charger</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>Profiles</source>
+        <translation>Profils</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message>
+        <source>The call reference is a hexadecimal value from 0 to 7FFF.</source>
+        <translation>La référence d&apos;appel est une valeur hexadécimale de 0 à 7FFF.</translation>
+    </message>
+    <message>
+        <source>The logical channel is a hexadecimal value from 0 to FFF.</source>
+        <translation>La voie logique est une valeur hexadécimale de 0 à FFF.</translation>
+    </message>
+    <message>
+        <source>The protocol discriminator is a hexadecimal value from 0 to FF.</source>
+        <translation>Le discriminateur de protocole est une valeur hexadécimale de 0 à FF.</translation>
+    </message>
+    <message>
+        <source>local address</source>
+        <translation>adresse locale</translation>
+    </message>
+    <message>
+        <source>remote address</source>
+        <translation>adresse distante</translation>
+    </message>
+    <message>
+        <source>X.25 local address</source>
+        <translation>adresse locale X.25</translation>
+    </message>
+    <message>
+        <source>X.25 remote address</source>
+        <translation>adresse distante X.25</translation>
+    </message>
+    <message>
+        <source>The %1 is made of digits, with * for any digits at its start or its end.</source>
+        <translation>L&apos;%1 se compose de chiffres, avec * pour des chiffres quelconques au début ou à la fin.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a cause of the list of causes.</source>
+        <translation>«&#xa0;%1&#xa0;» ne figure pas dans la liste des causes.</translation>
+    </message>
+    <message>
+        <source>The cause is a number from 0 to 127.</source>
+        <translation>La cause est un nombre de 0 à 127.</translation>
+    </message>
+    <message>
+        <source>Enter a profile name without / or \.</source>
+        <translation>Saisissez un nom de profil sans / ni \.</translation>
+    </message>
+    <message>
+        <source>The profile %1 exists.
+Do you want to replace it?</source>
+        <translation>Le profil %1 existe déjà.
+Voulez-vous le remplacer&#xa0;?</translation>
+    </message>
+    <message>
+        <source>The profile %1 can not be written in %2.</source>
+        <translation>Le profil %1 ne peut pas être enregistré dans %2.</translation>
+    </message>
+    <message>
+        <source>The profile %1 can not be read.</source>
+        <translation>Le profil %1 ne peut pas être lu.</translation>
+    </message>
+    <message>
+        <source>Delete the profile %1?</source>
+        <translation>Supprimer le profil %1&#xa0;?</translation>
+    </message>
+    <message>
+        <source>The profile %1 can not be deleted.</source>
+        <translation>Le profil %1 ne peut pas être supprimé.</translation>
+    </message>
+</context>
+<context>
+    <name>qv::FindDialog</name>
+    <message>
+        <source>Find</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>&amp;String</source>
+        <translation>C&amp;haîne de caractères</translation>
+    </message>
+    <message>
+        <source>&amp;ISDN Message</source>
+        <translation>Message RN&amp;IS</translation>
+    </message>
+    <message>
+        <source>&amp;V5 Message</source>
+        <translation>Message &amp;V5</translation>
+    </message>
+    <message>
+        <source>&amp;X25 Message</source>
+        <translation>Message &amp;X25</translation>
+    </message>
+    <message>
+        <source>&amp;Cause</source>
+        <translation>Valeur de ca&amp;use</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>&amp;Forward</source>
+        <translation>En &amp;avant</translation>
+    </message>
+    <message>
+        <source>&amp;Backward</source>
+        <translation>En a&amp;rrière</translation>
+    </message>
+    <message>
+        <source>C&amp;ase sensitive</source>
+        <translation>Respecter la &amp;casse</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Rechercher le &amp;suivant</translation>
+    </message>
+</context>
+<context>
+    <name>qv::FontDialog</name>
+    <message>
+        <source>Regular</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Italique</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Gras</translation>
+    </message>
+    <message>
+        <source>Bold Italic</source>
+        <translation>Gras italique</translation>
+    </message>
+    <message>
+        <source>Fonts</source>
+        <translation>Polices</translation>
+    </message>
+    <message>
+        <source>Fi&amp;xed-pitch fonts only</source>
+        <translation>Polices à &amp;chasse fixe uniquement</translation>
+    </message>
+    <message>
+        <source>The hexadecimal trace lines up best in a fixed-pitch font</source>
+        <translation>La trace hexadécimale s&apos;aligne au mieux avec une police à chasse fixe</translation>
+    </message>
+    <message>
+        <source>&amp;Font:</source>
+        <translation>&amp;Police&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Font st&amp;yle:</source>
+        <translation>&amp;Style&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Size:</source>
+        <translation>&amp;Taille&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Exemple</translation>
+    </message>
+    <message>
+        <source>Not installed here: the views draw with a similar font</source>
+        <translation>Non installée ici&#xa0;: les vues utilisent une police semblable</translation>
+    </message>
+</context>
+<context>
+    <name>qv::HexaFindDialog</name>
+    <message>
+        <source>Find on hexadecimal trace</source>
+        <translation>Rechercher dans la trace hexadécimale</translation>
+    </message>
+    <message>
+        <source>String :</source>
+        <translation>Chaîne&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Hexadecimal value :</source>
+        <translation>Valeur hexadécimale&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>&amp;Forward</source>
+        <translation>En &amp;avant</translation>
+    </message>
+    <message>
+        <source>&amp;Backward</source>
+        <translation>En a&amp;rrière</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Rechercher le &amp;suivant</translation>
+    </message>
+</context>
+<context>
+    <name>qv::MainWindow</name>
+    <message>
+        <source>&amp;Capture</source>
+        <translation>&amp;Acquisition</translation>
+    </message>
+    <message>
+        <source>&amp;Examine</source>
+        <translation>&amp;Examen</translation>
+    </message>
+    <message>
+        <source>&amp;View Results</source>
+        <translation>&amp;Visualisation des résultats</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>Barre d&apos;outils</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Prêt</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Ouvrir...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>&amp;Enregistrer sous...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Imprimer...</translation>
+    </message>
+    <message>
+        <source>P&amp;rinter Setup...</source>
+        <translation>&amp;Configuration de l&apos;impression...</translation>
+    </message>
+    <message>
+        <source>&amp;Transfer...</source>
+        <translation>&amp;Transférer...</translation>
+    </message>
+    <message>
+        <source>Transfers from the testers need the serial link, not built yet</source>
+        <translation>Les transferts depuis les testeurs passent par la liaison série, pas encore disponible</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Édition</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Rechercher...</translation>
+    </message>
+    <message>
+        <source>Find on Hexa &amp;Trace...</source>
+        <translation>Rechercher dans la &amp;trace hexadécimale...</translation>
+    </message>
+    <message>
+        <source>&amp;Go to Frame...</source>
+        <translation>&amp;Aller à la trame...</translation>
+    </message>
+    <message>
+        <source>Co&amp;mment...</source>
+        <translation>Co&amp;mmentaire...</translation>
+    </message>
+    <message>
+        <source>Off-Line &amp;Filters...</source>
+        <translation>&amp;Filtres hors ligne...</translation>
+    </message>
+    <message>
+        <source>Call-Ref on &amp;selection</source>
+        <translation>Call-Ref de la &amp;sélection</translation>
+    </message>
+    <message>
+        <source>&amp;Mode</source>
+        <translatorcomment>the same word in French</translatorcomment>
+        <translation>&amp;Mode</translation>
+    </message>
+    <message>
+        <source>Real-time capture needs the serial link, not built yet</source>
+        <translation>L&apos;acquisition en temps réel passe par la liaison série, pas encore disponible</translation>
+    </message>
+    <message>
+        <source>&amp;Product</source>
+        <translation>&amp;Produit</translation>
+    </message>
+    <message>
+        <source>Product &amp;Selection...</source>
+        <translation>&amp;Sélection du produit...</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Affichage</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>&amp;Barre d&apos;outils</translation>
+    </message>
+    <message>
+        <source>&amp;Status Bar</source>
+        <translation>Barre d&apos;&amp;état</translation>
+    </message>
+    <message>
+        <source>Restore Default &amp;Widths</source>
+        <translation>Rétablir les &amp;largeurs par défaut</translation>
+    </message>
+    <message>
+        <source>&amp;Hexa Trace</source>
+        <translation>&amp;Trace hexadécimale</translation>
+    </message>
+    <message>
+        <source>&amp;Capture Toolbar</source>
+        <translation>Barre d&apos;outils d&apos;a&amp;cquisition</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translatorcomment>the same word in French</translatorcomment>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>Not available in this version</source>
+        <translation>Non disponible dans cette version</translation>
+    </message>
+    <message>
+        <source>&amp;Serial Link Setup...</source>
+        <translation>Configuration de la liaison &amp;série...</translation>
+    </message>
+    <message>
+        <source>&amp;Protocol Setup...</source>
+        <translation>Configuration du &amp;protocole...</translation>
+    </message>
+    <message>
+        <source>Protocol &amp;Information...</source>
+        <translation>&amp;Informations protocole...</translation>
+    </message>
+    <message>
+        <source>&amp;DRU-70 Protocol Information...</source>
+        <translation>Informations protocole &amp;DRU-70...</translation>
+    </message>
+    <message>
+        <source>PLM-45 &amp;Filters...</source>
+        <translation>Filtres P&amp;LM-45...</translation>
+    </message>
+    <message>
+        <source>F&amp;onts...</source>
+        <translation>P&amp;olices...</translation>
+    </message>
+    <message>
+        <source>&amp;Colors...</source>
+        <translation>&amp;Couleurs...</translation>
+    </message>
+    <message>
+        <source>&amp;English</source>
+        <translation>A&amp;nglais</translation>
+    </message>
+    <message>
+        <source>&amp;French</source>
+        <translation>&amp;Français</translation>
+    </message>
+    <message>
+        <source>&amp;German</source>
+        <translation>&amp;Allemand</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Ai&amp;de</translation>
+    </message>
+    <message>
+        <source>&amp;Reference Manual</source>
+        <translation>&amp;Manuel de référence</translation>
+    </message>
+    <message>
+        <source>Reference Manual</source>
+        <translation>Manuel de référence</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Working modes&lt;/b&gt;&lt;br&gt;Examine: captures (.lvt, .mon) and DRU-70 files. View Results: test results and PLM-45 projects. Capture: real-time analysis.&lt;br&gt;&lt;br&gt;&lt;b&gt;File&lt;/b&gt;&lt;br&gt;Open (Ctrl+O) shows the files of the mode; the content decides the window a file opens in. Save As copies the capture with its comment. Print (Ctrl+P): the summary, the detail, or the detail with the hexadecimal trace, of the selection, from the current frame to the end, every frame or a range; to a printer, a PDF or a text file.&lt;br&gt;&lt;br&gt;&lt;b&gt;Edit&lt;/b&gt;&lt;br&gt;Find (Ctrl+F): a text, an ISDN, V5 or X.25 message, or a cause; Find Next goes on from the hit, Escape stops a long search. Find on Hexa Trace: text or octets in the selected frame. Go to Frame (Ctrl+G). Comment: the note stored in the capture, up to 2048 characters.&lt;br&gt;&lt;br&gt;&lt;b&gt;View&lt;/b&gt;&lt;br&gt;Toolbar, Status Bar, Hexa Trace beside the detail, Restore Default Widths of the summary columns.&lt;br&gt;&lt;br&gt;&lt;b&gt;Summary keys&lt;/b&gt;&lt;br&gt;Home, End, Page Up, Page Down and the arrows move the selection; Shift or Ctrl with a click selects several frames; dragging the scroll thumb names the frame it stands for.</source>
+        <translation>&lt;b&gt;Modes de travail&lt;/b&gt;&lt;br&gt;Examen&#xa0;: captures (.lvt, .mon) et fichiers DRU-70. Visualisation des résultats&#xa0;: résultats de test et projets PLM-45. Acquisition&#xa0;: analyse en temps réel.&lt;br&gt;&lt;br&gt;&lt;b&gt;Fichier&lt;/b&gt;&lt;br&gt;Ouvrir (Ctrl+O) présente les fichiers du mode&#xa0;; le contenu d&apos;un fichier décide de la fenêtre où il s&apos;ouvre. Enregistrer sous copie la capture avec son commentaire. Imprimer (Ctrl+P)&#xa0;: le résumé, le détail, ou le détail avec la trace hexadécimale, de la sélection, de la trame courante à la fin, de toutes les trames ou d&apos;une plage&#xa0;; sur une imprimante, dans un PDF ou dans un fichier texte.&lt;br&gt;&lt;br&gt;&lt;b&gt;Édition&lt;/b&gt;&lt;br&gt;Rechercher (Ctrl+F)&#xa0;: un texte, un message RNIS, V5 ou X.25, ou une cause&#xa0;; Rechercher le suivant repart de la trame trouvée, Échap arrête une longue recherche. Rechercher dans la trace hexadécimale&#xa0;: du texte ou des octets dans la trame sélectionnée. Aller à la trame (Ctrl+G). Commentaire&#xa0;: la note enregistrée dans la capture, jusqu&apos;à 2048 caractères.&lt;br&gt;&lt;br&gt;&lt;b&gt;Affichage&lt;/b&gt;&lt;br&gt;Barre d&apos;outils, Barre d&apos;état, Trace hexadécimale à côté du détail, Rétablir les largeurs par défaut des colonnes du résumé.&lt;br&gt;&lt;br&gt;&lt;b&gt;Touches du résumé&lt;/b&gt;&lt;br&gt;Origine, Fin, Page préc., Page suiv. et les flèches déplacent la sélection&#xa0;; Maj ou Ctrl avec un clic sélectionne plusieurs trames&#xa0;; en faisant glisser le curseur de défilement, on voit le numéro de la trame qu&apos;il représente.</translation>
+    </message>
+    <message>
+        <source>&amp;Short Users&apos; Guide</source>
+        <translation>&amp;Guide rapide de l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>Short Users&apos; Guide</source>
+        <translation>Guide rapide de l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>1. Choose your instrument in the Product menu.&lt;br&gt;2. Choose Examine, then File &gt; Open... and a capture from the tester.&lt;br&gt;3. Click a frame in the summary: its decode appears below, its octets beside it. Click a line of the decode to mark its octets.&lt;br&gt;4. Edit &gt; Find... searches the capture; Edit &gt; Comment... keeps your notes in the file.&lt;br&gt;5. File &gt; Print... prints or saves what you found.</source>
+        <translation>1. Choisissez votre appareil dans le menu Produit.&lt;br&gt;2. Choisissez Examen, puis Fichier &gt; Ouvrir... et une capture du testeur.&lt;br&gt;3. Cliquez sur une trame du résumé&#xa0;: son décodage apparaît en dessous, ses octets à côté. Cliquez sur une ligne du décodage pour repérer ses octets.&lt;br&gt;4. Édition &gt; Rechercher... parcourt la capture&#xa0;; Édition &gt; Commentaire... garde vos notes dans le fichier.&lt;br&gt;5. Fichier &gt; Imprimer... imprime ou enregistre ce que vous avez trouvé.</translation>
+    </message>
+    <message>
+        <source>&amp;About Quorvane...</source>
+        <translation>À &amp;propos de Quorvane...</translation>
+    </message>
+    <message>
+        <source>About Quorvane</source>
+        <translation>À propos de Quorvane</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Quorvane&lt;/b&gt;&lt;br&gt;Analyser of ISDN tester captures: LAPD, TEI management, Q.931 and its national variants, X.25 and V5.</source>
+        <translation>&lt;b&gt;Quorvane&lt;/b&gt;&lt;br&gt;Analyseur des captures des testeurs RNIS&#xa0;: LAPD, gestion des TEI, Q.931 et ses variantes nationales, X.25 et V5.</translation>
+    </message>
+    <message>
+        <source>The settings could not be written to %1.</source>
+        <translation>Les paramètres n&apos;ont pas pu être enregistrés dans %1.</translation>
+    </message>
+    <message>
+        <source>%1 - Product Selection</source>
+        <translation>%1 - Sélection du produit</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>This file is already opened.
+Do you want to open a new window on this file ?</source>
+        <translation>Ce fichier est déjà ouvert.
+Voulez-vous ouvrir une nouvelle fenêtre sur ce fichier&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Cause number not found!</source>
+        <translation>Numéro de cause introuvable&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Enregistrer sous</translation>
+    </message>
+    <message>
+        <source>LVT-30/60 files(*.lvt);;All files (*)</source>
+        <translation>Fichiers LVT-30/60 (*.lvt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>DRU-70 files(*.dru)</source>
+        <translation>Fichiers DRU-70 (*.dru)</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt);;All files (*)</source>
+        <translation>Fichiers texte (*.txt);;Tous les fichiers (*)</translation>
+    </message>
+</context>
+<context>
+    <name>qv::PrintDialog</name>
+    <message>
+        <source>Print</source>
+        <translation>Imprimer</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>Trames</translation>
+    </message>
+    <message>
+        <source>&amp;Selection</source>
+        <translation>&amp;Sélection</translation>
+    </message>
+    <message>
+        <source>&amp;Current to End</source>
+        <translation>De la trame &amp;courante à la fin</translation>
+    </message>
+    <message>
+        <source>&amp;All</source>
+        <translation>&amp;Toutes</translation>
+    </message>
+    <message>
+        <source>&amp;Range</source>
+        <translation>&amp;Plage</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>De</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>À</translation>
+    </message>
+    <message>
+        <source>Summary print</source>
+        <translation>Impression du résumé</translation>
+    </message>
+    <message>
+        <source>Detail print</source>
+        <translation>Impression du détail</translation>
+    </message>
+    <message>
+        <source>Detail and hexa print</source>
+        <translation>Impression du détail et de la trace hexadécimale</translation>
+    </message>
+    <message>
+        <source>File &amp;Header</source>
+        <translation>&amp;En-tête du fichier</translation>
+    </message>
+    <message>
+        <source>Print c&amp;omment</source>
+        <translation>Imprimer le co&amp;mmentaire</translation>
+    </message>
+    <message>
+        <source>&amp;Format document</source>
+        <translation>Mise en &amp;forme du document</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Imprimer...</translation>
+    </message>
+    <message>
+        <source>P&amp;DF...</source>
+        <translatorcomment>PDF is the same in every language</translatorcomment>
+        <translation>P&amp;DF...</translation>
+    </message>
+    <message>
+        <source>&amp;Text File...</source>
+        <translation>Fichier te&amp;xte...</translation>
+    </message>
+    <message>
+        <source>Print to PDF</source>
+        <translation>Imprimer en PDF</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Fichiers PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Print to File</source>
+        <translation>Imprimer dans un fichier</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>Fichiers texte (*.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>qv::ProductDialog</name>
+    <message>
+        <source>U-interface monitor placed on the line between the exchange and the NT1. It records the line&apos;s maintenance events: EOC messages, errors, power supply and activation, in real time or into its own memory to be fetched afterwards. Its files (*.dru) open in Examine mode.</source>
+        <translation>Moniteur d&apos;interface U placé sur la ligne entre le central et le NT1. Il enregistre les événements de maintenance de la ligne&#xa0;: messages EOC, erreurs, téléalimentation et activation, en temps réel ou dans sa propre mémoire pour être récupérés ensuite. Ses fichiers (*.dru) s&apos;ouvrent en mode Examen.</translation>
+    </message>
+    <message>
+        <source>Compact basic-rate tester for the S/T and U interfaces. Its D-channel captures (LAPD, call control, X.25) open in Examine mode, its stored test results in View Results mode.</source>
+        <translation>Testeur compact d&apos;accès de base pour les interfaces S/T et U. Ses captures du canal D (LAPD, contrôle d&apos;appel, X.25) s&apos;ouvrent en mode Examen, ses résultats de test enregistrés en mode Visualisation des résultats.</translation>
+    </message>
+    <message>
+        <source>Basic-rate ISDN tester for the S/T interface (LVT-30) or the U interface (LVT-30U). It captures the D channel on site or in real time over the serial link; captures open in Examine mode, test results in View Results mode.</source>
+        <translation>Testeur RNIS d&apos;accès de base pour l&apos;interface S/T (LVT-30) ou l&apos;interface U (LVT-30U). Il capture le canal D sur site ou en temps réel par la liaison série&#xa0;; les captures s&apos;ouvrent en mode Examen, les résultats de test en mode Visualisation des résultats.</translation>
+    </message>
+    <message>
+        <source>ISDN tester for basic and primary rate access. Besides call control and X.25 it captures the V5.1/V5.2 signalling between an access network and its exchange, decoded as such when V5 decoding is on.</source>
+        <translation>Testeur RNIS pour l&apos;accès de base et l&apos;accès primaire. Outre le contrôle d&apos;appel et X.25, il capture la signalisation V5.1/V5.2 entre un réseau d&apos;accès et son central, décodée comme telle lorsque le décodage V5 est actif.</translation>
+    </message>
+    <message>
+        <source>Line measurement set for copper pairs. Its measurements are kept in projects, fetched over the serial link and shown as tables in View Results mode (*.plm).</source>
+        <translation>Appareil de mesure de lignes pour paires cuivre. Ses mesures sont regroupées en projets, récupérés par la liaison série et affichés sous forme de tableaux en mode Visualisation des résultats (*.plm).</translation>
+    </message>
+    <message>
+        <source>ISDN protocol monitor for the S0 interface. Its captures (*.mon) share the LVT file layout and open in Examine mode.</source>
+        <translation>Moniteur de protocole RNIS pour l&apos;interface S0. Ses captures (*.mon) ont le format de fichier LVT et s&apos;ouvrent en mode Examen.</translation>
+    </message>
+    <message>
+        <source>ISDN protocol monitor for basic and primary rate access (S0 and S2M). Its captures (*.mon) share the LVT file layout and open in Examine mode.</source>
+        <translation>Moniteur de protocole RNIS pour l&apos;accès de base et l&apos;accès primaire (S0 et S2M). Ses captures (*.mon) ont le format de fichier LVT et s&apos;ouvrent en mode Examen.</translation>
+    </message>
+    <message>
+        <source>Product Selection</source>
+        <translation>Sélection du produit</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Descriptif</translation>
+    </message>
+    <message>
+        <source>&amp;V5 decoding (V5.1/V5.2 captures)</source>
+        <translation>Décodage &amp;V5 (captures V5.1/V5.2)</translation>
+    </message>
+    <message>
+        <source>Only the LVT-60 captures V5 signalling</source>
+        <translation>Seul le LVT-60 capture la signalisation V5</translation>
+    </message>
+    <message>
+        <source>Choose the instrument the PC works with:</source>
+        <translation>Choisissez l&apos;appareil avec lequel le PC travaille&#xa0;:</translation>
+    </message>
+</context>
+<context>
+    <name>qv::ProtocolInformationDialog</name>
+    <message>
+        <source>Protocol Information</source>
+        <translation>Informations protocole</translation>
+    </message>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>This field can not be hidden</source>
+        <translation>Ce champ ne peut pas être masqué</translation>
+    </message>
+    <message>
+        <source>The V5 fields are always shown while V5 decoding is on.</source>
+        <translation>Les champs V5 sont toujours affichés tant que le décodage V5 est actif.</translation>
+    </message>
+    <message>
+        <source>The V5 fields are available with V5 decoding only.</source>
+        <translation>Les champs V5 ne sont disponibles qu&apos;avec le décodage V5.</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>&amp;Monter</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>&amp;Descendre</translation>
+    </message>
+    <message>
+        <source>Show &amp;All</source>
+        <translation>&amp;Tout afficher</translation>
+    </message>
+    <message>
+        <source>Hid&amp;e All</source>
+        <translation>Tout m&amp;asquer</translation>
+    </message>
+    <message>
+        <source>Set All Defaul&amp;t</source>
+        <translation>Tout remettre par dé&amp;faut</translation>
+    </message>
+    <message>
+        <source>&amp;Invert</source>
+        <translation>&amp;Inverser</translation>
+    </message>
+    <message>
+        <source>Fields of the frame summary</source>
+        <translation>Champs du résumé des trames</translation>
+    </message>
+    <message>
+        <source>Space shows or hides the selected field.</source>
+        <translation>La barre d&apos;espace affiche ou masque le champ sélectionné.</translation>
+    </message>
+    <message>
+        <source>Always shown while V5 decoding is on</source>
+        <translation>Toujours affiché tant que le décodage V5 est actif</translation>
+    </message>
+    <message>
+        <source>Available with V5 decoding only</source>
+        <translation>Disponible uniquement avec le décodage V5</translation>
+    </message>
+</context>
+<context>
+    <name>qv::ProtocolSetupDialog</name>
+    <message>
+        <source>Protocol Setup</source>
+        <translation>Configuration du protocole</translation>
+    </message>
+    <message>
+        <source>&amp;Protocol Names</source>
+        <translation>Noms des &amp;protocoles</translation>
+    </message>
+    <message>
+        <source>V5.1/V5.2 Encapsulated</source>
+        <translation>V5.1/V5.2 encapsulé</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translatorcomment>OK is the same in every language</translatorcomment>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Ai&amp;de</translation>
+    </message>
+    <message>
+        <source>Choose the layer-3 protocol that the tester&apos;s network speaks: call-control messages are decoded with the notation tables of that protocol. The open captures are decoded again with it at once.&lt;br&gt;&lt;br&gt;&lt;b&gt;V5.1/V5.2 Encapsulated&lt;/b&gt; (LVT-60 only): the captures carry V5 signalling between an access network and its exchange, and are decoded as V5.</source>
+        <translation>Choisissez le protocole de niveau 3 du réseau du testeur&#xa0;: les messages de contrôle d&apos;appel sont décodés avec les tables de notation de ce protocole. Les captures ouvertes sont aussitôt décodées à nouveau avec celui-ci.&lt;br&gt;&lt;br&gt;&lt;b&gt;V5.1/V5.2 encapsulé&lt;/b&gt; (LVT-60 uniquement)&#xa0;: les captures transportent la signalisation V5 entre un réseau d&apos;accès et son central, et sont décodées en V5.</translation>
+    </message>
+</context>
+<context>
+    <name>qv::ResultWindow</name>
+    <message>
+        <source>The report cannot be written to this file!</source>
+        <translation>Le rapport ne peut pas être écrit dans ce fichier&#xa0;!</translation>
+    </message>
+</context>
+</TS>
