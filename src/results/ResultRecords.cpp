@@ -148,7 +148,8 @@ std::vector<std::uint8_t> readCoded(const std::uint8_t *p, std::size_t max) {
 void writeCoded(std::uint8_t *p, std::size_t max, const std::vector<std::uint8_t> &octets) {
     const std::size_t n = std::min(octets.size(), max);
     p[0] = static_cast<std::uint8_t>(n);
-    std::memcpy(p + 1, octets.data(), n);
+    if (n != 0)
+        std::memcpy(p + 1, octets.data(), n);
 }
 
 void writeDateTime(std::uint8_t *p, const CaptureDateTime &t) {
