@@ -1180,6 +1180,325 @@ Möchten Sie ein weiteres Fenster für diese Datei öffnen?</translation>
     </message>
 </context>
 <context>
+    <name>qv::Messages</name>
+    <message>
+        <source>Error Message</source>
+        <translation>Fehlermeldung</translation>
+    </message>
+    <message>
+        <source>Quorvane</source>
+        <translation>Quorvane</translation>
+    </message>
+    <message>
+        <source>PDU Interpreter Internal Error</source>
+        <translation>Interner Fehler des PDU-Interpreters</translation>
+    </message>
+    <message>
+        <source>Wrong working directory!</source>
+        <translation>Falsches Arbeitsverzeichnis!</translation>
+    </message>
+    <message>
+        <source>French resources not found !</source>
+        <translation>Französische Ressourcen nicht gefunden!</translation>
+    </message>
+    <message>
+        <source>German resources not found !</source>
+        <translation>Deutsche Ressourcen nicht gefunden!</translation>
+    </message>
+    <message>
+        <source>To activate the modification, close and
+re-open the Quorvane</source>
+        <translation>Um die Änderung zu aktivieren, schließen Sie
+Quorvane und starten Sie es erneut</translation>
+    </message>
+    <message>
+        <source>ISDN manager problem !</source>
+        <translation>Problem des ISDN-Managers!</translation>
+    </message>
+    <message>
+        <source>Problem while initializing PDU Interpreter!</source>
+        <translation>Problem bei der Initialisierung des PDU-Interpreters!</translation>
+    </message>
+    <message>
+        <source>ISDN Manager Problem!</source>
+        <translation>Problem des ISDN-Managers!</translation>
+    </message>
+    <message>
+        <source>Error while searching this file type!</source>
+        <translation>Fehler bei der Suche nach diesem Dateityp!</translation>
+    </message>
+    <message>
+        <source>Error while looking for this file type!</source>
+        <translation>Fehler bei der Ermittlung dieses Dateityps!</translation>
+    </message>
+    <message>
+        <source>This file is not an LVT file!</source>
+        <translation>Diese Datei ist keine LVT-Datei!</translation>
+    </message>
+    <message>
+        <source>This file is not an LVT-30/-30U, LVT-60 or PLM-45 file!</source>
+        <translation>Diese Datei ist keine LVT-30/-30U-, LVT-60- oder PLM-45-Datei!</translation>
+    </message>
+    <message>
+        <source>The type of file is not correct for the active configuration.
+ Please see help in &quot;Open a File&quot;</source>
+        <translation>Der Dateityp passt nicht zur aktiven Konfiguration.
+Bitte lesen Sie in der Hilfe unter „Datei öffnen“ nach</translation>
+    </message>
+    <message>
+        <source>Unable to find specified file!</source>
+        <translation>Die angegebene Datei wurde nicht gefunden!</translation>
+    </message>
+    <message>
+        <source>Unable to open this file!</source>
+        <translation>Diese Datei kann nicht geöffnet werden!</translation>
+    </message>
+    <message>
+        <source>This is a PLM-45 project file.
+This version of Quorvane cannot show PLM-45 projects yet.</source>
+        <translation>Dies ist eine PLM-45-Projektdatei.
+Diese Version von Quorvane kann PLM-45-Projekte noch nicht anzeigen.</translation>
+    </message>
+    <message>
+        <source>Cannot know if this file is a remote or permanent file !</source>
+        <translation>Es ist nicht erkennbar, ob diese Datei eine entfernte oder eine permanente Datei ist!</translation>
+    </message>
+    <message>
+        <source>Unable to open file !</source>
+        <translation>Die Datei kann nicht geöffnet werden!</translation>
+    </message>
+    <message>
+        <source>File is empty!</source>
+        <translation>Die Datei ist leer!</translation>
+    </message>
+    <message>
+        <source>the record is not an LVT record!</source>
+        <translation>Der Datensatz ist kein LVT-Datensatz!</translation>
+    </message>
+    <message>
+        <source>LVT file error</source>
+        <translation>LVT-Dateifehler</translation>
+    </message>
+    <message>
+        <source>Error while reading frames!</source>
+        <translation>Fehler beim Lesen der Rahmen!</translation>
+    </message>
+    <message>
+        <source>tab_frame_idx not good !</source>
+        <translation>tab_frame_idx ungültig!</translation>
+    </message>
+    <message>
+        <source>Unable to create a decodable object !</source>
+        <translation>Es kann kein decodierbares Objekt angelegt werden!</translation>
+    </message>
+    <message>
+        <source>A problem occurs while reading first group of frames !</source>
+        <translation>Beim Lesen der ersten Rahmengruppe ist ein Problem aufgetreten!</translation>
+    </message>
+    <message>
+        <source>No frame found in the file !</source>
+        <translation>Kein Rahmen in der Datei gefunden!</translation>
+    </message>
+    <message>
+        <source>Problem while saving file!</source>
+        <translation>Problem beim Speichern der Datei!</translation>
+    </message>
+    <message>
+        <source>The comment text has changed.
+Do you want to save it?</source>
+        <translation>Der Kommentartext wurde geändert.
+Möchten Sie ihn speichern?</translation>
+    </message>
+    <message>
+        <source>The comment text can not be updated.
+An error occured when saving it in the file</source>
+        <translation>Der Kommentartext kann nicht aktualisiert werden.
+Beim Speichern in der Datei ist ein Fehler aufgetreten</translation>
+    </message>
+    <message>
+        <source>Starting and/or ending values are out of range</source>
+        <translation>Start- und/oder Endwert liegen außerhalb des zulässigen Bereichs</translation>
+    </message>
+    <message>
+        <source>This frame is suppressed by filtering
+Do you want to reach the nearest frame</source>
+        <translation>Dieser Rahmen wird durch die Filterung unterdrückt
+Möchten Sie zum nächstgelegenen Rahmen gehen</translation>
+    </message>
+    <message>
+        <source>This frame is not a layer 3 frame</source>
+        <translation>Dieser Rahmen ist kein Schicht-3-Rahmen</translation>
+    </message>
+    <message>
+        <source>CDecoder::pan_parse(): ev_p = NULL</source>
+        <translation>CDecoder::pan_parse(): ev_p ist NULL</translation>
+    </message>
+    <message>
+        <source>CISDN::Format_Detail() error: ev_p = NULL</source>
+        <translation>CISDN::Format_Detail(), Fehler: ev_p ist NULL</translation>
+    </message>
+    <message>
+        <source>Layer 3 detail error: %d!</source>
+        <translation>Fehler im Detail der Schicht 3: %d!</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open file %s. Please, check notation files path ...</source>
+        <translation>Die Datei %s kann nicht geöffnet werden. Bitte prüfen Sie den Pfad der Notationsdateien ...</translation>
+    </message>
+    <message>
+        <source>Insufficient memory: Can&apos;t create PDU Interpreter!</source>
+        <translation>Nicht genügend Speicher: Der PDU-Interpreter kann nicht angelegt werden!</translation>
+    </message>
+    <message>
+        <source>Insufficient memory: Can&apos;t allocate PDU Interpreter buffer!</source>
+        <translation>Nicht genügend Speicher: Der Puffer des PDU-Interpreters kann nicht reserviert werden!</translation>
+    </message>
+    <message>
+        <source>Unknown protocol!</source>
+        <translation>Unbekanntes Protokoll!</translation>
+    </message>
+    <message>
+        <source>Syntax error in a Notation File</source>
+        <translation>Syntaxfehler in einer Notationsdatei</translation>
+    </message>
+    <message>
+        <source>Too many tables are defined in the list file</source>
+        <translation>In der Listendatei sind zu viele Tabellen definiert</translation>
+    </message>
+    <message>
+        <source>Not enough memory to load the Notation Files</source>
+        <translation>Nicht genügend Speicher zum Laden der Notationsdateien</translation>
+    </message>
+    <message>
+        <source>Press ESCAPE to stop the find function</source>
+        <translation>Drücken Sie ESC, um die Suche abzubrechen</translation>
+    </message>
+    <message>
+        <source>Program has reached the last frame!
+Do you want to go to the first frame?</source>
+        <translation>Das Programm hat den letzten Rahmen erreicht!
+Möchten Sie zum ersten Rahmen gehen?</translation>
+    </message>
+    <message>
+        <source>Program has reached the first frame!
+Do you want to go to the last frame?</source>
+        <translation>Das Programm hat den ersten Rahmen erreicht!
+Möchten Sie zum letzten Rahmen gehen?</translation>
+    </message>
+    <message>
+        <source>This field is not visible now. Display it with the
+ &quot;Protocol Information&quot; menu and restart the Find function</source>
+        <translation>Dieses Feld wird zurzeit nicht angezeigt. Blenden Sie es über das
+Menü „Protokollinformationen“ ein und starten Sie die Suche erneut</translation>
+    </message>
+    <message>
+        <source>Find error!</source>
+        <translation>Suchfehler!</translation>
+    </message>
+    <message>
+        <source>String found once</source>
+        <translation>Zeichenkette einmal gefunden</translation>
+    </message>
+    <message>
+        <source>String found twice</source>
+        <translation>Zeichenkette zweimal gefunden</translation>
+    </message>
+    <message>
+        <source>String found %d times</source>
+        <translation>Zeichenkette %d-mal gefunden</translation>
+    </message>
+    <message>
+        <source>Message found once</source>
+        <translation>Nachricht einmal gefunden</translation>
+    </message>
+    <message>
+        <source>Message found twice</source>
+        <translation>Nachricht zweimal gefunden</translation>
+    </message>
+    <message>
+        <source>Message found %d times</source>
+        <translation>Nachricht %d-mal gefunden</translation>
+    </message>
+    <message>
+        <source>Cause number found once</source>
+        <translation>Ursachennummer einmal gefunden</translation>
+    </message>
+    <message>
+        <source>Cause number found twice</source>
+        <translation>Ursachennummer zweimal gefunden</translation>
+    </message>
+    <message>
+        <source>Cause number found %d times</source>
+        <translation>Ursachennummer %d-mal gefunden</translation>
+    </message>
+    <message>
+        <source>String not found!</source>
+        <translation>Zeichenkette nicht gefunden!</translation>
+    </message>
+    <message>
+        <source>Message not found!</source>
+        <translation>Nachricht nicht gefunden!</translation>
+    </message>
+    <message>
+        <source>Cause number not found!</source>
+        <translation>Ursachennummer nicht gefunden!</translation>
+    </message>
+    <message>
+        <source>Wrong hexadecimal value!</source>
+        <translation>Falscher Hexadezimalwert!</translation>
+    </message>
+    <message>
+        <source>Hexa string  found !</source>
+        <translation>Hexadezimale Zeichenkette gefunden!</translation>
+    </message>
+    <message>
+        <source>ASCII string found !</source>
+        <translation>ASCII-Zeichenkette gefunden!</translation>
+    </message>
+    <message>
+        <source>Hexa string not found !</source>
+        <translation>Hexadezimale Zeichenkette nicht gefunden!</translation>
+    </message>
+    <message>
+        <source>ASCII string not found !</source>
+        <translation>ASCII-Zeichenkette nicht gefunden!</translation>
+    </message>
+    <message>
+        <source>Insufficient memory to print frames
+Please decrease the number of frames</source>
+        <translation>Nicht genügend Speicher zum Drucken der Rahmen
+Bitte verringern Sie die Anzahl der Rahmen</translation>
+    </message>
+    <message>
+        <source>The printing file can not be opened</source>
+        <translation>Die Druckdatei kann nicht geöffnet werden</translation>
+    </message>
+    <message>
+        <source>Cannot know if this file is a remote or permanent file!</source>
+        <translation>Es ist nicht erkennbar, ob diese Datei eine entfernte oder eine permanente Datei ist!</translation>
+    </message>
+    <message>
+        <source>Unable to open file!</source>
+        <translation>Die Datei kann nicht geöffnet werden!</translation>
+    </message>
+    <message>
+        <source>Can&apos;t allocate new record!</source>
+        <translation>Ein neuer Datensatz kann nicht angelegt werden!</translation>
+    </message>
+    <message>
+        <source>Error while reading file!</source>
+        <translation>Fehler beim Lesen der Datei!</translation>
+    </message>
+    <message>
+        <source>Record size error !</source>
+        <translation>Fehler in der Datensatzgröße!</translation>
+    </message>
+    <message>
+        <source>This file holds no test result!</source>
+        <translation>Diese Datei enthält kein Testergebnis!</translation>
+    </message>
+</context>
+<context>
     <name>qv::PrintDialog</name>
     <message>
         <source>Print</source>

@@ -1184,6 +1184,325 @@ Voulez-vous ouvrir une nouvelle fenêtre sur ce fichier&#xa0;?</translation>
     </message>
 </context>
 <context>
+    <name>qv::Messages</name>
+    <message>
+        <source>Error Message</source>
+        <translation>Message d&apos;erreur</translation>
+    </message>
+    <message>
+        <source>Quorvane</source>
+        <translation>Quorvane</translation>
+    </message>
+    <message>
+        <source>PDU Interpreter Internal Error</source>
+        <translation>Erreur interne de l&apos;interpréteur PDU</translation>
+    </message>
+    <message>
+        <source>Wrong working directory!</source>
+        <translation>Répertoire de travail incorrect&#xa0;!</translation>
+    </message>
+    <message>
+        <source>French resources not found !</source>
+        <translation>Ressources françaises introuvables&#xa0;!</translation>
+    </message>
+    <message>
+        <source>German resources not found !</source>
+        <translation>Ressources allemandes introuvables&#xa0;!</translation>
+    </message>
+    <message>
+        <source>To activate the modification, close and
+re-open the Quorvane</source>
+        <translation>Pour activer la modification, fermez et
+rouvrez Quorvane</translation>
+    </message>
+    <message>
+        <source>ISDN manager problem !</source>
+        <translation>Problème du gestionnaire RNIS&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Problem while initializing PDU Interpreter!</source>
+        <translation>Problème lors de l&apos;initialisation de l&apos;interpréteur PDU&#xa0;!</translation>
+    </message>
+    <message>
+        <source>ISDN Manager Problem!</source>
+        <translation>Problème du gestionnaire RNIS&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Error while searching this file type!</source>
+        <translation>Erreur lors de la recherche de ce type de fichier&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Error while looking for this file type!</source>
+        <translation>Erreur lors de la détermination de ce type de fichier&#xa0;!</translation>
+    </message>
+    <message>
+        <source>This file is not an LVT file!</source>
+        <translation>Ce fichier n&apos;est pas un fichier LVT&#xa0;!</translation>
+    </message>
+    <message>
+        <source>This file is not an LVT-30/-30U, LVT-60 or PLM-45 file!</source>
+        <translation>Ce fichier n&apos;est pas un fichier LVT-30/-30U, LVT-60 ou PLM-45&#xa0;!</translation>
+    </message>
+    <message>
+        <source>The type of file is not correct for the active configuration.
+ Please see help in &quot;Open a File&quot;</source>
+        <translation>Le type de fichier ne convient pas à la configuration active.
+Veuillez consulter l&apos;aide, rubrique «&#xa0;Ouvrir un fichier&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Unable to find specified file!</source>
+        <translation>Impossible de trouver le fichier indiqué&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Unable to open this file!</source>
+        <translation>Impossible d&apos;ouvrir ce fichier&#xa0;!</translation>
+    </message>
+    <message>
+        <source>This is a PLM-45 project file.
+This version of Quorvane cannot show PLM-45 projects yet.</source>
+        <translation>Ce fichier est un projet PLM-45.
+Cette version de Quorvane ne peut pas encore afficher les projets PLM-45.</translation>
+    </message>
+    <message>
+        <source>Cannot know if this file is a remote or permanent file !</source>
+        <translation>Impossible de savoir si ce fichier est un fichier distant ou permanent&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Unable to open file !</source>
+        <translation>Impossible d&apos;ouvrir le fichier&#xa0;!</translation>
+    </message>
+    <message>
+        <source>File is empty!</source>
+        <translation>Le fichier est vide&#xa0;!</translation>
+    </message>
+    <message>
+        <source>the record is not an LVT record!</source>
+        <translation>L&apos;enregistrement n&apos;est pas un enregistrement LVT&#xa0;!</translation>
+    </message>
+    <message>
+        <source>LVT file error</source>
+        <translation>Erreur de fichier LVT</translation>
+    </message>
+    <message>
+        <source>Error while reading frames!</source>
+        <translation>Erreur lors de la lecture des trames&#xa0;!</translation>
+    </message>
+    <message>
+        <source>tab_frame_idx not good !</source>
+        <translation>tab_frame_idx incorrect&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Unable to create a decodable object !</source>
+        <translation>Impossible de créer un objet décodable&#xa0;!</translation>
+    </message>
+    <message>
+        <source>A problem occurs while reading first group of frames !</source>
+        <translation>Un problème est survenu lors de la lecture du premier groupe de trames&#xa0;!</translation>
+    </message>
+    <message>
+        <source>No frame found in the file !</source>
+        <translation>Aucune trame trouvée dans le fichier&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Problem while saving file!</source>
+        <translation>Problème lors de l&apos;enregistrement du fichier&#xa0;!</translation>
+    </message>
+    <message>
+        <source>The comment text has changed.
+Do you want to save it?</source>
+        <translation>Le texte du commentaire a changé.
+Voulez-vous l&apos;enregistrer&#xa0;?</translation>
+    </message>
+    <message>
+        <source>The comment text can not be updated.
+An error occured when saving it in the file</source>
+        <translation>Le texte du commentaire ne peut pas être mis à jour.
+Une erreur est survenue lors de son enregistrement dans le fichier</translation>
+    </message>
+    <message>
+        <source>Starting and/or ending values are out of range</source>
+        <translation>Les valeurs de début et/ou de fin sont hors limites</translation>
+    </message>
+    <message>
+        <source>This frame is suppressed by filtering
+Do you want to reach the nearest frame</source>
+        <translation>Cette trame est supprimée par le filtrage
+Voulez-vous atteindre la trame la plus proche</translation>
+    </message>
+    <message>
+        <source>This frame is not a layer 3 frame</source>
+        <translation>Cette trame n&apos;est pas une trame de niveau 3</translation>
+    </message>
+    <message>
+        <source>CDecoder::pan_parse(): ev_p = NULL</source>
+        <translation>CDecoder::pan_parse()&#xa0;: ev_p est NULL</translation>
+    </message>
+    <message>
+        <source>CISDN::Format_Detail() error: ev_p = NULL</source>
+        <translation>CISDN::Format_Detail(), erreur&#xa0;: ev_p est NULL</translation>
+    </message>
+    <message>
+        <source>Layer 3 detail error: %d!</source>
+        <translation>Erreur dans le détail du niveau 3&#xa0;: %d&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open file %s. Please, check notation files path ...</source>
+        <translation>Impossible d&apos;ouvrir le fichier %s. Veuillez vérifier le chemin des fichiers de notation...</translation>
+    </message>
+    <message>
+        <source>Insufficient memory: Can&apos;t create PDU Interpreter!</source>
+        <translation>Mémoire insuffisante&#xa0;: impossible de créer l&apos;interpréteur PDU&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Insufficient memory: Can&apos;t allocate PDU Interpreter buffer!</source>
+        <translation>Mémoire insuffisante&#xa0;: impossible d&apos;allouer la mémoire tampon de l&apos;interpréteur PDU&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Unknown protocol!</source>
+        <translation>Protocole inconnu&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Syntax error in a Notation File</source>
+        <translation>Erreur de syntaxe dans un fichier de notation</translation>
+    </message>
+    <message>
+        <source>Too many tables are defined in the list file</source>
+        <translation>Le fichier de liste définit trop de tables</translation>
+    </message>
+    <message>
+        <source>Not enough memory to load the Notation Files</source>
+        <translation>Mémoire insuffisante pour charger les fichiers de notation</translation>
+    </message>
+    <message>
+        <source>Press ESCAPE to stop the find function</source>
+        <translation>Appuyez sur ÉCHAP pour arrêter la recherche</translation>
+    </message>
+    <message>
+        <source>Program has reached the last frame!
+Do you want to go to the first frame?</source>
+        <translation>Le programme a atteint la dernière trame&#xa0;!
+Voulez-vous aller à la première trame&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Program has reached the first frame!
+Do you want to go to the last frame?</source>
+        <translation>Le programme a atteint la première trame&#xa0;!
+Voulez-vous aller à la dernière trame&#xa0;?</translation>
+    </message>
+    <message>
+        <source>This field is not visible now. Display it with the
+ &quot;Protocol Information&quot; menu and restart the Find function</source>
+        <translation>Ce champ n&apos;est pas affiché actuellement. Affichez-le avec le
+menu «&#xa0;Informations protocole&#xa0;» et relancez la recherche</translation>
+    </message>
+    <message>
+        <source>Find error!</source>
+        <translation>Erreur de recherche&#xa0;!</translation>
+    </message>
+    <message>
+        <source>String found once</source>
+        <translation>Chaîne trouvée une fois</translation>
+    </message>
+    <message>
+        <source>String found twice</source>
+        <translation>Chaîne trouvée deux fois</translation>
+    </message>
+    <message>
+        <source>String found %d times</source>
+        <translation>Chaîne trouvée %d fois</translation>
+    </message>
+    <message>
+        <source>Message found once</source>
+        <translation>Message trouvé une fois</translation>
+    </message>
+    <message>
+        <source>Message found twice</source>
+        <translation>Message trouvé deux fois</translation>
+    </message>
+    <message>
+        <source>Message found %d times</source>
+        <translation>Message trouvé %d fois</translation>
+    </message>
+    <message>
+        <source>Cause number found once</source>
+        <translation>Numéro de cause trouvé une fois</translation>
+    </message>
+    <message>
+        <source>Cause number found twice</source>
+        <translation>Numéro de cause trouvé deux fois</translation>
+    </message>
+    <message>
+        <source>Cause number found %d times</source>
+        <translation>Numéro de cause trouvé %d fois</translation>
+    </message>
+    <message>
+        <source>String not found!</source>
+        <translation>Chaîne introuvable&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Message not found!</source>
+        <translation>Message introuvable&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Cause number not found!</source>
+        <translation>Numéro de cause introuvable&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Wrong hexadecimal value!</source>
+        <translation>Valeur hexadécimale incorrecte&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Hexa string  found !</source>
+        <translation>Chaîne hexadécimale trouvée&#xa0;!</translation>
+    </message>
+    <message>
+        <source>ASCII string found !</source>
+        <translation>Chaîne ASCII trouvée&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Hexa string not found !</source>
+        <translation>Chaîne hexadécimale introuvable&#xa0;!</translation>
+    </message>
+    <message>
+        <source>ASCII string not found !</source>
+        <translation>Chaîne ASCII introuvable&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Insufficient memory to print frames
+Please decrease the number of frames</source>
+        <translation>Mémoire insuffisante pour imprimer les trames
+Veuillez réduire le nombre de trames</translation>
+    </message>
+    <message>
+        <source>The printing file can not be opened</source>
+        <translation>Le fichier d&apos;impression ne peut pas être ouvert</translation>
+    </message>
+    <message>
+        <source>Cannot know if this file is a remote or permanent file!</source>
+        <translation>Impossible de savoir si ce fichier est un fichier distant ou permanent&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Unable to open file!</source>
+        <translation>Impossible d&apos;ouvrir le fichier&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Can&apos;t allocate new record!</source>
+        <translation>Impossible d&apos;allouer un nouvel enregistrement&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Error while reading file!</source>
+        <translation>Erreur lors de la lecture du fichier&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Record size error !</source>
+        <translation>Erreur de taille d&apos;enregistrement&#xa0;!</translation>
+    </message>
+    <message>
+        <source>This file holds no test result!</source>
+        <translation>Ce fichier ne contient aucun résultat de test&#xa0;!</translation>
+    </message>
+</context>
+<context>
     <name>qv::PrintDialog</name>
     <message>
         <source>Print</source>

@@ -1,9 +1,11 @@
 // The French and German interface: every text of the main window's menus, of the help boxes and
 // of the dialogs in the chosen language, the language menu, the refusal of a missing
-// translation, and the decoding language, which is chosen apart from the interface language.
+// translation, the core's messages and their captions in the boxes, and the decoding language,
+// which is chosen apart from the interface language.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -30,10 +32,19 @@
 
 #include "Screenshots.h"
 #include "app/CauseList.h"
+#include "app/DecoderContext.h"
+#include "app/FileType.h"
+#include "app/FramePrint.h"
 #include "app/InterfaceTranslation.h"
 #include "app/MainWindow.h"
+#include "app/MessageCatalogue.h"
+#include "app/QtUserMessages.h"
+#include "app/SummaryFinder.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
+#include "capture/CaptureFileReader.h"
+#include "capture/Dru70Decode.h"
+#include "decode/HexaTrace.h"
 #include "dialogs/ColourSelectionDialog.h"
 #include "dialogs/Dru70FilterSheet.h"
 #include "dialogs/Dru70ProtocolInformationDialog.h"
@@ -42,13 +53,20 @@
 #include "dialogs/OffLineFilterCommands.h"
 #include "dialogs/ProductDialog.h"
 #include "dialogs/ProtocolInformationDialog.h"
+#include "dialogs/ProtocolSetupCommand.h"
 #include "dialogs/ProtocolSetupDialog.h"
+#include "filters/FilterCriteria.h"
 #include "filters/FilterFiles.h"
+#include "pdu/NotationStore.h"
+#include "pdu/interface/PduInterpreterObject.h"
+#include "pdu/interface/ProtocolVariant.h"
+#include "results/TestResultFile.h"
 #include "views/CaptureWindow.h"
 #include "views/CommentWindow.h"
 #include "views/Dru70FindDialog.h"
 #include "views/Dru70PrintDialog.h"
 #include "views/FindDialog.h"
+#include "views/FramePrinter.h"
 #include "views/HexaFindDialog.h"
 #include "views/PrintDialog.h"
 
@@ -420,6 +438,210 @@ TEST_P(TranslationTest, TheLanguageMenuChecksTheLanguageInUse) {
         ASSERT_EQ(messages.entries().size(), 1u);
         EXPECT_EQ(messages.entries()[0].text, kMsgLanguageAtNextStart);
         EXPECT_EQ(messages.entries()[0].icon, MessageIcon::Information);
+    }
+}
+
+// One box as the user sees it.
+struct Box {
+    QString caption;
+    QString text;
+};
+
+// Message boxes that are looked at instead of being shown; questions are answered No. The next
+// box is pictured under the name given.
+struct SeenBoxes {
+    std::vector<Box> boxes;
+    std::string picture;
+    QtUserMessages user{nullptr, [this](QMessageBox &box) {
+                            boxes.push_back({box.windowTitle(), box.text()});
+                            if (!picture.empty())
+                                test::saveScreenshot(&box, picture.c_str());
+                            picture.clear();
+                            return static_cast<int>(QMessageBox::No);
+                        }};
+    Box last() const { return boxes.empty() ? Box{} : boxes.back(); }
+};
+
+// A core text and what the user reads in French and in German.
+struct CoreText {
+    std::string english;
+    QString french;
+    QString german;
+    QString in(const Language &language) const {
+        return language.appLanguage == 1 ? french : german;
+    }
+};
+
+std::string cannotOpenList(const char *listFile) {
+    char text[256];
+    std::snprintf(text, sizeof text, kMsgCannotOpenList, listFile);
+    return text;
+}
+
+TEST_P(TranslationTest, TheCoreMessagesAndTheirCaptionsAreShownInTheInterfaceLanguage) {
+    SeenBoxes seen;
+    seen.user.error(kMsgNoFrame);
+    EXPECT_EQ(seen.last().text, QLatin1String(kMsgNoFrame)) << "English before a translation";
+    EXPECT_EQ(seen.last().caption, QLatin1String("Error Message"));
+    translate();
+
+    const CoreText error{"Error Message", QStringLiteral("Message d'erreur"),
+                         QStringLiteral("Fehlermeldung")};
+    const CoreText interpreterError{kPduInterpreterCaption,
+                                    QString::fromUtf8("Erreur interne de l'interpréteur PDU"),
+                                    QStringLiteral("Interner Fehler des PDU-Interpreters")};
+    const std::vector<std::pair<CoreText, CoreText>> shown = {
+        {{kMsgNoFrame, QString::fromUtf8("Aucune trame trouvée dans le fichier\u00a0!"),
+          QStringLiteral("Kein Rahmen in der Datei gefunden!")},
+         error},
+        {{kMsgFileEmpty, QString::fromUtf8("Le fichier est vide\u00a0!"),
+          QStringLiteral("Die Datei ist leer!")},
+         error},
+        // Filled in with a file name or a number: translated around what was filled in.
+        {{cannotOpenList("ETSIEN.LST"),
+          QString::fromUtf8("Impossible d'ouvrir le fichier ETSIEN.LST. Veuillez vérifier le "
+                            "chemin des fichiers de notation..."),
+          QString::fromUtf8("Die Datei ETSIEN.LST kann nicht geöffnet werden. Bitte prüfen Sie "
+                            "den Pfad der Notationsdateien ...")},
+         interpreterError},
+        {{"Cause number found 12 times", QString::fromUtf8("Numéro de cause trouvé 12 fois"),
+          QStringLiteral("Ursachennummer 12-mal gefunden")},
+         {kProgramCaption, QStringLiteral("Quorvane"), QStringLiteral("Quorvane")}},
+    };
+    seen.picture = picture("message-error");
+    for (const auto &[text, caption] : shown) {
+        seen.user.show(text.english, caption.english, MessageIcon::Exclamation);
+        EXPECT_EQ(seen.last().text, text.in(GetParam())) << text.english;
+        EXPECT_EQ(seen.last().caption, caption.in(GetParam())) << text.english;
+    }
+
+    const std::vector<CoreText> questions = {
+        {kMsgFrameSuppressed,
+         QString::fromUtf8("Cette trame est supprimée par le filtrage\nVoulez-vous atteindre la "
+                           "trame la plus proche"),
+         QString::fromUtf8("Dieser Rahmen wird durch die Filterung unterdrückt\nMöchten Sie zum "
+                           "nächstgelegenen Rahmen gehen")},
+        {kMsgCommentChanged,
+         QString::fromUtf8("Le texte du commentaire a changé.\nVoulez-vous l'enregistrer\u00a0?"),
+         QString::fromUtf8("Der Kommentartext wurde geändert.\nMöchten Sie ihn speichern?")},
+    };
+    seen.picture = picture("message-question");
+    for (const CoreText &question : questions) {
+        EXPECT_EQ(seen.user.ask(question.english, kProgramCaption, MessageButtons::YesNoCancel,
+                                MessageAnswer::Yes),
+                  MessageAnswer::No);
+        EXPECT_EQ(seen.last().text, question.in(GetParam())) << question.english;
+        EXPECT_EQ(seen.last().caption, QLatin1String("Quorvane"));
+    }
+
+    // A text the windows translated already, and one that only looks filled in, stay as they
+    // are.
+    for (const std::string &text :
+         {GetParam().alreadyOpened.toStdString(), std::string("Layer 3 detail error: none!")}) {
+        seen.user.show(text, kProgramCaption, MessageIcon::Information);
+        EXPECT_EQ(seen.last().text.toStdString(), text);
+    }
+}
+
+TEST_P(TranslationTest, ACaptureThatCannotBeReadIsReportedInTheInterfaceLanguage) {
+    translate();
+    const fs::path empty = filterFolder / "empty.lvt";
+    std::ofstream(empty).flush();
+    SeenBoxes seen;
+    MainWindow window(installation, settings, context, seen.user);
+    EXPECT_EQ(window.openCapture(empty.string()), nullptr);
+    ASSERT_EQ(seen.boxes.size(), 1u);
+    const bool french = GetParam().appLanguage == 1;
+    EXPECT_EQ(seen.boxes[0].caption.toStdString(), french ? "Message d'erreur" : "Fehlermeldung");
+    EXPECT_EQ(seen.boxes[0].text.toStdString(),
+              french ? "Un problème est survenu lors de la lecture du premier groupe de "
+                       "trames\u00a0!"
+                     : "Beim Lesen der ersten Rahmengruppe ist ein Problem aufgetreten!");
+}
+
+TEST_P(TranslationTest, EveryMessageTheCoreCanShowIsListedAndTranslated) {
+    // The texts of the core (and the windows' own untranslated ones) that reach a message box.
+    const std::vector<const char *> constants = {kErrorMessageCaption,
+                                                 kProgramCaption,
+                                                 kPduInterpreterCaption,
+                                                 pdu::kLoaderCaption,
+                                                 kWrongWorkingDirectory,
+                                                 kMsgFrenchNotFound,
+                                                 kMsgGermanNotFound,
+                                                 kMsgLanguageAtNextStart,
+                                                 kMsgIsdnManagerProblem,
+                                                 kMsgInterpreterProblem,
+                                                 kMsgIsdnManagerSetupProblem,
+                                                 kMsgTypeScanFailed,
+                                                 kMsgRecentTypeScanFailed,
+                                                 kMsgNotAnLvtFile,
+                                                 kMsgCommandLineNotLvt,
+                                                 kMsgWrongTypeForMode,
+                                                 kMsgUnableToFindFile,
+                                                 kMsgUnableToOpenRecent,
+                                                 kMsgAmbiguousFile,
+                                                 kMsgUnableToOpen,
+                                                 kMsgFileEmpty,
+                                                 kMsgNotLvtRecord,
+                                                 kMsgLvtFileError,
+                                                 kMsgDruReadError,
+                                                 kMsgDruBadEvent,
+                                                 kMsgNoDecodableObject,
+                                                 kMsgFirstGroup,
+                                                 kMsgNoFrame,
+                                                 kMsgSaveAsFailed,
+                                                 kMsgCommentChanged,
+                                                 kMsgCommentNotUpdated,
+                                                 kMsgPrintRange,
+                                                 kMsgFrameSuppressed,
+                                                 kNotLayer3Frame,
+                                                 kMsgCannotOpenList,
+                                                 kMsgCannotCreateInterpreter,
+                                                 kMsgCannotAllocateArena,
+                                                 kMsgUnknownProtocol,
+                                                 pdu::kMsgListSyntax,
+                                                 pdu::kMsgTooManyTables,
+                                                 pdu::kMsgNoMemory,
+                                                 kMsgFindRunning,
+                                                 kMsgReachedLast,
+                                                 kMsgReachedFirst,
+                                                 kMsgFieldHidden,
+                                                 kMsgFindError,
+                                                 kMsgWrongHexValue,
+                                                 kMsgHexFound,
+                                                 kMsgAsciiFound,
+                                                 kMsgHexNotFound,
+                                                 kMsgAsciiNotFound,
+                                                 kMsgPrintMemory,
+                                                 kMsgPrintFileNotOpened,
+                                                 kMsgResultAmbiguousFile,
+                                                 kMsgResultUnableToOpen,
+                                                 kMsgResultCannotAllocate,
+                                                 kMsgResultReadError,
+                                                 kMsgResultRecordSize,
+                                                 kMsgNoTestResult};
+    const std::span<const char *const> catalogue = messageCatalogue();
+    const auto listed = [&catalogue](std::string_view text) {
+        return std::any_of(catalogue.begin(), catalogue.end(),
+                           [text](const char *entry) { return text == entry; });
+    };
+    for (const char *text : constants)
+        EXPECT_TRUE(listed(text)) << '"' << text << "\" is missing from the catalogue";
+    EXPECT_TRUE(listed(missingDocumentMessage(FileKind::Plm45)));
+
+    // Each in the language, with its line breaks and what the core fills in.
+    translate();
+    for (const char *english : catalogue) {
+        const QString source = QString::fromUtf8(english);
+        const QString translated = QCoreApplication::translate(kMessagesContext, english);
+        if (source != QLatin1String("Quorvane")) {
+            EXPECT_NE(translated, source) << '"' << english << "\" is left in English";
+        }
+        EXPECT_EQ(translated.count(QLatin1Char('\n')), source.count(QLatin1Char('\n'))) << english;
+        for (const char *conversion : {"%s", "%d"})
+            EXPECT_EQ(translated.count(QLatin1String(conversion)),
+                      source.count(QLatin1String(conversion)))
+                << english;
     }
 }
 

@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QString>
 
+#include "app/MessageCatalogue.h"
+
 namespace qv {
 
 namespace {
@@ -24,16 +26,20 @@ QMessageBox::Icon toQt(MessageIcon icon) {
 
 } // namespace
 
+int QtUserMessages::run(QMessageBox &box) const {
+    return run_ ? run_(box) : box.exec();
+}
+
 void QtUserMessages::show(const std::string &text, const std::string &caption, MessageIcon icon) {
-    QMessageBox box(toQt(icon), QString::fromStdString(caption), QString::fromStdString(text),
+    QMessageBox box(toQt(icon), translatedMessage(caption), translatedMessage(text),
                     QMessageBox::Ok, parent_);
-    box.exec();
+    run(box);
 }
 
 MessageAnswer QtUserMessages::ask(const std::string &text, const std::string &caption,
                                   MessageButtons buttons, MessageAnswer defaultAnswer) {
-    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption),
-                    QString::fromStdString(text), QMessageBox::NoButton, parent_);
+    QMessageBox box(QMessageBox::Question, translatedMessage(caption), translatedMessage(text),
+                    QMessageBox::NoButton, parent_);
     struct Choice {
         MessageAnswer answer;
         QMessageBox::StandardButton button;
@@ -49,7 +55,7 @@ MessageAnswer QtUserMessages::ask(const std::string &text, const std::string &ca
         if (c.answer == defaultAnswer)
             box.setDefaultButton(button);
     }
-    int result = box.exec();
+    const int result = run(box);
     for (const Choice &c : choices)
         if (result == c.button)
             return c.answer;
