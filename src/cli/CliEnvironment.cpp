@@ -60,6 +60,38 @@ bool parseNumber(const std::string& text, std::uint32_t& out) {
     return true;
 }
 
+void appendCsvCell(std::string& out, std::string_view cell) {
+    if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += cell;
+        return;
+    }
+    out += '"';
+    for (char c : cell) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void appendJsonString(std::string& out, std::string_view text) {
+    out += '"';
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20 || u >= 0x80) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", u);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
 int unknownArgument(const char* command, const std::string& arg) {
     std::fprintf(stderr, "%s: %s is not an option of this command, or its value is missing\n",
                  command, arg.c_str());

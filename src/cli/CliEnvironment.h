@@ -3,6 +3,7 @@
 // objects, the capture document opened with them, and the exit statuses.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/DecoderContext.h"
@@ -35,6 +36,11 @@ bool openDocument(Environment& env, CDecodeDoc& doc, const std::string& path);
 
 // A decimal number of 0..0xFFFFFFFF, digits only.
 bool parseNumber(const std::string& text, std::uint32_t& out);
+
+// A CSV cell, quoted when it holds a comma, a quote or a line break.
+void appendCsvCell(std::string& out, std::string_view cell);
+// A JSON string; the tester's single-byte texts keep JSON valid as \u escapes.
+void appendJsonString(std::string& out, std::string_view text);
 
 // Prints that arg is no option of command or lacks its value; returns kBadUsage.
 int unknownArgument(const char* command, const std::string& arg);

@@ -20,38 +20,6 @@ namespace {
 
 enum class Format { Text, Csv, Json };
 
-void csvCell(std::string& out, const std::string& cell) {
-    if (cell.find_first_of(",\"\r\n") == std::string::npos) {
-        out += cell;
-        return;
-    }
-    out += '"';
-    for (char c : cell) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
-void jsonString(std::string& out, std::string_view text) {
-    out += '"';
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20 || u >= 0x80) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", u);
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    out += '"';
-}
-
 } // namespace
 
 bool parseDru70Groups(const std::string& list, Dru70EventFilter& out) {
@@ -190,11 +158,11 @@ int dru70(const std::vector<std::string>& args) {
             if (k)
                 out += format == Format::Text ? '\t' : ',';
             if (format == Format::Csv) {
-                csvCell(out, cell);
+                appendCsvCell(out, cell);
             } else if (format == Format::Json) {
-                jsonString(out, Dru70Columns::title(columns[k]));
+                appendJsonString(out, Dru70Columns::title(columns[k]));
                 out += ':';
-                jsonString(out, cell);
+                appendJsonString(out, cell);
             } else {
                 out += cell;
             }

@@ -7,6 +7,8 @@
 
 #include "CliEnvironment.h"
 #include "Dru70Commands.h"
+#include "PlmCommand.h"
+#include "synth/PlmScenario.h"
 #include "ExamineCommands.h"
 #include "capture/Dru70Decode.h"
 #include "FilterCommands.h"
@@ -35,9 +37,12 @@ constexpr const char* kUsage =
     "                             lvt60-anonymous, hardware; VERSION: the firmware (default the\n"
     "                             newest, V09.02 or V05.02 on an LVT-60); CODE: the BER threshold\n"
     "                             0 (infinite) to 9 (1E-1), BER test of an LVT-30 only\n"
+    "       quorvane-cli generate --scenario plm [--lines N] [--project P] [--seed S]\n"
+    "                             -o OUT.plm    a PLM-45 project (P 0 to 99)\n"
     "       quorvane-cli info FILE            (LVT or DRU-70 file)\n"
     "       quorvane-cli dru FILE [--columns default|all] [--format text|csv|json] [--long]\n"
     "                        [--filter NAME] [--events activation,error,power,eoc]\n"
+    "       quorvane-cli plm FILE [--format text|csv|json] [--columns default|all]\n"
     "       quorvane-cli type FILE\n"
     "       quorvane-cli report FILE          (test result file)\n"
     "       quorvane-cli records FILE [--first N] [--last M]\n"
@@ -273,6 +278,12 @@ bool number(const char* text, std::uint32_t& out) {
 int main(int argc, char** argv) {
     if (argc >= 2 && std::string(argv[1]) == "generate") {
         const std::vector<std::string> args(argv + 2, argv + argc);
+        if (args.size() >= 2 && args[0] == "--scenario" && args[1] == qv::synth::kPlmScenario) {
+            const int status = qv::cli::generatePlm(args);
+            if (status == qv::cli::kRefused)
+                return qv::cli::kBadUsage;
+            return status == qv::cli::kBadUsage ? usage() : status;
+        }
         if (qv::cli::isResultScenario(args)) {
             const int status = qv::cli::generateResult(args);
             if (status == qv::cli::kRefused)
@@ -297,6 +308,12 @@ int main(int argc, char** argv) {
                      : command == "find"   ? qv::cli::find(args)
                      : command == "export" ? qv::cli::exportFrames(args)
                                            : qv::cli::filterProfiles(args);
+        if (status == qv::cli::kRefused)
+            return qv::cli::kBadUsage;
+        return status == qv::cli::kBadUsage ? usage() : status;
+    }
+    if (command == "plm") {
+        const int status = qv::cli::plm(std::vector<std::string>(argv + 2, argv + argc));
         if (status == qv::cli::kRefused)
             return qv::cli::kBadUsage;
         return status == qv::cli::kBadUsage ? usage() : status;

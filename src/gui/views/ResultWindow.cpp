@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/FileReplace.h"
 #include "base/UserMessages.h"
 #include "results/TestResultFile.h"
 
@@ -48,17 +49,8 @@ QString ResultWindow::shownText() const {
 void ResultWindow::setViewFont(const QFont &font) { text_->setFont(font); }
 
 bool ResultWindow::saveText(const std::string &path, UserMessages &messages) const {
-    // Written beside the target first: a failed write leaves the file there as it was.
-    const std::string temporary = path + ".part";
-    std::FILE *f = std::fopen(temporary.c_str(), "wb");
-    bool ok = f && std::fwrite(report_.data(), 1, report_.size(), f) == report_.size();
-    if (f)
-        ok = std::fclose(f) == 0 && ok;
-    std::error_code ec;
-    if (ok)
-        std::filesystem::rename(temporary, path, ec);
-    if (!ok || ec) {
-        std::filesystem::remove(temporary, ec);
+    // A failed write leaves the file there as it was.
+    if (replaceFile(path, report_) != FileReplaceResult::Done) {
         messages.show(tr("The report cannot be written to this file!").toStdString(),
                       kErrorMessageCaption, MessageIcon::Exclamation);
         return false;

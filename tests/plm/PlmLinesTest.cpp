@@ -1,0 +1,129 @@
+// The lines of a PLM-45 project: the display rules of every column, the comma rules of a line
+// and the exact line a .plm file keeps.
+#include <gtest/gtest.h>
+
+#include "plm/PlmLines.h"
+
+namespace qv {
+namespace {
+
+// Field numbers as the tester sends them (2 to 27), turned into table indices.
+constexpr int field(int number) { return number - 2; }
+
+TEST(PlmDisplayRules, EachColumnShowsItsCodeAsTheTesterMeansIt) {
+    struct Case {
+        int field;
+        const char* text;
+        const char* shown;
+    };
+    const Case cases[] = {
+        // Supply voltages, in half volts, a byte taken signed; 255 is no measure.
+        {3, "250", "-2"}, {3, "20", "10"}, {4, "255", "not meas."}, {5, "1255", "not meas."},
+        {6, "127", "63"}, {3, "128", "-63"}, {4, "-1", "-128"}, {5, "0", "0"}, {6, "x", "0"},
+        {3, "99999999999", "1073741696"},
+        // Activities and the ISDN data indication.
+        {7, "0", "not meas."}, {7, "2", "no"}, {8, "3", "yes"}, {8, "1", "1"}, {7, "23", "23"},
+        {9, "7", "not meas."}, {9, "0", "none"}, {9, "1", "no"}, {9, "2", "yes"},
+        {9, "3", "spikes"}, {9, "4", "low"}, {9, "5", "5"},
+        // Lengths in metres, 4095 no measure.
+        {11, "4095", "not meas."}, {13, "14095", "not meas."}, {11, "37", "37"},
+        // DC wire resistance in tenths of an ohm.
+        {15, "123", "12.3"}, {15, "4095", "not meas."}, {15, "5", " 0.5"}, {15, "-7", "-0.7"},
+        {15, "20000", "2000.0"},
+        // Terminators.
+        {16, "255", "not meas."}, {17, "254", "hi-Z"}, {16, "100", "100"},
+        // Coded configuration.
+        {23, "0", "80"}, {23, "1", "100"}, {23, "2", "120"}, {23, "3", "150"}, {23, "9", "9"},
+        {24, "0", "flat"}, {24, "1", "tp"}, {24, "2", "quad"}, {24, "3", "custom"},
+        {24, "4", "4"},
+        {25, "0", "12,36,45,78"}, {25, "1", "36,45"}, {25, "2", "12,34,56,78"},
+        {25, "3", "36,46"}, {25, "4", "12,36"}, {25, "5", "none"}, {25, "6", "6"},
+        // Shorts: none when empty.
+        {19, "", "none"}, {19, "3-6", "3-6"},
+        // Texts as they stand, blanks included.
+        {2, "A01-1", "A01-1"}, {10, "", ""}, {18, " 45", " 45"}, {20, "ok", "ok"},
+        {22, "67", "67"}, {26, "36/45", "36/45"}, {27, "150", "150"},
+        // A question mark anywhere is no measure, in every column.
+        {2, "A?", "not meas."}, {3, "2?0", "not meas."}, {15, "?", "not meas."},
+        {19, "?", "not meas."}, {25, "1?", "not meas."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(plmDisplayText(field(c.field), c.text), c.shown)
+            << "field " << c.field << " \"" << c.text << "\"";
+}
+
+TEST(PlmDisplayRules, WordsComeInTheInterfaceLanguage) {
+    const PlmWords french = [](const char* english) {
+        return std::string(english) == "yes" ? "oui" : "[" + std::string(english) + "]";
+    };
+    EXPECT_EQ(plmDisplayText(field(7), "3", french), "oui");
+    EXPECT_EQ(plmDisplayText(field(16), "254", french), "[hi-Z]");
+    EXPECT_EQ(plmDisplayText(field(25), "5", french), "[none]");
+    // Numbers are no words.
+    EXPECT_EQ(plmDisplayText(field(23), "1", french), "100");
+    EXPECT_EQ(plmDisplayText(field(25), "1", french), "36,45");
+    EXPECT_EQ(plmDisplayText(field(3), "20", french), "10");
+}
+
+constexpr const char* kLine =
+    "03,A01-1,250,20,255,80,3,2,4,12,4095,36,120,45,123,254,255,,,ok,,67,2,1,1,1-2,150";
+
+TEST(PlmLine, FieldsFeedTheirColumns) {
+    PlmDisplayLine line;
+    ASSERT_TRUE(parsePlmDisplayLine(kLine, line));
+    EXPECT_EQ(line.project, 3);
+    const std::array<std::string, kPlmColumnCount> shown = {
+        "A01-1", "67", "120", "36,45", "tp", "1-2", "150", "12", "36",        "45",
+        "-2",    "10", "not meas.", "40", "yes", "no", "low", "not meas.", "120", "12.3",
+        "hi-Z",  "not meas.", "", "none", "ok", "",
+    };
+    EXPECT_EQ(line.cells, shown);
+}
+
+TEST(PlmLine, EveryCommaMustBeThereAndTheLastFieldRunsToTheEnd) {
+    std::string line = kLine;
+    PlmDisplayLine display;
+    PlmRawLine raw;
+    EXPECT_FALSE(parsePlmDisplayLine(line.substr(0, line.rfind(',')), display));
+    EXPECT_FALSE(parsePlmRawLine(line.substr(0, line.rfind(',')), raw));
+    EXPECT_FALSE(parsePlmRawLine("", raw));
+    EXPECT_FALSE(parsePlmRawLine("03", raw));
+    // A comma more is part of the last field: a text shows it, a number stops before it.
+    ASSERT_TRUE(parsePlmDisplayLine(line + ",7", display));
+    EXPECT_EQ(display.cells[kPlmWireResist], "150,7");
+    ASSERT_TRUE(parsePlmRawLine(line + ",7", raw));
+    EXPECT_EQ(raw.integers[field(27)], 150);
+}
+
+TEST(PlmLine, RawFieldsKeepTheirTypesAndAreWrittenInTheFileFormat) {
+    PlmRawLine raw;
+    ASSERT_TRUE(parsePlmRawLine(
+        "9,L 1,250,x,-3,80,3,2,4,12,4095,36,120,45,12a,254,255,,,ok,,67,2,1,1,1-2,150", raw));
+    EXPECT_EQ(raw.project, 9);
+    EXPECT_EQ(raw.texts[field(2)], "L 1");
+    EXPECT_EQ(raw.integers[field(3)], 250);
+    EXPECT_EQ(raw.integers[field(4)], 0);  // not a number
+    EXPECT_EQ(raw.integers[field(5)], -3);
+    EXPECT_EQ(raw.integers[field(15)], 12); // digits up to the first other character
+    EXPECT_EQ(formatPlmLine(7, raw),
+              "07,L 1,250,0,-3,80,3,2,4,12,4095,36,120,45,12,254,255,,,ok,,67,2,1,1,1-2,150\r\n");
+    EXPECT_EQ(formatPlmLine(42, raw).substr(0, 3), "42,");
+    PlmRawLine again;
+    std::string text = formatPlmLine(7, raw);
+    ASSERT_TRUE(parsePlmRawLine(text.substr(0, text.size() - 2), again));
+    again.project = raw.project;
+    EXPECT_EQ(again, raw);
+}
+
+TEST(PlmLine, OnlyCrLfEndsALine) {
+    PlmLineScanner scanner("a\r\nb\nc\rd\r\n\r\ntail");
+    std::string_view line;
+    std::vector<std::string> lines;
+    while (scanner.next(line))
+        lines.emplace_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b\nc\rd", ""}));
+    EXPECT_EQ(scanner.position(), 12u);
+}
+
+} // namespace
+} // namespace qv
