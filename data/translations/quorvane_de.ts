@@ -1178,6 +1178,10 @@ Möchten Sie ein weiteres Fenster für diese Datei öffnen?</translation>
         <source>Text files (*.txt);;All files (*)</source>
         <translation>Textdateien (*.txt);;Alle Dateien (*)</translation>
     </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
 </context>
 <context>
     <name>qv::Messages</name>
@@ -1252,12 +1256,6 @@ Bitte lesen Sie in der Hilfe unter „Datei öffnen“ nach</translation>
     <message>
         <source>Unable to open this file!</source>
         <translation>Diese Datei kann nicht geöffnet werden!</translation>
-    </message>
-    <message>
-        <source>This is a PLM-45 project file.
-This version of Quorvane cannot show PLM-45 projects yet.</source>
-        <translation>Dies ist eine PLM-45-Projektdatei.
-Diese Version von Quorvane kann PLM-45-Projekte noch nicht anzeigen.</translation>
     </message>
     <message>
         <source>Cannot know if this file is a remote or permanent file !</source>
@@ -1496,6 +1494,249 @@ Bitte verringern Sie die Anzahl der Rahmen</translation>
     <message>
         <source>This file holds no test result!</source>
         <translation>Diese Datei enthält kein Testergebnis!</translation>
+    </message>
+    <message>
+        <source>Error: file format</source>
+        <translation>Fehler: Dateiformat</translation>
+    </message>
+    <message>
+        <source>Insufficient memory to copy the selection
+Please limit your selection</source>
+        <translation>Nicht genügend Speicher, um die Auswahl zu kopieren
+Bitte verkleinern Sie Ihre Auswahl</translation>
+    </message>
+    <message>
+        <source>The Clipboard is not free to copy the selection
+</source>
+        <translation>Die Zwischenablage ist nicht frei, um die Auswahl zu kopieren
+</translation>
+    </message>
+    <message>
+        <source>Too many frames are selected. Only the first %d frames are copied</source>
+        <translation>Zu viele Rahmen ausgewählt. Nur die ersten %d Rahmen werden kopiert</translation>
+    </message>
+</context>
+<context>
+    <name>qv::PlmFiltersDialog</name>
+    <message>
+        <source>PLM-45 Filters</source>
+        <translation>PLM-45-Filter</translation>
+    </message>
+    <message>
+        <source>Show &amp;All</source>
+        <translation>&amp;Alle anzeigen</translation>
+    </message>
+    <message>
+        <source>Hid&amp;e All</source>
+        <translation>Alle aus&amp;blenden</translation>
+    </message>
+    <message>
+        <source>Columns of the project window</source>
+        <translation>Spalten des Projektfensters</translation>
+    </message>
+</context>
+<context>
+    <name>qv::PlmFindDialog</name>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Fi&amp;nd what:</source>
+        <translation>Suchen &amp;nach:</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Richtung</translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation>Nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation>Nach &amp;unten</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>&amp;Groß-/Kleinschreibung beachten</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Weiter&amp;suchen</translation>
+    </message>
+</context>
+<context>
+    <name>qv::PlmModel</name>
+    <message>
+        <source>Line num.</source>
+        <translation>Leitung Nr.</translation>
+    </message>
+    <message>
+        <source>Velocity</source>
+        <translation>Geschw.</translation>
+    </message>
+    <message>
+        <source>Impedance</source>
+        <translation>Impedanz</translation>
+    </message>
+    <message>
+        <source>Pairs</source>
+        <translation>Paare</translation>
+    </message>
+    <message>
+        <source>Cable Type</source>
+        <translation>Kabeltyp</translation>
+    </message>
+    <message>
+        <source>Used Pins</source>
+        <translation>Belegte Pins</translation>
+    </message>
+    <message>
+        <source>Wire Resist.</source>
+        <translation>Aderwid.</translation>
+    </message>
+    <message>
+        <source>L. open pair</source>
+        <translation>L. offenes Paar</translation>
+    </message>
+    <message>
+        <source>L. short pair</source>
+        <translation>L. Kurzschl.-Paar</translation>
+    </message>
+    <message>
+        <source>Resist. Wire</source>
+        <translation>Wid.-Ader</translation>
+    </message>
+    <message>
+        <source>Power1</source>
+        <translation>Speisung1</translation>
+    </message>
+    <message>
+        <source>Power1L</source>
+        <translation>Speisung1L</translation>
+    </message>
+    <message>
+        <source>Power2</source>
+        <translation>Speisung2</translation>
+    </message>
+    <message>
+        <source>Power2L</source>
+        <translation>Speisung2L</translation>
+    </message>
+    <message>
+        <source>Tx Act.</source>
+        <translation>Tx-Akt.</translation>
+    </message>
+    <message>
+        <source>Rx Act.</source>
+        <translation>Rx-Akt.</translation>
+    </message>
+    <message>
+        <source>ISDN data</source>
+        <translation>ISDN-Daten</translation>
+    </message>
+    <message>
+        <source>L. open value</source>
+        <translation>L. Unterbrechung</translation>
+    </message>
+    <message>
+        <source>L. short value</source>
+        <translation>L. Kurzschluss</translation>
+    </message>
+    <message>
+        <source>DC Wire Resist.</source>
+        <translation>DC-Aderwid.</translation>
+    </message>
+    <message>
+        <source>Tx Term.</source>
+        <translation>Tx-Abschl.</translation>
+    </message>
+    <message>
+        <source>Rx Term.</source>
+        <translation>Rx-Abschl.</translation>
+    </message>
+    <message>
+        <source>Wires open</source>
+        <translation>Offene Adern</translation>
+    </message>
+    <message>
+        <source>Short </source>
+        <translation>Kurzschluss </translation>
+    </message>
+    <message>
+        <source>Order</source>
+        <translation>Reihenfolge</translation>
+    </message>
+    <message>
+        <source>Split pairs</source>
+        <translation>Geteilte Paare</translation>
+    </message>
+</context>
+<context>
+    <name>qv::PlmWindow</name>
+    <message>
+        <source> - Project %1</source>
+        <translation> - Projekt %1</translation>
+    </message>
+    <message>
+        <source>Reached the last line: the find went on from the first</source>
+        <translation>Letzte Zeile erreicht: die Suche wurde bei der ersten fortgesetzt</translation>
+    </message>
+    <message>
+        <source>Reached the first line: the find went on from the last</source>
+        <translation>Erste Zeile erreicht: die Suche wurde bei der letzten fortgesetzt</translation>
+    </message>
+    <message>
+        <source>Cannot find the string &apos;%1&apos;</source>
+        <translation>Die Zeichenfolge „%1“ wurde nicht gefunden</translation>
+    </message>
+</context>
+<context>
+    <name>qv::PlmWords</name>
+    <message>
+        <source>not meas.</source>
+        <translation>n. gem.</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>nein</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>spikes</source>
+        <translation>Spitzen</translation>
+    </message>
+    <message>
+        <source>low</source>
+        <translation>niedrig</translation>
+    </message>
+    <message>
+        <source>hi-Z</source>
+        <translation>hochohmig</translation>
+    </message>
+    <message>
+        <source>flat</source>
+        <translation>flach</translation>
+    </message>
+    <message>
+        <source>tp</source>
+        <translation>verdr.</translation>
+    </message>
+    <message>
+        <source>quad</source>
+        <translation>Vierer</translation>
+    </message>
+    <message>
+        <source>custom</source>
+        <translation>benutzerdef.</translation>
     </message>
 </context>
 <context>

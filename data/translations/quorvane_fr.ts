@@ -1182,6 +1182,10 @@ Voulez-vous ouvrir une nouvelle fenêtre sur ce fichier&#xa0;?</translation>
         <source>Text files (*.txt);;All files (*)</source>
         <translation>Fichiers texte (*.txt);;Tous les fichiers (*)</translation>
     </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
 </context>
 <context>
     <name>qv::Messages</name>
@@ -1256,12 +1260,6 @@ Veuillez consulter l&apos;aide, rubrique «&#xa0;Ouvrir un fichier&#xa0;»</tran
     <message>
         <source>Unable to open this file!</source>
         <translation>Impossible d&apos;ouvrir ce fichier&#xa0;!</translation>
-    </message>
-    <message>
-        <source>This is a PLM-45 project file.
-This version of Quorvane cannot show PLM-45 projects yet.</source>
-        <translation>Ce fichier est un projet PLM-45.
-Cette version de Quorvane ne peut pas encore afficher les projets PLM-45.</translation>
     </message>
     <message>
         <source>Cannot know if this file is a remote or permanent file !</source>
@@ -1500,6 +1498,249 @@ Veuillez réduire le nombre de trames</translation>
     <message>
         <source>This file holds no test result!</source>
         <translation>Ce fichier ne contient aucun résultat de test&#xa0;!</translation>
+    </message>
+    <message>
+        <source>Error: file format</source>
+        <translation>Erreur&#xa0;: format de fichier</translation>
+    </message>
+    <message>
+        <source>Insufficient memory to copy the selection
+Please limit your selection</source>
+        <translation>Mémoire insuffisante pour copier la sélection
+Veuillez réduire votre sélection</translation>
+    </message>
+    <message>
+        <source>The Clipboard is not free to copy the selection
+</source>
+        <translation>Le Presse-papiers n&apos;est pas libre pour copier la sélection
+</translation>
+    </message>
+    <message>
+        <source>Too many frames are selected. Only the first %d frames are copied</source>
+        <translation>Trop de trames sont sélectionnées. Seules les %d premières trames sont copiées</translation>
+    </message>
+</context>
+<context>
+    <name>qv::PlmFiltersDialog</name>
+    <message>
+        <source>PLM-45 Filters</source>
+        <translation>Filtres PLM-45</translation>
+    </message>
+    <message>
+        <source>Show &amp;All</source>
+        <translation>&amp;Tout afficher</translation>
+    </message>
+    <message>
+        <source>Hid&amp;e All</source>
+        <translation>Tout m&amp;asquer</translation>
+    </message>
+    <message>
+        <source>Columns of the project window</source>
+        <translation>Colonnes de la fenêtre du projet</translation>
+    </message>
+</context>
+<context>
+    <name>qv::PlmFindDialog</name>
+    <message>
+        <source>Find</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Fi&amp;nd what:</source>
+        <translation>Rec&amp;hercher&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation>Vers le &amp;haut</translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation>Vers le &amp;bas</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>Respecter la &amp;casse</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Rechercher le &amp;suivant</translation>
+    </message>
+</context>
+<context>
+    <name>qv::PlmModel</name>
+    <message>
+        <source>Line num.</source>
+        <translation>N° ligne</translation>
+    </message>
+    <message>
+        <source>Velocity</source>
+        <translation>Vitesse</translation>
+    </message>
+    <message>
+        <source>Impedance</source>
+        <translation>Impédance</translation>
+    </message>
+    <message>
+        <source>Pairs</source>
+        <translation>Paires</translation>
+    </message>
+    <message>
+        <source>Cable Type</source>
+        <translation>Type câble</translation>
+    </message>
+    <message>
+        <source>Used Pins</source>
+        <translation>Broches</translation>
+    </message>
+    <message>
+        <source>Wire Resist.</source>
+        <translation>Résist. fil</translation>
+    </message>
+    <message>
+        <source>L. open pair</source>
+        <translation>L. paire ouv.</translation>
+    </message>
+    <message>
+        <source>L. short pair</source>
+        <translation>L. paire c.-c.</translation>
+    </message>
+    <message>
+        <source>Resist. Wire</source>
+        <translation>Fil résist.</translation>
+    </message>
+    <message>
+        <source>Power1</source>
+        <translation>Alim1</translation>
+    </message>
+    <message>
+        <source>Power1L</source>
+        <translation>Alim1C</translation>
+    </message>
+    <message>
+        <source>Power2</source>
+        <translation>Alim2</translation>
+    </message>
+    <message>
+        <source>Power2L</source>
+        <translation>Alim2C</translation>
+    </message>
+    <message>
+        <source>Tx Act.</source>
+        <translation>Act. Tx</translation>
+    </message>
+    <message>
+        <source>Rx Act.</source>
+        <translation>Act. Rx</translation>
+    </message>
+    <message>
+        <source>ISDN data</source>
+        <translation>Données RNIS</translation>
+    </message>
+    <message>
+        <source>L. open value</source>
+        <translation>L. ouverture</translation>
+    </message>
+    <message>
+        <source>L. short value</source>
+        <translation>L. court-circuit</translation>
+    </message>
+    <message>
+        <source>DC Wire Resist.</source>
+        <translation>Résist. CC fil</translation>
+    </message>
+    <message>
+        <source>Tx Term.</source>
+        <translation>Term. Tx</translation>
+    </message>
+    <message>
+        <source>Rx Term.</source>
+        <translation>Term. Rx</translation>
+    </message>
+    <message>
+        <source>Wires open</source>
+        <translation>Fils ouverts</translation>
+    </message>
+    <message>
+        <source>Short </source>
+        <translation>Court-circuit </translation>
+    </message>
+    <message>
+        <source>Order</source>
+        <translation>Ordre</translation>
+    </message>
+    <message>
+        <source>Split pairs</source>
+        <translation>Paires séparées</translation>
+    </message>
+</context>
+<context>
+    <name>qv::PlmWindow</name>
+    <message>
+        <source> - Project %1</source>
+        <translation> - Projet %1</translation>
+    </message>
+    <message>
+        <source>Reached the last line: the find went on from the first</source>
+        <translation>Dernière ligne atteinte&#xa0;: la recherche a repris à la première</translation>
+    </message>
+    <message>
+        <source>Reached the first line: the find went on from the last</source>
+        <translation>Première ligne atteinte&#xa0;: la recherche a repris à la dernière</translation>
+    </message>
+    <message>
+        <source>Cannot find the string &apos;%1&apos;</source>
+        <translation>Impossible de trouver la chaîne «&#xa0;%1&#xa0;»</translation>
+    </message>
+</context>
+<context>
+    <name>qv::PlmWords</name>
+    <message>
+        <source>not meas.</source>
+        <translation>non mes.</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>non</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>oui</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucun</translation>
+    </message>
+    <message>
+        <source>spikes</source>
+        <translation>pics</translation>
+    </message>
+    <message>
+        <source>low</source>
+        <translation>faible</translation>
+    </message>
+    <message>
+        <source>hi-Z</source>
+        <translation>Z haute</translation>
+    </message>
+    <message>
+        <source>flat</source>
+        <translation>plat</translation>
+    </message>
+    <message>
+        <source>tp</source>
+        <translation>p. tors.</translation>
+    </message>
+    <message>
+        <source>quad</source>
+        <translation>quarte</translation>
+    </message>
+    <message>
+        <source>custom</source>
+        <translation>spécial</translation>
     </message>
 </context>
 <context>

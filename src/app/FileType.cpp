@@ -103,7 +103,12 @@ int storedFileType(BufferedFile &file, std::uint64_t size) {
 } // namespace
 
 bool isPlm45ProjectName(const std::string &path) {
-    return path.find(".plm") != std::string::npos || path.find(".PLM") != std::string::npos;
+    // The file's own name: a capture kept in a folder called "site.plm" is still a capture.
+    const std::size_t slash = path.find_last_of('/');
+    const std::string_view name =
+        std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
+    return name.find(".plm") != std::string_view::npos ||
+           name.find(".PLM") != std::string_view::npos;
 }
 
 int scanFileType(const std::string &path) {
@@ -203,18 +208,7 @@ OpenDecision decideOpen(int type, OpenSource source, WorkingMode mode) {
         }
         decision.mode = mode;
     }
-    decision.refusal = missingDocumentMessage(decision.kind);
     return decision;
-}
-
-std::string missingDocumentMessage(FileKind kind) {
-    switch (kind) {
-    case FileKind::Plm45:
-        return "This is a PLM-45 project file.\nThis version of Quorvane cannot show PLM-45 "
-               "projects yet.";
-    default:
-        return {};
-    }
 }
 
 } // namespace qv

@@ -38,7 +38,7 @@ inline constexpr const char *kMsgWrongTypeForMode =
 inline constexpr const char *kMsgUnableToFindFile = "Unable to find specified file!";
 inline constexpr const char *kMsgUnableToOpenRecent = "Unable to open this file!";
 
-// A name that holds ".plm" or ".PLM" is a project; nothing is read.
+// A file whose name holds ".plm" or ".PLM" is a project; nothing is read.
 bool isPlm45ProjectName(const std::string &path);
 
 // The type of the file at path.
@@ -74,8 +74,5 @@ struct OpenDecision {
 // What opening a file of type does while the program is in mode. The Open dialog keeps to its
 // mode's kinds; a recent file and the command line switch to the file's mode.
 OpenDecision decideOpen(int type, OpenSource source, WorkingMode mode);
-
-// The refusal for a kind whose window this version has no document for, empty when it has one.
-std::string missingDocumentMessage(FileKind kind);
 
 } // namespace qv

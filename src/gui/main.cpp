@@ -98,11 +98,17 @@ int main(int argc, char *argv[]) {
         } else {
             const qv::OpenDecision decision = qv::decideOpen(
                 qv::scanFileType(commandLine.capture), qv::OpenSource::CommandLine, window.mode());
-            if (!decision.refusal.empty())
+            if (!decision.refusal.empty()) {
                 startupMessages.error(decision.refusal);
-            else if (qv::CaptureWindow *capture = window.openCapture(commandLine.capture)) {
-                mode = decision.mode;
-                capture->selectFrame(0);
+            } else {
+                // The file takes its own window (a capture, a DRU-70 file, a result or a
+                // project) and, once open, its own mode.
+                qv::CaptureWindow *capture =
+                    window.openPath(commandLine.capture, qv::OpenSource::CommandLine);
+                if (capture)
+                    capture->selectFrame(0);
+                if (capture || window.activeDru70() || window.activeResult() || window.activePlm())
+                    mode = decision.mode;
             }
         }
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "capture/CaptureTestSupport.h"
 
 namespace qv {
@@ -91,6 +93,8 @@ TEST(FileType, MarkersNamesAndFailures) {
     // A project is known by its name alone, even when it does not exist.
     EXPECT_EQ(scanFileType(dir.file("missing.plm")), kTypePlm45Project);
     EXPECT_EQ(scanFileType(write("P1.PLM.bak", "anything")), kTypePlm45Project);
+    std::filesystem::create_directories(dir.file("site.plm"));
+    EXPECT_EQ(scanFileType(write("site.plm/text.lvt", "hello")), kTypeNotLvt);
     EXPECT_LT(scanFileType(dir.file("missing.lvt")), 0);
     EXPECT_LT(scanFileType(dir.file("")), 0); // a folder
 }
@@ -124,9 +128,7 @@ TEST(FileType, OpenDecisions) {
         // A recent file and the command line go to the file's own mode.
         {11, OpenSource::RecentFile, WorkingMode::ViewResults, WorkingMode::Examine, nullptr},
         {6, OpenSource::CommandLine, WorkingMode::Capture, WorkingMode::Examine, nullptr},
-        {10, OpenSource::CommandLine, WorkingMode::Examine, WorkingMode::ViewResults,
-         "This is a PLM-45 project file.\nThis version of Quorvane cannot show PLM-45 projects "
-         "yet."},
+        {10, OpenSource::CommandLine, WorkingMode::Examine, WorkingMode::ViewResults, nullptr},
     };
     for (const Case &c : cases) {
         const OpenDecision d = decideOpen(c.type, c.source, c.mode);

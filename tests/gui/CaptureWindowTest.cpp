@@ -432,7 +432,7 @@ TEST_F(CaptureWindowTest, FilesGoToTheirModeOrAreRefused) {
     EXPECT_EQ(window.openPath(std::string(QUORVANE_SOURCE_DIR) + "/README.md", OpenSource::Dialog),
               nullptr);
     EXPECT_EQ(messages.texts(),
-              (std::vector<std::string>{kMsgWrongTypeForMode, missingDocumentMessage(FileKind::Plm45),
+              (std::vector<std::string>{kMsgWrongTypeForMode, kMsgUnableToOpen,
                                         "This file is not an LVT file!"}));
     EXPECT_EQ(window.mode(), WorkingMode::ViewResults);
     // From the recent-file list a capture brings its own mode with it.

@@ -27,18 +27,21 @@
 #include "capture/CDecodeDoc.h"
 #include "capture/CDru70Doc.h"
 #include "dialogs/ColourSelectionDialog.h"
+#include "dialogs/Dru70ProtocolInformationDialog.h"
 #include "dialogs/FontDialog.h"
+#include "dialogs/PlmFiltersDialog.h"
 #include "dialogs/ProductDialog.h"
 #include "dialogs/ProductPictures.h"
-#include "dialogs/ProtocolSetupCommand.h"
 #include "dialogs/ProtocolInformationDialog.h"
+#include "dialogs/ProtocolSetupCommand.h"
+#include "plm/CPlm45Doc.h"
 #include "views/CaptureWindow.h"
 #include "views/CommentWindow.h"
-#include "dialogs/Dru70ProtocolInformationDialog.h"
 #include "views/Dru70CommentWindow.h"
 #include "views/Dru70Window.h"
 #include "views/FindDialog.h"
 #include "views/HexaFindDialog.h"
+#include "views/PlmWindow.h"
 
 namespace qv {
 
@@ -72,6 +75,7 @@ MainWindow::MainWindow(const Installation &installation, Settings &settings,
     statusBar()->addPermanentWidget(framePane_);
     causes_.load(settings_.file());
     dru70Columns_.load(settings_.file());
+    plmColumns_.load(settings_.file());
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     createMenus();
     // The frame panes follow the active document, however it became active.
@@ -102,6 +106,8 @@ void MainWindow::createMenus() {
             dru->printWithDialog(*printer_);
         else if (ResultWindow *result = activeResult())
             result->printWithDialog(*printer_);
+        else if (PlmWindow *plm = activePlm())
+            plm->printWithDialog(*printer_);
     });
     printAction_->setShortcut(QKeySequence::Print);
     file->addAction(tr("P&rinter Setup..."), this, [this] {
@@ -127,9 +133,18 @@ void MainWindow::createMenus() {
     exit->setShortcut(QKeySequence::Quit);
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    copyAction_ = edit->addAction(tr("&Copy"), this, [this] {
+        if (PlmWindow *plm = activePlm())
+            plm->copySelection();
+    });
+    copyAction_->setShortcut(QKeySequence::Copy);
     findAction_ = edit->addAction(tr("&Find..."), this, [this] {
         if (Dru70Window *dru = activeDru70()) {
             dru->showFindDialog();
+            return;
+        }
+        if (PlmWindow *plm = activePlm()) {
+            plm->showFindDialog();
             return;
         }
         FindDialog *dialog = findDialog();
@@ -251,7 +266,7 @@ void MainWindow::createMenus() {
     options->addAction(tr("Protocol &Information..."), this, &MainWindow::chooseColumns);
     options->addAction(tr("&DRU-70 Protocol Information..."), this,
                        &MainWindow::chooseDru70Columns);
-    notBuilt(QT_TR_NOOP("PLM-45 &Filters..."));
+    options->addAction(tr("PLM-45 &Filters..."), this, &MainWindow::choosePlmColumns);
     options->addAction(tr("F&onts..."), this, &MainWindow::chooseFont);
     options->addAction(tr("&Colors..."), this, &MainWindow::chooseColours);
     options->addSeparator();
@@ -349,6 +364,21 @@ void MainWindow::applyDru70Columns(const Dru70Columns &columns) {
             dru->refreshColumns();
 }
 
+void MainWindow::choosePlmColumns() {
+    PlmFiltersDialog dialog(plmColumns_, this);
+    if (dialog.exec() == QDialog::Accepted)
+        applyPlmColumns(dialog.columns());
+}
+
+void MainWindow::applyPlmColumns(const PlmColumns &columns) {
+    plmColumns_ = columns;
+    plmColumns_.save(settings_.file());
+    writeSettingsFile();
+    for (QMdiSubWindow *sub : mdiArea_->subWindowList())
+        if (auto *plm = qobject_cast<PlmWindow *>(sub->widget()))
+            plm->refreshColumns();
+}
+
 void MainWindow::chooseColours() {
     ColourSelectionDialog dialog(context_.colours, this);
     if (dialog.exec() == QDialog::Accepted)
@@ -389,6 +419,8 @@ void MainWindow::setViewFont(const QFont &font) {
             capture->setViewFont(viewFont());
         else if (auto *dru = qobject_cast<Dru70Window *>(sub->widget()))
             dru->setViewFont(viewFont());
+        else if (auto *plm = qobject_cast<PlmWindow *>(sub->widget()))
+            plm->setViewFont(viewFont());
 }
 
 void MainWindow::chooseInterfaceLanguage(int language) {
@@ -523,6 +555,10 @@ CaptureWindow *MainWindow::openPath(const std::string &path, OpenSource source) 
         openResult(path);
         return nullptr;
     }
+    if (decision.kind == FileKind::Plm45) {
+        openPlm(path);
+        return nullptr;
+    }
     return openCapture(path);
 }
 
@@ -543,6 +579,31 @@ ResultWindow *MainWindow::openResult(const std::string &path) {
 ResultWindow *MainWindow::activeResult() const {
     QMdiSubWindow *sub = currentSubWindow();
     return sub ? qobject_cast<ResultWindow *>(sub->widget()) : nullptr;
+}
+
+PlmWindow *MainWindow::openPlm(const std::string &path) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    PlmWindow *window = PlmWindow::open(path, messages_, plmColumns_);
+    QApplication::restoreOverrideCursor();
+    if (!window)
+        return nullptr;
+    window->setViewFont(viewFont());
+    connect(window, &PlmWindow::columnWidthsChanged, this,
+            [this] { plmColumns_.save(settings_.file()); });
+    connect(window, &PlmWindow::statusMessage, this,
+            [this](const QString &text) { statusBar()->showMessage(text); });
+    QMdiSubWindow *sub = mdiArea_->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->showMaximized();
+    settings_.recentFiles.add(path);
+    updateRecentMenu();
+    updateDocumentActions();
+    return window;
+}
+
+PlmWindow *MainWindow::activePlm() const {
+    QMdiSubWindow *sub = currentSubWindow();
+    return sub ? qobject_cast<PlmWindow *>(sub->widget()) : nullptr;
 }
 
 Dru70Window *MainWindow::openDru70(const std::string &path) {
@@ -578,6 +639,10 @@ CaptureWindow *MainWindow::openCapture(const std::string &path) {
     // The command line opens what it is given here; a DRU-70 file has a window of its own.
     if (isDru70File(path)) {
         openDru70(path);
+        return nullptr;
+    }
+    if (isPlm45ProjectName(path)) {
+        openPlm(path);
         return nullptr;
     }
     for (QMdiSubWindow *sub : mdiArea_->subWindowList()) {
@@ -664,13 +729,17 @@ void MainWindow::updateDocumentActions() {
     const bool capture = activeCapture() != nullptr;
     // A DRU-70 window takes the commands of a document, not those of frames and octets.
     const bool document = capture || activeDru70() != nullptr;
+    // A project's lines are found and copied; it has no comment, filter or frames.
+    const bool plm = activePlm() != nullptr;
     // A report is a text: it is saved, printed and closed, nothing more.
-    const bool text = document || activeResult() != nullptr;
+    const bool text = document || plm || activeResult() != nullptr;
     saveAsAction_->setEnabled(text);
     printAction_->setEnabled(text);
     closeAction_->setEnabled(text);
     if (findAction_)
-        findAction_->setEnabled(document);
+        findAction_->setEnabled(document || plm);
+    if (copyAction_)
+        copyAction_->setEnabled(plm);
     if (commentAction_)
         commentAction_->setEnabled(document);
     if (offLineFiltersAction_)
@@ -728,6 +797,14 @@ void MainWindow::saveAs() {
             result->saveText(path.toStdString(), messages_);
         return;
     }
+    if (PlmWindow *plm = activePlm()) {
+        const QString path = QFileDialog::getSaveFileName(
+            this, tr("Save As"), QString::fromStdString(plm->document().pathName()),
+            QString::fromLatin1(kPlmFileFilter));
+        if (!path.isEmpty())
+            plm->saveAs(path.toStdString());
+        return;
+    }
     if (Dru70Window *dru = activeDru70()) {
         const QString path = QFileDialog::getSaveFileName(
             this, tr("Save As"), QString::fromStdString(dru->document().pathName()),
@@ -749,6 +826,8 @@ void MainWindow::saveAs() {
 bool MainWindow::saveActiveAs(const std::string &path) {
     if (Dru70Window *dru = activeDru70())
         return dru->saveAs(path);
+    if (PlmWindow *plm = activePlm())
+        return plm->saveAs(path);
     CaptureWindow *capture = activeCapture();
     return capture && capture->document().saveAs(path);
 }
@@ -850,6 +929,7 @@ void MainWindow::restoreDefaultWidths() {
 void MainWindow::closeEvent(QCloseEvent *event) {
     context_.columns.save(settings_.file());
     dru70Columns_.save(settings_.file());
+    plmColumns_.save(settings_.file());
     settings_.serialPorts.save(settings_.file(), settings_.product);
     settings_.launchpad = mode_ == WorkingMode::None ? settings_.launchpad : mode_;
     event->accept();

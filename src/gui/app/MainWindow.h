@@ -8,6 +8,7 @@
 #include "app/Installation.h"
 #include "app/Settings.h"
 #include "decode/SummaryFieldTable.h"
+#include "plm/PlmColumns.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -32,6 +33,7 @@ namespace qv {
 class CaptureWindow;
 class ResultWindow;
 class Dru70Window;
+class PlmWindow;
 class FindDialog;
 class HexaFindDialog;
 class UserMessages;
@@ -63,6 +65,13 @@ public:
     // Shows the report of a test result file (View Results); null when it holds none.
     ResultWindow *openResult(const std::string &path);
     ResultWindow *activeResult() const;
+    // Opens a PLM-45 project in a window of its own; null when it cannot be shown.
+    PlmWindow *openPlm(const std::string &path);
+    PlmWindow *activePlm() const;
+    // The PLM-45 columns in use from now on: written to the settings file and shown at once by
+    // every open project window.
+    void applyPlmColumns(const PlmColumns &columns);
+    const PlmColumns &plmColumns() const { return plmColumns_; }
     // The DRU-70 columns in use from now on: written to the settings file and shown at once by
     // every open DRU-70 window.
     void applyDru70Columns(const Dru70Columns &columns);
@@ -122,6 +131,7 @@ private:
     CaptureWindow *captureOf(QMdiSubWindow *sub) const;
     Dru70Window *dru70Of(QMdiSubWindow *sub) const;
     void chooseDru70Columns();
+    void choosePlmColumns();
     // A product confirmed by the user, with the V5 decoding chosen for the LVT-60.
     void selectProduct(int product, bool v5Decoding);
     void chooseProduct();
@@ -156,6 +166,7 @@ private:
     QAction *printAction_ = nullptr;
     QAction *closeAction_ = nullptr;
     QAction *findAction_ = nullptr;
+    QAction *copyAction_ = nullptr;
     QAction *commentAction_ = nullptr;
     QAction *offLineFiltersAction_ = nullptr;
     QAction *callRefAction_ = nullptr;
@@ -167,6 +178,7 @@ private:
     std::unique_ptr<QPrinter> printer_;
     QTimer *statusTimer_ = nullptr;
     Dru70Columns dru70Columns_;
+    PlmColumns plmColumns_;
     QPointer<QWidget> statusSource_; // the document the panes show // the printer chosen in Printer Setup
 };
 

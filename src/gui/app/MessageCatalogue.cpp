@@ -37,8 +37,6 @@ constexpr const char *kCatalogue[] = {
                                       "configuration.\n Please see help in \"Open a File\""),
     QT_TRANSLATE_NOOP("qv::Messages", "Unable to find specified file!"),
     QT_TRANSLATE_NOOP("qv::Messages", "Unable to open this file!"),
-    QT_TRANSLATE_NOOP("qv::Messages", "This is a PLM-45 project file.\nThis version of Quorvane "
-                                      "cannot show PLM-45 projects yet."),
 
     // Capture files and their readers.
     QT_TRANSLATE_NOOP("qv::Messages", "Cannot know if this file is a remote or permanent file !"),
@@ -110,6 +108,14 @@ constexpr const char *kCatalogue[] = {
     QT_TRANSLATE_NOOP("qv::Messages",
                       "Insufficient memory to print frames\nPlease decrease the number of frames"),
     QT_TRANSLATE_NOOP("qv::Messages", "The printing file can not be opened"),
+
+    // PLM-45 projects.
+    QT_TRANSLATE_NOOP("qv::Messages", "Error: file format"),
+    QT_TRANSLATE_NOOP("qv::Messages",
+                      "Insufficient memory to copy the selection\nPlease limit your selection"),
+    QT_TRANSLATE_NOOP("qv::Messages", "The Clipboard is not free to copy the selection\n"),
+    QT_TRANSLATE_NOOP("qv::Messages",
+                      "Too many frames are selected. Only the first %d frames are copied"),
 
     // Test result files.
     QT_TRANSLATE_NOOP("qv::Messages", "Cannot know if this file is a remote or permanent file!"),

@@ -1,0 +1,333 @@
+// The PLM-45 project window driven without a display: a project opened from the main window in
+// View Results, its cells as the display rules make them, find, copy to the clipboard, the
+// column filters and the settings they are kept in, Save As, printing, refused files, and the
+// display words in the interface language.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTimer>
+
+#include "Screenshots.h"
+#include "app/InterfaceTranslation.h"
+#include "app/MainWindow.h"
+#include "base/IniFile.h"
+#include "base/UserMessages.h"
+#include "dialogs/PlmFiltersDialog.h"
+#include "plm/CPlm45Doc.h"
+#include "synth/PlmScenario.h"
+#include "views/PlmFindDialog.h"
+#include "views/PlmModel.h"
+#include "views/PlmWindow.h"
+
+namespace qv {
+namespace {
+
+// Three lines of project 3 as the tester saves them.
+constexpr const char *kProject =
+    "03,A01-1,250,20,255,80,3,2,4,12,4095,36,120,45,123,254,255,,,ok,,67,2,1,1,1-2,150\r\n"
+    "03,A01-2,30,?,10,12,0,3,7,78,25,,4095,,4095,100,254,4,45,ok,12-36,67,0,3,0,3-6,150\r\n"
+    "03,B02-1,0,0,0,0,2,2,2,,0,,0,,0,120,120,,,,,70,1,0,5,1-2,98\r\n";
+// Line 0 as copied with every column shown.
+constexpr const char *kFirstLineCopied = "A01-1\t67\t120\t36,45\ttp\t1-2\t150\t12\t36\t45\t-2\t10\t"
+                                         "not meas.\t40\tyes\tno\tlow\tnot meas.\t120\t12.3\t"
+                                         "hi-Z\tnot meas.\t\tnone\tok\t\n";
+
+class PlmWindowTest : public ::testing::Test {
+protected:
+    PlmWindowTest()
+        : dir(std::filesystem::temp_directory_path() /
+              ("qv-gui-plm-" + std::to_string(::getpid()))),
+          installation(Installation::fromCommandLine({})) {
+        std::filesystem::create_directories(dir);
+        settings.open((dir / "QUORVANE.INI").string());
+        window = std::make_unique<MainWindow>(installation, settings, context, messages);
+        window->enterMode(WorkingMode::ViewResults);
+        write("p03.plm", kProject);
+    }
+    ~PlmWindowTest() override {
+        window.reset();
+        std::filesystem::remove_all(dir);
+    }
+    std::string path(const char *name = "p03.plm") const { return (dir / name).string(); }
+    void write(const char *name, const std::string &bytes) const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+    static std::string bytes(const std::string &file) {
+        std::ifstream f(file, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    }
+    PlmWindow *open(const std::string &file) {
+        window->openPath(file, OpenSource::Dialog);
+        return window->activePlm();
+    }
+    static QString cell(const PlmWindow *plm, int row, int column) {
+        const QAbstractItemModel *model = plm->lineModel();
+        for (int c = 0; c < model->columnCount(); ++c)
+            if (model->headerData(c, Qt::Horizontal, Qt::DisplayRole) == plmColumnTitle(column))
+                return model->data(model->index(row, c), Qt::DisplayRole).toString();
+        return QStringLiteral("(no column)");
+    }
+    QAction *action(const QString &text) {
+        for (QAction *a : window->findChildren<QAction *>())
+            if (a->text() == text)
+                return a;
+        ADD_FAILURE() << "no action " << text.toStdString();
+        return nullptr;
+    }
+    void filter(const std::function<void(PlmFiltersDialog *)> &drive) {
+        QTimer::singleShot(0, [drive] {
+            if (auto *dialog = qobject_cast<PlmFiltersDialog *>(QApplication::activeModalWidget()))
+                drive(dialog);
+            else
+                ADD_FAILURE() << "no filters dialog";
+        });
+        QAction *a = action("PLM-45 &Filters...");
+        ASSERT_TRUE(a && a->isEnabled());
+        a->trigger();
+    }
+    static void selectRows(PlmWindow *plm, std::initializer_list<int> rows) {
+        auto *table = plm->findChild<QTableView *>();
+        table->clearSelection();
+        for (int row : rows)
+            table->selectionModel()->select(plm->lineModel()->index(row, 0),
+                                            QItemSelectionModel::Select |
+                                                QItemSelectionModel::Rows);
+    }
+
+    std::filesystem::path dir;
+    Installation installation;
+    Settings settings;
+    ProgramContext context;
+    RecordingUserMessages messages;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(PlmWindowTest, AProjectOpensAsATableOfItsLines) {
+    PlmWindow *plm = open(path());
+    ASSERT_NE(plm, nullptr) << (messages.texts().empty() ? "" : messages.texts().back());
+    EXPECT_TRUE(messages.entries().empty());
+    EXPECT_EQ(window->mode(), WorkingMode::ViewResults);
+    EXPECT_EQ(plm->windowTitle().toStdString(), path() + " - Project 03");
+    EXPECT_EQ(plm->lineModel()->rowCount(), 3);
+    QStringList titles;
+    for (const PlmColumnInfo &column : kPlmColumns)
+        titles << QString::fromLatin1(column.title);
+    EXPECT_EQ(plm->headerTitles(), titles);
+    EXPECT_EQ(plm->shownWidth(kPlmDcResist), 150);
+    EXPECT_EQ(plm->shownWidth(kPlmShort), 60);
+
+    struct Case {
+        int row;
+        int column;
+        const char *shown;
+    };
+    const Case cases[] = {
+        {0, kPlmLineNumber, "A01-1"}, {0, kPlmPower1, "-2"},     {0, kPlmPower1L, "10"},
+        {0, kPlmPower2, "not meas."}, {0, kPlmDcResist, "12.3"}, {0, kPlmPairs, "36,45"},
+        {0, kPlmTxTerm, "hi-Z"},      {0, kPlmShort, "none"},    {1, kPlmPower1L, "not meas."},
+        {1, kPlmShort, "45"},         {2, kPlmDcResist, " 0.0"}, {2, kPlmPairs, "none"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(cell(plm, c.row, c.column), c.shown) << c.row << "/" << c.column;
+
+    // The document commands that serve a project, and those that do not.
+    for (const char *text : {"Save &As...", "&Print...", "&Close", "&Find...", "&Copy"})
+        EXPECT_TRUE(action(text)->isEnabled()) << text;
+    for (const char *text : {"Co&mment...", "Off-Line &Filters...", "&Go to Frame..."})
+        EXPECT_FALSE(action(text)->isEnabled()) << text;
+    EXPECT_EQ(window->recentMenuTexts().size(), 1);
+    window->setMinimumSize(1100, 400);
+    test::saveScreenshot(window.get(), "plm-window");
+
+    // A project made by the synthesiser: each of its lines is a row.
+    std::string error;
+    ASSERT_TRUE(synth::writePlmFile(path("p07.plm"), synth::plmScenario(7, 0, 11), error)) << error;
+    PlmWindow *generated = open(path("p07.plm"));
+    ASSERT_NE(generated, nullptr);
+    EXPECT_EQ(generated->lineModel()->rowCount(), 40);
+    EXPECT_TRUE(generated->windowTitle().endsWith(" - Project 07"));
+    window->closeActive();
+    window->closeActive();
+    EXPECT_EQ(window->activePlm(), nullptr);
+    EXPECT_FALSE(action("&Copy")->isEnabled());
+}
+
+TEST_F(PlmWindowTest, FindGoesFromHitToHitAndRoundOnce) {
+    PlmWindow *plm = open(path());
+    ASSERT_NE(plm, nullptr);
+    ASSERT_TRUE(plm->runFind("HI-z", true, false));
+    EXPECT_EQ(plm->currentLine(), 0);
+    EXPECT_EQ(plm->currentColumn(), kPlmTxTerm);
+    EXPECT_EQ(plm->selectedLines(), std::vector<int>{0});
+    ASSERT_TRUE(plm->runFind("hi-Z", true, false));
+    EXPECT_EQ(plm->currentLine(), 1);
+    EXPECT_EQ(plm->currentColumn(), kPlmRxTerm);
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
+    // Past the last hit the find goes on from the first line, once, and says so.
+    ASSERT_TRUE(plm->runFind("hi-Z", true, false));
+    EXPECT_EQ(plm->currentLine(), 0);
+    EXPECT_EQ(plm->currentColumn(), kPlmTxTerm);
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              "Reached the last line: the find went on from the first");
+    ASSERT_TRUE(plm->runFind("hi-Z", false, false));
+    EXPECT_EQ(plm->currentLine(), 1);
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              "Reached the first line: the find went on from the last");
+    EXPECT_TRUE(messages.entries().empty());
+
+    EXPECT_FALSE(plm->runFind("HI-z", true, true));
+    EXPECT_FALSE(plm->runFind("absent", false, false));
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Cannot find the string 'HI-z'",
+                                                          "Cannot find the string 'absent'"}));
+    EXPECT_EQ(plm->currentLine(), 1) << "a find without a hit leaves the current cell";
+
+    // From the dialog, as the menu opens it.
+    action("&Find...")->trigger();
+    auto *dialog = plm->findChild<PlmFindDialog *>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Find");
+    dialog->setText("B02");
+    dialog->setForward(false);
+    emit dialog->findNext();
+    EXPECT_EQ(plm->currentLine(), 2);
+    EXPECT_EQ(plm->currentColumn(), kPlmLineNumber);
+    test::saveScreenshot(dialog, "plm-find");
+}
+
+TEST_F(PlmWindowTest, CopyPutsTheSelectedLinesShownColumnsOnTheClipboard) {
+    PlmWindow *plm = open(path());
+    ASSERT_NE(plm, nullptr);
+    EXPECT_FALSE(plm->copySelection()) << "nothing selected";
+    selectRows(plm, {2, 0});
+    action("&Copy")->trigger();
+    const QString copied = QGuiApplication::clipboard()->text();
+    EXPECT_TRUE(copied.startsWith(QLatin1String(kFirstLineCopied))) << copied.toStdString();
+    EXPECT_TRUE(
+        copied.endsWith("B02-1\t70\t100\tnone\tflat\t1-2\t98\t\t\t\t0\t0\t0\t0\tno\tno\tyes\t0\t"
+                        "0\t 0.0\t120\t120\t\tnone\t\t\n"))
+        << copied.toStdString();
+    EXPECT_EQ(copied.count('\n'), 2);
+
+    // A hidden column is not copied.
+    filter([](PlmFiltersDialog *dialog) {
+        dialog->hideAll();
+        dialog->setShown(kPlmPairs, true);
+        dialog->accept();
+    });
+    selectRows(plm, {0, 1});
+    ASSERT_TRUE(plm->copySelection());
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "A01-1\t36,45\nA01-2\t12,36,45,78\n");
+    EXPECT_TRUE(messages.entries().empty());
+}
+
+TEST_F(PlmWindowTest, TheFiltersChooseTheColumnsOfEveryProjectWindow) {
+    PlmWindow *plm = open(path());
+    ASSERT_NE(plm, nullptr);
+    filter([](PlmFiltersDialog *dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "PLM-45 Filters");
+        EXPECT_EQ(dialog->rowTitles().size(), kPlmColumnCount);
+        EXPECT_EQ(dialog->rowTitles()[kPlmShort], "Short ");
+        test::saveScreenshot(dialog, "plm-filters");
+        dialog->hideAll();
+        dialog->setShown(kPlmLineNumber, false);
+        EXPECT_TRUE(dialog->isShown(kPlmLineNumber)) << "the line number stays";
+        dialog->setShown(kPlmCableType, true);
+        dialog->setShown(kPlmTxTerm, true);
+        dialog->accept();
+    });
+    EXPECT_EQ(plm->headerTitles(), (QStringList{"Line num.", "Cable Type", "Tx Term."}));
+    EXPECT_EQ(cell(plm, 1, kPlmCableType), "custom");
+    EXPECT_EQ(plm->shownWidth(kPlmPower1), -1);
+    // Hidden columns are not searched: "ok" is only in the hidden Order column.
+    EXPECT_FALSE(plm->runFind("ok", true, false));
+    ASSERT_TRUE(plm->runFind("tp", true, false));
+    EXPECT_EQ(plm->currentColumn(), kPlmCableType);
+
+    // The layout is the settings' and the next start's.
+    IniFile onDisk;
+    ASSERT_TRUE(onDisk.load(path("QUORVANE.INI")));
+    EXPECT_EQ(onDisk.readInt(kPlmFieldsSection, "Size01", -1), 0);
+    EXPECT_EQ(onDisk.readInt(kPlmFieldsSection, "Size04", -1), 100);
+    EXPECT_EQ(onDisk.readInt(kPlmFieldsSection, "Size00", -1), 90);
+    PlmColumns next;
+    next.load(onDisk);
+    EXPECT_EQ(next, window->plmColumns());
+
+    // A width the user drags is kept, and a column shown again takes its default width.
+    auto *header = plm->findChild<QTableView *>()->horizontalHeader();
+    header->resizeSection(1, 230);
+    EXPECT_EQ(window->plmColumns().width(kPlmCableType), 230);
+    EXPECT_EQ(settings.file().readInt(kPlmFieldsSection, "Size04", -1), 230);
+    filter([](PlmFiltersDialog *dialog) {
+        dialog->showAll();
+        dialog->accept();
+    });
+    EXPECT_EQ(plm->headerTitles().size(), kPlmColumnCount);
+    EXPECT_EQ(plm->shownWidth(kPlmCableType), 230);
+    EXPECT_EQ(plm->shownWidth(kPlmPower1), 60);
+}
+
+TEST_F(PlmWindowTest, SaveAsCopiesTheFileAndPrintsGoToPages) {
+    PlmWindow *plm = open(path());
+    ASSERT_NE(plm, nullptr);
+    ASSERT_TRUE(window->saveActiveAs(path("copy.plm")));
+    EXPECT_EQ(bytes(path("copy.plm")), kProject);
+    EXPECT_EQ(plm->windowTitle().toStdString(), path("copy.plm") + " - Project 03");
+    EXPECT_FALSE(window->saveActiveAs((dir / "no-such-folder" / "p.plm").string()));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Problem while saving file!"});
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path("lines.pdf")));
+    ASSERT_TRUE(plm->print({0, 2}, printer));
+    const std::string pdf = bytes(path("lines.pdf"));
+    EXPECT_GT(pdf.size(), 1000u);
+    EXPECT_EQ(pdf.substr(0, 4), "%PDF");
+}
+
+TEST_F(PlmWindowTest, FilesThatCannotBeShownAreRefused) {
+    write("cut.plm", "03,A01-1,250,20,255,80,3,2,4,12,4095,36,120,45,123,254,255,,,ok,,67,2,1,1,1-2"
+                     "\r\n");
+    EXPECT_EQ(open(path("cut.plm")), nullptr);
+    write("empty.plm", "");
+    EXPECT_EQ(open(path("empty.plm")), nullptr);
+    EXPECT_EQ(open(path("missing.plm")), nullptr);
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{kMsgPlmFileFormat, kMsgPlmFileFormat,
+                                                          "Unable to open file !"}));
+    // In Examine the Open dialog shows captures only.
+    window->enterMode(WorkingMode::Examine);
+    messages.clear();
+    EXPECT_EQ(open(path()), nullptr);
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{kMsgWrongTypeForMode});
+    EXPECT_TRUE(window->recentMenuTexts().isEmpty());
+}
+
+TEST_F(PlmWindowTest, TheDisplayWordsAndTitlesFollowTheInterfaceLanguage) {
+    InterfaceTranslation french;
+    ASSERT_TRUE(french.install(installation, 1));
+    PlmWindow *plm = open(path());
+    ASSERT_NE(plm, nullptr);
+    EXPECT_EQ(cell(plm, 0, kPlmPower2), "non mes.");
+    EXPECT_EQ(cell(plm, 0, kPlmTxAct), "oui");
+    EXPECT_EQ(cell(plm, 2, kPlmCableType), "plat");
+    EXPECT_EQ(plm->headerTitles()[kPlmCableType], QString::fromUtf8("Type câble"));
+    EXPECT_EQ(plm->windowTitle().toStdString(), path() + " - Projet 03");
+    ASSERT_TRUE(plm->runFind("non mes.", true, false)) << "the words shown are the words found";
+    EXPECT_EQ(plm->currentColumn(), kPlmPower2);
+    french.remove();
+}
+
+} // namespace
+} // namespace qv
