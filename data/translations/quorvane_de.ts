@@ -1515,6 +1515,34 @@ Bitte verkleinern Sie Ihre Auswahl</translation>
         <source>Too many frames are selected. Only the first %d frames are copied</source>
         <translation>Zu viele Rahmen ausgewählt. Nur die ersten %d Rahmen werden kopiert</translation>
     </message>
+    <message>
+        <source>No or incorrect answer from PLM-45
+Check equipment, serial cable, baud rate</source>
+        <translation>Keine oder falsche Antwort vom PLM-45
+Gerät, serielles Kabel und Baudrate prüfen</translation>
+    </message>
+    <message>
+        <source>Project %d does not exist</source>
+        <translation>Projekt %d existiert nicht</translation>
+    </message>
+    <message>
+        <source>File could not be saved</source>
+        <translation>Die Datei konnte nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>File Error</source>
+        <translation>Dateifehler</translation>
+    </message>
+    <message>
+        <source>Existing file</source>
+        <translation>Vorhandene Datei</translation>
+    </message>
+    <message>
+        <source>The file %s already exists in this destination directory.
+Do you want to overwrite it?</source>
+        <translation>Die Datei %s ist in diesem Zielverzeichnis bereits vorhanden.
+Möchten Sie sie überschreiben?</translation>
+    </message>
 </context>
 <context>
     <name>qv::PlmFiltersDialog</name>

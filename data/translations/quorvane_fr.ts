@@ -1519,6 +1519,34 @@ Veuillez réduire votre sélection</translation>
         <source>Too many frames are selected. Only the first %d frames are copied</source>
         <translation>Trop de trames sont sélectionnées. Seules les %d premières trames sont copiées</translation>
     </message>
+    <message>
+        <source>No or incorrect answer from PLM-45
+Check equipment, serial cable, baud rate</source>
+        <translation>Pas de réponse ou réponse incorrecte du PLM-45
+Vérifiez l&apos;équipement, le câble série, la vitesse</translation>
+    </message>
+    <message>
+        <source>Project %d does not exist</source>
+        <translation>Le projet %d n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>File could not be saved</source>
+        <translation>Le fichier n&apos;a pas pu être enregistré</translation>
+    </message>
+    <message>
+        <source>File Error</source>
+        <translation>Erreur de fichier</translation>
+    </message>
+    <message>
+        <source>Existing file</source>
+        <translation>Fichier existant</translation>
+    </message>
+    <message>
+        <source>The file %s already exists in this destination directory.
+Do you want to overwrite it?</source>
+        <translation>Le fichier %s existe déjà dans ce répertoire de destination.
+Voulez-vous le remplacer ?</translation>
+    </message>
 </context>
 <context>
     <name>qv::PlmFiltersDialog</name>

@@ -59,6 +59,7 @@
 #include "filters/FilterFiles.h"
 #include "pdu/NotationStore.h"
 #include "plm/CPlm45Doc.h"
+#include "plm/PlmProject.h"
 #include "pdu/interface/PduInterpreterObject.h"
 #include "pdu/interface/ProtocolVariant.h"
 #include "results/TestResultFile.h"
@@ -624,7 +625,13 @@ TEST_P(TranslationTest, EveryMessageTheCoreCanShowIsListedAndTranslated) {
                                                  kMsgPlmFileFormat,
                                                  kMsgPlmCopyMemory,
                                                  kMsgPlmClipboardBusy,
-                                                 kMsgPlmCopyLimit};
+                                                 kMsgPlmCopyLimit,
+                                                 kMsgPlmNoAnswer,
+                                                 kMsgPlmNoProject,
+                                                 kMsgPlmFileNotSaved,
+                                                 kMsgPlmFileError,
+                                                 kMsgPlmExistingCaption,
+                                                 kMsgPlmExisting};
     const std::span<const char *const> catalogue = messageCatalogue();
     const auto listed = [&catalogue](std::string_view text) {
         return std::any_of(catalogue.begin(), catalogue.end(),
