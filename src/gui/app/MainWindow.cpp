@@ -359,9 +359,7 @@ void MainWindow::applyDru70Columns(const Dru70Columns &columns) {
     dru70Columns_ = columns;
     dru70Columns_.save(settings_.file());
     writeSettingsFile();
-    for (QMdiSubWindow *sub : mdiArea_->subWindowList())
-        if (auto *dru = qobject_cast<Dru70Window *>(sub->widget()))
-            dru->refreshColumns();
+    forEachWindow<Dru70Window>([](Dru70Window &dru) { dru.refreshColumns(); });
 }
 
 void MainWindow::choosePlmColumns() {
@@ -374,9 +372,7 @@ void MainWindow::applyPlmColumns(const PlmColumns &columns) {
     plmColumns_ = columns;
     plmColumns_.save(settings_.file());
     writeSettingsFile();
-    for (QMdiSubWindow *sub : mdiArea_->subWindowList())
-        if (auto *plm = qobject_cast<PlmWindow *>(sub->widget()))
-            plm->refreshColumns();
+    forEachWindow<PlmWindow>([](PlmWindow &plm) { plm.refreshColumns(); });
 }
 
 void MainWindow::chooseColours() {
@@ -402,11 +398,8 @@ void MainWindow::writeSettingsFile() {
 }
 
 void MainWindow::refreshSummaries() {
-    for (QMdiSubWindow *sub : mdiArea_->subWindowList())
-        if (auto *capture = qobject_cast<CaptureWindow *>(sub->widget()))
-            capture->refreshSummary();
-        else if (auto *dru = qobject_cast<Dru70Window *>(sub->widget()))
-            dru->refreshRows();
+    forEachWindow<CaptureWindow>([](CaptureWindow &capture) { capture.refreshSummary(); });
+    forEachWindow<Dru70Window>([](Dru70Window &dru) { dru.refreshRows(); });
 }
 
 void MainWindow::setViewFont(const QFont &font) {
@@ -414,13 +407,10 @@ void MainWindow::setViewFont(const QFont &font) {
     settings_.fontSize = std::clamp(font.pointSize(), Settings::kSmallestFontSize,
                                     Settings::kLargestFontSize);
     settings_.fontStyle = (font.italic() ? 1 : 0) | (font.weight() >= QFont::Bold ? 2 : 0);
-    for (QMdiSubWindow *sub : mdiArea_->subWindowList())
-        if (auto *capture = qobject_cast<CaptureWindow *>(sub->widget()))
-            capture->setViewFont(viewFont());
-        else if (auto *dru = qobject_cast<Dru70Window *>(sub->widget()))
-            dru->setViewFont(viewFont());
-        else if (auto *plm = qobject_cast<PlmWindow *>(sub->widget()))
-            plm->setViewFont(viewFont());
+    const QFont shown = viewFont();
+    forEachWindow<CaptureWindow>([&shown](CaptureWindow &capture) { capture.setViewFont(shown); });
+    forEachWindow<Dru70Window>([&shown](Dru70Window &dru) { dru.setViewFont(shown); });
+    forEachWindow<PlmWindow>([&shown](PlmWindow &plm) { plm.setViewFont(shown); });
 }
 
 void MainWindow::chooseInterfaceLanguage(int language) {
@@ -493,9 +483,8 @@ void MainWindow::protocolSetup() {
 void MainWindow::redecodeCaptures(bool v5Changed) {
     if (v5Changed)
         context_.columns.setV5Titles(settings_.v5Decoding);
-    for (QMdiSubWindow *sub : mdiArea_->subWindowList())
-        if (auto *capture = qobject_cast<CaptureWindow *>(sub->widget()))
-            redecodeCapture(*capture, settings_.v5Decoding);
+    forEachWindow<CaptureWindow>(
+        [this](CaptureWindow &capture) { redecodeCapture(capture, settings_.v5Decoding); });
 }
 
 QStringList MainWindow::openFilters() const {
@@ -921,9 +910,7 @@ void MainWindow::restoreDefaultWidths() {
         columns.field(column).width =
             SummaryFieldTable::defaultChars(column) * SummaryFieldTable::kWidthPerChar;
     columns.save(settings_.file());
-    for (QMdiSubWindow *sub : mdiArea_->subWindowList())
-        if (auto *capture = qobject_cast<CaptureWindow *>(sub->widget()))
-            capture->sizeColumns();
+    forEachWindow<CaptureWindow>([](CaptureWindow &capture) { capture.sizeColumns(); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event) {

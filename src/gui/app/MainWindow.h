@@ -12,6 +12,8 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 
 #include <memory>
@@ -23,8 +25,6 @@ class QAction;
 class QLabel;
 class QPrinter;
 class QActionGroup;
-class QMdiArea;
-class QMdiSubWindow;
 class QTimer;
 class QToolBar;
 
@@ -144,6 +144,12 @@ private:
     void chooseColours();
     void writeSettingsFile();
     void refreshSummaries();
+    // Calls act on every document window of type Window in the document area.
+    template <class Window, class Act> void forEachWindow(Act act) const {
+        for (QMdiSubWindow *sub : mdiArea_->subWindowList())
+            if (auto *window = qobject_cast<Window *>(sub->widget()))
+                act(*window);
+    }
 
     const Installation &installation_;
     Settings &settings_;
