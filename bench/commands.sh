@@ -36,6 +36,18 @@ tracked = timed([cli, "summary", capture, "--format", "csv", "--local", "0301234
 best = min(tracked)
 print(f"summary --format csv --local 0301234567 --remote '*4321' (call tracking): best "
       f"{best:.3f} s of 3 = {frames / best / 1e6:.2f} M frames/s")
+for option, out in (("--lvt", capture + ".copy.lvt"), ("--pcap", capture + ".pcap")):
+    export = timed([cli, "export", capture, option, out], 3)
+    best = min(export)
+    print(f"export {option} (every frame): best {best:.3f} s of 3 = "
+          f"{frames / best / 1e6:.2f} M frames/s")
+calls = timed([cli, "calls", capture], 3)
+best = min(calls)
+print(f"calls (call list): best {best:.3f} s of 3 = {frames / best / 1e6:.2f} M frames/s")
+for command in ("expert", "stats"):
+    walked = timed([cli, command, capture], 3)
+    best = min(walked)
+    print(f"{command} (every frame): best {best:.3f} s of 3 = {frames / best / 1e6:.2f} M frames/s")
 detail = timed([cli, "detail", capture, "--frame", str(frames // 2), "--hexa"], 21)
 print(f"detail --frame {frames // 2} --hexa: median {statistics.median(detail) * 1000:.1f} ms, "
       f"worst {max(detail) * 1000:.1f} ms of 21")

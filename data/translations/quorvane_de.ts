@@ -929,6 +929,30 @@ Möchten Sie es ersetzen?</translation>
 <context>
     <name>qv::MainWindow</name>
     <message>
+        <source>&amp;Analysis</source>
+        <translation>A&amp;nalyse</translation>
+    </message>
+    <message>
+        <source>&amp;Expert Information...</source>
+        <translation>&amp;Experteninformationen...</translation>
+    </message>
+    <message>
+        <source>&amp;Statistics...</source>
+        <translation>&amp;Statistik...</translation>
+    </message>
+    <message>
+        <source>&amp;Calls...</source>
+        <translation>&amp;Rufe...</translation>
+    </message>
+    <message>
+        <source>Call &amp;Flow...</source>
+        <translation>Ruf&amp;ablauf...</translation>
+    </message>
+    <message>
+        <source>This frame belongs to no call</source>
+        <translation>Dieser Rahmen gehört zu keinem Ruf</translation>
+    </message>
+    <message>
         <source>&amp;Capture</source>
         <translation>&amp;Aufzeichnung</translation>
     </message>
@@ -963,6 +987,30 @@ Möchten Sie es ersetzen?</translation>
     <message>
         <source>Save &amp;As...</source>
         <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>E&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>Export (only the frames the active filters show)</source>
+        <translation>Exportieren (nur die Rahmen, die die aktiven Filter zeigen)</translation>
+    </message>
+    <message>
+        <source>Export (every frame)</source>
+        <translation>Exportieren (alle Rahmen)</translation>
+    </message>
+    <message>
+        <source>pcap for Wireshark (*.pcap)</source>
+        <translation>pcap für Wireshark (*.pcap)</translation>
+    </message>
+    <message>
+        <source>pcapng for Wireshark (*.pcapng)</source>
+        <translation>pcapng für Wireshark (*.pcapng)</translation>
+    </message>
+    <message>
+        <source>LVT capture, every frame (*.lvt)</source>
+        <translation>LVT-Aufzeichnung, alle Rahmen (*.lvt)</translation>
     </message>
     <message>
         <source>&amp;Print...</source>
@@ -2005,6 +2053,84 @@ Möchten Sie sie überschreiben?</translation>
     <message>
         <source>The report cannot be written to this file!</source>
         <translation>Der Bericht kann nicht in diese Datei geschrieben werden!</translation>
+    </message>
+</context>
+<context>
+    <name>qv::ExpertWindow</name>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Expert Information - %1</source>
+        <translation>Experteninformationen - %1</translation>
+    </message>
+    <message>
+        <source>Severity</source>
+        <translation>Schweregrad</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Rahmen</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Gruppe</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>%1 errors, %2 warnings, %3 notes in %4 data links</source>
+        <translation>%1 Fehler, %2 Warnungen, %3 Hinweise in %4 Datenverbindungen</translation>
+    </message>
+</context>
+<context>
+    <name>qv::StatisticsDialog</name>
+    <message>
+        <source>Statistics - %1</source>
+        <translation>Statistik - %1</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>Rahmen</translation>
+    </message>
+    <message>
+        <source>First frame</source>
+        <translation>Erster Rahmen</translation>
+    </message>
+    <message>
+        <source>Last frame</source>
+        <translation>Letzter Rahmen</translation>
+    </message>
+    <message>
+        <source>Time span</source>
+        <translation>Zeitspanne</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>Frame rate</source>
+        <translation>Rahmenrate</translation>
+    </message>
+    <message>
+        <source>%1 frames/s</source>
+        <translation>%1 Rahmen/s</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Aufzeichnung</translation>
     </message>
 </context>
 </TS>

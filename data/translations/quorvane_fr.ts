@@ -931,6 +931,30 @@ Voulez-vous le remplacer&#xa0;?</translation>
 <context>
     <name>qv::MainWindow</name>
     <message>
+        <source>&amp;Analysis</source>
+        <translation>A&amp;nalyse</translation>
+    </message>
+    <message>
+        <source>&amp;Expert Information...</source>
+        <translation>Informations d'&amp;expert...</translation>
+    </message>
+    <message>
+        <source>&amp;Statistics...</source>
+        <translation>&amp;Statistiques...</translation>
+    </message>
+    <message>
+        <source>&amp;Calls...</source>
+        <translation>&amp;Appels...</translation>
+    </message>
+    <message>
+        <source>Call &amp;Flow...</source>
+        <translation>&amp;Flux d'appel...</translation>
+    </message>
+    <message>
+        <source>This frame belongs to no call</source>
+        <translation>Cette trame n'appartient à aucun appel</translation>
+    </message>
+    <message>
         <source>&amp;Capture</source>
         <translation>&amp;Acquisition</translation>
     </message>
@@ -965,6 +989,30 @@ Voulez-vous le remplacer&#xa0;?</translation>
     <message>
         <source>Save &amp;As...</source>
         <translation>&amp;Enregistrer sous...</translation>
+    </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>E&amp;xporter...</translation>
+    </message>
+    <message>
+        <source>Export (only the frames the active filters show)</source>
+        <translation>Exporter (seulement les trames que montrent les filtres actifs)</translation>
+    </message>
+    <message>
+        <source>Export (every frame)</source>
+        <translation>Exporter (toutes les trames)</translation>
+    </message>
+    <message>
+        <source>pcap for Wireshark (*.pcap)</source>
+        <translation>pcap pour Wireshark (*.pcap)</translation>
+    </message>
+    <message>
+        <source>pcapng for Wireshark (*.pcapng)</source>
+        <translation>pcapng pour Wireshark (*.pcapng)</translation>
+    </message>
+    <message>
+        <source>LVT capture, every frame (*.lvt)</source>
+        <translation>Capture LVT, toutes les trames (*.lvt)</translation>
     </message>
     <message>
         <source>&amp;Print...</source>
@@ -2010,6 +2058,84 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>The report cannot be written to this file!</source>
         <translation>Le rapport ne peut pas être écrit dans ce fichier&#xa0;!</translation>
+    </message>
+</context>
+<context>
+    <name>qv::ExpertWindow</name>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Remarque</translation>
+    </message>
+    <message>
+        <source>Expert Information - %1</source>
+        <translation>Informations d'expert - %1</translation>
+    </message>
+    <message>
+        <source>Severity</source>
+        <translation>Gravité</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Trame</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Groupe</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>%1 errors, %2 warnings, %3 notes in %4 data links</source>
+        <translation>%1 erreurs, %2 avertissements, %3 remarques sur %4 liaisons de données</translation>
+    </message>
+</context>
+<context>
+    <name>qv::StatisticsDialog</name>
+    <message>
+        <source>Statistics - %1</source>
+        <translation>Statistiques - %1</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>Trames</translation>
+    </message>
+    <message>
+        <source>First frame</source>
+        <translation>Première trame</translation>
+    </message>
+    <message>
+        <source>Last frame</source>
+        <translation>Dernière trame</translation>
+    </message>
+    <message>
+        <source>Time span</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>Frame rate</source>
+        <translation>Débit de trames</translation>
+    </message>
+    <message>
+        <source>%1 frames/s</source>
+        <translation>%1 trames/s</translation>
+    </message>
+    <message>
+        <source>Capture</source>
+        <translation>Capture</translation>
     </message>
 </context>
 </TS>

@@ -7,6 +7,7 @@
 #include "base/ByteOrder.h"
 #include "capture/CaptureWriters.h"
 #include "capture/LvtRecord.h"
+#include "capture/PcapFormat.h"
 
 namespace qv {
 
@@ -134,8 +135,13 @@ int scanFileType(const std::string &path) {
             return kTypeDru70;
         return kTypeNotLvt;
     }
-    if (first != 1)
-        return kTypeNotLvt;
+    if (first != 1) {
+        std::uint8_t magic[4] = {};
+        file.seek(0);
+        return file.readExact(magic, sizeof magic) && isPcapMagic(magic, sizeof magic)
+                   ? kTypePcapCapture
+                   : kTypeNotLvt;
+    }
     return storedFileType(file, size);
 }
 
@@ -154,6 +160,7 @@ std::string_view fileTypeText(int type) {
         "PLM-45 project",
         "real-time capture",
         "DRU-70 event file",
+        "pcap capture",
     };
     return type > 0 && type < static_cast<int>(std::size(kTexts)) ? kTexts[type] : "";
 }
@@ -168,6 +175,8 @@ FileKind fileKindOf(int type) {
         return FileKind::Capture;
     case kTypeDru70:
         return FileKind::Dru70;
+    case kTypePcapCapture:
+        return FileKind::Pcap;
     case kTypePlm45Project:
         return FileKind::Plm45;
     case kTypeNotLvt:
@@ -179,8 +188,9 @@ FileKind fileKindOf(int type) {
 
 WorkingMode modeOfType(int type) {
     const FileKind kind = fileKindOf(type);
-    return kind == FileKind::Capture || kind == FileKind::Dru70 ? WorkingMode::Examine
-                                                                : WorkingMode::ViewResults;
+    return kind == FileKind::Capture || kind == FileKind::Dru70 || kind == FileKind::Pcap
+               ? WorkingMode::Examine
+               : WorkingMode::ViewResults;
 }
 
 OpenDecision decideOpen(int type, OpenSource source, WorkingMode mode) {

@@ -25,6 +25,8 @@ inline constexpr int kTypeBChannelTest = 9;
 inline constexpr int kTypePlm45Project = 10;
 inline constexpr int kTypeRealTimeCapture = 11;
 inline constexpr int kTypeDru70 = 12;
+// A pcap or pcapng file of another tool: imported into a real-time capture when opened.
+inline constexpr int kTypePcapCapture = 13;
 inline constexpr int kTypeUnreadable = -1;
 
 inline constexpr const char *kMsgTypeScanFailed = "Error while searching this file type!";
@@ -55,7 +57,7 @@ int scanFileType(const std::string &path);
 std::string_view fileTypeText(int type);
 
 // The document that a file of a type is opened in.
-enum class FileKind { Capture, Dru70, Plm45, TestResult, NotLvt, ScanFailed };
+enum class FileKind { Capture, Dru70, Plm45, TestResult, NotLvt, ScanFailed, Pcap };
 FileKind fileKindOf(int type);
 
 // The working mode that shows a type: Examine for captures and DRU-70 files, View Results for

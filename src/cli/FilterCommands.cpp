@@ -14,6 +14,7 @@
 
 #include "CliEnvironment.h"
 #include "FilterOptions.h"
+#include "ImportCommand.h"
 #include "app/Installation.h"
 #include "capture/CaptureWriters.h"
 #include "filters/FilterFiles.h"
@@ -117,13 +118,15 @@ int exportFrames(const std::vector<std::string>& args) {
     if (args.empty())
         return kBadUsage;
     const std::string path = args[0];
-    std::string out;
+    std::string out, pcapOut;
     FilterOptions filterOptions;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--lvt" && hasValue)
             out = args[++i];
+        else if (a == "--pcap" && hasValue)
+            pcapOut = args[++i];
         else if (a == "--v5")
             continue;
         else if ((a == "--home" || a == "--protocol") && hasValue)
@@ -132,10 +135,12 @@ int exportFrames(const std::vector<std::string>& args) {
                  a.rfind("--home=", 0) != 0)
             return unknownArgument("export", a);
     }
-    if (out.empty()) {
-        std::fprintf(stderr, "export: --lvt OUT names the capture to write\n");
+    if (out.empty() == pcapOut.empty()) {
+        std::fprintf(stderr, "export: --lvt OUT or --pcap OUT names the capture to write\n");
         return kBadUsage;
     }
+    if (!pcapOut.empty())
+        out = pcapOut;
     if (sameFile(path, out)) {
         std::fprintf(stderr, "%s: that is the capture exported; the copy needs a file of its own\n",
                      out.c_str());
@@ -146,6 +151,8 @@ int exportFrames(const std::vector<std::string>& args) {
         std::fprintf(stderr, "%s: is a folder\n", out.c_str());
         return kFailed;
     }
+    if (!pcapOut.empty())
+        return exportPcap(path, pcapOut, args, filterOptions);
     FilteredCapture capture;
     if (const int status = capture.prepare(filterOptions, args); status != kDone)
         return status;

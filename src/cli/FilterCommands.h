@@ -5,7 +5,8 @@
 namespace qv::cli {
 
 // export FILE --lvt OUT [filter options]: the frames the filter shows, copied to a stored
-// capture. The exit statuses are those of ExamineCommands.h.
+// capture; with --pcap OUT instead, written for Wireshark (ImportCommand.h). The exit statuses
+// are those of ExamineCommands.h.
 int exportFrames(const std::vector<std::string>& args);
 
 // filter list|save|load|delete ...: the saved filter profiles of the installation; args start

@@ -6,15 +6,20 @@
 #include <vector>
 
 #include "CliEnvironment.h"
+#include "CallsCommand.h"
+#include "FlowCommand.h"
 #include "Dru70Commands.h"
 #include "PlmCommand.h"
 #include "synth/PlmScenario.h"
 #include "ExamineCommands.h"
 #include "capture/Dru70Decode.h"
 #include "FilterCommands.h"
+#include "ImportCommand.h"
 #include "app/FileType.h"
 #include "PduCommand.h"
 #include "ReportCommand.h"
+#include "ExpertCommand.h"
+#include "StatsCommand.h"
 #include "base/UserMessages.h"
 #include "capture/CaptureFileOpener.h"
 #include "synth/Dru70Scenario.h"
@@ -50,9 +55,17 @@ constexpr const char* kUsage =
     "       quorvane-cli summary FILE [--columns default|all|N,N,...] [--format text|csv|json]\n"
     "                            [--long] [FILTER]\n"
     "       quorvane-cli detail FILE --frame N [--hexa]\n"
+    "       quorvane-cli expert FILE [--format text|csv|json] [--severity note|warning|error]\n"
+    "                           (layer-2 link analysis: lost, repeated, late frames ...)\n"
+    "       quorvane-cli stats FILE [--format text|json]\n"
+    "       quorvane-cli calls FILE [--format text|csv|json]   (ISDN and X.25 calls)\n"
+    "       quorvane-cli flow FILE (--call N | --frames A-B) [--layer2] --svg OUT\n"
+    "                         the call flow of call N of calls (or of frames A to B)\n"
     "       quorvane-cli find FILE (--text S [--detail] | --message NAME | --cause N)\n"
     "                         [--from N] [--backward] [--case] [--all] [FILTER]\n"
     "       quorvane-cli export FILE --lvt OUT [FILTER]\n"
+    "       quorvane-cli export FILE --pcap OUT [FILTER]   (pcapng when OUT ends in .pcapng)\n"
+    "       quorvane-cli import IN.pcap --lvt OUT   (pcap or pcapng, link type 177 or 203)\n"
     "       quorvane-cli filter list [--realtime|--dru70]\n"
     "       quorvane-cli filter save NAME [--realtime] [FILTER]\n"
     "       quorvane-cli filter load|delete NAME [--realtime]\n"
@@ -308,6 +321,26 @@ int main(int argc, char** argv) {
                      : command == "find"   ? qv::cli::find(args)
                      : command == "export" ? qv::cli::exportFrames(args)
                                            : qv::cli::filterProfiles(args);
+        if (status == qv::cli::kRefused)
+            return qv::cli::kBadUsage;
+        return status == qv::cli::kBadUsage ? usage() : status;
+    }
+    if (command == "import") {
+        const int status = qv::cli::importPcap(std::vector<std::string>(argv + 2, argv + argc));
+        if (status == qv::cli::kRefused)
+            return qv::cli::kBadUsage;
+        return status == qv::cli::kBadUsage ? usage() : status;
+    }
+    if (command == "calls" || command == "flow") {
+        std::vector<std::string> args(argv + 2, argv + argc);
+        const int status = command == "calls" ? qv::cli::calls(args) : qv::cli::flow(args);
+        if (status == qv::cli::kRefused)
+            return qv::cli::kBadUsage;
+        return status == qv::cli::kBadUsage ? usage() : status;
+    }
+    if (command == "expert" || command == "stats") {
+        const std::vector<std::string> args(argv + 2, argv + argc);
+        const int status = command == "expert" ? qv::cli::expert(args) : qv::cli::stats(args);
         if (status == qv::cli::kRefused)
             return qv::cli::kBadUsage;
         return status == qv::cli::kBadUsage ? usage() : status;

@@ -99,6 +99,29 @@ TEST(FileType, MarkersNamesAndFailures) {
     EXPECT_LT(scanFileType(dir.file("")), 0); // a folder
 }
 
+TEST(FileType, PcapFilesByTheirMagicNumbers) {
+    TempDir dir;
+    const std::vector<std::vector<std::uint8_t>> magics = {
+        {0xD4, 0xC3, 0xB2, 0xA1}, {0xA1, 0xB2, 0xC3, 0xD4}, {0x4D, 0x3C, 0xB2, 0xA1},
+        {0xA1, 0xB2, 0x3C, 0x4D}, {0x0A, 0x0D, 0x0D, 0x0A}};
+    for (std::vector<std::uint8_t> bytes : magics) {
+        bytes.resize(24, 0);
+        test::writeFile(dir.file("c.pcap"), bytes);
+        EXPECT_EQ(scanFileType(dir.file("c.pcap")), kTypePcapCapture) << int(bytes[0]);
+    }
+    test::writeFile(dir.file("short.pcap"), {0xD4, 0xC3, 0xB2});
+    EXPECT_EQ(scanFileType(dir.file("short.pcap")), kTypeNotLvt);
+    EXPECT_EQ(fileTypeText(kTypePcapCapture), "pcap capture");
+    EXPECT_EQ(fileKindOf(kTypePcapCapture), FileKind::Pcap);
+    // Opened in Examine like the captures of the testers.
+    EXPECT_EQ(decideOpen(kTypePcapCapture, OpenSource::Dialog, WorkingMode::Examine).refusal, "");
+    const OpenDecision recent =
+        decideOpen(kTypePcapCapture, OpenSource::RecentFile, WorkingMode::ViewResults);
+    EXPECT_EQ(recent.mode, WorkingMode::Examine);
+    EXPECT_EQ(decideOpen(kTypePcapCapture, OpenSource::Dialog, WorkingMode::ViewResults).refusal,
+              kMsgWrongTypeForMode);
+}
+
 TEST(FileType, OpenDecisions) {
     struct Case {
         int type;

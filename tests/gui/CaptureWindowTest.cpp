@@ -510,7 +510,8 @@ TEST_F(CaptureWindowTest, TheMenusHoldTheProgramsCommands) {
     QStringList menus;
     for (QAction *menu : window.menuBar()->actions())
         menus << menu->text();
-    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&Mode", "&Product", "&View", "&Options", "&Help"}));
+    EXPECT_EQ(menus, (QStringList{"&File", "&Edit", "&Analysis", "&Mode", "&Product", "&View",
+                                  "&Options", "&Help"}));
     auto find = [&](const QString &text) -> QAction * {
         for (QAction *action : window.findChildren<QAction *>())
             if (action->text() == text)

@@ -21,11 +21,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unistd.h>
 
 #include "app/FileType.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "capture/CDru70Doc.h"
+#include "capture/PcapExport.h"
+#include "capture/PcapImport.h"
 #include "dialogs/ColourSelectionDialog.h"
 #include "dialogs/Dru70ProtocolInformationDialog.h"
 #include "dialogs/FontDialog.h"
@@ -36,6 +39,11 @@
 #include "dialogs/ProtocolSetupCommand.h"
 #include "plm/CPlm45Doc.h"
 #include "views/CaptureWindow.h"
+#include "views/CallsWindow.h"
+#include "views/FlowWindow.h"
+#include "views/ExpertWindow.h"
+#include "dialogs/StatisticsDialog.h"
+#include "analysis/Statistics.h"
 #include "views/CommentWindow.h"
 #include "views/Dru70CommentWindow.h"
 #include "views/Dru70Window.h"
@@ -99,6 +107,7 @@ void MainWindow::createMenus() {
     closeAction_->setShortcut(QKeySequence::Close);
     saveAsAction_ = file->addAction(tr("Save &As..."), this, &MainWindow::saveAs);
     saveAsAction_->setShortcut(QKeySequence::SaveAs);
+    exportAction_ = file->addAction(tr("&Export..."), this, &MainWindow::exportCapture);
     printAction_ = file->addAction(tr("&Print..."), this, [this] {
         if (CaptureWindow *capture = activeCapture())
             capture->printWithDialog(messages_, *printer_);
@@ -189,6 +198,56 @@ void MainWindow::createMenus() {
     callRefAction_ = edit->addAction(tr("Call-Ref on &selection"), this, [this] {
         if (CaptureWindow *capture = activeCapture())
             callRefOnSelection(capture->document(), &causes_, messages_);
+    });
+
+    // The analyses of the whole capture of the active window, whatever its filters show.
+    QMenu *analysis = menuBar()->addMenu(tr("&Analysis"));
+    expertAction_ = analysis->addAction(tr("&Expert Information..."), this, [this] {
+        if (CaptureWindow *capture = activeCapture()) {
+            auto *expert = new ExpertWindow(*capture, this);
+            expert->setAttribute(Qt::WA_DeleteOnClose);
+            expert->show();
+        }
+    });
+    statisticsAction_ = analysis->addAction(tr("&Statistics..."), this, [this] {
+        CaptureWindow *capture = activeCapture();
+        if (!capture || !capture->document().decodable())
+            return;
+        CDecodeDoc &doc = capture->document();
+        Statistics statistics;
+        collectStatistics(*doc.decodable(), statistics);
+        doc.goToFrame(doc.currentFrame(), false);
+        auto *dialog = new StatisticsDialog(
+            statistics, QString::fromStdString(doc.pathName()), this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->show();
+    });
+    analysis->addAction(tr("&Calls..."), this, [this] {
+        if (CaptureWindow *capture = activeCapture()) {
+            auto *calls = new CallsWindow(*capture, &causes_, messages_, this);
+            calls->setAttribute(Qt::WA_DeleteOnClose);
+            calls->show();
+        }
+    });
+    analysis->addAction(tr("Call &Flow..."), this, [this] {
+        CaptureWindow *capture = activeCapture();
+        if (!capture || !capture->document().decodable())
+            return;
+        // The flow of the call the current frame belongs to.
+        CDecodeDoc &doc = capture->document();
+        const std::uint32_t frame = doc.currentFrame();
+        std::vector<CallEntry> calls;
+        buildCallList(*doc.decodable(), calls);
+        doc.goToFrame(frame, false);
+        for (const CallEntry &call : calls)
+            if (std::binary_search(call.frames.begin(), call.frames.end(), frame)) {
+                auto *flow = new FlowWindow(callFlowOf(*capture, call, true), capture, this);
+                flow->setAttribute(Qt::WA_DeleteOnClose);
+                flow->show();
+                return;
+            }
+        messages_.show(tr("This frame belongs to no call").toStdString(), kProgramCaption,
+                       MessageIcon::Exclamation);
     });
 
     QMenu *modeMenu = menuBar()->addMenu(tr("&Mode"));
@@ -548,7 +607,62 @@ CaptureWindow *MainWindow::openPath(const std::string &path, OpenSource source) 
         openPlm(path);
         return nullptr;
     }
+    if (decision.kind == FileKind::Pcap)
+        return openPcap(path);
     return openCapture(path);
+}
+
+CaptureWindow *MainWindow::openPcap(const std::string &path) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    std::string temporary = (folder / "quorvane-pcap-XXXXXX").string();
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        messages_.show(kMsgUnableToOpen, kProgramCaption, MessageIcon::Exclamation);
+        return nullptr;
+    }
+    ::close(fd);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const PcapImportResult imported = importPcap(path, temporary);
+    QApplication::restoreOverrideCursor();
+    std::error_code ec;
+    if (!imported.ok) {
+        std::filesystem::remove(temporary, ec);
+        messages_.show(imported.error, kProgramCaption, MessageIcon::Exclamation);
+        return nullptr;
+    }
+    // Read-only: the comment of an import cannot be kept, the file goes with its window.
+    std::filesystem::permissions(temporary, std::filesystem::perms::owner_read |
+                                                std::filesystem::perms::group_read |
+                                                std::filesystem::perms::others_read,
+                                 ec);
+    CaptureWindow *window = openCapture(temporary);
+    // The list of recent files names the pcap file, which opens again the same way.
+    settings_.recentFiles.remove(temporary);
+    if (!window) {
+        std::filesystem::remove(temporary, ec);
+        return nullptr;
+    }
+    settings_.recentFiles.add(path);
+    updateRecentMenu();
+    connect(window, &QObject::destroyed, this, [temporary] {
+        std::error_code removeError;
+        std::filesystem::remove(temporary, removeError);
+    });
+    const QString title = QString::fromStdString(path);
+    CDecodeDoc &document = window->document();
+    auto retitle = [window, title, &document] {
+        window->setWindowTitle(document.filtersActive()
+                                   ? title + CaptureWindow::tr(" - Active Filters ")
+                                   : title);
+    };
+    auto shown = std::move(document.onFiltersApplied);
+    document.onFiltersApplied = [shown, retitle] {
+        if (shown)
+            shown();
+        retitle();
+    };
+    retitle();
+    return window;
 }
 
 ResultWindow *MainWindow::openResult(const std::string &path) {
@@ -723,6 +837,7 @@ void MainWindow::updateDocumentActions() {
     // A report is a text: it is saved, printed and closed, nothing more.
     const bool text = document || plm || activeResult() != nullptr;
     saveAsAction_->setEnabled(text);
+    exportAction_->setEnabled(capture);
     printAction_->setEnabled(text);
     closeAction_->setEnabled(text);
     if (findAction_)
@@ -735,6 +850,10 @@ void MainWindow::updateDocumentActions() {
         offLineFiltersAction_->setEnabled(document);
     if (callRefAction_)
         callRefAction_->setEnabled(capture);
+    if (expertAction_)
+        expertAction_->setEnabled(capture);
+    if (statisticsAction_)
+        statisticsAction_->setEnabled(capture);
     if (goToAction_)
         goToAction_->setEnabled(document);
     if (hexaFindAction_)
@@ -810,6 +929,66 @@ void MainWindow::saveAs() {
         tr("LVT-30/60 files(*.lvt);;All files (*)"));
     if (!path.isEmpty())
         saveActiveAs(path.toStdString());
+}
+
+void MainWindow::exportCapture() {
+    CaptureWindow *capture = activeCapture();
+    if (!capture)
+        return;
+    const bool filtered = capture->document().filtersActive();
+    QFileDialog dialog(this, filtered ? tr("Export (only the frames the active filters show)")
+                                      : tr("Export (every frame)"),
+                       QString::fromStdString(settings_.lastPath));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({tr("pcap for Wireshark (*.pcap)"), tr("pcapng for Wireshark (*.pcapng)"),
+                           tr("LVT capture, every frame (*.lvt)")});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    QString path = dialog.selectedFiles().front();
+    const int choice = static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()));
+    const char *extensions[] = {".pcap", ".pcapng", ".lvt"};
+    if (choice >= 0 && choice < 3 && !path.endsWith(QLatin1String(extensions[choice])))
+        path += QLatin1String(extensions[choice]);
+    exportActive(path.toStdString());
+}
+
+bool MainWindow::exportActive(const std::string &path) {
+    CaptureWindow *capture = activeCapture();
+    if (!capture)
+        return false;
+    CDecodeDoc &document = capture->document();
+    std::error_code ec;
+    if (std::filesystem::equivalent(document.pathName(), path, ec)) {
+        messages_.show(path + ": that is the capture exported; the copy needs a file of its own",
+                       kProgramCaption, MessageIcon::Exclamation);
+        return false;
+    }
+    if (path.size() > 4 && path.compare(path.size() - 4, 4, ".lvt") == 0) {
+        // A copy beside the target renamed over it: the document stays on its own file.
+        const std::string temporary = path + ".part";
+        std::filesystem::copy_file(document.pathName(), temporary,
+                                   std::filesystem::copy_options::overwrite_existing, ec);
+        if (!ec)
+            std::filesystem::rename(temporary, path, ec);
+        if (ec) {
+            std::error_code removeError;
+            std::filesystem::remove(temporary, removeError);
+            messages_.show(path + ": cannot be written", kProgramCaption,
+                           MessageIcon::Exclamation);
+            return false;
+        }
+        return true;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const PcapExportResult result =
+        exportPcap(*document.decodable(), document.filtersActive(), path);
+    QApplication::restoreOverrideCursor();
+    if (!result.ok) {
+        messages_.show(result.error, kProgramCaption, MessageIcon::Exclamation);
+        return false;
+    }
+    statusBar()->showMessage(QString::fromStdString(path + ": " + exportSummaryText(result)));
+    return true;
 }
 
 bool MainWindow::saveActiveAs(const std::string &path) {

@@ -59,6 +59,10 @@ public:
     // and a file refused for its type or its mode is reported. The capture window, else null.
     CaptureWindow *openPath(const std::string &path, OpenSource source);
     CaptureWindow *activeCapture() const;
+    // Opens a pcap or pcapng file of another tool: imported into a real-time capture in the
+    // system's temporary folder, shown read-only under the original's name, and removed when
+    // its window closes. Null when it cannot be imported or shown.
+    CaptureWindow *openPcap(const std::string &path);
     // Opens a DRU-70 file in an event window of its own; null when it cannot be shown.
     Dru70Window *openDru70(const std::string &path);
     Dru70Window *activeDru70() const;
@@ -82,6 +86,10 @@ public:
     QStringList recentMenuTexts() const;
     // Save As and Close of the active capture.
     bool saveActiveAs(const std::string &path);
+    // File > Export of the active capture: pcap, or pcapng when path ends in ".pcapng", of the
+    // frames shown (only those the active filters show), or with ".lvt" a copy of the whole
+    // capture file. False, with the reason shown, when nothing was written.
+    bool exportActive(const std::string &path);
     void closeActive();
     // The Open dialog's filters for the working mode, and the setting that remembers the
     // one chosen.
@@ -124,6 +132,7 @@ private:
     void createMenus();
     void openFile();
     void saveAs();
+    void exportCapture();
     void updateRecentMenu();
     void updateDocumentActions();
     void findNext();
@@ -169,6 +178,7 @@ private:
     QAction *recentSeparator_ = nullptr;
     QAction *productAction_ = nullptr; // the picture of the product on the toolbar
     QAction *saveAsAction_ = nullptr;
+    QAction *exportAction_ = nullptr;
     QAction *printAction_ = nullptr;
     QAction *closeAction_ = nullptr;
     QAction *findAction_ = nullptr;
@@ -176,6 +186,8 @@ private:
     QAction *commentAction_ = nullptr;
     QAction *offLineFiltersAction_ = nullptr;
     QAction *callRefAction_ = nullptr;
+    QAction *expertAction_ = nullptr;
+    QAction *statisticsAction_ = nullptr;
     QAction *goToAction_ = nullptr;
     QAction *hexaFindAction_ = nullptr;
     HexaFindDialog *hexaFindDialog_ = nullptr;

@@ -1,0 +1,95 @@
+// The call list over the generated 1,000,000-frame capture (mix scenario, stored layout), against
+// the plain walk of the summary over the same file in the same run.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "analysis/CallList.h"
+#include "app/DecoderContext.h"
+#include "base/UserMessages.h"
+#include "capture/CDecodeDoc.h"
+#include "synth/Scenario.h"
+
+namespace {
+
+constexpr std::uint32_t kFrames = 1000000;
+
+struct StoredCapture {
+    std::string path;
+    ~StoredCapture() {
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+    }
+};
+
+const std::string &storedMix() {
+    static const StoredCapture capture = [] {
+        StoredCapture c{(std::filesystem::temp_directory_path() /
+                         ("qv-bench-calls-" + std::to_string(::getpid()) + ".lvt"))
+                            .string()};
+        std::string error;
+        qv::synth::writeCapture(c.path, qv::synth::Layout::Stored,
+                                qv::synth::builtinScenario("mix", kFrames, 1),
+                                qv::synth::kScenarioStartYear, error);
+        return c;
+    }();
+    return capture.path;
+}
+
+const qv::DecoderServices &services() {
+    static qv::DecoderContext context;
+    static const bool started = [] {
+        qv::StderrUserMessages messages;
+        return context.start(qv::Installation::fromCommandLine({}), qv::Settings(), "EDSS",
+                             messages);
+    }();
+    (void)started;
+    return context.services();
+}
+
+void rate(benchmark::State &state) {
+    state.counters["frames/s"] =
+        benchmark::Counter(static_cast<double>(kFrames) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+}
+
+// The summary's walk: every frame decoded in file order.
+void BM_StoredSummaryWalk(benchmark::State &state) {
+    qv::StderrUserMessages messages;
+    for (auto _ : state) {
+        state.PauseTiming();
+        qv::CDecodeDoc doc(messages, services());
+        doc.openCapture(storedMix(), {});
+        state.ResumeTiming();
+        qv::ShownFrames shown(*doc.decodable());
+        std::uint32_t count = 0;
+        for (std::uint32_t n = 0; shown.next(n);)
+            ++count;
+        benchmark::DoNotOptimize(count);
+    }
+    rate(state);
+}
+BENCHMARK(BM_StoredSummaryWalk)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_CallList(benchmark::State &state) {
+    qv::StderrUserMessages messages;
+    std::size_t calls = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        qv::CDecodeDoc doc(messages, services());
+        doc.openCapture(storedMix(), {});
+        state.ResumeTiming();
+        std::vector<qv::CallEntry> list;
+        qv::buildCallList(*doc.decodable(), list);
+        calls = list.size();
+        benchmark::DoNotOptimize(list.data());
+    }
+    state.counters["calls"] = static_cast<double>(calls);
+    rate(state);
+}
+BENCHMARK(BM_CallList)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+} // namespace

@@ -1,0 +1,136 @@
+#pragma once
+// Layer-2 link analysis: follows every LAPD data link of a capture (per TEI and SAPI, per V5
+// envelope on V5 captures) through its states and its sequence variables V(S), V(R) and V(A) on
+// both sides, and reports what a network engineer looks for first: lost and repeated I frames,
+// rejects, late or missing acknowledgements, unanswered polls, link resets and TEI trouble.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "capture/LvtRecord.h"
+#include "decode/DecodedFrame.h"
+
+namespace qv {
+
+class CDecoder;
+class DecodableObject;
+
+enum class Severity : std::uint8_t { Note, Warning, Error };
+enum class ExpertGroup : std::uint8_t { Sequence, Retransmission, Timer, Link, Tei };
+
+std::string_view severityText(Severity severity);
+std::string_view expertGroupText(ExpertGroup group);
+// "note", "warning" or "error", in any case; false for anything else.
+bool parseSeverity(std::string_view text, Severity &out);
+
+struct ExpertItem {
+    std::uint32_t frame = 0; // frame number, from 1
+    Severity severity = Severity::Note;
+    ExpertGroup group = ExpertGroup::Link;
+    std::string text;
+};
+
+// The retransmission timer of LAPD: an I frame or a poll not answered within it is late.
+inline constexpr std::uint32_t kT200Ms = 1000;
+
+class LinkAnalysis {
+public:
+    // On a V5 capture the sides are the access network and the local exchange.
+    explicit LinkAnalysis(bool v5 = false) : v5_(v5) {}
+
+    // Takes the decoded frame index (from 0) of the capture, in file order.
+    void add(std::uint32_t index, const DecodedFrame &frame, const LvtRecord &record);
+    // The end of the capture: I frames never acknowledged and polls never answered. The items
+    // are then in frame order.
+    void finish();
+
+    const std::vector<ExpertItem> &items() const { return items_; }
+    std::size_t count(Severity severity) const;
+    // Data links seen, and frames taken into the analysis (good LAPD frames).
+    std::size_t linkCount() const { return links_.size(); }
+    std::uint32_t framesAnalysed() const { return analysed_; }
+
+private:
+    enum class State : std::uint8_t { Unknown, Establishing, Established, Releasing, Released };
+    enum class PollKind : std::uint8_t { None, Supervisory, Information, Sabme, Disc };
+
+    struct Side {
+        bool known = false;  // V(S) and V(A) known: link set up or frames seen
+        std::uint8_t vs = 0; // next N(S) this side sends
+        std::uint8_t va = 0; // oldest N(S) of this side not yet acknowledged
+        std::uint8_t vr = 0; // next N(S) this side expects from its peer
+        bool vrKnown = false;
+        std::uint32_t sentFrame[128] = {}; // frame index + 1 of the last I frame of each N(S)
+        std::uint64_t sentTime[128] = {};
+        // After a REJ of the peer: the N(S) the retransmission is expected to go on with.
+        bool recovering = false;
+        std::uint8_t recoveryNext = 0;
+        std::uint32_t rejectFrame = 0;
+        // A command with P=1 (or a SABME, a DISC) waiting for the peer's answer.
+        PollKind poll = PollKind::None;
+        std::uint32_t pollFrame = 0;
+        std::uint64_t pollTime = 0;
+    };
+    struct Link {
+        std::uint32_t key = 0;
+        State state = State::Unknown;
+        bool complainedReleased = false;
+        Side side[2];
+    };
+    struct Tei {
+        bool assigned = false;
+        bool complained = false;
+        std::uint32_t removedFrame = 0; // frame index + 1 of the removal, 0 when none
+    };
+
+    void report(std::uint32_t index, Severity severity, ExpertGroup group, std::string text);
+    std::string where(const Link &link, int side) const;
+    std::string linkName(std::uint32_t key) const;
+    std::uint64_t clock(const DecodedFrame &frame, const LvtRecord &record);
+
+    void teiManagement(std::uint32_t index, const DecodedFrame &frame);
+    void checkTei(std::uint32_t index, const DecodedFrame &frame);
+    void information(Link &link, int side, std::uint32_t index, const DecodedFrame &frame);
+    void supervisory(Link &link, int side, std::uint32_t index, const DecodedFrame &frame,
+                     bool response);
+    void unnumbered(Link &link, int side, std::uint32_t index, const DecodedFrame &frame,
+                    bool response);
+    // N(R) of a frame from side: acknowledges the I frames of the other side up to N(R) - 1.
+    void acknowledge(Link &link, int side, std::uint32_t index, std::uint8_t nr);
+    // A response of side: answers the other side's poll.
+    void answerPoll(Link &link, int side, std::uint32_t index, const char *answer);
+    void startPoll(Link &link, int side, std::uint32_t index, PollKind kind);
+    // I frames of side still waiting for their acknowledgement when the link goes down or the
+    // capture ends.
+    void dropOutstanding(Link &link, int side, std::uint32_t index, const char *why,
+                         Severity severity);
+    void reset(Link &link);
+
+    bool v5_;
+    std::vector<ExpertItem> items_;
+    std::unordered_map<std::uint32_t, Link> links_;
+    std::unordered_map<std::uint32_t, Tei> teis_;
+    Link *lastLink_ = nullptr;
+    std::uint32_t lastKey_ = 0xFFFFFFFF;
+    std::uint32_t analysed_ = 0;
+    std::uint32_t lastIndex_ = 0;
+    // A clock that keeps running across day and month roll-over (the records carry the day of
+    // the month only).
+    std::uint64_t now_ = 0;
+    std::uint32_t lastRaw_ = 0;
+    std::uint8_t lastMonth_ = 0;
+    bool clockStarted_ = false;
+};
+
+// Visits every frame of the capture in file order, without the filters of a document, with the
+// decoder on the frame at each call. False when a frame cannot be read or decoded.
+bool forEachFrame(DecodableObject &capture,
+                  const std::function<void(std::uint32_t index, CDecoder &decoder)> &visit);
+
+// The link analysis of a whole capture.
+bool analyseLinks(DecodableObject &capture, LinkAnalysis &analysis);
+
+} // namespace qv

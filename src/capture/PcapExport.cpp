@@ -1,0 +1,250 @@
+#include "capture/PcapExport.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "base/ByteOrder.h"
+#include "capture/DecodableObject.h"
+#include "capture/PcapFormat.h"
+
+namespace qv {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kFlushSize = 1 << 20;
+constexpr std::uint32_t kPcapNgSectionHeader = 0x0A0D0D0A;
+constexpr std::uint32_t kPcapNgInterface = 1;
+constexpr std::uint32_t kPcapNgEnhancedPacket = 6;
+
+void putU32(std::vector<std::uint8_t> &out, std::uint32_t v) {
+    appendU32(out, v);
+}
+
+void putFileHeader(std::vector<std::uint8_t> &out, PcapFileFormat format) {
+    if (format == PcapFileFormat::Pcap) {
+        putU32(out, 0xA1B2C3D4);
+        appendU16(out, 2);
+        appendU16(out, 4);
+        putU32(out, 0); // this zone's offset from UTC
+        putU32(out, 0); // timestamp accuracy
+        putU32(out, kPcapSnapLength);
+        putU32(out, kLinkTypeLinuxLapd);
+        return;
+    }
+    // Section header: byte-order magic, version 1.0, section length unknown, no options.
+    putU32(out, kPcapNgSectionHeader);
+    putU32(out, 28);
+    putU32(out, 0x1A2B3C4D);
+    appendU16(out, 1);
+    appendU16(out, 0);
+    putU32(out, 0xFFFFFFFF);
+    putU32(out, 0xFFFFFFFF);
+    putU32(out, 28);
+    // One interface; without options its timestamps count microseconds.
+    putU32(out, kPcapNgInterface);
+    putU32(out, 20);
+    appendU16(out, static_cast<std::uint16_t>(kLinkTypeLinuxLapd));
+    appendU16(out, 0);
+    putU32(out, kPcapSnapLength);
+    putU32(out, 20);
+}
+
+// A file beside target that nobody else uses, created empty; empty when none can be made.
+std::string temporaryBeside(const fs::path &target) {
+    fs::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0)
+        return {};
+    ::close(fd);
+    return name;
+}
+
+// The permissions a file created the ordinary way gets.
+fs::perms createdFilePerms() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<fs::perms>(0666 & ~mask);
+}
+
+} // namespace
+
+PcapWriter::~PcapWriter() {
+    if (file_)
+        std::fclose(file_);
+}
+
+bool PcapWriter::create(const std::string &path, PcapFileFormat format) {
+    if (file_)
+        std::fclose(file_);
+    format_ = format;
+    count_ = 0;
+    failed_ = false;
+    buffer_.clear();
+    buffer_.reserve(kFlushSize + 512);
+    file_ = std::fopen(path.c_str(), "wb");
+    if (!file_)
+        return false;
+    putFileHeader(buffer_, format);
+    return true;
+}
+
+void pcapTime(const LvtRecord &r, std::int64_t year, std::int64_t &seconds,
+              std::uint32_t &microseconds) {
+    // An impossible date still gets a timestamp in its month rather than a wild one.
+    const unsigned month = r.month >= 1 && r.month <= 12 ? r.month : 1;
+    const unsigned day = r.day() >= 1 ? r.day() : 1;
+    const unsigned millisecond = r.millisecond();
+    seconds = daysFromCivil(year, month, day) * 86400 + r.hour() * 3600 + r.minute() * 60 +
+              r.second() + millisecond / 1000;
+    microseconds = (millisecond % 1000) * 1000;
+}
+
+bool PcapWriter::append(const LvtRecord &r, std::int64_t year) {
+    if (!file_ || failed_)
+        return false;
+    std::int64_t seconds = 0;
+    std::uint32_t microseconds = 0;
+    pcapTime(r, year, seconds, microseconds);
+    const std::uint32_t length = static_cast<std::uint32_t>(kLinuxLapdHeaderSize + r.dataLength);
+    const std::size_t at = buffer_.size();
+    if (format_ == PcapFileFormat::Pcap) {
+        buffer_.resize(at + 16 + length);
+        std::uint8_t *p = buffer_.data() + at;
+        writeU32(p, static_cast<std::uint32_t>(seconds));
+        writeU32(p + 4, microseconds);
+        writeU32(p + 8, length);
+        writeU32(p + 12, length);
+        writeLinuxLapdHeader(p + 16, r.direction != 0);
+        std::memcpy(p + 16 + kLinuxLapdHeaderSize, r.data.data(), r.dataLength);
+    } else {
+        const std::uint32_t padded = (length + 3) & ~3u;
+        const std::uint32_t total = 32 + padded;
+        buffer_.resize(at + total, 0);
+        std::uint8_t *p = buffer_.data() + at;
+        const std::uint64_t stamp = static_cast<std::uint64_t>(seconds) * 1000000u + microseconds;
+        writeU32(p, kPcapNgEnhancedPacket);
+        writeU32(p + 4, total);
+        writeU32(p + 8, 0); // interface
+        writeU32(p + 12, static_cast<std::uint32_t>(stamp >> 32));
+        writeU32(p + 16, static_cast<std::uint32_t>(stamp));
+        writeU32(p + 20, length);
+        writeU32(p + 24, length);
+        writeLinuxLapdHeader(p + 28, r.direction != 0);
+        std::memcpy(p + 28 + kLinuxLapdHeaderSize, r.data.data(), r.dataLength);
+        std::memset(p + 28 + length, 0, padded - length);
+        writeU32(p + 28 + padded, total);
+    }
+    ++count_;
+    return buffer_.size() < kFlushSize || flush();
+}
+
+bool PcapWriter::flush() {
+    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
+        failed_ = true;
+    buffer_.clear();
+    return !failed_;
+}
+
+bool PcapWriter::close() {
+    if (!file_)
+        return false;
+    flush();
+    if (std::fclose(file_) != 0)
+        failed_ = true;
+    file_ = nullptr;
+    return !failed_;
+}
+
+PcapExportResult exportPcap(DecodableObject &decodable, bool shownOnly, const std::string &path) {
+    PcapExportResult result;
+    const std::string temporary = temporaryBeside(path);
+    if (temporary.empty()) {
+        result.error = path + ": cannot be written: " + std::strerror(errno);
+        return result;
+    }
+    PcapWriter writer;
+    bool ok = writer.create(temporary,
+                            isPcapNgName(path) ? PcapFileFormat::PcapNg : PcapFileFormat::Pcap);
+    CaptureFileReader &reader = *decodable.reader();
+    // Records carry their month only: the year runs on from the capture's start the way the
+    // summary's date column counts it.
+    std::int64_t year = decodable.captureStartYear();
+    unsigned previousMonth = decodable.captureStartMonth();
+    const auto copy = [&](std::uint32_t n) {
+        if (reader.goTo(n) != kGoToOk) {
+            ++result.unreadable;
+            return true;
+        }
+        const LvtRecord &r = reader.recordBuffer();
+        if (r.month == 1 && previousMonth == 12)
+            ++year;
+        else if (r.month == 12 && previousMonth == 1)
+            --year;
+        previousMonth = r.month;
+        if (r.kind != kFrameRecord) {
+            ++result.layer1Events;
+            return true;
+        }
+        if (r.status != 0) {
+            ++result.badFrames;
+            return true;
+        }
+        return writer.append(r, year);
+    };
+    if (shownOnly) {
+        ShownFrames shown(decodable);
+        for (std::uint32_t n = 0; ok && shown.next(n);)
+            ok = copy(n);
+    } else {
+        const std::uint32_t count = decodable.frameCount();
+        for (std::uint32_t n = 0; ok && n < count; ++n)
+            ok = copy(n);
+    }
+    result.frames = writer.count();
+    ok = writer.close() && ok;
+    std::error_code ec;
+    if (ok && result.frames == 0) {
+        fs::remove(temporary, ec);
+        result.error = path + ": no frame to export; nothing written";
+        return result;
+    }
+    if (ok) {
+        fs::permissions(temporary, createdFilePerms(), ec);
+        fs::rename(temporary, path, ec);
+        ok = !ec;
+    }
+    if (!ok) {
+        fs::remove(temporary, ec);
+        result.error = path + ": cannot be written";
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+std::string exportSummaryText(const PcapExportResult &result) {
+    std::string text = std::to_string(result.frames) + " frames written";
+    std::string left;
+    const auto part = [&](std::uint32_t n, const char *what) {
+        if (n == 0)
+            return;
+        left += left.empty() ? "; " : " and ";
+        left += std::to_string(n) + " " + what;
+    };
+    part(result.layer1Events, "layer-1 events");
+    part(result.badFrames, "frames with a bad status");
+    part(result.unreadable, "unreadable records");
+    if (!left.empty())
+        text += left + " left out";
+    return text;
+}
+
+} // namespace qv

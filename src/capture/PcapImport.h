@@ -1,0 +1,68 @@
+#pragma once
+// Import of pcap and pcapng captures of LAPD (link types LINUX_LAPD and LAPD) into a real-time
+// LVT capture, so that frames captured by any tool decode here like a tester's own.
+//
+// Each pcap record becomes one good frame record. Direction: from the 16-byte header of
+// LINUX_LAPD frames, read as Wireshark reads it; from the C/R bit and the frame's command or
+// response role for LAPD frames (PcapFormat.h tells both rules). Time: the pcap timestamp read
+// as UTC, to the millisecond; the first frame's year is the capture's start year. A record holds
+// at most 272 octets: a longer frame keeps its first 272 and the status "Frame truncated", and
+// so does a frame the capturing tool cut short of its original length.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "capture/CaptureInfo.h"
+#include "capture/LvtRecord.h"
+#include "capture/PcapFormat.h"
+
+struct pcap;
+
+namespace qv {
+
+inline constexpr const char *kImportedInstrument = "PCAP";
+
+// The LAPD records of one pcap or pcapng file, read through libpcap.
+class PcapRecordSource {
+public:
+    PcapRecordSource() = default;
+    ~PcapRecordSource();
+    PcapRecordSource(const PcapRecordSource &) = delete;
+    PcapRecordSource &operator=(const PcapRecordSource &) = delete;
+
+    // False, with the reason in error(), when the file is no pcap or pcapng file or its link
+    // type is not one of LAPD.
+    bool open(const std::string &path);
+    // The same from an open stream, which the source then owns (and closes).
+    bool open(std::FILE *stream);
+
+    enum class Next { Record, End, Error };
+    // The next frame as a record, with the full date of its timestamp.
+    Next next(LvtRecord &record, CaptureDateTime &time);
+
+    int linkType() const { return linkType_; }
+    std::uint32_t recordsRead() const { return count_; }
+    const std::string &error() const { return error_; }
+
+private:
+    bool checkLinkType();
+    ::pcap *pcap_ = nullptr;
+    int linkType_ = -1;
+    std::uint32_t count_ = 0;
+    LapdDirectionGuess directions_;
+    std::string error_;
+};
+
+struct PcapImportResult {
+    bool ok = false;
+    std::string error;           // when !ok
+    std::uint32_t frames = 0;    // written
+    std::uint32_t truncated = 0; // of which kept only in part
+    int linkType = -1;
+};
+
+// Writes the frames of the pcap file in to the real-time capture out, through a file beside out
+// renamed over it once complete.
+PcapImportResult importPcap(const std::string &in, const std::string &out);
+
+} // namespace qv

@@ -1,0 +1,120 @@
+// The expert command: the link analysis of a capture as a list of warnings.
+#include "ExpertCommand.h"
+
+#include <cstdio>
+
+#include "CliEnvironment.h"
+#include "analysis/LinkAnalysis.h"
+#include "capture/CDecodeDoc.h"
+
+namespace qv::cli {
+
+namespace {
+
+enum class Format { Text, Csv, Json };
+
+bool parseFormat(const std::string &text, Format &out) {
+    if (text == "text")
+        out = Format::Text;
+    else if (text == "csv")
+        out = Format::Csv;
+    else if (text == "json")
+        out = Format::Json;
+    else
+        return false;
+    return true;
+}
+
+void appendItem(std::string &out, const ExpertItem &item, Format format) {
+    const std::string frame = std::to_string(item.frame);
+    switch (format) {
+    case Format::Text:
+        out += frame + '\t';
+        out += severityText(item.severity);
+        out += '\t';
+        out += expertGroupText(item.group);
+        out += '\t' + item.text + '\n';
+        break;
+    case Format::Csv:
+        out += frame + ',';
+        out += severityText(item.severity);
+        out += ',';
+        out += expertGroupText(item.group);
+        out += ',';
+        appendCsvCell(out, item.text);
+        out += '\n';
+        break;
+    case Format::Json:
+        out += "{\"frame\":" + frame + ",\"severity\":";
+        appendJsonString(out, severityText(item.severity));
+        out += ",\"group\":";
+        appendJsonString(out, expertGroupText(item.group));
+        out += ",\"text\":";
+        appendJsonString(out, item.text);
+        out += "}\n";
+        break;
+    }
+}
+
+} // namespace
+
+int expert(const std::vector<std::string> &args) {
+    if (args.empty())
+        return kBadUsage;
+    const std::string &path = args[0];
+    Format format = Format::Text;
+    Severity least = Severity::Note;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string &a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--format" && hasValue) {
+            if (!parseFormat(args[++i], format)) {
+                std::fprintf(stderr, "expert: --format takes text, csv or json\n");
+                return kRefused;
+            }
+        } else if (a == "--severity" && hasValue) {
+            if (!parseSeverity(args[++i], least)) {
+                std::fprintf(stderr, "expert: --severity takes note, warning or error\n");
+                return kRefused;
+            }
+        } else if ((a == "--home" || a == "--protocol") && hasValue) {
+            ++i;
+        } else if (a != "--v5" && a.rfind("--home=", 0) != 0) {
+            return unknownArgument("expert", a);
+        }
+    }
+    Environment env;
+    if (!loadEnvironment(env, args))
+        return kRefused;
+    CDecodeDoc doc(env.messages, env.context.services());
+    if (!openDocument(env, doc, path))
+        return kFailed;
+    DecodableObject &capture = *doc.decodable();
+    LinkAnalysis analysis(capture.decoderKind() == DecoderKind::V5);
+    if (!analyseLinks(capture, analysis))
+        std::fprintf(stderr, "expert: some frames could not be read; they are left out\n");
+    std::string out;
+    if (format == Format::Csv)
+        out = "Frame,Severity,Group,Text\n";
+    std::size_t shown = 0;
+    for (const ExpertItem &item : analysis.items()) {
+        if (item.severity < least)
+            continue;
+        appendItem(out, item, format);
+        ++shown;
+        if (out.size() >= (1 << 20)) {
+            std::fwrite(out.data(), 1, out.size(), stdout);
+            out.clear();
+        }
+    }
+    if (format == Format::Text)
+        out += std::to_string(shown) + (shown == 1 ? " item" : " items") + " (" +
+               std::to_string(analysis.count(Severity::Error)) + " errors, " +
+               std::to_string(analysis.count(Severity::Warning)) + " warnings, " +
+               std::to_string(analysis.count(Severity::Note)) + " notes in " +
+               std::to_string(analysis.linkCount()) + " data links)\n";
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return kDone;
+}
+
+} // namespace qv::cli

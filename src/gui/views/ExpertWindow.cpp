@@ -1,0 +1,106 @@
+#include "views/ExpertWindow.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "analysis/LinkAnalysis.h"
+#include "capture/CDecodeDoc.h"
+#include "views/CaptureWindow.h"
+
+namespace qv {
+
+namespace {
+
+enum Column { kSeverityColumn, kFrameColumn, kGroupColumn, kTextColumn };
+
+QIcon severityIcon(Severity severity) {
+    const QStyle::StandardPixmap pixmap =
+        severity == Severity::Error     ? QStyle::SP_MessageBoxCritical
+        : severity == Severity::Warning ? QStyle::SP_MessageBoxWarning
+                                        : QStyle::SP_MessageBoxInformation;
+    return QApplication::style()->standardIcon(pixmap);
+}
+
+// Pale backgrounds, so that the text stays readable in every colour.
+QColor severityColour(Severity severity) {
+    return severity == Severity::Error     ? QColor(255, 214, 214)
+           : severity == Severity::Warning ? QColor(255, 240, 200)
+                                           : QColor(222, 236, 255);
+}
+
+QString severityName(Severity severity) {
+    return severity == Severity::Error     ? ExpertWindow::tr("Error")
+           : severity == Severity::Warning ? ExpertWindow::tr("Warning")
+                                           : ExpertWindow::tr("Note");
+}
+
+} // namespace
+
+ExpertWindow::ExpertWindow(CaptureWindow &capture, QWidget *parent)
+    : QWidget(parent, Qt::Window), capture_(&capture) {
+    CDecodeDoc &doc = capture.document();
+    setWindowTitle(tr("Expert Information - %1").arg(QString::fromStdString(doc.pathName())));
+    list_ = new QTreeWidget(this);
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setHeaderLabels({tr("Severity"), tr("Frame"), tr("Group"), tr("Text")});
+    summary_ = new QLabel(this);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(list_);
+    layout->addWidget(summary_);
+
+    LinkAnalysis analysis(doc.decodable() && doc.decodable()->decoderKind() == DecoderKind::V5);
+    if (doc.decodable()) {
+        analyseLinks(*doc.decodable(), analysis);
+        // The walk moved the decoder: the capture window's frame is decoded again.
+        doc.goToFrame(doc.currentFrame(), false);
+    }
+    QList<QTreeWidgetItem *> rows;
+    for (const ExpertItem &item : analysis.items()) {
+        auto *row = new QTreeWidgetItem;
+        row->setIcon(kSeverityColumn, severityIcon(item.severity));
+        row->setText(kSeverityColumn, severityName(item.severity));
+        row->setText(kFrameColumn, QString::number(item.frame));
+        row->setTextAlignment(kFrameColumn, Qt::AlignRight | Qt::AlignVCenter);
+        row->setText(kGroupColumn, QString::fromLatin1(expertGroupText(item.group).data(),
+                                                       int(expertGroupText(item.group).size())));
+        row->setText(kTextColumn, QString::fromStdString(item.text));
+        row->setData(kFrameColumn, Qt::UserRole, item.frame);
+        for (int c = kSeverityColumn; c <= kTextColumn; ++c)
+            row->setBackground(c, severityColour(item.severity));
+        rows.append(row);
+    }
+    list_->addTopLevelItems(rows);
+    for (int c = kSeverityColumn; c < kTextColumn; ++c)
+        list_->resizeColumnToContents(c);
+    summary_->setText(tr("%1 errors, %2 warnings, %3 notes in %4 data links")
+                          .arg(analysis.count(Severity::Error))
+                          .arg(analysis.count(Severity::Warning))
+                          .arg(analysis.count(Severity::Note))
+                          .arg(analysis.linkCount()));
+    connect(list_, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem *item, int) { showFrameOf(item); });
+    resize(sizeHint());
+}
+
+QString ExpertWindow::summaryText() const {
+    return summary_->text();
+}
+
+void ExpertWindow::activateRow(int row) {
+    showFrameOf(list_->topLevelItem(row));
+}
+
+void ExpertWindow::showFrameOf(QTreeWidgetItem *item) {
+    if (!item || !capture_)
+        return;
+    const int frame = item->data(kFrameColumn, Qt::UserRole).toInt();
+    if (frame > 0)
+        capture_->selectFrame(frame - 1);
+}
+
+} // namespace qv

@@ -1,0 +1,118 @@
+// Export to pcap and pcapng: the file layout Wireshark reads, the direction header, the times
+// and what is left out.
+#include "capture/PcapExport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "capture/PcapFormat.h"
+#include "capture/PcapImport.h"
+#include "capture/PcapTestSupport.h"
+
+namespace qv::test {
+namespace {
+
+// numberedRecord(n) has the status n % 7: only every seventh record is a good frame.
+std::string mixedCapture(const TempDir &dir) {
+    RealTimeFileWriter w;
+    w.create(dir.file("m.lvt"), realTimeDescription());
+    for (std::uint32_t n = 0; n < 21; ++n)
+        w.append(numberedRecord(n));
+    LvtRecord event = numberedRecord(0);
+    event.kind = kLayer1Event;
+    event.dataLength = 0;
+    w.append(event);
+    w.close();
+    return dir.file("m.lvt");
+}
+
+TEST(PcapExport, PcapHeaderRecordsAndDirections) {
+    TempDir dir;
+    const std::string out = dir.file("calls.pcap");
+    ExportedCapture exported(scenarioCapture(dir, "calls"), out);
+    ASSERT_TRUE(exported.result.ok) << exported.result.error;
+    EXPECT_EQ(exported.result.frames, 340u);
+    const std::vector<std::uint8_t> file = readFile(out);
+    ASSERT_GE(file.size(), 24u);
+    EXPECT_EQ(readU32(&file[0]), 0xA1B2C3D4u);
+    EXPECT_EQ(readU32(&file[16]), 65535u);
+    EXPECT_EQ(readU32(&file[20]), kLinkTypeLinuxLapd);
+    const std::vector<PcapFrame> frames = pcapRecords(file);
+    ASSERT_EQ(frames.size(), 340u);
+    // 12/03/2026 09:30:00.000 TE->NT, then 09:30:00.021 NT->TE: a TEI request and its answer.
+    const std::int64_t start = daysFromCivil(2026, 3, 12) * 86400 + 9 * 3600 + 30 * 60;
+    EXPECT_EQ(frames[0].seconds, start);
+    EXPECT_EQ(frames[0].microseconds, 0u);
+    EXPECT_EQ(frames[1].microseconds, 21000u);
+    EXPECT_TRUE(linuxLapdUserToNetwork(frames[0].bytes.data()));
+    EXPECT_FALSE(linuxLapdUserToNetwork(frames[1].bytes.data()));
+    const std::vector<std::uint8_t> request = {0xFC, 0xFF, 0x03, 0x0F, 0xF4, 0x25, 0x01, 0xFF};
+    EXPECT_EQ(std::vector<std::uint8_t>(frames[0].bytes.begin() + 16, frames[0].bytes.end()),
+              request);
+    EXPECT_EQ(frames[0].originalLength, 24u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")),
+                            std::filesystem::directory_iterator()),
+              2); // the capture and the export, no temporary left beside them
+}
+
+TEST(PcapExport, LeavesOutLayer1EventsAndBadFrames) {
+    TempDir dir;
+    const std::string out = dir.file("m.pcap");
+    ExportedCapture exported(mixedCapture(dir), out);
+    ASSERT_TRUE(exported.result.ok) << exported.result.error;
+    EXPECT_EQ(exported.result.frames, 3u); // records 0, 7 and 14
+    EXPECT_EQ(exported.result.badFrames, 18u);
+    EXPECT_EQ(exported.result.layer1Events, 1u);
+    EXPECT_EQ(exportSummaryText(exported.result),
+              "3 frames written; 1 layer-1 events and 18 frames with a bad status left out");
+    const std::vector<PcapFrame> frames = pcapRecords(readFile(out));
+    ASSERT_EQ(frames.size(), 3u);
+    const LvtRecord seventh = numberedRecord(7);
+    EXPECT_EQ(frames[1].bytes.size(), 16u + seventh.dataLength);
+    EXPECT_EQ(frames[1].bytes[16], seventh.data[0]);
+    EXPECT_TRUE(linuxLapdUserToNetwork(frames[1].bytes.data())); // 7 % 2 = 1: TE->NT
+}
+
+TEST(PcapExport, PcapNgByNameAndLibpcapReadsIt) {
+    TempDir dir;
+    const std::string out = dir.file("calls.PcapNg");
+    ExportedCapture exported(scenarioCapture(dir, "calls"), out);
+    ASSERT_TRUE(exported.result.ok) << exported.result.error;
+    const std::vector<std::uint8_t> file = readFile(out);
+    ASSERT_GE(file.size(), 48u);
+    EXPECT_EQ(readU32(&file[0]), 0x0A0D0D0Au); // section header
+    EXPECT_EQ(readU32(&file[8]), 0x1A2B3C4Du);
+    EXPECT_EQ(readU32(&file[28]), 1u); // interface description
+    EXPECT_EQ(readU16(&file[36]), kLinkTypeLinuxLapd);
+    EXPECT_EQ(readU32(&file[48]), 6u); // enhanced packet
+    EXPECT_EQ(file.size() % 4, 0u);
+    PcapRecordSource source;
+    ASSERT_TRUE(source.open(out)) << source.error();
+    EXPECT_EQ(source.linkType(), static_cast<int>(kLinkTypeLinuxLapd));
+    LvtRecord r;
+    CaptureDateTime t;
+    std::uint32_t count = 0;
+    while (source.next(r, t) == PcapRecordSource::Next::Record)
+        ++count;
+    EXPECT_EQ(count, 340u) << source.error();
+}
+
+TEST(PcapExport, NothingToExportWritesNothing) {
+    TempDir dir;
+    RealTimeFileWriter w;
+    w.create(dir.file("bad.lvt"), realTimeDescription());
+    w.append(numberedRecord(1));
+    w.close();
+    const std::string out = dir.file("bad.pcap");
+    ExportedCapture exported(dir.file("bad.lvt"), out);
+    EXPECT_FALSE(exported.result.ok);
+    EXPECT_EQ(exported.result.error, out + ": no frame to export; nothing written");
+    EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")),
+                            std::filesystem::directory_iterator()),
+              1); // no temporary left beside it
+}
+
+} // namespace
+} // namespace qv::test

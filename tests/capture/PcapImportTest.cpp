@@ -1,0 +1,203 @@
+// Import of pcap and pcapng files: directions, times, long frames, refused and damaged files,
+// the real captures of other tools, and the round trip through our own export.
+#include "capture/PcapImport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "capture/PcapFormat.h"
+#include "capture/PcapTestSupport.h"
+
+namespace qv::test {
+namespace {
+
+std::string data(const std::string &name) {
+    return std::string(QUORVANE_SOURCE_DIR) + "/tests/data/pcap/" + name;
+}
+
+std::vector<LvtRecord> records(const std::string &path) {
+    OpenedCapture capture(path);
+    std::vector<LvtRecord> out;
+    if (!capture.reader)
+        return out;
+    for (std::uint32_t n = 0; n < capture.reader->recordCount(); ++n)
+        if (capture.reader->goTo(n) == kGoToOk)
+            out.push_back(capture.reader->recordBuffer());
+    return out;
+}
+
+std::vector<std::uint8_t> linuxLapd(std::uint8_t packetType, std::vector<std::uint8_t> frame) {
+    std::vector<std::uint8_t> bytes(16, 0);
+    bytes[1] = packetType;
+    bytes[15] = 0x30;
+    bytes.insert(bytes.end(), frame.begin(), frame.end());
+    return bytes;
+}
+
+TEST(PcapImport, LinuxLapdFramesWithTheirDirectionsAndTimes) {
+    TempDir dir;
+    // 31/12/2026 23:59:59.995 then 01/01/2027 00:00:00.010.
+    const std::uint32_t newYear = static_cast<std::uint32_t>(daysFromCivil(2027, 1, 1) * 86400);
+    std::vector<std::uint8_t> longFrame(300, 0x55);
+    longFrame[0] = 0x00;
+    writeFile(dir.file("in.pcap"),
+              pcapFile(kLinkTypeLinuxLapd,
+                       {{newYear - 1, 995000, linuxLapd(4, {0x00, 0x81, 0x7F})},
+                        {newYear, 10999, linuxLapd(0, {0x00, 0x81, 0x73})},
+                        {newYear, 20000, linuxLapd(0, longFrame)},
+                        {newYear, 30000, linuxLapd(4, {0x00, 0x81, 0x01, 0x02}), 40}}));
+    const PcapImportResult result = importPcap(dir.file("in.pcap"), dir.file("out.lvt"));
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.frames, 4u);
+    EXPECT_EQ(result.truncated, 2u);
+    OpenedCapture capture(dir.file("out.lvt"));
+    ASSERT_TRUE(capture.reader);
+    EXPECT_TRUE(capture.reader->isRealTimeFile());
+    EXPECT_EQ(capture.reader->info().instrumentName, kImportedInstrument);
+    EXPECT_EQ(capture.reader->info().start, (CaptureDateTime{31, 12, 2026, 23, 59, 59}));
+    EXPECT_EQ(capture.reader->info().end, (CaptureDateTime{1, 1, 2027, 0, 0, 0}));
+    const std::vector<LvtRecord> got = records(dir.file("out.lvt"));
+    ASSERT_EQ(got.size(), 4u);
+    EXPECT_EQ(got[0].direction, 1);
+    EXPECT_EQ(got[1].direction, 0);
+    EXPECT_EQ(timeText(got[0]), "23:59:59.995");
+    EXPECT_EQ(got[0].month, 12);
+    EXPECT_EQ(got[0].day(), 31u);
+    EXPECT_EQ(timeText(got[1]), "00:00:00.010");
+    EXPECT_EQ(got[1].month, 1);
+    EXPECT_EQ(got[1].dataLength, 3);
+    EXPECT_EQ(got[1].data[2], 0x73);
+    EXPECT_EQ(got[1].status, 0);
+    // Longer than a record holds, and cut short by the capturing tool.
+    EXPECT_EQ(got[2].dataLength, kMaxRecordData);
+    EXPECT_EQ(frameStatusText(got[2].status), "Frame truncated");
+    EXPECT_EQ(got[3].dataLength, 4);
+    EXPECT_EQ(frameStatusText(got[3].status), "Frame truncated");
+}
+
+TEST(PcapImport, RefusedAndDamagedFilesWriteNothing) {
+    TempDir dir;
+    const std::string out = dir.file("out.lvt");
+    const std::vector<std::uint8_t> good =
+        pcapFile(kLinkTypeLapd, {{1, 0, {0x00, 0x81, 0x7F}}, {2, 0, {0x02, 0x81, 0x73}}});
+    struct Case {
+        std::string name;
+        std::vector<std::uint8_t> bytes;
+        std::string error;
+    };
+    const std::vector<Case> cases = {
+        {"cut.pcap", std::vector<std::uint8_t>(good.begin(), good.end() - 2),
+         "damaged after record 1: truncated dump file"},
+        {"short.pcap", std::vector<std::uint8_t>(good.begin(), good.begin() + 10),
+         "not a pcap or pcapng file that can be read"},
+        {"empty.pcap", pcapFile(kLinkTypeLapd, {}), "holds no frame; nothing written"},
+        {"text.pcap",
+         {'h', 'e', 'l', 'l', 'o', ' ', 'p', 'c', 'a', 'p', '!', '\n'},
+         "not a pcap or pcapng file that can be read"},
+        {"header.pcap", pcapFile(kLinkTypeLinuxLapd, {{1, 0, {0, 4, 0, 0}}}),
+         "record 1 is shorter than its 16-byte LINUX_LAPD header"},
+        {"ethernet.pcap", pcapFile(1, {{1, 0, {0x00}}}),
+         "link type 1 (EN10MB) is not LAPD; only LINUX_LAPD (177) and LAPD (203) captures can "
+         "be imported"},
+    };
+    for (const Case &c : cases) {
+        writeFile(dir.file(c.name), c.bytes);
+        const PcapImportResult result = importPcap(dir.file(c.name), out);
+        EXPECT_FALSE(result.ok) << c.name;
+        EXPECT_NE(result.error.find(c.error), std::string::npos) << c.name << ": " << result.error;
+        EXPECT_EQ(result.error.rfind(dir.file(c.name) + ": ", 0), 0u) << result.error;
+        EXPECT_FALSE(std::filesystem::exists(out)) << c.name;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")),
+                            std::filesystem::directory_iterator()),
+              static_cast<std::ptrdiff_t>(cases.size()));
+}
+
+TEST(PcapImport, RealCapturesOfOtherTools) {
+    TempDir dir;
+    // A PRI D channel of a Sangoma card, bare LAPD: RR keep-alives, then an incoming call.
+    PcapImportResult result = importPcap(data("wanpipe_pri_lapd203.pcap"), dir.file("w.lvt"));
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.linkType, static_cast<int>(kLinkTypeLapd));
+    EXPECT_EQ(result.frames, 171u);
+    std::vector<LvtRecord> got = records(dir.file("w.lvt"));
+    ASSERT_EQ(got.size(), 171u);
+    std::size_t setup = 0;
+    for (std::size_t n = 0; n < got.size(); ++n)
+        if (got[n].dataLength > 8 && (got[n].data[2] & 1) == 0 && got[n].data[4] == 0x08 &&
+            got[n].data[8] == 0x05) { // PD, a 2-octet call reference, SETUP
+            setup = n;
+            break;
+        }
+    ASSERT_NE(setup, 0u);
+    EXPECT_EQ(got[setup].data[0], 0x02); // C/R 1 on an I frame: the network's call
+    EXPECT_EQ(got[setup].direction, 0);
+    EXPECT_EQ(got[setup + 1].direction, 1); // the user acknowledges it
+    EXPECT_EQ(got[setup + 2].direction, 1); // and answers CALL PROCEEDING
+    OpenedCapture wanpipe(dir.file("w.lvt"));
+    ASSERT_TRUE(wanpipe.reader);
+    EXPECT_EQ(wanpipe.reader->info().start.year, 2008);
+    EXPECT_EQ(wanpipe.reader->info().start.month, 4);
+
+    // A GSM Abis link with the LINUX_LAPD header, whose byte-swapped packet type counts as
+    // received: byte 6 alone tells the direction.
+    result = importPcap(data("abis_gsm_linux_lapd.pcap"), dir.file("a.lvt"));
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.linkType, static_cast<int>(kLinkTypeLinuxLapd));
+    EXPECT_EQ(result.frames, 85u);
+    got = records(dir.file("a.lvt"));
+    ASSERT_EQ(got.size(), 85u);
+    std::size_t user = 0;
+    for (const LvtRecord &r : got)
+        user += r.direction;
+    EXPECT_GT(user, 0u);
+    EXPECT_LT(user, 85u);
+    EXPECT_EQ(got[0].data[1] >> 1, 25); // TEI 25
+
+    result = importPcap(data("orig_wanpipe_trace_linktype17.pcap"), dir.file("o.lvt"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("link type 17"), std::string::npos) << result.error;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("o.lvt")));
+}
+
+// Export then import: the good frames come back octet for octet, with their direction and time.
+class PcapRoundTrip : public ::testing::TestWithParam<std::tuple<const char *, const char *>> {};
+
+TEST_P(PcapRoundTrip, SameFramesDirectionsAndTimes) {
+    const auto [scenario, extension] = GetParam();
+    TempDir dir;
+    const std::string capture = scenarioCapture(dir, scenario, 3000);
+    const std::string exported = dir.file(std::string("x") + extension);
+    ExportedCapture exporting(capture, exported);
+    ASSERT_TRUE(exporting.result.ok) << exporting.result.error;
+    const PcapImportResult imported = importPcap(exported, dir.file("back.lvt"));
+    ASSERT_TRUE(imported.ok) << imported.error;
+
+    std::vector<LvtRecord> expected;
+    for (const LvtRecord &r : records(capture))
+        if (r.kind == kFrameRecord && r.status == 0)
+            expected.push_back(r);
+    const std::vector<LvtRecord> got = records(dir.file("back.lvt"));
+    ASSERT_EQ(got.size(), expected.size());
+    ASSERT_EQ(exporting.result.frames, expected.size());
+    for (std::size_t n = 0; n < got.size(); ++n) {
+        ASSERT_EQ(got[n].dataLength, expected[n].dataLength) << n;
+        EXPECT_EQ(got[n].data, expected[n].data) << n;
+        EXPECT_EQ(got[n].direction != 0, expected[n].direction != 0) << n;
+        EXPECT_EQ(got[n].timeHigh, expected[n].timeHigh) << n;
+        EXPECT_EQ(got[n].timeLow, expected[n].timeLow) << n;
+        EXPECT_EQ(got[n].month, expected[n].month) << n;
+        EXPECT_EQ(got[n].status, 0) << n;
+    }
+    OpenedCapture original(capture), back(dir.file("back.lvt"));
+    ASSERT_TRUE(original.reader && back.reader);
+    EXPECT_EQ(back.reader->startYear(), original.reader->startYear());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, PcapRoundTrip,
+                         ::testing::Combine(::testing::Values("calls", "mix"),
+                                            ::testing::Values(".pcap", ".pcapng")));
+
+} // namespace
+} // namespace qv::test

@@ -1,0 +1,123 @@
+// quorvane-cli calls: the call list of a capture made from a scenario text, in its three formats,
+// and of a real PRI capture imported from pcap.
+#include <gtest/gtest.h>
+
+#include "cli/CliSupport.h"
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+using qv::test::cli;
+using qv::test::CliRun;
+
+// A call over the new year, answered and cleared by the caller (cause 16), then a data call
+// that the network's RESTART ends while it proceeds.
+constexpr const char *kScenario =
+    "31/12/2026 23:59:49.000 frame good te 00 81 7F\n"
+    "31/12/2026 23:59:49.010 frame good nt 00 81 73\n"
+    "31/12/2026 23:59:50.000 frame good te 00 81 00 00 08 01 01 05 A1 04 03 80 90 A3 18 01 89 "
+    "6C 06 21 83 31 32 33 34 70 05 81 35 36 37 38\n"
+    "31/12/2026 23:59:50.100 frame good nt 02 81 00 02 08 01 81 02 18 01 89\n"
+    "31/12/2026 23:59:51.000 frame good nt 02 81 02 02 08 01 81 01\n"
+    "31/12/2026 23:59:55.500 frame good nt 02 81 04 02 08 01 81 07\n"
+    "31/12/2026 23:59:55.600 frame good te 00 81 02 08 08 01 01 0F\n"
+    "01/01/2027 00:00:20.250 frame good te 00 81 04 08 08 01 01 45 08 02 80 90\n"
+    "01/01/2027 00:00:20.300 frame good nt 02 81 06 06 08 01 81 4D\n"
+    "01/01/2027 00:00:20.400 frame good te 00 81 06 08 08 01 01 5A\n"
+    "01/01/2027 00:01:00.000 frame good te 00 81 08 08 08 01 02 05 A1 04 02 88 90 70 04 81 39 39 "
+    "39\n"
+    "01/01/2027 00:01:00.200 frame good nt 02 81 08 0A 08 01 82 02 18 01 8A\n"
+    "01/01/2027 00:01:02.000 frame good nt 02 81 0A 0A 08 01 00 46 79 01 87\n"
+    "01/01/2027 00:01:02.100 frame good te 00 81 0A 0C 08 01 80 4E 79 01 87\n";
+
+class CallsCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() / ("qv-calls-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_);
+        const std::filesystem::path programs =
+            std::filesystem::path(QUORVANE_CLI_PATH).parent_path();
+        std::filesystem::copy(programs / "ISDNNOT", dir_ / "ISDNNOT",
+                              std::filesystem::copy_options::recursive);
+        std::ofstream(file("scenario.txt")) << kScenario;
+        const CliRun g = cli("generate --scenario " + file("scenario.txt") +
+                             " --layout stored -o " + file("calls.lvt"));
+        ASSERT_EQ(g.code, 0) << g.out;
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string file(const std::string &name) const { return (dir_ / name).string(); }
+    CliRun calls(const std::string &capture, const std::string &options = {}) {
+        return cli("calls " + capture + " --home " + dir_.string() + " " + options);
+    }
+    std::filesystem::path dir_;
+};
+
+TEST_F(CallsCli, TextCsvAndJson) {
+    CliRun r = calls(file("calls.lvt"));
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(
+        r.out,
+        "Call\tType\tTEI\tRef\tOrigin\tCalling\tCalled\tSending\tBearer\tChannel\tStart\tEnd\t"
+        "Duration\tState\tAnswered\tEnding\tCleared by\tCause\tDiagnostic\tFirst\tLast\t"
+        "Frames\tData\n"
+        "1\tISDN\t64\t0x01\tTE\t1234\t5678\ten-bloc\tSpeech\tB1\t31/12/2026 23:59:50.000\t"
+        "01/01/2027 00:00:20.400\t0:00:30.400\treleased\tyes\treleased\tTE\t"
+        "16 Normal call clearing\t-\t3\t10\t8\t-\n"
+        "2\tISDN\t64\t0x02\tTE\t-\t999\ten-bloc\tUnrestr. Info\tB2\t01/01/2027 00:01:00.000\t"
+        "01/01/2027 00:01:02.000\t0:00:02.000\tproceeding\tno\trestart\tNT\t-\t-\t11\t13\t2\t"
+        "-\n");
+
+    r = calls(file("calls.lvt"), "--format csv");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_NE(r.out.find("\n1,ISDN,64,0x01,TE,1234,5678,en-bloc,Speech,B1,"), std::string::npos)
+        << r.out;
+
+    r = calls(file("calls.lvt"), "--format json");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_NE(r.out.find("{\"type\":\"ISDN\",\"call\":1,\"tei\":64,\"callRef\":1,\"callRefFlag\":0,"
+                         "\"origin\":\"TE\",\"calling\":\"1234\",\"called\":\"5678\""),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\"durationMs\":30400,\"connectedMs\":24900,\"state\":\"released\","
+                         "\"answered\":true,\"ending\":\"released\",\"clearedBy\":\"TE\","
+                         "\"cause\":16,\"causeText\":\"Normal call clearing\""),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\"ending\":\"restart\",\"clearedBy\":\"NT\",\"firstFrame\":11"),
+              std::string::npos)
+        << r.out;
+}
+
+TEST_F(CallsCli, BadInputGetsAMessage) {
+    CliRun r = calls(file("calls.lvt"), "--format xml");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.out.find("--format takes text, csv or json"), std::string::npos) << r.out;
+    r = calls(file("calls.lvt"), "--colour");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.out.find("--colour is not an option"), std::string::npos) << r.out;
+    r = calls(file("scenario.txt"));
+    EXPECT_EQ(r.code, 1) << r.out;
+    r = calls(file("missing.lvt"));
+    EXPECT_EQ(r.code, 1) << r.out;
+}
+
+TEST_F(CallsCli, RealPriCaptureImportedFromPcap) {
+    const std::string pcap = "/work/shared/captures/real/wanpipe_pri_lapd203.pcap";
+    if (!std::filesystem::exists(pcap))
+        GTEST_SKIP() << pcap << " is not here";
+    const CliRun imported = cli("import " + pcap + " --lvt " + file("pri.lvt"));
+    ASSERT_EQ(imported.code, 0) << imported.out;
+    const CliRun r = calls(file("pri.lvt"));
+    ASSERT_EQ(r.code, 0) << r.out;
+    // One incoming call, answered at once; the capture stops before its clearing.
+    EXPECT_EQ(
+        r.out.substr(r.out.find('\n') + 1),
+        "1\tISDN\t0\t0x02\tNT\t3545850900\t1111\ten-bloc\tSpeech\tB1\t"
+        "07/04/2008 20:57:07.210\t07/04/2008 20:57:07.224\t0:00:00.014\tconnected\tyes\topen\t"
+        "-\t-\t-\t161\t166\t4\t-\n");
+}
+
+} // namespace

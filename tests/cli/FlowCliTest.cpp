@@ -1,0 +1,116 @@
+// quorvane-cli flow: the diagram of a call of the call list as SVG and as text, of a range of
+// frames, and the messages for calls and frames that are not there.
+#include <gtest/gtest.h>
+
+#include "cli/CliSupport.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+using qv::test::cli;
+using qv::test::CliRun;
+
+// SABME, UA, then a call answered and cleared by the caller.
+constexpr const char *kScenario =
+    "12/03/2026 10:00:00.000 frame good te 00 81 7F\n"
+    "12/03/2026 10:00:00.010 frame good nt 00 81 73\n"
+    "12/03/2026 10:00:01.000 frame good te 00 81 00 00 08 01 01 05 A1 04 03 80 90 A3 18 01 89 "
+    "6C 06 21 83 31 32 33 34 70 05 81 35 36 37 38\n"
+    "12/03/2026 10:00:01.020 frame good nt 00 81 01 02\n"
+    "12/03/2026 10:00:01.100 frame good nt 02 81 00 02 08 01 81 02 18 01 89\n"
+    "12/03/2026 10:00:04.000 frame good nt 02 81 02 02 08 01 81 07\n"
+    "12/03/2026 10:00:04.100 frame good te 00 81 02 06 08 01 01 0F\n"
+    "12/03/2026 10:00:30.000 frame good te 00 81 04 06 08 01 01 45 08 02 80 90\n"
+    "12/03/2026 10:00:30.050 frame good nt 02 81 06 06 08 01 81 4D\n"
+    "12/03/2026 10:00:30.100 frame good te 00 81 06 08 08 01 01 5A\n";
+
+class FlowCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() / ("qv-flow-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_);
+        const std::filesystem::path programs =
+            std::filesystem::path(QUORVANE_CLI_PATH).parent_path();
+        std::filesystem::copy(programs / "ISDNNOT", dir_ / "ISDNNOT",
+                              std::filesystem::copy_options::recursive);
+        std::ofstream(file("scenario.txt")) << kScenario;
+        const CliRun g = cli("generate --scenario " + file("scenario.txt") +
+                             " --layout stored -o " + file("call.lvt"));
+        ASSERT_EQ(g.code, 0) << g.out;
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string file(const std::string &name) const { return (dir_ / name).string(); }
+    CliRun flow(const std::string &options) {
+        return cli("flow " + file("call.lvt") + " --home " + dir_.string() + " " + options);
+    }
+    std::string read(const std::string &name) const {
+        std::ifstream in(file(name));
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    static std::size_t count(const std::string &text, const std::string &what) {
+        std::size_t n = 0;
+        for (std::size_t at = text.find(what); at != std::string::npos;
+             at = text.find(what, at + 1))
+            ++n;
+        return n;
+    }
+    std::filesystem::path dir_;
+};
+
+TEST_F(FlowCli, CallAsTextAndSvg) {
+    CliRun r = flow("--call 1");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out, "10:00:01.000\t3\tTE --> NT\tSETUP\t1234 -> 5678\n"
+                     "10:00:01.100\t5\tTE <-- NT\tCALL PROC\tB1\n"
+                     "10:00:04.000\t6\tTE <-- NT\tCONNECT\t\n"
+                     "10:00:04.100\t7\tTE --> NT\tCONN ACK\t\n"
+                     "10:00:30.000\t8\tTE --> NT\tDISCONNECT\tcause 16 Normal call clearing\n"
+                     "10:00:30.050\t9\tTE <-- NT\tRELEASE\t\n"
+                     "10:00:30.100\t10\tTE --> NT\tREL COMP\t\n");
+
+    r = flow("--call 1 --layer2 --svg " + file("call.svg"));
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out, file("call.svg") + ": 8 arrows\n");
+    const std::string svg = read("call.svg");
+    EXPECT_NE(svg.find(">Call 1: 1234 -&gt; 5678</text>"), std::string::npos);
+    EXPECT_EQ(count(svg, "<line class=\"arrow\""), 7u);
+    EXPECT_EQ(count(svg, "<line class=\"arrow l2\" data-frame=\"4\" x1=\"830\" y1=\"196\" "
+                         "x2=\"330\""),
+              1u)
+        << "the RR from the network, right to left, in the second row";
+    EXPECT_NE(svg.find("data-frame=\"3\" x1=\"330\" y1=\"160\" x2=\"830\""), std::string::npos);
+}
+
+TEST_F(FlowCli, FramesAndRefusals) {
+    CliRun r = flow("--frames 1-4 --layer2");
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out, "10:00:00.000\t1\tTE --> NT\tSABME\t\n"
+                     "10:00:00.010\t2\tTE <-- NT\tUA\t\n"
+                     "10:00:01.000\t3\tTE --> NT\tSETUP\t1234 -> 5678\n"
+                     "10:00:01.020\t4\tTE <-- NT\tRR\tN(R) 1\n");
+    r = flow("--call 2");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("Call 2 is not in the capture: it holds calls 1 to 1"), std::string::npos)
+        << r.out;
+    r = flow("--frames 5-11");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("Frame 11 is not in the capture: it holds frames 1 to 10"),
+              std::string::npos);
+    r = flow("--frames 4-2");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.out.find("--frames takes A-B"), std::string::npos);
+    r = flow("");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.out.find("give either --call N or --frames A-B"), std::string::npos);
+    r = flow("--call 1 --svg " + file("no/such/dir/x.svg"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("cannot be written"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,95 @@
+// The Calls and Call Flow windows on the sample capture of calls: the table of calls, choosing a
+// call (call-reference filter, first frame, flow), an arrow click and the exports.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include <QImage>
+#include <QTreeWidget>
+
+#include "Screenshots.h"
+#include "app/MainWindow.h"
+#include "base/UserMessages.h"
+#include "capture/CDecodeDoc.h"
+#include "views/CallsWindow.h"
+#include "views/CaptureWindow.h"
+#include "views/FlowWindow.h"
+
+namespace qv {
+namespace {
+
+class CallsWindowTest : public ::testing::Test {
+protected:
+    CallsWindowTest()
+        : installation(Installation::fromCommandLine({})),
+          window(installation, settings, context, messages) {
+        context.columns.load(settings.file(), 0);
+        context.decoding.start(installation, settings, {}, messages);
+    }
+    CaptureWindow *open() {
+        return window.openCapture(std::string(QUORVANE_SOURCE_DIR) + "/data/samples/calls.lvt");
+    }
+
+    Installation installation;
+    Settings settings;
+    ProgramContext context;
+    RecordingUserMessages messages;
+    MainWindow window;
+};
+
+TEST_F(CallsWindowTest, TheTableListsTheCallsAndAChoiceOpensItsFlow) {
+    CaptureWindow *capture = open();
+    ASSERT_NE(capture, nullptr);
+    CallsWindow calls(*capture, nullptr, messages);
+    ASSERT_FALSE(calls.calls().empty());
+    const QTreeWidget *table = calls.table();
+    ASSERT_EQ(table->topLevelItemCount(), static_cast<int>(calls.calls().size()));
+    const QTreeWidgetItem *first = table->topLevelItem(0);
+    EXPECT_EQ(first->text(0), "1");
+    EXPECT_EQ(first->text(1), "ISDN");
+    EXPECT_EQ(first->text(4), "0301234567");
+    EXPECT_EQ(first->text(5), "0897654321");
+    EXPECT_EQ(first->text(13), "16 Normal call clearing");
+    EXPECT_TRUE(calls.summaryText().endsWith("unanswered")) << calls.summaryText().toStdString();
+    test::saveScreenshot(&calls, "calls-window");
+
+    FlowWindow *flow = calls.chooseRow(0);
+    ASSERT_NE(flow, nullptr);
+    EXPECT_TRUE(capture->document().filtersActive()) << "the call-reference filter";
+    EXPECT_EQ(capture->document().currentFrame(), calls.calls()[0].firstFrame);
+    ASSERT_EQ(flow->flow().arrows.size(), calls.calls()[0].frameCount);
+    EXPECT_EQ(flow->flow().arrows[0].label, "SETUP");
+    test::saveScreenshot(flow, "flow-window");
+
+    // A click on the third arrow's row selects its frame in the capture window.
+    const int y = CallFlowLayout::rowY(2) + 3;
+    EXPECT_EQ(flow->canvas()->arrowAt(y), 2);
+    flow->activateArrow(2);
+    EXPECT_EQ(capture->document().currentFrame(), flow->flow().arrows[2].frame);
+    EXPECT_EQ(flow->canvas()->selectedArrow(), 2);
+    EXPECT_EQ(flow->canvas()->arrowAt(10), -1);
+
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("qv-flow-gui-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const QString svg = QString::fromStdString((dir / "flow.svg").string());
+    const QString png = QString::fromStdString((dir / "flow.png").string());
+    ASSERT_TRUE(flow->exportSvg(svg));
+    ASSERT_TRUE(flow->exportPng(png));
+    std::ifstream in(svg.toStdString());
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find(">SETUP</text>"), std::string::npos);
+    const QImage picture(png);
+    EXPECT_EQ(picture.width(), CallFlowLayout::width);
+    EXPECT_EQ(picture.height(),
+              CallFlowLayout::height(static_cast<int>(flow->flow().arrows.size())));
+    EXPECT_FALSE(flow->exportSvg(QString::fromStdString((dir / "no/such/flow.svg").string())));
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
+} // namespace qv

@@ -1,0 +1,143 @@
+// The expert information window and the statistics dialog, opened from the Analysis menu of the
+// main window on a capture whose TE loses an I frame: the rows with their severity, the frame a
+// double-click shows, and the statistics tabs.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTreeWidget>
+
+#include "Screenshots.h"
+#include "app/MainWindow.h"
+#include "base/UserMessages.h"
+#include "capture/CDecodeDoc.h"
+#include "dialogs/StatisticsDialog.h"
+#include "synth/Scenario.h"
+#include "views/CaptureWindow.h"
+#include "views/ExpertWindow.h"
+
+namespace qv {
+namespace {
+
+// TEI 66 set up; N(S)=1 of the TE is missing, the network rejects and the TE sends again.
+constexpr const char *kScenario = "01/03/2026 10:00:00.000 frame good te FC FF 03 0F 12 34 01 FF\n"
+                                  "01/03/2026 10:00:00.010 frame good nt FE FF 03 0F 12 34 02 85\n"
+                                  "01/03/2026 10:00:00.020 frame good te 00 85 7F\n"
+                                  "01/03/2026 10:00:00.030 frame good nt 00 85 73\n"
+                                  "01/03/2026 10:00:01.000 frame good te 00 85 00 00\n"
+                                  "01/03/2026 10:00:01.010 frame good te 00 85 04 00\n"
+                                  "01/03/2026 10:00:01.020 frame good nt 00 85 09 02\n"
+                                  "01/03/2026 10:00:01.030 frame good te 00 85 02 00\n"
+                                  "01/03/2026 10:00:01.040 frame good te 00 85 04 00\n"
+                                  "01/03/2026 10:00:01.050 frame good nt 00 85 01 06\n";
+
+class ExpertWindowTest : public ::testing::Test {
+protected:
+    ExpertWindowTest()
+        : installation(Installation::fromCommandLine({})),
+          window(installation, settings, context, messages) {
+        context.columns.load(settings.file(), 0);
+        context.decoding.start(installation, settings, {}, messages);
+        synth::ParsedScenario parsed;
+        std::string error;
+        EXPECT_TRUE(synth::parseScenarioText(kScenario, parsed, error)) << error;
+        EXPECT_TRUE(synth::writeCapture(path, synth::Layout::RealTime, parsed.records, 2026, error))
+            << error;
+    }
+    ~ExpertWindowTest() override {
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+    }
+    QAction *action(const QString &text) {
+        for (QAction *a : window.findChildren<QAction *>())
+            if (a->text() == text)
+                return a;
+        ADD_FAILURE() << "no action " << text.toStdString();
+        return nullptr;
+    }
+
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("qv-gui-expert-" + std::to_string(::getpid()) + ".lvt"))
+                                 .string();
+    Installation installation;
+    Settings settings;
+    ProgramContext context;
+    RecordingUserMessages messages;
+    MainWindow window;
+};
+
+TEST_F(ExpertWindowTest, ListsTheWarningsAndShowsTheirFrame) {
+    EXPECT_FALSE(action("&Expert Information...")->isEnabled()) << "no capture open";
+    CaptureWindow *capture = window.openCapture(path);
+    ASSERT_NE(capture, nullptr);
+    capture->selectFrame(2);
+    QAction *expert = action("&Expert Information...");
+    ASSERT_TRUE(expert && expert->isEnabled());
+    expert->trigger();
+    auto *list = window.findChild<ExpertWindow *>();
+    ASSERT_NE(list, nullptr);
+    const QTreeWidget *rows = list->list();
+    ASSERT_EQ(rows->topLevelItemCount(), 4);
+    const struct {
+        const char *severity, *frame, *group, *text;
+    } expected[] = {
+        {"Error", "6", "Sequence", "N(S)=2 expected 1: 1 I frame lost (TEI 66 SAPI 0, TE->NT)"},
+        {"Warning", "7", "Retransmission",
+         "REJ: the receiver asks for the I frames from N(S)=1 again (TEI 66 SAPI 0, NT->TE)"},
+        {"Note", "8", "Retransmission",
+         "REJ recovery: N(S)=1 retransmitted after the REJ of frame 7 (TEI 66 SAPI 0, TE->NT)"},
+        {"Note", "9", "Retransmission",
+         "REJ recovery: N(S)=2 retransmitted after the REJ of frame 7 (first sent in frame 6) "
+         "(TEI 66 SAPI 0, TE->NT)"},
+    };
+    for (int r = 0; r < 4; ++r) {
+        const QTreeWidgetItem *row = rows->topLevelItem(r);
+        EXPECT_EQ(row->text(0), expected[r].severity);
+        EXPECT_EQ(row->text(1), expected[r].frame);
+        EXPECT_EQ(row->text(2), expected[r].group);
+        EXPECT_EQ(row->text(3), expected[r].text);
+        EXPECT_FALSE(row->icon(0).isNull());
+    }
+    EXPECT_EQ(rows->topLevelItem(0)->background(3).color(), QColor(255, 214, 214));
+    EXPECT_EQ(list->summaryText(), "1 errors, 1 warnings, 2 notes in 1 data links");
+    EXPECT_EQ(capture->document().currentFrame(), 2u) << "the analysis leaves the frame shown";
+    test::saveScreenshot(list, "expert-window");
+
+    list->activateRow(1);
+    EXPECT_EQ(capture->document().currentFrame(), 6u);
+    EXPECT_TRUE(capture->detailTexts().contains("  Type : REJ (Reject)"))
+        << capture->detailTexts().join('\n').toStdString();
+    EXPECT_TRUE(messages.entries().empty());
+}
+
+TEST_F(ExpertWindowTest, StatisticsDialogHasATabPerTable) {
+    ASSERT_NE(window.openCapture(path), nullptr);
+    QAction *statistics = action("&Statistics...");
+    ASSERT_TRUE(statistics && statistics->isEnabled());
+    statistics->trigger();
+    auto *dialog = window.findChild<StatisticsDialog *>();
+    ASSERT_NE(dialog, nullptr);
+    const QTabWidget *tabs = dialog->tabs();
+    QStringList titles;
+    for (int t = 0; t < tabs->count(); ++t)
+        titles << tabs->tabText(t);
+    EXPECT_EQ(titles,
+              QStringList({"Capture", "Frames per layer", "Layer-2 frame types", "Layer-3 messages",
+                           "Causes", "Data links", "Directions", "Errors"}));
+    auto *types = qobject_cast<const QTableWidget *>(tabs->widget(2));
+    ASSERT_NE(types, nullptr);
+    EXPECT_EQ(types->item(0, 0)->text(), "I");
+    EXPECT_EQ(types->item(0, 1)->text(), "4");
+    EXPECT_EQ(types->item(3, 0)->text(), "REJ");
+    EXPECT_EQ(types->item(3, 1)->text(), "1");
+    const_cast<QTabWidget *>(tabs)->setCurrentIndex(2);
+    test::saveScreenshot(dialog, "statistics-dialog");
+}
+
+} // namespace
+} // namespace qv
