@@ -10,45 +10,21 @@
 #include "analysis/CallList.h"
 #include "app/DecoderContext.h"
 #include "base/UserMessages.h"
+#include "BenchSupport.h"
 #include "capture/CDecodeDoc.h"
 #include "synth/Scenario.h"
 
 namespace {
 
-constexpr std::uint32_t kFrames = 1000000;
-
-struct StoredCapture {
-    std::string path;
-    ~StoredCapture() {
-        std::error_code ec;
-        std::filesystem::remove(path, ec);
-    }
-};
+constexpr std::uint32_t kFrames = qv::bench::kMixFrames;
 
 const std::string &storedMix() {
-    static const StoredCapture capture = [] {
-        StoredCapture c{(std::filesystem::temp_directory_path() /
-                         ("qv-bench-calls-" + std::to_string(::getpid()) + ".lvt"))
-                            .string()};
-        std::string error;
-        qv::synth::writeCapture(c.path, qv::synth::Layout::Stored,
-                                qv::synth::builtinScenario("mix", kFrames, 1),
-                                qv::synth::kScenarioStartYear, error);
-        return c;
-    }();
+    static const qv::bench::TemporaryCapture capture =
+        qv::bench::writeMix(qv::synth::Layout::Stored, "calls");
     return capture.path;
 }
 
-const qv::DecoderServices &services() {
-    static qv::DecoderContext context;
-    static const bool started = [] {
-        qv::StderrUserMessages messages;
-        return context.start(qv::Installation::fromCommandLine({}), qv::Settings(), "EDSS",
-                             messages);
-    }();
-    (void)started;
-    return context.services();
-}
+const qv::DecoderServices &services() { return qv::bench::benchServices(); }
 
 void rate(benchmark::State &state) {
     state.counters["frames/s"] =

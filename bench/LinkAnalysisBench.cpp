@@ -12,45 +12,21 @@
 #include "app/Installation.h"
 #include "app/Settings.h"
 #include "base/UserMessages.h"
+#include "BenchSupport.h"
 #include "capture/CDecodeDoc.h"
 #include "synth/Scenario.h"
 
 namespace {
 
-constexpr std::uint32_t kFrames = 1000000;
-
-struct TemporaryCapture {
-    std::string path;
-    ~TemporaryCapture() {
-        std::error_code ec;
-        std::filesystem::remove(path, ec);
-    }
-};
+constexpr std::uint32_t kFrames = qv::bench::kMixFrames;
 
 const std::string &mixCapture() {
-    static const TemporaryCapture capture = [] {
-        TemporaryCapture c{(std::filesystem::temp_directory_path() /
-                            ("qv-bench-expert-" + std::to_string(::getpid()) + ".lvt"))
-                               .string()};
-        std::string error;
-        qv::synth::writeCapture(c.path, qv::synth::Layout::RealTime,
-                                qv::synth::builtinScenario("mix", kFrames, 1),
-                                qv::synth::kScenarioStartYear, error);
-        return c;
-    }();
+    static const qv::bench::TemporaryCapture capture =
+        qv::bench::writeMix(qv::synth::Layout::RealTime, "expert");
     return capture.path;
 }
 
-const qv::DecoderServices &services() {
-    static qv::DecoderContext context;
-    static const bool started = [] {
-        qv::StderrUserMessages messages;
-        return context.start(qv::Installation::fromCommandLine({}), qv::Settings(), "EDSS",
-                             messages);
-    }();
-    (void)started;
-    return context.services();
-}
+const qv::DecoderServices &services() { return qv::bench::benchServices(); }
 
 enum class Walk { Summary, Expert, Statistics };
 
