@@ -1,5 +1,7 @@
 #include "capture/CDecodeDoc.h"
 
+#include "base/FileReplace.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <new>
@@ -164,8 +166,8 @@ bool copyCaptureFile(const std::string& from, const std::string& to) {
     std::FILE* in = std::fopen(from.c_str(), "rb");
     if (!in)
         return false;
-    const std::string temporary = to + ".part";
-    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    ReplacementFile replacement(to);
+    std::FILE* out = replacement.created() ? std::fopen(replacement.path().c_str(), "wb") : nullptr;
     if (!out) {
         std::fclose(in);
         return false;
@@ -186,13 +188,7 @@ bool copyCaptureFile(const std::string& from, const std::string& to) {
     std::fclose(in);
     if (std::fclose(out) != 0)
         ok = false;
-    if (ok) {
-        fs::rename(temporary, to, ec);
-        ok = !ec;
-    }
-    if (!ok)
-        fs::remove(temporary, ec);
-    return ok;
+    return ok && replacement.commit();
 }
 
 bool CDecodeDoc::saveAs(const std::string& path) {

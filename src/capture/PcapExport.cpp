@@ -2,17 +2,13 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "base/ByteOrder.h"
+#include "base/FileReplace.h"
 #include "capture/DecodableObject.h"
 #include "capture/PcapFormat.h"
 
 namespace qv {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -52,26 +48,6 @@ void putFileHeader(std::vector<std::uint8_t> &out, PcapFileFormat format) {
     appendU16(out, 0);
     putU32(out, kPcapSnapLength);
     putU32(out, 20);
-}
-
-// A file beside target that nobody else uses, created empty; empty when none can be made.
-std::string temporaryBeside(const fs::path &target) {
-    fs::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0)
-        return {};
-    ::close(fd);
-    return name;
-}
-
-// The permissions a file created the ordinary way gets.
-fs::perms createdFilePerms() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return static_cast<fs::perms>(0666 & ~mask);
 }
 
 } // namespace
@@ -165,13 +141,13 @@ bool PcapWriter::close() {
 
 PcapExportResult exportPcap(DecodableObject &decodable, bool shownOnly, const std::string &path) {
     PcapExportResult result;
-    const std::string temporary = temporaryBeside(path);
-    if (temporary.empty()) {
+    ReplacementFile replacement(path);
+    if (!replacement.created()) {
         result.error = path + ": cannot be written: " + std::strerror(errno);
         return result;
     }
     PcapWriter writer;
-    bool ok = writer.create(temporary,
+    bool ok = writer.create(replacement.path(),
                             isPcapNgName(path) ? PcapFileFormat::PcapNg : PcapFileFormat::Pcap);
     CaptureFileReader &reader = *decodable.reader();
     // Records carry their month only: the year runs on from the capture's start the way the
@@ -210,19 +186,11 @@ PcapExportResult exportPcap(DecodableObject &decodable, bool shownOnly, const st
     }
     result.frames = writer.count();
     ok = writer.close() && ok;
-    std::error_code ec;
     if (ok && result.frames == 0) {
-        fs::remove(temporary, ec);
         result.error = path + ": no frame to export; nothing written";
         return result;
     }
-    if (ok) {
-        fs::permissions(temporary, createdFilePerms(), ec);
-        fs::rename(temporary, path, ec);
-        ok = !ec;
-    }
-    if (!ok) {
-        fs::remove(temporary, ec);
+    if (!ok || !replacement.commit()) {
         result.error = path + ": cannot be written";
         return result;
     }

@@ -3,16 +3,12 @@
 #include <pcap/pcap.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include "base/FileReplace.h"
 #include "capture/CaptureWriters.h"
 #include "capture/PcapFormat.h"
 
 namespace qv {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -42,24 +38,6 @@ void setTime(LvtRecord &r, CaptureDateTime &time, std::int64_t seconds, long mic
     time = {static_cast<std::uint16_t>(day),    static_cast<std::uint16_t>(month),
             static_cast<std::uint16_t>(year),   static_cast<std::uint16_t>(hour),
             static_cast<std::uint16_t>(minute), static_cast<std::uint16_t>(second)};
-}
-
-std::string temporaryBeside(const fs::path &target) {
-    fs::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0)
-        return {};
-    ::close(fd);
-    return name;
-}
-
-fs::perms createdFilePerms() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return static_cast<fs::perms>(0666 & ~mask);
 }
 
 } // namespace
@@ -161,8 +139,8 @@ PcapImportResult importPcap(const std::string &in, const std::string &out) {
                                                             : source.error());
         return result;
     }
-    const std::string temporary = temporaryBeside(out);
-    if (temporary.empty()) {
+    ReplacementFile replacement(out);
+    if (!replacement.created()) {
         result.error = out + ": cannot be written";
         return result;
     }
@@ -171,7 +149,7 @@ PcapImportResult importPcap(const std::string &in, const std::string &out) {
     description.start = time;
     description.end = time;
     RealTimeFileWriter writer;
-    bool ok = writer.create(temporary, description);
+    bool ok = writer.create(replacement.path(), description);
     while (ok && next == PcapRecordSource::Next::Record) {
         ok = writer.append(record);
         result.truncated += record.status == kStatusTruncated;
@@ -181,19 +159,11 @@ PcapImportResult importPcap(const std::string &in, const std::string &out) {
     writer.setEnd(description.end);
     ok = writer.close() && ok;
     result.frames = writer.recordCount();
-    std::error_code ec;
     if (next == PcapRecordSource::Next::Error) {
-        fs::remove(temporary, ec);
         result.error = in + ": " + source.error();
         return result;
     }
-    if (ok) {
-        fs::permissions(temporary, createdFilePerms(), ec);
-        fs::rename(temporary, out, ec);
-        ok = !ec;
-    }
-    if (!ok) {
-        fs::remove(temporary, ec);
+    if (!ok || !replacement.commit()) {
         result.error = out + ": cannot be written";
         return result;
     }

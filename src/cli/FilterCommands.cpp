@@ -4,19 +4,14 @@
 
 #include "Dru70Commands.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "CliEnvironment.h"
 #include "FilterOptions.h"
 #include "ImportCommand.h"
 #include "app/Installation.h"
-#include "capture/CaptureWriters.h"
+#include "capture/LvtExport.h"
 #include "filters/FilterFiles.h"
 
 namespace qv::cli {
@@ -33,74 +28,6 @@ bool sameFile(const std::string& a, const std::string& b) {
         return true;
     return fs::weakly_canonical(fs::absolute(a, ec), ec) ==
            fs::weakly_canonical(fs::absolute(b, ec), ec);
-}
-
-// An LVT-30 shows the serial typed on the tester ("AB123") as "AB-0123": the typed form back.
-std::string typedLvt30Serial(const std::string& shown) {
-    const std::size_t mark = shown.find("-0");
-    if (shown.find('.') != std::string::npos || mark == std::string::npos ||
-        shown.find_first_of("0123456789") < mark)
-        return shown;
-    return shown.substr(0, mark) + shown.substr(mark + 2);
-}
-
-// The stored information of a copy of the capture that reader reads: its instrument, serial
-// number and versions, start and end, capture flags and notes.
-StoredFileDescription copyDescription(CaptureFileReader& reader) {
-    const CaptureInfo& info = reader.info();
-    StoredFileDescription d;
-    d.instrumentName = info.instrumentName;
-    d.firstVersion = info.firstVersion;
-    d.secondVersion = info.secondVersion;
-    d.start = info.start;
-    d.end = info.end;
-    d.captureFlags = info.captureFlags;
-    d.notes = reader.notes(false);
-    const std::string& name = info.instrumentName;
-    if (name.empty()) {
-        // Without a name the dates open the block: nothing can take them for a name.
-        d.identity = StoredIdentity::None;
-    } else if (name.rfind("LVT-60", 0) == 0) {
-        // "AB-0123": the two letters and the number.
-        d.identity = StoredIdentity::Lvt60;
-        const std::size_t dash = info.serialNumber.find('-');
-        if (dash != std::string::npos) {
-            for (std::size_t k = 0; k < dash && k < 2; ++k)
-                d.serialPrefix[k] = info.serialNumber[k];
-            d.serialValue =
-                static_cast<std::uint16_t>(std::strtoul(info.serialNumber.c_str() + dash + 1,
-                                                        nullptr, 10));
-        }
-    } else if (name.rfind("KSM", 0) == 0) {
-        d.identity = StoredIdentity::Ksm;
-        for (std::size_t k = 0; k < 8 && 2 * k + 2 <= info.serialHex.size(); ++k)
-            d.ksmSerial[k] = static_cast<std::uint8_t>(
-                std::strtoul(info.serialHex.substr(2 * k, 2).c_str(), nullptr, 16));
-    } else {
-        d.identity = StoredIdentity::Lvt30;
-        d.serialNumber = typedLvt30Serial(info.serialNumber);
-    }
-    return d;
-}
-
-// A file beside target that nobody else uses, created empty; empty when none can be made.
-std::string temporaryBeside(const fs::path& target) {
-    fs::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    std::string name = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0)
-        return {};
-    ::close(fd);
-    return name;
-}
-
-// The permissions a file created the ordinary way gets.
-fs::perms createdFilePerms() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return static_cast<fs::perms>(0666 & ~mask);
 }
 
 const char* kindText(FilterKind kind) {
@@ -158,47 +85,13 @@ int exportFrames(const std::vector<std::string>& args) {
         return status;
     if (const int status = capture.open(path); status != kDone)
         return status;
-    CDecodeDoc& doc = *capture.doc;
-
-    const std::string temporary = temporaryBeside(out);
-    if (temporary.empty()) {
-        std::fprintf(stderr, "%s: cannot be written: %s\n", out.c_str(), std::strerror(errno));
+    const LvtExportResult result =
+        exportLvt(*capture.doc->decodable(), capture.filter.given, out);
+    if (!result.ok) {
+        std::fprintf(stderr, "%s\n", result.error.c_str());
         return kFailed;
     }
-    DecodableObject& decodable = *doc.decodable();
-    CaptureFileReader& reader = *decodable.reader();
-    StoredFileWriter writer;
-    bool ok = writer.create(temporary);
-    const auto copy = [&](std::uint32_t n) {
-        return reader.goTo(n) != kGoToOk || writer.append(reader.recordBuffer());
-    };
-    if (capture.filter.given) {
-        ShownFrames shown(decodable);
-        for (std::uint32_t n = 0; ok && shown.next(n);)
-            ok = copy(n);
-    } else {
-        // Every record as it stands, undecoded.
-        for (std::uint32_t n = 0; ok && n < doc.frameCount(); ++n)
-            ok = copy(n);
-    }
-    const std::uint32_t kept = writer.recordCount();
-    ok = writer.finish(copyDescription(reader)) && ok;
-    if (ok && kept == 0) {
-        fs::remove(temporary, ec);
-        std::fprintf(stderr, "%s: no frame passes the filter; nothing written\n", out.c_str());
-        return kFailed;
-    }
-    if (ok) {
-        fs::permissions(temporary, createdFilePerms(), ec);
-        fs::rename(temporary, out, ec);
-        ok = !ec;
-    }
-    if (!ok) {
-        fs::remove(temporary, ec);
-        std::fprintf(stderr, "%s: cannot be written\n", out.c_str());
-        return kFailed;
-    }
-    std::printf("%s: %u of %u frames\n", out.c_str(), kept, doc.frameCount());
+    std::printf("%s: %u of %u frames\n", out.c_str(), result.frames, result.total);
     return kDone;
 }
 

@@ -11,6 +11,8 @@
 
 #include "app/MainWindow.h"
 #include "base/UserMessages.h"
+#include "capture/CDecodeDoc.h"
+#include "filters/OffLineFrameFilter.h"
 #include "views/CaptureWindow.h"
 
 namespace qv {
@@ -90,7 +92,7 @@ TEST_F(PcapTest, ExportsTheActiveCapture) {
     std::filesystem::create_directories(folder);
     const std::string sample = std::string(QUORVANE_SOURCE_DIR) + "/data/samples/calls.lvt";
     ASSERT_NE(window.openCapture(sample), nullptr);
-    for (const char *name : {"c.pcap", "c.pcapng", "c.lvt"}) {
+    for (const char *name : {"c.lvt", "c.pcap", "c.pcapng"}) {
         const std::string out = (folder / name).string();
         ASSERT_TRUE(window.exportActive(out)) << name;
         EXPECT_GT(std::filesystem::file_size(out), 24u) << name;
@@ -105,6 +107,25 @@ TEST_F(PcapTest, ExportsTheActiveCapture) {
     CaptureWindow *again = window.openPath((folder / "c.pcap").string(), OpenSource::Dialog);
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->summaryModel()->rowCount(), 340);
+    window.closeActive();
+
+    // Under active filters an LVT copy holds the frames shown, and only them.
+    CaptureWindow *capture = window.activeCapture();
+    ASSERT_NE(capture, nullptr);
+    FilterCriteria setups;
+    setups.layer1 = setups.layer2 = false;
+    setups.message = 26; // SETUP
+    capture->document().applyOffLineFilters(std::make_unique<OffLineFrameFilter>(setups));
+    const int shown = capture->summaryModel()->rowCount();
+    const std::string setupsOnly = (folder / "setups.lvt").string();
+    ASSERT_TRUE(window.exportActive(setupsOnly));
+    EXPECT_EQ(window.statusBar()->currentMessage().toStdString(),
+              setupsOnly + ": " + std::to_string(shown) + " of 340 frames written");
+    CaptureWindow *copy = window.openCapture(setupsOnly);
+    ASSERT_NE(copy, nullptr);
+    ASSERT_EQ(copy->summaryModel()->rowCount(), shown);
+    for (int row = 0; row < shown; ++row)
+        EXPECT_EQ(cell(copy->summaryModel(), row, "Msg.Type"), "SETUP") << row;
     window.closeActive();
     window.closeActive();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -27,6 +27,7 @@
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "capture/CDru70Doc.h"
+#include "capture/LvtExport.h"
 #include "capture/PcapExport.h"
 #include "capture/PcapImport.h"
 #include "dialogs/ColourSelectionDialog.h"
@@ -941,7 +942,7 @@ void MainWindow::exportCapture() {
                        QString::fromStdString(settings_.lastPath));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({tr("pcap for Wireshark (*.pcap)"), tr("pcapng for Wireshark (*.pcapng)"),
-                           tr("LVT capture, every frame (*.lvt)")});
+                           tr("LVT capture (*.lvt)")});
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     QString path = dialog.selectedFiles().front();
@@ -964,19 +965,18 @@ bool MainWindow::exportActive(const std::string &path) {
         return false;
     }
     if (path.size() > 4 && path.compare(path.size() - 4, 4, ".lvt") == 0) {
-        // A copy beside the target renamed over it: the document stays on its own file.
-        const std::string temporary = path + ".part";
-        std::filesystem::copy_file(document.pathName(), temporary,
-                                   std::filesystem::copy_options::overwrite_existing, ec);
-        if (!ec)
-            std::filesystem::rename(temporary, path, ec);
-        if (ec) {
-            std::error_code removeError;
-            std::filesystem::remove(temporary, removeError);
-            messages_.show(path + ": cannot be written", kProgramCaption,
-                           MessageIcon::Exclamation);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const LvtExportResult result =
+            exportLvt(*document.decodable(), document.filtersActive(), path);
+        QApplication::restoreOverrideCursor();
+        if (!result.ok) {
+            messages_.show(result.error, kProgramCaption, MessageIcon::Exclamation);
             return false;
         }
+        statusBar()->showMessage(tr("%1: %2 of %3 frames written")
+                                     .arg(QString::fromStdString(path))
+                                     .arg(result.frames)
+                                     .arg(result.total));
         return true;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
