@@ -267,11 +267,11 @@ std::string callFlowSvg(const CallFlow &flow) {
            "\" height=\"" + std::to_string(height) + "\" viewBox=\"0 0 " + std::to_string(kWidth) +
            " " + std::to_string(height) + "\">\n";
     out += "<defs>\n"
-           "<marker id=\"head\" viewBox=\"0 0 10 10\" refX=\"10\" refY=\"5\" markerWidth=\"9\" "
-           "markerHeight=\"9\" orient=\"auto\"><path d=\"M0,0 L10,5 L0,10 z\" "
+           "<marker id=\"head\" viewBox=\"0 0 10 10\" refX=\"10\" refY=\"5\" markerWidth=\"6\" "
+           "markerHeight=\"6\" orient=\"auto\"><path d=\"M0,0 L10,5 L0,10 z\" "
            "fill=\"#1f3a5f\"/></marker>\n"
-           "<marker id=\"head2\" viewBox=\"0 0 10 10\" refX=\"10\" refY=\"5\" markerWidth=\"8\" "
-           "markerHeight=\"8\" orient=\"auto\"><path d=\"M0,0 L10,5 L0,10 z\" "
+           "<marker id=\"head2\" viewBox=\"0 0 10 10\" refX=\"10\" refY=\"5\" markerWidth=\"7\" "
+           "markerHeight=\"7\" orient=\"auto\"><path d=\"M0,0 L10,5 L0,10 z\" "
            "fill=\"#9aa5b1\"/></marker>\n"
            "<style>\n"
            "text { font-family: 'DejaVu Sans Mono', 'Courier New', monospace; }\n"

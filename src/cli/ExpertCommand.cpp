@@ -11,6 +11,11 @@ namespace qv::cli {
 
 namespace {
 
+// "1 error", "2 errors".
+std::string counted(std::size_t n, const char *what) {
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
+
 enum class Format { Text, Csv, Json };
 
 bool parseFormat(const std::string &text, Format &out) {
@@ -108,11 +113,10 @@ int expert(const std::vector<std::string> &args) {
         }
     }
     if (format == Format::Text)
-        out += std::to_string(shown) + (shown == 1 ? " item" : " items") + " (" +
-               std::to_string(analysis.count(Severity::Error)) + " errors, " +
-               std::to_string(analysis.count(Severity::Warning)) + " warnings, " +
-               std::to_string(analysis.count(Severity::Note)) + " notes in " +
-               std::to_string(analysis.linkCount()) + " data links)\n";
+        out += counted(shown, "item") + " (" + counted(analysis.count(Severity::Error), "error") +
+               ", " + counted(analysis.count(Severity::Warning), "warning") + ", " +
+               counted(analysis.count(Severity::Note), "note") + " in " +
+               counted(analysis.linkCount(), "data link") + ")\n";
     std::fwrite(out.data(), 1, out.size(), stdout);
     return kDone;
 }

@@ -59,7 +59,7 @@ TEST_F(ExpertCli, ListsTheWarningsInFrameOrder) {
                      "of frame 7 (TEI 66 SAPI 0, TE->NT)\n"
                      "9\tNote\tRetransmission\tREJ recovery: N(S)=2 retransmitted after the REJ "
                      "of frame 7 (first sent in frame 6) (TEI 66 SAPI 0, TE->NT)\n"
-                     "4 items (1 errors, 1 warnings, 2 notes in 1 data links)\n");
+                     "4 items (1 error, 1 warning, 2 notes in 1 data link)\n");
 }
 
 TEST_F(ExpertCli, FormatsAndSeverity) {

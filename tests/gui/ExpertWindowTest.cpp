@@ -104,7 +104,7 @@ TEST_F(ExpertWindowTest, ListsTheWarningsAndShowsTheirFrame) {
         EXPECT_FALSE(row->icon(0).isNull());
     }
     EXPECT_EQ(rows->topLevelItem(0)->background(3).color(), QColor(255, 214, 214));
-    EXPECT_EQ(list->summaryText(), "1 errors, 1 warnings, 2 notes in 1 data links");
+    EXPECT_EQ(list->summaryText(), "1 error, 1 warning, 2 notes in 1 data link");
     EXPECT_EQ(capture->document().currentFrame(), 2u) << "the analysis leaves the frame shown";
     test::saveScreenshot(list, "expert-window");
 

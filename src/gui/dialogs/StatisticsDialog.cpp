@@ -1,9 +1,12 @@
 #include "dialogs/StatisticsDialog.h"
 
+#include <algorithm>
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -26,6 +29,8 @@ QWidget *tableTab(const StatisticsTable &table) {
         headings << text(h);
     widget->setHorizontalHeaderLabels(headings);
     widget->verticalHeader()->hide();
+    widget->verticalHeader()->setDefaultSectionSize(widget->fontMetrics().height() + 6);
+    widget->setAlternatingRowColors(true);
     widget->setEditTriggers(QAbstractItemView::NoEditTriggers);
     const int last = static_cast<int>(table.headings.size()) - 1;
     for (int r = 0; r < static_cast<int>(table.rows.size()); ++r) {
@@ -66,7 +71,11 @@ StatisticsDialog::StatisticsDialog(const Statistics &s, const QString &title, QW
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons);
-    resize(sizeHint());
+    // Every tab's title in sight.
+    const QMargins margins = layout->contentsMargins();
+    resize(std::max(sizeHint().width(),
+                    tabs_->tabBar()->sizeHint().width() + margins.left() + margins.right() + 8),
+           std::max(sizeHint().height(), 460));
 }
 
 } // namespace qv

@@ -1,7 +1,10 @@
 #include "views/CallsWindow.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -106,13 +109,23 @@ CallsWindow::CallsWindow(CaptureWindow &capture, const CauseList *causes, UserMe
     table_->addTopLevelItems(rows);
     for (int k = 0; k < table_->columnCount(); ++k)
         table_->resizeColumnToContents(k);
-    summary_ = new QLabel(tr("%1 calls, %2 unanswered").arg(calls_.size()).arg(unanswered), this);
+    const std::size_t count = calls_.size();
+    summary_ = new QLabel(tr("%1, %2 unanswered")
+                              .arg(count == 1 ? tr("1 call") : tr("%1 calls").arg(count))
+                              .arg(unanswered),
+                          this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addWidget(summary_);
     connect(table_, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem *item, int) { chooseRow(table_->indexOfTopLevelItem(item)); });
-    resize(1100, 420);
+    // Wide enough for every column, up to a size that still fits a common screen.
+    int width = 2 * table_->frameWidth() + layout->contentsMargins().left() +
+                layout->contentsMargins().right() +
+                style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int k = 0; k < table_->columnCount(); ++k)
+        width += table_->columnWidth(k);
+    resize(std::clamp(width, 640, 1600), 420);
 }
 
 QString CallsWindow::summaryText() const {

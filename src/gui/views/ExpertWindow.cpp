@@ -77,11 +77,15 @@ ExpertWindow::ExpertWindow(CaptureWindow &capture, QWidget *parent)
     list_->addTopLevelItems(rows);
     for (int c = kSeverityColumn; c < kTextColumn; ++c)
         list_->resizeColumnToContents(c);
-    summary_->setText(tr("%1 errors, %2 warnings, %3 notes in %4 data links")
-                          .arg(analysis.count(Severity::Error))
-                          .arg(analysis.count(Severity::Warning))
-                          .arg(analysis.count(Severity::Note))
-                          .arg(analysis.linkCount()));
+    const std::size_t errors = analysis.count(Severity::Error);
+    const std::size_t warnings = analysis.count(Severity::Warning);
+    const std::size_t notes = analysis.count(Severity::Note);
+    const std::size_t links = analysis.linkCount();
+    summary_->setText(tr("%1, %2, %3 in %4")
+                          .arg(errors == 1 ? tr("1 error") : tr("%1 errors").arg(errors))
+                          .arg(warnings == 1 ? tr("1 warning") : tr("%1 warnings").arg(warnings))
+                          .arg(notes == 1 ? tr("1 note") : tr("%1 notes").arg(notes))
+                          .arg(links == 1 ? tr("1 data link") : tr("%1 data links").arg(links)));
     connect(list_, &QTreeWidget::itemDoubleClicked, this,
             [this](QTreeWidgetItem *item, int) { showFrameOf(item); });
     resize(sizeHint());

@@ -9,8 +9,10 @@
 #include <QPainterPath>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <fstream>
 
 #include "decode/DecodedFrame.h"
@@ -169,7 +171,14 @@ FlowWindow::FlowWindow(CallFlow flow, CaptureWindow *capture, QWidget *parent)
     connect(canvas_, &FlowCanvas::arrowClicked, this, &FlowWindow::activateArrow);
     connect(svg, &QPushButton::clicked, this, [this] { askExport(true); });
     connect(png, &QPushButton::clicked, this, [this] { askExport(false); });
-    resize(L::width + 40, 640);
+    // The whole width of the diagram, and its whole height up to that of a common screen.
+    const QMargins margins = layout->contentsMargins();
+    const int frame = 2 * scroll_->frameWidth();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int height = canvas_->sizeHint().height() + frame + margins.top() + margins.bottom() +
+                       std::max(layout->spacing(), 0) + buttons->sizeHint().height();
+    resize(L::width + frame + bar + margins.left() + margins.right(),
+           std::clamp(height, 320, 760));
 }
 
 void FlowWindow::activateArrow(int arrow) {
