@@ -9,6 +9,137 @@
     </message>
 </context>
 <context>
+    <name>qv::CallsWindow</name>
+    <message>
+        <source>Calls - %1</source>
+        <translation>Anrufe - %1</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>Anruf</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>TEI</source>
+        <translation>TEI</translation>
+    </message>
+    <message>
+        <source>Ref</source>
+        <translation>Ref</translation>
+    </message>
+    <message>
+        <source>Calling</source>
+        <translation>Rufende Nr.</translation>
+    </message>
+    <message>
+        <source>Called</source>
+        <translation>Gerufene Nr.</translation>
+    </message>
+    <message>
+        <source>Bearer</source>
+        <translation>Träger</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Kanal</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Beginn</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Dauer</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Ending</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>Cleared by</source>
+        <translation>Ausgelöst von</translation>
+    </message>
+    <message>
+        <source>Cause</source>
+        <translation>Ursache</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>Rahmen</translation>
+    </message>
+    <message>
+        <source> (overlap)</source>
+        <translation> (Overlap)</translation>
+    </message>
+    <message>
+        <source>, unanswered</source>
+        <translation>, unbeantwortet</translation>
+    </message>
+    <message>
+        <source>%1, %2 unanswered</source>
+        <translation>%1, %2 unbeantwortet</translation>
+    </message>
+    <message>
+        <source>1 call</source>
+        <translation>1 Anruf</translation>
+    </message>
+    <message>
+        <source>%1 calls</source>
+        <translation>%1 Anrufe</translation>
+    </message>
+    <message>
+        <source>setup</source>
+        <translation>Aufbau</translation>
+    </message>
+    <message>
+        <source>overlap</source>
+        <translation>Wahl</translation>
+    </message>
+    <message>
+        <source>proceeding</source>
+        <translation>in Bearbeitung</translation>
+    </message>
+    <message>
+        <source>alerting</source>
+        <translation>Rufen</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>verbunden</translation>
+    </message>
+    <message>
+        <source>disconnecting</source>
+        <translation>Abbau</translation>
+    </message>
+    <message>
+        <source>released</source>
+        <translation>ausgelöst</translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation>offen</translation>
+    </message>
+    <message>
+        <source>restart</source>
+        <translation>Neustart</translation>
+    </message>
+    <message>
+        <source>link released</source>
+        <translation>Verbindung abgebaut</translation>
+    </message>
+    <message>
+        <source>line down</source>
+        <translation>Leitung ausgefallen</translation>
+    </message>
+</context>
+<context>
     <name>qv::CaptureWindow</name>
     <message>
         <source>Frame %1</source>
@@ -569,6 +700,97 @@ Bitte verringern Sie die Anzahl der Rahmen</translation>
     </message>
 </context>
 <context>
+    <name>qv::ExpertWindow</name>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Expert Information - %1</source>
+        <translation>Experteninformationen - %1</translation>
+    </message>
+    <message>
+        <source>Severity</source>
+        <translation>Schweregrad</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Rahmen</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Gruppe</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3 in %4</source>
+        <translation>%1, %2, %3 in %4</translation>
+    </message>
+    <message>
+        <source>1 error</source>
+        <translation>1 Fehler</translation>
+    </message>
+    <message>
+        <source>%1 errors</source>
+        <translation>%1 Fehler</translation>
+    </message>
+    <message>
+        <source>1 warning</source>
+        <translation>1 Warnung</translation>
+    </message>
+    <message>
+        <source>%1 warnings</source>
+        <translation>%1 Warnungen</translation>
+    </message>
+    <message>
+        <source>1 note</source>
+        <translation>1 Hinweis</translation>
+    </message>
+    <message>
+        <source>%1 notes</source>
+        <translation>%1 Hinweise</translation>
+    </message>
+    <message>
+        <source>1 data link</source>
+        <translation>1 Datenverbindung</translation>
+    </message>
+    <message>
+        <source>%1 data links</source>
+        <translation>%1 Datenverbindungen</translation>
+    </message>
+    <message>
+        <source>Sequence</source>
+        <translation>Folge</translation>
+    </message>
+    <message>
+        <source>Retransmission</source>
+        <translation>Wiederholung</translation>
+    </message>
+    <message>
+        <source>Timer</source>
+        <translation>Zeitgeber</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Verbindung</translation>
+    </message>
+    <message>
+        <source>TEI</source>
+        <translation>TEI</translation>
+    </message>
+</context>
+<context>
     <name>qv::FilterSheet</name>
     <message>
         <source>Off-Line Filters</source>
@@ -845,6 +1067,48 @@ Möchten Sie es ersetzen?</translation>
     </message>
 </context>
 <context>
+    <name>qv::FlowCanvas</name>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+</context>
+<context>
+    <name>qv::FlowWindow</name>
+    <message>
+        <source>Call Flow - %1</source>
+        <translation>Anrufablauf - %1</translation>
+    </message>
+    <message>
+        <source>Export &amp;SVG...</source>
+        <translation>Als &amp;SVG exportieren...</translation>
+    </message>
+    <message>
+        <source>Export &amp;PNG...</source>
+        <translation>Als &amp;PNG exportieren...</translation>
+    </message>
+    <message>
+        <source>Export as SVG</source>
+        <translation>Als SVG exportieren</translation>
+    </message>
+    <message>
+        <source>Export as PNG</source>
+        <translation>Als PNG exportieren</translation>
+    </message>
+    <message>
+        <source>SVG pictures (*.svg)</source>
+        <translation>SVG-Bilder (*.svg)</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source> - the file cannot be written</source>
+        <translation> - die Datei kann nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
     <name>qv::FontDialog</name>
     <message>
         <source>Regular</source>
@@ -1007,10 +1271,6 @@ Möchten Sie es ersetzen?</translation>
     <message>
         <source>pcapng for Wireshark (*.pcapng)</source>
         <translation>pcapng für Wireshark (*.pcapng)</translation>
-    </message>
-    <message>
-        <source>LVT capture, every frame (*.lvt)</source>
-        <translation>LVT-Aufzeichnung, alle Rahmen (*.lvt)</translation>
     </message>
     <message>
         <source>&amp;Print...</source>
@@ -1229,6 +1489,14 @@ Möchten Sie ein weiteres Fenster für diese Datei öffnen?</translation>
     <message>
         <source>&amp;Copy</source>
         <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>LVT capture (*.lvt)</source>
+        <translation>LVT-Aufzeichnung (*.lvt)</translation>
+    </message>
+    <message>
+        <source>%1: %2 of %3 frames written</source>
+        <translation>%1: %2 von %3 Rahmen geschrieben</translation>
     </message>
 </context>
 <context>
@@ -2056,45 +2324,6 @@ Möchten Sie sie überschreiben?</translation>
     </message>
 </context>
 <context>
-    <name>qv::ExpertWindow</name>
-    <message>
-        <source>Error</source>
-        <translation>Fehler</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>Warnung</translation>
-    </message>
-    <message>
-        <source>Note</source>
-        <translation>Hinweis</translation>
-    </message>
-    <message>
-        <source>Expert Information - %1</source>
-        <translation>Experteninformationen - %1</translation>
-    </message>
-    <message>
-        <source>Severity</source>
-        <translation>Schweregrad</translation>
-    </message>
-    <message>
-        <source>Frame</source>
-        <translation>Rahmen</translation>
-    </message>
-    <message>
-        <source>Group</source>
-        <translation>Gruppe</translation>
-    </message>
-    <message>
-        <source>Text</source>
-        <translation>Text</translation>
-    </message>
-    <message>
-        <source>%1 errors, %2 warnings, %3 notes in %4 data links</source>
-        <translation>%1 Fehler, %2 Warnungen, %3 Hinweise in %4 Datenverbindungen</translation>
-    </message>
-</context>
-<context>
     <name>qv::StatisticsDialog</name>
     <message>
         <source>Statistics - %1</source>
@@ -2131,6 +2360,106 @@ Möchten Sie sie überschreiben?</translation>
     <message>
         <source>Capture</source>
         <translation>Aufzeichnung</translation>
+    </message>
+    <message>
+        <source>Frames per layer</source>
+        <translation>Rahmen je Schicht</translation>
+    </message>
+    <message>
+        <source>Layer-2 frame types</source>
+        <translation>Rahmentypen Schicht 2</translation>
+    </message>
+    <message>
+        <source>Layer-3 messages</source>
+        <translation>Meldungen Schicht 3</translation>
+    </message>
+    <message>
+        <source>Causes</source>
+        <translation>Ursachen</translation>
+    </message>
+    <message>
+        <source>Data links</source>
+        <translation>Datenverbindungen</translation>
+    </message>
+    <message>
+        <source>Directions</source>
+        <translation>Richtungen</translation>
+    </message>
+    <message>
+        <source>Errors</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Layer</source>
+        <translation>Schicht</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Protocol</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Meldung</translation>
+    </message>
+    <message>
+        <source>Cause</source>
+        <translation>Ursache</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Richtung</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Unbekannt</translation>
+    </message>
+    <message>
+        <source>Layer 1 events</source>
+        <translation>Ereignisse Schicht 1</translation>
+    </message>
+    <message>
+        <source>Layer 2 only</source>
+        <translation>Nur Schicht 2</translation>
+    </message>
+    <message>
+        <source>Layer 3 call control</source>
+        <translation>Schicht 3 Rufsteuerung</translation>
+    </message>
+    <message>
+        <source>Layer 3 X.25</source>
+        <translation>Schicht 3 X.25</translation>
+    </message>
+    <message>
+        <source>Layer 3 TEI management</source>
+        <translation>Schicht 3 TEI-Verwaltung</translation>
+    </message>
+    <message>
+        <source>Layer 3 V5</source>
+        <translation>Schicht 3 V5</translation>
+    </message>
+    <message>
+        <source>Not decoded (bad status)</source>
+        <translation>Nicht decodiert (schlechter Status)</translation>
+    </message>
+    <message>
+        <source>TEI management</source>
+        <translation>TEI-Verwaltung</translation>
+    </message>
+    <message>
+        <source>Call control</source>
+        <translation>Rufsteuerung</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,137 @@
     </message>
 </context>
 <context>
+    <name>qv::CallsWindow</name>
+    <message>
+        <source>Calls - %1</source>
+        <translation>Appels - %1</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>Appel</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>TEI</source>
+        <translation>TEI</translation>
+    </message>
+    <message>
+        <source>Ref</source>
+        <translation>Réf</translation>
+    </message>
+    <message>
+        <source>Calling</source>
+        <translation>Appelant</translation>
+    </message>
+    <message>
+        <source>Called</source>
+        <translation>Appelé</translation>
+    </message>
+    <message>
+        <source>Bearer</source>
+        <translation>Support</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Canal</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Début</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Ending</source>
+        <translation>Fin</translation>
+    </message>
+    <message>
+        <source>Cleared by</source>
+        <translation>Libéré par</translation>
+    </message>
+    <message>
+        <source>Cause</source>
+        <translation>Cause</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>Trames</translation>
+    </message>
+    <message>
+        <source> (overlap)</source>
+        <translation> (chevauchement)</translation>
+    </message>
+    <message>
+        <source>, unanswered</source>
+        <translation>, sans réponse</translation>
+    </message>
+    <message>
+        <source>%1, %2 unanswered</source>
+        <translation>%1, %2 sans réponse</translation>
+    </message>
+    <message>
+        <source>1 call</source>
+        <translation>1 appel</translation>
+    </message>
+    <message>
+        <source>%1 calls</source>
+        <translation>%1 appels</translation>
+    </message>
+    <message>
+        <source>setup</source>
+        <translation>établissement</translation>
+    </message>
+    <message>
+        <source>overlap</source>
+        <translation>numérotation</translation>
+    </message>
+    <message>
+        <source>proceeding</source>
+        <translation>en cours</translation>
+    </message>
+    <message>
+        <source>alerting</source>
+        <translation>sonnerie</translation>
+    </message>
+    <message>
+        <source>connected</source>
+        <translation>connecté</translation>
+    </message>
+    <message>
+        <source>disconnecting</source>
+        <translation>déconnexion</translation>
+    </message>
+    <message>
+        <source>released</source>
+        <translation>libéré</translation>
+    </message>
+    <message>
+        <source>open</source>
+        <translation>ouvert</translation>
+    </message>
+    <message>
+        <source>restart</source>
+        <translation>redémarrage</translation>
+    </message>
+    <message>
+        <source>link released</source>
+        <translation>liaison libérée</translation>
+    </message>
+    <message>
+        <source>line down</source>
+        <translation>ligne coupée</translation>
+    </message>
+</context>
+<context>
     <name>qv::CaptureWindow</name>
     <message>
         <source>Frame %1</source>
@@ -571,6 +702,97 @@ Veuillez réduire le nombre de trames</translation>
     </message>
 </context>
 <context>
+    <name>qv::ExpertWindow</name>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Remarque</translation>
+    </message>
+    <message>
+        <source>Expert Information - %1</source>
+        <translation>Informations d&apos;expert - %1</translation>
+    </message>
+    <message>
+        <source>Severity</source>
+        <translation>Gravité</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Trame</translation>
+    </message>
+    <message>
+        <source>Group</source>
+        <translation>Groupe</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3 in %4</source>
+        <translation>%1, %2, %3 sur %4</translation>
+    </message>
+    <message>
+        <source>1 error</source>
+        <translation>1 erreur</translation>
+    </message>
+    <message>
+        <source>%1 errors</source>
+        <translation>%1 erreurs</translation>
+    </message>
+    <message>
+        <source>1 warning</source>
+        <translation>1 avertissement</translation>
+    </message>
+    <message>
+        <source>%1 warnings</source>
+        <translation>%1 avertissements</translation>
+    </message>
+    <message>
+        <source>1 note</source>
+        <translation>1 remarque</translation>
+    </message>
+    <message>
+        <source>%1 notes</source>
+        <translation>%1 remarques</translation>
+    </message>
+    <message>
+        <source>1 data link</source>
+        <translation>1 liaison de données</translation>
+    </message>
+    <message>
+        <source>%1 data links</source>
+        <translation>%1 liaisons de données</translation>
+    </message>
+    <message>
+        <source>Sequence</source>
+        <translation>Séquence</translation>
+    </message>
+    <message>
+        <source>Retransmission</source>
+        <translation>Retransmission</translation>
+    </message>
+    <message>
+        <source>Timer</source>
+        <translation>Temporisation</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Liaison</translation>
+    </message>
+    <message>
+        <source>TEI</source>
+        <translation>TEI</translation>
+    </message>
+</context>
+<context>
     <name>qv::FilterSheet</name>
     <message>
         <source>Off-Line Filters</source>
@@ -847,6 +1069,48 @@ Voulez-vous le remplacer&#xa0;?</translation>
     </message>
 </context>
 <context>
+    <name>qv::FlowCanvas</name>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+</context>
+<context>
+    <name>qv::FlowWindow</name>
+    <message>
+        <source>Call Flow - %1</source>
+        <translation>Flux d&apos;appel - %1</translation>
+    </message>
+    <message>
+        <source>Export &amp;SVG...</source>
+        <translation>Exporter en &amp;SVG...</translation>
+    </message>
+    <message>
+        <source>Export &amp;PNG...</source>
+        <translation>Exporter en &amp;PNG...</translation>
+    </message>
+    <message>
+        <source>Export as SVG</source>
+        <translation>Exporter en SVG</translation>
+    </message>
+    <message>
+        <source>Export as PNG</source>
+        <translation>Exporter en PNG</translation>
+    </message>
+    <message>
+        <source>SVG pictures (*.svg)</source>
+        <translation>Images SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>Images PNG (*.png)</translation>
+    </message>
+    <message>
+        <source> - the file cannot be written</source>
+        <translation> - le fichier ne peut pas être écrit</translation>
+    </message>
+</context>
+<context>
     <name>qv::FontDialog</name>
     <message>
         <source>Regular</source>
@@ -936,7 +1200,7 @@ Voulez-vous le remplacer&#xa0;?</translation>
     </message>
     <message>
         <source>&amp;Expert Information...</source>
-        <translation>Informations d'&amp;expert...</translation>
+        <translation>Informations d&apos;&amp;expert...</translation>
     </message>
     <message>
         <source>&amp;Statistics...</source>
@@ -948,11 +1212,11 @@ Voulez-vous le remplacer&#xa0;?</translation>
     </message>
     <message>
         <source>Call &amp;Flow...</source>
-        <translation>&amp;Flux d'appel...</translation>
+        <translation>&amp;Flux d&apos;appel...</translation>
     </message>
     <message>
         <source>This frame belongs to no call</source>
-        <translation>Cette trame n'appartient à aucun appel</translation>
+        <translation>Cette trame n&apos;appartient à aucun appel</translation>
     </message>
     <message>
         <source>&amp;Capture</source>
@@ -1009,10 +1273,6 @@ Voulez-vous le remplacer&#xa0;?</translation>
     <message>
         <source>pcapng for Wireshark (*.pcapng)</source>
         <translation>pcapng pour Wireshark (*.pcapng)</translation>
-    </message>
-    <message>
-        <source>LVT capture, every frame (*.lvt)</source>
-        <translation>Capture LVT, toutes les trames (*.lvt)</translation>
     </message>
     <message>
         <source>&amp;Print...</source>
@@ -1233,6 +1493,14 @@ Voulez-vous ouvrir une nouvelle fenêtre sur ce fichier&#xa0;?</translation>
     <message>
         <source>&amp;Copy</source>
         <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>LVT capture (*.lvt)</source>
+        <translation>Capture LVT (*.lvt)</translation>
+    </message>
+    <message>
+        <source>%1: %2 of %3 frames written</source>
+        <translation>%1 : %2 trames sur %3 écrites</translation>
     </message>
 </context>
 <context>
@@ -2061,45 +2329,6 @@ Voulez-vous le remplacer ?</translation>
     </message>
 </context>
 <context>
-    <name>qv::ExpertWindow</name>
-    <message>
-        <source>Error</source>
-        <translation>Erreur</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>Avertissement</translation>
-    </message>
-    <message>
-        <source>Note</source>
-        <translation>Remarque</translation>
-    </message>
-    <message>
-        <source>Expert Information - %1</source>
-        <translation>Informations d'expert - %1</translation>
-    </message>
-    <message>
-        <source>Severity</source>
-        <translation>Gravité</translation>
-    </message>
-    <message>
-        <source>Frame</source>
-        <translation>Trame</translation>
-    </message>
-    <message>
-        <source>Group</source>
-        <translation>Groupe</translation>
-    </message>
-    <message>
-        <source>Text</source>
-        <translation>Texte</translation>
-    </message>
-    <message>
-        <source>%1 errors, %2 warnings, %3 notes in %4 data links</source>
-        <translation>%1 erreurs, %2 avertissements, %3 remarques sur %4 liaisons de données</translation>
-    </message>
-</context>
-<context>
     <name>qv::StatisticsDialog</name>
     <message>
         <source>Statistics - %1</source>
@@ -2136,6 +2365,106 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>Capture</source>
         <translation>Capture</translation>
+    </message>
+    <message>
+        <source>Frames per layer</source>
+        <translation>Trames par couche</translation>
+    </message>
+    <message>
+        <source>Layer-2 frame types</source>
+        <translation>Types de trames de couche 2</translation>
+    </message>
+    <message>
+        <source>Layer-3 messages</source>
+        <translation>Messages de couche 3</translation>
+    </message>
+    <message>
+        <source>Causes</source>
+        <translation>Causes</translation>
+    </message>
+    <message>
+        <source>Data links</source>
+        <translation>Liaisons de données</translation>
+    </message>
+    <message>
+        <source>Directions</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>Errors</source>
+        <translation>Erreurs</translation>
+    </message>
+    <message>
+        <source>Layer</source>
+        <translation>Couche</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Protocol</source>
+        <translation>Protocole</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Cause</source>
+        <translation>Cause</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Inconnu</translation>
+    </message>
+    <message>
+        <source>Layer 1 events</source>
+        <translation>Événements de couche 1</translation>
+    </message>
+    <message>
+        <source>Layer 2 only</source>
+        <translation>Couche 2 seule</translation>
+    </message>
+    <message>
+        <source>Layer 3 call control</source>
+        <translation>Couche 3 contrôle d&apos;appel</translation>
+    </message>
+    <message>
+        <source>Layer 3 X.25</source>
+        <translation>Couche 3 X.25</translation>
+    </message>
+    <message>
+        <source>Layer 3 TEI management</source>
+        <translation>Couche 3 gestion des TEI</translation>
+    </message>
+    <message>
+        <source>Layer 3 V5</source>
+        <translation>Couche 3 V5</translation>
+    </message>
+    <message>
+        <source>Not decoded (bad status)</source>
+        <translation>Non décodées (mauvais état)</translation>
+    </message>
+    <message>
+        <source>TEI management</source>
+        <translation>Gestion des TEI</translation>
+    </message>
+    <message>
+        <source>Call control</source>
+        <translation>Contrôle d&apos;appel</translation>
     </message>
 </context>
 </TS>

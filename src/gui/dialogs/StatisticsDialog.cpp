@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHeaderView>
@@ -17,7 +18,41 @@ namespace qv {
 
 namespace {
 
+// The words of the statistics that are the same in every capture: table titles, column
+// headings, layers and protocols. Anything else (message names, cause texts) stays as decoded.
+constexpr const char *kWords[] = {
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Frames per layer"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Layer-2 frame types"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Layer-3 messages"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Causes"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Data links"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Directions"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Errors"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Layer"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Frames"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Type"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Protocol"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Message"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Cause"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Text"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Direction"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Error"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Unknown"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Layer 1 events"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Layer 2 only"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Layer 3 call control"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Layer 3 X.25"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Layer 3 TEI management"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Layer 3 V5"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Not decoded (bad status)"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "TEI management"),
+    QT_TRANSLATE_NOOP("qv::StatisticsDialog", "Call control"),
+};
+
 QString text(const std::string &s) {
+    for (const char *word : kWords)
+        if (s == word)
+            return QCoreApplication::translate("qv::StatisticsDialog", word);
     return QString::fromStdString(s);
 }
 
@@ -28,6 +63,7 @@ QWidget *tableTab(const StatisticsTable &table) {
     for (const std::string &h : table.headings)
         headings << text(h);
     widget->setHorizontalHeaderLabels(headings);
+    widget->setObjectName(QString::fromStdString(table.key));
     widget->verticalHeader()->hide();
     widget->verticalHeader()->setDefaultSectionSize(widget->fontMetrics().height() + 6);
     widget->setAlternatingRowColors(true);

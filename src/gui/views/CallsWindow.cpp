@@ -31,6 +31,42 @@ QString side(std::uint8_t direction, bool v5) {
     return v5 ? QStringLiteral("LE") : QStringLiteral("NT");
 }
 
+QString phaseName(CallPhase phase) {
+    switch (phase) {
+    case CallPhase::Setup:
+        return CallsWindow::tr("setup");
+    case CallPhase::Overlap:
+        return CallsWindow::tr("overlap");
+    case CallPhase::Proceeding:
+        return CallsWindow::tr("proceeding");
+    case CallPhase::Alerting:
+        return CallsWindow::tr("alerting");
+    case CallPhase::Connected:
+        return CallsWindow::tr("connected");
+    case CallPhase::Disconnecting:
+        return CallsWindow::tr("disconnecting");
+    case CallPhase::Released:
+        break;
+    }
+    return CallsWindow::tr("released");
+}
+
+QString endName(CallEnd end) {
+    switch (end) {
+    case CallEnd::Open:
+        return CallsWindow::tr("open");
+    case CallEnd::Released:
+        return CallsWindow::tr("released");
+    case CallEnd::Restart:
+        return CallsWindow::tr("restart");
+    case CallEnd::LinkReleased:
+        return CallsWindow::tr("link released");
+    case CallEnd::LineDown:
+        break;
+    }
+    return CallsWindow::tr("line down");
+}
+
 QString orDash(const std::string &text) {
     return text.empty() ? QStringLiteral("-") : latin1(text);
 }
@@ -87,8 +123,8 @@ CallsWindow::CallsWindow(CaptureWindow &capture, const CauseList *causes, UserMe
             c.channel ? QStringLiteral("B%1").arg(c.channel) : QStringLiteral("-"),
             latin1(callTimeText(c.start)),
             latin1(callDurationText(c.durationMs())),
-            latin1(callPhaseText(c.phase)) + (c.answered ? QString() : tr(", unanswered")),
-            latin1(callEndText(c.ending)),
+            phaseName(c.phase) + (c.answered ? QString() : tr(", unanswered")),
+            endName(c.ending),
             side(c.clearedBy, v5),
             c.hasCause ? QStringLiteral("%1 %2").arg(c.cause).arg(latin1(c.causeText))
                        : QStringLiteral("-"),

@@ -38,6 +38,22 @@ QString severityName(Severity severity) {
                                            : ExpertWindow::tr("Note");
 }
 
+QString groupName(ExpertGroup group) {
+    switch (group) {
+    case ExpertGroup::Sequence:
+        return ExpertWindow::tr("Sequence");
+    case ExpertGroup::Retransmission:
+        return ExpertWindow::tr("Retransmission");
+    case ExpertGroup::Timer:
+        return ExpertWindow::tr("Timer");
+    case ExpertGroup::Link:
+        return ExpertWindow::tr("Link");
+    case ExpertGroup::Tei:
+        break;
+    }
+    return ExpertWindow::tr("TEI");
+}
+
 } // namespace
 
 ExpertWindow::ExpertWindow(CaptureWindow &capture, QWidget *parent)
@@ -66,8 +82,7 @@ ExpertWindow::ExpertWindow(CaptureWindow &capture, QWidget *parent)
         row->setText(kSeverityColumn, severityName(item.severity));
         row->setText(kFrameColumn, QString::number(item.frame));
         row->setTextAlignment(kFrameColumn, Qt::AlignRight | Qt::AlignVCenter);
-        row->setText(kGroupColumn, QString::fromLatin1(expertGroupText(item.group).data(),
-                                                       int(expertGroupText(item.group).size())));
+        row->setText(kGroupColumn, groupName(item.group));
         row->setText(kTextColumn, QString::fromStdString(item.text));
         row->setData(kFrameColumn, Qt::UserRole, item.frame);
         for (int c = kSeverityColumn; c <= kTextColumn; ++c)
