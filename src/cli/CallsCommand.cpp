@@ -16,8 +16,6 @@ namespace qv::cli {
 
 namespace {
 
-enum class Format { Text, Csv, Json };
-
 constexpr const char *kTitles[] = {
     "Call",       "Type",    "TEI",        "Ref",   "Origin",   "Calling", "Called",   "Sending",
     "Bearer",     "Channel", "Start",      "End",   "Duration", "State",   "Answered", "Ending",
@@ -147,38 +145,24 @@ int calls(const std::vector<std::string> &args) {
     Format format = Format::Text;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string &a = args[i];
-        if (a == "--v5")
-            continue;
-        if ((a == "--home" || a == "--protocol") && i + 1 < args.size()) {
-            ++i;
-        } else if (a == "--format" && i + 1 < args.size()) {
-            const std::string &v = args[++i];
-            if (v == "text")
-                format = Format::Text;
-            else if (v == "csv")
-                format = Format::Csv;
-            else if (v == "json")
-                format = Format::Json;
-            else {
+        if (a == "--format" && i + 1 < args.size()) {
+            if (!parseFormat(args[++i], format)) {
                 std::fprintf(stderr, "calls: --format takes text, csv or json\n");
                 return kRefused;
             }
-        } else if (a.rfind("--home=", 0) != 0) {
+        } else if (!skipEnvironmentOption(args, i)) {
             return unknownArgument("calls", a);
         }
     }
-    Environment env;
-    if (!loadEnvironment(env, args))
-        return kRefused;
-    CDecodeDoc doc(env.messages, env.context.services());
-    if (!openDocument(env, doc, path))
-        return kFailed;
+    OpenedCapture opened;
+    if (const int status = opened.open(args, path); status != kDone)
+        return status;
     std::vector<CallEntry> list;
-    if (!buildCallList(*doc.decodable(), list)) {
+    if (!buildCallList(opened.decodable(), list)) {
         std::fprintf(stderr, "%s: the frames cannot be read\n", path.c_str());
         return kFailed;
     }
-    const bool v5 = doc.decodable()->decoderKind() == DecoderKind::V5;
+    const bool v5 = opened.decodable().decoderKind() == DecoderKind::V5;
     std::string out;
     if (format != Format::Json) {
         const char separator = format == Format::Csv ? ',' : '\t';

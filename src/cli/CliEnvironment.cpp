@@ -49,6 +49,36 @@ bool openDocument(Environment& env, CDecodeDoc& doc, const std::string& path) {
     return doc.openCapture(path, options);
 }
 
+int OpenedCapture::open(const std::vector<std::string>& args, const std::string& path) {
+    if (!loadEnvironment(env, args))
+        return kRefused;
+    doc = std::make_unique<CDecodeDoc>(env.messages, env.context.services());
+    return openDocument(env, *doc, path) ? kDone : kFailed;
+}
+
+bool skipEnvironmentOption(const std::vector<std::string>& args, std::size_t& i) {
+    const std::string& a = args[i];
+    if (a == "--v5" || a.rfind("--home=", 0) == 0)
+        return true;
+    if ((a == "--home" || a == "--protocol") && i + 1 < args.size()) {
+        ++i;
+        return true;
+    }
+    return false;
+}
+
+bool parseFormat(const std::string& text, Format& out) {
+    if (text == "text")
+        out = Format::Text;
+    else if (text == "csv")
+        out = Format::Csv;
+    else if (text == "json")
+        out = Format::Json;
+    else
+        return false;
+    return true;
+}
+
 bool parseNumber(const std::string& text, std::uint32_t& out) {
     if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0])))
         return false;

@@ -2,6 +2,7 @@
 // What the capture commands of quorvane-cli share: the installation's settings and decoding
 // objects, the capture document opened with them, and the exit statuses.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,24 @@ struct Environment {
 // --protocol). False for an unknown variant code.
 bool loadEnvironment(Environment& env, const std::vector<std::string>& args);
 bool openDocument(Environment& env, CDecodeDoc& doc, const std::string& path);
+
+// A capture a command reads: the installation's environment and the document opened in it.
+struct OpenedCapture {
+    Environment env;
+    std::unique_ptr<CDecodeDoc> doc;
+    // kDone; kRefused for an unknown protocol variant; kFailed when the file does not open
+    // (the reason reported).
+    int open(const std::vector<std::string>& args, const std::string& path);
+    DecodableObject& decodable() { return *doc->decodable(); }
+};
+
+// Steps over an option every capture command takes for loadEnvironment: --v5, --home DIR,
+// --home=DIR, --protocol CODE. True when args[i] is one; i is then on its last word.
+bool skipEnvironmentOption(const std::vector<std::string>& args, std::size_t& i);
+
+// The output formats of the listing commands, as --format names them: "text", "csv", "json".
+enum class Format { Text, Csv, Json };
+bool parseFormat(const std::string& text, Format& out);
 
 // A decimal number of 0..0xFFFFFFFF, digits only.
 bool parseNumber(const std::string& text, std::uint32_t& out);

@@ -18,8 +18,6 @@ namespace qv::cli {
 
 namespace {
 
-enum class Format { Text, Csv, Json };
-
 } // namespace
 
 bool parseDru70Groups(const std::string& list, Dru70EventFilter& out) {
@@ -71,8 +69,7 @@ int dru70(const std::vector<std::string>& args) {
                 return unknownArgument("dru", a + " " + columnSpec);
         } else if (a == "--format" && hasValue) {
             const std::string& v = args[++i];
-            format = v == "csv" ? Format::Csv : v == "json" ? Format::Json : Format::Text;
-            if (v != "csv" && v != "json" && v != "text")
+            if (!parseFormat(v, format))
                 return unknownArgument("dru", a + " " + v);
         } else if (a == "--filter" && hasValue) {
             profile = args[++i];

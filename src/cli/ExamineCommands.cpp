@@ -112,8 +112,6 @@ void jsonString(Output& out, std::string_view text) {
     out.put('"');
 }
 
-enum class Format { Text, Csv, Json };
-
 } // namespace
 
 int summary(const std::vector<std::string>& args) {
@@ -134,15 +132,8 @@ int summary(const std::vector<std::string>& args) {
             const std::string& v = args[++i];
             if (a == "--columns") {
                 columnSpec = v;
-            } else if (a == "--format") {
-                if (v == "text")
-                    format = Format::Text;
-                else if (v == "csv")
-                    format = Format::Csv;
-                else if (v == "json")
-                    format = Format::Json;
-                else
-                    return 2;
+            } else if (a == "--format" && !parseFormat(v, format)) {
+                return kBadUsage;
             }
         } else if (filterOptions.take(args, i) != FilterOptions::Take::Taken &&
                    a.rfind("--home=", 0) != 0) {

@@ -16,19 +16,6 @@ std::string counted(std::size_t n, const char *what) {
     return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
 }
 
-enum class Format { Text, Csv, Json };
-
-bool parseFormat(const std::string &text, Format &out) {
-    if (text == "text")
-        out = Format::Text;
-    else if (text == "csv")
-        out = Format::Csv;
-    else if (text == "json")
-        out = Format::Json;
-    else
-        return false;
-    return true;
-}
 
 void appendItem(std::string &out, const ExpertItem &item, Format format) {
     const std::string frame = std::to_string(item.frame);
@@ -82,19 +69,14 @@ int expert(const std::vector<std::string> &args) {
                 std::fprintf(stderr, "expert: --severity takes note, warning or error\n");
                 return kRefused;
             }
-        } else if ((a == "--home" || a == "--protocol") && hasValue) {
-            ++i;
-        } else if (a != "--v5" && a.rfind("--home=", 0) != 0) {
+        } else if (!skipEnvironmentOption(args, i)) {
             return unknownArgument("expert", a);
         }
     }
-    Environment env;
-    if (!loadEnvironment(env, args))
-        return kRefused;
-    CDecodeDoc doc(env.messages, env.context.services());
-    if (!openDocument(env, doc, path))
-        return kFailed;
-    DecodableObject &capture = *doc.decodable();
+    OpenedCapture opened;
+    if (const int status = opened.open(args, path); status != kDone)
+        return status;
+    DecodableObject &capture = opened.decodable();
     LinkAnalysis analysis(capture.decoderKind() == DecoderKind::V5);
     if (!analyseLinks(capture, analysis))
         std::fprintf(stderr, "expert: some frames could not be read; they are left out\n");

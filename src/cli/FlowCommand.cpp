@@ -37,12 +37,8 @@ int flow(const std::vector<std::string> &args) {
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string &a = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (a == "--v5") {
-            continue;
-        } else if (a == "--layer2") {
+        if (a == "--layer2") {
             options.layer2 = true;
-        } else if ((a == "--home" || a == "--protocol") && hasValue) {
-            ++i;
         } else if (a == "--svg" && hasValue) {
             svg = args[++i];
         } else if (a == "--call" && hasValue) {
@@ -56,7 +52,7 @@ int flow(const std::vector<std::string> &args) {
                 std::fprintf(stderr, "flow: --frames takes A-B, frame numbers from 1\n");
                 return kRefused;
             }
-        } else if (a.rfind("--home=", 0) != 0) {
+        } else if (!skipEnvironmentOption(args, i)) {
             return unknownArgument("flow", a);
         }
     }
@@ -64,13 +60,10 @@ int flow(const std::vector<std::string> &args) {
         std::fprintf(stderr, "flow: give either --call N or --frames A-B\n");
         return kRefused;
     }
-    Environment env;
-    if (!loadEnvironment(env, args))
-        return kRefused;
-    CDecodeDoc doc(env.messages, env.context.services());
-    if (!openDocument(env, doc, path))
-        return kFailed;
-    DecodableObject &decodable = *doc.decodable();
+    OpenedCapture opened;
+    if (const int status = opened.open(args, path); status != kDone)
+        return status;
+    DecodableObject &decodable = opened.decodable();
     CallFlow diagram;
     if (call != 0) {
         std::vector<CallEntry> list;
@@ -87,9 +80,9 @@ int flow(const std::vector<std::string> &args) {
         if (!buildCallFlow(decodable, list[call - 1], options, diagram))
             return kFailed;
     } else {
-        if (to > doc.frameCount()) {
+        if (to > decodable.frameCount()) {
             std::fprintf(stderr, "Frame %u is not in the capture: it holds frames 1 to %u\n", to,
-                         doc.frameCount());
+                         decodable.frameCount());
             return kFailed;
         }
         std::vector<std::uint32_t> frames;

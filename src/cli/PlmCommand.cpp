@@ -13,8 +13,6 @@ namespace qv::cli {
 
 namespace {
 
-enum class Format { Text, Csv, Json };
-
 void writeOut(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
 } // namespace
@@ -29,9 +27,8 @@ int plm(const std::vector<std::string>& args) {
         const bool hasValue = i + 1 < args.size();
         if (a == "--format" && hasValue) {
             const std::string& v = args[++i];
-            if (v != "text" && v != "csv" && v != "json")
+            if (!parseFormat(v, format))
                 return unknownArgument("plm", a + " " + v);
-            format = v == "csv" ? Format::Csv : v == "json" ? Format::Json : Format::Text;
         } else if (a == "--columns" && hasValue) {
             const std::string& v = args[++i];
             if (v != "default" && v != "all")

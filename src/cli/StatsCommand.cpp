@@ -60,20 +60,15 @@ int stats(const std::vector<std::string> &args) {
                 return kRefused;
             }
             asJson = v == "json";
-        } else if ((a == "--home" || a == "--protocol") && hasValue) {
-            ++i;
-        } else if (a != "--v5" && a.rfind("--home=", 0) != 0) {
+        } else if (!skipEnvironmentOption(args, i)) {
             return unknownArgument("stats", a);
         }
     }
-    Environment env;
-    if (!loadEnvironment(env, args))
-        return kRefused;
-    CDecodeDoc doc(env.messages, env.context.services());
-    if (!openDocument(env, doc, path))
-        return kFailed;
+    OpenedCapture opened;
+    if (const int status = opened.open(args, path); status != kDone)
+        return status;
     Statistics statistics;
-    if (!collectStatistics(*doc.decodable(), statistics))
+    if (!collectStatistics(opened.decodable(), statistics))
         std::fprintf(stderr, "stats: some frames could not be read; they are left out\n");
     const std::string out = asJson ? json(statistics) : statisticsText(statistics);
     std::fwrite(out.data(), 1, out.size(), stdout);
