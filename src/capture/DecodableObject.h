@@ -144,12 +144,20 @@ private:
     std::uint8_t v5Setting_ = 0;
 };
 
-// The frames the filters show, in file order, as the summary lists them.
+// The frames the filters show, in file order, as the summary lists them; made with shownOnly
+// false, every record in file order, undecoded.
 class ShownFrames {
 public:
-    explicit ShownFrames(DecodableObject& decodable) : decodable_(decodable) {}
+    explicit ShownFrames(DecodableObject& decodable, bool shownOnly = true)
+        : decodable_(decodable), shownOnly_(shownOnly) {}
     // The next frame shown, with the decoder on it; false once no frame after it is shown.
     bool next(std::uint32_t& frame) {
+        if (!shownOnly_) {
+            if (next_ >= decodable_.frameCount())
+                return false;
+            frame = next_++;
+            return true;
+        }
         while (next_ < decodable_.frameCount()) {
             const std::uint32_t n = next_++;
             const int answer = decodable_.decodeTo(previous_, n);
@@ -166,6 +174,7 @@ public:
 
 private:
     DecodableObject& decodable_;
+    bool shownOnly_;
     std::uint32_t next_ = 0;
     std::uint32_t previous_ = 0;
 };

@@ -73,14 +73,9 @@ LvtExportResult exportLvt(DecodableObject &decodable, bool shownOnly, const std:
     const auto copy = [&](std::uint32_t n) {
         return reader.goTo(n) != kGoToOk || writer.append(reader.recordBuffer());
     };
-    if (shownOnly) {
-        ShownFrames shown(decodable);
-        for (std::uint32_t n = 0; ok && shown.next(n);)
-            ok = copy(n);
-    } else {
-        for (std::uint32_t n = 0; ok && n < result.total; ++n)
-            ok = copy(n);
-    }
+    ShownFrames frames(decodable, shownOnly);
+    for (std::uint32_t n = 0; ok && frames.next(n);)
+        ok = copy(n);
     result.frames = writer.recordCount();
     ok = writer.finish(copyDescription(reader)) && ok;
     if (ok && result.frames == 0) {

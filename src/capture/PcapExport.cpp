@@ -175,15 +175,9 @@ PcapExportResult exportPcap(DecodableObject &decodable, bool shownOnly, const st
         }
         return writer.append(r, year);
     };
-    if (shownOnly) {
-        ShownFrames shown(decodable);
-        for (std::uint32_t n = 0; ok && shown.next(n);)
-            ok = copy(n);
-    } else {
-        const std::uint32_t count = decodable.frameCount();
-        for (std::uint32_t n = 0; ok && n < count; ++n)
-            ok = copy(n);
-    }
+    ShownFrames frames(decodable, shownOnly);
+    for (std::uint32_t n = 0; ok && frames.next(n);)
+        ok = copy(n);
     result.frames = writer.count();
     ok = writer.close() && ok;
     if (ok && result.frames == 0) {
