@@ -1,5 +1,6 @@
 #include "app/FileType.h"
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 
@@ -8,6 +9,7 @@
 #include "capture/CaptureWriters.h"
 #include "capture/LvtRecord.h"
 #include "capture/PcapFormat.h"
+#include "capture/TraceImport.h"
 
 namespace qv {
 
@@ -101,6 +103,18 @@ int storedFileType(BufferedFile &file, std::uint64_t size) {
     }
 }
 
+// A capture of another tool, told by its first bytes; not an LVT file otherwise.
+int importedType(BufferedFile &file, std::uint64_t size) {
+    std::uint8_t head[32] = {};
+    const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(size, sizeof head));
+    file.seek(0);
+    if (!file.readExact(head, count))
+        return kTypeNotLvt;
+    if (isPcapMagic(head, count))
+        return kTypePcapCapture;
+    return traceFormatOf(head, count) != TraceFormat::None ? kTypeTraceCapture : kTypeNotLvt;
+}
+
 } // namespace
 
 bool isPlm45ProjectName(const std::string &path) {
@@ -135,14 +149,10 @@ int scanFileType(const std::string &path) {
             return kTypeDru70;
         return kTypeNotLvt;
     }
-    if (first != 1) {
-        std::uint8_t magic[4] = {};
-        file.seek(0);
-        return file.readExact(magic, sizeof magic) && isPcapMagic(magic, sizeof magic)
-                   ? kTypePcapCapture
-                   : kTypeNotLvt;
-    }
-    return storedFileType(file, size);
+    if (first != 1)
+        return importedType(file, size);
+    const int stored = storedFileType(file, size);
+    return stored == kTypeNotLvt ? importedType(file, size) : stored;
 }
 
 std::string_view fileTypeText(int type) {
@@ -161,6 +171,7 @@ std::string_view fileTypeText(int type) {
         "real-time capture",
         "DRU-70 event file",
         "pcap capture",
+        "I4B or EyeSDN trace",
     };
     return type > 0 && type < static_cast<int>(std::size(kTexts)) ? kTexts[type] : "";
 }
@@ -176,7 +187,8 @@ FileKind fileKindOf(int type) {
     case kTypeDru70:
         return FileKind::Dru70;
     case kTypePcapCapture:
-        return FileKind::Pcap;
+    case kTypeTraceCapture:
+        return FileKind::Imported;
     case kTypePlm45Project:
         return FileKind::Plm45;
     case kTypeNotLvt:
@@ -188,7 +200,7 @@ FileKind fileKindOf(int type) {
 
 WorkingMode modeOfType(int type) {
     const FileKind kind = fileKindOf(type);
-    return kind == FileKind::Capture || kind == FileKind::Dru70 || kind == FileKind::Pcap
+    return kind == FileKind::Capture || kind == FileKind::Dru70 || kind == FileKind::Imported
                ? WorkingMode::Examine
                : WorkingMode::ViewResults;
 }

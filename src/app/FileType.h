@@ -25,8 +25,10 @@ inline constexpr int kTypeBChannelTest = 9;
 inline constexpr int kTypePlm45Project = 10;
 inline constexpr int kTypeRealTimeCapture = 11;
 inline constexpr int kTypeDru70 = 12;
-// A pcap or pcapng file of another tool: imported into a real-time capture when opened.
+// Captures of other tools, imported into a real-time capture when opened: pcap or pcapng files,
+// and I4B or EyeSDN traces.
 inline constexpr int kTypePcapCapture = 13;
+inline constexpr int kTypeTraceCapture = 14;
 inline constexpr int kTypeUnreadable = -1;
 
 inline constexpr const char *kMsgTypeScanFailed = "Error while searching this file type!";
@@ -57,7 +59,7 @@ int scanFileType(const std::string &path);
 std::string_view fileTypeText(int type);
 
 // The document that a file of a type is opened in.
-enum class FileKind { Capture, Dru70, Plm45, TestResult, NotLvt, ScanFailed, Pcap };
+enum class FileKind { Capture, Dru70, Plm45, TestResult, NotLvt, ScanFailed, Imported };
 FileKind fileKindOf(int type);
 
 // The working mode that shows a type: Examine for captures and DRU-70 files, View Results for

@@ -2,42 +2,20 @@
 
 #include <pcap/pcap.h>
 
-#include <algorithm>
+#include <cstdio>
 
 #include "base/FileReplace.h"
 #include "capture/CaptureWriters.h"
 #include "capture/PcapFormat.h"
+#include "capture/TraceImport.h"
 
 namespace qv {
 
 namespace {
 
-constexpr std::uint8_t kStatusTruncated = 3;
-
 std::string linkTypeName(int linkType) {
     const char *name = pcap_datalink_val_to_name(linkType);
     return name ? std::string(" (") + name + ")" : std::string();
-}
-
-void setTime(LvtRecord &r, CaptureDateTime &time, std::int64_t seconds, long microseconds) {
-    std::int64_t days = seconds / 86400, rest = seconds % 86400;
-    if (rest < 0) {
-        rest += 86400;
-        --days;
-    }
-    std::int64_t year = 0;
-    unsigned month = 0, day = 0;
-    civilFromDays(days, year, month, day);
-    const unsigned hour = static_cast<unsigned>(rest / 3600);
-    const unsigned minute = static_cast<unsigned>(rest / 60 % 60);
-    const unsigned second = static_cast<unsigned>(rest % 60);
-    const unsigned millisecond =
-        static_cast<unsigned>(std::clamp(microseconds, 0L, 999999L) / 1000);
-    r.month = static_cast<std::uint8_t>(month);
-    r.setTime(day, hour, minute, second, millisecond);
-    time = {static_cast<std::uint16_t>(day),    static_cast<std::uint16_t>(month),
-            static_cast<std::uint16_t>(year),   static_cast<std::uint16_t>(hour),
-            static_cast<std::uint16_t>(minute), static_cast<std::uint16_t>(second)};
 }
 
 } // namespace
@@ -92,51 +70,60 @@ PcapRecordSource::Next PcapRecordSource::next(LvtRecord &r, CaptureDateTime &tim
     }
     ++count_;
     std::size_t length = header->caplen;
-    bool cut = header->caplen < header->len;
+    bool userToNetwork = false;
     if (linkType_ == static_cast<int>(kLinkTypeLinuxLapd)) {
         if (length < kLinuxLapdHeaderSize) {
             error_ = "record " + std::to_string(count_) +
                      " is shorter than its 16-byte LINUX_LAPD header";
             return Next::Error;
         }
-        r.direction = linuxLapdUserToNetwork(bytes) ? 1 : 0;
+        userToNetwork = linuxLapdUserToNetwork(bytes);
         bytes += kLinuxLapdHeaderSize;
         length -= kLinuxLapdHeaderSize;
     } else {
-        r.direction = directions_.userToNetwork(bytes, length) ? 1 : 0;
+        userToNetwork = directions_.userToNetwork(bytes, length);
     }
-    if (length > kMaxRecordData) {
-        length = kMaxRecordData;
-        cut = true;
-    }
-    r.blockType = 1;
-    r.kind = kFrameRecord;
-    r.status = cut ? kStatusTruncated : 0;
-    r.dataLength = static_cast<std::uint16_t>(length);
-    r.blockLength = static_cast<std::uint16_t>(length + 10);
-    r.trailerLength = r.blockLength;
-    std::copy(bytes, bytes + length, r.data.begin());
-    std::fill(r.data.begin() + static_cast<std::ptrdiff_t>(length), r.data.end(), 0);
-    setTime(r, time, header->ts.tv_sec, header->ts.tv_usec);
+    makeFrameRecord(r, bytes, length, header->caplen < header->len, userToNetwork);
+    stampRecord(r, time, header->ts.tv_sec, header->ts.tv_usec);
     return Next::Record;
 }
 
-PcapImportResult importPcap(const std::string &in, const std::string &out) {
-    PcapImportResult result;
-    PcapRecordSource source;
-    if (!source.open(in)) {
-        result.error = in + ": " + source.error();
-        result.linkType = source.linkType();
+ImportResult importCapture(const std::string &in, const std::string &out) {
+    ImportResult result;
+    std::uint8_t head[32] = {};
+    std::size_t headSize = 0;
+    if (std::FILE *file = std::fopen(in.c_str(), "rb")) {
+        headSize = std::fread(head, 1, sizeof head, file);
+        std::fclose(file);
+    }
+    PcapRecordSource pcapSource;
+    TraceRecordSource traceSource;
+    FrameSource *source = &pcapSource;
+    if (!isPcapMagic(head, headSize) && traceFormatOf(head, headSize) != TraceFormat::None) {
+        source = &traceSource;
+        if (!traceSource.open(in)) {
+            result.error = in + ": " + traceSource.error();
+            return result;
+        }
+    } else if (!pcapSource.open(in)) {
+        result.error = in + ": " + pcapSource.error();
+        result.linkType = pcapSource.linkType();
         return result;
     }
-    result.linkType = source.linkType();
+    result.linkType = source == &pcapSource ? pcapSource.linkType() : -1;
     LvtRecord record;
     CaptureDateTime time;
-    PcapRecordSource::Next next = source.next(record, time);
-    if (next != PcapRecordSource::Next::Record) {
-        result.error = in + ": " +
-                       (next == PcapRecordSource::Next::End ? "holds no frame; nothing written"
-                                                            : source.error());
+    FrameSource::Next next = source->next(record, time);
+    if (next != FrameSource::Next::Record) {
+        result.leftOut = source->leftOut();
+        if (next == FrameSource::Next::Error)
+            result.error = in + ": " + source->error();
+        else if (result.leftOut)
+            result.error = in + ": holds no D-channel LAPD frame (" +
+                           std::to_string(result.leftOut) +
+                           " records of B channels, events or other protocols); nothing written";
+        else
+            result.error = in + ": holds no frame; nothing written";
         return result;
     }
     ReplacementFile replacement(out);
@@ -150,17 +137,18 @@ PcapImportResult importPcap(const std::string &in, const std::string &out) {
     description.end = time;
     RealTimeFileWriter writer;
     bool ok = writer.create(replacement.path(), description);
-    while (ok && next == PcapRecordSource::Next::Record) {
+    while (ok && next == FrameSource::Next::Record) {
         ok = writer.append(record);
         result.truncated += record.status == kStatusTruncated;
         description.end = time;
-        next = source.next(record, time);
+        next = source->next(record, time);
     }
     writer.setEnd(description.end);
     ok = writer.close() && ok;
     result.frames = writer.recordCount();
-    if (next == PcapRecordSource::Next::Error) {
-        result.error = in + ": " + source.error();
+    result.leftOut = source->leftOut();
+    if (next == FrameSource::Next::Error) {
+        result.error = in + ": " + source->error();
         return result;
     }
     if (!ok || !replacement.commit()) {

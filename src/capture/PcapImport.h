@@ -1,6 +1,7 @@
 #pragma once
-// Import of pcap and pcapng captures of LAPD (link types LINUX_LAPD and LAPD) into a real-time
-// LVT capture, so that frames captured by any tool decode here like a tester's own.
+// Import of the captures of other tools into a real-time LVT capture, so that their frames
+// decode here like a tester's own: pcap and pcapng captures of LAPD (link types LINUX_LAPD and
+// LAPD), I4B traces and EyeSDN traces (TraceImport.h tells which of their records are kept).
 //
 // Each pcap record becomes one good frame record. Direction: from the 16-byte header of
 // LINUX_LAPD frames, read as Wireshark reads it; from the C/R bit and the frame's command or
@@ -12,8 +13,7 @@
 #include <cstdio>
 #include <string>
 
-#include "capture/CaptureInfo.h"
-#include "capture/LvtRecord.h"
+#include "capture/ImportSource.h"
 #include "capture/PcapFormat.h"
 
 struct pcap;
@@ -23,7 +23,7 @@ namespace qv {
 inline constexpr const char *kImportedInstrument = "PCAP";
 
 // The LAPD records of one pcap or pcapng file, read through libpcap.
-class PcapRecordSource {
+class PcapRecordSource : public FrameSource {
 public:
     PcapRecordSource() = default;
     ~PcapRecordSource();
@@ -36,13 +36,10 @@ public:
     // The same from an open stream, which the source then owns (and closes).
     bool open(std::FILE *stream);
 
-    enum class Next { Record, End, Error };
-    // The next frame as a record, with the full date of its timestamp.
-    Next next(LvtRecord &record, CaptureDateTime &time);
+    Next next(LvtRecord &record, CaptureDateTime &time) override;
 
     int linkType() const { return linkType_; }
     std::uint32_t recordsRead() const { return count_; }
-    const std::string &error() const { return error_; }
 
 private:
     bool checkLinkType();
@@ -50,19 +47,19 @@ private:
     int linkType_ = -1;
     std::uint32_t count_ = 0;
     LapdDirectionGuess directions_;
-    std::string error_;
 };
 
-struct PcapImportResult {
+struct ImportResult {
     bool ok = false;
     std::string error;           // when !ok
     std::uint32_t frames = 0;    // written
     std::uint32_t truncated = 0; // of which kept only in part
-    int linkType = -1;
+    std::uint32_t leftOut = 0;   // records that are no D-channel LAPD frame
+    int linkType = -1;           // of a pcap file
 };
 
-// Writes the frames of the pcap file in to the real-time capture out, through a file beside out
-// renamed over it once complete.
-PcapImportResult importPcap(const std::string &in, const std::string &out);
+// Writes the frames of the capture in (pcap, pcapng, I4B or EyeSDN, told by its first bytes) to
+// the real-time capture out, through a file beside out renamed over it once complete.
+ImportResult importCapture(const std::string &in, const std::string &out);
 
 } // namespace qv

@@ -25,7 +25,7 @@ bool sameFile(const std::string &a, const std::string &b) {
 
 } // namespace
 
-int importPcap(const std::vector<std::string> &args) {
+int importCapture(const std::vector<std::string> &args) {
     if (args.empty())
         return kBadUsage;
     const std::string &in = args[0];
@@ -55,7 +55,7 @@ int importPcap(const std::vector<std::string> &args) {
         std::fprintf(stderr, "%s: no such file\n", in.c_str());
         return kFailed;
     }
-    const PcapImportResult result = qv::importPcap(in, out);
+    const ImportResult result = qv::importCapture(in, out);
     if (!result.ok) {
         std::fprintf(stderr, "%s\n", result.error.c_str());
         return kFailed;
@@ -63,6 +63,9 @@ int importPcap(const std::vector<std::string> &args) {
     std::printf("%s: %u frames", out.c_str(), result.frames);
     if (result.truncated)
         std::printf(", %u of them cut to %zu octets", result.truncated, kMaxRecordData);
+    if (result.leftOut)
+        std::printf("; %u records of B channels, events or other protocols left out",
+                    result.leftOut);
     std::printf("\n");
     return kDone;
 }

@@ -65,7 +65,8 @@ constexpr const char* kUsage =
     "                         [--from N] [--backward] [--case] [--all] [FILTER]\n"
     "       quorvane-cli export FILE --lvt OUT [FILTER]\n"
     "       quorvane-cli export FILE --pcap OUT [FILTER]   (pcapng when OUT ends in .pcapng)\n"
-    "       quorvane-cli import IN.pcap --lvt OUT   (pcap or pcapng, link type 177 or 203)\n"
+    "       quorvane-cli import IN --lvt OUT        (pcap or pcapng of link type 177 or 203,\n"
+    "                                               I4B or EyeSDN trace)\n"
     "       quorvane-cli filter list [--realtime|--dru70]\n"
     "       quorvane-cli filter save NAME [--realtime] [FILTER]\n"
     "       quorvane-cli filter load|delete NAME [--realtime]\n"
@@ -326,7 +327,7 @@ int main(int argc, char** argv) {
         return status == qv::cli::kBadUsage ? usage() : status;
     }
     if (command == "import") {
-        const int status = qv::cli::importPcap(std::vector<std::string>(argv + 2, argv + argc));
+        const int status = qv::cli::importCapture(std::vector<std::string>(argv + 2, argv + argc));
         if (status == qv::cli::kRefused)
             return qv::cli::kBadUsage;
         return status == qv::cli::kBadUsage ? usage() : status;

@@ -101,9 +101,11 @@ TEST(FileType, MarkersNamesAndFailures) {
 
 TEST(FileType, PcapFilesByTheirMagicNumbers) {
     TempDir dir;
-    const std::vector<std::vector<std::uint8_t>> magics = {
-        {0xD4, 0xC3, 0xB2, 0xA1}, {0xA1, 0xB2, 0xC3, 0xD4}, {0x4D, 0x3C, 0xB2, 0xA1},
-        {0xA1, 0xB2, 0x3C, 0x4D}, {0x0A, 0x0D, 0x0D, 0x0A}};
+    const std::vector<std::vector<std::uint8_t>> magics = {{0xD4, 0xC3, 0xB2, 0xA1},
+                                                           {0xA1, 0xB2, 0xC3, 0xD4},
+                                                           {0x4D, 0x3C, 0xB2, 0xA1},
+                                                           {0xA1, 0xB2, 0x3C, 0x4D},
+                                                           {0x0A, 0x0D, 0x0D, 0x0A}};
     for (std::vector<std::uint8_t> bytes : magics) {
         bytes.resize(24, 0);
         test::writeFile(dir.file("c.pcap"), bytes);
@@ -111,8 +113,14 @@ TEST(FileType, PcapFilesByTheirMagicNumbers) {
     }
     test::writeFile(dir.file("short.pcap"), {0xD4, 0xC3, 0xB2});
     EXPECT_EQ(scanFileType(dir.file("short.pcap")), kTypeNotLvt);
+    // The traces of other ISDN tools go the same way.
+    const std::string traces = std::string(QUORVANE_SOURCE_DIR) + "/tests/data/pcap/";
+    EXPECT_EQ(scanFileType(traces + "i4b_bri_dss1_call_v120.trace"), kTypeTraceCapture);
+    EXPECT_EQ(scanFileType(traces + "eyesdn_e1_dpnss.trc"), kTypeTraceCapture);
+    EXPECT_EQ(fileKindOf(kTypeTraceCapture), FileKind::Imported);
+    EXPECT_EQ(fileTypeText(kTypeTraceCapture), "I4B or EyeSDN trace");
     EXPECT_EQ(fileTypeText(kTypePcapCapture), "pcap capture");
-    EXPECT_EQ(fileKindOf(kTypePcapCapture), FileKind::Pcap);
+    EXPECT_EQ(fileKindOf(kTypePcapCapture), FileKind::Imported);
     // Opened in Examine like the captures of the testers.
     EXPECT_EQ(decideOpen(kTypePcapCapture, OpenSource::Dialog, WorkingMode::Examine).refusal, "");
     const OpenDecision recent =

@@ -47,7 +47,7 @@ TEST(PcapImport, LinuxLapdFramesWithTheirDirectionsAndTimes) {
                         {newYear, 10999, linuxLapd(0, {0x00, 0x81, 0x73})},
                         {newYear, 20000, linuxLapd(0, longFrame)},
                         {newYear, 30000, linuxLapd(4, {0x00, 0x81, 0x01, 0x02}), 40}}));
-    const PcapImportResult result = importPcap(dir.file("in.pcap"), dir.file("out.lvt"));
+    const ImportResult result = importCapture(dir.file("in.pcap"), dir.file("out.lvt"));
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.frames, 4u);
     EXPECT_EQ(result.truncated, 2u);
@@ -103,7 +103,7 @@ TEST(PcapImport, RefusedAndDamagedFilesWriteNothing) {
     };
     for (const Case &c : cases) {
         writeFile(dir.file(c.name), c.bytes);
-        const PcapImportResult result = importPcap(dir.file(c.name), out);
+        const ImportResult result = importCapture(dir.file(c.name), out);
         EXPECT_FALSE(result.ok) << c.name;
         EXPECT_NE(result.error.find(c.error), std::string::npos) << c.name << ": " << result.error;
         EXPECT_EQ(result.error.rfind(dir.file(c.name) + ": ", 0), 0u) << result.error;
@@ -117,7 +117,7 @@ TEST(PcapImport, RefusedAndDamagedFilesWriteNothing) {
 TEST(PcapImport, RealCapturesOfOtherTools) {
     TempDir dir;
     // A PRI D channel of a Sangoma card, bare LAPD: RR keep-alives, then an incoming call.
-    PcapImportResult result = importPcap(data("wanpipe_pri_lapd203.pcap"), dir.file("w.lvt"));
+    ImportResult result = importCapture(data("wanpipe_pri_lapd203.pcap"), dir.file("w.lvt"));
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.linkType, static_cast<int>(kLinkTypeLapd));
     EXPECT_EQ(result.frames, 171u);
@@ -142,7 +142,7 @@ TEST(PcapImport, RealCapturesOfOtherTools) {
 
     // A GSM Abis link with the LINUX_LAPD header, whose byte-swapped packet type counts as
     // received: byte 6 alone tells the direction.
-    result = importPcap(data("abis_gsm_linux_lapd.pcap"), dir.file("a.lvt"));
+    result = importCapture(data("abis_gsm_linux_lapd.pcap"), dir.file("a.lvt"));
     ASSERT_TRUE(result.ok) << result.error;
     EXPECT_EQ(result.linkType, static_cast<int>(kLinkTypeLinuxLapd));
     EXPECT_EQ(result.frames, 85u);
@@ -155,10 +155,156 @@ TEST(PcapImport, RealCapturesOfOtherTools) {
     EXPECT_LT(user, 85u);
     EXPECT_EQ(got[0].data[1] >> 1, 25); // TEI 25
 
-    result = importPcap(data("orig_wanpipe_trace_linktype17.pcap"), dir.file("o.lvt"));
+    result = importCapture(data("orig_wanpipe_trace_linktype17.pcap"), dir.file("o.lvt"));
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find("link type 17"), std::string::npos) << result.error;
     EXPECT_FALSE(std::filesystem::exists(dir.file("o.lvt")));
+}
+
+// An I4B record: the header's eight words in the writer's byte order, then the frame.
+std::vector<std::uint8_t> i4bRecord(bool bigEndian, std::uint32_t channel, std::uint32_t fromNt,
+                                    std::uint32_t seconds, std::uint32_t microseconds,
+                                    const std::vector<std::uint8_t> &frame) {
+    const std::uint32_t words[] = {static_cast<std::uint32_t>(32 + frame.size()),
+                                   0,
+                                   channel,
+                                   fromNt,
+                                   0,
+                                   1,
+                                   seconds,
+                                   microseconds};
+    std::vector<std::uint8_t> out;
+    for (std::uint32_t w : words)
+        for (int k = 0; k < 4; ++k)
+            out.push_back(static_cast<std::uint8_t>(w >> (bigEndian ? 24 - 8 * k : 8 * k)));
+    out.insert(out.end(), frame.begin(), frame.end());
+    return out;
+}
+
+TEST(TraceImport, I4bTracesInEitherByteOrderKeepTheDChannel) {
+    TempDir dir;
+    const std::uint32_t noon =
+        static_cast<std::uint32_t>(daysFromCivil(2001, 2, 3) * 86400 + 43200);
+    for (const bool bigEndian : {false, true}) {
+        std::vector<std::uint8_t> bytes =
+            i4bRecord(bigEndian, 1, 0, noon, 250999, {0x00, 0x81, 0x7F});
+        const std::vector<std::uint8_t> b1 = i4bRecord(bigEndian, 2, 0, noon, 260000, {0x11, 0x22});
+        const std::vector<std::uint8_t> d =
+            i4bRecord(bigEndian, 1, 1, noon + 1, 0, {0x00, 0x81, 0x73});
+        bytes.insert(bytes.end(), b1.begin(), b1.end());
+        bytes.insert(bytes.end(), d.begin(), d.end());
+        writeFile(dir.file("t.trace"), bytes);
+        const ImportResult result = importCapture(dir.file("t.trace"), dir.file("t.lvt"));
+        ASSERT_TRUE(result.ok) << result.error;
+        EXPECT_EQ(result.frames, 2u);
+        EXPECT_EQ(result.leftOut, 1u);
+        const std::vector<LvtRecord> got = records(dir.file("t.lvt"));
+        ASSERT_EQ(got.size(), 2u);
+        EXPECT_EQ(got[0].dataLength, 3);
+        EXPECT_EQ(got[0].data[2], 0x7F);
+        EXPECT_NE(got[0].direction, 0) << "from the TE";
+        EXPECT_EQ(got[1].direction, 0) << "from the NT";
+        EXPECT_EQ(got[0].day(), 3u);
+        EXPECT_EQ(got[0].hour(), 12u);
+        EXPECT_EQ(got[0].millisecond(), 250u);
+        EXPECT_EQ(got[1].second(), 1u);
+    }
+}
+
+TEST(TraceImport, EyeSdnTracesUnescapeTheirFramesAndKeepTheDChannel) {
+    TempDir dir;
+    // Flag, header (microseconds, seconds, channel, sender and protocol, length), frame; 0xFF and
+    // 0xFE in either written as 0xFE and the byte less 2.
+    const std::uint32_t seconds = static_cast<std::uint32_t>(daysFromCivil(2009, 1, 27) * 86400);
+    auto record = [&](std::uint8_t channel, std::uint8_t senderAndProtocol,
+                      const std::vector<std::uint8_t> &frame) {
+        std::vector<std::uint8_t> plain = {0x07,
+                                           0xA1,
+                                           0x20,
+                                           0, // 500000 microseconds
+                                           static_cast<std::uint8_t>(seconds >> 24),
+                                           static_cast<std::uint8_t>(seconds >> 16),
+                                           static_cast<std::uint8_t>(seconds >> 8),
+                                           static_cast<std::uint8_t>(seconds),
+                                           channel,
+                                           senderAndProtocol,
+                                           0,
+                                           static_cast<std::uint8_t>(frame.size())};
+        plain.insert(plain.end(), frame.begin(), frame.end());
+        std::vector<std::uint8_t> out = {0xFF};
+        for (std::uint8_t b : plain) {
+            if (b >= 0xFE) {
+                out.push_back(0xFE);
+                b = static_cast<std::uint8_t>(b - 2);
+            }
+            out.push_back(b);
+        }
+        return out;
+    };
+    std::vector<std::uint8_t> bytes = {'E', 'y', 'e', 'S', 'D', 'N'};
+    for (const auto &r : {record(0, 0x02, {'L', '1', ' ', 'u', 'p'}), // a layer-1 event
+                          record(0, 0x01, {0xFC, 0xFF, 0x03, 0x0F, 0xFE, 0x01, 0x01, 0xFF}),
+                          record(2, 0x01, {0x55}),              // B2
+                          record(0, 0x00, {0x00, 0x81, 0x73})}) // from the NT
+        bytes.insert(bytes.end(), r.begin(), r.end());
+    writeFile(dir.file("t.trc"), bytes);
+    ImportResult result = importCapture(dir.file("t.trc"), dir.file("t.lvt"));
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.frames, 2u);
+    EXPECT_EQ(result.leftOut, 2u);
+    const std::vector<LvtRecord> got = records(dir.file("t.lvt"));
+    ASSERT_EQ(got.size(), 2u);
+    ASSERT_EQ(got[0].dataLength, 8);
+    const std::vector<std::uint8_t> request(got[0].data.begin(), got[0].data.begin() + 8);
+    EXPECT_EQ(request, (std::vector<std::uint8_t>{0xFC, 0xFF, 0x03, 0x0F, 0xFE, 0x01, 0x01, 0xFF}));
+    EXPECT_NE(got[0].direction, 0) << "sent by the TE";
+    EXPECT_EQ(got[1].direction, 0);
+    EXPECT_EQ(got[0].millisecond(), 500u);
+    EXPECT_EQ(got[0].day(), 27u);
+
+    // A flag inside a frame: the frame is cut short, the file is damaged, nothing is written.
+    bytes.insert(bytes.end(), {0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00,
+                               0x00, 0x09, 0x00, 0xFF});
+    writeFile(dir.file("d.trc"), bytes);
+    result = importCapture(dir.file("d.trc"), dir.file("d.lvt"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("d.trc: damaged after record 4: a frame is cut short"),
+              std::string::npos)
+        << result.error;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("d.lvt")));
+}
+
+TEST(TraceImport, RealTracesAndDamagedOnes) {
+    TempDir dir;
+    // A BRI call of 1999: TEI 99 assigned, SABME, SETUP from the TE; the B2 channel left out.
+    ImportResult result = importCapture(data("i4b_bri_dss1_call_v120.trace"), dir.file("i.lvt"));
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.frames, 26u);
+    EXPECT_EQ(result.leftOut, 68u);
+    const std::vector<LvtRecord> got = records(dir.file("i.lvt"));
+    ASSERT_EQ(got.size(), 26u);
+    EXPECT_EQ(got[1].data[7], 0xC7); // Ai 99, with the extension bit
+    EXPECT_EQ(got[4].data[4], 0x08); // the SETUP's protocol discriminator
+    EXPECT_NE(got[4].direction, 0);
+    EXPECT_EQ(got[8].direction, 0); // CALL PROCEEDING from the network
+
+    // Cut in the middle of its last frame.
+    std::vector<std::uint8_t> bytes = readFile(data("i4b_bri_dss1_call_v120.trace"));
+    bytes.resize(bytes.size() - 2);
+    writeFile(dir.file("cut.trace"), bytes);
+    result = importCapture(dir.file("cut.trace"), dir.file("cut.lvt"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("damaged after record 93: a frame is cut short"), std::string::npos)
+        << result.error;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("cut.lvt")));
+    // A header that makes no sense after the first record.
+    bytes = readFile(data("i4b_bri_dss1_call_v120.trace"));
+    bytes[40 + 8] = 9; // the second record's channel type
+    writeFile(dir.file("bad.trace"), bytes);
+    result = importCapture(dir.file("bad.trace"), dir.file("bad.lvt"));
+    EXPECT_NE(result.error.find("damaged after record 1: a record header makes no sense"),
+              std::string::npos)
+        << result.error;
 }
 
 // Export then import: the good frames come back octet for octet, with their direction and time.
@@ -171,7 +317,7 @@ TEST_P(PcapRoundTrip, SameFramesDirectionsAndTimes) {
     const std::string exported = dir.file(std::string("x") + extension);
     ExportedCapture exporting(capture, exported);
     ASSERT_TRUE(exporting.result.ok) << exporting.result.error;
-    const PcapImportResult imported = importPcap(exported, dir.file("back.lvt"));
+    const ImportResult imported = importCapture(exported, dir.file("back.lvt"));
     ASSERT_TRUE(imported.ok) << imported.error;
 
     std::vector<LvtRecord> expected;

@@ -90,6 +90,39 @@ TEST_F(PcapCli, ImportsTheWanpipeCallAndDecodesItsSetup) {
     EXPECT_NE(r.out.find("Start         : 07/04/2008 20:50:28"), std::string::npos) << r.out;
 }
 
+TEST_F(PcapCli, ImportsTheI4bTraceAndListsItsCall) {
+    // A BRI bus of 1999: the D channel of a data call and the V.120 frames of its B2 channel.
+    CliRun r = cli("import " + data("i4b_bri_dss1_call_v120.trace") + " --lvt " + file("i.lvt"));
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out, file("i.lvt") +
+                         ": 26 frames; 68 records of B channels, events or other protocols left "
+                         "out\n");
+    r = cli("summary " + file("i.lvt") + home());
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_NE(r.out.find("1\t12/12/1999\t12:26:08.897\t==>     \tUI\t63\tID.REQUEST"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("5\t12/12/1999\t12:26:09.467\t==>     \tI\t0\tSETUP\t5551212\t"
+                         "0205551212\t-\n"),
+              std::string::npos);
+    EXPECT_NE(r.out.find("13\t12/12/1999\t12:26:10.677\t     <==\tI\t0\tCONNECT"),
+              std::string::npos);
+    r = cli("calls " + file("i.lvt") + " --format csv" + home());
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_NE(r.out.find("\n1,ISDN,99,0x30,TE,5551212,0205551212,en-bloc,"), std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find(",connected,yes,open,"), std::string::npos) << r.out;
+
+    // An E1 DPNSS trace has no LAPD to import.
+    r = cli("import " + data("eyesdn_e1_dpnss.trc") + " --lvt " + file("e.lvt"));
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("eyesdn_e1_dpnss.trc: holds no D-channel LAPD frame (100 records of B "
+                         "channels, events or other protocols); nothing written"),
+              std::string::npos)
+        << r.out;
+    EXPECT_FALSE(fs::exists(file("e.lvt")));
+}
+
 TEST_F(PcapCli, ImportRefusals) {
     struct Case {
         std::string args;
@@ -117,7 +150,7 @@ TEST_F(PcapCli, ImportRefusals) {
     EXPECT_FALSE(fs::exists(file("o.lvt")));
     const CliRun usage = cli("");
     EXPECT_NE(usage.out.find("quorvane-cli export FILE --pcap OUT [FILTER]"), std::string::npos);
-    EXPECT_NE(usage.out.find("quorvane-cli import IN.pcap --lvt OUT"), std::string::npos);
+    EXPECT_NE(usage.out.find("quorvane-cli import IN --lvt OUT"), std::string::npos);
 }
 
 } // namespace

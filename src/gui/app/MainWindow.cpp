@@ -608,12 +608,12 @@ CaptureWindow *MainWindow::openPath(const std::string &path, OpenSource source) 
         openPlm(path);
         return nullptr;
     }
-    if (decision.kind == FileKind::Pcap)
-        return openPcap(path);
+    if (decision.kind == FileKind::Imported)
+        return openImported(path);
     return openCapture(path);
 }
 
-CaptureWindow *MainWindow::openPcap(const std::string &path) {
+CaptureWindow *MainWindow::openImported(const std::string &path) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path();
     std::string temporary = (folder / "quorvane-pcap-XXXXXX").string();
     const int fd = ::mkstemp(temporary.data());
@@ -623,7 +623,7 @@ CaptureWindow *MainWindow::openPcap(const std::string &path) {
     }
     ::close(fd);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const PcapImportResult imported = importPcap(path, temporary);
+    const ImportResult imported = importCapture(path, temporary);
     QApplication::restoreOverrideCursor();
     std::error_code ec;
     if (!imported.ok) {

@@ -62,7 +62,7 @@ public:
     // Opens a pcap or pcapng file of another tool: imported into a real-time capture in the
     // system's temporary folder, shown read-only under the original's name, and removed when
     // its window closes. Null when it cannot be imported or shown.
-    CaptureWindow *openPcap(const std::string &path);
+    CaptureWindow *openImported(const std::string &path);
     // Opens a DRU-70 file in an event window of its own; null when it cannot be shown.
     Dru70Window *openDru70(const std::string &path);
     Dru70Window *activeDru70() const;
