@@ -285,6 +285,18 @@ protected:
         window->enterMode(WorkingMode::Examine);
         return window;
     }
+    // The texts that texts collects from a main window in English and then in the language
+    // under test, compared; the translated main window is kept for more.
+    std::unique_ptr<MainWindow> expectWindowsTranslated(
+        const std::function<Texts(MainWindow &)> &texts, const char *what) {
+        auto englishWindow = makeWindow();
+        const Texts english = texts(*englishWindow);
+        englishWindow.reset();
+        translate();
+        auto window = makeWindow();
+        expectTranslated(english, texts(*window), GetParam(), what);
+        return window;
+    }
     std::string picture(const char *name) const {
         return std::string("translation-") + GetParam().code + "-" + name;
     }
@@ -415,12 +427,7 @@ TEST_P(TranslationTest, TheCaptureWindowsAndTheirQuestionsAreTranslated) {
                     all.push_back(text);
         return all;
     };
-    auto englishWindow = makeWindow();
-    const Texts english = texts(*englishWindow);
-    englishWindow.reset();
-    translate();
-    auto window = makeWindow();
-    expectTranslated(english, texts(*window), GetParam(), "capture window");
+    auto window = expectWindowsTranslated(texts, "capture window");
 
     // A second window on the same capture is asked for in the interface language.
     messages.clear();
@@ -482,12 +489,7 @@ TEST_P(TranslationTest, TheAnalysisWindowsAreTranslated) {
             test::saveScreenshot(&list, picture("calls").c_str());
         return all;
     };
-    auto englishWindow = makeWindow();
-    const Texts english = texts(*englishWindow);
-    englishWindow.reset();
-    translate();
-    auto window = makeWindow();
-    expectTranslated(english, texts(*window), GetParam(), "analysis windows");
+    expectWindowsTranslated(texts, "analysis windows");
 }
 
 TEST_P(TranslationTest, TheLanguageMenuChecksTheLanguageInUse) {

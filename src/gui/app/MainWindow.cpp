@@ -964,30 +964,33 @@ bool MainWindow::exportActive(const std::string &path) {
                        kProgramCaption, MessageIcon::Exclamation);
         return false;
     }
-    if (path.size() > 4 && path.compare(path.size() - 4, 4, ".lvt") == 0) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool lvt = path.size() > 4 && path.compare(path.size() - 4, 4, ".lvt") == 0;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool ok = false;
+    std::string error;
+    QString done;
+    if (lvt) {
         const LvtExportResult result =
             exportLvt(*document.decodable(), document.filtersActive(), path);
-        QApplication::restoreOverrideCursor();
-        if (!result.ok) {
-            messages_.show(result.error, kProgramCaption, MessageIcon::Exclamation);
-            return false;
-        }
-        statusBar()->showMessage(tr("%1: %2 of %3 frames written")
-                                     .arg(QString::fromStdString(path))
-                                     .arg(result.frames)
-                                     .arg(result.total));
-        return true;
+        ok = result.ok;
+        error = result.error;
+        done = tr("%1: %2 of %3 frames written")
+                   .arg(QString::fromStdString(path))
+                   .arg(result.frames)
+                   .arg(result.total);
+    } else {
+        const PcapExportResult result =
+            exportPcap(*document.decodable(), document.filtersActive(), path);
+        ok = result.ok;
+        error = result.error;
+        done = QString::fromStdString(path + ": " + exportSummaryText(result));
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const PcapExportResult result =
-        exportPcap(*document.decodable(), document.filtersActive(), path);
     QApplication::restoreOverrideCursor();
-    if (!result.ok) {
-        messages_.show(result.error, kProgramCaption, MessageIcon::Exclamation);
+    if (!ok) {
+        messages_.show(error, kProgramCaption, MessageIcon::Exclamation);
         return false;
     }
-    statusBar()->showMessage(QString::fromStdString(path + ": " + exportSummaryText(result)));
+    statusBar()->showMessage(done);
     return true;
 }
 
