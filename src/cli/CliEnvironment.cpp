@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 
 #include "app/Installation.h"
@@ -65,6 +66,23 @@ bool skipEnvironmentOption(const std::vector<std::string>& args, std::size_t& i)
         return true;
     }
     return false;
+}
+
+int checkOutput(const std::string& in, const std::string& out, const char* sameText) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const bool same = (fs::exists(out, ec) && fs::equivalent(in, out, ec)) ||
+                      fs::weakly_canonical(fs::absolute(in, ec), ec) ==
+                          fs::weakly_canonical(fs::absolute(out, ec), ec);
+    if (same) {
+        std::fprintf(stderr, "%s: %s\n", out.c_str(), sameText);
+        return kRefused;
+    }
+    if (fs::is_directory(out, ec)) {
+        std::fprintf(stderr, "%s: is a folder\n", out.c_str());
+        return kFailed;
+    }
+    return kDone;
 }
 
 bool parseFormat(const std::string& text, Format& out) {

@@ -53,6 +53,10 @@ bool skipEnvironmentOption(const std::vector<std::string>& args, std::size_t& i)
 enum class Format { Text, Csv, Json };
 bool parseFormat(const std::string& text, Format& out);
 
+// Whether out may be written with what is read from in: kRefused when it is in itself
+// ("OUT: that is the WHAT; ..." printed with sameText), kFailed when it is a folder, else kDone.
+int checkOutput(const std::string& in, const std::string& out, const char* sameText);
+
 // A decimal number of 0..0xFFFFFFFF, digits only.
 bool parseNumber(const std::string& text, std::uint32_t& out);
 

@@ -22,14 +22,6 @@ namespace {
 
 constexpr const char* kEquipment = "LVT-30";
 
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    if (fs::exists(b, ec) && fs::equivalent(a, b, ec))
-        return true;
-    return fs::weakly_canonical(fs::absolute(a, ec), ec) ==
-           fs::weakly_canonical(fs::absolute(b, ec), ec);
-}
-
 const char* kindText(FilterKind kind) {
     return kind == FilterKind::OffLine ? "off-line" : "real-time";
 }
@@ -68,16 +60,10 @@ int exportFrames(const std::vector<std::string>& args) {
     }
     if (!pcapOut.empty())
         out = pcapOut;
-    if (sameFile(path, out)) {
-        std::fprintf(stderr, "%s: that is the capture exported; the copy needs a file of its own\n",
-                     out.c_str());
-        return kRefused;
-    }
-    std::error_code ec;
-    if (fs::is_directory(out, ec)) {
-        std::fprintf(stderr, "%s: is a folder\n", out.c_str());
-        return kFailed;
-    }
+    if (const int status = checkOutput(
+            path, out, "that is the capture exported; the copy needs a file of its own");
+        status != kDone)
+        return status;
     if (!pcapOut.empty())
         return exportPcap(path, pcapOut, args, filterOptions);
     FilteredCapture capture;

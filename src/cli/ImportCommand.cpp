@@ -13,18 +13,6 @@ namespace qv::cli {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-bool sameFile(const std::string &a, const std::string &b) {
-    std::error_code ec;
-    if (fs::exists(b, ec) && fs::equivalent(a, b, ec))
-        return true;
-    return fs::weakly_canonical(fs::absolute(a, ec), ec) ==
-           fs::weakly_canonical(fs::absolute(b, ec), ec);
-}
-
-} // namespace
-
 int importCapture(const std::vector<std::string> &args) {
     if (args.empty())
         return kBadUsage;
@@ -41,16 +29,11 @@ int importCapture(const std::vector<std::string> &args) {
         std::fprintf(stderr, "import: --lvt OUT names the capture to write\n");
         return kBadUsage;
     }
-    if (sameFile(in, out)) {
-        std::fprintf(stderr, "%s: that is the file imported; the capture needs a file of its own\n",
-                     out.c_str());
-        return kRefused;
-    }
+    if (const int status =
+            checkOutput(in, out, "that is the file imported; the capture needs a file of its own");
+        status != kDone)
+        return status;
     std::error_code ec;
-    if (fs::is_directory(out, ec)) {
-        std::fprintf(stderr, "%s: is a folder\n", out.c_str());
-        return kFailed;
-    }
     if (!fs::is_regular_file(in, ec)) {
         std::fprintf(stderr, "%s: no such file\n", in.c_str());
         return kFailed;
