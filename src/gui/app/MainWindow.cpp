@@ -666,17 +666,29 @@ CaptureWindow *MainWindow::openImported(const std::string &path) {
     return window;
 }
 
-ResultWindow *MainWindow::openResult(const std::string &path) {
-    ResultWindow *window = ResultWindow::open(path, messages_, this);
-    if (!window)
-        return nullptr;
-    window->setViewFont(viewFont());
+void MainWindow::hostChild(QWidget *child) {
+    QMdiSubWindow *frame = mdiArea_->addSubWindow(child);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->resize(560, 320);
+    // A child that closes itself takes its frame along.
+    connect(child, &QObject::destroyed, frame, &QObject::deleteLater);
+}
+
+void MainWindow::showDocument(QWidget *window, const std::string &path) {
     QMdiSubWindow *sub = mdiArea_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->showMaximized();
     settings_.recentFiles.add(path);
     updateRecentMenu();
     updateDocumentActions();
+}
+
+ResultWindow *MainWindow::openResult(const std::string &path) {
+    ResultWindow *window = ResultWindow::open(path, messages_, this);
+    if (!window)
+        return nullptr;
+    window->setViewFont(viewFont());
+    showDocument(window, path);
     return window;
 }
 
@@ -696,12 +708,7 @@ PlmWindow *MainWindow::openPlm(const std::string &path) {
             [this] { plmColumns_.save(settings_.file()); });
     connect(window, &PlmWindow::statusMessage, this,
             [this](const QString &text) { statusBar()->showMessage(text); });
-    QMdiSubWindow *sub = mdiArea_->addSubWindow(window);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->showMaximized();
-    settings_.recentFiles.add(path);
-    updateRecentMenu();
-    updateDocumentActions();
+    showDocument(window, path);
     return window;
 }
 
@@ -720,22 +727,12 @@ Dru70Window *MainWindow::openDru70(const std::string &path) {
     if (!window)
         return nullptr;
     window->setViewFont(viewFont());
-    window->setChildHost([this](QWidget *child) {
-        QMdiSubWindow *frame = mdiArea_->addSubWindow(child);
-        frame->setAttribute(Qt::WA_DeleteOnClose);
-        frame->resize(560, 320);
-        connect(child, &QObject::destroyed, frame, &QObject::deleteLater);
-    });
+    window->setChildHost([this](QWidget *child) { hostChild(child); });
     connect(window, &Dru70Window::columnWidthsChanged, this,
             [this] { dru70Columns_.save(settings_.file()); });
     connect(window, &Dru70Window::statusMessage, this,
             [this](const QString &text) { statusBar()->showMessage(text); });
-    QMdiSubWindow *sub = mdiArea_->addSubWindow(window);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->showMaximized();
-    settings_.recentFiles.add(path);
-    updateRecentMenu();
-    updateDocumentActions();
+    showDocument(window, path);
     return window;
 }
 
@@ -772,23 +769,12 @@ CaptureWindow *MainWindow::openCapture(const std::string &path) {
     auto *window = new CaptureWindow(std::move(document), context_.columns, context_.colours,
                                      settings_.hexa);
     window->setViewFont(viewFont());
-    window->setChildHost([this](QWidget *child) {
-        QMdiSubWindow *frame = mdiArea_->addSubWindow(child);
-        frame->setAttribute(Qt::WA_DeleteOnClose);
-        frame->resize(560, 320);
-        // A child that closes itself takes its frame along.
-        connect(child, &QObject::destroyed, frame, &QObject::deleteLater);
-    });
+    window->setChildHost([this](QWidget *child) { hostChild(child); });
     connect(window, &CaptureWindow::columnWidthsChanged, this,
             [this] { context_.columns.save(settings_.file()); });
     connect(window, &CaptureWindow::statusMessage, this,
             [this](const QString &text) { statusBar()->showMessage(text); });
-    QMdiSubWindow *sub = mdiArea_->addSubWindow(window);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->showMaximized();
-    settings_.recentFiles.add(path);
-    updateRecentMenu();
-    updateDocumentActions();
+    showDocument(window, path);
     return window;
 }
 

@@ -130,6 +130,10 @@ protected:
 
 private:
     void createMenus();
+    // A document window in its own maximised frame, its file first among the recent ones.
+    void showDocument(QWidget *window, const std::string &path);
+    // A window of a document (comment, find ...) in a frame of its own beside it.
+    void hostChild(QWidget *child);
     void openFile();
     void saveAs();
     void exportCapture();
