@@ -16,7 +16,6 @@ std::string counted(std::size_t n, const char *what) {
     return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
 }
 
-
 void appendItem(std::string &out, const ExpertItem &item, Format format) {
     const std::string frame = std::to_string(item.frame);
     switch (format) {

@@ -287,8 +287,8 @@ protected:
     }
     // The texts that texts collects from a main window in English and then in the language
     // under test, compared; the translated main window is kept for more.
-    std::unique_ptr<MainWindow> expectWindowsTranslated(
-        const std::function<Texts(MainWindow &)> &texts, const char *what) {
+    std::unique_ptr<MainWindow>
+    expectWindowsTranslated(const std::function<Texts(MainWindow &)> &texts, const char *what) {
         auto englishWindow = makeWindow();
         const Texts english = texts(*englishWindow);
         englishWindow.reset();

@@ -197,11 +197,11 @@ private:
     HexaFindDialog *hexaFindDialog_ = nullptr;
     FindDialog *findDialog_ = nullptr;
     CauseList causes_;
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPrinter> printer_; // the printer chosen in Printer Setup
     QTimer *statusTimer_ = nullptr;
     Dru70Columns dru70Columns_;
     PlmColumns plmColumns_;
-    QPointer<QWidget> statusSource_; // the document the panes show // the printer chosen in Printer Setup
+    QPointer<QWidget> statusSource_; // the document the panes show
 };
 
 } // namespace qv

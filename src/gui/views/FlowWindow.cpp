@@ -177,8 +177,7 @@ FlowWindow::FlowWindow(CallFlow flow, CaptureWindow *capture, QWidget *parent)
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     const int height = canvas_->sizeHint().height() + frame + margins.top() + margins.bottom() +
                        std::max(layout->spacing(), 0) + buttons->sizeHint().height();
-    resize(L::width + frame + bar + margins.left() + margins.right(),
-           std::clamp(height, 320, 760));
+    resize(L::width + frame + bar + margins.left() + margins.right(), std::clamp(height, 320, 760));
 }
 
 void FlowWindow::activateArrow(int arrow) {
