@@ -33,26 +33,15 @@ constexpr const char *kScenario =
     "01/01/2027 00:01:02.000 frame good nt 02 81 0A 0A 08 01 00 46 79 01 87\n"
     "01/01/2027 00:01:02.100 frame good te 00 81 0A 0C 08 01 80 4E 79 01 87\n";
 
-class CallsCli : public ::testing::Test {
+class CallsCli : public qv::test::CliHome {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() / ("qv-calls-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-        const std::filesystem::path programs =
-            std::filesystem::path(QUORVANE_CLI_PATH).parent_path();
-        std::filesystem::copy(programs / "ISDNNOT", dir_ / "ISDNNOT",
-                              std::filesystem::copy_options::recursive);
-        std::ofstream(file("scenario.txt")) << kScenario;
-        const CliRun g = cli("generate --scenario " + file("scenario.txt") +
-                             " --layout stored -o " + file("calls.lvt"));
-        ASSERT_EQ(g.code, 0) << g.out;
+        CliHome::SetUp();
+        generate(kScenario, "stored", "calls.lvt");
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string file(const std::string &name) const { return (dir_ / name).string(); }
     CliRun calls(const std::string &capture, const std::string &options = {}) {
-        return cli("calls " + capture + " --home " + dir_.string() + " " + options);
+        return cli("calls " + capture + home() + " " + options);
     }
-    std::filesystem::path dir_;
 };
 
 TEST_F(CallsCli, TextCsvAndJson) {

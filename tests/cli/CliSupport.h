@@ -1,9 +1,14 @@
 #pragma once
 // Runs quorvane-cli as a user would and keeps what it printed.
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace qv::test {
 
@@ -26,5 +31,32 @@ inline CliRun cli(const std::string& args) {
     run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }
+
+// Commands run on captures of their own in a folder of the test's own that holds the
+// installation's notation data, for --home.
+class CliHome : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string suite =
+            ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name();
+        dir_ = std::filesystem::temp_directory_path() /
+               ("qv-" + suite + "-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir_);
+        std::filesystem::copy(std::filesystem::path(QUORVANE_CLI_PATH).parent_path() / "ISDNNOT",
+                              dir_ / "ISDNNOT", std::filesystem::copy_options::recursive);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string file(const std::string& name) const { return (dir_ / name).string(); }
+    std::string home() const { return " --home " + dir_.string(); }
+    // The capture name generated from a scenario text in layout ("stored" or "realtime").
+    void generate(const std::string& scenario, const std::string& layout, const std::string& name) {
+        std::ofstream(file("scenario.txt")) << scenario;
+        const CliRun g = cli("generate --scenario " + file("scenario.txt") + " --layout " + layout +
+                             " -o " + file(name));
+        ASSERT_EQ(g.code, 0) << g.out;
+    }
+
+    std::filesystem::path dir_;
+};
 
 } // namespace qv::test

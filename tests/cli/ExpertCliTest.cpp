@@ -25,27 +25,16 @@ constexpr const char *kScenario = "01/03/2026 10:00:00.000 frame good te FC FF 0
                                   "01/03/2026 10:00:01.050 frame good nt 00 85 01 06\n"
                                   "01/03/2026 10:00:02.000 l1 4 nt\n";
 
-class ExpertCli : public ::testing::Test {
+class ExpertCli : public qv::test::CliHome {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() / ("qv-expert-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-        const std::filesystem::path programs =
-            std::filesystem::path(QUORVANE_CLI_PATH).parent_path();
-        std::filesystem::copy(programs / "ISDNNOT", dir_ / "ISDNNOT",
-                              std::filesystem::copy_options::recursive);
-        std::ofstream(file("scenario.txt")) << kScenario;
-        const CliRun g = cli("generate --scenario " + file("scenario.txt") +
-                             " --layout realtime -o " + capture());
-        ASSERT_EQ(g.code, 0) << g.out;
+        CliHome::SetUp();
+        generate(kScenario, "realtime", "rt.lvt");
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string file(const std::string &name) const { return (dir_ / name).string(); }
     std::string capture() const { return file("rt.lvt"); }
     CliRun on(const std::string &command, const std::string &options = {}) {
-        return cli(command + " " + capture() + " --home " + dir_.string() + " " + options);
+        return cli(command + " " + capture() + home() + " " + options);
     }
-    std::filesystem::path dir_;
 };
 
 TEST_F(ExpertCli, ListsTheWarningsInFrameOrder) {
@@ -65,10 +54,11 @@ TEST_F(ExpertCli, ListsTheWarningsInFrameOrder) {
 TEST_F(ExpertCli, FormatsAndSeverity) {
     CliRun r = on("expert", "--format csv --severity warning");
     ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_EQ(r.out, "Frame,Severity,Group,Text\n"
-                     "6,Error,Sequence,\"N(S)=2 expected 1: 1 I frame lost (TEI 66 SAPI 0, TE->NT)\"\n"
-                     "7,Warning,Retransmission,\"REJ: the receiver asks for the I frames from "
-                     "N(S)=1 again (TEI 66 SAPI 0, NT->TE)\"\n");
+    EXPECT_EQ(r.out,
+              "Frame,Severity,Group,Text\n"
+              "6,Error,Sequence,\"N(S)=2 expected 1: 1 I frame lost (TEI 66 SAPI 0, TE->NT)\"\n"
+              "7,Warning,Retransmission,\"REJ: the receiver asks for the I frames from "
+              "N(S)=1 again (TEI 66 SAPI 0, NT->TE)\"\n");
     r = on("expert", "--format json --severity ERROR");
     ASSERT_EQ(r.code, 0) << r.out;
     EXPECT_EQ(r.out, "{\"frame\":6,\"severity\":\"Error\",\"group\":\"Sequence\",\"text\":"

@@ -28,24 +28,14 @@ constexpr const char *kScenario =
     "12/03/2026 10:00:30.050 frame good nt 02 81 06 06 08 01 81 4D\n"
     "12/03/2026 10:00:30.100 frame good te 00 81 06 08 08 01 01 5A\n";
 
-class FlowCli : public ::testing::Test {
+class FlowCli : public qv::test::CliHome {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() / ("qv-flow-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-        const std::filesystem::path programs =
-            std::filesystem::path(QUORVANE_CLI_PATH).parent_path();
-        std::filesystem::copy(programs / "ISDNNOT", dir_ / "ISDNNOT",
-                              std::filesystem::copy_options::recursive);
-        std::ofstream(file("scenario.txt")) << kScenario;
-        const CliRun g = cli("generate --scenario " + file("scenario.txt") +
-                             " --layout stored -o " + file("call.lvt"));
-        ASSERT_EQ(g.code, 0) << g.out;
+        CliHome::SetUp();
+        generate(kScenario, "stored", "call.lvt");
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string file(const std::string &name) const { return (dir_ / name).string(); }
     CliRun flow(const std::string &options) {
-        return cli("flow " + file("call.lvt") + " --home " + dir_.string() + " " + options);
+        return cli("flow " + file("call.lvt") + home() + " " + options);
     }
     std::string read(const std::string &name) const {
         std::ifstream in(file(name));
@@ -60,7 +50,6 @@ protected:
             ++n;
         return n;
     }
-    std::filesystem::path dir_;
 };
 
 TEST_F(FlowCli, CallAsTextAndSvg) {

@@ -13,23 +13,16 @@ using qv::test::cli;
 using qv::test::CliRun;
 namespace fs = std::filesystem;
 
-class PcapCli : public ::testing::Test {
+class PcapCli : public qv::test::CliHome {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("qv-pcap-cli-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-        const fs::path programs = fs::path(QUORVANE_CLI_PATH).parent_path();
-        fs::copy(programs / "ISDNNOT", dir_ / "ISDNNOT", fs::copy_options::recursive);
+        CliHome::SetUp();
         const CliRun g = cli("generate --scenario calls --layout realtime -o " + file("c.lvt"));
         ASSERT_EQ(g.code, 0) << g.out;
     }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string file(const std::string &name) const { return (dir_ / name).string(); }
-    std::string home() const { return " --home " + dir_.string(); }
     static std::string data(const std::string &name) {
         return std::string(QUORVANE_SOURCE_DIR) + "/tests/data/pcap/" + name;
     }
-    fs::path dir_;
 };
 
 TEST_F(PcapCli, ExportWritesPcapOrPcapNgAndTakesTheFilter) {
