@@ -37,10 +37,10 @@ inline CliRun cli(const std::string& args) {
 class CliHome : public ::testing::Test {
 protected:
     void SetUp() override {
-        const std::string suite =
-            ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name();
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = std::filesystem::temp_directory_path() /
-               ("qv-" + suite + "-" + std::to_string(::getpid()));
+               ("qv-" + std::string(test->test_suite_name()) + "-" + test->name() + "-" +
+                std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);
         std::filesystem::copy(std::filesystem::path(QUORVANE_CLI_PATH).parent_path() / "ISDNNOT",
                               dir_ / "ISDNNOT", std::filesystem::copy_options::recursive);

@@ -22,29 +22,17 @@ constexpr const char* kScenario =
     "01/01/2027 00:00:00.030 frame bad nt 00 81 73\n"
     "01/01/2027 00:00:00.040 frame good nt 02 81 87 00 01 02 03 08\n";
 
-class ExamineCli : public ::testing::Test {
+class ExamineCli : public qv::test::CliHome {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("qv-examine-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-        // An installation of its own: the notation folders beside the programs, fresh settings.
-        const std::filesystem::path programs = std::filesystem::path(QUORVANE_CLI_PATH).parent_path();
-        std::filesystem::copy(programs / "ISDNNOT", dir_ / "ISDNNOT",
-                              std::filesystem::copy_options::recursive);
-        std::ofstream(file("scenario.txt")) << kScenario;
-        const CliRun g = cli("generate --scenario " + file("scenario.txt") +
-                          " --layout realtime -o " + capture());
-        ASSERT_EQ(g.code, 0) << g.out;
+        CliHome::SetUp();
+        generate(kScenario, "realtime", "rt.lvt");
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string file(const std::string& name) const { return (dir_ / name).string(); }
     std::string capture() const { return file("rt.lvt"); }
     // Runs a command on the capture with the temporary folder as installation.
     CliRun on(const std::string& command, const std::string& options = {}) {
-        return cli(command + " " + capture() + " --home " + dir_.string() + " " + options);
+        return cli(command + " " + capture() + home() + " " + options);
     }
-    std::filesystem::path dir_;
 };
 
 TEST_F(ExamineCli, SummaryShowsTheDefaultColumns) {

@@ -31,21 +31,14 @@ std::string bytesOf(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class FilterCli : public ::testing::Test {
+class FilterCli : public qv::test::CliHome {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("qv-filter-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-        fs::copy(fs::path(QUORVANE_CLI_PATH).parent_path() / "ISDNNOT", dir_ / "ISDNNOT",
-                 fs::copy_options::recursive);
+        CliHome::SetUp();
         const CliRun g = cli("generate --scenario calls --layout stored -o " + file("calls.lvt"));
         ASSERT_EQ(g.code, 0) << g.out;
     }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string file(const std::string& name) const { return (dir_ / name).string(); }
-    CliRun run(const std::string& command) { return cli(command + " --home " + dir_.string()); }
+    CliRun run(const std::string& command) { return cli(command + home()); }
     // summary of the calls with the given options, as CSV rows without the title row.
     std::vector<std::string> rows(const std::string& options) {
         const CliRun r = run("summary " + file("calls.lvt") + " --format csv " + options);
@@ -55,7 +48,6 @@ protected:
             out.erase(out.begin());
         return out;
     }
-    fs::path dir_;
 };
 
 TEST_F(FilterCli, AddressCriteriaKeepTheFramesOfTheirCalls) {
