@@ -12,7 +12,7 @@
 #include "app/DecoderContext.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
-#include "capture/LvtRecord.h"
+#include "decode/LvtRecord.h"
 #include "decode/DecodedFrame.h"
 #include "filters/FrameFilter.h"
 #include "filters/OffLineFrameFilter.h"

@@ -12,7 +12,7 @@
 
 #include "app/Installation.h"
 #include "app/MainWindow.h"
-#include "app/SummaryFinder.h"
+#include "capture/SummaryFinder.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "views/CaptureWindow.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "capture/DecodableObject.h"
-#include "capture/LvtRecord.h"
+#include "decode/LvtRecord.h"
 #include "decode/CDecoder.h"
 #include "decode/DecodedFrame.h"
 #include "decode/L3ItemProvider.h"

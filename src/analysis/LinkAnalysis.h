@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "capture/LvtRecord.h"
+#include "decode/LvtRecord.h"
 #include "decode/DecodedFrame.h"
 
 namespace qv {

@@ -8,7 +8,7 @@
 #include "base/BufferedFile.h"
 #include "base/UserMessages.h"
 #include "capture/CaptureInfo.h"
-#include "capture/LvtRecord.h"
+#include "decode/LvtRecord.h"
 
 namespace qv {
 

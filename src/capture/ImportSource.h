@@ -6,7 +6,7 @@
 #include <string>
 
 #include "capture/CaptureInfo.h"
-#include "capture/LvtRecord.h"
+#include "decode/LvtRecord.h"
 
 namespace qv {
 

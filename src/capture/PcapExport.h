@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "capture/LvtRecord.h"
+#include "decode/LvtRecord.h"
 
 namespace qv {
 

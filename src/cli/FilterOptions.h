@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "CliEnvironment.h"
-#include "app/CauseList.h"
+#include "filters/CauseList.h"
 #include "base/IniFile.h"
 #include "filters/FilterCriteria.h"
 

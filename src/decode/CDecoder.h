@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/UserMessages.h"
-#include "capture/LvtRecord.h"
+#include "decode/LvtRecord.h"
 #include "decode/DecodedFrame.h"
 #include "decode/L3ItemProvider.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/CauseList.h"
+#include "filters/CauseList.h"
 #include "decode/DecodedFrame.h"
 #include "filters/FilterLists.h"
 

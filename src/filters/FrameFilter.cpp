@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "capture/DecodableObject.h"
-#include "capture/LvtRecord.h"
+#include "filters/OffLineFilter.h"
+#include "decode/LvtRecord.h"
 #include "decode/CV5.h"
 #include "decode/DecodedFrame.h"
 #include "decode/X25ItemProvider.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FramePrint.h"
+#include "capture/FramePrint.h"
 #include "plm/PlmColumns.h"
 #include "plm/PlmLines.h"
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <sys/stat.h>
 
-#include "app/FileType.h"
+#include "capture/FileTypeScan.h"
 #include "base/BufferedFile.h"
 #include "base/ByteOrder.h"
 #include "capture/CaptureFileReader.h"

@@ -1,4 +1,5 @@
 #include "app/FileType.h"
+#include "capture/Dru70Events.h"
 
 #include <gtest/gtest.h>
 

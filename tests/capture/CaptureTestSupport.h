@@ -12,7 +12,7 @@
 #include "base/UserMessages.h"
 #include "capture/CaptureFileOpener.h"
 #include "capture/CaptureWriters.h"
-#include "capture/LvtRecord.h"
+#include "decode/LvtRecord.h"
 
 namespace qv::test {
 

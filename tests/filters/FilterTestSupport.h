@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "capture/LvtRecord.h"
+#include "decode/LvtRecord.h"
 #include "decode/DecodedFrame.h"
 #include "filters/FrameFilter.h"
 

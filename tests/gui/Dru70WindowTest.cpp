@@ -22,7 +22,7 @@
 
 #include "Screenshots.h"
 #include "app/MainWindow.h"
-#include "app/SummaryFinder.h"
+#include "capture/SummaryFinder.h"
 #include "base/IniFile.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"

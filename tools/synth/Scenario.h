@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "capture/LvtRecord.h"
+#include "decode/LvtRecord.h"
 
 namespace qv::synth {
 

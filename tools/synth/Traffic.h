@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "capture/CaptureInfo.h"
-#include "capture/LvtRecord.h"
+#include "decode/LvtRecord.h"
 
 namespace qv::synth {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The main window: the document area, the working modes, the product choice and the bars.
-#include "app/CauseList.h"
+#include "filters/CauseList.h"
 #include "app/ColourTable.h"
 #include "app/DecoderContext.h"
 #include "app/Dru70Columns.h"

@@ -30,8 +30,8 @@
 #include <utility>
 
 #include "app/ColourTable.h"
-#include "app/FramePrint.h"
-#include "app/SummaryFinder.h"
+#include "capture/FramePrint.h"
+#include "capture/SummaryFinder.h"
 #include "capture/DecodableObject.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"

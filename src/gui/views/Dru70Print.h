@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/FramePrint.h"
+#include "capture/FramePrint.h"
 
 namespace qv {
 

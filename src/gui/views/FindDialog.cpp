@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/CauseList.h"
+#include "filters/CauseList.h"
 
 namespace qv {
 

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "app/SummaryFinder.h"
+#include "capture/SummaryFinder.h"
 
 class QButtonGroup;
 class QCheckBox;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/FramePrint.h"
+#include "capture/FramePrint.h"
 
 class QPagedPaintDevice;
 

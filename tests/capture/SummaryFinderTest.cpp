@@ -1,6 +1,6 @@
 // Find on the summary: slices over a long capture, the count of hits, the wrap questions at
 // either end, the hidden-column refusal and the result texts.
-#include "app/SummaryFinder.h"
+#include "capture/SummaryFinder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/FramePrint.h"
+#include "capture/FramePrint.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "capture/LvtRecord.h"
+#include "decode/LvtRecord.h"
 
 #include <gtest/gtest.h>
 

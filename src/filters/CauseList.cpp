@@ -1,4 +1,4 @@
-#include "app/CauseList.h"
+#include "filters/CauseList.h"
 
 #include "base/IniFile.h"
 

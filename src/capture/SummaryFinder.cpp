@@ -1,4 +1,4 @@
-#include "app/SummaryFinder.h"
+#include "capture/SummaryFinder.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,5 +1,5 @@
 // The find dialog's cause names: the defaults for a fresh settings file, the user's own list.
-#include "app/CauseList.h"
+#include "filters/CauseList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The texts of a frame print: the summary with five-digit numbers, the detail with each
 // frame's heading line, and the detail with its hexadecimal trace.
-#include "app/FramePrint.h"
+#include "capture/FramePrint.h"
 
 #include <gtest/gtest.h>
 
