@@ -12,6 +12,7 @@
 #include "base/UserMessages.h"
 #include "BenchSupport.h"
 #include "capture/CDecodeDoc.h"
+#include "capture/FrameSource.h"
 #include "synth/Scenario.h"
 
 namespace {
@@ -59,7 +60,8 @@ void BM_CallList(benchmark::State &state) {
         doc.openCapture(storedMix(), {});
         state.ResumeTiming();
         std::vector<qv::CallEntry> list;
-        qv::buildCallList(*doc.decodable(), list);
+        qv::FrameSource source(*doc.decodable());
+        qv::buildCallList(source, list);
         calls = list.size();
         benchmark::DoNotOptimize(list.data());
     }

@@ -14,6 +14,7 @@
 #include "base/UserMessages.h"
 #include "BenchSupport.h"
 #include "capture/CDecodeDoc.h"
+#include "capture/FrameSource.h"
 #include "synth/Scenario.h"
 
 namespace {
@@ -50,13 +51,15 @@ void walk(benchmark::State &state, Walk kind) {
         }
         case Walk::Expert: {
             qv::LinkAnalysis analysis;
-            qv::analyseLinks(d, analysis);
+            qv::FrameSource source(d);
+            qv::analyseLinks(source, analysis);
             state.counters["items"] = static_cast<double>(analysis.items().size());
             break;
         }
         case Walk::Statistics: {
             qv::Statistics statistics;
-            qv::collectStatistics(d, statistics);
+            qv::FrameSource source(d);
+            qv::collectStatistics(source, statistics);
             benchmark::DoNotOptimize(statistics.frames());
             break;
         }

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     qv::LvtRecord record;
     qv::CaptureDateTime time;
-    while (source.next(record, time) == qv::FrameSource::Next::Record) {
+    while (source.next(record, time) == qv::ImportedFrames::Next::Record) {
         if (record.dataLength > qv::kMaxRecordData || record.month < 1 || record.month > 12)
             __builtin_trap();
     }

@@ -1,21 +1,118 @@
 // Timings of the desktop program on a large capture, drawn off screen:
 //   quorvane_gui_timings CAPTURE
-// the first rows after the file is chosen, jumps to frames (each with its repaint), and the
-// longest stretch a find keeps the window without events.
+// the first rows after the file is chosen, jumps to frames (each with its repaint), and for each
+// long piece of work (Calls, Expert, Statistics, export, find, print) the time it takes, the
+// longest stretch the event loop goes without turning while it runs, and how long it takes to
+// stop once Cancel is pressed.
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMenuBar>
 #include <QPixmap>
+#include <QProgressDialog>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
 #include <string>
 
 #include "app/Installation.h"
 #include "app/MainWindow.h"
-#include "capture/SummaryFinder.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
+#include "capture/SummaryFinder.h"
 #include "views/CaptureWindow.h"
+#include "views/FramePrinter.h"
+
+namespace {
+
+double msSince(const QElapsedTimer &clock) {
+    return clock.nsecsElapsed() / 1e6;
+}
+
+// Watches the event loop: a timer that should fire every 5 ms notes the longest gap between two
+// of its turns.
+class FreezeMeter {
+public:
+    FreezeMeter() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            longest_ = std::max(longest_, msSince(clock_));
+            clock_.restart();
+        });
+    }
+    void start() {
+        longest_ = 0;
+        clock_.start();
+        timer_.start();
+    }
+    double stop() {
+        timer_.stop();
+        return longest_;
+    }
+
+private:
+    QTimer timer_;
+    QElapsedTimer clock_;
+    double longest_ = 0;
+};
+
+QAction *menuAction(QMainWindow &window, const QString &text) {
+    for (QAction *menu : window.menuBar()->actions())
+        if (menu->menu())
+            for (QAction *action : menu->menu()->actions())
+                if (action->text() == text)
+                    return action;
+    return nullptr;
+}
+
+QProgressDialog *progressDialog() {
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *dialog = qobject_cast<QProgressDialog *>(widget); dialog && dialog->isVisible())
+            return dialog;
+    return nullptr;
+}
+
+// Runs work to its end, then again with Cancel pressed after cancelAfterMs.
+void measure(const char *name, const std::function<void()> &work, int cancelAfterMs) {
+    FreezeMeter meter;
+    QElapsedTimer clock;
+    meter.start();
+    clock.start();
+    work();
+    const double whole = msSince(clock);
+    const double freeze = meter.stop();
+
+    QElapsedTimer sinceCancel;
+    bool pressed = false;
+    QTimer cancel;
+    cancel.setSingleShot(true);
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        if (QProgressDialog *dialog = progressDialog()) {
+            pressed = true;
+            sinceCancel.start();
+            dialog->cancel();
+        }
+    });
+    cancel.start(cancelAfterMs);
+    work();
+    const double stopped = pressed ? msSince(sinceCancel) : -1;
+    // Windows the work opened are closed again.
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (widget->isVisible() && !qobject_cast<QMainWindow *>(widget))
+            widget->close();
+    QApplication::processEvents();
+    if (stopped >= 0)
+        std::printf("%-11s %8.0f ms, longest freeze %6.1f ms, stopped %6.1f ms after Cancel\n",
+                    name, whole, freeze, stopped);
+    else
+        std::printf("%-11s %8.0f ms, longest freeze %6.1f ms, over before Cancel\n", name, whole,
+                    freeze);
+}
+
+} // namespace
 
 int main(int argc, char **argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -39,14 +136,13 @@ int main(int argc, char **argv) {
     QApplication::processEvents();
 
     QElapsedTimer clock;
-    auto ms = [&clock] { return clock.nsecsElapsed() / 1e6; };
     clock.start();
     qv::CaptureWindow *capture = window.openCapture(argv[1]);
     if (!capture)
         return 1;
     capture->selectFrame(0);
     window.grab();
-    std::printf("first rows shown: %.1f ms after the file was chosen\n", ms());
+    std::printf("first rows shown: %.1f ms after the file was chosen\n", msSince(clock));
     const int frames = static_cast<int>(capture->document().frameCount());
     std::printf("frames: %d\n", frames);
 
@@ -55,29 +151,37 @@ int main(int argc, char **argv) {
         clock.restart();
         capture->selectFrame(target);
         window.grab();
-        worstJump = std::max(worstJump, ms());
-        std::printf("jump to frame %d and repaint: %.1f ms\n", target + 1, ms());
+        worstJump = std::max(worstJump, msSince(clock));
+        std::printf("jump to frame %d and repaint: %.1f ms\n", target + 1, msSince(clock));
     }
+    std::printf("worst jump %.1f ms\n", worstJump);
 
-    // A find that runs over the whole capture: the time of its longest slice is the longest
-    // the window goes without handling events.
-    qv::SummaryFinder finder(capture->document(), context.columns);
+    std::printf("\nlong work in the background (Cancel pressed after 600 ms):\n");
+    constexpr int kCancelAfterMs = 600;
+    for (const char *text : {"&Calls...", "&Expert Information...", "&Statistics..."}) {
+        QAction *action = menuAction(window, QString::fromLatin1(text));
+        if (!action) {
+            std::fprintf(stderr, "no menu entry %s\n", text);
+            return 1;
+        }
+        QString name = action->text().remove(QLatin1Char('&')).remove(QLatin1String("..."));
+        measure(name.toLatin1().constData(), [action] { action->trigger(); }, kCancelAfterMs);
+    }
+    const std::string pcap =
+        (std::filesystem::temp_directory_path() / "quorvane-gui-timings.pcap").string();
+    measure("Export pcap", [&] { window.exportActive(pcap); }, kCancelAfterMs);
+    std::filesystem::remove(pcap);
     qv::FindQuery query;
     query.text = "NO SUCH TEXT ANYWHERE";
-    finder.start(query, 0);
-    double worstSlice = 0, total = 0;
-    int slices = 0;
-    for (;;) {
-        clock.restart();
-        const auto state = finder.step();
-        worstSlice = std::max(worstSlice, ms());
-        total += ms();
-        ++slices;
-        if (state != qv::SummaryFinder::State::Running)
-            break;
-    }
-    std::printf("find over the capture: %d slices, %.0f ms in all, longest slice %.1f ms\n",
-                slices, total, worstSlice);
-    std::printf("worst jump %.1f ms\n", worstJump);
+    measure("Find", [&] { capture->runFind(query, messages); }, kCancelAfterMs);
+    const std::string text =
+        (std::filesystem::temp_directory_path() / "quorvane-gui-timings.txt").string();
+    qv::PrintRequest print;
+    print.choice = qv::PrintChoice::All;
+    print.kind = qv::PrintKind::Summary;
+    print.output = qv::PrintOutput::Text;
+    print.path = QString::fromStdString(text);
+    measure("Print", [&] { capture->print(print, messages); }, kCancelAfterMs);
+    std::filesystem::remove(text);
     return 0;
 }

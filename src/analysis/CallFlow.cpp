@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "analysis/CallList.h"
-#include "capture/DecodableObject.h"
+#include "capture/FrameSource.h"
 #include "decode/CDecoder.h"
 #include "decode/DecodedFrame.h"
 
@@ -112,15 +112,8 @@ private:
     CDecoder &decoder_;
 };
 
-bool decodeAt(DecodableObject &decodable, std::uint32_t index) {
-    const int read = decodable.readFrame(index);
-    if (read < 0 || (read != 0 && read != kReadNotV5Capture))
-        return false;
-    return decodable.decoder()->decodeLoaded(index) >= 0;
-}
-
-void nameSides(DecodableObject &decodable, CallFlow &out) {
-    if (decodable.decoderKind() == DecoderKind::V5) {
+void nameSides(FrameSource &source, CallFlow &out) {
+    if (source.decoderKind() == DecoderKind::V5) {
         out.leftName = "AN";
         out.rightName = "LE";
         out.leftRole = "access network";
@@ -184,17 +177,16 @@ void appendHead(std::string &out, int x, const std::string &name, const std::str
 
 } // namespace
 
-bool buildFrameFlow(DecodableObject &decodable, const std::vector<std::uint32_t> &frames,
+bool buildFrameFlow(FrameSource &source, const std::vector<std::uint32_t> &frames,
                     const FlowOptions &options, CallFlow &out) {
     out = CallFlow{};
-    nameSides(decodable, out);
-    CDecoder *decoder = decodable.decoder();
-    if (!decoder)
+    nameSides(source, out);
+    if (!source.open())
         return false;
-    ArrowMaker maker(*decoder);
+    ArrowMaker maker(source.decoder());
     for (const std::uint32_t n : frames) {
         FlowArrow arrow;
-        if (n < decodable.frameCount() && decodeAt(decodable, n) &&
+        if (source.decodeAt(n) &&
             maker.make(n, options.layer2, arrow))
             out.arrows.push_back(std::move(arrow));
     }
@@ -206,23 +198,23 @@ bool buildFrameFlow(DecodableObject &decodable, const std::vector<std::uint32_t>
     return true;
 }
 
-bool buildCallFlow(DecodableObject &decodable, const CallEntry &call, const FlowOptions &options,
+bool buildCallFlow(FrameSource &source, const CallEntry &call, const FlowOptions &options,
                    CallFlow &out) {
     std::vector<std::uint32_t> frames;
     if (!options.layer2) {
         frames = call.frames;
     } else {
         // The layer-2 frames of the call's link, and the TEI management, within the call.
-        CDecoder *decoder = decodable.decoder();
-        if (!decoder)
+        if (!source.open())
             return false;
+        CDecoder *decoder = &source.decoder();
         const std::uint8_t sapi = call.x25 ? 16 : 0;
         for (std::uint32_t n = call.firstFrame; n <= call.lastFrame; ++n) {
             if (std::binary_search(call.frames.begin(), call.frames.end(), n)) {
                 frames.push_back(n);
                 continue;
             }
-            if (!decodeAt(decodable, n))
+            if (!source.decodeAt(n))
                 continue;
             const DecodedFrame &f = decoder->frame();
             const int category = std::abs(decoder->LayerCategory());
@@ -232,7 +224,7 @@ bool buildCallFlow(DecodableObject &decodable, const CallEntry &call, const Flow
                 frames.push_back(n);
         }
     }
-    if (!buildFrameFlow(decodable, frames, options, out))
+    if (!buildFrameFlow(source, frames, options, out))
         return false;
     const std::string calling = call.calling.empty() ? "?" : call.calling;
     const std::string called = call.called.empty() ? "?" : call.called;

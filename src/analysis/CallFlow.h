@@ -8,7 +8,7 @@
 
 namespace qv {
 
-class DecodableObject;
+class FrameSource;
 struct CallEntry;
 
 struct FlowArrow {
@@ -38,11 +38,11 @@ struct FlowOptions {
 // The flow of frames (0-based indices, in the order given). Layer-1 events and unreadable frames
 // are left out; without options.layer2 so are the layer-2 frames. False when the capture has no
 // decoder.
-bool buildFrameFlow(DecodableObject &decodable, const std::vector<std::uint32_t> &frames,
+bool buildFrameFlow(FrameSource &source, const std::vector<std::uint32_t> &frames,
                     const FlowOptions &options, CallFlow &out);
 // The flow of call: its messages, and with options.layer2 the layer-2 frames of its data link
 // and the TEI management between its first and its last frame. The title names the call.
-bool buildCallFlow(DecodableObject &decodable, const CallEntry &call, const FlowOptions &options,
+bool buildCallFlow(FrameSource &source, const CallEntry &call, const FlowOptions &options,
                    CallFlow &out);
 
 // Where the diagram puts things, in SVG user units (the desktop draws it in pixels alike).

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "capture/DecodableObject.h"
+#include "capture/FrameSource.h"
 #include "decode/LvtRecord.h"
 #include "decode/CDecoder.h"
 #include "decode/DecodedFrame.h"
@@ -328,25 +328,21 @@ void CallListBuilder::x25Packet(CDecoder &decoder, const DecodedFrame &frame,
     }
 }
 
-bool buildCallList(DecodableObject &decodable, std::vector<CallEntry> &out) {
+bool buildCallList(FrameSource &source, std::vector<CallEntry> &out, const WorkProgress &progress) {
     out.clear();
-    CDecoder *decoder = decodable.decoder();
-    if (!decoder)
+    if (!source.open())
         return false;
-    CallListBuilder builder(decodable.captureStartYear(), decodable.captureStartMonth());
-    const std::uint32_t count = decodable.frameCount();
+    DecodableObject &capture = source.capture();
+    CallListBuilder builder(capture.captureStartYear(), capture.captureStartMonth());
     bool anyRead = false;
-    for (std::uint32_t n = 0; n < count; ++n) {
-        const int read = decodable.readFrame(n);
-        if (read < 0 || (read != 0 && read != kReadNotV5Capture))
-            continue;
-        if (decoder->decodeLoaded(n) < 0)
-            continue;
-        anyRead = true;
-        builder.add(*decoder, n);
-    }
+    source.forEachFrame(
+        [&](std::uint32_t n, CDecoder &decoder) {
+            anyRead = true;
+            builder.add(decoder, n);
+        },
+        progress);
     out = builder.take();
-    return anyRead || count == 0;
+    return anyRead || source.frameCount() == 0;
 }
 
 } // namespace qv

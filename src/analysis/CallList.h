@@ -11,12 +11,13 @@
 #include <string_view>
 #include <vector>
 
+#include "base/BackgroundJob.h"
 #include "filters/CallTracker.h"
 
 namespace qv {
 
 class CDecoder;
-class DecodableObject;
+class FrameSource;
 struct DecodedFrame;
 struct LvtRecord;
 
@@ -122,6 +123,7 @@ private:
 
 // The calls of the whole capture of decodable, walked in file order past any off-line filter.
 // False when no frame can be read.
-bool buildCallList(DecodableObject &decodable, std::vector<CallEntry> &out);
+bool buildCallList(FrameSource &source, std::vector<CallEntry> &out,
+                   const WorkProgress &progress = {});
 
 } // namespace qv

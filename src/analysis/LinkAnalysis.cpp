@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "capture/DecodableObject.h"
+#include "capture/FrameSource.h"
 #include "decode/CDecoder.h"
 
 namespace qv {
@@ -519,27 +519,14 @@ void LinkAnalysis::finish() {
                      [](const ExpertItem &a, const ExpertItem &b) { return a.frame < b.frame; });
 }
 
-bool forEachFrame(DecodableObject &capture,
-                  const std::function<void(std::uint32_t index, CDecoder &decoder)> &visit) {
-    CDecoder *decoder = capture.decoder();
-    if (!decoder)
+bool analyseLinks(FrameSource &source, LinkAnalysis &analysis, const WorkProgress &progress) {
+    if (!source.open())
         return false;
-    bool ok = true;
-    for (std::uint32_t n = 0; n < capture.frameCount(); ++n) {
-        const int read = capture.readFrame(n);
-        if ((read != 0 && read != kReadNotV5Capture) || decoder->decodeLoaded(n) < 0) {
-            ok = false;
-            continue;
-        }
-        visit(n, *decoder);
-    }
-    return ok;
-}
-
-bool analyseLinks(DecodableObject &capture, LinkAnalysis &analysis) {
-    const bool ok = forEachFrame(capture, [&](std::uint32_t n, CDecoder &decoder) {
-        analysis.add(n, decoder.frame(), decoder.currentRecord());
-    });
+    const bool ok = source.forEachFrame(
+        [&](std::uint32_t n, CDecoder &decoder) {
+            analysis.add(n, decoder.frame(), decoder.currentRecord());
+        },
+        progress);
     analysis.finish();
     return ok;
 }

@@ -10,13 +10,14 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/BackgroundJob.h"
 #include "decode/LvtRecord.h"
 #include "decode/DecodedFrame.h"
 
 namespace qv {
 
 class CDecoder;
-class DecodableObject;
+class FrameSource;
 
 enum class Severity : std::uint8_t { Note, Warning, Error };
 enum class ExpertGroup : std::uint8_t { Sequence, Retransmission, Timer, Link, Tei };
@@ -125,12 +126,8 @@ private:
     bool clockStarted_ = false;
 };
 
-// Visits every frame of the capture in file order, without the filters of a document, with the
-// decoder on the frame at each call. False when a frame cannot be read or decoded.
-bool forEachFrame(DecodableObject &capture,
-                  const std::function<void(std::uint32_t index, CDecoder &decoder)> &visit);
-
-// The link analysis of a whole capture.
-bool analyseLinks(DecodableObject &capture, LinkAnalysis &analysis);
+// The link analysis of a whole capture, every frame in file order whatever the filters show.
+// False when a frame cannot be read or progress stopped the walk.
+bool analyseLinks(FrameSource &source, LinkAnalysis &analysis, const WorkProgress &progress = {});
 
 } // namespace qv

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "analysis/LinkAnalysis.h"
-#include "capture/DecodableObject.h"
+#include "capture/FrameSource.h"
 #include "decode/CDecoder.h"
 
 namespace qv {
@@ -340,9 +340,11 @@ std::vector<StatisticsTable> Statistics::tables() const {
     return out;
 }
 
-bool collectStatistics(DecodableObject &capture, Statistics &statistics) {
-    return forEachFrame(capture,
-                        [&](std::uint32_t n, CDecoder &decoder) { statistics.add(n, decoder); });
+bool collectStatistics(FrameSource &source, Statistics &statistics, const WorkProgress &progress) {
+    if (!source.open())
+        return false;
+    return source.forEachFrame(
+        [&](std::uint32_t n, CDecoder &decoder) { statistics.add(n, decoder); }, progress);
 }
 
 namespace {

@@ -8,10 +8,12 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/BackgroundJob.h"
+
 namespace qv {
 
 class CDecoder;
-class DecodableObject;
+class FrameSource;
 
 // One table of the statistics: name cells, then the frame count.
 struct StatisticsTable {
@@ -94,7 +96,8 @@ private:
     std::uint32_t lastOfDay_ = 0;
 };
 
-bool collectStatistics(DecodableObject &capture, Statistics &statistics);
+bool collectStatistics(FrameSource &source, Statistics &statistics,
+                       const WorkProgress &progress = {});
 
 // The tables as aligned text: the capture's span and rate first, then each table under its
 // title.

@@ -16,6 +16,8 @@ bool DecoderContext::start(const Installation& installation, const Settings& set
         return false;
     }
     services_ = DecoderServices{};
+    offerThreadServices();
+    notationRoot_ = installation.notationRoot();
     protocol_.select(variant->displayName, installation.notationRoot(), messages);
     services_.protocolName = protocol_.displayName;
     const bool itemsRead = isdnItems_.Initialise(settings.language, protocol_.folderPath, messages);
@@ -30,7 +32,7 @@ bool DecoderContext::start(const Installation& installation, const Settings& set
     std::error_code ec;
     if (std::filesystem::exists(protocol_.folderPath + protocol_.listFile, ec) &&
         initialiseVariant(interpreter_, protocol_, messages) == 0) {
-        services_.callControlFullDecode = fullDecode(interpreter_, &PduInterpreterObject::Decode);
+        services_.callControlFullDecode = fullDecode(interpreter_, &PduInterpreterObject::Decode, rows_);
     } else if (problem_ == StartProblem::None) {
         problem_ = StartProblem::Interpreter;
     }
@@ -39,7 +41,7 @@ bool DecoderContext::start(const Installation& installation, const Settings& set
         std::filesystem::exists(installation.notationRoot() + "/V5/" + kV5ListFile, ec))
         initialiseV5(v5Interpreter_, installation.notationRoot(), messages);
     if (v5Interpreter_.initialised()) {
-        services_.v5FullDecode = fullDecode(v5Interpreter_, &PduInterpreterObject::DecodeV5);
+        services_.v5FullDecode = fullDecode(v5Interpreter_, &PduInterpreterObject::DecodeV5, rows_);
     }
     return true;
 }
@@ -55,24 +57,67 @@ DecoderContext::StartProblem DecoderContext::restart(const ProtocolSelection& se
         return problem_ = StartProblem::IsdnManager;
     if (initialiseVariant(interpreter_, protocol_, messages) != 0)
         return problem_ = StartProblem::Interpreter;
-    services_.callControlFullDecode = fullDecode(interpreter_, &PduInterpreterObject::Decode);
+    services_.callControlFullDecode = fullDecode(interpreter_, &PduInterpreterObject::Decode, rows_);
     return problem_ = StartProblem::None;
 }
 
-FullDecode DecoderContext::fullDecode(PduInterpreterObject& object, DecodeCall decode) {
-    return [this, &object, decode](const std::uint8_t* info, std::uint16_t length,
-                                   std::vector<Layer3DetailItem>& items) {
-        rows_.clear();
-        if ((object.*decode)(info, length, rows_, 0, 0) != 0)
+FullDecode DecoderContext::fullDecode(PduInterpreterObject& object, DecodeCall decode,
+                                      pdu::PduRowList& rows) {
+    return [&rows, &object, decode](const std::uint8_t* info, std::uint16_t length,
+                                    std::vector<Layer3DetailItem>& items) {
+        rows.clear();
+        if ((object.*decode)(info, length, rows, 0, 0) != 0)
             return false;
         // Element headers are fields of the message; what they hold are their sub-fields.
-        for (std::size_t i = 0; i < rows_.size(); ++i) {
-            const pdu::PduRowView row = rows_[i];
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const pdu::PduRowView row = rows[i];
             items.push_back({!row.header, row.fieldName, row.value,
                              static_cast<std::int32_t>(row.frameOffset), row.byteCount});
         }
         return true;
     };
+}
+
+namespace {
+
+class ThreadServices : public DecoderServiceSet {
+public:
+    explicit ThreadServices(const DecoderServices& shared) : services_(shared) {
+        services_.callControlFullDecode = nullptr;
+        services_.v5FullDecode = nullptr;
+    }
+    const DecoderServices& services() const override { return services_; }
+
+    // Loads the same tables as the shared instances; what fails to load decodes without them,
+    // as it would on the program's own thread.
+    void load(const ProtocolSelection& protocol, bool callControl, const std::string& v5Root) {
+        if (callControl && initialiseVariant(interpreter_, protocol, messages_) == 0)
+            services_.callControlFullDecode = DecoderContext::fullDecode(
+                interpreter_, &PduInterpreterObject::Decode, rows_);
+        if (!v5Root.empty() && initialiseV5(v5Interpreter_, v5Root, messages_) == 0)
+            services_.v5FullDecode =
+                DecoderContext::fullDecode(v5Interpreter_, &PduInterpreterObject::DecodeV5, rows_);
+    }
+
+private:
+    DecoderServices services_;
+    PduInterpreterObject interpreter_;
+    PduInterpreterObject v5Interpreter_;
+    pdu::PduRowList rows_;
+    RecordingUserMessages messages_;
+};
+
+} // namespace
+
+std::unique_ptr<DecoderServiceSet> DecoderContext::servicesForThread() const {
+    auto set = std::make_unique<ThreadServices>(services_);
+    set->load(protocol_, static_cast<bool>(services_.callControlFullDecode),
+              services_.v5FullDecode ? notationRoot_ : std::string());
+    return set;
+}
+
+void DecoderContext::offerThreadServices() {
+    services_.forAnotherThread = [this] { return servicesForThread(); };
 }
 
 const char* DecoderContext::startProblemMessage(StartProblem problem) {

@@ -48,12 +48,17 @@ public:
     // The short message names the find dialog offers for a family, sorted, each once.
     std::vector<std::string> messageNames(MessageFamily family) const;
 
-private:
     using DecodeCall = int (PduInterpreterObject::*)(const std::uint8_t*, std::size_t,
                                                      pdu::PduRowList&, std::uint32_t,
                                                      std::uint16_t);
-    // The decoder's full layer-3 decode through object: its rows as detail items.
-    FullDecode fullDecode(PduInterpreterObject& object, DecodeCall decode);
+    // The decoder's full layer-3 decode through object: its rows, kept in rows, as detail items.
+    static FullDecode fullDecode(PduInterpreterObject& object, DecodeCall decode,
+                                 pdu::PduRowList& rows);
+
+private:
+    // Services for another thread: the same names and providers, interpreters of its own.
+    std::unique_ptr<DecoderServiceSet> servicesForThread() const;
+    void offerThreadServices();
 
     ProtocolSelection protocol_;
     IsdnItemProvider isdnItems_;
@@ -63,6 +68,7 @@ private:
     pdu::PduRowList rows_;
     DecoderServices services_;
     StartProblem problem_ = StartProblem::None;
+    std::string notationRoot_;
 };
 
 inline constexpr const char* kMsgIsdnManagerProblem = "ISDN manager problem !";

@@ -2,6 +2,7 @@
 // The decodable side of an open capture: its reader, its decoder and the off-line filter state,
 // and the walk that positions the decoder on a frame.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -62,6 +63,10 @@ public:
     bool passedEnd() const { return passedEnd_; }
     bool atLastFrame() const { return atLastFrame_; }
     const std::string& fileName() const { return fileName_; }
+    const std::string& remoteName() const { return remoteName_; }
+    int language() const { return language_; }
+    const DecoderServices& services() const { return services_; }
+    bool v5Decoding() const { return v5Decoding_; }
     void setFileName(std::string fileName) { fileName_ = std::move(fileName); }
     // Replaces the off-line filter (null: keep everything) and restarts the filtered walk.
     void setFilter(std::unique_ptr<OffLineFilter> filter);
@@ -123,16 +128,26 @@ class ShownFrames {
 public:
     explicit ShownFrames(DecodableObject& decodable, bool shownOnly = true)
         : decodable_(decodable), shownOnly_(shownOnly) {}
+    // Told of the frames tested, every few thousand, while a long run of frames is hidden; false
+    // from it ends the walk (stopped() then says so).
+    void setProgress(std::function<bool(std::uint32_t tested, std::uint32_t total)> progress) {
+        progress_ = std::move(progress);
+    }
     // The next frame shown, with the decoder on it; false once no frame after it is shown.
     bool next(std::uint32_t& frame) {
+        const std::uint32_t count = decodable_.frameCount();
         if (!shownOnly_) {
-            if (next_ >= decodable_.frameCount())
+            if (next_ >= count)
                 return false;
             frame = next_++;
             return true;
         }
-        while (next_ < decodable_.frameCount()) {
+        while (next_ < count) {
             const std::uint32_t n = next_++;
+            if (progress_ && n % 4096 == 0 && !progress_(n, count)) {
+                stopped_ = true;
+                break;
+            }
             const int answer = decodable_.decodeTo(previous_, n);
             if (answer == kDecodeToBeyondLastPassing)
                 break;
@@ -141,15 +156,18 @@ public:
                 return true;
             }
         }
-        next_ = decodable_.frameCount();
+        next_ = count;
         return false;
     }
+    bool stopped() const { return stopped_; }
 
 private:
     DecodableObject& decodable_;
     bool shownOnly_;
     std::uint32_t next_ = 0;
     std::uint32_t previous_ = 0;
+    bool stopped_ = false;
+    std::function<bool(std::uint32_t, std::uint32_t)> progress_;
 };
 
 } // namespace qv

@@ -5,7 +5,7 @@
 #include <ctime>
 
 #include "capture/CaptureFileReader.h"
-#include "capture/DecodableObject.h"
+#include "capture/FrameSource.h"
 #include "decode/CDecoder.h"
 #include "decode/HexaTrace.h"
 #include "decode/SummaryFieldTable.h"
@@ -26,13 +26,15 @@ void trimRight(std::string& line) {
 
 } // namespace
 
-PrintDocument buildPrint(CDecodeDoc& document, const SummaryFieldTable& columns,
+PrintDocument buildPrint(FrameSource& source, const SummaryFieldTable& columns,
                          const PrintRange& range, PrintKind kind, const WorkProgress& progress) {
     PrintDocument print;
-    CDecoder* decoder = document.decoder();
-    if (!decoder || document.frameCount() == 0)
+    if (!source.open() || source.frameCount() == 0)
         return print;
-    const std::uint32_t last = std::min(range.last, document.frameCount() - 1);
+    CDecoder* decoder = &source.decoder();
+    DecodableObject& capture = source.capture();
+    const std::uint32_t last = std::min(range.last, source.frameCount() - 1);
+    std::uint32_t previous = range.first;
     const std::vector<int> visible = columns.visibleColumnsInDisplayOrder();
     if (kind != PrintKind::Summary)
         print.title = kind == PrintKind::Detail ? "Detail print" : "Detail and hexa print";
@@ -51,8 +53,11 @@ PrintDocument buildPrint(CDecodeDoc& document, const SummaryFieldTable& columns,
             print.cancelled = true;
             return print;
         }
-        if (!document.goToFrame(frame))
+        // A frame the filters hide is not printed.
+        const int answer = capture.decodeTo(previous, frame);
+        if (answer == kDecodeToOutOfRange || answer == kDecodeToBeyondLastPassing)
             continue;
+        previous = frame;
         PrintBlock block;
         block.frame = frame;
         if (kind == PrintKind::Summary) {

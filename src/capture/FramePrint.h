@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "base/BackgroundJob.h"
 #include "capture/CDecodeDoc.h"
 
 namespace qv {
 
+class FrameSource;
 class SummaryFieldTable;
 
 enum class PrintKind { Summary, Detail, DetailAndHexa };
@@ -32,12 +34,10 @@ struct PrintDocument {
 inline constexpr const char* kMsgPrintMemory =
     "Insufficient memory to print frames\nPlease decrease the number of frames";
 
-// Told how far a long piece of work has come (done of total); false stops it.
-using WorkProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
 
 // The frames of range in the given kind. Frames the document cannot show are left out.
 // progress, when given, hears of every 256th frame and may cancel the build.
-PrintDocument buildPrint(CDecodeDoc& document, const SummaryFieldTable& columns,
+PrintDocument buildPrint(FrameSource& source, const SummaryFieldTable& columns,
                          const PrintRange& range, PrintKind kind,
                          const WorkProgress& progress = {});
 // The capture's identification, printed first when File Header is chosen.

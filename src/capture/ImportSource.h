@@ -12,10 +12,10 @@ namespace qv {
 
 inline constexpr std::uint8_t kStatusTruncated = 3;
 
-class FrameSource {
+class ImportedFrames {
 public:
     enum class Next { Record, End, Error };
-    virtual ~FrameSource() = default;
+    virtual ~ImportedFrames() = default;
     // The next frame as a record, with the full date of its time.
     virtual Next next(LvtRecord &record, CaptureDateTime &time) = 0;
     // Why the file cannot be opened or read on.

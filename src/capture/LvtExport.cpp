@@ -6,7 +6,7 @@
 
 #include "base/FileReplace.h"
 #include "capture/CaptureFileReader.h"
-#include "capture/DecodableObject.h"
+#include "capture/FrameSource.h"
 
 namespace qv {
 
@@ -59,23 +59,32 @@ StoredFileDescription copyDescription(CaptureFileReader &reader) {
     return d;
 }
 
-LvtExportResult exportLvt(DecodableObject &decodable, bool shownOnly, const std::string &path) {
+LvtExportResult exportLvt(FrameSource &source, bool shownOnly, const std::string &path,
+                          const WorkProgress &progress) {
     LvtExportResult result;
-    result.total = decodable.frameCount();
+    if (!source.open()) {
+        result.error = path + ": the capture cannot be read";
+        return result;
+    }
+    result.total = source.frameCount();
     ReplacementFile replacement(path);
     if (!replacement.created()) {
         result.error = path + ": cannot be written: " + std::strerror(errno);
         return result;
     }
-    CaptureFileReader &reader = *decodable.reader();
+    CaptureFileReader &reader = *source.capture().reader();
     StoredFileWriter writer;
     bool ok = writer.create(replacement.path());
     const auto copy = [&](std::uint32_t n) {
         return reader.goTo(n) != kGoToOk || writer.append(reader.recordBuffer());
     };
-    ShownFrames frames(decodable, shownOnly);
-    for (std::uint32_t n = 0; ok && frames.next(n);)
-        ok = copy(n);
+    const bool walked = source.forEachShown(
+        [&](std::uint32_t n) { return ok = ok && copy(n); }, progress, shownOnly);
+    if (!walked && ok) {
+        result.cancelled = true;
+        result.error = path + ": stopped; nothing written";
+        return result;
+    }
     result.frames = writer.recordCount();
     ok = writer.finish(copyDescription(reader)) && ok;
     if (ok && result.frames == 0) {

@@ -7,10 +7,12 @@
 
 #include "capture/CaptureWriters.h"
 
+#include "base/BackgroundJob.h"
+
 namespace qv {
 
 class CaptureFileReader;
-class DecodableObject;
+class FrameSource;
 
 // The stored information of a copy of the capture that reader reads.
 StoredFileDescription copyDescription(CaptureFileReader &reader);
@@ -18,13 +20,15 @@ StoredFileDescription copyDescription(CaptureFileReader &reader);
 struct LvtExportResult {
     bool ok = false;
     std::string error;        // when !ok
+    bool cancelled = false;   // progress stopped it: nothing written
     std::uint32_t frames = 0; // written
     std::uint32_t total = 0;  // records of the capture
 };
 
-// Writes the records of decodable to path: only the frames its filters show when shownOnly,
+// Writes the records of source to path: only the frames its filters show when shownOnly,
 // else every record as it stands, undecoded. The file is written beside path and renamed over
 // it once complete; nothing is left behind on failure, nor when no frame passes the filters.
-LvtExportResult exportLvt(DecodableObject &decodable, bool shownOnly, const std::string &path);
+LvtExportResult exportLvt(FrameSource &source, bool shownOnly, const std::string &path,
+                   const WorkProgress &progress = {});
 
 } // namespace qv

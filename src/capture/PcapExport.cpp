@@ -5,7 +5,7 @@
 
 #include "base/ByteOrder.h"
 #include "base/FileReplace.h"
-#include "capture/DecodableObject.h"
+#include "capture/FrameSource.h"
 #include "capture/PcapFormat.h"
 
 namespace qv {
@@ -139,8 +139,14 @@ bool PcapWriter::close() {
     return !failed_;
 }
 
-PcapExportResult exportPcap(DecodableObject &decodable, bool shownOnly, const std::string &path) {
+PcapExportResult exportPcap(FrameSource &source, bool shownOnly, const std::string &path,
+                            const WorkProgress &progress) {
     PcapExportResult result;
+    if (!source.open()) {
+        result.error = path + ": the capture cannot be read";
+        return result;
+    }
+    DecodableObject &decodable = source.capture();
     ReplacementFile replacement(path);
     if (!replacement.created()) {
         result.error = path + ": cannot be written: " + std::strerror(errno);
@@ -175,9 +181,13 @@ PcapExportResult exportPcap(DecodableObject &decodable, bool shownOnly, const st
         }
         return writer.append(r, year);
     };
-    ShownFrames frames(decodable, shownOnly);
-    for (std::uint32_t n = 0; ok && frames.next(n);)
-        ok = copy(n);
+    const bool walked = source.forEachShown(
+        [&](std::uint32_t n) { return ok = ok && copy(n); }, progress, shownOnly);
+    if (!walked && ok) {
+        result.cancelled = true;
+        result.error = path + ": stopped; nothing written";
+        return result;
+    }
     result.frames = writer.count();
     ok = writer.close() && ok;
     if (ok && result.frames == 0) {

@@ -15,9 +15,11 @@
 
 #include "decode/LvtRecord.h"
 
+#include "base/BackgroundJob.h"
+
 namespace qv {
 
-class DecodableObject;
+class FrameSource;
 
 enum class PcapFileFormat { Pcap, PcapNg };
 
@@ -52,16 +54,18 @@ void pcapTime(const LvtRecord &record, std::int64_t year, std::int64_t &seconds,
 struct PcapExportResult {
     bool ok = false;
     std::string error;              // when !ok
+    bool cancelled = false;         // progress stopped it: nothing written
     std::uint32_t frames = 0;       // written
     std::uint32_t layer1Events = 0; // left out: layer-1 events and overflow marks
     std::uint32_t badFrames = 0;    // left out: frames with a status other than good
     std::uint32_t unreadable = 0;   // records that could not be read
 };
 
-// Writes the frames of decodable to path: only those its filters show when shownOnly, else
+// Writes the frames of source to path: only those its filters show when shownOnly, else
 // every record. The file is written beside path and renamed over it once complete; nothing is
 // left behind on failure. The format follows the name: ".pcapng" writes pcapng.
-PcapExportResult exportPcap(DecodableObject &decodable, bool shownOnly, const std::string &path);
+PcapExportResult exportPcap(FrameSource &source, bool shownOnly, const std::string &path,
+                   const WorkProgress &progress = {});
 
 // "N frames written; L layer-1 events and B frames with a bad status left out", the parts that
 // are zero left out.

@@ -98,7 +98,7 @@ ImportResult importCapture(const std::string &in, const std::string &out) {
     }
     PcapRecordSource pcapSource;
     TraceRecordSource traceSource;
-    FrameSource *source = &pcapSource;
+    ImportedFrames *source = &pcapSource;
     if (!isPcapMagic(head, headSize) && traceFormatOf(head, headSize) != TraceFormat::None) {
         source = &traceSource;
         if (!traceSource.open(in)) {
@@ -113,10 +113,10 @@ ImportResult importCapture(const std::string &in, const std::string &out) {
     result.linkType = source == &pcapSource ? pcapSource.linkType() : -1;
     LvtRecord record;
     CaptureDateTime time;
-    FrameSource::Next next = source->next(record, time);
-    if (next != FrameSource::Next::Record) {
+    ImportedFrames::Next next = source->next(record, time);
+    if (next != ImportedFrames::Next::Record) {
         result.leftOut = source->leftOut();
-        if (next == FrameSource::Next::Error)
+        if (next == ImportedFrames::Next::Error)
             result.error = in + ": " + source->error();
         else if (result.leftOut)
             result.error = in + ": holds no D-channel LAPD frame (" +
@@ -137,7 +137,7 @@ ImportResult importCapture(const std::string &in, const std::string &out) {
     description.end = time;
     RealTimeFileWriter writer;
     bool ok = writer.create(replacement.path(), description);
-    while (ok && next == FrameSource::Next::Record) {
+    while (ok && next == ImportedFrames::Next::Record) {
         ok = writer.append(record);
         result.truncated += record.status == kStatusTruncated;
         description.end = time;
@@ -147,7 +147,7 @@ ImportResult importCapture(const std::string &in, const std::string &out) {
     ok = writer.close() && ok;
     result.frames = writer.recordCount();
     result.leftOut = source->leftOut();
-    if (next == FrameSource::Next::Error) {
+    if (next == ImportedFrames::Next::Error) {
         result.error = in + ": " + source->error();
         return result;
     }

@@ -23,7 +23,7 @@ namespace qv {
 inline constexpr const char *kImportedInstrument = "PCAP";
 
 // The LAPD records of one pcap or pcapng file, read through libpcap.
-class PcapRecordSource : public FrameSource {
+class PcapRecordSource : public ImportedFrames {
 public:
     PcapRecordSource() = default;
     ~PcapRecordSource();

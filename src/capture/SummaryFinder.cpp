@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "capture/CDecodeDoc.h"
+#include "capture/DecodableObject.h"
 #include "decode/CDecoder.h"
 #include "decode/SummaryFieldTable.h"
 
@@ -18,10 +18,10 @@ bool sameQuery(const FindQuery& a, const FindQuery& b) {
 
 } // namespace
 
-SummaryFinder::SummaryFinder(CDecodeDoc& document, const SummaryFieldTable& columns)
-    : document_(document), columns_(columns) {}
+SummaryFinder::SummaryFinder(const SummaryFieldTable& columns) : columns_(columns) {}
 
-bool SummaryFinder::start(const FindQuery& query, std::uint32_t from) {
+bool SummaryFinder::start(DecodableObject& capture, const FindQuery& query, std::uint32_t from) {
+    capture_ = &capture;
     visible_.clear();
     for (int c : columns_.visibleColumnsInDisplayOrder())
         visible_.push_back({c, columns_.field(c).position});
@@ -33,7 +33,7 @@ bool SummaryFinder::start(const FindQuery& query, std::uint32_t from) {
     query_ = query;
     hiddenColumn_ = (query.criterion == FindCriterion::MessageType && !shown(kMsgTypeColumn)) ||
                     (query.criterion == FindCriterion::Cause && !shown(kCauseColumn));
-    if (hiddenColumn_ || document_.frameCount() == 0 || !document_.decoder()) {
+    if (hiddenColumn_ || capture.frameCount() == 0 || !capture.decoder()) {
         state_ = hiddenColumn_ ? State::Failed : State::NotFound;
         return false;
     }
@@ -48,7 +48,7 @@ bool SummaryFinder::start(const FindQuery& query, std::uint32_t from) {
         for (char& c : request_.text)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     request_.step = query.forward ? 1 : -1;
-    const std::uint32_t last = document_.frameCount() - 1;
+    const std::uint32_t last = capture_->frameCount() - 1;
     const bool perFrame =
         query.criterion == FindCriterion::MessageType || query.criterion == FindCriterion::Cause;
     if (again) {
@@ -81,7 +81,7 @@ bool SummaryFinder::start(const FindQuery& query, std::uint32_t from) {
 SummaryFinder::State SummaryFinder::step() {
     if (state_ != State::Running)
         return state_;
-    const std::uint32_t last = document_.frameCount() - 1;
+    const std::uint32_t last = capture_->frameCount() - 1;
     const std::uint32_t first = request_.firstFrame;
     std::uint32_t end;
     if (request_.step > 0) {
@@ -102,7 +102,7 @@ SummaryFinder::State SummaryFinder::step() {
     FindRequest slice = request_;
     slice.lastFrame = end;
     FindResult result;
-    const int r = document_.decoder()->search(slice, visible_, result);
+    const int r = capture_->decoder()->search(slice, visible_, result);
     if (r == kFindDecodeFailed) {
         state_ = State::Failed;
         return state_;
@@ -111,7 +111,6 @@ SummaryFinder::State SummaryFinder::step() {
         hit_ = result;
         haveHit_ = true;
         ++hits_;
-        document_.goToFrame(result.frame, true);
         state_ = State::Found;
         return state_;
     }
@@ -131,7 +130,7 @@ void SummaryFinder::wrap() {
     if (state_ != State::ReachedEnd)
         return;
     wrapped_ = true;
-    request_.firstFrame = request_.step > 0 ? 0 : document_.frameCount() - 1;
+    request_.firstFrame = request_.step > 0 ? 0 : capture_->frameCount() - 1;
     request_.startAfter = false;
     request_.startPosition = request_.step > 0 ? 0 : 1 << 20;
     state_ = State::Running;

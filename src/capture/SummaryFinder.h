@@ -1,7 +1,8 @@
 #pragma once
 // Find on the frame summary: the decoder's search run over the capture in slices of 200 frames,
-// so that the window stays responsive and the user can stop it between two slices; the wrap at
-// either end of the capture, the hidden-column check and the result texts.
+// so that whoever runs it can stop it between two slices; the wrap at either end of the capture,
+// the hidden-column check and the result texts. It searches the capture it is given, a walk's own
+// source (with the document's filters), and leaves moving the document to the hit to its caller.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@
 
 namespace qv {
 
-class CDecodeDoc;
+class DecodableObject;
 class SummaryFieldTable;
 
 inline constexpr std::uint32_t kFindSliceFrames = 200;
@@ -40,12 +41,13 @@ class SummaryFinder {
 public:
     enum class State { Idle, Running, Found, ReachedEnd, NotFound, Failed };
 
-    SummaryFinder(CDecodeDoc& document, const SummaryFieldTable& columns);
+    explicit SummaryFinder(const SummaryFieldTable& columns);
 
-    // Starts a search after the frame and summary position of the last hit, or at frame
-    // `from` (the selected row) for a new query. False, with the hidden-column message in
-    // text(), when the column the criterion reads is not shown.
-    bool start(const FindQuery& query, std::uint32_t from);
+    // Starts a search of capture after the frame and summary position of the last hit, or at
+    // frame `from` (the selected row) for a new query. False, with the hidden-column message in
+    // text(), when the column the criterion reads is not shown. capture is searched until the
+    // search ends.
+    bool start(DecodableObject& capture, const FindQuery& query, std::uint32_t from);
     // Searches the next slice; Running while frames are left before the end of the capture.
     State step();
     // After ReachedEnd: the user chose to go on from the other end.
@@ -60,7 +62,7 @@ public:
     int hits() const { return hits_; }
 
 private:
-    CDecodeDoc& document_;
+    DecodableObject* capture_ = nullptr;
     const SummaryFieldTable& columns_;
     FindQuery query_;
     FindRequest request_;

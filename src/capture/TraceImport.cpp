@@ -102,7 +102,7 @@ TraceRecordSource::Step TraceRecordSource::damaged(const char *what) {
     return Step::Error;
 }
 
-FrameSource::Next TraceRecordSource::next(LvtRecord &record, CaptureDateTime &time) {
+ImportedFrames::Next TraceRecordSource::next(LvtRecord &record, CaptureDateTime &time) {
     for (;;) {
         if (format_ == TraceFormat::None || at_ >= bytes_.size())
             return Next::End;

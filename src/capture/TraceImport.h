@@ -26,7 +26,7 @@ enum class TraceFormat { None, I4b, EyeSdn };
 // The format of a file from its first bytes (32 are enough): None for anything else.
 TraceFormat traceFormatOf(const std::uint8_t *head, std::size_t size);
 
-class TraceRecordSource : public FrameSource {
+class TraceRecordSource : public ImportedFrames {
 public:
     // False, with the reason in error(), when the file cannot be read or is neither format.
     bool open(const std::string &path);

@@ -158,7 +158,10 @@ int calls(const std::vector<std::string> &args) {
     if (const int status = opened.open(args, path); status != kDone)
         return status;
     std::vector<CallEntry> list;
-    if (!buildCallList(opened.decodable(), list)) {
+    const bool read = withProgress("calls", [&](const WorkProgress& progress) {
+        return buildCallList(opened.source(), list, progress);
+    });
+    if (!read) {
         std::fprintf(stderr, "%s: the frames cannot be read\n", path.c_str());
         return kFailed;
     }

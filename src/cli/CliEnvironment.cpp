@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <cstdlib>
 
+#include <unistd.h>
+
 #include "app/Installation.h"
 #include "pdu/interface/ProtocolVariant.h"
 
@@ -144,6 +146,20 @@ int unknownArgument(const char* command, const std::string& arg) {
     std::fprintf(stderr, "%s: %s is not an option of this command, or its value is missing\n",
                  command, arg.c_str());
     return kBadUsage;
+}
+
+bool progressLineWanted() {
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
+void drawProgressLine(const char* what, double fraction) {
+    std::fprintf(stderr, "\r%s  %3d%%", what, static_cast<int>(fraction * 100));
+    std::fflush(stderr);
+}
+
+void clearProgressLine() {
+    std::fprintf(stderr, "\r\033[K");
+    std::fflush(stderr);
 }
 
 } // namespace qv::cli

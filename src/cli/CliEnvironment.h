@@ -1,7 +1,9 @@
 #pragma once
 // What the capture commands of quorvane-cli share: the installation's settings and decoding
 // objects, the capture document opened with them, and the exit statuses.
+#include <chrono>
 #include <cstdint>
+#include <thread>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -9,8 +11,10 @@
 
 #include "app/DecoderContext.h"
 #include "app/Settings.h"
+#include "base/BackgroundJob.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
+#include "capture/FrameSource.h"
 #include "decode/SummaryFieldTable.h"
 
 namespace qv::cli {
@@ -43,7 +47,44 @@ struct OpenedCapture {
     // (the reason reported).
     int open(const std::vector<std::string>& args, const std::string& path);
     DecodableObject& decodable() { return *doc->decodable(); }
+    // The walk over the opened capture: nothing here shows a current frame, so the walks go
+    // over the document's own decoder.
+    FrameSource& source() {
+        if (!source_)
+            source_ = std::make_unique<FrameSource>(decodable());
+        return *source_;
+    }
+
+private:
+    std::unique_ptr<FrameSource> source_;
 };
+
+
+
+// The progress line of long commands: only on a terminal.
+bool progressLineWanted();
+void drawProgressLine(const char* what, double fraction);
+void clearProgressLine();
+// Sleeps a tenth of a second, less when the job ends sooner.
+template <class Job> void waitForProgress(Job& job) {
+    for (int k = 0; k < 10 && !job.finished(); ++k)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+// Runs work(progress) and returns what it returns. While it runs, a line on stderr tells how far
+// it has come ("what  42%"), when stderr is a terminal; the line is cleared at the end.
+template <class Work> auto withProgress(const char* what, Work work) {
+    using Result = decltype(work(WorkProgress{}));
+    if (!progressLineWanted())
+        return work(WorkProgress{});
+    BackgroundJob<Result> job([&work](JobControl& control) { return work(control.progress()); });
+    while (!job.finished()) {
+        drawProgressLine(what, job.progress().fraction);
+        waitForProgress(job);
+    }
+    clearProgressLine();
+    return std::move(*job.take());
+}
 
 // Steps over an option every capture command takes for loadEnvironment: --v5, --home DIR,
 // --home=DIR, --protocol CODE. True when args[i] is one; i is then on its last word.

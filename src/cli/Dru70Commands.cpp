@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "CliEnvironment.h"
-#include "app/Dru70Columns.h"
+#include "capture/Dru70Columns.h"
 #include "app/Installation.h"
 #include "app/Settings.h"
 #include "base/UserMessages.h"

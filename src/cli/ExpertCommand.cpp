@@ -77,7 +77,10 @@ int expert(const std::vector<std::string> &args) {
         return status;
     DecodableObject &capture = opened.decodable();
     LinkAnalysis analysis(capture.decoderKind() == DecoderKind::V5);
-    if (!analyseLinks(capture, analysis))
+    const bool read = withProgress("expert", [&](const WorkProgress& progress) {
+        return analyseLinks(opened.source(), analysis, progress);
+    });
+    if (!read)
         std::fprintf(stderr, "expert: some frames could not be read; they are left out\n");
     std::string out;
     if (format == Format::Csv)

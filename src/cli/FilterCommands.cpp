@@ -71,8 +71,10 @@ int exportFrames(const std::vector<std::string>& args) {
         return status;
     if (const int status = capture.open(path); status != kDone)
         return status;
-    const LvtExportResult result =
-        exportLvt(*capture.doc->decodable(), capture.filter.given, out);
+    FrameSource source(*capture.doc->decodable());
+    const LvtExportResult result = withProgress("export", [&](const WorkProgress& progress) {
+        return exportLvt(source, capture.filter.given, out, progress);
+    });
     if (!result.ok) {
         std::fprintf(stderr, "%s\n", result.error.c_str());
         return kFailed;

@@ -67,7 +67,10 @@ int flow(const std::vector<std::string> &args) {
     CallFlow diagram;
     if (call != 0) {
         std::vector<CallEntry> list;
-        if (!buildCallList(decodable, list))
+        const bool read = withProgress("flow", [&](const WorkProgress& progress) {
+            return buildCallList(opened.source(), list, progress);
+        });
+        if (!read)
             return kFailed;
         if (call > list.size()) {
             if (list.empty())
@@ -77,7 +80,7 @@ int flow(const std::vector<std::string> &args) {
                              call, list.size());
             return kFailed;
         }
-        if (!buildCallFlow(decodable, list[call - 1], options, diagram))
+        if (!buildCallFlow(opened.source(), list[call - 1], options, diagram))
             return kFailed;
     } else {
         if (to > decodable.frameCount()) {
@@ -88,7 +91,7 @@ int flow(const std::vector<std::string> &args) {
         std::vector<std::uint32_t> frames;
         for (std::uint32_t n = from; n <= to; ++n)
             frames.push_back(n - 1);
-        if (!buildFrameFlow(decodable, frames, options, diagram))
+        if (!buildFrameFlow(opened.source(), frames, options, diagram))
             return kFailed;
     }
     if (svg.empty()) {

@@ -61,7 +61,10 @@ int exportPcap(const std::string &path, const std::string &out,
     if (const int status = capture.open(path); status != kDone)
         return status;
     CDecodeDoc &doc = *capture.doc;
-    const PcapExportResult result = qv::exportPcap(*doc.decodable(), capture.filter.given, out);
+    FrameSource source(*doc.decodable());
+    const PcapExportResult result = withProgress("export", [&](const WorkProgress& progress) {
+        return qv::exportPcap(source, capture.filter.given, out, progress);
+    });
     if (!result.ok) {
         std::fprintf(stderr, "%s\n", result.error.c_str());
         return kFailed;

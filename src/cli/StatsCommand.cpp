@@ -68,7 +68,10 @@ int stats(const std::vector<std::string> &args) {
     if (const int status = opened.open(args, path); status != kDone)
         return status;
     Statistics statistics;
-    if (!collectStatistics(opened.decodable(), statistics))
+    const bool read = withProgress("stats", [&](const WorkProgress& progress) {
+        return collectStatistics(opened.source(), statistics, progress);
+    });
+    if (!read)
         std::fprintf(stderr, "stats: some frames could not be read; they are left out\n");
     const std::string out = asJson ? json(statistics) : statisticsText(statistics);
     std::fwrite(out.data(), 1, out.size(), stdout);

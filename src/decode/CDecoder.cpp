@@ -653,6 +653,27 @@ int CDecoder::frmrBlock() {
     return 0;
 }
 
+// ---- services --------------------------------------------------------------------------------
+
+namespace {
+
+class CopiedServices : public DecoderServiceSet {
+public:
+    explicit CopiedServices(const DecoderServices& services) : services_(services) {}
+    const DecoderServices& services() const override { return services_; }
+
+private:
+    DecoderServices services_;
+};
+
+} // namespace
+
+std::unique_ptr<DecoderServiceSet> servicesForAnotherThread(const DecoderServices& services) {
+    if (services.forAnotherThread)
+        return services.forAnotherThread();
+    return std::make_unique<CopiedServices>(services);
+}
+
 // ---- search --------------------------------------------------------------------------------
 
 namespace {

@@ -3,6 +3,7 @@
 // summary column texts, the protocol detail lines and the hexa trace of it.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -49,6 +50,8 @@ struct Layer3DetailItem {
 using FullDecode = std::function<bool(const std::uint8_t* info, std::uint16_t length,
                                       std::vector<Layer3DetailItem>& items)>;
 
+class DecoderServiceSet;
+
 struct DecoderServices {
     const L3ItemProvider* isdnItems = nullptr;
     const L3ItemProvider* x25Items = nullptr;
@@ -65,7 +68,22 @@ struct DecoderServices {
     std::function<int(CISDN& decoder, const DetailOptions& options)> x25DetailBlock;
     // The V5 notation set's full decode of a V5 protocol message; false on failure.
     FullDecode v5FullDecode;
+    // The interpreter behind the full decodes keeps its state in one instance, which only one
+    // thread may use: this makes a set of services with instances of its own for another
+    // thread. Empty when the services hold nothing of the kind.
+    std::function<std::unique_ptr<DecoderServiceSet>()> forAnotherThread;
 };
+
+// Services together with whatever they decode through, owned by the thread that uses them.
+class DecoderServiceSet {
+public:
+    virtual ~DecoderServiceSet() = default;
+    virtual const DecoderServices& services() const = 0;
+};
+
+// The services of services for use on another thread: services.forAnotherThread() when set, else
+// a copy (the services then share nothing that a thread could disturb).
+std::unique_ptr<DecoderServiceSet> servicesForAnotherThread(const DecoderServices& services);
 
 // Verdict of the real-time filter on a received frame.
 using RealTimeFilter = std::function<int(const DecodedFrame& frame, const LvtRecord& record,

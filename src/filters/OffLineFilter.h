@@ -1,6 +1,7 @@
 #pragma once
 // The off-line filter as a walk over a capture sees it: a verdict on each decoded frame.
 #include <cstdint>
+#include <memory>
 
 namespace qv {
 
@@ -25,6 +26,8 @@ public:
     virtual int answerNow(std::uint32_t frame) { (void)frame; return kFilterUnsettled; }
     // True when any criterion differs from its pass-everything default.
     virtual bool active() const = 0;
+    // A filter of the same criteria that has seen no frame, for a walk of its own.
+    virtual std::unique_ptr<OffLineFilter> fresh() const = 0;
 };
 
 class KeepEverythingFilter : public OffLineFilter {
@@ -32,6 +35,9 @@ public:
     int test(CDecoder&, std::uint32_t) override { return kFilterKeep; }
     bool needsOrderedWalk() const override { return false; }
     bool active() const override { return false; }
+    std::unique_ptr<OffLineFilter> fresh() const override {
+        return std::make_unique<KeepEverythingFilter>();
+    }
 };
 
 } // namespace qv

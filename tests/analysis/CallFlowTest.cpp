@@ -11,6 +11,7 @@
 #include "capture/CaptureTestSupport.h"
 #include "synth/Scenario.h"
 #include "synth/Traffic.h"
+#include "capture/FrameSource.h"
 
 namespace qv::test {
 namespace {
@@ -52,7 +53,7 @@ protected:
         ASSERT_TRUE(synth::writeCapture(path, synth::Layout::Stored, t.records(),
                                         synth::kScenarioStartYear, error));
         ASSERT_TRUE(doc.openCapture(path, {}));
-        ASSERT_TRUE(buildCallList(*doc.decodable(), list));
+        ASSERT_TRUE(buildCallList(*FrameSource::of(doc), list));
         ASSERT_EQ(list.size(), 1u);
     }
 
@@ -65,7 +66,7 @@ protected:
 
 TEST_F(CallFlowTest, OneArrowPerMessageWithItsKeyItem) {
     CallFlow flow;
-    ASSERT_TRUE(buildCallFlow(*doc.decodable(), list[0], {}, flow));
+    ASSERT_TRUE(buildCallFlow(*FrameSource::of(doc), list[0], {}, flow));
     EXPECT_EQ(flow.title, "Call 1: 0301234567 -> 0897654321");
     EXPECT_NE(flow.subtitle.find("ISDN, TEI 64, call ref. 0x01, Speech, B1 | 12/03/2026 09:00:"),
               std::string::npos)
@@ -100,7 +101,7 @@ TEST_F(CallFlowTest, OneArrowPerMessageWithItsKeyItem) {
 
 TEST_F(CallFlowTest, LayerTwoFramesOnRequest) {
     CallFlow flow;
-    ASSERT_TRUE(buildCallFlow(*doc.decodable(), list[0], {true}, flow));
+    ASSERT_TRUE(buildCallFlow(*FrameSource::of(doc), list[0], {true}, flow));
     std::size_t layer2 = 0;
     for (const FlowArrow &a : flow.arrows)
         if (a.layer2) {
@@ -116,7 +117,7 @@ TEST_F(CallFlowTest, LayerTwoFramesOnRequest) {
 
 TEST_F(CallFlowTest, SvgShowsTitleHeadsAndArrowsByDirection) {
     CallFlow flow;
-    ASSERT_TRUE(buildCallFlow(*doc.decodable(), list[0], {true}, flow));
+    ASSERT_TRUE(buildCallFlow(*FrameSource::of(doc), list[0], {true}, flow));
     const std::string svg = callFlowSvg(flow);
     EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
     EXPECT_NE(svg.find(">Call 1: 0301234567 -&gt; 0897654321</text>"), std::string::npos);
@@ -139,7 +140,7 @@ TEST_F(CallFlowTest, SvgShowsTitleHeadsAndArrowsByDirection) {
 
 TEST_F(CallFlowTest, FramesListAndText) {
     CallFlow flow;
-    ASSERT_TRUE(buildFrameFlow(*doc.decodable(), {0, 1, 2, 3, 4}, {true}, flow));
+    ASSERT_TRUE(buildFrameFlow(*FrameSource::of(doc), {0, 1, 2, 3, 4}, {true}, flow));
     // TEI request and assignment, SABME, UA, SETUP.
     ASSERT_EQ(flow.arrows.size(), 5u);
     EXPECT_EQ(flow.arrows[0].label, "ID.REQUEST");
@@ -150,7 +151,7 @@ TEST_F(CallFlowTest, FramesListAndText) {
     EXPECT_NE(text.find("\t5\tTE --> NT\tSETUP\t0301234567 -> 0897654321\n"), std::string::npos)
         << text;
     EXPECT_NE(text.find("\t4\tTE <-- NT\tUA\t\n"), std::string::npos) << text;
-    ASSERT_TRUE(buildFrameFlow(*doc.decodable(), {0, 1, 2, 3, 4, 999999}, {}, flow));
+    ASSERT_TRUE(buildFrameFlow(*FrameSource::of(doc), {0, 1, 2, 3, 4, 999999}, {}, flow));
     EXPECT_EQ(flow.arrows.size(), 1u) << "layer 3 only; a frame beyond the capture is left out";
 }
 

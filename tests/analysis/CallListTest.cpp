@@ -10,6 +10,7 @@
 #include "capture/CaptureTestSupport.h"
 #include "synth/Scenario.h"
 #include "synth/Traffic.h"
+#include "capture/FrameSource.h"
 
 namespace qv::test {
 namespace {
@@ -148,7 +149,7 @@ protected:
                                         synth::kScenarioStartYear, error))
             << error;
         ASSERT_TRUE(doc.openCapture(path, {}));
-        ASSERT_TRUE(buildCallList(*doc.decodable(), list));
+        ASSERT_TRUE(buildCallList(*FrameSource::of(doc), list));
     }
 
     std::int64_t spanMs(const Span &s) const {

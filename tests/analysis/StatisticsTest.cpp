@@ -13,6 +13,7 @@
 #include "capture/CDecodeDoc.h"
 #include "capture/CaptureTestSupport.h"
 #include "synth/Scenario.h"
+#include "capture/FrameSource.h"
 
 namespace qv {
 namespace {
@@ -30,7 +31,7 @@ Statistics statisticsOf(const std::vector<LvtRecord> &records) {
     CDecodeDoc doc(messages, context.services());
     EXPECT_TRUE(doc.openCapture(path, {}));
     Statistics statistics;
-    EXPECT_TRUE(collectStatistics(*doc.decodable(), statistics));
+    EXPECT_TRUE(collectStatistics(*FrameSource::of(doc), statistics));
     return statistics;
 }
 

@@ -32,6 +32,12 @@ struct TableFilter : OffLineFilter {
     }
     bool needsOrderedWalk() const override { return ordered; }
     bool active() const override { return true; }
+    std::unique_ptr<OffLineFilter> fresh() const override {
+        auto copy = std::make_unique<TableFilter>();
+        copy->verdicts = verdicts;
+        copy->ordered = ordered;
+        return copy;
+    }
 };
 
 class DecodeDocTest : public ::testing::Test {

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "app/Dru70Columns.h"
+#include "capture/Dru70Columns.h"
 #include "base/ByteOrder.h"
 #include "base/IniFile.h"
 #include "capture/DecodableObject.h"

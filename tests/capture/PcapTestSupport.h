@@ -9,6 +9,7 @@
 #include "capture/CaptureTestSupport.h"
 #include "capture/PcapExport.h"
 #include "synth/Scenario.h"
+#include "capture/FrameSource.h"
 
 namespace qv::test {
 
@@ -77,7 +78,7 @@ struct ExportedCapture {
     PcapExportResult result;
     ExportedCapture(const std::string &capture, const std::string &out) {
         if (doc.openCapture(capture, {}))
-            result = exportPcap(*doc.decodable(), false, out);
+            result = exportPcap(*FrameSource::of(doc), false, out);
     }
 };
 

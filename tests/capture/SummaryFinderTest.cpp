@@ -7,6 +7,7 @@
 #include "capture/CDecodeDoc.h"
 #include "capture/CaptureTestSupport.h"
 #include "capture/CaptureWriters.h"
+#include "capture/FrameSource.h"
 #include "decode/SummaryFieldTable.h"
 
 namespace qv::test {
@@ -50,28 +51,35 @@ protected:
         return q;
     }
 
+    DecodableObject& capture() {
+        if (!source)
+            source = FrameSource::of(doc);
+        return source->capture();
+    }
+
     TempDir dir;
     RecordingUserMessages messages;
     DecoderServices services;
     CDecodeDoc doc{messages, services};
     SummaryFieldTable columns;
+    std::unique_ptr<FrameSource> source;
 };
 
 TEST_F(SummaryFinderTest, HitsFollowEachOtherAndWrapAtTheEnd) {
-    SummaryFinder finder(doc, columns);
-    ASSERT_TRUE(finder.start(text("disc"), 0));
+    SummaryFinder finder(columns);
+    ASSERT_TRUE(finder.start(capture(), text("disc"), 0));
     EXPECT_EQ(run(finder), 2) << "frame 250 lies in the second slice";
     ASSERT_EQ(finder.state(), SummaryFinder::State::Found);
     EXPECT_EQ(finder.hit().frame, 250u);
-    EXPECT_EQ(doc.currentFrame(), 250u) << "the hit becomes the current frame";
+    EXPECT_EQ(doc.currentFrame(), 0u) << "the search runs on a source of its own";
     EXPECT_EQ(finder.text(), "String found once");
 
-    ASSERT_TRUE(finder.start(text("disc"), 0));
+    ASSERT_TRUE(finder.start(capture(), text("disc"), 0));
     run(finder);
     EXPECT_EQ(finder.hit().frame, 900u);
     EXPECT_EQ(finder.text(), "String found twice");
 
-    ASSERT_TRUE(finder.start(text("disc"), 0));
+    ASSERT_TRUE(finder.start(capture(), text("disc"), 0));
     run(finder);
     ASSERT_EQ(finder.state(), SummaryFinder::State::ReachedEnd);
     EXPECT_EQ(finder.text(),
@@ -82,7 +90,7 @@ TEST_F(SummaryFinderTest, HitsFollowEachOtherAndWrapAtTheEnd) {
     EXPECT_EQ(finder.hit().frame, 250u);
     EXPECT_EQ(finder.text(), "String found 3 times");
 
-    ASSERT_TRUE(finder.start(text("DISC", false), 600));
+    ASSERT_TRUE(finder.start(capture(), text("DISC", false), 600));
     EXPECT_EQ(finder.hits(), 0) << "a new query counts again";
     run(finder);
     EXPECT_EQ(finder.hit().frame, 250u);
@@ -90,8 +98,8 @@ TEST_F(SummaryFinderTest, HitsFollowEachOtherAndWrapAtTheEnd) {
 }
 
 TEST_F(SummaryFinderTest, BackwardSearchAsksAtTheFirstFrameAndEndsWhereItBegan) {
-    SummaryFinder finder(doc, columns);
-    ASSERT_TRUE(finder.start(text("DISC", false), 100));
+    SummaryFinder finder(columns);
+    ASSERT_TRUE(finder.start(capture(), text("DISC", false), 100));
     run(finder);
     ASSERT_EQ(finder.state(), SummaryFinder::State::ReachedEnd);
     EXPECT_EQ(finder.text(),
@@ -100,7 +108,7 @@ TEST_F(SummaryFinderTest, BackwardSearchAsksAtTheFirstFrameAndEndsWhereItBegan) 
     run(finder);
     EXPECT_EQ(finder.hit().frame, 900u);
 
-    ASSERT_TRUE(finder.start(text("no such text"), 10));
+    ASSERT_TRUE(finder.start(capture(), text("no such text"), 10));
     run(finder);
     ASSERT_EQ(finder.state(), SummaryFinder::State::ReachedEnd);
     finder.wrap();
@@ -110,8 +118,8 @@ TEST_F(SummaryFinderTest, BackwardSearchAsksAtTheFirstFrameAndEndsWhereItBegan) 
 }
 
 TEST_F(SummaryFinderTest, StopEndsTheSearchBetweenSlices) {
-    SummaryFinder finder(doc, columns);
-    ASSERT_TRUE(finder.start(text("no such text"), 0));
+    SummaryFinder finder(columns);
+    ASSERT_TRUE(finder.start(capture(), text("no such text"), 0));
     finder.step();
     EXPECT_EQ(finder.state(), SummaryFinder::State::Running);
     EXPECT_EQ(finder.text(), "Press ESCAPE to stop the find function");
@@ -122,15 +130,15 @@ TEST_F(SummaryFinderTest, StopEndsTheSearchBetweenSlices) {
 
 TEST_F(SummaryFinderTest, CriteriaOnHiddenColumnsAreRefused) {
     columns.field(kCauseColumn).width = 0;
-    SummaryFinder finder(doc, columns);
+    SummaryFinder finder(columns);
     FindQuery cause;
     cause.criterion = FindCriterion::Cause;
     cause.cause = 16;
-    EXPECT_FALSE(finder.start(cause, 0));
+    EXPECT_FALSE(finder.start(capture(), cause, 0));
     EXPECT_EQ(finder.text(), "This field is not visible now. Display it with the\n \"Protocol "
                              "Information\" menu and restart the Find function");
     columns.field(kCauseColumn).width = 120;
-    ASSERT_TRUE(finder.start(cause, 0));
+    ASSERT_TRUE(finder.start(capture(), cause, 0));
     run(finder);
     finder.wrap();
     run(finder);
@@ -140,7 +148,7 @@ TEST_F(SummaryFinderTest, CriteriaOnHiddenColumnsAreRefused) {
     message.criterion = FindCriterion::MessageType;
     message.text = "SETUP";
     columns.field(kMsgTypeColumn).width = 0;
-    EXPECT_FALSE(finder.start(message, 0));
+    EXPECT_FALSE(finder.start(capture(), message, 0));
 }
 
 } // namespace

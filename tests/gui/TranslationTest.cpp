@@ -78,6 +78,7 @@
 #include "views/FramePrinter.h"
 #include "views/HexaFindDialog.h"
 #include "views/PrintDialog.h"
+#include "capture/FrameSource.h"
 
 namespace qv {
 namespace {
@@ -469,7 +470,7 @@ TEST_P(TranslationTest, TheAnalysisWindowsAreTranslated) {
         for (const Text &text : widgetTexts(flow))
             all.push_back(text);
         Statistics statistics;
-        collectStatistics(*errors->document().decodable(), statistics);
+        collectStatistics(*FrameSource::of(errors->document()), statistics);
         StatisticsDialog dialog(statistics, QStringLiteral("errors.lvt"), nullptr);
         for (const Text &text : widgetTexts(dialog))
             all.push_back(text);

@@ -23,10 +23,12 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "app/BackgroundWork.h"
 #include "app/FileType.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "capture/CDru70Doc.h"
+#include "capture/FrameSource.h"
 #include "capture/LvtExport.h"
 #include "capture/PcapExport.h"
 #include "capture/PcapImport.h"
@@ -207,6 +209,10 @@ void MainWindow::createMenus() {
         if (CaptureWindow *capture = activeCapture()) {
             auto *expert = new ExpertWindow(*capture, this);
             expert->setAttribute(Qt::WA_DeleteOnClose);
+            if (!expert->complete()) {
+                delete expert;
+                return;
+            }
             expert->show();
         }
     });
@@ -215,11 +221,18 @@ void MainWindow::createMenus() {
         if (!capture || !capture->document().decodable())
             return;
         CDecodeDoc &doc = capture->document();
-        Statistics statistics;
-        collectStatistics(*doc.decodable(), statistics);
-        doc.goToFrame(doc.currentFrame(), false);
+        const std::optional<Statistics> statistics = runInBackground(
+            capture, tr("Counting the frames"),
+            [spec = FrameSource::specOf(doc)](JobControl &control) mutable {
+                FrameSource source(std::move(spec));
+                Statistics counted;
+                collectStatistics(source, counted, control.progress());
+                return counted;
+            });
+        if (!statistics)
+            return;
         auto *dialog = new StatisticsDialog(
-            statistics, QString::fromStdString(doc.pathName()), this);
+            *statistics, QString::fromStdString(doc.pathName()), this);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->show();
     });
@@ -227,6 +240,10 @@ void MainWindow::createMenus() {
         if (CaptureWindow *capture = activeCapture()) {
             auto *calls = new CallsWindow(*capture, &causes_, messages_, this);
             calls->setAttribute(Qt::WA_DeleteOnClose);
+            if (!calls->complete()) {
+                delete calls;
+                return;
+            }
             calls->show();
         }
     });
@@ -235,12 +252,11 @@ void MainWindow::createMenus() {
         if (!capture || !capture->document().decodable())
             return;
         // The flow of the call the current frame belongs to.
-        CDecodeDoc &doc = capture->document();
-        const std::uint32_t frame = doc.currentFrame();
-        std::vector<CallEntry> calls;
-        buildCallList(*doc.decodable(), calls);
-        doc.goToFrame(frame, false);
-        for (const CallEntry &call : calls)
+        const std::uint32_t frame = capture->document().currentFrame();
+        const std::optional<std::vector<CallEntry>> calls = findCalls(*capture);
+        if (!calls)
+            return;
+        for (const CallEntry &call : *calls)
             if (std::binary_search(call.frames.begin(), call.frames.end(), frame)) {
                 auto *flow = new FlowWindow(callFlowOf(*capture, call, true), capture, this);
                 flow->setAttribute(Qt::WA_DeleteOnClose);
@@ -951,27 +967,39 @@ bool MainWindow::exportActive(const std::string &path) {
         return false;
     }
     const bool lvt = path.size() > 4 && path.compare(path.size() - 4, 4, ".lvt") == 0;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool ok = false;
-    std::string error;
-    QString done;
-    if (lvt) {
-        const LvtExportResult result =
-            exportLvt(*document.decodable(), document.filtersActive(), path);
-        ok = result.ok;
-        error = result.error;
-        done = tr("%1: %2 of %3 frames written")
-                   .arg(QString::fromStdString(path))
-                   .arg(result.frames)
-                   .arg(result.total);
-    } else {
-        const PcapExportResult result =
-            exportPcap(*document.decodable(), document.filtersActive(), path);
-        ok = result.ok;
-        error = result.error;
-        done = QString::fromStdString(path + ": " + exportSummaryText(result));
-    }
-    QApplication::restoreOverrideCursor();
+    struct Outcome {
+        bool ok = false;
+        std::string error;
+        std::uint32_t frames = 0;
+        std::uint32_t total = 0;
+        std::string pcapSummary;
+    };
+    const bool shownOnly = document.filtersActive();
+    const std::optional<Outcome> outcome = runInBackground(
+        capture, tr("Exporting"),
+        [spec = FrameSource::specOf(document), lvt, shownOnly, path](JobControl &control) mutable {
+            FrameSource source(std::move(spec));
+            Outcome out;
+            if (lvt) {
+                const LvtExportResult result =
+                    exportLvt(source, shownOnly, path, control.progress());
+                out = {result.ok, result.error, result.frames, result.total, {}};
+            } else {
+                const PcapExportResult result =
+                    exportPcap(source, shownOnly, path, control.progress());
+                out = {result.ok, result.error, 0, 0, exportSummaryText(result)};
+            }
+            return out;
+        });
+    if (!outcome)
+        return false;
+    const bool ok = outcome->ok;
+    const std::string &error = outcome->error;
+    const QString done = lvt ? tr("%1: %2 of %3 frames written")
+                                   .arg(QString::fromStdString(path))
+                                   .arg(outcome->frames)
+                                   .arg(outcome->total)
+                             : QString::fromStdString(path + ": " + outcome->pcapSummary);
     if (!ok) {
         messages_.show(error, kProgramCaption, MessageIcon::Exclamation);
         return false;

@@ -3,7 +3,7 @@
 #include "filters/CauseList.h"
 #include "app/ColourTable.h"
 #include "app/DecoderContext.h"
-#include "app/Dru70Columns.h"
+#include "capture/Dru70Columns.h"
 #include "app/FileType.h"
 #include "app/Installation.h"
 #include "app/Settings.h"

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <QStringList>
 
-#include "app/Dru70Columns.h"
+#include "capture/Dru70Columns.h"
 
 class QListWidget;
 class QListWidgetItem;

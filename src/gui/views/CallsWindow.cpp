@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 
 #include "analysis/CallFlow.h"
+#include "app/BackgroundWork.h"
+#include "capture/FrameSource.h"
 #include "capture/CDecodeDoc.h"
 #include "decode/DecodedFrame.h"
 #include "dialogs/OffLineFilterCommands.h"
@@ -73,15 +75,31 @@ QString orDash(const std::string &text) {
 
 } // namespace
 
+std::optional<std::vector<CallEntry>> findCalls(CaptureWindow &capture) {
+    if (!capture.document().decodable())
+        return std::vector<CallEntry>{};
+    return runInBackground(&capture, CallsWindow::tr("Finding the calls"),
+                           [spec = FrameSource::specOf(capture.document())](
+                               JobControl &control) mutable {
+                               FrameSource source(std::move(spec));
+                               std::vector<CallEntry> calls;
+                               buildCallList(source, calls, control.progress());
+                               return calls;
+                           });
+}
+
 CallFlow callFlowOf(CaptureWindow &capture, const CallEntry &call, bool layer2) {
-    CallFlow flow;
-    CDecodeDoc &doc = capture.document();
-    if (doc.decodable()) {
-        buildCallFlow(*doc.decodable(), call, FlowOptions{layer2}, flow);
-        // The flow decoded other frames: the capture window's frame is decoded again.
-        doc.goToFrame(doc.currentFrame(), false);
-    }
-    return flow;
+    if (!capture.document().decodable())
+        return {};
+    std::optional<CallFlow> flow = runInBackground(
+        &capture, CallsWindow::tr("Drawing the call flow"),
+        [spec = FrameSource::specOf(capture.document()), call, layer2](JobControl &) mutable {
+            FrameSource source(std::move(spec));
+            CallFlow made;
+            buildCallFlow(source, call, FlowOptions{layer2}, made);
+            return made;
+        });
+    return flow ? std::move(*flow) : CallFlow{};
 }
 
 CallsWindow::CallsWindow(CaptureWindow &capture, const CauseList *causes, UserMessages &messages,
@@ -90,10 +108,10 @@ CallsWindow::CallsWindow(CaptureWindow &capture, const CauseList *causes, UserMe
     CDecodeDoc &doc = capture.document();
     setWindowTitle(tr("Calls - %1").arg(QString::fromStdString(doc.pathName())));
     const bool v5 = doc.decodable() && doc.decodable()->decoderKind() == DecoderKind::V5;
-    if (doc.decodable()) {
-        buildCallList(*doc.decodable(), calls_);
-        doc.goToFrame(doc.currentFrame(), false);
-    }
+    std::optional<std::vector<CallEntry>> found = findCalls(capture);
+    complete_ = found.has_value();
+    if (found)
+        calls_ = std::move(*found);
     table_ = new QTreeWidget(this);
     table_->setRootIsDecorated(false);
     table_->setUniformRowHeights(true);

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 #include "analysis/CallFlow.h"
@@ -22,9 +23,12 @@ class UserMessages;
 class CallsWindow : public QWidget {
     Q_OBJECT
 public:
-    // Lists every call of the window's whole capture, whatever its filters show.
+    // Lists every call of the window's whole capture, whatever its filters show; the calls are
+    // found in the background.
     CallsWindow(CaptureWindow &capture, const CauseList *causes, UserMessages &messages,
                 QWidget *parent = nullptr);
+    // False when the user cancelled the search for the calls.
+    bool complete() const { return complete_; }
 
     const QTreeWidget *table() const { return table_; }
     const std::vector<CallEntry> &calls() const { return calls_; }
@@ -40,9 +44,12 @@ private:
     std::vector<CallEntry> calls_;
     QTreeWidget *table_ = nullptr;
     QLabel *summary_ = nullptr;
+    bool complete_ = false;
 };
 
-// The flow of call in capture's document, with the capture window's frame decoded again after.
+// The calls of capture's whole capture, found in the background; nothing when cancelled.
+std::optional<std::vector<CallEntry>> findCalls(CaptureWindow &capture);
+// The flow of call in capture's capture, drawn in the background; empty when cancelled.
 CallFlow callFlowOf(CaptureWindow &capture, const CallEntry &call, bool layer2);
 
 } // namespace qv

@@ -30,7 +30,9 @@
 #include <utility>
 
 #include "app/ColourTable.h"
+#include "app/BackgroundWork.h"
 #include "capture/FramePrint.h"
+#include "capture/FrameSource.h"
 #include "capture/SummaryFinder.h"
 #include "capture/DecodableObject.h"
 #include "base/UserMessages.h"
@@ -125,17 +127,7 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document,
                            thumbText(value), bar);
     });
     connect(bar, &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
-    summary_->installEventFilter(this);
-    finder_ = std::make_unique<SummaryFinder>(*document_, columns);
-}
-
-bool CaptureWindow::eventFilter(QObject *watched, QEvent *event) {
-    if (watched == summary_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
-        findStopRequested_ = true;
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    finder_ = std::make_unique<SummaryFinder>(columns);
 }
 
 QList<int> CaptureWindow::selectDetailRow(int row) {
@@ -327,8 +319,48 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
     if (ranges.empty())
         return false;
     // Building and drawing a large print takes a while: both show their progress and can be
-    // cancelled, and a cancelled print says nothing more.
-    QProgressDialog progress(tr("Printing frames..."), tr("Cancel"), 0, 1000, this);
+    // cancelled, and a cancelled print says nothing more. The lines are made in the background
+    // from a source of their own; the pages are drawn here.
+    struct Built {
+        PrintDocument print;
+        bool outOfMemory = false;
+    };
+    const std::optional<Built> built = runInBackground(
+        this, tr("Printing frames..."),
+        [spec = FrameSource::specOf(*document_), &columns = columns_, ranges,
+         kind = request.kind](JobControl &control) mutable {
+            Built out;
+            FrameSource source(std::move(spec));
+            try {
+                for (const PrintRange &range : ranges) {
+                    PrintDocument part =
+                        buildPrint(source, columns, range, kind, control.progress());
+                    if (part.cancelled)
+                        return out;
+                    out.print.title = part.title;
+                    // A summary's column heading is printed once.
+                    const std::size_t skip =
+                        kind == PrintKind::Summary && !out.print.blocks.empty() ? 1 : 0;
+                    out.print.blocks.insert(
+                        out.print.blocks.end(),
+                        std::make_move_iterator(part.blocks.begin() +
+                                                std::min(skip, part.blocks.size())),
+                        std::make_move_iterator(part.blocks.end()));
+                }
+            } catch (const std::bad_alloc &) {
+                out = Built{};
+                out.outOfMemory = true;
+            }
+            return out;
+        });
+    if (!built)
+        return false;
+    if (built->outOfMemory) {
+        messages.show(kMsgPrintMemory, kErrorMessageCaption, MessageIcon::Error);
+        return false;
+    }
+    const PrintDocument &print = built->print;
+    QProgressDialog progress(tr("Printing frames..."), tr("Cancel"), 0, 500, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     auto phase = [&progress](int base) {
@@ -337,30 +369,6 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
             return !progress.wasCanceled();
         };
     };
-    const std::uint32_t current = document_->currentFrame();
-    PrintDocument print;
-    try {
-        for (const PrintRange &range : ranges) {
-            PrintDocument part = buildPrint(*document_, columns_, range, request.kind, phase(0));
-            if (part.cancelled) {
-                document_->goToFrame(current);
-                return false;
-            }
-            print.title = part.title;
-            // A summary's column heading is printed once.
-            const std::size_t skip =
-                request.kind == PrintKind::Summary && !print.blocks.empty() ? 1 : 0;
-            print.blocks.insert(print.blocks.end(),
-                                std::make_move_iterator(part.blocks.begin() +
-                                                        std::min(skip, part.blocks.size())),
-                                std::make_move_iterator(part.blocks.end()));
-        }
-    } catch (const std::bad_alloc &) {
-        document_->goToFrame(current);
-        messages.show(kMsgPrintMemory, kErrorMessageCaption, MessageIcon::Error);
-        return false;
-    }
-    document_->goToFrame(current);
 
     QStringList header;
     if (request.fileHeader)
@@ -409,7 +417,7 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
     }
     probe.end();
     return drawPrint(*printer, QString::fromStdString(document_->pathName()), header, comment,
-                     print, request.formatDocument, phase(500));
+                     print, request.formatDocument, phase(0));
 }
 
 void CaptureWindow::printWithDialog(UserMessages &messages, QPrinter &printer) {
@@ -472,27 +480,43 @@ QString CaptureWindow::runFind(const FindQuery &query, UserMessages &messages) {
         messages.show(text, kProgramCaption, MessageIcon::Information);
         return QString::fromStdString(text);
     };
-    // Find Next pressed again while a find runs (events are handled between slices).
+    // Find Next pressed again while a find runs.
     if (finding_)
         return QString();
-    if (!finder.start(query, static_cast<std::uint32_t>(selectedFrame())))
-        return show(finder.text());
     finding_ = true;
-    findStopRequested_ = false;
     emit statusMessage(QString::fromLatin1(kMsgFindRunning));
-    QString shown;
-    for (;;) {
-        const State state = finder.step();
-        if (state == State::Running) {
-            // Between slices the window takes its events: repaints, and Escape.
-            QApplication::processEvents();
-            if (findStopRequested_) {
+    // The search, wraps included, reads a source of its own; the hit is shown here.
+    FrameSource source(FrameSource::specOf(*document_));
+    const std::uint32_t from = static_cast<std::uint32_t>(selectedFrame());
+    bool started = false;
+    bool refused = false;
+    auto search = [&](JobControl &control) {
+        if (!started) {
+            if (!source.open())
+                return State::Failed;
+            started = true;
+            if (!finder.start(source.capture(), query, from)) {
+                refused = true;
+                return finder.state();
+            }
+        }
+        const std::uint32_t count = source.frameCount();
+        std::uint64_t searched = 0;
+        while (finder.step() == State::Running) {
+            searched += kFindSliceFrames;
+            if (!control.update(searched, count)) {
                 finder.stop();
                 break;
             }
-            continue;
         }
-        if (state == State::ReachedEnd) {
+        return finder.state();
+    };
+    QString shown;
+    for (;;) {
+        const std::optional<State> state = runInBackground(this, tr("Find"), search);
+        if (!state || *state == State::Idle)
+            break;
+        if (*state == State::ReachedEnd) {
             if (messages.ask(finder.text(), kProgramCaption, MessageButtons::YesNo,
                              MessageAnswer::Yes) != MessageAnswer::Yes) {
                 finder.stop();
@@ -501,9 +525,11 @@ QString CaptureWindow::runFind(const FindQuery &query, UserMessages &messages) {
             finder.wrap();
             continue;
         }
-        if (state == State::Found)
+        if (*state == State::Found) {
+            document_->goToFrame(finder.hit().frame, true);
             selectFrame(static_cast<int>(finder.hit().frame));
-        shown = show(finder.text());
+        }
+        shown = show(refused || started ? finder.text() : std::string(kMsgFindError));
         break;
     }
     finding_ = false;

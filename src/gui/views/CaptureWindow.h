@@ -41,8 +41,8 @@ public:
     // Makes frame the current one: selected in the summary, shown in the detail and hexa trace.
     void selectFrame(int frame);
 
-    // Runs a find on the summary from the selected row, slice by slice with the window kept
-    // live (Escape in the summary stops it), asks at either end whether to go on from the
+    // Runs a find on the summary from the selected row in the background (its progress dialog
+    // stops it), asks at either end whether to go on from the
     // other, and shows the result through messages. The text shown, empty when stopped.
     QString runFind(const FindQuery &query, UserMessages &messages);
 
@@ -97,7 +97,6 @@ signals:
     void columnWidthsChanged();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     // The comment is closed (and stored) first; the window stays when it stays.
     void closeEvent(QCloseEvent *event) override;
 
@@ -120,7 +119,6 @@ private:
     QListWidget *detail_ = nullptr;
     QPlainTextEdit *hexa_ = nullptr;
     std::unique_ptr<SummaryFinder> finder_;
-    bool findStopRequested_ = false;
     bool finding_ = false;
     QPointer<CommentWindow> comment_;
     ChildHost childHost_;

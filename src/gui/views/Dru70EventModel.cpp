@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/ColourTable.h"
-#include "app/Dru70Columns.h"
+#include "capture/Dru70Columns.h"
 #include "capture/CDru70Doc.h"
 
 namespace qv {

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "views/Dru70Finder.h"
+#include "capture/Dru70Finder.h"
 
 class QButtonGroup;
 class QCheckBox;

@@ -14,7 +14,7 @@
 
 #include "capture/CaptureInfo.h"
 #include "filters/Dru70EventFilter.h"
-#include "views/Dru70Finder.h"
+#include "capture/Dru70Finder.h"
 
 class QAbstractItemModel;
 class QPrinter;

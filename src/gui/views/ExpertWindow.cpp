@@ -8,7 +8,9 @@
 #include <QVBoxLayout>
 
 #include "analysis/LinkAnalysis.h"
+#include "app/BackgroundWork.h"
 #include "capture/CDecodeDoc.h"
+#include "capture/FrameSource.h"
 #include "views/CaptureWindow.h"
 
 namespace qv {
@@ -69,12 +71,21 @@ ExpertWindow::ExpertWindow(CaptureWindow &capture, QWidget *parent)
     layout->addWidget(list_);
     layout->addWidget(summary_);
 
-    LinkAnalysis analysis(doc.decodable() && doc.decodable()->decoderKind() == DecoderKind::V5);
-    if (doc.decodable()) {
-        analyseLinks(*doc.decodable(), analysis);
-        // The walk moved the decoder: the capture window's frame is decoded again.
-        doc.goToFrame(doc.currentFrame(), false);
-    }
+    const bool v5 = doc.decodable() && doc.decodable()->decoderKind() == DecoderKind::V5;
+    std::optional<LinkAnalysis> found;
+    if (doc.decodable())
+        found = runInBackground(
+            &capture, tr("Analysing the data links"),
+            [spec = FrameSource::specOf(doc), v5](JobControl &control) mutable {
+                FrameSource source(std::move(spec));
+                LinkAnalysis made(v5);
+                analyseLinks(source, made, control.progress());
+                return made;
+            });
+    else
+        found.emplace(v5);
+    complete_ = found.has_value();
+    const LinkAnalysis analysis = found ? std::move(*found) : LinkAnalysis(v5);
     QList<QTreeWidgetItem *> rows;
     for (const ExpertItem &item : analysis.items()) {
         auto *row = new QTreeWidgetItem;

@@ -17,7 +17,10 @@ class ExpertWindow : public QWidget {
     Q_OBJECT
 public:
     // Analyses the whole capture of the window, whatever its filters show.
+    // The analysis runs in the background.
     explicit ExpertWindow(CaptureWindow &capture, QWidget *parent = nullptr);
+    // False when the user cancelled the analysis.
+    bool complete() const { return complete_; }
 
     const QTreeWidget *list() const { return list_; }
     QString summaryText() const;
@@ -32,6 +35,7 @@ private:
     QPointer<CaptureWindow> capture_;
     QTreeWidget *list_ = nullptr;
     QLabel *summary_ = nullptr;
+    bool complete_ = false;
 };
 
 } // namespace qv

@@ -1,9 +1,9 @@
-#include "views/Dru70Finder.h"
+#include "capture/Dru70Finder.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "app/Dru70Columns.h"
+#include "capture/Dru70Columns.h"
 
 namespace qv {
 

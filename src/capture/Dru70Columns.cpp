@@ -1,4 +1,4 @@
-#include "app/Dru70Columns.h"
+#include "capture/Dru70Columns.h"
 
 #include <algorithm>
 #include <cstdio>

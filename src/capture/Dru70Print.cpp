@@ -1,4 +1,4 @@
-#include "views/Dru70Print.h"
+#include "capture/Dru70Print.h"
 
 #include <algorithm>
 

@@ -1,0 +1,118 @@
+#include "capture/FrameSource.h"
+
+#include "capture/CDecodeDoc.h"
+
+namespace qv {
+
+FrameSource::FrameSource(FrameSourceSpec spec) : spec_(std::move(spec)) {}
+
+FrameSource::FrameSource(DecodableObject& capture)
+    : capture_(&capture), filtersActive_(capture.filter().active()) {
+    spec_.kind = capture.decoderKind();
+}
+
+FrameSource::~FrameSource() = default;
+
+FrameSourceSpec FrameSource::specOf(DecodableObject& decodable) {
+    FrameSourceSpec spec;
+    spec.path = decodable.fileName();
+    spec.remoteName = decodable.remoteName();
+    spec.language = decodable.language();
+    spec.v5Decoding = decodable.v5Decoding();
+    spec.kind = decodable.decoderKind();
+    spec.v5Setting = decodable.v5Setting();
+    spec.filter = decodable.filter().fresh();
+    spec.services = &decodable.services();
+    return spec;
+}
+
+FrameSourceSpec FrameSource::specOf(CDecodeDoc& document) {
+    if (!document.decodable())
+        return {};
+    return specOf(*document.decodable());
+}
+
+std::unique_ptr<FrameSource> FrameSource::of(CDecodeDoc& document) {
+    auto source = std::make_unique<FrameSource>(specOf(document));
+    if (!source->open())
+        return nullptr;
+    return source;
+}
+
+bool FrameSource::open() {
+    if (capture_)
+        return true;
+    if (!spec_.services)
+        return false;
+    services_ = servicesForAnotherThread(*spec_.services);
+    auto capture = std::make_unique<DecodableObject>(spec_.path, spec_.remoteName, spec_.language,
+                                                     spec_.v5Decoding, messages_,
+                                                     services_->services());
+    capture->createDecoder(spec_.kind, spec_.v5Setting);
+    const int read = capture->readFrame(0);
+    if (read < 0 || (read != 0 && read != kReadNotV5Capture))
+        return false;
+    filtersActive_ = spec_.filter && spec_.filter->active();
+    capture->setFilter(std::move(spec_.filter));
+    owned_ = std::move(capture);
+    capture_ = owned_.get();
+    return true;
+}
+
+bool FrameSource::decodeAt(std::uint32_t index) {
+    if (!capture_ || index >= capture_->frameCount())
+        return false;
+    const int read = capture_->readFrame(index);
+    if (read != 0 && read != kReadNotV5Capture)
+        return false;
+    return capture_->decoder()->decodeLoaded(index) >= 0;
+}
+
+bool FrameSource::forEachFrame(
+    const std::function<void(std::uint32_t index, CDecoder& decoder)>& visit,
+    const WorkProgress& progress) {
+    if (!capture_)
+        return false;
+    const std::uint32_t count = capture_->frameCount();
+    CDecoder& decoder = *capture_->decoder();
+    bool ok = true;
+    for (std::uint32_t n = 0; n < count; ++n) {
+        if (progress && n % kProgressEveryFrames == 0 && !progress(n, count))
+            return false;
+        if (!decodeAt(n)) {
+            ok = false;
+            continue;
+        }
+        visit(n, decoder);
+    }
+    if (progress)
+        progress(count, count);
+    return ok;
+}
+
+bool FrameSource::forEachShown(const std::function<bool(std::uint32_t index)>& visit,
+                               const WorkProgress& progress, bool shownOnly) {
+    if (!capture_)
+        return false;
+    const std::uint32_t count = capture_->frameCount();
+    ShownFrames shown(*capture_, shownOnly);
+    if (progress)
+        shown.setProgress([&](std::uint32_t tested, std::uint32_t total) {
+            return progress(tested, total);
+        });
+    std::uint32_t frame = 0;
+    std::uint32_t visited = 0;
+    while (shown.next(frame)) {
+        if (progress && ++visited % kProgressEveryFrames == 0 && !progress(frame, count))
+            return false;
+        if (!visit(frame))
+            return false;
+    }
+    if (shown.stopped())
+        return false;
+    if (progress)
+        progress(count, count);
+    return true;
+}
+
+} // namespace qv
