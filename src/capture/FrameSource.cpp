@@ -44,10 +44,11 @@ bool FrameSource::open() {
         return true;
     if (!spec_.services)
         return false;
-    services_ = servicesForAnotherThread(*spec_.services);
-    auto capture = std::make_unique<DecodableObject>(spec_.path, spec_.remoteName, spec_.language,
-                                                     spec_.v5Decoding, messages_,
-                                                     services_->services());
+    if (!spec_.onOwnersThread)
+        services_ = servicesForAnotherThread(*spec_.services);
+    auto capture = std::make_unique<DecodableObject>(
+        spec_.path, spec_.remoteName, spec_.language, spec_.v5Decoding, messages_,
+        services_ ? services_->services() : *spec_.services);
     capture->createDecoder(spec_.kind, spec_.v5Setting);
     const int read = capture->readFrame(0);
     if (read < 0 || (read != 0 && read != kReadNotV5Capture))

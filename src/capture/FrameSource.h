@@ -28,6 +28,9 @@ struct FrameSourceSpec {
     std::uint8_t v5Setting = 0;
     std::unique_ptr<OffLineFilter> filter; // a fresh copy of the document's; null: none
     const DecoderServices* services = nullptr;
+    // The source stays on the thread that owns services and decodes through them, instead of
+    // through a set of its own (the views of the desktop program, which paint on that thread).
+    bool onOwnersThread = false;
 };
 
 class FrameSource {

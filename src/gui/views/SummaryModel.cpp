@@ -4,6 +4,7 @@
 
 #include "app/ColourTable.h"
 #include "capture/CDecodeDoc.h"
+#include "capture/FrameSource.h"
 #include "decode/SummaryCells.h"
 #include "decode/SummaryFieldTable.h"
 
@@ -32,6 +33,14 @@ SummaryModel::SummaryModel(CDecodeDoc &document, const SummaryFieldTable &column
 void SummaryModel::refilter() {
     beginResetModel();
     cache_.clear();
+    // The rows are decoded from a source of their own, with the document's decoder and filters
+    // as they are now: painting a row never moves the document's current frame.
+    FrameSourceSpec spec = FrameSource::specOf(document_);
+    spec.onOwnersThread = true;
+    source_ = std::make_unique<FrameSource>(std::move(spec));
+    if (!source_->open())
+        source_.reset();
+    previous_ = 0;
     filtered_ = document_.filtersActive();
     frames_.clear();
     scanned_ = 0;
@@ -48,13 +57,9 @@ int SummaryModel::rowCount(const QModelIndex &parent) const {
 }
 
 bool SummaryModel::shown(std::uint32_t frame) const {
-    DecodableObject *decodable = document_.decodable();
-    if (!decodable)
+    if (!source_)
         return false;
-    DocumentStatus *status = decodable->status();
-    decodable->setStatus(nullptr);
-    const int answer = decodable->decodeTo(previous_, frame);
-    decodable->setStatus(status);
+    const int answer = source_->capture().decodeTo(previous_, frame);
     if (answer == kDecodeToOutOfRange || answer == kDecodeToBeyondLastPassing)
         return false;
     previous_ = frame;
@@ -69,8 +74,8 @@ std::vector<std::uint32_t> SummaryModel::scan(int rows, std::uint32_t limit) {
         const std::uint32_t frame = scanned_++;
         if (shown(frame)) {
             found.push_back(frame);
-        } else if (document_.decodable()->endReached() &&
-                   frame >= document_.decodable()->lastPassing()) {
+        } else if (source_ && source_->capture().endReached() &&
+                   frame >= source_->capture().lastPassing()) {
             scanned_ = count; // nothing after it passes
         }
     }
@@ -124,18 +129,11 @@ const SummaryModel::Row &SummaryModel::row(int rowNumber) const {
     if (cache_.size() >= kCachedRows)
         cache_.clear();
     Row r;
-    DecodableObject *decodable = document_.decodable();
     const auto index = static_cast<std::uint32_t>(frame);
-    // Painting rows is not moving the current frame: the status bar keeps its frame number.
-    DocumentStatus *status = decodable ? decodable->status() : nullptr;
-    if (decodable)
-        decodable->setStatus(nullptr);
-    const int answer = decodable ? decodable->decodeTo(previous_, index) : kDecodeToOutOfRange;
-    if (decodable)
-        decodable->setStatus(status);
+    const int answer = source_ ? source_->capture().decodeTo(previous_, index) : kDecodeToOutOfRange;
     if (answer != kDecodeToOutOfRange && answer != kDecodeToBeyondLastPassing) {
         previous_ = index;
-        CDecoder &decoder = *decodable->decoder();
+        CDecoder &decoder = source_->decoder();
         std::string cell;
         for (int column : columns_) {
             summaryCellText(decoder, column, index, cell);

@@ -9,7 +9,10 @@
 #include <QHash>
 #include <QStringList>
 
+#include <memory>
 #include <vector>
+
+#include "capture/FrameSource.h"
 
 namespace qv {
 
@@ -46,12 +49,13 @@ private:
         bool shown = false;
     };
     const Row &row(int rowNumber) const;
-    // The document's answer for frame, without moving the status bar.
+    // Whether the filters show frame, decoded by the model's own source.
     bool shown(std::uint32_t frame) const;
     // The next shown frames: up to rows of them, looking at no more than limit frames.
     std::vector<std::uint32_t> scan(int rows, std::uint32_t limit);
 
     CDecodeDoc &document_;
+    std::unique_ptr<FrameSource> source_;
     const SummaryFieldTable &table_;
     const ColourTable &colours_;
     std::vector<int> columns_;
