@@ -104,7 +104,7 @@ bool FrameSource::forEachShown(const std::function<bool(std::uint32_t index)>& v
     std::uint32_t frame = 0;
     std::uint32_t visited = 0;
     while (shown.next(frame)) {
-        if (progress && ++visited % kProgressEveryFrames == 0 && !progress(frame, count))
+        if (progress && visited++ % kProgressEveryFrames == 0 && !progress(frame, count))
             return false;
         if (!visit(frame))
             return false;
