@@ -21,11 +21,11 @@ struct TemporaryCapture {
     }
 };
 
-inline TemporaryCapture writeMix(synth::Layout layout, const char* tag) {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("qv-bench-" + std::string(tag) + "-" +
-                               std::to_string(::getpid()) + ".lvt"))
-                                 .string();
+inline TemporaryCapture writeMix(synth::Layout layout, const char *tag) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() /
+         ("qv-bench-" + std::string(tag) + "-" + std::to_string(::getpid()) + ".lvt"))
+            .string();
     std::string error;
     synth::writeCapture(path, layout, synth::builtinScenario("mix", kMixFrames, 1),
                         synth::kScenarioStartYear, error);
@@ -33,7 +33,7 @@ inline TemporaryCapture writeMix(synth::Layout layout, const char* tag) {
     return TemporaryCapture{path};
 }
 
-inline const DecoderServices& benchServices() {
+inline const DecoderServices &benchServices() {
     static DecoderContext context;
     static const bool started = [] {
         StderrUserMessages messages;

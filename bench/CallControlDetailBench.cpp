@@ -18,22 +18,22 @@ namespace {
 
 // LAPD I frame carrying a SETUP with eight information elements.
 const std::array<std::uint8_t, 53> kSetup = {
-    0x00, 0x81, 0x00, 0x00, 0x08, 0x01, 0x05, 0x05,           // LAPD, SETUP
-    0xA1,                                                     // sending complete
-    0x04, 0x03, 0x80, 0x90, 0xA3,                             // bearer capability
-    0x18, 0x01, 0x89,                                         // channel identification
-    0x1E, 0x02, 0x81, 0x83,                                   // progress indicator
-    0x28, 0x05, 'N', 'e', 'n', 'a', 'd',                      // display
-    0x6C, 0x0C, 0x01, 0x81, '3', '5', '4', '5', '8', '5', '0', '9', '0', '0', // calling
-    0x70, 0x05, 0x81, '1', '1', '1', '1',                     // called
-    0x7D, 0x02, 0x91, 0x81,                                   // high layer compatibility
+    0x00, 0x81, 0x00, 0x00, 0x08, 0x01, 0x05, 0x05, // LAPD, SETUP
+    0xA1,                                           // sending complete
+    0x04, 0x03, 0x80, 0x90, 0xA3,                   // bearer capability
+    0x18, 0x01, 0x89,                               // channel identification
+    0x1E, 0x02, 0x81, 0x83,                         // progress indicator
+    0x28, 0x05, 'N',  'e',  'n',  'a',  'd',        // display
+    0x6C, 0x0C, 0x01, 0x81, '3',  '5',  '4',  '5',  '8', '5', '0', '9', '0', '0', // calling
+    0x70, 0x05, 0x81, '1',  '1',  '1',  '1',                                      // called
+    0x7D, 0x02, 0x91, 0x81, // high layer compatibility
 };
 
 class OneFrame : public qv::DecoderHost {
 public:
     qv::LvtRecord record;
     qv::StderrUserMessages sink;
-    int readRecord(std::uint32_t, qv::LvtRecord& target) override {
+    int readRecord(std::uint32_t, qv::LvtRecord &target) override {
         target = record;
         return 0;
     }
@@ -41,10 +41,10 @@ public:
     std::uint16_t captureStartYear() const override { return 2026; }
     std::uint16_t captureStartMonth() const override { return 12; }
     int decodingLanguage() const override { return 0; }
-    qv::UserMessages& messages() override { return sink; }
+    qv::UserMessages &messages() override { return sink; }
 };
 
-void BM_CallControlDetail(benchmark::State& state) {
+void BM_CallControlDetail(benchmark::State &state) {
     const std::string root = qv::Installation::executableFolder() + "/ISDNNOT";
     qv::StderrUserMessages messages;
     qv::ProtocolSelection selection;
@@ -60,14 +60,14 @@ void BM_CallControlDetail(benchmark::State& state) {
     qv::DecoderServices services;
     services.isdnItems = names.get();
     services.protocolName = selection.displayName;
-    services.callControlFullDecode = [&](const std::uint8_t* info, std::uint16_t length,
-                                         std::vector<qv::Layer3DetailItem>& items) {
+    services.callControlFullDecode = [&](const std::uint8_t *info, std::uint16_t length,
+                                         std::vector<qv::Layer3DetailItem> &items) {
         rows.clear();
         if (interpreter->Decode(info, length, rows, 0, 0) != 0)
             return false;
         for (std::size_t i = 0; i < rows.size(); ++i)
             items.push_back({!rows[i].header, rows[i].fieldName, rows[i].value,
-                           static_cast<std::int32_t>(rows[i].frameOffset), rows[i].byteCount});
+                             static_cast<std::int32_t>(rows[i].frameOffset), rows[i].byteCount});
         return true;
     };
     OneFrame host;
@@ -90,7 +90,7 @@ void BM_CallControlDetail(benchmark::State& state) {
 BENCHMARK(BM_CallControlDetail)->Arg(1)->Arg(0);
 
 // The interpreter's share of the above: the same message decoded and rendered into rows.
-void BM_CallControlInterpreter(benchmark::State& state) {
+void BM_CallControlInterpreter(benchmark::State &state) {
     const std::string root = qv::Installation::executableFolder() + "/ISDNNOT";
     qv::StderrUserMessages messages;
     qv::ProtocolSelection selection;

@@ -7,10 +7,10 @@
 #include <unistd.h>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "analysis/CallList.h"
 #include "app/DecoderContext.h"
 #include "base/UserMessages.h"
-#include "BenchSupport.h"
 #include "capture/CDecodeDoc.h"
 #include "capture/FrameSource.h"
 #include "synth/Scenario.h"
@@ -25,7 +25,9 @@ const std::string &storedMix() {
     return capture.path;
 }
 
-const qv::DecoderServices &services() { return qv::bench::benchServices(); }
+const qv::DecoderServices &services() {
+    return qv::bench::benchServices();
+}
 
 void rate(benchmark::State &state) {
     state.counters["frames/s"] =

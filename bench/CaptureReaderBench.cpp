@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::uint32_t kRecords = 1000000;
 
-qv::LvtRecord benchRecord(std::mt19937& rng, std::uint32_t n) {
+qv::LvtRecord benchRecord(std::mt19937 &rng, std::uint32_t n) {
     qv::LvtRecord r;
     r.kind = qv::kFrameRecord;
     r.direction = n & 1;
@@ -25,20 +25,23 @@ qv::LvtRecord benchRecord(std::mt19937& rng, std::uint32_t n) {
               n % 1000);
     // LAPD sizes: mostly short supervisory frames, some call-control messages, a few long ones.
     std::uint32_t pick = rng() % 100;
-    r.dataLength = static_cast<std::uint16_t>(pick < 50 ? 4 : pick < 95 ? 8 + rng() % 40 : 100 + rng() % 172);
+    r.dataLength = static_cast<std::uint16_t>(pick < 50   ? 4
+                                              : pick < 95 ? 8 + rng() % 40
+                                                          : 100 + rng() % 172);
     for (std::uint16_t i = 0; i < r.dataLength; ++i)
         r.data[i] = static_cast<std::uint8_t>(rng());
     return r;
 }
 
-const std::string& benchFile(bool realTime) {
+const std::string &benchFile(bool realTime) {
     static std::string paths[2];
-    std::string& path = paths[realTime ? 1 : 0];
+    std::string &path = paths[realTime ? 1 : 0];
     if (!path.empty())
         return path;
     path = (std::filesystem::temp_directory_path() /
             (std::string("qv-bench-") + (realTime ? "rt" : "stored") + "-" +
-             std::to_string(::getpid()) + ".lvt")).string();
+             std::to_string(::getpid()) + ".lvt"))
+               .string();
     std::mt19937 rng(42);
     if (realTime) {
         qv::RealTimeFileWriter w;
@@ -56,13 +59,13 @@ const std::string& benchFile(bool realTime) {
     return path;
 }
 
-std::unique_ptr<qv::CaptureFileReader> openReader(bool realTime, qv::UserMessages& messages) {
+std::unique_ptr<qv::CaptureFileReader> openReader(bool realTime, qv::UserMessages &messages) {
     auto reader = qv::CaptureFileOpener(benchFile(realTime), false, messages).createReader();
     reader->goTo(0);
     return reader;
 }
 
-void BM_IndexAtOpen(benchmark::State& state) {
+void BM_IndexAtOpen(benchmark::State &state) {
     bool realTime = state.range(0) != 0;
     qv::RecordingUserMessages messages;
     benchFile(realTime);
@@ -75,7 +78,7 @@ void BM_IndexAtOpen(benchmark::State& state) {
     state.SetLabel(realTime ? "real-time" : "stored");
 }
 
-void BM_RandomGoTo(benchmark::State& state) {
+void BM_RandomGoTo(benchmark::State &state) {
     bool realTime = state.range(0) != 0;
     qv::RecordingUserMessages messages;
     auto reader = openReader(realTime, messages);
@@ -100,7 +103,7 @@ void BM_RandomGoTo(benchmark::State& state) {
     state.SetLabel(realTime ? "real-time" : "stored");
 }
 
-void BM_ReadAllInOrder(benchmark::State& state) {
+void BM_ReadAllInOrder(benchmark::State &state) {
     bool realTime = state.range(0) != 0;
     qv::RecordingUserMessages messages;
     auto reader = openReader(realTime, messages);

@@ -52,9 +52,9 @@ void BM_Dru70OpenAndList(benchmark::State &state) {
         }
         benchmark::DoNotOptimize(bytes);
     }
-    state.counters["events/s"] = benchmark::Counter(
-        static_cast<double>(kEvents) * static_cast<double>(state.iterations()),
-        benchmark::Counter::kIsRate);
+    state.counters["events/s"] =
+        benchmark::Counter(static_cast<double>(kEvents) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_Dru70OpenAndList)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

@@ -12,8 +12,8 @@
 #include "app/DecoderContext.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
-#include "decode/LvtRecord.h"
 #include "decode/DecodedFrame.h"
+#include "decode/LvtRecord.h"
 #include "filters/FrameFilter.h"
 #include "filters/OffLineFrameFilter.h"
 #include "synth/Scenario.h"
@@ -184,15 +184,20 @@ void walk(benchmark::State &state, bool filtered, const char *local = "030123456
         benchmark::DoNotOptimize(shown);
         state.counters["shown"] = shown;
     }
-    state.counters["frames/s"] =
-        benchmark::Counter(1000000.0 * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate);
+    state.counters["frames/s"] = benchmark::Counter(
+        1000000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-void BM_DocumentWalk(benchmark::State &state) { walk(state, false); }
-void BM_DocumentWalkCallTracking(benchmark::State &state) { walk(state, true); }
+void BM_DocumentWalk(benchmark::State &state) {
+    walk(state, false);
+}
+void BM_DocumentWalkCallTracking(benchmark::State &state) {
+    walk(state, true);
+}
 // No call matches: every call-control frame is dropped.
-void BM_DocumentWalkCallTrackingNoMatch(benchmark::State &state) { walk(state, true, "5555"); }
+void BM_DocumentWalkCallTrackingNoMatch(benchmark::State &state) {
+    walk(state, true, "5555");
+}
 BENCHMARK(BM_DocumentWalk)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_DocumentWalkCallTracking)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_DocumentWalkCallTrackingNoMatch)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -6,13 +6,13 @@
 #include <string>
 #include <unistd.h>
 
+#include "BenchSupport.h"
 #include "analysis/LinkAnalysis.h"
 #include "analysis/Statistics.h"
 #include "app/DecoderContext.h"
 #include "app/Installation.h"
 #include "app/Settings.h"
 #include "base/UserMessages.h"
-#include "BenchSupport.h"
 #include "capture/CDecodeDoc.h"
 #include "capture/FrameSource.h"
 #include "synth/Scenario.h"
@@ -27,7 +27,9 @@ const std::string &mixCapture() {
     return capture.path;
 }
 
-const qv::DecoderServices &services() { return qv::bench::benchServices(); }
+const qv::DecoderServices &services() {
+    return qv::bench::benchServices();
+}
 
 enum class Walk { Summary, Expert, Statistics };
 

@@ -12,8 +12,9 @@
 namespace {
 
 std::vector<std::uint8_t> setupMessage() {
-    std::vector<std::uint8_t> m = {0x08, 0x05, 0xA1, 0x04, 0x03, 0x80, 0x90, 0xA3, 0x18, 0x01, 0x89};
-    auto element = [&](std::uint8_t id, std::vector<std::uint8_t> head, const std::string& text) {
+    std::vector<std::uint8_t> m = {0x08, 0x05, 0xA1, 0x04, 0x03, 0x80,
+                                   0x90, 0xA3, 0x18, 0x01, 0x89};
+    auto element = [&](std::uint8_t id, std::vector<std::uint8_t> head, const std::string &text) {
         m.push_back(id);
         m.push_back(static_cast<std::uint8_t>(head.size() + text.size()));
         m.insert(m.end(), head.begin(), head.end());
@@ -35,7 +36,7 @@ struct Fixture {
     bool ok = false;
 };
 
-void BM_PduDecode(benchmark::State& state) {
+void BM_PduDecode(benchmark::State &state) {
     auto f = std::make_unique<Fixture>();
     const std::vector<std::uint8_t> m = setupMessage();
     if (!f->ok || m.size() != 60) {
@@ -49,7 +50,7 @@ void BM_PduDecode(benchmark::State& state) {
 }
 BENCHMARK(BM_PduDecode);
 
-void BM_PduDecodeAndRender(benchmark::State& state) {
+void BM_PduDecodeAndRender(benchmark::State &state) {
     auto f = std::make_unique<Fixture>();
     const std::vector<std::uint8_t> m = setupMessage();
     qv::pdu::PduRowList rows;

@@ -15,10 +15,10 @@ inline std::string scratchPath() {
     return "/tmp/qv-fuzz-capture-" + std::to_string(::getpid()) + ".lvt";
 }
 
-inline void exerciseCapture(const std::uint8_t* data, std::size_t size, const char* prefix,
+inline void exerciseCapture(const std::uint8_t *data, std::size_t size, const char *prefix,
                             std::size_t prefixSize) {
     std::string path = scratchPath();
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE *f = std::fopen(path.c_str(), "wb");
     if (!f)
         return;
     std::fwrite(prefix, 1, prefixSize, f);

@@ -17,7 +17,7 @@ public:
     RecordingUserMessages recorded;
     int language = 0;
 
-    int readRecord(std::uint32_t index, LvtRecord& target) override {
+    int readRecord(std::uint32_t index, LvtRecord &target) override {
         if (index != 0)
             return -4;
         target = record;
@@ -27,21 +27,21 @@ public:
     std::uint16_t captureStartYear() const override { return 2026; }
     std::uint16_t captureStartMonth() const override { return 12; }
     int decodingLanguage() const override { return language; }
-    UserMessages& messages() override { return recorded; }
+    UserMessages &messages() override { return recorded; }
 };
 
 // Decodes arbitrary records with Decoder: the first octets choose the record's kind, status,
 // direction and the language, the rest is the frame. Every column, the detail, the hexa trace,
 // the category, the real-time entry and the search run on each.
 template <class Decoder, class Configure>
-int exerciseRecord(const std::uint8_t* data, std::size_t size, Configure configure) {
-    static constexpr std::uint8_t kKinds[] = {kLayer1Event,  kFrameRecord,     kFrameRecord,
-                                              kFrameRecord,  kOverflowMark,    kOverflowMarkAlt,
-                                              7,             kFrameRecord};
+int exerciseRecord(const std::uint8_t *data, std::size_t size, Configure configure) {
+    static constexpr std::uint8_t kKinds[] = {
+        kLayer1Event, kFrameRecord, kFrameRecord, kFrameRecord, kOverflowMark, kOverflowMarkAlt, 7,
+        kFrameRecord};
     if (size < 3)
         return 0;
     OneRecordHost host;
-    LvtRecord& r = host.record;
+    LvtRecord &r = host.record;
     r.kind = kKinds[data[0] & 7];
     r.status = (data[0] & 0x08) ? data[1] : 0;
     r.direction = data[0] & 0x10;

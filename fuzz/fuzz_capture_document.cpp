@@ -8,11 +8,11 @@
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     if (size < 1)
         return 0;
     const std::string path = "/tmp/qv-fuzz-document-" + std::to_string(::getpid()) + ".lvt";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE *f = std::fopen(path.c_str(), "wb");
     if (!f)
         return 0;
     const char first = (data[0] & 1) ? '#' : 0x01;
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.v5Decoding = (data[0] & 2) != 0;
     options.captureMode = (data[0] & 4) != 0;
     if (doc.openCapture(path, options)) {
-        qv::DecodableObject& d = *doc.decodable();
+        qv::DecodableObject &d = *doc.decodable();
         std::string text;
         std::uint32_t previous = 0;
         for (std::uint32_t n = 0; n < doc.frameCount() && n < 400; ++n) {

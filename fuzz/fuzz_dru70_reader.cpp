@@ -10,11 +10,11 @@
 #include "base/UserMessages.h"
 #include "capture/Dru70Decode.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     if (size < 1)
         return 0;
     const std::string path = "/tmp/qv-fuzz-dru-" + std::to_string(::getpid()) + ".dru";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE *f = std::fopen(path.c_str(), "wb");
     if (!f)
         return 0;
     if (data[0] & 1)

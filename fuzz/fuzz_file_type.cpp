@@ -8,9 +8,9 @@
 
 #include "app/FileType.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const std::string path = "/tmp/qv-fuzz-type-" + std::to_string(::getpid()) + ".lvt";
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE *f = std::fopen(path.c_str(), "wb");
     if (!f)
         return 0;
     std::fwrite(data, 1, size, f);

@@ -20,7 +20,7 @@
 
 namespace {
 
-const qv::DecoderServices& services() {
+const qv::DecoderServices &services() {
     static qv::DecoderContext context;
     static const bool started = [] {
         qv::RecordingUserMessages messages;
@@ -31,8 +31,8 @@ const qv::DecoderServices& services() {
     return context.services();
 }
 
-bool write(const std::string& path, const std::uint8_t* data, std::size_t size) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+bool write(const std::string &path, const std::uint8_t *data, std::size_t size) {
+    std::FILE *f = std::fopen(path.c_str(), "wb");
     if (!f)
         return false;
     const bool ok = std::fwrite(data, 1, size, f) == size;
@@ -41,11 +41,11 @@ bool write(const std::string& path, const std::uint8_t* data, std::size_t size) 
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     if (size < 4)
         return 0;
     const std::size_t profileSize = std::min<std::size_t>((data[1] << 8) | data[2], size - 3);
-    const std::uint8_t* capture = data + 3 + profileSize;
+    const std::uint8_t *capture = data + 3 + profileSize;
     const std::size_t captureSize = size - 3 - profileSize;
     const std::string folder = "/tmp/qv-fuzz-filter-" + std::to_string(::getpid());
     std::filesystem::create_directories(folder);
@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         options.v5Decoding = (data[0] & 2) != 0;
         if (doc.openCapture(path, options)) {
             doc.applyOffLineFilters(std::make_unique<qv::OffLineFrameFilter>(criteria));
-            qv::DecodableObject& d = *doc.decodable();
+            qv::DecodableObject &d = *doc.decodable();
             const std::uint32_t count = std::min<std::uint32_t>(doc.frameCount(), 300);
             std::uint32_t previous = 0;
             for (std::uint32_t n = 0; n < count; ++n) {
@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             doc.reachFrame(jumps() % doc.frameCount());
             // The same frames through the real-time verdict.
             qv::FrameFilter realTime(qv::FilterKind::RealTime, criteria);
-            qv::CDecoder& decoder = *doc.decoder();
+            qv::CDecoder &decoder = *doc.decoder();
             for (std::uint32_t n = 0; n < count; ++n)
                 if (d.readFrame(n) == 0 && decoder.decodeLoaded(n) >= 0)
                     realTime.Verdict(decoder.frame(), decoder.currentRecord(),

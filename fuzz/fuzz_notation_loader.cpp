@@ -15,7 +15,7 @@
 
 namespace {
 
-const std::filesystem::path& folder() {
+const std::filesystem::path &folder() {
     static const std::filesystem::path path = [] {
         auto p = std::filesystem::temp_directory_path() /
                  ("qv-fuzz-notation-" + std::to_string(::getpid()));
@@ -25,14 +25,14 @@ const std::filesystem::path& folder() {
     return path;
 }
 
-void ignore(void*, const char*, const char*) {}
+void ignore(void *, const char *, const char *) {}
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     if (size < 2)
         return 0;
-    const char* names[] = {"FUZZ.LST", "T3.NOT", "T4.NOT", "T5.NOT"};
+    const char *names[] = {"FUZZ.LST", "T3.NOT", "T4.NOT", "T5.NOT"};
     std::vector<std::string> parts(4);
     std::size_t part = 0;
     for (std::size_t i = 1; i < size; ++i) {
@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         {0x08, 0x05, 0x04, 0x03, 0x80, 0x90, 0xA3}, {0x00}, {0x41, 0x42, 0x43, 0x44}, {}};
     std::vector<qv::pdu::PduRow> rows;
     for (std::uint16_t table : {3, 4, 5, 9, 31, 32}) {
-        for (const auto& m : messages) {
+        for (const auto &m : messages) {
             const auto r = engine->decode(m.data(), static_cast<std::uint16_t>(m.size()), table, 3);
             if (r.cells[r.endCell] != qv::pdu::kCellEnd)
                 __builtin_trap();

@@ -10,7 +10,7 @@
 
 namespace {
 
-qv::pdu::PduInterpreter& interpreter() {
+qv::pdu::PduInterpreter &interpreter() {
     static std::unique_ptr<std::uint8_t[]> arena = std::make_unique<std::uint8_t[]>(220000);
     static std::unique_ptr<qv::pdu::PduInterpreter> engine = [] {
         auto e = std::make_unique<qv::pdu::PduInterpreter>();
@@ -24,13 +24,13 @@ qv::pdu::PduInterpreter& interpreter() {
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     if (size < 2 || size > 0xFFFF)
         return 0;
     const std::uint16_t table = (data[0] & 0x80) ? data[0] & 0x3F : 3;
     const std::uint16_t startValue = (data[1] & 0x80) ? data[1] & 0x7F : 3;
-    const auto r = interpreter().decode(data + 2, static_cast<std::uint16_t>(size - 2), table,
-                                        startValue);
+    const auto r =
+        interpreter().decode(data + 2, static_cast<std::uint16_t>(size - 2), table, startValue);
     if (r.cells[r.endCell] != qv::pdu::kCellEnd)
         __builtin_trap();
     static std::vector<qv::pdu::PduRow> rows;

@@ -35,8 +35,8 @@ void document(const std::uint8_t *data, std::size_t size) {
     const std::string text(reinterpret_cast<const char *>(data), size % 7);
     const int last = doc.lineCount() - 1;
     for (bool forward : {true, false}) {
-        if (doc.Find(text, forward ? 0 : last, forward ? last : 0, forward, static_cast<int>(size % 30),
-                     size % 2 == 0, columns, line, column) == 1 &&
+        if (doc.Find(text, forward ? 0 : last, forward ? last : 0, forward,
+                     static_cast<int>(size % 30), size % 2 == 0, columns, line, column) == 1 &&
             (line < 0 || line > last || !columns.shown(column)))
             std::abort();
     }

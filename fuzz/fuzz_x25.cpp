@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/Texts.h"
 #include "DecoderFuzzSupport.h"
+#include "base/Texts.h"
 #include "base/UserMessages.h"
 #include "decode/CISDN.h"
 #include "decode/X25ItemProvider.h"
@@ -21,17 +21,17 @@ const qv::X25ItemProvider kFrench(1);
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     if (size < 3)
         return 0;
     OneRecordHost host;
-    qv::LvtRecord& r = host.record;
+    qv::LvtRecord &r = host.record;
     r.kind = qv::kFrameRecord;
     r.status = 0;
     r.direction = data[0] & 1;
     r.month = 3;
     host.language = (data[0] >> 1) & 1;
-    const qv::X25ItemProvider& provider = host.language == 0 ? kEnglish : kFrench;
+    const qv::X25ItemProvider &provider = host.language == 0 ? kEnglish : kFrench;
     std::size_t length = 0;
     r.data[length++] = r.direction ? 0x40 : 0x42;
     r.data[length++] = 0x81;
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::uint32_t cause = 0;
     decoder.causeValue(cause);
 
-    const std::uint8_t* packet = data + 3;
+    const std::uint8_t *packet = data + 3;
     const std::uint16_t packetLength =
         static_cast<std::uint16_t>(std::min<std::size_t>(size - 3, 0xFFFF));
     for (int item = 0; item <= 15; ++item) {
@@ -76,9 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qv::decodeX25Facilities(provider, packet, packetLength, list);
     if (list.present) {
         std::size_t octets = 0;
-        for (const qv::X25Facility& e : list.entries) {
-            if (e.octets.size() != static_cast<std::size_t>(std::abs(e.length)) ||
-                e.octets.empty())
+        for (const qv::X25Facility &e : list.entries) {
+            if (e.octets.size() != static_cast<std::size_t>(std::abs(e.length)) || e.octets.empty())
                 __builtin_trap();
             octets += e.octets.size();
         }

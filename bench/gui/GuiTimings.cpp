@@ -165,15 +165,18 @@ int main(int argc, char **argv) {
             return 1;
         }
         QString name = action->text().remove(QLatin1Char('&')).remove(QLatin1String("..."));
-        measure(name.toLatin1().constData(), [action] { action->trigger(); }, kCancelAfterMs);
+        measure(
+            name.toLatin1().constData(), [action] { action->trigger(); }, kCancelAfterMs);
     }
     const std::string pcap =
         (std::filesystem::temp_directory_path() / "quorvane-gui-timings.pcap").string();
-    measure("Export pcap", [&] { window.exportActive(pcap); }, kCancelAfterMs);
+    measure(
+        "Export pcap", [&] { window.exportActive(pcap); }, kCancelAfterMs);
     std::filesystem::remove(pcap);
     qv::FindQuery query;
     query.text = "NO SUCH TEXT ANYWHERE";
-    measure("Find", [&] { capture->runFind(query, messages); }, kCancelAfterMs);
+    measure(
+        "Find", [&] { capture->runFind(query, messages); }, kCancelAfterMs);
     const std::string text =
         (std::filesystem::temp_directory_path() / "quorvane-gui-timings.txt").string();
     qv::PrintRequest print;
@@ -181,7 +184,8 @@ int main(int argc, char **argv) {
     print.kind = qv::PrintKind::Summary;
     print.output = qv::PrintOutput::Text;
     print.path = QString::fromStdString(text);
-    measure("Print", [&] { capture->print(print, messages); }, kCancelAfterMs);
+    measure(
+        "Print", [&] { capture->print(print, messages); }, kCancelAfterMs);
     std::filesystem::remove(text);
     return 0;
 }

@@ -186,8 +186,7 @@ bool buildFrameFlow(FrameSource &source, const std::vector<std::uint32_t> &frame
     ArrowMaker maker(source.decoder());
     for (const std::uint32_t n : frames) {
         FlowArrow arrow;
-        if (source.decodeAt(n) &&
-            maker.make(n, options.layer2, arrow))
+        if (source.decodeAt(n) && maker.make(n, options.layer2, arrow))
             out.arrows.push_back(std::move(arrow));
     }
     if (!frames.empty()) {

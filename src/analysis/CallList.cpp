@@ -4,10 +4,10 @@
 #include <cstdio>
 
 #include "capture/FrameSource.h"
-#include "decode/LvtRecord.h"
 #include "decode/CDecoder.h"
 #include "decode/DecodedFrame.h"
 #include "decode/L3ItemProvider.h"
+#include "decode/LvtRecord.h"
 
 namespace qv {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "base/BackgroundJob.h"
-#include "decode/LvtRecord.h"
 #include "decode/DecodedFrame.h"
+#include "decode/LvtRecord.h"
 
 namespace qv {
 

@@ -7,37 +7,43 @@ namespace qv {
 namespace {
 
 struct ColourEntry {
-    const char* key;
+    const char *key;
     Rgb colour;
 };
 
 constexpr ColourEntry kColours[kColourCount] = {
-    {"TxtL1TEtoNT", {0, 0, 0}},         {"TxtL1NTtoTE", {0, 0, 0}},
-    {"TxtL2TEtoNT", {128, 0, 64}},      {"TxtL2NTtoTE", {128, 0, 64}},
-    {"TxtL3RNISTEtoNT", {0, 0, 128}},   {"TxtL3RNISNTtoTE", {0, 0, 128}},
-    {"TxtL3X25TEtoNT", {0, 128, 0}},    {"TxtL3X25NTtoTE", {0, 128, 0}},
-    {"TxtLTtoNT", {0, 0, 0}},           {"TxtNTtoLT", {0, 0, 0}},
-    {"BkTEtoNT", {192, 192, 192}},      {"BkNTtoTE", {255, 255, 255}},
-    {"BkLTtoNT", {255, 255, 255}},      {"BkNTtoLT", {192, 192, 192}},
-    {"TxtFindItem", {255, 255, 255}},   {"BkgFindItem", {255, 0, 0}},
+    {"TxtL1TEtoNT", {0, 0, 0}},       {"TxtL1NTtoTE", {0, 0, 0}},
+    {"TxtL2TEtoNT", {128, 0, 64}},    {"TxtL2NTtoTE", {128, 0, 64}},
+    {"TxtL3RNISTEtoNT", {0, 0, 128}}, {"TxtL3RNISNTtoTE", {0, 0, 128}},
+    {"TxtL3X25TEtoNT", {0, 128, 0}},  {"TxtL3X25NTtoTE", {0, 128, 0}},
+    {"TxtLTtoNT", {0, 0, 0}},         {"TxtNTtoLT", {0, 0, 0}},
+    {"BkTEtoNT", {192, 192, 192}},    {"BkNTtoTE", {255, 255, 255}},
+    {"BkLTtoNT", {255, 255, 255}},    {"BkNTtoLT", {192, 192, 192}},
+    {"TxtFindItem", {255, 255, 255}}, {"BkgFindItem", {255, 0, 0}},
 };
 
 } // namespace
 
-ColourTable::ColourTable() { resetColours(); }
+ColourTable::ColourTable() {
+    resetColours();
+}
 
 void ColourTable::resetColours() {
     for (int k = 0; k < kColourCount; ++k)
         colours_[static_cast<std::size_t>(k)] = kColours[k].colour;
 }
 
-std::string_view ColourTable::keyName(int key) { return kColours[key].key; }
-Rgb ColourTable::defaultColour(int key) { return kColours[key].colour; }
+std::string_view ColourTable::keyName(int key) {
+    return kColours[key].key;
+}
+Rgb ColourTable::defaultColour(int key) {
+    return kColours[key].colour;
+}
 
-bool ColourTable::parse(std::string_view text, Rgb& out) {
+bool ColourTable::parse(std::string_view text, Rgb &out) {
     int values[3];
     std::size_t at = 0;
-    for (int& v : values) {
+    for (int &v : values) {
         if (at >= text.size() || text[at] < '0' || text[at] > '9')
             return false;
         v = 0;
@@ -55,13 +61,13 @@ bool ColourTable::parse(std::string_view text, Rgb& out) {
     return true;
 }
 
-std::string ColourTable::format(const Rgb& rgb) {
+std::string ColourTable::format(const Rgb &rgb) {
     char text[16];
     std::snprintf(text, sizeof text, "%d,%d,%d,", rgb.red, rgb.green, rgb.blue);
     return text;
 }
 
-void ColourTable::load(const IniFile& ini) {
+void ColourTable::load(const IniFile &ini) {
     used_ = ini.readInt(kColourSection, "UsedColors", 1) != 0;
     for (int k = 0; k < kColourCount; ++k) {
         Rgb rgb = kColours[k].colour;
@@ -71,14 +77,14 @@ void ColourTable::load(const IniFile& ini) {
     }
 }
 
-void ColourTable::save(IniFile& ini) const {
+void ColourTable::save(IniFile &ini) const {
     if (used_)
         for (int k = 0; k < kColourCount; ++k)
             ini.writeString(kColourSection, kColours[k].key, format(colour(k)));
     ini.writeString(kColourSection, "UsedColors", used_ ? "1" : "0");
 }
 
-void ColourTable::rowColours(int category, Rgb& text, Rgb& background) const {
+void ColourTable::rowColours(int category, Rgb &text, Rgb &background) const {
     if (category == 0) {
         text = {0, 0, 0};
         background = {255, 255, 255};

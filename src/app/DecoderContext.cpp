@@ -7,10 +7,10 @@
 
 namespace qv {
 
-bool DecoderContext::start(const Installation& installation, const Settings& settings,
-                           std::string_view code, UserMessages& messages) {
+bool DecoderContext::start(const Installation &installation, const Settings &settings,
+                           std::string_view code, UserMessages &messages) {
     problem_ = StartProblem::None;
-    const ProtocolVariant* variant = findVariantByCode(code.empty() ? settings.variant : code);
+    const ProtocolVariant *variant = findVariantByCode(code.empty() ? settings.variant : code);
     if (!variant) {
         problem_ = StartProblem::UnknownVariant;
         return false;
@@ -32,7 +32,8 @@ bool DecoderContext::start(const Installation& installation, const Settings& set
     std::error_code ec;
     if (std::filesystem::exists(protocol_.folderPath + protocol_.listFile, ec) &&
         initialiseVariant(interpreter_, protocol_, messages) == 0) {
-        services_.callControlFullDecode = fullDecode(interpreter_, &PduInterpreterObject::Decode, rows_);
+        services_.callControlFullDecode =
+            fullDecode(interpreter_, &PduInterpreterObject::Decode, rows_);
     } else if (problem_ == StartProblem::None) {
         problem_ = StartProblem::Interpreter;
     }
@@ -46,8 +47,8 @@ bool DecoderContext::start(const Installation& installation, const Settings& set
     return true;
 }
 
-DecoderContext::StartProblem DecoderContext::restart(const ProtocolSelection& selection,
-                                                     int language, UserMessages& messages) {
+DecoderContext::StartProblem DecoderContext::restart(const ProtocolSelection &selection,
+                                                     int language, UserMessages &messages) {
     protocol_ = selection;
     services_.protocolName = protocol_.displayName;
     services_.callControlFullDecode = nullptr;
@@ -57,14 +58,15 @@ DecoderContext::StartProblem DecoderContext::restart(const ProtocolSelection& se
         return problem_ = StartProblem::IsdnManager;
     if (initialiseVariant(interpreter_, protocol_, messages) != 0)
         return problem_ = StartProblem::Interpreter;
-    services_.callControlFullDecode = fullDecode(interpreter_, &PduInterpreterObject::Decode, rows_);
+    services_.callControlFullDecode =
+        fullDecode(interpreter_, &PduInterpreterObject::Decode, rows_);
     return problem_ = StartProblem::None;
 }
 
-FullDecode DecoderContext::fullDecode(PduInterpreterObject& object, DecodeCall decode,
-                                      pdu::PduRowList& rows) {
-    return [&rows, &object, decode](const std::uint8_t* info, std::uint16_t length,
-                                    std::vector<Layer3DetailItem>& items) {
+FullDecode DecoderContext::fullDecode(PduInterpreterObject &object, DecodeCall decode,
+                                      pdu::PduRowList &rows) {
+    return [&rows, &object, decode](const std::uint8_t *info, std::uint16_t length,
+                                    std::vector<Layer3DetailItem> &items) {
         rows.clear();
         if ((object.*decode)(info, length, rows, 0, 0) != 0)
             return false;
@@ -82,18 +84,18 @@ namespace {
 
 class ThreadServices : public DecoderServiceSet {
 public:
-    explicit ThreadServices(const DecoderServices& shared) : services_(shared) {
+    explicit ThreadServices(const DecoderServices &shared) : services_(shared) {
         services_.callControlFullDecode = nullptr;
         services_.v5FullDecode = nullptr;
     }
-    const DecoderServices& services() const override { return services_; }
+    const DecoderServices &services() const override { return services_; }
 
     // Loads the same tables as the shared instances; what fails to load decodes without them,
     // as it would on the program's own thread.
-    void load(const ProtocolSelection& protocol, bool callControl, const std::string& v5Root) {
+    void load(const ProtocolSelection &protocol, bool callControl, const std::string &v5Root) {
         if (callControl && initialiseVariant(interpreter_, protocol, messages_) == 0)
-            services_.callControlFullDecode = DecoderContext::fullDecode(
-                interpreter_, &PduInterpreterObject::Decode, rows_);
+            services_.callControlFullDecode =
+                DecoderContext::fullDecode(interpreter_, &PduInterpreterObject::Decode, rows_);
         if (!v5Root.empty() && initialiseV5(v5Interpreter_, v5Root, messages_) == 0)
             services_.v5FullDecode =
                 DecoderContext::fullDecode(v5Interpreter_, &PduInterpreterObject::DecodeV5, rows_);
@@ -120,7 +122,7 @@ void DecoderContext::offerThreadServices() {
     services_.forAnotherThread = [this] { return servicesForThread(); };
 }
 
-const char* DecoderContext::startProblemMessage(StartProblem problem) {
+const char *DecoderContext::startProblemMessage(StartProblem problem) {
     switch (problem) {
     case StartProblem::UnknownVariant:
         return kMsgUnknownProtocol;
@@ -139,7 +141,7 @@ std::vector<std::string> DecoderContext::messageNames(MessageFamily family) cons
     switch (family) {
     case MessageFamily::Isdn:
         // The summary shows the short names, and the search compares with them.
-        for (const MessageTypeEntry& entry : isdnItems_.entries())
+        for (const MessageTypeEntry &entry : isdnItems_.entries())
             names.push_back(entry.bracketName);
         break;
     case MessageFamily::V5:
@@ -152,11 +154,11 @@ std::vector<std::string> DecoderContext::messageNames(MessageFamily family) cons
             }
         break;
     case MessageFamily::X25:
-        for (const X25PacketType& packet : x25Items_.packetTypes())
+        for (const X25PacketType &packet : x25Items_.packetTypes())
             names.push_back(packet.name);
         break;
     }
-    std::erase_if(names, [](const std::string& n) { return n.empty(); });
+    std::erase_if(names, [](const std::string &n) { return n.empty(); });
     std::sort(names.begin(), names.end());
     names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;

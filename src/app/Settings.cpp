@@ -18,7 +18,6 @@ constexpr std::size_t kProtocolLength = 169;
 constexpr std::size_t kRecentFileLength = 169;
 constexpr std::size_t kRegistrationLength = 48;
 
-
 int inRange(int value, int low, int high, int fallback) {
     return value < low || value > high ? fallback : value;
 }

@@ -64,8 +64,8 @@ public:
         if (thread_.joinable())
             thread_.join();
     }
-    BackgroundJob(const BackgroundJob&) = delete;
-    BackgroundJob& operator=(const BackgroundJob&) = delete;
+    BackgroundJob(const BackgroundJob &) = delete;
+    BackgroundJob &operator=(const BackgroundJob &) = delete;
 
     void cancel() { control_.cancel(); }
     bool cancelled() const { return control_.cancelled(); }

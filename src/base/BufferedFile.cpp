@@ -14,7 +14,7 @@ constexpr std::size_t kRandomWindow = 4096;
 constexpr std::size_t kSequentialWindow = 256 * 1024;
 } // namespace
 
-bool writeAllAt(int fd, const std::uint8_t* data, std::size_t size, std::uint64_t offset) {
+bool writeAllAt(int fd, const std::uint8_t *data, std::size_t size, std::uint64_t offset) {
     while (size > 0) {
         ssize_t n = ::pwrite(fd, data, size, static_cast<off_t>(offset));
         if (n <= 0)
@@ -26,9 +26,11 @@ bool writeAllAt(int fd, const std::uint8_t* data, std::size_t size, std::uint64_
     return true;
 }
 
-BufferedFile::~BufferedFile() { close(); }
+BufferedFile::~BufferedFile() {
+    close();
+}
 
-bool BufferedFile::open(const std::string& path) {
+bool BufferedFile::open(const std::string &path) {
     close();
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0)
@@ -78,7 +80,7 @@ bool BufferedFile::fill(std::uint64_t offset, std::size_t wanted) {
     return true;
 }
 
-const std::uint8_t* BufferedFile::peekSlow(std::size_t count) {
+const std::uint8_t *BufferedFile::peekSlow(std::size_t count) {
     if (fd_ < 0 || count > kSequentialWindow || !fill(position_, count))
         return nullptr;
     if (position_ + count > bufferEnd_)
@@ -86,10 +88,10 @@ const std::uint8_t* BufferedFile::peekSlow(std::size_t count) {
     return buffer_.data() + (position_ - bufferStart_);
 }
 
-std::size_t BufferedFile::read(void* out, std::size_t count) {
+std::size_t BufferedFile::read(void *out, std::size_t count) {
     if (fd_ < 0)
         return 0;
-    auto* dst = static_cast<std::uint8_t*>(out);
+    auto *dst = static_cast<std::uint8_t *>(out);
     std::size_t done = 0;
     while (done < count) {
         if (position_ < bufferStart_ || position_ >= bufferEnd_) {
@@ -113,7 +115,7 @@ std::size_t BufferedFile::read(void* out, std::size_t count) {
     return done;
 }
 
-bool BufferedFile::readU16(std::uint16_t& value) {
+bool BufferedFile::readU16(std::uint16_t &value) {
     std::uint8_t b[2];
     if (!readExact(b, 2))
         return false;
@@ -121,7 +123,7 @@ bool BufferedFile::readU16(std::uint16_t& value) {
     return true;
 }
 
-bool BufferedFile::readU32(std::uint32_t& value) {
+bool BufferedFile::readU32(std::uint32_t &value) {
     std::uint8_t b[4];
     if (!readExact(b, 4))
         return false;

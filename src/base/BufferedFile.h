@@ -9,16 +9,16 @@
 namespace qv {
 
 // Writes all of data at offset through a plain descriptor; false on any short write.
-bool writeAllAt(int fd, const std::uint8_t* data, std::size_t size, std::uint64_t offset);
+bool writeAllAt(int fd, const std::uint8_t *data, std::size_t size, std::uint64_t offset);
 
 class BufferedFile {
 public:
     BufferedFile() = default;
     ~BufferedFile();
-    BufferedFile(const BufferedFile&) = delete;
-    BufferedFile& operator=(const BufferedFile&) = delete;
+    BufferedFile(const BufferedFile &) = delete;
+    BufferedFile &operator=(const BufferedFile &) = delete;
 
-    bool open(const std::string& path);
+    bool open(const std::string &path);
     void close();
     bool isOpen() const { return fd_ >= 0; }
     // Size of the file as it is now on disk.
@@ -28,14 +28,14 @@ public:
     void seek(std::uint64_t offset) { position_ = offset; }
     void skip(std::uint64_t count) { position_ += count; }
     // Reads up to count bytes; returns how many were read (fewer only at the end of the file).
-    std::size_t read(void* out, std::size_t count);
-    bool readExact(void* out, std::size_t count) { return read(out, count) == count; }
-    bool readU8(std::uint8_t& value) { return readExact(&value, 1); }
-    bool readU16(std::uint16_t& value);
-    bool readU32(std::uint32_t& value);
+    std::size_t read(void *out, std::size_t count);
+    bool readExact(void *out, std::size_t count) { return read(out, count) == count; }
+    bool readU8(std::uint8_t &value) { return readExact(&value, 1); }
+    bool readU16(std::uint16_t &value);
+    bool readU32(std::uint32_t &value);
     // The count bytes at the current position, read into the buffer when needed; valid until the
     // next read or peek. Null when fewer than count bytes remain or count exceeds the window.
-    const std::uint8_t* peek(std::size_t count) {
+    const std::uint8_t *peek(std::size_t count) {
         if (position_ >= bufferStart_ && position_ + count <= bufferEnd_)
             return buffer_.data() + (position_ - bufferStart_);
         return peekSlow(count);
@@ -45,7 +45,7 @@ public:
 
 private:
     bool fill(std::uint64_t offset, std::size_t wanted);
-    const std::uint8_t* peekSlow(std::size_t count);
+    const std::uint8_t *peekSlow(std::size_t count);
 
     int fd_ = -1;
     std::uint64_t position_ = 0;

@@ -10,7 +10,7 @@ namespace qv {
 
 namespace fs = std::filesystem;
 
-ReplacementFile::ReplacementFile(const std::string& target) : target_(target) {
+ReplacementFile::ReplacementFile(const std::string &target) : target_(target) {
     const fs::path to(target);
     fs::path folder = to.parent_path();
     if (folder.empty())
@@ -51,11 +51,11 @@ void ReplacementFile::discard() {
     path_.clear();
 }
 
-FileReplaceResult replaceFile(const std::string& path, std::string_view content) {
+FileReplaceResult replaceFile(const std::string &path, std::string_view content) {
     ReplacementFile replacement(path);
     if (!replacement.created())
         return FileReplaceResult::NotCreated;
-    std::FILE* f = std::fopen(replacement.path().c_str(), "wb");
+    std::FILE *f = std::fopen(replacement.path().c_str(), "wb");
     if (!f)
         return FileReplaceResult::NotCreated;
     bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();

@@ -5,7 +5,7 @@
 namespace qv {
 
 // Appends value in decimal with at least minDigits digits (leading zeros), as "%.0Nu" does.
-inline void appendDecimal(std::string& out, unsigned value, int minDigits = 1) {
+inline void appendDecimal(std::string &out, unsigned value, int minDigits = 1) {
     char digits[12];
     int n = 0;
     do {
@@ -18,7 +18,7 @@ inline void appendDecimal(std::string& out, unsigned value, int minDigits = 1) {
         out.push_back(digits[--n]);
 }
 
-inline void assignDecimal(std::string& out, unsigned value) {
+inline void assignDecimal(std::string &out, unsigned value) {
     out.clear();
     appendDecimal(out, value);
 }

@@ -4,22 +4,22 @@
 
 namespace qv {
 
-void StderrUserMessages::show(const std::string& text, const std::string& caption, MessageIcon) {
+void StderrUserMessages::show(const std::string &text, const std::string &caption, MessageIcon) {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
 }
 
-MessageAnswer StderrUserMessages::ask(const std::string& text, const std::string& caption,
+MessageAnswer StderrUserMessages::ask(const std::string &text, const std::string &caption,
                                       MessageButtons, MessageAnswer defaultAnswer) {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     return defaultAnswer;
 }
 
-void RecordingUserMessages::show(const std::string& text, const std::string& caption,
+void RecordingUserMessages::show(const std::string &text, const std::string &caption,
                                  MessageIcon icon) {
     entries_.push_back({text, caption, icon, false});
 }
 
-MessageAnswer RecordingUserMessages::ask(const std::string& text, const std::string& caption,
+MessageAnswer RecordingUserMessages::ask(const std::string &text, const std::string &caption,
                                          MessageButtons, MessageAnswer defaultAnswer) {
     entries_.push_back({text, caption, MessageIcon::Question, true});
     if (answers_.empty())
@@ -31,7 +31,7 @@ MessageAnswer RecordingUserMessages::ask(const std::string& text, const std::str
 
 std::vector<std::string> RecordingUserMessages::texts() const {
     std::vector<std::string> out;
-    for (const Entry& e : entries_)
+    for (const Entry &e : entries_)
         out.push_back(e.text);
     return out;
 }

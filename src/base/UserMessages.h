@@ -11,25 +11,25 @@ enum class MessageIcon { Information, Exclamation, Error, Question };
 enum class MessageButtons { YesNo, YesNoCancel, YesNoYesToAllCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel, YesToAll };
 
-inline constexpr const char* kErrorMessageCaption = "Error Message";
+inline constexpr const char *kErrorMessageCaption = "Error Message";
 // The caption of the program's own questions.
-inline constexpr const char* kProgramCaption = "Quorvane";
+inline constexpr const char *kProgramCaption = "Quorvane";
 
 class UserMessages {
 public:
     virtual ~UserMessages() = default;
-    virtual void show(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
-    virtual MessageAnswer ask(const std::string& text, const std::string& caption,
+    virtual void show(const std::string &text, const std::string &caption, MessageIcon icon) = 0;
+    virtual MessageAnswer ask(const std::string &text, const std::string &caption,
                               MessageButtons buttons, MessageAnswer defaultAnswer) = 0;
 
-    void error(const std::string& text) { show(text, kErrorMessageCaption, MessageIcon::Error); }
+    void error(const std::string &text) { show(text, kErrorMessageCaption, MessageIcon::Error); }
 };
 
 // Writes every message to stderr and answers questions with their default.
 class StderrUserMessages : public UserMessages {
 public:
-    void show(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    MessageAnswer ask(const std::string& text, const std::string& caption, MessageButtons buttons,
+    void show(const std::string &text, const std::string &caption, MessageIcon icon) override;
+    MessageAnswer ask(const std::string &text, const std::string &caption, MessageButtons buttons,
                       MessageAnswer defaultAnswer) override;
 };
 
@@ -43,12 +43,12 @@ public:
         bool question;
     };
 
-    void show(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    MessageAnswer ask(const std::string& text, const std::string& caption, MessageButtons buttons,
+    void show(const std::string &text, const std::string &caption, MessageIcon icon) override;
+    MessageAnswer ask(const std::string &text, const std::string &caption, MessageButtons buttons,
                       MessageAnswer defaultAnswer) override;
 
     void queueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
-    const std::vector<Entry>& entries() const { return entries_; }
+    const std::vector<Entry> &entries() const { return entries_; }
     std::vector<std::string> texts() const;
     void clear() { entries_.clear(); }
 

@@ -10,25 +10,25 @@ namespace qv {
 
 namespace {
 
-void warn(UserMessages& messages, const char* text) {
+void warn(UserMessages &messages, const char *text) {
     messages.show(text, kErrorMessageCaption, MessageIcon::Exclamation);
 }
 
 } // namespace
 
-CDecodeDoc::CDecodeDoc(UserMessages& messages, const DecoderServices& services,
-                       DocumentStatus* status)
+CDecodeDoc::CDecodeDoc(UserMessages &messages, const DecoderServices &services,
+                       DocumentStatus *status)
     : messages_(messages), services_(services), status_(status) {}
 
 CDecodeDoc::~CDecodeDoc() = default;
 
-bool CDecodeDoc::openCapture(const std::string& path, const CaptureOpenOptions& options) {
+bool CDecodeDoc::openCapture(const std::string &path, const CaptureOpenOptions &options) {
     std::unique_ptr<DecodableObject> decodable;
     try {
-        decodable = std::make_unique<DecodableObject>(path, std::string(), options.language,
-                                                      options.v5Decoding, messages_, services_,
-                                                      status_);
-    } catch (const std::bad_alloc&) {
+        decodable =
+            std::make_unique<DecodableObject>(path, std::string(), options.language,
+                                              options.v5Decoding, messages_, services_, status_);
+    } catch (const std::bad_alloc &) {
         warn(messages_, kMsgNoDecodableObject);
         return false;
     }
@@ -129,7 +129,7 @@ void CDecodeDoc::showFrameStatus(std::uint32_t index) {
         status_->setStatusPane(2, std::string());
         return;
     }
-    CDecoder* decoder = decodable_->decoder();
+    CDecoder *decoder = decodable_->decoder();
     status_->setStatusPane(2, decoder ? std::string(statusText(decoder->currentRecord()))
                                       : std::string());
     char text[40];
@@ -142,7 +142,7 @@ std::string CDecodeDoc::commentForEditor() {
     return decodable_ ? decodable_->notes(true) : std::string();
 }
 
-bool CDecodeDoc::saveComment(const std::string& text) {
+bool CDecodeDoc::saveComment(const std::string &text) {
     if (!decodable_)
         return false;
     if (text == decodable_->notes(makeDefaultComment))
@@ -158,16 +158,16 @@ bool CDecodeDoc::saveComment(const std::string& text) {
     return true;
 }
 
-bool copyCaptureFile(const std::string& from, const std::string& to) {
+bool copyCaptureFile(const std::string &from, const std::string &to) {
     namespace fs = std::filesystem;
     std::error_code ec;
     if (fs::exists(to, ec) && fs::equivalent(from, to, ec))
         return true;
-    std::FILE* in = std::fopen(from.c_str(), "rb");
+    std::FILE *in = std::fopen(from.c_str(), "rb");
     if (!in)
         return false;
     ReplacementFile replacement(to);
-    std::FILE* out = replacement.created() ? std::fopen(replacement.path().c_str(), "wb") : nullptr;
+    std::FILE *out = replacement.created() ? std::fopen(replacement.path().c_str(), "wb") : nullptr;
     if (!out) {
         std::fclose(in);
         return false;
@@ -191,7 +191,7 @@ bool copyCaptureFile(const std::string& from, const std::string& to) {
     return ok && replacement.commit();
 }
 
-bool CDecodeDoc::saveAs(const std::string& path) {
+bool CDecodeDoc::saveAs(const std::string &path) {
     if (!decodable_ || !copyCaptureFile(pathName_, path)) {
         warn(messages_, kMsgSaveAsFailed);
         return false;
@@ -201,7 +201,7 @@ bool CDecodeDoc::saveAs(const std::string& path) {
 }
 
 bool CDecodeDoc::printRange(PrintChoice choice, std::uint32_t from, std::uint32_t to,
-                            PrintRange& out) {
+                            PrintRange &out) {
     switch (choice) {
     case PrintChoice::All:
     case PrintChoice::Selection:

@@ -11,16 +11,17 @@
 
 namespace qv {
 
-inline constexpr const char* kMsgNoDecodableObject = "Unable to create a decodable object !";
-inline constexpr const char* kMsgFirstGroup = "A problem occurs while reading first group of frames !";
-inline constexpr const char* kMsgNoFrame = "No frame found in the file !";
-inline constexpr const char* kMsgSaveAsFailed = "Problem while saving file!";
-inline constexpr const char* kMsgCommentChanged =
+inline constexpr const char *kMsgNoDecodableObject = "Unable to create a decodable object !";
+inline constexpr const char *kMsgFirstGroup =
+    "A problem occurs while reading first group of frames !";
+inline constexpr const char *kMsgNoFrame = "No frame found in the file !";
+inline constexpr const char *kMsgSaveAsFailed = "Problem while saving file!";
+inline constexpr const char *kMsgCommentChanged =
     "The comment text has changed.\nDo you want to save it?";
-inline constexpr const char* kMsgCommentNotUpdated =
+inline constexpr const char *kMsgCommentNotUpdated =
     "The comment text can not be updated.\nAn error occured when saving it in the file";
-inline constexpr const char* kMsgPrintRange = "Starting and/or ending values are out of range";
-inline constexpr const char* kMsgFrameSuppressed =
+inline constexpr const char *kMsgPrintRange = "Starting and/or ending values are out of range";
+inline constexpr const char *kMsgFrameSuppressed =
     "This frame is suppressed by filtering\nDo you want to reach the nearest frame";
 inline constexpr std::uint32_t kNoFrame = 0xFFFFFFFF;
 
@@ -39,11 +40,11 @@ struct PrintRange {
 
 class CDecodeDoc {
 public:
-    CDecodeDoc(UserMessages& messages, const DecoderServices& services,
-               DocumentStatus* status = nullptr);
+    CDecodeDoc(UserMessages &messages, const DecoderServices &services,
+               DocumentStatus *status = nullptr);
     ~CDecodeDoc();
 
-    bool openCapture(const std::string& path, const CaptureOpenOptions& options);
+    bool openCapture(const std::string &path, const CaptureOpenOptions &options);
     // Moves the current frame to index unless the capture cannot show it; true when it moved.
     bool goToFrame(std::uint32_t index, bool selectInSummary = false);
     // Goes to index as goToFrame does; for a frame the filters hide, asks kMsgFrameSuppressed
@@ -58,15 +59,15 @@ public:
     void showFrameStatus(std::uint32_t index);
     // Called when the comment editor closes: asks before storing a changed comment. False only
     // when storing was asked for and failed.
-    bool saveComment(const std::string& text);
+    bool saveComment(const std::string &text);
     // The text the comment editor starts with.
     std::string commentForEditor();
     // Copies the capture to path and makes it the document's path; the caller adds it to the
     // recent-file list.
-    bool saveAs(const std::string& path);
+    bool saveAs(const std::string &path);
     // The 0-based frames to print; from and to are the 1-based numbers of a Range. False (with
     // the message) when a Range lies outside the capture.
-    bool printRange(PrintChoice choice, std::uint32_t from, std::uint32_t to, PrintRange& out);
+    bool printRange(PrintChoice choice, std::uint32_t from, std::uint32_t to, PrintRange &out);
 
     // Views that follow the current frame: called with the frame and whether the summary
     // should select it.
@@ -74,9 +75,9 @@ public:
     // Added to the frame numbers of the status bar (rotating real-time capture files).
     void setNumberingOffset(std::uint32_t offset) { numberingOffset_ = offset; }
 
-    DecodableObject* decodable() { return decodable_.get(); }
-    CDecoder* decoder() { return decodable_ ? decodable_->decoder() : nullptr; }
-    const std::string& pathName() const { return pathName_; }
+    DecodableObject *decodable() { return decodable_.get(); }
+    CDecoder *decoder() { return decodable_ ? decodable_->decoder() : nullptr; }
+    const std::string &pathName() const { return pathName_; }
     std::uint32_t frameCount() const { return frameCount_; }
     std::uint32_t currentFrame() const { return currentFrame_; }
     bool filtersActive() const { return filtersActive_; }
@@ -89,9 +90,9 @@ public:
     std::function<void()> onFiltersApplied;
 
 private:
-    UserMessages& messages_;
-    const DecoderServices& services_;
-    DocumentStatus* status_;
+    UserMessages &messages_;
+    const DecoderServices &services_;
+    DocumentStatus *status_;
     std::unique_ptr<DecodableObject> decodable_;
     std::string pathName_;
     std::uint32_t frameCount_ = 0;
@@ -102,6 +103,6 @@ private:
 
 // Copies the file at from to to in 1024-byte blocks; the target is replaced only once the copy
 // is complete. Copying a file onto itself leaves it as it is.
-bool copyCaptureFile(const std::string& from, const std::string& to);
+bool copyCaptureFile(const std::string &from, const std::string &to);
 
 } // namespace qv

@@ -12,25 +12,25 @@ namespace qv {
 
 namespace {
 
-void warn(UserMessages& messages, const char* text) {
+void warn(UserMessages &messages, const char *text) {
     messages.show(text, kErrorMessageCaption, MessageIcon::Exclamation);
 }
 
 } // namespace
 
-CDru70Doc::CDru70Doc(UserMessages& messages, DocumentStatus* status, Registration registration)
+CDru70Doc::CDru70Doc(UserMessages &messages, DocumentStatus *status, Registration registration)
     : messages_(messages), status_(status), registration_(std::move(registration)) {}
 
 CDru70Doc::~CDru70Doc() = default;
 
-std::unique_ptr<CDru70Decode> CDru70Doc::openReader(const std::string& path) {
+std::unique_ptr<CDru70Decode> CDru70Doc::openReader(const std::string &path) {
     auto reader = std::make_unique<CDru70Decode>(messages_, path, false, status_, registration_);
     if (reader->Position(0) != kDruOk)
         return nullptr;
     return reader;
 }
 
-bool CDru70Doc::Open(const std::string& path, bool startOnLast) {
+bool CDru70Doc::Open(const std::string &path, bool startOnLast) {
     std::unique_ptr<CDru70Decode> reader = openReader(path);
     if (!reader) {
         warn(messages_, kMsgFirstGroup);
@@ -71,7 +71,7 @@ void CDru70Doc::showEventStatus(std::uint32_t n) {
     status_->setStatusPane(1, text);
 }
 
-bool CDru70Doc::saveAs(const std::string& path) {
+bool CDru70Doc::saveAs(const std::string &path) {
     if (!reader_ || !copyCaptureFile(pathName_, path)) {
         warn(messages_, kMsgSaveAsFailed);
         return false;
@@ -96,7 +96,7 @@ std::string CDru70Doc::commentForEditor() {
     return reader_ ? reader_->ReadNote(true) : std::string();
 }
 
-bool CDru70Doc::saveComment(const std::string& text) {
+bool CDru70Doc::saveComment(const std::string &text) {
     if (!reader_ || text == reader_->ReadNote(makeDefaultComment))
         return true;
     if (messages_.ask(kMsgCommentChanged, kProgramCaption, MessageButtons::YesNo,
@@ -109,7 +109,7 @@ bool CDru70Doc::saveComment(const std::string& text) {
     return true;
 }
 
-void CDru70Doc::setFilter(const Dru70EventFilter& filter) {
+void CDru70Doc::setFilter(const Dru70EventFilter &filter) {
     if (reader_)
         reader_->setFilter(filter);
 }

@@ -11,30 +11,30 @@ namespace qv {
 
 class CDru70Doc {
 public:
-    explicit CDru70Doc(UserMessages& messages, DocumentStatus* status = nullptr,
+    explicit CDru70Doc(UserMessages &messages, DocumentStatus *status = nullptr,
                        Registration registration = {});
     ~CDru70Doc();
 
     // Opens the file at path; the first event is current, or the last one with startOnLast.
-    bool Open(const std::string& path, bool startOnLast = false);
+    bool Open(const std::string &path, bool startOnLast = false);
     // Makes event n current unless the filter hides it or it is not in the file.
     bool goToEvent(std::uint32_t n);
     // Pane 2 the event's short name, pane 1 "Frame number %d"; a number beyond the file
     // empties both.
     void showEventStatus(std::uint32_t n);
     // Copies the file to path and goes on with the copy.
-    bool saveAs(const std::string& path);
+    bool saveAs(const std::string &path);
     // "Comment for [path]", the path lower-cased.
     std::string commentTitle() const;
     std::string commentForEditor();
     // Called when the comment editor closes: asks before storing a changed note. False only
     // when storing was asked for and failed.
-    bool saveComment(const std::string& text);
+    bool saveComment(const std::string &text);
     // The event filter in force for display.
-    void setFilter(const Dru70EventFilter& filter);
+    void setFilter(const Dru70EventFilter &filter);
 
-    CDru70Decode* reader() { return reader_.get(); }
-    const std::string& pathName() const { return pathName_; }
+    CDru70Decode *reader() { return reader_.get(); }
+    const std::string &pathName() const { return pathName_; }
     std::uint32_t eventCount() const { return eventCount_; }
     std::uint32_t currentEvent() const { return currentEvent_; }
     // Added to the event numbers of the status bar by an open DRU-70 capture window.
@@ -42,10 +42,10 @@ public:
     bool makeDefaultComment = true;
 
 private:
-    std::unique_ptr<CDru70Decode> openReader(const std::string& path);
+    std::unique_ptr<CDru70Decode> openReader(const std::string &path);
 
-    UserMessages& messages_;
-    DocumentStatus* status_;
+    UserMessages &messages_;
+    DocumentStatus *status_;
     Registration registration_;
     std::unique_ptr<CDru70Decode> reader_;
     std::string pathName_;

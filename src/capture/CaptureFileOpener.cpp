@@ -7,14 +7,14 @@
 
 namespace qv {
 
-CaptureFileOpener::CaptureFileOpener(std::string fileName, bool remote, UserMessages& messages,
+CaptureFileOpener::CaptureFileOpener(std::string fileName, bool remote, UserMessages &messages,
                                      Registration registration)
     : fileName_(std::move(fileName)), remote_(remote), messages_(messages),
       registration_(std::move(registration)) {}
 
 std::unique_ptr<CaptureFileReader> CaptureFileOpener::createReader() {
     std::string path = !fileName_.empty() ? fileName_ : remoteTransferFilePath();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE *f = std::fopen(path.c_str(), "rb");
     if (!f)
         return nullptr;
     int first = std::fgetc(f);

@@ -9,7 +9,7 @@ namespace qv {
 // Creates the reader that matches a capture file's first byte: 0x01 stored, '#' real-time.
 class CaptureFileOpener {
 public:
-    CaptureFileOpener(std::string fileName, bool remote, UserMessages& messages,
+    CaptureFileOpener(std::string fileName, bool remote, UserMessages &messages,
                       Registration registration = {});
     // Null when the file cannot be read or its first byte names neither layout.
     std::unique_ptr<CaptureFileReader> createReader();
@@ -17,7 +17,7 @@ public:
 private:
     std::string fileName_;
     bool remote_;
-    UserMessages& messages_;
+    UserMessages &messages_;
     Registration registration_;
 };
 

@@ -12,7 +12,7 @@ std::string remoteTransferFilePath() {
     return (std::filesystem::temp_directory_path() / "~LVT30.TMP").string();
 }
 
-CaptureFileReader::CaptureFileReader(std::string fileName, bool remote, UserMessages& messages,
+CaptureFileReader::CaptureFileReader(std::string fileName, bool remote, UserMessages &messages,
                                      Registration registration)
     : path_(std::move(fileName)), remote_(remote), messages_(messages),
       registration_(std::move(registration)) {}
@@ -70,7 +70,7 @@ void CaptureFileReader::zeroRecordData() {
     std::fill(record_.data.begin(), record_.data.begin() + n, 0);
 }
 
-bool CaptureFileReader::readRecord(LvtRecord& record, std::uint16_t& bytesUsed) {
+bool CaptureFileReader::readRecord(LvtRecord &record, std::uint16_t &bytesUsed) {
     std::uint64_t start = file_.tell();
     std::uint8_t type = 0;
     if (!file_.readU8(type) || type != 1) {
@@ -151,13 +151,13 @@ bool CaptureFileReader::skipRecord() {
 }
 
 std::uint32_t CaptureFileReader::scanRecords(std::uint32_t limit, std::uint64_t endOffset,
-                                             std::vector<std::uint64_t>& offsets,
+                                             std::vector<std::uint64_t> &offsets,
                                              std::uint32_t firstIndex) {
     std::uint32_t found = 0;
     while (found < limit) {
         const std::uint64_t at = file_.tell();
         constexpr std::size_t kHeadSize = 13;
-        const std::uint8_t* head = at + kHeadSize > endOffset ? nullptr : file_.peek(kHeadSize);
+        const std::uint8_t *head = at + kHeadSize > endOffset ? nullptr : file_.peek(kHeadSize);
         if (!head)
             break;
         std::uint16_t length = readU16(head + 1);

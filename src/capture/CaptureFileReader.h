@@ -24,12 +24,12 @@ inline constexpr std::int16_t kOpenAmbiguous = -1;
 inline constexpr std::int16_t kOpenCannotOpen = -2;
 inline constexpr std::int16_t kOpenEmpty = -3;
 
-inline constexpr const char* kMsgAmbiguousFile =
+inline constexpr const char *kMsgAmbiguousFile =
     "Cannot know if this file is a remote or permanent file !";
-inline constexpr const char* kMsgUnableToOpen = "Unable to open file !";
-inline constexpr const char* kMsgFileEmpty = "File is empty!";
-inline constexpr const char* kMsgNotLvtRecord = "the record is not an LVT record!";
-inline constexpr const char* kMsgLvtFileError = "LVT file error";
+inline constexpr const char *kMsgUnableToOpen = "Unable to open file !";
+inline constexpr const char *kMsgFileEmpty = "File is empty!";
+inline constexpr const char *kMsgNotLvtRecord = "the record is not an LVT record!";
+inline constexpr const char *kMsgLvtFileError = "LVT file error";
 
 // The fixed file a transfer from a tester writes before it is stored under its own name.
 std::string remoteTransferFilePath();
@@ -42,11 +42,11 @@ struct CaptureFlags {
 
 class CaptureFileReader {
 public:
-    CaptureFileReader(std::string fileName, bool remote, UserMessages& messages,
+    CaptureFileReader(std::string fileName, bool remote, UserMessages &messages,
                       Registration registration);
     virtual ~CaptureFileReader();
-    CaptureFileReader(const CaptureFileReader&) = delete;
-    CaptureFileReader& operator=(const CaptureFileReader&) = delete;
+    CaptureFileReader(const CaptureFileReader &) = delete;
+    CaptureFileReader &operator=(const CaptureFileReader &) = delete;
 
     // The first call opens and indexes the file and reads nothing; later calls read record index.
     virtual std::int16_t goTo(std::uint32_t index);
@@ -54,10 +54,13 @@ public:
     // The notes stored in the file; with makeDefault an empty one is replaced by the generated
     // header text, which is remembered as such.
     virtual std::string notes(bool makeDefault);
-    virtual bool setNotes(const std::string& text) { (void)text; return true; }
-    virtual bool captureFlags(CaptureFlags& flags) const = 0;
+    virtual bool setNotes(const std::string &text) {
+        (void)text;
+        return true;
+    }
+    virtual bool captureFlags(CaptureFlags &flags) const = 0;
     // Reads the block at the current position into the record buffer.
-    virtual bool readRecord(LvtRecord& record, std::uint16_t& bytesUsed);
+    virtual bool readRecord(LvtRecord &record, std::uint16_t &bytesUsed);
     virtual std::string defaultNotesText() const { return {}; }
 
     std::int16_t open();
@@ -66,10 +69,10 @@ public:
     std::uint32_t recordCount() const { return recordCount_; }
     std::uint16_t startMonth() const { return info_.startMonth; }
     std::uint16_t startYear() const { return info_.startYear; }
-    const LvtRecord& recordBuffer() const { return record_; }
+    const LvtRecord &recordBuffer() const { return record_; }
     std::uint8_t chainedFlag() const { return chained_; }
-    const CaptureInfo& info() const { return info_; }
-    const std::string& fileName() const { return path_; }
+    const CaptureInfo &info() const { return info_; }
+    const std::string &fileName() const { return path_; }
     std::uint64_t fileLength() const { return fileLength_; }
 
 protected:
@@ -78,7 +81,7 @@ protected:
     // Hooks of the record walk: a damaged block was met; the block reaching the end of the file
     // (the information block) was read; record index is about to be entered sequentially.
     virtual void markDamaged() {}
-    virtual void informationBlockFound(const std::vector<std::uint8_t>& content,
+    virtual void informationBlockFound(const std::vector<std::uint8_t> &content,
                                        std::uint16_t length) {
         (void)content;
         (void)length;
@@ -91,13 +94,13 @@ protected:
         return true;
     }
     // The notes text kept in the file; false when what should hold it fails its checks.
-    virtual bool storedNotes(std::string& text) {
+    virtual bool storedNotes(std::string &text) {
         text.clear();
         return true;
     }
     static CaptureFlags decodeCaptureFlags(std::uint8_t flags);
     // Caches a text just written; it is no longer the generated one once it differs from it.
-    void rememberNotes(const std::string& text) {
+    void rememberNotes(const std::string &text) {
         if (text != notes_)
             notesAreDefault_ = false;
         notes_ = text;
@@ -109,7 +112,7 @@ protected:
     // offset of every kIndexStride-th record (numbered from firstIndex) in offsets_. Returns how
     // many were found, at most limit.
     std::uint32_t scanRecords(std::uint32_t limit, std::uint64_t endOffset,
-                              std::vector<std::uint64_t>& offsets, std::uint32_t firstIndex);
+                              std::vector<std::uint64_t> &offsets, std::uint32_t firstIndex);
     std::int16_t positionAt(std::uint32_t index);
     void zeroRecordData();
 
@@ -118,7 +121,7 @@ protected:
 
     std::string path_;
     bool remote_;
-    UserMessages& messages_;
+    UserMessages &messages_;
     Registration registration_;
     BufferedFile file_;
     std::uint64_t fileLength_ = 0;

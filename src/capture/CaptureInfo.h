@@ -8,16 +8,16 @@ namespace qv {
 
 struct CaptureDateTime {
     std::uint16_t day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
-    bool operator==(const CaptureDateTime&) const = default;
+    bool operator==(const CaptureDateTime &) const = default;
 };
 
 // "%02u/%02u/%04u %02u:%02u:%02u".
-std::string dateTimeText(const CaptureDateTime& t);
+std::string dateTimeText(const CaptureDateTime &t);
 
 // Six u16 fields: day, month, year, hour, minute, second.
-inline CaptureDateTime readDateTime(const std::uint8_t* p) {
-    return {readU16(p), readU16(p + 2), readU16(p + 4), readU16(p + 6), readU16(p + 8),
-            readU16(p + 10)};
+inline CaptureDateTime readDateTime(const std::uint8_t *p) {
+    return {readU16(p),     readU16(p + 2), readU16(p + 4),
+            readU16(p + 6), readU16(p + 8), readU16(p + 10)};
 }
 
 // What both readers know of a capture besides its records.
@@ -33,7 +33,7 @@ struct CaptureInfo {
     std::uint16_t startMonth = 0; // real-time files only; stored files report 0
     std::uint16_t startYear = 0;
 
-    const std::string& displaySerial() const {
+    const std::string &displaySerial() const {
         return serialNumber.empty() ? serialHex : serialNumber;
     }
 };

@@ -9,21 +9,21 @@ namespace qv {
 
 namespace {
 
-void putDateTime(std::uint8_t* p, const CaptureDateTime& t) {
+void putDateTime(std::uint8_t *p, const CaptureDateTime &t) {
     const std::uint16_t fields[6] = {t.day, t.month, t.year, t.hour, t.minute, t.second};
     for (int i = 0; i < 6; ++i)
         writeU16(p + 2 * i, fields[i]);
 }
 
-void putText(std::uint8_t* p, std::size_t fieldSize, const std::string& text) {
+void putText(std::uint8_t *p, std::size_t fieldSize, const std::string &text) {
     std::size_t n = std::min(text.size(), fieldSize - 1);
     std::memcpy(p, text.data(), n);
 }
 
 } // namespace
 
-void appendFrameBlock(std::vector<std::uint8_t>& out, std::uint8_t type,
-                      const std::vector<std::uint8_t>& content) {
+void appendFrameBlock(std::vector<std::uint8_t> &out, std::uint8_t type,
+                      const std::vector<std::uint8_t> &content) {
     auto length = static_cast<std::uint16_t>(content.size());
     out.push_back(type);
     appendU16(out, length);
@@ -31,7 +31,7 @@ void appendFrameBlock(std::vector<std::uint8_t>& out, std::uint8_t type,
     appendU16(out, length);
 }
 
-void appendRecordBlock(std::vector<std::uint8_t>& out, const LvtRecord& r) {
+void appendRecordBlock(std::vector<std::uint8_t> &out, const LvtRecord &r) {
     std::uint16_t d = std::min<std::uint16_t>(r.dataLength, kMaxRecordData);
     auto length = static_cast<std::uint16_t>(d + 10);
     out.push_back(1);
@@ -47,14 +47,14 @@ void appendRecordBlock(std::vector<std::uint8_t>& out, const LvtRecord& r) {
     appendU16(out, length);
 }
 
-void appendNotesBlock(std::vector<std::uint8_t>& out, const std::string& text) {
+void appendNotesBlock(std::vector<std::uint8_t> &out, const std::string &text) {
     std::vector<std::uint8_t> content(5, 0);
     content.insert(content.end(), text.begin(), text.end());
     content.push_back(0);
     appendFrameBlock(out, 3, content);
 }
 
-std::vector<std::uint8_t> buildStoredInformationBlock(const StoredFileDescription& d) {
+std::vector<std::uint8_t> buildStoredInformationBlock(const StoredFileDescription &d) {
     std::vector<std::uint8_t> c(kStoredNotesOffset, 0);
     std::size_t i = 0;
     bool oldLayout = true;
@@ -68,8 +68,8 @@ std::vector<std::uint8_t> buildStoredInformationBlock(const StoredFileDescriptio
         oldLayout = false;
         break;
     case StoredIdentity::Lvt30: {
-        std::string words = "LVT-30 " + d.serialNumber + " " + d.firstVersion + " " +
-                            d.secondVersion;
+        std::string words =
+            "LVT-30 " + d.serialNumber + " " + d.firstVersion + " " + d.secondVersion;
         putText(c.data(), 37, words);
         i = 36;
         break;
@@ -112,7 +112,7 @@ StoredFileWriter::~StoredFileWriter() {
         std::fclose(file_);
 }
 
-bool StoredFileWriter::create(const std::string& path) {
+bool StoredFileWriter::create(const std::string &path) {
     if (file_)
         std::fclose(file_);
     file_ = std::fopen(path.c_str(), "wb");
@@ -131,7 +131,7 @@ bool StoredFileWriter::flushBuffer() {
     return !failed_;
 }
 
-bool StoredFileWriter::append(const LvtRecord& record) {
+bool StoredFileWriter::append(const LvtRecord &record) {
     if (!file_ || failed_)
         return false;
     appendRecordBlock(buffer_, record);
@@ -141,7 +141,7 @@ bool StoredFileWriter::append(const LvtRecord& record) {
     return true;
 }
 
-bool StoredFileWriter::finish(const StoredFileDescription& description) {
+bool StoredFileWriter::finish(const StoredFileDescription &description) {
     if (!file_)
         return false;
     appendFrameBlock(buffer_, 1, buildStoredInformationBlock(description));
@@ -158,8 +158,9 @@ constexpr long kInfoOffset = 26;
 constexpr long kFirstGroupHeader = kInfoOffset + kRealTimeInfoSize; // 202
 } // namespace
 
-std::vector<std::uint8_t> RealTimeFileWriter::buildInformationBlock(
-    const RealTimeFileDescription& d, std::uint32_t records, std::uint32_t notesOffset) {
+std::vector<std::uint8_t>
+RealTimeFileWriter::buildInformationBlock(const RealTimeFileDescription &d, std::uint32_t records,
+                                          std::uint32_t notesOffset) {
     std::vector<std::uint8_t> b(kRealTimeInfoSize, 0);
     writeU16(b.data(), 257);
     putText(b.data() + 2, 7, d.instrumentName);
@@ -180,7 +181,7 @@ RealTimeFileWriter::~RealTimeFileWriter() {
         close();
 }
 
-bool RealTimeFileWriter::create(const std::string& path, const RealTimeFileDescription& d) {
+bool RealTimeFileWriter::create(const std::string &path, const RealTimeFileDescription &d) {
     if (file_)
         std::fclose(file_);
     description_ = d;
@@ -204,7 +205,7 @@ bool RealTimeFileWriter::create(const std::string& path, const RealTimeFileDescr
     return !failed_;
 }
 
-bool RealTimeFileWriter::writeAt(long offset, const std::uint8_t* data, std::size_t size) {
+bool RealTimeFileWriter::writeAt(long offset, const std::uint8_t *data, std::size_t size) {
     if (std::fseek(file_, offset, SEEK_SET) != 0 || std::fwrite(data, 1, size, file_) != size) {
         failed_ = true;
         return false;
@@ -217,7 +218,7 @@ bool RealTimeFileWriter::writeInformationBlock() {
     return writeAt(kInfoOffset, info.data(), info.size());
 }
 
-bool RealTimeFileWriter::append(const LvtRecord& record) {
+bool RealTimeFileWriter::append(const LvtRecord &record) {
     if (!file_ || failed_)
         return false;
     std::vector<std::uint8_t> block;
@@ -263,7 +264,7 @@ bool RealTimeFileWriter::closeGroup() {
     return true;
 }
 
-bool RealTimeFileWriter::close(const std::string& notes) {
+bool RealTimeFileWriter::close(const std::string &notes) {
     if (!file_)
         return false;
     if (!failed_ && count_ % kRealTimeGroupSize != 0)

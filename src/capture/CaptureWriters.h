@@ -12,7 +12,7 @@
 
 namespace qv {
 
-inline constexpr const char* kRealTimeMarker = "##@@ Real-time file @@##";
+inline constexpr const char *kRealTimeMarker = "##@@ Real-time file @@##";
 inline constexpr std::uint16_t kRealTimeInfoSize = 176;
 inline constexpr std::uint32_t kRealTimeGroupSize = 1000;
 inline constexpr std::size_t kStoredInfoMaxSize = 2134;
@@ -29,9 +29,9 @@ struct StoredFileDescription {
     std::string serialNumber;              // LVT-30: as typed on the tester ("AB123")
     std::string firstVersion;
     std::string secondVersion;
-    std::array<char, 2> serialPrefix{};           // LVT-60
-    std::uint16_t serialValue = 0;                // LVT-60
-    std::array<std::uint8_t, 8> ksmSerial{};      // KSM
+    std::array<char, 2> serialPrefix{};      // LVT-60
+    std::uint16_t serialValue = 0;           // LVT-60
+    std::array<std::uint8_t, 8> ksmSerial{}; // KSM
     CaptureDateTime start;
     CaptureDateTime end;
     std::uint8_t captureFlags = 0;
@@ -39,31 +39,31 @@ struct StoredFileDescription {
 };
 
 // Content of a stored file's information block (without its framing).
-std::vector<std::uint8_t> buildStoredInformationBlock(const StoredFileDescription& description);
+std::vector<std::uint8_t> buildStoredInformationBlock(const StoredFileDescription &description);
 // A record's FrameBlock: type 1, L = D + 10, content, L.
-void appendRecordBlock(std::vector<std::uint8_t>& out, const LvtRecord& record);
+void appendRecordBlock(std::vector<std::uint8_t> &out, const LvtRecord &record);
 // A notes FrameBlock: type 3, L' = n + 6, five zero bytes, text, NUL, L'.
-void appendNotesBlock(std::vector<std::uint8_t>& out, const std::string& text);
+void appendNotesBlock(std::vector<std::uint8_t> &out, const std::string &text);
 // A block of any type around the given content.
-void appendFrameBlock(std::vector<std::uint8_t>& out, std::uint8_t type,
-                      const std::vector<std::uint8_t>& content);
+void appendFrameBlock(std::vector<std::uint8_t> &out, std::uint8_t type,
+                      const std::vector<std::uint8_t> &content);
 
 class StoredFileWriter {
 public:
     StoredFileWriter() = default;
     ~StoredFileWriter();
-    StoredFileWriter(const StoredFileWriter&) = delete;
-    StoredFileWriter& operator=(const StoredFileWriter&) = delete;
+    StoredFileWriter(const StoredFileWriter &) = delete;
+    StoredFileWriter &operator=(const StoredFileWriter &) = delete;
 
-    bool create(const std::string& path);
-    bool append(const LvtRecord& record);
+    bool create(const std::string &path);
+    bool append(const LvtRecord &record);
     // Writes the information block last and closes; false on any write failure.
-    bool finish(const StoredFileDescription& description);
+    bool finish(const StoredFileDescription &description);
     std::uint32_t recordCount() const { return count_; }
 
 private:
     bool flushBuffer();
-    std::FILE* file_ = nullptr;
+    std::FILE *file_ = nullptr;
     std::vector<std::uint8_t> buffer_;
     std::uint32_t count_ = 0;
     bool failed_ = false;
@@ -85,28 +85,28 @@ class RealTimeFileWriter {
 public:
     RealTimeFileWriter() = default;
     ~RealTimeFileWriter();
-    RealTimeFileWriter(const RealTimeFileWriter&) = delete;
-    RealTimeFileWriter& operator=(const RealTimeFileWriter&) = delete;
+    RealTimeFileWriter(const RealTimeFileWriter &) = delete;
+    RealTimeFileWriter &operator=(const RealTimeFileWriter &) = delete;
 
-    bool create(const std::string& path, const RealTimeFileDescription& description);
-    bool append(const LvtRecord& record);
-    void setEnd(const CaptureDateTime& end) { description_.end = end; }
+    bool create(const std::string &path, const RealTimeFileDescription &description);
+    bool append(const LvtRecord &record);
+    void setEnd(const CaptureDateTime &end) { description_.end = end; }
     // Closes the last group, writes the final information block and, when given, the notes.
-    bool close(const std::string& notes = {});
+    bool close(const std::string &notes = {});
     std::uint32_t recordCount() const { return count_; }
     bool isOpen() const { return file_ != nullptr; }
 
     // The 176-byte information block for the given description and counts.
-    static std::vector<std::uint8_t> buildInformationBlock(const RealTimeFileDescription& d,
+    static std::vector<std::uint8_t> buildInformationBlock(const RealTimeFileDescription &d,
                                                            std::uint32_t records,
                                                            std::uint32_t notesOffset);
 
 private:
     bool closeGroup();
-    bool writeAt(long offset, const std::uint8_t* data, std::size_t size);
+    bool writeAt(long offset, const std::uint8_t *data, std::size_t size);
     bool writeInformationBlock();
 
-    std::FILE* file_ = nullptr;
+    std::FILE *file_ = nullptr;
     RealTimeFileDescription description_;
     std::uint32_t count_ = 0;
     std::uint32_t groupBytes_ = 0;

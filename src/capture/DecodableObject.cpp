@@ -8,16 +8,11 @@
 namespace qv {
 
 DecodableObject::DecodableObject(std::string fileName, std::string remoteName, int language,
-                                 bool v5Decoding, UserMessages& messages,
-                                 const DecoderServices& services, DocumentStatus* status)
-    : fileName_(std::move(fileName)),
-      remoteName_(std::move(remoteName)),
-      language_(language == 0 ? 0 : 1),
-      v5Decoding_(v5Decoding),
-      messages_(messages),
-      services_(services),
-      status_(status),
-      opener_(fileName_, !remoteName_.empty(), messages),
+                                 bool v5Decoding, UserMessages &messages,
+                                 const DecoderServices &services, DocumentStatus *status)
+    : fileName_(std::move(fileName)), remoteName_(std::move(remoteName)),
+      language_(language == 0 ? 0 : 1), v5Decoding_(v5Decoding), messages_(messages),
+      services_(services), status_(status), opener_(fileName_, !remoteName_.empty(), messages),
       filter_(std::make_unique<KeepEverythingFilter>()) {}
 
 DecodableObject::~DecodableObject() = default;
@@ -42,7 +37,7 @@ void DecodableObject::takeStart() {
     startMonth_ = reader_->startMonth();
     startYear_ = reader_->startYear();
     // A stored capture names no year for its records: its capture start gives it.
-    const CaptureDateTime& start = reader_->info().start;
+    const CaptureDateTime &start = reader_->info().start;
     if (startYear_ == 0 && start.month >= 1 && start.month <= 12) {
         startMonth_ = start.month;
         startYear_ = start.year;
@@ -96,7 +91,7 @@ std::string DecodableObject::notes(bool makeDefault) {
     return reader_ ? reader_->notes(makeDefault) : std::string();
 }
 
-bool DecodableObject::setNotes(const std::string& text) {
+bool DecodableObject::setNotes(const std::string &text) {
     return reader_ && reader_->setNotes(text);
 }
 
@@ -108,7 +103,7 @@ void DecodableObject::setFilter(std::unique_ptr<OffLineFilter> filter) {
     atLastFrame_ = passedEnd_ = endReached_ = false;
 }
 
-int DecodableObject::readRecord(std::uint32_t index, LvtRecord& target) {
+int DecodableObject::readRecord(std::uint32_t index, LvtRecord &target) {
     const int r = readFrame(index);
     if (r < 0)
         return r;

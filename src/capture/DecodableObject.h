@@ -18,7 +18,7 @@ namespace qv {
 class DocumentStatus {
 public:
     virtual ~DocumentStatus() = default;
-    virtual void setStatusPane(int pane, const std::string& text) = 0;
+    virtual void setStatusPane(int pane, const std::string &text) = 0;
 };
 
 // Results of decodeTo besides the filter's verdicts.
@@ -34,8 +34,8 @@ enum class DecoderKind { Isdn, V5 };
 class DecodableObject : public DecoderHost {
 public:
     DecodableObject(std::string fileName, std::string remoteName, int language, bool v5Decoding,
-                    UserMessages& messages, const DecoderServices& services,
-                    DocumentStatus* status = nullptr);
+                    UserMessages &messages, const DecoderServices &services,
+                    DocumentStatus *status = nullptr);
     ~DecodableObject() override;
 
     // Positions the reader on index and copies the record into the decoder. The first call
@@ -49,9 +49,9 @@ public:
 
     std::uint32_t frameCount() const;
     std::string notes(bool makeDefault);
-    bool setNotes(const std::string& text);
-    CaptureFileReader* reader() { return reader_.get(); }
-    CDecoder* decoder() { return decoder_.get(); }
+    bool setNotes(const std::string &text);
+    CaptureFileReader *reader() { return reader_.get(); }
+    CDecoder *decoder() { return decoder_.get(); }
     DecoderKind decoderKind() const { return decoderKind_; }
     bool isV5Capture() const { return isV5Capture_; }
     // The V5 setting of the capture flags: the time slot shown by the V5 decoder.
@@ -62,25 +62,25 @@ public:
     bool endReached() const { return endReached_; }
     bool passedEnd() const { return passedEnd_; }
     bool atLastFrame() const { return atLastFrame_; }
-    const std::string& fileName() const { return fileName_; }
-    const std::string& remoteName() const { return remoteName_; }
+    const std::string &fileName() const { return fileName_; }
+    const std::string &remoteName() const { return remoteName_; }
     int language() const { return language_; }
-    const DecoderServices& services() const { return services_; }
+    const DecoderServices &services() const { return services_; }
     bool v5Decoding() const { return v5Decoding_; }
     void setFileName(std::string fileName) { fileName_ = std::move(fileName); }
     // Replaces the off-line filter (null: keep everything) and restarts the filtered walk.
     void setFilter(std::unique_ptr<OffLineFilter> filter);
-    OffLineFilter& filter() { return *filter_; }
-    void setStatus(DocumentStatus* status) { status_ = status; }
-    DocumentStatus* status() const { return status_; }
+    OffLineFilter &filter() { return *filter_; }
+    void setStatus(DocumentStatus *status) { status_ = status; }
+    DocumentStatus *status() const { return status_; }
 
     // DecoderHost
-    int readRecord(std::uint32_t index, LvtRecord& target) override;
+    int readRecord(std::uint32_t index, LvtRecord &target) override;
     int positionOn(std::uint32_t index) override;
     std::uint16_t captureStartYear() const override { return startYear_; }
     std::uint16_t captureStartMonth() const override { return startMonth_; }
     int decodingLanguage() const override { return language_; }
-    UserMessages& messages() override { return messages_; }
+    UserMessages &messages() override { return messages_; }
 
 private:
     // Reads, decodes and tests frame index; kDecodeToOutOfRange when it cannot be read.
@@ -96,9 +96,9 @@ private:
     std::string remoteName_;
     int language_;
     bool v5Decoding_;
-    UserMessages& messages_;
-    const DecoderServices& services_;
-    DocumentStatus* status_;
+    UserMessages &messages_;
+    const DecoderServices &services_;
+    DocumentStatus *status_;
     CaptureFileOpener opener_;
     std::unique_ptr<CaptureFileReader> reader_;
     std::unique_ptr<CDecoder> decoder_;
@@ -126,7 +126,7 @@ private:
 // false, every record in file order, undecoded.
 class ShownFrames {
 public:
-    explicit ShownFrames(DecodableObject& decodable, bool shownOnly = true)
+    explicit ShownFrames(DecodableObject &decodable, bool shownOnly = true)
         : decodable_(decodable), shownOnly_(shownOnly) {}
     // Told of the frames tested, every few thousand, while a long run of frames is hidden; false
     // from it ends the walk (stopped() then says so).
@@ -134,7 +134,7 @@ public:
         progress_ = std::move(progress);
     }
     // The next frame shown, with the decoder on it; false once no frame after it is shown.
-    bool next(std::uint32_t& frame) {
+    bool next(std::uint32_t &frame) {
         const std::uint32_t count = decodable_.frameCount();
         if (!shownOnly_) {
             if (next_ >= count)
@@ -162,7 +162,7 @@ public:
     bool stopped() const { return stopped_; }
 
 private:
-    DecodableObject& decodable_;
+    DecodableObject &decodable_;
     bool shownOnly_;
     std::uint32_t next_ = 0;
     std::uint32_t previous_ = 0;

@@ -10,27 +10,29 @@ namespace qv {
 namespace {
 
 struct ColumnDefault {
-    const char* title;
+    const char *title;
     int chars;
     bool shown;
 };
 
 constexpr ColumnDefault kColumns[kDru70ColumnCount] = {
-    {"Number", 9, true}, {"Date", 8, true},  {"Time", 9, true},      {"NT - LT", 8, true},
+    {"Number", 9, true},  {"Date", 8, true}, {"Time", 9, true},      {"NT - LT", 8, true},
     {"Events", 20, true}, {"EOC", 9, false}, {"Comments", 55, true},
 };
 
 constexpr int kSmallestFirstColumn = 20;
 
-const ColumnDefault& column(int c) { return kColumns[static_cast<std::size_t>(c)]; }
+const ColumnDefault &column(int c) {
+    return kColumns[static_cast<std::size_t>(c)];
+}
 
-void key(char (&out)[16], const char* name, int column) {
+void key(char (&out)[16], const char *name, int column) {
     std::snprintf(out, sizeof out, "%s%02d", name, column);
 }
 
 } // namespace
 
-const char* Dru70Columns::title(int c) {
+const char *Dru70Columns::title(int c) {
     return c >= 0 && c < kDru70ColumnCount ? column(c).title : "?";
 }
 
@@ -55,8 +57,8 @@ void Dru70Columns::keepRules() {
     std::array<bool, kDru70ColumnCount> taken{};
     bool duplicate = false;
     for (int c = 0; c < kDru70ColumnCount; ++c) {
-        int& w = width_[static_cast<std::size_t>(c)];
-        int& p = position_[static_cast<std::size_t>(c)];
+        int &w = width_[static_cast<std::size_t>(c)];
+        int &p = position_[static_cast<std::size_t>(c)];
         if (w < 0 || w > 999)
             w = defaultWidth(c);
         if (p < 0 || p >= kDru70ColumnCount)
@@ -70,18 +72,19 @@ void Dru70Columns::keepRules() {
     width_[0] = std::max(width_[0], kSmallestFirstColumn);
 }
 
-void Dru70Columns::load(const IniFile& ini) {
+void Dru70Columns::load(const IniFile &ini) {
     for (int c = 0; c < kDru70ColumnCount; ++c) {
         char size[16], order[16];
         key(size, "Size", c);
         key(order, "Order", c);
-        width_[static_cast<std::size_t>(c)] = ini.readInt(kDru70FieldsSection, size, defaultWidth(c));
+        width_[static_cast<std::size_t>(c)] =
+            ini.readInt(kDru70FieldsSection, size, defaultWidth(c));
         position_[static_cast<std::size_t>(c)] = ini.readInt(kDru70FieldsSection, order, c);
     }
     keepRules();
 }
 
-void Dru70Columns::save(IniFile& ini) const {
+void Dru70Columns::save(IniFile &ini) const {
     for (int c = 0; c < kDru70ColumnCount; ++c) {
         char size[16], order[16];
         key(size, "Size", c);
@@ -101,7 +104,7 @@ void Dru70Columns::moveTo(int c, int target) {
     if (c < 0 || c >= kDru70ColumnCount || target < 0 || target >= kDru70ColumnCount)
         return;
     const int from = position_[static_cast<std::size_t>(c)];
-    for (int& p : position_) {
+    for (int &p : position_) {
         if (from < target && p > from && p <= target)
             --p;
         else if (from > target && p >= target && p < from)
@@ -125,7 +128,7 @@ std::vector<int> Dru70Columns::shownInDisplayOrder() const {
     return shown;
 }
 
-void Dru70Columns::fillFindRequest(Dru70FindRequest& request) const {
+void Dru70Columns::fillFindRequest(Dru70FindRequest &request) const {
     const std::vector<int> order = displayOrder();
     for (std::size_t p = 0; p < order.size(); ++p) {
         request.columnAt[p] = order[p];

@@ -10,7 +10,7 @@ namespace qv {
 
 class IniFile;
 
-inline constexpr const char* kDru70FieldsSection = "Dru-70Fields";
+inline constexpr const char *kDru70FieldsSection = "Dru-70Fields";
 
 class Dru70Columns {
 public:
@@ -18,7 +18,7 @@ public:
 
     Dru70Columns() { setDefaults(); }
 
-    static const char* title(int column);
+    static const char *title(int column);
     // Shown flag × characters × 12 pixels: "EOC" is hidden at first.
     static int defaultWidth(int column);
     // The width in characters of a column, shown or not: a column the user shows again takes
@@ -28,9 +28,9 @@ public:
     // Reads "Size%02d" and "Order%02d": a width outside 0..999 takes its default, a position
     // outside 0..6 the column's own index, two columns at one position put every column back
     // in its own place; column 0 is never narrower than 20 pixels.
-    void load(const IniFile& ini);
+    void load(const IniFile &ini);
     // Writes all fourteen keys.
-    void save(IniFile& ini) const;
+    void save(IniFile &ini) const;
     void setDefaults();
 
     int width(int column) const { return width_[static_cast<std::size_t>(column)]; }
@@ -42,7 +42,7 @@ public:
     std::vector<int> displayOrder() const;
     std::vector<int> shownInDisplayOrder() const;
     // What the event search needs: the column and width at each display position.
-    void fillFindRequest(Dru70FindRequest& request) const;
+    void fillFindRequest(Dru70FindRequest &request) const;
 
 private:
     void keepRules();

@@ -221,9 +221,8 @@ int CDru70Decode::Decode(std::uint32_t n, bool alreadyPositioned) {
         fail(kMsgDruReadError);
         return kDruPositionFailed;
     }
-    const Dru70EventInfo *info = hasRecord_ && raw_.type == kDruEventRecord
-                                     ? dru70Event(raw_.code)
-                                     : nullptr;
+    const Dru70EventInfo *info =
+        hasRecord_ && raw_.type == kDruEventRecord ? dru70Event(raw_.code) : nullptr;
     if (!info) {
         fail(kMsgDruBadEvent);
         return kDruNoEvent;
@@ -233,9 +232,8 @@ int CDru70Decode::Decode(std::uint32_t n, bool alreadyPositioned) {
     e.code = raw_.code;
     e.direction = info->direction;
     e.hasValue = info->hasValue ? 1 : 0;
-    e.eocValue = info->hasValue
-                     ? static_cast<std::uint16_t>(((raw_.flags & 0x0F) << 8) | raw_.valueLow)
-                     : 0;
+    e.eocValue =
+        info->hasValue ? static_cast<std::uint16_t>(((raw_.flags & 0x0F) << 8) | raw_.valueLow) : 0;
     e.timeFormat = static_cast<std::uint8_t>((raw_.flags >> 4) & 3);
     e.millisecond = static_cast<std::uint16_t>(raw_.flags >> 6);
     e.seconds = e.timeFormat == kDruAbsoluteTime ? raw_.seconds : raw_.seconds % 86400;
@@ -414,8 +412,8 @@ bool CDru70Decode::WriteNote(const std::string &text) {
     // an offset that points elsewhere must not damage the events, so the note is then
     // appended.
     std::string present;
-    const bool inPlace = noteOffset_ != 0 && readNoteText(present) &&
-                         noteBlockOffset() >= dataStart_ - 8;
+    const bool inPlace =
+        noteOffset_ != 0 && readNoteText(present) && noteBlockOffset() >= dataStart_ - 8;
     const std::uint64_t at = inPlace ? noteBlockOffset() : fileLength_;
     std::uint32_t newOffset = noteOffset_;
     if (!inPlace) {

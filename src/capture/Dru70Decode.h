@@ -3,8 +3,8 @@
 // decodes them, makes the seven display columns, searches them, and reads and writes the note
 // at the end of the file.
 #include <array>
-#include <ctime>
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -25,13 +25,21 @@ inline constexpr const char *kMsgDruBadEvent = "tab_frame_idx not good !";
 inline constexpr int kDruOk = 0;
 inline constexpr int kDruPositionFailed = -1; // Decode: the record could not be read
 inline constexpr int kDruCannotOpen = -2;
-inline constexpr int kDruNoEvent = -3;        // Decode: no current event, or a code outside 1..32
+inline constexpr int kDruNoEvent = -3; // Decode: no current event, or a code outside 1..32
 // Fetch: beyond the last event or not decodable.
 inline constexpr int kDruFetchShown = 0;
 inline constexpr int kDruFetchFiltered = 1;
 
 inline constexpr int kDru70ColumnCount = 7;
-enum Dru70Column { kDruNumber, kDruDate, kDruTime, kDruDirection, kDruEvents, kDruEoc, kDruComments };
+enum Dru70Column {
+    kDruNumber,
+    kDruDate,
+    kDruTime,
+    kDruDirection,
+    kDruEvents,
+    kDruEoc,
+    kDruComments
+};
 
 struct DruRawRecord {
     std::uint8_t type = 0;

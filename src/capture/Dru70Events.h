@@ -16,9 +16,9 @@ inline constexpr std::uint64_t kDru70HeaderOffset = 26;
 inline constexpr std::uint64_t kDru70DataStart = 24 + kDru70HeaderLength + 10;
 // Offsets inside the header.
 inline constexpr std::size_t kDruHeaderName = 2, kDruHeaderSerial = 9, kDruHeaderFirstVersion = 17,
-                             kDruHeaderSecondVersion = 25, kDruHeaderStart = 36,
-                             kDruHeaderEnd = 48, kDruHeaderGroupSize = 100,
-                             kDruHeaderRecordCount = 104, kDruHeaderNoteOffset = 116;
+                             kDruHeaderSecondVersion = 25, kDruHeaderStart = 36, kDruHeaderEnd = 48,
+                             kDruHeaderGroupSize = 100, kDruHeaderRecordCount = 104,
+                             kDruHeaderNoteOffset = 116;
 
 inline constexpr std::uint8_t kDruEventRecord = 2;
 inline constexpr std::uint8_t kDruNoteRecord = 3;

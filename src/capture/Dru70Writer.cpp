@@ -11,12 +11,12 @@ namespace qv {
 
 namespace {
 
-void putText(std::vector<std::uint8_t>& header, std::size_t at, const std::string& text,
+void putText(std::vector<std::uint8_t> &header, std::size_t at, const std::string &text,
              std::size_t most) {
     std::memcpy(header.data() + at, text.data(), std::min(text.size(), most));
 }
 
-void putDateTime(std::vector<std::uint8_t>& header, std::size_t at, const CaptureDateTime& t) {
+void putDateTime(std::vector<std::uint8_t> &header, std::size_t at, const CaptureDateTime &t) {
     const std::uint16_t fields[] = {t.day, t.month, t.year, t.hour, t.minute, t.second};
     for (std::size_t i = 0; i < 6; ++i)
         writeU16(header.data() + at + 2 * i, fields[i]);
@@ -24,19 +24,18 @@ void putDateTime(std::vector<std::uint8_t>& header, std::size_t at, const Captur
 
 } // namespace
 
-std::vector<std::uint8_t> dru70EventPayload(const Dru70EventRecord& e) {
+std::vector<std::uint8_t> dru70EventPayload(const Dru70EventRecord &e) {
     std::vector<std::uint8_t> p(kDruEventPayload, 0);
     p[0] = e.code;
     p[1] = static_cast<std::uint8_t>(e.eocValue & 0xFF);
-    const auto flags = static_cast<std::uint16_t>(((e.eocValue >> 8) & 0x0F) |
-                                                  ((e.timeFormat & 3) << 4) |
-                                                  ((e.millisecond & 0x3FF) << 6));
+    const auto flags = static_cast<std::uint16_t>(
+        ((e.eocValue >> 8) & 0x0F) | ((e.timeFormat & 3) << 4) | ((e.millisecond & 0x3FF) << 6));
     writeU16(p.data() + 2, flags);
     writeU32(p.data() + 4, e.seconds);
     return p;
 }
 
-std::vector<std::uint8_t> Dru70FileWriter::buildHeader(const Dru70FileDescription& d,
+std::vector<std::uint8_t> Dru70FileWriter::buildHeader(const Dru70FileDescription &d,
                                                        std::uint32_t records,
                                                        std::uint32_t noteOffset) {
     std::vector<std::uint8_t> h(kDru70HeaderLength, 0);
@@ -57,14 +56,14 @@ Dru70FileWriter::~Dru70FileWriter() {
         std::fclose(file_);
 }
 
-bool Dru70FileWriter::put(const std::vector<std::uint8_t>& bytes) {
+bool Dru70FileWriter::put(const std::vector<std::uint8_t> &bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
         failed_ = true;
     written_ += bytes.size();
     return !failed_;
 }
 
-bool Dru70FileWriter::create(const std::string& path, const Dru70FileDescription& description) {
+bool Dru70FileWriter::create(const std::string &path, const Dru70FileDescription &description) {
     if (file_)
         return false;
     description_ = description;
@@ -96,7 +95,7 @@ bool Dru70FileWriter::closeGroup() {
     return !failed_;
 }
 
-bool Dru70FileWriter::append(const Dru70EventRecord& event) {
+bool Dru70FileWriter::append(const Dru70EventRecord &event) {
     if (!file_ || failed_)
         return false;
     appendFrameBlock(group_, kDruEventRecord, dru70EventPayload(event));
@@ -106,7 +105,7 @@ bool Dru70FileWriter::append(const Dru70EventRecord& event) {
     return true;
 }
 
-bool Dru70FileWriter::close(const std::string& note) {
+bool Dru70FileWriter::close(const std::string &note) {
     if (!file_)
         return false;
     closeGroup();

@@ -12,8 +12,8 @@ namespace qv {
 
 struct Dru70EventRecord {
     std::uint8_t code = 1;
-    std::uint16_t eocValue = 0;   // 12 bits
-    std::uint8_t timeFormat = 3;  // 3 absolute, else relative to the start of the recording
+    std::uint16_t eocValue = 0;    // 12 bits
+    std::uint8_t timeFormat = 3;   // 3 absolute, else relative to the start of the recording
     std::uint16_t millisecond = 0; // 0..1023
     std::uint32_t seconds = 0;
 };
@@ -29,30 +29,30 @@ struct Dru70FileDescription {
 };
 
 // The 8-byte payload of an event record.
-std::vector<std::uint8_t> dru70EventPayload(const Dru70EventRecord& event);
+std::vector<std::uint8_t> dru70EventPayload(const Dru70EventRecord &event);
 
 class Dru70FileWriter {
 public:
     Dru70FileWriter() = default;
     ~Dru70FileWriter();
-    Dru70FileWriter(const Dru70FileWriter&) = delete;
-    Dru70FileWriter& operator=(const Dru70FileWriter&) = delete;
+    Dru70FileWriter(const Dru70FileWriter &) = delete;
+    Dru70FileWriter &operator=(const Dru70FileWriter &) = delete;
 
-    bool create(const std::string& path, const Dru70FileDescription& description);
-    bool append(const Dru70EventRecord& event);
+    bool create(const std::string &path, const Dru70FileDescription &description);
+    bool append(const Dru70EventRecord &event);
     // Closes the last group, writes the note (when not empty) and the final header.
-    bool close(const std::string& note = {});
+    bool close(const std::string &note = {});
     std::uint32_t recordCount() const { return count_; }
 
     // The 124 header bytes for a description, record count and note offset.
-    static std::vector<std::uint8_t> buildHeader(const Dru70FileDescription& d,
+    static std::vector<std::uint8_t> buildHeader(const Dru70FileDescription &d,
                                                  std::uint32_t records, std::uint32_t noteOffset);
 
 private:
     bool closeGroup();
-    bool put(const std::vector<std::uint8_t>& bytes);
+    bool put(const std::vector<std::uint8_t> &bytes);
 
-    std::FILE* file_ = nullptr;
+    std::FILE *file_ = nullptr;
     Dru70FileDescription description_;
     std::vector<std::uint8_t> group_;
     std::uint32_t inGroup_ = 0;

@@ -8,9 +8,9 @@
 #include "base/ByteOrder.h"
 #include "capture/CaptureWriters.h"
 #include "capture/Dru70Events.h"
-#include "decode/LvtRecord.h"
 #include "capture/PcapFormat.h"
 #include "capture/TraceImport.h"
+#include "decode/LvtRecord.h"
 
 namespace qv {
 

@@ -14,25 +14,25 @@ namespace qv {
 
 namespace {
 
-void pad(std::string& line, const std::string& cell, std::size_t width) {
+void pad(std::string &line, const std::string &cell, std::size_t width) {
     line += cell;
     line.append(width - std::min(width, cell.size()) + 1, ' ');
 }
 
-void trimRight(std::string& line) {
+void trimRight(std::string &line) {
     while (!line.empty() && line.back() == ' ')
         line.pop_back();
 }
 
 } // namespace
 
-PrintDocument buildPrint(FrameSource& source, const SummaryFieldTable& columns,
-                         const PrintRange& range, PrintKind kind, const WorkProgress& progress) {
+PrintDocument buildPrint(FrameSource &source, const SummaryFieldTable &columns,
+                         const PrintRange &range, PrintKind kind, const WorkProgress &progress) {
     PrintDocument print;
     if (!source.open() || source.frameCount() == 0)
         return print;
-    CDecoder* decoder = &source.decoder();
-    DecodableObject& capture = source.capture();
+    CDecoder *decoder = &source.decoder();
+    DecodableObject &capture = source.capture();
     const std::uint32_t last = std::min(range.last, source.frameCount() - 1);
     std::uint32_t previous = range.first;
     const std::vector<int> visible = columns.visibleColumnsInDisplayOrder();
@@ -83,10 +83,10 @@ PrintDocument buildPrint(FrameSource& source, const SummaryFieldTable& columns,
             const unsigned length = decoder->traceLength();
             char heading[512];
             if (!date.empty() && date != "-")
-                std::snprintf(heading, sizeof heading,
-                              "Frame : %u   Dir : %s   Date : %s   Time : %s   Length : %u   FCS : %s",
-                              frame + 1, dir.c_str(), date.c_str(), time.c_str(), length,
-                              status.c_str());
+                std::snprintf(
+                    heading, sizeof heading,
+                    "Frame : %u   Dir : %s   Date : %s   Time : %s   Length : %u   FCS : %s",
+                    frame + 1, dir.c_str(), date.c_str(), time.c_str(), length, status.c_str());
             else
                 std::snprintf(heading, sizeof heading,
                               "Frame : %u   Dir : %s   Time : %s   Length : %u   FCS : %s",
@@ -94,7 +94,7 @@ PrintDocument buildPrint(FrameSource& source, const SummaryFieldTable& columns,
             block.lines.push_back(heading);
             const auto lines = decoder->detailLines();
             for (std::size_t i = 0; i < lines.size(); ++i) {
-                const DetailLine& l = lines[i];
+                const DetailLine &l = lines[i];
                 std::string text = l.text;
                 const bool label = l.kind == kDetailLabel || l.kind == kDetailSubLabel;
                 if (label && i + 1 < lines.size())
@@ -118,7 +118,7 @@ PrintDocument buildPrint(FrameSource& source, const SummaryFieldTable& columns,
     }
     if (kind == PrintKind::Summary) {
         std::vector<std::size_t> widths(visible.size(), 0);
-        for (const auto& row : cells)
+        for (const auto &row : cells)
             for (std::size_t k = 0; k < row.size(); ++k)
                 widths[k] = std::max(widths[k], row[k].size());
         // The heading goes first; each frame row fills the block made for its frame.
@@ -139,13 +139,13 @@ PrintDocument buildPrint(FrameSource& source, const SummaryFieldTable& columns,
     return print;
 }
 
-std::vector<std::string> fileHeaderLines(CDecodeDoc& document) {
+std::vector<std::string> fileHeaderLines(CDecodeDoc &document) {
     std::vector<std::string> lines;
-    DecodableObject* decodable = document.decodable();
-    CaptureFileReader* reader = decodable ? decodable->reader() : nullptr;
+    DecodableObject *decodable = document.decodable();
+    CaptureFileReader *reader = decodable ? decodable->reader() : nullptr;
     if (!reader)
         return lines;
-    const CaptureInfo& i = reader->info();
+    const CaptureInfo &i = reader->info();
     lines.push_back("File : " + document.pathName());
     lines.push_back("Instrument : " + i.instrumentName);
     lines.push_back("Serial number : " + i.displaySerial());
@@ -156,12 +156,12 @@ std::vector<std::string> fileHeaderLines(CDecodeDoc& document) {
     return lines;
 }
 
-std::string printText(const PrintDocument& print) {
+std::string printText(const PrintDocument &print) {
     std::string text;
     if (!print.title.empty())
         text += print.title + "\r\n\r\n";
-    for (const PrintBlock& block : print.blocks)
-        for (const std::string& line : block.lines)
+    for (const PrintBlock &block : print.blocks)
+        for (const std::string &line : block.lines)
             text += line + "\r\n";
     return text;
 }

@@ -18,7 +18,7 @@ class SummaryFieldTable;
 
 enum class PrintKind { Summary, Detail, DetailAndHexa };
 
-inline constexpr const char* kPrintFooterName = "Vennmark";
+inline constexpr const char *kPrintFooterName = "Vennmark";
 
 struct PrintBlock {
     std::uint32_t frame = 0;        // 0-based; the heading of a summary print has none
@@ -26,24 +26,23 @@ struct PrintBlock {
 };
 
 struct PrintDocument {
-    std::string title;              // "Detail print", "Detail and hexa print", or empty
+    std::string title; // "Detail print", "Detail and hexa print", or empty
     std::vector<PrintBlock> blocks;
-    bool cancelled = false;         // the progress callback asked to stop
+    bool cancelled = false; // the progress callback asked to stop
 };
 
-inline constexpr const char* kMsgPrintMemory =
+inline constexpr const char *kMsgPrintMemory =
     "Insufficient memory to print frames\nPlease decrease the number of frames";
-
 
 // The frames of range in the given kind. Frames the document cannot show are left out.
 // progress, when given, hears of every 256th frame and may cancel the build.
-PrintDocument buildPrint(FrameSource& source, const SummaryFieldTable& columns,
-                         const PrintRange& range, PrintKind kind,
-                         const WorkProgress& progress = {});
+PrintDocument buildPrint(FrameSource &source, const SummaryFieldTable &columns,
+                         const PrintRange &range, PrintKind kind,
+                         const WorkProgress &progress = {});
 // The capture's identification, printed first when File Header is chosen.
-std::vector<std::string> fileHeaderLines(CDecodeDoc& document);
+std::vector<std::string> fileHeaderLines(CDecodeDoc &document);
 // The whole print as text, for printing to a file: title, blocks, CR LF line ends.
-std::string printText(const PrintDocument& print);
+std::string printText(const PrintDocument &print);
 // "%d/%m/%Y" of today, as the page header shows it.
 std::string printDate();
 

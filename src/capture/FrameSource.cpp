@@ -6,14 +6,14 @@ namespace qv {
 
 FrameSource::FrameSource(FrameSourceSpec spec) : spec_(std::move(spec)) {}
 
-FrameSource::FrameSource(DecodableObject& capture)
+FrameSource::FrameSource(DecodableObject &capture)
     : capture_(&capture), filtersActive_(capture.filter().active()) {
     spec_.kind = capture.decoderKind();
 }
 
 FrameSource::~FrameSource() = default;
 
-FrameSourceSpec FrameSource::specOf(DecodableObject& decodable) {
+FrameSourceSpec FrameSource::specOf(DecodableObject &decodable) {
     FrameSourceSpec spec;
     spec.path = decodable.fileName();
     spec.remoteName = decodable.remoteName();
@@ -26,13 +26,13 @@ FrameSourceSpec FrameSource::specOf(DecodableObject& decodable) {
     return spec;
 }
 
-FrameSourceSpec FrameSource::specOf(CDecodeDoc& document) {
+FrameSourceSpec FrameSource::specOf(CDecodeDoc &document) {
     if (!document.decodable())
         return {};
     return specOf(*document.decodable());
 }
 
-std::unique_ptr<FrameSource> FrameSource::of(CDecodeDoc& document) {
+std::unique_ptr<FrameSource> FrameSource::of(CDecodeDoc &document) {
     auto source = std::make_unique<FrameSource>(specOf(document));
     if (!source->open())
         return nullptr;
@@ -70,12 +70,12 @@ bool FrameSource::decodeAt(std::uint32_t index) {
 }
 
 bool FrameSource::forEachFrame(
-    const std::function<void(std::uint32_t index, CDecoder& decoder)>& visit,
-    const WorkProgress& progress) {
+    const std::function<void(std::uint32_t index, CDecoder &decoder)> &visit,
+    const WorkProgress &progress) {
     if (!capture_)
         return false;
     const std::uint32_t count = capture_->frameCount();
-    CDecoder& decoder = *capture_->decoder();
+    CDecoder &decoder = *capture_->decoder();
     bool ok = true;
     for (std::uint32_t n = 0; n < count; ++n) {
         if (progress && n % kProgressEveryFrames == 0 && !progress(n, count))
@@ -91,16 +91,15 @@ bool FrameSource::forEachFrame(
     return ok;
 }
 
-bool FrameSource::forEachShown(const std::function<bool(std::uint32_t index)>& visit,
-                               const WorkProgress& progress, bool shownOnly) {
+bool FrameSource::forEachShown(const std::function<bool(std::uint32_t index)> &visit,
+                               const WorkProgress &progress, bool shownOnly) {
     if (!capture_)
         return false;
     const std::uint32_t count = capture_->frameCount();
     ShownFrames shown(*capture_, shownOnly);
     if (progress)
-        shown.setProgress([&](std::uint32_t tested, std::uint32_t total) {
-            return progress(tested, total);
-        });
+        shown.setProgress(
+            [&](std::uint32_t tested, std::uint32_t total) { return progress(tested, total); });
     std::uint32_t frame = 0;
     std::uint32_t visited = 0;
     while (shown.next(frame)) {

@@ -27,7 +27,7 @@ struct FrameSourceSpec {
     DecoderKind kind = DecoderKind::Isdn;
     std::uint8_t v5Setting = 0;
     std::unique_ptr<OffLineFilter> filter; // a fresh copy of the document's; null: none
-    const DecoderServices* services = nullptr;
+    const DecoderServices *services = nullptr;
     // The source stays on the thread that owns services and decodes through them, instead of
     // through a set of its own (the views of the desktop program, which paint on that thread).
     bool onOwnersThread = false;
@@ -38,28 +38,28 @@ public:
     explicit FrameSource(FrameSourceSpec spec);
     // A source over capture itself, already open, for a program that shows no current frame (the
     // command line): the walk moves capture's decoder, on the caller's thread.
-    explicit FrameSource(DecodableObject& capture);
+    explicit FrameSource(DecodableObject &capture);
     ~FrameSource();
-    FrameSource(const FrameSource&) = delete;
-    FrameSource& operator=(const FrameSource&) = delete;
+    FrameSource(const FrameSource &) = delete;
+    FrameSource &operator=(const FrameSource &) = delete;
 
     // The spec of a source on document's capture, or of a source on decodable.
-    static FrameSourceSpec specOf(CDecodeDoc& document);
-    static FrameSourceSpec specOf(DecodableObject& decodable);
+    static FrameSourceSpec specOf(CDecodeDoc &document);
+    static FrameSourceSpec specOf(DecodableObject &decodable);
     // A source on the capture of document, opened; null when the capture cannot be read.
-    static std::unique_ptr<FrameSource> of(CDecodeDoc& document);
+    static std::unique_ptr<FrameSource> of(CDecodeDoc &document);
 
     // Makes the services, the reader and the decoder, and indexes the file. False when the
     // capture cannot be read; the reason is among messages().
     bool open();
 
     std::uint32_t frameCount() const { return capture_ ? capture_->frameCount() : 0; }
-    DecodableObject& capture() { return *capture_; }
-    CDecoder& decoder() { return *capture_->decoder(); }
+    DecodableObject &capture() { return *capture_; }
+    CDecoder &decoder() { return *capture_->decoder(); }
     DecoderKind decoderKind() const { return spec_.kind; }
     bool filtersActive() const { return filtersActive_; }
     // What the source's reading and decoding reported: kept here, shown by nobody.
-    const RecordingUserMessages& messages() const { return messages_; }
+    const RecordingUserMessages &messages() const { return messages_; }
 
     // Reads record index, whatever the filter says, and decodes it. False when it cannot be read
     // or decoded.
@@ -67,20 +67,20 @@ public:
     // Visits every record in file order, decoded, whatever the filter says. progress hears of
     // every 4096th record and may stop the walk. False when a record could not be read or the
     // walk was stopped.
-    bool forEachFrame(const std::function<void(std::uint32_t index, CDecoder& decoder)>& visit,
-                      const WorkProgress& progress = {});
+    bool forEachFrame(const std::function<void(std::uint32_t index, CDecoder &decoder)> &visit,
+                      const WorkProgress &progress = {});
     // Visits the frames the filter shows, in file order, with the decoder on each (every record
     // undecoded when shownOnly is false, as ShownFrames does) until visit answers false. False
     // when visit or progress stopped the walk.
-    bool forEachShown(const std::function<bool(std::uint32_t index)>& visit,
-                      const WorkProgress& progress = {}, bool shownOnly = true);
+    bool forEachShown(const std::function<bool(std::uint32_t index)> &visit,
+                      const WorkProgress &progress = {}, bool shownOnly = true);
 
 private:
     FrameSourceSpec spec_;
     RecordingUserMessages messages_;
     std::unique_ptr<DecoderServiceSet> services_;
     std::unique_ptr<DecodableObject> owned_;
-    DecodableObject* capture_ = nullptr;
+    DecodableObject *capture_ = nullptr;
     bool filtersActive_ = false;
 };
 

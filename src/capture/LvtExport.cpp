@@ -78,8 +78,8 @@ LvtExportResult exportLvt(FrameSource &source, bool shownOnly, const std::string
     const auto copy = [&](std::uint32_t n) {
         return reader.goTo(n) != kGoToOk || writer.append(reader.recordBuffer());
     };
-    const bool walked = source.forEachShown(
-        [&](std::uint32_t n) { return ok = ok && copy(n); }, progress, shownOnly);
+    const bool walked = source.forEachShown([&](std::uint32_t n) { return ok = ok && copy(n); },
+                                            progress, shownOnly);
     if (!walked && ok) {
         result.cancelled = true;
         result.error = path + ": stopped; nothing written";

@@ -29,6 +29,6 @@ struct LvtExportResult {
 // else every record as it stands, undecoded. The file is written beside path and renamed over
 // it once complete; nothing is left behind on failure, nor when no frame passes the filters.
 LvtExportResult exportLvt(FrameSource &source, bool shownOnly, const std::string &path,
-                   const WorkProgress &progress = {});
+                          const WorkProgress &progress = {});
 
 } // namespace qv

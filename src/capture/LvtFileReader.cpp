@@ -15,7 +15,7 @@ namespace qv {
 
 namespace {
 
-std::vector<std::string> words(const std::uint8_t* bytes, std::size_t size) {
+std::vector<std::string> words(const std::uint8_t *bytes, std::size_t size) {
     std::string text;
     for (std::size_t i = 0; i < size && bytes[i] != 0; ++i)
         text.push_back(static_cast<char>(bytes[i]));
@@ -35,7 +35,7 @@ std::vector<std::string> words(const std::uint8_t* bytes, std::size_t size) {
 }
 
 // "AB123" is shown "AB-0123": the letters, "-0", then the rest of the first five characters.
-std::string lvt30Serial(const std::string& serial) {
+std::string lvt30Serial(const std::string &serial) {
     if (serial.find('.') != std::string::npos)
         return serial;
     std::string five = serial.substr(0, 5);
@@ -45,11 +45,10 @@ std::string lvt30Serial(const std::string& serial) {
     return five.substr(0, digit) + "-0" + five.substr(digit);
 }
 
-
 } // namespace
 
-CaptureInfo LvtFileReader::parseInformationBlock(const std::vector<std::uint8_t>& content,
-                                                 std::string* notesText) {
+CaptureInfo LvtFileReader::parseInformationBlock(const std::vector<std::uint8_t> &content,
+                                                 std::string *notesText) {
     std::vector<std::uint8_t> c(content.begin(),
                                 content.begin() + std::min(content.size(), kStoredInfoMaxSize));
     std::size_t realSize = c.size();
@@ -65,7 +64,7 @@ CaptureInfo LvtFileReader::parseInformationBlock(const std::vector<std::uint8_t>
                 prefix.push_back(static_cast<char>(c[b]));
         std::uint16_t number = readU16(c.data() + 9);
         if (number != 0) {
-            const char* pad = number < 10 ? "-000" : number < 100 ? "-00" : "-0";
+            const char *pad = number < 10 ? "-000" : number < 100 ? "-00" : "-0";
             info.serialNumber = prefix + pad + std::to_string(number);
         }
         i = 11;
@@ -139,7 +138,7 @@ void LvtFileReader::readInfo() {
     informationBlockFound(content, length);
 }
 
-void LvtFileReader::informationBlockFound(const std::vector<std::uint8_t>& content,
+void LvtFileReader::informationBlockFound(const std::vector<std::uint8_t> &content,
                                           std::uint16_t length) {
     rawInfo_.assign(content.begin(),
                     content.begin() + std::min(content.size(), kStoredInfoMaxSize));
@@ -152,7 +151,7 @@ void LvtFileReader::informationBlockFound(const std::vector<std::uint8_t>& conte
     infoRead_ = true;
 }
 
-bool LvtFileReader::captureFlags(CaptureFlags& flags) const {
+bool LvtFileReader::captureFlags(CaptureFlags &flags) const {
     if (!infoRead_)
         return false;
     flags = decodeCaptureFlags(info_.captureFlags);
@@ -167,12 +166,9 @@ std::string LvtFileReader::defaultNotesText() const {
     return buildDefaultNotesText(fields);
 }
 
-namespace {
+namespace {} // namespace
 
-
-} // namespace
-
-bool LvtFileReader::setNotes(const std::string& text) {
+bool LvtFileReader::setNotes(const std::string &text) {
     if (!infoRead_ || text.size() > kMaxStoredNotes || path_.empty())
         return false;
     std::vector<std::uint8_t> block;

@@ -9,23 +9,23 @@ public:
     using CaptureFileReader::CaptureFileReader;
 
     bool isRealTimeFile() const override { return false; }
-    bool setNotes(const std::string& text) override;
-    bool captureFlags(CaptureFlags& flags) const override;
+    bool setNotes(const std::string &text) override;
+    bool captureFlags(CaptureFlags &flags) const override;
     std::string defaultNotesText() const override;
 
     // Parses an information block's content; exposed for the file-type scan and tests.
-    static CaptureInfo parseInformationBlock(const std::vector<std::uint8_t>& content,
-                                             std::string* notesText);
+    static CaptureInfo parseInformationBlock(const std::vector<std::uint8_t> &content,
+                                             std::string *notesText);
 
 protected:
     void buildIndex() override;
     void readInfo() override;
-    bool storedNotes(std::string& text) override {
+    bool storedNotes(std::string &text) override {
         text = infoNotes_;
         return true;
     }
     void markDamaged() override { info_.start.day = 0xFFFF; }
-    void informationBlockFound(const std::vector<std::uint8_t>& content,
+    void informationBlockFound(const std::vector<std::uint8_t> &content,
                                std::uint16_t length) override;
 
 private:

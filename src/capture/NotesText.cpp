@@ -6,7 +6,7 @@ namespace qv {
 
 namespace {
 
-std::string dateTimeText(const CaptureDateTime& t, bool fourDigitYear) {
+std::string dateTimeText(const CaptureDateTime &t, bool fourDigitYear) {
     char text[64];
     std::snprintf(text, sizeof text,
                   fourDigitYear ? "%02d/%02d/%04d - %02d:%02d:%02d"
@@ -15,14 +15,14 @@ std::string dateTimeText(const CaptureDateTime& t, bool fourDigitYear) {
     return text;
 }
 
-bool plausible(const CaptureDateTime& t) {
+bool plausible(const CaptureDateTime &t) {
     return t.day >= 1 && t.day <= 31 && t.month >= 1 && t.month <= 12;
 }
 
 } // namespace
 
-std::string buildDefaultNotesText(const NotesTextFields& f) {
-    const CaptureInfo& info = *f.info;
+std::string buildDefaultNotesText(const NotesTextFields &f) {
+    const CaptureInfo &info = *f.info;
     const std::string eol = "\r\n";
     std::string text = "Name : " + f.registration->name.substr(0, 48) + eol;
     text += "Company : " + f.registration->company.substr(0, 48) + eol;
@@ -35,7 +35,8 @@ std::string buildDefaultNotesText(const NotesTextFields& f) {
             text += " - SN : " + info.serialNumber;
         text += eol;
         if (!info.firstVersion.empty() && !info.secondVersion.empty())
-            text += "             Version : " + info.firstVersion + " - " + info.secondVersion + eol;
+            text +=
+                "             Version : " + info.firstVersion + " - " + info.secondVersion + eol;
     }
     const bool dated = plausible(info.start) && plausible(info.end);
     if (dated) {

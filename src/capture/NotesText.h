@@ -9,13 +9,13 @@ namespace qv {
 enum class NotesLine { Always, WithCaptureDates };
 
 struct NotesTextFields {
-    const CaptureInfo* info = nullptr;
-    const Registration* registration = nullptr;
+    const CaptureInfo *info = nullptr;
+    const Registration *registration = nullptr;
     bool realTime = false; // four-digit years; the serial number only when known
     NotesLine notesLine = NotesLine::Always;
 };
 
 // The header text offered as notes of a capture that has none.
-std::string buildDefaultNotesText(const NotesTextFields& fields);
+std::string buildDefaultNotesText(const NotesTextFields &fields);
 
 } // namespace qv

@@ -181,8 +181,8 @@ PcapExportResult exportPcap(FrameSource &source, bool shownOnly, const std::stri
         }
         return writer.append(r, year);
     };
-    const bool walked = source.forEachShown(
-        [&](std::uint32_t n) { return ok = ok && copy(n); }, progress, shownOnly);
+    const bool walked = source.forEachShown([&](std::uint32_t n) { return ok = ok && copy(n); },
+                                            progress, shownOnly);
     if (!walked && ok) {
         result.cancelled = true;
         result.error = path + ": stopped; nothing written";

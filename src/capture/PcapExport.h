@@ -65,7 +65,7 @@ struct PcapExportResult {
 // every record. The file is written beside path and renamed over it once complete; nothing is
 // left behind on failure. The format follows the name: ".pcapng" writes pcapng.
 PcapExportResult exportPcap(FrameSource &source, bool shownOnly, const std::string &path,
-                   const WorkProgress &progress = {});
+                            const WorkProgress &progress = {});
 
 // "N frames written; L layer-1 events and B frames with a bad status left out", the parts that
 // are zero left out.

@@ -16,14 +16,12 @@ constexpr std::uint64_t kInfoOffset = 26;
 constexpr std::size_t kNotesEntryHead = 12;
 constexpr std::uint16_t kMaxNotesBlockLength = 2048;
 
-std::string fieldText(const std::uint8_t* p, std::size_t size) {
+std::string fieldText(const std::uint8_t *p, std::size_t size) {
     std::string text;
     for (std::size_t i = 0; i < size && p[i] != 0; ++i)
         text.push_back(static_cast<char>(p[i]));
     return text;
 }
-
-
 
 } // namespace
 
@@ -34,7 +32,7 @@ void RealTimeFileReader::readInfo() {
     file_.readU16(size);
     infoSize_ = size;
     file_.read(rawInfo_.data(), std::min<std::size_t>(size, rawInfo_.size()));
-    const std::uint8_t* b = rawInfo_.data();
+    const std::uint8_t *b = rawInfo_.data();
     info_.instrumentName = fieldText(b + 2, 7);
     info_.serialNumber = fieldText(b + 9, 8);
     info_.firstVersion = fieldText(b + 17, 8);
@@ -75,12 +73,13 @@ void RealTimeFileReader::buildIndex() {
     readInfo();
     offsets_.clear();
     groups_.clear();
-    std::uint32_t perGroup = groupSize_ != 0 ? groupSize_ : std::max<std::uint32_t>(headerCount_, 1);
+    std::uint32_t perGroup =
+        groupSize_ != 0 ? groupSize_ : std::max<std::uint32_t>(headerCount_, 1);
     groupSize_ = perGroup;
     if (planGroups()) {
         // Every closed group is taken on trust and walked when first used; the last one is
         // walked now, and the capture ends where its records end.
-        Group& last = groups_.back();
+        Group &last = groups_.back();
         std::vector<std::uint64_t> lastOffsets;
         file_.seek(last.firstRecord);
         last.readable = scanRecords(last.count, last.end, lastOffsets, last.firstIndex);
@@ -103,8 +102,8 @@ void RealTimeFileReader::buildIndex() {
         if (header + 8 > fileLength_ || !file_.readU32(groupBytes))
             break;
         std::uint32_t wanted = std::min(perGroup, headerCount_ - found);
-        std::uint64_t groupEnd = std::min<std::uint64_t>(header + 8 + std::uint64_t(groupBytes),
-                                                         fileLength_);
+        std::uint64_t groupEnd =
+            std::min<std::uint64_t>(header + 8 + std::uint64_t(groupBytes), fileLength_);
         // The last group of a capture still running carries no size yet.
         if (groupBytes == 0)
             groupEnd = fileLength_;
@@ -143,7 +142,7 @@ bool RealTimeFileReader::planGroups() {
     return !groups_.empty();
 }
 
-bool RealTimeFileReader::walkGroup(Group& group) {
+bool RealTimeFileReader::walkGroup(Group &group) {
     group.walked = true;
     std::vector<std::uint64_t> found;
     file_.seek(group.firstRecord);
@@ -164,8 +163,9 @@ bool RealTimeFileReader::ensureIndexed(std::uint32_t index) {
     // The positioning starts from the indexed record at or before index.
     const std::uint32_t from = index / kIndexStride * kIndexStride;
     auto holding = [&](std::uint32_t i) {
-        auto it = std::upper_bound(groups_.begin(), groups_.end(), i,
-                                   [](std::uint32_t v, const Group& g) { return v < g.firstIndex; });
+        auto it =
+            std::upper_bound(groups_.begin(), groups_.end(), i,
+                             [](std::uint32_t v, const Group &g) { return v < g.firstIndex; });
         return it == groups_.begin() ? groups_.end() : std::prev(it);
     };
     for (std::uint32_t i : {from, index}) {
@@ -185,7 +185,7 @@ void RealTimeFileReader::stepIntoRecord(std::uint32_t index) {
         file_.skip(8);
 }
 
-bool RealTimeFileReader::captureFlags(CaptureFlags& flags) const {
+bool RealTimeFileReader::captureFlags(CaptureFlags &flags) const {
     flags = decodeCaptureFlags(info_.captureFlags);
     return true;
 }
@@ -199,7 +199,7 @@ std::string RealTimeFileReader::defaultNotesText() const {
 }
 
 // Reads the notes entry at the notes offset; false when what lies there is not one.
-bool RealTimeFileReader::readNotesEntry(std::string& text) {
+bool RealTimeFileReader::readNotesEntry(std::string &text) {
     text.clear();
     std::uint64_t saved = file_.tell();
     file_.seek(notesEntryOffset() + kNotesEntryHead);
@@ -222,12 +222,12 @@ bool RealTimeFileReader::readNotesEntry(std::string& text) {
     return ok;
 }
 
-bool RealTimeFileReader::storedNotes(std::string& text) {
+bool RealTimeFileReader::storedNotes(std::string &text) {
     text.clear();
     return notesOffset_ == 0 || readNotesEntry(text);
 }
 
-bool RealTimeFileReader::setNotes(const std::string& text) {
+bool RealTimeFileReader::setNotes(const std::string &text) {
     if (firstAccess_ || text.size() > kMaxRealTimeNotes || path_.empty())
         return false;
     std::vector<std::uint8_t> entry;
@@ -239,8 +239,7 @@ bool RealTimeFileReader::setNotes(const std::string& text) {
     // Overwrite the present entry only where it really is one; an offset that points
     // elsewhere must not damage the records, so the entry then goes to the end instead.
     std::string present;
-    bool inPlace = notesOffset_ != 0 && readNotesEntry(present) &&
-                   notesEntryOffset() >= dataStart_;
+    bool inPlace = notesOffset_ != 0 && readNotesEntry(present) && notesEntryOffset() >= dataStart_;
     std::uint64_t at = inPlace ? notesEntryOffset() : fileLength_;
     std::uint32_t newOffset = notesOffset_;
     if (!inPlace) {
@@ -255,7 +254,8 @@ bool RealTimeFileReader::setNotes(const std::string& text) {
     if (ok && newOffset != notesOffset_) {
         std::array<std::uint8_t, 176> info = rawInfo_;
         writeU32(info.data() + 168, newOffset);
-        ok = writeAllAt(fd, info.data(), std::min<std::size_t>(infoSize_, info.size()), kInfoOffset);
+        ok =
+            writeAllAt(fd, info.data(), std::min<std::size_t>(infoSize_, info.size()), kInfoOffset);
         if (ok)
             rawInfo_ = info;
     }

@@ -11,8 +11,8 @@ public:
     using CaptureFileReader::CaptureFileReader;
 
     bool isRealTimeFile() const override { return true; }
-    bool setNotes(const std::string& text) override;
-    bool captureFlags(CaptureFlags& flags) const override;
+    bool setNotes(const std::string &text) override;
+    bool captureFlags(CaptureFlags &flags) const override;
     std::string defaultNotesText() const override;
 
     std::uint32_t recordsPerGroup() const { return groupSize_; }
@@ -22,7 +22,7 @@ protected:
     void buildIndex() override;
     void readInfo() override;
     void stepIntoRecord(std::uint32_t index) override;
-    bool storedNotes(std::string& text) override;
+    bool storedNotes(std::string &text) override;
     bool ensureIndexed(std::uint32_t index) override;
 
 private:
@@ -32,18 +32,18 @@ private:
         std::uint64_t firstRecord = 0; // file offset of the group's first record
         std::uint64_t end = 0;         // file offset one past the group's records
         std::uint32_t firstIndex = 0;
-        std::uint32_t count = 0;       // records the group holds
+        std::uint32_t count = 0; // records the group holds
         bool walked = false;
-        std::uint32_t readable = 0;    // records found by the walk
+        std::uint32_t readable = 0; // records found by the walk
     };
-    bool walkGroup(Group& group);
+    bool walkGroup(Group &group);
     // Lays out the groups the header announces from their size words alone; false when they do
     // not fit the file.
     bool planGroups();
 
     void followExtensionChain();
     std::uint64_t notesEntryOffset() const { return std::uint64_t(notesOffset_) + dataStart_ - 8; }
-    bool readNotesEntry(std::string& text);
+    bool readNotesEntry(std::string &text);
 
     std::array<std::uint8_t, 176> rawInfo_{};
     std::uint16_t infoSize_ = 0;

@@ -11,23 +11,23 @@ namespace qv {
 
 namespace {
 
-bool sameQuery(const FindQuery& a, const FindQuery& b) {
+bool sameQuery(const FindQuery &a, const FindQuery &b) {
     return a.criterion == b.criterion && a.text == b.text && a.cause == b.cause &&
            a.forward == b.forward && a.matchCase == b.matchCase;
 }
 
 } // namespace
 
-SummaryFinder::SummaryFinder(const SummaryFieldTable& columns) : columns_(columns) {}
+SummaryFinder::SummaryFinder(const SummaryFieldTable &columns) : columns_(columns) {}
 
-bool SummaryFinder::start(DecodableObject& capture, const FindQuery& query, std::uint32_t from) {
+bool SummaryFinder::start(DecodableObject &capture, const FindQuery &query, std::uint32_t from) {
     capture_ = &capture;
     visible_.clear();
     for (int c : columns_.visibleColumnsInDisplayOrder())
         visible_.push_back({c, columns_.field(c).position});
     auto shown = [&](int column) {
         return std::any_of(visible_.begin(), visible_.end(),
-                           [column](const SearchColumn& c) { return c.column == column; });
+                           [column](const SearchColumn &c) { return c.column == column; });
     };
     const bool again = haveHit_ && sameQuery(query, query_);
     query_ = query;
@@ -45,7 +45,7 @@ bool SummaryFinder::start(DecodableObject& capture, const FindQuery& query, std:
     request_.cause = query.cause;
     request_.text = query.text;
     if (!query.matchCase)
-        for (char& c : request_.text)
+        for (char &c : request_.text)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     request_.step = query.forward ? 1 : -1;
     const std::uint32_t last = capture_->frameCount() - 1;
@@ -150,8 +150,9 @@ std::string SummaryFinder::text() const {
         return t + " " + std::to_string(hits_) + " times";
     }
     case State::NotFound:
-        return cause ? "Cause number not found!" : message ? "Message not found!"
-                                                           : "String not found!";
+        return cause     ? "Cause number not found!"
+               : message ? "Message not found!"
+                         : "String not found!";
     case State::ReachedEnd:
         return query_.forward ? kMsgReachedLast : kMsgReachedFirst;
     case State::Failed:

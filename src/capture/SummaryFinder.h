@@ -19,19 +19,19 @@ inline constexpr std::uint32_t kFindSliceFrames = 200;
 inline constexpr int kMsgTypeColumn = 28;
 inline constexpr int kCauseColumn = 35;
 
-inline constexpr const char* kMsgFindRunning = "Press ESCAPE to stop the find function";
-inline constexpr const char* kMsgReachedLast =
+inline constexpr const char *kMsgFindRunning = "Press ESCAPE to stop the find function";
+inline constexpr const char *kMsgReachedLast =
     "Program has reached the last frame!\nDo you want to go to the first frame?";
-inline constexpr const char* kMsgReachedFirst =
+inline constexpr const char *kMsgReachedFirst =
     "Program has reached the first frame!\nDo you want to go to the last frame?";
-inline constexpr const char* kMsgFieldHidden =
+inline constexpr const char *kMsgFieldHidden =
     "This field is not visible now. Display it with the\n \"Protocol Information\" menu and "
     "restart the Find function";
-inline constexpr const char* kMsgFindError = "Find error!";
+inline constexpr const char *kMsgFindError = "Find error!";
 
 struct FindQuery {
     FindCriterion criterion = FindCriterion::SummaryText;
-    std::string text;        // as typed; upper-cased here unless matchCase
+    std::string text; // as typed; upper-cased here unless matchCase
     std::uint32_t cause = 0;
     bool forward = true;
     bool matchCase = false;
@@ -41,13 +41,13 @@ class SummaryFinder {
 public:
     enum class State { Idle, Running, Found, ReachedEnd, NotFound, Failed };
 
-    explicit SummaryFinder(const SummaryFieldTable& columns);
+    explicit SummaryFinder(const SummaryFieldTable &columns);
 
     // Starts a search of capture after the frame and summary position of the last hit, or at
     // frame `from` (the selected row) for a new query. False, with the hidden-column message in
     // text(), when the column the criterion reads is not shown. capture is searched until the
     // search ends.
-    bool start(DecodableObject& capture, const FindQuery& query, std::uint32_t from);
+    bool start(DecodableObject &capture, const FindQuery &query, std::uint32_t from);
     // Searches the next slice; Running while frames are left before the end of the capture.
     State step();
     // After ReachedEnd: the user chose to go on from the other end.
@@ -56,14 +56,14 @@ public:
     void stop() { state_ = State::Idle; }
 
     State state() const { return state_; }
-    const FindResult& hit() const { return hit_; }
+    const FindResult &hit() const { return hit_; }
     // The text to show for the state: the result with its count, or the failure.
     std::string text() const;
     int hits() const { return hits_; }
 
 private:
-    DecodableObject* capture_ = nullptr;
-    const SummaryFieldTable& columns_;
+    DecodableObject *capture_ = nullptr;
+    const SummaryFieldTable &columns_;
     FindQuery query_;
     FindRequest request_;
     std::vector<SearchColumn> visible_;

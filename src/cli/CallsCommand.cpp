@@ -158,7 +158,7 @@ int calls(const std::vector<std::string> &args) {
     if (const int status = opened.open(args, path); status != kDone)
         return status;
     std::vector<CallEntry> list;
-    const bool read = withProgress("calls", [&](const WorkProgress& progress) {
+    const bool read = withProgress("calls", [&](const WorkProgress &progress) {
         return buildCallList(opened.source(), list, progress);
     });
     if (!read) {

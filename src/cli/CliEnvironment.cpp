@@ -2,8 +2,8 @@
 
 #include <cctype>
 #include <cstdio>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 
 #include <unistd.h>
 
@@ -15,7 +15,7 @@ namespace qv::cli {
 namespace {
 
 // The value of "--protocol CODE" in args, empty when absent.
-std::string protocolArgument(const std::vector<std::string>& args) {
+std::string protocolArgument(const std::vector<std::string> &args) {
     for (std::size_t i = 0; i + 1 < args.size(); ++i)
         if (args[i] == "--protocol")
             return args[i + 1];
@@ -24,11 +24,11 @@ std::string protocolArgument(const std::vector<std::string>& args) {
 
 } // namespace
 
-bool loadEnvironment(Environment& env, const std::vector<std::string>& args) {
+bool loadEnvironment(Environment &env, const std::vector<std::string> &args) {
     Installation installation = Installation::fromCommandLine(args);
     env.settings.open(installation.settingsPath());
     // --v5 decodes as the "V5 Decoding" setting does: V5-flagged captures through the V5 decoder.
-    for (const std::string& a : args)
+    for (const std::string &a : args)
         if (a == "--v5")
             env.settings.v5Decoding = true;
     env.columns.load(env.settings.file(), env.settings.language);
@@ -37,7 +37,7 @@ bool loadEnvironment(Environment& env, const std::vector<std::string>& args) {
     if (!env.context.start(installation, env.settings, code, env.messages)) {
         std::fprintf(stderr, "%s: no such protocol; the codes are",
                      (code.empty() ? env.settings.variant : code).c_str());
-        for (const ProtocolVariant& v : kProtocolVariants)
+        for (const ProtocolVariant &v : kProtocolVariants)
             std::fprintf(stderr, " %s", v.code);
         std::fputc('\n', stderr);
         return false;
@@ -45,22 +45,22 @@ bool loadEnvironment(Environment& env, const std::vector<std::string>& args) {
     return true;
 }
 
-bool openDocument(Environment& env, CDecodeDoc& doc, const std::string& path) {
+bool openDocument(Environment &env, CDecodeDoc &doc, const std::string &path) {
     CaptureOpenOptions options;
     options.language = env.settings.language;
     options.v5Decoding = env.settings.v5Decoding;
     return doc.openCapture(path, options);
 }
 
-int OpenedCapture::open(const std::vector<std::string>& args, const std::string& path) {
+int OpenedCapture::open(const std::vector<std::string> &args, const std::string &path) {
     if (!loadEnvironment(env, args))
         return kRefused;
     doc = std::make_unique<CDecodeDoc>(env.messages, env.context.services());
     return openDocument(env, *doc, path) ? kDone : kFailed;
 }
 
-bool skipEnvironmentOption(const std::vector<std::string>& args, std::size_t& i) {
-    const std::string& a = args[i];
+bool skipEnvironmentOption(const std::vector<std::string> &args, std::size_t &i) {
+    const std::string &a = args[i];
     if (a == "--v5" || a.rfind("--home=", 0) == 0)
         return true;
     if ((a == "--home" || a == "--protocol") && i + 1 < args.size()) {
@@ -70,7 +70,7 @@ bool skipEnvironmentOption(const std::vector<std::string>& args, std::size_t& i)
     return false;
 }
 
-int checkOutput(const std::string& in, const std::string& out, const char* sameText) {
+int checkOutput(const std::string &in, const std::string &out, const char *sameText) {
     namespace fs = std::filesystem;
     std::error_code ec;
     const bool same = (fs::exists(out, ec) && fs::equivalent(in, out, ec)) ||
@@ -87,7 +87,7 @@ int checkOutput(const std::string& in, const std::string& out, const char* sameT
     return kDone;
 }
 
-bool parseFormat(const std::string& text, Format& out) {
+bool parseFormat(const std::string &text, Format &out) {
     if (text == "text")
         out = Format::Text;
     else if (text == "csv")
@@ -99,10 +99,10 @@ bool parseFormat(const std::string& text, Format& out) {
     return true;
 }
 
-bool parseNumber(const std::string& text, std::uint32_t& out) {
+bool parseNumber(const std::string &text, std::uint32_t &out) {
     if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0])))
         return false;
-    char* end = nullptr;
+    char *end = nullptr;
     const unsigned long long v = std::strtoull(text.c_str(), &end, 10);
     if (*end || v > 0xFFFFFFFFull)
         return false;
@@ -110,7 +110,7 @@ bool parseNumber(const std::string& text, std::uint32_t& out) {
     return true;
 }
 
-void appendCsvCell(std::string& out, std::string_view cell) {
+void appendCsvCell(std::string &out, std::string_view cell) {
     if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
         out += cell;
         return;
@@ -124,7 +124,7 @@ void appendCsvCell(std::string& out, std::string_view cell) {
     out += '"';
 }
 
-void appendJsonString(std::string& out, std::string_view text) {
+void appendJsonString(std::string &out, std::string_view text) {
     out += '"';
     for (char c : text) {
         const auto u = static_cast<unsigned char>(c);
@@ -142,7 +142,7 @@ void appendJsonString(std::string& out, std::string_view text) {
     out += '"';
 }
 
-int unknownArgument(const char* command, const std::string& arg) {
+int unknownArgument(const char *command, const std::string &arg) {
     std::fprintf(stderr, "%s: %s is not an option of this command, or its value is missing\n",
                  command, arg.c_str());
     return kBadUsage;
@@ -152,7 +152,7 @@ bool progressLineWanted() {
     return ::isatty(STDERR_FILENO) == 1;
 }
 
-void drawProgressLine(const char* what, double fraction) {
+void drawProgressLine(const char *what, double fraction) {
     std::fprintf(stderr, "\r%s  %3d%%", what, static_cast<int>(fraction * 100));
     std::fflush(stderr);
 }

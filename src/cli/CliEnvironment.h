@@ -3,10 +3,10 @@
 // objects, the capture document opened with them, and the exit statuses.
 #include <chrono>
 #include <cstdint>
-#include <thread>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "app/DecoderContext.h"
@@ -36,8 +36,8 @@ struct Environment {
 
 // The settings of the installation and the protocol variant in force (the settings' choice or
 // --protocol). False for an unknown variant code.
-bool loadEnvironment(Environment& env, const std::vector<std::string>& args);
-bool openDocument(Environment& env, CDecodeDoc& doc, const std::string& path);
+bool loadEnvironment(Environment &env, const std::vector<std::string> &args);
+bool openDocument(Environment &env, CDecodeDoc &doc, const std::string &path);
 
 // A capture a command reads: the installation's environment and the document opened in it.
 struct OpenedCapture {
@@ -45,11 +45,11 @@ struct OpenedCapture {
     std::unique_ptr<CDecodeDoc> doc;
     // kDone; kRefused for an unknown protocol variant; kFailed when the file does not open
     // (the reason reported).
-    int open(const std::vector<std::string>& args, const std::string& path);
-    DecodableObject& decodable() { return *doc->decodable(); }
+    int open(const std::vector<std::string> &args, const std::string &path);
+    DecodableObject &decodable() { return *doc->decodable(); }
     // The walk over the opened capture: nothing here shows a current frame, so the walks go
     // over the document's own decoder.
-    FrameSource& source() {
+    FrameSource &source() {
         if (!source_)
             source_ = std::make_unique<FrameSource>(decodable());
         return *source_;
@@ -59,25 +59,23 @@ private:
     std::unique_ptr<FrameSource> source_;
 };
 
-
-
 // The progress line of long commands: only on a terminal.
 bool progressLineWanted();
-void drawProgressLine(const char* what, double fraction);
+void drawProgressLine(const char *what, double fraction);
 void clearProgressLine();
 // Sleeps a tenth of a second, less when the job ends sooner.
-template <class Job> void waitForProgress(Job& job) {
+template <class Job> void waitForProgress(Job &job) {
     for (int k = 0; k < 10 && !job.finished(); ++k)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
 // Runs work(progress) and returns what it returns. While it runs, a line on stderr tells how far
 // it has come ("what  42%"), when stderr is a terminal; the line is cleared at the end.
-template <class Work> auto withProgress(const char* what, Work work) {
+template <class Work> auto withProgress(const char *what, Work work) {
     using Result = decltype(work(WorkProgress{}));
     if (!progressLineWanted())
         return work(WorkProgress{});
-    BackgroundJob<Result> job([&work](JobControl& control) { return work(control.progress()); });
+    BackgroundJob<Result> job([&work](JobControl &control) { return work(control.progress()); });
     while (!job.finished()) {
         drawProgressLine(what, job.progress().fraction);
         waitForProgress(job);
@@ -88,25 +86,25 @@ template <class Work> auto withProgress(const char* what, Work work) {
 
 // Steps over an option every capture command takes for loadEnvironment: --v5, --home DIR,
 // --home=DIR, --protocol CODE. True when args[i] is one; i is then on its last word.
-bool skipEnvironmentOption(const std::vector<std::string>& args, std::size_t& i);
+bool skipEnvironmentOption(const std::vector<std::string> &args, std::size_t &i);
 
 // The output formats of the listing commands, as --format names them: "text", "csv", "json".
 enum class Format { Text, Csv, Json };
-bool parseFormat(const std::string& text, Format& out);
+bool parseFormat(const std::string &text, Format &out);
 
 // Whether out may be written with what is read from in: kRefused when it is in itself
 // ("OUT: that is the WHAT; ..." printed with sameText), kFailed when it is a folder, else kDone.
-int checkOutput(const std::string& in, const std::string& out, const char* sameText);
+int checkOutput(const std::string &in, const std::string &out, const char *sameText);
 
 // A decimal number of 0..0xFFFFFFFF, digits only.
-bool parseNumber(const std::string& text, std::uint32_t& out);
+bool parseNumber(const std::string &text, std::uint32_t &out);
 
 // A CSV cell, quoted when it holds a comma, a quote or a line break.
-void appendCsvCell(std::string& out, std::string_view cell);
+void appendCsvCell(std::string &out, std::string_view cell);
 // A JSON string; the tester's single-byte texts keep JSON valid as \u escapes.
-void appendJsonString(std::string& out, std::string_view text);
+void appendJsonString(std::string &out, std::string_view text);
 
 // Prints that arg is no option of command or lacks its value; returns kBadUsage.
-int unknownArgument(const char* command, const std::string& arg);
+int unknownArgument(const char *command, const std::string &arg);
 
 } // namespace qv::cli

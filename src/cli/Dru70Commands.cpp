@@ -6,21 +6,19 @@
 #include <string_view>
 
 #include "CliEnvironment.h"
-#include "capture/Dru70Columns.h"
 #include "app/Installation.h"
 #include "app/Settings.h"
 #include "base/UserMessages.h"
 #include "capture/CDru70Doc.h"
+#include "capture/Dru70Columns.h"
 #include "filters/FilterFiles.h"
 #include "synth/Dru70Scenario.h"
 
 namespace qv::cli {
 
-namespace {
+namespace {} // namespace
 
-} // namespace
-
-bool parseDru70Groups(const std::string& list, Dru70EventFilter& out) {
+bool parseDru70Groups(const std::string &list, Dru70EventFilter &out) {
     out = {false, false, false, false};
     std::size_t at = 0;
     while (at <= list.size()) {
@@ -43,23 +41,23 @@ bool parseDru70Groups(const std::string& list, Dru70EventFilter& out) {
 
 namespace {
 
-Registration registrationOf(const Settings& settings) {
+Registration registrationOf(const Settings &settings) {
     return {settings.registrationName, settings.registrationCompany};
 }
 
 } // namespace
 
-int dru70(const std::vector<std::string>& args) {
+int dru70(const std::vector<std::string> &args) {
     if (args.empty())
         return kBadUsage;
-    const std::string& path = args[0];
+    const std::string &path = args[0];
     std::string columnSpec = "default", profile;
     Format format = Format::Text;
     bool longForm = false;
     Dru70EventFilter filter;
     bool groupsGiven = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
+        const std::string &a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--long") {
             longForm = true;
@@ -68,7 +66,7 @@ int dru70(const std::vector<std::string>& args) {
             if (columnSpec != "default" && columnSpec != "all")
                 return unknownArgument("dru", a + " " + columnSpec);
         } else if (a == "--format" && hasValue) {
-            const std::string& v = args[++i];
+            const std::string &v = args[++i];
             if (!parseFormat(v, format))
                 return unknownArgument("dru", a + " " + v);
         } else if (a == "--filter" && hasValue) {
@@ -119,7 +117,7 @@ int dru70(const std::vector<std::string>& args) {
     CDru70Doc doc(messages, nullptr, registrationOf(settings));
     if (!doc.Open(path))
         return kFailed;
-    CDru70Decode& reader = *doc.reader();
+    CDru70Decode &reader = *doc.reader();
     reader.setFilter(filter);
 
     std::string out, cell;
@@ -141,8 +139,8 @@ int dru70(const std::vector<std::string>& args) {
         if (reader.Fetch(n, n) != kDruFetchShown) {
             // A record that cannot be read: the rest of a damaged file is not listed.
             if (!reader.hasEvent() && ++failures >= 16) {
-                std::fprintf(stderr, "%s: stopped at event %u, the file is damaged\n",
-                             path.c_str(), n);
+                std::fprintf(stderr, "%s: stopped at event %u, the file is damaged\n", path.c_str(),
+                             n);
                 flush();
                 return kFailed;
             }
@@ -172,12 +170,12 @@ int dru70(const std::vector<std::string>& args) {
     return kDone;
 }
 
-int dru70Info(const std::string& path) {
+int dru70Info(const std::string &path) {
     StderrUserMessages messages;
     CDru70Decode reader(messages, path);
     if (reader.Position(0) != kDruOk)
         return kFailed;
-    const CaptureInfo& i = reader.info();
+    const CaptureInfo &i = reader.info();
     std::printf("layout\tDRU-70\n");
     std::printf("instrument\t%s\n", i.instrumentName.c_str());
     std::printf("serial\t%s\n", i.serialNumber.c_str());
@@ -188,7 +186,7 @@ int dru70Info(const std::string& path) {
     return kDone;
 }
 
-int dru70Notes(const std::string& path, const char* text) {
+int dru70Notes(const std::string &path, const char *text) {
     StderrUserMessages messages;
     Settings settings;
     settings.open(Installation::fromCommandLine({}).settingsPath());
@@ -207,7 +205,7 @@ int dru70Notes(const std::string& path, const char* text) {
     return kDone;
 }
 
-int generateDru70(std::uint32_t events, std::uint32_t seed, const std::string& out) {
+int generateDru70(std::uint32_t events, std::uint32_t seed, const std::string &out) {
     const synth::Dru70Scenario scenario = synth::dru70Scenario(events, seed);
     std::string error;
     if (!synth::writeDru70File(out, scenario, error)) {

@@ -6,11 +6,11 @@
 #include "FilterOptions.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -46,8 +46,7 @@ private:
     std::string buffer_;
 };
 
-bool parseColumns(const std::string& spec, const SummaryFieldTable& table,
-                  std::vector<int>& out) {
+bool parseColumns(const std::string &spec, const SummaryFieldTable &table, std::vector<int> &out) {
     if (spec == "default") {
         out = table.visibleColumnsInDisplayOrder();
         return true;
@@ -69,7 +68,7 @@ bool parseColumns(const std::string& spec, const SummaryFieldTable& table,
     return !out.empty();
 }
 
-void csvCell(Output& out, const std::string& cell) {
+void csvCell(Output &out, const std::string &cell) {
     bool plain = true;
     for (char c : cell)
         if (c == ',' || c == '"' || c == '\r' || c == '\n') {
@@ -89,7 +88,7 @@ void csvCell(Output& out, const std::string& cell) {
     out.put('"');
 }
 
-void jsonString(Output& out, std::string_view text) {
+void jsonString(Output &out, std::string_view text) {
     out.put('"');
     for (char c : text) {
         const unsigned char u = static_cast<unsigned char>(c);
@@ -114,7 +113,7 @@ void jsonString(Output& out, std::string_view text) {
 
 } // namespace
 
-int summary(const std::vector<std::string>& args) {
+int summary(const std::vector<std::string> &args) {
     // args: FILE [options]
     if (args.empty())
         return 2;
@@ -123,13 +122,13 @@ int summary(const std::vector<std::string>& args) {
     bool longForm = false;
     FilterOptions filterOptions;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
+        const std::string &a = args[i];
         if (a == "--long") {
             longForm = true;
         } else if (a == "--v5") {
         } else if ((a == "--columns" || a == "--format" || a == "--home" || a == "--protocol") &&
                    i + 1 < args.size()) {
-            const std::string& v = args[++i];
+            const std::string &v = args[++i];
             if (a == "--columns") {
                 columnSpec = v;
             } else if (a == "--format" && !parseFormat(v, format)) {
@@ -143,7 +142,7 @@ int summary(const std::vector<std::string>& args) {
     FilteredCapture capture;
     if (const int status = capture.prepare(filterOptions, args); status != kDone)
         return status;
-    const Environment& env = capture.env;
+    const Environment &env = capture.env;
     std::vector<int> columns;
     if (!parseColumns(columnSpec, env.columns, columns)) {
         std::fprintf(stderr, "--columns takes default, all or column numbers 0..42\n");
@@ -155,7 +154,7 @@ int summary(const std::vector<std::string>& args) {
 
     if (const int status = capture.open(path); status != kDone)
         return status;
-    CDecodeDoc& doc = *capture.doc;
+    CDecodeDoc &doc = *capture.doc;
     Output out;
     if (format != Format::Json) {
         for (std::size_t k = 0; k < titles.size(); ++k) {
@@ -165,8 +164,8 @@ int summary(const std::vector<std::string>& args) {
         }
         out.put('\n');
     }
-    DecodableObject& decodable = *doc.decodable();
-    CDecoder& decoder = *decodable.decoder();
+    DecodableObject &decodable = *doc.decodable();
+    CDecoder &decoder = *decodable.decoder();
     std::string cell;
     ShownFrames shown(decodable);
     for (std::uint32_t n = 0; shown.next(n);) {
@@ -200,14 +199,14 @@ int summary(const std::vector<std::string>& args) {
     return 0;
 }
 
-int detail(const std::vector<std::string>& args) {
+int detail(const std::vector<std::string> &args) {
     if (args.empty())
         return 2;
     std::string path = args[0];
     std::uint32_t frame = 0;
     bool hexa = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
+        const std::string &a = args[i];
         if (a == "--hexa")
             hexa = true;
         else if (a == "--v5")
@@ -237,11 +236,11 @@ int detail(const std::vector<std::string>& args) {
         std::fprintf(stderr, "Frame %u cannot be shown\n", frame);
         return 1;
     }
-    CDecoder& decoder = *doc.decoder();
+    CDecoder &decoder = *doc.decoder();
     if (decoder.Format_Detail(DetailOptions{}) < 0)
         return 1;
     Output out;
-    for (const DetailLine& line : decoder.detailLines()) {
+    for (const DetailLine &line : decoder.detailLines()) {
         char kind[8];
         std::snprintf(kind, sizeof kind, "%d\t", static_cast<int>(line.kind));
         out.put(kind);
@@ -255,7 +254,7 @@ int detail(const std::vector<std::string>& args) {
     return 0;
 }
 
-int find(const std::vector<std::string>& args) {
+int find(const std::vector<std::string> &args) {
     if (args.empty())
         return 2;
     std::string path = args[0];
@@ -265,7 +264,7 @@ int find(const std::vector<std::string>& args) {
     std::string text;
     FilterOptions filterOptions(FilterOptions::Use::Find);
     for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
+        const std::string &a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--detail")
             detailText = true;
@@ -303,7 +302,7 @@ int find(const std::vector<std::string>& args) {
     if (detailText)
         request.criterion = FindCriterion::DetailText;
     if (!request.matchCase)
-        for (char& c : text)
+        for (char &c : text)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     request.text = text;
 
@@ -312,8 +311,8 @@ int find(const std::vector<std::string>& args) {
         return status;
     if (const int status = capture.open(path); status != kDone)
         return status;
-    const Environment& env = capture.env;
-    CDecodeDoc& doc = *capture.doc;
+    const Environment &env = capture.env;
+    CDecodeDoc &doc = *capture.doc;
     const std::uint32_t count = doc.frameCount();
     if (!haveFrom)
         from = request.step > 0 ? 1 : count;
@@ -330,16 +329,15 @@ int find(const std::vector<std::string>& args) {
     for (int c : env.columns.visibleColumnsInDisplayOrder())
         columns.push_back({c, env.columns.field(c).position});
 
-    const char* foundText = request.criterion == FindCriterion::Cause ? "Cause number found"
+    const char *foundText = request.criterion == FindCriterion::Cause         ? "Cause number found"
                             : request.criterion == FindCriterion::MessageType ? "Message found"
-                                                                               : "String found";
-    const char* notFoundText = request.criterion == FindCriterion::Cause
-                                   ? "Cause number not found!"
+                                                                              : "String found";
+    const char *notFoundText = request.criterion == FindCriterion::Cause ? "Cause number not found!"
                                : request.criterion == FindCriterion::MessageType
                                    ? "Message not found!"
                                    : "String not found!";
     long hits = 0;
-    CDecoder& decoder = *doc.decoder();
+    CDecoder &decoder = *doc.decoder();
     for (;;) {
         FindResult result;
         const int r = decoder.search(request, columns, result);

@@ -77,7 +77,7 @@ int expert(const std::vector<std::string> &args) {
         return status;
     DecodableObject &capture = opened.decodable();
     LinkAnalysis analysis(capture.decoderKind() == DecoderKind::V5);
-    const bool read = withProgress("expert", [&](const WorkProgress& progress) {
+    const bool read = withProgress("expert", [&](const WorkProgress &progress) {
         return analyseLinks(opened.source(), analysis, progress);
     });
     if (!read)

@@ -20,27 +20,27 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kEquipment = "LVT-30";
+constexpr const char *kEquipment = "LVT-30";
 
-const char* kindText(FilterKind kind) {
+const char *kindText(FilterKind kind) {
     return kind == FilterKind::OffLine ? "off-line" : "real-time";
 }
 
-int noSuchFilter(const std::string& name, FilterKind kind) {
+int noSuchFilter(const std::string &name, FilterKind kind) {
     std::fprintf(stderr, "%s: no such %s filter\n", name.c_str(), kindText(kind));
     return kFailed;
 }
 
 } // namespace
 
-int exportFrames(const std::vector<std::string>& args) {
+int exportFrames(const std::vector<std::string> &args) {
     if (args.empty())
         return kBadUsage;
     const std::string path = args[0];
     std::string out, pcapOut;
     FilterOptions filterOptions;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
+        const std::string &a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--lvt" && hasValue)
             out = args[++i];
@@ -72,7 +72,7 @@ int exportFrames(const std::vector<std::string>& args) {
     if (const int status = capture.open(path); status != kDone)
         return status;
     FrameSource source(*capture.doc->decodable());
-    const LvtExportResult result = withProgress("export", [&](const WorkProgress& progress) {
+    const LvtExportResult result = withProgress("export", [&](const WorkProgress &progress) {
         return exportLvt(source, capture.filter.given, out, progress);
     });
     if (!result.ok) {
@@ -84,8 +84,8 @@ int exportFrames(const std::vector<std::string>& args) {
 }
 
 // The DRU-70's event filter profiles: which event groups are shown.
-int dru70Profile(const FilterFiles& files, const std::string& command, const std::string& name,
-                 const Dru70EventFilter& groups) {
+int dru70Profile(const FilterFiles &files, const std::string &command, const std::string &name,
+                 const Dru70EventFilter &groups) {
     if (!FilterFiles::validName(name)) {
         std::fprintf(stderr, "%s: not a filter name\n", name.c_str());
         return kRefused;
@@ -101,8 +101,8 @@ int dru70Profile(const FilterFiles& files, const std::string& command, const std
     }
     Dru70EventFilter saved;
     std::error_code ec;
-    const bool present =
-        fs::is_regular_file(files.folder() + "/" + kDru70FilterPrefix + name + kFilterExtension, ec);
+    const bool present = fs::is_regular_file(
+        files.folder() + "/" + kDru70FilterPrefix + name + kFilterExtension, ec);
     if (command == "delete") {
         if (!present || !files.deleteDru70(name)) {
             std::fprintf(stderr, "%s: no such DRU-70 filter in %s\n", name.c_str(),
@@ -123,10 +123,10 @@ int dru70Profile(const FilterFiles& files, const std::string& command, const std
     return kDone;
 }
 
-int filterProfiles(const std::vector<std::string>& args) {
+int filterProfiles(const std::vector<std::string> &args) {
     if (args.empty())
         return kBadUsage;
-    const std::string& command = args[0];
+    const std::string &command = args[0];
     const bool list = command == "list";
     if (!list && command != "save" && command != "load" && command != "delete")
         return kBadUsage;
@@ -144,7 +144,7 @@ int filterProfiles(const std::vector<std::string>& args) {
     Dru70EventFilter groups;
     FilterOptions filterOptions;
     for (std::size_t i = first; i < args.size(); ++i) {
-        const std::string& a = args[i];
+        const std::string &a = args[i];
         if (a == "--realtime")
             kind = FilterKind::RealTime;
         else if (a == "--dru70")
@@ -156,8 +156,7 @@ int filterProfiles(const std::vector<std::string>& args) {
                 return kRefused;
             }
             groupsGiven = true;
-        }
-        else if (a == "--home" && i + 1 < args.size())
+        } else if (a == "--home" && i + 1 < args.size())
             ++i;
         else if (a.rfind("--home=", 0) == 0)
             continue;
@@ -173,7 +172,7 @@ int filterProfiles(const std::vector<std::string>& args) {
         return dru70Profile(files, command, name, groups);
 
     if (list) {
-        for (const std::string& n : dru70 ? files.listDru70() : files.List(kind))
+        for (const std::string &n : dru70 ? files.listDru70() : files.List(kind))
             std::printf("%s\n", n.c_str());
         return kDone;
     }
@@ -200,7 +199,7 @@ int filterProfiles(const std::vector<std::string>& args) {
                      name.c_str());
         return kRefused;
     }
-    if (const char* option = filterOptions.offLineOnlyOption();
+    if (const char *option = filterOptions.offLineOnlyOption();
         option && kind == FilterKind::RealTime) {
         std::fprintf(stderr, "--%s: a criterion of off-line filters only\n", option);
         return kRefused;

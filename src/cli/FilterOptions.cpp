@@ -21,28 +21,39 @@ namespace {
 // The options of the criteria: the option without "--", whether it takes a value, the key
 // the criteria code knows it by, and whether only off-line filters hold it.
 struct OptionName {
-    const char* option;
+    const char *option;
     bool hasValue;
-    const char* key;
+    const char *key;
     bool offLineOnly;
 };
 
 constexpr OptionName kOptions[] = {
-    {"layers", true, "layers", false},        {"sapi", true, "sapi", false},
-    {"tei", true, "tei", false},              {"direction", true, "direction", true},
-    {"frame-type", true, "frame-type", true}, {"no-rr", false, "no-rr", false},
-    {"callref", true, "callref", false},      {"local", true, "local", false},
-    {"remote", true, "remote", false},        {"pd", true, "pd", true},
-    {"message", true, "message", true},       {"only-message", true, "message", true},
-    {"cause", true, "cause", true},           {"only-cause", true, "cause", true},
-    {"cause-format", true, "cause-format", true}, {"lcn", true, "lcn", false},
-    {"x25-local", true, "x25-local", false},  {"x25-remote", true, "x25-remote", false},
-    {"packet", true, "packet", true},         {"cug", true, "cug", true},
-    {"nui", false, "nui", true},              {"efa", true, "efa", false},
+    {"layers", true, "layers", false},
+    {"sapi", true, "sapi", false},
+    {"tei", true, "tei", false},
+    {"direction", true, "direction", true},
+    {"frame-type", true, "frame-type", true},
+    {"no-rr", false, "no-rr", false},
+    {"callref", true, "callref", false},
+    {"local", true, "local", false},
+    {"remote", true, "remote", false},
+    {"pd", true, "pd", true},
+    {"message", true, "message", true},
+    {"only-message", true, "message", true},
+    {"cause", true, "cause", true},
+    {"only-cause", true, "cause", true},
+    {"cause-format", true, "cause-format", true},
+    {"lcn", true, "lcn", false},
+    {"x25-local", true, "x25-local", false},
+    {"x25-remote", true, "x25-remote", false},
+    {"packet", true, "packet", true},
+    {"cug", true, "cug", true},
+    {"nui", false, "nui", true},
+    {"efa", true, "efa", false},
     {"l3-address", true, "l3-address", false},
 };
 
-constexpr const char* kCauseFormatNames[] = {"mnemonics", "decimal", "hexa"};
+constexpr const char *kCauseFormatNames[] = {"mnemonics", "decimal", "hexa"};
 
 // List entries match without regard to case, and ".", "_" and blanks stand for each other:
 // "call proc", "CALL_PROC" and "Call.Proc" all name CALL.PROC.
@@ -59,7 +70,7 @@ std::string folded(std::string_view text) {
 }
 
 // 0-based position of text among names, or -1.
-int pick(const std::vector<std::string>& names, std::string_view text) {
+int pick(const std::vector<std::string> &names, std::string_view text) {
     const std::string wanted = folded(text);
     for (std::size_t i = 0; i < names.size(); ++i)
         if (folded(names[i]) == wanted)
@@ -67,9 +78,9 @@ int pick(const std::vector<std::string>& names, std::string_view text) {
     return -1;
 }
 
-std::string joined(const std::vector<std::string>& names) {
+std::string joined(const std::vector<std::string> &names) {
     std::string out;
-    for (const std::string& n : names) {
+    for (const std::string &n : names) {
         if (!out.empty())
             out += ", ";
         out += n;
@@ -79,14 +90,14 @@ std::string joined(const std::vector<std::string>& names) {
 
 std::vector<std::string> frameTypeNames() {
     std::vector<std::string> names;
-    for (const FilterCode& c : layer2FrameTypes())
+    for (const FilterCode &c : layer2FrameTypes())
         names.emplace_back(c.name);
     return names;
 }
 
 std::vector<std::string> isdnMessageNames() {
     std::vector<std::string> names;
-    for (const FilterCode& c : isdnMessages())
+    for (const FilterCode &c : isdnMessages())
         names.emplace_back(c.name);
     return names;
 }
@@ -101,19 +112,19 @@ std::vector<std::string> v5MessageTexts() {
 
 std::vector<std::string> packetNames() {
     std::vector<std::string> names;
-    for (const FilterPacketCode& p : x25Packets())
+    for (const FilterPacketCode &p : x25Packets())
         names.emplace_back(p.name);
     return names;
 }
 
 std::vector<std::string> directionNames() {
     std::vector<std::string> names;
-    for (const char* d : filterDirections())
+    for (const char *d : filterDirections())
         names.emplace_back(d);
     return names;
 }
 
-std::optional<int> decimalValue(const std::string& text) {
+std::optional<int> decimalValue(const std::string &text) {
     if (text.empty() || text.size() > 9)
         return std::nullopt;
     int v = 0;
@@ -171,9 +182,9 @@ bool validPattern(std::string_view pattern) {
 // Applies one inline option to criteria; false (with the message printed) for a refused value.
 class Changer {
 public:
-    Changer(FilterCriteria& c, const CauseList& causes) : c_(c), causes_(causes) {}
+    Changer(FilterCriteria &c, const CauseList &causes) : c_(c), causes_(causes) {}
 
-    bool apply(const std::string& key, const std::string& value) {
+    bool apply(const std::string &key, const std::string &value) {
         key_ = key;
         value_ = value;
         if (key == "layers")
@@ -234,8 +245,9 @@ public:
         if (causeText_) {
             c_.causeSet = true;
             c_.causeText = *causeText_;
-            c_.causeFormat = format_ ? *format_ : allDigits(*causeText_) ? kCauseDecimal
-                                                                          : kCauseMnemonics;
+            c_.causeFormat = format_                  ? *format_
+                             : allDigits(*causeText_) ? kCauseDecimal
+                                                      : kCauseMnemonics;
         } else if (format_) {
             c_.causeFormat = *format_;
         }
@@ -248,7 +260,7 @@ public:
                      c_.causeFormat == kCauseMnemonics ? "name" : "number");
         if (c_.causeFormat == kCauseMnemonics) {
             std::vector<std::string> names;
-            for (const CauseList::Entry& e : causes_.entries())
+            for (const CauseList::Entry &e : causes_.entries())
                 names.push_back(e.name);
             std::fprintf(stderr, "; the names are %s", joined(names).c_str());
         } else {
@@ -260,16 +272,16 @@ public:
     }
 
 private:
-    bool refuse(const char* what) {
+    bool refuse(const char *what) {
         std::fprintf(stderr, "--%s %s: %s\n", key_.c_str(), value_.c_str(), what);
         return false;
     }
 
-    bool decimal(bool& set, int& target, int low, int high) {
+    bool decimal(bool &set, int &target, int low, int high) {
         const std::optional<int> v = decimalValue(value_);
         if (!v || *v < low || *v > high) {
-            const std::string range = "takes a decimal number " + std::to_string(low) + ".." +
-                                      std::to_string(high);
+            const std::string range =
+                "takes a decimal number " + std::to_string(low) + ".." + std::to_string(high);
             return refuse(range.c_str());
         }
         set = true;
@@ -277,7 +289,7 @@ private:
         return true;
     }
 
-    bool hexa(bool& set, int& target, int high) {
+    bool hexa(bool &set, int &target, int high) {
         const std::optional<int> v = hexaValue(value_);
         if (!v || *v > high) {
             char range[64];
@@ -289,7 +301,7 @@ private:
         return true;
     }
 
-    bool pattern(bool& set, std::string& target) {
+    bool pattern(bool &set, std::string &target) {
         if (!validPattern(value_))
             return refuse("an address pattern is digits, with one * at its start or its end");
         set = true;
@@ -297,11 +309,11 @@ private:
         return true;
     }
 
-    bool listed(const std::vector<std::string>& names, const char* what, int& target) {
+    bool listed(const std::vector<std::string> &names, const char *what, int &target) {
         const int at = pick(names, value_);
         if (at < 0) {
-            const std::string text = std::string("not ") + what + "; the names are " +
-                                     joined(names);
+            const std::string text =
+                std::string("not ") + what + "; the names are " + joined(names);
             return refuse(text.c_str());
         }
         target = at + 1;
@@ -330,7 +342,7 @@ private:
 
     bool direction() {
         const std::string f = folded(value_);
-        const char* shortNames[] = {"TE", "NT", "AN", "LE"};
+        const char *shortNames[] = {"TE", "NT", "AN", "LE"};
         int at = pick(directionNames(), value_);
         for (int k = 0; at < 0 && k < 4; ++k)
             if (f == shortNames[k])
@@ -370,17 +382,17 @@ private:
         return refuse("takes mnemonics, decimal or hexa");
     }
 
-    FilterCriteria& c_;
-    const CauseList& causes_;
+    FilterCriteria &c_;
+    const CauseList &causes_;
     std::string key_, value_;
     std::optional<std::string> causeText_;
     std::optional<int> format_;
 };
 
-int applyChanges(const std::vector<std::pair<std::string, std::string>>& changes,
-                 const CauseList& causes, FilterCriteria& c) {
+int applyChanges(const std::vector<std::pair<std::string, std::string>> &changes,
+                 const CauseList &causes, FilterCriteria &c) {
     Changer changer(c, causes);
-    for (const auto& [key, value] : changes)
+    for (const auto &[key, value] : changes)
         if (!changer.apply(key, value))
             return kRefused;
     return changer.finishCause() ? kDone : kRefused;
@@ -394,8 +406,8 @@ std::string hexaText(int value, int digits) {
 
 } // namespace
 
-FilterOptions::Take FilterOptions::take(const std::vector<std::string>& args, std::size_t& i) {
-    const std::string& a = args[i];
+FilterOptions::Take FilterOptions::take(const std::vector<std::string> &args, std::size_t &i) {
+    const std::string &a = args[i];
     if (a.size() < 3 || a.compare(0, 2, "--") != 0)
         return Take::NotFilterOption;
     const std::string name = a.substr(2);
@@ -409,7 +421,7 @@ FilterOptions::Take FilterOptions::take(const std::vector<std::string>& args, st
     }
     if (use_ == Use::Find && (name == "message" || name == "cause"))
         return Take::NotFilterOption;
-    for (const OptionName& o : kOptions) {
+    for (const OptionName &o : kOptions) {
         if (name != o.option)
             continue;
         if (!o.hasValue) {
@@ -424,16 +436,16 @@ FilterOptions::Take FilterOptions::take(const std::vector<std::string>& args, st
     return Take::NotFilterOption;
 }
 
-const char* FilterOptions::offLineOnlyOption() const {
-    for (const auto& change : changes_)
-        for (const OptionName& o : kOptions)
+const char *FilterOptions::offLineOnlyOption() const {
+    for (const auto &change : changes_)
+        for (const OptionName &o : kOptions)
             if (change.first == o.key && o.offLineOnly)
                 return o.option;
     return nullptr;
 }
 
-int FilterOptions::criteria(const std::string& filterFolder, const CauseList& causes,
-                            FilterCriteria& out) const {
+int FilterOptions::criteria(const std::string &filterFolder, const CauseList &causes,
+                            FilterCriteria &out) const {
     // The values are checked before the profile is looked for: a refused value is the first
     // thing to hear about.
     FilterCriteria c;
@@ -457,13 +469,13 @@ int FilterOptions::criteria(const std::string& filterFolder, const CauseList& ca
     return kDone;
 }
 
-IniFile installationSettings(const std::vector<std::string>& args) {
+IniFile installationSettings(const std::vector<std::string> &args) {
     Settings settings;
     settings.open(Installation::fromCommandLine(args).settingsPath());
     return settings.file();
 }
 
-int CommandFilter::make(const FilterOptions& options, const std::vector<std::string>& args,
+int CommandFilter::make(const FilterOptions &options, const std::vector<std::string> &args,
                         IniFile settings) {
     given = options.given();
     causes.load(settings);
@@ -472,18 +484,18 @@ int CommandFilter::make(const FilterOptions& options, const std::vector<std::str
     return options.criteria(Installation::fromCommandLine(args).filterFolder(), causes, criteria);
 }
 
-void CommandFilter::install(CDecodeDoc& doc) const {
+void CommandFilter::install(CDecodeDoc &doc) const {
     if (given)
         doc.applyOffLineFilters(std::make_unique<OffLineFrameFilter>(criteria, &causes));
 }
 
-int FilteredCapture::prepare(const FilterOptions& options, const std::vector<std::string>& args) {
+int FilteredCapture::prepare(const FilterOptions &options, const std::vector<std::string> &args) {
     if (!loadEnvironment(env, args))
         return kBadUsage;
     return filter.make(options, args, env.settings.file());
 }
 
-int FilteredCapture::open(const std::string& path) {
+int FilteredCapture::open(const std::string &path) {
     doc = std::make_unique<CDecodeDoc>(env.messages, env.context.services());
     if (!openDocument(env, *doc, path))
         return kFailed;
@@ -491,12 +503,12 @@ int FilteredCapture::open(const std::string& path) {
     return kDone;
 }
 
-std::string describeCriteria(const FilterCriteria& criteria, FilterKind kind) {
+std::string describeCriteria(const FilterCriteria &criteria, FilterKind kind) {
     FilterCriteria c = criteria;
     c.normalise();
     const bool offLine = kind == FilterKind::OffLine;
     std::string out;
-    auto line = [&out](const char* key, const std::string& value) {
+    auto line = [&out](const char *key, const std::string &value) {
         out += key;
         out += ": ";
         out += value;
@@ -537,8 +549,8 @@ std::string describeCriteria(const FilterCriteria& criteria, FilterKind kind) {
             line("pd", hexaText(c.pd, 2));
         if (c.message != 0)
             line("message", (c.message & kV5MessageMark) != 0
-                                 ? v5MessageListText(c.message & ~kV5MessageMark)
-                                 : std::string(isdnMessages()[c.message - 1].name));
+                                ? v5MessageListText(c.message & ~kV5MessageMark)
+                                : std::string(isdnMessages()[c.message - 1].name));
         if (c.causeSet)
             line("cause", c.causeText + " (" + kCauseFormatNames[c.causeFormat] + ")");
     }

@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "CliEnvironment.h"
-#include "filters/CauseList.h"
 #include "base/IniFile.h"
+#include "filters/CauseList.h"
 #include "filters/FilterCriteria.h"
 
 namespace qv {
@@ -27,18 +27,18 @@ public:
 
     enum class Take { Taken, NotFilterOption, MissingValue };
     // Takes the filter option at args[i] and its value; i is left on the last argument taken.
-    Take take(const std::vector<std::string>& args, std::size_t& i);
+    Take take(const std::vector<std::string> &args, std::size_t &i);
 
     // True when some filter option was given.
     bool given() const { return !profile_.empty() || !changes_.empty(); }
     // True when an option was given that only an off-line filter holds.
-    const char* offLineOnlyOption() const;
+    const char *offLineOnlyOption() const;
 
     // The criteria: the profile of the Filter folder (when --filter was given), then every
     // inline option in the order given. kDone, kFailed when the profile cannot be read, or
     // kRefused for a refused value, with its message printed.
-    int criteria(const std::string& filterFolder, const CauseList& causes,
-                 FilterCriteria& out) const;
+    int criteria(const std::string &filterFolder, const CauseList &causes,
+                 FilterCriteria &out) const;
 
 private:
     Use use_;
@@ -47,7 +47,7 @@ private:
 };
 
 // The settings file of the installation that args name.
-IniFile installationSettings(const std::vector<std::string>& args);
+IniFile installationSettings(const std::vector<std::string> &args);
 
 // The filter a command walks its frames through.
 struct CommandFilter {
@@ -57,9 +57,9 @@ struct CommandFilter {
 
     // Takes the criteria of options, the profiles of the installation that args name and the
     // causes of settings. What FilterOptions::criteria answers.
-    int make(const FilterOptions& options, const std::vector<std::string>& args, IniFile settings);
+    int make(const FilterOptions &options, const std::vector<std::string> &args, IniFile settings);
     // Gives doc the off-line filter when an option was given.
-    void install(CDecodeDoc& doc) const;
+    void install(CDecodeDoc &doc) const;
 };
 
 // A capture command's document with its filter: prepare() loads the environment and makes the
@@ -70,12 +70,12 @@ struct FilteredCapture {
     CommandFilter filter;
     std::unique_ptr<CDecodeDoc> doc;
 
-    int prepare(const FilterOptions& options, const std::vector<std::string>& args);
-    int open(const std::string& path);
+    int prepare(const FilterOptions &options, const std::vector<std::string> &args);
+    int open(const std::string &path);
 };
 
 // The criteria that differ from showing every frame, one "key: value" line each, the keys
 // named as the options are; "all frames shown" when none does.
-std::string describeCriteria(const FilterCriteria& criteria, FilterKind kind);
+std::string describeCriteria(const FilterCriteria &criteria, FilterKind kind);
 
 } // namespace qv::cli

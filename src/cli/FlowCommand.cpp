@@ -67,7 +67,7 @@ int flow(const std::vector<std::string> &args) {
     CallFlow diagram;
     if (call != 0) {
         std::vector<CallEntry> list;
-        const bool read = withProgress("flow", [&](const WorkProgress& progress) {
+        const bool read = withProgress("flow", [&](const WorkProgress &progress) {
             return buildCallList(opened.source(), list, progress);
         });
         if (!read)

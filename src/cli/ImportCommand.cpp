@@ -62,7 +62,7 @@ int exportPcap(const std::string &path, const std::string &out,
         return status;
     CDecodeDoc &doc = *capture.doc;
     FrameSource source(*doc.decodable());
-    const PcapExportResult result = withProgress("export", [&](const WorkProgress& progress) {
+    const PcapExportResult result = withProgress("export", [&](const WorkProgress &progress) {
         return qv::exportPcap(source, capture.filter.given, out, progress);
     });
     if (!result.ok) {

@@ -21,7 +21,7 @@ namespace {
 
 constexpr std::size_t kArenaSize = 220000;
 
-void printRows(const pdu::PduRowList& rows) {
+void printRows(const pdu::PduRowList &rows) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const pdu::PduRowView row = rows[i];
         std::printf("%u\t%u\t%c\t%.*s\t%.*s\n", row.frameOffset, row.byteCount,
@@ -32,8 +32,8 @@ void printRows(const pdu::PduRowList& rows) {
 
 // The message as a frame carries it, decoded as the frame decoder does: the call reference (or
 // a V5 message's layer-3 address) is taken out first.
-int decodeMessage(const std::string& folder, const std::string& list, bool v5,
-                  const std::vector<std::uint8_t>& message) {
+int decodeMessage(const std::string &folder, const std::string &list, bool v5,
+                  const std::vector<std::uint8_t> &message) {
     StderrUserMessages messages;
     PduInterpreterObject object;
     if (!object.allocateArena(kArenaSize) || object.Initialise(folder, list, messages) != 0)
@@ -47,11 +47,11 @@ int decodeMessage(const std::string& folder, const std::string& list, bool v5,
     return 0;
 }
 
-void printLoaderMessage(void*, const char* text, const char* caption) {
+void printLoaderMessage(void *, const char *text, const char *caption) {
     std::fprintf(stderr, "%s: %s\n", caption, text);
 }
 
-bool parseHex(const std::string& text, std::vector<std::uint8_t>& out) {
+bool parseHex(const std::string &text, std::vector<std::uint8_t> &out) {
     std::string digits;
     for (char c : text) {
         if (std::isxdigit(static_cast<unsigned char>(c)))
@@ -62,12 +62,13 @@ bool parseHex(const std::string& text, std::vector<std::uint8_t>& out) {
     if (digits.size() % 2 != 0 || digits.size() / 2 > 0xFFFF)
         return false;
     for (std::size_t i = 0; i < digits.size(); i += 2)
-        out.push_back(static_cast<std::uint8_t>(std::strtoul(digits.substr(i, 2).c_str(), nullptr, 16)));
+        out.push_back(
+            static_cast<std::uint8_t>(std::strtoul(digits.substr(i, 2).c_str(), nullptr, 16)));
     return true;
 }
 
-bool parseSmall(const std::string& text, std::uint16_t& out) {
-    char* end = nullptr;
+bool parseSmall(const std::string &text, std::uint16_t &out) {
+    char *end = nullptr;
     const unsigned long v = std::strtoul(text.c_str(), &end, 0);
     if (text.empty() || *end || v > 0xFFFF)
         return false;
@@ -77,12 +78,12 @@ bool parseSmall(const std::string& text, std::uint16_t& out) {
 
 } // namespace
 
-int pdu(const std::vector<std::string>& args) {
+int pdu(const std::vector<std::string> &args) {
     std::string folder, list, hex, protocol, home;
     std::uint16_t table = 3, startValue = 3;
     bool raw = false, message = false, v5 = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
+        const std::string &a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--raw") {
             raw = true;
@@ -137,7 +138,7 @@ int pdu(const std::vector<std::string>& args) {
     }
     std::vector<pdu::PduRow> rows;
     pdu::renderRows(result.cells, result.endCell, 0, 0, 0, rows);
-    for (const pdu::PduRow& row : rows)
+    for (const pdu::PduRow &row : rows)
         std::printf("%u\t%u\t%c\t%s\t%s\n", row.frameOffset, row.byteCount, row.header ? 'H' : 'F',
                     row.fieldName.c_str(), row.value.c_str());
     return 0;

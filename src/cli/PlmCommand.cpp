@@ -13,24 +13,26 @@ namespace qv::cli {
 
 namespace {
 
-void writeOut(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+void writeOut(const std::string &text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
 
 } // namespace
 
-int plm(const std::vector<std::string>& args) {
+int plm(const std::vector<std::string> &args) {
     if (args.empty())
         return kBadUsage;
     Format format = Format::Text;
     bool all = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
+        const std::string &a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--format" && hasValue) {
-            const std::string& v = args[++i];
+            const std::string &v = args[++i];
             if (!parseFormat(v, format))
                 return unknownArgument("plm", a + " " + v);
         } else if (a == "--columns" && hasValue) {
-            const std::string& v = args[++i];
+            const std::string &v = args[++i];
             if (v != "default" && v != "all")
                 return unknownArgument("plm", a + " " + v);
             all = v == "all";
@@ -69,11 +71,11 @@ int plm(const std::vector<std::string>& args) {
         }
         out += '\n';
     }
-    for (const PlmDisplayLine& line : doc.lines()) {
+    for (const PlmDisplayLine &line : doc.lines()) {
         if (format == Format::Json)
             out += "{\"project\":" + std::to_string(line.project);
         for (std::size_t k = 0; k < columns.size(); ++k) {
-            const std::string& cell = line.cells[static_cast<std::size_t>(columns[k])];
+            const std::string &cell = line.cells[static_cast<std::size_t>(columns[k])];
             if (format == Format::Json) {
                 out += ',';
                 appendJsonString(out, PlmColumns::title(columns[k]));
@@ -98,14 +100,14 @@ int plm(const std::vector<std::string>& args) {
     return kDone;
 }
 
-int generatePlm(const std::vector<std::string>& args) {
+int generatePlm(const std::vector<std::string> &args) {
     std::uint32_t lines = 0, project = 1, seed = 1;
     std::string out;
     for (std::size_t i = 0; i < args.size(); i += 2) {
         if (i + 1 >= args.size())
             return unknownArgument("generate", args[i]);
-        const std::string& option = args[i];
-        const std::string& value = args[i + 1];
+        const std::string &option = args[i];
+        const std::string &value = args[i + 1];
         if (option == "-o")
             out = value;
         else if (option == "--scenario")

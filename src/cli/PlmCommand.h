@@ -7,9 +7,9 @@ namespace qv::cli {
 
 // plm FILE [--format text|csv|json] [--columns default|all]: the project's lines in the
 // columns the settings show (or all 26), as the project window shows them.
-int plm(const std::vector<std::string>& args);
+int plm(const std::vector<std::string> &args);
 
 // generate --scenario plm [--lines N] [--project P] [--seed S] -o OUT.plm
-int generatePlm(const std::vector<std::string>& args);
+int generatePlm(const std::vector<std::string> &args);
 
 } // namespace qv::cli

@@ -68,7 +68,7 @@ int stats(const std::vector<std::string> &args) {
     if (const int status = opened.open(args, path); status != kDone)
         return status;
     Statistics statistics;
-    const bool read = withProgress("stats", [&](const WorkProgress& progress) {
+    const bool read = withProgress("stats", [&](const WorkProgress &progress) {
         return collectStatistics(opened.source(), statistics, progress);
     });
     if (!read)

@@ -5,24 +5,24 @@
 #include <string>
 #include <vector>
 
-#include "CliEnvironment.h"
 #include "CallsCommand.h"
-#include "FlowCommand.h"
+#include "CliEnvironment.h"
 #include "Dru70Commands.h"
-#include "PlmCommand.h"
-#include "synth/PlmScenario.h"
 #include "ExamineCommands.h"
-#include "capture/Dru70Decode.h"
-#include "FilterCommands.h"
-#include "ImportCommand.h"
-#include "app/FileType.h"
-#include "PduCommand.h"
-#include "ReportCommand.h"
 #include "ExpertCommand.h"
+#include "FilterCommands.h"
+#include "FlowCommand.h"
+#include "ImportCommand.h"
+#include "PduCommand.h"
+#include "PlmCommand.h"
+#include "ReportCommand.h"
 #include "StatsCommand.h"
+#include "app/FileType.h"
 #include "base/UserMessages.h"
 #include "capture/CaptureFileOpener.h"
+#include "capture/Dru70Decode.h"
 #include "synth/Dru70Scenario.h"
+#include "synth/PlmScenario.h"
 #include "synth/Scenario.h"
 
 #include <filesystem>
@@ -31,7 +31,7 @@
 
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char *kUsage =
     "usage: quorvane-cli generate --scenario NAME|FILE --layout stored|realtime [--frames N]\n"
     "                             [--seed S] -o OUT\n"
     "       quorvane-cli generate --scenario dru70 [--frames N] [--seed S] -o OUT.dru\n"
@@ -106,8 +106,8 @@ int usage() {
     return 2;
 }
 
-std::unique_ptr<qv::CaptureFileReader> openCapture(const std::string& path,
-                                                   qv::UserMessages& messages) {
+std::unique_ptr<qv::CaptureFileReader> openCapture(const std::string &path,
+                                                   qv::UserMessages &messages) {
     auto reader = qv::CaptureFileOpener(path, false, messages).createReader();
     if (!reader) {
         std::error_code ec;
@@ -124,7 +124,7 @@ std::unique_ptr<qv::CaptureFileReader> openCapture(const std::string& path,
     return reader;
 }
 
-int fileType(const std::string& path) {
+int fileType(const std::string &path) {
     const int type = qv::scanFileType(path);
     if (type < 0) {
         qv::StderrUserMessages().error(qv::kMsgTypeScanFailed);
@@ -134,12 +134,12 @@ int fileType(const std::string& path) {
     return 0;
 }
 
-int info(const std::string& path) {
+int info(const std::string &path) {
     qv::StderrUserMessages messages;
     auto reader = openCapture(path, messages);
     if (!reader)
         return 1;
-    const qv::CaptureInfo& i = reader->info();
+    const qv::CaptureInfo &i = reader->info();
     qv::CaptureFlags flags;
     reader->captureFlags(flags);
     std::printf("Layout        : %s\n", reader->isRealTimeFile() ? "real-time" : "stored");
@@ -155,7 +155,7 @@ int info(const std::string& path) {
     return 0;
 }
 
-int records(const std::string& path, std::uint32_t first, std::uint32_t last) {
+int records(const std::string &path, std::uint32_t first, std::uint32_t last) {
     qv::StderrUserMessages messages;
     auto reader = openCapture(path, messages);
     if (!reader)
@@ -165,7 +165,7 @@ int records(const std::string& path, std::uint32_t first, std::uint32_t last) {
         last = count;
     // A stored file names no year for its records; its capture start gives the best one.
     qv::DateTracker dates;
-    const qv::CaptureDateTime& start = reader->info().start;
+    const qv::CaptureDateTime &start = reader->info().start;
     if (reader->startYear() == 0 && start.month >= 1 && start.month <= 12)
         dates.start(start.month, start.year);
     else
@@ -175,11 +175,11 @@ int records(const std::string& path, std::uint32_t first, std::uint32_t last) {
             std::printf("%u\tunreadable\n", n);
             continue;
         }
-        const qv::LvtRecord& r = reader->recordBuffer();
-        std::string kind = r.kind == qv::kLayer1Event ? "L1"
+        const qv::LvtRecord &r = reader->recordBuffer();
+        std::string kind = r.kind == qv::kLayer1Event   ? "L1"
                            : r.kind == qv::kFrameRecord ? "frame"
-                           : r.isOverflowMark()           ? "overflow"
-                                                          : std::to_string(r.kind);
+                           : r.isOverflowMark()         ? "overflow"
+                                                        : std::to_string(r.kind);
         std::string status(qv::statusText(r));
         if (r.kind == qv::kLayer1Event)
             status = std::string(qv::layer1EventText(r.status));
@@ -200,7 +200,7 @@ int records(const std::string& path, std::uint32_t first, std::uint32_t last) {
     return 0;
 }
 
-int notes(const std::string& path, const char* text) {
+int notes(const std::string &path, const char *text) {
     qv::StderrUserMessages messages;
     auto reader = openCapture(path, messages);
     if (!reader)
@@ -217,17 +217,17 @@ int notes(const std::string& path, const char* text) {
     return 0;
 }
 
-bool number(const char* text, std::uint32_t& out);
+bool number(const char *text, std::uint32_t &out);
 
 // Scenarios: demo, calls, x25, v5, errors, mix, or a scenario text file.
-int generate(int argc, char** argv) {
+int generate(int argc, char **argv) {
     std::string scenario, layout, out;
     std::uint32_t frames = 0, seed = 1;
     for (int i = 2; i < argc; i += 2) {
         if (i + 1 >= argc)
             return usage();
         std::string option = argv[i];
-        const char* value = argv[i + 1];
+        const char *value = argv[i + 1];
         if (option == "--scenario")
             scenario = value;
         else if (option == "--layout")
@@ -238,7 +238,8 @@ int generate(int argc, char** argv) {
                    (option == "--seed" && number(value, seed))))
             return usage();
     }
-    if (scenario == qv::synth::kDru70Scenario && !out.empty() && (layout.empty() || layout == "dru"))
+    if (scenario == qv::synth::kDru70Scenario && !out.empty() &&
+        (layout.empty() || layout == "dru"))
         return qv::cli::generateDru70(frames, seed, out);
     if (scenario.empty() || out.empty() || (layout != "stored" && layout != "realtime"))
         return usage();
@@ -267,10 +268,9 @@ int generate(int argc, char** argv) {
             records.resize(frames);
     }
     std::string error;
-    if (!qv::synth::writeCapture(out, layout == "stored" ? qv::synth::Layout::Stored
-                                                         : qv::synth::Layout::RealTime,
-                                 records, year, error,
-                                 qv::synth::scenarioCaptureFlags(scenario))) {
+    if (!qv::synth::writeCapture(
+            out, layout == "stored" ? qv::synth::Layout::Stored : qv::synth::Layout::RealTime,
+            records, year, error, qv::synth::scenarioCaptureFlags(scenario))) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
@@ -278,8 +278,8 @@ int generate(int argc, char** argv) {
     return 0;
 }
 
-bool number(const char* text, std::uint32_t& out) {
-    char* end = nullptr;
+bool number(const char *text, std::uint32_t &out) {
+    char *end = nullptr;
     unsigned long v = std::strtoul(text, &end, 10);
     if (!*text || *end || v > 0xFFFFFFFFul)
         return false;
@@ -289,7 +289,7 @@ bool number(const char* text, std::uint32_t& out) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv) {
     if (argc >= 2 && std::string(argv[1]) == "generate") {
         const std::vector<std::string> args(argv + 2, argv + argc);
         if (args.size() >= 2 && args[0] == "--scenario" && args[1] == qv::synth::kPlmScenario) {
@@ -314,8 +314,8 @@ int main(int argc, char** argv) {
         return usage();
     std::string command = argv[1];
     std::string path = argv[2];
-    if (command == "summary" || command == "detail" || command == "find" ||
-        command == "export" || command == "filter") {
+    if (command == "summary" || command == "detail" || command == "find" || command == "export" ||
+        command == "filter") {
         std::vector<std::string> args(argv + 2, argv + argc);
         int status = command == "summary"  ? qv::cli::summary(args)
                      : command == "detail" ? qv::cli::detail(args)
@@ -371,9 +371,9 @@ int main(int argc, char** argv) {
         for (int i = 3; i < argc; i += 2) {
             if (i + 1 >= argc)
                 return usage();
-            std::uint32_t* target = !std::strcmp(argv[i], "--first") ? &first
+            std::uint32_t *target = !std::strcmp(argv[i], "--first")  ? &first
                                     : !std::strcmp(argv[i], "--last") ? &last
-                                                                     : nullptr;
+                                                                      : nullptr;
             if (!target || !number(argv[i + 1], *target))
                 return usage();
         }

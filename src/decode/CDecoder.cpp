@@ -12,32 +12,51 @@ namespace qv {
 
 std::string_view decodeErrorText(std::uint16_t error) {
     switch (error) {
-    case kDecodeOk: return "-";
-    case kFrameTooLong: return "Frame is too long";
-    case kTeiUnknownMessageType: return "Mgt TEI error : Unknown Message Type";
-    case kLayer2Error: return "Layer 2 error";
-    case kBadCallRefLength: return "L3 CC error : Bad Call Ref Length";
-    case kUnknownMessageType: return "L3 error : Unknown Message Type";
-    case kTeiUnknownEntity: return "Mgt TEI error :Unkn. Ent. Id.";
-    case kInterpreterProblem: return "Problem with the PDU Interpreter";
-    case kBadFcs: return "Bad FCS";
-    case kRealTimeOverflow: return "Overflow in Real-Time mode on the Tester equipment";
-    default: return "?";
+    case kDecodeOk:
+        return "-";
+    case kFrameTooLong:
+        return "Frame is too long";
+    case kTeiUnknownMessageType:
+        return "Mgt TEI error : Unknown Message Type";
+    case kLayer2Error:
+        return "Layer 2 error";
+    case kBadCallRefLength:
+        return "L3 CC error : Bad Call Ref Length";
+    case kUnknownMessageType:
+        return "L3 error : Unknown Message Type";
+    case kTeiUnknownEntity:
+        return "Mgt TEI error :Unkn. Ent. Id.";
+    case kInterpreterProblem:
+        return "Problem with the PDU Interpreter";
+    case kBadFcs:
+        return "Bad FCS";
+    case kRealTimeOverflow:
+        return "Overflow in Real-Time mode on the Tester equipment";
+    default:
+        return "?";
     }
 }
 
 TextColour textColour(int layer, std::uint8_t direction) {
     int base = 0;
     switch (layer) {
-    case 1: base = 0; break;
-    case 2: base = 2; break;
-    case 3: base = 4; break;
-    default: base = 6; break;
+    case 1:
+        base = 0;
+        break;
+    case 2:
+        base = 2;
+        break;
+    case 3:
+        base = 4;
+        break;
+    default:
+        base = 6;
+        break;
     }
     return static_cast<TextColour>(base + (direction == kDirectionNtTe ? 1 : 0));
 }
 
-CDecoder::CDecoder(DecoderHost& host, const DecoderServices& services)
+CDecoder::CDecoder(DecoderHost &host, const DecoderServices &services)
     : host_(host), services_(services) {
     language_ = host.decodingLanguage() == 0 ? 0 : 1;
     textBase_ = qv::textBase(language_);
@@ -100,8 +119,8 @@ int CDecoder::pan_parse() {
         host_.messages().error("CDecoder::pan_parse(): ev_p = NULL");
         return -1;
     }
-    DecodedFrame& f = frame_;
-    const std::uint8_t* d = record_.data.data();
+    DecodedFrame &f = frame_;
+    const std::uint8_t *d = record_.data.data();
     // A frame too short to hold its address and control fields reads its missing octets as
     // zero: the record buffer is zero-filled past the frame.
     f.sapi = d[0] >> 2;
@@ -185,7 +204,7 @@ int CDecoder::pan_parse() {
 void CDecoder::parseLayer3() {}
 
 void CDecoder::parseTeiManagement() {
-    const std::uint8_t* i = info();
+    const std::uint8_t *i = info();
     frame_.mei = i[0];
     if (frame_.mei != 0x0F) {
         frame_.error = kTeiUnknownEntity;
@@ -206,11 +225,11 @@ void CDecoder::parseTeiManagement() {
 namespace {
 
 // "0x" and the value in upper-case hexadecimal, at least minDigits digits (printf's "0x%0*X").
-void appendHexValue(unsigned value, int minDigits, std::string& out) {
+void appendHexValue(unsigned value, int minDigits, std::string &out) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     char text[2 + 2 * sizeof(unsigned)];
-    char* p = text + sizeof text;
-    char* const limit = p - minDigits;
+    char *p = text + sizeof text;
+    char *const limit = p - minDigits;
     do {
         *--p = kDigits[value & 0xF];
         value >>= 4;
@@ -222,30 +241,30 @@ void appendHexValue(unsigned value, int minDigits, std::string& out) {
 
 } // namespace
 
-void CDecoder::hexText(unsigned value, std::string& out) {
+void CDecoder::hexText(unsigned value, std::string &out) {
     out.clear();
     appendHexValue(value, value < 255 ? 2 : 4, out);
 }
 
-void CDecoder::hexText4(unsigned value, std::string& out) {
+void CDecoder::hexText4(unsigned value, std::string &out) {
     out.clear();
     appendHexValue(value, 4, out);
 }
 
 namespace {
 
-void decimal(unsigned value, std::string& out) {
+void decimal(unsigned value, std::string &out) {
     assignDecimal(out, value);
 }
 
-constexpr std::string_view kTeiMessages[] = {"ID.REQUEST", "ID.ASSIGN",  "ID.DENIED", "ID.CHK.REQ",
+constexpr std::string_view kTeiMessages[] = {"ID.REQUEST", "ID.ASSIGN", "ID.DENIED", "ID.CHK.REQ",
                                              "ID.CHK.RES", "ID.REMOVE", "ID.VERIFY"};
 
 // LAPD control field values (P/F bit cleared) with their short and long names.
 struct ControlName {
     std::uint8_t control;
-    const char* shortName;
-    const char* longName;
+    const char *shortName;
+    const char *longName;
 };
 constexpr ControlName kControlNames[] = {
     {kCtrlI, "I", "I (Information)"},
@@ -261,8 +280,8 @@ constexpr ControlName kControlNames[] = {
     {kCtrlXID, "XID", "XID (Exchange Identification Note)"},
 };
 
-const ControlName* controlName(std::uint8_t control) {
-    for (const ControlName& name : kControlNames)
+const ControlName *controlName(std::uint8_t control) {
+    for (const ControlName &name : kControlNames)
         if (name.control == control)
             return &name;
     return nullptr;
@@ -286,7 +305,7 @@ bool CDecoder::isResponse() const {
     return frame_.direction == kDirectionNtTe ? frame_.cr == 0 : frame_.cr == 1;
 }
 
-void CDecoder::teiMessageText(std::string& out) const {
+void CDecoder::teiMessageText(std::string &out) const {
     if (frame_.error == kTeiUnknownEntity) {
         out.assign("?");
     } else if (frame_.error == kTeiUnknownMessageType || frame_.messageType < 1 ||
@@ -299,11 +318,10 @@ void CDecoder::teiMessageText(std::string& out) const {
     }
 }
 
-
-void CDecoder::multipleAiText(std::string& out) const {
+void CDecoder::multipleAiText(std::string &out) const {
     out.clear();
     const std::uint16_t length = infoLength();
-    const std::uint8_t* i = info();
+    const std::uint8_t *i = info();
     for (std::uint16_t k = 4; k < length; ++k) {
         char number[8];
         std::snprintf(number, sizeof number, "%u ", static_cast<unsigned>(i[k] >> 1));
@@ -313,8 +331,8 @@ void CDecoder::multipleAiText(std::string& out) const {
     }
 }
 
-bool CDecoder::layer2Column(int column, std::string& out, bool longForm) {
-    const DecodedFrame& f = frame_;
+bool CDecoder::layer2Column(int column, std::string &out, bool longForm) {
+    const DecodedFrame &f = frame_;
     const std::uint16_t e = f.error;
     const bool l1 = record_.kind == kLayer1Event;
     const bool isFrame = record_.kind == kFrameRecord;
@@ -330,12 +348,16 @@ bool CDecoder::layer2Column(int column, std::string& out, bool longForm) {
             set("Phys.");
         else if (controlError || !isFrame)
             set("?");
-        else if (const ControlName* name = controlName(f.control))
+        else if (const ControlName *name = controlName(f.control))
             set(longForm ? name->longName : name->shortName);
         else
             set(longForm ? text(textBase_ + kTextUnknown) : text(textBase_ + kTextQuestionMark));
         return true;
-    case 5: case 6: case 7: case 8: case 9:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+    case 9:
         if (l1)
             set("-");
         else if (addressError || !isFrame)
@@ -351,7 +373,9 @@ bool CDecoder::layer2Column(int column, std::string& out, bool longForm) {
         else
             decimal(f.ea2, out);
         return true;
-    case 10: case 11: case 12:
+    case 10:
+    case 11:
+    case 12:
         if (l1)
             set("-");
         else if (controlError || !isFrame)
@@ -363,7 +387,11 @@ bool CDecoder::layer2Column(int column, std::string& out, bool longForm) {
         else
             set(isResponse() ? (longForm ? "Final" : "F") : (longForm ? "Poll" : "P"));
         return true;
-    case 13: case 14: case 15: case 16: case 17:
+    case 13:
+    case 14:
+    case 15:
+    case 16:
+    case 17:
         if (l1)
             set("-");
         else if (teiError || !isFrame)
@@ -381,7 +409,11 @@ bool CDecoder::layer2Column(int column, std::string& out, bool longForm) {
         else
             decimal(f.aiExt, out);
         return true;
-    case 18: case 19: case 20: case 21: case 22:
+    case 18:
+    case 19:
+    case 20:
+    case 21:
+    case 22:
         // An FRMR too long to be parsed has no fields to show.
         if (l1)
             set("-");
@@ -405,7 +437,7 @@ bool CDecoder::layer2Column(int column, std::string& out, bool longForm) {
     }
 }
 
-void CDecoder::dateText(std::string& out) {
+void CDecoder::dateText(std::string &out) {
     const std::uint16_t month = record_.month;
     if (month == 1 && previousMonth_ == 12)
         ++year_;
@@ -420,14 +452,14 @@ void CDecoder::dateText(std::string& out) {
     appendDecimal(out, year_, 4);
 }
 
-void CDecoder::layer1EventText(std::string& out) const {
+void CDecoder::layer1EventText(std::string &out) const {
     if (record_.status < kLayer1EventCount)
         out.assign(text(textBase_ + kTextLayer1EventFirst + record_.status));
     else
         out.assign(text(textBase_ + kTextUnknown));
 }
 
-void CDecoder::directionText(std::string& out, bool longForm) const {
+void CDecoder::directionText(std::string &out, bool longForm) const {
     if (record_.kind == kLayer1Event && isActivationEvent(record_.status))
         out.assign("-");
     else if (frame_.direction == kDirectionTeNt)
@@ -451,7 +483,7 @@ int CDecoder::LayerCategory() const {
     return frame_.direction == kDirectionNtTe ? -category : category;
 }
 
-int CDecoder::hexaLine(int lineNumber, std::string& hex, std::string& ascii) const {
+int CDecoder::hexaLine(int lineNumber, std::string &hex, std::string &ascii) const {
     hex.clear();
     ascii.clear();
     if (!decoded_)
@@ -471,8 +503,8 @@ int CDecoder::hexaLine(int lineNumber, std::string& hex, std::string& ascii) con
     return static_cast<int>(count);
 }
 
-bool CDecoder::causeValue(std::uint32_t& cause) const {
-    const L3ItemProvider* provider = frame_.l3Kind == kL3CallControl ? services_.isdnItems
+bool CDecoder::causeValue(std::uint32_t &cause) const {
+    const L3ItemProvider *provider = frame_.l3Kind == kL3CallControl ? services_.isdnItems
                                      : frame_.l3Kind == kL3X25       ? services_.x25Items
                                                                      : nullptr;
     if (!provider || frame_.l3Offset > frame_.frameLength)
@@ -485,12 +517,12 @@ bool CDecoder::causeValue(std::uint32_t& cause) const {
 void CDecoder::addLine(std::string_view text, DetailLineKind kind, TextColour colour) {
     if (lineCount_ == lines_.size())
         lines_.emplace_back();
-    DetailLine& line = lines_[lineCount_++];
+    DetailLine &line = lines_[lineCount_++];
     // The line's text is rewritten in place: a detail built again and again into the same
     // lines allocates nothing once they have grown.
     const bool label = kind == kDetailLabel || kind == kDetailSubLabel;
     line.text.resize(text.size() + (label ? 3 : 0));
-    char* out = line.text.data();
+    char *out = line.text.data();
     if (!text.empty())
         std::memcpy(out, text.data(), text.size());
     if (label)
@@ -503,10 +535,10 @@ void CDecoder::addLine(std::string_view text, DetailLineKind kind, TextColour co
     line.end = detailOptions_.start + detailOptions_.unit * (kind == kDetailTitle ? 3 : 1);
 }
 
-void CDecoder::appendLine(const DetailLine& from) {
+void CDecoder::appendLine(const DetailLine &from) {
     if (lineCount_ == lines_.size())
         lines_.emplace_back();
-    DetailLine& line = lines_[lineCount_++];
+    DetailLine &line = lines_[lineCount_++];
     line.text.assign(from.text);
     line.kind = from.kind;
     line.colour = from.colour;
@@ -517,7 +549,7 @@ void CDecoder::appendLine(const DetailLine& from) {
     line.byteCount = 0;
 }
 
-bool CDecoder::addInterpreterLines(const FullDecode& decode, const std::uint8_t* info,
+bool CDecoder::addInterpreterLines(const FullDecode &decode, const std::uint8_t *info,
                                    std::uint16_t length, TextColour colour) {
     items_.clear();
     if (!decode(info, length, items_))
@@ -525,10 +557,10 @@ bool CDecoder::addInterpreterLines(const FullDecode& decode, const std::uint8_t*
     const std::int32_t base = static_cast<std::int32_t>(info - record_.data.data());
     if (lines_.size() < lineCount_ + 2 * items_.size())
         lines_.resize(lineCount_ + 2 * items_.size());
-    for (const Layer3DetailItem& item : items_) {
+    for (const Layer3DetailItem &item : items_) {
         addPair(item.label, item.value, colour, item.subField);
         if (item.offset >= 0 && item.count > 0) {
-            for (DetailLine* line : {&lines_[lineCount_ - 2], &lines_[lineCount_ - 1]}) {
+            for (DetailLine *line : {&lines_[lineCount_ - 2], &lines_[lineCount_ - 1]}) {
                 line->frameOffset = base + item.offset;
                 line->byteCount = item.count;
             }
@@ -567,7 +599,7 @@ int CDecoder::layer2Block() {
     addLine(tr("ADDRESS FIELD:", "CHAMP D'ADRESSE:"), kDetailHeading, c);
     static constexpr struct {
         int column;
-        const char* label;
+        const char *label;
     } kAddress[] = {{5, "SAPI (Service Access Point Identifier)"},
                     {6, "Command/Response"},
                     {7, "Extension Bit 1"},
@@ -587,13 +619,13 @@ int CDecoder::layer2Block() {
         if (offset + count <= length)
             markLastPair(offset, static_cast<std::uint16_t>(count));
     };
-    for (const auto& pair : kAddress) {
+    for (const auto &pair : kAddress) {
         layer2Column(pair.column, value, true);
         addPair(pair.label, value, c);
         markPair(pair.column <= 7 ? 0 : 1, 1);
     }
     addLine(tr("CONTROL FIELD:", "CHAMP DE COMMANDE:"), kDetailHeading, c);
-    for (const auto& pair : kControl) {
+    for (const auto &pair : kControl) {
         layer2Column(pair.column, value, true);
         addPair(pair.label, value, c);
         switch (pair.column) {
@@ -640,13 +672,13 @@ int CDecoder::frmrBlock() {
             kDetailHeading, c);
     static constexpr struct {
         int column;
-        const char* label;
+        const char *label;
     } kPairs[] = {{18, "Rejected Frame Control Field"},
                   {19, "V(S) (Current Send Sequence)"},
                   {20, "V(R) (Current Receive Sequence)"},
                   {21, "Rejected Frame Command/Response"},
                   {22, "Cause (bits W X Y Z)"}};
-    for (const auto& pair : kPairs) {
+    for (const auto &pair : kPairs) {
         layer2Column(pair.column, value, true);
         addPair(pair.label, value, c);
     }
@@ -659,8 +691,8 @@ namespace {
 
 class CopiedServices : public DecoderServiceSet {
 public:
-    explicit CopiedServices(const DecoderServices& services) : services_(services) {}
-    const DecoderServices& services() const override { return services_; }
+    explicit CopiedServices(const DecoderServices &services) : services_(services) {}
+    const DecoderServices &services() const override { return services_; }
 
 private:
     DecoderServices services_;
@@ -668,7 +700,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<DecoderServiceSet> servicesForAnotherThread(const DecoderServices& services) {
+std::unique_ptr<DecoderServiceSet> servicesForAnotherThread(const DecoderServices &services) {
     if (services.forAnotherThread)
         return services.forAnotherThread();
     return std::make_unique<CopiedServices>(services);
@@ -678,22 +710,22 @@ std::unique_ptr<DecoderServiceSet> servicesForAnotherThread(const DecoderService
 
 namespace {
 
-void upperCase(std::string& s) {
-    for (char& ch : s)
+void upperCase(std::string &s) {
+    for (char &ch : s)
         ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
 }
 
 } // namespace
 
-int CDecoder::search(const FindRequest& request, const std::vector<SearchColumn>& columns,
-                     FindResult& result) {
+int CDecoder::search(const FindRequest &request, const std::vector<SearchColumn> &columns,
+                     FindResult &result) {
     const int step = request.step < 0 ? -1 : 1;
     std::vector<SearchColumn> order;
-    for (const SearchColumn& c : columns)
+    for (const SearchColumn &c : columns)
         if (c.column != 0)
             order.push_back(c);
     std::sort(order.begin(), order.end(),
-              [](const SearchColumn& a, const SearchColumn& b) { return a.position < b.position; });
+              [](const SearchColumn &a, const SearchColumn &b) { return a.position < b.position; });
     if (step < 0)
         std::reverse(order.begin(), order.end());
 
@@ -710,7 +742,7 @@ int CDecoder::search(const FindRequest& request, const std::vector<SearchColumn>
         const std::uint32_t frame = static_cast<std::uint32_t>(n);
         switch (request.criterion) {
         case FindCriterion::SummaryText: {
-            for (const SearchColumn& c : order) {
+            for (const SearchColumn &c : order) {
                 if (firstFrame) {
                     const bool before = step > 0 ? c.position < request.startPosition
                                                  : c.position > request.startPosition;

@@ -9,11 +9,11 @@
 
 namespace qv {
 
-CISDN::CISDN(DecoderHost& host, const DecoderServices& services) : CDecoder(host, services) {}
+CISDN::CISDN(DecoderHost &host, const DecoderServices &services) : CDecoder(host, services) {}
 
 CISDN::~CISDN() = default;
 
-const L3ItemProvider* CISDN::providerOf(std::uint8_t l3Kind) const {
+const L3ItemProvider *CISDN::providerOf(std::uint8_t l3Kind) const {
     if (l3Kind == kL3CallControl)
         return services_.isdnItems;
     if (l3Kind == kL3X25)
@@ -42,7 +42,7 @@ int CISDN::decodeLoaded(std::uint32_t frameNumber) {
     return 0;
 }
 
-int CISDN::DecodeFrameRealTime(const LvtRecord& record, std::uint32_t frameNumber) {
+int CISDN::DecodeFrameRealTime(const LvtRecord &record, std::uint32_t frameNumber) {
     if (year_ == 0) {
         year_ = host_.captureStartYear();
         previousMonth_ = host_.captureStartMonth();
@@ -74,8 +74,8 @@ void CISDN::parseLayer3() {
 }
 
 void CISDN::parseCallControl() {
-    DecodedFrame& f = frame_;
-    const std::uint8_t* i = info();
+    DecodedFrame &f = frame_;
+    const std::uint8_t *i = info();
     f.pd = i[0];
     f.crLength = i[1] & 0x0F;
     switch (f.crLength) {
@@ -100,7 +100,7 @@ void CISDN::parseCallControl() {
     }
     if (f.error != kBadCallRefLength)
         f.messageType = i[2 + f.crLength];
-    const L3ItemProvider* items = services_.isdnItems;
+    const L3ItemProvider *items = services_.isdnItems;
     if (!items)
         return;
     const std::uint16_t length = f.l3Length;
@@ -119,10 +119,10 @@ void CISDN::parseCallControl() {
         f.cause = cause > 127 ? 0 : cause;
 }
 
-bool CISDN::layer3HeaderColumn(int column, std::string& out, bool longForm) const {
+bool CISDN::layer3HeaderColumn(int column, std::string &out, bool longForm) const {
     if (column < 23 || column > 27)
         return false;
-    const DecodedFrame& f = frame_;
+    const DecodedFrame &f = frame_;
     // PD and LCN cannot be known after any error; the call-reference columns only after the
     // errors that leave the call reference unread.
     const bool unknown = column == 23 || column == 27
@@ -154,14 +154,14 @@ bool CISDN::layer3HeaderColumn(int column, std::string& out, bool longForm) cons
     return true;
 }
 
-void CISDN::messageTypeText(std::string& out, bool longForm) {
+void CISDN::messageTypeText(std::string &out, bool longForm) {
     if (record_.kind == kLayer1Event) {
         layer1EventText(out);
     } else if (record_.kind != kFrameRecord || frame_.error == kBadFcs) {
         out.assign("?");
     } else if (frame_.l3Kind == kL3CallControl || frame_.l3Kind == kL3X25) {
         out.clear();
-        const L3ItemProvider* provider = providerOf(frame_.l3Kind);
+        const L3ItemProvider *provider = providerOf(frame_.l3Kind);
         if (!provider) {
             out.assign("?");
             return;
@@ -175,9 +175,9 @@ void CISDN::messageTypeText(std::string& out, bool longForm) {
     }
 }
 
-void CISDN::itemText(int item, std::string& out) const {
+void CISDN::itemText(int item, std::string &out) const {
     out.clear();
-    const L3ItemProvider* provider = providerOf(frame_.l3Kind);
+    const L3ItemProvider *provider = providerOf(frame_.l3Kind);
     if (record_.kind != kFrameRecord)
         out.assign("-");
     else if (frame_.error != kDecodeOk)
@@ -186,19 +186,27 @@ void CISDN::itemText(int item, std::string& out) const {
         out.assign("-");
 }
 
-void CISDN::columnText(int column, std::string& out, bool longForm) {
+void CISDN::columnText(int column, std::string &out, bool longForm) {
     switch (column) {
     case 0:
         assignDecimal(out, frameNumber_);
         return;
-    case 1: dateText(out); return;
+    case 1:
+        dateText(out);
+        return;
     case 2:
         out.clear();
         appendTimeText(out, record_);
         return;
-    case 3: directionText(out, longForm); return;
-    case 28: messageTypeText(out, longForm); return;
-    case 37: out.assign(statusText(record_)); return;
+    case 3:
+        directionText(out, longForm);
+        return;
+    case 28:
+        messageTypeText(out, longForm);
+        return;
+    case 37:
+        out.assign(statusText(record_));
+        return;
     case 38:
         assignDecimal(out, frame_.frameLength);
         return;
@@ -220,8 +228,8 @@ int CISDN::callControlBlock() {
     addLine(tr("ISDN LAYER 3", "NIVEAU 3 RNIS"), kDetailHeading, c);
     static constexpr struct {
         int column;
-        const char* english;
-        const char* french;
+        const char *english;
+        const char *french;
     } kPairs[] = {
         {23, "Protocol Discriminator", "Discriminateur de Protocole"},
         {24, "Call Reference Length", "Longueur de la Reference d'Appel"},
@@ -230,7 +238,7 @@ int CISDN::callControlBlock() {
         {28, "Message Type", "Type de Message"},
         {35, "Cause", "Cause"},
     };
-    for (const auto& pair : kPairs) {
+    for (const auto &pair : kPairs) {
         columnText(pair.column, value, true);
         addPair(tr(pair.english, pair.french), value, c);
     }
@@ -241,7 +249,7 @@ int CISDN::callControlBlock() {
     return 0;
 }
 
-int CISDN::Format_Detail(const DetailOptions& options) {
+int CISDN::Format_Detail(const DetailOptions &options) {
     if (!decoded_) {
         host_.messages().error("CISDN::Format_Detail() error: ev_p = NULL");
         return -4;
@@ -249,7 +257,8 @@ int CISDN::Format_Detail(const DetailOptions& options) {
     detailOptions_ = options;
     clearDetail();
     const std::uint16_t errorBefore = frame_.error;
-    addLine(frame_.sapi == 16 ? std::string_view("X25/D") : std::string_view(services_.protocolName),
+    addLine(frame_.sapi == 16 ? std::string_view("X25/D")
+                              : std::string_view(services_.protocolName),
             kDetailTitle, colourOf(frame_.sapi == 16 ? 4 : 3));
     std::string value;
     std::size_t statusLine = static_cast<std::size_t>(-1);

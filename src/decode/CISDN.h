@@ -7,19 +7,19 @@ namespace qv {
 
 class CISDN : public CDecoder {
 public:
-    CISDN(DecoderHost& host, const DecoderServices& services);
+    CISDN(DecoderHost &host, const DecoderServices &services);
     ~CISDN() override;
 
-    int Format_Detail(const DetailOptions& options) override;
-    void columnText(int column, std::string& out, bool longForm) override;
-    int DecodeFrameRealTime(const LvtRecord& record, std::uint32_t frameNumber) override;
+    int Format_Detail(const DetailOptions &options) override;
+    void columnText(int column, std::string &out, bool longForm) override;
+    int DecodeFrameRealTime(const LvtRecord &record, std::uint32_t frameNumber) override;
     int decodeLoaded(std::uint32_t frameNumber) override;
-    void messageTypeText(std::string& out, bool longForm) override;
+    void messageTypeText(std::string &out, bool longForm) override;
 
     // The protocol-discriminator and call-reference columns of a call-control frame (23..27).
-    bool layer3HeaderColumn(int column, std::string& out, bool longForm) const;
+    bool layer3HeaderColumn(int column, std::string &out, bool longForm) const;
     // Summary items 1..8 of a call-control or X.25 frame (columns 29..36).
-    void itemText(int item, std::string& out) const;
+    void itemText(int item, std::string &out) const;
 
 protected:
     void parseLayer3() override;
@@ -27,7 +27,7 @@ protected:
     // Steps shared by both entries for a good frame: control length, pan_parse, X.25 facilities.
     int parseFrame();
     int callControlBlock();
-    const L3ItemProvider* providerOf(std::uint8_t l3Kind) const;
+    const L3ItemProvider *providerOf(std::uint8_t l3Kind) const;
 };
 
 } // namespace qv

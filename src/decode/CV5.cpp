@@ -11,8 +11,8 @@ namespace {
 struct V5MessageName {
     int protocol;
     std::uint8_t type;
-    const char* longName;
-    const char* shortName;
+    const char *longName;
+    const char *shortName;
 };
 
 constexpr V5MessageName kV5MessageNames[] = {
@@ -53,15 +53,14 @@ constexpr V5MessageName kV5MessageNames[] = {
 };
 
 struct EfaText {
-    const char* shortText;
-    const char* longText;
+    const char *shortText;
+    const char *longText;
 };
 
 // By EFA 8176..8180.
 constexpr EfaText kProtocolEfaTexts[] = {
-    {"PSTN", "PSTN Protocol"},         {"CTRL", "Control Protocol"},
-    {"BCC", "BCC Protocol"},           {"Prot.", "Protection Protocol"},
-    {"Link", "Link Control Protocol"},
+    {"PSTN", "PSTN Protocol"},        {"CTRL", "Control Protocol"},      {"BCC", "BCC Protocol"},
+    {"Prot.", "Protection Protocol"}, {"Link", "Link Control Protocol"},
 };
 // By the class of an ISDN user-port frame.
 constexpr EfaText kUserPortEfaTexts[] = {
@@ -74,13 +73,13 @@ constexpr std::uint8_t kProtocolL3Kinds[] = {kL3Pstn, kL3Control, kL3Bcc, kL3Pro
 } // namespace
 
 std::string_view v5MessageName(int protocol, std::uint8_t type, bool longForm) {
-    for (const V5MessageName& m : kV5MessageNames)
+    for (const V5MessageName &m : kV5MessageNames)
         if (m.protocol == protocol && m.type == type)
             return longForm ? m.longName : m.shortName;
     return "?";
 }
 
-std::uint16_t v5Layer3Address(int protocol, const std::uint8_t* i) {
+std::uint16_t v5Layer3Address(int protocol, const std::uint8_t *i) {
     switch (protocol) {
     case kV5Pstn:
         return static_cast<std::uint16_t>(((i[1] >> 1) << 8) | i[2]);
@@ -97,7 +96,7 @@ std::uint16_t v5Layer3Address(int protocol, const std::uint8_t* i) {
     }
 }
 
-CV5::CV5(DecoderHost& host, const DecoderServices& services)
+CV5::CV5(DecoderHost &host, const DecoderServices &services)
     : CDecoder(host, services), inner_(std::make_unique<CISDN>(host, services)) {}
 
 CV5::~CV5() = default;
@@ -109,7 +108,7 @@ int CV5::decodeLoaded(std::uint32_t frameNumber) {
     frame_.efa = kNoEfa;
     if (base != 0 || !isGoodFrame() || frame_.error != kDecodeOk)
         return base;
-    const std::uint8_t* d = record_.data.data();
+    const std::uint8_t *d = record_.data.data();
     std::uint16_t efa = static_cast<std::uint16_t>(((d[0] & 0xFC) << 5) | (d[1] >> 1));
     envelopeCr_ = (d[0] >> 1) & 1;
     envelopeEa1_ = d[0] & 1;
@@ -124,7 +123,7 @@ int CV5::decodeLoaded(std::uint32_t frameNumber) {
         v5Frame_ = false;
         const std::uint8_t sapi = d[2] >> 2;
         frameClass_ = sapi == 16 ? 0 : sapi >= 32 && sapi <= 62 ? 1 : 2;
-        LvtRecord& inner = inner_->currentRecord();
+        LvtRecord &inner = inner_->currentRecord();
         inner = record_;
         const std::uint16_t length = frame_.frameLength >= 2 ? frame_.frameLength - 2 : 0;
         std::copy(record_.data.begin() + 2, record_.data.begin() + 2 + length, inner.data.begin());
@@ -146,8 +145,8 @@ int CV5::decodeLoaded(std::uint32_t frameNumber) {
 }
 
 void CV5::parseProtocolFrame() {
-    const std::uint8_t* d = record_.data.data();
-    DecodedFrame& f = frame_;
+    const std::uint8_t *d = record_.data.data();
+    DecodedFrame &f = frame_;
     dla_ = static_cast<std::uint16_t>(((d[2] >> 2) << 7) | (d[3] >> 1));
     dlaCr_ = (d[2] >> 1) & 1;
     dlaEa1_ = d[2] & 1;
@@ -176,9 +175,9 @@ void CV5::parseProtocolFrame() {
     if (f.control != kCtrlI && f.control != kCtrlUI)
         return;
     f.l3Offset = static_cast<std::uint16_t>(f.controlLength + 4);
-    f.l3Length = f.frameLength > f.l3Offset ? static_cast<std::uint16_t>(f.frameLength - f.l3Offset)
-                                            : 0;
-    const std::uint8_t* i = d + f.l3Offset;
+    f.l3Length =
+        f.frameLength > f.l3Offset ? static_cast<std::uint16_t>(f.frameLength - f.l3Offset) : 0;
+    const std::uint8_t *i = d + f.l3Offset;
     f.pd = i[0];
     f.l3Kind = kProtocolL3Kinds[protocol_];
     l3Address_ = v5Layer3Address(protocol_, i);
@@ -188,7 +187,7 @@ void CV5::parseProtocolFrame() {
     f.messageType = i[3];
 }
 
-int CV5::DecodeFrameRealTime(const LvtRecord& record, std::uint32_t frameNumber) {
+int CV5::DecodeFrameRealTime(const LvtRecord &record, std::uint32_t frameNumber) {
     if (year_ == 0)
         startDates(host_.captureStartMonth(), host_.captureStartYear());
     record_ = record;
@@ -200,7 +199,7 @@ int CV5::DecodeFrameRealTime(const LvtRecord& record, std::uint32_t frameNumber)
     return realTimeFilter_ ? realTimeFilter_(frame_, record_, LayerCategory(), frameNumber) : 0;
 }
 
-void CV5::directionText(std::string& out, bool longForm) const {
+void CV5::directionText(std::string &out, bool longForm) const {
     if (record_.kind == kLayer1Event && isActivationEvent(record_.status))
         out.assign("-");
     else if (frame_.direction == kDirectionTeNt)
@@ -209,7 +208,7 @@ void CV5::directionText(std::string& out, bool longForm) const {
         out.assign(longForm ? "LE->AN" : "     <==");
 }
 
-void CV5::messageTypeText(std::string& out, bool longForm) {
+void CV5::messageTypeText(std::string &out, bool longForm) {
     if (record_.kind == kLayer1Event)
         layer1EventText(out);
     else if (record_.kind != kFrameRecord || frame_.error == kBadFcs)
@@ -219,17 +218,17 @@ void CV5::messageTypeText(std::string& out, bool longForm) {
     else if (frame_.l3Kind == kL3None)
         out.assign("-");
     else
-        out.assign(v5MessageName(protocol_, static_cast<std::uint8_t>(frame_.messageType),
-                                 longForm));
+        out.assign(
+            v5MessageName(protocol_, static_cast<std::uint8_t>(frame_.messageType), longForm));
 }
 
-void CV5::efaText(std::string& out, bool longForm) const {
-    const EfaText& t = isProtocolFrame() ? kProtocolEfaTexts[frame_.efa - kEfaPstn]
+void CV5::efaText(std::string &out, bool longForm) const {
+    const EfaText &t = isProtocolFrame() ? kProtocolEfaTexts[frame_.efa - kEfaPstn]
                                          : kUserPortEfaTexts[frameClass_];
     out.assign(longForm ? t.longText : t.shortText);
 }
 
-bool CV5::v5Column(int column, std::string& out, bool longForm) {
+bool CV5::v5Column(int column, std::string &out, bool longForm) {
     switch (column) {
     case 0:
         assignDecimal(out, frameNumber_);
@@ -255,7 +254,7 @@ bool CV5::v5Column(int column, std::string& out, bool longForm) {
     }
 }
 
-void CV5::columnText(int column, std::string& out, bool longForm) {
+void CV5::columnText(int column, std::string &out, bool longForm) {
     if (v5Column(column, out, longForm))
         return;
     out.assign("?");
@@ -266,7 +265,10 @@ void CV5::columnText(int column, std::string& out, bool longForm) {
     }
     const bool good = isGoodFrame() && frame_.error == kDecodeOk;
     switch (column) {
-    case 4: case 10: case 11: case 12:
+    case 4:
+    case 10:
+    case 11:
+    case 12:
         layer2Column(column, out, longForm);
         return;
     case 23:
@@ -349,7 +351,7 @@ int CV5::layer3Block() {
     return 0;
 }
 
-int CV5::Format_Detail(const DetailOptions& options) {
+int CV5::Format_Detail(const DetailOptions &options) {
     if (!decoded_) {
         host_.messages().error("CISDN::Format_Detail() error: ev_p = NULL");
         return -4;
@@ -383,7 +385,7 @@ int CV5::Format_Detail(const DetailOptions& options) {
             // The user port's own frame, as the ISDN decoder details it.
             if (inner_->Format_Detail(options) < 0)
                 return -3;
-            for (const DetailLine& line : inner_->detailLines())
+            for (const DetailLine &line : inner_->detailLines())
                 appendLine(line);
         } else {
             if (isProtocolFrame()) {
@@ -396,12 +398,12 @@ int CV5::Format_Detail(const DetailOptions& options) {
                 addLine(tr("CONTROL FIELD:", "CHAMP DE COMMANDE:"), kDetailHeading, l2);
                 static constexpr struct {
                     int column;
-                    const char* label;
+                    const char *label;
                 } kControl[] = {{4, "Type"},
                                 {10, "N(S) (Send Sequence Number)"},
                                 {11, "N(R) (Receive Sequence Number)"},
                                 {12, "Poll/Final"}};
-                for (const auto& pair : kControl) {
+                for (const auto &pair : kControl) {
                     layer2Column(pair.column, value, true);
                     addPair(pair.label, value, l2);
                 }

@@ -18,33 +18,33 @@ std::string_view v5MessageName(int protocol, std::uint8_t type, bool longForm);
 
 // The layer-3 address of a message of a V5 protocol whose layer-3 header (at least three
 // octets) starts at info.
-std::uint16_t v5Layer3Address(int protocol, const std::uint8_t* info);
+std::uint16_t v5Layer3Address(int protocol, const std::uint8_t *info);
 
 class CV5 : public CDecoder {
 public:
-    CV5(DecoderHost& host, const DecoderServices& services);
+    CV5(DecoderHost &host, const DecoderServices &services);
     ~CV5() override;
 
     void setTimeSlot(std::uint8_t timeSlot) { timeSlot_ = timeSlot; }
     std::uint8_t timeSlot() const { return timeSlot_; }
 
-    void directionText(std::string& out, bool longForm) const override;
-    int Format_Detail(const DetailOptions& options) override;
-    void columnText(int column, std::string& out, bool longForm) override;
-    int DecodeFrameRealTime(const LvtRecord& record, std::uint32_t frameNumber) override;
+    void directionText(std::string &out, bool longForm) const override;
+    int Format_Detail(const DetailOptions &options) override;
+    void columnText(int column, std::string &out, bool longForm) override;
+    int DecodeFrameRealTime(const LvtRecord &record, std::uint32_t frameNumber) override;
     int decodeLoaded(std::uint32_t frameNumber) override;
-    void messageTypeText(std::string& out, bool longForm) override;
+    void messageTypeText(std::string &out, bool longForm) override;
 
     bool isV5Frame() const { return v5Frame_; }
     std::uint16_t dla() const { return dla_; }
     std::uint16_t layer3Address() const { return l3Address_; }
-    const CISDN& inner() const { return *inner_; }
+    const CISDN &inner() const { return *inner_; }
 
 private:
     bool isProtocolFrame() const { return frame_.efa >= kEfaPstn && frame_.efa <= kEfaLast; }
     bool isGoodFrame() const { return record_.kind == kFrameRecord && record_.status == 0; }
-    void efaText(std::string& out, bool longForm) const;
-    bool v5Column(int column, std::string& out, bool longForm);
+    void efaText(std::string &out, bool longForm) const;
+    bool v5Column(int column, std::string &out, bool longForm);
     void parseProtocolFrame();
     int layer3Block();
 

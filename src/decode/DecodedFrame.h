@@ -104,7 +104,7 @@ struct DecodedFrame {
 // The octets of the current record as the layer-2 parse saw them.
 struct FrameView {
     std::uint16_t length = 0;
-    const std::uint8_t* data = nullptr;
+    const std::uint8_t *data = nullptr;
     std::uint16_t error = kDecodeOk;
 };
 
@@ -154,12 +154,12 @@ enum class FindCriterion : std::uint8_t { SummaryText, DetailText, MessageType, 
 struct FindRequest {
     std::uint32_t firstFrame = 0;
     std::uint32_t lastFrame = 0;
-    int step = 1;             // +1 forwards, -1 backwards
+    int step = 1; // +1 forwards, -1 backwards
     bool matchCase = false;
-    int startPosition = 0;    // display position or detail line on the first frame
-    bool startAfter = false;  // the scan of the first frame begins after startPosition
+    int startPosition = 0;   // display position or detail line on the first frame
+    bool startAfter = false; // the scan of the first frame begins after startPosition
     FindCriterion criterion = FindCriterion::SummaryText;
-    std::string text;         // upper-cased by the caller unless matchCase
+    std::string text; // upper-cased by the caller unless matchCase
     std::uint32_t cause = 0;
 };
 

@@ -7,7 +7,7 @@
 
 namespace qv {
 
-std::string hexaTrace(const CDecoder& decoder, std::string_view lineEnd) {
+std::string hexaTrace(const CDecoder &decoder, std::string_view lineEnd) {
     std::string trace, hex, ascii;
     for (int line = 0; decoder.hexaLine(line, hex, ascii) >= 0; ++line) {
         char offset[16];
@@ -23,7 +23,7 @@ std::string hexaTrace(const CDecoder& decoder, std::string_view lineEnd) {
     return trace;
 }
 
-bool parseHexValue(std::string_view text, std::vector<std::uint8_t>& out) {
+bool parseHexValue(std::string_view text, std::vector<std::uint8_t> &out) {
     out.clear();
     auto digit = [](char c) {
         if (c >= '0' && c <= '9')
@@ -51,14 +51,12 @@ bool parseHexValue(std::string_view text, std::vector<std::uint8_t>& out) {
     return !out.empty();
 }
 
-int findOctets(const std::uint8_t* octets, std::size_t count,
-               const std::vector<std::uint8_t>& pattern, int from, bool forward) {
+int findOctets(const std::uint8_t *octets, std::size_t count,
+               const std::vector<std::uint8_t> &pattern, int from, bool forward) {
     if (pattern.empty() || pattern.size() > count || !octets)
         return -1;
     const int lastStart = static_cast<int>(count - pattern.size());
-    auto matches = [&](int at) {
-        return std::equal(pattern.begin(), pattern.end(), octets + at);
-    };
+    auto matches = [&](int at) { return std::equal(pattern.begin(), pattern.end(), octets + at); };
     if (forward) {
         for (int at = std::max(from, 0); at <= lastStart; ++at)
             if (matches(at))

@@ -11,21 +11,21 @@ namespace qv {
 
 class CDecoder;
 
-std::string hexaTrace(const CDecoder& decoder, std::string_view lineEnd = "\r\n");
+std::string hexaTrace(const CDecoder &decoder, std::string_view lineEnd = "\r\n");
 
 // Find on the hexadecimal trace.
-inline constexpr const char* kMsgWrongHexValue = "Wrong hexadecimal value!";
-inline constexpr const char* kMsgHexFound = "Hexa string  found !";
-inline constexpr const char* kMsgAsciiFound = "ASCII string found !";
-inline constexpr const char* kMsgHexNotFound = "Hexa string not found !";
-inline constexpr const char* kMsgAsciiNotFound = "ASCII string not found !";
+inline constexpr const char *kMsgWrongHexValue = "Wrong hexadecimal value!";
+inline constexpr const char *kMsgHexFound = "Hexa string  found !";
+inline constexpr const char *kMsgAsciiFound = "ASCII string found !";
+inline constexpr const char *kMsgHexNotFound = "Hexa string not found !";
+inline constexpr const char *kMsgAsciiNotFound = "ASCII string not found !";
 
 // The octets of a hexadecimal value typed as digit pairs, blanks allowed between the pairs
 // ("A1 04", "a104"). False for anything else, an empty value included.
-bool parseHexValue(std::string_view text, std::vector<std::uint8_t>& out);
+bool parseHexValue(std::string_view text, std::vector<std::uint8_t> &out);
 // Where pattern occurs in the octets: forward, the first place at or after from; backward, the
 // last place that starts at or before from. -1 when there is none.
-int findOctets(const std::uint8_t* octets, std::size_t count,
-               const std::vector<std::uint8_t>& pattern, int from, bool forward);
+int findOctets(const std::uint8_t *octets, std::size_t count,
+               const std::vector<std::uint8_t> &pattern, int from, bool forward);
 
 } // namespace qv

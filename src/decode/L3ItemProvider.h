@@ -30,13 +30,13 @@ public:
     virtual ~L3ItemProvider() = default;
     // The message's name; false when the message type is not known (out then holds the text
     // to show anyway).
-    virtual bool messageTypeText(const std::uint8_t* info, std::uint16_t length, bool longForm,
-                                 std::uint8_t direction, std::string& out) const = 0;
+    virtual bool messageTypeText(const std::uint8_t *info, std::uint16_t length, bool longForm,
+                                 std::uint8_t direction, std::string &out) const = 0;
     // False when the message carries no such item; out is then empty.
-    virtual bool itemText(const std::uint8_t* info, std::uint16_t length, int item,
-                          std::string& out) const = 0;
-    virtual bool itemValue(const std::uint8_t* info, std::uint16_t length, int item,
-                           std::uint32_t& out) const = 0;
+    virtual bool itemText(const std::uint8_t *info, std::uint16_t length, int item,
+                          std::string &out) const = 0;
+    virtual bool itemValue(const std::uint8_t *info, std::uint16_t length, int item,
+                           std::uint32_t &out) const = 0;
     virtual std::string protocolDiscriminatorText(std::uint8_t value, int defaultTextId,
                                                   bool longForm) const = 0;
 };

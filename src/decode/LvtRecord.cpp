@@ -13,11 +13,11 @@ constexpr std::string_view kFrameStatusTexts[] = {
 };
 
 constexpr std::string_view kLayer1EventTexts[] = {
-    "TE I0 - NT I0", "TE I3 - NT I2", "TE I3 - NT I4", "NT Ix",         "LOS Begin",
-    "LOF Begin",     "RDI Begin",     "AIS Begin",     "CRC  Begin",    "E-Bit Begin",
-    "Code Err. Begin", "LOS End",     "LOF End",       "RDI End",       "AIS End",
-    "CRC End",       "E-Bit End",     "Code Err. End", "CRC",           "E-Bit",
-    "Code Err.",     "Activated",     "U activated",   "U deactivated", "U and S activated",
+    "TE I0 - NT I0",   "TE I3 - NT I2", "TE I3 - NT I4", "NT Ix",         "LOS Begin",
+    "LOF Begin",       "RDI Begin",     "AIS Begin",     "CRC  Begin",    "E-Bit Begin",
+    "Code Err. Begin", "LOS End",       "LOF End",       "RDI End",       "AIS End",
+    "CRC End",         "E-Bit End",     "Code Err. End", "CRC",           "E-Bit",
+    "Code Err.",       "Activated",     "U activated",   "U deactivated", "U and S activated",
 };
 
 } // namespace
@@ -27,13 +27,13 @@ void LvtRecord::setTime(unsigned d, unsigned h, unsigned mi, unsigned s, unsigne
     timeLow = static_cast<std::uint16_t>(((s & 63) << 10) | (ms & 0x3FF));
 }
 
-std::string timeText(const LvtRecord& r) {
+std::string timeText(const LvtRecord &r) {
     std::string text;
     appendTimeText(text, r);
     return text;
 }
 
-void appendTimeText(std::string& out, const LvtRecord& r) {
+void appendTimeText(std::string &out, const LvtRecord &r) {
     appendDecimal(out, r.hour(), 2);
     out.push_back(':');
     appendDecimal(out, r.minute(), 2);
@@ -49,7 +49,7 @@ std::string_view frameStatusText(std::uint8_t status) {
     return "-";
 }
 
-std::string_view statusText(const LvtRecord& r) {
+std::string_view statusText(const LvtRecord &r) {
     if (r.kind == kFrameRecord)
         return frameStatusText(r.status);
     if (r.isOverflowMark())
@@ -69,17 +69,17 @@ std::string_view layer1EventText(std::uint8_t code) {
     return "Unknown";
 }
 
-std::string_view directionShortText(const LvtRecord& r) {
+std::string_view directionShortText(const LvtRecord &r) {
     return r.direction != 0 ? "==>     " : "     <==";
 }
 
-std::string_view directionLongText(const LvtRecord& r, bool v5) {
+std::string_view directionLongText(const LvtRecord &r, bool v5) {
     if (v5)
         return r.direction != 0 ? "AN->LE" : "LE->AN";
     return r.direction != 0 ? "TE->NT" : "NT->TE";
 }
 
-std::string DateTracker::dateText(const LvtRecord& r) {
+std::string DateTracker::dateText(const LvtRecord &r) {
     if (r.month == 1 && previousMonth_ == 12)
         ++year_;
     else if (r.month == 12 && previousMonth_ == 1)

@@ -42,19 +42,19 @@ struct LvtRecord {
 };
 
 // "%.02d:%.02d:%.02d.%.03d"
-std::string timeText(const LvtRecord& record);
-void appendTimeText(std::string& out, const LvtRecord& record);
+std::string timeText(const LvtRecord &record);
+void appendTimeText(std::string &out, const LvtRecord &record);
 
 // Text of the status column: frame status, overflow mark text, or "None" for layer-1 events.
-std::string_view statusText(const LvtRecord& record);
+std::string_view statusText(const LvtRecord &record);
 std::string_view frameStatusText(std::uint8_t status);
 
 // Layer-1 activation-state events show "-" as their direction.
 bool isActivationEvent(std::uint8_t eventCode);
 std::string_view layer1EventText(std::uint8_t eventCode); // trimmed; "Unknown" when not known
 
-std::string_view directionShortText(const LvtRecord& record); // "==>     " / "     <=="
-std::string_view directionLongText(const LvtRecord& record, bool v5 = false);
+std::string_view directionShortText(const LvtRecord &record); // "==>     " / "     <=="
+std::string_view directionLongText(const LvtRecord &record, bool v5 = false);
 
 // Holds the year while records are formatted in order: records carry only their month.
 class DateTracker {
@@ -64,7 +64,7 @@ public:
         year_ = year;
     }
     // Updates the running year from the record's month, then formats "%.02d/%.02d/%.04d".
-    std::string dateText(const LvtRecord& record);
+    std::string dateText(const LvtRecord &record);
     std::uint16_t year() const { return year_; }
 
 private:

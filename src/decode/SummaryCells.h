@@ -9,7 +9,7 @@
 
 namespace qv {
 
-inline void summaryCellText(CDecoder& decoder, int column, std::uint32_t index, std::string& out,
+inline void summaryCellText(CDecoder &decoder, int column, std::uint32_t index, std::string &out,
                             bool longForm = false) {
     if (column == 0)
         assignDecimal(out, index + 1);

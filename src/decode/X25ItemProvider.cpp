@@ -13,7 +13,7 @@ namespace {
 
 struct TextEntry {
     int id;
-    const char* text;
+    const char *text;
 };
 
 // Packet-type names, in table order: English from 1601, French from 1626.
@@ -37,14 +37,30 @@ constexpr struct {
     std::uint8_t type;
     std::uint8_t direction;
 } kPacketTypes[kX25PacketTypeCount] = {
-    {0x00, 0},              {0x0B, kDirectionTeNt}, {0x0B, kDirectionNtTe},
-    {0x0F, kDirectionTeNt}, {0x0F, kDirectionNtTe}, {0x13, kDirectionTeNt},
-    {0x13, kDirectionNtTe}, {0x17, 0},              {0x23, 0},
-    {0x27, 0},              {0x01, 0},              {0x05, 0},
-    {0x09, kDirectionTeNt}, {0x09, kDirectionNtTe}, {0x1B, kDirectionTeNt},
-    {0x1B, kDirectionNtTe}, {0x1F, 0},              {0xFB, kDirectionTeNt},
-    {0xFB, kDirectionNtTe}, {0xFF, 0},              {0xF1, kDirectionNtTe},
-    {0xF1, kDirectionTeNt}, {0xF3, kDirectionTeNt}, {0xF7, kDirectionNtTe},
+    {0x00, 0},
+    {0x0B, kDirectionTeNt},
+    {0x0B, kDirectionNtTe},
+    {0x0F, kDirectionTeNt},
+    {0x0F, kDirectionNtTe},
+    {0x13, kDirectionTeNt},
+    {0x13, kDirectionNtTe},
+    {0x17, 0},
+    {0x23, 0},
+    {0x27, 0},
+    {0x01, 0},
+    {0x05, 0},
+    {0x09, kDirectionTeNt},
+    {0x09, kDirectionNtTe},
+    {0x1B, kDirectionTeNt},
+    {0x1B, kDirectionNtTe},
+    {0x1F, 0},
+    {0xFB, kDirectionTeNt},
+    {0xFB, kDirectionNtTe},
+    {0xFF, 0},
+    {0xF1, kDirectionNtTe},
+    {0xF1, kDirectionTeNt},
+    {0xF3, kDirectionTeNt},
+    {0xF7, kDirectionNtTe},
 };
 
 // Diagnostic codes that have a text of their own, in the order of their ids.
@@ -53,7 +69,7 @@ constexpr struct {
     unsigned last;
 } kDiagnosticRanges[] = {{0, 2}, {16, 29}, {32, 45}, {48, 53}, {64, 78}, {80, 84}, {112, 122}};
 
-constexpr const char* kDiagnosticEnglish[70] = {
+constexpr const char *kDiagnosticEnglish[70] = {
     "No additional information", "Invalid P(S)", "Invalid P(R)",
     // 16..29
     "Pkt type invalid", "Pkt invalid (St r1)", "Pkt invalid (St r2)", "Pkt invalid (St r3)",
@@ -62,9 +78,9 @@ constexpr const char* kDiagnosticEnglish[70] = {
     "Pkt invalid (St d2)", "Pkt invalid (St d3)",
     // 32..45
     "Pkt not allowed", "Unidentifiable pkt", "Call on 1-way LC", "Inv. pkt on perm VC",
-    "Pkt on unassigned LC", "Rej. not subscrd to", "Pkt too short", "Pkt too long",
-    "Invalid GFI", "Non zero LGN or LCN", "Pkt incmptble w/ fac", "Unauth'd interr.conf",
-    "Unauth'd interrupt", "Unauth'd reject",
+    "Pkt on unassigned LC", "Rej. not subscrd to", "Pkt too short", "Pkt too long", "Invalid GFI",
+    "Non zero LGN or LCN", "Pkt incmptble w/ fac", "Unauth'd interr.conf", "Unauth'd interrupt",
+    "Unauth'd reject",
     // 48..53
     "Time expired", "Time exp'd inc. call", "Time exp'd clear ind", "Time exp'd reset ind",
     "Time exp'd rstrt ind", "Time exp'd call dflc",
@@ -83,13 +99,12 @@ constexpr const char* kDiagnosticEnglish[70] = {
     // every other code, then 96
     "Reserved", "Not assigned"};
 
-constexpr const char* kDiagnosticFrench[70] = {
+constexpr const char *kDiagnosticFrench[70] = {
     "Pas d'info supplementaire", "P(S) invalide", "P(R) invalide",
     // 16..29
-    "Type paquet invalide", "Pqt invalide (Et r1)", "Pqt invalide (Et r2)",
-    "Pqt invalide (Et r3)", "Pqt invalide (Et p1)", "Pqt invalide (Et p2)",
-    "Pqt invalide (Et p3)", "Pqt invalide (Et p4)", "Pqt invalide (Et p5)",
-    "Pqt invalide (Et p6)", "Pqt invalide (Et p7)", "Pqt invalide (Et d1)",
+    "Type paquet invalide", "Pqt invalide (Et r1)", "Pqt invalide (Et r2)", "Pqt invalide (Et r3)",
+    "Pqt invalide (Et p1)", "Pqt invalide (Et p2)", "Pqt invalide (Et p3)", "Pqt invalide (Et p4)",
+    "Pqt invalide (Et p5)", "Pqt invalide (Et p6)", "Pqt invalide (Et p7)", "Pqt invalide (Et d1)",
     "Pqt invalide (Et d2)", "Pqt invalide (Et d3)",
     // 32..45
     "Paquet non autorise", "Paquet non identifie", "Appel sur VL 1 sens", "Pqt inval. sur CVP",
@@ -102,22 +117,21 @@ constexpr const char* kDiagnosticFrench[70] = {
     // 64..78
     "Pb appel/enreg.", "Fac/enreg. interdit", "Param. fac. interdit", "Adr. DTE appele inv.",
     "Adr. DTE appelant inv", "Long. fac/enreg inv.", "Appel entrant interd", "Pas de VL libre",
-    "Collision d'appels", "Fac. demandee 2 fois", "Long. adresse non nul",
-    "Long. fac. non nulle", "Fac. attendue absente", "Fac. DTE CCITT inval",
-    "Trop de reacheminem.",
+    "Collision d'appels", "Fac. demandee 2 fois", "Long. adresse non nul", "Long. fac. non nulle",
+    "Fac. attendue absente", "Fac. DTE CCITT inval", "Trop de reacheminem.",
     // 80..84
     "Divers", "Code cause incorrect", "Octet non aligne", "Bit Q incoherent", "Probleme NUI",
     // 112..122
     "Probleme internat.", "Pb reseau distant", "Pb protocole internat", "Liaison int. en panne",
-    "Liaison int. occupee", "Pb fac. reseau trans", "Pb fac. reseau dist.",
-    "Pb acheminement int.", "Pb achemin. temporaire", "DNIC appele inconnu", "Maintenance",
+    "Liaison int. occupee", "Pb fac. reseau trans", "Pb fac. reseau dist.", "Pb acheminement int.",
+    "Pb achemin. temporaire", "DNIC appele inconnu", "Maintenance",
     // every other code, then 96
     "Reserve", "Non attribue"};
 
 struct ValueText {
     unsigned value;
-    const char* english;
-    const char* french;
+    const char *english;
+    const char *french;
 };
 
 constexpr ValueText kClearingCauses[] = {
@@ -161,8 +175,8 @@ constexpr ValueText kRegistrationCauses[] = {
     {0x05, "Network congestion", "Réseau saturé"},
 };
 
-const ValueText* find(const ValueText* begin, const ValueText* end, unsigned value) {
-    for (const ValueText* t = begin; t != end; ++t)
+const ValueText *find(const ValueText *begin, const ValueText *end, unsigned value) {
+    for (const ValueText *t = begin; t != end; ++t)
         if (t->value == value)
             return t;
     return nullptr;
@@ -189,7 +203,7 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 // The semi-octets of a packet, high nibble first.
 struct SemiOctets {
-    const std::uint8_t* packet;
+    const std::uint8_t *packet;
     std::uint16_t length;
     std::size_t first; // offset of the first octet
     bool has(std::size_t index) const { return first + index / 2 < length; }
@@ -209,7 +223,7 @@ struct AddressBlock {
 };
 
 // The offset of the address-length octet(s) of the packet type, or false when it has none.
-bool addressLengthsAt(const std::uint8_t* p, std::uint16_t length, std::size_t& at) {
+bool addressLengthsAt(const std::uint8_t *p, std::uint16_t length, std::size_t &at) {
     if (length < 3)
         return false;
     switch (p[2]) {
@@ -230,7 +244,7 @@ bool addressLengthsAt(const std::uint8_t* p, std::uint16_t length, std::size_t& 
     }
 }
 
-bool addressBlock(const std::uint8_t* p, std::uint16_t length, AddressBlock& out) {
+bool addressBlock(const std::uint8_t *p, std::uint16_t length, AddressBlock &out) {
     std::size_t at = 0;
     if (!addressLengthsAt(p, length, at) || at >= length)
         return false;
@@ -251,8 +265,8 @@ bool addressBlock(const std::uint8_t* p, std::uint16_t length, AddressBlock& out
 
 // The digits of one address: semi-octets [begin, begin + count) of the block; false when the
 // packet does not hold them all.
-bool addressDigits(const std::uint8_t* p, std::uint16_t length, const AddressBlock& block,
-                   std::size_t begin, unsigned count, std::string& out) {
+bool addressDigits(const std::uint8_t *p, std::uint16_t length, const AddressBlock &block,
+                   std::size_t begin, unsigned count, std::string &out) {
     out.clear();
     const SemiOctets s{p, length, block.digitsAt};
     if (count == 0) {
@@ -266,7 +280,7 @@ bool addressDigits(const std::uint8_t* p, std::uint16_t length, const AddressBlo
     return true;
 }
 
-bool addressItem(const std::uint8_t* p, std::uint16_t length, bool calledSide, std::string& out) {
+bool addressItem(const std::uint8_t *p, std::uint16_t length, bool calledSide, std::string &out) {
     AddressBlock block;
     if (!addressBlock(p, length, block))
         return false;
@@ -286,7 +300,7 @@ bool addressItem(const std::uint8_t* p, std::uint16_t length, bool calledSide, s
 }
 
 // Items 11..14: the type of address or numbering plan semi-octet of the typed format.
-bool addressTypeItem(const std::uint8_t* p, std::uint16_t length, int item, std::string& out) {
+bool addressTypeItem(const std::uint8_t *p, std::uint16_t length, int item, std::string &out) {
     AddressBlock block;
     if (!addressBlock(p, length, block) || !block.typed)
         return false;
@@ -303,17 +317,25 @@ bool addressTypeItem(const std::uint8_t* p, std::uint16_t length, int item, std:
         return value == 3;
     }
     switch (value) {
-    case 0: out.assign("Network-dependent number "); return true;
-    case 1: out.assign("International number"); return true;
-    case 2: out.assign("National Number"); return true;
-    default: out.assign("not defined"); return false;
+    case 0:
+        out.assign("Network-dependent number ");
+        return true;
+    case 1:
+        out.assign("International number");
+        return true;
+    case 2:
+        out.assign("National Number");
+        return true;
+    default:
+        out.assign("not defined");
+        return false;
     }
 }
 
 // Facility names by code; rest = the entry takes the rest of the field.
 struct FacilityName {
     std::uint8_t code;
-    const char* name;
+    const char *name;
     bool rest;
 };
 
@@ -341,8 +363,8 @@ constexpr FacilityName kFacilityNames[] = {
 };
 constexpr FacilityName kFacilityNotDefined = {0xFF, "Not defined", true};
 
-const FacilityName& facilityName(std::uint8_t code) {
-    for (const FacilityName& f : kFacilityNames)
+const FacilityName &facilityName(std::uint8_t code) {
+    for (const FacilityName &f : kFacilityNames)
         if (f.code == code)
             return f;
     return kFacilityNotDefined;
@@ -350,16 +372,20 @@ const FacilityName& facilityName(std::uint8_t code) {
 
 // The length of the entry at pos by its class; the class 11 length octet is read only when it
 // stands inside the field (otherwise the entry is taken as its two first octets).
-std::size_t classLength(const std::uint8_t* p, std::size_t pos, std::size_t end) {
+std::size_t classLength(const std::uint8_t *p, std::size_t pos, std::size_t end) {
     switch (p[pos] >> 6) {
-    case 0: return 2;
-    case 1: return 3;
-    case 2: return 4;
-    default: return pos + 1 < end ? 2u + p[pos + 1] : 2u;
+    case 0:
+        return 2;
+    case 1:
+        return 3;
+    case 2:
+        return 4;
+    default:
+        return pos + 1 < end ? 2u + p[pos + 1] : 2u;
     }
 }
 
-void appendHex(std::string& out, const std::uint8_t* octets, std::size_t count) {
+void appendHex(std::string &out, const std::uint8_t *octets, std::size_t count) {
     for (std::size_t k = 0; k < count; ++k) {
         out.push_back(kHexDigits[octets[k] >> 4]);
         out.push_back(kHexDigits[octets[k] & 15]);
@@ -396,7 +422,7 @@ std::string windowSizeText(unsigned value) {
 }
 
 // Binary-coded decimal digits of a closed user group index.
-std::string indexText(const std::uint8_t* octets, std::size_t count) {
+std::string indexText(const std::uint8_t *octets, std::size_t count) {
     std::string out;
     for (std::size_t k = 0; k < count; ++k) {
         const unsigned high = octets[k] >> 4, low = octets[k] & 15;
@@ -413,7 +439,7 @@ std::string indexText(const std::uint8_t* octets, std::size_t count) {
 // ---- provider --------------------------------------------------------------------------------
 
 std::string_view X25ItemProvider::text(int id) {
-    for (const TextEntry& e : kNameTexts)
+    for (const TextEntry &e : kNameTexts)
         if (e.id == id)
             return e.text;
     if (id >= kX25DiagnosticEnglish && id < kX25DiagnosticEnglish + 70)
@@ -444,14 +470,17 @@ std::uint16_t X25ItemProvider::normalisedType(std::uint8_t t) {
 
 int X25ItemProvider::modulo(std::uint8_t firstOctet) {
     switch (firstOctet & 0x30) {
-    case 0x10: return 8;
-    case 0x20: return 128;
-    default: return 0;
+    case 0x10:
+        return 8;
+    case 0x20:
+        return 128;
+    default:
+        return 0;
     }
 }
 
-bool X25ItemProvider::messageTypeText(const std::uint8_t* info, std::uint16_t length, bool,
-                                      std::uint8_t direction, std::string& out) const {
+bool X25ItemProvider::messageTypeText(const std::uint8_t *info, std::uint16_t length, bool,
+                                      std::uint8_t direction, std::string &out) const {
     out.clear();
     if (info && length >= 3) {
         const std::uint16_t t = normalisedType(info[2]);
@@ -476,15 +505,16 @@ bool X25ItemProvider::messageTypeText(const std::uint8_t* info, std::uint16_t le
 
 int X25ItemProvider::diagnosticTextId(unsigned code) {
     int id = kX25DiagnosticEnglish;
-    for (const auto& range : kDiagnosticRanges) {
+    for (const auto &range : kDiagnosticRanges) {
         if (code >= range.first && code <= range.last)
             return id + static_cast<int>(code - range.first);
         id += static_cast<int>(range.last - range.first + 1);
     }
-    return kX25DiagnosticEnglish + (code == 96 ? kX25DiagnosticNotAssigned : kX25DiagnosticReserved);
+    return kX25DiagnosticEnglish +
+           (code == 96 ? kX25DiagnosticNotAssigned : kX25DiagnosticReserved);
 }
 
-bool X25ItemProvider::diagnosticText(unsigned code, std::string_view& out) const {
+bool X25ItemProvider::diagnosticText(unsigned code, std::string_view &out) const {
     const int id = diagnosticTextId(code);
     out = text(id + (language_ == 0 ? 0 : kX25DiagnosticFrench - kX25DiagnosticEnglish));
     return id != kX25DiagnosticEnglish + kX25DiagnosticReserved;
@@ -493,30 +523,30 @@ bool X25ItemProvider::diagnosticText(unsigned code, std::string_view& out) const
 std::string_view X25ItemProvider::clearingCauseText(unsigned value) const {
     if (value == 0 || (value & 0x80))
         return tr("DTE originated", "Origine DTE");
-    const ValueText* t = find(std::begin(kClearingCauses), std::end(kClearingCauses), value);
+    const ValueText *t = find(std::begin(kClearingCauses), std::end(kClearingCauses), value);
     return t ? tr(t->english, t->french) : unknown();
 }
 
 std::string_view X25ItemProvider::resettingCauseText(unsigned value) const {
     if (value == 0 || (value & 0x80))
         return tr("DTE originated", "Origine DTE");
-    const ValueText* t = find(std::begin(kResettingCauses), std::end(kResettingCauses), value);
+    const ValueText *t = find(std::begin(kResettingCauses), std::end(kResettingCauses), value);
     return t ? tr(t->english, t->french) : unknown();
 }
 
 std::string_view X25ItemProvider::restartingCauseText(unsigned value) const {
-    const ValueText* t = find(std::begin(kRestartingCauses), std::end(kRestartingCauses), value);
+    const ValueText *t = find(std::begin(kRestartingCauses), std::end(kRestartingCauses), value);
     return t ? tr(t->english, t->french) : unknown();
 }
 
 std::string_view X25ItemProvider::registrationCauseText(unsigned value) const {
-    const ValueText* t =
+    const ValueText *t =
         find(std::begin(kRegistrationCauses), std::end(kRegistrationCauses), value);
     return t ? tr(t->english, t->french) : unknown();
 }
 
-bool X25ItemProvider::itemText(const std::uint8_t* info, std::uint16_t length, int item,
-                               std::string& out) const {
+bool X25ItemProvider::itemText(const std::uint8_t *info, std::uint16_t length, int item,
+                               std::string &out) const {
     out.clear();
     if (!info || length < 3)
         return false;
@@ -586,18 +616,22 @@ bool X25ItemProvider::itemText(const std::uint8_t* info, std::uint16_t length, i
         return false;
     }
     switch (item) {
-    case kItemCallingAddress: return addressItem(info, length, false, out);
-    case kItemCalledAddress: return addressItem(info, length, true, out);
+    case kItemCallingAddress:
+        return addressItem(info, length, false, out);
+    case kItemCalledAddress:
+        return addressItem(info, length, true, out);
     case kItemX25CalledType:
     case kItemX25CalledPlan:
     case kItemX25CallingType:
-    case kItemX25CallingPlan: return addressTypeItem(info, length, item, out);
-    default: return false;
+    case kItemX25CallingPlan:
+        return addressTypeItem(info, length, item, out);
+    default:
+        return false;
     }
 }
 
-bool X25ItemProvider::itemValue(const std::uint8_t* info, std::uint16_t length, int item,
-                                std::uint32_t& out) const {
+bool X25ItemProvider::itemValue(const std::uint8_t *info, std::uint16_t length, int item,
+                                std::uint32_t &out) const {
     if (!info || length < 3)
         return false;
     std::size_t at = 0;
@@ -629,14 +663,17 @@ bool X25ItemProvider::itemValue(const std::uint8_t* info, std::uint16_t length, 
 std::string X25ItemProvider::protocolDiscriminatorText(std::uint8_t value, int defaultTextId,
                                                        bool longForm) const {
     switch (modulo(value)) {
-    case 8: return longForm ? "X.25 (modulo 8)" : "X25";
-    case 128: return longForm ? "X.25 (modulo 128)" : "X25";
-    default: return std::string(qv::text(defaultTextId + (longForm ? 1 : 0)));
+    case 8:
+        return longForm ? "X.25 (modulo 8)" : "X25";
+    case 128:
+        return longForm ? "X.25 (modulo 128)" : "X25";
+    default:
+        return std::string(qv::text(defaultTextId + (longForm ? 1 : 0)));
     }
 }
 
-bool X25ItemProvider::facilityField(const std::uint8_t* info, std::uint16_t length,
-                                    std::uint16_t infoOffset, std::uint16_t& out) const {
+bool X25ItemProvider::facilityField(const std::uint8_t *info, std::uint16_t length,
+                                    std::uint16_t infoOffset, std::uint16_t &out) const {
     if (!info || length < 3)
         return false;
     const std::uint8_t t = info[2];
@@ -655,16 +692,16 @@ bool X25ItemProvider::facilityField(const std::uint8_t* info, std::uint16_t leng
 
 // ---- hooks -----------------------------------------------------------------------------------
 
-void parseX25Packet(const X25ItemProvider& provider, DecodedFrame& frame,
-                    const std::uint8_t* info, std::uint16_t length) {
+void parseX25Packet(const X25ItemProvider &provider, DecodedFrame &frame, const std::uint8_t *info,
+                    std::uint16_t length) {
     auto octet = [&](std::size_t at) -> std::uint8_t { return at < length ? info[at] : 0; };
     frame.lcgn = octet(0) & 0x0F;
     frame.lcn = octet(1);
     frame.messageType = X25ItemProvider::normalisedType(octet(2));
-    frame.l3Length = frame.frameLength >= frame.l3Offset + frame.trailerLength
-                         ? static_cast<std::uint16_t>(frame.frameLength - frame.l3Offset -
-                                                      frame.trailerLength)
-                         : 0;
+    frame.l3Length =
+        frame.frameLength >= frame.l3Offset + frame.trailerLength
+            ? static_cast<std::uint16_t>(frame.frameLength - frame.l3Offset - frame.trailerLength)
+            : 0;
     const std::uint16_t n = std::min(frame.l3Length, length);
     if (!provider.itemText(info, n, kItemCallingAddress, frame.callingAddress))
         frame.callingAddress.clear();
@@ -675,8 +712,8 @@ void parseX25Packet(const X25ItemProvider& provider, DecodedFrame& frame,
         frame.cause = cause > 127 ? 0 : cause;
 }
 
-bool decodeX25Facilities(const X25ItemProvider& provider, const std::uint8_t* packet,
-                         std::uint16_t length, X25FacilityList& out) {
+bool decodeX25Facilities(const X25ItemProvider &provider, const std::uint8_t *packet,
+                         std::uint16_t length, X25FacilityList &out) {
     out = X25FacilityList{};
     std::uint16_t at = 0;
     if (!provider.facilityField(packet, length, 0, at) || at >= length)
@@ -711,7 +748,7 @@ bool decodeX25Facilities(const X25ItemProvider& provider, const std::uint8_t* pa
     pos = begin;
     while (pos < end && out.entries.size() < count) {
         const std::uint8_t code = packet[pos];
-        const FacilityName& name = facilityName(code);
+        const FacilityName &name = facilityName(code);
         const std::size_t expected = classLength(packet, pos, end);
         const bool lengthKnown = (code >> 6) != 3 || pos + 1 < end;
         const std::size_t n = name.rest ? end - pos : std::min(expected, end - pos);
@@ -728,16 +765,16 @@ bool decodeX25Facilities(const X25ItemProvider& provider, const std::uint8_t* pa
     return complete;
 }
 
-bool checkX25Facilities(const X25ItemProvider& provider, const DecodedFrame& frame,
-                        const std::uint8_t* info, std::uint16_t length) {
+bool checkX25Facilities(const X25ItemProvider &provider, const DecodedFrame &frame,
+                        const std::uint8_t *info, std::uint16_t length) {
     X25FacilityList list;
     return decodeX25Facilities(provider, info, std::min(frame.l3Length, length), list);
 }
 
 namespace {
 
-void facilityParameters(CISDN& decoder, const X25Facility& entry, TextColour colour) {
-    const std::uint8_t* o = entry.octets.data();
+void facilityParameters(CISDN &decoder, const X25Facility &entry, TextColour colour) {
+    const std::uint8_t *o = entry.octets.data();
     switch (entry.code) {
     case 0x02:
         decoder.addPair("from called DTE", throughputText(o[1] >> 4), colour, true);
@@ -776,15 +813,15 @@ void facilityParameters(CISDN& decoder, const X25Facility& entry, TextColour col
 
 } // namespace
 
-int x25DetailBlock(const X25ItemProvider& provider, CISDN& decoder, const DetailOptions&) {
-    const DecodedFrame& f = decoder.frame();
+int x25DetailBlock(const X25ItemProvider &provider, CISDN &decoder, const DetailOptions &) {
+    const DecodedFrame &f = decoder.frame();
     if (f.l3Kind != kL3X25 || f.l3Offset > kMaxRecordData)
         return -1;
     const bool english = decoder.language() == 0;
     const TextColour colour = textColour(4, f.direction);
-    const std::uint8_t* packet = decoder.currentRecord().data.data() + f.l3Offset;
-    const std::uint16_t length =
-        std::min<std::uint16_t>(f.l3Length, static_cast<std::uint16_t>(kMaxRecordData - f.l3Offset));
+    const std::uint8_t *packet = decoder.currentRecord().data.data() + f.l3Offset;
+    const std::uint16_t length = std::min<std::uint16_t>(
+        f.l3Length, static_cast<std::uint16_t>(kMaxRecordData - f.l3Offset));
 
     std::string value;
     decoder.addLine(english ? "X25 LAYER 3" : "NIVEAU 3 X25", kDetailHeading, colour);
@@ -794,7 +831,7 @@ int x25DetailBlock(const X25ItemProvider& provider, CISDN& decoder, const Detail
     decoder.addPair(english ? "Message Type" : "Type de Message", value, colour);
     static constexpr struct {
         int item;
-        const char* label;
+        const char *label;
     } kItems[] = {
         {kItemX25Ps, "P(S) (Send Sequence Number)"},
         {kItemX25Pr, "P(R) (Receive Sequence Number)"},
@@ -807,7 +844,7 @@ int x25DetailBlock(const X25ItemProvider& provider, CISDN& decoder, const Detail
         {kItemCause, "Cause"},
         {kItemDiagnostic, "Diagnostic"},
     };
-    for (const auto& item : kItems)
+    for (const auto &item : kItems)
         if (provider.itemText(packet, length, item.item, value))
             decoder.addPair(item.label, value, colour);
 
@@ -816,7 +853,7 @@ int x25DetailBlock(const X25ItemProvider& provider, CISDN& decoder, const Detail
     if (!list.present)
         return 0;
     decoder.addLine("FACILITIES", kDetailHeading, colour);
-    for (const X25Facility& entry : list.entries) {
+    for (const X25Facility &entry : list.entries) {
         decoder.addPair("Facility", entry.name, colour);
         value.clear();
         appendHex(value, entry.octets.data(), entry.octets.size());
@@ -835,17 +872,17 @@ int x25DetailBlock(const X25ItemProvider& provider, CISDN& decoder, const Detail
     return 0;
 }
 
-void installX25(DecoderServices& services, const X25ItemProvider& provider) {
-    const X25ItemProvider* p = &provider;
+void installX25(DecoderServices &services, const X25ItemProvider &provider) {
+    const X25ItemProvider *p = &provider;
     services.x25Items = p;
-    services.x25Parse = [p](DecodedFrame& frame, const std::uint8_t* info, std::uint16_t length) {
+    services.x25Parse = [p](DecodedFrame &frame, const std::uint8_t *info, std::uint16_t length) {
         parseX25Packet(*p, frame, info, length);
     };
-    services.x25Facilities = [p](DecodedFrame& frame, const std::uint8_t* info,
+    services.x25Facilities = [p](DecodedFrame &frame, const std::uint8_t *info,
                                  std::uint16_t length) {
         return checkX25Facilities(*p, frame, info, length);
     };
-    services.x25DetailBlock = [p](CISDN& decoder, const DetailOptions& options) {
+    services.x25DetailBlock = [p](CISDN &decoder, const DetailOptions &options) {
         return x25DetailBlock(*p, decoder, options);
     };
 }

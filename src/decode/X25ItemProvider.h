@@ -41,10 +41,10 @@ struct X25Facility {
 
 // The facility field of a packet; offsets are relative to the packet's first octet.
 struct X25FacilityList {
-    bool present = false;        // the packet holds a facility-length octet
-    std::uint16_t lengthAt = 0;  // offset of the facility-length octet
+    bool present = false;       // the packet holds a facility-length octet
+    std::uint16_t lengthAt = 0; // offset of the facility-length octet
     std::uint8_t fieldLength = 0;
-    std::uint16_t count = 0;     // entries counted by class before naming them
+    std::uint16_t count = 0; // entries counted by class before naming them
     std::vector<X25Facility> entries;
     std::uint16_t userDataAt = 0; // first octet after the declared field
 };
@@ -59,17 +59,17 @@ public:
     // 0 English, any other value French; rebuilds the packet-type table.
     void setLanguage(int language);
     int language() const { return language_; }
-    const std::vector<X25PacketType>& packetTypes() const { return table_; }
+    const std::vector<X25PacketType> &packetTypes() const { return table_; }
 
-    bool messageTypeText(const std::uint8_t* info, std::uint16_t length, bool longForm,
-                         std::uint8_t direction, std::string& out) const override;
+    bool messageTypeText(const std::uint8_t *info, std::uint16_t length, bool longForm,
+                         std::uint8_t direction, std::string &out) const override;
     // Reports false with a text in out for a value that has no meaning here (an unknown packet
     // type gives "Unknown", a reserved diagnostic "Reserved", an undefined type of address or
     // numbering plan "not defined"); out is empty when the packet does not reach the item.
-    bool itemText(const std::uint8_t* info, std::uint16_t length, int item,
-                  std::string& out) const override;
-    bool itemValue(const std::uint8_t* info, std::uint16_t length, int item,
-                   std::uint32_t& out) const override;
+    bool itemText(const std::uint8_t *info, std::uint16_t length, int item,
+                  std::string &out) const override;
+    bool itemValue(const std::uint8_t *info, std::uint16_t length, int item,
+                   std::uint32_t &out) const override;
     // value is the packet's first octet (general format identifier and group).
     std::string protocolDiscriminatorText(std::uint8_t value, int defaultTextId,
                                           bool longForm) const override;
@@ -77,15 +77,15 @@ public:
     // The offset in the frame of the facility-length octet (infoOffset + its offset in the
     // packet); false when the packet type carries no facility field or the packet is too short
     // to find it.
-    bool facilityField(const std::uint8_t* info, std::uint16_t length, std::uint16_t infoOffset,
-                       std::uint16_t& out) const;
+    bool facilityField(const std::uint8_t *info, std::uint16_t length, std::uint16_t infoOffset,
+                       std::uint16_t &out) const;
 
     std::string_view clearingCauseText(unsigned value) const;
     std::string_view resettingCauseText(unsigned value) const;
     std::string_view restartingCauseText(unsigned value) const;
     std::string_view registrationCauseText(unsigned value) const;
     // False for the reserved codes.
-    bool diagnosticText(unsigned code, std::string_view& out) const;
+    bool diagnosticText(unsigned code, std::string_view &out) const;
     std::string_view unknown() const { return language_ == 0 ? "Unknown" : "Inconnu"; }
 
     // The text id of a diagnostic code, English block.
@@ -107,20 +107,20 @@ private:
 
 // The hooks of DecoderServices.
 // Fills lcgn, lcn, messageType, l3Length, the addresses and the cause of frame.
-void parseX25Packet(const X25ItemProvider& provider, DecodedFrame& frame,
-                    const std::uint8_t* info, std::uint16_t length);
+void parseX25Packet(const X25ItemProvider &provider, DecodedFrame &frame, const std::uint8_t *info,
+                    std::uint16_t length);
 // Decodes the facility field of a packet into out; false when the field runs past the end of
 // the packet, an entry runs past the end of the field or the entries cannot all be kept.
-bool decodeX25Facilities(const X25ItemProvider& provider, const std::uint8_t* packet,
-                         std::uint16_t length, X25FacilityList& out);
+bool decodeX25Facilities(const X25ItemProvider &provider, const std::uint8_t *packet,
+                         std::uint16_t length, X25FacilityList &out);
 // The facility check of a decoded frame: false when its facility decode fails.
-bool checkX25Facilities(const X25ItemProvider& provider, const DecodedFrame& frame,
-                        const std::uint8_t* info, std::uint16_t length);
+bool checkX25Facilities(const X25ItemProvider &provider, const DecodedFrame &frame,
+                        const std::uint8_t *info, std::uint16_t length);
 // Appends the X.25 lines of the current frame's detail; negative when the frame is no X.25
 // packet.
-int x25DetailBlock(const X25ItemProvider& provider, CISDN& decoder, const DetailOptions& options);
+int x25DetailBlock(const X25ItemProvider &provider, CISDN &decoder, const DetailOptions &options);
 
 // Points the X.25 parts of services at provider, which must outlive them.
-void installX25(DecoderServices& services, const X25ItemProvider& provider);
+void installX25(DecoderServices &services, const X25ItemProvider &provider);
 
 } // namespace qv

@@ -80,8 +80,7 @@ std::size_t CallTracker::find(bool x25, std::uint32_t tei, std::uint16_t ref,
     return waiting;
 }
 
-std::size_t CallTracker::join(bool x25, std::uint32_t tei, std::uint16_t ref,
-                              std::uint8_t origin) {
+std::size_t CallTracker::join(bool x25, std::uint32_t tei, std::uint16_t ref, std::uint8_t origin) {
     const std::size_t index = find(x25, tei, ref, origin);
     if (index == kNone)
         return kNone;

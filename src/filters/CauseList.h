@@ -10,7 +10,7 @@ namespace qv {
 
 class IniFile;
 
-inline constexpr const char* kCauseSection = "List of Causes (Q.931)";
+inline constexpr const char *kCauseSection = "List of Causes (Q.931)";
 
 class CauseList {
 public:
@@ -21,10 +21,10 @@ public:
 
     // Reads the section; a missing or empty section gets the default causes, which are also
     // written to it.
-    void load(IniFile& ini);
-    const std::vector<Entry>& entries() const { return entries_; }
+    void load(IniFile &ini);
+    const std::vector<Entry> &entries() const { return entries_; }
     // The number of a listed name, compared exactly.
-    std::optional<int> number(const std::string& name) const;
+    std::optional<int> number(const std::string &name) const;
 
 private:
     std::vector<Entry> entries_;

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "filters/CauseList.h"
 #include "decode/DecodedFrame.h"
+#include "filters/CauseList.h"
 #include "filters/FilterLists.h"
 
 namespace qv {

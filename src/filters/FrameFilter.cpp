@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "filters/OffLineFilter.h"
-#include "decode/LvtRecord.h"
 #include "decode/CV5.h"
 #include "decode/DecodedFrame.h"
+#include "decode/LvtRecord.h"
 #include "decode/X25ItemProvider.h"
 #include "filters/FilterLists.h"
+#include "filters/OffLineFilter.h"
 
 namespace qv {
 

@@ -18,12 +18,15 @@ class OffLineFilter {
 public:
     virtual ~OffLineFilter() = default;
     // Verdict on the decoder's current frame.
-    virtual int test(CDecoder& decoder, std::uint32_t frame) = 0;
+    virtual int test(CDecoder &decoder, std::uint32_t frame) = 0;
     // True when verdicts depend on earlier frames, so that frames must be tested in file order.
     virtual bool needsOrderedWalk() const = 0;
     // The answer for frame, which answered 2 when it was tested, now that the frames after it
     // have been tested too: 0 or 1 once settled, still 2 while not.
-    virtual int answerNow(std::uint32_t frame) { (void)frame; return kFilterUnsettled; }
+    virtual int answerNow(std::uint32_t frame) {
+        (void)frame;
+        return kFilterUnsettled;
+    }
     // True when any criterion differs from its pass-everything default.
     virtual bool active() const = 0;
     // A filter of the same criteria that has seen no frame, for a walk of its own.
@@ -32,7 +35,7 @@ public:
 
 class KeepEverythingFilter : public OffLineFilter {
 public:
-    int test(CDecoder&, std::uint32_t) override { return kFilterKeep; }
+    int test(CDecoder &, std::uint32_t) override { return kFilterKeep; }
     bool needsOrderedWalk() const override { return false; }
     bool active() const override { return false; }
     std::unique_ptr<OffLineFilter> fresh() const override {

@@ -1,9 +1,9 @@
 #pragma once
 // The frame filter in the places that use it: the off-line test of a capture document's walk,
 // and the real-time verdict a decoder asks for every received frame.
-#include "filters/OffLineFilter.h"
 #include "decode/CDecoder.h"
 #include "filters/FrameFilter.h"
+#include "filters/OffLineFilter.h"
 
 namespace qv {
 

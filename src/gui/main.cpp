@@ -81,7 +81,8 @@ int main(int argc, char *argv[]) {
         settings.variant = defaults.variant;
         context.decoding.start(installation, settings, {}, startupMessages);
     }
-    if (const StartProblem problem = context.decoding.startProblem(); problem != StartProblem::None) {
+    if (const StartProblem problem = context.decoding.startProblem();
+        problem != StartProblem::None) {
         startupMessages.error(qv::DecoderContext::startProblemMessage(problem));
         return 1;
     }

@@ -20,7 +20,7 @@ public:
     explicit LineReader(int fd) : fd_(fd) {}
 
     // False at the end of the file. Empty lines are skipped.
-    bool next(const char*& text, std::size_t& length) {
+    bool next(const char *&text, std::size_t &length) {
         for (;;) {
             std::size_t n = 0;
             bool ended = false;
@@ -73,27 +73,27 @@ int hexValue(char c) {
     return -1;
 }
 
-void writeU16(std::uint8_t* p, std::uint16_t v) {
+void writeU16(std::uint8_t *p, std::uint16_t v) {
     p[0] = static_cast<std::uint8_t>(v);
     p[1] = static_cast<std::uint8_t>(v >> 8);
 }
 
-void writeU32(std::uint8_t* p, std::uint32_t v) {
+void writeU32(std::uint8_t *p, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
         p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
-std::uint16_t readU16(const std::uint8_t* p) {
+std::uint16_t readU16(const std::uint8_t *p) {
     return static_cast<std::uint16_t>(p[0] | p[1] << 8);
 }
 
-std::uint32_t readU32(const std::uint8_t* p) {
+std::uint32_t readU32(const std::uint8_t *p) {
     return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
            std::uint32_t(p[3]) << 24;
 }
 
 // Parses a record line of 25 or more characters into record; false on a syntax error.
-bool parseRecordLine(const char* line, std::size_t length, NotationRecord& record) {
+bool parseRecordLine(const char *line, std::size_t length, NotationRecord &record) {
     std::uint32_t digits[6];
     for (int i = 0; i < 6; ++i) {
         const int v = hexValue(line[i]);
@@ -116,7 +116,7 @@ bool parseRecordLine(const char* line, std::size_t length, NotationRecord& recor
             ++at;
     }
     record.level = static_cast<std::uint8_t>(level);
-    const char* pattern = line + at;
+    const char *pattern = line + at;
     const std::size_t patternLength = length - at;
     if (patternLength == 2) {
         const int high = hexValue(pattern[0]);
@@ -130,8 +130,8 @@ bool parseRecordLine(const char* line, std::size_t length, NotationRecord& recor
         } else {
             record.masked = 1;
             record.mask = static_cast<std::uint8_t>((high >= 0 ? 0xF0 : 0) | (low >= 0 ? 0x0F : 0));
-            record.value = static_cast<std::uint8_t>((high >= 0 ? high << 4 : 0) |
-                                                     (low >= 0 ? low : 0));
+            record.value =
+                static_cast<std::uint8_t>((high >= 0 ? high << 4 : 0) | (low >= 0 ? low : 0));
         }
         return true;
     }
@@ -163,7 +163,7 @@ NotationStore::~NotationStore() {
         ::close(folderFd_);
 }
 
-bool NotationStore::attach(std::uint8_t* arena, std::size_t size, const char* folder) {
+bool NotationStore::attach(std::uint8_t *arena, std::size_t size, const char *folder) {
     if (folderFd_ >= 0)
         ::close(folderFd_);
     folderFd_ = -1;
@@ -182,7 +182,7 @@ bool NotationStore::attach(std::uint8_t* arena, std::size_t size, const char* fo
     dispatch_.clear();
     std::memset(arena_, 0, kArenaHeaderSize);
     // The path field keeps what fits; files are found through the open folder, not through it.
-    std::strncpy(reinterpret_cast<char*>(arena_), folder, kPathFieldSize - 1);
+    std::strncpy(reinterpret_cast<char *>(arena_), folder, kPathFieldSize - 1);
     for (int slot = 0; slot < static_cast<int>(kTableCount); ++slot)
         writeSlot(slot, kNoTable, kArenaHeaderSize);
     mapPreloadedSlots();
@@ -192,13 +192,13 @@ bool NotationStore::attach(std::uint8_t* arena, std::size_t size, const char* fo
     return folderFd_ >= 0;
 }
 
-void NotationStore::message(const char* text) const {
+void NotationStore::message(const char *text) const {
     if (messageFn_)
         messageFn_(messageContext_, text, kLoaderCaption);
 }
 
 std::string_view NotationStore::path() const {
-    return arena_ ? std::string_view(reinterpret_cast<const char*>(arena_)) : std::string_view();
+    return arena_ ? std::string_view(reinterpret_cast<const char *>(arena_)) : std::string_view();
 }
 
 bool NotationStore::preloadMark(int table) const {
@@ -208,11 +208,11 @@ bool NotationStore::preloadMark(int table) const {
 std::string_view NotationStore::fileName(int table) const {
     if (!arena_ || table < 0 || table >= static_cast<int>(kTableCount))
         return {};
-    return std::string_view(reinterpret_cast<const char*>(entry(table) + 1));
+    return std::string_view(reinterpret_cast<const char *>(entry(table) + 1));
 }
 
 void NotationStore::writeSlot(int slot, std::uint16_t table, std::size_t offset) {
-    std::uint8_t* p = arena_ + kPathFieldSize + kTableCount * kListEntrySize + slot * kSlotSize;
+    std::uint8_t *p = arena_ + kPathFieldSize + kTableCount * kListEntrySize + slot * kSlotSize;
     writeU16(p, table);
     writeU32(p + 2, static_cast<std::uint32_t>(offset));
 }
@@ -227,14 +227,14 @@ std::size_t NotationStore::slotOffset(int slot) const {
     return readU32(arena_ + kPathFieldSize + kTableCount * kListEntrySize + slot * kSlotSize + 2);
 }
 
-const std::uint16_t* NotationStore::siblingsOf(int slot) const {
+const std::uint16_t *NotationStore::siblingsOf(int slot) const {
     return nextSibling_.data() + (slotOffset(slot) - kArenaHeaderSize) / kRecordSize;
 }
 
-const NotationRecord* NotationStore::slotRecords(int slot) const {
+const NotationRecord *NotationStore::slotRecords(int slot) const {
     if (!arena_ || slot < 0 || slot >= static_cast<int>(kTableCount))
         return nullptr;
-    return reinterpret_cast<const NotationRecord*>(arena_ + slotOffset(slot));
+    return reinterpret_cast<const NotationRecord *>(arena_ + slotOffset(slot));
 }
 
 void NotationStore::writeEndMarker(std::size_t offset) {
@@ -245,7 +245,7 @@ void NotationStore::writeEndMarker(std::size_t offset) {
 }
 
 // True when the line enters a table for preloading.
-bool NotationStore::parseListLine(const char* line, std::size_t length) {
+bool NotationStore::parseListLine(const char *line, std::size_t length) {
     if (line[0] == ';')
         return false;
     // The table number is a two-character field: scanning goes on at column 2.
@@ -286,7 +286,7 @@ bool NotationStore::parseListLine(const char* line, std::size_t length) {
         message(kMsgListSyntax);
         return false;
     }
-    std::uint8_t* e = entry(static_cast<int>(number));
+    std::uint8_t *e = entry(static_cast<int>(number));
     e[0] = preload ? 1 : 0;
     std::memset(e + 1, 0, kListEntrySize - 1);
     std::memcpy(e + 1, line + nameStart, nameLength);
@@ -296,7 +296,7 @@ bool NotationStore::parseListLine(const char* line, std::size_t length) {
 // Returns the number of lines that enter a table for preloading.
 int NotationStore::readListFile(int fd) {
     LineReader reader(fd);
-    const char* line;
+    const char *line;
     std::size_t length;
     int preloadLines = 0;
     while (reader.next(line, length))
@@ -304,7 +304,7 @@ int NotationStore::readListFile(int fd) {
     return preloadLines;
 }
 
-bool NotationStore::load(const char* listFile) {
+bool NotationStore::load(const char *listFile) {
     if (!arena_ || folderFd_ < 0)
         return false;
     for (int t = 0; t < static_cast<int>(kTableCount); ++t) {
@@ -391,9 +391,9 @@ void NotationStore::indexGroups() {
         const std::uint16_t table = slotTable(slot);
         if (table >= kTableCount || preloadedSlot_[table] != slot)
             continue;
-        const NotationRecord* t = slotRecords(slot);
-        const std::uint16_t* next = siblingsOf(slot);
-        std::uint16_t* groups =
+        const NotationRecord *t = slotRecords(slot);
+        const std::uint16_t *next = siblingsOf(slot);
+        std::uint16_t *groups =
             groupOf_.data() + (slotOffset(slot) - kArenaHeaderSize) / kRecordSize;
         const std::size_t records = slotRecordCount_[slot];
         for (std::size_t s = 0; s < records; ++s) {
@@ -409,12 +409,12 @@ void NotationStore::indexGroups() {
                 continue;
             const std::size_t number = dispatch_.size() / 256;
             dispatch_.resize(dispatch_.size() + 256, static_cast<std::uint16_t>(stop));
-            std::uint16_t* map = dispatch_.data() + number * 256;
+            std::uint16_t *map = dispatch_.data() + number * 256;
             members.clear();
             for (std::size_t j = s; j < records && t[j].level == level; j = next[j])
                 members.push_back(static_cast<std::uint16_t>(j));
             for (std::size_t k = members.size(); k-- > 0;) {
-                const NotationRecord& r = t[members[k]];
+                const NotationRecord &r = t[members[k]];
                 if (!r.masked) {
                     map[r.value] = members[k];
                     continue;
@@ -429,7 +429,7 @@ void NotationStore::indexGroups() {
 }
 
 void NotationStore::mapPreloadedSlots() {
-    for (auto& slot : preloadedSlot_)
+    for (auto &slot : preloadedSlot_)
         slot = -1;
     for (int slot = 0; slot < kOnDemandSlot; ++slot) {
         const std::uint16_t table = slotTable(slot);
@@ -439,7 +439,7 @@ void NotationStore::mapPreloadedSlots() {
 }
 
 NotationStore::LoadResult NotationStore::loadTable(int slot, int table, std::size_t start,
-                                                    std::size_t freeSpace, std::size_t& records) {
+                                                   std::size_t freeSpace, std::size_t &records) {
     records = 0;
     slotRecordCount_[slot] = 0;
     char name[kMaxFileName + 1] = {};
@@ -458,7 +458,7 @@ NotationStore::LoadResult NotationStore::loadTable(int slot, int table, std::siz
     const std::size_t markerCharge = slot == kOnDemandSlot ? kRecordSize : 0;
     LoadResult result = LoadResult::Ok;
     LineReader reader(fd);
-    const char* line;
+    const char *line;
     std::size_t length;
     std::size_t charge = 0;
     while (reader.next(line, length)) {
@@ -491,8 +491,8 @@ NotationStore::LoadResult NotationStore::loadTable(int slot, int table, std::siz
 // For every record of the table at start, the record after its subtree: the next record that
 // is not deeper. The lookup skips a whole group of children with it.
 void NotationStore::indexSiblings(std::size_t start, std::size_t records) {
-    const auto* t = reinterpret_cast<const NotationRecord*>(arena_ + start);
-    std::uint16_t* next = nextSibling_.data() + (start - kArenaHeaderSize) / kRecordSize;
+    const auto *t = reinterpret_cast<const NotationRecord *>(arena_ + start);
+    std::uint16_t *next = nextSibling_.data() + (start - kArenaHeaderSize) / kRecordSize;
     std::uint16_t open[kEndLevel + 1];
     int depth = 0;
     for (std::size_t i = 0; i <= records; ++i) {

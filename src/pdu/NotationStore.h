@@ -38,13 +38,13 @@ struct NotationRecord {
 #pragma pack(pop)
 static_assert(sizeof(NotationRecord) == kRecordSize);
 
-inline constexpr const char* kLoaderCaption = "PDU Interpreter Internal Error";
-inline constexpr const char* kMsgListSyntax = "Syntax error in a Notation File";
-inline constexpr const char* kMsgTooManyTables = "Too many tables are defined in the list file";
-inline constexpr const char* kMsgNoMemory = "Not enough memory to load the Notation Files";
+inline constexpr const char *kLoaderCaption = "PDU Interpreter Internal Error";
+inline constexpr const char *kMsgListSyntax = "Syntax error in a Notation File";
+inline constexpr const char *kMsgTooManyTables = "Too many tables are defined in the list file";
+inline constexpr const char *kMsgNoMemory = "Not enough memory to load the Notation Files";
 
 // Where the loader's messages go: shown to the user with the caption.
-using LoaderMessageFn = void (*)(void* context, const char* text, const char* caption);
+using LoaderMessageFn = void (*)(void *context, const char *text, const char *caption);
 
 // Results of selecting a table: 0, or the engine error that ends the decode.
 inline constexpr int kSelectOk = 0;
@@ -56,38 +56,38 @@ inline constexpr int kSelectNoMemory = 100; // the table does not fit what is le
 class NotationStore {
 public:
     NotationStore() = default;
-    NotationStore(const NotationStore&) = delete;
-    NotationStore& operator=(const NotationStore&) = delete;
+    NotationStore(const NotationStore &) = delete;
+    NotationStore &operator=(const NotationStore &) = delete;
     ~NotationStore();
 
     // Takes the arena (kept, not owned) and the notation folder (opened once; every file is
     // opened relative to it, so the working directory is never changed). The arena's path field
     // records the folder's first 59 characters. False when the arena is too small to hold the
     // header and the end markers, or the folder cannot be opened.
-    bool attach(std::uint8_t* arena, std::size_t size, const char* folder);
-    void setMessageSink(LoaderMessageFn fn, void* context) {
+    bool attach(std::uint8_t *arena, std::size_t size, const char *folder);
+    void setMessageSink(LoaderMessageFn fn, void *context) {
         messageFn_ = fn;
         messageContext_ = context;
     }
     // Reads the List File and preloads the marked tables. False when the List File cannot be
     // opened (nothing is loaded then).
-    bool load(const char* listFile);
+    bool load(const char *listFile);
 
     // Makes table current: a preloaded table from its slot, any other from its file into the
     // on-demand slot (reused when it holds that table already).
     int selectTable(std::uint16_t table);
-    const NotationRecord* current() const { return current_; }
+    const NotationRecord *current() const { return current_; }
     // Index of the current table's end marker.
     std::uint16_t currentEnd() const { return currentEnd_; }
     // For each record of the current table, the index of the record after its subtree.
-    const std::uint16_t* currentNextSibling() const { return currentNext_; }
+    const std::uint16_t *currentNextSibling() const { return currentNext_; }
     std::uint16_t currentTable() const { return currentTable_; }
     // For a preloaded table, per record: 0, or 1 + the number of the dispatch map that answers
     // a lookup starting at that record on its own level. Null for the on-demand table.
-    const std::uint16_t* currentGroups() const { return currentGroups_; }
+    const std::uint16_t *currentGroups() const { return currentGroups_; }
     // 256 record indices: for each byte, the first record of the group that matches it, or the
     // record where a search of the group stops.
-    const std::uint16_t* dispatchMap(std::uint16_t number) const {
+    const std::uint16_t *dispatchMap(std::uint16_t number) const {
         return dispatch_.data() + std::size_t(number) * 256;
     }
 
@@ -95,35 +95,37 @@ public:
     bool preloadMark(int table) const;
     std::string_view fileName(int table) const;
     std::uint16_t slotTable(int slot) const;
-    const NotationRecord* slotRecords(int slot) const;
+    const NotationRecord *slotRecords(int slot) const;
     std::size_t recordsLoaded() const { return recordsLoaded_; }
     std::size_t onDemandReads() const { return onDemandReads_; }
     std::string_view path() const;
-    const std::uint8_t* arena() const { return arena_; }
+    const std::uint8_t *arena() const { return arena_; }
 
 private:
     enum class LoadResult { Ok, CannotOpen, SyntaxError, NoMemory };
 
-    void message(const char* text) const;
+    void message(const char *text) const;
     int readListFile(int fd);
-    bool parseListLine(const char* line, std::size_t length);
+    bool parseListLine(const char *line, std::size_t length);
     LoadResult loadTable(int slot, int table, std::size_t start, std::size_t freeSpace,
-                         std::size_t& records);
+                         std::size_t &records);
     void writeSlot(int slot, std::uint16_t table, std::size_t offset);
     void writeEndMarker(std::size_t offset);
     std::size_t slotOffset(int slot) const;
-    std::uint8_t* entry(int table) const { return arena_ + kPathFieldSize + table * kListEntrySize; }
+    std::uint8_t *entry(int table) const {
+        return arena_ + kPathFieldSize + table * kListEntrySize;
+    }
 
-    std::uint8_t* arena_ = nullptr;
+    std::uint8_t *arena_ = nullptr;
     std::size_t size_ = 0;
     int folderFd_ = -1;
     LoaderMessageFn messageFn_ = nullptr;
-    void* messageContext_ = nullptr;
-    std::size_t free_ = 0;           // arena bytes still free for records after the preload
-    std::size_t onDemandStart_ = 0;  // arena offset of the on-demand slot
-    std::size_t recordsLoaded_ = 0;  // records of the preloaded tables
-    std::size_t onDemandReads_ = 0;  // files read into the on-demand slot
-    const NotationRecord* current_ = nullptr;
+    void *messageContext_ = nullptr;
+    std::size_t free_ = 0;          // arena bytes still free for records after the preload
+    std::size_t onDemandStart_ = 0; // arena offset of the on-demand slot
+    std::size_t recordsLoaded_ = 0; // records of the preloaded tables
+    std::size_t onDemandReads_ = 0; // files read into the on-demand slot
+    const NotationRecord *current_ = nullptr;
     std::uint16_t currentTable_ = kNoTable;
     std::uint16_t currentEnd_ = 0;
     std::uint16_t slotRecordCount_[kTableCount] = {};
@@ -133,13 +135,13 @@ private:
                                                -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
     void mapPreloadedSlots();
     void indexSiblings(std::size_t start, std::size_t records);
-    const std::uint16_t* siblingsOf(int slot) const;
+    const std::uint16_t *siblingsOf(int slot) const;
     std::vector<std::uint16_t> nextSibling_; // by record position in the arena
-    const std::uint16_t* currentNext_ = nullptr;
+    const std::uint16_t *currentNext_ = nullptr;
     void indexGroups();
     std::vector<std::uint16_t> groupOf_;  // by record position in the arena, like nextSibling_
     std::vector<std::uint16_t> dispatch_; // the dispatch maps, 256 entries each
-    const std::uint16_t* currentGroups_ = nullptr;
+    const std::uint16_t *currentGroups_ = nullptr;
 };
 
 } // namespace qv::pdu

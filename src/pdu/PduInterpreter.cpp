@@ -12,7 +12,7 @@ namespace {
 constexpr std::uint32_t kMaxPasses = 1u << 16;
 constexpr int kMaxDepth = 512;
 
-constexpr const char* kErrorTexts[kErrorCount] = {
+constexpr const char *kErrorTexts[kErrorCount] = {
     "Error",
     "STACK: pop from empty stack",
     "STACK: top from empty stack",
@@ -47,7 +47,7 @@ struct PaddedMessages {
     }
 };
 
-const PaddedMessages& paddedMessages() {
+const PaddedMessages &paddedMessages() {
     static const PaddedMessages messages;
     return messages;
 }
@@ -58,14 +58,14 @@ constexpr std::string_view kPdLabel = "Protocol Discriminator..";
 
 } // namespace
 
-const char* errorMessage(int code) {
+const char *errorMessage(int code) {
     if (code < 0 || code >= kErrorCount)
         code = 0;
     return paddedMessages().text[code];
 }
 
-bool PduInterpreter::initialise(std::uint8_t* arena, std::size_t size, const char* folder,
-                                const char* listFile, LoaderMessageFn messages, void* context) {
+bool PduInterpreter::initialise(std::uint8_t *arena, std::size_t size, const char *folder,
+                                const char *listFile, LoaderMessageFn messages, void *context) {
     paddedMessages();
     store_.setMessageSink(messages, context);
     if (!store_.attach(arena, size, folder))
@@ -79,21 +79,21 @@ bool PduInterpreter::fail(int code) {
     return false;
 }
 
-bool PduInterpreter::push(Stack& s, std::uint16_t v) {
+bool PduInterpreter::push(Stack &s, std::uint16_t v) {
     if (s.top >= kStackDepth - 1)
         return fail(3);
     s.cells[++s.top] = v;
     return true;
 }
 
-bool PduInterpreter::pop(Stack& s, std::uint16_t& v) {
+bool PduInterpreter::pop(Stack &s, std::uint16_t &v) {
     if (s.empty())
         return fail(1);
     v = s.cells[s.top--];
     return true;
 }
 
-bool PduInterpreter::top(const Stack& s, std::uint16_t& v) {
+bool PduInterpreter::top(const Stack &s, std::uint16_t &v) {
     if (s.empty())
         return fail(2);
     v = s.cells[s.top];
@@ -110,7 +110,7 @@ bool PduInterpreter::select(std::uint16_t table) {
     return fail(r == kSelectNoMemory ? 0 : r);
 }
 
-int PduInterpreter::decodeCommand(std::uint32_t word, Command& c) {
+int PduInterpreter::decodeCommand(std::uint32_t word, Command &c) {
     c = Command{};
     const unsigned d1 = (word >> 24) & 0xF;
     const unsigned d2 = (word >> 16) & 0xF;
@@ -133,7 +133,11 @@ int PduInterpreter::decodeCommand(std::uint32_t word, Command& c) {
     };
 
     switch (d1) {
-    case 0: case 2: case 3: case 4: case 5:
+    case 0:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
         c.kind = static_cast<std::uint8_t>(d1);
         break;
     case 1: {
@@ -146,7 +150,8 @@ int PduInterpreter::decodeCommand(std::uint32_t word, Command& c) {
         c.argument = v;
         return 0;
     }
-    case 6: case 8:
+    case 6:
+    case 8:
         c.kind = d1 == 6 ? 6 : 7;
         c.argument = static_cast<std::uint16_t>(nn);
         if (d2 > 1 || d3 != 0 || d4 != 0)
@@ -168,7 +173,12 @@ int PduInterpreter::decodeCommand(std::uint32_t word, Command& c) {
     }
 
     switch (d2) {
-    case 0: case 1: case 2: case 3: case 4: case 5:
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
         source(d2);
         break;
     case 6:
@@ -190,7 +200,8 @@ int PduInterpreter::decodeCommand(std::uint32_t word, Command& c) {
         c.format = 1;
         c.lineMode = static_cast<std::uint8_t>(nn);
         return finish();
-    case 0xA: case 0xC:
+    case 0xA:
+    case 0xC:
         if (!lineModeOk())
             return 14;
         c.source = d2 == 0xC ? 1 : 0;
@@ -230,7 +241,9 @@ int PduInterpreter::decodeCommand(std::uint32_t word, Command& c) {
             c.argument = n;
         }
         break;
-    case 1: case 2: case 4:
+    case 1:
+    case 2:
+    case 4:
         c.format = d4 == 1 ? 3 : d4 == 2 ? 4 : 6;
         if (!counted) {
             c.argument = n;
@@ -254,12 +267,14 @@ int PduInterpreter::decodeCommand(std::uint32_t word, Command& c) {
         c.argument = n;
         c.lineMode = 1;
         break;
-    case 7: case 8:
+    case 7:
+    case 8:
         c.format = d4 == 7 ? 10 : 11;
         c.argument = n;
         c.lineMode = mode;
         break;
-    case 0xA: case 0xE:
+    case 0xA:
+    case 0xE:
         c.lengthMode = 4;
         c.format = 2;
         c.argument = n;
@@ -271,7 +286,8 @@ int PduInterpreter::decodeCommand(std::uint32_t word, Command& c) {
         c.argument = n;
         c.lineMode = 2;
         break;
-    case 0xC: case 0xD:
+    case 0xC:
+    case 0xD:
         c.lengthMode = d4 == 0xC ? 5 : 6;
         c.format = 0;
         c.argument = n;
@@ -292,8 +308,8 @@ int PduInterpreter::decodeCommand(std::uint32_t word, Command& c) {
 
 // The command of the record that matched last. Commands that raise an error, and stops that
 // take their argument from the value stack, are decoded every time.
-int PduInterpreter::matchedCommand(Command& command) {
-    CachedCommand& slot = commandCache_[(word_ * 2654435761u) >> 22 & (kCommandCacheSize - 1)];
+int PduInterpreter::matchedCommand(Command &command) {
+    CachedCommand &slot = commandCache_[(word_ * 2654435761u) >> 22 & (kCommandCacheSize - 1)];
     if (slot.word == word_) {
         command = slot.command;
         return 0;
@@ -310,7 +326,7 @@ int PduInterpreter::matchedCommand(Command& command) {
 // The look-ahead is taken from the cursor as it stood before the lookup; only a next-group
 // command uses it, so it is worked out when one matched.
 void PduInterpreter::nextGroup() {
-    const NotationRecord* t = store_.current();
+    const NotationRecord *t = store_.current();
     std::uint16_t j = lookAheadFrom_.index;
     const std::uint8_t level = lookAheadFrom_.level;
     while (t[j].level != kEndLevel && t[j].level == level)
@@ -321,17 +337,18 @@ void PduInterpreter::nextGroup() {
 }
 
 PduInterpreter::Status PduInterpreter::lookup(std::uint8_t byte) {
-    const NotationRecord* t = store_.current();
-    const std::uint16_t* next = store_.currentNextSibling();
+    const NotationRecord *t = store_.current();
+    const std::uint16_t *next = store_.currentNextSibling();
     std::uint16_t i = cursor_.index;
     const int level = cursor_.level;
-    if (const std::uint16_t* groups = store_.currentGroups(); groups && groups[i] && t[i].level == level)
+    if (const std::uint16_t *groups = store_.currentGroups();
+        groups && groups[i] && t[i].level == level)
         i = store_.dispatchMap(static_cast<std::uint16_t>(groups[i] - 1))[byte];
     for (;;) {
         // The end marker's level is above every real level, so the skip stops at it too.
         while (t[i].level > level && t[i].level != kEndLevel)
             ++i;
-        const NotationRecord& r = t[i];
+        const NotationRecord &r = t[i];
         if (r.level == kEndLevel)
             return kNoMatch;
         if (r.level < level) {
@@ -345,7 +362,7 @@ PduInterpreter::Status PduInterpreter::lookup(std::uint8_t byte) {
         }
         std::memcpy(label_, r.label, kLabelLength);
         word_ = r.command;
-        const NotationRecord& next = t[i + 1];
+        const NotationRecord &next = t[i + 1];
         if (next.level == kEndLevel || next.level < level + 1) {
             cursor_ = {};
             return kLeaf;
@@ -365,7 +382,7 @@ bool PduInterpreter::popLengths() {
 }
 
 // The end of an element: the enclosing one goes on, and a pending return table takes the rest.
-bool PduInterpreter::finishElement(bool& goOn) {
+bool PduInterpreter::finishElement(bool &goOn) {
     popLengths();
     if (returnPending_) {
         returnPending_ = false;
@@ -377,8 +394,8 @@ bool PduInterpreter::finishElement(bool& goOn) {
 }
 
 bool PduInterpreter::lengthStage(std::uint8_t byte) {
-    Command& c = command_;
-    auto bigEndian = [&](std::uint32_t first, unsigned more, std::uint32_t& out) {
+    Command &c = command_;
+    auto bigEndian = [&](std::uint32_t first, unsigned more, std::uint32_t &out) {
         out = first;
         for (unsigned k = 0; k < more; ++k) {
             std::uint8_t b = 0;
@@ -405,7 +422,8 @@ bool PduInterpreter::lengthStage(std::uint8_t byte) {
         length = b > c.argument ? b - c.argument : 0;
         break;
     }
-    case 10: case 11: {
+    case 10:
+    case 11: {
         if (c.lengthMode == 11 && (byte & 0x80)) {
             if (!bigEndian(0, byte & 0x7Fu, length))
                 return false;
@@ -446,7 +464,7 @@ bool PduInterpreter::lengthStage(std::uint8_t byte) {
 }
 
 bool PduInterpreter::pushStage(std::uint8_t byte) {
-    Command& c = command_;
+    Command &c = command_;
     if (c.push && !push(values_, byte))
         return false;
     switch (c.lengthMode) {
@@ -488,7 +506,7 @@ bool PduInterpreter::pushStage(std::uint8_t byte) {
 }
 
 bool PduInterpreter::display(std::uint8_t byte) {
-    const Command& c = command_;
+    const Command &c = command_;
     if (c.lineMode != 2) {
         if (c.lengthLabel)
             output_.write(kLengthLabel, c.attribute);
@@ -509,7 +527,7 @@ bool PduInterpreter::display(std::uint8_t byte) {
 // Formats 3, 4, 7 and 9: the matched byte and as many next bytes as the argument says, or every
 // byte left in the element when it says none.
 bool PduInterpreter::showBytes(std::uint8_t byte, int format) {
-    const Command& c = command_;
+    const Command &c = command_;
     const std::uint32_t count = c.argument != 0 ? c.argument : 1 + elementLength_;
     const std::uint8_t a = c.attribute;
     if (format == 3) {
@@ -558,10 +576,10 @@ bool PduInterpreter::showBytes(std::uint8_t byte, int format) {
 }
 
 bool PduInterpreter::decimalValue(std::uint8_t byte) {
-    Command& c = command_;
+    Command &c = command_;
     const std::uint8_t a = c.attribute;
     const unsigned arg = c.argument;
-    auto next = [&](std::uint8_t& b) { return readByte(b); };
+    auto next = [&](std::uint8_t &b) { return readByte(b); };
     if (c.lengthMode == 10 || c.lengthMode == 11) {
         std::uint32_t v = byte;
         while (elementLength_ > 0) {
@@ -652,7 +670,7 @@ bool PduInterpreter::decimalValue(std::uint8_t byte) {
 }
 
 bool PduInterpreter::showValue(std::uint8_t byte) {
-    Command& c = command_;
+    Command &c = command_;
     const std::uint8_t a = c.attribute;
     switch (c.format) {
     case 1:
@@ -662,7 +680,10 @@ bool PduInterpreter::showValue(std::uint8_t byte) {
     case 2:
         output_.fiveDigits(c.lengthMode == 8 ? lengthByte_ : newLength_, a);
         return true;
-    case 3: case 4: case 7: case 9:
+    case 3:
+    case 4:
+    case 7:
+    case 9:
         return showBytes(byte, c.format);
     case 5:
         output_.write(kHexDigits[c.argument == 0 ? byte & 15 : byte >> 4], a);
@@ -673,7 +694,8 @@ bool PduInterpreter::showValue(std::uint8_t byte) {
         output_.hexByte(byte, a);
         output_.endLine();
         return true;
-    case 10: case 11: {
+    case 10:
+    case 11: {
         // The rest of the element is shown without being read.
         const std::uint32_t left = elementLength_ < messageLeft_ ? elementLength_ : messageLeft_;
         for (std::uint32_t k = 0; k <= left; ++k) {
@@ -693,7 +715,7 @@ bool PduInterpreter::showValue(std::uint8_t byte) {
 }
 
 bool PduInterpreter::cursorStage() {
-    const NotationRecord* t = store_.current();
+    const NotationRecord *t = store_.current();
     std::uint16_t index = 0;
     switch (command_.kind) {
     case 2:
@@ -812,7 +834,7 @@ bool PduInterpreter::runLoop() {
         currentByte_ = byte;
         if (int e = matchedCommand(command_))
             return fail(e);
-        const Command& c = command_;
+        const Command &c = command_;
         if (c.pushBack) {
             pushedBack_ = byte;
             hasPushedBack_ = true;
@@ -857,7 +879,8 @@ bool PduInterpreter::runLoop() {
             stopped_ = true;
             stopArgument_ = c.argument;
             return true;
-        case 3: case 4: {
+        case 3:
+        case 4: {
             if (elementLength_ != 0 || c.source != 0)
                 continue;
             output_.endLine();
@@ -900,7 +923,7 @@ bool PduInterpreter::runLoop() {
     }
 }
 
-PduDecodeResult PduInterpreter::decode(const std::uint8_t* message, std::uint16_t length,
+PduDecodeResult PduInterpreter::decode(const std::uint8_t *message, std::uint16_t length,
                                        std::uint16_t startTable, std::uint16_t startValue) {
     message_ = message;
     messageLeft_ = message ? length : 0;

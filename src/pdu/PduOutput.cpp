@@ -19,7 +19,7 @@ void PduOutput::writeTruncationTail() {
     column_ = 1;
 }
 
-void PduOutput::writeEach(const std::uint8_t* bytes, std::size_t count, std::uint8_t attribute) {
+void PduOutput::writeEach(const std::uint8_t *bytes, std::size_t count, std::uint8_t attribute) {
     const auto high = static_cast<std::uint16_t>(attribute << 8);
     while (count > 0) {
         if (truncated()) {
@@ -87,7 +87,7 @@ void PduOutput::unsignedDecimal(std::uint32_t value, std::uint8_t attribute) {
     write(std::string_view(digits + 10 - n, static_cast<std::size_t>(n)), attribute);
 }
 
-void PduOutput::dotted(const std::uint8_t* bytes, int count, std::uint8_t attribute) {
+void PduOutput::dotted(const std::uint8_t *bytes, int count, std::uint8_t attribute) {
     char text[16];
     int n = 0;
     text[n++] = ' ';
@@ -102,7 +102,7 @@ void PduOutput::dotted(const std::uint8_t* bytes, int count, std::uint8_t attrib
         text[n++] = static_cast<char>('0' + v % 10);
     }
     // The dotted text fills 15 characters; when it is 15 long by itself it has no leading blank.
-    const char* start = text;
+    const char *start = text;
     if (n - 1 == 15) {
         ++start;
         --n;

@@ -17,8 +17,12 @@ inline constexpr std::string_view kTruncationNotice = "**Decoding too large: dis
 inline std::uint16_t makeCell(char c, std::uint8_t attribute) {
     return static_cast<std::uint16_t>(static_cast<std::uint8_t>(c) | attribute << 8);
 }
-inline char cellChar(std::uint16_t cell) { return static_cast<char>(cell & 0xFF); }
-inline std::uint8_t cellAttribute(std::uint16_t cell) { return static_cast<std::uint8_t>(cell >> 8); }
+inline char cellChar(std::uint16_t cell) {
+    return static_cast<char>(cell & 0xFF);
+}
+inline std::uint8_t cellAttribute(std::uint16_t cell) {
+    return static_cast<std::uint8_t>(cell >> 8);
+}
 inline bool isControlCell(std::uint16_t cell) {
     return cell == kCellLineEnd || cell == kCellWrap || cell == kCellEnd;
 }
@@ -44,7 +48,7 @@ public:
         std::size_t count = text.size();
         if (count > kOutputCells - 2 - position_)
             count = kOutputCells - 2 - position_;
-        std::uint16_t* out = cells_ + position_;
+        std::uint16_t *out = cells_ + position_;
         const auto high = static_cast<std::uint16_t>(attribute << 8);
         for (std::size_t i = 0; i < count; ++i)
             out[i] = static_cast<std::uint16_t>(static_cast<std::uint8_t>(text[i]) | high);
@@ -53,12 +57,12 @@ public:
     }
     void write(char c, std::uint8_t attribute) { write(std::string_view(&c, 1), attribute); }
     // The same as writing each byte as a piece of its own, a line at a time.
-    void writeEach(const std::uint8_t* bytes, std::size_t count, std::uint8_t attribute);
+    void writeEach(const std::uint8_t *bytes, std::size_t count, std::uint8_t attribute);
     void endLine();
     // Closes the output with an end cell; returns its index.
     std::uint16_t finish();
 
-    const std::uint16_t* cells() const { return cells_; }
+    const std::uint16_t *cells() const { return cells_; }
     std::size_t position() const { return position_; }
     int column() const { return column_; }
     bool truncated() const { return position_ + kLineWidth >= kOutputCells; }
@@ -66,7 +70,7 @@ public:
     // Number fields.
     void fiveDigits(unsigned value, std::uint8_t attribute);
     void unsignedDecimal(std::uint32_t value, std::uint8_t attribute);
-    void dotted(const std::uint8_t* bytes, int count, std::uint8_t attribute);
+    void dotted(const std::uint8_t *bytes, int count, std::uint8_t attribute);
     void bitPicture(std::uint8_t value, std::uint8_t attribute);
     void hexByte(std::uint8_t value, std::uint8_t attribute); // " XX"
 

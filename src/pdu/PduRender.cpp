@@ -28,7 +28,7 @@ struct Line {
 
 class LineCursor {
 public:
-    LineCursor(const std::uint16_t* cells, std::uint16_t end) : cells_(cells), end_(end) {}
+    LineCursor(const std::uint16_t *cells, std::uint16_t end) : cells_(cells), end_(end) {}
 
     bool more() const { return index_ < end_; }
     // Moves past the next control cell.
@@ -42,8 +42,8 @@ public:
     // ends a line that starts with a blank (a field line); any other line runs on over it.
     // Blank runs become one blank, one trailing blank goes, and so do the blank before the
     // first ":" and the one after it unless the ":" ends the line.
-    void extract(Line& line) {
-        char* out = line.text;
+    void extract(Line &line) {
+        char *out = line.text;
         std::size_t n = 0;
         std::uint16_t first = index_;
         while (first <= end_ && cells_[first] == kCellWrap)
@@ -75,9 +75,9 @@ public:
             if (static_cast<std::uint32_t>(stop) + 16 <= last + 1) {
                 const __m128i low = _mm_set1_epi16(0x00FF);
                 const __m128i a = _mm_and_si128(
-                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells_ + stop)), low);
+                    _mm_loadu_si128(reinterpret_cast<const __m128i *>(cells_ + stop)), low);
                 const __m128i b = _mm_and_si128(
-                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(cells_ + stop + 8)), low);
+                    _mm_loadu_si128(reinterpret_cast<const __m128i *>(cells_ + stop + 8)), low);
                 const __m128i packed = _mm_packus_epi16(a, b);
                 auto mask = [&](char c) {
                     return static_cast<unsigned>(
@@ -94,8 +94,8 @@ public:
                     const unsigned colons = mask(':') & valid;
                     letters = letters || (mask('E') & valid) != 0;
                     alignas(16) char chunk[32];
-                    _mm_store_si128(reinterpret_cast<__m128i*>(chunk), packed);
-                    _mm_store_si128(reinterpret_cast<__m128i*>(chunk + 16), packed);
+                    _mm_store_si128(reinterpret_cast<__m128i *>(chunk), packed);
+                    _mm_store_si128(reinterpret_cast<__m128i *>(chunk + 16), packed);
                     // A colon is never dropped: it is found in the stretch that holds it.
                     const unsigned at = colons && colon == std::string_view::npos
                                             ? static_cast<unsigned>(__builtin_ctz(colons))
@@ -155,10 +155,12 @@ public:
     bool nextStartsWithPlainBlank() const {
         return index_ <= end_ && cells_[index_] == makeCell(' ', 0);
     }
-    bool nextIsEmpty() const { return index_ >= end_ || isControlCell(cells_[index_]); }
+    bool nextIsEmpty() const {
+        return index_ >= end_ || isControlCell(cells_[index_]);
+    }
 
 private:
-    const std::uint16_t* cells_;
+    const std::uint16_t *cells_;
     std::uint16_t end_;
     std::uint16_t index_ = 0;
 };
@@ -169,10 +171,10 @@ bool contains(std::string_view text, std::string_view key) {
 
 // Whether an engine error line is in text.
 bool hasError(std::string_view text) {
-    const char* p = text.data();
-    const char* end = p + text.size();
+    const char *p = text.data();
+    const char *end = p + text.size();
     while (end - p >= 5) {
-        p = static_cast<const char*>(std::memchr(p, 'E', static_cast<std::size_t>(end - p - 4)));
+        p = static_cast<const char *>(std::memchr(p, 'E', static_cast<std::size_t>(end - p - 4)));
         if (!p)
             return false;
         if (std::memcmp(p, "ERROR", 5) == 0)
@@ -184,7 +186,7 @@ bool hasError(std::string_view text) {
 
 } // namespace
 
-const char* errorCategory(const std::string& text) {
+const char *errorCategory(const std::string &text) {
     const std::string_view t = text;
     if (contains(t, "STACK:"))
         return "Push on full stack or Pop on empty stack";
@@ -201,8 +203,8 @@ const char* errorCategory(const std::string& text) {
     return "Unable to decode";
 }
 
-std::uint32_t renderRows(const std::uint16_t* cells, std::uint16_t endCell, std::uint32_t firstRow,
-                         std::uint16_t l3Offset, std::uint16_t removedBytes, PduRowList& rows) {
+std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std::uint32_t firstRow,
+                         std::uint16_t l3Offset, std::uint16_t removedBytes, PduRowList &rows) {
     if (!cells)
         return firstRow;
     LineCursor lines(cells, endCell);
@@ -216,7 +218,7 @@ std::uint32_t renderRows(const std::uint16_t* cells, std::uint16_t endCell, std:
                    std::uint32_t count, bool header, bool capitalise = false) {
         rows.add(row++, at, count, value, name, header, capitalise);
     };
-    auto addHeader = [&](std::string_view value, const char* name, std::uint32_t at) {
+    auto addHeader = [&](std::string_view value, const char *name, std::uint32_t at) {
         rows.add(row++, at, 1, value, name, true, false, true);
     };
     std::string category;
@@ -304,9 +306,9 @@ std::uint32_t renderRows(const std::uint16_t* cells, std::uint16_t endCell, std:
     return row;
 }
 
-std::uint32_t renderRows(const std::uint16_t* cells, std::uint16_t endCell, std::uint32_t firstRow,
+std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std::uint32_t firstRow,
                          std::uint16_t l3Offset, std::uint16_t removedBytes,
-                         std::vector<PduRow>& rows) {
+                         std::vector<PduRow> &rows) {
     PduRowList list;
     const std::uint32_t next = renderRows(cells, endCell, firstRow, l3Offset, removedBytes, list);
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -343,7 +345,7 @@ void PduRowList::add(std::uint32_t rowNumber, std::uint32_t frameOffset, std::ui
     entries_.push_back(e);
 }
 
-std::string rawLines(const std::uint16_t* cells, std::uint16_t endCell) {
+std::string rawLines(const std::uint16_t *cells, std::uint16_t endCell) {
     std::string text;
     if (!cells)
         return text;

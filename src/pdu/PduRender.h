@@ -17,7 +17,7 @@ struct PduRow {
     bool header = false;
 };
 
-inline constexpr const char* kDecodingErrorText = "DECODING ERROR";
+inline constexpr const char *kDecodingErrorText = "DECODING ERROR";
 
 // A row of a rendering as PduRowList keeps it: its texts point into the list.
 struct PduRowView {
@@ -40,8 +40,10 @@ public:
     std::size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
     PduRowView operator[](std::size_t i) const {
-        const Entry& e = entries_[i];
-        return {e.rowNumber, e.frameOffset, e.byteCount,
+        const Entry &e = entries_[i];
+        return {e.rowNumber,
+                e.frameOffset,
+                e.byteCount,
                 std::string_view(text_).substr(e.valueAt, e.valueLength),
                 e.staticName ? std::string_view(e.staticName, e.nameLength)
                              : std::string_view(text_).substr(e.nameAt, e.nameLength),
@@ -58,7 +60,7 @@ private:
         std::uint16_t frameOffset;
         std::uint16_t byteCount;
         std::uint32_t valueAt, valueLength, nameAt, nameLength;
-        const char* staticName;
+        const char *staticName;
         bool header;
     };
     std::vector<Entry> entries_;
@@ -66,18 +68,18 @@ private:
 };
 
 // The row text of an engine error line, by the kind of error it names.
-const char* errorCategory(const std::string& text);
+const char *errorCategory(const std::string &text);
 
 // Renders cells[0..endCell] into rows appended to rows. l3Offset is the offset of the layer-3
 // message in the frame and removedBytes the number of call-reference bytes taken out before the
 // decode. Returns the row number after the last row.
-std::uint32_t renderRows(const std::uint16_t* cells, std::uint16_t endCell, std::uint32_t firstRow,
-                         std::uint16_t l3Offset, std::uint16_t removedBytes, PduRowList& rows);
-std::uint32_t renderRows(const std::uint16_t* cells, std::uint16_t endCell, std::uint32_t firstRow,
+std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std::uint32_t firstRow,
+                         std::uint16_t l3Offset, std::uint16_t removedBytes, PduRowList &rows);
+std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std::uint32_t firstRow,
                          std::uint16_t l3Offset, std::uint16_t removedBytes,
-                         std::vector<PduRow>& rows);
+                         std::vector<PduRow> &rows);
 
 // The output line by line as the cells hold it; a line that wraps ends with a backslash.
-std::string rawLines(const std::uint16_t* cells, std::uint16_t endCell);
+std::string rawLines(const std::uint16_t *cells, std::uint16_t endCell);
 
 } // namespace qv::pdu

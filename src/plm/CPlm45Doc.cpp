@@ -11,7 +11,7 @@
 
 namespace qv {
 
-const std::array<const char*, kPlmColumnCount> kPlmPrintLabels = {
+const std::array<const char *, kPlmColumnCount> kPlmPrintLabels = {
     "Line number:",
     "Velocity (%)",
     "Characteristic Impedance (ohms):",
@@ -44,8 +44,8 @@ namespace {
 
 enum class Read { Done, Unreadable, TooLarge };
 
-Read readWhole(const std::string& path, std::string& out) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+Read readWhole(const std::string &path, std::string &out) {
+    std::FILE *f = std::fopen(path.c_str(), "rb");
     if (!f)
         return Read::Unreadable;
     char block[65536];
@@ -69,15 +69,14 @@ Read readWhole(const std::string& path, std::string& out) {
 
 std::string upper(std::string_view text) {
     std::string out(text);
-    for (char& c : out)
+    for (char &c : out)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return out;
 }
 
 } // namespace
 
-bool parsePlmFile(std::string_view text, std::vector<PlmDisplayLine>& out,
-                  const PlmWords& words) {
+bool parsePlmFile(std::string_view text, std::vector<PlmDisplayLine> &out, const PlmWords &words) {
     out.clear();
     PlmLineScanner scanner(text);
     std::string_view line;
@@ -90,10 +89,10 @@ bool parsePlmFile(std::string_view text, std::vector<PlmDisplayLine>& out,
     return !out.empty();
 }
 
-CPlm45Doc::CPlm45Doc(UserMessages& messages, PlmWords words)
+CPlm45Doc::CPlm45Doc(UserMessages &messages, PlmWords words)
     : messages_(messages), words_(std::move(words)) {}
 
-bool CPlm45Doc::Open(const std::string& path) {
+bool CPlm45Doc::Open(const std::string &path) {
     std::string text;
     std::vector<PlmDisplayLine> lines;
     const Read read = readWhole(path, text);
@@ -106,7 +105,7 @@ bool CPlm45Doc::Open(const std::string& path) {
             messages_.error(kMsgPlmFileFormat);
             return false;
         }
-    } catch (const std::bad_alloc&) {
+    } catch (const std::bad_alloc &) {
         messages_.error(kMsgPlmFileFormat);
         return false;
     }
@@ -115,7 +114,7 @@ bool CPlm45Doc::Open(const std::string& path) {
     return true;
 }
 
-bool CPlm45Doc::SaveAs(const std::string& path) {
+bool CPlm45Doc::SaveAs(const std::string &path) {
     if (path_.empty() || !copyCaptureFile(path_, path)) {
         messages_.error(kMsgSaveAsFailed);
         return false;
@@ -124,9 +123,9 @@ bool CPlm45Doc::SaveAs(const std::string& path) {
     return true;
 }
 
-int CPlm45Doc::Find(const std::string& text, int fromLine, int toLine, bool forward,
-                    int startColumn, bool matchCase, const PlmColumns& columns, int& line,
-                    int& column) const {
+int CPlm45Doc::Find(const std::string &text, int fromLine, int toLine, bool forward,
+                    int startColumn, bool matchCase, const PlmColumns &columns, int &line,
+                    int &column) const {
     if (lines_.empty())
         return 0;
     if (text.empty())
@@ -135,7 +134,7 @@ int CPlm45Doc::Find(const std::string& text, int fromLine, int toLine, bool forw
     fromLine = std::clamp(fromLine, 0, last);
     toLine = std::clamp(toLine, 0, last);
     const std::string wanted = matchCase ? std::string() : upper(text);
-    const auto matches = [&](const std::string& cell) {
+    const auto matches = [&](const std::string &cell) {
         return cell.find(text) != std::string::npos ||
                (!matchCase && upper(cell).find(wanted) != std::string::npos);
     };
@@ -143,8 +142,8 @@ int CPlm45Doc::Find(const std::string& text, int fromLine, int toLine, bool forw
     for (int l = fromLine; forward ? l <= toLine : l >= toLine; l += step) {
         int c = l == fromLine ? startColumn : (forward ? 0 : kPlmColumnCount - 1);
         for (; c >= 0 && c < kPlmColumnCount; c += step) {
-            if (columns.shown(c) && matches(lines_[static_cast<std::size_t>(l)].cells[
-                                        static_cast<std::size_t>(c)])) {
+            if (columns.shown(c) &&
+                matches(lines_[static_cast<std::size_t>(l)].cells[static_cast<std::size_t>(c)])) {
                 line = l;
                 column = c;
                 return 1;
@@ -154,8 +153,7 @@ int CPlm45Doc::Find(const std::string& text, int fromLine, int toLine, bool forw
     return -1;
 }
 
-bool CPlm45Doc::Copy(const std::vector<int>& rows, const PlmColumns& columns,
-                     PlmCopy& out) const {
+bool CPlm45Doc::Copy(const std::vector<int> &rows, const PlmColumns &columns, PlmCopy &out) const {
     out = {};
     const std::vector<int> shown = columns.shownColumns();
     try {
@@ -166,7 +164,7 @@ bool CPlm45Doc::Copy(const std::vector<int>& rows, const PlmColumns& columns,
                 out.limited = true;
                 break;
             }
-            const PlmDisplayLine& l = lines_[static_cast<std::size_t>(row)];
+            const PlmDisplayLine &l = lines_[static_cast<std::size_t>(row)];
             for (std::size_t k = 0; k < shown.size(); ++k) {
                 if (k)
                     out.text += '\t';
@@ -175,7 +173,7 @@ bool CPlm45Doc::Copy(const std::vector<int>& rows, const PlmColumns& columns,
             out.text += '\n';
             ++out.rows;
         }
-    } catch (const std::bad_alloc&) {
+    } catch (const std::bad_alloc &) {
         out = {};
         messages_.error(kMsgPlmCopyMemory);
         return false;
@@ -188,9 +186,9 @@ bool CPlm45Doc::Copy(const std::vector<int>& rows, const PlmColumns& columns,
     return true;
 }
 
-PrintDocument CPlm45Doc::Print(const std::vector<int>& rows, const PlmColumns& columns) const {
+PrintDocument CPlm45Doc::Print(const std::vector<int> &rows, const PlmColumns &columns) const {
     std::size_t labelWidth = 0;
-    for (const char* label : kPlmPrintLabels)
+    for (const char *label : kPlmPrintLabels)
         labelWidth = std::max(labelWidth, std::string_view(label).size());
     PrintDocument print;
     char title[64];
@@ -199,7 +197,7 @@ PrintDocument CPlm45Doc::Print(const std::vector<int>& rows, const PlmColumns& c
     for (int row : rows) {
         if (row < 0 || row >= lineCount())
             continue;
-        const PlmDisplayLine& l = lines_[static_cast<std::size_t>(row)];
+        const PlmDisplayLine &l = lines_[static_cast<std::size_t>(row)];
         PrintBlock block;
         block.frame = static_cast<std::uint32_t>(row);
         for (std::size_t h = 0; h < std::size(kPlmPrintHeadings); ++h) {

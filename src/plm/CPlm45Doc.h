@@ -13,18 +13,18 @@ namespace qv {
 
 class UserMessages;
 
-inline constexpr const char* kMsgPlmFileFormat = "Error: file format";
-inline constexpr const char* kMsgPlmCopyMemory =
+inline constexpr const char *kMsgPlmFileFormat = "Error: file format";
+inline constexpr const char *kMsgPlmCopyMemory =
     "Insufficient memory to copy the selection\nPlease limit your selection";
-inline constexpr const char* kMsgPlmClipboardBusy =
+inline constexpr const char *kMsgPlmClipboardBusy =
     "The Clipboard is not free to copy the selection\n";
-inline constexpr const char* kMsgPlmCopyLimit =
+inline constexpr const char *kMsgPlmCopyLimit =
     "Too many frames are selected. Only the first %d frames are copied";
-inline constexpr const char* kPlmFileFilter = "PLM-45 files (*.plm)";
+inline constexpr const char *kPlmFileFilter = "PLM-45 files (*.plm)";
 
 // The print's headings, each over the columns from its first one on.
 struct PlmPrintHeading {
-    const char* title;
+    const char *title;
     int firstColumn;
 };
 inline constexpr PlmPrintHeading kPlmPrintHeadings[] = {
@@ -33,7 +33,7 @@ inline constexpr PlmPrintHeading kPlmPrintHeadings[] = {
     {"MEASUREMENT", kPlmPower1},
 };
 // The print's label of each column.
-extern const std::array<const char*, kPlmColumnCount> kPlmPrintLabels;
+extern const std::array<const char *, kPlmColumnCount> kPlmPrintLabels;
 
 // What Copy puts on the clipboard.
 struct PlmCopy {
@@ -49,38 +49,38 @@ public:
     // A project of the tester's is a few kilobytes; a file this large is not one.
     static constexpr std::size_t kLargestFile = 64u << 20;
 
-    explicit CPlm45Doc(UserMessages& messages, PlmWords words = {});
+    explicit CPlm45Doc(UserMessages &messages, PlmWords words = {});
 
     // Reads the file's display lines; false, after its message, when the file cannot be read
     // or a line lacks a comma ("Error: file format").
-    bool Open(const std::string& path);
+    bool Open(const std::string &path);
     // Copies the open file to path and goes on with the copy; false after "Problem while
     // saving file!".
-    bool SaveAs(const std::string& path);
+    bool SaveAs(const std::string &path);
 
     // Looks for text in the shown columns, lines fromLine to toLine in the direction given,
     // starting in the first line at startColumn. 1 with the line and column found, -1 when
     // nothing matches, 0 when the document has no line.
-    int Find(const std::string& text, int fromLine, int toLine, bool forward, int startColumn,
-             bool matchCase, const PlmColumns& columns, int& line, int& column) const;
+    int Find(const std::string &text, int fromLine, int toLine, bool forward, int startColumn,
+             bool matchCase, const PlmColumns &columns, int &line, int &column) const;
 
     // The rows, in the order given, as tab-separated shown columns, one row a line; at most
     // kCopyLimit rows, the user told when more were selected. False, after its message, when
     // memory ran out.
-    bool Copy(const std::vector<int>& rows, const PlmColumns& columns, PlmCopy& out) const;
+    bool Copy(const std::vector<int> &rows, const PlmColumns &columns, PlmCopy &out) const;
 
     // A block per line of rows: the headings and, under them, each shown column's label and
     // text.
-    PrintDocument Print(const std::vector<int>& rows, const PlmColumns& columns) const;
+    PrintDocument Print(const std::vector<int> &rows, const PlmColumns &columns) const;
 
-    const std::string& pathName() const { return path_; }
+    const std::string &pathName() const { return path_; }
     int projectNumber() const { return lines_.empty() ? 0 : lines_.front().project; }
     int lineCount() const { return static_cast<int>(lines_.size()); }
-    const PlmDisplayLine& line(int index) const { return lines_[static_cast<std::size_t>(index)]; }
-    const std::vector<PlmDisplayLine>& lines() const { return lines_; }
+    const PlmDisplayLine &line(int index) const { return lines_[static_cast<std::size_t>(index)]; }
+    const std::vector<PlmDisplayLine> &lines() const { return lines_; }
 
 private:
-    UserMessages& messages_;
+    UserMessages &messages_;
     PlmWords words_;
     std::string path_;
     std::vector<PlmDisplayLine> lines_;
@@ -88,7 +88,7 @@ private:
 
 // The display lines of a .plm file's text; false when a line lacks a comma or no line ends in
 // CR LF. What follows the last CR LF is not read.
-bool parsePlmFile(std::string_view text, std::vector<PlmDisplayLine>& out,
-                  const PlmWords& words = {});
+bool parsePlmFile(std::string_view text, std::vector<PlmDisplayLine> &out,
+                  const PlmWords &words = {});
 
 } // namespace qv

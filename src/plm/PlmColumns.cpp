@@ -11,7 +11,9 @@ namespace {
 
 constexpr int kSmallestFirstColumn = 20;
 
-bool valid(int column) { return column >= 0 && column < kPlmColumnCount; }
+bool valid(int column) {
+    return column >= 0 && column < kPlmColumnCount;
+}
 
 std::string sizeKey(int column) {
     char key[16];
@@ -21,7 +23,7 @@ std::string sizeKey(int column) {
 
 } // namespace
 
-const char* PlmColumns::title(int column) {
+const char *PlmColumns::title(int column) {
     return valid(column) ? kPlmColumns[static_cast<std::size_t>(column)].title : "?";
 }
 
@@ -34,7 +36,7 @@ void PlmColumns::setDefaults() {
         width_[static_cast<std::size_t>(c)] = defaultWidth(c);
 }
 
-void PlmColumns::load(const IniFile& ini) {
+void PlmColumns::load(const IniFile &ini) {
     for (int c = 0; c < kPlmColumnCount; ++c) {
         int w = ini.readInt(kPlmFieldsSection, sizeKey(c), defaultWidth(c));
         if (w < 0 || w > 999)
@@ -44,7 +46,7 @@ void PlmColumns::load(const IniFile& ini) {
     width_[0] = std::max(width_[0], kSmallestFirstColumn);
 }
 
-void PlmColumns::save(IniFile& ini) const {
+void PlmColumns::save(IniFile &ini) const {
     for (int c = 0; c < kPlmColumnCount; ++c)
         ini.writeInt(kPlmFieldsSection, sizeKey(c), width_[static_cast<std::size_t>(c)]);
 }

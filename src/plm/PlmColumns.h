@@ -10,7 +10,7 @@ namespace qv {
 
 class IniFile;
 
-inline constexpr const char* kPlmFieldsSection = "Plm-45Fields";
+inline constexpr const char *kPlmFieldsSection = "Plm-45Fields";
 
 class PlmColumns {
 public:
@@ -18,14 +18,14 @@ public:
 
     PlmColumns() { setDefaults(); }
 
-    static const char* title(int column);
+    static const char *title(int column);
     // Characters × 10 pixels; every column is shown at first.
     static int defaultWidth(int column);
 
     // Reads "Size%02d": a width outside 0..999 takes its default; column 0 is never narrower
     // than 20 pixels.
-    void load(const IniFile& ini);
-    void save(IniFile& ini) const;
+    void load(const IniFile &ini);
+    void save(IniFile &ini) const;
     void setDefaults();
 
     int width(int column) const;
@@ -35,7 +35,7 @@ public:
     void setShown(int column, bool shown);
     std::vector<int> shownColumns() const;
 
-    bool operator==(const PlmColumns&) const = default;
+    bool operator==(const PlmColumns &) const = default;
 
 private:
     std::array<int, kPlmColumnCount> width_{};

@@ -38,24 +38,24 @@ const std::array<PlmFieldInfo, kPlmFieldCount> kPlmFields = {{
 }};
 
 const std::array<PlmColumnInfo, kPlmColumnCount> kPlmColumns = {{
-    {"Line num.", 9},     {"Velocity", 8},       {"Impedance", 9},       {"Pairs", 9},
-    {"Cable Type", 10},   {"Used Pins", 9},      {"Wire Resist.", 12},   {"L. open pair", 12},
-    {"L. short pair", 13}, {"Resist. Wire", 12}, {"Power1", 6},          {"Power1L", 7},
-    {"Power2", 6},        {"Power2L", 7},        {"Tx Act.", 7},         {"Rx Act.", 7},
-    {"ISDN data", 9},     {"L. open value", 13}, {"L. short value", 14}, {"DC Wire Resist.", 15},
-    {"Tx Term.", 8},      {"Rx Term.", 8},       {"Wires open", 10},     {"Short ", 6},
-    {"Order", 5},         {"Split pairs", 11},
+    {"Line num.", 9},      {"Velocity", 8},       {"Impedance", 9},       {"Pairs", 9},
+    {"Cable Type", 10},    {"Used Pins", 9},      {"Wire Resist.", 12},   {"L. open pair", 12},
+    {"L. short pair", 13}, {"Resist. Wire", 12},  {"Power1", 6},          {"Power1L", 7},
+    {"Power2", 6},         {"Power2L", 7},        {"Tx Act.", 7},         {"Rx Act.", 7},
+    {"ISDN data", 9},      {"L. open value", 13}, {"L. short value", 14}, {"DC Wire Resist.", 15},
+    {"Tx Term.", 8},       {"Rx Term.", 8},       {"Wires open", 10},     {"Short ", 6},
+    {"Order", 5},          {"Split pairs", 11},
 }};
 
 namespace {
 
 struct Code {
-    const char* code;
-    const char* word;
+    const char *code;
+    const char *word;
 };
 
 constexpr Code kActivity[] = {{"0", kPlmNotMeasured}, {"2", "no"}, {"3", "yes"}};
-constexpr Code kIsdnData[] = {{"7", kPlmNotMeasured}, {"0", "none"}, {"1", "no"},
+constexpr Code kIsdnData[] = {{"7", kPlmNotMeasured}, {"0", "none"},   {"1", "no"},
                               {"2", "yes"},           {"3", "spikes"}, {"4", "low"}};
 constexpr Code kImpedance[] = {{"0", "80"}, {"1", "100"}, {"2", "120"}, {"3", "150"}};
 constexpr Code kCableType[] = {{"0", "flat"}, {"1", "tp"}, {"2", "quad"}, {"3", "custom"}};
@@ -66,23 +66,23 @@ bool contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
 
-std::string word(const PlmWords& words, const char* english) {
+std::string word(const PlmWords &words, const char *english) {
     return words ? words(english) : std::string(english);
 }
 
 // A code's word, the text itself when no code is the text. Impedances and pairs are numbers,
 // not words of the interface language.
 template <std::size_t N>
-std::string coded(const Code (&codes)[N], std::string_view text, const PlmWords& words,
+std::string coded(const Code (&codes)[N], std::string_view text, const PlmWords &words,
                   bool translate = true) {
-    for (const Code& c : codes)
+    for (const Code &c : codes)
         if (text == c.code)
             return translate ? word(words, c.word) : std::string(c.word);
     return std::string(text);
 }
 
 // The tester sends a supply voltage in half volts, as a byte taken signed.
-std::string powerText(std::string_view text, const PlmWords& words) {
+std::string powerText(std::string_view text, const PlmWords &words) {
     if (contains(text, "255"))
         return word(words, kPlmNotMeasured);
     long long v = IniFile::parseInt(text);
@@ -91,7 +91,7 @@ std::string powerText(std::string_view text, const PlmWords& words) {
     return std::to_string(v / 2);
 }
 
-std::string terminatorText(std::string_view text, const PlmWords& words) {
+std::string terminatorText(std::string_view text, const PlmWords &words) {
     if (contains(text, "255"))
         return word(words, kPlmNotMeasured);
     if (contains(text, "254"))
@@ -99,11 +99,11 @@ std::string terminatorText(std::string_view text, const PlmWords& words) {
     return std::string(text);
 }
 
-std::string lengthText(std::string_view text, const PlmWords& words) {
+std::string lengthText(std::string_view text, const PlmWords &words) {
     return contains(text, "4095") ? word(words, kPlmNotMeasured) : std::string(text);
 }
 
-std::string resistanceText(std::string_view text, const PlmWords& words) {
+std::string resistanceText(std::string_view text, const PlmWords &words) {
     if (contains(text, "4095"))
         return word(words, kPlmNotMeasured);
     char out[32];
@@ -113,7 +113,7 @@ std::string resistanceText(std::string_view text, const PlmWords& words) {
 
 } // namespace
 
-std::string plmDisplayText(int field, std::string_view text, const PlmWords& words) {
+std::string plmDisplayText(int field, std::string_view text, const PlmWords &words) {
     if (field < 0 || field >= kPlmFieldCount)
         return std::string(text);
     if (contains(text, "?"))
@@ -150,8 +150,8 @@ std::string plmDisplayText(int field, std::string_view text, const PlmWords& wor
     }
 }
 
-bool splitPlmFields(std::string_view line, int& project,
-                    std::array<std::string_view, kPlmFieldCount>& fields) {
+bool splitPlmFields(std::string_view line, int &project,
+                    std::array<std::string_view, kPlmFieldCount> &fields) {
     std::size_t comma = line.find(',');
     if (comma == std::string_view::npos)
         return false;
@@ -168,7 +168,7 @@ bool splitPlmFields(std::string_view line, int& project,
     return true;
 }
 
-bool parsePlmRawLine(std::string_view line, PlmRawLine& out) {
+bool parsePlmRawLine(std::string_view line, PlmRawLine &out) {
     std::array<std::string_view, kPlmFieldCount> fields;
     if (!splitPlmFields(line, out.project, fields))
         return false;
@@ -184,7 +184,7 @@ bool parsePlmRawLine(std::string_view line, PlmRawLine& out) {
     return true;
 }
 
-bool parsePlmDisplayLine(std::string_view line, PlmDisplayLine& out, const PlmWords& words) {
+bool parsePlmDisplayLine(std::string_view line, PlmDisplayLine &out, const PlmWords &words) {
     std::array<std::string_view, kPlmFieldCount> fields;
     if (!splitPlmFields(line, out.project, fields))
         return false;
@@ -194,7 +194,7 @@ bool parsePlmDisplayLine(std::string_view line, PlmDisplayLine& out, const PlmWo
     return true;
 }
 
-std::string formatPlmLine(int project, const PlmRawLine& line) {
+std::string formatPlmLine(int project, const PlmRawLine &line) {
     char number[16];
     std::snprintf(number, sizeof number, "%02d", project);
     std::string out = number;
@@ -209,7 +209,7 @@ std::string formatPlmLine(int project, const PlmRawLine& line) {
     return out;
 }
 
-bool PlmLineScanner::next(std::string_view& line) {
+bool PlmLineScanner::next(std::string_view &line) {
     const std::size_t end = text_.find("\r\n", at_);
     if (end == std::string_view::npos)
         return false;

@@ -27,7 +27,7 @@ PlmReplyKind plmReplyKind(std::string_view reply) {
                                                          : PlmReplyKind::Project;
 }
 
-bool parsePlmReply(std::string_view reply, PlmProject& project) {
+bool parsePlmReply(std::string_view reply, PlmProject &project) {
     // The marker the reply's head announces; else the first one anywhere.
     std::size_t marker = markerInHead(reply);
     if (marker == std::string_view::npos)
@@ -48,17 +48,17 @@ std::string plmFileName(int project) {
     return name;
 }
 
-std::string plmFileText(const PlmProject& project) {
+std::string plmFileText(const PlmProject &project) {
     std::string text;
-    for (const PlmRawLine& line : project.lines)
+    for (const PlmRawLine &line : project.lines)
         text += formatPlmLine(project.number, line);
     return text;
 }
 
-bool saveProjects(const std::vector<PlmProject>& projects, const std::string& folder,
-                  UserMessages& messages) {
+bool saveProjects(const std::vector<PlmProject> &projects, const std::string &folder,
+                  UserMessages &messages) {
     bool yesToAll = false;
-    for (const PlmProject& project : projects) {
+    for (const PlmProject &project : projects) {
         const std::string name = plmFileName(project.number);
         const std::string path = (std::filesystem::path(folder) / name).string();
         std::error_code ec;

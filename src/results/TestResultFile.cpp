@@ -5,11 +5,11 @@
 #include <span>
 #include <sys/stat.h>
 
-#include "capture/FileTypeScan.h"
 #include "base/BufferedFile.h"
 #include "base/ByteOrder.h"
 #include "capture/CaptureFileReader.h"
 #include "capture/CaptureWriters.h"
+#include "capture/FileTypeScan.h"
 #include "capture/LvtFileReader.h"
 
 namespace qv {

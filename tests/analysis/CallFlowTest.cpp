@@ -9,9 +9,9 @@
 #include "app/DecoderContext.h"
 #include "capture/CDecodeDoc.h"
 #include "capture/CaptureTestSupport.h"
+#include "capture/FrameSource.h"
 #include "synth/Scenario.h"
 #include "synth/Traffic.h"
-#include "capture/FrameSource.h"
 
 namespace qv::test {
 namespace {

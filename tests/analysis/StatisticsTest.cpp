@@ -12,8 +12,8 @@
 #include "app/Settings.h"
 #include "capture/CDecodeDoc.h"
 #include "capture/CaptureTestSupport.h"
-#include "synth/Scenario.h"
 #include "capture/FrameSource.h"
+#include "synth/Scenario.h"
 
 namespace qv {
 namespace {

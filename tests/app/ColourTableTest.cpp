@@ -10,7 +10,7 @@ TEST(ColourTable, ValuesAndDefaults) {
     Rgb rgb;
     ASSERT_TRUE(ColourTable::parse("12,34,56,", rgb));
     EXPECT_EQ(rgb, (Rgb{12, 34, 56}));
-    for (const char* bad : {"12,34,56", "12,34", "a,b,c,", "256,0,0,", ""})
+    for (const char *bad : {"12,34,56", "12,34", "a,b,c,", "256,0,0,", ""})
         EXPECT_FALSE(ColourTable::parse(bad, rgb)) << bad;
     EXPECT_EQ(ColourTable::format({128, 0, 64}), "128,0,64,");
 

@@ -14,7 +14,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // Loops until cancelled, telling its progress; answers how many rounds it made.
-int untilCancelled(JobControl& control) {
+int untilCancelled(JobControl &control) {
     int rounds = 0;
     while (control.update(static_cast<std::uint64_t>(rounds % 100), 100)) {
         ++rounds;
@@ -23,14 +23,14 @@ int untilCancelled(JobControl& control) {
     return rounds;
 }
 
-template <class Job> void waitUntilFinished(Job& job) {
+template <class Job> void waitUntilFinished(Job &job) {
     for (int k = 0; k < 5000 && !job.finished(); ++k)
         std::this_thread::sleep_for(1ms);
     ASSERT_TRUE(job.finished());
 }
 
 TEST(BackgroundJob, TheResultIsDeliveredOnceAfterTheWorkReturned) {
-    BackgroundJob<std::string> job([](JobControl& control) {
+    BackgroundJob<std::string> job([](JobControl &control) {
         control.setText("counting");
         control.update(3, 4);
         return std::string("done");
@@ -57,7 +57,7 @@ TEST(BackgroundJob, CancelIsSeenByTheWork) {
 TEST(BackgroundJob, AJobDestroyedWhileItRunsStopsItsWorkFirst) {
     bool returned = false;
     {
-        BackgroundJob<int> job([&returned](JobControl& control) {
+        BackgroundJob<int> job([&returned](JobControl &control) {
             const int rounds = untilCancelled(control);
             returned = true;
             return rounds;

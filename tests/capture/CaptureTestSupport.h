@@ -35,7 +35,7 @@ inline LvtRecord numberedRecord(std::uint32_t n) {
 struct OpenedCapture {
     RecordingUserMessages messages;
     std::unique_ptr<CaptureFileReader> reader;
-    explicit OpenedCapture(const std::string& path, Registration registration = {}) {
+    explicit OpenedCapture(const std::string &path, Registration registration = {}) {
         reader = CaptureFileOpener(path, false, messages, registration).createReader();
         if (reader)
             reader->goTo(0);
@@ -43,9 +43,9 @@ struct OpenedCapture {
 };
 
 // The reader's current record is numberedRecord(n), octet for octet.
-inline void expectRecord(const CaptureFileReader& reader, std::uint32_t n) {
+inline void expectRecord(const CaptureFileReader &reader, std::uint32_t n) {
     LvtRecord expected = numberedRecord(n);
-    const LvtRecord& got = reader.recordBuffer();
+    const LvtRecord &got = reader.recordBuffer();
     ASSERT_EQ(got.dataLength, expected.dataLength) << "record " << n;
     EXPECT_EQ(got.timeHigh, expected.timeHigh) << "record " << n;
     EXPECT_EQ(got.timeLow, expected.timeLow) << "record " << n;
@@ -63,22 +63,23 @@ public:
         std::filesystem::create_directories(path_);
     }
     ~TempDir() { std::filesystem::remove_all(path_); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::string file(const std::string &name) const { return (path_ / name).string(); }
 
 private:
-    static int& counter() {
+    static int &counter() {
         static int c = 0;
         return c;
     }
     std::filesystem::path path_;
 };
 
-inline void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+inline void writeFile(const std::string &path, const std::vector<std::uint8_t> &bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char *>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
-inline std::vector<std::uint8_t> readFile(const std::string& path) {
+inline std::vector<std::uint8_t> readFile(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
@@ -94,8 +95,8 @@ inline StoredFileDescription lvt30Description() {
     return d;
 }
 
-inline std::string writeStored(const std::string& path, std::uint32_t count,
-                               const StoredFileDescription& d = lvt30Description()) {
+inline std::string writeStored(const std::string &path, std::uint32_t count,
+                               const StoredFileDescription &d = lvt30Description()) {
     StoredFileWriter w;
     w.create(path);
     for (std::uint32_t i = 0; i < count; ++i)
@@ -115,8 +116,8 @@ inline RealTimeFileDescription realTimeDescription() {
     return d;
 }
 
-inline std::string writeRealTime(const std::string& path, std::uint32_t count,
-                                 const std::string& notes = {}) {
+inline std::string writeRealTime(const std::string &path, std::uint32_t count,
+                                 const std::string &notes = {}) {
     RealTimeFileWriter w;
     w.create(path, realTimeDescription());
     for (std::uint32_t i = 0; i < count; ++i)

@@ -21,10 +21,10 @@ TEST(CaptureWritersTest, RecordBlockIsFramedBothWays) {
     r.data[2] = 0x7F;
     std::vector<std::uint8_t> out;
     appendRecordBlock(out, r);
-    std::vector<std::uint8_t> expected = {0x01, 13, 0,                    // type, L = D + 10
-                                          0xFB, 0xFD, 0xE7, 0xEB,         // time words
-                                          1,    2,    1,    12,   3, 0,   // kind .. D
-                                          0x02, 0x01, 0x7F, 13,   0};     // octets, trailer
+    std::vector<std::uint8_t> expected = {0x01, 13,   0,                // type, L = D + 10
+                                          0xFB, 0xFD, 0xE7, 0xEB,       // time words
+                                          1,    2,    1,    12,   3, 0, // kind .. D
+                                          0x02, 0x01, 0x7F, 13,   0};   // octets, trailer
     EXPECT_EQ(out, expected);
 }
 
@@ -38,7 +38,7 @@ TEST(CaptureWritersTest, StoredInformationBlockFieldOffsets) {
         {StoredIdentity::Lvt30Anonymous, 6, 44}, {StoredIdentity::Ksm, 36, 74},
         {StoredIdentity::None, 0, 38},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         StoredFileDescription d = test::lvt30Description();
         d.identity = c.identity;
         d.captureFlags = 0xA5;

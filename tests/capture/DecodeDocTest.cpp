@@ -12,7 +12,7 @@ namespace qv::test {
 namespace {
 
 struct RecordingStatus : DocumentStatus {
-    void setStatusPane(int pane, const std::string& text) override {
+    void setStatusPane(int pane, const std::string &text) override {
         panes[pane] = text;
         history.push_back(std::to_string(pane) + ":" + text);
     }
@@ -25,7 +25,7 @@ struct TableFilter : OffLineFilter {
     std::map<std::uint32_t, int> verdicts;
     bool ordered = false;
     std::vector<std::uint32_t> tested;
-    int test(CDecoder&, std::uint32_t frame) override {
+    int test(CDecoder &, std::uint32_t frame) override {
         tested.push_back(frame);
         auto it = verdicts.find(frame);
         return it == verdicts.end() ? kFilterKeep : it->second;
@@ -42,14 +42,14 @@ struct TableFilter : OffLineFilter {
 
 class DecodeDocTest : public ::testing::Test {
 protected:
-    bool open(const std::string& path, CaptureOpenOptions options = {}) {
+    bool open(const std::string &path, CaptureOpenOptions options = {}) {
         return doc.openCapture(path, options);
     }
-    TableFilter& useFilter(std::map<std::uint32_t, int> verdicts, bool ordered = false) {
+    TableFilter &useFilter(std::map<std::uint32_t, int> verdicts, bool ordered = false) {
         auto filter = std::make_unique<TableFilter>();
         filter->verdicts = std::move(verdicts);
         filter->ordered = ordered;
-        TableFilter& ref = *filter;
+        TableFilter &ref = *filter;
         doc.applyOffLineFilters(std::move(filter));
         ref.tested.clear();
         return ref;
@@ -94,14 +94,14 @@ TEST_F(DecodeDocTest, CaptureModeShowsTheLastFrame) {
 
 TEST_F(DecodeDocTest, RefusesWhatItCannotShow) {
     struct Case {
-        const char* name;
+        const char *name;
         std::vector<std::uint8_t> bytes;
-        const char* message;
+        const char *message;
     } cases[] = {
         {"foreign.lvt", {'X', 1, 2, 3, 4}, kMsgFirstGroup},
         {"empty.lvt", {}, kMsgFirstGroup},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         writeFile(dir.file(c.name), c.bytes);
         messages.clear();
         EXPECT_FALSE(open(dir.file(c.name))) << c.name;
@@ -132,7 +132,7 @@ TEST_F(DecodeDocTest, V5DecodingNeedsAV5Capture) {
     ASSERT_TRUE(second.openCapture(writeStored(dir.file("v5.lvt"), 3, flagged), v5));
     EXPECT_TRUE(second.decodable()->isV5Capture());
     EXPECT_EQ(second.decodable()->decoderKind(), DecoderKind::V5);
-    const auto* v5Decoder = dynamic_cast<const CV5*>(second.decoder());
+    const auto *v5Decoder = dynamic_cast<const CV5 *>(second.decoder());
     ASSERT_NE(v5Decoder, nullptr);
     EXPECT_EQ(v5Decoder->timeSlot(), 5) << "the capture V5 setting";
 
@@ -163,7 +163,7 @@ TEST_F(DecodeDocTest, NavigationStaysInsideTheCapture) {
 
 TEST_F(DecodeDocTest, StepOrJumpToTheLastFrame) {
     ASSERT_TRUE(open(writeStored(dir.file("m.lvt"), 10)));
-    DecodableObject& d = *doc.decodable();
+    DecodableObject &d = *doc.decodable();
     EXPECT_EQ(d.decodeTo(7, 8), kFilterKeep);
     EXPECT_FALSE(d.endReached());
     EXPECT_EQ(d.decodeTo(8, 9), kFilterKeep);
@@ -195,8 +195,8 @@ TEST_F(DecodeDocTest, DroppedFramesAreNotShown) {
 
 TEST_F(DecodeDocTest, AHiddenFrameOffersTheNearestShownOne) {
     ASSERT_TRUE(open(writeStored(dir.file("m.lvt"), 10)));
-    useFilter({{2, kFilterDrop}, {3, kFilterDrop}, {4, kFilterDrop}, {8, kFilterDrop},
-               {9, kFilterDrop}});
+    useFilter(
+        {{2, kFilterDrop}, {3, kFilterDrop}, {4, kFilterDrop}, {8, kFilterDrop}, {9, kFilterDrop}});
     ASSERT_TRUE(doc.goToFrame(1));
     messages.clear();
 
@@ -243,7 +243,7 @@ TEST_F(DecodeDocTest, TheEndIsKnownOnlyFromAnUnbrokenRunOfTestedFrames) {
     EXPECT_EQ(doc.currentFrame(), 7u) << "a filter hiding the last frame, shown at the time";
 
     useFilter(tailHidden);
-    DecodableObject& d = *doc.decodable();
+    DecodableObject &d = *doc.decodable();
     EXPECT_EQ(d.decodeTo(0, 9), kFilterDrop);
     EXPECT_EQ(d.decodeTo(9, 2), kFilterKeep);
     EXPECT_FALSE(d.endReached()) << "frames 3 to 8 are untested";
@@ -258,10 +258,9 @@ TEST_F(DecodeDocTest, TheEndIsKnownOnlyFromAnUnbrokenRunOfTestedFrames) {
 
 TEST_F(DecodeDocTest, OrderedWalkTestsEveryFrameOnce) {
     ASSERT_TRUE(open(writeStored(dir.file("m.lvt"), 8)));
-    TableFilter& filter = useFilter({{1, kFilterUnsettled}, {2, kFilterUnsettled},
-                                     {3, kFilterKeep}, {5, kFilterDrop}},
-                                    true);
-    DecodableObject& d = *doc.decodable();
+    TableFilter &filter = useFilter(
+        {{1, kFilterUnsettled}, {2, kFilterUnsettled}, {3, kFilterKeep}, {5, kFilterDrop}}, true);
+    DecodableObject &d = *doc.decodable();
     EXPECT_EQ(d.decodeTo(0, 4), kFilterKeep);
     EXPECT_EQ(filter.tested, (std::vector<std::uint32_t>{1, 2, 3, 4}))
         << "frame 0 was tested when the filter was applied";
@@ -274,8 +273,7 @@ TEST_F(DecodeDocTest, OrderedWalkTestsEveryFrameOnce) {
     EXPECT_EQ(d.lastPassing(), 4u);
 
     filter.verdicts[7] = kFilterUnsettled;
-    EXPECT_EQ(d.decodeTo(5, 7), kDecodeToOutOfRange)
-        << "an unsettled last frame cannot be shown";
+    EXPECT_EQ(d.decodeTo(5, 7), kDecodeToOutOfRange) << "an unsettled last frame cannot be shown";
 }
 
 TEST_F(DecodeDocTest, CommentIsStoredOnlyWhenChangedAndConfirmed) {

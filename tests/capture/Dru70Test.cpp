@@ -4,12 +4,12 @@
 
 #include <map>
 
-#include "capture/Dru70Columns.h"
 #include "base/ByteOrder.h"
 #include "base/IniFile.h"
-#include "capture/DecodableObject.h"
 #include "capture/CDru70Doc.h"
 #include "capture/CaptureTestSupport.h"
+#include "capture/DecodableObject.h"
+#include "capture/Dru70Columns.h"
 #include "capture/Dru70Writer.h"
 
 namespace qv::test {
@@ -22,8 +22,8 @@ Dru70EventRecord absolute(std::uint8_t code, std::uint32_t seconds, std::uint16_
     return {code, 0, 3, ms, seconds};
 }
 
-std::string writeDru(const std::string& path, const std::vector<Dru70EventRecord>& events,
-                     std::uint32_t groupSize = 4, const std::string& note = {}) {
+std::string writeDru(const std::string &path, const std::vector<Dru70EventRecord> &events,
+                     std::uint32_t groupSize = 4, const std::string &note = {}) {
     Dru70FileDescription d;
     d.serialNumber = "D7001";
     d.firstVersion = "V2.10";
@@ -33,7 +33,7 @@ std::string writeDru(const std::string& path, const std::vector<Dru70EventRecord
     d.groupSize = groupSize;
     Dru70FileWriter w;
     EXPECT_TRUE(w.create(path, d));
-    for (const Dru70EventRecord& e : events)
+    for (const Dru70EventRecord &e : events)
         EXPECT_TRUE(w.append(e));
     EXPECT_TRUE(w.close(note));
     return path;
@@ -48,13 +48,13 @@ std::vector<Dru70EventRecord> numbered(std::uint32_t count = 11) {
 }
 
 struct RecordingStatusPanes : DocumentStatus {
-    void setStatusPane(int pane, const std::string& t) override { text[pane] = t; }
+    void setStatusPane(int pane, const std::string &t) override { text[pane] = t; }
     std::map<int, std::string> text;
 };
 
 class Dru70Test : public ::testing::Test {
 protected:
-    std::unique_ptr<CDru70Decode> open(const std::string& path) {
+    std::unique_ptr<CDru70Decode> open(const std::string &path) {
         auto reader = std::make_unique<CDru70Decode>(messages, path);
         EXPECT_EQ(reader->Position(0), kDruOk);
         return reader;
@@ -168,10 +168,10 @@ TEST_F(Dru70Test, RefusalsAndTheirMessages) {
     EXPECT_EQ(both.Position(0), -1);
     CDru70Decode neither(messages, "", false);
     EXPECT_EQ(neither.Position(0), -1);
-    EXPECT_EQ(messages.texts(),
-              (std::vector<std::string>{"File is empty!", "Unable to open file !",
-                                        "Cannot know if this file is a remote or permanent file !",
-                                        "Cannot know if this file is a remote or permanent file !"}));
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{
+                                    "File is empty!", "Unable to open file !",
+                                    "Cannot know if this file is a remote or permanent file !",
+                                    "Cannot know if this file is a remote or permanent file !"}));
 
     messages.clear();
     writeFile(dir.file("plain.dru"), std::vector<std::uint8_t>(300, 0x41));
@@ -215,7 +215,7 @@ TEST_F(Dru70Test, DocumentFindAndFilter) {
     EXPECT_FALSE(doc.goToEvent(30)) << "Primary Power Out is filtered out";
     EXPECT_EQ(doc.currentEvent(), 31u);
 
-    CDru70Decode& reader = *doc.reader();
+    CDru70Decode &reader = *doc.reader();
     Dru70Columns columns;
     Dru70FindRequest find;
     columns.fillFindRequest(find);

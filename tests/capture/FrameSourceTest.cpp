@@ -23,7 +23,7 @@
 namespace qv::test {
 namespace {
 
-DecoderContext& decoding() {
+DecoderContext &decoding() {
     static DecoderContext context;
     static const bool started = [] {
         RecordingUserMessages messages;
@@ -34,23 +34,23 @@ DecoderContext& decoding() {
 }
 
 // Every frame's summary and detail texts, as a walk of source sees them.
-std::string everyDetail(FrameSource& source) {
+std::string everyDetail(FrameSource &source) {
     std::string text;
     std::string cell;
-    source.forEachFrame([&](std::uint32_t n, CDecoder& decoder) {
+    source.forEachFrame([&](std::uint32_t n, CDecoder &decoder) {
         decoder.columnText(kMsgTypeColumn, cell, false);
         text += std::to_string(n) + " " + cell + "\n";
         decoder.Format_Detail(DetailOptions{});
-        for (const DetailLine& line : decoder.detailLines())
+        for (const DetailLine &line : decoder.detailLines())
             text += line.text + "\n";
     });
     return text;
 }
 
-std::string detailOf(CDecoder& decoder) {
+std::string detailOf(CDecoder &decoder) {
     std::string text;
     decoder.Format_Detail(DetailOptions{});
-    for (const DetailLine& line : decoder.detailLines())
+    for (const DetailLine &line : decoder.detailLines())
         text += line.text + "\n";
     return text;
 }
@@ -85,8 +85,9 @@ TEST_F(FrameSourceTest, WalksLeaveTheDocumentOnItsFrame) {
     EXPECT_TRUE(collectStatistics(*FrameSource::of(doc), statistics));
     EXPECT_EQ(statistics.frames(), 3000u);
     SummaryFieldTable columns;
-    EXPECT_EQ(buildPrint(*FrameSource::of(doc), columns, {0, 2999}, PrintKind::Detail).blocks.size(),
-              3000u);
+    EXPECT_EQ(
+        buildPrint(*FrameSource::of(doc), columns, {0, 2999}, PrintKind::Detail).blocks.size(),
+        3000u);
     EXPECT_TRUE(exportPcap(*FrameSource::of(doc), false, dir.file("mix.pcap")).ok);
 
     EXPECT_EQ(doc.currentFrame(), 1234u);
@@ -127,7 +128,7 @@ TEST_F(FrameSourceTest, TwoWalksOnTwoThreadsDecodeAsOneWalkAlone) {
         << "the interpreter's full decode is part of what is compared";
 
     auto walk = [this] {
-        return [spec = FrameSource::specOf(doc)](JobControl&) mutable {
+        return [spec = FrameSource::specOf(doc)](JobControl &) mutable {
             FrameSource source(std::move(spec));
             return source.open() ? everyDetail(source) : std::string();
         };
@@ -144,13 +145,15 @@ TEST_F(FrameSourceTest, AStoppedExportWritesNothing) {
     const std::string out = dir.file("stopped.pcap");
     int calls = 0;
     const PcapExportResult result =
-        exportPcap(*FrameSource::of(doc), false, out, [&calls](std::uint64_t, std::uint64_t) {
-            return ++calls < 1;
-        });
+        exportPcap(*FrameSource::of(doc), false, out,
+                   [&calls](std::uint64_t, std::uint64_t) { return ++calls < 1; });
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.cancelled);
     EXPECT_FALSE(std::filesystem::exists(out));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(std::filesystem::path(out).parent_path()), {}), 1)
+    EXPECT_EQ(
+        std::distance(std::filesystem::directory_iterator(std::filesystem::path(out).parent_path()),
+                      {}),
+        1)
         << "only the capture is left in the folder";
 }
 

@@ -21,8 +21,8 @@ TEST(LvtFileReaderTest, PositionsForwardsBackwardsAndByNumber) {
     EXPECT_FALSE(f.reader->isRealTimeFile());
     EXPECT_EQ(f.reader->recordCount(), 6000u);
     EXPECT_EQ(f.reader->lastIndex(), 5999u);
-    for (std::uint32_t n : {0u, 1u, 2u, 5999u, 5000u, 3000u, 4500u, 4499u, 17u, 16u, 15u, 5998u,
-                            0u, 2999u, 3000u, 3001u}) {
+    for (std::uint32_t n : {0u, 1u, 2u, 5999u, 5000u, 3000u, 4500u, 4499u, 17u, 16u, 15u, 5998u, 0u,
+                            2999u, 3000u, 3001u}) {
         ASSERT_EQ(f.reader->goTo(n), kGoToOk) << n;
         expectRecord(*f.reader, n);
     }
@@ -42,12 +42,12 @@ TEST(LvtFileReaderTest, PositionsForwardsBackwardsAndByNumber) {
 
 TEST(LvtFileReaderTest, InformationBlockVariants) {
     struct Case {
-        const char* name;
+        const char *name;
         StoredFileDescription d;
-        const char* instrument;
-        const char* serial;
-        const char* v1;
-        const char* v2;
+        const char *instrument;
+        const char *serial;
+        const char *v1;
+        const char *v2;
         bool dated = true; // an anonymous block's dates start at byte 6, which must stay 0
     };
     StoredFileDescription lvt60;
@@ -79,7 +79,7 @@ TEST(LvtFileReaderTest, InformationBlockVariants) {
         {"none", none, "", "", "", ""},
     };
     test::TempDir dir;
-    for (Case& c : cases) {
+    for (Case &c : cases) {
         CaptureDateTime start{1, 2, 2026, 3, 4, 5}, end{6, 7, 2026, 8, 9, 10};
         if (!c.dated)
             start.day = 0;
@@ -88,7 +88,7 @@ TEST(LvtFileReaderTest, InformationBlockVariants) {
         c.d.captureFlags = 0x0B; // V5, setting 2, bit 0
         Opened f(test::writeStored(dir.file("i.lvt"), 3, c.d));
         ASSERT_TRUE(f.reader) << c.name;
-        const CaptureInfo& info = f.reader->info();
+        const CaptureInfo &info = f.reader->info();
         EXPECT_EQ(info.instrumentName, c.instrument) << c.name;
         EXPECT_EQ(info.displaySerial(), c.serial) << c.name;
         EXPECT_EQ(info.firstVersion, c.v1) << c.name;
@@ -136,7 +136,8 @@ TEST(LvtFileReaderTest, NotesRoundTripInsideTheInformationBlock) {
     std::string longest(kMaxStoredNotes, 'x');
     longest.front() = 'A';
     longest.back() = 'Z';
-    for (const std::string& text : {std::string("Line 1\r\nLine 2"), longest, std::string("short")}) {
+    for (const std::string &text :
+         {std::string("Line 1\r\nLine 2"), longest, std::string("short")}) {
         {
             Opened f(path);
             ASSERT_TRUE(f.reader->setNotes(text));
@@ -171,10 +172,9 @@ TEST(LvtFileReaderTest, OpenFailuresGiveTheirMessageAndCode) {
         LvtFileReader empty(dir.file("empty.lvt"), false, messages, {});
         EXPECT_EQ(empty.open(), kOpenEmpty);
     }
-    EXPECT_EQ(messages.texts(),
-              (std::vector<std::string>{kMsgAmbiguousFile, kMsgAmbiguousFile, kMsgUnableToOpen,
-                                        kMsgFileEmpty}));
-    for (const auto& e : messages.entries())
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{kMsgAmbiguousFile, kMsgAmbiguousFile,
+                                                          kMsgUnableToOpen, kMsgFileEmpty}));
+    for (const auto &e : messages.entries())
         EXPECT_EQ(e.caption, "Error Message");
 
     test::writeFile(dir.file("bad.lvt"), {0x02, 0x00});
@@ -186,7 +186,7 @@ TEST(LvtFileReaderTest, OpenFailuresGiveTheirMessageAndCode) {
 
 // Replaces the block of record n (built by numberedRecord) with the given bytes.
 std::vector<std::uint8_t> storedWith(std::uint32_t count, std::uint32_t damaged,
-                                     const std::vector<std::uint8_t>& block) {
+                                     const std::vector<std::uint8_t> &block) {
     std::vector<std::uint8_t> bytes;
     for (std::uint32_t i = 0; i < count; ++i) {
         if (i == damaged)
@@ -201,7 +201,7 @@ std::vector<std::uint8_t> storedWith(std::uint32_t count, std::uint32_t damaged,
 TEST(LvtFileReaderTest, DamagedBlocksAreReportedNotFollowed) {
     test::TempDir dir;
     struct Case {
-        const char* name;
+        const char *name;
         std::vector<std::uint8_t> block;
         std::uint32_t expectedCount;
     };
@@ -216,7 +216,7 @@ TEST(LvtFileReaderTest, DamagedBlocksAreReportedNotFollowed) {
         {"L below 10", shortBlock, 0},
         {"D above 272 with L = D + 10", tooLong, 5},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         std::string path = dir.file("d.lvt");
         test::writeFile(path, storedWith(5, 0, c.block));
         Opened f(path);

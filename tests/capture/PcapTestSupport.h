@@ -7,9 +7,9 @@
 #include "base/ByteOrder.h"
 #include "capture/CDecodeDoc.h"
 #include "capture/CaptureTestSupport.h"
+#include "capture/FrameSource.h"
 #include "capture/PcapExport.h"
 #include "synth/Scenario.h"
-#include "capture/FrameSource.h"
 
 namespace qv::test {
 

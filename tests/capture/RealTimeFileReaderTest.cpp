@@ -38,8 +38,8 @@ TEST(RealTimeFileReaderTest, PositionsAcrossGroups) {
     ASSERT_TRUE(f.reader);
     EXPECT_TRUE(f.reader->isRealTimeFile());
     EXPECT_EQ(f.reader->recordCount(), 3500u);
-    for (std::uint32_t n : {0u, 999u, 1000u, 1001u, 3499u, 2999u, 3000u, 1500u, 5u, 998u, 2000u,
-                            1999u, 0u, 3499u}) {
+    for (std::uint32_t n :
+         {0u, 999u, 1000u, 1001u, 3499u, 2999u, 3000u, 1500u, 5u, 998u, 2000u, 1999u, 0u, 3499u}) {
         ASSERT_EQ(f.reader->goTo(n), kGoToOk) << n;
         expectRecord(*f.reader, n);
     }
@@ -115,7 +115,7 @@ TEST(RealTimeFileReaderTest, NotesEntriesThatFailTheirChecksAreIgnored) {
     std::vector<std::uint8_t> good = test::readFile(path);
     std::size_t entry = readU32(good.data() + 26 + 168) + 210 - 8;
     struct Case {
-        const char* name;
+        const char *name;
         std::size_t offset;
         std::vector<std::uint8_t> bytes;
     } cases[] = {
@@ -127,7 +127,7 @@ TEST(RealTimeFileReaderTest, NotesEntriesThatFailTheirChecksAreIgnored) {
         Opened f(path);
         EXPECT_EQ(f.reader->notes(false), "hello");
     }
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         std::vector<std::uint8_t> bad = good;
         std::copy(c.bytes.begin(), c.bytes.end(), bad.begin() + static_cast<long>(c.offset));
         test::writeFile(path, bad);
@@ -148,7 +148,7 @@ TEST(RealTimeFileReaderTest, DamagedGroupsAndChainsStopSafely) {
     std::vector<std::uint8_t> good = test::readFile(path);
     std::uint32_t firstGroup = readU32(good.data() + 206);
     struct Case {
-        const char* name;
+        const char *name;
         std::size_t offset;
         std::uint32_t value;
         std::uint32_t expectedCount;
@@ -158,7 +158,7 @@ TEST(RealTimeFileReaderTest, DamagedGroupsAndChainsStopSafely) {
         {"no records per group", 26 + 152, 0, 1000},
         {"extension chain past the end", 26 + 160, 5, 2500},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         std::vector<std::uint8_t> bad = good;
         writeU32(bad.data() + c.offset, c.value);
         if (c.offset == 26 + 160)

@@ -14,7 +14,7 @@ namespace qv::test {
 namespace {
 
 // 1,000 frames: RR everywhere, DISC at 250 and 900 (both beyond the first slice of 200).
-std::string writeDiscCapture(const std::string& path) {
+std::string writeDiscCapture(const std::string &path) {
     StoredFileWriter w;
     w.create(path);
     for (std::uint32_t i = 0; i < 1000; ++i) {
@@ -36,7 +36,7 @@ protected:
     SummaryFinderTest() { EXPECT_TRUE(doc.openCapture(writeDiscCapture(dir.file("m.lvt")), {})); }
 
     // Runs slices until the search stops; the number of slices it took.
-    int run(SummaryFinder& finder) {
+    int run(SummaryFinder &finder) {
         int slices = 0;
         while (finder.state() == SummaryFinder::State::Running) {
             finder.step();
@@ -44,14 +44,14 @@ protected:
         }
         return slices;
     }
-    static FindQuery text(const std::string& t, bool forward = true) {
+    static FindQuery text(const std::string &t, bool forward = true) {
         FindQuery q;
         q.text = t;
         q.forward = forward;
         return q;
     }
 
-    DecodableObject& capture() {
+    DecodableObject &capture() {
         if (!source)
             source = FrameSource::of(doc);
         return source->capture();

@@ -17,10 +17,10 @@ struct CliRun {
     std::string out; // stdout and stderr together
 };
 
-inline CliRun cli(const std::string& args) {
+inline CliRun cli(const std::string &args) {
     const std::string command = std::string(QUORVANE_CLI_PATH) + " " + args + " 2>&1";
     CliRun run{-1, {}};
-    FILE* p = popen(command.c_str(), "r");
+    FILE *p = popen(command.c_str(), "r");
     if (!p)
         return run;
     std::array<char, 4096> buffer;
@@ -37,7 +37,7 @@ inline CliRun cli(const std::string& args) {
 class CliHome : public ::testing::Test {
 protected:
     void SetUp() override {
-        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = std::filesystem::temp_directory_path() /
                ("qv-" + std::string(test->test_suite_name()) + "-" + test->name() + "-" +
                 std::to_string(::getpid()));
@@ -46,10 +46,10 @@ protected:
                               dir_ / "ISDNNOT", std::filesystem::copy_options::recursive);
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string file(const std::string& name) const { return (dir_ / name).string(); }
+    std::string file(const std::string &name) const { return (dir_ / name).string(); }
     std::string home() const { return " --home " + dir_.string(); }
     // The capture name generated from a scenario text in layout ("stored" or "realtime").
-    void generate(const std::string& scenario, const std::string& layout, const std::string& name) {
+    void generate(const std::string &scenario, const std::string &layout, const std::string &name) {
         std::ofstream(file("scenario.txt")) << scenario;
         const CliRun g = cli("generate --scenario " + file("scenario.txt") + " --layout " + layout +
                              " -o " + file(name));

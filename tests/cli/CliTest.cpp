@@ -10,8 +10,8 @@
 
 namespace {
 
-using qv::test::CliRun;
 using qv::test::cli;
+using qv::test::CliRun;
 
 class CliTest : public ::testing::Test {
 protected:
@@ -20,15 +20,15 @@ protected:
         std::filesystem::create_directories(dir_);
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string file(const std::string& name) { return (dir_ / name).string(); }
+    std::string file(const std::string &name) { return (dir_ / name).string(); }
     std::filesystem::path dir_;
 };
 
 TEST_F(CliTest, GeneratedCapturesOfBothLayoutsAreInspected) {
-    for (const char* layout : {"stored", "realtime"}) {
+    for (const char *layout : {"stored", "realtime"}) {
         std::string path = file(std::string(layout) + ".lvt");
         CliRun g = cli("generate --scenario mix --frames 2500 --seed 3 --layout " +
-                    std::string(layout) + " -o " + path);
+                       std::string(layout) + " -o " + path);
         ASSERT_EQ(g.code, 0) << g.out;
         CliRun info = cli("info " + path);
         ASSERT_EQ(info.code, 0) << info.out;
@@ -64,11 +64,11 @@ TEST_F(CliTest, RecordsPrintsTheChosenRange) {
 }
 
 TEST_F(CliTest, NotesRoundTripAndFailures) {
-    for (const char* layout : {"stored", "realtime"}) {
+    for (const char *layout : {"stored", "realtime"}) {
         std::string path = file(std::string("n-") + layout + ".lvt");
-        ASSERT_EQ(cli("generate --scenario errors --layout " + std::string(layout) + " -o " + path)
-                      .code,
-                  0);
+        ASSERT_EQ(
+            cli("generate --scenario errors --layout " + std::string(layout) + " -o " + path).code,
+            0);
         EXPECT_NE(cli("notes " + path).out.find("Notes : "), std::string::npos);
         ASSERT_EQ(cli("notes " + path + " --set 'Line check at the PBX'").code, 0);
         EXPECT_EQ(cli("notes " + path).out, "Line check at the PBX\n");
@@ -76,7 +76,8 @@ TEST_F(CliTest, NotesRoundTripAndFailures) {
     EXPECT_EQ(cli("notes " + file("missing.lvt")).code, 1);
     EXPECT_NE(cli("info " + file("missing.lvt")).out.find("Unable to open file !"),
               std::string::npos);
-    CliRun bad = cli("generate --scenario " + file("none.txt") + " --layout stored -o " + file("x"));
+    CliRun bad =
+        cli("generate --scenario " + file("none.txt") + " --layout stored -o " + file("x"));
     EXPECT_EQ(bad.code, 1);
     EXPECT_EQ(cli("records").code, 2);
     EXPECT_EQ(cli("generate --scenario demo --layout sideways -o " + file("x")).code, 2);

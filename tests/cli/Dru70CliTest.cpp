@@ -10,13 +10,14 @@
 
 namespace {
 
-using qv::test::CliRun;
 using qv::test::cli;
+using qv::test::CliRun;
 
 class Dru70Cli : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() / ("qv-dru-cli-" + std::to_string(::getpid()));
+        dir_ =
+            std::filesystem::temp_directory_path() / ("qv-dru-cli-" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);
         const CliRun g = cli("generate --scenario dru70 -o " + file());
         ASSERT_EQ(g.code, 0) << g.out;
@@ -25,7 +26,7 @@ protected:
     void TearDown() override { std::filesystem::remove_all(dir_); }
     std::string file() const { return (dir_ / "line.dru").string(); }
     std::string home() const { return " --home " + dir_.string(); }
-    static std::vector<std::string> lines(const std::string& text) {
+    static std::vector<std::string> lines(const std::string &text) {
         std::vector<std::string> out;
         std::istringstream in(text);
         for (std::string line; std::getline(in, line);)
@@ -55,7 +56,7 @@ TEST_F(Dru70Cli, ListsTheEventsInEveryFormat) {
 TEST_F(Dru70Cli, TheEventFilterAndItsProfiles) {
     CliRun run = cli("dru " + file() + " --events power --format csv" + home());
     // All Power Normal, Secondary Power Out, Primary Power Out, Dying Gasp.
-    for (const std::string& row : lines(run.out)) {
+    for (const std::string &row : lines(run.out)) {
         if (row[0] != 'N') {
             EXPECT_TRUE(row.find("Power") != std::string::npos ||
                         row.find("Dying Gasp") != std::string::npos)
@@ -67,7 +68,8 @@ TEST_F(Dru70Cli, TheEventFilterAndItsProfiles) {
     run = cli("filter load quiet --dru70" + home());
     EXPECT_EQ(run.out, "activation: yes\nerror: no\npower: no\neoc: yes\n");
     EXPECT_EQ(cli("filter list --dru70" + home()).out, "quiet\n");
-    const std::vector<std::string> quiet = lines(cli("dru " + file() + " --filter quiet" + home()).out);
+    const std::vector<std::string> quiet =
+        lines(cli("dru " + file() + " --filter quiet" + home()).out);
     const std::vector<std::string> narrowed =
         lines(cli("dru " + file() + " --filter quiet --events eoc" + home()).out);
     EXPECT_GT(quiet.size(), narrowed.size());

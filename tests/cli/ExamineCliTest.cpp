@@ -11,10 +11,10 @@
 
 namespace {
 
-using qv::test::CliRun;
 using qv::test::cli;
+using qv::test::CliRun;
 
-constexpr const char* kScenario =
+constexpr const char *kScenario =
     "31/12/2026 23:59:59.990 l1 1 te\n"
     "31/12/2026 23:59:59.995 frame good te FC FF 03 0F 12 34 01 FF\n"
     "01/01/2027 00:00:00.010 frame good nt FE FF 03 0F 12 34 02 80 82 FF\n"
@@ -30,7 +30,7 @@ protected:
     }
     std::string capture() const { return file("rt.lvt"); }
     // Runs a command on the capture with the temporary folder as installation.
-    CliRun on(const std::string& command, const std::string& options = {}) {
+    CliRun on(const std::string &command, const std::string &options = {}) {
         return cli(command + " " + capture() + home() + " " + options);
     }
 };
@@ -38,14 +38,15 @@ protected:
 TEST_F(ExamineCli, SummaryShowsTheDefaultColumns) {
     const CliRun r = on("summary");
     ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_EQ(r.out,
-              "Number\tDate\tTime\tTE - NT\tType\tSAPI\tMsg.Type\tCalling Addr\tCalled Addr\tCause\n"
-              "1\t31/12/2026\t23:59:59.990\t-\tPhys.\t-\tTE I3 - NT I2\t-\t-\t-\n"
-              "2\t31/12/2026\t23:59:59.995\t==>     \tUI\t63\tID.REQUEST\t-\t-\t-\n"
-              "3\t01/01/2027\t00:00:00.010\t     <==\tUI\t63\tID.ASSIGN+\t-\t-\t-\n"
-              "4\t01/01/2027\t00:00:00.020\t==>     \tSABME\t0\t-\t-\t-\t-\n"
-              "5\t01/01/2027\t00:00:00.030\t     <==\t?\t?\t?\t?\t?\t?\n"
-              "6\t01/01/2027\t00:00:00.040\t     <==\tFRMR\t0\t-\t-\t-\t-\n");
+    EXPECT_EQ(
+        r.out,
+        "Number\tDate\tTime\tTE - NT\tType\tSAPI\tMsg.Type\tCalling Addr\tCalled Addr\tCause\n"
+        "1\t31/12/2026\t23:59:59.990\t-\tPhys.\t-\tTE I3 - NT I2\t-\t-\t-\n"
+        "2\t31/12/2026\t23:59:59.995\t==>     \tUI\t63\tID.REQUEST\t-\t-\t-\n"
+        "3\t01/01/2027\t00:00:00.010\t     <==\tUI\t63\tID.ASSIGN+\t-\t-\t-\n"
+        "4\t01/01/2027\t00:00:00.020\t==>     \tSABME\t0\t-\t-\t-\t-\n"
+        "5\t01/01/2027\t00:00:00.030\t     <==\t?\t?\t?\t?\t?\t?\n"
+        "6\t01/01/2027\t00:00:00.040\t     <==\tFRMR\t0\t-\t-\t-\t-\n");
 }
 
 TEST_F(ExamineCli, SummaryColumnsAndFormats) {
@@ -91,9 +92,9 @@ TEST_F(ExamineCli, DetailWithHexaTrace) {
                          "3\tRejected Frame Control Field : \n4\t0x01\n"),
               std::string::npos)
         << r.out;
-    EXPECT_NE(r.out.find("\n\n0000:     02 81 87 00 01 02 03 08" + std::string(24, ' ') +
-                         "\t........\n"),
-              std::string::npos)
+    EXPECT_NE(
+        r.out.find("\n\n0000:     02 81 87 00 01 02 03 08" + std::string(24, ' ') + "\t........\n"),
+        std::string::npos)
         << r.out;
 }
 
@@ -122,7 +123,7 @@ TEST_F(ExamineCli, CallControlNamesAndItems) {
     const std::string home = " --home " + dir_.string();
     CliRun r = cli("summary " + calls + home + " --columns 0,28,29,30,31,35 --format csv");
     ASSERT_EQ(r.code, 0) << r.out;
-    for (const char* row : {"13,SETUP,0301234567,0897654321,B1,-\n", "15,CALL PROC,-,-,B1,-\n",
+    for (const char *row : {"13,SETUP,0301234567,0897654321,B1,-\n", "15,CALL PROC,-,-,B1,-\n",
                             "29,DISCONNECT,-,-,-,Normal call clearing\n", "33,REL COMP,-,-,-,-\n"})
         EXPECT_NE(r.out.find(row), std::string::npos) << row << r.out.substr(0, 1500);
     r = cli("summary " + calls + home + " --columns 28 --long --protocol Q931");
@@ -148,8 +149,9 @@ TEST_F(ExamineCli, CallControlNamesAndItems) {
 TEST_F(ExamineCli, DetailCarriesTheFullLayerThreeDecode) {
     // The demonstration tables stand in for the variant's own.
     const std::filesystem::path edss = dir_ / "ISDNNOT" / "EDSS";
-    const std::filesystem::path demo = std::filesystem::path(QUORVANE_SOURCE_DIR) / "tests/data/pdu/demo";
-    for (const char* name : {"START.NOT", "IE.NOT", "RELIE.NOT"})
+    const std::filesystem::path demo =
+        std::filesystem::path(QUORVANE_SOURCE_DIR) / "tests/data/pdu/demo";
+    for (const char *name : {"START.NOT", "IE.NOT", "RELIE.NOT"})
         std::filesystem::copy_file(demo / name, edss / name,
                                    std::filesystem::copy_options::overwrite_existing);
     std::filesystem::copy_file(demo / "DEMO.LST", edss / "EDSSEN.LST",
@@ -171,12 +173,13 @@ TEST_F(ExamineCli, X25AndV5Captures) {
     const std::string home = " --home " + dir_.string();
     CliRun r = cli("summary " + samples + "x25.lvt" + home + " --columns 0,27,28,35 --format csv");
     ASSERT_EQ(r.code, 0) << r.out;
-    for (const char* row : {"5,0x00,RSTRT.IND,Network congestion\n", "9,0x01,CALL.REQ,-\n",
-                            "43,0x01,RESET.IND,Local procedure error\n",
-                            "47,0x01,CLEAR.REQ,DTE originated\n"})
+    for (const char *row :
+         {"5,0x00,RSTRT.IND,Network congestion\n", "9,0x01,CALL.REQ,-\n",
+          "43,0x01,RESET.IND,Local procedure error\n", "47,0x01,CLEAR.REQ,DTE originated\n"})
         EXPECT_NE(r.out.find(row), std::string::npos) << row;
 
-    r = cli("summary " + samples + "v5.lvt" + home + " --v5 --columns 0,3,39,40,41,28 --format csv");
+    r = cli("summary " + samples + "v5.lvt" + home +
+            " --v5 --columns 0,3,39,40,41,28 --format csv");
     ASSERT_EQ(r.code, 0) << r.out;
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Number,AN - LE,EFA,DLA,L3 Addr.,Msg.Type");
     EXPECT_NE(r.out.find("\n7,==>     ,PSTN,8176,35,ESTABLISH\n"), std::string::npos) << r.out;

@@ -13,12 +13,12 @@
 
 namespace {
 
-using qv::test::CliRun;
 using qv::test::cli;
+using qv::test::CliRun;
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> lines(const std::string& text) {
+std::vector<std::string> lines(const std::string &text) {
     std::vector<std::string> out;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);)
@@ -26,7 +26,7 @@ std::vector<std::string> lines(const std::string& text) {
     return out;
 }
 
-std::string bytesOf(const std::string& path) {
+std::string bytesOf(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -38,9 +38,9 @@ protected:
         const CliRun g = cli("generate --scenario calls --layout stored -o " + file("calls.lvt"));
         ASSERT_EQ(g.code, 0) << g.out;
     }
-    CliRun run(const std::string& command) { return cli(command + home()); }
+    CliRun run(const std::string &command) { return cli(command + home()); }
     // summary of the calls with the given options, as CSV rows without the title row.
-    std::vector<std::string> rows(const std::string& options) {
+    std::vector<std::string> rows(const std::string &options) {
         const CliRun r = run("summary " + file("calls.lvt") + " --format csv " + options);
         EXPECT_EQ(r.code, 0) << r.out;
         std::vector<std::string> out = lines(r.out);
@@ -56,7 +56,7 @@ TEST_F(FilterCli, AddressCriteriaKeepTheFramesOfTheirCalls) {
     const std::vector<std::string> kept = rows("--local 0301234567 --layers 3 --columns 0,28,29");
     ASSERT_FALSE(kept.empty());
     std::vector<std::string> setups;
-    for (const std::string& row : kept) {
+    for (const std::string &row : kept) {
         const int n = std::stoi(row);
         EXPECT_TRUE((n >= 13 && n <= 33) || (n >= 115 && n <= 159) || (n >= 241 && n <= 261))
             << row;
@@ -77,14 +77,15 @@ TEST_F(FilterCli, AddressCriteriaKeepTheFramesOfTheirCalls) {
 
 TEST_F(FilterCli, LayersMessagesCausesAndFind) {
     std::set<std::string> types;
-    for (const std::string& row : rows("--layers 2 --no-rr --columns 4"))
+    for (const std::string &row : rows("--layers 2 --no-rr --columns 4"))
         types.insert(row);
     EXPECT_EQ(types, (std::set<std::string>{"SABME", "UA", "UI"}));
 
     EXPECT_EQ(rows("--frame-type sabme --direction te --layers 2 --columns 0,4"),
               (std::vector<std::string>{"7,SABME", "9,SABME", "11,SABME"}));
 
-    const std::vector<std::string> completes = rows("--message release.comp --layers 3 --columns 28");
+    const std::vector<std::string> completes =
+        rows("--message release.comp --layers 3 --columns 28");
     EXPECT_FALSE(completes.empty());
     EXPECT_EQ(std::set<std::string>(completes.begin(), completes.end()),
               std::set<std::string>{"REL COMP"});
@@ -154,10 +155,10 @@ TEST_F(FilterCli, ExportCopiesTheFramesShown) {
     // The records of the copy are those of the frames shown, in order.
     std::vector<std::string> expected;
     const std::vector<std::string> all = lines(cli("records " + calls).out);
-    for (const std::string& n : rows("--local 0301234567 --columns 0"))
+    for (const std::string &n : rows("--local 0301234567 --columns 0"))
         expected.push_back(all[std::stoul(n) - 1].substr(n.size()));
     std::vector<std::string> copied = lines(cli("records " + out).out);
-    for (std::string& line : copied)
+    for (std::string &line : copied)
         line.erase(0, line.find('\t'));
     EXPECT_EQ(copied, expected);
 
@@ -183,10 +184,10 @@ TEST_F(FilterCli, RefusedInput) {
     const std::string calls = file("calls.lvt");
     const std::string before = bytesOf(calls);
     struct Case {
-        const char* options;
-        const char* message;
+        const char *options;
+        const char *message;
     };
-    for (const Case& c : {
+    for (const Case &c : {
              Case{"--frame-type XY", "--frame-type XY: not a layer-2 frame; the names are DISC, "
                                      "DM, FRMR, I, REJ, RNR, RR, SABME, UA, UI, XID"},
              Case{"--message SETUPP", "the names are ALERTING, CALL.PROC,"},
@@ -225,7 +226,7 @@ TEST_F(FilterCli, RefusedInput) {
     EXPECT_FALSE(fs::exists(file("none.lvt")));
     EXPECT_EQ(bytesOf(calls), before);
     // Nothing is left behind in the target folder.
-    for (const auto& entry : fs::directory_iterator(dir_))
+    for (const auto &entry : fs::directory_iterator(dir_))
         EXPECT_NE(entry.path().filename().string().substr(0, 1), ".") << entry.path();
 }
 

@@ -12,7 +12,8 @@ namespace {
 using qv::test::cli;
 
 std::string demo() {
-    return std::string("--notation ") + QUORVANE_SOURCE_DIR + "/tests/data/pdu/demo --list DEMO.LST ";
+    return std::string("--notation ") + QUORVANE_SOURCE_DIR +
+           "/tests/data/pdu/demo --list DEMO.LST ";
 }
 
 TEST(PduCli, RowsOfADecodedMessage) {
@@ -46,7 +47,8 @@ TEST(PduCli, RawLinesAndErrors) {
 }
 
 TEST(PduCli, LoaderMessagesAndBadArguments) {
-    const auto dir = std::filesystem::temp_directory_path() / ("qv-pdu-cli-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("qv-pdu-cli-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "BAD.LST") << "03 T3.NOT : Y\n";
     std::ofstream(dir / "T3.NOT") << "000201 Byte            XX\n";

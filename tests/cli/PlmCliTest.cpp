@@ -13,7 +13,7 @@ namespace {
 using qv::test::cli;
 using qv::test::CliRun;
 
-constexpr const char* kLine =
+constexpr const char *kLine =
     "12,A01-1,250,20,255,80,3,2,4,12,4095,36,120,45,123,254,255,,,\"ok\",,67,2,1,1,1-2,150\r\n";
 
 class PlmCli : public ::testing::Test {

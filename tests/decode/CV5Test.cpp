@@ -8,11 +8,22 @@
 namespace qv::test {
 namespace {
 
-enum Col { Type = 4, Sapi = 5, Ns = 10, Nr = 11, PF = 12, Pd = 23, MsgType = 28, Efa = 39,
-           Dla = 40, L3Addr = 41, Ts = 42 };
+enum Col {
+    Type = 4,
+    Sapi = 5,
+    Ns = 10,
+    Nr = 11,
+    PF = 12,
+    Pd = 23,
+    MsgType = 28,
+    Efa = 39,
+    Dla = 40,
+    L3Addr = 41,
+    Ts = 42
+};
 
 struct V5Decoded {
-    explicit V5Decoded(const LvtRecord& record, int language = 0) {
+    explicit V5Decoded(const LvtRecord &record, int language = 0) {
         host.language = language;
         host.records = {record};
         decoder = std::make_unique<CV5>(host, services);
@@ -28,7 +39,7 @@ struct V5Decoded {
     std::vector<std::string> lines() {
         std::vector<std::string> out;
         EXPECT_EQ(decoder->Format_Detail(DetailOptions{}), 0);
-        for (const DetailLine& l : decoder->detailLines())
+        for (const DetailLine &l : decoder->detailLines())
             out.push_back(std::to_string(l.kind) + " " + l.text);
         return out;
     }
@@ -41,8 +52,11 @@ struct V5Decoded {
 // A V5 protocol frame: envelope of efa, DLA 1, an I frame, then the layer-3 octets.
 LvtRecord protocolFrame(std::uint16_t efa, std::vector<std::uint8_t> l3, Dir dir = Dir::NtTe) {
     std::vector<std::uint8_t> octets = {static_cast<std::uint8_t>((efa >> 5) & 0xFC),
-                                        static_cast<std::uint8_t>(((efa << 1) & 0xFE) | 1), 0x00,
-                                        0x03, 0x02, 0x04};
+                                        static_cast<std::uint8_t>(((efa << 1) & 0xFE) | 1),
+                                        0x00,
+                                        0x03,
+                                        0x02,
+                                        0x04};
     octets.insert(octets.end(), l3.begin(), l3.end());
     return longFrame(dir, octets, static_cast<std::uint16_t>(octets.size()));
 }
@@ -50,9 +64,9 @@ LvtRecord protocolFrame(std::uint16_t efa, std::vector<std::uint8_t> l3, Dir dir
 TEST(CV5, EnvelopeFunctionAddresses) {
     struct Case {
         std::vector<std::uint8_t> octets;
-        const char* efa;
-        const char* efaLong;
-        const char* type;
+        const char *efa;
+        const char *efaLong;
+        const char *type;
     } cases[] = {
         {{0xFF, 0xE1, 0x00, 0x03, 0x03, 0x48, 0x00, 0x23, 0x00}, "PSTN", "PSTN Protocol", "UI"},
         {{0xFF, 0xE3, 0x00, 0x03, 0x03}, "CTRL", "Control Protocol", "UI"},
@@ -65,7 +79,7 @@ TEST(CV5, EnvelopeFunctionAddresses) {
         {{0x00, 0x01, 0x00, 0x81, 0x7F}, "-", "-", "SABME"},
         {{0xFF, 0xEB, 0x00, 0x81, 0x7F}, "-", "-", "?"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         V5Decoded d(longFrame(Dir::TeNt, c.octets, static_cast<std::uint16_t>(c.octets.size())));
         ASSERT_EQ(d.status, 0);
         EXPECT_EQ(d.column(Efa), c.efa) << c.efaLong;
@@ -80,8 +94,8 @@ TEST(CV5, EnvelopeFunctionAddresses) {
 
 TEST(CV5, UserPortFramesComeFromTheInnerDecoder) {
     // EFA 1 carrying TEI assignment on SAPI 63.
-    V5Decoded tei(longFrame(Dir::NtTe, {0x00, 0x03, 0xFE, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x02, 0xFF},
-                            10));
+    V5Decoded tei(
+        longFrame(Dir::NtTe, {0x00, 0x03, 0xFE, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x02, 0xFF}, 10));
     EXPECT_FALSE(tei.decoder->isV5Frame());
     EXPECT_EQ(tei.column(Sapi), "63");
     EXPECT_EQ(tei.column(MsgType), "ID.ASSIGN");
@@ -159,48 +173,66 @@ TEST(CV5, DetailOfAProtocolFrame) {
     bcc.services.protocolName = "EDSS-1";
     const std::vector<std::string> expected = {
         "1 V5/EDSS-1",
-        "3 Direction : ", "4 LE->AN",
-        "3 Decode Status : ", "4 -",
+        "3 Direction : ",
+        "4 LE->AN",
+        "3 Decode Status : ",
+        "4 -",
         "2 V5 LAYER 2 :",
-        "3 Envelope Function Address (EFA) : ", "4 BCC Protocol",
-        "3 Extension Bit 1 : ", "4 0",
-        "3 Extension Bit 2 : ", "4 1",
-        "3 Data Link Address (DLA) : ", "4 1",
-        "3 Extension Bit 1 : ", "4 0",
-        "3 Extension Bit 2 : ", "4 1",
+        "3 Envelope Function Address (EFA) : ",
+        "4 BCC Protocol",
+        "3 Extension Bit 1 : ",
+        "4 0",
+        "3 Extension Bit 2 : ",
+        "4 1",
+        "3 Data Link Address (DLA) : ",
+        "4 1",
+        "3 Extension Bit 1 : ",
+        "4 0",
+        "3 Extension Bit 2 : ",
+        "4 1",
         "2 CONTROL FIELD:",
-        "3 Type : ", "4 I (Information)",
-        "3 N(S) (Send Sequence Number) : ", "4 1",
-        "3 N(R) (Receive Sequence Number) : ", "4 2",
-        "3 Poll/Final : ", "4 Final",
-        "3 Frame Check Sequence (FCS) : ", "4 Good",
+        "3 Type : ",
+        "4 I (Information)",
+        "3 N(S) (Send Sequence Number) : ",
+        "4 1",
+        "3 N(R) (Receive Sequence Number) : ",
+        "4 2",
+        "3 Poll/Final : ",
+        "4 Final",
+        "3 Frame Check Sequence (FCS) : ",
+        "4 Good",
         "2 V5 LAYER 3",
-        "3 Protocol Discriminator : ", "4 0x48",
+        "3 Protocol Discriminator : ",
+        "4 0x48",
         "2 Layer 3 Address",
-        "3 Type : ", "4 BCC Process",
-        "3 Source : ", "4 Access Network",
-        "3 Address : ", "4 69",
-        "3 Message Type : ", "4 ALLOCATION",
+        "3 Type : ",
+        "4 BCC Process",
+        "3 Source : ",
+        "4 Access Network",
+        "3 Address : ",
+        "4 69",
+        "3 Message Type : ",
+        "4 ALLOCATION",
     };
     EXPECT_EQ(bcc.lines(), expected);
 
     V5Decoded french(protocolFrame(8176, {0x48, 0x00, 0x23, 0x02}), 1);
-    french.services.v5FullDecode = [](const std::uint8_t* info, std::uint16_t length,
-                                      std::vector<Layer3DetailItem>& out) {
+    french.services.v5FullDecode = [](const std::uint8_t *info, std::uint16_t length,
+                                      std::vector<Layer3DetailItem> &out) {
         if (length != 4 || info[3] != 0x02)
             return false;
         out.push_back({true, "Element", "Steady signal"});
         return true;
     };
     const std::vector<std::string> lines = french.lines();
-    for (const char* text : {"2 V5 NIVEAU 2 :", "3 EFA : ", "3 DLA : ", "2 CHAMP DE COMMANDE:",
-                             "2 V5 NIVEAU 3", "3 Discriminateur de Protocole : ",
-                             "2 Adresse Niveau 3", "4 PSTN User Port", "3 Type de Message : ",
-                             "4 SIGNAL", "5 Element : ", "6 Steady signal"})
+    for (const char *text :
+         {"2 V5 NIVEAU 2 :", "3 EFA : ", "3 DLA : ", "2 CHAMP DE COMMANDE:", "2 V5 NIVEAU 3",
+          "3 Discriminateur de Protocole : ", "2 Adresse Niveau 3", "4 PSTN User Port",
+          "3 Type de Message : ", "4 SIGNAL", "5 Element : ", "6 Steady signal"})
         EXPECT_NE(std::find(lines.begin(), lines.end(), text), lines.end()) << text;
 
-    french.services.v5FullDecode = [](const std::uint8_t*, std::uint16_t,
-                                      std::vector<Layer3DetailItem>&) { return false; };
+    french.services.v5FullDecode = [](const std::uint8_t *, std::uint16_t,
+                                      std::vector<Layer3DetailItem> &) { return false; };
     EXPECT_EQ(french.decoder->Format_Detail(DetailOptions{}), -3);
     EXPECT_EQ(french.host.recorded.texts().back(), "Layer 3 detail error: -1!");
 }

@@ -16,14 +16,13 @@
 namespace qv::test {
 namespace {
 
-
 TEST(CallControlAgreement, WithWiresharkOnEveryMessage) {
     std::ifstream in(std::string(QUORVANE_SOURCE_DIR) + "/tests/data/q931/wireshark.jsonl");
     ASSERT_TRUE(in);
     RecordingUserMessages messages;
     IsdnItemProvider names;
-    ASSERT_TRUE(names.Initialise(0, std::string(QUORVANE_SOURCE_DIR) + "/data/notation/common",
-                                 messages));
+    ASSERT_TRUE(
+        names.Initialise(0, std::string(QUORVANE_SOURCE_DIR) + "/data/notation/common", messages));
     int compared = 0;
     std::string line;
     while (std::getline(in, line)) {
@@ -34,7 +33,7 @@ TEST(CallControlAgreement, WithWiresharkOnEveryMessage) {
         services.isdnItems = &names;
         CISDN decoder(host, services);
         ASSERT_EQ(decoder.Decode_Frame(0), 0);
-        const DecodedFrame& f = decoder.frame();
+        const DecodedFrame &f = decoder.frame();
         const std::string where = g.text("octets");
         ++compared;
 
@@ -42,7 +41,7 @@ TEST(CallControlAgreement, WithWiresharkOnEveryMessage) {
         std::string text;
         decoder.messageTypeText(text, true);
         std::string expectedName = g.text("msg_name");
-        for (char& c : expectedName)
+        for (char &c : expectedName)
             c = c == '_' ? ' ' : c;
         EXPECT_EQ(text, expectedName) << where;
 
@@ -88,13 +87,13 @@ std::string folded(std::string_view name) {
 }
 
 // The information elements of a Wireshark "ies" list, by name: "Display  'abc'" is Display.
-std::vector<std::string> elementNames(const std::string& list) {
+std::vector<std::string> elementNames(const std::string &list) {
     std::vector<std::string> names;
     std::size_t at = 0;
     while ((at = list.find('"', at)) != std::string::npos) {
         const std::size_t end = list.find('"', at + 1);
         std::string name = list.substr(at + 1, end - at - 1);
-        for (const char* cut : {":", "  '", " '"})
+        for (const char *cut : {":", "  '", " '"})
             name = name.substr(0, name.find(cut));
         names.push_back(name);
         at = end + 1;
@@ -103,7 +102,7 @@ std::vector<std::string> elementNames(const std::string& list) {
 }
 
 // The value of field in the rows of element, empty when it has none.
-std::string fieldOf(const pdu::PduRowList& rows, std::string_view element, std::string_view field) {
+std::string fieldOf(const pdu::PduRowList &rows, std::string_view element, std::string_view field) {
     bool inside = false;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const pdu::PduRowView r = rows[i];
@@ -116,31 +115,46 @@ std::string fieldOf(const pdu::PduRowList& rows, std::string_view element, std::
 }
 
 // How the tables name the codes Wireshark gives.
-const char* typeOfNumber(long code) {
-    static const char* names[] = {"Unknown", "International", "National", "Network specifi",
-                                  "Subscriber", "", "Abbreviated", "Extension"};
+const char *typeOfNumber(long code) {
+    static const char *names[] = {"Unknown",         "International", "National",
+                                  "Network specifi", "Subscriber",    "",
+                                  "Abbreviated",     "Extension"};
     return code >= 0 && code < 8 ? names[code] : "";
 }
-const char* numberingPlan(long code) {
+const char *numberingPlan(long code) {
     switch (code) {
-    case 0: return "Unknown";
-    case 1: return "ISDN (E.164)";
-    case 3: return "Data (X.121)";
-    case 4: return "Telex (F.69)";
-    case 8: return "National";
-    case 9: return "Private";
-    default: return "";
+    case 0:
+        return "Unknown";
+    case 1:
+        return "ISDN (E.164)";
+    case 3:
+        return "Data (X.121)";
+    case 4:
+        return "Telex (F.69)";
+    case 8:
+        return "National";
+    case 9:
+        return "Private";
+    default:
+        return "";
     }
 }
-const char* transferCapability(long code) {
+const char *transferCapability(long code) {
     switch (code) {
-    case 0: return "Speech";
-    case 8: return "Unrestr digital";
-    case 9: return "Restr. digital";
-    case 16: return "3.1 kHz audio";
-    case 17: return "UDI with tones";
-    case 24: return "Video";
-    default: return "";
+    case 0:
+        return "Speech";
+    case 8:
+        return "Unrestr digital";
+    case 9:
+        return "Restr. digital";
+    case 16:
+        return "3.1 kHz audio";
+    case 17:
+        return "UDI with tones";
+    case 24:
+        return "Video";
+    default:
+        return "";
     }
 }
 
@@ -169,16 +183,18 @@ TEST(CallControlAgreement, FullDecodeShowsWhatWiresharkShows) {
             if (rows[i].header && rows[i].fieldName.rfind("Information Element Identifier", 0) == 0)
                 ours.push_back(folded(rows[i].value));
         }
-        for (const std::string& name : elementNames(g.raw("ies")))
+        for (const std::string &name : elementNames(g.raw("ies")))
             EXPECT_NE(std::find(ours.begin(), ours.end(), folded(name)), ours.end())
                 << name << " missing in " << where;
-        for (const char* side : {"called", "calling"}) {
-            const std::string element = std::string(side) == "called" ? "Called party number"
-                                                                      : "Calling party number";
+        for (const char *side : {"called", "calling"}) {
+            const std::string element =
+                std::string(side) == "called" ? "Called party number" : "Calling party number";
             if (!g.isNull(std::string(side) + "_type")) {
-                EXPECT_EQ(fieldOf(rows, element, "Type"), typeOfNumber(g.number(std::string(side) + "_type")))
+                EXPECT_EQ(fieldOf(rows, element, "Type"),
+                          typeOfNumber(g.number(std::string(side) + "_type")))
                     << element << " in " << where;
-                EXPECT_EQ(fieldOf(rows, element, "Plan"), numberingPlan(g.number(std::string(side) + "_plan")))
+                EXPECT_EQ(fieldOf(rows, element, "Plan"),
+                          numberingPlan(g.number(std::string(side) + "_plan")))
                     << element << " in " << where;
             }
         }

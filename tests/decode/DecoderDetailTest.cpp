@@ -7,9 +7,9 @@
 namespace qv::test {
 namespace {
 
-std::vector<std::string> lineTexts(const CDecoder& decoder) {
+std::vector<std::string> lineTexts(const CDecoder &decoder) {
     std::vector<std::string> texts;
-    for (const DetailLine& line : decoder.detailLines())
+    for (const DetailLine &line : decoder.detailLines())
         texts.push_back(std::to_string(line.kind) + " " + line.text);
     return texts;
 }
@@ -20,29 +20,47 @@ TEST(DecoderDetail, TeiManagementFrameInOrder) {
     ASSERT_EQ(d.decoder->Format_Detail(DetailOptions{}), 0);
     const std::vector<std::string> expected = {
         "1 EDSS-1",
-        "3 Direction : ", "4 TE->NT",
-        "3 Decode Status : ", "4 -",
-        "2 ISDN LAYER 2", "2 ADDRESS FIELD:",
-        "3 SAPI (Service Access Point Identifier) : ", "4 63",
-        "3 Command/Response : ", "4 Command",
-        "3 Extension Bit 1 : ", "4 0",
-        "3 TEI (Terminal Endpoint Identifier) : ", "4 127",
-        "3 Extension Bit 2 : ", "4 1",
+        "3 Direction : ",
+        "4 TE->NT",
+        "3 Decode Status : ",
+        "4 -",
+        "2 ISDN LAYER 2",
+        "2 ADDRESS FIELD:",
+        "3 SAPI (Service Access Point Identifier) : ",
+        "4 63",
+        "3 Command/Response : ",
+        "4 Command",
+        "3 Extension Bit 1 : ",
+        "4 0",
+        "3 TEI (Terminal Endpoint Identifier) : ",
+        "4 127",
+        "3 Extension Bit 2 : ",
+        "4 1",
         "2 CONTROL FIELD:",
-        "3 Type : ", "4 UI (Unnumbered Information)",
-        "3 N(S) (Send Sequence Number) : ", "4 -",
-        "3 N(R) (Receive Sequence Number) : ", "4 -",
-        "3 Poll/Final : ", "4 Poll",
+        "3 Type : ",
+        "4 UI (Unnumbered Information)",
+        "3 N(S) (Send Sequence Number) : ",
+        "4 -",
+        "3 N(R) (Receive Sequence Number) : ",
+        "4 -",
+        "3 Poll/Final : ",
+        "4 Poll",
         "2 TEI MANAGEMENT INFORMATION:",
-        "3 Management Entity Identifier : ", "4 0x0F",
-        "3 Reference Number : ", "4 0x1234",
-        "3 Message Type : ", "4 ID.REQUEST",
-        "3 Action Indicator : ", "4 127",
-        "3 Action Indicator Extension Bit : ", "4 1",
-        "3 Frame Check Sequence (FCS) : ", "4 Good",
+        "3 Management Entity Identifier : ",
+        "4 0x0F",
+        "3 Reference Number : ",
+        "4 0x1234",
+        "3 Message Type : ",
+        "4 ID.REQUEST",
+        "3 Action Indicator : ",
+        "4 127",
+        "3 Action Indicator Extension Bit : ",
+        "4 1",
+        "3 Frame Check Sequence (FCS) : ",
+        "4 Good",
     };
     EXPECT_EQ(lineTexts(*d.decoder), expected);
-    const auto& lines = d.decoder->detailLines();
+    const auto &lines = d.decoder->detailLines();
     EXPECT_EQ(lines[0].colour, TextColour::Layer3IsdnTeNt);
     EXPECT_EQ(lines[1].colour, TextColour::Layer2TeNt);
 }
@@ -51,9 +69,9 @@ TEST(DecoderDetail, FrenchHeadingsAndMultipleAi) {
     Decoded d(frameRecord(Dir::NtTe, {0xFE, 0xFF, 0x03, 0x0F, 0x00, 0x01, 0x02, 0x80, 0xFF}), 1);
     ASSERT_EQ(d.decoder->Format_Detail(DetailOptions{}), 0);
     const std::vector<std::string> texts = lineTexts(*d.decoder);
-    for (const char* expected : {"2 NIVEAU 2 RNIS", "2 CHAMP D'ADRESSE:", "2 CHAMP DE COMMANDE:",
-                                 "2 GESTION DE TEI:", "3 Type de Message : ", "4 ID.ASSIGN+",
-                                 "4 64 127 ", "4 NT->TE"})
+    for (const char *expected :
+         {"2 NIVEAU 2 RNIS", "2 CHAMP D'ADRESSE:", "2 CHAMP DE COMMANDE:", "2 GESTION DE TEI:",
+          "3 Type de Message : ", "4 ID.ASSIGN+", "4 64 127 ", "4 NT->TE"})
         EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
     EXPECT_EQ(d.decoder->detailLines()[1].colour, TextColour::Layer2NtTe);
 }
@@ -66,12 +84,18 @@ TEST(DecoderDetail, FrmrBlockAndX25Title) {
     ASSERT_NE(block, texts.end());
     const std::vector<std::string> expected = {
         "2 FRAME REJECT (FRMR) RESPONSE:",
-        "3 Rejected Frame Control Field : ", "4 0x1234",
-        "3 V(S) (Current Send Sequence) : ", "4 5",
-        "3 V(R) (Current Receive Sequence) : ", "4 6",
-        "3 Rejected Frame Command/Response : ", "4 Response",
-        "3 Cause (bits W X Y Z) : ", "4 Inval.N(R)",
-        "3 Frame Check Sequence (FCS) : ", "4 Good",
+        "3 Rejected Frame Control Field : ",
+        "4 0x1234",
+        "3 V(S) (Current Send Sequence) : ",
+        "4 5",
+        "3 V(R) (Current Receive Sequence) : ",
+        "4 6",
+        "3 Rejected Frame Command/Response : ",
+        "4 Response",
+        "3 Cause (bits W X Y Z) : ",
+        "4 Inval.N(R)",
+        "3 Frame Check Sequence (FCS) : ",
+        "4 Good",
     };
     EXPECT_EQ(std::vector<std::string>(block, texts.end()), expected);
 
@@ -85,8 +109,16 @@ TEST(DecoderDetail, LayerOneEventsAndBadFrames) {
     Decoded event(layer1Record(4, Dir::NtTe));
     ASSERT_EQ(event.decoder->Format_Detail(DetailOptions{}), 0);
     const std::vector<std::string> expected = {
-        "1 ", "3 Direction : ", "4 NT->TE", "3 Decode Status : ", "4 -",
-        "2 ISDN LAYER 1", "3 Type : ", "4 Phys.", "3 Message Type : ", "4 LOS Begin      ",
+        "1 ",
+        "3 Direction : ",
+        "4 NT->TE",
+        "3 Decode Status : ",
+        "4 -",
+        "2 ISDN LAYER 1",
+        "3 Type : ",
+        "4 Phys.",
+        "3 Message Type : ",
+        "4 LOS Begin      ",
     };
     EXPECT_EQ(lineTexts(*event.decoder), expected);
     EXPECT_EQ(event.decoder->detailLines().back().colour, TextColour::Layer1NtTe);
@@ -119,8 +151,8 @@ TEST(DecoderDetail, OptionsLeaveOutTheLayerTwoLines) {
 
 TEST(DecoderDetail, CallControlBlockReportsAFailedFullDecode) {
     Decoded d(frameRecord(Dir::TeNt, {0x00, 0x81, 0x00, 0x00, 0x08, 0x01, 0x05, 0x05}));
-    d.services.callControlFullDecode = [](const std::uint8_t* info, std::uint16_t length,
-                                          std::vector<Layer3DetailItem>& out) {
+    d.services.callControlFullDecode = [](const std::uint8_t *info, std::uint16_t length,
+                                          std::vector<Layer3DetailItem> &out) {
         if (length != 4 || info[0] != 0x08)
             return false;
         out.push_back({false, "Information element", "Bearer capability"});
@@ -131,20 +163,28 @@ TEST(DecoderDetail, CallControlBlockReportsAFailedFullDecode) {
     std::vector<std::string> texts = lineTexts(*d.decoder);
     const std::vector<std::string> expected = {
         "2 ISDN LAYER 3",
-        "3 Protocol Discriminator : ", "4 0x08",
-        "3 Call Reference Length : ", "4 1",
-        "3 Call Reference Flag : ", "4 Call Origin Side",
-        "3 Call Reference Value : ", "4 0x05",
-        "3 Message Type : ", "4 ?",
-        "3 Cause : ", "4 -",
-        "3 Information element : ", "4 Bearer capability",
-        "5 Coding standard : ", "6 CCITT",
+        "3 Protocol Discriminator : ",
+        "4 0x08",
+        "3 Call Reference Length : ",
+        "4 1",
+        "3 Call Reference Flag : ",
+        "4 Call Origin Side",
+        "3 Call Reference Value : ",
+        "4 0x05",
+        "3 Message Type : ",
+        "4 ?",
+        "3 Cause : ",
+        "4 -",
+        "3 Information element : ",
+        "4 Bearer capability",
+        "5 Coding standard : ",
+        "6 CCITT",
     };
     EXPECT_EQ(std::vector<std::string>(texts.end() - 17, texts.end()), expected);
     EXPECT_EQ(texts[4], "4 -");
 
-    d.services.callControlFullDecode = [](const std::uint8_t*, std::uint16_t,
-                                          std::vector<Layer3DetailItem>&) { return false; };
+    d.services.callControlFullDecode = [](const std::uint8_t *, std::uint16_t,
+                                          std::vector<Layer3DetailItem> &) { return false; };
     ASSERT_EQ(d.decoder->Format_Detail(DetailOptions{}), 0);
     texts = lineTexts(*d.decoder);
     EXPECT_EQ(texts[4], "4 Problem with the PDU Interpreter")
@@ -154,18 +194,18 @@ TEST(DecoderDetail, CallControlBlockReportsAFailedFullDecode) {
 
 // Lines carry the octets they describe, so that a view can mark them in the hexa trace.
 TEST(DecoderDetail, LinesNameTheOctetsTheyDescribe) {
-    Decoded d(frameRecord(Dir::TeNt, {0x00, 0x81, 0x02, 0x04, 0x08, 0x01, 0x05, 0x05, 0x04,
-                                      0x02, 0x80, 0x90}));
-    d.services.callControlFullDecode = [](const std::uint8_t*, std::uint16_t,
-                                          std::vector<Layer3DetailItem>& out) {
+    Decoded d(frameRecord(
+        Dir::TeNt, {0x00, 0x81, 0x02, 0x04, 0x08, 0x01, 0x05, 0x05, 0x04, 0x02, 0x80, 0x90}));
+    d.services.callControlFullDecode = [](const std::uint8_t *, std::uint16_t,
+                                          std::vector<Layer3DetailItem> &out) {
         out.push_back({false, "Information Element Identifier", "Bearer capability", 4, 1});
         out.push_back({true, "Coding standard", "CCITT", 6, 2});
         out.push_back({true, "No octets", "x"});
         return true;
     };
     ASSERT_EQ(d.decoder->Format_Detail(DetailOptions{}), 0);
-    auto extent = [&](const std::string& label) {
-        for (const DetailLine& line : d.decoder->detailLines())
+    auto extent = [&](const std::string &label) {
+        for (const DetailLine &line : d.decoder->detailLines())
             if (line.text == label + " : ")
                 return std::to_string(line.frameOffset) + "+" + std::to_string(line.byteCount);
         return std::string("(no line)");
@@ -182,7 +222,7 @@ TEST(DecoderDetail, LinesNameTheOctetsTheyDescribe) {
 
     Decoded ui(frameRecord(Dir::TeNt, {0x02, 0x81, 0x13, 0x08, 0x01, 0x05, 0x05}));
     ASSERT_EQ(ui.decoder->Format_Detail(DetailOptions{}), 0);
-    for (const DetailLine& line : ui.decoder->detailLines()) {
+    for (const DetailLine &line : ui.decoder->detailLines()) {
         if (line.text == "Type : ") {
             EXPECT_EQ(line.frameOffset * 10 + line.byteCount, 21) << "a U frame's one octet";
         } else if (line.text == "N(S) (Send Sequence Number) : ") {
@@ -211,7 +251,7 @@ TEST(HexaFind, ValuesAreDigitPairs) {
     EXPECT_EQ(octets, (std::vector<std::uint8_t>{0xA1, 0x04, 0x03}));
     EXPECT_TRUE(parseHexValue("a10403", octets));
     EXPECT_EQ(octets, (std::vector<std::uint8_t>{0xA1, 0x04, 0x03}));
-    for (const char* wrong : {"", "   ", "A", "A1 0", "A 1", "G1", "0x41", "41,42"}) {
+    for (const char *wrong : {"", "   ", "A", "A1 0", "A 1", "G1", "0x41", "41,42"}) {
         SCOPED_TRACE(wrong);
         EXPECT_FALSE(parseHexValue(wrong, octets));
     }
@@ -268,8 +308,8 @@ protected:
         host.records = {
             frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF}), // 0
             frameRecord(Dir::NtTe, {0xFE, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x02, 0x81}), // 1
-            frameRecord(Dir::TeNt, {0x00, 0x81, 0x7F}),                                // 2
-            frameRecord(Dir::NtTe, {0x00, 0x81, 0x73}),                                // 3
+            frameRecord(Dir::TeNt, {0x00, 0x81, 0x7F}),                               // 2
+            frameRecord(Dir::NtTe, {0x00, 0x81, 0x73}),                               // 3
             frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x56, 0x78, 0x01, 0xFF}), // 4
         };
         decoder = std::make_unique<CISDN>(host, services);
@@ -346,9 +386,9 @@ TEST_F(SearchTest, MessageTypeIsComparedWhole) {
     EXPECT_EQ(found.frame, 1u);
     EXPECT_EQ(decoder->search(request(FindCriterion::MessageType, "ID.ASS"), columns, found),
               kFindExhausted);
-    EXPECT_EQ(decoder->search(request(FindCriterion::MessageType, "ID.REQUEST", -1), columns,
-                              found),
-              kFindFound);
+    EXPECT_EQ(
+        decoder->search(request(FindCriterion::MessageType, "ID.REQUEST", -1), columns, found),
+        kFindFound);
     EXPECT_EQ(found.frame, 4u);
 }
 

@@ -56,9 +56,9 @@ class MemoryHost : public DecoderHost {
 public:
     std::vector<LvtRecord> records;
     RecordingUserMessages recorded;
-    CDecoder* decoder = nullptr;
+    CDecoder *decoder = nullptr;
 
-    int readRecord(std::uint32_t index, LvtRecord& target) override {
+    int readRecord(std::uint32_t index, LvtRecord &target) override {
         if (index >= records.size())
             return -4;
         target = records[index];
@@ -72,13 +72,13 @@ public:
     std::uint16_t captureStartYear() const override { return 2026; }
     std::uint16_t captureStartMonth() const override { return 3; }
     int decodingLanguage() const override { return language; }
-    UserMessages& messages() override { return recorded; }
+    UserMessages &messages() override { return recorded; }
     int language = 0;
 };
 
 // A decoder over one record at a time.
 struct Decoded {
-    explicit Decoded(const LvtRecord& record, int language = 0) {
+    explicit Decoded(const LvtRecord &record, int language = 0) {
         host.language = language;
         host.records = {record};
         decoder = std::make_unique<CISDN>(host, services);
@@ -90,7 +90,7 @@ struct Decoded {
         decoder->columnText(number, text, longForm);
         return text;
     }
-    const DecodedFrame& frame() const { return decoder->frame(); }
+    const DecodedFrame &frame() const { return decoder->frame(); }
 
     MemoryHost host;
     DecoderServices services;

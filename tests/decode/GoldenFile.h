@@ -13,7 +13,7 @@ struct Golden {
     std::string line;
 
     // The value of key as it stands in the line; "null" when the key is absent.
-    std::string raw(const std::string& key) const {
+    std::string raw(const std::string &key) const {
         const std::string quoted = "\"" + key + "\": ";
         const std::size_t at = line.find(quoted);
         if (at == std::string::npos)
@@ -28,16 +28,16 @@ struct Golden {
                 ++end;
         return line.substr(start, end - start);
     }
-    bool isNull(const std::string& key) const { return raw(key) == "null"; }
-    long number(const std::string& key) const { return std::stol(raw(key)); }
-    std::string text(const std::string& key) const {
+    bool isNull(const std::string &key) const { return raw(key) == "null"; }
+    long number(const std::string &key) const { return std::stol(raw(key)); }
+    std::string text(const std::string &key) const {
         const std::string r = raw(key);
         return r.size() >= 2 && r[0] == '"' ? r.substr(1, r.size() - 2) : r;
     }
-    std::vector<long> list(const std::string& key) const {
+    std::vector<long> list(const std::string &key) const {
         std::vector<long> out;
         std::string r = raw(key);
-        for (char& c : r)
+        for (char &c : r)
             c = c == '[' || c == ']' || c == ',' ? ' ' : c;
         std::istringstream in(r);
         long v;
@@ -45,14 +45,14 @@ struct Golden {
             out.push_back(v);
         return out;
     }
-    long firstOfList(const std::string& key, long otherwise) const {
+    long firstOfList(const std::string &key, long otherwise) const {
         const std::vector<long> values = list(key);
         return values.empty() ? otherwise : values.front();
     }
 };
 
 // The frame of a golden line: its direction ("U" from the user side) and octets.
-inline LvtRecord recordOf(const Golden& g) {
+inline LvtRecord recordOf(const Golden &g) {
     LvtRecord r = frameRecord(g.text("dir") == "U" ? Dir::TeNt : Dir::NtTe, {});
     std::istringstream hex(g.text("octets"));
     std::string octet;

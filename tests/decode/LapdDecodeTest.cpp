@@ -7,15 +7,39 @@ namespace qv::test {
 namespace {
 
 enum Col {
-    Type = 4, Sapi, CR, Ea1, Tei, Ea2, Ns, Nr, PF, Mei, Ri, Ai, MultipleAi, AiExt, RejCtrl, Vs, Vr,
-    FrmrCr, FrmrCause, Pd, CrLen, CrFlg, CallRef, Lcn, MsgType,
-    Fcs = 37, Size = 38,
+    Type = 4,
+    Sapi,
+    CR,
+    Ea1,
+    Tei,
+    Ea2,
+    Ns,
+    Nr,
+    PF,
+    Mei,
+    Ri,
+    Ai,
+    MultipleAi,
+    AiExt,
+    RejCtrl,
+    Vs,
+    Vr,
+    FrmrCr,
+    FrmrCause,
+    Pd,
+    CrLen,
+    CrFlg,
+    CallRef,
+    Lcn,
+    MsgType,
+    Fcs = 37,
+    Size = 38,
 };
 
 struct ColumnCase {
-    const char* name;
+    const char *name;
     LvtRecord record;
-    std::vector<std::pair<int, const char*>> expected;
+    std::vector<std::pair<int, const char *>> expected;
 };
 
 class LapdColumns : public ::testing::TestWithParam<ColumnCase> {};
@@ -23,16 +47,26 @@ class LapdColumns : public ::testing::TestWithParam<ColumnCase> {};
 TEST_P(LapdColumns, ShowTheirTexts) {
     Decoded d(GetParam().record);
     ASSERT_EQ(d.status, 0);
-    for (const auto& [column, text] : GetParam().expected)
+    for (const auto &[column, text] : GetParam().expected)
         EXPECT_EQ(d.column(column), text) << GetParam().name << " column " << column;
 }
 
 const ColumnCase kColumnCases[] = {
     {"TEI request single Ai",
      frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF}),
-     {{Type, "UI"}, {Sapi, "63"}, {Tei, "127"}, {Mei, "0x0F"}, {Ri, "0x1234"},
-      {MsgType, "ID.REQUEST"}, {Ai, "127"}, {AiExt, "1"}, {MultipleAi, "-"}, {Ns, "-"},
-      {Nr, "-"}, {Pd, "-"}, {RejCtrl, "-"}}},
+     {{Type, "UI"},
+      {Sapi, "63"},
+      {Tei, "127"},
+      {Mei, "0x0F"},
+      {Ri, "0x1234"},
+      {MsgType, "ID.REQUEST"},
+      {Ai, "127"},
+      {AiExt, "1"},
+      {MultipleAi, "-"},
+      {Ns, "-"},
+      {Nr, "-"},
+      {Pd, "-"},
+      {RejCtrl, "-"}}},
     {"TEI request with more Ai",
      frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0x80, 0x82, 0xFF}),
      {{Ai, "-"}, {MultipleAi, "64 65 127 "}, {MsgType, "ID.REQUEST+"}, {AiExt, "0"}}},
@@ -41,8 +75,7 @@ const ColumnCase kColumnCases[] = {
      {{MultipleAi, "64 65 "}, {MsgType, "ID.ASSIGN+"}}},
     {"Unknown management entity",
      frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0E, 0x12, 0x34, 0x01, 0xFF}),
-     {{Mei, "?"}, {Ri, "?"}, {Ai, "?"}, {MsgType, "?"}, {Type, "UI"}, {Sapi, "63"},
-      {Tei, "127"}}},
+     {{Mei, "?"}, {Ri, "?"}, {Ai, "?"}, {MsgType, "?"}, {Type, "UI"}, {Sapi, "63"}, {Tei, "127"}}},
     {"Unknown TEI message type",
      frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x08, 0xFF}),
      {{MsgType, "Unknown"}, {Mei, "?"}, {Type, "UI"}}},
@@ -54,8 +87,15 @@ const ColumnCase kColumnCases[] = {
      {{Ri, "0xFE"}, {MsgType, "ID.REMOVE"}}},
     {"RR command from the TE side",
      frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x0B}),
-     {{Type, "RR"}, {CR, "C"}, {PF, "P"}, {Nr, "5"}, {Ns, "-"}, {Tei, "64"}, {Ea1, "0"},
-      {Ea2, "1"}, {Mei, "-"}}},
+     {{Type, "RR"},
+      {CR, "C"},
+      {PF, "P"},
+      {Nr, "5"},
+      {Ns, "-"},
+      {Tei, "64"},
+      {Ea1, "0"},
+      {Ea2, "1"},
+      {Mei, "-"}}},
     {"RR response from the TE side",
      frameRecord(Dir::TeNt, {0x02, 0x81, 0x01, 0x0A}),
      {{CR, "R"}, {PF, "F"}, {Nr, "5"}}},
@@ -64,8 +104,16 @@ const ColumnCase kColumnCases[] = {
      {{CR, "C"}, {PF, "P"}}},
     {"I frame",
      frameRecord(Dir::TeNt, {0x00, 0x81, 0x0A, 0x07, 0x08, 0x01, 0x05, 0x05}),
-     {{Type, "I"}, {Ns, "5"}, {Nr, "3"}, {PF, "P"}, {Pd, "0x08"}, {CrLen, "1"}, {CrFlg, "Orig"},
-      {CallRef, "0x05"}, {Size, "8"}, {Fcs, "Good"}}},
+     {{Type, "I"},
+      {Ns, "5"},
+      {Nr, "3"},
+      {PF, "P"},
+      {Pd, "0x08"},
+      {CrLen, "1"},
+      {CrFlg, "Orig"},
+      {CallRef, "0x05"},
+      {Size, "8"},
+      {Fcs, "Good"}}},
     {"Two-octet call reference",
      frameRecord(Dir::NtTe, {0x02, 0x81, 0x00, 0x00, 0x08, 0x02, 0x80, 0x05, 0x45}),
      {{CrLen, "2"}, {CrFlg, "Rcvr"}, {CallRef, "0x0005"}}},
@@ -92,8 +140,13 @@ const ColumnCase kColumnCases[] = {
      {{Type, "?"}, {Nr, "-"}, {Ns, "-"}}},
     {"FRMR",
      frameRecord(Dir::NtTe, {0x00, 0x81, 0x97, 0x12, 0x34, 0x0A, 0x0D, 0x04}),
-     {{Type, "FRMR"}, {RejCtrl, "0x1234"}, {Vs, "5"}, {Vr, "6"}, {FrmrCr, "R"},
-      {FrmrCause, "> max.len."}, {PF, "F"}}},
+     {{Type, "FRMR"},
+      {RejCtrl, "0x1234"},
+      {Vs, "5"},
+      {Vr, "6"},
+      {FrmrCr, "R"},
+      {FrmrCause, "> max.len."},
+      {PF, "F"}}},
     {"FRMR cause with nothing set",
      frameRecord(Dir::NtTe, {0x00, 0x81, 0x87, 0x00, 0x01, 0x00, 0x00, 0x00}),
      {{RejCtrl, "0x01"}, {FrmrCr, "C"}, {FrmrCause, "Unknown"}}},
@@ -102,18 +155,38 @@ const ColumnCase kColumnCases[] = {
      {{Type, "?"}, {RejCtrl, "?"}, {Vs, "?"}, {FrmrCause, "?"}, {Sapi, "0"}}},
     {"Aborted frame",
      frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x0B}, 2),
-     {{Type, "?"}, {Sapi, "?"}, {Tei, "?"}, {Mei, "?"}, {RejCtrl, "?"}, {MsgType, "?"},
-      {CrLen, "?"}, {29, "?"}, {Fcs, "Frame aborted"}}},
+     {{Type, "?"},
+      {Sapi, "?"},
+      {Tei, "?"},
+      {Mei, "?"},
+      {RejCtrl, "?"},
+      {MsgType, "?"},
+      {CrLen, "?"},
+      {29, "?"},
+      {Fcs, "Frame aborted"}}},
     {"Layer-1 event",
      layer1Record(9),
-     {{Type, "Phys."}, {Sapi, "-"}, {Ns, "-"}, {Mei, "-"}, {RejCtrl, "-"}, {Pd, "-"},
-      {MsgType, "E-Bit Begin     "}, {29, "-"}, {Size, "0"}, {3, "==>     "}}},
+     {{Type, "Phys."},
+      {Sapi, "-"},
+      {Ns, "-"},
+      {Mei, "-"},
+      {RejCtrl, "-"},
+      {Pd, "-"},
+      {MsgType, "E-Bit Begin     "},
+      {29, "-"},
+      {Size, "0"},
+      {3, "==>     "}}},
     {"Layer-1 activation event has no direction",
      layer1Record(22, Dir::NtTe),
      {{3, "-"}, {MsgType, "U activated"}}},
     {"Overflow mark",
      overflowRecord(1),
-     {{Type, "?"}, {Sapi, "?"}, {RejCtrl, "-"}, {MsgType, "?"}, {29, "-"}, {40, "?"},
+     {{Type, "?"},
+      {Sapi, "?"},
+      {RejCtrl, "-"},
+      {MsgType, "?"},
+      {29, "-"},
+      {40, "?"},
       {Fcs, "Overflow in Real-Time mode on the Tester equipment"}}},
 };
 
@@ -140,7 +213,7 @@ TEST(LapdColumns, LongFormsNameTheRoleAndTheType) {
 
 TEST(LapdDecode, FillsTheDecodedFrame) {
     Decoded i(frameRecord(Dir::TeNt, {0x41, 0x81, 0x0A, 0x07, 0x00}));
-    const DecodedFrame& f = i.frame();
+    const DecodedFrame &f = i.frame();
     EXPECT_EQ(f.sapi, 16);
     EXPECT_EQ(f.l3Kind, kL3X25);
     EXPECT_EQ(f.format, kFormatI);
@@ -191,12 +264,12 @@ TEST(LapdDecode, RealTimeEntryDecodesAndAsksTheFilter) {
     DecoderServices services;
     CISDN decoder(host, services);
     std::vector<std::string> seen;
-    decoder.setRealTimeFilter([&](const DecodedFrame& f, const LvtRecord&, int category,
-                                  std::uint32_t number) {
-        seen.push_back(std::to_string(number) + ":" + std::to_string(category) + ":" +
-                       std::to_string(f.error));
-        return f.sapi == 63 ? 1 : 0;
-    });
+    decoder.setRealTimeFilter(
+        [&](const DecodedFrame &f, const LvtRecord &, int category, std::uint32_t number) {
+            seen.push_back(std::to_string(number) + ":" + std::to_string(category) + ":" +
+                           std::to_string(f.error));
+            return f.sapi == 63 ? 1 : 0;
+        });
     EXPECT_EQ(decoder.DecodeFrameRealTime(
                   frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF}), 7),
               1);
@@ -229,34 +302,31 @@ TEST(LapdDecode, LayerCategoryFollowsTheFrame) {
         {frameRecord(Dir::NtTe, {0x00, 0x81, 0x01, 0x00}, 1), 0},
         {overflowRecord(1), 0},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         Decoded d(c.record);
-        EXPECT_EQ(d.decoder->LayerCategory(), c.category)
-            << "control " << int(c.record.data[2]);
+        EXPECT_EQ(d.decoder->LayerCategory(), c.category) << "control " << int(c.record.data[2]);
     }
 }
 
 TEST(LapdDecode, CallControlItemsComeFromTheProvider) {
     struct Items : L3ItemProvider {
-        bool messageTypeText(const std::uint8_t*, std::uint16_t, bool longForm, std::uint8_t,
-                             std::string& out) const override {
+        bool messageTypeText(const std::uint8_t *, std::uint16_t, bool longForm, std::uint8_t,
+                             std::string &out) const override {
             out = longForm ? "SETUP (long)" : "SETUP";
             return known;
         }
-        bool itemText(const std::uint8_t*, std::uint16_t length, int item,
-                      std::string& out) const override {
+        bool itemText(const std::uint8_t *, std::uint16_t length, int item,
+                      std::string &out) const override {
             out = item == kItemChannel ? "B2" : item == kItemCallingAddress ? "12345" : "";
             seenLength = length;
             return !out.empty();
         }
-        bool itemValue(const std::uint8_t*, std::uint16_t, int item,
-                       std::uint32_t& out) const override {
+        bool itemValue(const std::uint8_t *, std::uint16_t, int item,
+                       std::uint32_t &out) const override {
             out = 200;
             return item == kItemCause;
         }
-        std::string protocolDiscriminatorText(std::uint8_t, int, bool) const override {
-            return {};
-        }
+        std::string protocolDiscriminatorText(std::uint8_t, int, bool) const override { return {}; }
         bool known = true;
         mutable std::uint16_t seenLength = 0;
     } items;

@@ -18,18 +18,17 @@
 namespace qv::test {
 namespace {
 
-
 // An address as the summary column shows it: no address reads "-".
-std::string addressOf(const Golden& g, const std::string& key) {
+std::string addressOf(const Golden &g, const std::string &key) {
     const std::string t = g.isNull(key) ? "" : g.text(key);
     return t.empty() ? "-" : t;
 }
 
 // The codes of the entries the program lists: a code it does not decode takes the rest of the
 // field, so the list ends there.
-std::vector<long> listedCodes(const std::vector<long>& codes) {
-    static const std::vector<long> kRest = {0x01, 0x04, 0x08, 0x44, 0x49, 0xC1, 0xC2,
-                                            0xC3, 0xC4, 0xC5, 0xD1};
+std::vector<long> listedCodes(const std::vector<long> &codes) {
+    static const std::vector<long> kRest = {0x01, 0x04, 0x08, 0x44, 0x49, 0xC1,
+                                            0xC2, 0xC3, 0xC4, 0xC5, 0xD1};
     static const std::vector<long> kNamed = {0x42, 0x43, 0x02, 0x03, 0x47, 0x09, 0x48, 0x41, 0xC6};
     std::vector<long> out;
     for (long c : codes) {
@@ -46,8 +45,8 @@ std::vector<long> listedCodes(const std::vector<long>& codes) {
 struct Tally {
     std::map<std::string, int> agreed, differed;
     std::map<std::string, std::vector<std::string>> examples;
-    void agree(const std::string& field) { ++agreed[field]; }
-    void differ(const std::string& rule, const std::string& where) {
+    void agree(const std::string &field) { ++agreed[field]; }
+    void differ(const std::string &rule, const std::string &where) {
         ++differed[rule];
         if (examples[rule].size() < 2)
             examples[rule].push_back(where);
@@ -69,10 +68,10 @@ TEST(X25Agreement, WithWiresharkOnEveryPacket) {
         installX25(services, provider);
         CISDN decoder(host, services);
         ASSERT_GE(decoder.Decode_Frame(0), 0);
-        const DecodedFrame& f = decoder.frame();
+        const DecodedFrame &f = decoder.frame();
         const std::string where = g.text("kind") + ": " + g.text("octets");
         const std::string kind = g.text("kind");
-        const std::uint8_t* packet = decoder.currentRecord().data.data() + f.l3Offset;
+        const std::uint8_t *packet = decoder.currentRecord().data.data() + f.l3Offset;
         ASSERT_EQ(f.l3Kind, kL3X25) << where;
         ++compared;
         auto item = [&](int number) {
@@ -187,7 +186,7 @@ TEST(X25Agreement, WithWiresharkOnEveryPacket) {
         const bool complete = decodeX25Facilities(provider, packet, length, facilities);
         EXPECT_TRUE(complete) << where;
         std::vector<long> ours;
-        for (const X25Facility& e : facilities.entries)
+        for (const X25Facility &e : facilities.entries)
             ours.push_back(e.code);
         const std::vector<long> built = g.list("built_facilities");
         const std::vector<long> ws = g.list("ws_facilities");
@@ -212,11 +211,11 @@ TEST(X25Agreement, WithWiresharkOnEveryPacket) {
     }
     EXPECT_GE(compared, 200);
     std::cout << compared << " packets compared\n";
-    for (const auto& [field, count] : tally.agreed)
+    for (const auto &[field, count] : tally.agreed)
         std::cout << "  agree  " << field << ": " << count << "\n";
-    for (const auto& [rule, count] : tally.differed) {
+    for (const auto &[rule, count] : tally.differed) {
         std::cout << "  differ " << rule << ": " << count << "\n";
-        for (const std::string& e : tally.examples[rule])
+        for (const std::string &e : tally.examples[rule])
             std::cout << "           " << e << "\n";
     }
 }

@@ -13,10 +13,9 @@ enum Col { Lcn = 27, MsgType = 28, Calling = 29, Called = 30, Cause = 35, Diagno
 
 // One X.25 packet in an I frame of SAPI 16 TEI 64, decoded with the X.25 services installed.
 struct X25Decoded {
-    X25Decoded(Dir dir, std::vector<std::uint8_t> packet, int language = 0)
-        : provider(language) {
-        LvtRecord r = frameRecord(dir, {static_cast<std::uint8_t>(dir == Dir::TeNt ? 0x40 : 0x42),
-                                        0x81, 0x00, 0x00});
+    X25Decoded(Dir dir, std::vector<std::uint8_t> packet, int language = 0) : provider(language) {
+        LvtRecord r = frameRecord(
+            dir, {static_cast<std::uint8_t>(dir == Dir::TeNt ? 0x40 : 0x42), 0x81, 0x00, 0x00});
         for (std::uint8_t o : packet)
             r.data[r.dataLength++] = o;
         host.language = language;
@@ -31,7 +30,7 @@ struct X25Decoded {
         decoder->columnText(number, text, longForm);
         return text;
     }
-    const DecodedFrame& frame() const { return decoder->frame(); }
+    const DecodedFrame &frame() const { return decoder->frame(); }
     // The detail lines as "kind text", X.25 block only.
     std::vector<std::string> lines() {
         DetailOptions options;
@@ -39,7 +38,7 @@ struct X25Decoded {
         EXPECT_EQ(decoder->Format_Detail(options), 0);
         std::vector<std::string> out;
         for (std::size_t k = 1; k < decoder->detailLines().size(); ++k) {
-            const DetailLine& line = decoder->detailLines()[k];
+            const DetailLine &line = decoder->detailLines()[k];
             out.push_back(std::to_string(line.kind) + " " + line.text);
         }
         return out;
@@ -57,14 +56,14 @@ struct X25Decoded {
 struct NameCase {
     std::uint8_t type;
     Dir dir;
-    const char* english;
-    const char* french;
+    const char *english;
+    const char *french;
 };
 
 class X25PacketNames : public ::testing::TestWithParam<NameCase> {};
 
 TEST_P(X25PacketNames, DependOnTheDirection) {
-    const NameCase& c = GetParam();
+    const NameCase &c = GetParam();
     X25Decoded english(c.dir, {0x10, 0x05, c.type, 0x00, 0x00});
     X25Decoded french(c.dir, {0x10, 0x05, c.type, 0x00, 0x00}, 1);
     EXPECT_EQ(english.column(MsgType), c.english);
@@ -74,37 +73,38 @@ TEST_P(X25PacketNames, DependOnTheDirection) {
     EXPECT_EQ(english.frame().error, known ? kDecodeOk : kUnknownMessageType);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    X25AllTypes, X25PacketNames,
-    ::testing::Values(
-        NameCase{0x00, Dir::TeNt, "DATA", "DONNEES"}, NameCase{0x6A, Dir::NtTe, "DATA", "DONNEES"},
-        NameCase{0x0B, Dir::TeNt, "CALL.REQ", "REQ.APPEL"},
-        NameCase{0x0B, Dir::NtTe, "IN.CALL", "APPEL ENTR"},
-        NameCase{0x0F, Dir::TeNt, "CALL.ACC", "APPEL ACC"},
-        NameCase{0x0F, Dir::NtTe, "CALL.CONN", "COMM.ETAB"},
-        NameCase{0x13, Dir::TeNt, "CLEAR.REQ", "REQ.LIB"},
-        NameCase{0x13, Dir::NtTe, "CLEAR.IND", "INDIC.LIB"},
-        NameCase{0x17, Dir::TeNt, "CLEAR.CONF", "CONF.LIB"},
-        NameCase{0x17, Dir::NtTe, "CLEAR.CONF", "CONF.LIB"},
-        NameCase{0x23, Dir::NtTe, "INTR", "INTR"},
-        NameCase{0x27, Dir::TeNt, "INTR.CONF", "CONF.INTR"},
-        NameCase{0x01, Dir::TeNt, "RR", "RR"}, NameCase{0xE1, Dir::NtTe, "RR", "RR"},
-        NameCase{0x25, Dir::TeNt, "RNR", "RNR"}, NameCase{0x09, Dir::TeNt, "REJ", "REJ"},
-        NameCase{0x49, Dir::NtTe, "(REJ ?)", "(REJ ?)"},
-        NameCase{0x1B, Dir::TeNt, "RESET.REQ", "REQ.REINIT"},
-        NameCase{0x1B, Dir::NtTe, "RESET.IND", "IND.REINIT"},
-        NameCase{0x1F, Dir::NtTe, "RESET.CONF", "CONF.RINIT"},
-        NameCase{0xFB, Dir::TeNt, "RSTRT.REQ", "REQ.REPRIS"},
-        NameCase{0xFB, Dir::NtTe, "RSTRT.IND", "IND.REPRIS"},
-        NameCase{0xFF, Dir::TeNt, "RSTRT.CONF", "CONF.REPR"},
-        NameCase{0xF1, Dir::NtTe, "DIAG", "DIAG"},
-        NameCase{0xF1, Dir::TeNt, "(DIAG ?)", "(DIAG ?)"},
-        NameCase{0xF3, Dir::TeNt, "REG.REQ", "REQ.ENREG"},
-        NameCase{0xF3, Dir::NtTe, "Unknown", "Inconnu"},
-        NameCase{0xF7, Dir::NtTe, "REG.CONF", "CONF.ENREG"},
-        NameCase{0xF7, Dir::TeNt, "Unknown", "Inconnu"},
-        NameCase{0x0D, Dir::TeNt, "Unknown", "Inconnu"},
-        NameCase{0x33, Dir::NtTe, "Unknown", "Inconnu"}));
+INSTANTIATE_TEST_SUITE_P(X25AllTypes, X25PacketNames,
+                         ::testing::Values(NameCase{0x00, Dir::TeNt, "DATA", "DONNEES"},
+                                           NameCase{0x6A, Dir::NtTe, "DATA", "DONNEES"},
+                                           NameCase{0x0B, Dir::TeNt, "CALL.REQ", "REQ.APPEL"},
+                                           NameCase{0x0B, Dir::NtTe, "IN.CALL", "APPEL ENTR"},
+                                           NameCase{0x0F, Dir::TeNt, "CALL.ACC", "APPEL ACC"},
+                                           NameCase{0x0F, Dir::NtTe, "CALL.CONN", "COMM.ETAB"},
+                                           NameCase{0x13, Dir::TeNt, "CLEAR.REQ", "REQ.LIB"},
+                                           NameCase{0x13, Dir::NtTe, "CLEAR.IND", "INDIC.LIB"},
+                                           NameCase{0x17, Dir::TeNt, "CLEAR.CONF", "CONF.LIB"},
+                                           NameCase{0x17, Dir::NtTe, "CLEAR.CONF", "CONF.LIB"},
+                                           NameCase{0x23, Dir::NtTe, "INTR", "INTR"},
+                                           NameCase{0x27, Dir::TeNt, "INTR.CONF", "CONF.INTR"},
+                                           NameCase{0x01, Dir::TeNt, "RR", "RR"},
+                                           NameCase{0xE1, Dir::NtTe, "RR", "RR"},
+                                           NameCase{0x25, Dir::TeNt, "RNR", "RNR"},
+                                           NameCase{0x09, Dir::TeNt, "REJ", "REJ"},
+                                           NameCase{0x49, Dir::NtTe, "(REJ ?)", "(REJ ?)"},
+                                           NameCase{0x1B, Dir::TeNt, "RESET.REQ", "REQ.REINIT"},
+                                           NameCase{0x1B, Dir::NtTe, "RESET.IND", "IND.REINIT"},
+                                           NameCase{0x1F, Dir::NtTe, "RESET.CONF", "CONF.RINIT"},
+                                           NameCase{0xFB, Dir::TeNt, "RSTRT.REQ", "REQ.REPRIS"},
+                                           NameCase{0xFB, Dir::NtTe, "RSTRT.IND", "IND.REPRIS"},
+                                           NameCase{0xFF, Dir::TeNt, "RSTRT.CONF", "CONF.REPR"},
+                                           NameCase{0xF1, Dir::NtTe, "DIAG", "DIAG"},
+                                           NameCase{0xF1, Dir::TeNt, "(DIAG ?)", "(DIAG ?)"},
+                                           NameCase{0xF3, Dir::TeNt, "REG.REQ", "REQ.ENREG"},
+                                           NameCase{0xF3, Dir::NtTe, "Unknown", "Inconnu"},
+                                           NameCase{0xF7, Dir::NtTe, "REG.CONF", "CONF.ENREG"},
+                                           NameCase{0xF7, Dir::TeNt, "Unknown", "Inconnu"},
+                                           NameCase{0x0D, Dir::TeNt, "Unknown", "Inconnu"},
+                                           NameCase{0x33, Dir::NtTe, "Unknown", "Inconnu"}));
 
 TEST(X25PacketTable, HoldsTwentyFourEntriesRebuiltWithTheLanguage) {
     X25ItemProvider provider;
@@ -154,7 +154,7 @@ TEST(X25Frame, CallRequestFillsTheDecodedFrame) {
 TEST(X25Frame, LogicalChannelGroupAndNormalisedTypes) {
     const struct {
         std::vector<std::uint8_t> packet;
-        const char* lcn;
+        const char *lcn;
         std::uint16_t type;
     } cases[] = {
         {{0x1F, 0x05, 0x21}, "0x0F05", 0x01},
@@ -164,7 +164,7 @@ TEST(X25Frame, LogicalChannelGroupAndNormalisedTypes) {
         {{0x10, 0x01, 0xE9}, "0x01", 0x09},
         {{0x10, 0x01, 0xF3}, "0x01", 0xF3},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         X25Decoded d(Dir::TeNt, c.packet);
         EXPECT_EQ(d.column(Lcn), c.lcn);
         EXPECT_EQ(d.frame().messageType, c.type) << c.lcn;
@@ -175,7 +175,7 @@ TEST(X25Frame, CauseOfTheFrameDropsTheDteBit) {
     const struct {
         std::vector<std::uint8_t> packet;
         std::uint32_t cause;
-        const char* column;
+        const char *column;
     } cases[] = {
         {{0x10, 0x05, 0x13, 0x01, 0x42}, 1, "Number busy"},
         {{0x10, 0x05, 0x13, 0x85, 0x00}, 0, "DTE originated"},
@@ -185,7 +185,7 @@ TEST(X25Frame, CauseOfTheFrameDropsTheDteBit) {
         {{0x10, 0x00, 0xF7, 0x7F, 0x00, 0x00, 0x00}, 127, "Registr./cancel. confirmed"},
         {{0x10, 0x05, 0x1B, 0x09, 0x00}, 0, "Remote DTE operational"},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         X25Decoded d(Dir::NtTe, c.packet);
         EXPECT_EQ(d.frame().cause, c.cause) << c.column;
         EXPECT_EQ(d.column(Cause), c.column);
@@ -195,17 +195,17 @@ TEST(X25Frame, CauseOfTheFrameDropsTheDteBit) {
 // ---- items -----------------------------------------------------------------------------------
 
 struct ItemCase {
-    const char* name;
+    const char *name;
     std::vector<std::uint8_t> packet;
     int item;
     bool present;
-    const char* text;
+    const char *text;
 };
 
 class X25Items : public ::testing::TestWithParam<ItemCase> {};
 
 TEST_P(X25Items, AnswerFromThePacket) {
-    const ItemCase& c = GetParam();
+    const ItemCase &c = GetParam();
     const X25ItemProvider provider;
     std::string out = "stale";
     EXPECT_EQ(provider.itemText(c.packet.data(), static_cast<std::uint16_t>(c.packet.size()),
@@ -216,8 +216,7 @@ TEST_P(X25Items, AnswerFromThePacket) {
 }
 
 // 12345 called, 678 calling, A = 0.
-const std::vector<std::uint8_t> kCallPlain = {0x10, 0x05, 0x0B, 0x35, 0x12,
-                                              0x34, 0x56, 0x78, 0x00};
+const std::vector<std::uint8_t> kCallPlain = {0x10, 0x05, 0x0B, 0x35, 0x12, 0x34, 0x56, 0x78, 0x00};
 // A = 1: called 7 semi-octets (international, X.121, 12345), calling 5 (national, X.121, 678).
 const std::vector<std::uint8_t> kCallTyped = {0x90, 0x05, 0x0B, 0x07, 0x05, 0x13,
                                               0x12, 0x34, 0x52, 0x36, 0x78, 0x00};
@@ -249,85 +248,134 @@ INSTANTIATE_TEST_SUITE_P(
         ItemCase{"A=0 called in a cut packet", head(kCallPlain, 7), kItemCalledAddress, true,
                  "12345"},
         ItemCase{"A=0 no length octet", head(kCallPlain, 3), kItemCalledAddress, false, ""},
-        ItemCase{"A=0 empty addresses", {0x10, 0x05, 0x0F, 0x00, 0x00}, kItemCalledAddress,
-                 true, "-"},
+        ItemCase{
+            "A=0 empty addresses", {0x10, 0x05, 0x0F, 0x00, 0x00}, kItemCalledAddress, true, "-"},
         ItemCase{"A=0 has no type of address", kCallPlain, kItemX25CalledType, false, ""},
         ItemCase{"A=0 fifteen digits",
                  {0x10, 0x05, 0x0B, 0x0F, 0x12, 0x34, 0x56, 0x78, 0x90, 0x12, 0x34, 0x50},
-                 kItemCalledAddress, true, "123456789012345"},
+                 kItemCalledAddress,
+                 true,
+                 "123456789012345"},
         ItemCase{"A=1 called", kCallTyped, kItemCalledAddress, true, "12345"},
         ItemCase{"A=1 calling", kCallTyped, kItemCallingAddress, true, "678"},
-        ItemCase{"A=1 called type", kCallTyped, kItemX25CalledType, true,
-                 "International number"},
+        ItemCase{"A=1 called type", kCallTyped, kItemX25CalledType, true, "International number"},
         ItemCase{"A=1 called plan", kCallTyped, kItemX25CalledPlan, true, "X.121"},
         ItemCase{"A=1 calling type", kCallTyped, kItemX25CallingType, true, "National Number"},
         ItemCase{"A=1 calling plan", kCallTyped, kItemX25CallingPlan, true, "X.121"},
-        ItemCase{"A=1 network-dependent", {0x90, 0x05, 0x0B, 0x03, 0x00, 0x03, 0x10},
-                 kItemX25CalledType, true, "Network-dependent number "},
-        ItemCase{"A=1 type not defined", {0x90, 0x05, 0x0B, 0x03, 0x00, 0x53, 0x10},
-                 kItemX25CalledType, false, "not defined"},
-        ItemCase{"A=1 plan not defined", {0x90, 0x05, 0x0B, 0x03, 0x00, 0x15, 0x10},
-                 kItemX25CalledPlan, false, "not defined"},
-        ItemCase{"A=1 called length 0", {0x90, 0x05, 0x0B, 0x00, 0x03, 0x13, 0x40},
-                 kItemCalledAddress, true, "-"},
-        ItemCase{"A=1 calling after empty called", {0x90, 0x05, 0x0B, 0x00, 0x03, 0x13, 0x40},
-                 kItemCallingAddress, true, "4"},
-        ItemCase{"A=1 no calling type", {0x90, 0x05, 0x0B, 0x03, 0x00, 0x13, 0x40},
-                 kItemX25CallingType, false, ""},
-        ItemCase{"A=1 calling length missing", {0x90, 0x05, 0x0B, 0x03}, kItemCalledAddress,
-                 false, ""},
+        ItemCase{"A=1 network-dependent",
+                 {0x90, 0x05, 0x0B, 0x03, 0x00, 0x03, 0x10},
+                 kItemX25CalledType,
+                 true,
+                 "Network-dependent number "},
+        ItemCase{"A=1 type not defined",
+                 {0x90, 0x05, 0x0B, 0x03, 0x00, 0x53, 0x10},
+                 kItemX25CalledType,
+                 false,
+                 "not defined"},
+        ItemCase{"A=1 plan not defined",
+                 {0x90, 0x05, 0x0B, 0x03, 0x00, 0x15, 0x10},
+                 kItemX25CalledPlan,
+                 false,
+                 "not defined"},
+        ItemCase{"A=1 called length 0",
+                 {0x90, 0x05, 0x0B, 0x00, 0x03, 0x13, 0x40},
+                 kItemCalledAddress,
+                 true,
+                 "-"},
+        ItemCase{"A=1 calling after empty called",
+                 {0x90, 0x05, 0x0B, 0x00, 0x03, 0x13, 0x40},
+                 kItemCallingAddress,
+                 true,
+                 "4"},
+        ItemCase{"A=1 no calling type",
+                 {0x90, 0x05, 0x0B, 0x03, 0x00, 0x13, 0x40},
+                 kItemX25CallingType,
+                 false,
+                 ""},
+        ItemCase{
+            "A=1 calling length missing", {0x90, 0x05, 0x0B, 0x03}, kItemCalledAddress, false, ""},
         ItemCase{"A=1 called cut short", head(kCallTyped, 7), kItemCalledAddress, false, ""},
         ItemCase{"A=1 type in a cut packet", head(kCallTyped, 6), kItemX25CalledType, true,
                  "International number"},
-        ItemCase{"CLEAR cause", {0x10, 0x05, 0x13, 0x05, 0x47}, kItemCause, true,
-                 "Network congestion"},
-        ItemCase{"CLEAR diagnostic", {0x10, 0x05, 0x13, 0x05, 0x47}, kItemDiagnostic, true,
+        ItemCase{
+            "CLEAR cause", {0x10, 0x05, 0x13, 0x05, 0x47}, kItemCause, true, "Network congestion"},
+        ItemCase{"CLEAR diagnostic",
+                 {0x10, 0x05, 0x13, 0x05, 0x47},
+                 kItemDiagnostic,
+                 true,
                  "No LC available"},
-        ItemCase{"CLEAR without diagnostic", {0x10, 0x05, 0x13, 0x05}, kItemDiagnostic, false,
-                 ""},
+        ItemCase{"CLEAR without diagnostic", {0x10, 0x05, 0x13, 0x05}, kItemDiagnostic, false, ""},
         ItemCase{"CLEAR without cause", {0x10, 0x05, 0x13}, kItemCause, false, ""},
-        ItemCase{"CLEAR reserved diagnostic", {0x10, 0x05, 0x13, 0x05, 0xC8}, kItemDiagnostic,
-                 false, "Reserved"},
+        ItemCase{"CLEAR reserved diagnostic",
+                 {0x10, 0x05, 0x13, 0x05, 0xC8},
+                 kItemDiagnostic,
+                 false,
+                 "Reserved"},
         ItemCase{"extended CLEAR called",
-                 {0x20, 0x05, 0x13, 0x00, 0x00, 0x21, 0x12, 0x30, 0x00}, kItemCalledAddress, true,
+                 {0x20, 0x05, 0x13, 0x00, 0x00, 0x21, 0x12, 0x30, 0x00},
+                 kItemCalledAddress,
+                 true,
                  "1"},
         ItemCase{"extended CLEAR calling",
-                 {0x20, 0x05, 0x13, 0x00, 0x00, 0x21, 0x12, 0x30, 0x00}, kItemCallingAddress,
-                 true, "23"},
-        ItemCase{"basic CLEAR has no address", {0x10, 0x05, 0x13, 0x00, 0x00},
-                 kItemCalledAddress, false, ""},
-        ItemCase{"CLEAR.CONF addresses", {0x10, 0x05, 0x17, 0x02, 0x45}, kItemCalledAddress,
-                 true, "45"},
+                 {0x20, 0x05, 0x13, 0x00, 0x00, 0x21, 0x12, 0x30, 0x00},
+                 kItemCallingAddress,
+                 true,
+                 "23"},
+        ItemCase{"basic CLEAR has no address",
+                 {0x10, 0x05, 0x13, 0x00, 0x00},
+                 kItemCalledAddress,
+                 false,
+                 ""},
+        ItemCase{
+            "CLEAR.CONF addresses", {0x10, 0x05, 0x17, 0x02, 0x45}, kItemCalledAddress, true, "45"},
         ItemCase{"basic CLEAR.CONF", {0x10, 0x05, 0x17}, kItemCalledAddress, false, ""},
-        ItemCase{"RESET cause", {0x10, 0x05, 0x1B, 0x1D, 0x00}, kItemCause, true,
+        ItemCase{"RESET cause",
+                 {0x10, 0x05, 0x1B, 0x1D, 0x00},
+                 kItemCause,
+                 true,
                  "Network out of order"},
-        ItemCase{"RESET diagnostic", {0x10, 0x05, 0x1B, 0x1D, 0x51}, kItemDiagnostic, true,
+        ItemCase{"RESET diagnostic",
+                 {0x10, 0x05, 0x1B, 0x1D, 0x51},
+                 kItemDiagnostic,
+                 true,
                  "Improper cause code"},
         ItemCase{"RESET short", {0x10, 0x05, 0x1B}, kItemCause, false, ""},
-        ItemCase{"RESTART cause", {0x10, 0x00, 0xFB, 0x03, 0x00}, kItemCause, true,
+        ItemCase{"RESTART cause",
+                 {0x10, 0x00, 0xFB, 0x03, 0x00},
+                 kItemCause,
+                 true,
                  "Network congestion"},
-        ItemCase{"RESTART cause 0", {0x10, 0x00, 0xFB, 0x00, 0x00}, kItemCause, true,
-                 "Unknown"},
-        ItemCase{"RESTART diagnostic short", {0x10, 0x00, 0xFB, 0x03}, kItemDiagnostic, false,
-                 ""},
-        ItemCase{"DIAG diagnostic", {0x10, 0x00, 0xF1, 0x26, 0x10, 0x05, 0x0B}, kItemDiagnostic,
-                 true, "Pkt too short"},
+        ItemCase{"RESTART cause 0", {0x10, 0x00, 0xFB, 0x00, 0x00}, kItemCause, true, "Unknown"},
+        ItemCase{"RESTART diagnostic short", {0x10, 0x00, 0xFB, 0x03}, kItemDiagnostic, false, ""},
+        ItemCase{"DIAG diagnostic",
+                 {0x10, 0x00, 0xF1, 0x26, 0x10, 0x05, 0x0B},
+                 kItemDiagnostic,
+                 true,
+                 "Pkt too short"},
         ItemCase{"DIAG short", {0x10, 0x00, 0xF1}, kItemDiagnostic, false, ""},
         ItemCase{"DIAG has no cause", {0x10, 0x00, 0xF1, 0x26}, kItemCause, false, ""},
-        ItemCase{"REG.REQ address", {0x10, 0x00, 0xF3, 0x23, 0x12, 0x34, 0x50, 0x00},
-                 kItemCallingAddress, true, "45"},
-        ItemCase{"REG.CONF cause", {0x10, 0x00, 0xF7, 0x13, 0x00, 0x00, 0x00}, kItemCause, true,
+        ItemCase{"REG.REQ address",
+                 {0x10, 0x00, 0xF3, 0x23, 0x12, 0x34, 0x50, 0x00},
+                 kItemCallingAddress,
+                 true,
+                 "45"},
+        ItemCase{"REG.CONF cause",
+                 {0x10, 0x00, 0xF7, 0x13, 0x00, 0x00, 0x00},
+                 kItemCause,
+                 true,
                  "Local procedure error"},
-        ItemCase{"REG.CONF address", {0x10, 0x00, 0xF7, 0x7F, 0x00, 0x01, 0x90, 0x00},
-                 kItemCalledAddress, true, "9"},
-        ItemCase{"REG.CONF unknown cause", {0x10, 0x00, 0xF7, 0x01, 0x00}, kItemCause, true,
-                 "Unknown"},
+        ItemCase{"REG.CONF address",
+                 {0x10, 0x00, 0xF7, 0x7F, 0x00, 0x01, 0x90, 0x00},
+                 kItemCalledAddress,
+                 true,
+                 "9"},
+        ItemCase{
+            "REG.CONF unknown cause", {0x10, 0x00, 0xF7, 0x01, 0x00}, kItemCause, true, "Unknown"},
         ItemCase{"INTR has no item", {0x10, 0x05, 0x23, 0x41}, kItemCause, false, "Unknown"},
-        ItemCase{"RSTRT.CONF has no item", {0x10, 0x00, 0xFF}, kItemDiagnostic, false,
-                 "Unknown"},
-        ItemCase{"unknown type", {0x10, 0x05, 0x0D, 0x01, 0x02}, kItemCalledAddress, false,
-                 "Unknown"}),
-    [](const ::testing::TestParamInfo<ItemCase>& info) {
+        ItemCase{"RSTRT.CONF has no item", {0x10, 0x00, 0xFF}, kItemDiagnostic, false, "Unknown"},
+        ItemCase{
+            "unknown type", {0x10, 0x05, 0x0D, 0x01, 0x02}, kItemCalledAddress, false, "Unknown"}),
+    [](const ::testing::TestParamInfo<ItemCase> &info) {
         std::string name;
         for (char c : std::string(info.param.name))
             name.push_back(std::isalnum(static_cast<unsigned char>(c)) ? c : '_');
@@ -354,7 +402,7 @@ TEST(X25ItemValues, GiveTheCauseAndDiagnosticOctets) {
         {{0x10, 0x05, 0x13, 0x85, 0x42}, kItemCalledAddress, false, 0},
         {{0x10, 0x05}, kItemCause, false, 0},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         std::uint32_t value = 0;
         EXPECT_EQ(provider.itemValue(c.packet.data(), static_cast<std::uint16_t>(c.packet.size()),
                                      c.item, value),
@@ -367,8 +415,7 @@ TEST(X25ItemValues, GiveTheCauseAndDiagnosticOctets) {
 TEST(X25ItemValues, FormatIdentifierText) {
     const X25ItemProvider provider;
     EXPECT_EQ(provider.protocolDiscriminatorText(0x10, kEnglishTextBase, false), "X25");
-    EXPECT_EQ(provider.protocolDiscriminatorText(0x9F, kEnglishTextBase, true),
-              "X.25 (modulo 8)");
+    EXPECT_EQ(provider.protocolDiscriminatorText(0x9F, kEnglishTextBase, true), "X.25 (modulo 8)");
     EXPECT_EQ(provider.protocolDiscriminatorText(0x20, kEnglishTextBase, true),
               "X.25 (modulo 128)");
     EXPECT_EQ(provider.protocolDiscriminatorText(0x30, kEnglishTextBase, true), "Unknown");
@@ -381,8 +428,8 @@ TEST(X25CauseTexts, InBothLanguages) {
     const struct {
         char kind; // C clearing, R resetting, S restarting, G registration
         unsigned value;
-        const char* english;
-        const char* french;
+        const char *english;
+        const char *french;
     } cases[] = {
         {'C', 0x00, "DTE originated", "Origine DTE"},
         {'C', 0x85, "DTE originated", "Origine DTE"},
@@ -409,13 +456,17 @@ TEST(X25CauseTexts, InBothLanguages) {
         {'G', 0x05, "Network congestion", "Réseau saturé"},
         {'G', 0x00, "Unknown", "Inconnu"},
     };
-    for (const auto& c : cases) {
-        auto text = [&](const X25ItemProvider& p) {
+    for (const auto &c : cases) {
+        auto text = [&](const X25ItemProvider &p) {
             switch (c.kind) {
-            case 'C': return p.clearingCauseText(c.value);
-            case 'R': return p.resettingCauseText(c.value);
-            case 'S': return p.restartingCauseText(c.value);
-            default: return p.registrationCauseText(c.value);
+            case 'C':
+                return p.clearingCauseText(c.value);
+            case 'R':
+                return p.resettingCauseText(c.value);
+            case 'S':
+                return p.restartingCauseText(c.value);
+            default:
+                return p.registrationCauseText(c.value);
             }
         };
         EXPECT_EQ(text(en), c.english) << c.kind << c.value;
@@ -434,17 +485,17 @@ TEST(X25DiagnosticTexts, CodesTakeConsecutiveIds) {
     const struct {
         unsigned first, last;
         int id;
-    } ranges[] = {{0, 2, 1700},    {16, 29, 1703}, {32, 45, 1717},  {48, 53, 1731},
-                  {64, 78, 1737},  {80, 84, 1752}, {112, 122, 1757}};
+    } ranges[] = {{0, 2, 1700},   {16, 29, 1703}, {32, 45, 1717},  {48, 53, 1731},
+                  {64, 78, 1737}, {80, 84, 1752}, {112, 122, 1757}};
     int known = 0;
-    for (const auto& r : ranges)
+    for (const auto &r : ranges)
         for (unsigned code = r.first; code <= r.last; ++code, ++known)
             EXPECT_EQ(X25ItemProvider::diagnosticTextId(code),
                       r.id + static_cast<int>(code - r.first));
     EXPECT_EQ(known, 68);
     EXPECT_EQ(X25ItemProvider::diagnosticTextId(96), 1769);
-    for (unsigned code : {3u, 15u, 30u, 31u, 46u, 47u, 54u, 63u, 79u, 85u, 95u, 97u, 111u, 123u,
-                          200u, 255u})
+    for (unsigned code :
+         {3u, 15u, 30u, 31u, 46u, 47u, 54u, 63u, 79u, 85u, 95u, 97u, 111u, 123u, 200u, 255u})
         EXPECT_EQ(X25ItemProvider::diagnosticTextId(code), 1768) << code;
 }
 
@@ -453,8 +504,8 @@ TEST(X25DiagnosticTexts, InBothLanguages) {
     const struct {
         unsigned code;
         bool known;
-        const char* english;
-        const char* french;
+        const char *english;
+        const char *french;
     } cases[] = {
         {0, true, "No additional information", "Pas d'info supplementaire"},
         {1, true, "Invalid P(S)", "P(S) invalide"},
@@ -475,7 +526,7 @@ TEST(X25DiagnosticTexts, InBothLanguages) {
         {200, false, "Reserved", "Reserve"},
         {30, false, "Reserved", "Reserve"},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         std::string_view e, f;
         EXPECT_EQ(en.diagnosticText(c.code, e), c.known) << c.code;
         EXPECT_EQ(fr.diagnosticText(c.code, f), c.known) << c.code;
@@ -493,7 +544,7 @@ TEST(X25DiagnosticTexts, InBothLanguages) {
 TEST(X25Facilities, FieldLocation) {
     const X25ItemProvider provider;
     const struct {
-        const char* name;
+        const char *name;
         std::vector<std::uint8_t> packet;
         bool present;
         std::uint16_t at;
@@ -507,7 +558,9 @@ TEST(X25Facilities, FieldLocation) {
         {"call accepted, basic", {0x10, 0x05, 0x0F}, false, 0},
         {"clear mod 128 A=0", {0x20, 0x05, 0x13, 0x00, 0x00, 0x21, 0x12, 0x30, 0x00}, true, 8},
         {"clear mod 128 A=1",
-         {0xA0, 0x05, 0x13, 0x00, 0x00, 0x03, 0x00, 0x13, 0x40, 0x00}, true, 9},
+         {0xA0, 0x05, 0x13, 0x00, 0x00, 0x03, 0x00, 0x13, 0x40, 0x00},
+         true,
+         9},
         {"clear mod 8", {0x10, 0x05, 0x13, 0x00, 0x00, 0x21, 0x12, 0x30, 0x00}, false, 0},
         {"clear mod 128 basic", {0x20, 0x05, 0x13, 0x00, 0x00}, false, 0},
         {"clear confirmation mod 128", {0x20, 0x05, 0x17, 0x11, 0x12, 0x00}, true, 5},
@@ -516,7 +569,7 @@ TEST(X25Facilities, FieldLocation) {
         {"data", {0x10, 0x05, 0x00, 0x00, 0x00}, false, 0},
         {"registration", {0x10, 0x00, 0xF3, 0x00, 0x00}, false, 0},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         std::uint16_t at = 0;
         EXPECT_EQ(provider.facilityField(c.packet.data(),
                                          static_cast<std::uint16_t>(c.packet.size()), 4, at),
@@ -534,16 +587,16 @@ std::vector<std::uint8_t> callWith(std::vector<std::uint8_t> field) {
 }
 
 struct FacilityCase {
-    const char* name;
+    const char *name;
     std::vector<std::uint8_t> field; // from the facility-length octet on
     bool complete;
-    std::vector<std::tuple<int, const char*, int>> entries; // code, name, length
+    std::vector<std::tuple<int, const char *, int>> entries; // code, name, length
 };
 
 class X25FacilityScan : public ::testing::TestWithParam<FacilityCase> {};
 
 TEST_P(X25FacilityScan, NamesEntriesWithinTheField) {
-    const FacilityCase& c = GetParam();
+    const FacilityCase &c = GetParam();
     const X25ItemProvider provider;
     const std::vector<std::uint8_t> p = callWith(c.field);
     X25FacilityList list;
@@ -556,7 +609,7 @@ TEST_P(X25FacilityScan, NamesEntriesWithinTheField) {
     ASSERT_EQ(list.entries.size(), c.entries.size()) << c.name;
     std::size_t octets = 0;
     for (std::size_t k = 0; k < c.entries.size(); ++k) {
-        const auto& [code, name, length] = c.entries[k];
+        const auto &[code, name, length] = c.entries[k];
         EXPECT_EQ(list.entries[k].code, code) << c.name;
         EXPECT_EQ(list.entries[k].name, name) << c.name;
         EXPECT_EQ(list.entries[k].length, length) << c.name;
@@ -568,63 +621,63 @@ TEST_P(X25FacilityScan, NamesEntriesWithinTheField) {
 
 INSTANTIATE_TEST_SUITE_P(
     X25Fields, X25FacilityScan,
-    ::testing::Values(
-        FacilityCase{"packet and window size",
-                     {0x06, 0x42, 0x07, 0x07, 0x43, 0x02, 0x02},
-                     true,
-                     {{0x42, "Flow Control Param. Neg.- Packet Size", 3},
-                      {0x43, "Flow Control Param. Neg - Window Size", 3}}},
-        FacilityCase{"every named class",
-                     {0x13, 0x02, 0xAA, 0x03, 0x05, 0x09, 0x12, 0x47, 0x01, 0x23, 0x48, 0x00,
-                      0x01, 0x41, 0x99, 0x99, 0xC6, 0x02, 0x31, 0x32},
-                     true,
-                     {{0x02, "Throughput Class Neg.", 2},
-                      {0x03, "Closed User Group selection (basic)", 2},
-                      {0x09, "Closed User Group with outgoing access selection (basic)", 2},
-                      {0x47, "Closed User Group selection (ext)", 3},
-                      {0x48, "Closed User Group with outgoing access selection (Ext.)", 3},
-                      {0x41, "Bilateral Closed User Group selection", 3},
-                      {0xC6, "Network User Identifier selection", 4}}},
-        FacilityCase{"not decoded takes the rest",
-                     {0x07, 0x42, 0x07, 0x07, 0x01, 0x01, 0x43, 0x02},
-                     true,
-                     {{0x42, "Flow Control Param. Neg.- Packet Size", 3},
-                      {0x01, "Not decoded", -4}}},
-        FacilityCase{"not decoded of its class length",
-                     {0x02, 0x01, 0x01},
-                     true,
-                     {{0x01, "Not decoded", 2}}},
-        FacilityCase{"not defined takes the rest",
-                     {0x05, 0x0A, 0x01, 0x42, 0x07, 0x07},
-                     true,
-                     {{0x0A, "Not defined", -5}}},
-        FacilityCase{"marker ends the list",
-                     {0x07, 0x02, 0xAA, 0x00, 0x00, 0x42, 0x07, 0x07},
-                     true,
-                     {{0x02, "Throughput Class Neg.", 2}}},
-        FacilityCase{"empty field", {0x00}, true, {}},
-        FacilityCase{"entry cut by the field",
-                     {0x04, 0x02, 0xAA, 0x42, 0x07},
-                     false,
-                     {{0x02, "Throughput Class Neg.", 2},
-                      {0x42, "Flow Control Param. Neg.- Packet Size", -2}}},
-        FacilityCase{"field longer than the packet",
-                     {0x09, 0x42, 0x07, 0x07, 0x43},
-                     false,
-                     {{0x42, "Flow Control Param. Neg.- Packet Size", 3},
-                      {0x43, "Flow Control Param. Neg - Window Size", -1}}},
-        FacilityCase{"class 11 without its length octet",
-                     {0x01, 0xC6},
-                     false,
-                     {{0xC6, "Network User Identifier selection", -1}}},
-        FacilityCase{"class 11 longer than the field",
-                     {0x03, 0xC6, 0x05, 0x31},
-                     false,
-                     {{0xC6, "Network User Identifier selection", -3}}},
-        FacilityCase{"class 10 of four octets",
-                     {0x04, 0x81, 0x01, 0x02, 0x03},
-                     true,
-                     {{0x81, "Not defined", 4}}}));
+    ::testing::Values(FacilityCase{"packet and window size",
+                                   {0x06, 0x42, 0x07, 0x07, 0x43, 0x02, 0x02},
+                                   true,
+                                   {{0x42, "Flow Control Param. Neg.- Packet Size", 3},
+                                    {0x43, "Flow Control Param. Neg - Window Size", 3}}},
+                      FacilityCase{
+                          "every named class",
+                          {0x13, 0x02, 0xAA, 0x03, 0x05, 0x09, 0x12, 0x47, 0x01, 0x23,
+                           0x48, 0x00, 0x01, 0x41, 0x99, 0x99, 0xC6, 0x02, 0x31, 0x32},
+                          true,
+                          {{0x02, "Throughput Class Neg.", 2},
+                           {0x03, "Closed User Group selection (basic)", 2},
+                           {0x09, "Closed User Group with outgoing access selection (basic)", 2},
+                           {0x47, "Closed User Group selection (ext)", 3},
+                           {0x48, "Closed User Group with outgoing access selection (Ext.)", 3},
+                           {0x41, "Bilateral Closed User Group selection", 3},
+                           {0xC6, "Network User Identifier selection", 4}}},
+                      FacilityCase{"not decoded takes the rest",
+                                   {0x07, 0x42, 0x07, 0x07, 0x01, 0x01, 0x43, 0x02},
+                                   true,
+                                   {{0x42, "Flow Control Param. Neg.- Packet Size", 3},
+                                    {0x01, "Not decoded", -4}}},
+                      FacilityCase{"not decoded of its class length",
+                                   {0x02, 0x01, 0x01},
+                                   true,
+                                   {{0x01, "Not decoded", 2}}},
+                      FacilityCase{"not defined takes the rest",
+                                   {0x05, 0x0A, 0x01, 0x42, 0x07, 0x07},
+                                   true,
+                                   {{0x0A, "Not defined", -5}}},
+                      FacilityCase{"marker ends the list",
+                                   {0x07, 0x02, 0xAA, 0x00, 0x00, 0x42, 0x07, 0x07},
+                                   true,
+                                   {{0x02, "Throughput Class Neg.", 2}}},
+                      FacilityCase{"empty field", {0x00}, true, {}},
+                      FacilityCase{"entry cut by the field",
+                                   {0x04, 0x02, 0xAA, 0x42, 0x07},
+                                   false,
+                                   {{0x02, "Throughput Class Neg.", 2},
+                                    {0x42, "Flow Control Param. Neg.- Packet Size", -2}}},
+                      FacilityCase{"field longer than the packet",
+                                   {0x09, 0x42, 0x07, 0x07, 0x43},
+                                   false,
+                                   {{0x42, "Flow Control Param. Neg.- Packet Size", 3},
+                                    {0x43, "Flow Control Param. Neg - Window Size", -1}}},
+                      FacilityCase{"class 11 without its length octet",
+                                   {0x01, 0xC6},
+                                   false,
+                                   {{0xC6, "Network User Identifier selection", -1}}},
+                      FacilityCase{"class 11 longer than the field",
+                                   {0x03, 0xC6, 0x05, 0x31},
+                                   false,
+                                   {{0xC6, "Network User Identifier selection", -3}}},
+                      FacilityCase{"class 10 of four octets",
+                                   {0x04, 0x81, 0x01, 0x02, 0x03},
+                                   true,
+                                   {{0x81, "Not defined", 4}}}));
 
 TEST(X25Facilities, FailingScanMakesTheDecodeReturnOne) {
     X25Decoded good(Dir::TeNt, callWith({0x03, 0x42, 0x07, 0x07}));
@@ -639,37 +692,56 @@ TEST(X25Facilities, FailingScanMakesTheDecodeReturnOne) {
 // ---- detail ----------------------------------------------------------------------------------
 
 TEST(X25Detail, CallWithFacilitiesAndUserData) {
-    X25Decoded d(Dir::TeNt, {0x10, 0x05, 0x0B, 0x35, 0x12, 0x34, 0x56, 0x78, 0x0A, 0x42, 0x07,
-                             0x07, 0x43, 0x02, 0x02, 0x02, 0xA1, 0x03, 0x05, 0x01, 0x00, 0x00,
-                             0x00, 0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47});
+    X25Decoded d(Dir::TeNt, {0x10, 0x05, 0x0B, 0x35, 0x12, 0x34, 0x56, 0x78, 0x0A, 0x42,
+                             0x07, 0x07, 0x43, 0x02, 0x02, 0x02, 0xA1, 0x03, 0x05, 0x01,
+                             0x00, 0x00, 0x00, 0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47});
     const std::vector<std::string> expected = {
         "2 X25 LAYER 3",
-        "3 Logical Channel Number : ", "4 0x05",
-        "3 Message Type : ", "4 CALL.REQ",
-        "3 Calling Address : ", "4 678",
-        "3 Called Address : ", "4 12345",
+        "3 Logical Channel Number : ",
+        "4 0x05",
+        "3 Message Type : ",
+        "4 CALL.REQ",
+        "3 Calling Address : ",
+        "4 678",
+        "3 Called Address : ",
+        "4 12345",
         "2 FACILITIES",
-        "3 Facility : ", "4 Flow Control Param. Neg.- Packet Size",
-        "3 Hexa Value : ", "4 42 07 07 ",
-        "5 from called DTE : ", "6 128 octets",
-        "5 from  calling DTE : ", "6 128 octets",
-        "3 Facility : ", "4 Flow Control Param. Neg - Window Size",
-        "3 Hexa Value : ", "4 43 02 02 ",
-        "5 from called DTE : ", "6 2",
-        "5 from  calling DTE : ", "6 2",
-        "3 Facility : ", "4 Throughput Class Neg.",
-        "3 Hexa Value : ", "4 02 A1 ",
-        "5 from called DTE : ", "6 9600 bit/s",
-        "5 from  calling DTE : ", "6 Reserved",
-        "3 Facility : ", "4 Closed User Group selection (basic)",
-        "3 Hexa Value : ", "4 03 05 ",
-        "5 Index : ", "6 05",
+        "3 Facility : ",
+        "4 Flow Control Param. Neg.- Packet Size",
+        "3 Hexa Value : ",
+        "4 42 07 07 ",
+        "5 from called DTE : ",
+        "6 128 octets",
+        "5 from  calling DTE : ",
+        "6 128 octets",
+        "3 Facility : ",
+        "4 Flow Control Param. Neg - Window Size",
+        "3 Hexa Value : ",
+        "4 43 02 02 ",
+        "5 from called DTE : ",
+        "6 2",
+        "5 from  calling DTE : ",
+        "6 2",
+        "3 Facility : ",
+        "4 Throughput Class Neg.",
+        "3 Hexa Value : ",
+        "4 02 A1 ",
+        "5 from called DTE : ",
+        "6 9600 bit/s",
+        "5 from  calling DTE : ",
+        "6 Reserved",
+        "3 Facility : ",
+        "4 Closed User Group selection (basic)",
+        "3 Hexa Value : ",
+        "4 03 05 ",
+        "5 Index : ",
+        "6 05",
         "2 USER DATA",
         "4 01 00 00 00 41 42 43 44 ",
         "4 45 46 47 ",
     };
     EXPECT_EQ(d.lines(), expected);
-    for (const DetailLine& line : d.decoder->detailLines())
+    for (const DetailLine &line : d.decoder->detailLines())
         EXPECT_EQ(line.colour, TextColour::Layer3X25TeNt);
 }
 
@@ -682,49 +754,63 @@ TEST(X25Detail, ItemLinesByPacketType) {
         {Dir::NtTe,
          {0x10, 0x05, 0x6A, 0x31},
          {"2 X25 LAYER 3", "3 Logical Channel Number : ", "4 0x05", "3 Message Type : ", "4 DATA",
-          "3 P(S) (Send Sequence Number) : ", "4 5", "3 P(R) (Receive Sequence Number) : ",
-          "4 3"}},
+          "3 P(S) (Send Sequence Number) : ", "4 5", "3 P(R) (Receive Sequence Number) : ", "4 3"}},
         {Dir::TeNt,
          {0x20, 0x12, 0x05, 0x0E},
          {"2 X25 LAYER 3", "3 Logical Channel Number : ", "4 0x12", "3 Message Type : ", "4 RNR",
           "3 P(R) (Receive Sequence Number) : ", "4 7"}},
         {Dir::NtTe,
          {0x10, 0x05, 0x13, 0x01, 0xC8},
-         {"2 X25 LAYER 3", "3 Logical Channel Number : ", "4 0x05", "3 Message Type : ",
-          "4 CLEAR.IND", "3 Cause : ", "4 Number busy"}},
+         {"2 X25 LAYER 3", "3 Logical Channel Number : ", "4 0x05",
+          "3 Message Type : ", "4 CLEAR.IND", "3 Cause : ", "4 Number busy"}},
         {Dir::NtTe,
          {0x10, 0x00, 0xF1, 0x60},
-         {"2 X25 LAYER 3", "3 Logical Channel Number : ", "4 0x00", "3 Message Type : ",
-          "4 DIAG", "3 Diagnostic : ", "4 Not assigned"}},
+         {"2 X25 LAYER 3", "3 Logical Channel Number : ", "4 0x00", "3 Message Type : ", "4 DIAG",
+          "3 Diagnostic : ", "4 Not assigned"}},
         {Dir::TeNt,
          {0x10, 0x05, 0x0D},
-         {"2 X25 LAYER 3", "3 Logical Channel Number : ", "4 0x05", "3 Message Type : ",
-          "4 Unknown"}},
+         {"2 X25 LAYER 3", "3 Logical Channel Number : ", "4 0x05",
+          "3 Message Type : ", "4 Unknown"}},
         {Dir::TeNt,
          kCallTyped,
-         {"2 X25 LAYER 3", "3 Logical Channel Number : ", "4 0x05", "3 Message Type : ",
-          "4 CALL.REQ", "3 Type Of Address - Clg : ", "4 National Number",
+         {"2 X25 LAYER 3", "3 Logical Channel Number : ", "4 0x05",
+          "3 Message Type : ", "4 CALL.REQ", "3 Type Of Address - Clg : ", "4 National Number",
           "3 Numbering Plan Identification - Clg : ", "4 X.121", "3 Calling Address : ", "4 678",
           "3 Type Of Address - Cld : ", "4 International number",
-          "3 Numbering Plan Identification - Cld : ", "4 X.121", "3 Called Address : ",
-          "4 12345", "2 FACILITIES"}},
+          "3 Numbering Plan Identification - Cld : ", "4 X.121", "3 Called Address : ", "4 12345",
+          "2 FACILITIES"}},
         {Dir::TeNt,
          callWith({0x06, 0xC6, 0x04, 0x31, 0x32, 0x33, 0x34}),
          {"2 X25 LAYER 3", "3 Logical Channel Number : ", "4 0x05", "3 Message Type : ",
-          "4 CALL.REQ", "3 Calling Address : ", "4 -", "3 Called Address : ", "4 -",
-          "2 FACILITIES", "3 Facility : ", "4 Network User Identifier selection",
-          "3 Hexa Value : ", "4 C6 04 31 32 33 34 ", "5 Length : ", "6 4", "5 Value : ",
-          "6 31 32 33 34 "}},
+          "4 CALL.REQ", "3 Calling Address : ", "4 -", "3 Called Address : ", "4 -", "2 FACILITIES",
+          "3 Facility : ", "4 Network User Identifier selection", "3 Hexa Value : ",
+          "4 C6 04 31 32 33 34 ", "5 Length : ", "6 4", "5 Value : ", "6 31 32 33 34 "}},
         {Dir::TeNt,
          callWith({0x04, 0x02, 0xA1, 0x42, 0x07}),
-         {"2 X25 LAYER 3", "3 Logical Channel Number : ", "4 0x05", "3 Message Type : ",
-          "4 CALL.REQ", "3 Calling Address : ", "4 -", "3 Called Address : ", "4 -",
-          "2 FACILITIES", "3 Facility : ", "4 Throughput Class Neg.", "3 Hexa Value : ",
-          "4 02 A1 ", "5 from called DTE : ", "6 9600 bit/s", "5 from  calling DTE : ",
-          "6 Reserved", "3 Facility : ", "4 Flow Control Param. Neg.- Packet Size",
-          "3 Hexa Value : ", "4 42 07 "}},
+         {"2 X25 LAYER 3",
+          "3 Logical Channel Number : ",
+          "4 0x05",
+          "3 Message Type : ",
+          "4 CALL.REQ",
+          "3 Calling Address : ",
+          "4 -",
+          "3 Called Address : ",
+          "4 -",
+          "2 FACILITIES",
+          "3 Facility : ",
+          "4 Throughput Class Neg.",
+          "3 Hexa Value : ",
+          "4 02 A1 ",
+          "5 from called DTE : ",
+          "6 9600 bit/s",
+          "5 from  calling DTE : ",
+          "6 Reserved",
+          "3 Facility : ",
+          "4 Flow Control Param. Neg.- Packet Size",
+          "3 Hexa Value : ",
+          "4 42 07 "}},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         X25Decoded d(c.dir, c.packet);
         const std::vector<std::string> lines = d.lines();
         EXPECT_EQ(lines, c.expected) << c.expected[4];

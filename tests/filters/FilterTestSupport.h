@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "decode/LvtRecord.h"
 #include "decode/DecodedFrame.h"
+#include "decode/LvtRecord.h"
 #include "filters/FrameFilter.h"
 
 namespace qv::test {

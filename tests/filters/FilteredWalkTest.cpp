@@ -26,17 +26,19 @@ struct Owned {
     int call;
 };
 
-void take(Traffic& t, std::size_t from, int call, std::vector<Owned>& out) {
+void take(Traffic &t, std::size_t from, int call, std::vector<Owned> &out) {
     for (std::size_t k = from; k < t.records().size(); ++k)
         out.push_back({t.records()[k], call});
 }
 
-std::uint64_t timeKey(const LvtRecord& r) {
+std::uint64_t timeKey(const LvtRecord &r) {
     return ((((r.day() * 24ull + r.hour()) * 60 + r.minute()) * 60 + r.second()) * 1000) +
            r.millisecond();
 }
 
-CaptureDateTime at(std::uint16_t hour) { return {12, 3, synth::kScenarioStartYear, hour, 0, 0}; }
+CaptureDateTime at(std::uint16_t hour) {
+    return {12, 3, synth::kScenarioStartYear, hour, 0, 0};
+}
 
 // Six calls: 0 to 2 one after another (1 with overlap sending, 2 offered by the network on TEI
 // 127 and taken on TEI 66), 3 and 4 at the same time on TEIs 68 and 67 (3 with overlap
@@ -50,7 +52,7 @@ std::vector<Owned> knownCalls() {
         first.establish(0, tei);
     }
     take(first, 0, -1, out);
-    const auto call = [&](int id, auto&& make) {
+    const auto call = [&](int id, auto &&make) {
         const std::size_t before = first.records().size();
         make();
         take(first, before, id, out);
@@ -74,7 +76,7 @@ std::vector<Owned> knownCalls() {
         parallel[k].call = 3;
     for (std::size_t k = bFrom; k < b.records().size(); ++k)
         parallel[a.records().size() + k].call = 4;
-    std::stable_sort(parallel.begin(), parallel.end(), [](const Owned& x, const Owned& y) {
+    std::stable_sort(parallel.begin(), parallel.end(), [](const Owned &x, const Owned &y) {
         return timeKey(x.record) < timeKey(y.record);
     });
     out.insert(out.end(), parallel.begin(), parallel.end());
@@ -89,7 +91,7 @@ std::vector<Owned> knownCalls() {
 }
 
 // Call-control messages: I frames and UI frames on SAPI 0 with more than their header.
-bool isCallControl(const LvtRecord& r) {
+bool isCallControl(const LvtRecord &r) {
     if (r.kind != kFrameRecord || r.dataLength < 5 || (r.data[0] >> 2) != 0)
         return false;
     const std::uint8_t control = r.data[2];
@@ -97,7 +99,7 @@ bool isCallControl(const LvtRecord& r) {
 }
 
 // The decoding objects of the program, which give the decoders the numbers of the calls.
-const DecoderServices& decoding() {
+const DecoderServices &decoding() {
     static DecoderContext context;
     static bool started = [] {
         RecordingUserMessages messages;
@@ -112,7 +114,7 @@ protected:
     void SetUp() override {
         calls = knownCalls();
         std::vector<LvtRecord> records;
-        for (const Owned& o : calls)
+        for (const Owned &o : calls)
             records.push_back(o.record);
         std::string error;
         path = dir.file("calls.lvt");
@@ -124,14 +126,14 @@ protected:
 
     // Frames the criteria should show: everything but the call-control messages of the calls
     // not named.
-    std::vector<bool> expected(const std::set<int>& kept) const {
+    std::vector<bool> expected(const std::set<int> &kept) const {
         std::vector<bool> shown;
-        for (const Owned& o : calls)
+        for (const Owned &o : calls)
             shown.push_back(!isCallControl(o.record) || kept.count(o.call) != 0);
         return shown;
     }
 
-    void use(const std::string& local, const std::string& remote) {
+    void use(const std::string &local, const std::string &remote) {
         FilterCriteria c;
         c.localAddressSet = !local.empty();
         c.localAddress = local;
@@ -155,7 +157,7 @@ protected:
         return out;
     }
 
-    static std::string mismatch(const std::vector<bool>& got, const std::vector<bool>& want) {
+    static std::string mismatch(const std::vector<bool> &got, const std::vector<bool> &want) {
         for (std::size_t n = 0; n < want.size(); ++n)
             if (got[n] != want[n])
                 return "frame " + std::to_string(n + 1) + (want[n] ? " hidden" : " shown");
@@ -171,20 +173,20 @@ protected:
 
 TEST_F(FilteredWalkTest, AddressCriteriaShowExactlyTheFramesOfTheCallsTheyName) {
     struct Case {
-        const char* local;
-        const char* remote;
+        const char *local;
+        const char *remote;
         std::set<int> calls;
     };
     const Case cases[] = {
-        {"0301234567", "", {0, 2, 3}},  // caller of 0 and 3, called party of the offered 2
-        {"", "*4321", {0, 1, 2}},       // 1 dials its number digit by digit
-        {"0401*", "0897654321", {1}},   // both must hold
-        {"", "0301234567", {4}},        // the parallel call to that number
-        {"", "069555777", {3}},         // overlap sending, beside call 4
-        {"*777", "", {5}},              // the unanswered call
-        {"5555", "", {}},               // no call at all
+        {"0301234567", "", {0, 2, 3}}, // caller of 0 and 3, called party of the offered 2
+        {"", "*4321", {0, 1, 2}},      // 1 dials its number digit by digit
+        {"0401*", "0897654321", {1}},  // both must hold
+        {"", "0301234567", {4}},       // the parallel call to that number
+        {"", "069555777", {3}},        // overlap sending, beside call 4
+        {"*777", "", {5}},             // the unanswered call
+        {"5555", "", {}},              // no call at all
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.local) + " / " + c.remote);
         use(c.local, c.remote);
         const std::vector<bool> want = expected(c.calls);

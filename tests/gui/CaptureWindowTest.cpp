@@ -11,14 +11,14 @@
 #include <unistd.h>
 
 #include <QAbstractItemModel>
+#include <QApplication>
+#include <QColor>
 #include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStringList>
 #include <QTableView>
-#include <QApplication>
-#include <QColor>
 
 #include "app/MainWindow.h"
 #include "base/UserMessages.h"
@@ -26,8 +26,8 @@
 #include "views/CaptureWindow.h"
 #include "views/CommentWindow.h"
 #include "views/FindDialog.h"
-#include "views/SummaryModel.h"
 #include "views/FramePrinter.h"
+#include "views/SummaryModel.h"
 
 namespace qv {
 namespace {
@@ -111,8 +111,10 @@ TEST_F(CaptureWindowTest, RecentFilesAreListedNewestFirstAndReopen) {
     ASSERT_NE(open("x25.lvt"), nullptr);
     const QStringList texts = window.recentMenuTexts();
     ASSERT_EQ(texts.size(), 2);
-    EXPECT_TRUE(texts[0].startsWith("&1 ") && texts[0].endsWith("x25.lvt")) << texts[0].toStdString();
-    EXPECT_TRUE(texts[1].startsWith("&2 ") && texts[1].endsWith("demo.lvt")) << texts[1].toStdString();
+    EXPECT_TRUE(texts[0].startsWith("&1 ") && texts[0].endsWith("x25.lvt"))
+        << texts[0].toStdString();
+    EXPECT_TRUE(texts[1].startsWith("&2 ") && texts[1].endsWith("demo.lvt"))
+        << texts[1].toStdString();
     EXPECT_LE(texts[0].size(), 3 + 30) << "names are shortened for the menu";
 
     window.closeActive();
@@ -121,7 +123,8 @@ TEST_F(CaptureWindowTest, RecentFilesAreListedNewestFirstAndReopen) {
     CaptureWindow *again = window.openRecent(1);
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(window.mode(), WorkingMode::Examine);
-    EXPECT_TRUE(window.recentMenuTexts()[0].endsWith("demo.lvt")) << "the reopened file moves first";
+    EXPECT_TRUE(window.recentMenuTexts()[0].endsWith("demo.lvt"))
+        << "the reopened file moves first";
 
     settings.recentFiles.add("/nonexistent/M0001.lvt");
     EXPECT_EQ(window.openRecent(0), nullptr);
@@ -280,8 +283,8 @@ TEST_F(CaptureWindowTest, FindOnTheTraceMarksWhatItFinds) {
 // The settings a session changes come back at the next start: mode, recent files in order,
 // the Hexa flag, the cause list.
 TEST(MainWindowSettings, ASessionsChoicesSurviveAnExitAndAStart) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                      ("qv-gui-settings-" + std::to_string(::getpid()));
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("qv-gui-settings-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string ini = (dir / "QUORVANE.INI").string();
     const std::string sample = std::string(QUORVANE_SOURCE_DIR) + "/data/samples/";
@@ -397,17 +400,19 @@ TEST_F(CaptureWindowTest, PrintingToATextFile) {
 TEST(FramePrinterPages, FramesStayWholeOrGoOnOverSheets) {
     PrintDocument print;
     for (int frame = 0; frame < 3; ++frame)
-        print.blocks.push_back({static_cast<std::uint32_t>(frame), std::vector<std::string>(4, "x")});
+        print.blocks.push_back(
+            {static_cast<std::uint32_t>(frame), std::vector<std::string>(4, "x")});
     print.blocks.push_back({3, std::vector<std::string>(23, "long")});
     print.blocks.push_back({4, std::vector<std::string>(2, "y")});
     const std::vector<PrintPage> pages = paginate({"opening"}, print, 10);
     std::vector<std::string> footers;
     for (const PrintPage &page : pages)
-        footers.push_back(pageFooterText(page).toStdString() + ":" + std::to_string(page.lines.size()));
+        footers.push_back(pageFooterText(page).toStdString() + ":" +
+                          std::to_string(page.lines.size()));
     // opening + 2 frames (9 lines); the third frame on page 2; the long one from page 3 over
     // three sheets; the last frame after it on the third sheet.
-    EXPECT_EQ(footers, (std::vector<std::string>{"page 1:9", "page 2:4", "page 3.1:10", "page 3.2:10",
-                                                 "page 3.3:5"}));
+    EXPECT_EQ(footers, (std::vector<std::string>{"page 1:9", "page 2:4", "page 3.1:10",
+                                                 "page 3.2:10", "page 3.3:5"}));
 }
 
 TEST_F(CaptureWindowTest, TheOpenDialogOffersTheModesFilters) {
@@ -431,9 +436,8 @@ TEST_F(CaptureWindowTest, FilesGoToTheirModeOrAreRefused) {
     EXPECT_EQ(window.openPath(samples + "a.plm", OpenSource::Dialog), nullptr);
     EXPECT_EQ(window.openPath(std::string(QUORVANE_SOURCE_DIR) + "/README.md", OpenSource::Dialog),
               nullptr);
-    EXPECT_EQ(messages.texts(),
-              (std::vector<std::string>{kMsgWrongTypeForMode, kMsgUnableToOpen,
-                                        "This file is not an LVT file!"}));
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{kMsgWrongTypeForMode, kMsgUnableToOpen,
+                                                          "This file is not an LVT file!"}));
     EXPECT_EQ(window.mode(), WorkingMode::ViewResults);
     // From the recent-file list a capture brings its own mode with it.
     ASSERT_NE(open("demo.lvt"), nullptr);
@@ -502,7 +506,8 @@ TEST_F(CaptureWindowTest, ColumnWidthsTheUserSetsAreKeptAndCanBeRestored) {
 
     window.restoreDefaultWidths();
     EXPECT_EQ(context.columns.field(column).width, SummaryFieldTable::defaultChars(column) * 12);
-    EXPECT_EQ(settings.file().readInt("Lvt-Fields", key, 0), SummaryFieldTable::defaultChars(column) * 12);
+    EXPECT_EQ(settings.file().readInt("Lvt-Fields", key, 0),
+              SummaryFieldTable::defaultChars(column) * 12);
     EXPECT_NE(view->columnWidth(section), 321) << "the open windows are sized again";
 }
 

@@ -22,11 +22,11 @@
 
 #include "Screenshots.h"
 #include "app/MainWindow.h"
-#include "capture/SummaryFinder.h"
 #include "base/IniFile.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "capture/CDru70Doc.h"
+#include "capture/SummaryFinder.h"
 #include "dialogs/Dru70FilterSheet.h"
 #include "dialogs/Dru70ProtocolInformationDialog.h"
 #include "synth/Dru70Scenario.h"

@@ -29,9 +29,9 @@ protected:
     FilterSheetTest()
         : installation(Installation::fromCommandLine({})),
           window(installation, settings, context, messages),
-          folder((std::filesystem::temp_directory_path() /
-                  ("qv-sheet-" + std::to_string(::getpid())))
-                     .string()) {
+          folder(
+              (std::filesystem::temp_directory_path() / ("qv-sheet-" + std::to_string(::getpid())))
+                  .string()) {
         context.columns.load(settings.file(), 0);
         context.decoding.start(installation, settings, {}, messages);
     }
@@ -78,8 +78,8 @@ TEST_F(FilterSheetTest, PagesShowAndTakeTheCriteria) {
     QStringList titles;
     for (int i = 0; i < tabs->count(); ++i)
         titles << tabs->tabText(i);
-    EXPECT_EQ(titles, (QStringList{"General", "Layer 2", "V5", "ISDN Layer 3", "X.25 Layer 3",
-                                   "Profile"}));
+    EXPECT_EQ(titles,
+              (QStringList{"General", "Layer 2", "V5", "ISDN Layer 3", "X.25 Layer 3", "Profile"}));
     EXPECT_TRUE(field<QCheckBox>(sheet, "teiSet")->isChecked());
     EXPECT_EQ(field<QSpinBox>(sheet, "tei")->value(), 65);
     EXPECT_EQ(field<QLineEdit>(sheet, "callRef")->text(), "1A");
@@ -118,7 +118,8 @@ TEST_F(FilterSheetTest, BadValuesKeepTheSheetOpen) {
         const char *set, *edit, *value, *message;
     };
     const Case cases[] = {
-        {"callRefSet", "callRef", "8000", "The call reference is a hexadecimal value from 0 to 7FFF."},
+        {"callRefSet", "callRef", "8000",
+         "The call reference is a hexadecimal value from 0 to 7FFF."},
         {"lcnSet", "lcn", "xyz", "The logical channel is a hexadecimal value from 0 to FFF."},
         {"localSet", "local", "12*34",
          "The local address is made of digits, with * for any digits at its start or its end."},

@@ -34,19 +34,19 @@
 
 #include "Screenshots.h"
 #include "analysis/Statistics.h"
-#include "filters/CauseList.h"
 #include "app/DecoderContext.h"
 #include "app/FileType.h"
-#include "capture/FramePrint.h"
 #include "app/InterfaceTranslation.h"
 #include "app/MainWindow.h"
 #include "app/MessageCatalogue.h"
 #include "app/QtUserMessages.h"
-#include "capture/SummaryFinder.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "capture/CaptureFileReader.h"
 #include "capture/Dru70Decode.h"
+#include "capture/FramePrint.h"
+#include "capture/FrameSource.h"
+#include "capture/SummaryFinder.h"
 #include "decode/HexaTrace.h"
 #include "dialogs/ColourSelectionDialog.h"
 #include "dialogs/Dru70FilterSheet.h"
@@ -59,6 +59,7 @@
 #include "dialogs/ProtocolSetupCommand.h"
 #include "dialogs/ProtocolSetupDialog.h"
 #include "dialogs/StatisticsDialog.h"
+#include "filters/CauseList.h"
 #include "filters/FilterCriteria.h"
 #include "filters/FilterFiles.h"
 #include "pdu/NotationStore.h"
@@ -78,7 +79,6 @@
 #include "views/FramePrinter.h"
 #include "views/HexaFindDialog.h"
 #include "views/PrintDialog.h"
-#include "capture/FrameSource.h"
 
 namespace qv {
 namespace {

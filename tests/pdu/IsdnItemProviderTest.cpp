@@ -25,12 +25,12 @@ protected:
                                      });
         ASSERT_TRUE(provider.Initialise(0, folder.path(), messages));
     }
-    std::string text(const Bytes& info, int item) {
+    std::string text(const Bytes &info, int item) {
         std::string out;
         provider.itemText(info.data(), static_cast<std::uint16_t>(info.size()), item, out);
         return out;
     }
-    bool value(const Bytes& info, int item, std::uint32_t& out) {
+    bool value(const Bytes &info, int item, std::uint32_t &out) {
         return provider.itemValue(info.data(), static_cast<std::uint16_t>(info.size()), item, out);
     }
     NotationFolder folder;
@@ -69,8 +69,9 @@ TEST_F(ItemProvider, IncompleteAndMissingFiles) {
     NotationFolder none;
     EXPECT_FALSE(p.Initialise(0, none.path(), messages));
     ASSERT_EQ(messages.entries().size(), 1u);
-    EXPECT_EQ(messages.entries()[0].text, "Can't open file " + none.path() +
-                                              "/user_msg.pnt. Please, check notation files path ...");
+    EXPECT_EQ(messages.entries()[0].text,
+              "Can't open file " + none.path() +
+                  "/user_msg.pnt. Please, check notation files path ...");
 }
 
 TEST_F(ItemProvider, MessageTypeNames) {
@@ -112,8 +113,8 @@ TEST_F(ItemProvider, ChannelItems) {
 }
 
 TEST_F(ItemProvider, AddressItems) {
-    const Bytes setup = {0x08, 0x01, 0x05, 0x05, 0xA1, 0x6C, 0x04, 0x01, 0x81, '1', '2',
-                         0x70, 0x04, 0x81, '5', '6', '7'};
+    const Bytes setup = {0x08, 0x01, 0x05, 0x05, 0xA1, 0x6C, 0x04, 0x01, 0x81,
+                         '1',  '2',  0x70, 0x04, 0x81, '5',  '6',  '7'};
     EXPECT_EQ(text(setup, kItemCallingAddress), "12") << "octet 3a follows octet 3";
     EXPECT_EQ(text(setup, kItemCalledAddress), "567");
     const Bytes noScreening = {0x08, 0x01, 0x05, 0x05, 0x6C, 0x03, 0x81, '9', '8'};

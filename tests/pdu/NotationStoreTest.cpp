@@ -110,7 +110,7 @@ std::string numberedRecords(std::size_t count, std::size_t first = 0) {
 }
 
 // T00.NOT to T31.NOT, each holding the one record numbered after its table.
-void writeOneRecordTables(Folder& folder) {
+void writeOneRecordTables(Folder &folder) {
     for (int t = 0; t < 32; ++t) {
         char name[16];
         std::snprintf(name, sizeof name, "T%02d.NOT", t);

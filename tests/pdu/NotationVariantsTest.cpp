@@ -26,7 +26,7 @@ const std::string kRoot =
     (std::filesystem::path(QUORVANE_CLI_PATH).parent_path() / "ISDNNOT").string();
 const std::string kData = std::string(QUORVANE_SOURCE_DIR) + "/tests/data/notation/";
 
-std::vector<std::uint8_t> octetsOf(const std::string& hex) {
+std::vector<std::uint8_t> octetsOf(const std::string &hex) {
     std::vector<std::uint8_t> out;
     std::string digits;
     for (char c : hex)
@@ -37,13 +37,13 @@ std::vector<std::uint8_t> octetsOf(const std::string& hex) {
     return out;
 }
 
-std::string beforeComment(const std::string& line) {
+std::string beforeComment(const std::string &line) {
     const std::string text = line.substr(0, line.find(';'));
     const auto first = text.find_first_not_of(" \t");
     return first == std::string::npos ? std::string() : text.substr(first);
 }
 
-std::vector<std::string> corpusOf(const std::string& code) {
+std::vector<std::string> corpusOf(const std::string &code) {
     std::vector<std::string> out;
     std::ifstream in(kData + code + "/corpus.txt");
     for (std::string line; std::getline(in, line);)
@@ -57,7 +57,7 @@ struct Pinned {
     std::vector<std::string> rows;
 };
 
-std::vector<Pinned> pinnedOf(const std::string& code) {
+std::vector<Pinned> pinnedOf(const std::string &code) {
     std::vector<Pinned> out;
     std::ifstream in(kData + code + "/pinned.txt");
     bool inBlock = false;
@@ -76,7 +76,7 @@ std::vector<Pinned> pinnedOf(const std::string& code) {
 
 class Folder {
 public:
-    explicit Folder(const std::string& code) : v5_(code == kV5Code) {
+    explicit Folder(const std::string &code) : v5_(code == kV5Code) {
         if (v5_) {
             result_ = initialiseV5(object_, kRoot, messages_);
         } else {
@@ -86,9 +86,9 @@ public:
         }
     }
     int result() const { return result_; }
-    const RecordingUserMessages& messages() const { return messages_; }
+    const RecordingUserMessages &messages() const { return messages_; }
 
-    std::vector<std::string> rows(const std::string& hex) {
+    std::vector<std::string> rows(const std::string &hex) {
         const std::vector<std::uint8_t> message = octetsOf(hex);
         pdu::PduRowList list;
         if (v5_)
@@ -114,24 +114,25 @@ private:
 
 std::vector<std::string> allCodes() {
     std::vector<std::string> codes;
-    for (const ProtocolVariant& v : kProtocolVariants)
+    for (const ProtocolVariant &v : kProtocolVariants)
         codes.emplace_back(v.code);
     codes.emplace_back(kV5Code);
     return codes;
 }
 
 TEST(NotationVariants, EveryFolderLoadsAndDecodesItsWholeCorpus) {
-    for (const std::string& code : allCodes()) {
+    for (const std::string &code : allCodes()) {
         Folder folder(code);
         ASSERT_EQ(folder.result(), 0) << code;
         EXPECT_TRUE(folder.messages().entries().empty())
-            << code << ": " << (folder.messages().entries().empty() ? "" : folder.messages().texts()[0]);
+            << code << ": "
+            << (folder.messages().entries().empty() ? "" : folder.messages().texts()[0]);
         const std::vector<std::string> corpus = corpusOf(code);
         EXPECT_GE(corpus.size(), code == kV5Code ? 100u : 50u) << code;
         std::size_t failed = 0;
-        for (const std::string& hex : corpus) {
+        for (const std::string &hex : corpus) {
             const std::vector<std::string> rows = folder.rows(hex);
-            for (const std::string& row : rows) {
+            for (const std::string &row : rows) {
                 if (row.find(pdu::kDecodingErrorText) != std::string::npos) {
                     if (++failed <= 3)
                         ADD_FAILURE() << code << " " << hex << ": " << row;
@@ -145,9 +146,9 @@ TEST(NotationVariants, EveryFolderLoadsAndDecodesItsWholeCorpus) {
 
 TEST(NotationVariants, PinnedDecodesGiveTheirRecordedRows) {
     std::size_t pinned = 0;
-    for (const std::string& code : allCodes()) {
+    for (const std::string &code : allCodes()) {
         Folder folder(code);
-        for (const Pinned& p : pinnedOf(code)) {
+        for (const Pinned &p : pinnedOf(code)) {
             ++pinned;
             EXPECT_EQ(folder.rows(p.hex), p.rows) << code << " " << p.hex;
         }
@@ -166,7 +167,7 @@ TEST(NotationVariants, TheChosenVariantDecidesHowAFrameDecodes) {
     LvtRecord record = test::frameRecord(test::Dir::TeNt, {0x00, 0x81, 0x00, 0x00});
     for (std::uint8_t o : message)
         record.data[record.dataLength++] = o;
-    auto detailOf = [&](const char* code, std::string& messageType) {
+    auto detailOf = [&](const char *code, std::string &messageType) {
         RecordingUserMessages messages;
         DecoderContext context;
         EXPECT_TRUE(context.start(installation, settings, code, messages));
@@ -177,7 +178,7 @@ TEST(NotationVariants, TheChosenVariantDecidesHowAFrameDecodes) {
         decoder.columnText(28, messageType, true);
         decoder.Format_Detail(DetailOptions{});
         std::string text;
-        for (const DetailLine& line : decoder.detailLines())
+        for (const DetailLine &line : decoder.detailLines())
             text += line.text + '\n';
         return text;
     };
@@ -203,7 +204,7 @@ TEST(NotationVariants, V5MessagesLoseTheirAddressOctets) {
     ASSERT_EQ(folder.result(), 0);
     const std::vector<std::string> corpus = corpusOf(kV5Code);
     ASSERT_FALSE(corpus.empty());
-    for (const std::string& hex : corpus) {
+    for (const std::string &hex : corpus) {
         const std::vector<std::string> rows = folder.rows(hex);
         if (rows.empty())
             continue;
@@ -231,7 +232,7 @@ TEST(NotationVariants, V5AgreesWithWireshark) {
         EXPECT_EQ(message[3], g.number("message_type")) << hex;
         std::vector<long> ours;
         bool beyondTheDissector = false;
-        for (const std::string& row : folder.rows(hex)) {
+        for (const std::string &row : folder.rows(hex)) {
             if (row.find("\tInformation Element Identifier") == std::string::npos)
                 continue;
             const std::uint8_t id = message.at(std::stoul(row));

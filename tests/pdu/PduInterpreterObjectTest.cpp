@@ -36,7 +36,7 @@ TEST(ProtocolVariants, EveryVariantHasItsShippedFolder) {
     const std::filesystem::path root =
         std::filesystem::path(QUORVANE_CLI_PATH).parent_path() / "ISDNNOT";
     RecordingUserMessages messages;
-    for (const ProtocolVariant& v : kProtocolVariants) {
+    for (const ProtocolVariant &v : kProtocolVariants) {
         IsdnItemProvider names;
         EXPECT_TRUE(names.Initialise(0, variantFolder(root.string(), v.code), messages)) << v.code;
         EXPECT_GE(names.entries().size(), 33u) << v.code;
@@ -75,7 +75,7 @@ protected:
                                    rec("000200", " Rest :", 2, "XX")});
         ASSERT_EQ(object.Initialise(folder.path(), "Q931EN.LST", messages), 0);
     }
-    std::string decode(const std::vector<std::uint8_t>& message, std::uint16_t l3Offset = 4) {
+    std::string decode(const std::vector<std::uint8_t> &message, std::uint16_t l3Offset = 4) {
         rows.clear();
         EXPECT_EQ(object.Decode(message.data(), message.size(), rows, 7, l3Offset), 0);
         std::string out;

@@ -6,12 +6,12 @@
 namespace qv::pdu::test {
 namespace {
 
-std::string label(const std::string& text) {
+std::string label(const std::string &text) {
     return (text + std::string(15, ' ')).substr(0, 15);
 }
 
 struct CommandCase {
-    const char* code;
+    const char *code;
     int error;
     Command expected;
 };
@@ -77,7 +77,7 @@ TEST(PduCommandWord, DigitsDecodeAsTheTablesSay) {
         {"760000", 18, {}},
     };
     PduInterpreter engine;
-    for (const CommandCase& c : cases) {
+    for (const CommandCase &c : cases) {
         const std::uint32_t word = static_cast<std::uint32_t>(std::stoul(c.code, nullptr, 16));
         const std::uint32_t stored = (word & 0xF00000) << 4 | (word & 0x0F0000) | (word & 0xFFFF);
         Command got;
@@ -85,7 +85,7 @@ TEST(PduCommandWord, DigitsDecodeAsTheTablesSay) {
         EXPECT_EQ(error, c.error) << c.code;
         if (c.error != 0)
             continue;
-        const Command& e = c.expected;
+        const Command &e = c.expected;
         EXPECT_EQ(got.kind, e.kind) << c.code;
         EXPECT_EQ(got.source, e.source) << c.code;
         EXPECT_EQ(got.push, e.push) << c.code;
@@ -108,45 +108,67 @@ TEST(PduErrors, MessagesArePaddedToTwentyEightCharacters) {
 
 TEST(PduFormats, EveryDisplayFormat) {
     struct Case {
-        const char* name;
+        const char *name;
         std::vector<std::string> table;
         std::vector<std::uint8_t> message;
         std::string output;
     } cases[] = {
-        {"hex, counted", {rec("000204", "Bytes", 0, "XX")}, {1, 2, 3, 4},
+        {"hex, counted",
+         {rec("000204", "Bytes", 0, "XX")},
+         {1, 2, 3, 4},
          label("Bytes") + " 01 02 03 04\n"},
-        {"hex, the rest", {rec("000200", "Bytes", 0, "XX")}, {0xA, 0xB},
+        {"hex, the rest",
+         {rec("000200", "Bytes", 0, "XX")},
+         {0xA, 0xB},
          label("Bytes") + " 0A 0B\n"},
-        {"characters", {rec("000100", "Text", 0, "XX")}, {'A', 'B', 'C'},
-         label("Text") + " ABC\n"},
-        {"characters over two lines", {rec("000100", "Text", 0, "XX")},
+        {"characters", {rec("000100", "Text", 0, "XX")}, {'A', 'B', 'C'}, label("Text") + " ABC\n"},
+        {"characters over two lines",
+         {rec("000100", "Text", 0, "XX")},
          std::vector<std::uint8_t>(40, 'x'),
          label("Text") + " " + std::string(14, 'x') + "\\\n" + std::string(26, 'x') + "\n"},
         {"low nibble", {rec("000300", "Low", 0, "XX")}, {0xA5}, label("Low") + "5\n"},
         {"high nibble", {rec("000301", "High", 0, "XX")}, {0xA5}, label("High") + "A\n"},
         {"five digits of zero", {rec("000401", "Dec", 0, "XX")}, {0}, label("Dec") + "     0\n"},
         {"decimal of two bytes", {rec("000412", "Dec", 0, "XX")}, {1, 2}, label("Dec") + "258\n"},
-        {"dotted", {rec("000423", "Addr", 0, "XX")}, {10, 0, 1},
+        {"dotted",
+         {rec("000423", "Addr", 0, "XX")},
+         {10, 0, 1},
          label("Addr") + " 10.0.1        \n"},
-        {"dotted, full width", {rec("000424", "Addr", 0, "XX")}, {255, 255, 255, 255},
+        {"dotted, full width",
+         {rec("000424", "Addr", 0, "XX")},
+         {255, 255, 255, 255},
          label("Addr") + "255.255.255.255\n"},
         {"low five bits", {rec("000433", "Bits", 0, "XX")}, {0xFF}, label("Bits") + "    31\n"},
         {"fifteen bits", {rec("000441", "Ref", 0, "XX")}, {0xFF, 0xFF}, label("Ref") + " 32767\n"},
-        {"seven and seven bits", {rec("000451", "Val", 0, "XX")}, {0x01, 0x85},
+        {"seven and seven bits",
+         {rec("000451", "Val", 0, "XX")},
+         {0x01, 0x85},
          label("Val") + "   133\n"},
-        {"packed, two more", {rec("000460", "Pack", 0, "XX")}, {0x02, 0x78, 0x7E},
+        {"packed, two more",
+         {rec("000460", "Pack", 0, "XX")},
+         {0x02, 0x78, 0x7E},
          label("Pack") + "3071\n"},
-        {"packed, three more", {rec("000460", "Pack", 0, "XX")}, {0x01, 0x08, 0x01, 0x04},
+        {"packed, three more",
+         {rec("000460", "Pack", 0, "XX")},
+         {0x01, 0x08, 0x01, 0x04},
          label("Pack") + "139330\n"},
-        {"packed, three more, scaled", {rec("000460", "Pack", 0, "XX")}, {0x01, 0x08, 0x01, 0x05},
+        {"packed, three more, scaled",
+         {rec("000460", "Pack", 0, "XX")},
+         {0x01, 0x08, 0x01, 0x05},
          label("Pack") + "2177\n"},
-        {"packed, one more", {rec("000460", "Pack", 0, "XX")}, {0x03, 0x78},
+        {"packed, one more",
+         {rec("000460", "Pack", 0, "XX")},
+         {0x03, 0x78},
          label("Pack") + "63\n"},
         {"swapped nibbles, no label", {rec("000500", "Tbcd", 0, "XX")}, {0x21, 0x43}, "1234\n"},
         {"bit picture", {rec("000601", "Bits", 0, "XX")}, {5}, label("Bits") + "  0000 0101\n"},
-        {"bit picture of 99", {rec("000601", "Bits", 0, "XX")}, {99},
+        {"bit picture of 99",
+         {rec("000601", "Bits", 0, "XX")},
+         {99},
          label("Bits") + "\\\n  0000 1001 1001\n"},
-        {"protocol discriminator", {rec("000B00", "PD", 0, "08")}, {8},
+        {"protocol discriminator",
+         {rec("000B00", "PD", 0, "08")},
+         {8},
          "Protocol Discriminator.. 08\n"},
         {"captured word", {rec("070001", "R2", 0, "XX")}, {1, 2}, label("R2") + "   258\n"},
         {"fixed element",
@@ -164,11 +186,13 @@ TEST(PduFormats, EveryDisplayFormat) {
          label("Elem") + " Lg =      2\n" + label("Data") + " AA BB\n"},
         {"counted field", {rec("0D0000", "Field", 0, "XX")}, {3, 1, 2, 3}, " 01 02 03\n"},
         {"counted field, decimal", {rec("0D0400", "Field", 0, "XX")}, {2, 1, 2}, "258\n"},
-        {"counted field, long length", {rec("0E0000", "Field", 0, "XX")}, {0x81, 2, 0xAA, 0xBB},
+        {"counted field, long length",
+         {rec("0E0000", "Field", 0, "XX")},
+         {0x81, 2, 0xAA, 0xBB},
          " AA BB\n"},
         {"counted field of nothing", {rec("0D0000", "Field", 0, "XX")}, {0}, ""},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         OneTable t(c.table);
         EXPECT_EQ(t.raw(c.message), c.output) << c.name;
     }
@@ -176,11 +200,11 @@ TEST(PduFormats, EveryDisplayFormat) {
 
 TEST(PduFormats, RestOfTheElementIsShownUnread) {
     OneTable hex({rec("000700", "Rest", 0, "XX")});
-    EXPECT_EQ(hex.raw({1, 2, 3}), label("Rest") + " 01 02 03\n" +
-                                      errorLine("IE: uninterpreted data left"))
+    EXPECT_EQ(hex.raw({1, 2, 3}),
+              label("Rest") + " 01 02 03\n" + errorLine("IE: uninterpreted data left"))
         << "the bytes shown are still to be read";
-    OneTable text({rec("000800", "Rest", 0, "XX"), rec("000000", "B", 1, "42"),
-                   rec("000001", "C", 2, "43")});
+    OneTable text(
+        {rec("000800", "Rest", 0, "XX"), rec("000000", "B", 1, "42"), rec("000001", "C", 2, "43")});
     EXPECT_EQ(text.raw({'A', 'B', 'C'}), label("Rest") + "ABC\n" + label("B") + label("C") + "\n");
 }
 
@@ -194,9 +218,8 @@ TEST(PduRegisters, StartValueInjectionAndStackValues) {
     EXPECT_EQ(inject.raw({0x99, 0x55}), label("Injected") + " 41\n" + label("Next") + " 55\n");
     OneTable split({rec("020000", "First", 0, "XX"), rec("030000", "Pop", 1, "XX"),
                     rec("060001", "Split", 2, "12"), rec("000001", "High two", 3, "02")});
-    EXPECT_EQ(split.raw({0x12, 0x34, 0x56}),
-              label("First") + label("Pop") + "\\\n" + label("Split") + "\n" + label("High two") +
-                  "\n");
+    EXPECT_EQ(split.raw({0x12, 0x34, 0x56}), label("First") + label("Pop") + "\\\n" +
+                                                 label("Split") + "\n" + label("High two") + "\n");
 }
 
 TEST(PduLoop, StopEndsTheDecodeWithItsArgument) {
@@ -217,13 +240,16 @@ TEST(PduLoop, StopEndsTheDecodeWithItsArgument) {
 
 TEST(PduLoop, ErrorsEndTheDecodeAndKeepWhatWasWritten) {
     struct Case {
-        const char* name;
+        const char *name;
         std::vector<std::string> table;
         std::vector<std::uint8_t> message;
         std::string before;
-        const char* error;
+        const char *error;
     } cases[] = {
-        {"bytes left after a leaf", {rec("000001", "Leaf", 0, "01")}, {1, 2}, label("Leaf") + "\n",
+        {"bytes left after a leaf",
+         {rec("000001", "Leaf", 0, "01")},
+         {1, 2},
+         label("Leaf") + "\n",
          "IE: uninterpreted data left"},
         {"element longer than its holder",
          {rec("000000", "Elem", 0, "04"), rec("0A0002", "", 1, "XX"),
@@ -231,32 +257,59 @@ TEST(PduLoop, ErrorsEndTheDecodeAndKeepWhatWasWritten) {
          {4, 5, 1, 2},
          label("Elem") + "\n",
          "IE: too big"},
-        {"no record matches", {rec("000001", "Known", 0, "01"), rec("000001", "Three", 1, "03")},
-         {1, 2}, label("Known") + "\n", "PNOT: data not found"},
+        {"no record matches",
+         {rec("000001", "Known", 0, "01"), rec("000001", "Three", 1, "03")},
+         {1, 2},
+         label("Known") + "\n",
+         "PNOT: data not found"},
         {"children expected at the end",
          {rec("020001", "Parent", 0, "01"), rec("000001", "Child", 1, "XX")},
          {1},
          label("Parent") + "\n",
          "IE: unexpected end of data"},
-        {"characters beyond the element", {rec("000105", "Text", 0, "XX")}, {'A', 'B'},
-         label("Text") + " AB\n", "IE: unexpected end of data"},
-        {"field longer than the message", {rec("0D0000", "Field", 0, "XX")}, {5, 1}, " 01\n",
+        {"characters beyond the element",
+         {rec("000105", "Text", 0, "XX")},
+         {'A', 'B'},
+         label("Text") + " AB\n",
+         "IE: unexpected end of data"},
+        {"field longer than the message",
+         {rec("0D0000", "Field", 0, "XX")},
+         {5, 1},
+         " 01\n",
          "Error reading from message"},
-        {"back to a mark never set", {rec("300000", "Back", 0, "XX")}, {1, 2}, label("Back") + "\n",
+        {"back to a mark never set",
+         {rec("300000", "Back", 0, "XX")},
+         {1, 2},
+         label("Back") + "\n",
          "STACK: pop from empty stack"},
-        {"mark looked at, never set", {rec("400000", "Back", 0, "XX")}, {1, 2},
-         label("Back") + "\n", "STACK: top from empty stack"},
-        {"next group without one", {rec("500000", "Next", 0, "XX")}, {1, 2},
-         label("Next") + "\n", "PNOT: logical chain failed"},
+        {"mark looked at, never set",
+         {rec("400000", "Back", 0, "XX")},
+         {1, 2},
+         label("Back") + "\n",
+         "STACK: top from empty stack"},
+        {"next group without one",
+         {rec("500000", "Next", 0, "XX")},
+         {1, 2},
+         label("Next") + "\n",
+         "PNOT: logical chain failed"},
         {"invalid jump", {rec("600103", "Jump", 0, "XX")}, {1}, "", "CMND: invalid Jump Command"},
-        {"invalid first digit", {rec("A00000", "Bad", 0, "XX")}, {1}, "",
+        {"invalid first digit",
+         {rec("A00000", "Bad", 0, "XX")},
+         {1},
+         "",
          "CMND: ?xxxxx: invalid code"},
-        {"jump to a table beyond the directory", {rec("610021", "Jump", 0, "XX")}, {1, 2}, "",
+        {"jump to a table beyond the directory",
+         {rec("610021", "Jump", 0, "XX")},
+         {1, 2},
+         "",
          "PNOT: invalid table number"},
-        {"jump to a table without a file", {rec("610009", "Jump", 0, "XX")}, {1, 2}, "",
+        {"jump to a table without a file",
+         {rec("610009", "Jump", 0, "XX")},
+         {1, 2},
+         "",
          "FILE: Unable to open file"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         OneTable t(c.table);
         EXPECT_EQ(t.raw(c.message), c.before + errorLine(c.error)) << c.name;
     }
@@ -269,7 +322,8 @@ TEST(PduLoop, TwentyFirstPushFails) {
     const PduDecodeResult r = t.interpreter->decode(message);
     EXPECT_EQ(r.error, 3);
     const std::string out = rawLines(r.cells, r.endCell);
-    EXPECT_EQ(out.substr(out.size() - errorLine("").size()), errorLine("STACK: push at full stack"));
+    EXPECT_EQ(out.substr(out.size() - errorLine("").size()),
+              errorLine("STACK: push at full stack"));
 }
 
 TEST(PduLoop, TablesThatNeverEndAreStopped) {
@@ -301,8 +355,8 @@ TEST(PduDemo, SetupMessageDecodesToLinesAndRows) {
     Interpreter demo(demoFolder(), "DEMO.LST");
     ASSERT_TRUE(demo.loaded);
     EXPECT_TRUE(demo.messages.texts.empty());
-    const std::vector<std::uint8_t> setup = {0x08, 0x05, 0xA1, 0x04, 0x03, 0x80, 0x90, 0xA3,
-                                             0x18, 0x01, 0x89, 0x70, 0x04, 0x81, '1', '2', '3'};
+    const std::vector<std::uint8_t> setup = {0x08, 0x05, 0xA1, 0x04, 0x03, 0x80, 0x90, 0xA3, 0x18,
+                                             0x01, 0x89, 0x70, 0x04, 0x81, '1',  '2',  '3'};
     EXPECT_EQ(demo.raw(setup), "Protocol Discriminator.. 08\n"
                                "SETUP          \n"
                                "Sending compl. \n"
@@ -320,10 +374,10 @@ TEST(PduDemo, SetupMessageDecodesToLinesAndRows) {
     std::vector<PduRow> rows;
     EXPECT_EQ(renderRows(r.cells, r.endCell, 10, 4, 2, rows), 10u + 13u);
     std::vector<std::string> got;
-    for (const PduRow& row : rows)
+    for (const PduRow &row : rows)
         got.push_back(std::to_string(row.rowNumber) + " " + std::to_string(row.frameOffset) + "+" +
-                      std::to_string(row.byteCount) + (row.header ? " H " : " F ") +
-                      row.fieldName + " = " + row.value);
+                      std::to_string(row.byteCount) + (row.header ? " H " : " F ") + row.fieldName +
+                      " = " + row.value);
     const std::vector<std::string> expected = {
         "10 8+1 H Information Element Identifier (Single Byte) = Sending compl.",
         "11 9+1 H Information Element Identifier = Bearer capab.",
@@ -346,8 +400,9 @@ TEST(PduDemo, InstancesKeepTheirOwnTablesAndState) {
     Interpreter demo(demoFolder(), "DEMO.LST");
     OneTable other({rec("000201", "Other", 0, "XX")});
     const std::vector<std::uint8_t> release = {0x08, 0x4D, 0x08, 0x02, 0x80, 0x90};
-    const std::string expected = "Protocol Discriminator.. 08\nRELEASE        \nCause           Lg =  "
-                                 "    2\n Location :         0\n Cause value :     16\n";
+    const std::string expected =
+        "Protocol Discriminator.. 08\nRELEASE        \nCause           Lg =  "
+        "    2\n Location :         0\n Cause value :     16\n";
     EXPECT_EQ(demo.raw(release), expected);
     EXPECT_EQ(other.raw({0x08}), label("Other") + " 08\n");
     EXPECT_EQ(demo.raw(release), expected) << "the clearing table read on demand is kept";
@@ -359,8 +414,8 @@ TEST(PduDemo, InstancesKeepTheirOwnTablesAndState) {
 // that matches, masked or exact, in the order of the file.
 TEST(PduLookup, PreloadedAndOnDemandTablesChooseTheSameRecord) {
     const std::vector<std::string> table = {
-        rec("100001", "A", 0, "10"), rec("100002", "B", 0, "1X"), rec("100003", "C", 0, "15"),
-        rec("100004", "D", 0, "X7"), rec("000000", "E", 0, "30"), rec("100005", "E1", 1, "4X"),
+        rec("100001", "A", 0, "10"),  rec("100002", "B", 0, "1X"), rec("100003", "C", 0, "15"),
+        rec("100004", "D", 0, "X7"),  rec("000000", "E", 0, "30"), rec("100005", "E1", 1, "4X"),
         rec("100006", "E2", 1, "XX"), rec("100007", "F", 0, "3X"), rec("100008", "G", 0, "27"),
         rec("100009", "H", 0, "2X")};
     NotationFolder preloaded, onDemand;
@@ -371,7 +426,7 @@ TEST(PduLookup, PreloadedAndOnDemandTablesChooseTheSameRecord) {
     Interpreter mapped(preloaded.path()), walked(onDemand.path());
     ASSERT_TRUE(mapped.loaded && walked.loaded);
 
-    auto chosen = [](Interpreter& i, std::uint8_t first, std::uint8_t second) {
+    auto chosen = [](Interpreter &i, std::uint8_t first, std::uint8_t second) {
         const PduDecodeResult r = i.decode({first, second});
         return r.error == -1 ? static_cast<int>(r.stopArgument) : -100 - r.error;
     };

@@ -18,47 +18,71 @@ std::atomic<long> allocations{0};
 
 // Every form of the global allocation functions is replaced, so that allocation and release
 // always pair up, whatever the toolchain provides.
-void* operator new(std::size_t size) {
+void *operator new(std::size_t size) {
     if (counting.load(std::memory_order_relaxed))
         allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size ? size : 1))
+    if (void *p = std::malloc(size ? size : 1))
         return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+void *operator new[](std::size_t size) {
+    return operator new(size);
+}
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept {
     try {
         return operator new(size);
     } catch (...) {
         return nullptr;
     }
 }
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+void *operator new[](std::size_t size, const std::nothrow_t &tag) noexcept {
     return operator new(size, tag);
 }
-void* operator new(std::size_t size, std::align_val_t align) {
+void *operator new(std::size_t size, std::align_val_t align) {
     if (counting.load(std::memory_order_relaxed))
         allocations.fetch_add(1, std::memory_order_relaxed);
     const std::size_t a = static_cast<std::size_t>(align);
-    if (void* p = std::aligned_alloc(a, (size + a - 1) / a * a))
+    if (void *p = std::aligned_alloc(a, (size + a - 1) / a * a))
         return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size, std::align_val_t align) { return operator new(size, align); }
+void *operator new[](std::size_t size, std::align_val_t align) {
+    return operator new(size, align);
+}
 // These are the replacements of the operators above: freeing with free() is their pair.
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 #endif
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete(void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::align_val_t) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::free(p); }
+void operator delete(void *p) noexcept {
+    std::free(p);
+}
+void operator delete[](void *p) noexcept {
+    std::free(p);
+}
+void operator delete(void *p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void *p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete(void *p, const std::nothrow_t &) noexcept {
+    std::free(p);
+}
+void operator delete[](void *p, const std::nothrow_t &) noexcept {
+    std::free(p);
+}
+void operator delete(void *p, std::align_val_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void *p, std::align_val_t) noexcept {
+    std::free(p);
+}
+void operator delete(void *p, std::size_t, std::align_val_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void *p, std::size_t, std::align_val_t) noexcept {
+    std::free(p);
+}
 
 namespace qv::pdu::test {
 namespace {
@@ -69,9 +93,9 @@ TEST(PduNoAllocation, DecodesUseOnlyTheirFixedBuffers) {
     const std::vector<std::vector<std::uint8_t>> messages = {
         {0x08, 0x05, 0xA1, 0x04, 0x03, 0x80, 0x90, 0xA3, 0x18, 0x01, 0x89, 0x70, 0x04, 0x81, '1',
          '2', '3'},
-        {0x08, 0x4D, 0x08, 0x02, 0x80, 0x90},       // clearing table read on demand
-        {0x08, 0x05, 0x04, 0x09, 0x80},             // element longer than its holder
-        {0x08, 0x07, 0x77},                          // no record matches
+        {0x08, 0x4D, 0x08, 0x02, 0x80, 0x90}, // clearing table read on demand
+        {0x08, 0x05, 0x04, 0x09, 0x80},       // element longer than its holder
+        {0x08, 0x07, 0x77},                   // no record matches
         {0x08, 0x4D, 0x28, 0x03, 'a', 'b', 'c'},
     };
     std::vector<PduDecodeResult> results(messages.size());

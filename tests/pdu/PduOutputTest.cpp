@@ -12,23 +12,32 @@ namespace qv::pdu {
 namespace {
 
 // Cells as text: "|" line end, "~" wrap, "$" end.
-std::string readable(const std::uint16_t* cells, std::size_t count) {
+std::string readable(const std::uint16_t *cells, std::size_t count) {
     std::string text;
     for (std::size_t i = 0; i < count; ++i) {
         switch (cells[i]) {
-        case kCellLineEnd: text += '|'; break;
-        case kCellWrap: text += '~'; break;
-        case kCellEnd: text += '$'; break;
-        default: text += cellChar(cells[i]);
+        case kCellLineEnd:
+            text += '|';
+            break;
+        case kCellWrap:
+            text += '~';
+            break;
+        case kCellEnd:
+            text += '$';
+            break;
+        default:
+            text += cellChar(cells[i]);
         }
     }
     return text;
 }
 
-std::string readable(const PduOutput& out) { return readable(out.cells(), out.position()); }
+std::string readable(const PduOutput &out) {
+    return readable(out.cells(), out.position());
+}
 
 // The attribute of every cell as a hexadecimal digit; control cells as in readable().
-std::string attributes(const PduOutput& out) {
+std::string attributes(const PduOutput &out) {
     std::string text;
     for (std::size_t i = 0; i < out.position(); ++i) {
         const std::uint16_t cell = out.cells()[i];
@@ -41,8 +50,8 @@ std::string attributes(const PduOutput& out) {
 }
 
 // Pieces to write; "|" ends the line.
-void writeAll(PduOutput& out, const std::vector<std::string>& pieces) {
-    for (const std::string& piece : pieces) {
+void writeAll(PduOutput &out, const std::vector<std::string> &pieces) {
+    for (const std::string &piece : pieces) {
         if (piece == "|")
             out.endLine();
         else
@@ -59,7 +68,7 @@ std::unique_ptr<PduOutput> fresh() {
 const std::string kNotice = "**Decoding too large: display truncated**";
 
 struct LayoutCase {
-    const char* name;
+    const char *name;
     std::vector<std::string> pieces;
     std::string expected;
     int column;
@@ -71,39 +80,29 @@ TEST(PduOutputTest, LineBreakingAtThirtyColumns) {
     const LayoutCase cases[] = {
         {"two 15-column pieces fill a line exactly",
          {"ABCDEFGHIJKLMNO", "abcdefghijklmno"},
-         "ABCDEFGHIJKLMNOabcdefghijklmno", 30},
+         "ABCDEFGHIJKLMNOabcdefghijklmno",
+         30},
         {"the piece after a full line wraps",
          {"ABCDEFGHIJKLMNO", "abcdefghijklmno", " 0A"},
-         "ABCDEFGHIJKLMNOabcdefghijklmno~ 0A", 3},
-        {"a piece that does not fit is moved whole",
-         {x25, "abcdefghij"},
-         x25 + "~abcdefghij", 10},
-        {"a piece longer than the width stays at column 0",
-         {x35},
-         x35, 35},
-        {"the piece after an over-long line wraps",
-         {x35, "y"},
-         x35 + "~y", 1},
-        {"an over-long piece after text gets a line of its own",
-         {"ab", x35},
-         "ab~" + x35, 35},
+         "ABCDEFGHIJKLMNOabcdefghijklmno~ 0A",
+         3},
+        {"a piece that does not fit is moved whole", {x25, "abcdefghij"}, x25 + "~abcdefghij", 10},
+        {"a piece longer than the width stays at column 0", {x35}, x35, 35},
+        {"the piece after an over-long line wraps", {x35, "y"}, x35 + "~y", 1},
+        {"an over-long piece after text gets a line of its own", {"ab", x35}, "ab~" + x35, 35},
         {"the column restarts after a wrap",
          {std::string(20, 'a'), std::string(20, 'b'), std::string(10, 'c')},
-         std::string(20, 'a') + "~" + std::string(20, 'b') + std::string(10, 'c'), 30},
-        {"a line end restarts the column",
-         {x25, "|", "abcdefghij"},
-         x25 + "|abcdefghij", 10},
+         std::string(20, 'a') + "~" + std::string(20, 'b') + std::string(10, 'c'),
+         30},
+        {"a line end restarts the column", {x25, "|", "abcdefghij"}, x25 + "|abcdefghij", 10},
         {"a label and six hexadecimal values",
          {"Raw contents   ", " 01", " 02", " 03", " 04", " 05", " 06"},
-         "Raw contents    01 02 03 04 05~ 06", 3},
-        {"an empty line is never written",
-         {"|", "a", "|", "|"},
-         "a|", 0},
-        {"no line end after a wrap",
-         {x35, "", "|"},
-         x35 + "~", 0},
+         "Raw contents    01 02 03 04 05~ 06",
+         3},
+        {"an empty line is never written", {"|", "a", "|", "|"}, "a|", 0},
+        {"no line end after a wrap", {x35, "", "|"}, x35 + "~", 0},
     };
-    for (const LayoutCase& c : cases) {
+    for (const LayoutCase &c : cases) {
         SCOPED_TRACE(c.name);
         auto out = fresh();
         writeAll(*out, c.pieces);
@@ -114,7 +113,7 @@ TEST(PduOutputTest, LineBreakingAtThirtyColumns) {
 
 TEST(PduOutputTest, FinishClosesWithOneEndCell) {
     struct Case {
-        const char* name;
+        const char *name;
         std::vector<std::string> pieces;
         std::string expected;
     };
@@ -125,7 +124,7 @@ TEST(PduOutputTest, FinishClosesWithOneEndCell) {
         {"an ended line", {"ab", "|"}, "ab|$"},
         {"a trailing wrap becomes the end", {x35, ""}, x35 + "$"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         auto out = fresh();
         writeAll(*out, c.pieces);
@@ -150,7 +149,7 @@ TEST(PduOutputTest, EveryCellKeepsItsAttribute) {
 }
 
 // Writes lines of 29 characters, then one piece, so that the position reaches target.
-void fillTo(PduOutput& out, std::size_t target) {
+void fillTo(PduOutput &out, std::size_t target) {
     const std::string line(29, 'x');
     while (out.position() + 30 <= target) {
         out.write(line, 2);
@@ -160,7 +159,7 @@ void fillTo(PduOutput& out, std::size_t target) {
         out.write(std::string(target - out.position(), 'x'), 2);
 }
 
-std::string tailFrom(const PduOutput& out, std::size_t from) {
+std::string tailFrom(const PduOutput &out, std::size_t from) {
     return readable(out.cells() + from, out.position() - from);
 }
 
@@ -192,15 +191,15 @@ TEST(PduOutputTest, FullBufferEndsWithTheTruncationNotice) {
 TEST(PduOutputTest, WritesAfterTruncationRepeatTheSameTail) {
     auto out = fresh();
     fillTo(*out, 5100);
-    const std::vector<std::function<void(PduOutput&)>> writes = {
-        [](PduOutput& o) { o.write("more text", 4); },
-        [](PduOutput& o) { o.write('c', 4); },
-        [](PduOutput& o) { o.endLine(); },
-        [](PduOutput& o) { o.hexByte(0xFF, 4); },
-        [](PduOutput& o) { o.fiveDigits(12345, 4); },
-        [](PduOutput& o) { o.bitPicture(99, 4); },
+    const std::vector<std::function<void(PduOutput &)>> writes = {
+        [](PduOutput &o) { o.write("more text", 4); },
+        [](PduOutput &o) { o.write('c', 4); },
+        [](PduOutput &o) { o.endLine(); },
+        [](PduOutput &o) { o.hexByte(0xFF, 4); },
+        [](PduOutput &o) { o.fiveDigits(12345, 4); },
+        [](PduOutput &o) { o.bitPicture(99, 4); },
     };
-    for (const auto& write : writes) {
+    for (const auto &write : writes) {
         write(*out);
         EXPECT_EQ(out->position(), 5119u);
         EXPECT_EQ(out->column(), 1);
@@ -225,13 +224,13 @@ TEST(PduOutputTest, BeginStartsAFreshOutput) {
 }
 
 struct FieldCase {
-    const char* name;
-    std::function<void(PduOutput&)> write;
+    const char *name;
+    std::function<void(PduOutput &)> write;
     std::string expected;
 };
 
-void expectFields(const std::vector<FieldCase>& cases) {
-    for (const FieldCase& c : cases) {
+void expectFields(const std::vector<FieldCase> &cases) {
+    for (const FieldCase &c : cases) {
         SCOPED_TRACE(c.name);
         auto out = fresh();
         c.write(*out);
@@ -241,28 +240,28 @@ void expectFields(const std::vector<FieldCase>& cases) {
 
 TEST(PduOutputTest, FiveDigitField) {
     expectFields({
-        {"12", [](PduOutput& o) { o.fiveDigits(12, 1); }, "    12"},
-        {"0", [](PduOutput& o) { o.fiveDigits(0, 1); }, "     0"},
-        {"7", [](PduOutput& o) { o.fiveDigits(7, 1); }, "     7"},
-        {"4095", [](PduOutput& o) { o.fiveDigits(4095, 1); }, "  4095"},
-        {"65535", [](PduOutput& o) { o.fiveDigits(65535, 1); }, " 65535"},
-        {"99999", [](PduOutput& o) { o.fiveDigits(99999, 1); }, " 99999"},
+        {"12", [](PduOutput &o) { o.fiveDigits(12, 1); }, "    12"},
+        {"0", [](PduOutput &o) { o.fiveDigits(0, 1); }, "     0"},
+        {"7", [](PduOutput &o) { o.fiveDigits(7, 1); }, "     7"},
+        {"4095", [](PduOutput &o) { o.fiveDigits(4095, 1); }, "  4095"},
+        {"65535", [](PduOutput &o) { o.fiveDigits(65535, 1); }, " 65535"},
+        {"99999", [](PduOutput &o) { o.fiveDigits(99999, 1); }, " 99999"},
     });
 }
 
 TEST(PduOutputTest, UnsignedDecimal) {
     expectFields({
-        {"0", [](PduOutput& o) { o.unsignedDecimal(0, 1); }, "0"},
-        {"9", [](PduOutput& o) { o.unsignedDecimal(9, 1); }, "9"},
-        {"1000", [](PduOutput& o) { o.unsignedDecimal(1000, 1); }, "1000"},
-        {"16777215", [](PduOutput& o) { o.unsignedDecimal(16777215, 1); }, "16777215"},
-        {"largest", [](PduOutput& o) { o.unsignedDecimal(4294967295u, 1); }, "4294967295"},
+        {"0", [](PduOutput &o) { o.unsignedDecimal(0, 1); }, "0"},
+        {"9", [](PduOutput &o) { o.unsignedDecimal(9, 1); }, "9"},
+        {"1000", [](PduOutput &o) { o.unsignedDecimal(1000, 1); }, "1000"},
+        {"16777215", [](PduOutput &o) { o.unsignedDecimal(16777215, 1); }, "16777215"},
+        {"largest", [](PduOutput &o) { o.unsignedDecimal(4294967295u, 1); }, "4294967295"},
     });
 }
 
 TEST(PduOutputTest, DottedDecimal) {
     auto dotted = [](std::vector<std::uint8_t> bytes) {
-        return [bytes](PduOutput& o) { o.dotted(bytes.data(), static_cast<int>(bytes.size()), 1); };
+        return [bytes](PduOutput &o) { o.dotted(bytes.data(), static_cast<int>(bytes.size()), 1); };
     };
     expectFields({
         {"two bytes", dotted({1, 2}), " 1.2           "},
@@ -274,7 +273,9 @@ TEST(PduOutputTest, DottedDecimal) {
 }
 
 TEST(PduOutputTest, BitPictureOfTheDecimalDigits) {
-    auto bits = [](std::uint8_t value) { return [value](PduOutput& o) { o.bitPicture(value, 1); }; };
+    auto bits = [](std::uint8_t value) {
+        return [value](PduOutput &o) { o.bitPicture(value, 1); };
+    };
     expectFields({
         {"0", bits(0), "  0000 0000"},
         {"5", bits(5), "  0000 0101"},
@@ -285,7 +286,7 @@ TEST(PduOutputTest, BitPictureOfTheDecimalDigits) {
         {"200", bits(200), "  0010 0000 0000"},
         {"255", bits(255), "  0010 0101 0101"},
         {"5 after 99",
-         [](PduOutput& o) {
+         [](PduOutput &o) {
              o.bitPicture(99, 1);
              o.endLine();
              o.bitPicture(5, 1);
@@ -295,7 +296,7 @@ TEST(PduOutputTest, BitPictureOfTheDecimalDigits) {
 }
 
 TEST(PduOutputTest, HexadecimalByte) {
-    auto hex = [](std::uint8_t value) { return [value](PduOutput& o) { o.hexByte(value, 1); }; };
+    auto hex = [](std::uint8_t value) { return [value](PduOutput &o) { o.hexByte(value, 1); }; };
     expectFields({
         {"0A", hex(0x0A), " 0A"},
         {"00", hex(0x00), " 00"},
@@ -312,7 +313,8 @@ TEST(PduOutputTest, NumberFieldsFollowTheWrapRule) {
     out->endLine();
     out->write("Counter        ", 1);
     out->bitPicture(80, 1);
-    EXPECT_EQ(readable(*out), "Call identity      12~ 10.0.0.1      |Counter        ~  0000 1000 0000");
+    EXPECT_EQ(readable(*out),
+              "Call identity      12~ 10.0.0.1      |Counter        ~  0000 1000 0000");
 }
 
 } // namespace

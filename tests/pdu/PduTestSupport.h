@@ -16,8 +16,8 @@
 namespace qv::pdu::test {
 
 // One record line: code, separator, 15-character label, level markers and the pattern.
-inline std::string rec(const std::string& code, const std::string& label, int level,
-                       const std::string& pattern) {
+inline std::string rec(const std::string &code, const std::string &label, int level,
+                       const std::string &pattern) {
     std::string line = code + " " + (label + std::string(15, ' ')).substr(0, 15) + " ";
     for (int i = 0; i < level; ++i)
         line += "-- ";
@@ -33,12 +33,12 @@ public:
         std::filesystem::create_directories(path_);
     }
     ~NotationFolder() { std::filesystem::remove_all(path_); }
-    NotationFolder(const NotationFolder&) = delete;
-    NotationFolder& operator=(const NotationFolder&) = delete;
+    NotationFolder(const NotationFolder &) = delete;
+    NotationFolder &operator=(const NotationFolder &) = delete;
 
-    void write(const std::string& name, const std::vector<std::string>& lines) {
+    void write(const std::string &name, const std::vector<std::string> &lines) {
         std::ofstream out(path_ / name, std::ios::binary);
-        for (const std::string& line : lines)
+        for (const std::string &line : lines)
             out << line << '\n';
     }
     std::string path() const { return path_.string(); }
@@ -49,27 +49,27 @@ private:
 
 struct LoaderMessages {
     std::vector<std::string> texts;
-    static void record(void* context, const char* text, const char* caption) {
-        static_cast<LoaderMessages*>(context)->texts.push_back(std::string(caption) + ": " + text);
+    static void record(void *context, const char *text, const char *caption) {
+        static_cast<LoaderMessages *>(context)->texts.push_back(std::string(caption) + ": " + text);
     }
 };
 
 // An interpreter over a folder, with its own arena.
 struct Interpreter {
-    explicit Interpreter(const std::string& folder, const std::string& list = "TEST.LST",
+    explicit Interpreter(const std::string &folder, const std::string &list = "TEST.LST",
                          std::size_t arenaSize = 220000)
         : arena(std::make_unique<std::uint8_t[]>(arenaSize)),
           engine(std::make_unique<PduInterpreter>()) {
         loaded = engine->initialise(arena.get(), arenaSize, folder.c_str(), list.c_str(),
                                     &LoaderMessages::record, &messages);
     }
-    PduDecodeResult decode(const std::vector<std::uint8_t>& message, std::uint16_t table = 3,
+    PduDecodeResult decode(const std::vector<std::uint8_t> &message, std::uint16_t table = 3,
                            std::uint16_t startValue = 3) {
         return engine->decode(message.data(), static_cast<std::uint16_t>(message.size()), table,
                               startValue);
     }
     // The output lines of a decode, wraps shown as a trailing backslash.
-    std::string raw(const std::vector<std::uint8_t>& message, std::uint16_t table = 3,
+    std::string raw(const std::vector<std::uint8_t> &message, std::uint16_t table = 3,
                     std::uint16_t startValue = 3) {
         const PduDecodeResult r = decode(message, table, startValue);
         return rawLines(r.cells, r.endCell);
@@ -82,11 +82,11 @@ struct Interpreter {
 
 // A folder whose table 3 holds lines, listed for preloading, with further tables as given.
 struct OneTable {
-    explicit OneTable(const std::vector<std::string>& table3,
-                      const std::map<int, std::vector<std::string>>& more = {}) {
+    explicit OneTable(const std::vector<std::string> &table3,
+                      const std::map<int, std::vector<std::string>> &more = {}) {
         std::vector<std::string> list = {"03 : T3.NOT : Y"};
         folder.write("T3.NOT", table3);
-        for (const auto& [number, lines] : more) {
+        for (const auto &[number, lines] : more) {
             const std::string name = "T" + std::to_string(number) + ".NOT";
             list.push_back((number < 10 ? "0" : "") + std::to_string(number) + " : " + name);
             folder.write(name, lines);
@@ -94,14 +94,14 @@ struct OneTable {
         folder.write("TEST.LST", list);
         interpreter = std::make_unique<Interpreter>(folder.path());
     }
-    std::string raw(const std::vector<std::uint8_t>& message, std::uint16_t startValue = 3) {
+    std::string raw(const std::vector<std::uint8_t> &message, std::uint16_t startValue = 3) {
         return interpreter->raw(message, 3, startValue);
     }
     NotationFolder folder;
     std::unique_ptr<Interpreter> interpreter;
 };
 
-inline std::string errorLine(const std::string& message) {
+inline std::string errorLine(const std::string &message) {
     return "ERROR: \\\n" + (message + std::string(28, ' ')).substr(0, 28) + "\n";
 }
 

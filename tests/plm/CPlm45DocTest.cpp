@@ -14,19 +14,19 @@
 namespace qv {
 namespace {
 
-constexpr const char* kFile =
+constexpr const char *kFile =
     "05,A01-1,80,76,20,250,3,3,2,12,35,36,4095,45,123,100,254,,,ok,,67,2,1,1,1-2,150\r\n"
     "05,A01-2,255,255,255,255,0,0,7,12,4095,36,4095,45,4095,255,255,?,,,,67,0,0,0,?,150\r\n"
     "05,B07-1,80,80,80,80,2,3,1,36,12,45,40,12,80,110,110,45,3-6,crossed,36/45,70,3,3,5,all,95\r\n";
 
 class PlmDocument : public ::testing::Test {
 protected:
-    std::string write(const std::string& name, const std::string& text) {
+    std::string write(const std::string &name, const std::string &text) {
         const std::string path = dir.file(name);
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }
-    bool open(const std::string& text) { return doc.Open(write("p05.plm", text)); }
+    bool open(const std::string &text) { return doc.Open(write("p05.plm", text)); }
 
     test::TempDir dir;
     RecordingUserMessages messages;
@@ -48,9 +48,9 @@ TEST_F(PlmDocument, OpensTheLinesOfAProject) {
 TEST_F(PlmDocument, RefusesWhatIsNoProjectFile) {
     const std::string lines = kFile;
     const std::string cut = lines.substr(0, lines.find("\r\n") - 4) + "\r\n";
-    const std::string cases[] = {"", "05,A01,80", lines + "not a line\r\n", cut + lines,
-                                 "\r\n", std::string(100, '\0')};
-    for (const std::string& text : cases) {
+    const std::string cases[] = {"",          "05,A01,80", lines + "not a line\r\n",
+                                 cut + lines, "\r\n",      std::string(100, '\0')};
+    for (const std::string &text : cases) {
         messages.clear();
         EXPECT_FALSE(open(text)) << text;
         EXPECT_EQ(messages.texts(), std::vector<std::string>{"Error: file format"}) << text;
@@ -68,15 +68,15 @@ TEST_F(PlmDocument, RefusesWhatIsNoProjectFile) {
 TEST_F(PlmDocument, FindWalksTheShownColumnsInEitherDirection) {
     ASSERT_TRUE(open(kFile));
     int line = -1, column = -1;
-    const auto find = [&](const char* text, int from, int to, bool forward, int start,
+    const auto find = [&](const char *text, int from, int to, bool forward, int start,
                           bool matchCase = false) {
-        const int found = doc.Find(text, from, to, forward, start, matchCase, columns, line,
-                                   column);
+        const int found =
+            doc.Find(text, from, to, forward, start, matchCase, columns, line, column);
         return found == 1 ? std::to_string(line) + ":" + std::to_string(column)
                           : std::to_string(found);
     };
     EXPECT_EQ(find("not meas.", 0, 2, true, 0), "0:18");
-    EXPECT_EQ(find("not meas.", 0, 2, true, 19), "1:5");  // next one on from the hit
+    EXPECT_EQ(find("not meas.", 0, 2, true, 19), "1:5");   // next one on from the hit
     EXPECT_EQ(find("not meas.", 2, 0, false, 25), "1:22"); // backward from the end
     EXPECT_EQ(find("not meas.", 1, 0, false, 4), "0:18");
     EXPECT_EQ(find("CROSSED", 0, 2, true, 0), "2:24");
@@ -129,7 +129,7 @@ TEST_F(PlmDocument, PrintsEachLineUnderItsHeadings) {
     const PrintDocument print = doc.Print({2}, columns);
     EXPECT_EQ(print.title, "PLM-45 project 05");
     ASSERT_EQ(print.blocks.size(), 1u);
-    const std::vector<std::string>& lines = print.blocks[0].lines;
+    const std::vector<std::string> &lines = print.blocks[0].lines;
     ASSERT_EQ(lines.size(), 1u + 7u + 1u + 16u + 1u); // no measurement parameter is shown
     EXPECT_EQ(lines[0], "CONFIGURATION PARAMETERS");
     EXPECT_EQ(lines[1], "  Line number:                     B07-1");
@@ -161,9 +161,9 @@ TEST(PlmColumnWidths, StoredWidthsWithTheirRules) {
     ini.parse("[Plm-45Fields]\nSize00=5\nSize01=0\nSize02=1000\nSize03=-4\nSize04=77\n");
     PlmColumns columns;
     columns.load(ini);
-    EXPECT_EQ(columns.width(0), 20);   // never narrower than 20 pixels
-    EXPECT_EQ(columns.width(1), 0);    // hidden
-    EXPECT_EQ(columns.width(2), 90);   // out of range: the default
+    EXPECT_EQ(columns.width(0), 20); // never narrower than 20 pixels
+    EXPECT_EQ(columns.width(1), 0);  // hidden
+    EXPECT_EQ(columns.width(2), 90); // out of range: the default
     EXPECT_EQ(columns.width(3), 90);
     EXPECT_EQ(columns.width(4), 77);
     EXPECT_EQ(columns.width(19), 150); // absent: 15 characters × 10

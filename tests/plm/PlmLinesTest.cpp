@@ -8,52 +8,98 @@ namespace qv {
 namespace {
 
 // Field numbers as the tester sends them (2 to 27), turned into table indices.
-constexpr int field(int number) { return number - 2; }
+constexpr int field(int number) {
+    return number - 2;
+}
 
 TEST(PlmDisplayRules, EachColumnShowsItsCodeAsTheTesterMeansIt) {
     struct Case {
         int field;
-        const char* text;
-        const char* shown;
+        const char *text;
+        const char *shown;
     };
     const Case cases[] = {
         // Supply voltages, in half volts, a byte taken signed; 255 is no measure.
-        {3, "250", "-2"}, {3, "20", "10"}, {4, "255", "not meas."}, {5, "1255", "not meas."},
-        {6, "127", "63"}, {3, "128", "-63"}, {4, "-1", "-128"}, {5, "0", "0"}, {6, "x", "0"},
+        {3, "250", "-2"},
+        {3, "20", "10"},
+        {4, "255", "not meas."},
+        {5, "1255", "not meas."},
+        {6, "127", "63"},
+        {3, "128", "-63"},
+        {4, "-1", "-128"},
+        {5, "0", "0"},
+        {6, "x", "0"},
         {3, "99999999999", "1073741696"},
         // Activities and the ISDN data indication.
-        {7, "0", "not meas."}, {7, "2", "no"}, {8, "3", "yes"}, {8, "1", "1"}, {7, "23", "23"},
-        {9, "7", "not meas."}, {9, "0", "none"}, {9, "1", "no"}, {9, "2", "yes"},
-        {9, "3", "spikes"}, {9, "4", "low"}, {9, "5", "5"},
+        {7, "0", "not meas."},
+        {7, "2", "no"},
+        {8, "3", "yes"},
+        {8, "1", "1"},
+        {7, "23", "23"},
+        {9, "7", "not meas."},
+        {9, "0", "none"},
+        {9, "1", "no"},
+        {9, "2", "yes"},
+        {9, "3", "spikes"},
+        {9, "4", "low"},
+        {9, "5", "5"},
         // Lengths in metres, 4095 no measure.
-        {11, "4095", "not meas."}, {13, "14095", "not meas."}, {11, "37", "37"},
+        {11, "4095", "not meas."},
+        {13, "14095", "not meas."},
+        {11, "37", "37"},
         // DC wire resistance in tenths of an ohm.
-        {15, "123", "12.3"}, {15, "4095", "not meas."}, {15, "5", " 0.5"}, {15, "-7", "-0.7"},
+        {15, "123", "12.3"},
+        {15, "4095", "not meas."},
+        {15, "5", " 0.5"},
+        {15, "-7", "-0.7"},
         {15, "20000", "2000.0"},
         // Terminators.
-        {16, "255", "not meas."}, {17, "254", "hi-Z"}, {16, "100", "100"},
+        {16, "255", "not meas."},
+        {17, "254", "hi-Z"},
+        {16, "100", "100"},
         // Coded configuration.
-        {23, "0", "80"}, {23, "1", "100"}, {23, "2", "120"}, {23, "3", "150"}, {23, "9", "9"},
-        {24, "0", "flat"}, {24, "1", "tp"}, {24, "2", "quad"}, {24, "3", "custom"},
+        {23, "0", "80"},
+        {23, "1", "100"},
+        {23, "2", "120"},
+        {23, "3", "150"},
+        {23, "9", "9"},
+        {24, "0", "flat"},
+        {24, "1", "tp"},
+        {24, "2", "quad"},
+        {24, "3", "custom"},
         {24, "4", "4"},
-        {25, "0", "12,36,45,78"}, {25, "1", "36,45"}, {25, "2", "12,34,56,78"},
-        {25, "3", "36,46"}, {25, "4", "12,36"}, {25, "5", "none"}, {25, "6", "6"},
+        {25, "0", "12,36,45,78"},
+        {25, "1", "36,45"},
+        {25, "2", "12,34,56,78"},
+        {25, "3", "36,46"},
+        {25, "4", "12,36"},
+        {25, "5", "none"},
+        {25, "6", "6"},
         // Shorts: none when empty.
-        {19, "", "none"}, {19, "3-6", "3-6"},
+        {19, "", "none"},
+        {19, "3-6", "3-6"},
         // Texts as they stand, blanks included.
-        {2, "A01-1", "A01-1"}, {10, "", ""}, {18, " 45", " 45"}, {20, "ok", "ok"},
-        {22, "67", "67"}, {26, "36/45", "36/45"}, {27, "150", "150"},
+        {2, "A01-1", "A01-1"},
+        {10, "", ""},
+        {18, " 45", " 45"},
+        {20, "ok", "ok"},
+        {22, "67", "67"},
+        {26, "36/45", "36/45"},
+        {27, "150", "150"},
         // A question mark anywhere is no measure, in every column.
-        {2, "A?", "not meas."}, {3, "2?0", "not meas."}, {15, "?", "not meas."},
-        {19, "?", "not meas."}, {25, "1?", "not meas."},
+        {2, "A?", "not meas."},
+        {3, "2?0", "not meas."},
+        {15, "?", "not meas."},
+        {19, "?", "not meas."},
+        {25, "1?", "not meas."},
     };
-    for (const Case& c : cases)
+    for (const Case &c : cases)
         EXPECT_EQ(plmDisplayText(field(c.field), c.text), c.shown)
             << "field " << c.field << " \"" << c.text << "\"";
 }
 
 TEST(PlmDisplayRules, WordsComeInTheInterfaceLanguage) {
-    const PlmWords french = [](const char* english) {
+    const PlmWords french = [](const char *english) {
         return std::string(english) == "yes" ? "oui" : "[" + std::string(english) + "]";
     };
     EXPECT_EQ(plmDisplayText(field(7), "3", french), "oui");
@@ -65,7 +111,7 @@ TEST(PlmDisplayRules, WordsComeInTheInterfaceLanguage) {
     EXPECT_EQ(plmDisplayText(field(3), "20", french), "10");
 }
 
-constexpr const char* kLine =
+constexpr const char *kLine =
     "03,A01-1,250,20,255,80,3,2,4,12,4095,36,120,45,123,254,255,,,ok,,67,2,1,1,1-2,150";
 
 TEST(PlmLine, FieldsFeedTheirColumns) {
@@ -73,9 +119,9 @@ TEST(PlmLine, FieldsFeedTheirColumns) {
     ASSERT_TRUE(parsePlmDisplayLine(kLine, line));
     EXPECT_EQ(line.project, 3);
     const std::array<std::string, kPlmColumnCount> shown = {
-        "A01-1", "67", "120", "36,45", "tp", "1-2", "150", "12", "36",        "45",
-        "-2",    "10", "not meas.", "40", "yes", "no", "low", "not meas.", "120", "12.3",
-        "hi-Z",  "not meas.", "", "none", "ok", "",
+        "A01-1", "67",   "120",  "36,45",     "tp", "1-2",  "150", "12",  "36",
+        "45",    "-2",   "10",   "not meas.", "40", "yes",  "no",  "low", "not meas.",
+        "120",   "12.3", "hi-Z", "not meas.", "",   "none", "ok",  "",
     };
     EXPECT_EQ(line.cells, shown);
 }
@@ -102,7 +148,7 @@ TEST(PlmLine, RawFieldsKeepTheirTypesAndAreWrittenInTheFileFormat) {
     EXPECT_EQ(raw.project, 9);
     EXPECT_EQ(raw.texts[field(2)], "L 1");
     EXPECT_EQ(raw.integers[field(3)], 250);
-    EXPECT_EQ(raw.integers[field(4)], 0);  // not a number
+    EXPECT_EQ(raw.integers[field(4)], 0); // not a number
     EXPECT_EQ(raw.integers[field(5)], -3);
     EXPECT_EQ(raw.integers[field(15)], 12); // digits up to the first other character
     EXPECT_EQ(formatPlmLine(7, raw),

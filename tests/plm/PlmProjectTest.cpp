@@ -15,10 +15,12 @@
 namespace qv {
 namespace {
 
-constexpr const char* kLine1 = "1,A01,80,76,20,250,3,3,2,12,35,36,4095,45,123,100,254,,,ok,,67,2,1,1,1-2,150";
-constexpr const char* kLine2 = "2,A02,255,255,255,255,0,0,7,12,4095,36,4095,45,4095,255,255,?,,,,67,0,0,0,?,150";
+constexpr const char *kLine1 =
+    "1,A01,80,76,20,250,3,3,2,12,35,36,4095,45,123,100,254,,,ok,,67,2,1,1,1-2,150";
+constexpr const char *kLine2 =
+    "2,A02,255,255,255,255,0,0,7,12,4095,36,4095,45,4095,255,255,?,,,,67,0,0,0,?,150";
 
-std::string slurp(const std::string& path) {
+std::string slurp(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
@@ -46,13 +48,13 @@ TEST(PlmReply, LinesAfterTheMarkerUntilTheFirstThatIsCutShort) {
     const Case cases[] = {
         {head, 0},
         {head + kLine1 + "\r\n" + kLine2 + "\r\n", 2},
-        {head + kLine1 + "\r\n" + kLine2 + "\r\n> ", 2},       // the prompt has no CR LF
-        {head + kLine1 + "\r\n" + kLine2, 1},                  // the last line never ended
+        {head + kLine1 + "\r\n" + kLine2 + "\r\n> ", 2}, // the prompt has no CR LF
+        {head + kLine1 + "\r\n" + kLine2, 1},            // the last line never ended
         {head + kLine1 + "\r\nEnd of project\r\n" + kLine2 + "\r\n", 1}, // no comma: stop
-        {head + kLine1 + "\r\n\r\n" + kLine2 + "\r\n", 1},     // an empty line stops too
-        {"echo\r\n" + head + kLine1 + "\r\n", 1},              // the marker after some text
+        {head + kLine1 + "\r\n\r\n" + kLine2 + "\r\n", 1},               // an empty line stops too
+        {"echo\r\n" + head + kLine1 + "\r\n", 1}, // the marker after some text
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         PlmProject project;
         ASSERT_TRUE(parsePlmReply(c.reply, project)) << c.reply;
         EXPECT_EQ(project.lines.size(), c.lines) << c.reply;
@@ -122,7 +124,7 @@ TEST_F(SaveProjects, EachAnswerToAnExistingFile) {
         {{A::Yes, A::Cancel}, false, {true, false, false}, 2},
         {{A::Cancel}, false, {false, false, false}, 1},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         for (int n : {1, 2, 3})
             existing(n);
         messages.clear();

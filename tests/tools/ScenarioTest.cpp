@@ -21,7 +21,7 @@ TEST(ScenarioTextTest, ParsesEveryFieldOfARecord) {
         << error;
     ASSERT_EQ(s.records.size(), 4u);
     EXPECT_EQ(s.year, 2025);
-    const LvtRecord& r = s.records[0];
+    const LvtRecord &r = s.records[0];
     EXPECT_EQ(r.kind, kFrameRecord);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.direction, 1);
@@ -39,8 +39,8 @@ TEST(ScenarioTextTest, ParsesEveryFieldOfARecord) {
 
 TEST(ScenarioTextTest, ErrorsNameTheirLine) {
     struct Case {
-        const char* text;
-        const char* error;
+        const char *text;
+        const char *error;
     } cases[] = {
         {"01/01 00:00:00.000 frame good te 0G", "line 1: bad octet '0G'"},
         {"\n32/01 00:00:00.000 frame good te", "line 2: bad date '32/01' (DD/MM or DD/MM/YYYY)"},
@@ -51,7 +51,7 @@ TEST(ScenarioTextTest, ErrorsNameTheirLine) {
         {"01/01 00:00:00.000 frame", "line 1: expected: date time kind status direction [octets]"},
         {"01/01 00:00:00.000 frame good te 123", "line 1: bad octet '123'"},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         ParsedScenario s;
         std::string error;
         EXPECT_FALSE(parseScenarioText(c.text, s, error)) << c.text;
@@ -72,7 +72,7 @@ TEST(BuiltinScenarioTest, CallsCarryWellFormedLapdAndQ931) {
     int setups = 0;
     // Per data link and direction, I frames number 0, 1, 2 ... in order.
     std::map<int, int> expectedNs;
-    for (const LvtRecord& r : records) {
+    for (const LvtRecord &r : records) {
         if (r.kind != kFrameRecord || r.dataLength < 4 || (r.data[2] & 1) != 0)
             continue;
         int key = (r.data[0] >> 2) << 16 | (r.data[1] >> 1) << 1 | r.direction;
@@ -107,7 +107,7 @@ TEST(BuiltinScenarioTest, MixIsDeterministicAndSized) {
 
 TEST(BuiltinScenarioTest, V5EnvelopesCarryTheirAddresses) {
     std::set<int> efas;
-    for (const LvtRecord& r : builtinScenario("v5", 0, 1)) {
+    for (const LvtRecord &r : builtinScenario("v5", 0, 1)) {
         ASSERT_GE(r.dataLength, 2);
         EXPECT_EQ(r.data[0] & 1, 0);
         EXPECT_EQ(r.data[1] & 1, 1);

@@ -50,23 +50,21 @@ Dru70Scenario dru70Scenario(std::uint32_t count, std::uint32_t seed) {
     const std::time_t end = static_cast<std::time_t>(kStartSeconds + elapsedMs / 1000);
     std::tm t{};
     gmtime_r(&end, &t);
-    s.description.end = {static_cast<std::uint16_t>(t.tm_mday),
-                         static_cast<std::uint16_t>(t.tm_mon + 1),
-                         static_cast<std::uint16_t>(t.tm_year + 1900),
-                         static_cast<std::uint16_t>(t.tm_hour),
-                         static_cast<std::uint16_t>(t.tm_min),
-                         static_cast<std::uint16_t>(t.tm_sec)};
+    s.description.end = {
+        static_cast<std::uint16_t>(t.tm_mday),        static_cast<std::uint16_t>(t.tm_mon + 1),
+        static_cast<std::uint16_t>(t.tm_year + 1900), static_cast<std::uint16_t>(t.tm_hour),
+        static_cast<std::uint16_t>(t.tm_min),         static_cast<std::uint16_t>(t.tm_sec)};
     s.note = "Line 0301 234567, exchange side.\r\nLoop-backs requested by the exchange.";
     return s;
 }
 
-bool writeDru70File(const std::string& path, const Dru70Scenario& scenario, std::string& error) {
+bool writeDru70File(const std::string &path, const Dru70Scenario &scenario, std::string &error) {
     Dru70FileWriter writer;
     if (!writer.create(path, scenario.description)) {
         error = path + ": cannot be written";
         return false;
     }
-    for (const Dru70EventRecord& e : scenario.events)
+    for (const Dru70EventRecord &e : scenario.events)
         if (!writer.append(e)) {
             error = path + ": write failed";
             return false;

@@ -9,7 +9,7 @@
 
 namespace qv::synth {
 
-inline constexpr const char* kDru70Scenario = "dru70";
+inline constexpr const char *kDru70Scenario = "dru70";
 
 struct Dru70Scenario {
     Dru70FileDescription description;
@@ -19,6 +19,6 @@ struct Dru70Scenario {
 
 // events = 0 takes the scenario's own size (250 events in groups of 100).
 Dru70Scenario dru70Scenario(std::uint32_t events, std::uint32_t seed);
-bool writeDru70File(const std::string& path, const Dru70Scenario& scenario, std::string& error);
+bool writeDru70File(const std::string &path, const Dru70Scenario &scenario, std::string &error);
 
 } // namespace qv::synth

@@ -20,21 +20,44 @@ struct Random {
 
 // Field indices (field 2 + index) by what they hold.
 enum Field {
-    LineNumber = 0, Power1, Power1L, Power2, Power2L, TxAct, RxAct, IsdnData, OpenPair,
-    OpenValue, ShortPair, ShortValue, ResistWire, DcResist, TxTerm, RxTerm, WiresOpen, Short,
-    Order, SplitPairs, Velocity, Impedance, CableType, Pairs, UsedPins, WireResist,
+    LineNumber = 0,
+    Power1,
+    Power1L,
+    Power2,
+    Power2L,
+    TxAct,
+    RxAct,
+    IsdnData,
+    OpenPair,
+    OpenValue,
+    ShortPair,
+    ShortValue,
+    ResistWire,
+    DcResist,
+    TxTerm,
+    RxTerm,
+    WiresOpen,
+    Short,
+    Order,
+    SplitPairs,
+    Velocity,
+    Impedance,
+    CableType,
+    Pairs,
+    UsedPins,
+    WireResist,
 };
 
-constexpr const char* kPairNames[] = {"12", "36", "45", "78", "34", "56"};
-constexpr const char* kPins[] = {"1236", "3456", "36/45", "all"}; // no commas in a text
+constexpr const char *kPairNames[] = {"12", "36", "45", "78", "34", "56"};
+constexpr const char *kPins[] = {"1236", "3456", "36/45", "all"}; // no commas in a text
 
 // A supply voltage in half volts as the tester codes it: a byte taken signed, 255 for none.
-int powerCode(Random& random) {
+int powerCode(Random &random) {
     constexpr int kCodes[] = {80, 76, 20, 250, 255, 0, 79};
     return kCodes[random.next(std::size(kCodes))];
 }
 
-PlmRawLine line(std::uint32_t index, Random& random) {
+PlmRawLine line(std::uint32_t index, Random &random) {
     PlmRawLine l;
     auto text = [&l](Field f, std::string value) { l.texts[f] = std::move(value); };
     auto integer = [&l](Field f, int value) { l.integers[f] = value; };
@@ -85,9 +108,9 @@ PlmProject plmScenario(int project, std::uint32_t lines, std::uint32_t seed) {
     return out;
 }
 
-std::string plmReply(const PlmProject& project) {
+std::string plmReply(const PlmProject &project) {
     std::string reply = "\r\ncsv\r\n";
-    for (const PlmRawLine& l : project.lines) {
+    for (const PlmRawLine &l : project.lines) {
         std::string text = formatPlmLine(l.project, l);
         // The tester numbers its lines without leading zeros.
         if (text.size() > 1 && text[0] == '0' && text[1] != ',')
@@ -97,7 +120,7 @@ std::string plmReply(const PlmProject& project) {
     return reply + "> ";
 }
 
-bool writePlmFile(const std::string& path, const PlmProject& project, std::string& error) {
+bool writePlmFile(const std::string &path, const PlmProject &project, std::string &error) {
     if (replaceFile(path, plmFileText(project)) != FileReplaceResult::Done) {
         error = path + ": cannot be written";
         return false;

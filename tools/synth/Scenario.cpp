@@ -13,17 +13,16 @@ namespace qv::synth {
 namespace {
 
 struct Name {
-    const char* text;
+    const char *text;
     int value;
 };
 constexpr Name kKinds[] = {{"frame", 1}, {"l1", 0}, {"overflow", 0x81}, {"overflow2", 0x82}};
-constexpr Name kStatuses[] = {{"good", 0},      {"bad", 1},   {"aborted", 2}, {"truncated", 3},
-                              {"overflow", 4},  {"short", 5}, {"error", 6}};
+constexpr Name kStatuses[] = {{"good", 0},     {"bad", 1},   {"aborted", 2}, {"truncated", 3},
+                              {"overflow", 4}, {"short", 5}, {"error", 6}};
 constexpr Name kDirections[] = {{"te", 1}, {"nt", 0}};
 
-template <std::size_t N>
-bool lookup(const std::string& word, const Name (&table)[N], int& value) {
-    for (const Name& n : table)
+template <std::size_t N> bool lookup(const std::string &word, const Name (&table)[N], int &value) {
+    for (const Name &n : table)
         if (word == n.text) {
             value = n.value;
             return true;
@@ -32,12 +31,12 @@ bool lookup(const std::string& word, const Name (&table)[N], int& value) {
     return ec == std::errc() && p == word.data() + word.size() && value >= 0 && value <= 255;
 }
 
-bool number(std::string_view text, int& value) {
+bool number(std::string_view text, int &value) {
     auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     return ec == std::errc() && p == text.data() + text.size();
 }
 
-bool parseLine(const std::string& line, LvtRecord& r, int& year, std::string& why) {
+bool parseLine(const std::string &line, LvtRecord &r, int &year, std::string &why) {
     std::istringstream in(line);
     std::string date, time, kind, status, direction;
     if (!(in >> date >> time >> kind >> status >> direction)) {
@@ -49,8 +48,8 @@ bool parseLine(const std::string& line, LvtRecord& r, int& year, std::string& wh
     std::size_t slash1 = date.find('/'), slash2 = date.find('/', slash1 + 1);
     std::string_view d(date);
     if (slash1 == std::string::npos || !number(d.substr(0, slash1), day) ||
-        !number(d.substr(slash1 + 1, slash2 == std::string::npos ? std::string::npos
-                                                                 : slash2 - slash1 - 1),
+        !number(d.substr(slash1 + 1,
+                         slash2 == std::string::npos ? std::string::npos : slash2 - slash1 - 1),
                 month) ||
         (slash2 != std::string::npos && !number(d.substr(slash2 + 1), year)) || day < 1 ||
         day > 31 || month < 1 || month > 12) {
@@ -100,17 +99,21 @@ bool parseLine(const std::string& line, LvtRecord& r, int& year, std::string& wh
     return true;
 }
 
-CaptureDateTime dateTimeOf(const LvtRecord& r, std::uint16_t year) {
-    return {static_cast<std::uint16_t>(r.day()),    r.month,
+CaptureDateTime dateTimeOf(const LvtRecord &r, std::uint16_t year) {
+    return {static_cast<std::uint16_t>(r.day()),
+            r.month,
             year,
-            static_cast<std::uint16_t>(r.hour()),   static_cast<std::uint16_t>(r.minute()),
+            static_cast<std::uint16_t>(r.hour()),
+            static_cast<std::uint16_t>(r.minute()),
             static_cast<std::uint16_t>(r.second())};
 }
 
-CaptureDateTime startOf(std::uint16_t year) { return {12, 3, year, 9, 30, 0}; }
+CaptureDateTime startOf(std::uint16_t year) {
+    return {12, 3, year, 9, 30, 0};
+}
 
-void calls(Traffic& t, int count) {
-    const char* numbers[] = {"0301234567", "0897654321", "0401112233", "069555777"};
+void calls(Traffic &t, int count) {
+    const char *numbers[] = {"0301234567", "0897654321", "0401112233", "069555777"};
     for (int i = 0; i < count; ++i) {
         std::uint8_t tei = static_cast<std::uint8_t>(64 + i % 3);
         t.call(tei, static_cast<std::uint8_t>(1 + i % 127), numbers[i % 4], numbers[(i + 1) % 4],
@@ -119,7 +122,7 @@ void calls(Traffic& t, int count) {
     }
 }
 
-void errors(Traffic& t) {
+void errors(Traffic &t) {
     t.frame(Side::Te, {0x02, 0x83, 0x01, 0x05}, 1);
     t.frame(Side::Nt, {0x00, 0x81}, 2);
     t.frame(Side::Te, {0x02, 0x81, 0x00, 0x00, 0x08}, 3);
@@ -141,8 +144,8 @@ void errors(Traffic& t) {
         t.layer1(code);
 }
 
-void mix(Traffic& t, std::uint32_t frames) {
-    auto& rng = t.random();
+void mix(Traffic &t, std::uint32_t frames) {
+    auto &rng = t.random();
     std::uint8_t cref = 1;
     while (t.records().size() < frames) {
         switch (rng() % 10) {
@@ -160,8 +163,8 @@ void mix(Traffic& t, std::uint32_t frames) {
             cref = static_cast<std::uint8_t>(cref % 127 + 1);
             break;
         case 5:
-            t.x25Call(static_cast<std::uint8_t>(70 + rng() % 2), static_cast<std::uint16_t>(1 + rng() % 30),
-                      1 + static_cast<int>(rng() % 6));
+            t.x25Call(static_cast<std::uint8_t>(70 + rng() % 2),
+                      static_cast<std::uint16_t>(1 + rng() % 30), 1 + static_cast<int>(rng() % 6));
             break;
         case 6:
             t.supervisory(0, static_cast<std::uint8_t>(64 + rng() % 4), Side::Te,
@@ -176,14 +179,15 @@ void mix(Traffic& t, std::uint32_t frames) {
             break;
         }
         // Big gaps now and then so that a long capture runs over days and months.
-        t.advance(static_cast<std::uint32_t>(rng() % 100 == 0 ? 3600000 * (1 + rng() % 12) : rng() % 3000));
+        t.advance(static_cast<std::uint32_t>(rng() % 100 == 0 ? 3600000 * (1 + rng() % 12)
+                                                              : rng() % 3000));
     }
     t.records().resize(frames);
 }
 
 } // namespace
 
-bool parseScenarioText(std::string_view text, ParsedScenario& out, std::string& error) {
+bool parseScenarioText(std::string_view text, ParsedScenario &out, std::string &error) {
     out = {};
     std::size_t lineNumber = 0, pos = 0;
     while (pos <= text.size()) {
@@ -268,14 +272,14 @@ std::vector<LvtRecord> builtinScenario(std::string_view name, std::uint32_t fram
     return out;
 }
 
-bool writeCapture(const std::string& path, Layout layout, const std::vector<LvtRecord>& records,
-                  std::uint16_t startYear, std::string& error, std::uint8_t captureFlags) {
+bool writeCapture(const std::string &path, Layout layout, const std::vector<LvtRecord> &records,
+                  std::uint16_t startYear, std::string &error, std::uint8_t captureFlags) {
     CaptureDateTime start{}, end{};
     if (!records.empty()) {
         DateTracker dates;
         dates.start(records.front().month, startYear);
         std::uint16_t firstYear = startYear, lastYear = startYear;
-        for (const LvtRecord& r : records) {
+        for (const LvtRecord &r : records) {
             dates.dateText(r);
             lastYear = dates.year();
         }
@@ -294,7 +298,7 @@ bool writeCapture(const std::string& path, Layout layout, const std::vector<LvtR
         d.captureFlags = captureFlags;
         StoredFileWriter w;
         ok = w.create(path);
-        for (const LvtRecord& r : records)
+        for (const LvtRecord &r : records)
             ok = ok && w.append(r);
         ok = w.finish(d) && ok;
     } else {
@@ -308,7 +312,7 @@ bool writeCapture(const std::string& path, Layout layout, const std::vector<LvtR
         d.captureFlags = captureFlags;
         RealTimeFileWriter w;
         ok = w.create(path, d);
-        for (const LvtRecord& r : records)
+        for (const LvtRecord &r : records)
             ok = ok && w.append(r);
         ok = w.close() && ok;
     }

@@ -18,9 +18,9 @@ struct ParsedScenario {
     std::vector<LvtRecord> records;
     std::uint16_t year = 0; // year of the first record, when the text gives one
 };
-bool parseScenarioText(std::string_view text, ParsedScenario& out, std::string& error);
+bool parseScenarioText(std::string_view text, ParsedScenario &out, std::string &error);
 
-inline constexpr const char* kBuiltinScenarios[] = {"demo", "calls", "x25", "v5", "errors", "mix"};
+inline constexpr const char *kBuiltinScenarios[] = {"demo", "calls", "x25", "v5", "errors", "mix"};
 bool isBuiltinScenario(std::string_view name);
 // frames = 0 takes the scenario's own size; mix needs frames.
 std::vector<LvtRecord> builtinScenario(std::string_view name, std::uint32_t frames,
@@ -29,8 +29,8 @@ inline constexpr std::uint16_t kScenarioStartYear = 2026;
 
 enum class Layout { Stored, RealTime };
 // captureFlags: bit 1 marks a V5 capture, bits 2..7 its V5 setting (the time slot).
-bool writeCapture(const std::string& path, Layout layout, const std::vector<LvtRecord>& records,
-                  std::uint16_t startYear, std::string& error, std::uint8_t captureFlags = 0);
+bool writeCapture(const std::string &path, Layout layout, const std::vector<LvtRecord> &records,
+                  std::uint16_t startYear, std::string &error, std::uint8_t captureFlags = 0);
 // The capture flags of the built-in scenario name: the V5 scenario is a V5 capture of time slot 16.
 std::uint8_t scenarioCaptureFlags(std::string_view name);
 

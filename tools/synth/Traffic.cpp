@@ -13,8 +13,8 @@ int daysInMonth(int month, int year) {
 }
 
 // Digits as IA5 characters after the type/plan octet.
-std::vector<std::uint8_t> numberIe(std::uint8_t id, std::uint8_t typePlan, const std::string& digits,
-                                   bool presentation) {
+std::vector<std::uint8_t> numberIe(std::uint8_t id, std::uint8_t typePlan,
+                                   const std::string &digits, bool presentation) {
     std::vector<std::uint8_t> ie = {id, 0};
     ie.push_back(presentation ? typePlan & 0x7F : typePlan | 0x80);
     if (presentation)
@@ -27,20 +27,20 @@ std::vector<std::uint8_t> numberIe(std::uint8_t id, std::uint8_t typePlan, const
 std::vector<std::uint8_t> q931(std::uint8_t callReference, bool fromDestination,
                                std::uint8_t messageType,
                                std::initializer_list<std::vector<std::uint8_t>> ies = {}) {
-    std::vector<std::uint8_t> m = {0x08, 0x01,
-                                   static_cast<std::uint8_t>(callReference |
-                                                             (fromDestination ? 0x80 : 0)),
-                                   messageType};
-    for (const auto& ie : ies)
+    std::vector<std::uint8_t> m = {
+        0x08, 0x01, static_cast<std::uint8_t>(callReference | (fromDestination ? 0x80 : 0)),
+        messageType};
+    for (const auto &ie : ies)
         m.insert(m.end(), ie.begin(), ie.end());
     return m;
 }
 
-std::vector<std::uint8_t> bcd(const std::string& digits) {
+std::vector<std::uint8_t> bcd(const std::string &digits) {
     std::vector<std::uint8_t> out;
     for (std::size_t i = 0; i < digits.size(); i += 2) {
         std::uint8_t hi = static_cast<std::uint8_t>(digits[i] - '0');
-        std::uint8_t lo = i + 1 < digits.size() ? static_cast<std::uint8_t>(digits[i + 1] - '0') : 0;
+        std::uint8_t lo =
+            i + 1 < digits.size() ? static_cast<std::uint8_t>(digits[i + 1] - '0') : 0;
         out.push_back(static_cast<std::uint8_t>(hi << 4 | lo));
     }
     return out;
@@ -54,9 +54,11 @@ std::vector<std::uint8_t> lapdAddress(std::uint8_t sapi, bool commandBit, std::u
 }
 
 // C/R is 0 for commands from the user side and 1 for commands from the network side.
-static bool crBit(Side from, bool command) { return (from == Side::Nt) == command; }
+static bool crBit(Side from, bool command) {
+    return (from == Side::Nt) == command;
+}
 
-Traffic::Traffic(std::uint32_t seed, const CaptureDateTime& start) : rng_(seed), day_(start) {
+Traffic::Traffic(std::uint32_t seed, const CaptureDateTime &start) : rng_(seed), day_(start) {
     clock_ = ((std::uint64_t(start.hour) * 60 + start.minute) * 60 + start.second) * 1000;
 }
 
@@ -74,7 +76,7 @@ void Traffic::advance(std::uint32_t ms) {
     }
 }
 
-void Traffic::frame(Side from, const std::vector<std::uint8_t>& octets, std::uint8_t status) {
+void Traffic::frame(Side from, const std::vector<std::uint8_t> &octets, std::uint8_t status) {
     LvtRecord r;
     r.blockType = 1;
     r.kind = kFrameRecord;
@@ -92,7 +94,7 @@ void Traffic::frame(Side from, const std::vector<std::uint8_t>& octets, std::uin
 
 void Traffic::layer1(std::uint8_t code, Side from) {
     frame(from, {});
-    LvtRecord& r = records_.back();
+    LvtRecord &r = records_.back();
     r.kind = kLayer1Event;
     r.status = code;
 }
@@ -107,9 +109,9 @@ void Traffic::teiAssignment(std::uint8_t tei) {
     std::uint16_t ri = static_cast<std::uint16_t>(rng_());
     auto message = [&](std::uint8_t type, std::uint8_t ai) {
         std::vector<std::uint8_t> f = lapdAddress(kTeiSapi, false, kGroupTei);
-        f.insert(f.end(), {kUi, 0x0F, static_cast<std::uint8_t>(ri >> 8),
-                           static_cast<std::uint8_t>(ri), type,
-                           static_cast<std::uint8_t>(ai << 1 | 1)});
+        f.insert(f.end(),
+                 {kUi, 0x0F, static_cast<std::uint8_t>(ri >> 8), static_cast<std::uint8_t>(ri),
+                  type, static_cast<std::uint8_t>(ai << 1 | 1)});
         return f;
     };
     std::vector<std::uint8_t> request = message(1, kGroupTei);
@@ -139,8 +141,8 @@ void Traffic::release(std::uint8_t sapi, std::uint8_t tei) {
 }
 
 void Traffic::information(std::uint8_t sapi, std::uint8_t tei, Side from,
-                          const std::vector<std::uint8_t>& info) {
-    Link& l = link(sapi, tei);
+                          const std::vector<std::uint8_t> &info) {
+    Link &l = link(sapi, tei);
     int me = from == Side::Te ? 0 : 1;
     std::vector<std::uint8_t> f = lapdAddress(sapi, crBit(from, true), tei);
     f.push_back(static_cast<std::uint8_t>(l.sent[me] << 1));
@@ -153,7 +155,7 @@ void Traffic::information(std::uint8_t sapi, std::uint8_t tei, Side from,
 
 void Traffic::supervisory(std::uint8_t sapi, std::uint8_t tei, Side from, std::uint8_t type,
                           bool command) {
-    Link& l = link(sapi, tei);
+    Link &l = link(sapi, tei);
     int other = from == Side::Te ? 1 : 0;
     std::vector<std::uint8_t> f = lapdAddress(sapi, crBit(from, command), tei);
     f.push_back(type);
@@ -161,8 +163,8 @@ void Traffic::supervisory(std::uint8_t sapi, std::uint8_t tei, Side from, std::u
     frame(from, f);
 }
 
-void Traffic::call(std::uint8_t tei, std::uint8_t cref, const std::string& calling,
-                   const std::string& called, bool overlap, bool answered) {
+void Traffic::call(std::uint8_t tei, std::uint8_t cref, const std::string &calling,
+                   const std::string &called, bool overlap, bool answered) {
     const std::vector<std::uint8_t> bearer = {0x04, 0x03, 0x80, 0x90, 0xA3};
     const std::vector<std::uint8_t> channel = {0x18, 0x01, 0x89};
     std::vector<std::uint8_t> callingIe = numberIe(0x6C, 0x21, calling, true);
@@ -171,15 +173,17 @@ void Traffic::call(std::uint8_t tei, std::uint8_t cref, const std::string& calli
         information(0, tei, Side::Nt, q931(cref, true, 0x0D, {channel}));
         for (char digit : called) {
             advance(300 + rng_() % 700);
-            information(0, tei, Side::Te,
-                        q931(cref, false, 0x7B, {numberIe(0x70, 0x81, std::string(1, digit), false)}));
+            information(
+                0, tei, Side::Te,
+                q931(cref, false, 0x7B, {numberIe(0x70, 0x81, std::string(1, digit), false)}));
         }
         information(0, tei, Side::Te, q931(cref, false, 0x7B, {{0xA1}}));
         information(0, tei, Side::Nt, q931(cref, true, 0x02));
     } else {
-        information(0, tei, Side::Te,
-                    q931(cref, false, 0x05,
-                         {{0xA1}, bearer, channel, callingIe, numberIe(0x70, 0x81, called, false)}));
+        information(
+            0, tei, Side::Te,
+            q931(cref, false, 0x05,
+                 {{0xA1}, bearer, channel, callingIe, numberIe(0x70, 0x81, called, false)}));
         information(0, tei, Side::Nt, q931(cref, true, 0x02, {channel}));
     }
     advance(500);
@@ -204,15 +208,16 @@ void Traffic::call(std::uint8_t tei, std::uint8_t cref, const std::string& calli
     information(0, tei, answered ? Side::Te : Side::Nt, q931(cref, !answered, 0x5A));
 }
 
-void Traffic::incomingCall(std::uint8_t tei, std::uint8_t cref, const std::string& calling,
-                           const std::string& called) {
+void Traffic::incomingCall(std::uint8_t tei, std::uint8_t cref, const std::string &calling,
+                           const std::string &called) {
     const std::vector<std::uint8_t> bearer = {0x04, 0x03, 0x80, 0x90, 0xA3};
     std::vector<std::uint8_t> setup = lapdAddress(0, crBit(Side::Nt, true), 127);
     setup.push_back(0x03);
-    const std::vector<std::uint8_t> message =
-        q931(cref, false, 0x05,
-             {bearer, {0x18, 0x01, 0x8A}, numberIe(0x6C, 0x21, calling, true),
-              numberIe(0x70, 0x81, called, false)});
+    const std::vector<std::uint8_t> message = q931(cref, false, 0x05,
+                                                   {bearer,
+                                                    {0x18, 0x01, 0x8A},
+                                                    numberIe(0x6C, 0x21, calling, true),
+                                                    numberIe(0x70, 0x81, called, false)});
     setup.insert(setup.end(), message.begin(), message.end());
     frame(Side::Nt, setup);
     advance(100);
@@ -249,7 +254,7 @@ void Traffic::x25Call(std::uint8_t tei, std::uint16_t lcn, int dataPackets) {
     std::uint8_t ps = 0, pr = 0;
     for (int i = 0; i < dataPackets; ++i) {
         std::vector<std::uint8_t> data(8 + rng_() % 120);
-        for (auto& b : data)
+        for (auto &b : data)
             b = static_cast<std::uint8_t>(0x20 + rng_() % 95);
         Side from = i % 3 == 2 ? Side::Nt : Side::Te;
         information(sapi, tei, from, packet(static_cast<std::uint8_t>(pr << 5 | ps << 1), data));
@@ -275,7 +280,7 @@ void Traffic::x25Restart(std::uint8_t tei) {
     information(16, tei, Side::Te, {0x10, 0x00, 0xFF});
 }
 
-void Traffic::v5Frame(std::uint16_t efa, Side from, const std::vector<std::uint8_t>& payload) {
+void Traffic::v5Frame(std::uint16_t efa, Side from, const std::vector<std::uint8_t> &payload) {
     std::vector<std::uint8_t> f = {static_cast<std::uint8_t>((efa >> 7) << 2),
                                    static_cast<std::uint8_t>((efa & 0x7F) << 1 | 1)};
     f.insert(f.end(), payload.begin(), payload.end());
@@ -288,23 +293,27 @@ void Traffic::v5Traffic() {
                       std::vector<std::uint8_t> ies) {
         std::vector<std::uint8_t> m = {static_cast<std::uint8_t>((dla >> 7) << 2),
                                        static_cast<std::uint8_t>((dla & 0x7F) << 1 | 1),
-                                       static_cast<std::uint8_t>(ns << 1), 0x00, 0x48,
+                                       static_cast<std::uint8_t>(ns << 1),
+                                       0x00,
+                                       0x48,
                                        static_cast<std::uint8_t>(l3 >> 8 & 0x7F),
-                                       static_cast<std::uint8_t>(l3), type};
+                                       static_cast<std::uint8_t>(l3),
+                                       type};
         m.insert(m.end(), ies.begin(), ies.end());
         return m;
     };
-    v5Frame(8180, Side::Nt, message(8180, 0, 0x0001, 0x30, {0x50, 0x01, 0x81}));   // LINK CONTROL
-    v5Frame(8180, Side::Te, message(8180, 0, 0x0001, 0x31, {0x50, 0x01, 0x81}));   // ... ACK
-    v5Frame(8177, Side::Nt, message(8177, 1, 0x0000, 0x12, {0x51, 0x01, 0x81}));   // COMMON CONTROL
-    v5Frame(8177, Side::Te, message(8177, 1, 0x0000, 0x13, {0x51, 0x01, 0x81}));   // ... ACK
-    v5Frame(8177, Side::Nt, message(8177, 2, 0x0023, 0x10, {0x20, 0x01, 0x81}));   // PORT CONTROL
+    v5Frame(8180, Side::Nt, message(8180, 0, 0x0001, 0x30, {0x50, 0x01, 0x81})); // LINK CONTROL
+    v5Frame(8180, Side::Te, message(8180, 0, 0x0001, 0x31, {0x50, 0x01, 0x81})); // ... ACK
+    v5Frame(8177, Side::Nt, message(8177, 1, 0x0000, 0x12, {0x51, 0x01, 0x81})); // COMMON CONTROL
+    v5Frame(8177, Side::Te, message(8177, 1, 0x0000, 0x13, {0x51, 0x01, 0x81})); // ... ACK
+    v5Frame(8177, Side::Nt, message(8177, 2, 0x0023, 0x10, {0x20, 0x01, 0x81})); // PORT CONTROL
     v5Frame(8177, Side::Te, message(8177, 2, 0x0023, 0x11, {0x20, 0x01, 0x81}));
-    v5Frame(8176, Side::Te, message(8176, 0, 0x0023, 0x00, {0x80}));                // ESTABLISH
-    v5Frame(8176, Side::Nt, message(8176, 0, 0x0023, 0x01, {}));                    // ESTABLISH ACK
-    v5Frame(8176, Side::Te, message(8176, 1, 0x0023, 0x02, {0x19, 0x01, 0x80}));    // SIGNAL
-    v5Frame(8176, Side::Nt, message(8176, 1, 0x0023, 0x03, {0x00}));                // SIGNAL ACK
-    v5Frame(8178, Side::Nt, message(8178, 0, 0x0005, 0x20, {0x41, 0x02, 0x00, 0x23, 0x42, 0x01, 0x81}));
+    v5Frame(8176, Side::Te, message(8176, 0, 0x0023, 0x00, {0x80}));             // ESTABLISH
+    v5Frame(8176, Side::Nt, message(8176, 0, 0x0023, 0x01, {}));                 // ESTABLISH ACK
+    v5Frame(8176, Side::Te, message(8176, 1, 0x0023, 0x02, {0x19, 0x01, 0x80})); // SIGNAL
+    v5Frame(8176, Side::Nt, message(8176, 1, 0x0023, 0x03, {0x00}));             // SIGNAL ACK
+    v5Frame(8178, Side::Nt,
+            message(8178, 0, 0x0005, 0x20, {0x41, 0x02, 0x00, 0x23, 0x42, 0x01, 0x81}));
     v5Frame(8178, Side::Te, message(8178, 0, 0x0005, 0x21, {}));
     v5Frame(8179, Side::Nt, message(8179, 0, 0x0001, 0x18, {0x48, 0x01, 0x80}));
     // An ISDN user port's D-channel frame inside the envelope.
@@ -314,8 +323,8 @@ void Traffic::v5Traffic() {
     std::vector<std::uint8_t> ua = lapdAddress(0, false, 64);
     ua.push_back(0x73);
     v5Frame(35, Side::Nt, ua);
-    v5Frame(8176, Side::Te, message(8176, 2, 0x0023, 0x08, {0x15, 0x01, 0x80}));    // DISCONNECT
-    v5Frame(8176, Side::Nt, message(8176, 2, 0x0023, 0x09, {}));                    // ... COMPLETE
+    v5Frame(8176, Side::Te, message(8176, 2, 0x0023, 0x08, {0x15, 0x01, 0x80})); // DISCONNECT
+    v5Frame(8176, Side::Nt, message(8176, 2, 0x0023, 0x09, {}));                 // ... COMPLETE
 }
 
 } // namespace qv::synth

@@ -3,26 +3,27 @@
 #include "views/ResultWindow.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QTranslator>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrinter>
-#include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QTranslator>
 
 #include <algorithm>
 #include <filesystem>
 #include <unistd.h>
 
+#include "analysis/Statistics.h"
 #include "app/BackgroundWork.h"
 #include "app/FileType.h"
 #include "base/UserMessages.h"
@@ -40,17 +41,16 @@
 #include "dialogs/ProductPictures.h"
 #include "dialogs/ProtocolInformationDialog.h"
 #include "dialogs/ProtocolSetupCommand.h"
-#include "plm/CPlm45Doc.h"
-#include "views/CaptureWindow.h"
-#include "views/CallsWindow.h"
-#include "views/FlowWindow.h"
-#include "views/ExpertWindow.h"
 #include "dialogs/StatisticsDialog.h"
-#include "analysis/Statistics.h"
+#include "plm/CPlm45Doc.h"
+#include "views/CallsWindow.h"
+#include "views/CaptureWindow.h"
 #include "views/CommentWindow.h"
 #include "views/Dru70CommentWindow.h"
 #include "views/Dru70Window.h"
+#include "views/ExpertWindow.h"
 #include "views/FindDialog.h"
+#include "views/FlowWindow.h"
 #include "views/HexaFindDialog.h"
 #include "views/PlmWindow.h"
 
@@ -81,7 +81,8 @@ MainWindow::MainWindow(const Installation &installation, Settings &settings,
     statusBar()->showMessage(tr("Ready"));
     textPane_ = new QLabel(this);
     framePane_ = new QLabel(this);
-    framePane_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Frame number 0000000")));
+    framePane_->setMinimumWidth(
+        fontMetrics().horizontalAdvance(QStringLiteral("Frame number 0000000")));
     statusBar()->addPermanentWidget(textPane_);
     statusBar()->addPermanentWidget(framePane_);
     causes_.load(settings_.file());
@@ -221,18 +222,18 @@ void MainWindow::createMenus() {
         if (!capture || !capture->document().decodable())
             return;
         CDecodeDoc &doc = capture->document();
-        const std::optional<Statistics> statistics = runInBackground(
-            capture, tr("Counting the frames"),
-            [spec = FrameSource::specOf(doc)](JobControl &control) mutable {
-                FrameSource source(std::move(spec));
-                Statistics counted;
-                collectStatistics(source, counted, control.progress());
-                return counted;
-            });
+        const std::optional<Statistics> statistics =
+            runInBackground(capture, tr("Counting the frames"),
+                            [spec = FrameSource::specOf(doc)](JobControl &control) mutable {
+                                FrameSource source(std::move(spec));
+                                Statistics counted;
+                                collectStatistics(source, counted, control.progress());
+                                return counted;
+                            });
         if (!statistics)
             return;
-        auto *dialog = new StatisticsDialog(
-            *statistics, QString::fromStdString(doc.pathName()), this);
+        auto *dialog =
+            new StatisticsDialog(*statistics, QString::fromStdString(doc.pathName()), this);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->show();
     });
@@ -369,7 +370,8 @@ void MainWindow::createMenus() {
                "the selection, from the current frame to the end, every frame or a range; to a "
                "printer, a PDF or a text file.<br><br>"
                "<b>Edit</b><br>Find (Ctrl+F): a text, an ISDN, V5 or X.25 message, or a cause; "
-               "Find Next goes on from the hit, Escape stops a long search. Find on Hexa Trace: text or octets "
+               "Find Next goes on from the hit, Escape stops a long search. Find on Hexa Trace: "
+               "text or octets "
                "in the selected frame. Go to Frame (Ctrl+G). Comment: the note stored in the "
                "capture, up to 2048 characters.<br><br>"
                "<b>View</b><br>Toolbar, Status Bar, Hexa Trace beside the detail, Restore "
@@ -480,8 +482,8 @@ void MainWindow::refreshSummaries() {
 
 void MainWindow::setViewFont(const QFont &font) {
     settings_.fontName = font.family().toStdString().substr(0, Settings::kFontNameLength);
-    settings_.fontSize = std::clamp(font.pointSize(), Settings::kSmallestFontSize,
-                                    Settings::kLargestFontSize);
+    settings_.fontSize =
+        std::clamp(font.pointSize(), Settings::kSmallestFontSize, Settings::kLargestFontSize);
     settings_.fontStyle = (font.italic() ? 1 : 0) | (font.weight() >= QFont::Bold ? 2 : 0);
     const QFont shown = viewFont();
     forEachWindow<CaptureWindow>([&shown](CaptureWindow &capture) { capture.setViewFont(shown); });
@@ -538,7 +540,9 @@ void MainWindow::chooseProduct() {
         selectProduct(dialog.product(), dialog.v5Decoding());
 }
 
-int MainWindow::toolbarImage() const { return productAction_->data().toInt(); }
+int MainWindow::toolbarImage() const {
+    return productAction_->data().toInt();
+}
 
 void MainWindow::showToolbarImage() {
     const ProductInfo *info = findProduct(settings_.product);
@@ -571,7 +575,8 @@ QStringList MainWindow::openFilters() const {
         QString filter = QString::fromLatin1(text);
         const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
         QString patterns = filter.mid(open);
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' ')).replace(QStringLiteral("*.*"), QStringLiteral("*"));
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '))
+            .replace(QStringLiteral("*.*"), QStringLiteral("*"));
         filters << filter.left(open) + patterns;
     };
     if (mode_ == WorkingMode::Examine)
@@ -648,9 +653,10 @@ CaptureWindow *MainWindow::openImported(const std::string &path) {
         return nullptr;
     }
     // Read-only: the comment of an import cannot be kept, the file goes with its window.
-    std::filesystem::permissions(temporary, std::filesystem::perms::owner_read |
-                                                std::filesystem::perms::group_read |
-                                                std::filesystem::perms::others_read,
+    std::filesystem::permissions(temporary,
+                                 std::filesystem::perms::owner_read |
+                                     std::filesystem::perms::group_read |
+                                     std::filesystem::perms::others_read,
                                  ec);
     CaptureWindow *window = openCapture(temporary);
     // The list of recent files names the pcap file, which opens again the same way.
@@ -668,9 +674,8 @@ CaptureWindow *MainWindow::openImported(const std::string &path) {
     const QString title = QString::fromStdString(path);
     CDecodeDoc &document = window->document();
     auto retitle = [window, title, &document] {
-        window->setWindowTitle(document.filtersActive()
-                                   ? title + CaptureWindow::tr(" - Active Filters ")
-                                   : title);
+        window->setWindowTitle(
+            document.filtersActive() ? title + CaptureWindow::tr(" - Active Filters ") : title);
     };
     auto shown = std::move(document.onFiltersApplied);
     document.onFiltersApplied = [shown, retitle] {
@@ -735,10 +740,9 @@ PlmWindow *MainWindow::activePlm() const {
 
 Dru70Window *MainWindow::openDru70(const std::string &path) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Dru70Window *window =
-        Dru70Window::open(path, messages_, this,
-                          {settings_.registrationName, settings_.registrationCompany},
-                          dru70Columns_, context_.colours);
+    Dru70Window *window = Dru70Window::open(
+        path, messages_, this, {settings_.registrationName, settings_.registrationCompany},
+        dru70Columns_, context_.colours);
     QApplication::restoreOverrideCursor();
     if (!window)
         return nullptr;
@@ -782,8 +786,8 @@ CaptureWindow *MainWindow::openCapture(const std::string &path) {
     QApplication::restoreOverrideCursor();
     if (!opened)
         return nullptr;
-    auto *window = new CaptureWindow(std::move(document), context_.columns, context_.colours,
-                                     settings_.hexa);
+    auto *window =
+        new CaptureWindow(std::move(document), context_.columns, context_.colours, settings_.hexa);
     window->setViewFont(viewFont());
     window->setChildHost([this](QWidget *child) { hostChild(child); });
     connect(window, &CaptureWindow::columnWidthsChanged, this,
@@ -901,7 +905,8 @@ void MainWindow::findNext() {
 void MainWindow::saveAs() {
     if (ResultWindow *result = activeResult()) {
         QString suggested = QString::fromStdString(result->pathName());
-        suggested = suggested.left(suggested.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".txt");
+        suggested =
+            suggested.left(suggested.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".txt");
         const QString path = QFileDialog::getSaveFileName(this, tr("Save As"), suggested,
                                                           tr("Text files (*.txt);;All files (*)"));
         if (!path.isEmpty())
@@ -939,8 +944,9 @@ void MainWindow::exportCapture() {
     if (!capture)
         return;
     const bool filtered = capture->document().filtersActive();
-    QFileDialog dialog(this, filtered ? tr("Export (only the frames the active filters show)")
-                                      : tr("Export (every frame)"),
+    QFileDialog dialog(this,
+                       filtered ? tr("Export (only the frames the active filters show)")
+                                : tr("Export (every frame)"),
                        QString::fromStdString(settings_.lastPath));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters({tr("pcap for Wireshark (*.pcap)"), tr("pcapng for Wireshark (*.pcapng)"),
@@ -1079,7 +1085,8 @@ CaptureWindow *MainWindow::captureOf(QMdiSubWindow *sub) const {
         return capture;
     for (QMdiSubWindow *other : mdiArea_->subWindowList())
         if (auto *capture = qobject_cast<CaptureWindow *>(other->widget());
-            capture && capture->comment() && static_cast<QWidget *>(capture->comment()) == sub->widget())
+            capture && capture->comment() &&
+            static_cast<QWidget *>(capture->comment()) == sub->widget())
             return capture;
     return nullptr;
 }

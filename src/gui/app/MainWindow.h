@@ -1,13 +1,13 @@
 #pragma once
 // The main window: the document area, the working modes, the product choice and the bars.
-#include "filters/CauseList.h"
 #include "app/ColourTable.h"
 #include "app/DecoderContext.h"
-#include "capture/Dru70Columns.h"
 #include "app/FileType.h"
 #include "app/Installation.h"
 #include "app/Settings.h"
+#include "capture/Dru70Columns.h"
 #include "decode/SummaryFieldTable.h"
+#include "filters/CauseList.h"
 #include "plm/PlmColumns.h"
 
 #include <QFont>
@@ -16,8 +16,8 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 
-#include <memory>
 #include <QStringList>
+#include <memory>
 
 #include "capture/DecodableObject.h"
 

@@ -116,8 +116,9 @@ constexpr const char *kCatalogue[] = {
     QT_TRANSLATE_NOOP("qv::Messages", "The Clipboard is not free to copy the selection\n"),
     QT_TRANSLATE_NOOP("qv::Messages",
                       "Too many frames are selected. Only the first %d frames are copied"),
-    QT_TRANSLATE_NOOP("qv::Messages",
-                      "No or incorrect answer from PLM-45\nCheck equipment, serial cable, baud rate"),
+    QT_TRANSLATE_NOOP(
+        "qv::Messages",
+        "No or incorrect answer from PLM-45\nCheck equipment, serial cable, baud rate"),
     QT_TRANSLATE_NOOP("qv::Messages", "Project %d does not exist"),
     QT_TRANSLATE_NOOP("qv::Messages", "File could not be saved"),
     QT_TRANSLATE_NOOP("qv::Messages", "File Error"),

@@ -10,8 +10,8 @@
 
 #include "analysis/CallFlow.h"
 #include "app/BackgroundWork.h"
-#include "capture/FrameSource.h"
 #include "capture/CDecodeDoc.h"
+#include "capture/FrameSource.h"
 #include "decode/DecodedFrame.h"
 #include "dialogs/OffLineFilterCommands.h"
 #include "views/CaptureWindow.h"
@@ -78,14 +78,14 @@ QString orDash(const std::string &text) {
 std::optional<std::vector<CallEntry>> findCalls(CaptureWindow &capture) {
     if (!capture.document().decodable())
         return std::vector<CallEntry>{};
-    return runInBackground(&capture, CallsWindow::tr("Finding the calls"),
-                           [spec = FrameSource::specOf(capture.document())](
-                               JobControl &control) mutable {
-                               FrameSource source(std::move(spec));
-                               std::vector<CallEntry> calls;
-                               buildCallList(source, calls, control.progress());
-                               return calls;
-                           });
+    return runInBackground(
+        &capture, CallsWindow::tr("Finding the calls"),
+        [spec = FrameSource::specOf(capture.document())](JobControl &control) mutable {
+            FrameSource source(std::move(spec));
+            std::vector<CallEntry> calls;
+            buildCallList(source, calls, control.progress());
+            return calls;
+        });
 }
 
 CallFlow callFlowOf(CaptureWindow &capture, const CallEntry &call, bool layer2) {

@@ -13,30 +13,30 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QInputDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QInputDialog>
 #include <QScrollBar>
 #include <QToolTip>
 
-#include <algorithm>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <algorithm>
 
 #include <utility>
 
-#include "app/ColourTable.h"
 #include "app/BackgroundWork.h"
+#include "app/ColourTable.h"
+#include "base/UserMessages.h"
+#include "capture/CDecodeDoc.h"
+#include "capture/DecodableObject.h"
 #include "capture/FramePrint.h"
 #include "capture/FrameSource.h"
 #include "capture/SummaryFinder.h"
-#include "capture/DecodableObject.h"
-#include "base/UserMessages.h"
-#include "capture/CDecodeDoc.h"
 #include "decode/HexaTrace.h"
 #include "decode/SummaryFieldTable.h"
 #include "views/CommentWindow.h"
@@ -61,9 +61,8 @@ QString latin1(const std::string &text) {
 
 } // namespace
 
-CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document,
-                             SummaryFieldTable &columns, const ColourTable &colours,
-                             bool showHexa, QWidget *parent)
+CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document, SummaryFieldTable &columns,
+                             const ColourTable &colours, bool showHexa, QWidget *parent)
     : QWidget(parent), document_(std::move(document)), columns_(columns), colours_(colours) {
     model_ = new SummaryModel(*document_, columns, colours, this);
     summary_ = new QTableView(this);
@@ -121,8 +120,9 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document,
     summary_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     QScrollBar *bar = summary_->verticalScrollBar();
     connect(bar, &QScrollBar::sliderMoved, this, [this, bar](int value) {
-        const QPoint at = bar->mapToGlobal(QPoint(-4, bar->height() * (value - bar->minimum()) /
-                                                          std::max(1, bar->maximum() - bar->minimum())));
+        const QPoint at =
+            bar->mapToGlobal(QPoint(-4, bar->height() * (value - bar->minimum()) /
+                                            std::max(1, bar->maximum() - bar->minimum())));
         QToolTip::showText(at - QPoint(fontMetrics().horizontalAdvance(thumbText(value)) + 16, 0),
                            thumbText(value), bar);
     });
@@ -151,8 +151,8 @@ QList<int> CaptureWindow::markOctets(int offset, int count) {
         if (!block.isValid() || block.length() <= kAsciiColumn + octet % 16)
             break; // past the end of the trace
         marked << octet;
-        for (const auto &[column, width] :
-             {std::pair{kHexColumn + 3 * (octet % 16) + 1, 2}, std::pair{kAsciiColumn + octet % 16, 1}}) {
+        for (const auto &[column, width] : {std::pair{kHexColumn + 3 * (octet % 16) + 1, 2},
+                                            std::pair{kAsciiColumn + octet % 16, 1}}) {
             QTextEdit::ExtraSelection mark;
             mark.cursor = QTextCursor(block);
             mark.cursor.setPosition(block.position() + column);
@@ -265,7 +265,7 @@ void CaptureWindow::updateTitle() {
 }
 
 QString CaptureWindow::findInTrace(const QString &text, bool hexadecimal, bool forward,
-                                  UserMessages &messages) {
+                                   UserMessages &messages) {
     auto show = [&](const char *message, MessageIcon icon) {
         messages.show(message, kProgramCaption, icon);
         return QString::fromLatin1(message);
@@ -279,12 +279,11 @@ QString CaptureWindow::findInTrace(const QString &text, bool hexadecimal, bool f
         pattern.assign(bytes.begin(), bytes.end());
     }
     const CDecoder *decoder = document_->decoder();
-    const int from = traceMark_ < 0 ? (forward ? 0 : 1 << 20)
-                                    : traceMark_ + (forward ? 1 : -1);
-    const int at = decoder && !pattern.empty()
-                       ? findOctets(decoder->traceData(), decoder->traceLength(), pattern, from,
-                                    forward)
-                       : -1;
+    const int from = traceMark_ < 0 ? (forward ? 0 : 1 << 20) : traceMark_ + (forward ? 1 : -1);
+    const int at =
+        decoder && !pattern.empty()
+            ? findOctets(decoder->traceData(), decoder->traceLength(), pattern, from, forward)
+            : -1;
     if (at < 0)
         return show(hexadecimal ? kMsgHexNotFound : kMsgAsciiNotFound, MessageIcon::Information);
     markOctets(at, static_cast<int>(pattern.size()));
@@ -387,8 +386,12 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
         for (const QString &line : header)
             text += line.toLatin1().toStdString() + "\r\n";
         if (!comment.isEmpty())
-            text += "\r\n" + QString(comment).replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
-                                   .toLatin1().toStdString() + "\r\n\r\n";
+            text += "\r\n" +
+                    QString(comment)
+                        .replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
+                        .toLatin1()
+                        .toStdString() +
+                    "\r\n\r\n";
         try {
             text += printText(print);
         } catch (const std::bad_alloc &) {
@@ -397,7 +400,8 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
         }
         QFile file(request.path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
+            file.write(text.data(), static_cast<qint64>(text.size())) !=
+                static_cast<qint64>(text.size())) {
             messages.show(kMsgPrintFileNotOpened, kErrorMessageCaption, MessageIcon::Error);
             return false;
         }
@@ -452,7 +456,9 @@ CommentWindow *CaptureWindow::openComment() {
     return comment_;
 }
 
-CommentWindow *CaptureWindow::comment() const { return comment_; }
+CommentWindow *CaptureWindow::comment() const {
+    return comment_;
+}
 
 QWidget *CaptureWindow::commentFrame() const {
     // A hosted comment sits in a frame of the host's; closing that frame closes the comment.
@@ -548,12 +554,14 @@ void CaptureWindow::selectFrame(int frame) {
     if (row < 0)
         return;
     const QModelIndex index = model_->index(row, 0);
-    summary_->selectionModel()->setCurrentIndex(
-        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    summary_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                           QItemSelectionModel::Rows);
     summary_->scrollTo(index);
 }
 
-const QAbstractItemModel *CaptureWindow::summaryModel() const { return model_; }
+const QAbstractItemModel *CaptureWindow::summaryModel() const {
+    return model_;
+}
 
 QStringList CaptureWindow::detailTexts() const {
     QStringList texts;
@@ -562,7 +570,9 @@ QStringList CaptureWindow::detailTexts() const {
     return texts;
 }
 
-QString CaptureWindow::hexaText() const { return hexa_->toPlainText(); }
+QString CaptureWindow::hexaText() const {
+    return hexa_->toPlainText();
+}
 
 void CaptureWindow::showFrame(int frame) {
     detail_->clear();

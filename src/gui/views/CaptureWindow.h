@@ -4,9 +4,9 @@
 #include <QList>
 #include <QPointer>
 
-#include <functional>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 
 #include <cstdint>
 #include <memory>

@@ -16,7 +16,8 @@ CommentWindow::CommentWindow(CDecodeDoc &document, const QString &captureTitle, 
     editor_ = new QPlainTextEdit(this);
     editor_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     original_ = document_.commentForEditor();
-    crLf_ = original_.find('\n') == std::string::npos || original_.find("\r\n") != std::string::npos;
+    crLf_ =
+        original_.find('\n') == std::string::npos || original_.find("\r\n") != std::string::npos;
     QString shown = QString::fromLatin1(original_.data(), static_cast<qsizetype>(original_.size()));
     shown.remove(QLatin1Char('\r'));
     editor_->setPlainText(shown.left(kMaxCharacters));
@@ -37,9 +38,13 @@ CommentWindow::CommentWindow(CDecodeDoc &document, const QString &captureTitle, 
     resize(560, 320);
 }
 
-QString CommentWindow::text() const { return editor_->toPlainText(); }
+QString CommentWindow::text() const {
+    return editor_->toPlainText();
+}
 
-void CommentWindow::setText(const QString &text) { editor_->setPlainText(text); }
+void CommentWindow::setText(const QString &text) {
+    editor_->setPlainText(text);
+}
 
 void CommentWindow::closeEvent(QCloseEvent *event) {
     // The notes are stored in Latin-1, as the testers write them, with their own line ends.

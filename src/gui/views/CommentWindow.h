@@ -28,9 +28,9 @@ protected:
 private:
     CDecodeDoc &document_;
     QPlainTextEdit *editor_ = nullptr;
-    std::string original_;  // the notes as read
-    QString shown_;         // and as the editor first showed them
-    bool crLf_ = true;      // the line ends the notes use
+    std::string original_; // the notes as read
+    QString shown_;        // and as the editor first showed them
+    bool crLf_ = true;     // the line ends the notes use
 };
 
 } // namespace qv

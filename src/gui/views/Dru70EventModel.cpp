@@ -7,8 +7,8 @@
 #include <string>
 
 #include "app/ColourTable.h"
-#include "capture/Dru70Columns.h"
 #include "capture/CDru70Doc.h"
+#include "capture/Dru70Columns.h"
 
 namespace qv {
 

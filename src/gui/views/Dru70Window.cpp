@@ -19,13 +19,13 @@
 #include <climits>
 
 #include "app/ColourTable.h"
-#include "capture/Dru70Columns.h"
 #include "capture/CDru70Doc.h"
+#include "capture/Dru70Columns.h"
+#include "capture/Dru70Print.h"
 #include "dialogs/Dru70FilterSheet.h"
 #include "views/Dru70CommentWindow.h"
 #include "views/Dru70EventModel.h"
 #include "views/Dru70FindDialog.h"
-#include "capture/Dru70Print.h"
 #include "views/Dru70PrintDialog.h"
 #include "views/FramePrinter.h"
 

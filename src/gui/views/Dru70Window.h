@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "capture/CaptureInfo.h"
-#include "filters/Dru70EventFilter.h"
 #include "capture/Dru70Finder.h"
+#include "filters/Dru70EventFilter.h"
 
 class QAbstractItemModel;
 class QPrinter;

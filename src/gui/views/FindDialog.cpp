@@ -94,9 +94,15 @@ FindDialog::Criterion FindDialog::criterion() const {
     return static_cast<Criterion>(criteria_->checkedId());
 }
 
-void FindDialog::setText(const QString &text) { text_->setEditText(text); }
-void FindDialog::setForward(bool forward) { (forward ? forward_ : backward_)->setChecked(true); }
-void FindDialog::setMatchCase(bool on) { matchCase_->setChecked(on); }
+void FindDialog::setText(const QString &text) {
+    text_->setEditText(text);
+}
+void FindDialog::setForward(bool forward) {
+    (forward ? forward_ : backward_)->setChecked(true);
+}
+void FindDialog::setMatchCase(bool on) {
+    matchCase_->setChecked(on);
+}
 
 std::optional<FindQuery> FindDialog::query() const {
     FindQuery q;

@@ -11,13 +11,13 @@ namespace qv {
 
 namespace {
 
-QString latin1(const std::string& text) {
+QString latin1(const std::string &text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
 
-std::vector<PrintPage> paginate(const QStringList& opening, const PrintDocument& print,
+std::vector<PrintPage> paginate(const QStringList &opening, const PrintDocument &print,
                                 int linesPerPage) {
     linesPerPage = std::max(linesPerPage, 1);
     std::vector<PrintPage> pages(1);
@@ -36,13 +36,13 @@ std::vector<PrintPage> paginate(const QStringList& opening, const PrintDocument&
         pages.push_back(next);
     };
     auto room = [&] { return linesPerPage - static_cast<int>(pages.back().lines.size()); };
-    auto put = [&](const QStringList& block) {
+    auto put = [&](const QStringList &block) {
         const int size = static_cast<int>(block.size());
         // A frame that does not fit what is left of the page starts on a fresh one: whole
         // there, or over sheets of its own.
         if (size > room() && !pages.back().lines.isEmpty())
             newPage(false);
-        for (const QString& line : block) {
+        for (const QString &line : block) {
             if (room() == 0)
                 newPage(true);
             pages.back().lines << line;
@@ -50,23 +50,23 @@ std::vector<PrintPage> paginate(const QStringList& opening, const PrintDocument&
     };
     put(opening);
     QStringList block;
-    for (const PrintBlock& b : print.blocks) {
+    for (const PrintBlock &b : print.blocks) {
         block.clear();
-        for (const std::string& line : b.lines)
+        for (const std::string &line : b.lines)
             block << latin1(line);
         put(block);
     }
     return pages;
 }
 
-QString pageFooterText(const PrintPage& page) {
+QString pageFooterText(const PrintPage &page) {
     return page.sheet == 0 ? QStringLiteral("page %1").arg(page.page)
                            : QStringLiteral("page %1.%2").arg(page.page).arg(page.sheet);
 }
 
-bool drawPrint(QPagedPaintDevice& device, const QString& path, const QStringList& fileHeader,
-               const QString& comment, const PrintDocument& print, bool formatDocument,
-               const WorkProgress& progress) {
+bool drawPrint(QPagedPaintDevice &device, const QString &path, const QStringList &fileHeader,
+               const QString &comment, const PrintDocument &print, bool formatDocument,
+               const WorkProgress &progress) {
     QPainter painter(&device);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSizeF(8.5);
@@ -93,7 +93,7 @@ bool drawPrint(QPagedPaintDevice& device, const QString& path, const QStringList
         while (commentFirst + commentLines.size() + 2 > linesPerPage && !commentLines.isEmpty())
             commentLines.removeLast();
         opening << QString();
-        for (const QString& line : commentLines)
+        for (const QString &line : commentLines)
             opening << QStringLiteral("  ") + line;
         opening << QString() << QString();
     }
@@ -114,12 +114,13 @@ bool drawPrint(QPagedPaintDevice& device, const QString& path, const QStringList
             const int bottom = page.bottom() - margin - lineHeight;
             painter.drawLine(body.left(), bottom - 2, body.right(), bottom - 2);
             painter.drawText(QRect(body.left(), bottom, body.width(), lineHeight),
-                             Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(kPrintFooterName));
+                             Qt::AlignLeft | Qt::AlignVCenter,
+                             QString::fromLatin1(kPrintFooterName));
             painter.drawText(QRect(body.left(), bottom, body.width(), lineHeight),
                              Qt::AlignRight | Qt::AlignVCenter, pageFooterText(pages[p]));
         }
         int y = body.top();
-        for (const QString& line : pages[p].lines) {
+        for (const QString &line : pages[p].lines) {
             painter.drawText(body.left(), y + metrics.ascent(), line);
             y += lineHeight;
         }

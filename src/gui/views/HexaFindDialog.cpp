@@ -39,8 +39,14 @@ HexaFindDialog::HexaFindDialog(QWidget *parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
-QString HexaFindDialog::text() const { return text_->text(); }
-bool HexaFindDialog::hexadecimal() const { return hexadecimal_->isChecked(); }
-bool HexaFindDialog::forward() const { return forward_->isChecked(); }
+QString HexaFindDialog::text() const {
+    return text_->text();
+}
+bool HexaFindDialog::hexadecimal() const {
+    return hexadecimal_->isChecked();
+}
+bool HexaFindDialog::forward() const {
+    return forward_->isChecked();
+}
 
 } // namespace qv

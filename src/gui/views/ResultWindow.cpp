@@ -16,8 +16,7 @@
 
 namespace qv {
 
-ResultWindow *ResultWindow::open(const std::string &path, UserMessages &messages,
-                                 QWidget *parent) {
+ResultWindow *ResultWindow::open(const std::string &path, UserMessages &messages, QWidget *parent) {
     TestResultFile file(path, false, messages);
     const int type = file.Identify();
     if (type < 0)
@@ -46,7 +45,9 @@ QString ResultWindow::shownText() const {
     return text;
 }
 
-void ResultWindow::setViewFont(const QFont &font) { text_->setFont(font); }
+void ResultWindow::setViewFont(const QFont &font) {
+    text_->setFont(font);
+}
 
 bool ResultWindow::saveText(const std::string &path, UserMessages &messages) const {
     // A failed write leaves the file there as it was.

@@ -19,7 +19,9 @@ constexpr int kCachedRows = 4096;
 constexpr int kFetchRows = 512;
 constexpr std::uint32_t kFetchFrames = 65536;
 
-QColor toQColor(const Rgb &rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+QColor toQColor(const Rgb &rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
 } // namespace
 
@@ -130,7 +132,8 @@ const SummaryModel::Row &SummaryModel::row(int rowNumber) const {
         cache_.clear();
     Row r;
     const auto index = static_cast<std::uint32_t>(frame);
-    const int answer = source_ ? source_->capture().decodeTo(previous_, index) : kDecodeToOutOfRange;
+    const int answer =
+        source_ ? source_->capture().decodeTo(previous_, index) : kDecodeToOutOfRange;
     if (answer != kDecodeToOutOfRange && answer != kDecodeToBeyondLastPassing) {
         previous_ = index;
         CDecoder &decoder = source_->decoder();

@@ -23,8 +23,8 @@ class SummaryFieldTable;
 class SummaryModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    SummaryModel(CDecodeDoc &document, const SummaryFieldTable &columns,
-                 const ColourTable &colours, QObject *parent = nullptr);
+    SummaryModel(CDecodeDoc &document, const SummaryFieldTable &columns, const ColourTable &colours,
+                 QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

@@ -15,8 +15,8 @@ constexpr std::size_t kMaxEntryLine = 79;
 
 struct ValueText {
     unsigned value;
-    const char* english;
-    const char* french;
+    const char *english;
+    const char *french;
 };
 
 constexpr ValueText kBearerTexts[] = {
@@ -95,26 +95,26 @@ constexpr ValueText kCauseClassTexts[] = {
 
 struct DiscriminatorText {
     std::uint8_t value;
-    const char* shortText;
-    const char* longText;
+    const char *shortText;
+    const char *longText;
 };
 
 constexpr DiscriminatorText kDiscriminatorTexts[] = {
-    {0x03, "ATTc", "ATT Custom (03h)"}, {0x08, "Q931", "Q.931 (08h)"},
-    {0x0B, "CorN", "Cornet N (0Bh)"},   {0x0C, "CorT", "Cornet T (0Ch)"},
-    {0x40, "N0", "1TR6 N0 (40h)"},      {0x41, "N1", "1TR6 N1 (41h)"},
+    {0x03, "ATTc", "ATT Custom (03h)"},      {0x08, "Q931", "Q.931 (08h)"},
+    {0x0B, "CorN", "Cornet N (0Bh)"},        {0x0C, "CorT", "Cornet T (0Ch)"},
+    {0x40, "N0", "1TR6 N0 (40h)"},           {0x41, "N1", "1TR6 N1 (41h)"},
     {0x43, "NI2m", "NI2 Maintenance (43h)"},
 };
 
-const ValueText* find(const ValueText* begin, const ValueText* end, unsigned value) {
-    for (const ValueText* t = begin; t != end; ++t)
+const ValueText *find(const ValueText *begin, const ValueText *end, unsigned value) {
+    for (const ValueText *t = begin; t != end; ++t)
         if (t->value == value)
             return t;
     return nullptr;
 }
 
 // The text between open and close, when both stand in that order.
-bool between(const std::string& line, char open, char close, std::string& out) {
+bool between(const std::string &line, char open, char close, std::string &out) {
     const std::size_t a = line.find(open);
     if (a == std::string::npos)
         return false;
@@ -125,7 +125,7 @@ bool between(const std::string& line, char open, char close, std::string& out) {
     return true;
 }
 
-std::uint8_t leadingHex(const std::string& text) {
+std::uint8_t leadingHex(const std::string &text) {
     unsigned v = 0;
     for (char c : text) {
         int d;
@@ -144,8 +144,7 @@ std::uint8_t leadingHex(const std::string& text) {
 
 } // namespace
 
-bool IsdnItemProvider::Initialise(int language, const std::string& folder,
-                                  UserMessages& messages) {
+bool IsdnItemProvider::Initialise(int language, const std::string &folder, UserMessages &messages) {
     language_ = language > 0 ? 1 : 0;
     entries_.clear();
     discriminators_.clear();
@@ -156,8 +155,8 @@ bool IsdnItemProvider::Initialise(int language, const std::string& folder,
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         char text[600];
-        std::snprintf(text, sizeof text, "Can't open file %s. Please, check notation files path ...",
-                      path.c_str());
+        std::snprintf(text, sizeof text,
+                      "Can't open file %s. Please, check notation files path ...", path.c_str());
         messages.show(text, "PDU Interpreter Internal Error", MessageIcon::Exclamation);
         return false;
     }
@@ -194,7 +193,7 @@ bool IsdnItemProvider::Initialise(int language, const std::string& folder,
     return complete && !entries_.empty();
 }
 
-int IsdnItemProvider::messageTypePosition(const std::uint8_t* info, std::uint16_t length) {
+int IsdnItemProvider::messageTypePosition(const std::uint8_t *info, std::uint16_t length) {
     if (!info || length < 2)
         return -1;
     const int c = info[1] & 0x0F;
@@ -205,13 +204,13 @@ int IsdnItemProvider::messageTypePosition(const std::uint8_t* info, std::uint16_
     return c + 2;
 }
 
-bool IsdnItemProvider::messageTypeText(const std::uint8_t* info, std::uint16_t length,
-                                       bool longForm, std::uint8_t, std::string& out) const {
+bool IsdnItemProvider::messageTypeText(const std::uint8_t *info, std::uint16_t length,
+                                       bool longForm, std::uint8_t, std::string &out) const {
     out.assign(unknown());
     const int at = messageTypePosition(info, length);
     if (at < 0)
         return false;
-    for (const MessageTypeEntry& e : entries_) {
+    for (const MessageTypeEntry &e : entries_) {
         if (e.messageType == info[at] && e.protocolDiscriminator == info[0]) {
             out = longForm ? e.braceName : e.bracketName;
             return true;
@@ -220,11 +219,11 @@ bool IsdnItemProvider::messageTypeText(const std::uint8_t* info, std::uint16_t l
     return false;
 }
 
-int IsdnItemProvider::messageTypeList(std::vector<std::string>& names,
-                                      std::vector<std::uint32_t>& codes) const {
+int IsdnItemProvider::messageTypeList(std::vector<std::string> &names,
+                                      std::vector<std::uint32_t> &codes) const {
     names.clear();
     codes.clear();
-    for (const MessageTypeEntry& e : entries_) {
+    for (const MessageTypeEntry &e : entries_) {
         names.push_back(e.braceName);
         codes.push_back(std::uint32_t(e.protocolDiscriminator) * 256 + e.messageType);
     }
@@ -233,14 +232,14 @@ int IsdnItemProvider::messageTypeList(std::vector<std::string>& names,
 
 std::string IsdnItemProvider::protocolDiscriminatorText(std::uint8_t value, int defaultTextId,
                                                         bool longForm) const {
-    for (const DiscriminatorText& d : kDiscriminatorTexts)
+    for (const DiscriminatorText &d : kDiscriminatorTexts)
         if (d.value == value)
             return longForm ? d.longText : d.shortText;
     return std::string(text(defaultTextId + (longForm ? 1 : 0)));
 }
 
-bool IsdnItemProvider::findElement(const std::uint8_t* info, std::uint16_t length,
-                                   std::uint8_t id, std::size_t& at, std::size_t& elementLength) {
+bool IsdnItemProvider::findElement(const std::uint8_t *info, std::uint16_t length, std::uint8_t id,
+                                   std::size_t &at, std::size_t &elementLength) {
     if (!info || length < 2)
         return false;
     std::size_t p = static_cast<std::size_t>(info[1] & 0x0F) + 3;
@@ -276,41 +275,44 @@ std::string IsdnItemProvider::channelText(std::uint8_t b, std::uint8_t channel) 
     if ((b & 0x20) && (b & 3) == 2)
         return "Reserved";
     switch (b & 3) {
-    case 0: return std::string(tr("None", "Aucun"));
-    case 1: return "B1";
-    case 2: return "B2";
-    default: return std::string(tr("Any", "Bx"));
+    case 0:
+        return std::string(tr("None", "Aucun"));
+    case 1:
+        return "B1";
+    case 2:
+        return "B2";
+    default:
+        return std::string(tr("Any", "Bx"));
     }
 }
 
 std::string_view IsdnItemProvider::bearerText(unsigned value) const {
-    const ValueText* t = find(std::begin(kBearerTexts), std::end(kBearerTexts), value);
+    const ValueText *t = find(std::begin(kBearerTexts), std::end(kBearerTexts), value);
     return t ? tr(t->english, t->french) : tr("Reserved", "Reserve");
 }
 
 std::string_view IsdnItemProvider::highLayerText(unsigned value) const {
-    const ValueText* t = find(std::begin(kHighLayerTexts), std::end(kHighLayerTexts), value);
+    const ValueText *t = find(std::begin(kHighLayerTexts), std::end(kHighLayerTexts), value);
     return t ? tr(t->english, t->french) : tr("Reserved", "Reserve");
 }
 
 std::string_view IsdnItemProvider::serviceText(unsigned value) const {
-    const ValueText* t = find(std::begin(kServiceTexts), std::end(kServiceTexts), value);
+    const ValueText *t = find(std::begin(kServiceTexts), std::end(kServiceTexts), value);
     return t ? tr(t->english, t->french) : tr("Reserved", "Reserve");
 }
 
 std::string_view IsdnItemProvider::causeText(unsigned value) const {
     const unsigned cls = value & 0x70;
     if (cls >= 0x20) {
-        const ValueText* t =
-            find(std::begin(kCauseClassTexts), std::end(kCauseClassTexts), cls);
+        const ValueText *t = find(std::begin(kCauseClassTexts), std::end(kCauseClassTexts), cls);
         return tr(t->english, t->french);
     }
-    const ValueText* t = find(std::begin(kCauseTexts), std::end(kCauseTexts), value & 0x7F);
+    const ValueText *t = find(std::begin(kCauseTexts), std::end(kCauseTexts), value & 0x7F);
     return t ? tr(t->english, t->french) : tr("Reserved", "Reserve");
 }
 
-bool IsdnItemProvider::item(const std::uint8_t* info, std::uint16_t length, int item,
-                            std::uint32_t* value, std::string* out) const {
+bool IsdnItemProvider::item(const std::uint8_t *info, std::uint16_t length, int item,
+                            std::uint32_t *value, std::string *out) const {
     const int at = messageTypePosition(info, length);
     if (at < 0)
         return false;
@@ -319,7 +321,7 @@ bool IsdnItemProvider::item(const std::uint8_t* info, std::uint16_t length, int 
     const bool clearing = type == 69 || type == 77 || type == 90;
     std::size_t e = 0, n = 0;
     // Octet k of the element (1 is its identifier), when the element holds it.
-    auto octet = [&](std::size_t k, std::uint8_t& o) {
+    auto octet = [&](std::size_t k, std::uint8_t &o) {
         if (k < 3 || k - 2 > n)
             return false;
         o = info[e + k - 1];
@@ -398,14 +400,14 @@ bool IsdnItemProvider::item(const std::uint8_t* info, std::uint16_t length, int 
     }
 }
 
-bool IsdnItemProvider::itemText(const std::uint8_t* info, std::uint16_t length, int itemNumber,
-                                std::string& out) const {
+bool IsdnItemProvider::itemText(const std::uint8_t *info, std::uint16_t length, int itemNumber,
+                                std::string &out) const {
     out.assign(unknown());
     return item(info, length, itemNumber, nullptr, &out);
 }
 
-bool IsdnItemProvider::itemValue(const std::uint8_t* info, std::uint16_t length, int itemNumber,
-                                 std::uint32_t& out) const {
+bool IsdnItemProvider::itemValue(const std::uint8_t *info, std::uint16_t length, int itemNumber,
+                                 std::uint32_t &out) const {
     return item(info, length, itemNumber, &out, nullptr);
 }
 

@@ -22,18 +22,19 @@ bool PduInterpreterObject::allocateArena(std::size_t size) {
     return arena_ != nullptr;
 }
 
-void PduInterpreterObject::loaderMessage(void* context, const char* text, const char* caption) {
-    auto* self = static_cast<PduInterpreterObject*>(context);
+void PduInterpreterObject::loaderMessage(void *context, const char *text, const char *caption) {
+    auto *self = static_cast<PduInterpreterObject *>(context);
     self->loaderMessages_.emplace_back(text);
     if (self->messages_)
         self->messages_->show(text, caption, MessageIcon::Error);
 }
 
-int PduInterpreterObject::Initialise(const std::string& folder, const std::string& listFile,
-                                     UserMessages& messages) {
+int PduInterpreterObject::Initialise(const std::string &folder, const std::string &listFile,
+                                     UserMessages &messages) {
     initialised_ = false;
     loaderMessages_.clear();
-    const std::string path = folder + (folder.empty() || folder.back() == '/' ? "" : "/") + listFile;
+    const std::string path =
+        folder + (folder.empty() || folder.back() == '/' ? "" : "/") + listFile;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         char text[512];
@@ -56,8 +57,8 @@ int PduInterpreterObject::Initialise(const std::string& folder, const std::strin
     return 0;
 }
 
-int PduInterpreterObject::Decode(const std::uint8_t* message, std::size_t length,
-                                 pdu::PduRowList& rows, std::uint32_t firstRow,
+int PduInterpreterObject::Decode(const std::uint8_t *message, std::size_t length,
+                                 pdu::PduRowList &rows, std::uint32_t firstRow,
                                  std::uint16_t l3Offset) {
     // The protocol discriminator is followed directly by the message type: the call-reference
     // length octet and the call reference go. The full length is kept (not its low byte), so a
@@ -66,15 +67,15 @@ int PduInterpreterObject::Decode(const std::uint8_t* message, std::size_t length
     return decodeWithout(message, length, c + 1, rows, firstRow, l3Offset);
 }
 
-int PduInterpreterObject::DecodeV5(const std::uint8_t* message, std::size_t length,
-                                   pdu::PduRowList& rows, std::uint32_t firstRow,
+int PduInterpreterObject::DecodeV5(const std::uint8_t *message, std::size_t length,
+                                   pdu::PduRowList &rows, std::uint32_t firstRow,
                                    std::uint16_t l3Offset) {
     // A V5 message has a two-octet layer-3 address where call control has its call reference.
     return decodeWithout(message, length, 2, rows, firstRow, l3Offset);
 }
 
-int PduInterpreterObject::decodeWithout(const std::uint8_t* message, std::size_t length,
-                                        std::size_t address, pdu::PduRowList& rows,
+int PduInterpreterObject::decodeWithout(const std::uint8_t *message, std::size_t length,
+                                        std::size_t address, pdu::PduRowList &rows,
                                         std::uint32_t firstRow, std::uint16_t l3Offset) {
     if (!initialised_ || !message)
         return -1;
@@ -93,8 +94,8 @@ int PduInterpreterObject::decodeWithout(const std::uint8_t* message, std::size_t
     return 0;
 }
 
-int initialiseVariant(PduInterpreterObject& object, const ProtocolSelection& selection,
-                      UserMessages& messages) {
+int initialiseVariant(PduInterpreterObject &object, const ProtocolSelection &selection,
+                      UserMessages &messages) {
     std::error_code ec;
     if (!std::filesystem::is_directory(selection.folderPath, ec))
         return -2;
@@ -107,8 +108,8 @@ int initialiseVariant(PduInterpreterObject& object, const ProtocolSelection& sel
     return 0;
 }
 
-int initialiseV5(PduInterpreterObject& object, const std::string& notationRoot,
-                 UserMessages& messages) {
+int initialiseV5(PduInterpreterObject &object, const std::string &notationRoot,
+                 UserMessages &messages) {
     std::string folder = notationRoot;
     if (!folder.empty() && folder.back() != '/')
         folder += '/';

@@ -4,15 +4,15 @@
 
 namespace qv {
 
-const ProtocolVariant* findVariantByName(std::string_view displayName) {
-    for (const ProtocolVariant& v : kProtocolVariants)
+const ProtocolVariant *findVariantByName(std::string_view displayName) {
+    for (const ProtocolVariant &v : kProtocolVariants)
         if (displayName == v.displayName)
             return &v;
     return nullptr;
 }
 
-const ProtocolVariant* findVariantByCode(std::string_view code) {
-    for (const ProtocolVariant& v : kProtocolVariants)
+const ProtocolVariant *findVariantByCode(std::string_view code) {
+    for (const ProtocolVariant &v : kProtocolVariants)
         if (code == v.code)
             return &v;
     return nullptr;
@@ -22,7 +22,7 @@ std::string listFileName(std::string_view code) {
     return std::string(code) + "EN.LST";
 }
 
-std::string variantFolder(const std::string& notationRoot, std::string_view code) {
+std::string variantFolder(const std::string &notationRoot, std::string_view code) {
     std::string folder = notationRoot;
     if (!folder.empty() && folder.back() != '/')
         folder += '/';
@@ -31,9 +31,9 @@ std::string variantFolder(const std::string& notationRoot, std::string_view code
     return folder;
 }
 
-bool ProtocolSelection::select(std::string_view name, const std::string& notationRoot,
-                               UserMessages& messages) {
-    const ProtocolVariant* v = findVariantByName(name);
+bool ProtocolSelection::select(std::string_view name, const std::string &notationRoot,
+                               UserMessages &messages) {
+    const ProtocolVariant *v = findVariantByName(name);
     if (!v) {
         messages.show(kMsgUnknownProtocol, kErrorMessageCaption, MessageIcon::Exclamation);
         return false;

@@ -9,8 +9,8 @@ namespace qv {
 class UserMessages;
 
 struct ProtocolVariant {
-    const char* displayName;
-    const char* code; // names the variant's notation folder and, with "EN.LST", its List File
+    const char *displayName;
+    const char *code; // names the variant's notation folder and, with "EN.LST", its List File
 };
 
 inline constexpr ProtocolVariant kProtocolVariants[] = {
@@ -35,15 +35,15 @@ inline constexpr ProtocolVariant kProtocolVariants[] = {
 inline constexpr int kProtocolVariantCount =
     static_cast<int>(sizeof kProtocolVariants / sizeof kProtocolVariants[0]);
 // V5 has a folder of its own, outside the table.
-inline constexpr const char* kV5Code = "V5";
-inline constexpr const char* kMsgUnknownProtocol = "Unknown protocol!";
+inline constexpr const char *kV5Code = "V5";
+inline constexpr const char *kMsgUnknownProtocol = "Unknown protocol!";
 
 // Exact comparison; null when no variant has that name or code.
-const ProtocolVariant* findVariantByName(std::string_view displayName);
-const ProtocolVariant* findVariantByCode(std::string_view code);
+const ProtocolVariant *findVariantByName(std::string_view displayName);
+const ProtocolVariant *findVariantByCode(std::string_view code);
 std::string listFileName(std::string_view code);
 // The variant's folder below the notation root, with a trailing "/".
-std::string variantFolder(const std::string& notationRoot, std::string_view code);
+std::string variantFolder(const std::string &notationRoot, std::string_view code);
 
 struct ProtocolSelection {
     std::string displayName;
@@ -53,7 +53,7 @@ struct ProtocolSelection {
     bool v5Encapsulated = false;
 
     // Takes the variant of displayName; "Unknown protocol!" and no change when there is none.
-    bool select(std::string_view name, const std::string& notationRoot, UserMessages& messages);
+    bool select(std::string_view name, const std::string &notationRoot, UserMessages &messages);
 };
 
 } // namespace qv
