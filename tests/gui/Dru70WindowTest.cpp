@@ -30,7 +30,7 @@
 #include "dialogs/Dru70FilterSheet.h"
 #include "dialogs/Dru70ProtocolInformationDialog.h"
 #include "synth/Dru70Scenario.h"
-#include "views/Dru70CommentWindow.h"
+#include "views/CommentWindow.h"
 #include "views/Dru70FindDialog.h"
 #include "views/Dru70PrintDialog.h"
 #include "views/Dru70Window.h"
@@ -413,7 +413,7 @@ TEST_F(Dru70WindowTest, TheColumnDialogChangesTheTableAndTheSettings) {
 TEST_F(Dru70WindowTest, TheCommentIsTheFilesNote) {
     Dru70Window *dru = open(path());
     ASSERT_NE(dru, nullptr);
-    Dru70CommentWindow *comment = dru->openComment();
+    CommentWindow *comment = dru->openComment();
     ASSERT_NE(comment, nullptr);
     EXPECT_EQ(comment->windowTitle().toStdString(), dru->document().commentTitle());
     EXPECT_EQ(comment->windowTitle().left(13), "Comment for [");

@@ -46,7 +46,6 @@
 #include "views/CallsWindow.h"
 #include "views/CaptureWindow.h"
 #include "views/CommentWindow.h"
-#include "views/Dru70CommentWindow.h"
 #include "views/Dru70Window.h"
 #include "views/ExpertWindow.h"
 #include "views/FindDialog.h"

@@ -376,8 +376,8 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
     QString comment;
     if (request.comment) {
         // The comment being edited, else the capture's notes without the generated default.
-        if (comment_)
-            comment = comment_->text();
+        if (comment_.window())
+            comment = comment_.window()->text();
         else if (DecodableObject *decodable = document_->decodable())
             comment = latin1(decodable->notes(false)).remove(QLatin1Char('\r'));
     }
@@ -442,32 +442,21 @@ void CaptureWindow::printWithDialog(UserMessages &messages, QPrinter &printer) {
 }
 
 CommentWindow *CaptureWindow::openComment() {
-    if (!comment_) {
-        comment_ = new CommentWindow(*document_, windowTitle(), childHost_ ? nullptr : this);
-        comment_->setAttribute(Qt::WA_DeleteOnClose);
-        if (childHost_)
-            childHost_(comment_);
-    }
-    QWidget *frame = commentFrame();
-    frame->showNormal();
-    frame->raise();
-    frame->activateWindow();
-    comment_->setFocus();
-    return comment_;
+    return comment_.open(this, childHost_, [this](QWidget *parent) {
+        CommentText text{
+            document_->commentForEditor(), CommentWindow::kMaxCharacters, false,
+            [this](const std::string &stored) { return document_->saveComment(stored); }};
+        return new CommentWindow(std::move(text), CommentWindow::tr("Comment for ") + windowTitle(),
+                                 parent);
+    });
 }
 
 CommentWindow *CaptureWindow::comment() const {
-    return comment_;
-}
-
-QWidget *CaptureWindow::commentFrame() const {
-    // A hosted comment sits in a frame of the host's; closing that frame closes the comment.
-    QWidget *parent = comment_ ? comment_->parentWidget() : nullptr;
-    return parent && parent != this ? parent : comment_.data();
+    return comment_.window();
 }
 
 void CaptureWindow::closeEvent(QCloseEvent *event) {
-    if (comment_ && !commentFrame()->close()) {
+    if (!comment_.close(this)) {
         event->ignore();
         return;
     }
@@ -544,9 +533,7 @@ QString CaptureWindow::runFind(const FindQuery &query, UserMessages &messages) {
 }
 
 CaptureWindow::~CaptureWindow() {
-    // The comment edits this window's document: it does not outlive it.
-    if (comment_)
-        delete commentFrame();
+    comment_.destroy(this);
 }
 
 void CaptureWindow::selectFrame(int frame) {

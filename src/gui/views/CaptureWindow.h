@@ -18,6 +18,8 @@ class QPlainTextEdit;
 class QTableView;
 class QPrinter;
 
+#include "views/CommentWindow.h"
+
 namespace qv {
 
 class CDecodeDoc;
@@ -101,7 +103,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    QWidget *commentFrame() const;
     // Shows the current row's frame in the detail and the trace.
     void watchSelection();
     void showFrame(int frame);
@@ -120,7 +121,7 @@ private:
     QPlainTextEdit *hexa_ = nullptr;
     std::unique_ptr<SummaryFinder> finder_;
     bool finding_ = false;
-    QPointer<CommentWindow> comment_;
+    CommentSlot comment_;
     ChildHost childHost_;
     int traceMark_ = -1; // the first octet marked in the hexa trace, -1 for none
 };

@@ -6,36 +6,42 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "capture/CDecodeDoc.h"
-
 namespace qv {
 
-CommentWindow::CommentWindow(CDecodeDoc &document, const QString &captureTitle, QWidget *parent)
-    : QWidget(parent, Qt::Window), document_(document) {
-    setWindowTitle(tr("Comment for ") + captureTitle);
+CommentWindow::CommentWindow(CommentText comment, const QString &title, QWidget *parent)
+    : QWidget(parent, Qt::Window), comment_(std::move(comment)) {
+    setWindowTitle(title);
     editor_ = new QPlainTextEdit(this);
     editor_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    original_ = document_.commentForEditor();
-    crLf_ =
-        original_.find('\n') == std::string::npos || original_.find("\r\n") != std::string::npos;
-    QString shown = QString::fromLatin1(original_.data(), static_cast<qsizetype>(original_.size()));
+    const std::string &original = comment_.text;
+    crLf_ = original.find('\n') == std::string::npos || original.find("\r\n") != std::string::npos;
+    QString shown = QString::fromLatin1(original.data(), static_cast<qsizetype>(original.size()));
     shown.remove(QLatin1Char('\r'));
-    editor_->setPlainText(shown.left(kMaxCharacters));
+    editor_->setPlainText(shown.left(comment_.maxStored));
     shown_ = editor_->toPlainText();
-    // The editor holds no more than the notes can: what is typed or pasted beyond is cut.
-    connect(editor_, &QPlainTextEdit::textChanged, this, [this] {
-        const QString all = editor_->toPlainText();
-        if (all.size() <= kMaxCharacters)
-            return;
-        QTextCursor cursor(editor_->document());
-        cursor.setPosition(kMaxCharacters);
-        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-    });
+    connect(editor_, &QPlainTextEdit::textChanged, this, &CommentWindow::keepWithinLimit);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(editor_);
     resize(560, 320);
+}
+
+void CommentWindow::keepWithinLimit() {
+    const QString all = editor_->toPlainText();
+    const bool twice = comment_.lineEndsTwice && crLf_;
+    const int lineEnds = twice ? static_cast<int>(all.count(QLatin1Char('\n'))) : 0;
+    if (all.size() + lineEnds <= comment_.maxStored)
+        return;
+    int keep = 0;
+    for (int stored = 0; keep < all.size(); ++keep) {
+        stored += twice && all[keep] == QLatin1Char('\n') ? 2 : 1;
+        if (stored > comment_.maxStored)
+            break;
+    }
+    QTextCursor cursor(editor_->document());
+    cursor.setPosition(keep);
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
 }
 
 QString CommentWindow::text() const {
@@ -47,18 +53,49 @@ void CommentWindow::setText(const QString &text) {
 }
 
 void CommentWindow::closeEvent(QCloseEvent *event) {
-    // The notes are stored in Latin-1, as the testers write them, with their own line ends.
+    // The text is stored in Latin-1, as the testers write it, with its own line ends.
     QString text = editor_->toPlainText();
-    std::string notes = original_;
+    std::string stored = comment_.text;
     if (text != shown_) {
         if (crLf_)
             text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-        notes = text.toLatin1().toStdString();
+        stored = text.toLatin1().toStdString();
     }
-    if (document_.saveComment(notes))
+    if (!comment_.save || comment_.save(stored))
         event->accept();
     else
         event->ignore();
+}
+
+CommentWindow *CommentSlot::open(QWidget *owner, const ChildHost &host, const Make &make) {
+    if (!comment_) {
+        comment_ = make(host ? nullptr : owner);
+        comment_->setAttribute(Qt::WA_DeleteOnClose);
+        if (host)
+            host(comment_);
+    }
+    QWidget *shown = frame(owner);
+    shown->showNormal();
+    shown->raise();
+    shown->activateWindow();
+    comment_->setFocus();
+    return comment_;
+}
+
+QWidget *CommentSlot::frame(const QWidget *owner) const {
+    // A hosted comment sits in a frame of the host's; closing that frame closes the comment.
+    QWidget *parent = comment_ ? comment_->parentWidget() : nullptr;
+    return parent && parent != owner ? parent : comment_.data();
+}
+
+bool CommentSlot::close(const QWidget *owner) {
+    return !comment_ || frame(owner)->close();
+}
+
+void CommentSlot::destroy(const QWidget *owner) {
+    // The comment edits the window's document: it does not outlive it.
+    if (comment_)
+        delete frame(owner);
 }
 
 } // namespace qv

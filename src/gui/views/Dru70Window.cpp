@@ -23,7 +23,7 @@
 #include "capture/Dru70Columns.h"
 #include "capture/Dru70Print.h"
 #include "dialogs/Dru70FilterSheet.h"
-#include "views/Dru70CommentWindow.h"
+#include "views/CommentWindow.h"
 #include "views/Dru70EventModel.h"
 #include "views/Dru70FindDialog.h"
 #include "views/Dru70PrintDialog.h"
@@ -91,9 +91,7 @@ Dru70Window::Dru70Window(std::unique_ptr<Dru70Messages> messages,
 }
 
 Dru70Window::~Dru70Window() {
-    // The comment edits this window's document: it does not outlive it.
-    if (comment_)
-        delete commentFrame();
+    comment_.destroy(this);
 }
 
 UserMessages &Dru70Window::user() {
@@ -354,8 +352,8 @@ bool Dru70Window::saveAs(const std::string &path) {
     if (!document_->saveAs(path))
         return false;
     updateTitle();
-    if (comment_)
-        comment_->updateTitle();
+    if (comment_.window())
+        comment_.window()->setWindowTitle(QString::fromStdString(document_->commentTitle()));
     return true;
 }
 
@@ -435,8 +433,8 @@ bool Dru70Window::print(const Dru70PrintRequest &request, QPrinter *printer) {
     QString comment;
     if (request.comment) {
         // The comment being edited, else the file's note without the one made for it.
-        if (comment_)
-            comment = comment_->text();
+        if (comment_.window())
+            comment = comment_.window()->text();
         else
             comment = latin1(reader->ReadNote(false)).remove(QLatin1Char('\r'));
     }
@@ -495,33 +493,22 @@ void Dru70Window::printWithDialog(QPrinter &printer) {
     print(request);
 }
 
-Dru70CommentWindow *Dru70Window::openComment() {
-    if (!comment_) {
-        comment_ = new Dru70CommentWindow(*document_, childHost_ ? nullptr : this);
-        comment_->setAttribute(Qt::WA_DeleteOnClose);
-        if (childHost_)
-            childHost_(comment_);
-    }
-    QWidget *frame = commentFrame();
-    frame->showNormal();
-    frame->raise();
-    frame->activateWindow();
-    comment_->setFocus();
-    return comment_;
+CommentWindow *Dru70Window::openComment() {
+    return comment_.open(this, childHost_, [this](QWidget *parent) {
+        CommentText text{
+            document_->commentForEditor(), static_cast<int>(CDru70Decode::kMaxNote), true,
+            [this](const std::string &stored) { return document_->saveComment(stored); }};
+        return new CommentWindow(std::move(text), QString::fromStdString(document_->commentTitle()),
+                                 parent);
+    });
 }
 
-Dru70CommentWindow *Dru70Window::comment() const {
-    return comment_;
-}
-
-QWidget *Dru70Window::commentFrame() const {
-    // A hosted comment sits in a frame of the host's; closing that frame closes the comment.
-    QWidget *parent = comment_ ? comment_->parentWidget() : nullptr;
-    return parent && parent != this ? parent : comment_.data();
+CommentWindow *Dru70Window::comment() const {
+    return comment_.window();
 }
 
 void Dru70Window::closeEvent(QCloseEvent *event) {
-    if (comment_ && !commentFrame()->close()) {
+    if (!comment_.close(this)) {
         event->ignore();
         return;
     }

@@ -20,13 +20,15 @@ class QAbstractItemModel;
 class QPrinter;
 class QTableView;
 
+#include "views/CommentWindow.h"
+
 namespace qv {
 
 class CDru70Doc;
 class ColourTable;
 class DocumentStatus;
 class Dru70Columns;
-class Dru70CommentWindow;
+class CommentWindow;
 class Dru70EventModel;
 class Dru70FindDialog;
 class Dru70Messages;
@@ -90,8 +92,8 @@ public:
     void printWithDialog(QPrinter &printer);
 
     // The file's comment editor, opened on first use and raised after.
-    Dru70CommentWindow *openComment();
-    Dru70CommentWindow *comment() const;
+    CommentWindow *openComment();
+    CommentWindow *comment() const;
     // Places the comment beside this window in the main window's document area; without a host
     // it is a window of its own.
     using ChildHost = std::function<void(QWidget *)>;
@@ -123,7 +125,6 @@ private:
     // The model made again by change, the current event and the selection kept where they can.
     void remake(const std::function<void()> &change);
     void updateTitle();
-    QWidget *commentFrame() const;
     QStringList fileHeaderLines() const;
 
     std::unique_ptr<Dru70Messages> messages_;
@@ -138,7 +139,7 @@ private:
     bool finding_ = false;
     bool findStopRequested_ = false;
     std::int64_t foundEvent_ = -1;
-    QPointer<Dru70CommentWindow> comment_;
+    CommentSlot comment_;
     ChildHost childHost_;
 };
 
