@@ -9,6 +9,17 @@
     </message>
 </context>
 <context>
+    <name>qv::BackgroundWait</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Stopping...</source>
+        <translation>Wird angehalten...</translation>
+    </message>
+</context>
+<context>
     <name>qv::CallsWindow</name>
     <message>
         <source>Calls - %1</source>
@@ -138,6 +149,14 @@
         <source>line down</source>
         <translation>Leitung ausgefallen</translation>
     </message>
+    <message>
+        <source>Finding the calls</source>
+        <translation>Anrufe werden gesucht</translation>
+    </message>
+    <message>
+        <source>Drawing the call flow</source>
+        <translation>Anrufablauf wird gezeichnet</translation>
+    </message>
 </context>
 <context>
     <name>qv::CaptureWindow</name>
@@ -164,6 +183,10 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
     </message>
 </context>
 <context>
@@ -463,77 +486,6 @@ Möchten Sie es ersetzen?</translation>
     </message>
 </context>
 <context>
-    <name>qv::Dru70PrintDialog</name>
-    <message>
-        <source>Print</source>
-        <translation>Drucken</translation>
-    </message>
-    <message>
-        <source>Events</source>
-        <translation>Ereignisse</translation>
-    </message>
-    <message>
-        <source>&amp;Selection</source>
-        <translation>&amp;Auswahl</translation>
-    </message>
-    <message>
-        <source>&amp;All</source>
-        <translation>A&amp;lle</translation>
-    </message>
-    <message>
-        <source>&amp;Range</source>
-        <translation>&amp;Bereich</translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation>Von</translation>
-    </message>
-    <message>
-        <source>To</source>
-        <translation>Bis</translation>
-    </message>
-    <message>
-        <source>File &amp;Header</source>
-        <translation>Datei&amp;kopf</translation>
-    </message>
-    <message>
-        <source>Print c&amp;omment</source>
-        <translation>Kommentar dr&amp;ucken</translation>
-    </message>
-    <message>
-        <source>&amp;Format document</source>
-        <translation>Dokument &amp;formatieren</translation>
-    </message>
-    <message>
-        <source>&amp;Print...</source>
-        <translation>&amp;Drucken...</translation>
-    </message>
-    <message>
-        <source>P&amp;DF...</source>
-        <translation>&amp;PDF...</translation>
-    </message>
-    <message>
-        <source>&amp;Text File...</source>
-        <translation>&amp;Textdatei...</translation>
-    </message>
-    <message>
-        <source>Print to PDF</source>
-        <translation>Als PDF drucken</translation>
-    </message>
-    <message>
-        <source>PDF files (*.pdf)</source>
-        <translation>PDF-Dateien (*.pdf)</translation>
-    </message>
-    <message>
-        <source>Print to File</source>
-        <translation>In Datei drucken</translation>
-    </message>
-    <message>
-        <source>Text files (*.txt)</source>
-        <translation>Textdateien (*.txt)</translation>
-    </message>
-</context>
-<context>
     <name>qv::Dru70ProtocolInformationDialog</name>
     <message>
         <source>DRU-70 Protocol Information</source>
@@ -788,6 +740,10 @@ Bitte verringern Sie die Anzahl der Rahmen</translation>
     <message>
         <source>TEI</source>
         <translation>TEI</translation>
+    </message>
+    <message>
+        <source>Analysing the data links</source>
+        <translation>Datenverbindungen werden analysiert</translation>
     </message>
 </context>
 <context>
@@ -1498,6 +1454,14 @@ Möchten Sie ein weiteres Fenster für diese Datei öffnen?</translation>
         <source>%1: %2 of %3 frames written</source>
         <translation>%1: %2 von %3 Rahmen geschrieben</translation>
     </message>
+    <message>
+        <source>Counting the frames</source>
+        <translation>Rahmen werden gezählt</translation>
+    </message>
+    <message>
+        <source>Exporting</source>
+        <translation>Export läuft</translation>
+    </message>
 </context>
 <context>
     <name>qv::Messages</name>
@@ -2168,6 +2132,10 @@ Möchten Sie sie überschreiben?</translation>
     <message>
         <source>Text files (*.txt)</source>
         <translation>Textdateien (*.txt)</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>Ereignisse</translation>
     </message>
 </context>
 <context>

@@ -9,6 +9,17 @@
     </message>
 </context>
 <context>
+    <name>qv::BackgroundWait</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Stopping...</source>
+        <translation>Arrêt en cours...</translation>
+    </message>
+</context>
+<context>
     <name>qv::CallsWindow</name>
     <message>
         <source>Calls - %1</source>
@@ -138,6 +149,14 @@
         <source>line down</source>
         <translation>ligne coupée</translation>
     </message>
+    <message>
+        <source>Finding the calls</source>
+        <translation>Recherche des appels</translation>
+    </message>
+    <message>
+        <source>Drawing the call flow</source>
+        <translation>Tracé du diagramme d&apos;appel</translation>
+    </message>
 </context>
 <context>
     <name>qv::CaptureWindow</name>
@@ -164,6 +183,10 @@
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Rechercher</translation>
     </message>
 </context>
 <context>
@@ -464,78 +487,6 @@ Voulez-vous le remplacer&#xa0;?</translation>
     </message>
 </context>
 <context>
-    <name>qv::Dru70PrintDialog</name>
-    <message>
-        <source>Print</source>
-        <translation>Imprimer</translation>
-    </message>
-    <message>
-        <source>Events</source>
-        <translation>Événements</translation>
-    </message>
-    <message>
-        <source>&amp;Selection</source>
-        <translation>&amp;Sélection</translation>
-    </message>
-    <message>
-        <source>&amp;All</source>
-        <translation>&amp;Toutes</translation>
-    </message>
-    <message>
-        <source>&amp;Range</source>
-        <translation>&amp;Plage</translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation>De</translation>
-    </message>
-    <message>
-        <source>To</source>
-        <translation>À</translation>
-    </message>
-    <message>
-        <source>File &amp;Header</source>
-        <translation>&amp;En-tête du fichier</translation>
-    </message>
-    <message>
-        <source>Print c&amp;omment</source>
-        <translation>Imprimer le co&amp;mmentaire</translation>
-    </message>
-    <message>
-        <source>&amp;Format document</source>
-        <translation>Mise en &amp;forme du document</translation>
-    </message>
-    <message>
-        <source>&amp;Print...</source>
-        <translation>&amp;Imprimer...</translation>
-    </message>
-    <message>
-        <source>P&amp;DF...</source>
-        <translatorcomment>PDF is the same in every language</translatorcomment>
-        <translation>P&amp;DF...</translation>
-    </message>
-    <message>
-        <source>&amp;Text File...</source>
-        <translation>Fichier te&amp;xte...</translation>
-    </message>
-    <message>
-        <source>Print to PDF</source>
-        <translation>Imprimer en PDF</translation>
-    </message>
-    <message>
-        <source>PDF files (*.pdf)</source>
-        <translation>Fichiers PDF (*.pdf)</translation>
-    </message>
-    <message>
-        <source>Print to File</source>
-        <translation>Imprimer dans un fichier</translation>
-    </message>
-    <message>
-        <source>Text files (*.txt)</source>
-        <translation>Fichiers texte (*.txt)</translation>
-    </message>
-</context>
-<context>
     <name>qv::Dru70ProtocolInformationDialog</name>
     <message>
         <source>DRU-70 Protocol Information</source>
@@ -790,6 +741,10 @@ Veuillez réduire le nombre de trames</translation>
     <message>
         <source>TEI</source>
         <translation>TEI</translation>
+    </message>
+    <message>
+        <source>Analysing the data links</source>
+        <translation>Analyse des liaisons de données</translation>
     </message>
 </context>
 <context>
@@ -1502,6 +1457,14 @@ Voulez-vous ouvrir une nouvelle fenêtre sur ce fichier&#xa0;?</translation>
         <source>%1: %2 of %3 frames written</source>
         <translation>%1 : %2 trames sur %3 écrites</translation>
     </message>
+    <message>
+        <source>Counting the frames</source>
+        <translation>Comptage des trames</translation>
+    </message>
+    <message>
+        <source>Exporting</source>
+        <translation>Exportation</translation>
+    </message>
 </context>
 <context>
     <name>qv::Messages</name>
@@ -2173,6 +2136,10 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>Text files (*.txt)</source>
         <translation>Fichiers texte (*.txt)</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>Événements</translation>
     </message>
 </context>
 <context>

@@ -32,8 +32,8 @@
 #include "synth/Dru70Scenario.h"
 #include "views/CommentWindow.h"
 #include "views/Dru70FindDialog.h"
-#include "views/Dru70PrintDialog.h"
 #include "views/Dru70Window.h"
+#include "views/PrintDialog.h"
 
 namespace qv {
 namespace {
@@ -435,12 +435,12 @@ TEST_F(Dru70WindowTest, TheCommentIsTheFilesNote) {
 TEST_F(Dru70WindowTest, EventsPrintAsATextTableAndSaveAsCopiesTheFile) {
     Dru70Window *dru = open(path());
     ASSERT_NE(dru, nullptr);
-    Dru70PrintDialog dialog(250, 6, false, dru);
+    PrintDialog dialog(PrintSubject::Events, 250, 6, false, dru);
     saveScreenshot(&dialog, "dru70-print");
-    EXPECT_EQ(dialog.request().choice, Dru70PrintChoice::All) << "no selection";
+    EXPECT_EQ(dialog.request().choice, PrintChoice::All) << "no selection";
 
-    Dru70PrintRequest request;
-    request.choice = Dru70PrintChoice::Range;
+    PrintRequest request;
+    request.choice = PrintChoice::Range;
     request.from = 1;
     request.to = 4;
     request.fileHeader = true;
@@ -464,7 +464,7 @@ TEST_F(Dru70WindowTest, EventsPrintAsATextTableAndSaveAsCopiesTheFile) {
     request.to = 251;
     EXPECT_FALSE(dru->print(request));
     EXPECT_EQ(messages.texts().size(), 1u);
-    request.choice = Dru70PrintChoice::All;
+    request.choice = PrintChoice::All;
     request.output = PrintOutput::Pdf;
     request.path = QString::fromStdString(path("print.pdf"));
     ASSERT_TRUE(dru->print(request));

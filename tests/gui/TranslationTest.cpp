@@ -72,7 +72,6 @@
 #include "views/CaptureWindow.h"
 #include "views/CommentWindow.h"
 #include "views/Dru70FindDialog.h"
-#include "views/Dru70PrintDialog.h"
 #include "views/ExpertWindow.h"
 #include "views/FindDialog.h"
 #include "views/FlowWindow.h"
@@ -350,7 +349,8 @@ TEST_P(TranslationTest, EveryDialogIsTranslatedWithItsStandardButtons) {
         {
             {"find", [] { return std::make_unique<FindDialog>(FindDialog::Lists{}); }},
             {"hexa-find", [] { return std::make_unique<HexaFindDialog>(); }},
-            {"print", [] { return std::make_unique<PrintDialog>(340, 12, true); }},
+            {"print",
+             [] { return std::make_unique<PrintDialog>(PrintSubject::Frames, 340, 12, true); }},
             {"colours",
              [this] { return std::make_unique<ColourSelectionDialog>(context.colours); }},
             {"fonts",
@@ -380,7 +380,8 @@ TEST_P(TranslationTest, EveryDialogIsTranslatedWithItsStandardButtons) {
                                                       messages);
              }},
             {"dru-find", [] { return std::make_unique<Dru70FindDialog>(); }},
-            {"dru-print", [] { return std::make_unique<Dru70PrintDialog>(120, 4, false); }},
+            {"dru-print",
+             [] { return std::make_unique<PrintDialog>(PrintSubject::Events, 120, 4, false); }},
             {"dru-filters",
              [this] {
                  return std::make_unique<Dru70FilterSheet>(

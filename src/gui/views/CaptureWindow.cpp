@@ -425,9 +425,8 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
 }
 
 void CaptureWindow::printWithDialog(UserMessages &messages, QPrinter &printer) {
-    PrintDialog dialog(static_cast<int>(document_->frameCount()),
-                       static_cast<int>(document_->currentFrame()), !selectedFrames().empty(),
-                       this);
+    PrintDialog dialog(PrintSubject::Frames, document_->frameCount(), document_->currentFrame(),
+                       !selectedFrames().empty(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     PrintRequest request = dialog.request();

@@ -26,8 +26,8 @@
 #include "views/CommentWindow.h"
 #include "views/Dru70EventModel.h"
 #include "views/Dru70FindDialog.h"
-#include "views/Dru70PrintDialog.h"
 #include "views/FramePrinter.h"
+#include "views/PrintDialog.h"
 
 namespace qv {
 
@@ -373,20 +373,23 @@ QStringList Dru70Window::fileHeaderLines() const {
     return lines;
 }
 
-bool Dru70Window::print(const Dru70PrintRequest &request, QPrinter *printer) {
+bool Dru70Window::print(const PrintRequest &request, QPrinter *printer) {
     CDru70Decode *reader = document_->reader();
     const std::uint32_t count = document_->eventCount();
     if (!reader || count == 0)
         return false;
     std::vector<Dru70PrintRange> ranges;
     switch (request.choice) {
-    case Dru70PrintChoice::Selection:
+    case PrintChoice::Selection:
         ranges = dru70Runs(selectedEvents());
         break;
-    case Dru70PrintChoice::All:
+    case PrintChoice::All:
         ranges.push_back({0, count - 1});
         break;
-    case Dru70PrintChoice::Range:
+    case PrintChoice::CurrentToEnd:
+        ranges.push_back({std::min(currentEvent(), count - 1), count - 1});
+        break;
+    case PrintChoice::Range:
         if (request.from < 1 || request.from > request.to || request.to > count) {
             user().show(tr("The events to print are numbered from 1 to %1, the first not after "
                            "the last.")
@@ -478,11 +481,11 @@ bool Dru70Window::print(const Dru70PrintRequest &request, QPrinter *printer) {
 }
 
 void Dru70Window::printWithDialog(QPrinter &printer) {
-    Dru70PrintDialog dialog(document_->eventCount(), currentEvent(), !selectedEvents().empty(),
-                            this);
+    PrintDialog dialog(PrintSubject::Events, document_->eventCount(), currentEvent(),
+                       !selectedEvents().empty(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const Dru70PrintRequest request = dialog.request();
+    const PrintRequest request = dialog.request();
     if (request.output == PrintOutput::Printer) {
         QPrintDialog choose(&printer, this);
         if (choose.exec() != QDialog::Accepted)

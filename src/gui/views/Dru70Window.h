@@ -33,7 +33,7 @@ class Dru70EventModel;
 class Dru70FindDialog;
 class Dru70Messages;
 class UserMessages;
-struct Dru70PrintRequest;
+struct PrintRequest;
 
 class Dru70Window : public QWidget {
     Q_OBJECT
@@ -87,7 +87,7 @@ public:
 
     // Prints events as asked: to the printer given, a PDF file or a text file. False (with the
     // message) when the range is refused or the file cannot be written.
-    bool print(const Dru70PrintRequest &request, QPrinter *printer = nullptr);
+    bool print(const PrintRequest &request, QPrinter *printer = nullptr);
     // The print dialog, then the print; printer is the one chosen in Printer Setup.
     void printWithDialog(QPrinter &printer);
 

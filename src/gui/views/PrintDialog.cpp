@@ -13,36 +13,80 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <climits>
+
 namespace qv {
 
-PrintDialog::PrintDialog(int frameCount, int currentFrame, bool haveSelection, QWidget *parent)
+namespace {
+
+struct Choice {
+    PrintChoice choice;
+    const char *text;
+    bool frames, events;
+};
+
+constexpr Choice kChoices[] = {
+    {PrintChoice::Selection, QT_TRANSLATE_NOOP("qv::PrintDialog", "&Selection"), true, true},
+    {PrintChoice::CurrentToEnd, QT_TRANSLATE_NOOP("qv::PrintDialog", "&Current to End"), true,
+     false},
+    {PrintChoice::All, QT_TRANSLATE_NOOP("qv::PrintDialog", "&All"), true, true},
+    {PrintChoice::Range, QT_TRANSLATE_NOOP("qv::PrintDialog", "&Range"), true, true},
+};
+
+int clampToInt(std::uint64_t value) {
+    return static_cast<int>(std::min<std::uint64_t>(value, INT_MAX));
+}
+
+} // namespace
+
+PrintDialog::PrintDialog(PrintSubject subject, std::uint32_t count, std::uint32_t current,
+                         bool haveSelection, QWidget *parent)
     : QDialog(parent) {
     setWindowTitle(tr("Print"));
-    auto *frames = new QGroupBox(tr("Frames"), this);
-    auto *grid = new QGridLayout(frames);
-    frames_ = new QButtonGroup(this);
-    const char *choices[] = {QT_TR_NOOP("&Selection"), QT_TR_NOOP("&Current to End"),
-                             QT_TR_NOOP("&All"), QT_TR_NOOP("&Range")};
-    for (int i = 0; i < 4; ++i) {
-        auto *button = new QRadioButton(tr(choices[i]), frames);
-        frames_->addButton(button, i);
-        grid->addWidget(button, i, 0);
+    const bool frames = subject == PrintSubject::Frames;
+    auto *what = new QGroupBox(frames ? tr("Frames") : tr("Events"), this);
+    auto *grid = new QGridLayout(what);
+    choices_ = new QButtonGroup(this);
+    int row = 0;
+    for (const Choice &c : kChoices) {
+        if (frames ? !c.frames : !c.events)
+            continue;
+        auto *button = new QRadioButton(tr(c.text), what);
+        choices_->addButton(button, static_cast<int>(c.choice));
+        grid->addWidget(button, row++, 0);
     }
-    frames_->button(0)->setEnabled(haveSelection);
-    frames_->button(haveSelection ? 0 : 2)->setChecked(true);
-    from_ = new QSpinBox(frames);
-    to_ = new QSpinBox(frames);
+    choices_->button(static_cast<int>(PrintChoice::Selection))->setEnabled(haveSelection);
+    choices_->button(static_cast<int>(haveSelection ? PrintChoice::Selection : PrintChoice::All))
+        ->setChecked(true);
+    const int last = clampToInt(std::max<std::uint32_t>(count, 1));
+    from_ = new QSpinBox(what);
+    to_ = new QSpinBox(what);
+    from_->setObjectName(QStringLiteral("from"));
+    to_->setObjectName(QStringLiteral("to"));
     for (QSpinBox *box : {from_, to_})
-        box->setRange(1, std::max(1, frameCount) + 1000000); // out-of-range values get a message
-    from_->setValue(currentFrame + 1);
-    to_->setValue(std::max(1, frameCount));
-    grid->addWidget(new QLabel(tr("From"), frames), 3, 1);
-    grid->addWidget(from_, 3, 2);
-    grid->addWidget(new QLabel(tr("To"), frames), 3, 3);
-    grid->addWidget(to_, 3, 4);
+        box->setRange(1, frames ? clampToInt(std::uint64_t(last) + 1000000) : last);
+    from_->setValue(clampToInt(std::uint64_t(current) + 1));
+    to_->setValue(last);
+    grid->addWidget(new QLabel(tr("From"), what), row - 1, 1);
+    grid->addWidget(from_, row - 1, 2);
+    grid->addWidget(new QLabel(tr("To"), what), row - 1, 3);
+    grid->addWidget(to_, row - 1, 4);
+    grid->setColumnStretch(5, 1);
+    if (!frames) {
+        auto rangeOn = [this] {
+            const bool range = choices_->checkedId() == static_cast<int>(PrintChoice::Range);
+            from_->setEnabled(range);
+            to_->setEnabled(range);
+        };
+        connect(choices_, &QButtonGroup::idToggled, this, rangeOn);
+        rangeOn();
+    }
 
-    kind_ = new QComboBox(this);
-    kind_->addItems({tr("Summary print"), tr("Detail print"), tr("Detail and hexa print")});
+    if (frames) {
+        kind_ = new QComboBox(this);
+        kind_->addItems({tr("Summary print"), tr("Detail print"), tr("Detail and hexa print")});
+    }
     fileHeader_ = new QCheckBox(tr("File &Header"), this);
     comment_ = new QCheckBox(tr("Print c&omment"), this);
     format_ = new QCheckBox(tr("&Format document"), this);
@@ -60,8 +104,9 @@ PrintDialog::PrintDialog(int frameCount, int currentFrame, bool haveSelection, Q
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(frames);
-    layout->addWidget(kind_);
+    layout->addWidget(what);
+    if (kind_)
+        layout->addWidget(kind_);
     layout->addWidget(fileHeader_);
     layout->addWidget(comment_);
     layout->addWidget(format_);
@@ -84,12 +129,11 @@ void PrintDialog::finish(PrintOutput output) {
 
 PrintRequest PrintDialog::request() const {
     PrintRequest r;
-    static constexpr PrintChoice kChoices[] = {PrintChoice::Selection, PrintChoice::CurrentToEnd,
-                                               PrintChoice::All, PrintChoice::Range};
-    r.choice = kChoices[std::max(0, frames_->checkedId())];
+    r.choice = static_cast<PrintChoice>(std::max(0, choices_->checkedId()));
     r.from = static_cast<std::uint32_t>(from_->value());
     r.to = static_cast<std::uint32_t>(to_->value());
-    r.kind = static_cast<PrintKind>(kind_->currentIndex());
+    if (kind_)
+        r.kind = static_cast<PrintKind>(kind_->currentIndex());
     r.fileHeader = fileHeader_->isChecked();
     r.comment = comment_->isChecked();
     r.formatDocument = format_->isChecked();
