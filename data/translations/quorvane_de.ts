@@ -453,36 +453,12 @@ Möchten Sie es ersetzen?</translation>
 <context>
     <name>qv::Dru70FindDialog</name>
     <message>
-        <source>Find</source>
-        <translation>Suchen</translation>
-    </message>
-    <message>
         <source>&amp;String</source>
         <translation>&amp;Zeichenkette</translation>
     </message>
     <message>
         <source>&amp;Event</source>
         <translation>&amp;Ereignis</translation>
-    </message>
-    <message>
-        <source>Direction</source>
-        <translation>Richtung</translation>
-    </message>
-    <message>
-        <source>&amp;Forward</source>
-        <translation>Vor&amp;wärts</translation>
-    </message>
-    <message>
-        <source>&amp;Backward</source>
-        <translation>&amp;Rückwärts</translation>
-    </message>
-    <message>
-        <source>C&amp;ase sensitive</source>
-        <translation>&amp;Groß-/Kleinschreibung beachten</translation>
-    </message>
-    <message>
-        <source>Find &amp;Next</source>
-        <translation>Weiter&amp;suchen</translation>
     </message>
 </context>
 <context>
@@ -978,10 +954,6 @@ Möchten Sie es ersetzen?</translation>
 <context>
     <name>qv::FindDialog</name>
     <message>
-        <source>Find</source>
-        <translation>Suchen</translation>
-    </message>
-    <message>
         <source>&amp;String</source>
         <translation>&amp;Zeichenkette</translation>
     </message>
@@ -1000,26 +972,6 @@ Möchten Sie es ersetzen?</translation>
     <message>
         <source>&amp;Cause</source>
         <translation>&amp;Ursache</translation>
-    </message>
-    <message>
-        <source>Direction</source>
-        <translation>Richtung</translation>
-    </message>
-    <message>
-        <source>&amp;Forward</source>
-        <translation>Vor&amp;wärts</translation>
-    </message>
-    <message>
-        <source>&amp;Backward</source>
-        <translation>&amp;Rückwärts</translation>
-    </message>
-    <message>
-        <source>C&amp;ase sensitive</source>
-        <translation>&amp;Groß-/Kleinschreibung beachten</translation>
-    </message>
-    <message>
-        <source>Find &amp;Next</source>
-        <translation>Weiter&amp;suchen</translation>
     </message>
 </context>
 <context>
@@ -2289,6 +2241,33 @@ Möchten Sie sie überschreiben?</translation>
     <message>
         <source>The report cannot be written to this file!</source>
         <translation>Der Bericht kann nicht in diese Datei geschrieben werden!</translation>
+    </message>
+</context>
+<context>
+    <name>qv::SearchDialog</name>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Richtung</translation>
+    </message>
+    <message>
+        <source>&amp;Forward</source>
+        <translation>Vor&amp;wärts</translation>
+    </message>
+    <message>
+        <source>&amp;Backward</source>
+        <translation>&amp;Rückwärts</translation>
+    </message>
+    <message>
+        <source>C&amp;ase sensitive</source>
+        <translation>&amp;Groß-/Kleinschreibung beachten</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Weiter&amp;suchen</translation>
     </message>
 </context>
 <context>

@@ -454,36 +454,12 @@ Voulez-vous le remplacer&#xa0;?</translation>
 <context>
     <name>qv::Dru70FindDialog</name>
     <message>
-        <source>Find</source>
-        <translation>Rechercher</translation>
-    </message>
-    <message>
         <source>&amp;String</source>
         <translation>C&amp;haîne de caractères</translation>
     </message>
     <message>
         <source>&amp;Event</source>
         <translation>&amp;Événement</translation>
-    </message>
-    <message>
-        <source>Direction</source>
-        <translation>Sens</translation>
-    </message>
-    <message>
-        <source>&amp;Forward</source>
-        <translation>En &amp;avant</translation>
-    </message>
-    <message>
-        <source>&amp;Backward</source>
-        <translation>En a&amp;rrière</translation>
-    </message>
-    <message>
-        <source>C&amp;ase sensitive</source>
-        <translation>Respecter la &amp;casse</translation>
-    </message>
-    <message>
-        <source>Find &amp;Next</source>
-        <translation>Rechercher le &amp;suivant</translation>
     </message>
 </context>
 <context>
@@ -979,10 +955,6 @@ Voulez-vous le remplacer&#xa0;?</translation>
 <context>
     <name>qv::FindDialog</name>
     <message>
-        <source>Find</source>
-        <translation>Rechercher</translation>
-    </message>
-    <message>
         <source>&amp;String</source>
         <translation>C&amp;haîne de caractères</translation>
     </message>
@@ -1001,26 +973,6 @@ Voulez-vous le remplacer&#xa0;?</translation>
     <message>
         <source>&amp;Cause</source>
         <translation>Valeur de ca&amp;use</translation>
-    </message>
-    <message>
-        <source>Direction</source>
-        <translation>Sens</translation>
-    </message>
-    <message>
-        <source>&amp;Forward</source>
-        <translation>En &amp;avant</translation>
-    </message>
-    <message>
-        <source>&amp;Backward</source>
-        <translation>En a&amp;rrière</translation>
-    </message>
-    <message>
-        <source>C&amp;ase sensitive</source>
-        <translation>Respecter la &amp;casse</translation>
-    </message>
-    <message>
-        <source>Find &amp;Next</source>
-        <translation>Rechercher le &amp;suivant</translation>
     </message>
 </context>
 <context>
@@ -2293,6 +2245,33 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>The report cannot be written to this file!</source>
         <translation>Le rapport ne peut pas être écrit dans ce fichier&#xa0;!</translation>
+    </message>
+</context>
+<context>
+    <name>qv::SearchDialog</name>
+    <message>
+        <source>Find</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>&amp;Forward</source>
+        <translation>En &amp;avant</translation>
+    </message>
+    <message>
+        <source>&amp;Backward</source>
+        <translation>En a&amp;rrière</translation>
+    </message>
+    <message>
+        <source>C&amp;ase sensitive</source>
+        <translation>Respecter la &amp;casse</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Rechercher le &amp;suivant</translation>
     </message>
 </context>
 <context>

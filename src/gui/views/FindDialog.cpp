@@ -1,124 +1,45 @@
 #include "views/FindDialog.h"
 
-#include <QButtonGroup>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QVBoxLayout>
-
 #include "filters/CauseList.h"
 
 namespace qv {
 
-FindDialog::FindDialog(const Lists &lists, QWidget *parent) : QDialog(parent), lists_(lists) {
-    setWindowTitle(tr("Find"));
-    auto *what = new QGroupBox(tr("Find"), this);
-    auto *whatLayout = new QVBoxLayout(what);
-    criteria_ = new QButtonGroup(this);
-    const char *names[] = {QT_TR_NOOP("&String"), QT_TR_NOOP("&ISDN Message"),
-                           QT_TR_NOOP("&V5 Message"), QT_TR_NOOP("&X25 Message"),
-                           QT_TR_NOOP("&Cause")};
-    for (int i = 0; i < 5; ++i) {
-        auto *button = new QRadioButton(tr(names[i]), what);
-        criteria_->addButton(button, i);
-        whatLayout->addWidget(button);
-    }
-    criteria_->button(String)->setChecked(true);
-    text_ = new QComboBox(this);
-    text_->setEditable(true);
-    text_->setInsertPolicy(QComboBox::NoInsert);
-    text_->setMinimumContentsLength(28);
+namespace {
 
-    auto *direction = new QGroupBox(tr("Direction"), this);
-    auto *directionLayout = new QHBoxLayout(direction);
-    forward_ = new QRadioButton(tr("&Forward"), direction);
-    backward_ = new QRadioButton(tr("&Backward"), direction);
-    forward_->setChecked(true);
-    directionLayout->addWidget(forward_);
-    directionLayout->addWidget(backward_);
-    matchCase_ = new QCheckBox(tr("C&ase sensitive"), this);
-
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *next = buttons->addButton(tr("Find &Next"), QDialogButtonBox::AcceptRole);
-    next->setDefault(true);
-    buttons->addButton(QDialogButtonBox::Close);
-    connect(next, &QPushButton::clicked, this, [this] { emit findNext(); });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(what);
-    layout->addWidget(text_);
-    layout->addWidget(direction);
-    layout->addWidget(matchCase_);
-    layout->addWidget(buttons);
-    connect(criteria_, &QButtonGroup::idClicked, this, [this] { fillChoices(); });
-    fillChoices();
+std::vector<SearchDialog::Criterion> criteriaOf(const FindDialog::Lists &lists) {
+    QStringList causes;
+    if (lists.causes)
+        for (const CauseList::Entry &e : lists.causes->entries())
+            causes << QString::fromStdString(e.name);
+    return {
+        {FindDialog::tr("&String"), {}, {}, true, true},
+        {FindDialog::tr("&ISDN Message"), {}, lists.isdnMessages, true, true},
+        {FindDialog::tr("&V5 Message"), {}, lists.v5Messages, true, true},
+        {FindDialog::tr("&X25 Message"), {}, lists.x25Messages, true, true},
+        {FindDialog::tr("&Cause"), {}, causes, true, false},
+    };
 }
 
-void FindDialog::fillChoices() {
-    const QString typed = text_->currentText();
-    text_->clear();
-    switch (criteria_->checkedId()) {
-    case IsdnMessage:
-        text_->addItems(lists_.isdnMessages);
-        break;
-    case V5Message:
-        text_->addItems(lists_.v5Messages);
-        break;
-    case X25Message:
-        text_->addItems(lists_.x25Messages);
-        break;
-    case Cause:
-        if (lists_.causes)
-            for (const CauseList::Entry &e : lists_.causes->entries())
-                text_->addItem(QString::fromStdString(e.name));
-        break;
-    default:
-        text_->setEditText(typed);
-        break;
-    }
-    matchCase_->setEnabled(criteria_->checkedId() != Cause);
-}
+} // namespace
 
-void FindDialog::setCriterion(Criterion criterion) {
-    criteria_->button(criterion)->setChecked(true);
-    fillChoices();
-}
-
-FindDialog::Criterion FindDialog::criterion() const {
-    return static_cast<Criterion>(criteria_->checkedId());
-}
-
-void FindDialog::setText(const QString &text) {
-    text_->setEditText(text);
-}
-void FindDialog::setForward(bool forward) {
-    (forward ? forward_ : backward_)->setChecked(true);
-}
-void FindDialog::setMatchCase(bool on) {
-    matchCase_->setChecked(on);
-}
+FindDialog::FindDialog(const Lists &lists, QWidget *parent)
+    : SearchDialog(criteriaOf(lists), parent), lists_(lists) {}
 
 std::optional<FindQuery> FindDialog::query() const {
     FindQuery q;
-    q.forward = forward_->isChecked();
-    q.matchCase = matchCase_->isChecked();
-    const QString text = text_->currentText();
-    switch (criteria_->checkedId()) {
+    q.forward = forward();
+    q.matchCase = matchCase();
+    const QString typed = text();
+    switch (criterion()) {
     case Cause: {
         q.criterion = FindCriterion::Cause;
         std::optional<int> number;
         if (lists_.causes)
-            number = lists_.causes->number(text.toStdString());
+            number = lists_.causes->number(typed.toStdString());
         bool isNumber = false;
-        const uint typed = text.trimmed().toUInt(&isNumber);
-        if (!number && isNumber && typed <= 127)
-            number = static_cast<int>(typed);
+        const uint value = typed.trimmed().toUInt(&isNumber);
+        if (!number && isNumber && value <= 127)
+            number = static_cast<int>(value);
         if (!number)
             return std::nullopt;
         q.cause = static_cast<std::uint32_t>(*number);
@@ -129,13 +50,13 @@ std::optional<FindQuery> FindDialog::query() const {
     case X25Message:
         q.criterion = FindCriterion::MessageType;
         break;
-    default:
+    case String:
         q.criterion = FindCriterion::SummaryText;
         break;
     }
-    if (text.isEmpty())
+    if (typed.isEmpty())
         return std::nullopt;
-    q.text = text.toLatin1().toStdString();
+    q.text = typed.toLatin1().toStdString();
     return q;
 }
 

@@ -1,22 +1,18 @@
 #pragma once
-// The "Find" dialog of the frame summary: what to look for, the direction and the case rule.
-#include <QDialog>
+// The "Find" dialog of the frame summary: a text of the summary, a message of a family or a cause
+// (by its listed name or number), the direction and the case rule.
 #include <QStringList>
 
 #include <optional>
 
 #include "capture/SummaryFinder.h"
-
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QRadioButton;
+#include "views/SearchDialog.h"
 
 namespace qv {
 
 class CauseList;
 
-class FindDialog : public QDialog {
+class FindDialog : public SearchDialog {
     Q_OBJECT
 public:
     // The names offered for the message criteria and the causes by name.
@@ -26,28 +22,15 @@ public:
     };
     enum Criterion { String = 0, IsdnMessage, V5Message, X25Message, Cause };
 
-    FindDialog(const Lists &lists, QWidget *parent = nullptr);
+    explicit FindDialog(const Lists &lists, QWidget *parent = nullptr);
 
-    void setCriterion(Criterion criterion);
-    Criterion criterion() const;
-    void setText(const QString &text);
-    void setForward(bool forward);
-    void setMatchCase(bool on);
+    void setCriterion(Criterion criterion) { setCriterionIndex(criterion); }
+    Criterion criterion() const { return static_cast<Criterion>(criterionIndex()); }
     // The query the dialog holds; none when a cause is neither a listed name nor a number.
     std::optional<FindQuery> query() const;
 
-signals:
-    void findNext();
-
 private:
-    void fillChoices();
-
     Lists lists_;
-    QButtonGroup *criteria_ = nullptr;
-    QComboBox *text_ = nullptr;
-    QRadioButton *forward_ = nullptr;
-    QRadioButton *backward_ = nullptr;
-    QCheckBox *matchCase_ = nullptr;
 };
 
 } // namespace qv
