@@ -450,16 +450,8 @@ CommentWindow *CaptureWindow::openComment() {
     });
 }
 
-CommentWindow *CaptureWindow::comment() const {
-    return comment_.window();
-}
-
 void CaptureWindow::closeEvent(QCloseEvent *event) {
-    if (!comment_.close(this)) {
-        event->ignore();
-        return;
-    }
-    event->accept();
+    event->setAccepted(comment_.close(this));
 }
 
 int CaptureWindow::selectedFrame() const {

@@ -84,7 +84,7 @@ public:
 
     // The capture's comment editor, opened on first use and raised after.
     CommentWindow *openComment();
-    CommentWindow *comment() const;
+    CommentWindow *comment() const { return comment_.window(); }
     // Places the windows this one opens for its document (the comment) beside it, in the
     // main window's document area; without a host they are windows of their own.
     using ChildHost = std::function<void(QWidget *)>;

@@ -506,16 +506,8 @@ CommentWindow *Dru70Window::openComment() {
     });
 }
 
-CommentWindow *Dru70Window::comment() const {
-    return comment_.window();
-}
-
 void Dru70Window::closeEvent(QCloseEvent *event) {
-    if (!comment_.close(this)) {
-        event->ignore();
-        return;
-    }
-    event->accept();
+    event->setAccepted(comment_.close(this));
 }
 
 } // namespace qv

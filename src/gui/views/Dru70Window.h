@@ -93,7 +93,7 @@ public:
 
     // The file's comment editor, opened on first use and raised after.
     CommentWindow *openComment();
-    CommentWindow *comment() const;
+    CommentWindow *comment() const { return comment_.window(); }
     // Places the comment beside this window in the main window's document area; without a host
     // it is a window of its own.
     using ChildHost = std::function<void(QWidget *)>;
