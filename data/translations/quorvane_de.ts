@@ -313,6 +313,41 @@
     </message>
 </context>
 <context>
+    <name>qv::ColumnChoiceDialog</name>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>This field can not be hidden</source>
+        <translation>Dieses Feld kann nicht ausgeblendet werden</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>Nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>Nach &amp;unten</translation>
+    </message>
+    <message>
+        <source>Show &amp;All</source>
+        <translation>&amp;Alle anzeigen</translation>
+    </message>
+    <message>
+        <source>Hid&amp;e All</source>
+        <translation>Alle aus&amp;blenden</translation>
+    </message>
+    <message>
+        <source>&amp;Invert</source>
+        <translation>&amp;Invertieren</translation>
+    </message>
+    <message>
+        <source>Space shows or hides the selected field.</source>
+        <translation>Die Leertaste blendet das ausgewählte Feld ein oder aus.</translation>
+    </message>
+</context>
+<context>
     <name>qv::CommentWindow</name>
     <message>
         <source>Comment for </source>
@@ -468,44 +503,12 @@ Möchten Sie es ersetzen?</translation>
         <translation>DRU-70-Protokollinformationen</translation>
     </message>
     <message>
-        <source>%1 : %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>This field can not be hidden</source>
-        <translation>Dieses Feld kann nicht ausgeblendet werden</translation>
-    </message>
-    <message>
-        <source>Move &amp;Up</source>
-        <translation>Nach &amp;oben</translation>
-    </message>
-    <message>
-        <source>Move &amp;Down</source>
-        <translation>Nach &amp;unten</translation>
-    </message>
-    <message>
-        <source>Show &amp;All</source>
-        <translation>&amp;Alle anzeigen</translation>
-    </message>
-    <message>
-        <source>Hid&amp;e All</source>
-        <translation>Alle aus&amp;blenden</translation>
-    </message>
-    <message>
-        <source>&amp;Invert</source>
-        <translation>&amp;Invertieren</translation>
-    </message>
-    <message>
         <source>Defaul&amp;t</source>
         <translation>&amp;Standard</translation>
     </message>
     <message>
         <source>Fields of the DRU-70 event list</source>
         <translation>Felder der DRU-70-Ereignisliste</translation>
-    </message>
-    <message>
-        <source>Space shows or hides the selected field.</source>
-        <translation>Die Leertaste blendet das ausgewählte Feld ein oder aus.</translation>
     </message>
 </context>
 <context>
@@ -2148,14 +2151,6 @@ Möchten Sie sie überschreiben?</translation>
         <translation>Protokollinformationen</translation>
     </message>
     <message>
-        <source>%1 : %2</source>
-        <translation>%1: %2</translation>
-    </message>
-    <message>
-        <source>This field can not be hidden</source>
-        <translation>Dieses Feld kann nicht ausgeblendet werden</translation>
-    </message>
-    <message>
         <source>The V5 fields are always shown while V5 decoding is on.</source>
         <translation>Die V5-Felder werden bei eingeschalteter V5-Decodierung immer angezeigt.</translation>
     </message>
@@ -2164,36 +2159,12 @@ Möchten Sie sie überschreiben?</translation>
         <translation>Die V5-Felder sind nur mit V5-Decodierung verfügbar.</translation>
     </message>
     <message>
-        <source>Move &amp;Up</source>
-        <translation>Nach &amp;oben</translation>
-    </message>
-    <message>
-        <source>Move &amp;Down</source>
-        <translation>Nach &amp;unten</translation>
-    </message>
-    <message>
-        <source>Show &amp;All</source>
-        <translation>&amp;Alle anzeigen</translation>
-    </message>
-    <message>
-        <source>Hid&amp;e All</source>
-        <translation>Alle aus&amp;blenden</translation>
-    </message>
-    <message>
         <source>Set All Defaul&amp;t</source>
         <translation>Alle auf &amp;Standard</translation>
     </message>
     <message>
-        <source>&amp;Invert</source>
-        <translation>&amp;Invertieren</translation>
-    </message>
-    <message>
         <source>Fields of the frame summary</source>
         <translation>Felder der Rahmenübersicht</translation>
-    </message>
-    <message>
-        <source>Space shows or hides the selected field.</source>
-        <translation>Die Leertaste blendet das ausgewählte Feld ein oder aus.</translation>
     </message>
     <message>
         <source>Always shown while V5 decoding is on</source>

@@ -313,6 +313,41 @@
     </message>
 </context>
 <context>
+    <name>qv::ColumnChoiceDialog</name>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>This field can not be hidden</source>
+        <translation>Ce champ ne peut pas être masqué</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>&amp;Monter</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>&amp;Descendre</translation>
+    </message>
+    <message>
+        <source>Show &amp;All</source>
+        <translation>&amp;Tout afficher</translation>
+    </message>
+    <message>
+        <source>Hid&amp;e All</source>
+        <translation>Tout m&amp;asquer</translation>
+    </message>
+    <message>
+        <source>&amp;Invert</source>
+        <translation>&amp;Inverser</translation>
+    </message>
+    <message>
+        <source>Space shows or hides the selected field.</source>
+        <translation>La barre d&apos;espace affiche ou masque le champ sélectionné.</translation>
+    </message>
+</context>
+<context>
     <name>qv::CommentWindow</name>
     <message>
         <source>Comment for </source>
@@ -469,44 +504,12 @@ Voulez-vous le remplacer&#xa0;?</translation>
         <translation>Informations protocole DRU-70</translation>
     </message>
     <message>
-        <source>%1 : %2</source>
-        <translation>%1&#xa0;: %2</translation>
-    </message>
-    <message>
-        <source>This field can not be hidden</source>
-        <translation>Ce champ ne peut pas être masqué</translation>
-    </message>
-    <message>
-        <source>Move &amp;Up</source>
-        <translation>&amp;Monter</translation>
-    </message>
-    <message>
-        <source>Move &amp;Down</source>
-        <translation>&amp;Descendre</translation>
-    </message>
-    <message>
-        <source>Show &amp;All</source>
-        <translation>&amp;Tout afficher</translation>
-    </message>
-    <message>
-        <source>Hid&amp;e All</source>
-        <translation>Tout m&amp;asquer</translation>
-    </message>
-    <message>
-        <source>&amp;Invert</source>
-        <translation>&amp;Inverser</translation>
-    </message>
-    <message>
         <source>Defaul&amp;t</source>
         <translation>Par dé&amp;faut</translation>
     </message>
     <message>
         <source>Fields of the DRU-70 event list</source>
         <translation>Champs de la liste des événements DRU-70</translation>
-    </message>
-    <message>
-        <source>Space shows or hides the selected field.</source>
-        <translation>La barre d&apos;espace affiche ou masque le champ sélectionné.</translation>
     </message>
 </context>
 <context>
@@ -2152,14 +2155,6 @@ Voulez-vous le remplacer ?</translation>
         <translation>Informations protocole</translation>
     </message>
     <message>
-        <source>%1 : %2</source>
-        <translation>%1&#xa0;: %2</translation>
-    </message>
-    <message>
-        <source>This field can not be hidden</source>
-        <translation>Ce champ ne peut pas être masqué</translation>
-    </message>
-    <message>
         <source>The V5 fields are always shown while V5 decoding is on.</source>
         <translation>Les champs V5 sont toujours affichés tant que le décodage V5 est actif.</translation>
     </message>
@@ -2168,36 +2163,12 @@ Voulez-vous le remplacer ?</translation>
         <translation>Les champs V5 ne sont disponibles qu&apos;avec le décodage V5.</translation>
     </message>
     <message>
-        <source>Move &amp;Up</source>
-        <translation>&amp;Monter</translation>
-    </message>
-    <message>
-        <source>Move &amp;Down</source>
-        <translation>&amp;Descendre</translation>
-    </message>
-    <message>
-        <source>Show &amp;All</source>
-        <translation>&amp;Tout afficher</translation>
-    </message>
-    <message>
-        <source>Hid&amp;e All</source>
-        <translation>Tout m&amp;asquer</translation>
-    </message>
-    <message>
         <source>Set All Defaul&amp;t</source>
         <translation>Tout remettre par dé&amp;faut</translation>
     </message>
     <message>
-        <source>&amp;Invert</source>
-        <translation>&amp;Inverser</translation>
-    </message>
-    <message>
         <source>Fields of the frame summary</source>
         <translation>Champs du résumé des trames</translation>
-    </message>
-    <message>
-        <source>Space shows or hides the selected field.</source>
-        <translation>La barre d&apos;espace affiche ou masque le champ sélectionné.</translation>
     </message>
     <message>
         <source>Always shown while V5 decoding is on</source>

@@ -1,19 +1,12 @@
 #pragma once
 // "Protocol Information": which columns the frame summary shows and in what order. The dialog
 // edits a copy of the column table; the caller takes columns() when the user confirms.
-#include <QDialog>
-#include <QStringList>
-
 #include "decode/SummaryFieldTable.h"
-
-class QLabel;
-class QListWidget;
-class QListWidgetItem;
-class QPushButton;
+#include "dialogs/ColumnChoiceDialog.h"
 
 namespace qv {
 
-class ProtocolInformationDialog : public QDialog {
+class ProtocolInformationDialog : public ColumnChoiceDialog {
     Q_OBJECT
 public:
     // The V5 columns are always shown while v5Decoding is on and cannot be chosen while it is
@@ -24,40 +17,19 @@ public:
     // The table as OK left it: every column at its row's place, hidden or shown as checked.
     const SummaryFieldTable &columns() const { return table_; }
 
-    // The list as the user sees it: one row per column but the number column, in display order.
-    QStringList rowTitles() const;
-    bool isRowShown(int row) const;
-    // False for the V5 columns, which follow V5 decoding.
-    bool isRowChangeable(int row) const;
-    int currentRow() const;
-    void setCurrentRow(int row);
-
-    void moveUp();
-    void moveDown();
-    void showAll();
-    void hideAll();
-    void setAllDefault();
-    void invert();
-    // Shows or hides the column of the selected row (the space key does the same).
-    void toggleCurrent();
-
+    void setAllDefault() { setDefault(); }
+    // The widths go too: a column shown again afterwards starts from its width in characters.
+    void hideAll() override;
     void accept() override;
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    std::vector<Row> defaultRows() override;
 
 private:
-    void fillList();
-    void updateButtons();
-    void moveCurrent(int step);
-    bool changeable(const QListWidgetItem *item) const;
-    void setShown(QListWidgetItem *item, bool shown);
+    std::vector<Row> rows() const;
 
     SummaryFieldTable table_;
     bool v5_;
-    QListWidget *list_ = nullptr;
-    QPushButton *upButton_ = nullptr;
-    QPushButton *downButton_ = nullptr;
 };
 
 } // namespace qv
