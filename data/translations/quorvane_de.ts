@@ -181,10 +181,6 @@
         <translation>Rahmen werden gedruckt...</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
         <source>Find</source>
         <translation>Suchen</translation>
     </message>
@@ -614,10 +610,6 @@ Möchten Sie zum nächstgelegenen Rahmen gehen</translation>
     <message>
         <source>Printing events...</source>
         <translation>Ereignisse werden gedruckt...</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Insufficient memory to print frames
@@ -2091,6 +2083,13 @@ Möchten Sie sie überschreiben?</translation>
     <message>
         <source>Events</source>
         <translation>Ereignisse</translation>
+    </message>
+</context>
+<context>
+    <name>qv::PrintProgress</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

@@ -181,10 +181,6 @@
         <translation>Impression des trames...</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
         <source>Find</source>
         <translation>Rechercher</translation>
     </message>
@@ -615,10 +611,6 @@ Voulez-vous atteindre la trame la plus proche</translation>
     <message>
         <source>Printing events...</source>
         <translation>Impression des événements...</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
     </message>
     <message>
         <source>Insufficient memory to print frames
@@ -2095,6 +2087,13 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>Events</source>
         <translation>Événements</translation>
+    </message>
+</context>
+<context>
+    <name>qv::PrintProgress</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>

@@ -359,15 +359,7 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
         return false;
     }
     const PrintDocument &print = built->print;
-    QProgressDialog progress(tr("Printing frames..."), tr("Cancel"), 0, 500, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    auto phase = [&progress](int base) {
-        return [&progress, base](std::uint64_t done, std::uint64_t total) {
-            progress.setValue(base + static_cast<int>(total ? done * 500 / total : 0));
-            return !progress.wasCanceled();
-        };
-    };
+    PrintProgress progress(this, tr("Printing frames..."), 1);
 
     QStringList header;
     if (request.fileHeader)
@@ -381,47 +373,16 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
         else if (DecodableObject *decodable = document_->decodable())
             comment = latin1(decodable->notes(false)).remove(QLatin1Char('\r'));
     }
-    if (request.output == PrintOutput::Text) {
-        std::string text;
-        for (const QString &line : header)
-            text += line.toLatin1().toStdString() + "\r\n";
-        if (!comment.isEmpty())
-            text += "\r\n" +
-                    QString(comment)
-                        .replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
-                        .toLatin1()
-                        .toStdString() +
-                    "\r\n\r\n";
-        try {
-            text += printText(print);
-        } catch (const std::bad_alloc &) {
-            messages.show(kMsgPrintMemory, kErrorMessageCaption, MessageIcon::Error);
-            return false;
-        }
-        QFile file(request.path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(text.data(), static_cast<qint64>(text.size())) !=
-                static_cast<qint64>(text.size())) {
-            messages.show(kMsgPrintFileNotOpened, kErrorMessageCaption, MessageIcon::Error);
-            return false;
-        }
-        return true;
-    }
-    std::unique_ptr<QPrinter> own;
-    if (request.output == PrintOutput::Pdf || !printer) {
-        own = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        own->setOutputFormat(QPrinter::PdfFormat);
-        own->setOutputFileName(request.path);
-        printer = own.get();
-    }
-    QPainter probe;
-    if (!probe.begin(printer)) {
-        messages.show(kMsgPrintFileNotOpened, kErrorMessageCaption, MessageIcon::Error);
+    try {
+        return sendPrint(request, printer, QString::fromStdString(document_->pathName()), header,
+                         comment, print, progress.phase(0), [&messages] {
+                             messages.show(kMsgPrintFileNotOpened, kErrorMessageCaption,
+                                           MessageIcon::Error);
+                         });
+    } catch (const std::bad_alloc &) {
+        messages.show(kMsgPrintMemory, kErrorMessageCaption, MessageIcon::Error);
         return false;
     }
-    probe.end();
-    return drawPrint(*printer, QString::fromStdString(document_->pathName()), header, comment,
-                     print, request.formatDocument, phase(0));
 }
 
 void CaptureWindow::printWithDialog(UserMessages &messages, QPrinter &printer) {

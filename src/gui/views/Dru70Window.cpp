@@ -406,15 +406,7 @@ bool Dru70Window::print(const PrintRequest &request, QPrinter *printer) {
 
     // Building and drawing a large print takes a while: both show their progress and can be
     // cancelled, and a cancelled print says nothing more.
-    QProgressDialog progress(tr("Printing events..."), tr("Cancel"), 0, 1000, this);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(300);
-    auto phase = [&progress](int base) {
-        return [&progress, base](std::uint64_t done, std::uint64_t total) {
-            progress.setValue(base + static_cast<int>(total ? done * 500 / total : 0));
-            return !progress.wasCanceled();
-        };
-    };
+    PrintProgress progress(this, tr("Printing events..."), 2);
     const std::vector<int> columns = columns_.shownInDisplayOrder();
     std::vector<std::string> titles;
     for (int column : columns)
@@ -422,7 +414,7 @@ bool Dru70Window::print(const PrintRequest &request, QPrinter *printer) {
     PrintDocument print;
     try {
         Dru70Aside aside(*reader, *messages_);
-        print = buildDru70Print(*reader, columns, titles, ranges, phase(0));
+        print = buildDru70Print(*reader, columns, titles, ranges, progress.phase(0));
     } catch (const std::bad_alloc &) {
         user().error(tr("Insufficient memory to print frames\nPlease decrease the number of "
                         "frames")
@@ -441,43 +433,10 @@ bool Dru70Window::print(const PrintRequest &request, QPrinter *printer) {
         else
             comment = latin1(reader->ReadNote(false)).remove(QLatin1Char('\r'));
     }
-    const QString cannotOpen = tr("The printing file can not be opened");
-    if (request.output == PrintOutput::Text) {
-        std::string text;
-        for (const QString &line : header)
-            text += line.toLatin1().toStdString() + "\r\n";
-        if (!comment.isEmpty())
-            text += "\r\n" +
-                    QString(comment)
-                        .replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
-                        .toLatin1()
-                        .toStdString() +
-                    "\r\n\r\n";
-        text += printText(print);
-        QFile file(request.path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(text.data(), static_cast<qint64>(text.size())) !=
-                static_cast<qint64>(text.size())) {
-            user().error(cannotOpen.toStdString());
-            return false;
-        }
-        return true;
-    }
-    std::unique_ptr<QPrinter> own;
-    if (request.output == PrintOutput::Pdf || !printer) {
-        own = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        own->setOutputFormat(QPrinter::PdfFormat);
-        own->setOutputFileName(request.path);
-        printer = own.get();
-    }
-    QPainter probe;
-    if (!probe.begin(printer)) {
-        user().error(cannotOpen.toStdString());
-        return false;
-    }
-    probe.end();
-    return drawPrint(*printer, QString::fromStdString(document_->pathName()), header, comment,
-                     print, request.formatDocument, phase(500));
+    return sendPrint(request, printer, QString::fromStdString(document_->pathName()), header,
+                     comment, print, progress.phase(1), [this] {
+                         user().error(tr("The printing file can not be opened").toStdString());
+                     });
 }
 
 void Dru70Window::printWithDialog(QPrinter &printer) {

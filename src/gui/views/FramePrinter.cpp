@@ -1,11 +1,16 @@
 #include "views/FramePrinter.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPrinter>
+#include <QProgressDialog>
 
 #include <algorithm>
+#include <memory>
 
 namespace qv {
 
@@ -134,6 +139,64 @@ bool drawPrint(QPagedPaintDevice &device, const QString &path, const QStringList
         }
     }
     return true;
+}
+
+PrintProgress::PrintProgress(QWidget *parent, const QString &label, int phases)
+    : dialog_(std::make_unique<QProgressDialog>(
+          label, QCoreApplication::translate("qv::PrintProgress", "Cancel"), 0, 1000, parent)),
+      steps_(1000 / std::max(1, phases)) {
+    dialog_->setWindowModality(Qt::WindowModal);
+    dialog_->setMinimumDuration(300);
+}
+
+PrintProgress::~PrintProgress() = default;
+
+WorkProgress PrintProgress::phase(int phase) {
+    return [dialog = dialog_.get(), base = phase * steps_, steps = steps_](std::uint64_t done,
+                                                                           std::uint64_t total) {
+        dialog->setValue(base + static_cast<int>(total ? done * steps / total : 0));
+        return !dialog->wasCanceled();
+    };
+}
+
+bool sendPrint(const PrintRequest &request, QPrinter *printer, const QString &path,
+               const QStringList &fileHeader, const QString &comment, const PrintDocument &print,
+               const WorkProgress &progress, const std::function<void()> &cannotOpen) {
+    if (request.output == PrintOutput::Text) {
+        std::string text;
+        for (const QString &line : fileHeader)
+            text += line.toLatin1().toStdString() + "\r\n";
+        if (!comment.isEmpty())
+            text += "\r\n" +
+                    QString(comment)
+                        .replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
+                        .toLatin1()
+                        .toStdString() +
+                    "\r\n\r\n";
+        text += printText(print);
+        QFile file(request.path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(text.data(), static_cast<qint64>(text.size())) !=
+                static_cast<qint64>(text.size())) {
+            cannotOpen();
+            return false;
+        }
+        return true;
+    }
+    std::unique_ptr<QPrinter> own;
+    if (request.output == PrintOutput::Pdf || !printer) {
+        own = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        own->setOutputFormat(QPrinter::PdfFormat);
+        own->setOutputFileName(request.path);
+        printer = own.get();
+    }
+    QPainter probe;
+    if (!probe.begin(printer)) {
+        cannotOpen();
+        return false;
+    }
+    probe.end();
+    return drawPrint(*printer, path, fileHeader, comment, print, request.formatDocument, progress);
 }
 
 } // namespace qv

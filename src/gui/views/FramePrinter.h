@@ -4,11 +4,17 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <vector>
 
 #include "capture/FramePrint.h"
 
 class QPagedPaintDevice;
+
+class QPrinter;
+class QProgressDialog;
+class QWidget;
 
 namespace qv {
 
@@ -49,5 +55,27 @@ QString pageFooterText(const PrintPage &page);
 bool drawPrint(QPagedPaintDevice &device, const QString &path, const QStringList &fileHeader,
                const QString &comment, const PrintDocument &print, bool formatDocument,
                const WorkProgress &progress = {});
+
+// The progress of a print made in phases (building the lines, drawing the pages), each an equal
+// part of a window-modal progress dialog that shows after 300 ms and can cancel the print.
+class PrintProgress {
+public:
+    PrintProgress(QWidget *parent, const QString &label, int phases);
+    ~PrintProgress();
+    // The progress of phase 0, 1...: false once Cancel was pressed.
+    WorkProgress phase(int phase);
+
+private:
+    std::unique_ptr<QProgressDialog> dialog_;
+    int steps_; // of each phase
+};
+
+// Sends a print where request says: to a text file (the header, the comment and the print's
+// lines, CR LF), or drawn on printer (none: a PDF file of request.path). False when the file or
+// the printer cannot be opened (cannotOpen is called then) or progress stopped the drawing.
+// Making the text may throw std::bad_alloc.
+bool sendPrint(const PrintRequest &request, QPrinter *printer, const QString &path,
+               const QStringList &fileHeader, const QString &comment, const PrintDocument &print,
+               const WorkProgress &progress, const std::function<void()> &cannotOpen);
 
 } // namespace qv
