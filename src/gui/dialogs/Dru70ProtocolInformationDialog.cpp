@@ -17,7 +17,11 @@ std::vector<ColumnChoiceDialog::Row> Dru70ProtocolInformationDialog::rows() cons
     std::vector<Row> out;
     for (int column : columns_.displayOrder())
         if (column != kDruNumber)
-            out.push_back({dru70ColumnTitle(column), column, columns_.width(column) != 0});
+            out.push_back({dru70ColumnTitle(column),
+                           column,
+                           columns_.width(column) != 0,
+                           RowState::Changeable,
+                           {}});
     return out;
 }
 

@@ -27,7 +27,11 @@ std::vector<ColumnChoiceDialog::Row> ProtocolInformationDialog::rows() const {
     for (int column : table_.columnsInDisplayOrder()) {
         if (column == 0)
             continue;
-        Row row{titleOf(table_.field(column)), column, table_.field(column).width != 0};
+        Row row{titleOf(table_.field(column)),
+                column,
+                table_.field(column).width != 0,
+                RowState::Changeable,
+                {}};
         if (SummaryFieldTable::isV5Column(column)) {
             row.state = v5_ ? RowState::AlwaysShown : RowState::Unavailable;
             row.toolTip = v5_ ? tr("Always shown while V5 decoding is on")

@@ -16,10 +16,6 @@ namespace {
 
 // Rows are kept as they are made; a long scroll through a large file starts afresh.
 constexpr int kCachedRows = 4096;
-// A stretch of the filtered list: this many rows more, looking at no more events than
-// kFetchEvents at a time.
-constexpr int kFetchRows = 512;
-constexpr std::uint32_t kFetchEvents = 65536;
 
 // By column index, as Dru70Columns numbers them.
 constexpr const char *kTitles[kDru70ColumnCount] = {
@@ -78,7 +74,7 @@ Dru70Aside::~Dru70Aside() {
 Dru70EventModel::Dru70EventModel(CDru70Doc &document, Dru70Messages &messages,
                                  const Dru70Columns &columns, const ColourTable &colours,
                                  QObject *parent)
-    : QAbstractTableModel(parent), document_(document), messages_(messages), layout_(columns),
+    : FilteredRowsModel(parent), document_(document), messages_(messages), layout_(columns),
       colours_(colours), columns_(columns.shownInDisplayOrder()) {
     refilter();
 }
@@ -94,13 +90,8 @@ void Dru70EventModel::refilter() {
     beginResetModel();
     cache_.clear();
     const CDru70Decode *reader = document_.reader();
-    filtered_ = reader && reader->filter().IsActive();
-    events_.clear();
-    scanned_ = 0;
-    complete_ = !filtered_;
     foundEvent_ = -1;
-    if (filtered_)
-        events_ = scan(kFetchRows, kFetchEvents);
+    restartRows(reader && reader->filter().IsActive());
     endResetModel();
 }
 
@@ -110,89 +101,26 @@ void Dru70EventModel::refreshRows() {
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
-int Dru70EventModel::rowCount(const QModelIndex &parent) const {
-    if (parent.isValid())
-        return 0;
-    const std::size_t rows = filtered_ ? events_.size() : document_.eventCount();
-    return static_cast<int>(std::min<std::size_t>(rows, INT_MAX));
-}
-
 int Dru70EventModel::columnCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : static_cast<int>(columns_.size());
 }
 
-std::vector<std::uint32_t> Dru70EventModel::scan(int rows, std::uint32_t limit) {
-    std::vector<std::uint32_t> found;
+std::uint32_t Dru70EventModel::itemCount() const {
+    return document_.reader() ? document_.eventCount() : 0;
+}
+
+void Dru70EventModel::stretchStarts() {
+    if (CDru70Decode *reader = document_.reader())
+        aside_.emplace(*reader, messages_);
+}
+
+void Dru70EventModel::stretchEnds() {
+    aside_.reset();
+}
+
+bool Dru70EventModel::itemShown(std::uint32_t event, bool &) {
     CDru70Decode *reader = document_.reader();
-    const std::uint32_t count = document_.eventCount();
-    if (!reader) {
-        complete_ = true;
-        return found;
-    }
-    Dru70Aside aside(*reader, messages_);
-    const std::uint32_t end = count - scanned_ > limit ? scanned_ + limit : count;
-    while (scanned_ < end && found.size() < static_cast<std::size_t>(rows)) {
-        const std::uint32_t event = scanned_++;
-        if (reader->Fetch(event, event) == kDruFetchShown)
-            found.push_back(event);
-    }
-    complete_ = scanned_ >= count;
-    return found;
-}
-
-bool Dru70EventModel::canFetchMore(const QModelIndex &parent) const {
-    return !parent.isValid() && !complete_;
-}
-
-void Dru70EventModel::fetchMore(const QModelIndex &parent) {
-    if (parent.isValid() || complete_)
-        return;
-    const std::vector<std::uint32_t> found = scan(kFetchRows, kFetchEvents);
-    if (found.empty())
-        return;
-    const int first = static_cast<int>(events_.size());
-    beginInsertRows(QModelIndex(), first, first + static_cast<int>(found.size()) - 1);
-    events_.insert(events_.end(), found.begin(), found.end());
-    endInsertRows();
-}
-
-std::uint32_t Dru70EventModel::eventAt(int row) const {
-    if (row < 0)
-        return 0;
-    if (!filtered_)
-        return static_cast<std::uint32_t>(row);
-    return static_cast<std::size_t>(row) < events_.size() ? events_[static_cast<std::size_t>(row)]
-                                                          : 0;
-}
-
-int Dru70EventModel::rowOf(std::uint32_t event) {
-    if (!filtered_)
-        return event < document_.eventCount() ? static_cast<int>(event) : -1;
-    while (!complete_ && scanned_ <= event)
-        fetchMore(QModelIndex());
-    const auto it = std::lower_bound(events_.begin(), events_.end(), event);
-    return it != events_.end() && *it == event ? static_cast<int>(it - events_.begin()) : -1;
-}
-
-int Dru70EventModel::nearestRow(std::uint32_t event) {
-    if (!filtered_) {
-        const std::uint32_t count = document_.eventCount();
-        return count == 0 ? -1 : static_cast<int>(std::min(event, count - 1));
-    }
-    // The rows up to the first shown event after this one, when there is one.
-    rowOf(event);
-    while (!complete_ && (events_.empty() || events_.back() <= event))
-        fetchMore(QModelIndex());
-    const auto after = std::lower_bound(events_.begin(), events_.end(), event);
-    if (after != events_.end() && *after == event)
-        return static_cast<int>(after - events_.begin());
-    const bool haveAfter = after != events_.end();
-    const bool haveBefore = after != events_.begin();
-    if (!haveAfter && !haveBefore)
-        return -1;
-    const auto chosen =
-        !haveBefore || (haveAfter && *after - event <= event - *(after - 1)) ? after : after - 1;
-    return static_cast<int>(chosen - events_.begin());
+    return reader && reader->Fetch(event, event) == kDruFetchShown;
 }
 
 int Dru70EventModel::columnAt(int section) const {
@@ -210,15 +138,7 @@ void Dru70EventModel::markFound(std::int64_t event, int column) {
     auto repaint = [this](std::int64_t e) {
         if (e < 0)
             return;
-        int r = -1;
-        if (!filtered_) {
-            r = e < rowCount() ? static_cast<int>(e) : -1;
-        } else {
-            const auto it =
-                std::lower_bound(events_.begin(), events_.end(), static_cast<std::uint32_t>(e));
-            if (it != events_.end() && *it == e)
-                r = static_cast<int>(it - events_.begin());
-        }
+        const int r = loadedRowOf(static_cast<std::uint32_t>(e));
         if (r >= 0 && columnCount() > 0)
             emit dataChanged(index(r, 0), index(r, columnCount() - 1));
     };

@@ -3,15 +3,17 @@
 // columns in their display order, texts made when a row is first painted and then kept. Without
 // a filter row n is event n, so that a file of a million events opens at once; with one the rows
 // are the events shown, found a stretch at a time as the view scrolls towards the end.
-#include <QAbstractTableModel>
 #include <QColor>
 #include <QHash>
 #include <QStringList>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "base/UserMessages.h"
+
+#include "views/FilteredRowsModel.h"
 
 namespace qv {
 
@@ -56,25 +58,18 @@ private:
     DocumentStatus *status_ = nullptr;
 };
 
-class Dru70EventModel : public QAbstractTableModel {
+class Dru70EventModel : public FilteredRowsModel {
     Q_OBJECT
 public:
     Dru70EventModel(CDru70Doc &document, Dru70Messages &messages, const Dru70Columns &columns,
                     const ColourTable &colours, QObject *parent = nullptr);
 
-    int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    bool canFetchMore(const QModelIndex &parent) const override;
-    void fetchMore(const QModelIndex &parent) override;
 
-    // The event of a row, and the row of an event (-1 when the filter hides it).
-    std::uint32_t eventAt(int row) const;
-    int rowOf(std::uint32_t event);
-    // The row of event, else of the shown event nearest to it (the later one of two as near);
-    // -1 when no event is shown.
-    int nearestRow(std::uint32_t event);
+    // The event of a row.
+    std::uint32_t eventAt(int row) const { return itemAt(row); }
     // The DRU-70 column shown at a view section, and the section of a column (-1: hidden).
     int columnAt(int section) const;
     int sectionOf(int column) const;
@@ -93,8 +88,11 @@ private:
         QColor text, background;
     };
     const Row &row(int rowNumber) const;
-    bool shown(std::uint32_t event) const;
-    std::vector<std::uint32_t> scan(int rows, std::uint32_t limit);
+    std::uint32_t itemCount() const override;
+    bool itemShown(std::uint32_t event, bool &nothingAfter) override;
+    // The reader's current event is put aside while the filtered rows are looked for.
+    void stretchStarts() override;
+    void stretchEnds() override;
 
     CDru70Doc &document_;
     Dru70Messages &messages_;
@@ -102,10 +100,7 @@ private:
     const ColourTable &colours_;
     std::vector<int> columns_;
     mutable QHash<std::uint32_t, Row> cache_;
-    bool filtered_ = false;
-    std::vector<std::uint32_t> events_; // filtered: the events shown so far, in order
-    std::uint32_t scanned_ = 0;         // filtered: the first event not looked at yet
-    bool complete_ = true;
+    std::optional<Dru70Aside> aside_;
     std::int64_t foundEvent_ = -1;
     int foundColumn_ = -1;
 };

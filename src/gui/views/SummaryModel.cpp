@@ -14,10 +14,6 @@ namespace {
 
 // Rows are kept as they are made; a long scroll through a large capture starts afresh.
 constexpr int kCachedRows = 4096;
-// A stretch of the filtered summary: this many rows more, looking at no more frames than
-// kFetchFrames at a time.
-constexpr int kFetchRows = 512;
-constexpr std::uint32_t kFetchFrames = 65536;
 
 QColor toQColor(const Rgb &rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
@@ -27,7 +23,7 @@ QColor toQColor(const Rgb &rgb) {
 
 SummaryModel::SummaryModel(CDecodeDoc &document, const SummaryFieldTable &columns,
                            const ColourTable &colours, QObject *parent)
-    : QAbstractTableModel(parent), document_(document), table_(columns), colours_(colours),
+    : FilteredRowsModel(parent), document_(document), table_(columns), colours_(colours),
       columns_(columns.visibleColumnsInDisplayOrder()) {
     refilter();
 }
@@ -43,80 +39,25 @@ void SummaryModel::refilter() {
     if (!source_->open())
         source_.reset();
     previous_ = 0;
-    filtered_ = document_.filtersActive();
-    frames_.clear();
-    scanned_ = 0;
-    complete_ = !filtered_;
-    if (filtered_)
-        frames_ = scan(kFetchRows, kFetchFrames);
+    restartRows(document_.filtersActive());
     endResetModel();
 }
 
-int SummaryModel::rowCount(const QModelIndex &parent) const {
-    if (parent.isValid())
-        return 0;
-    return filtered_ ? static_cast<int>(frames_.size()) : static_cast<int>(document_.frameCount());
+std::uint32_t SummaryModel::itemCount() const {
+    return document_.frameCount();
 }
 
-bool SummaryModel::shown(std::uint32_t frame) const {
+bool SummaryModel::itemShown(std::uint32_t frame, bool &nothingAfter) {
     if (!source_)
         return false;
-    const int answer = source_->capture().decodeTo(previous_, frame);
-    if (answer == kDecodeToOutOfRange || answer == kDecodeToBeyondLastPassing)
+    DecodableObject &capture = source_->capture();
+    const int answer = capture.decodeTo(previous_, frame);
+    if (answer == kDecodeToOutOfRange || answer == kDecodeToBeyondLastPassing) {
+        nothingAfter = capture.endReached() && frame >= capture.lastPassing();
         return false;
+    }
     previous_ = frame;
     return true;
-}
-
-std::vector<std::uint32_t> SummaryModel::scan(int rows, std::uint32_t limit) {
-    std::vector<std::uint32_t> found;
-    const std::uint32_t count = document_.frameCount();
-    const std::uint32_t end = count - scanned_ > limit ? scanned_ + limit : count;
-    while (scanned_ < end && found.size() < static_cast<std::size_t>(rows)) {
-        const std::uint32_t frame = scanned_++;
-        if (shown(frame)) {
-            found.push_back(frame);
-        } else if (source_ && source_->capture().endReached() &&
-                   frame >= source_->capture().lastPassing()) {
-            scanned_ = count; // nothing after it passes
-        }
-    }
-    complete_ = scanned_ >= count;
-    return found;
-}
-
-bool SummaryModel::canFetchMore(const QModelIndex &parent) const {
-    return !parent.isValid() && !complete_;
-}
-
-void SummaryModel::fetchMore(const QModelIndex &parent) {
-    if (parent.isValid() || complete_)
-        return;
-    const std::vector<std::uint32_t> found = scan(kFetchRows, kFetchFrames);
-    if (found.empty())
-        return;
-    const int first = static_cast<int>(frames_.size());
-    beginInsertRows(QModelIndex(), first, first + static_cast<int>(found.size()) - 1);
-    frames_.insert(frames_.end(), found.begin(), found.end());
-    endInsertRows();
-}
-
-std::uint32_t SummaryModel::frameAt(int row) const {
-    if (row < 0)
-        return 0;
-    if (!filtered_)
-        return static_cast<std::uint32_t>(row);
-    return static_cast<std::size_t>(row) < frames_.size() ? frames_[static_cast<std::size_t>(row)]
-                                                          : 0;
-}
-
-int SummaryModel::rowOf(std::uint32_t frame) {
-    if (!filtered_)
-        return frame < document_.frameCount() ? static_cast<int>(frame) : -1;
-    while (!complete_ && scanned_ <= frame)
-        fetchMore(QModelIndex());
-    const auto it = std::lower_bound(frames_.begin(), frames_.end(), frame);
-    return it != frames_.end() && *it == frame ? static_cast<int>(it - frames_.begin()) : -1;
 }
 
 int SummaryModel::columnCount(const QModelIndex &parent) const {

@@ -4,7 +4,6 @@
 // shown and then kept. Without filters row n is frame n; with filters the rows are the frames
 // shown, found a stretch at a time as the view scrolls towards the end, and the row header
 // keeps each frame's own number.
-#include <QAbstractTableModel>
 #include <QColor>
 #include <QHash>
 #include <QStringList>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "capture/FrameSource.h"
+#include "views/FilteredRowsModel.h"
 
 namespace qv {
 
@@ -20,22 +20,18 @@ class CDecodeDoc;
 class ColourTable;
 class SummaryFieldTable;
 
-class SummaryModel : public QAbstractTableModel {
+class SummaryModel : public FilteredRowsModel {
     Q_OBJECT
 public:
     SummaryModel(CDecodeDoc &document, const SummaryFieldTable &columns, const ColourTable &colours,
                  QObject *parent = nullptr);
 
-    int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    bool canFetchMore(const QModelIndex &parent) const override;
-    void fetchMore(const QModelIndex &parent) override;
 
-    // The frame of a row, and the row of a frame (-1 when the filters hide it).
-    std::uint32_t frameAt(int row) const;
-    int rowOf(std::uint32_t frame);
+    // The frame of a row.
+    std::uint32_t frameAt(int row) const { return itemAt(row); }
     // Starts again after the document's filters changed.
     void refilter();
 
@@ -49,10 +45,9 @@ private:
         bool shown = false;
     };
     const Row &row(int rowNumber) const;
+    std::uint32_t itemCount() const override;
     // Whether the filters show frame, decoded by the model's own source.
-    bool shown(std::uint32_t frame) const;
-    // The next shown frames: up to rows of them, looking at no more than limit frames.
-    std::vector<std::uint32_t> scan(int rows, std::uint32_t limit);
+    bool itemShown(std::uint32_t frame, bool &nothingAfter) override;
 
     CDecodeDoc &document_;
     std::unique_ptr<FrameSource> source_;
@@ -61,10 +56,6 @@ private:
     std::vector<int> columns_;
     mutable QHash<int, Row> cache_;
     mutable std::uint32_t previous_ = 0;
-    bool filtered_ = false;
-    std::vector<std::uint32_t> frames_; // filtered: the frames shown so far, in order
-    std::uint32_t scanned_ = 0;         // filtered: the first frame not looked at yet
-    bool complete_ = false;
 };
 
 } // namespace qv
