@@ -431,54 +431,8 @@
         <translation>Ereignisse</translation>
     </message>
     <message>
-        <source>&amp;Save</source>
-        <translation>&amp;Speichern</translation>
-    </message>
-    <message>
-        <source>&amp;Load</source>
-        <translation>&amp;Laden</translation>
-    </message>
-    <message>
-        <source>&amp;Delete</source>
-        <translation>&amp;Löschen</translation>
-    </message>
-    <message>
-        <source>Profiles</source>
-        <translation>Profile</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Profilname</translation>
-    </message>
-    <message>
         <source>Profile</source>
         <translation>Profil</translation>
-    </message>
-    <message>
-        <source>Enter a profile name without / or \.</source>
-        <translation>Geben Sie einen Profilnamen ohne / oder \ ein.</translation>
-    </message>
-    <message>
-        <source>The profile %1 exists.
-Do you want to replace it?</source>
-        <translation>Das Profil %1 ist bereits vorhanden.
-Möchten Sie es ersetzen?</translation>
-    </message>
-    <message>
-        <source>The profile %1 can not be written in %2.</source>
-        <translation>Das Profil %1 kann nicht in %2 geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>The profile %1 can not be read.</source>
-        <translation>Das Profil %1 kann nicht gelesen werden.</translation>
-    </message>
-    <message>
-        <source>Delete the profile %1?</source>
-        <translation>Das Profil %1 löschen?</translation>
-    </message>
-    <message>
-        <source>The profile %1 can not be deleted.</source>
-        <translation>Das Profil %1 kann nicht gelöscht werden.</translation>
     </message>
 </context>
 <context>
@@ -856,26 +810,6 @@ Bitte verringern Sie die Anzahl der Rahmen</translation>
         <translation>Rahmenkürzung</translation>
     </message>
     <message>
-        <source>&amp;Save</source>
-        <translation>&amp;Speichern</translation>
-    </message>
-    <message>
-        <source>&amp;Load</source>
-        <translation>&amp;Laden</translation>
-    </message>
-    <message>
-        <source>&amp;Delete</source>
-        <translation>&amp;Löschen</translation>
-    </message>
-    <message>
-        <source>Profiles</source>
-        <translation>Profile</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Profilname</translation>
-    </message>
-    <message>
         <source>Profile</source>
         <translation>Profil</translation>
     </message>
@@ -918,32 +852,6 @@ Bitte verringern Sie die Anzahl der Rahmen</translation>
     <message>
         <source>The cause is a number from 0 to 127.</source>
         <translation>Die Ursache ist eine Zahl von 0 bis 127.</translation>
-    </message>
-    <message>
-        <source>Enter a profile name without / or \.</source>
-        <translation>Geben Sie einen Profilnamen ohne / oder \ ein.</translation>
-    </message>
-    <message>
-        <source>The profile %1 exists.
-Do you want to replace it?</source>
-        <translation>Das Profil %1 ist bereits vorhanden.
-Möchten Sie es ersetzen?</translation>
-    </message>
-    <message>
-        <source>The profile %1 can not be written in %2.</source>
-        <translation>Das Profil %1 kann nicht in %2 geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>The profile %1 can not be read.</source>
-        <translation>Das Profil %1 kann nicht gelesen werden.</translation>
-    </message>
-    <message>
-        <source>Delete the profile %1?</source>
-        <translation>Das Profil %1 löschen?</translation>
-    </message>
-    <message>
-        <source>The profile %1 can not be deleted.</source>
-        <translation>Das Profil %1 kann nicht gelöscht werden.</translation>
     </message>
 </context>
 <context>
@@ -2141,6 +2049,55 @@ Möchten Sie sie überschreiben?</translation>
     <message>
         <source>Choose the instrument the PC works with:</source>
         <translation>Wählen Sie das Gerät, mit dem der PC arbeitet:</translation>
+    </message>
+</context>
+<context>
+    <name>qv::ProfilePage</name>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Load</source>
+        <translation>&amp;Laden</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>Profiles</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Profilname</translation>
+    </message>
+    <message>
+        <source>Enter a profile name without / or \.</source>
+        <translation>Geben Sie einen Profilnamen ohne / oder \ ein.</translation>
+    </message>
+    <message>
+        <source>The profile %1 exists.
+Do you want to replace it?</source>
+        <translation>Das Profil %1 ist bereits vorhanden.
+Möchten Sie es ersetzen?</translation>
+    </message>
+    <message>
+        <source>The profile %1 can not be written in %2.</source>
+        <translation>Das Profil %1 kann nicht in %2 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The profile %1 can not be read.</source>
+        <translation>Das Profil %1 kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>Delete the profile %1?</source>
+        <translation>Das Profil %1 löschen?</translation>
+    </message>
+    <message>
+        <source>The profile %1 can not be deleted.</source>
+        <translation>Das Profil %1 kann nicht gelöscht werden.</translation>
     </message>
 </context>
 <context>

@@ -432,54 +432,8 @@
         <translation>Événements</translation>
     </message>
     <message>
-        <source>&amp;Save</source>
-        <translation>&amp;Enregistrer</translation>
-    </message>
-    <message>
-        <source>&amp;Load</source>
-        <translation>&amp;Charger</translation>
-    </message>
-    <message>
-        <source>&amp;Delete</source>
-        <translation>&amp;Supprimer</translation>
-    </message>
-    <message>
-        <source>Profiles</source>
-        <translation>Profils</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Nom</translation>
-    </message>
-    <message>
         <source>Profile</source>
         <translation>Profil</translation>
-    </message>
-    <message>
-        <source>Enter a profile name without / or \.</source>
-        <translation>Saisissez un nom de profil sans / ni \.</translation>
-    </message>
-    <message>
-        <source>The profile %1 exists.
-Do you want to replace it?</source>
-        <translation>Le profil %1 existe déjà.
-Voulez-vous le remplacer&#xa0;?</translation>
-    </message>
-    <message>
-        <source>The profile %1 can not be written in %2.</source>
-        <translation>Le profil %1 ne peut pas être enregistré dans %2.</translation>
-    </message>
-    <message>
-        <source>The profile %1 can not be read.</source>
-        <translation>Le profil %1 ne peut pas être lu.</translation>
-    </message>
-    <message>
-        <source>Delete the profile %1?</source>
-        <translation>Supprimer le profil %1&#xa0;?</translation>
-    </message>
-    <message>
-        <source>The profile %1 can not be deleted.</source>
-        <translation>Le profil %1 ne peut pas être supprimé.</translation>
     </message>
 </context>
 <context>
@@ -857,26 +811,6 @@ Veuillez réduire le nombre de trames</translation>
         <translation>Troncature des trames</translation>
     </message>
     <message>
-        <source>&amp;Save</source>
-        <translation>&amp;Enregistrer</translation>
-    </message>
-    <message>
-        <source>&amp;Load</source>
-        <translation>&amp;Charger</translation>
-    </message>
-    <message>
-        <source>&amp;Delete</source>
-        <translation>&amp;Supprimer</translation>
-    </message>
-    <message>
-        <source>Profiles</source>
-        <translation>Profils</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Nom</translation>
-    </message>
-    <message>
         <source>Profile</source>
         <translation>Profil</translation>
     </message>
@@ -919,32 +853,6 @@ Veuillez réduire le nombre de trames</translation>
     <message>
         <source>The cause is a number from 0 to 127.</source>
         <translation>La cause est un nombre de 0 à 127.</translation>
-    </message>
-    <message>
-        <source>Enter a profile name without / or \.</source>
-        <translation>Saisissez un nom de profil sans / ni \.</translation>
-    </message>
-    <message>
-        <source>The profile %1 exists.
-Do you want to replace it?</source>
-        <translation>Le profil %1 existe déjà.
-Voulez-vous le remplacer&#xa0;?</translation>
-    </message>
-    <message>
-        <source>The profile %1 can not be written in %2.</source>
-        <translation>Le profil %1 ne peut pas être enregistré dans %2.</translation>
-    </message>
-    <message>
-        <source>The profile %1 can not be read.</source>
-        <translation>Le profil %1 ne peut pas être lu.</translation>
-    </message>
-    <message>
-        <source>Delete the profile %1?</source>
-        <translation>Supprimer le profil %1&#xa0;?</translation>
-    </message>
-    <message>
-        <source>The profile %1 can not be deleted.</source>
-        <translation>Le profil %1 ne peut pas être supprimé.</translation>
     </message>
 </context>
 <context>
@@ -2145,6 +2053,55 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>Choose the instrument the PC works with:</source>
         <translation>Choisissez l&apos;appareil avec lequel le PC travaille&#xa0;:</translation>
+    </message>
+</context>
+<context>
+    <name>qv::ProfilePage</name>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>&amp;Load</source>
+        <translation>&amp;Charger</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>Profiles</source>
+        <translation>Profils</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Enter a profile name without / or \.</source>
+        <translation>Saisissez un nom de profil sans / ni \.</translation>
+    </message>
+    <message>
+        <source>The profile %1 exists.
+Do you want to replace it?</source>
+        <translation>Le profil %1 existe déjà.
+Voulez-vous le remplacer&#xa0;?</translation>
+    </message>
+    <message>
+        <source>The profile %1 can not be written in %2.</source>
+        <translation>Le profil %1 ne peut pas être enregistré dans %2.</translation>
+    </message>
+    <message>
+        <source>The profile %1 can not be read.</source>
+        <translation>Le profil %1 ne peut pas être lu.</translation>
+    </message>
+    <message>
+        <source>Delete the profile %1?</source>
+        <translation>Supprimer le profil %1&#xa0;?</translation>
+    </message>
+    <message>
+        <source>The profile %1 can not be deleted.</source>
+        <translation>Le profil %1 ne peut pas être supprimé.</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,5 @@
 #include "dialogs/Dru70FilterSheet.h"
+#include "dialogs/ProfilePage.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -63,55 +64,41 @@ QWidget *Dru70FilterSheet::eventsPage() {
 }
 
 QWidget *Dru70FilterSheet::profilePage() {
-    auto *w = new QWidget(tabs_);
-    auto *layout = new QVBoxLayout(w);
-    profiles_ = new QListWidget(w);
-    profiles_->setObjectName(QStringLiteral("profiles"));
-    profileName_ = new QLineEdit(w);
-    profileName_->setObjectName(QStringLiteral("profileName"));
-    profileName_->setMaxLength(200);
-    auto *buttons = new QHBoxLayout();
-    auto *save = new QPushButton(tr("&Save"), w);
-    auto *load = new QPushButton(tr("&Load"), w);
-    auto *remove = new QPushButton(tr("&Delete"), w);
-    for (QPushButton *b : {save, load, remove}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    layout->addWidget(new QLabel(tr("Profiles"), w));
-    layout->addWidget(profiles_, 1);
-    layout->addWidget(new QLabel(tr("Name"), w));
-    layout->addWidget(profileName_);
-    layout->addLayout(buttons);
-    connect(profiles_, &QListWidget::currentTextChanged, profileName_, &QLineEdit::setText);
-    connect(profiles_, &QListWidget::itemDoubleClicked, this, [this] { loadProfile(); });
-    connect(save, &QPushButton::clicked, this, [this] { saveProfile(); });
-    connect(load, &QPushButton::clicked, this, [this] { loadProfile(); });
-    connect(remove, &QPushButton::clicked, this, [this] { deleteProfile(); });
-    tabs_->addTab(w, tr("Profile"));
-    refreshProfiles();
-    return w;
+    ProfilePage::Store store;
+    store.list = [this] { return files_.listDru70(); };
+    store.save = [this](const std::string &name) { return files_.saveDru70(name, pageFilter()); };
+    store.load = [this](const std::string &name) {
+        Dru70EventFilter f;
+        if (!files_.loadDru70(name, f))
+            return false;
+        showFilter(f);
+        return true;
+    };
+    store.remove = [this](const std::string &name) { return files_.deleteDru70(name); };
+    store.folder = files_.folder();
+    profiles_ = new ProfilePage(std::move(store), messages_, tabs_);
+    tabs_->addTab(profiles_, tr("Profile"));
+    return profiles_;
 }
 
-void Dru70FilterSheet::refreshProfiles() {
-    profiles_->clear();
-    for (const std::string &name : files_.listDru70())
-        profiles_->addItem(QString::fromStdString(name));
+bool Dru70FilterSheet::saveProfile() {
+    return profiles_->saveProfile();
+}
+
+bool Dru70FilterSheet::loadProfile() {
+    return profiles_->loadProfile();
+}
+
+bool Dru70FilterSheet::deleteProfile() {
+    return profiles_->deleteProfile();
 }
 
 QStringList Dru70FilterSheet::profileNames() const {
-    QStringList names;
-    for (int i = 0; i < profiles_->count(); ++i)
-        names << profiles_->item(i)->text();
-    return names;
+    return profiles_->profileNames();
 }
 
 void Dru70FilterSheet::setProfileName(const QString &name) {
-    profileName_->setText(name);
-}
-
-QString Dru70FilterSheet::profileName() const {
-    return profileName_->text().trimmed();
+    profiles_->setProfileName(name);
 }
 
 void Dru70FilterSheet::showFilter(const Dru70EventFilter &filter) {
@@ -130,59 +117,9 @@ Dru70EventFilter Dru70FilterSheet::pageFilter() const {
     return f;
 }
 
-void Dru70FilterSheet::showProblem(const QString &text) const {
-    messages_.show(text.toStdString(), kProgramCaption, MessageIcon::Exclamation);
-}
-
 void Dru70FilterSheet::accept() {
     filter_ = pageFilter();
     QDialog::accept();
-}
-
-bool Dru70FilterSheet::saveProfile() {
-    const QString name = profileName();
-    if (!FilterFiles::validName(name.toStdString())) {
-        showProblem(tr("Enter a profile name without / or \\."));
-        return false;
-    }
-    if (profileNames().contains(name) &&
-        messages_.ask(
-            tr("The profile %1 exists.\nDo you want to replace it?").arg(name).toStdString(),
-            kProgramCaption, MessageButtons::YesNo, MessageAnswer::No) != MessageAnswer::Yes)
-        return false;
-    if (!files_.saveDru70(name.toStdString(), pageFilter())) {
-        messages_.error(tr("The profile %1 can not be written in %2.")
-                            .arg(name, QString::fromStdString(files_.folder()))
-                            .toStdString());
-        return false;
-    }
-    refreshProfiles();
-    return true;
-}
-
-bool Dru70FilterSheet::loadProfile() {
-    const QString name = profileName();
-    Dru70EventFilter f;
-    if (!FilterFiles::validName(name.toStdString()) || !files_.loadDru70(name.toStdString(), f)) {
-        showProblem(tr("The profile %1 can not be read.").arg(name));
-        return false;
-    }
-    showFilter(f);
-    return true;
-}
-
-bool Dru70FilterSheet::deleteProfile() {
-    const QString name = profileName();
-    if (!profileNames().contains(name))
-        return false;
-    if (messages_.ask(tr("Delete the profile %1?").arg(name).toStdString(), kProgramCaption,
-                      MessageButtons::YesNo, MessageAnswer::No) != MessageAnswer::Yes)
-        return false;
-    const bool done = files_.deleteDru70(name.toStdString());
-    if (!done)
-        messages_.error(tr("The profile %1 can not be deleted.").arg(name).toStdString());
-    refreshProfiles();
-    return done;
 }
 
 } // namespace qv

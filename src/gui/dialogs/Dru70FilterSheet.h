@@ -14,6 +14,8 @@ class QTabWidget;
 
 namespace qv {
 
+class ProfilePage;
+
 class UserMessages;
 
 class Dru70FilterSheet : public QDialog {
@@ -40,17 +42,13 @@ public:
 private:
     QWidget *eventsPage();
     QWidget *profilePage();
-    void refreshProfiles();
-    void showProblem(const QString &text) const;
-    QString profileName() const;
 
     Dru70EventFilter filter_;
     FilterFiles files_;
     UserMessages &messages_;
     QTabWidget *tabs_ = nullptr;
     QCheckBox *activation_ = nullptr, *powerSupply_ = nullptr, *error_ = nullptr, *eoc_ = nullptr;
-    QListWidget *profiles_ = nullptr;
-    QLineEdit *profileName_ = nullptr;
+    ProfilePage *profiles_ = nullptr;
 };
 
 } // namespace qv

@@ -1,4 +1,5 @@
 #include "dialogs/FilterSheet.h"
+#include "dialogs/ProfilePage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -295,45 +296,30 @@ QWidget *FilterSheet::x25Page() {
 }
 
 QWidget *FilterSheet::profilePage() {
-    auto *w = new QWidget(tabs_);
-    auto *layout = new QVBoxLayout(w);
-    profiles_ = new QListWidget(w);
-    profiles_->setObjectName(QStringLiteral("profiles"));
-    profileName_ = edit("profileName", w, 200);
-    auto *buttons = new QHBoxLayout();
-    auto *save = new QPushButton(tr("&Save"), w);
-    auto *load = new QPushButton(tr("&Load"), w);
-    auto *remove = new QPushButton(tr("&Delete"), w);
-    for (QPushButton *b : {save, load, remove}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    layout->addWidget(new QLabel(tr("Profiles"), w));
-    layout->addWidget(profiles_, 1);
-    layout->addWidget(new QLabel(tr("Name"), w));
-    layout->addWidget(profileName_);
-    layout->addLayout(buttons);
-    connect(profiles_, &QListWidget::currentTextChanged, profileName_, &QLineEdit::setText);
-    connect(profiles_, &QListWidget::itemDoubleClicked, this, [this] { loadProfile(); });
-    connect(save, &QPushButton::clicked, this, [this] { saveProfile(); });
-    connect(load, &QPushButton::clicked, this, [this] { loadProfile(); });
-    connect(remove, &QPushButton::clicked, this, [this] { deleteProfile(); });
-    tabs_->addTab(w, tr("Profile"));
-    refreshProfiles();
-    return w;
-}
-
-void FilterSheet::refreshProfiles() {
-    profiles_->clear();
-    for (const std::string &name : files_.List(kind_))
-        profiles_->addItem(QString::fromStdString(name));
-}
-
-QStringList FilterSheet::profileNames() const {
-    QStringList names;
-    for (int i = 0; i < profiles_->count(); ++i)
-        names << profiles_->item(i)->text();
-    return names;
+    ProfilePage::Store store;
+    store.list = [this] { return files_.List(kind_); };
+    store.check = [this] {
+        FilterCriteria c;
+        QString problem;
+        return readPages(c, problem) ? QString() : problem;
+    };
+    store.save = [this](const std::string &name) {
+        FilterCriteria c;
+        QString problem;
+        return readPages(c, problem) && files_.Save(kind_, name, c, kFilterEquipment);
+    };
+    store.load = [this](const std::string &name) {
+        FilterCriteria c;
+        if (!files_.Load(kind_, name, c))
+            return false;
+        showCriteria(c);
+        return true;
+    };
+    store.remove = [this](const std::string &name) { return files_.Delete(kind_, name); };
+    store.folder = files_.folder();
+    profiles_ = new ProfilePage(std::move(store), messages_, tabs_);
+    tabs_->addTab(profiles_, tr("Profile"));
+    return profiles_;
 }
 
 void FilterSheet::showCriteria(const FilterCriteria &in) {
@@ -475,61 +461,19 @@ void FilterSheet::accept() {
 }
 
 bool FilterSheet::saveProfile() {
-    const std::string name = profileName_->text().trimmed().toStdString();
-    if (!FilterFiles::validName(name)) {
-        showProblem(tr("Enter a profile name without / or \\."));
-        return false;
-    }
-    FilterCriteria c;
-    QString problem;
-    if (!readPages(c, problem)) {
-        showProblem(problem);
-        return false;
-    }
-    if (profileNames().contains(QString::fromStdString(name)) &&
-        messages_.ask(tr("The profile %1 exists.\nDo you want to replace it?")
-                          .arg(QString::fromStdString(name))
-                          .toStdString(),
-                      kProgramCaption, MessageButtons::YesNo,
-                      MessageAnswer::No) != MessageAnswer::Yes)
-        return false;
-    if (!files_.Save(kind_, name, c, kFilterEquipment)) {
-        messages_.error(
-            tr("The profile %1 can not be written in %2.")
-                .arg(QString::fromStdString(name), QString::fromStdString(files_.folder()))
-                .toStdString());
-        return false;
-    }
-    refreshProfiles();
-    return true;
+    return profiles_->saveProfile();
 }
 
 bool FilterSheet::loadProfile() {
-    const std::string name = profileName_->text().trimmed().toStdString();
-    FilterCriteria c;
-    if (!FilterFiles::validName(name) || !files_.Load(kind_, name, c)) {
-        showProblem(tr("The profile %1 can not be read.").arg(QString::fromStdString(name)));
-        return false;
-    }
-    showCriteria(c);
-    return true;
+    return profiles_->loadProfile();
 }
 
 bool FilterSheet::deleteProfile() {
-    const std::string name = profileName_->text().trimmed().toStdString();
-    if (!profileNames().contains(QString::fromStdString(name)))
-        return false;
-    if (messages_.ask(tr("Delete the profile %1?").arg(QString::fromStdString(name)).toStdString(),
-                      kProgramCaption, MessageButtons::YesNo,
-                      MessageAnswer::No) != MessageAnswer::Yes)
-        return false;
-    const bool done = files_.Delete(kind_, name);
-    if (!done)
-        messages_.error(tr("The profile %1 can not be deleted.")
-                            .arg(QString::fromStdString(name))
-                            .toStdString());
-    refreshProfiles();
-    return done;
+    return profiles_->deleteProfile();
+}
+
+QStringList FilterSheet::profileNames() const {
+    return profiles_->profileNames();
 }
 
 } // namespace qv

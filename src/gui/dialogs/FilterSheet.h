@@ -16,6 +16,8 @@ class QTabWidget;
 
 namespace qv {
 
+class ProfilePage;
+
 class CauseList;
 class UserMessages;
 
@@ -47,7 +49,6 @@ private:
     QWidget *isdnPage();
     QWidget *x25Page();
     QWidget *profilePage();
-    void refreshProfiles();
     void showProblem(const QString &text) const;
     bool offLine() const { return kind_ == FilterKind::OffLine; }
 
@@ -75,8 +76,7 @@ private:
     QComboBox *packet_ = nullptr, *slicing_ = nullptr;
     QCheckBox *cugSet_ = nullptr, *nuiSet_ = nullptr, *keepData_ = nullptr;
     QSpinBox *cug_ = nullptr;
-    QListWidget *profiles_ = nullptr;
-    QLineEdit *profileName_ = nullptr;
+    ProfilePage *profiles_ = nullptr;
 };
 
 // The equipment text filter files name.
