@@ -29,6 +29,7 @@
 #include "capture/SummaryFinder.h"
 #include "dialogs/Dru70FilterSheet.h"
 #include "dialogs/Dru70ProtocolInformationDialog.h"
+#include "dialogs/ProfilePage.h"
 #include "synth/Dru70Scenario.h"
 #include "views/CommentWindow.h"
 #include "views/Dru70FindDialog.h"
@@ -320,9 +321,9 @@ TEST_F(Dru70WindowTest, TheFilterSheetAppliesAndKeepsProfiles) {
 
     sheet.findChild<QCheckBox *>("error")->setChecked(false);
     sheet.findChild<QCheckBox *>("eoc")->setChecked(false);
-    sheet.setProfileName("quiet line");
-    ASSERT_TRUE(sheet.saveProfile());
-    EXPECT_EQ(sheet.profileNames(), QStringList{"quiet line"});
+    sheet.profiles().setProfileName("quiet line");
+    ASSERT_TRUE(sheet.profiles().saveProfile());
+    EXPECT_EQ(sheet.profiles().profileNames(), QStringList{"quiet line"});
     IniFile saved;
     ASSERT_TRUE(saved.load(folder + "/DRU70O_quiet line.flt"));
     EXPECT_EQ(saved.readInt("Layer1", "EOC", -1), 0);
@@ -333,21 +334,21 @@ TEST_F(Dru70WindowTest, TheFilterSheetAppliesAndKeepsProfiles) {
     saveScreenshot(&sheet, "dru70-filter-profiles");
 
     sheet.showFilter(Dru70EventFilter{});
-    ASSERT_TRUE(sheet.loadProfile());
+    ASSERT_TRUE(sheet.profiles().loadProfile());
     EXPECT_FALSE(sheet.findChild<QCheckBox *>("eoc")->isChecked());
     EXPECT_TRUE(sheet.findChild<QCheckBox *>("activation")->isChecked());
     sheet.accept();
     dru->applyFilter(sheet.filter());
     EXPECT_EQ(dru->eventModel()->rowCount(), eventsWithCodes(1, 3) + eventsWithCodes(29, 32));
 
-    sheet.setProfileName("a/b");
-    EXPECT_FALSE(sheet.saveProfile());
-    sheet.setProfileName("missing");
-    EXPECT_FALSE(sheet.loadProfile());
+    sheet.profiles().setProfileName("a/b");
+    EXPECT_FALSE(sheet.profiles().saveProfile());
+    sheet.profiles().setProfileName("missing");
+    EXPECT_FALSE(sheet.profiles().loadProfile());
     messages.queueAnswer(MessageAnswer::Yes);
-    sheet.setProfileName("quiet line");
-    EXPECT_TRUE(sheet.deleteProfile());
-    EXPECT_TRUE(sheet.profileNames().isEmpty());
+    sheet.profiles().setProfileName("quiet line");
+    EXPECT_TRUE(sheet.profiles().deleteProfile());
+    EXPECT_TRUE(sheet.profiles().profileNames().isEmpty());
     EXPECT_FALSE(std::filesystem::exists(folder + "/DRU70O_quiet line.flt"));
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Enter a profile name without / or \\.",
                                                           "The profile missing can not be read.",

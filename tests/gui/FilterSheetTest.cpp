@@ -18,6 +18,7 @@
 #include "capture/CDecodeDoc.h"
 #include "dialogs/FilterSheet.h"
 #include "dialogs/OffLineFilterCommands.h"
+#include "dialogs/ProfilePage.h"
 #include "filters/FilterLists.h"
 #include "views/CaptureWindow.h"
 
@@ -146,30 +147,31 @@ TEST_F(FilterSheetTest, ProfilesAreSavedLoadedAndDeleted) {
     FilterSheet sheet(FilterKind::OffLine, c, FilterFiles(folder), nullptr, messages);
     auto *name = field<QLineEdit>(sheet, "profileName");
     name->setText("calls");
-    ASSERT_TRUE(sheet.saveProfile());
+    ASSERT_TRUE(sheet.profiles().saveProfile());
     EXPECT_TRUE(std::filesystem::exists(folder + "/LVTO_calls.flt"));
-    EXPECT_EQ(sheet.profileNames(), QStringList{"calls"});
+    EXPECT_EQ(sheet.profiles().profileNames(), QStringList{"calls"});
 
     // Another filter on the pages, then the profile back.
     sheet.showCriteria({});
     EXPECT_TRUE(field<QCheckBox>(sheet, "keepRR")->isChecked());
-    ASSERT_TRUE(sheet.loadProfile());
+    ASSERT_TRUE(sheet.profiles().loadProfile());
     EXPECT_FALSE(field<QCheckBox>(sheet, "keepRR")->isChecked());
     EXPECT_EQ(field<QLineEdit>(sheet, "local")->text(), "0301*");
 
     messages.queueAnswer(MessageAnswer::No);
-    EXPECT_FALSE(sheet.saveProfile()) << "an existing profile is replaced only when confirmed";
+    EXPECT_FALSE(sheet.profiles().saveProfile())
+        << "an existing profile is replaced only when confirmed";
     messages.queueAnswer(MessageAnswer::Yes);
-    EXPECT_TRUE(sheet.deleteProfile());
-    EXPECT_TRUE(sheet.profileNames().isEmpty());
+    EXPECT_TRUE(sheet.profiles().deleteProfile());
+    EXPECT_TRUE(sheet.profiles().profileNames().isEmpty());
     EXPECT_FALSE(std::filesystem::exists(folder + "/LVTO_calls.flt"));
 
     name->setText("a/b");
     messages.clear();
-    EXPECT_FALSE(sheet.saveProfile());
+    EXPECT_FALSE(sheet.profiles().saveProfile());
     EXPECT_EQ(messages.texts().back(), "Enter a profile name without / or \\.");
     name->setText("missing");
-    EXPECT_FALSE(sheet.loadProfile());
+    EXPECT_FALSE(sheet.profiles().loadProfile());
     EXPECT_EQ(messages.texts().back(), "The profile missing can not be read.");
 
     FilterSheet realTime(FilterKind::RealTime, {}, FilterFiles(folder), nullptr, messages);

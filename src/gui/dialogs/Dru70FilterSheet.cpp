@@ -81,26 +81,6 @@ QWidget *Dru70FilterSheet::profilePage() {
     return profiles_;
 }
 
-bool Dru70FilterSheet::saveProfile() {
-    return profiles_->saveProfile();
-}
-
-bool Dru70FilterSheet::loadProfile() {
-    return profiles_->loadProfile();
-}
-
-bool Dru70FilterSheet::deleteProfile() {
-    return profiles_->deleteProfile();
-}
-
-QStringList Dru70FilterSheet::profileNames() const {
-    return profiles_->profileNames();
-}
-
-void Dru70FilterSheet::setProfileName(const QString &name) {
-    profiles_->setProfileName(name);
-}
-
 void Dru70FilterSheet::showFilter(const Dru70EventFilter &filter) {
     activation_->setChecked(filter.activation);
     powerSupply_->setChecked(filter.powerSupply);

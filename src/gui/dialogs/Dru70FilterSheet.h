@@ -30,12 +30,8 @@ public:
     void showFilter(const Dru70EventFilter &filter);
     Dru70EventFilter pageFilter() const;
 
-    // The Profile page's commands, with the name in its field.
-    bool saveProfile();
-    bool loadProfile();
-    bool deleteProfile();
-    QStringList profileNames() const;
-    void setProfileName(const QString &name);
+    // The Profile page, with its commands.
+    ProfilePage &profiles() { return *profiles_; }
 
     void accept() override;
 

@@ -460,20 +460,4 @@ void FilterSheet::accept() {
     QDialog::accept();
 }
 
-bool FilterSheet::saveProfile() {
-    return profiles_->saveProfile();
-}
-
-bool FilterSheet::loadProfile() {
-    return profiles_->loadProfile();
-}
-
-bool FilterSheet::deleteProfile() {
-    return profiles_->deleteProfile();
-}
-
-QStringList FilterSheet::profileNames() const {
-    return profiles_->profileNames();
-}
-
 } // namespace qv

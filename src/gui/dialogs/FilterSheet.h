@@ -34,11 +34,8 @@ public:
     // The pages' values, or a message naming the first field that holds a bad value.
     bool readPages(FilterCriteria &out, QString &problem) const;
 
-    // The Profile page's commands, with the name in its field.
-    bool saveProfile();
-    bool loadProfile();
-    bool deleteProfile();
-    QStringList profileNames() const;
+    // The Profile page, with its commands.
+    ProfilePage &profiles() { return *profiles_; }
 
     void accept() override;
 
