@@ -33,12 +33,7 @@ Dru70FilterSheet::Dru70FilterSheet(const Dru70EventFilter &filter, FilterFiles f
     tabs_ = new QTabWidget(this);
     eventsPage();
     profilePage();
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &Dru70FilterSheet::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_);
-    layout->addWidget(buttons);
+    layOutSheet(*this, tabs_);
     showFilter(filter_);
 }
 

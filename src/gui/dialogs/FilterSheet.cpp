@@ -129,12 +129,7 @@ FilterSheet::FilterSheet(FilterKind kind, const FilterCriteria &criteria, Filter
     isdnPage();
     x25Page();
     profilePage();
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &FilterSheet::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_);
-    layout->addWidget(buttons);
+    layOutSheet(*this, tabs_);
     showCriteria(criteria_);
 }
 

@@ -1,10 +1,13 @@
 #include "dialogs/ProfilePage.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "base/UserMessages.h"
@@ -112,6 +115,15 @@ bool ProfilePage::deleteProfile() {
         messages_.error(tr("The profile %1 can not be deleted.").arg(name).toStdString());
     refresh();
     return done;
+}
+
+void layOutSheet(QDialog &sheet, QTabWidget *pages) {
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &sheet);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &sheet, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &sheet, &QDialog::reject);
+    auto *layout = new QVBoxLayout(&sheet);
+    layout->addWidget(pages);
+    layout->addWidget(buttons);
 }
 
 } // namespace qv

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+class QDialog;
 class QLineEdit;
+class QTabWidget;
 class QListWidget;
 
 namespace qv {
@@ -49,5 +51,8 @@ private:
     QListWidget *profiles_ = nullptr;
     QLineEdit *name_ = nullptr;
 };
+
+// Lays a filter sheet out: its pages above, OK and Cancel below.
+void layOutSheet(QDialog &sheet, QTabWidget *pages);
 
 } // namespace qv
