@@ -20,6 +20,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "ModelTexts.h"
 #include "Screenshots.h"
 #include "app/MainWindow.h"
 #include "base/IniFile.h"
@@ -124,7 +125,7 @@ TEST_F(Dru70WindowTest, ARecordingOpensAsATableOfItsEvents) {
     EXPECT_EQ(dru->windowTitle().toStdString(), path());
     const QAbstractItemModel *model = dru->eventModel();
     EXPECT_EQ(model->rowCount(), 250);
-    EXPECT_EQ(dru->headerTitles(),
+    EXPECT_EQ(headerTitles(*dru->eventModel()),
               (QStringList{"Number", "Date", "Time", "NT - LT", "Events", "Comments"}))
         << "EOC is hidden at first";
     EXPECT_EQ(dru->shownWidth(kDruComments), 55 * 12);
@@ -254,7 +255,7 @@ TEST_F(Dru70WindowTest, FindLooksForTextsAndEventNames) {
     EXPECT_EQ(dru->currentEvent(), 4u);
     // The cell found is drawn in the find colours.
     const QAbstractItemModel *model = dru->eventModel();
-    const int comments = static_cast<int>(dru->headerTitles().indexOf("Comments"));
+    const int comments = static_cast<int>(headerTitles(*dru->eventModel()).indexOf("Comments"));
     EXPECT_EQ(colour(model, 4, Qt::BackgroundRole, comments), QColor(255, 0, 0));
     EXPECT_EQ(colour(model, 4, Qt::ForegroundRole, comments), QColor(255, 255, 255));
     EXPECT_NE(colour(model, 4, Qt::BackgroundRole, 0), QColor(255, 0, 0));
@@ -381,7 +382,7 @@ TEST_F(Dru70WindowTest, TheColumnDialogChangesTheTableAndTheSettings) {
             dialog->accept();
         });
     const QStringList changed = {"Number", "Time", "NT - LT", "EOC", "Events", "Comments"};
-    EXPECT_EQ(dru->headerTitles(), changed);
+    EXPECT_EQ(headerTitles(*dru->eventModel()), changed);
     EXPECT_EQ(cell(dru->eventModel(), 6, "EOC"),
               QString::asprintf("%.3x", scenario.events[6].eocValue));
     EXPECT_EQ(cell(dru->eventModel(), 0, "EOC"), "-");
@@ -406,7 +407,7 @@ TEST_F(Dru70WindowTest, TheColumnDialogChangesTheTableAndTheSettings) {
                       (QStringList{"Date", "Time", "NT - LT", "Events", "EOC", "Comments"}));
             dialog->accept();
         });
-    EXPECT_EQ(dru->headerTitles(),
+    EXPECT_EQ(headerTitles(*dru->eventModel()),
               (QStringList{"Number", "Date", "Time", "NT - LT", "Events", "Comments"}));
     EXPECT_EQ(onDisk().readInt("Dru-70Fields", "Size05", -1), 0);
 }

@@ -19,6 +19,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "ModelTexts.h"
 #include "Screenshots.h"
 #include "app/InterfaceTranslation.h"
 #include "app/MainWindow.h"
@@ -124,7 +125,7 @@ TEST_F(PlmWindowTest, AProjectOpensAsATableOfItsLines) {
     QStringList titles;
     for (const PlmColumnInfo &column : kPlmColumns)
         titles << QString::fromLatin1(column.title);
-    EXPECT_EQ(plm->headerTitles(), titles);
+    EXPECT_EQ(headerTitles(*plm->lineModel()), titles);
     EXPECT_EQ(plm->shownWidth(kPlmDcResist), 150);
     EXPECT_EQ(plm->shownWidth(kPlmShort), 60);
 
@@ -247,7 +248,8 @@ TEST_F(PlmWindowTest, TheFiltersChooseTheColumnsOfEveryProjectWindow) {
         dialog->setShown(kPlmTxTerm, true);
         dialog->accept();
     });
-    EXPECT_EQ(plm->headerTitles(), (QStringList{"Line num.", "Cable Type", "Tx Term."}));
+    EXPECT_EQ(headerTitles(*plm->lineModel()),
+              (QStringList{"Line num.", "Cable Type", "Tx Term."}));
     EXPECT_EQ(cell(plm, 1, kPlmCableType), "custom");
     EXPECT_EQ(plm->shownWidth(kPlmPower1), -1);
     // Hidden columns are not searched: "ok" is only in the hidden Order column.
@@ -274,7 +276,7 @@ TEST_F(PlmWindowTest, TheFiltersChooseTheColumnsOfEveryProjectWindow) {
         dialog->showAll();
         dialog->accept();
     });
-    EXPECT_EQ(plm->headerTitles().size(), kPlmColumnCount);
+    EXPECT_EQ(headerTitles(*plm->lineModel()).size(), kPlmColumnCount);
     EXPECT_EQ(plm->shownWidth(kPlmCableType), 230);
     EXPECT_EQ(plm->shownWidth(kPlmPower1), 60);
 }
@@ -322,7 +324,7 @@ TEST_F(PlmWindowTest, TheDisplayWordsAndTitlesFollowTheInterfaceLanguage) {
     EXPECT_EQ(cell(plm, 0, kPlmPower2), "non mes.");
     EXPECT_EQ(cell(plm, 0, kPlmTxAct), "oui");
     EXPECT_EQ(cell(plm, 2, kPlmCableType), "plat");
-    EXPECT_EQ(plm->headerTitles()[kPlmCableType], QString::fromUtf8("Type câble"));
+    EXPECT_EQ(headerTitles(*plm->lineModel())[kPlmCableType], QString::fromUtf8("Type câble"));
     EXPECT_EQ(plm->windowTitle().toStdString(), path() + " - Projet 03");
     ASSERT_TRUE(plm->runFind("non mes.", true, false)) << "the words shown are the words found";
     EXPECT_EQ(plm->currentColumn(), kPlmPower2);

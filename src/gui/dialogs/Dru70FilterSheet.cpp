@@ -16,15 +16,7 @@
 
 namespace qv {
 
-namespace {
-
-QCheckBox *check(const QString &text, const char *name, QWidget *parent) {
-    auto *box = new QCheckBox(text, parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
-
-} // namespace
+namespace {} // namespace
 
 Dru70FilterSheet::Dru70FilterSheet(const Dru70EventFilter &filter, FilterFiles files,
                                    UserMessages &messages, QWidget *parent)
@@ -42,10 +34,10 @@ QWidget *Dru70FilterSheet::eventsPage() {
     auto *outer = new QVBoxLayout(w);
     auto *group = new QGroupBox(tr("Display frames with"), w);
     auto *box = new QVBoxLayout(group);
-    activation_ = check(tr("Activation"), "activation", group);
-    powerSupply_ = check(tr("Power Supply"), "powerSupply", group);
-    error_ = check(tr("Error"), "error", group);
-    eoc_ = check(tr("EOC"), "eoc", group);
+    activation_ = namedCheckBox(tr("Activation"), "activation", group);
+    powerSupply_ = namedCheckBox(tr("Power Supply"), "powerSupply", group);
+    error_ = namedCheckBox(tr("Error"), "error", group);
+    eoc_ = namedCheckBox(tr("EOC"), "eoc", group);
     activation_->setToolTip(tr("U interface activation and deactivation"));
     powerSupply_->setToolTip(tr("Power supply status of the NT1"));
     error_->setToolTip(tr("Block errors (NEBE, FEBE)"));

@@ -23,12 +23,6 @@ namespace qv {
 
 namespace {
 
-QCheckBox *check(const QString &text, const char *name, QWidget *parent) {
-    auto *box = new QCheckBox(text, parent);
-    box->setObjectName(QLatin1String(name));
-    return box;
-}
-
 QSpinBox *spin(int low, int high, const char *name, QWidget *parent) {
     auto *box = new QSpinBox(parent);
     box->setRange(low, high);
@@ -138,9 +132,9 @@ QWidget *FilterSheet::generalPage() {
     QWidget *w = page(tabs_, tr("General"), grid);
     auto *group = new QGroupBox(tr("Display"), w);
     auto *box = new QVBoxLayout(group);
-    layer1_ = check(tr("Layer 1 events"), "layer1", group);
-    layer2_ = check(tr("Layer 2 frames"), "layer2", group);
-    layer3_ = check(tr("Layer 3 frames"), "layer3", group);
+    layer1_ = namedCheckBox(tr("Layer 1 events"), "layer1", group);
+    layer2_ = namedCheckBox(tr("Layer 2 frames"), "layer2", group);
+    layer3_ = namedCheckBox(tr("Layer 3 frames"), "layer3", group);
     for (QCheckBox *c : {layer1_, layer2_, layer3_})
         box->addWidget(c);
     grid->addWidget(group, 0, 0, 1, 2);
@@ -150,10 +144,10 @@ QWidget *FilterSheet::generalPage() {
 QWidget *FilterSheet::layer2Page() {
     QGridLayout *grid = nullptr;
     QWidget *w = page(tabs_, tr("Layer 2"), grid);
-    sapiSet_ = check(tr("SAPI"), "sapiSet", w);
+    sapiSet_ = namedCheckBox(tr("SAPI"), "sapiSet", w);
     sapi_ = spin(0, 63, "sapi", w);
     row(grid, sapiSet_, sapi_);
-    teiSet_ = check(tr("TEI"), "teiSet", w);
+    teiSet_ = namedCheckBox(tr("TEI"), "teiSet", w);
     tei_ = spin(0, 127, "tei", w);
     row(grid, teiSet_, tei_);
     direction_ = choice("direction", w);
@@ -171,7 +165,7 @@ QWidget *FilterSheet::layer2Page() {
         direction_->hide();
         frameType_->hide();
     }
-    keepRR_ = check(tr("Keep RR frames"), "keepRR", w);
+    keepRR_ = namedCheckBox(tr("Keep RR frames"), "keepRR", w);
     grid->addWidget(keepRR_, grid->rowCount(), 0, 1, 2);
     return w;
 }
@@ -179,7 +173,7 @@ QWidget *FilterSheet::layer2Page() {
 QWidget *FilterSheet::v5Page() {
     QGridLayout *grid = nullptr;
     QWidget *w = page(tabs_, tr("V5"), grid);
-    efaSet_ = check(tr("EFA"), "efaSet", w);
+    efaSet_ = namedCheckBox(tr("EFA"), "efaSet", w);
     efa_ = spin(0, kEveryUserPortEfa, "efa", w);
     efa_->setToolTip(tr("%1: every user port").arg(kEveryUserPortEfa));
     row(grid, efaSet_, efa_);
@@ -200,22 +194,22 @@ QWidget *FilterSheet::v5Page() {
 QWidget *FilterSheet::isdnPage() {
     QGridLayout *grid = nullptr;
     QWidget *w = page(tabs_, tr("ISDN Layer 3"), grid);
-    callRefSet_ = check(tr("Call reference (hex)"), "callRefSet", w);
+    callRefSet_ = namedCheckBox(tr("Call reference (hex)"), "callRefSet", w);
     callRef_ = edit("callRef", w, 6);
     row(grid, callRefSet_, callRef_);
-    localSet_ = check(tr("Local address"), "localSet", w);
+    localSet_ = namedCheckBox(tr("Local address"), "localSet", w);
     local_ = edit("local", w);
     row(grid, localSet_, local_);
-    remoteSet_ = check(tr("Remote address"), "remoteSet", w);
+    remoteSet_ = namedCheckBox(tr("Remote address"), "remoteSet", w);
     remote_ = edit("remote", w);
     row(grid, remoteSet_, remote_);
-    pdSet_ = check(tr("Protocol discriminator (hex)"), "pdSet", w);
+    pdSet_ = namedCheckBox(tr("Protocol discriminator (hex)"), "pdSet", w);
     pd_ = edit("pd", w, 4);
     message_ = choice("message", w);
     const auto names = isdnMessages();
     for (std::size_t i = 0; i < names.size(); ++i)
         message_->addItem(QString::fromLatin1(names[i].name), static_cast<int>(i + 1));
-    causeSet_ = check(tr("Cause"), "causeSet", w);
+    causeSet_ = namedCheckBox(tr("Cause"), "causeSet", w);
     cause_ = edit("cause", w);
     causeFormat_ = new QComboBox(w);
     causeFormat_->setObjectName(QStringLiteral("causeFormat"));
@@ -251,13 +245,13 @@ QWidget *FilterSheet::isdnPage() {
 QWidget *FilterSheet::x25Page() {
     QGridLayout *grid = nullptr;
     QWidget *w = page(tabs_, tr("X.25 Layer 3"), grid);
-    lcnSet_ = check(tr("Logical channel (hex)"), "lcnSet", w);
+    lcnSet_ = namedCheckBox(tr("Logical channel (hex)"), "lcnSet", w);
     lcn_ = edit("lcn", w, 5);
     row(grid, lcnSet_, lcn_);
-    x25LocalSet_ = check(tr("Local address"), "x25LocalSet", w);
+    x25LocalSet_ = namedCheckBox(tr("Local address"), "x25LocalSet", w);
     x25Local_ = edit("x25Local", w);
     row(grid, x25LocalSet_, x25Local_);
-    x25RemoteSet_ = check(tr("Remote address"), "x25RemoteSet", w);
+    x25RemoteSet_ = namedCheckBox(tr("Remote address"), "x25RemoteSet", w);
     x25Remote_ = edit("x25Remote", w);
     row(grid, x25RemoteSet_, x25Remote_);
     packet_ = choice("packet", w);
@@ -266,16 +260,16 @@ QWidget *FilterSheet::x25Page() {
         packet_->addItem(QString::fromLatin1(packets[i].name), static_cast<int>(i + 1));
     auto *group = new QGroupBox(tr("Display Packets with"), w);
     auto *groupGrid = new QGridLayout(group);
-    cugSet_ = check(tr("Closed user group"), "cugSet", group);
+    cugSet_ = namedCheckBox(tr("Closed user group"), "cugSet", group);
     cug_ = spin(0, 9999, "cug", group);
     row(groupGrid, cugSet_, cug_);
-    nuiSet_ = check(tr("Network user identification"), "nuiSet", group);
+    nuiSet_ = namedCheckBox(tr("Network user identification"), "nuiSet", group);
     groupGrid->addWidget(nuiSet_, groupGrid->rowCount(), 0, 1, 2);
     slicing_ = new QComboBox(w);
     slicing_->setObjectName(QStringLiteral("slicing"));
     for (const char *size : slicingSizes())
         slicing_->addItem(QString::fromLatin1(size));
-    keepData_ = check(tr("Keep data packets"), "keepData", w);
+    keepData_ = namedCheckBox(tr("Keep data packets"), "keepData", w);
     if (offLine()) {
         labelled(grid, tr("Packet"), packet_);
         grid->addWidget(group, grid->rowCount(), 0, 1, 2);

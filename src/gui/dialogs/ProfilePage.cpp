@@ -1,5 +1,6 @@
 #include "dialogs/ProfilePage.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -115,6 +116,12 @@ bool ProfilePage::deleteProfile() {
         messages_.error(tr("The profile %1 can not be deleted.").arg(name).toStdString());
     refresh();
     return done;
+}
+
+QCheckBox *namedCheckBox(const QString &text, const char *name, QWidget *parent) {
+    auto *box = new QCheckBox(text, parent);
+    box->setObjectName(QLatin1String(name));
+    return box;
 }
 
 void layOutSheet(QDialog &sheet, QTabWidget *pages) {

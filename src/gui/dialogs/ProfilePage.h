@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class QCheckBox;
 class QDialog;
 class QLineEdit;
 class QTabWidget;
@@ -51,6 +52,9 @@ private:
     QListWidget *profiles_ = nullptr;
     QLineEdit *name_ = nullptr;
 };
+
+// A check box with its object name, as the sheets' tests find it.
+QCheckBox *namedCheckBox(const QString &text, const char *name, QWidget *parent);
 
 // Lays a filter sheet out: its pages above, OK and Cancel below.
 void layOutSheet(QDialog &sheet, QTabWidget *pages);

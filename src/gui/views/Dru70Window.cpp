@@ -102,13 +102,6 @@ const QAbstractItemModel *Dru70Window::eventModel() const {
     return model_;
 }
 
-QStringList Dru70Window::headerTitles() const {
-    QStringList titles;
-    for (int section = 0; section < model_->columnCount(); ++section)
-        titles << model_->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
-    return titles;
-}
-
 int Dru70Window::shownWidth(int column) const {
     const int section = model_->sectionOf(column);
     return section < 0 ? -1 : table_->columnWidth(section);

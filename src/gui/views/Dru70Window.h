@@ -50,7 +50,6 @@ public:
     CDru70Doc &document() { return *document_; }
     // What the table shows, as a user reads it.
     const QAbstractItemModel *eventModel() const;
-    QStringList headerTitles() const;
     // The width the table gives a DRU-70 column, -1 when the column is not shown.
     int shownWidth(int column) const;
 

@@ -77,13 +77,6 @@ const QAbstractItemModel *PlmWindow::lineModel() const {
     return model_;
 }
 
-QStringList PlmWindow::headerTitles() const {
-    QStringList titles;
-    for (int section = 0; section < model_->columnCount(); ++section)
-        titles << model_->headerData(section, Qt::Horizontal, Qt::DisplayRole).toString();
-    return titles;
-}
-
 int PlmWindow::shownWidth(int column) const {
     const int section = model_->sectionOf(column);
     return section < 0 ? -1 : table_->columnWidth(section);

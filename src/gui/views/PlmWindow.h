@@ -34,7 +34,6 @@ public:
     CPlm45Doc &document() { return *document_; }
     // What the table shows, as a user reads it.
     const QAbstractItemModel *lineModel() const;
-    QStringList headerTitles() const;
     // The width the table gives a PLM-45 column, -1 when the column is not shown.
     int shownWidth(int column) const;
 
