@@ -125,6 +125,12 @@ PrintDocument buildPrint(FrameSource &source, const SummaryFieldTable &columns,
         std::vector<PrintBlock> blocks;
         blocks.reserve(cells.size());
         for (std::size_t r = 0; r < cells.size(); ++r) {
+            // Laying out a long summary takes a while too: it may still be cancelled.
+            if (progress && r % 4096 == 0 && !progress(total, total)) {
+                print.blocks.clear();
+                print.cancelled = true;
+                return print;
+            }
             PrintBlock block;
             block.frame = r == 0 ? 0 : print.blocks[r - 1].frame;
             std::string line;

@@ -30,6 +30,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeView>
 #include <QTreeWidget>
 
 #include "Screenshots.h"
@@ -440,11 +441,13 @@ TEST_P(TranslationTest, TheCaptureWindowsAndTheirQuestionsAreTranslated) {
 }
 
 // The column titles of a table and the texts of its first row but those of column data.
-void addTable(Texts &texts, const QString &where, const QTreeWidget &table, int data = -1) {
+void addTable(Texts &texts, const QString &where, const QTreeView &view, int data = -1) {
+    const QAbstractItemModel &table = *view.model();
     for (int c = 0; c < table.columnCount(); ++c) {
-        add(texts, where + QStringLiteral(" title"), table.headerItem()->text(c));
-        if (table.topLevelItemCount() > 0 && c != data)
-            add(texts, where + QStringLiteral(" row"), table.topLevelItem(0)->text(c));
+        add(texts, where + QStringLiteral(" title"),
+            table.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+        if (table.rowCount() > 0 && c != data)
+            add(texts, where + QStringLiteral(" row"), table.index(0, c).data().toString());
     }
 }
 
@@ -466,7 +469,8 @@ TEST_P(TranslationTest, TheAnalysisWindowsAreTranslated) {
         ExpertWindow expert(*errors, nullptr);
         for (const Text &text : widgetTexts(expert))
             all.push_back(text);
-        addTable(all, QStringLiteral("expert"), *expert.list(), expert.list()->columnCount() - 1);
+        addTable(all, QStringLiteral("expert"), *expert.list(),
+                 expert.list()->model()->columnCount() - 1);
         FlowWindow flow(callFlowOf(*calls, list.calls()[0], false), calls, nullptr);
         for (const Text &text : widgetTexts(flow))
             all.push_back(text);

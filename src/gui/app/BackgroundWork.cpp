@@ -36,13 +36,13 @@ bool BackgroundWait::wait(const std::function<bool()> &finished,
             dialog->setMinimumDuration(0);
             dialog->setAutoClose(false);
             dialog->setAutoReset(false);
-            connect(dialog.get(), &QProgressDialog::canceled, this, [&] {
-                if (!cancelled) {
-                    cancelled = true;
-                    cancel();
-                    dialog->setLabelText(tr("Stopping..."));
-                }
-            });
+            dialog->show();
+        }
+        // The dialog's Cancel button, Escape and closing the dialog all cancel it.
+        if (dialog && !cancelled && dialog->wasCanceled()) {
+            cancelled = true;
+            cancel();
+            dialog->setLabelText(tr("Stopping..."));
             dialog->show();
         }
         if (dialog && !cancelled) {
@@ -51,11 +51,12 @@ bool BackgroundWait::wait(const std::function<bool()> &finished,
             if (!now.text.empty())
                 dialog->setLabelText(QString::fromStdString(now.text));
         }
-        // Until the dialog stands in the way, no input reaches the windows: the work may read
-        // what a click could close.
+        // Until the dialog stands in the way, and again while the work stops, no input reaches
+        // the windows: the work may read what a click could close.
         QEventLoop loop;
         QTimer::singleShot(kPollMs, &loop, &QEventLoop::quit);
-        loop.exec(dialog ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+        loop.exec(dialog && !cancelled ? QEventLoop::AllEvents
+                                       : QEventLoop::ExcludeUserInputEvents);
     }
     return !cancelled;
 }

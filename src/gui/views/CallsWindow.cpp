@@ -5,7 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QStyle>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "analysis/CallFlow.h"
@@ -16,6 +16,7 @@
 #include "dialogs/OffLineFilterCommands.h"
 #include "views/CaptureWindow.h"
 #include "views/FlowWindow.h"
+#include "views/ListModel.h"
 
 namespace qv {
 
@@ -112,56 +113,34 @@ CallsWindow::CallsWindow(CaptureWindow &capture, const CauseList *causes, UserMe
     complete_ = found.has_value();
     if (found)
         calls_ = std::move(*found);
-    table_ = new QTreeWidget(this);
+    int unanswered = 0;
+    for (const CallEntry &c : calls_)
+        unanswered += c.answered ? 0 : 1;
+    auto *model = new ListModel(
+        {tr("Call"), tr("Type"), tr("TEI"), tr("Ref"), tr("Calling"), tr("Called"), tr("Bearer"),
+         tr("Channel"), tr("Start"), tr("Duration"), tr("State"), tr("Ending"), tr("Cleared by"),
+         tr("Cause"), tr("Frames")},
+        static_cast<int>(calls_.size()),
+        [this, v5](int row, int column, int role) -> QVariant {
+            const CallEntry &c = calls_[static_cast<std::size_t>(row)];
+            switch (role) {
+            case Qt::DisplayRole:
+                return cellText(c, column, v5);
+            case Qt::TextAlignmentRole:
+                return column == 0 ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+            case Qt::ForegroundRole:
+                return c.answered ? QVariant() : QVariant(QColor(0x9a, 0x30, 0x30));
+            default:
+                return {};
+            }
+        },
+        this);
+    table_ = new QTreeView(this);
     table_->setRootIsDecorated(false);
     table_->setUniformRowHeights(true);
     table_->setAlternatingRowColors(true);
-    table_->setHeaderLabels({tr("Call"), tr("Type"), tr("TEI"), tr("Ref"), tr("Calling"),
-                             tr("Called"), tr("Bearer"), tr("Channel"), tr("Start"), tr("Duration"),
-                             tr("State"), tr("Ending"), tr("Cleared by"), tr("Cause"),
-                             tr("Frames")});
-    QList<QTreeWidgetItem *> rows;
-    int unanswered = 0;
-    for (const CallEntry &c : calls_) {
-        auto *row = new QTreeWidgetItem;
-        QString called = orDash(c.called);
-        if (c.overlapDigits)
-            called += tr(" (overlap)");
-        const QString ref = c.x25
-                                ? QStringLiteral("LCN 0x%1").arg(c.callRef, 3, 16, QLatin1Char('0'))
-                                : QStringLiteral("0x%1").arg(c.callRef, 2, 16, QLatin1Char('0'));
-        const QStringList cells = {
-            QString::number(c.number),
-            c.x25 ? QStringLiteral("X.25") : QStringLiteral("ISDN"),
-            QString::number(c.tei),
-            ref.toUpper().replace(QStringLiteral("0X"), QStringLiteral("0x")),
-            orDash(c.calling),
-            called,
-            c.x25 ? QStringLiteral("-") : orDash(c.bearer),
-            c.channel ? QStringLiteral("B%1").arg(c.channel) : QStringLiteral("-"),
-            latin1(callTimeText(c.start)),
-            latin1(callDurationText(c.durationMs())),
-            phaseName(c.phase) + (c.answered ? QString() : tr(", unanswered")),
-            endName(c.ending),
-            side(c.clearedBy, v5),
-            c.hasCause ? QStringLiteral("%1 %2").arg(c.cause).arg(latin1(c.causeText))
-                       : QStringLiteral("-"),
-            QStringLiteral("%1-%2 (%3)")
-                .arg(c.firstFrame + 1)
-                .arg(c.lastFrame + 1)
-                .arg(c.frameCount)};
-        for (int k = 0; k < cells.size(); ++k)
-            row->setText(k, cells[k]);
-        row->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
-        if (!c.answered) {
-            ++unanswered;
-            for (int k = 0; k < cells.size(); ++k)
-                row->setForeground(k, QColor(0x9a, 0x30, 0x30));
-        }
-        rows.append(row);
-    }
-    table_->addTopLevelItems(rows);
-    for (int k = 0; k < table_->columnCount(); ++k)
+    table_->setModel(model);
+    for (int k = 0; k < model->columnCount(); ++k)
         table_->resizeColumnToContents(k);
     const std::size_t count = calls_.size();
     summary_ = new QLabel(tr("%1, %2 unanswered")
@@ -171,15 +150,60 @@ CallsWindow::CallsWindow(CaptureWindow &capture, const CauseList *causes, UserMe
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addWidget(summary_);
-    connect(table_, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem *item, int) { chooseRow(table_->indexOfTopLevelItem(item)); });
+    connect(table_, &QTreeView::doubleClicked, this,
+            [this](const QModelIndex &index) { chooseRow(index.row()); });
     // Wide enough for every column, up to a size that still fits a common screen.
     int width = 2 * table_->frameWidth() + layout->contentsMargins().left() +
                 layout->contentsMargins().right() +
                 style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    for (int k = 0; k < table_->columnCount(); ++k)
+    for (int k = 0; k < model->columnCount(); ++k)
         width += table_->columnWidth(k);
     resize(std::clamp(width, 640, 1600), 420);
+}
+
+QString CallsWindow::cellText(const CallEntry &c, int column, bool v5) const {
+    switch (column) {
+    case 0:
+        return QString::number(c.number);
+    case 1:
+        return c.x25 ? QStringLiteral("X.25") : QStringLiteral("ISDN");
+    case 2:
+        return QString::number(c.tei);
+    case 3: {
+        const QString ref = c.x25
+                                ? QStringLiteral("LCN 0x%1").arg(c.callRef, 3, 16, QLatin1Char('0'))
+                                : QStringLiteral("0x%1").arg(c.callRef, 2, 16, QLatin1Char('0'));
+        return ref.toUpper().replace(QStringLiteral("0X"), QStringLiteral("0x"));
+    }
+    case 4:
+        return orDash(c.calling);
+    case 5:
+        return orDash(c.called) + (c.overlapDigits ? tr(" (overlap)") : QString());
+    case 6:
+        return c.x25 ? QStringLiteral("-") : orDash(c.bearer);
+    case 7:
+        return c.channel ? QStringLiteral("B%1").arg(c.channel) : QStringLiteral("-");
+    case 8:
+        return latin1(callTimeText(c.start));
+    case 9:
+        return latin1(callDurationText(c.durationMs()));
+    case 10:
+        return phaseName(c.phase) + (c.answered ? QString() : tr(", unanswered"));
+    case 11:
+        return endName(c.ending);
+    case 12:
+        return side(c.clearedBy, v5);
+    case 13:
+        return c.hasCause ? QStringLiteral("%1 %2").arg(c.cause).arg(latin1(c.causeText))
+                          : QStringLiteral("-");
+    case 14:
+        return QStringLiteral("%1-%2 (%3)")
+            .arg(c.firstFrame + 1)
+            .arg(c.lastFrame + 1)
+            .arg(c.frameCount);
+    default:
+        return {};
+    }
 }
 
 QString CallsWindow::summaryText() const {

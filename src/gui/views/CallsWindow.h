@@ -11,7 +11,7 @@
 #include "analysis/CallList.h"
 
 class QLabel;
-class QTreeWidget;
+class QTreeView;
 
 namespace qv {
 
@@ -30,7 +30,7 @@ public:
     // False when the user cancelled the search for the calls.
     bool complete() const { return complete_; }
 
-    const QTreeWidget *table() const { return table_; }
+    const QTreeView *table() const { return table_; }
     const std::vector<CallEntry> &calls() const { return calls_; }
     QString summaryText() const;
     // What a double-click on row does: the call-reference filter on the capture window (ISDN
@@ -38,11 +38,13 @@ public:
     FlowWindow *chooseRow(int row);
 
 private:
+    QString cellText(const CallEntry &call, int column, bool v5) const;
+
     QPointer<CaptureWindow> capture_;
     const CauseList *causes_;
     UserMessages &messages_;
     std::vector<CallEntry> calls_;
-    QTreeWidget *table_ = nullptr;
+    QTreeView *table_ = nullptr;
     QLabel *summary_ = nullptr;
     bool complete_ = false;
 };

@@ -317,17 +317,31 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
     }
     if (ranges.empty())
         return false;
+    QStringList header;
+    if (request.fileHeader)
+        for (const std::string &line : fileHeaderLines(*document_))
+            header << latin1(line);
+    QString comment;
+    if (request.comment) {
+        // The comment being edited, else the capture's notes without the generated default.
+        if (comment_.window())
+            comment = comment_.window()->text();
+        else if (DecodableObject *decodable = document_->decodable())
+            comment = latin1(decodable->notes(false)).remove(QLatin1Char('\r'));
+    }
     // Building and drawing a large print takes a while: both show their progress and can be
     // cancelled, and a cancelled print says nothing more. The lines are made in the background
-    // from a source of their own; the pages are drawn here.
+    // from a source of their own, and a text file is written there too; pages are drawn here.
     struct Built {
         PrintDocument print;
         bool outOfMemory = false;
+        bool written = false;
     };
+    const bool toText = request.output == PrintOutput::Text;
     const std::optional<Built> built = runInBackground(
         this, tr("Printing frames..."),
-        [spec = FrameSource::specOf(*document_), &columns = columns_, ranges,
-         kind = request.kind](JobControl &control) mutable {
+        [spec = FrameSource::specOf(*document_), &columns = columns_, ranges, kind = request.kind,
+         toText, path = request.path, header, comment](JobControl &control) mutable {
             Built out;
             FrameSource source(std::move(spec));
             try {
@@ -346,6 +360,8 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
                                                 std::min(skip, part.blocks.size())),
                         std::make_move_iterator(part.blocks.end()));
                 }
+                if (toText && !control.cancelled())
+                    out.written = writePrintText(path, header, comment, out.print);
             } catch (const std::bad_alloc &) {
                 out = Built{};
                 out.outOfMemory = true;
@@ -358,31 +374,17 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
         messages.show(kMsgPrintMemory, kErrorMessageCaption, MessageIcon::Error);
         return false;
     }
-    const PrintDocument &print = built->print;
+    auto cannotOpen = [&messages] {
+        messages.show(kMsgPrintFileNotOpened, kErrorMessageCaption, MessageIcon::Error);
+    };
+    if (toText) {
+        if (!built->written)
+            cannotOpen();
+        return built->written;
+    }
     PrintProgress progress(this, tr("Printing frames..."), 1);
-
-    QStringList header;
-    if (request.fileHeader)
-        for (const std::string &line : fileHeaderLines(*document_))
-            header << latin1(line);
-    QString comment;
-    if (request.comment) {
-        // The comment being edited, else the capture's notes without the generated default.
-        if (comment_.window())
-            comment = comment_.window()->text();
-        else if (DecodableObject *decodable = document_->decodable())
-            comment = latin1(decodable->notes(false)).remove(QLatin1Char('\r'));
-    }
-    try {
-        return sendPrint(request, printer, QString::fromStdString(document_->pathName()), header,
-                         comment, print, progress.phase(0), [&messages] {
-                             messages.show(kMsgPrintFileNotOpened, kErrorMessageCaption,
-                                           MessageIcon::Error);
-                         });
-    } catch (const std::bad_alloc &) {
-        messages.show(kMsgPrintMemory, kErrorMessageCaption, MessageIcon::Error);
-        return false;
-    }
+    return sendPrint(request, printer, QString::fromStdString(document_->pathName()), header,
+                     comment, built->print, progress.phase(0), cannotOpen);
 }
 
 void CaptureWindow::printWithDialog(UserMessages &messages, QPrinter &printer) {

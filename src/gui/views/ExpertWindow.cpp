@@ -4,7 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QStyle>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "analysis/LinkAnalysis.h"
@@ -12,6 +12,7 @@
 #include "capture/CDecodeDoc.h"
 #include "capture/FrameSource.h"
 #include "views/CaptureWindow.h"
+#include "views/ListModel.h"
 
 namespace qv {
 
@@ -62,10 +63,9 @@ ExpertWindow::ExpertWindow(CaptureWindow &capture, QWidget *parent)
     : QWidget(parent, Qt::Window), capture_(&capture) {
     CDecodeDoc &doc = capture.document();
     setWindowTitle(tr("Expert Information - %1").arg(QString::fromStdString(doc.pathName())));
-    list_ = new QTreeWidget(this);
+    list_ = new QTreeView(this);
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
-    list_->setHeaderLabels({tr("Severity"), tr("Frame"), tr("Group"), tr("Text")});
     summary_ = new QLabel(this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(list_);
@@ -85,21 +85,31 @@ ExpertWindow::ExpertWindow(CaptureWindow &capture, QWidget *parent)
         found.emplace(v5);
     complete_ = found.has_value();
     const LinkAnalysis analysis = found ? std::move(*found) : LinkAnalysis(v5);
-    QList<QTreeWidgetItem *> rows;
-    for (const ExpertItem &item : analysis.items()) {
-        auto *row = new QTreeWidgetItem;
-        row->setIcon(kSeverityColumn, severityIcon(item.severity));
-        row->setText(kSeverityColumn, severityName(item.severity));
-        row->setText(kFrameColumn, QString::number(item.frame));
-        row->setTextAlignment(kFrameColumn, Qt::AlignRight | Qt::AlignVCenter);
-        row->setText(kGroupColumn, groupName(item.group));
-        row->setText(kTextColumn, QString::fromStdString(item.text));
-        row->setData(kFrameColumn, Qt::UserRole, item.frame);
-        for (int c = kSeverityColumn; c <= kTextColumn; ++c)
-            row->setBackground(c, severityColour(item.severity));
-        rows.append(row);
-    }
-    list_->addTopLevelItems(rows);
+    items_ = analysis.items();
+    auto *model = new ListModel(
+        {tr("Severity"), tr("Frame"), tr("Group"), tr("Text")}, static_cast<int>(items_.size()),
+        [this](int row, int column, int role) -> QVariant {
+            const ExpertItem &item = items_[static_cast<std::size_t>(row)];
+            switch (role) {
+            case Qt::DisplayRole:
+                return column == kSeverityColumn ? severityName(item.severity)
+                       : column == kFrameColumn  ? QString::number(item.frame)
+                       : column == kGroupColumn  ? groupName(item.group)
+                                                 : QString::fromStdString(item.text);
+            case Qt::DecorationRole:
+                return column == kSeverityColumn ? QVariant(severityIcon(item.severity))
+                                                 : QVariant();
+            case Qt::TextAlignmentRole:
+                return column == kFrameColumn ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                              : QVariant();
+            case Qt::BackgroundRole:
+                return severityColour(item.severity);
+            default:
+                return {};
+            }
+        },
+        this);
+    list_->setModel(model);
     for (int c = kSeverityColumn; c < kTextColumn; ++c)
         list_->resizeColumnToContents(c);
     const std::size_t errors = analysis.count(Severity::Error);
@@ -111,8 +121,8 @@ ExpertWindow::ExpertWindow(CaptureWindow &capture, QWidget *parent)
                           .arg(warnings == 1 ? tr("1 warning") : tr("%1 warnings").arg(warnings))
                           .arg(notes == 1 ? tr("1 note") : tr("%1 notes").arg(notes))
                           .arg(links == 1 ? tr("1 data link") : tr("%1 data links").arg(links)));
-    connect(list_, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem *item, int) { showFrameOf(item); });
+    connect(list_, &QTreeView::doubleClicked, this,
+            [this](const QModelIndex &index) { activateRow(index.row()); });
     resize(sizeHint());
 }
 
@@ -121,15 +131,11 @@ QString ExpertWindow::summaryText() const {
 }
 
 void ExpertWindow::activateRow(int row) {
-    showFrameOf(list_->topLevelItem(row));
-}
-
-void ExpertWindow::showFrameOf(QTreeWidgetItem *item) {
-    if (!item || !capture_)
+    if (row < 0 || static_cast<std::size_t>(row) >= items_.size() || !capture_)
         return;
-    const int frame = item->data(kFrameColumn, Qt::UserRole).toInt();
+    const std::uint32_t frame = items_[static_cast<std::size_t>(row)].frame;
     if (frame > 0)
-        capture_->selectFrame(frame - 1);
+        capture_->selectFrame(static_cast<int>(frame) - 1);
 }
 
 } // namespace qv

@@ -5,9 +5,12 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <vector>
+
+#include "analysis/LinkAnalysis.h"
+
 class QLabel;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace qv {
 
@@ -22,7 +25,7 @@ public:
     // False when the user cancelled the analysis.
     bool complete() const { return complete_; }
 
-    const QTreeWidget *list() const { return list_; }
+    const QTreeView *list() const { return list_; }
     QString summaryText() const;
     // Wide enough for the texts of the warnings.
     QSize sizeHint() const override { return {900, 400}; }
@@ -30,10 +33,9 @@ public:
     void activateRow(int row);
 
 private:
-    void showFrameOf(QTreeWidgetItem *item);
-
     QPointer<CaptureWindow> capture_;
-    QTreeWidget *list_ = nullptr;
+    std::vector<ExpertItem> items_;
+    QTreeView *list_ = nullptr;
     QLabel *summary_ = nullptr;
     bool complete_ = false;
 };

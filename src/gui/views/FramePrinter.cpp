@@ -159,29 +159,33 @@ WorkProgress PrintProgress::phase(int phase) {
     };
 }
 
+bool writePrintText(const QString &path, const QStringList &fileHeader, const QString &comment,
+                    const PrintDocument &print) {
+    std::string text;
+    for (const QString &line : fileHeader)
+        text += line.toLatin1().toStdString() + "\r\n";
+    if (!comment.isEmpty())
+        text += "\r\n" +
+                QString(comment)
+                    .replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
+                    .toLatin1()
+                    .toStdString() +
+                "\r\n\r\n";
+    text += printText(print);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(text.data(), static_cast<qint64>(text.size())) ==
+               static_cast<qint64>(text.size());
+}
+
 bool sendPrint(const PrintRequest &request, QPrinter *printer, const QString &path,
                const QStringList &fileHeader, const QString &comment, const PrintDocument &print,
                const WorkProgress &progress, const std::function<void()> &cannotOpen) {
     if (request.output == PrintOutput::Text) {
-        std::string text;
-        for (const QString &line : fileHeader)
-            text += line.toLatin1().toStdString() + "\r\n";
-        if (!comment.isEmpty())
-            text += "\r\n" +
-                    QString(comment)
-                        .replace(QLatin1Char('\n'), QStringLiteral("\r\n"))
-                        .toLatin1()
-                        .toStdString() +
-                    "\r\n\r\n";
-        text += printText(print);
-        QFile file(request.path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(text.data(), static_cast<qint64>(text.size())) !=
-                static_cast<qint64>(text.size())) {
-            cannotOpen();
-            return false;
-        }
-        return true;
+        if (writePrintText(request.path, fileHeader, comment, print))
+            return true;
+        cannotOpen();
+        return false;
     }
     std::unique_ptr<QPrinter> own;
     if (request.output == PrintOutput::Pdf || !printer) {

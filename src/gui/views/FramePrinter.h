@@ -70,6 +70,11 @@ private:
     int steps_; // of each phase
 };
 
+// Writes the print to a text file at path: the header, the comment and the print's lines, CR LF.
+// False when the file cannot be written. May run on any thread; may throw std::bad_alloc.
+bool writePrintText(const QString &path, const QStringList &fileHeader, const QString &comment,
+                    const PrintDocument &print);
+
 // Sends a print where request says: to a text file (the header, the comment and the print's
 // lines, CR LF), or drawn on printer (none: a PDF file of request.path). False when the file or
 // the printer cannot be opened (cannotOpen is called then) or progress stopped the drawing.
