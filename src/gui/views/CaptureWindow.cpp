@@ -360,8 +360,11 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
                                                 std::min(skip, part.blocks.size())),
                         std::make_move_iterator(part.blocks.end()));
                 }
-                if (toText && !control.cancelled())
+                if (toText && !control.cancelled()) {
                     out.written = writePrintText(path, header, comment, out.print);
+                    // A long print is let go here rather than by the window's thread.
+                    out.print = PrintDocument{};
+                }
             } catch (const std::bad_alloc &) {
                 out = Built{};
                 out.outOfMemory = true;
