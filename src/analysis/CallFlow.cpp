@@ -8,24 +8,11 @@
 #include "capture/FrameSource.h"
 #include "decode/CDecoder.h"
 #include "decode/DecodedFrame.h"
+#include "decode/SummaryColumn.h"
 
 namespace qv {
 
 namespace {
-
-// Summary columns the arrows take their texts from.
-enum : int {
-    kColumnTime = 2,
-    kColumnType = 4,
-    kColumnNr = 11,
-    kColumnAi = 15,
-    kColumnMessage = 28,
-    kColumnCalling = 29,
-    kColumnCalled = 30,
-    kColumnChannel = 31,
-    kColumnCause = 35,
-    kColumnDiagnostic = 36,
-};
 
 // The diagram's geometry, in SVG user units.
 constexpr int kWidth = CallFlowLayout::width;
@@ -59,7 +46,7 @@ public:
         out.frame = index;
         out.direction = f.direction;
         out.layer2 = !layer3;
-        column(kColumnTime, out.time);
+        column(SummaryColumn::Time, out.time);
         if (layer3)
             layer3Texts(f, out);
         else
@@ -68,16 +55,18 @@ public:
     }
 
 private:
-    void column(int c, std::string &out) { decoder_.columnText(c, out, false); }
+    void column(SummaryColumn c, std::string &out) {
+        decoder_.columnText(columnNumber(c), out, false);
+    }
 
     void layer3Texts(const DecodedFrame &f, FlowArrow &out) {
-        column(kColumnMessage, out.label);
+        column(SummaryColumn::MessageType, out.label);
         std::string calling, called, cause, diagnostic, channel;
-        column(kColumnCalling, calling);
-        column(kColumnCalled, called);
-        column(kColumnCause, cause);
-        column(kColumnDiagnostic, diagnostic);
-        column(kColumnChannel, channel);
+        column(SummaryColumn::Calling, calling);
+        column(SummaryColumn::Called, called);
+        column(SummaryColumn::Cause, cause);
+        column(SummaryColumn::Diagnostic, diagnostic);
+        column(SummaryColumn::Channel, channel);
         if (given(called)) {
             out.item = given(calling) ? calling + " -> " + called : called;
         } else if (given(cause)) {
@@ -93,17 +82,17 @@ private:
 
     void layer2Texts(const DecodedFrame &f, FlowArrow &out) {
         if (f.l3Kind == kL3TeiManagement) {
-            column(kColumnMessage, out.label);
+            column(SummaryColumn::MessageType, out.label);
             std::string ai;
-            column(kColumnAi, ai);
+            column(SummaryColumn::Ai, ai);
             if (given(ai))
                 out.item = "Ai " + ai;
             return;
         }
-        column(kColumnType, out.label);
+        column(SummaryColumn::Type, out.label);
         if (f.format == kFormatS) {
             std::string nr;
-            column(kColumnNr, nr);
+            column(SummaryColumn::Nr, nr);
             if (given(nr))
                 out.item = "N(R) " + nr;
         }

@@ -8,6 +8,7 @@
 #include "decode/DecodedFrame.h"
 #include "decode/L3ItemProvider.h"
 #include "decode/LvtRecord.h"
+#include "decode/SummaryColumn.h"
 
 namespace qv {
 
@@ -35,8 +36,9 @@ enum : std::uint16_t {
     kPacketRestart = 0xFB,
 };
 
-// The summary columns of the items of a layer-3 message: item k is column 28 + k.
-constexpr int kItemColumnBase = 28;
+// The summary columns of the items of a layer-3 message: item k is the k-th column after the
+// message type.
+constexpr int kItemColumnBase = columnNumber(SummaryColumn::MessageType);
 
 constexpr std::string_view kPhaseTexts[] = {"setup",     "overlap",       "proceeding", "alerting",
                                             "connected", "disconnecting", "released"};

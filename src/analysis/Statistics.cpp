@@ -7,6 +7,7 @@
 #include "analysis/LinkAnalysis.h"
 #include "capture/FrameSource.h"
 #include "decode/CDecoder.h"
+#include "decode/SummaryColumn.h"
 
 namespace qv {
 
@@ -232,7 +233,7 @@ void Statistics::cause(CDecoder &decoder) {
     auto cached = causeCache_.find(key);
     if (cached == causeCache_.end()) {
         // The cause column names it the way the summary does.
-        decoder.columnText(35, text_, true);
+        decoder.columnText(columnNumber(SummaryColumn::Cause), text_, true);
         const std::uint64_t order = std::uint64_t(protocolOrder(f.l3Kind)) << 16 | number;
         cached =
             causeCache_
@@ -248,7 +249,7 @@ void Statistics::time(CDecoder &decoder) {
     const unsigned month = r.month >= 1 && r.month <= 12 ? r.month : 1;
     if (frames_ == 1) {
         std::string date;
-        decoder.columnText(1, date, false);
+        decoder.columnText(columnNumber(SummaryColumn::Date), date, false);
         year_ = date.size() >= 10 ? std::atoi(date.c_str() + 6) : 0;
         month_ = month;
     } else if (month == 1 && month_ == 12) {

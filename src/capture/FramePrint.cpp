@@ -8,6 +8,7 @@
 #include "capture/FrameSource.h"
 #include "decode/CDecoder.h"
 #include "decode/HexaTrace.h"
+#include "decode/SummaryColumn.h"
 #include "decode/SummaryFieldTable.h"
 
 namespace qv {
@@ -76,8 +77,8 @@ PrintDocument buildPrint(FrameSource &source, const SummaryFieldTable &columns,
             if (decoder->Format_Detail(DetailOptions{}) < 0)
                 continue;
             std::string date, time, dir, status;
-            decoder->columnText(1, date, false);
-            decoder->columnText(2, time, false);
+            decoder->columnText(columnNumber(SummaryColumn::Date), date, false);
+            decoder->columnText(columnNumber(SummaryColumn::Time), time, false);
             decoder->directionText(dir, true);
             status = std::string(statusText(decoder->currentRecord()));
             const unsigned length = decoder->traceLength();

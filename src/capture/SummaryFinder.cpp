@@ -5,6 +5,7 @@
 
 #include "capture/DecodableObject.h"
 #include "decode/CDecoder.h"
+#include "decode/SummaryColumn.h"
 #include "decode/SummaryFieldTable.h"
 
 namespace qv {
@@ -31,8 +32,10 @@ bool SummaryFinder::start(DecodableObject &capture, const FindQuery &query, std:
     };
     const bool again = haveHit_ && sameQuery(query, query_);
     query_ = query;
-    hiddenColumn_ = (query.criterion == FindCriterion::MessageType && !shown(kMsgTypeColumn)) ||
-                    (query.criterion == FindCriterion::Cause && !shown(kCauseColumn));
+    hiddenColumn_ =
+        (query.criterion == FindCriterion::MessageType &&
+         !shown(columnNumber(SummaryColumn::MessageType))) ||
+        (query.criterion == FindCriterion::Cause && !shown(columnNumber(SummaryColumn::Cause)));
     if (hiddenColumn_ || capture.frameCount() == 0 || !capture.decoder()) {
         state_ = hiddenColumn_ ? State::Failed : State::NotFound;
         return false;

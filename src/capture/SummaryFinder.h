@@ -9,6 +9,7 @@
 
 #include "decode/CDecoder.h"
 #include "decode/DecodedFrame.h"
+#include "decode/SummaryColumn.h"
 
 namespace qv {
 
@@ -16,8 +17,6 @@ class DecodableObject;
 class SummaryFieldTable;
 
 inline constexpr std::uint32_t kFindSliceFrames = 200;
-inline constexpr int kMsgTypeColumn = 28;
-inline constexpr int kCauseColumn = 35;
 
 inline constexpr const char *kMsgFindRunning = "Press ESCAPE to stop the find function";
 inline constexpr const char *kMsgReachedLast =

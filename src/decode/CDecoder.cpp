@@ -7,6 +7,7 @@
 
 #include "base/NumberText.h"
 #include "base/Texts.h"
+#include "decode/SummaryColumn.h"
 
 namespace qv {
 
@@ -342,8 +343,8 @@ bool CDecoder::layer2Column(int column, std::string &out, bool longForm) {
     // Columns of the control field: also "?" when the frame was too long to be parsed.
     const bool controlError = addressError || e == kFrameTooLong;
     const bool teiError = e == kTeiUnknownMessageType || e == kTeiUnknownEntity || e == kBadFcs;
-    switch (column) {
-    case 4: // Type
+    switch (summaryColumn(column)) {
+    case SummaryColumn::Type: // Type
         if (l1)
             set("Phys.");
         else if (controlError || !isFrame)
@@ -353,67 +354,67 @@ bool CDecoder::layer2Column(int column, std::string &out, bool longForm) {
         else
             set(longForm ? text(textBase_ + kTextUnknown) : text(textBase_ + kTextQuestionMark));
         return true;
-    case 5:
-    case 6:
-    case 7:
-    case 8:
-    case 9:
+    case SummaryColumn::Sapi:
+    case SummaryColumn::CommandResponse:
+    case SummaryColumn::Ea1:
+    case SummaryColumn::Tei:
+    case SummaryColumn::Ea2:
         if (l1)
             set("-");
         else if (addressError || !isFrame)
             set("?");
-        else if (column == 5)
+        else if (column == columnNumber(SummaryColumn::Sapi))
             decimal(f.sapi, out);
-        else if (column == 6)
+        else if (column == columnNumber(SummaryColumn::CommandResponse))
             set(isResponse() ? (longForm ? "Response" : "R") : (longForm ? "Command" : "C"));
-        else if (column == 7)
+        else if (column == columnNumber(SummaryColumn::Ea1))
             decimal(f.ea1, out);
-        else if (column == 8)
+        else if (column == columnNumber(SummaryColumn::Tei))
             decimal(f.tei, out);
         else
             decimal(f.ea2, out);
         return true;
-    case 10:
-    case 11:
-    case 12:
+    case SummaryColumn::Ns:
+    case SummaryColumn::Nr:
+    case SummaryColumn::PollFinal:
         if (l1)
             set("-");
         else if (controlError || !isFrame)
             set("?");
-        else if (column == 10)
+        else if (column == columnNumber(SummaryColumn::Ns))
             f.format != kFormatI ? set("-") : decimal(f.ns, out);
-        else if (column == 11)
+        else if (column == columnNumber(SummaryColumn::Nr))
             f.format == kFormatU ? set("-") : decimal(f.nr, out);
         else
             set(isResponse() ? (longForm ? "Final" : "F") : (longForm ? "Poll" : "P"));
         return true;
-    case 13:
-    case 14:
-    case 15:
-    case 16:
-    case 17:
+    case SummaryColumn::Mei:
+    case SummaryColumn::Ri:
+    case SummaryColumn::Ai:
+    case SummaryColumn::MultipleAi:
+    case SummaryColumn::AiExtension:
         if (l1)
             set("-");
         else if (teiError || !isFrame)
             set("?");
         else if (f.l3Kind != kL3TeiManagement)
             set("-");
-        else if (column == 13)
+        else if (column == columnNumber(SummaryColumn::Mei))
             hexText(f.mei, out);
-        else if (column == 14)
+        else if (column == columnNumber(SummaryColumn::Ri))
             hexText(f.ri, out);
-        else if (column == 15)
+        else if (column == columnNumber(SummaryColumn::Ai))
             f.aiExt == 0 ? set("-") : decimal(f.ai, out);
-        else if (column == 16)
+        else if (column == columnNumber(SummaryColumn::MultipleAi))
             f.aiExt == 1 ? set("-") : multipleAiText(out);
         else
             decimal(f.aiExt, out);
         return true;
-    case 18:
-    case 19:
-    case 20:
-    case 21:
-    case 22:
+    case SummaryColumn::RejectControl:
+    case SummaryColumn::FrmrVs:
+    case SummaryColumn::FrmrVr:
+    case SummaryColumn::FrmrCommandResponse:
+    case SummaryColumn::FrmrCause:
         // An FRMR too long to be parsed has no fields to show.
         if (l1)
             set("-");
@@ -421,13 +422,13 @@ bool CDecoder::layer2Column(int column, std::string &out, bool longForm) {
             set("?");
         else if (f.control != kCtrlFRMR)
             set("-");
-        else if (column == 18)
+        else if (column == columnNumber(SummaryColumn::RejectControl))
             hexText(f.frmrControl, out);
-        else if (column == 19)
+        else if (column == columnNumber(SummaryColumn::FrmrVs))
             decimal(f.frmrVs, out);
-        else if (column == 20)
+        else if (column == columnNumber(SummaryColumn::FrmrVr))
             decimal(f.frmrVr, out);
-        else if (column == 21)
+        else if (column == columnNumber(SummaryColumn::FrmrCommandResponse))
             set(f.frmrCr == 1 ? (longForm ? "Response" : "R") : (longForm ? "Command" : "C"));
         else
             set(frmrCauseText(f.frmrCause));
@@ -598,17 +599,17 @@ int CDecoder::layer2Block() {
     addLine(tr("ISDN LAYER 2", "NIVEAU 2 RNIS"), kDetailHeading, c);
     addLine(tr("ADDRESS FIELD:", "CHAMP D'ADRESSE:"), kDetailHeading, c);
     static constexpr struct {
-        int column;
+        SummaryColumn column;
         const char *label;
-    } kAddress[] = {{5, "SAPI (Service Access Point Identifier)"},
-                    {6, "Command/Response"},
-                    {7, "Extension Bit 1"},
-                    {8, "TEI (Terminal Endpoint Identifier)"},
-                    {9, "Extension Bit 2"}},
-      kControl[] = {{4, "Type"},
-                    {10, "N(S) (Send Sequence Number)"},
-                    {11, "N(R) (Receive Sequence Number)"},
-                    {12, "Poll/Final"}};
+    } kAddress[] = {{SummaryColumn::Sapi, "SAPI (Service Access Point Identifier)"},
+                    {SummaryColumn::CommandResponse, "Command/Response"},
+                    {SummaryColumn::Ea1, "Extension Bit 1"},
+                    {SummaryColumn::Tei, "TEI (Terminal Endpoint Identifier)"},
+                    {SummaryColumn::Ea2, "Extension Bit 2"}},
+      kControl[] = {{SummaryColumn::Type, "Type"},
+                    {SummaryColumn::Ns, "N(S) (Send Sequence Number)"},
+                    {SummaryColumn::Nr, "N(R) (Receive Sequence Number)"},
+                    {SummaryColumn::PollFinal, "Poll/Final"}};
     // The octets each pair describes, when the frame holds them: the address octets 0 and 1,
     // the control field from octet 2 (two octets for I and S frames).
     const std::uint16_t length = record_.kind == kFrameRecord ? record_.dataLength : 0;
@@ -620,23 +621,23 @@ int CDecoder::layer2Block() {
             markLastPair(offset, static_cast<std::uint16_t>(count));
     };
     for (const auto &pair : kAddress) {
-        layer2Column(pair.column, value, true);
+        layer2Column(columnNumber(pair.column), value, true);
         addPair(pair.label, value, c);
-        markPair(pair.column <= 7 ? 0 : 1, 1);
+        markPair(columnNumber(pair.column) <= columnNumber(SummaryColumn::Ea1) ? 0 : 1, 1);
     }
     addLine(tr("CONTROL FIELD:", "CHAMP DE COMMANDE:"), kDetailHeading, c);
     for (const auto &pair : kControl) {
-        layer2Column(pair.column, value, true);
+        layer2Column(columnNumber(pair.column), value, true);
         addPair(pair.label, value, c);
         switch (pair.column) {
-        case 4:
+        case SummaryColumn::Type:
             markPair(2, twoOctetControl ? 2 : 1);
             break;
-        case 10: // N(S): I frames only
+        case SummaryColumn::Ns: // N(S): I frames only
             if (twoOctetControl && (record_.data[2] & 1) == 0)
                 markPair(2, 1);
             break;
-        case 11:
+        case SummaryColumn::Nr:
             if (twoOctetControl)
                 markPair(3, 1);
             break;
@@ -652,15 +653,16 @@ int CDecoder::teiManagementBlock() {
     const TextColour c = colourOf(2);
     std::string value;
     addLine(tr("TEI MANAGEMENT INFORMATION:", "GESTION DE TEI:"), kDetailHeading, c);
-    layer2Column(13, value, true);
+    layer2Column(columnNumber(SummaryColumn::Mei), value, true);
     addPair("Management Entity Identifier", value, c);
-    layer2Column(14, value, true);
+    layer2Column(columnNumber(SummaryColumn::Ri), value, true);
     addPair("Reference Number", value, c);
     teiMessageText(value);
     addPair(tr("Message Type", "Type de Message"), value, c);
-    layer2Column(frame_.aiExt == 1 ? 15 : 16, value, true);
+    layer2Column(columnNumber(frame_.aiExt == 1 ? SummaryColumn::Ai : SummaryColumn::MultipleAi),
+                 value, true);
     addPair("Action Indicator", value, c);
-    layer2Column(17, value, true);
+    layer2Column(columnNumber(SummaryColumn::AiExtension), value, true);
     addPair("Action Indicator Extension Bit", value, c);
     return 0;
 }
@@ -671,15 +673,15 @@ int CDecoder::frmrBlock() {
     addLine(tr("FRAME REJECT (FRMR) RESPONSE:", "REPONSE DE REJET DE TRAME (FRMR):"),
             kDetailHeading, c);
     static constexpr struct {
-        int column;
+        SummaryColumn column;
         const char *label;
-    } kPairs[] = {{18, "Rejected Frame Control Field"},
-                  {19, "V(S) (Current Send Sequence)"},
-                  {20, "V(R) (Current Receive Sequence)"},
-                  {21, "Rejected Frame Command/Response"},
-                  {22, "Cause (bits W X Y Z)"}};
+    } kPairs[] = {{SummaryColumn::RejectControl, "Rejected Frame Control Field"},
+                  {SummaryColumn::FrmrVs, "V(S) (Current Send Sequence)"},
+                  {SummaryColumn::FrmrVr, "V(R) (Current Receive Sequence)"},
+                  {SummaryColumn::FrmrCommandResponse, "Rejected Frame Command/Response"},
+                  {SummaryColumn::FrmrCause, "Cause (bits W X Y Z)"}};
     for (const auto &pair : kPairs) {
-        layer2Column(pair.column, value, true);
+        layer2Column(columnNumber(pair.column), value, true);
         addPair(pair.label, value, c);
     }
     return 0;

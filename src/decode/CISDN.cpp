@@ -6,6 +6,7 @@
 
 #include "base/NumberText.h"
 #include "base/Texts.h"
+#include "decode/SummaryColumn.h"
 
 namespace qv {
 
@@ -187,27 +188,27 @@ void CISDN::itemText(int item, std::string &out) const {
 }
 
 void CISDN::columnText(int column, std::string &out, bool longForm) {
-    switch (column) {
-    case 0:
+    switch (summaryColumn(column)) {
+    case SummaryColumn::Number:
         assignDecimal(out, frameNumber_);
         return;
-    case 1:
+    case SummaryColumn::Date:
         dateText(out);
         return;
-    case 2:
+    case SummaryColumn::Time:
         out.clear();
         appendTimeText(out, record_);
         return;
-    case 3:
+    case SummaryColumn::Direction:
         directionText(out, longForm);
         return;
-    case 28:
+    case SummaryColumn::MessageType:
         messageTypeText(out, longForm);
         return;
-    case 37:
+    case SummaryColumn::Fcs:
         out.assign(statusText(record_));
         return;
-    case 38:
+    case SummaryColumn::Size:
         assignDecimal(out, frame_.frameLength);
         return;
     default:

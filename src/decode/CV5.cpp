@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/NumberText.h"
+#include "decode/SummaryColumn.h"
 
 namespace qv {
 
@@ -229,24 +230,24 @@ void CV5::efaText(std::string &out, bool longForm) const {
 }
 
 bool CV5::v5Column(int column, std::string &out, bool longForm) {
-    switch (column) {
-    case 0:
+    switch (summaryColumn(column)) {
+    case SummaryColumn::Number:
         assignDecimal(out, frameNumber_);
         return true;
-    case 1:
+    case SummaryColumn::Date:
         dateText(out);
         return true;
-    case 2:
+    case SummaryColumn::Time:
         out.clear();
         appendTimeText(out, record_);
         return true;
-    case 3:
+    case SummaryColumn::Direction:
         directionText(out, longForm);
         return true;
-    case 37:
+    case SummaryColumn::Fcs:
         out.assign(statusText(record_));
         return true;
-    case 38:
+    case SummaryColumn::Size:
         assignDecimal(out, frame_.frameLength);
         return true;
     default:
@@ -264,14 +265,14 @@ void CV5::columnText(int column, std::string &out, bool longForm) {
             return;
     }
     const bool good = isGoodFrame() && frame_.error == kDecodeOk;
-    switch (column) {
-    case 4:
-    case 10:
-    case 11:
-    case 12:
+    switch (summaryColumn(column)) {
+    case SummaryColumn::Type:
+    case SummaryColumn::Ns:
+    case SummaryColumn::Nr:
+    case SummaryColumn::PollFinal:
         layer2Column(column, out, longForm);
         return;
-    case 23:
+    case SummaryColumn::ProtocolDiscriminator:
         if ((record_.kind != kLayer1Event && record_.kind != kFrameRecord) ||
             frame_.error != kDecodeOk)
             out.assign("?");
@@ -280,29 +281,29 @@ void CV5::columnText(int column, std::string &out, bool longForm) {
         else
             out.assign("-");
         return;
-    case 28:
+    case SummaryColumn::MessageType:
         messageTypeText(out, longForm);
         return;
-    case 39:
+    case SummaryColumn::Efa:
         if (record_.kind == kLayer1Event || frame_.error != kDecodeOk || frame_.efa == 0 ||
             frame_.efa > kEfaLast)
             out.assign("-");
         else
             efaText(out, longForm);
         return;
-    case 40:
+    case SummaryColumn::Dla:
         if (good && isProtocolFrame())
             assignDecimal(out, dla_);
         else
             out.assign("-");
         return;
-    case 41:
+    case SummaryColumn::L3Address:
         if (frame_.l3Kind != kL3None && frame_.error == kDecodeOk && isProtocolFrame())
             assignDecimal(out, l3Address_);
         else
             out.assign("-");
         return;
-    case 42:
+    case SummaryColumn::TimeSlot:
         if (timeSlot_ < 32)
             assignDecimal(out, timeSlot_);
         else

@@ -6,12 +6,13 @@
 
 #include "base/NumberText.h"
 #include "decode/CDecoder.h"
+#include "decode/SummaryColumn.h"
 
 namespace qv {
 
 inline void summaryCellText(CDecoder &decoder, int column, std::uint32_t index, std::string &out,
                             bool longForm = false) {
-    if (column == 0)
+    if (column == columnNumber(SummaryColumn::Number))
         assignDecimal(out, index + 1);
     else
         decoder.columnText(column, out, longForm);

@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "decode/SummaryColumn.h"
+
 namespace qv {
 
 class IniFile;
-
-inline constexpr int kSummaryColumnCount = 43;
 
 struct SummaryField {
     std::string title;

@@ -6,6 +6,7 @@
 #include "base/NumberText.h"
 #include "base/Texts.h"
 #include "decode/CISDN.h"
+#include "decode/SummaryColumn.h"
 
 namespace qv {
 
@@ -825,9 +826,9 @@ int x25DetailBlock(const X25ItemProvider &provider, CISDN &decoder, const Detail
 
     std::string value;
     decoder.addLine(english ? "X25 LAYER 3" : "NIVEAU 3 X25", kDetailHeading, colour);
-    decoder.columnText(27, value, true);
+    decoder.columnText(columnNumber(SummaryColumn::Lcn), value, true);
     decoder.addPair(english ? "Logical Channel Number" : "Numero de Voie Logique", value, colour);
-    decoder.columnText(28, value, true);
+    decoder.columnText(columnNumber(SummaryColumn::MessageType), value, true);
     decoder.addPair(english ? "Message Type" : "Type de Message", value, colour);
     static constexpr struct {
         int item;

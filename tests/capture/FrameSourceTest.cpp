@@ -16,6 +16,7 @@
 #include "capture/FramePrint.h"
 #include "capture/PcapExport.h"
 #include "capture/SummaryFinder.h"
+#include "decode/SummaryColumn.h"
 #include "decode/SummaryFieldTable.h"
 #include "filters/OffLineFrameFilter.h"
 #include "synth/Scenario.h"
@@ -38,7 +39,7 @@ std::string everyDetail(FrameSource &source) {
     std::string text;
     std::string cell;
     source.forEachFrame([&](std::uint32_t n, CDecoder &decoder) {
-        decoder.columnText(kMsgTypeColumn, cell, false);
+        decoder.columnText(columnNumber(SummaryColumn::MessageType), cell, false);
         text += std::to_string(n) + " " + cell + "\n";
         decoder.Format_Detail(DetailOptions{});
         for (const DetailLine &line : decoder.detailLines())

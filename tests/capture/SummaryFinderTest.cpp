@@ -8,6 +8,7 @@
 #include "capture/CaptureTestSupport.h"
 #include "capture/CaptureWriters.h"
 #include "capture/FrameSource.h"
+#include "decode/SummaryColumn.h"
 #include "decode/SummaryFieldTable.h"
 
 namespace qv::test {
@@ -129,7 +130,7 @@ TEST_F(SummaryFinderTest, StopEndsTheSearchBetweenSlices) {
 }
 
 TEST_F(SummaryFinderTest, CriteriaOnHiddenColumnsAreRefused) {
-    columns.field(kCauseColumn).width = 0;
+    columns.field(columnNumber(SummaryColumn::Cause)).width = 0;
     SummaryFinder finder(columns);
     FindQuery cause;
     cause.criterion = FindCriterion::Cause;
@@ -137,7 +138,7 @@ TEST_F(SummaryFinderTest, CriteriaOnHiddenColumnsAreRefused) {
     EXPECT_FALSE(finder.start(capture(), cause, 0));
     EXPECT_EQ(finder.text(), "This field is not visible now. Display it with the\n \"Protocol "
                              "Information\" menu and restart the Find function");
-    columns.field(kCauseColumn).width = 120;
+    columns.field(columnNumber(SummaryColumn::Cause)).width = 120;
     ASSERT_TRUE(finder.start(capture(), cause, 0));
     run(finder);
     finder.wrap();
@@ -147,7 +148,7 @@ TEST_F(SummaryFinderTest, CriteriaOnHiddenColumnsAreRefused) {
     FindQuery message;
     message.criterion = FindCriterion::MessageType;
     message.text = "SETUP";
-    columns.field(kMsgTypeColumn).width = 0;
+    columns.field(columnNumber(SummaryColumn::MessageType)).width = 0;
     EXPECT_FALSE(finder.start(capture(), message, 0));
 }
 

@@ -4,23 +4,13 @@
 
 #include "decode/CV5.h"
 #include "decode/DecoderTestSupport.h"
+#include "decode/SummaryColumn.h"
 
 namespace qv::test {
 namespace {
 
-enum Col {
-    Type = 4,
-    Sapi = 5,
-    Ns = 10,
-    Nr = 11,
-    PF = 12,
-    Pd = 23,
-    MsgType = 28,
-    Efa = 39,
-    Dla = 40,
-    L3Addr = 41,
-    Ts = 42
-};
+// The summary columns by name.
+using enum SummaryColumn;
 
 struct V5Decoded {
     explicit V5Decoded(const LvtRecord &record, int language = 0) {
@@ -31,9 +21,9 @@ struct V5Decoded {
         host.decoder = decoder.get();
         status = decoder->Decode_Frame(0);
     }
-    std::string column(int number, bool longForm = false) {
+    std::string column(SummaryColumn which, bool longForm = false) {
         std::string text;
-        decoder->columnText(number, text, longForm);
+        decoder->columnText(columnNumber(which), text, longForm);
         return text;
     }
     std::vector<std::string> lines() {
@@ -85,7 +75,7 @@ TEST(CV5, EnvelopeFunctionAddresses) {
         EXPECT_EQ(d.column(Efa), c.efa) << c.efaLong;
         EXPECT_EQ(d.column(Efa, true), c.efaLong);
         EXPECT_EQ(d.column(Type), c.type) << c.efaLong;
-        EXPECT_EQ(d.column(Ts), "16");
+        EXPECT_EQ(d.column(TimeSlot), "16");
     }
     V5Decoded pstn(longFrame(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x03}, 5));
     EXPECT_EQ(pstn.decoder->frame().efa, 8176);
@@ -98,12 +88,12 @@ TEST(CV5, UserPortFramesComeFromTheInnerDecoder) {
         longFrame(Dir::NtTe, {0x00, 0x03, 0xFE, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x02, 0xFF}, 10));
     EXPECT_FALSE(tei.decoder->isV5Frame());
     EXPECT_EQ(tei.column(Sapi), "63");
-    EXPECT_EQ(tei.column(MsgType), "ID.ASSIGN");
-    EXPECT_EQ(tei.column(14), "0x1234");
-    EXPECT_EQ(tei.column(3, true), "LE->AN") << "directions are named the V5 way";
+    EXPECT_EQ(tei.column(MessageType), "ID.ASSIGN");
+    EXPECT_EQ(tei.column(Ri), "0x1234");
+    EXPECT_EQ(tei.column(Direction, true), "LE->AN") << "directions are named the V5 way";
     EXPECT_EQ(tei.column(Efa), "S");
     EXPECT_EQ(tei.column(Dla), "-");
-    EXPECT_EQ(tei.column(38), "10");
+    EXPECT_EQ(tei.column(Size), "10");
     EXPECT_EQ(tei.decoder->frame().efa, 1);
     EXPECT_EQ(tei.decoder->LayerCategory(), -2);
     const std::vector<std::string> lines = tei.lines();
@@ -117,11 +107,11 @@ TEST(CV5, UserPortFramesComeFromTheInnerDecoder) {
 
 TEST(CV5, ProtocolHeadersAndColumns) {
     V5Decoded pstn(protocolFrame(8176, {0x48, 0x00, 0x23, 0x00}));
-    EXPECT_EQ(pstn.column(Pd), "0x48");
+    EXPECT_EQ(pstn.column(ProtocolDiscriminator), "0x48");
     EXPECT_EQ(pstn.column(Dla), "1");
-    EXPECT_EQ(pstn.column(L3Addr), "35");
-    EXPECT_EQ(pstn.column(MsgType), "ESTABLISH");
-    EXPECT_EQ(pstn.column(MsgType, true), "ESTABLISH");
+    EXPECT_EQ(pstn.column(L3Address), "35");
+    EXPECT_EQ(pstn.column(MessageType), "ESTABLISH");
+    EXPECT_EQ(pstn.column(MessageType, true), "ESTABLISH");
     EXPECT_EQ(pstn.column(Ns), "1");
     EXPECT_EQ(pstn.column(Nr), "2");
     EXPECT_EQ(pstn.column(Sapi), "-");
@@ -129,43 +119,43 @@ TEST(CV5, ProtocolHeadersAndColumns) {
 
     V5Decoded isdnPort(protocolFrame(8177, {0x48, 0x04, 0x10, 0x10}));
     EXPECT_EQ(isdnPort.decoder->layer3Address(), ((0x04 & 0xFC) << 5) | (0x10 >> 1));
-    EXPECT_EQ(isdnPort.column(MsgType, true), "PORT CONTROL");
+    EXPECT_EQ(isdnPort.column(MessageType, true), "PORT CONTROL");
     V5Decoded pstnPort(protocolFrame(8177, {0x48, 0x03, 0x10, 0x11}));
     EXPECT_EQ(pstnPort.decoder->layer3Address(), ((0x03 & 0xFE) << 7) | 0x10);
-    EXPECT_EQ(pstnPort.column(MsgType), "PORT CT.AK");
+    EXPECT_EQ(pstnPort.column(MessageType), "PORT CT.AK");
 
     V5Decoded bcc(protocolFrame(8178, {0x48, 0x01, 0x85, 0x21}));
     EXPECT_EQ(bcc.decoder->layer3Address(), (0x01 << 6) | 0x05);
-    EXPECT_EQ(bcc.column(MsgType), "ALLOC.COMP");
+    EXPECT_EQ(bcc.column(MessageType), "ALLOC.COMP");
     V5Decoded protection(protocolFrame(8179, {0x48, 0x01, 0x02, 0x1F}));
-    EXPECT_EQ(protection.column(L3Addr), "258");
-    EXPECT_EQ(protection.column(MsgType, true), "RESET SN ACK");
+    EXPECT_EQ(protection.column(L3Address), "258");
+    EXPECT_EQ(protection.column(MessageType, true), "RESET SN ACK");
     V5Decoded link(protocolFrame(8180, {0x48, 0x00, 0x07, 0x32}));
-    EXPECT_EQ(link.column(L3Addr), "7");
-    EXPECT_EQ(link.column(MsgType), "?") << "no link-control message of type 0x32";
+    EXPECT_EQ(link.column(L3Address), "7");
+    EXPECT_EQ(link.column(MessageType), "?") << "no link-control message of type 0x32";
 
     V5Decoded supervisory(longFrame(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x01, 0x05}, 6));
-    EXPECT_EQ(supervisory.column(Pd), "-");
-    EXPECT_EQ(supervisory.column(L3Addr), "-");
-    EXPECT_EQ(supervisory.column(MsgType), "-");
+    EXPECT_EQ(supervisory.column(ProtocolDiscriminator), "-");
+    EXPECT_EQ(supervisory.column(L3Address), "-");
+    EXPECT_EQ(supervisory.column(MessageType), "-");
     EXPECT_EQ(supervisory.column(Nr), "2");
 }
 
 TEST(CV5, RecordsThatAreNotGoodFrames) {
     V5Decoded event(layer1Record(9));
-    EXPECT_EQ(event.column(MsgType), "E-Bit Begin     ");
+    EXPECT_EQ(event.column(MessageType), "E-Bit Begin     ");
     EXPECT_EQ(event.column(Type), "Phys.");
     EXPECT_EQ(event.column(Efa), "-");
-    EXPECT_EQ(event.column(3), "==>     ");
+    EXPECT_EQ(event.column(Direction), "==>     ");
     V5Decoded active(layer1Record(22));
-    EXPECT_EQ(active.column(3), "-");
+    EXPECT_EQ(active.column(Direction), "-");
     V5Decoded bad(frameRecord(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x03}, 1));
     EXPECT_EQ(bad.column(Efa), "-");
-    EXPECT_EQ(bad.column(Pd), "?");
-    EXPECT_EQ(bad.column(MsgType), "?");
+    EXPECT_EQ(bad.column(ProtocolDiscriminator), "?");
+    EXPECT_EQ(bad.column(MessageType), "?");
     V5Decoded none(frameRecord(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x03}));
     none.decoder->setTimeSlot(255);
-    EXPECT_EQ(none.column(Ts), "-");
+    EXPECT_EQ(none.column(TimeSlot), "-");
 }
 
 TEST(CV5, DetailOfAProtocolFrame) {

@@ -7,6 +7,7 @@
 
 #include "base/UserMessages.h"
 #include "decode/CISDN.h"
+#include "decode/SummaryColumn.h"
 
 namespace qv::test {
 
@@ -85,9 +86,9 @@ struct Decoded {
         host.decoder = decoder.get();
         status = decoder->Decode_Frame(0);
     }
-    std::string column(int number, bool longForm = false) {
+    std::string column(SummaryColumn which, bool longForm = false) {
         std::string text;
-        decoder->columnText(number, text, longForm);
+        decoder->columnText(columnNumber(which), text, longForm);
         return text;
     }
     const DecodedFrame &frame() const { return decoder->frame(); }

@@ -2,44 +2,18 @@
 #include <gtest/gtest.h>
 
 #include "decode/DecoderTestSupport.h"
+#include "decode/SummaryColumn.h"
 
 namespace qv::test {
 namespace {
 
-enum Col {
-    Type = 4,
-    Sapi,
-    CR,
-    Ea1,
-    Tei,
-    Ea2,
-    Ns,
-    Nr,
-    PF,
-    Mei,
-    Ri,
-    Ai,
-    MultipleAi,
-    AiExt,
-    RejCtrl,
-    Vs,
-    Vr,
-    FrmrCr,
-    FrmrCause,
-    Pd,
-    CrLen,
-    CrFlg,
-    CallRef,
-    Lcn,
-    MsgType,
-    Fcs = 37,
-    Size = 38,
-};
+// The summary columns by name.
+using enum SummaryColumn;
 
 struct ColumnCase {
     const char *name;
     LvtRecord record;
-    std::vector<std::pair<int, const char *>> expected;
+    std::vector<std::pair<SummaryColumn, const char *>> expected;
 };
 
 class LapdColumns : public ::testing::TestWithParam<ColumnCase> {};
@@ -48,7 +22,7 @@ TEST_P(LapdColumns, ShowTheirTexts) {
     Decoded d(GetParam().record);
     ASSERT_EQ(d.status, 0);
     for (const auto &[column, text] : GetParam().expected)
-        EXPECT_EQ(d.column(column), text) << GetParam().name << " column " << column;
+        EXPECT_EQ(d.column(column), text) << GetParam().name << " column " << columnNumber(column);
 }
 
 const ColumnCase kColumnCases[] = {
@@ -59,37 +33,43 @@ const ColumnCase kColumnCases[] = {
       {Tei, "127"},
       {Mei, "0x0F"},
       {Ri, "0x1234"},
-      {MsgType, "ID.REQUEST"},
+      {MessageType, "ID.REQUEST"},
       {Ai, "127"},
-      {AiExt, "1"},
+      {AiExtension, "1"},
       {MultipleAi, "-"},
       {Ns, "-"},
       {Nr, "-"},
-      {Pd, "-"},
-      {RejCtrl, "-"}}},
+      {ProtocolDiscriminator, "-"},
+      {RejectControl, "-"}}},
     {"TEI request with more Ai",
      frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0x80, 0x82, 0xFF}),
-     {{Ai, "-"}, {MultipleAi, "64 65 127 "}, {MsgType, "ID.REQUEST+"}, {AiExt, "0"}}},
+     {{Ai, "-"}, {MultipleAi, "64 65 127 "}, {MessageType, "ID.REQUEST+"}, {AiExtension, "0"}}},
     {"Multiple Ai stop at the frame's end",
      frameRecord(Dir::NtTe, {0xFE, 0xFF, 0x03, 0x0F, 0x00, 0x01, 0x02, 0x80, 0x82}),
-     {{MultipleAi, "64 65 "}, {MsgType, "ID.ASSIGN+"}}},
+     {{MultipleAi, "64 65 "}, {MessageType, "ID.ASSIGN+"}}},
     {"Unknown management entity",
      frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0E, 0x12, 0x34, 0x01, 0xFF}),
-     {{Mei, "?"}, {Ri, "?"}, {Ai, "?"}, {MsgType, "?"}, {Type, "UI"}, {Sapi, "63"}, {Tei, "127"}}},
+     {{Mei, "?"},
+      {Ri, "?"},
+      {Ai, "?"},
+      {MessageType, "?"},
+      {Type, "UI"},
+      {Sapi, "63"},
+      {Tei, "127"}}},
     {"Unknown TEI message type",
      frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x08, 0xFF}),
-     {{MsgType, "Unknown"}, {Mei, "?"}, {Type, "UI"}}},
+     {{MessageType, "Unknown"}, {Mei, "?"}, {Type, "UI"}}},
     {"RI of 255 takes four digits",
      frameRecord(Dir::NtTe, {0xFE, 0xFF, 0x03, 0x0F, 0x00, 0xFF, 0x02, 0xFF}),
-     {{Ri, "0x00FF"}, {MsgType, "ID.ASSIGN"}}},
+     {{Ri, "0x00FF"}, {MessageType, "ID.ASSIGN"}}},
     {"RI of 254 takes two digits",
      frameRecord(Dir::NtTe, {0xFE, 0xFF, 0x03, 0x0F, 0x00, 0xFE, 0x06, 0xFF}),
-     {{Ri, "0xFE"}, {MsgType, "ID.REMOVE"}}},
+     {{Ri, "0xFE"}, {MessageType, "ID.REMOVE"}}},
     {"RR command from the TE side",
      frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x0B}),
      {{Type, "RR"},
-      {CR, "C"},
-      {PF, "P"},
+      {CommandResponse, "C"},
+      {PollFinal, "P"},
       {Nr, "5"},
       {Ns, "-"},
       {Tei, "64"},
@@ -98,37 +78,51 @@ const ColumnCase kColumnCases[] = {
       {Mei, "-"}}},
     {"RR response from the TE side",
      frameRecord(Dir::TeNt, {0x02, 0x81, 0x01, 0x0A}),
-     {{CR, "R"}, {PF, "F"}, {Nr, "5"}}},
+     {{CommandResponse, "R"}, {PollFinal, "F"}, {Nr, "5"}}},
     {"RR command from the NT side",
      frameRecord(Dir::NtTe, {0x02, 0x81, 0x01, 0x0A}),
-     {{CR, "C"}, {PF, "P"}}},
+     {{CommandResponse, "C"}, {PollFinal, "P"}}},
     {"I frame",
      frameRecord(Dir::TeNt, {0x00, 0x81, 0x0A, 0x07, 0x08, 0x01, 0x05, 0x05}),
      {{Type, "I"},
       {Ns, "5"},
       {Nr, "3"},
-      {PF, "P"},
-      {Pd, "0x08"},
-      {CrLen, "1"},
-      {CrFlg, "Orig"},
+      {PollFinal, "P"},
+      {ProtocolDiscriminator, "0x08"},
+      {CallRefLength, "1"},
+      {CallRefFlag, "Orig"},
       {CallRef, "0x05"},
       {Size, "8"},
       {Fcs, "Good"}}},
     {"Two-octet call reference",
      frameRecord(Dir::NtTe, {0x02, 0x81, 0x00, 0x00, 0x08, 0x02, 0x80, 0x05, 0x45}),
-     {{CrLen, "2"}, {CrFlg, "Rcvr"}, {CallRef, "0x0005"}}},
+     {{CallRefLength, "2"}, {CallRefFlag, "Rcvr"}, {CallRef, "0x0005"}}},
     {"Call reference length 3",
      frameRecord(Dir::TeNt, {0x00, 0x81, 0x00, 0x00, 0x08, 0x03, 0x01, 0x02, 0x03, 0x05}),
-     {{CrLen, "?"}, {CrFlg, "?"}, {CallRef, "?"}, {Pd, "?"}, {Type, "I"}}},
+     {{CallRefLength, "?"},
+      {CallRefFlag, "?"},
+      {CallRef, "?"},
+      {ProtocolDiscriminator, "?"},
+      {Type, "I"}}},
     {"I frame on SAPI 1 has no layer 3",
      frameRecord(Dir::TeNt, {0x04, 0x81, 0x00, 0x00, 0x08, 0x01, 0x05, 0x05}),
-     {{Sapi, "1"}, {Pd, "-"}, {MsgType, "-"}, {CrLen, "-"}, {Lcn, "-"}}},
+     {{Sapi, "1"},
+      {ProtocolDiscriminator, "-"},
+      {MessageType, "-"},
+      {CallRefLength, "-"},
+      {Lcn, "-"}}},
     {"DISC of three octets",
      frameRecord(Dir::TeNt, {0x00, 0x81, 0x53}),
-     {{Type, "DISC"}, {PF, "P"}, {Ns, "-"}, {Nr, "-"}}},
+     {{Type, "DISC"}, {PollFinal, "P"}, {Ns, "-"}, {Nr, "-"}}},
     {"DISC of four octets is too long",
      frameRecord(Dir::TeNt, {0x00, 0x81, 0x53, 0x00}),
-     {{Type, "?"}, {Ns, "?"}, {Nr, "?"}, {PF, "?"}, {Sapi, "0"}, {Tei, "64"}, {CR, "C"}}},
+     {{Type, "?"},
+      {Ns, "?"},
+      {Nr, "?"},
+      {PollFinal, "?"},
+      {Sapi, "0"},
+      {Tei, "64"},
+      {CommandResponse, "C"}}},
     {"RR with an information field is too long",
      frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x0B, 0x00}),
      {{Type, "?"}, {Nr, "?"}}},
@@ -141,28 +135,28 @@ const ColumnCase kColumnCases[] = {
     {"FRMR",
      frameRecord(Dir::NtTe, {0x00, 0x81, 0x97, 0x12, 0x34, 0x0A, 0x0D, 0x04}),
      {{Type, "FRMR"},
-      {RejCtrl, "0x1234"},
-      {Vs, "5"},
-      {Vr, "6"},
-      {FrmrCr, "R"},
+      {RejectControl, "0x1234"},
+      {FrmrVs, "5"},
+      {FrmrVr, "6"},
+      {FrmrCommandResponse, "R"},
       {FrmrCause, "> max.len."},
-      {PF, "F"}}},
+      {PollFinal, "F"}}},
     {"FRMR cause with nothing set",
      frameRecord(Dir::NtTe, {0x00, 0x81, 0x87, 0x00, 0x01, 0x00, 0x00, 0x00}),
-     {{RejCtrl, "0x01"}, {FrmrCr, "C"}, {FrmrCause, "Unknown"}}},
+     {{RejectControl, "0x01"}, {FrmrCommandResponse, "C"}, {FrmrCause, "Unknown"}}},
     {"FRMR of nine octets is too long",
      frameRecord(Dir::NtTe, {0x00, 0x81, 0x87, 0x00, 0x01, 0x00, 0x00, 0x08, 0x00}),
-     {{Type, "?"}, {RejCtrl, "?"}, {Vs, "?"}, {FrmrCause, "?"}, {Sapi, "0"}}},
+     {{Type, "?"}, {RejectControl, "?"}, {FrmrVs, "?"}, {FrmrCause, "?"}, {Sapi, "0"}}},
     {"Aborted frame",
      frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x0B}, 2),
      {{Type, "?"},
       {Sapi, "?"},
       {Tei, "?"},
       {Mei, "?"},
-      {RejCtrl, "?"},
-      {MsgType, "?"},
-      {CrLen, "?"},
-      {29, "?"},
+      {RejectControl, "?"},
+      {MessageType, "?"},
+      {CallRefLength, "?"},
+      {Calling, "?"},
       {Fcs, "Frame aborted"}}},
     {"Layer-1 event",
      layer1Record(9),
@@ -170,23 +164,23 @@ const ColumnCase kColumnCases[] = {
       {Sapi, "-"},
       {Ns, "-"},
       {Mei, "-"},
-      {RejCtrl, "-"},
-      {Pd, "-"},
-      {MsgType, "E-Bit Begin     "},
-      {29, "-"},
+      {RejectControl, "-"},
+      {ProtocolDiscriminator, "-"},
+      {MessageType, "E-Bit Begin     "},
+      {Calling, "-"},
       {Size, "0"},
-      {3, "==>     "}}},
+      {Direction, "==>     "}}},
     {"Layer-1 activation event has no direction",
      layer1Record(22, Dir::NtTe),
-     {{3, "-"}, {MsgType, "U activated"}}},
+     {{Direction, "-"}, {MessageType, "U activated"}}},
     {"Overflow mark",
      overflowRecord(1),
      {{Type, "?"},
       {Sapi, "?"},
-      {RejCtrl, "-"},
-      {MsgType, "?"},
-      {29, "-"},
-      {40, "?"},
+      {RejectControl, "-"},
+      {MessageType, "?"},
+      {Calling, "-"},
+      {Dla, "?"},
       {Fcs, "Overflow in Real-Time mode on the Tester equipment"}}},
 };
 
@@ -195,20 +189,20 @@ INSTANTIATE_TEST_SUITE_P(Frames, LapdColumns, ::testing::ValuesIn(kColumnCases))
 TEST(LapdColumns, LongFormsNameTheRoleAndTheType) {
     Decoded command(frameRecord(Dir::TeNt, {0x00, 0x81, 0x7F}));
     EXPECT_EQ(command.column(Type, true), "SABME (Set Asynchronous Balanced Mode Extended)");
-    EXPECT_EQ(command.column(CR, true), "Command");
-    EXPECT_EQ(command.column(PF, true), "Poll");
-    EXPECT_EQ(command.column(3, true), "TE->NT");
+    EXPECT_EQ(command.column(CommandResponse, true), "Command");
+    EXPECT_EQ(command.column(PollFinal, true), "Poll");
+    EXPECT_EQ(command.column(Direction, true), "TE->NT");
     Decoded response(frameRecord(Dir::NtTe, {0x00, 0x81, 0x73}));
     EXPECT_EQ(response.column(Type, true), "UA (Unnumbered Acknowledgement)");
-    EXPECT_EQ(response.column(CR, true), "Response");
-    EXPECT_EQ(response.column(PF, true), "Final");
-    EXPECT_EQ(response.column(3, true), "NT->TE");
-    EXPECT_EQ(response.column(3), "     <==");
+    EXPECT_EQ(response.column(CommandResponse, true), "Response");
+    EXPECT_EQ(response.column(PollFinal, true), "Final");
+    EXPECT_EQ(response.column(Direction, true), "NT->TE");
+    EXPECT_EQ(response.column(Direction), "     <==");
     Decoded unknown(frameRecord(Dir::NtTe, {0x02, 0x81, 0x23}));
     EXPECT_EQ(unknown.column(Type, true), "Unknown");
     Decoded french(frameRecord(Dir::NtTe, {0x02, 0x81, 0x23}), 1);
     EXPECT_EQ(french.column(Type, true), "Inconnu");
-    EXPECT_EQ(french.column(CrFlg, true), "-");
+    EXPECT_EQ(french.column(CallRefFlag, true), "-");
 }
 
 TEST(LapdDecode, FillsTheDecodedFrame) {

@@ -4,12 +4,14 @@
 
 #include "base/Texts.h"
 #include "decode/DecoderTestSupport.h"
+#include "decode/SummaryColumn.h"
 #include "decode/X25ItemProvider.h"
 
 namespace qv::test {
 namespace {
 
-enum Col { Lcn = 27, MsgType = 28, Calling = 29, Called = 30, Cause = 35, Diagnostic = 36 };
+// The summary columns by name.
+using enum SummaryColumn;
 
 // One X.25 packet in an I frame of SAPI 16 TEI 64, decoded with the X.25 services installed.
 struct X25Decoded {
@@ -25,9 +27,9 @@ struct X25Decoded {
         host.decoder = decoder.get();
         status = decoder->Decode_Frame(0);
     }
-    std::string column(int number, bool longForm = false) {
+    std::string column(SummaryColumn which, bool longForm = false) {
         std::string text;
-        decoder->columnText(number, text, longForm);
+        decoder->columnText(columnNumber(which), text, longForm);
         return text;
     }
     const DecodedFrame &frame() const { return decoder->frame(); }
@@ -66,9 +68,9 @@ TEST_P(X25PacketNames, DependOnTheDirection) {
     const NameCase &c = GetParam();
     X25Decoded english(c.dir, {0x10, 0x05, c.type, 0x00, 0x00});
     X25Decoded french(c.dir, {0x10, 0x05, c.type, 0x00, 0x00}, 1);
-    EXPECT_EQ(english.column(MsgType), c.english);
-    EXPECT_EQ(english.column(MsgType, true), c.english);
-    EXPECT_EQ(french.column(MsgType), c.french);
+    EXPECT_EQ(english.column(MessageType), c.english);
+    EXPECT_EQ(english.column(MessageType, true), c.english);
+    EXPECT_EQ(french.column(MessageType), c.french);
     const bool known = std::string(c.english) != "Unknown";
     EXPECT_EQ(english.frame().error, known ? kDecodeOk : kUnknownMessageType);
 }
@@ -128,7 +130,7 @@ TEST(X25PacketTable, TooShortAPacketHasNoName) {
     X25Decoded d(Dir::TeNt, {0x10, 0x05});
     EXPECT_EQ(d.column(Lcn), "0x05");
     EXPECT_EQ(d.column(Calling), "-");
-    EXPECT_EQ(d.column(MsgType), "Unknown");
+    EXPECT_EQ(d.column(MessageType), "Unknown");
     EXPECT_EQ(d.column(Lcn), "?") << "an unknown packet type is a decode error";
 }
 
@@ -144,11 +146,11 @@ TEST(X25Frame, CallRequestFillsTheDecodedFrame) {
     EXPECT_EQ(d.frame().calledAddress, "12345");
     EXPECT_EQ(d.frame().callingAddress, "678");
     EXPECT_EQ(d.column(Lcn), "0x05");
-    EXPECT_EQ(d.column(MsgType), "CALL.REQ");
+    EXPECT_EQ(d.column(MessageType), "CALL.REQ");
     EXPECT_EQ(d.column(Called), "12345");
     EXPECT_EQ(d.column(Calling), "678");
     EXPECT_EQ(d.column(Cause), "-");
-    EXPECT_EQ(d.column(23), "-") << "no protocol discriminator on SAPI 16";
+    EXPECT_EQ(d.column(ProtocolDiscriminator), "-") << "no protocol discriminator on SAPI 16";
 }
 
 TEST(X25Frame, LogicalChannelGroupAndNormalisedTypes) {
@@ -476,7 +478,7 @@ TEST(X25CauseTexts, InBothLanguages) {
 
 TEST(X25CauseTexts, ResetInFrenchThroughTheDecoder) {
     X25Decoded d(Dir::NtTe, {0x10, 0x05, 0x1B, 0x80, 0x00}, 1);
-    EXPECT_EQ(d.column(MsgType), "IND.REINIT");
+    EXPECT_EQ(d.column(MessageType), "IND.REINIT");
     EXPECT_EQ(d.column(Cause), "Origine DTE");
     EXPECT_EQ(d.column(Diagnostic), "Pas d'info supplementaire");
 }
@@ -684,7 +686,7 @@ TEST(X25Facilities, FailingScanMakesTheDecodeReturnOne) {
     EXPECT_EQ(good.status, 0);
     X25Decoded cut(Dir::TeNt, callWith({0x04, 0x42, 0x07, 0x07}));
     EXPECT_EQ(cut.status, 1);
-    EXPECT_EQ(cut.column(MsgType), "CALL.REQ") << "the packet is still decoded";
+    EXPECT_EQ(cut.column(MessageType), "CALL.REQ") << "the packet is still decoded";
     X25Decoded noField(Dir::TeNt, {0x10, 0x05, 0x0B, 0x00});
     EXPECT_EQ(noField.status, 0);
 }
