@@ -8,33 +8,12 @@
 #include "decode/DecodedFrame.h"
 #include "decode/L3ItemProvider.h"
 #include "decode/LvtRecord.h"
+#include "decode/MessageTypes.h"
 #include "decode/SummaryColumn.h"
 
 namespace qv {
 
 namespace {
-
-enum : std::uint16_t {
-    kMsgAlerting = 0x01,
-    kMsgCallProceeding = 0x02,
-    kMsgSetup = 0x05,
-    kMsgConnect = 0x07,
-    kMsgSetupAck = 0x0D,
-    kMsgDisconnect = 0x45,
-    kMsgRestart = 0x46,
-    kMsgRelease = 0x4D,
-    kMsgReleaseComplete = 0x5A,
-    kMsgInformation = 0x7B,
-};
-
-enum : std::uint16_t {
-    kPacketData = 0x00,
-    kPacketCall = 0x0B,
-    kPacketCallAccepted = 0x0F,
-    kPacketClear = 0x13,
-    kPacketClearConfirm = 0x17,
-    kPacketRestart = 0xFB,
-};
 
 // The summary columns of the items of a layer-3 message: item k is the k-th column after the
 // message type.
@@ -74,7 +53,7 @@ std::int64_t absoluteMs(const CallTime &t) {
 }
 
 bool isClearing(std::uint16_t type) {
-    return type == kMsgDisconnect || type == kMsgRelease || type == kMsgReleaseComplete;
+    return type == q931::kDisconnect || type == q931::kRelease || type == q931::kReleaseComplete;
 }
 
 } // namespace
@@ -224,34 +203,34 @@ void CallListBuilder::isdnMessage(CDecoder &decoder, const DecodedFrame &frame,
                                   std::uint32_t frameNumber) {
     const std::uint16_t type = frame.messageType;
     const TrackOutcome outcome = tracker_.isdnMessage(frame, frameNumber);
-    if (type == kMsgRestart) {
+    if (type == q931::kRestart) {
         endedNow(frameNumber, CallEnd::Restart, frame.direction);
         return;
     }
     CallEntry *entry = entryOf(outcome.serial, frame, frameNumber);
     if (!entry)
         return;
-    if (type == kMsgSetup || type == kMsgInformation || entry->tei == kAnyTei ||
+    if (type == q931::kSetup || type == q931::kInformation || entry->tei == kAnyTei ||
         entry->channel == 0)
         refresh(*entry);
     switch (type) {
-    case kMsgSetup:
+    case q931::kSetup:
         itemText(decoder, kItemBearerCapability, entry->bearer);
         break;
-    case kMsgInformation:
+    case q931::kInformation:
         entry->overlapDigits =
             static_cast<std::uint16_t>(entry->overlapDigits + frame.calledAddress.size());
         break;
-    case kMsgSetupAck:
+    case q931::kSetupAcknowledge:
         entry->phase = std::max(entry->phase, CallPhase::Overlap);
         break;
-    case kMsgCallProceeding:
+    case q931::kCallProceeding:
         entry->phase = std::max(entry->phase, CallPhase::Proceeding);
         break;
-    case kMsgAlerting:
+    case q931::kAlerting:
         entry->phase = std::max(entry->phase, CallPhase::Alerting);
         break;
-    case kMsgConnect:
+    case q931::kConnect:
         entry->phase = std::max(entry->phase, CallPhase::Connected);
         if (!entry->answered) {
             entry->answered = true;
@@ -270,7 +249,7 @@ void CallListBuilder::isdnMessage(CDecoder &decoder, const DecodedFrame &frame,
         entry->cause = frame.cause;
         itemText(decoder, kItemCause, entry->causeText);
     }
-    if (type == kMsgReleaseComplete && entry->ending == CallEnd::Open) {
+    if (type == q931::kReleaseComplete && entry->ending == CallEnd::Open) {
         entry->phase = CallPhase::Released;
         entry->ending = CallEnd::Released;
     }
@@ -280,27 +259,27 @@ void CallListBuilder::x25Packet(CDecoder &decoder, const DecodedFrame &frame,
                                 std::uint32_t frameNumber) {
     const std::uint16_t type = frame.messageType;
     const TrackOutcome outcome = tracker_.x25Packet(frame, frameNumber);
-    if (type == kPacketRestart) {
+    if (type == x25::kRestartRequest) {
         endedNow(frameNumber, CallEnd::Restart, frame.direction);
         return;
     }
     CallEntry *entry = entryOf(outcome.serial, frame, frameNumber);
     if (!entry)
         return;
-    if (type == kPacketCall || entry->tei == kAnyTei)
+    if (type == x25::kCallRequest || entry->tei == kAnyTei)
         refresh(*entry);
     switch (type) {
-    case kPacketData:
+    case x25::kData:
         ++entry->dataPackets;
         break;
-    case kPacketCallAccepted:
+    case x25::kCallAccepted:
         entry->phase = std::max(entry->phase, CallPhase::Connected);
         if (!entry->answered) {
             entry->answered = true;
             entry->connect = now_;
         }
         break;
-    case kPacketClear: {
+    case x25::kClearRequest: {
         clearing(*entry, frame);
         if (entry->hasCause)
             break;
@@ -319,7 +298,7 @@ void CallListBuilder::x25Packet(CDecoder &decoder, const DecodedFrame &frame,
         }
         break;
     }
-    case kPacketClearConfirm:
+    case x25::kClearConfirmation:
         if (entry->ending == CallEnd::Open) {
             entry->phase = CallPhase::Released;
             entry->ending = CallEnd::Released;

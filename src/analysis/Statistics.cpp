@@ -7,6 +7,7 @@
 #include "analysis/LinkAnalysis.h"
 #include "capture/FrameSource.h"
 #include "decode/CDecoder.h"
+#include "decode/MessageTypes.h"
 #include "decode/SummaryColumn.h"
 
 namespace qv {
@@ -63,7 +64,7 @@ int protocolOrder(std::uint8_t l3Kind) {
 
 // X.25 packets that carry a cause: clear request, reset and restart.
 bool x25CarriesCause(std::uint16_t type) {
-    return type == 0x13 || type == 0x1B || type == 0xFB;
+    return type == x25::kClearRequest || type == x25::kResetRequest || type == x25::kRestartRequest;
 }
 
 std::int64_t daysFromCivil(int y, unsigned m, unsigned d) {

@@ -3,26 +3,12 @@
 #include <limits>
 
 #include "decode/DecodedFrame.h"
+#include "decode/MessageTypes.h"
 #include "filters/AddressPattern.h"
 
 namespace qv {
 
 namespace {
-
-enum : std::uint16_t {
-    kMsgSetup = 0x05,
-    kMsgSetupAck = 0x0D,
-    kMsgInformation = 0x7B,
-    kMsgReleaseComplete = 0x5A,
-    kMsgRestart = 0x46,
-};
-
-enum : std::uint16_t {
-    kPacketCall = 0x0B,
-    kPacketClearConfirm = 0x17,
-    kPacketRestart = 0xFB,
-    kPacketRestartConfirm = 0xFF,
-};
 
 // Time from then to now; a clock that went backwards (a new day of capture, a restarted
 // tester) counts as a very long time.
@@ -219,7 +205,7 @@ TrackOutcome CallTracker::settle(std::size_t index) {
 TrackOutcome CallTracker::isdnMessage(const DecodedFrame &frame, std::uint32_t frameNumber) {
     expire(frame.timeMs);
     const std::uint16_t type = frame.messageType;
-    if (type == kMsgRestart) {
+    if (type == q931::kRestart) {
         // The restarted channel's calls; a RESTART naming no channel restarts them all.
         endWhere(frameNumber, frame.timeMs, CallState::Restart, [&](const TrackedCall &c) {
             return !c.x25 && (c.tei == frame.tei || c.tei == kAnyTei) &&
@@ -230,7 +216,7 @@ TrackOutcome CallTracker::isdnMessage(const DecodedFrame &frame, std::uint32_t f
     if (frame.crLength == 0)
         return kNoCall;
     const std::uint8_t origin = originOf(frame);
-    if (type == kMsgSetup)
+    if (type == q931::kSetup)
         return settle(open(frame, false, frame.callRef, origin));
     const std::size_t index = join(false, frame.tei, frame.callRef, origin);
     if (index == kNone)
@@ -238,9 +224,9 @@ TrackOutcome CallTracker::isdnMessage(const DecodedFrame &frame, std::uint32_t f
     TrackedCall &call = calls_[index];
     if (call.channel == 0)
         call.channel = frame.channel;
-    if (type == kMsgSetupAck) {
+    if (type == q931::kSetupAcknowledge) {
         call.state = CallState::SetupAcknowledged;
-    } else if (type == kMsgInformation) {
+    } else if (type == q931::kInformation) {
         call.state = CallState::Information;
         call.calledAddress += frame.calledAddress;
     } else {
@@ -248,7 +234,7 @@ TrackOutcome CallTracker::isdnMessage(const DecodedFrame &frame, std::uint32_t f
         call.overlap = false;
     }
     const TrackOutcome outcome = settle(index);
-    if (type == kMsgReleaseComplete && outcome.fate != CallFate::Rejected)
+    if (type == q931::kReleaseComplete && outcome.fate != CallFate::Rejected)
         endCall(index, frameNumber, frame.timeMs, CallState::Released);
     return outcome;
 }
@@ -256,7 +242,7 @@ TrackOutcome CallTracker::isdnMessage(const DecodedFrame &frame, std::uint32_t f
 TrackOutcome CallTracker::x25Packet(const DecodedFrame &frame, std::uint32_t frameNumber) {
     expire(frame.timeMs);
     const std::uint16_t type = frame.messageType;
-    if (type == kPacketRestart || type == kPacketRestartConfirm) {
+    if (type == x25::kRestartRequest || type == x25::kRestartConfirmation) {
         // A restart clears every virtual call of the link.
         endWhere(frameNumber, frame.timeMs, CallState::Restart, [&](const TrackedCall &c) {
             return c.x25 && (c.tei == frame.tei || c.tei == kAnyTei);
@@ -264,13 +250,13 @@ TrackOutcome CallTracker::x25Packet(const DecodedFrame &frame, std::uint32_t fra
         return kNoCall;
     }
     const std::uint16_t channel = x25Channel(frame);
-    if (type == kPacketCall)
+    if (type == x25::kCallRequest)
         return settle(open(frame, true, channel, frame.direction));
     const std::size_t index = join(true, frame.tei, channel, 0);
     if (index == kNone)
         return kNoCall;
     const TrackOutcome outcome = settle(index);
-    if (type == kPacketClearConfirm && outcome.fate != CallFate::Rejected)
+    if (type == x25::kClearConfirmation && outcome.fate != CallFate::Rejected)
         endCall(index, frameNumber, frame.timeMs, CallState::Released);
     return outcome;
 }
