@@ -115,4 +115,16 @@ bool FrameSource::forEachShown(const std::function<bool(std::uint32_t index)> &v
     return true;
 }
 
+FrameSource::CopyEnd FrameSource::copyShown(const std::function<bool(std::uint32_t index)> &copy,
+                                            const WorkProgress &progress, bool shownOnly) {
+    bool failed = false;
+    const bool walked = forEachShown(
+        [&](std::uint32_t n) {
+            failed = !copy(n);
+            return !failed;
+        },
+        progress, shownOnly);
+    return failed ? CopyEnd::Failed : walked ? CopyEnd::Complete : CopyEnd::Stopped;
+}
+
 } // namespace qv

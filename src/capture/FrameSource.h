@@ -75,6 +75,13 @@ public:
     bool forEachShown(const std::function<bool(std::uint32_t index)> &visit,
                       const WorkProgress &progress = {}, bool shownOnly = true);
 
+    // How a copy of the shown frames ended.
+    enum class CopyEnd { Complete, Failed, Stopped };
+    // Gives copy the frames the filter shows (every record when shownOnly is false), in file
+    // order, until it answers false (Failed) or progress stops the walk (Stopped).
+    CopyEnd copyShown(const std::function<bool(std::uint32_t index)> &copy,
+                      const WorkProgress &progress, bool shownOnly);
+
 private:
     FrameSourceSpec spec_;
     RecordingUserMessages messages_;
@@ -83,6 +90,9 @@ private:
     DecodableObject *capture_ = nullptr;
     bool filtersActive_ = false;
 };
+
+// What an export stopped by its user says after the file's name.
+inline constexpr const char *kExportStopped = ": stopped; nothing written";
 
 // How often a walk over frames tells its progress.
 inline constexpr std::uint32_t kProgressEveryFrames = 4096;

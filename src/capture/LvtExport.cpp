@@ -78,13 +78,13 @@ LvtExportResult exportLvt(FrameSource &source, bool shownOnly, const std::string
     const auto copy = [&](std::uint32_t n) {
         return reader.goTo(n) != kGoToOk || writer.append(reader.recordBuffer());
     };
-    const bool walked = source.forEachShown([&](std::uint32_t n) { return ok = ok && copy(n); },
-                                            progress, shownOnly);
-    if (!walked && ok) {
-        result.cancelled = true;
-        result.error = path + ": stopped; nothing written";
+    const FrameSource::CopyEnd end =
+        ok ? source.copyShown(copy, progress, shownOnly) : FrameSource::CopyEnd::Failed;
+    if ((result.cancelled = end == FrameSource::CopyEnd::Stopped)) {
+        result.error = path + kExportStopped;
         return result;
     }
+    ok = end == FrameSource::CopyEnd::Complete;
     result.frames = writer.recordCount();
     ok = writer.finish(copyDescription(reader)) && ok;
     if (ok && result.frames == 0) {

@@ -181,13 +181,13 @@ PcapExportResult exportPcap(FrameSource &source, bool shownOnly, const std::stri
         }
         return writer.append(r, year);
     };
-    const bool walked = source.forEachShown([&](std::uint32_t n) { return ok = ok && copy(n); },
-                                            progress, shownOnly);
-    if (!walked && ok) {
-        result.cancelled = true;
-        result.error = path + ": stopped; nothing written";
+    const FrameSource::CopyEnd end =
+        ok ? source.copyShown(copy, progress, shownOnly) : FrameSource::CopyEnd::Failed;
+    if ((result.cancelled = end == FrameSource::CopyEnd::Stopped)) {
+        result.error = path + kExportStopped;
         return result;
     }
+    ok = end == FrameSource::CopyEnd::Complete;
     result.frames = writer.count();
     ok = writer.close() && ok;
     if (ok && result.frames == 0) {
