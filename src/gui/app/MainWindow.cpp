@@ -15,7 +15,6 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QTranslator>
 
@@ -89,11 +88,6 @@ MainWindow::MainWindow(const Installation &installation, Settings &settings,
     plmColumns_.load(settings_.file());
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     createMenus();
-    // The frame panes follow the active document, however it became active.
-    statusTimer_ = new QTimer(this);
-    statusTimer_->setInterval(100);
-    connect(statusTimer_, &QTimer::timeout, this, &MainWindow::refreshStatusPanes);
-    statusTimer_->start();
     setWindowTitle(QStringLiteral("Quorvane"));
     toolBar_->setVisible(settings_.toolBar);
     statusBar()->setVisible(settings_.statusBar);
@@ -138,7 +132,11 @@ void MainWindow::createMenus() {
         recentActions_.push_back(recent);
     }
     file->addSeparator();
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] { updateDocumentActions(); });
+    // The frame panes follow the active document, however it became active.
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
+        updateDocumentActions();
+        refreshStatusPanes();
+    });
     updateRecentMenu();
     updateDocumentActions();
     QAction *exit = file->addAction(tr("E&xit"), this, &QWidget::close);

@@ -25,7 +25,6 @@ class QAction;
 class QLabel;
 class QPrinter;
 class QActionGroup;
-class QTimer;
 class QToolBar;
 
 namespace qv {
@@ -104,8 +103,7 @@ public:
     // The status bar's frame panes: 1 the frame number, 2 a text of the frame.
     void setStatusPane(int pane, const std::string &text) override;
     QString statusPane(int pane) const;
-    // Shows the active document's frame in the panes when another document became active;
-    // the status timer calls it every 100 ms.
+    // Shows the active document's frame in the panes when another document became active.
     void refreshStatusPanes();
 
     // The summary columns, or the colours, in use from now on: written to the settings file
@@ -198,7 +196,6 @@ private:
     FindDialog *findDialog_ = nullptr;
     CauseList causes_;
     std::unique_ptr<QPrinter> printer_; // the printer chosen in Printer Setup
-    QTimer *statusTimer_ = nullptr;
     Dru70Columns dru70Columns_;
     PlmColumns plmColumns_;
     QPointer<QWidget> statusSource_; // the document the panes show
