@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "capture/ImportedCapture.h"
 #include "capture/PcapFormat.h"
 #include "capture/PcapTestSupport.h"
 
@@ -339,6 +340,37 @@ TEST_P(PcapRoundTrip, SameFramesDirectionsAndTimes) {
     OpenedCapture original(capture), back(dir.file("back.lvt"));
     ASSERT_TRUE(original.reader && back.reader);
     EXPECT_EQ(back.reader->startYear(), original.reader->startYear());
+}
+
+TEST(ImportedCapture, AReadOnlyCopyThatGoesWithItsObjectAndNothingLeftOfARefusal) {
+    TempDir dir;
+    writeFile(dir.file("in.pcap"),
+              pcapFile(kLinkTypeLapd, {{1, 0, {0x00, 0x81, 0x7F}}, {2, 0, {0x02, 0x81, 0x73}}}));
+    std::string error;
+    std::unique_ptr<ImportedCapture> imported = ImportedCapture::import(dir.file("in.pcap"), error);
+    ASSERT_TRUE(imported) << error;
+    const std::string path = imported->path();
+    OpenedCapture capture(path);
+    ASSERT_TRUE(capture.reader);
+    EXPECT_EQ(capture.reader->recordCount(), 2u);
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::owner_write,
+              std::filesystem::perms::none);
+    imported.reset();
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    const auto temporaries = [] {
+        std::size_t n = 0;
+        for (const auto &entry :
+             std::filesystem::directory_iterator(std::filesystem::temp_directory_path()))
+            n += entry.path().filename().string().rfind("quorvane-pcap-", 0) == 0;
+        return n;
+    };
+    const std::size_t before = temporaries();
+    writeFile(dir.file("text.pcap"),
+              std::vector<std::uint8_t>{'n', 'o', 't', ' ', 'p', 'c', 'a', 'p'});
+    EXPECT_FALSE(ImportedCapture::import(dir.file("text.pcap"), error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(temporaries(), before) << "a refused import leaves no file behind";
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, PcapRoundTrip,

@@ -20,7 +20,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <unistd.h>
 
 #include "analysis/Statistics.h"
 #include "app/BackgroundWork.h"
@@ -29,9 +28,9 @@
 #include "capture/CDecodeDoc.h"
 #include "capture/CDru70Doc.h"
 #include "capture/FrameSource.h"
+#include "capture/ImportedCapture.h"
 #include "capture/LvtExport.h"
 #include "capture/PcapExport.h"
-#include "capture/PcapImport.h"
 #include "dialogs/ColourSelectionDialog.h"
 #include "dialogs/Dru70ProtocolInformationDialog.h"
 #include "dialogs/FontDialog.h"
@@ -632,42 +631,23 @@ CaptureWindow *MainWindow::openPath(const std::string &path, OpenSource source) 
 }
 
 CaptureWindow *MainWindow::openImported(const std::string &path) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path();
-    std::string temporary = (folder / "quorvane-pcap-XXXXXX").string();
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) {
-        messages_.show(kMsgUnableToOpen, kProgramCaption, MessageIcon::Exclamation);
-        return nullptr;
-    }
-    ::close(fd);
+    std::string error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const ImportResult imported = importCapture(path, temporary);
+    std::shared_ptr<ImportedCapture> imported = ImportedCapture::import(path, error);
     QApplication::restoreOverrideCursor();
-    std::error_code ec;
-    if (!imported.ok) {
-        std::filesystem::remove(temporary, ec);
-        messages_.show(imported.error, kProgramCaption, MessageIcon::Exclamation);
+    if (!imported) {
+        messages_.show(error, kProgramCaption, MessageIcon::Exclamation);
         return nullptr;
     }
-    // Read-only: the comment of an import cannot be kept, the file goes with its window.
-    std::filesystem::permissions(temporary,
-                                 std::filesystem::perms::owner_read |
-                                     std::filesystem::perms::group_read |
-                                     std::filesystem::perms::others_read,
-                                 ec);
-    CaptureWindow *window = openCapture(temporary);
-    // The list of recent files names the pcap file, which opens again the same way.
-    settings_.recentFiles.remove(temporary);
-    if (!window) {
-        std::filesystem::remove(temporary, ec);
+    CaptureWindow *window = openCapture(imported->path());
+    // The list of recent files names the imported file, which opens again the same way.
+    settings_.recentFiles.remove(imported->path());
+    if (!window)
         return nullptr;
-    }
     settings_.recentFiles.add(path);
     updateRecentMenu();
-    connect(window, &QObject::destroyed, this, [temporary] {
-        std::error_code removeError;
-        std::filesystem::remove(temporary, removeError);
-    });
+    // The imported capture goes with its window.
+    connect(window, &QObject::destroyed, this, [imported] {});
     const QString title = QString::fromStdString(path);
     CDecodeDoc &document = window->document();
     auto retitle = [window, title, &document] {
