@@ -4,36 +4,36 @@
 
 namespace qv {
 
-FrameSource::FrameSource(FrameSourceSpec spec) : spec_(std::move(spec)) {}
+FrameSource::FrameSource(FrameSourceSetup setup) : setup_(std::move(setup)) {}
 
 FrameSource::FrameSource(DecodableObject &capture)
     : capture_(&capture), filtersActive_(capture.filter().active()) {
-    spec_.kind = capture.decoderKind();
+    setup_.kind = capture.decoderKind();
 }
 
 FrameSource::~FrameSource() = default;
 
-FrameSourceSpec FrameSource::specOf(DecodableObject &decodable) {
-    FrameSourceSpec spec;
-    spec.path = decodable.fileName();
-    spec.remoteName = decodable.remoteName();
-    spec.language = decodable.language();
-    spec.v5Decoding = decodable.v5Decoding();
-    spec.kind = decodable.decoderKind();
-    spec.v5Setting = decodable.v5Setting();
-    spec.filter = decodable.filter().fresh();
-    spec.services = &decodable.services();
-    return spec;
+FrameSourceSetup FrameSource::setupOf(DecodableObject &decodable) {
+    FrameSourceSetup setup;
+    setup.path = decodable.fileName();
+    setup.remoteName = decodable.remoteName();
+    setup.language = decodable.language();
+    setup.v5Decoding = decodable.v5Decoding();
+    setup.kind = decodable.decoderKind();
+    setup.v5Setting = decodable.v5Setting();
+    setup.filter = decodable.filter().fresh();
+    setup.services = &decodable.services();
+    return setup;
 }
 
-FrameSourceSpec FrameSource::specOf(CDecodeDoc &document) {
+FrameSourceSetup FrameSource::setupOf(CDecodeDoc &document) {
     if (!document.decodable())
         return {};
-    return specOf(*document.decodable());
+    return setupOf(*document.decodable());
 }
 
 std::unique_ptr<FrameSource> FrameSource::of(CDecodeDoc &document) {
-    auto source = std::make_unique<FrameSource>(specOf(document));
+    auto source = std::make_unique<FrameSource>(setupOf(document));
     if (!source->open())
         return nullptr;
     return source;
@@ -42,19 +42,19 @@ std::unique_ptr<FrameSource> FrameSource::of(CDecodeDoc &document) {
 bool FrameSource::open() {
     if (capture_)
         return true;
-    if (!spec_.services)
+    if (!setup_.services)
         return false;
-    if (!spec_.onOwnersThread)
-        services_ = servicesForAnotherThread(*spec_.services);
+    if (!setup_.onOwnersThread)
+        services_ = servicesForAnotherThread(*setup_.services);
     auto capture = std::make_unique<DecodableObject>(
-        spec_.path, spec_.remoteName, spec_.language, spec_.v5Decoding, messages_,
-        services_ ? services_->services() : *spec_.services);
-    capture->createDecoder(spec_.kind, spec_.v5Setting);
+        setup_.path, setup_.remoteName, setup_.language, setup_.v5Decoding, messages_,
+        services_ ? services_->services() : *setup_.services);
+    capture->createDecoder(setup_.kind, setup_.v5Setting);
     const int read = capture->readFrame(0);
     if (read < 0 || (read != 0 && read != kReadNotV5Capture))
         return false;
-    filtersActive_ = spec_.filter && spec_.filter->active();
-    capture->setFilter(std::move(spec_.filter));
+    filtersActive_ = setup_.filter && setup_.filter->active();
+    capture->setFilter(std::move(setup_.filter));
     owned_ = std::move(capture);
     capture_ = owned_.get();
     return true;

@@ -19,7 +19,7 @@ class CDecodeDoc;
 
 // What a source takes from the document it walks. Made on the document's thread; the source
 // opens the file wherever it is used.
-struct FrameSourceSpec {
+struct FrameSourceSetup {
     std::string path;
     std::string remoteName;
     int language = 0;
@@ -35,7 +35,7 @@ struct FrameSourceSpec {
 
 class FrameSource {
 public:
-    explicit FrameSource(FrameSourceSpec spec);
+    explicit FrameSource(FrameSourceSetup setup);
     // A source over capture itself, already open, for a program that shows no current frame (the
     // command line): the walk moves capture's decoder, on the caller's thread.
     explicit FrameSource(DecodableObject &capture);
@@ -43,9 +43,9 @@ public:
     FrameSource(const FrameSource &) = delete;
     FrameSource &operator=(const FrameSource &) = delete;
 
-    // The spec of a source on document's capture, or of a source on decodable.
-    static FrameSourceSpec specOf(CDecodeDoc &document);
-    static FrameSourceSpec specOf(DecodableObject &decodable);
+    // The setup of a source on document's capture, or of a source on decodable.
+    static FrameSourceSetup setupOf(CDecodeDoc &document);
+    static FrameSourceSetup setupOf(DecodableObject &decodable);
     // A source on the capture of document, opened; null when the capture cannot be read.
     static std::unique_ptr<FrameSource> of(CDecodeDoc &document);
 
@@ -56,7 +56,7 @@ public:
     std::uint32_t frameCount() const { return capture_ ? capture_->frameCount() : 0; }
     DecodableObject &capture() { return *capture_; }
     CDecoder &decoder() { return *capture_->decoder(); }
-    DecoderKind decoderKind() const { return spec_.kind; }
+    DecoderKind decoderKind() const { return setup_.kind; }
     bool filtersActive() const { return filtersActive_; }
     // What the source's reading and decoding reported: kept here, shown by nobody.
     const RecordingUserMessages &messages() const { return messages_; }
@@ -83,7 +83,7 @@ public:
                       const WorkProgress &progress, bool shownOnly);
 
 private:
-    FrameSourceSpec spec_;
+    FrameSourceSetup setup_;
     RecordingUserMessages messages_;
     std::unique_ptr<DecoderServiceSet> services_;
     std::unique_ptr<DecodableObject> owned_;

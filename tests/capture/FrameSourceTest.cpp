@@ -104,9 +104,9 @@ TEST_F(FrameSourceTest, ASourceKeepsTheFilterTheDocumentHadWhenItWasMade) {
     ShownFrames shownByDocument(*doc.decodable());
     for (std::uint32_t n = 0; shownByDocument.next(n);)
         expected.push_back(n);
-    FrameSource filtered(FrameSource::specOf(doc));
+    FrameSource filtered(FrameSource::setupOf(doc));
     doc.applyOffLineFilters(nullptr);
-    FrameSource whole(FrameSource::specOf(doc));
+    FrameSource whole(FrameSource::setupOf(doc));
     ASSERT_TRUE(filtered.open());
     ASSERT_TRUE(whole.open());
     EXPECT_TRUE(filtered.filtersActive());
@@ -122,15 +122,15 @@ TEST_F(FrameSourceTest, ASourceKeepsTheFilterTheDocumentHadWhenItWasMade) {
 }
 
 TEST_F(FrameSourceTest, TwoWalksOnTwoThreadsDecodeAsOneWalkAlone) {
-    FrameSource alone(FrameSource::specOf(doc));
+    FrameSource alone(FrameSource::setupOf(doc));
     ASSERT_TRUE(alone.open());
     const std::string expected = everyDetail(alone);
     ASSERT_NE(expected.find("Bearer capability"), std::string::npos)
         << "the interpreter's full decode is part of what is compared";
 
     auto walk = [this] {
-        return [spec = FrameSource::specOf(doc)](JobControl &) mutable {
-            FrameSource source(std::move(spec));
+        return [setup = FrameSource::setupOf(doc)](JobControl &) mutable {
+            FrameSource source(std::move(setup));
             return source.open() ? everyDetail(source) : std::string();
         };
     };

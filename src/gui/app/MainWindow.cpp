@@ -220,8 +220,8 @@ void MainWindow::createMenus() {
         CDecodeDoc &doc = capture->document();
         const std::optional<Statistics> statistics =
             runInBackground(capture, tr("Counting the frames"),
-                            [spec = FrameSource::specOf(doc)](JobControl &control) mutable {
-                                FrameSource source(std::move(spec));
+                            [setup = FrameSource::setupOf(doc)](JobControl &control) mutable {
+                                FrameSource source(std::move(setup));
                                 Statistics counted;
                                 collectStatistics(source, counted, control.progress());
                                 return counted;
@@ -958,22 +958,23 @@ bool MainWindow::exportActive(const std::string &path) {
         std::string pcapSummary;
     };
     const bool shownOnly = document.filtersActive();
-    const std::optional<Outcome> outcome = runInBackground(
-        capture, tr("Exporting"),
-        [spec = FrameSource::specOf(document), lvt, shownOnly, path](JobControl &control) mutable {
-            FrameSource source(std::move(spec));
-            Outcome out;
-            if (lvt) {
-                const LvtExportResult result =
-                    exportLvt(source, shownOnly, path, control.progress());
-                out = {result.ok, result.error, result.frames, result.total, {}};
-            } else {
-                const PcapExportResult result =
-                    exportPcap(source, shownOnly, path, control.progress());
-                out = {result.ok, result.error, 0, 0, exportSummaryText(result)};
-            }
-            return out;
-        });
+    const std::optional<Outcome> outcome =
+        runInBackground(capture, tr("Exporting"),
+                        [setup = FrameSource::setupOf(document), lvt, shownOnly,
+                         path](JobControl &control) mutable {
+                            FrameSource source(std::move(setup));
+                            Outcome out;
+                            if (lvt) {
+                                const LvtExportResult result =
+                                    exportLvt(source, shownOnly, path, control.progress());
+                                out = {result.ok, result.error, result.frames, result.total, {}};
+                            } else {
+                                const PcapExportResult result =
+                                    exportPcap(source, shownOnly, path, control.progress());
+                                out = {result.ok, result.error, 0, 0, exportSummaryText(result)};
+                            }
+                            return out;
+                        });
     if (!outcome)
         return false;
     const bool ok = outcome->ok;

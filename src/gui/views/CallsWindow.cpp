@@ -81,8 +81,8 @@ std::optional<std::vector<CallEntry>> findCalls(CaptureWindow &capture) {
         return std::vector<CallEntry>{};
     return runInBackground(
         &capture, CallsWindow::tr("Finding the calls"),
-        [spec = FrameSource::specOf(capture.document())](JobControl &control) mutable {
-            FrameSource source(std::move(spec));
+        [setup = FrameSource::setupOf(capture.document())](JobControl &control) mutable {
+            FrameSource source(std::move(setup));
             std::vector<CallEntry> calls;
             buildCallList(source, calls, control.progress());
             return calls;
@@ -94,8 +94,8 @@ CallFlow callFlowOf(CaptureWindow &capture, const CallEntry &call, bool layer2) 
         return {};
     std::optional<CallFlow> flow = runInBackground(
         &capture, CallsWindow::tr("Drawing the call flow"),
-        [spec = FrameSource::specOf(capture.document()), call, layer2](JobControl &) mutable {
-            FrameSource source(std::move(spec));
+        [setup = FrameSource::setupOf(capture.document()), call, layer2](JobControl &) mutable {
+            FrameSource source(std::move(setup));
             CallFlow made;
             buildCallFlow(source, call, FlowOptions{layer2}, made);
             return made;

@@ -340,10 +340,10 @@ bool CaptureWindow::print(const PrintRequest &request, UserMessages &messages, Q
     const bool toText = request.output == PrintOutput::Text;
     const std::optional<Built> built = runInBackground(
         this, tr("Printing frames..."),
-        [spec = FrameSource::specOf(*document_), &columns = columns_, ranges, kind = request.kind,
+        [setup = FrameSource::setupOf(*document_), &columns = columns_, ranges, kind = request.kind,
          toText, path = request.path, header, comment](JobControl &control) mutable {
             Built out;
-            FrameSource source(std::move(spec));
+            FrameSource source(std::move(setup));
             try {
                 for (const PrintRange &range : ranges) {
                     PrintDocument part =
@@ -438,7 +438,7 @@ QString CaptureWindow::runFind(const FindQuery &query, UserMessages &messages) {
     finding_ = true;
     emit statusMessage(QString::fromLatin1(kMsgFindRunning));
     // The search, wraps included, reads a source of its own; the hit is shown here.
-    FrameSource source(FrameSource::specOf(*document_));
+    FrameSource source(FrameSource::setupOf(*document_));
     const std::uint32_t from = static_cast<std::uint32_t>(selectedFrame());
     bool started = false;
     bool refused = false;

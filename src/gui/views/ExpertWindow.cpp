@@ -74,13 +74,14 @@ ExpertWindow::ExpertWindow(CaptureWindow &capture, QWidget *parent)
     const bool v5 = doc.decodable() && doc.decodable()->decoderKind() == DecoderKind::V5;
     std::optional<LinkAnalysis> found;
     if (doc.decodable())
-        found = runInBackground(&capture, tr("Analysing the data links"),
-                                [spec = FrameSource::specOf(doc), v5](JobControl &control) mutable {
-                                    FrameSource source(std::move(spec));
-                                    LinkAnalysis made(v5);
-                                    analyseLinks(source, made, control.progress());
-                                    return made;
-                                });
+        found =
+            runInBackground(&capture, tr("Analysing the data links"),
+                            [setup = FrameSource::setupOf(doc), v5](JobControl &control) mutable {
+                                FrameSource source(std::move(setup));
+                                LinkAnalysis made(v5);
+                                analyseLinks(source, made, control.progress());
+                                return made;
+                            });
     else
         found.emplace(v5);
     complete_ = found.has_value();

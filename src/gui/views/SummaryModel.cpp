@@ -33,9 +33,9 @@ void SummaryModel::refilter() {
     cache_.clear();
     // The rows are decoded from a source of their own, with the document's decoder and filters
     // as they are now: painting a row never moves the document's current frame.
-    FrameSourceSpec spec = FrameSource::specOf(document_);
-    spec.onOwnersThread = true;
-    source_ = std::make_unique<FrameSource>(std::move(spec));
+    FrameSourceSetup setup = FrameSource::setupOf(document_);
+    setup.onOwnersThread = true;
+    source_ = std::make_unique<FrameSource>(std::move(setup));
     if (!source_->open())
         source_.reset();
     previous_ = 0;
