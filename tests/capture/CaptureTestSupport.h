@@ -13,6 +13,7 @@
 #include "capture/CaptureFileOpener.h"
 #include "capture/CaptureWriters.h"
 #include "decode/LvtRecord.h"
+#include "support/TempDir.h"
 
 namespace qv::test {
 
@@ -54,24 +55,6 @@ inline void expectRecord(const CaptureFileReader &reader, std::uint32_t n) {
     EXPECT_EQ(got.data, expected.data) << "record " << n; // bytes beyond the length are zero
     EXPECT_EQ(got.blockLength, expected.dataLength + 10) << "record " << n;
 }
-
-class TempDir {
-public:
-    TempDir() {
-        path_ = std::filesystem::temp_directory_path() /
-                ("qv-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-    std::string file(const std::string &name) const { return (path_ / name).string(); }
-
-private:
-    static int &counter() {
-        static int c = 0;
-        return c;
-    }
-    std::filesystem::path path_;
-};
 
 inline void writeFile(const std::string &path, const std::vector<std::uint8_t> &bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
