@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QTreeView>
 
+#include "ProgramFixture.h"
 #include "Screenshots.h"
 #include "app/MainWindow.h"
 #include "base/UserMessages.h"
@@ -21,23 +22,9 @@
 namespace qv {
 namespace {
 
-class CallsWindowTest : public ::testing::Test {
+class CallsWindowTest : public test::ProgramTest {
 protected:
-    CallsWindowTest()
-        : installation(Installation::fromCommandLine({})),
-          window(installation, settings, context, messages) {
-        context.columns.load(settings.file(), 0);
-        context.decoding.start(installation, settings, {}, messages);
-    }
-    CaptureWindow *open() {
-        return window.openCapture(std::string(QUORVANE_SOURCE_DIR) + "/data/samples/calls.lvt");
-    }
-
-    Installation installation;
-    Settings settings;
-    ProgramContext context;
-    RecordingUserMessages messages;
-    MainWindow window;
+    CaptureWindow *open() { return openSample("calls.lvt"); }
 };
 
 TEST_F(CallsWindowTest, TheTableListsTheCallsAndAChoiceOpensItsFlow) {
@@ -64,7 +51,7 @@ TEST_F(CallsWindowTest, TheTableListsTheCallsAndAChoiceOpensItsFlow) {
     EXPECT_EQ(flow->flow().arrows[0].label, "SETUP");
     test::saveScreenshot(flow, "flow-window");
 
-    // A click on the third arrow's row selects its frame in the capture window.
+    // A click on the third arrow's row selects its frame in the capture window->
     const int y = CallFlowLayout::rowY(2) + 3;
     EXPECT_EQ(flow->canvas()->arrowAt(y), 2);
     flow->activateArrow(2);
@@ -72,23 +59,14 @@ TEST_F(CallsWindowTest, TheTableListsTheCallsAndAChoiceOpensItsFlow) {
     EXPECT_EQ(flow->canvas()->selectedArrow(), 2);
     EXPECT_EQ(flow->canvas()->arrowAt(10), -1);
 
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("qv-flow-gui-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const QString svg = QString::fromStdString((dir / "flow.svg").string());
-    const QString png = QString::fromStdString((dir / "flow.png").string());
-    ASSERT_TRUE(flow->exportSvg(svg));
-    ASSERT_TRUE(flow->exportPng(png));
-    std::ifstream in(svg.toStdString());
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_NE(text.str().find(">SETUP</text>"), std::string::npos);
-    const QImage picture(png);
+    ASSERT_TRUE(flow->exportSvg(QString::fromStdString(dir.file("flow.svg"))));
+    ASSERT_TRUE(flow->exportPng(QString::fromStdString(dir.file("flow.png"))));
+    EXPECT_NE(dir.read("flow.svg").find(">SETUP</text>"), std::string::npos);
+    const QImage picture(QString::fromStdString(dir.file("flow.png")));
     EXPECT_EQ(picture.width(), CallFlowLayout::width);
     EXPECT_EQ(picture.height(),
               CallFlowLayout::height(static_cast<int>(flow->flow().arrows.size())));
-    EXPECT_FALSE(flow->exportSvg(QString::fromStdString((dir / "no/such/flow.svg").string())));
-    std::filesystem::remove_all(dir);
+    EXPECT_FALSE(flow->exportSvg(QString::fromStdString(dir.file("no/such/flow.svg"))));
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <QTreeView>
 
+#include "ProgramFixture.h"
 #include "Screenshots.h"
 #include "app/MainWindow.h"
 #include "base/UserMessages.h"
@@ -37,50 +38,28 @@ constexpr const char *kScenario = "01/03/2026 10:00:00.000 frame good te FC FF 0
                                   "01/03/2026 10:00:01.040 frame good te 00 85 04 00\n"
                                   "01/03/2026 10:00:01.050 frame good nt 00 85 01 06\n";
 
-class ExpertWindowTest : public ::testing::Test {
+class ExpertWindowTest : public test::ProgramTest {
 protected:
-    ExpertWindowTest()
-        : installation(Installation::fromCommandLine({})),
-          window(installation, settings, context, messages) {
-        context.columns.load(settings.file(), 0);
-        context.decoding.start(installation, settings, {}, messages);
+    ExpertWindowTest() {
         synth::ParsedScenario parsed;
         std::string error;
         EXPECT_TRUE(synth::parseScenarioText(kScenario, parsed, error)) << error;
         EXPECT_TRUE(synth::writeCapture(path, synth::Layout::RealTime, parsed.records, 2026, error))
             << error;
     }
-    ~ExpertWindowTest() override {
-        std::error_code ec;
-        std::filesystem::remove(path, ec);
-    }
-    QAction *action(const QString &text) {
-        for (QAction *a : window.findChildren<QAction *>())
-            if (a->text() == text)
-                return a;
-        ADD_FAILURE() << "no action " << text.toStdString();
-        return nullptr;
-    }
 
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("qv-gui-expert-" + std::to_string(::getpid()) + ".lvt"))
-                                 .string();
-    Installation installation;
-    Settings settings;
-    ProgramContext context;
-    RecordingUserMessages messages;
-    MainWindow window;
+    const std::string path = dir.file("expert.lvt");
 };
 
 TEST_F(ExpertWindowTest, ListsTheWarningsAndShowsTheirFrame) {
     EXPECT_FALSE(action("&Expert Information...")->isEnabled()) << "no capture open";
-    CaptureWindow *capture = window.openCapture(path);
+    CaptureWindow *capture = window->openCapture(path);
     ASSERT_NE(capture, nullptr);
     capture->selectFrame(2);
     QAction *expert = action("&Expert Information...");
     ASSERT_TRUE(expert && expert->isEnabled());
     expert->trigger();
-    auto *list = window.findChild<ExpertWindow *>();
+    auto *list = window->findChild<ExpertWindow *>();
     ASSERT_NE(list, nullptr);
     const QAbstractItemModel *rows = list->list()->model();
     ASSERT_EQ(rows->rowCount(), 4);
@@ -117,11 +96,11 @@ TEST_F(ExpertWindowTest, ListsTheWarningsAndShowsTheirFrame) {
 }
 
 TEST_F(ExpertWindowTest, StatisticsDialogHasATabPerTable) {
-    ASSERT_NE(window.openCapture(path), nullptr);
+    ASSERT_NE(window->openCapture(path), nullptr);
     QAction *statistics = action("&Statistics...");
     ASSERT_TRUE(statistics && statistics->isEnabled());
     statistics->trigger();
-    auto *dialog = window.findChild<StatisticsDialog *>();
+    auto *dialog = window->findChild<StatisticsDialog *>();
     ASSERT_NE(dialog, nullptr);
     const QTabWidget *tabs = dialog->tabs();
     QStringList titles;

@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 
+#include "ProgramFixture.h"
 #include "Screenshots.h"
 #include "app/MainWindow.h"
 #include "base/UserMessages.h"
@@ -25,21 +26,8 @@
 namespace qv {
 namespace {
 
-class FilterSheetTest : public ::testing::Test {
+class FilterSheetTest : public test::ProgramTest {
 protected:
-    FilterSheetTest()
-        : installation(Installation::fromCommandLine({})),
-          window(installation, settings, context, messages),
-          folder(
-              (std::filesystem::temp_directory_path() / ("qv-sheet-" + std::to_string(::getpid())))
-                  .string()) {
-        context.columns.load(settings.file(), 0);
-        context.decoding.start(installation, settings, {}, messages);
-    }
-    ~FilterSheetTest() override {
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
-    }
     template <class W> static W *field(FilterSheet &sheet, const char *name) {
         W *w = sheet.findChild<W *>(QLatin1String(name));
         EXPECT_NE(w, nullptr) << name;
@@ -47,22 +35,13 @@ protected:
     }
     static QStringList column(const QAbstractItemModel *model, const QString &title) {
         QStringList cells;
-        for (int c = 0; c < model->columnCount(); ++c)
-            if (model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == title)
-                for (int r = 0; r < model->rowCount(); ++r)
-                    cells << model->data(model->index(r, c), Qt::DisplayRole).toString();
+        for (int r = 0; r < model->rowCount(); ++r)
+            cells << test::cell(model, r, title);
         return cells;
     }
-    CaptureWindow *openCalls() {
-        return window.openCapture(std::string(QUORVANE_SOURCE_DIR) + "/data/samples/calls.lvt");
-    }
+    CaptureWindow *openCalls() { return openSample("calls.lvt"); }
 
-    Installation installation;
-    Settings settings;
-    ProgramContext context;
-    RecordingUserMessages messages;
-    MainWindow window;
-    std::string folder;
+    const std::string folder = dir.file("Filter");
 };
 
 TEST_F(FilterSheetTest, PagesShowAndTakeTheCriteria) {

@@ -8,6 +8,7 @@
 
 #include <QAbstractItemModel>
 
+#include "ProgramFixture.h"
 #include "app/MainWindow.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
@@ -18,39 +19,18 @@
 namespace qv {
 namespace {
 
-class FilteredSummaryTest : public ::testing::Test {
+class FilteredSummaryTest : public test::ProgramTest {
 protected:
-    FilteredSummaryTest()
-        : installation(Installation::fromCommandLine({})),
-          window(installation, settings, context, messages) {
-        context.columns.load(settings.file(), 0);
-        context.decoding.start(installation, settings, {}, messages);
-    }
-    ~FilteredSummaryTest() override {
-        std::error_code ec;
-        std::filesystem::remove(generated, ec);
-    }
-    static QString cell(const QAbstractItemModel *model, int row, const QString &title) {
-        for (int c = 0; c < model->columnCount(); ++c)
-            if (model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == title)
-                return model->data(model->index(row, c), Qt::DisplayRole).toString();
-        return QStringLiteral("(no column)");
-    }
     static void filter(CaptureWindow *capture, const FilterCriteria &c) {
         capture->document().applyOffLineFilters(std::make_unique<OffLineFrameFilter>(c));
     }
-
-    Installation installation;
-    Settings settings;
-    ProgramContext context;
-    RecordingUserMessages messages;
-    MainWindow window;
-    std::string generated;
 };
+
+using test::cell;
 
 TEST_F(FilteredSummaryTest, RowsAreTheFramesShownWithTheirOwnNumbers) {
     CaptureWindow *capture =
-        window.openCapture(std::string(QUORVANE_SOURCE_DIR) + "/data/samples/calls.lvt");
+        window->openCapture(std::string(QUORVANE_SOURCE_DIR) + "/data/samples/calls.lvt");
     ASSERT_NE(capture, nullptr);
     const QAbstractItemModel *model = capture->summaryModel();
     const QString plainTitle = capture->windowTitle();
@@ -84,14 +64,12 @@ TEST_F(FilteredSummaryTest, RowsAreTheFramesShownWithTheirOwnNumbers) {
 }
 
 TEST_F(FilteredSummaryTest, ALongCaptureIsFilteredAStretchAtATime) {
-    generated = (std::filesystem::temp_directory_path() /
-                 ("qv-filtered-" + std::to_string(::getpid()) + ".lvt"))
-                    .string();
+    const std::string generated = dir.file("long.lvt");
     std::string error;
     ASSERT_TRUE(synth::writeCapture(generated, synth::Layout::Stored,
                                     synth::builtinScenario("mix", 200000, 5),
                                     synth::kScenarioStartYear, error));
-    CaptureWindow *capture = window.openCapture(generated);
+    CaptureWindow *capture = window->openCapture(generated);
     ASSERT_NE(capture, nullptr);
     const QAbstractItemModel *model = capture->summaryModel();
     FilterCriteria events;

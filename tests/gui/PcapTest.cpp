@@ -1,5 +1,5 @@
 // Opening a pcap file of another tool in the desktop program: imported on the fly into a
-// temporary capture that shows under the pcap file's name and goes away with its window.
+// temporary capture that shows under the pcap file's name and goes away with its window->
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +9,7 @@
 #include <QStatusBar>
 #include <unistd.h>
 
+#include "ProgramFixture.h"
 #include "app/MainWindow.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
@@ -27,36 +28,19 @@ std::vector<std::filesystem::path> temporaryImports() {
     return found;
 }
 
-class PcapTest : public ::testing::Test {
+class PcapTest : public test::ProgramTest {
 protected:
-    PcapTest()
-        : installation(Installation::fromCommandLine({})),
-          window(installation, settings, context, messages) {
-        context.columns.load(settings.file(), 0);
-        context.decoding.start(installation, settings, {}, messages);
-        window.enterMode(WorkingMode::Examine);
-    }
     static std::string data(const std::string &name) {
         return std::string(QUORVANE_SOURCE_DIR) + "/tests/data/pcap/" + name;
     }
-    static QString cell(const QAbstractItemModel *model, int row, const QString &title) {
-        for (int c = 0; c < model->columnCount(); ++c)
-            if (model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == title)
-                return model->data(model->index(row, c), Qt::DisplayRole).toString();
-        return QStringLiteral("(no column)");
-    }
-
-    Installation installation;
-    Settings settings;
-    ProgramContext context;
-    RecordingUserMessages messages;
-    MainWindow window;
 };
+
+using test::cell;
 
 TEST_F(PcapTest, OpensImportedUnderItsOwnNameAndCleansUp) {
     const std::size_t before = temporaryImports().size();
     const std::string path = data("wanpipe_pri_lapd203.pcap");
-    CaptureWindow *capture = window.openPath(path, OpenSource::Dialog);
+    CaptureWindow *capture = window->openPath(path, OpenSource::Dialog);
     ASSERT_NE(capture, nullptr);
     EXPECT_TRUE(messages.entries().empty());
     EXPECT_EQ(capture->windowTitle().toStdString(), path);
@@ -66,31 +50,31 @@ TEST_F(PcapTest, OpensImportedUnderItsOwnNameAndCleansUp) {
     EXPECT_EQ(cell(model, 160, "Calling Addr"), "3545850900");
     EXPECT_EQ(cell(model, 160, "Called Addr"), "1111");
     EXPECT_EQ(temporaryImports().size(), before + 1);
-    EXPECT_TRUE(window.recentMenuTexts()[0].endsWith("wanpipe_pri_lapd203.pcap"))
-        << window.recentMenuTexts()[0].toStdString();
+    EXPECT_TRUE(window->recentMenuTexts()[0].endsWith("wanpipe_pri_lapd203.pcap"))
+        << window->recentMenuTexts()[0].toStdString();
 
-    window.closeActive();
+    window->closeActive();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(window.activeCapture(), nullptr);
+    EXPECT_EQ(window->activeCapture(), nullptr);
     EXPECT_EQ(temporaryImports().size(), before);
 }
 
 TEST_F(PcapTest, AnI4bTraceOpensTheSameWay) {
     CaptureWindow *capture =
-        window.openPath(data("i4b_bri_dss1_call_v120.trace"), OpenSource::Dialog);
+        window->openPath(data("i4b_bri_dss1_call_v120.trace"), OpenSource::Dialog);
     ASSERT_NE(capture, nullptr);
     EXPECT_TRUE(messages.entries().empty());
     ASSERT_EQ(capture->summaryModel()->rowCount(), 26);
     EXPECT_EQ(cell(capture->summaryModel(), 4, "Msg.Type"), "SETUP");
     EXPECT_EQ(cell(capture->summaryModel(), 4, "Called Addr"), "0205551212");
-    window.closeActive();
+    window->closeActive();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(PcapTest, ARefusedLinkTypeIsReported) {
     const std::size_t before = temporaryImports().size();
     const std::string path = data("orig_wanpipe_trace_linktype17.pcap");
-    EXPECT_EQ(window.openPath(path, OpenSource::Dialog), nullptr);
+    EXPECT_EQ(window->openPath(path, OpenSource::Dialog), nullptr);
     ASSERT_EQ(messages.entries().size(), 1u);
     EXPECT_EQ(messages.entries()[0].text,
               path + ": link type 17 is not LAPD; only LINUX_LAPD (177) and LAPD (203) captures "
@@ -99,30 +83,28 @@ TEST_F(PcapTest, ARefusedLinkTypeIsReported) {
 }
 
 TEST_F(PcapTest, ExportsTheActiveCapture) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("qv-gui-export-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    const std::string sample = std::string(QUORVANE_SOURCE_DIR) + "/data/samples/calls.lvt";
-    ASSERT_NE(window.openCapture(sample), nullptr);
+    const std::filesystem::path folder = dir.path();
+    const std::string sample = test::sample("calls.lvt");
+    ASSERT_NE(window->openCapture(sample), nullptr);
     for (const char *name : {"c.lvt", "c.pcap", "c.pcapng"}) {
         const std::string out = (folder / name).string();
-        ASSERT_TRUE(window.exportActive(out)) << name;
+        ASSERT_TRUE(window->exportActive(out)) << name;
         EXPECT_GT(std::filesystem::file_size(out), 24u) << name;
     }
-    EXPECT_EQ(window.statusBar()->currentMessage().toStdString(),
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
               (folder / "c.pcapng").string() + ": 340 frames written");
-    EXPECT_FALSE(window.exportActive(sample));
+    EXPECT_FALSE(window->exportActive(sample));
     ASSERT_EQ(messages.entries().size(), 1u);
     EXPECT_EQ(messages.entries()[0].text,
               sample + ": that is the capture exported; the copy needs a file of its own");
     // What was exported opens again the same way.
-    CaptureWindow *again = window.openPath((folder / "c.pcap").string(), OpenSource::Dialog);
+    CaptureWindow *again = window->openPath((folder / "c.pcap").string(), OpenSource::Dialog);
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->summaryModel()->rowCount(), 340);
-    window.closeActive();
+    window->closeActive();
 
     // Under active filters an LVT copy holds the frames shown, and only them.
-    CaptureWindow *capture = window.activeCapture();
+    CaptureWindow *capture = window->activeCapture();
     ASSERT_NE(capture, nullptr);
     FilterCriteria setups;
     setups.layer1 = setups.layer2 = false;
@@ -130,18 +112,17 @@ TEST_F(PcapTest, ExportsTheActiveCapture) {
     capture->document().applyOffLineFilters(std::make_unique<OffLineFrameFilter>(setups));
     const int shown = capture->summaryModel()->rowCount();
     const std::string setupsOnly = (folder / "setups.lvt").string();
-    ASSERT_TRUE(window.exportActive(setupsOnly));
-    EXPECT_EQ(window.statusBar()->currentMessage().toStdString(),
+    ASSERT_TRUE(window->exportActive(setupsOnly));
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
               setupsOnly + ": " + std::to_string(shown) + " of 340 frames written");
-    CaptureWindow *copy = window.openCapture(setupsOnly);
+    CaptureWindow *copy = window->openCapture(setupsOnly);
     ASSERT_NE(copy, nullptr);
     ASSERT_EQ(copy->summaryModel()->rowCount(), shown);
     for (int row = 0; row < shown; ++row)
         EXPECT_EQ(cell(copy->summaryModel(), row, "Msg.Type"), "SETUP") << row;
-    window.closeActive();
-    window.closeActive();
+    window->closeActive();
+    window->closeActive();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

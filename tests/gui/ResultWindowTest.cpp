@@ -9,6 +9,7 @@
 
 #include <QPlainTextEdit>
 
+#include "ProgramFixture.h"
 #include "Screenshots.h"
 #include "app/MainWindow.h"
 #include "base/UserMessages.h"
@@ -19,40 +20,23 @@
 namespace qv {
 namespace {
 
-class ResultWindowTest : public ::testing::Test {
+class ResultWindowTest : public test::ProgramTest {
 protected:
-    ResultWindowTest()
-        : installation(Installation::fromCommandLine({})),
-          window(installation, settings, context, messages),
-          dir(std::filesystem::temp_directory_path() /
-              ("qv-results-" + std::to_string(::getpid()))) {
-        std::filesystem::create_directories(dir);
-        context.columns.load(settings.file(), 0);
-        context.decoding.start(installation, settings, {}, messages);
-    }
-    ~ResultWindowTest() override { std::filesystem::remove_all(dir); }
     std::string berFile() {
-        const std::string path = (dir / "E0001.lvt").string();
+        const std::string path = dir.file("E0001.lvt");
         std::string error;
         EXPECT_TRUE(synth::writeResultFile(
             path, synth::resultScenario(kResultBerTest, synth::ResultInstrumentKind::Lvt30), error))
             << error;
         return path;
     }
-
-    Installation installation;
-    Settings settings;
-    ProgramContext context;
-    RecordingUserMessages messages;
-    MainWindow window;
-    std::filesystem::path dir;
 };
 
 TEST_F(ResultWindowTest, AResultFileShowsItsReport) {
-    window.enterMode(WorkingMode::ViewResults);
+    window->enterMode(WorkingMode::ViewResults);
     const std::string path = berFile();
-    ASSERT_EQ(window.openPath(path, OpenSource::Dialog), nullptr);
-    ResultWindow *result = window.activeResult();
+    ASSERT_EQ(window->openPath(path, OpenSource::Dialog), nullptr);
+    ResultWindow *result = window->activeResult();
     ASSERT_NE(result, nullptr) << (messages.texts().empty() ? "" : messages.texts().back());
     const QString text = result->findChild<QPlainTextEdit *>()->toPlainText();
     EXPECT_TRUE(text.contains("              ISDN BER G821 Test result"));
@@ -67,13 +51,11 @@ TEST_F(ResultWindowTest, AResultFileShowsItsReport) {
     TestResultFile file(path, false, quiet);
     file.Identify();
     file.Read();
-    const std::string saved = (dir / "report.txt").string();
-    ASSERT_TRUE(result->saveText(saved, messages));
-    std::ifstream in(saved, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), file.Report());
-    EXPECT_FALSE(result->saveText((dir / "no-such-folder" / "r.txt").string(), messages));
+    ASSERT_TRUE(result->saveText(dir.file("report.txt"), messages));
+    EXPECT_EQ(dir.read("report.txt"), file.Report());
+    EXPECT_FALSE(result->saveText(dir.file("no-such-folder/r.txt"), messages));
     EXPECT_EQ(messages.texts().back(), "The report cannot be written to this file!");
-    EXPECT_EQ(window.recentMenuTexts().size(), 1);
+    EXPECT_EQ(window->recentMenuTexts().size(), 1);
 }
 
 } // namespace
