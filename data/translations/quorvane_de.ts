@@ -984,22 +984,6 @@ Bitte verringern Sie die Anzahl der Rahmen</translation>
         <source>Hexadecimal value :</source>
         <translation>Hexadezimalwert:</translation>
     </message>
-    <message>
-        <source>Direction</source>
-        <translation>Richtung</translation>
-    </message>
-    <message>
-        <source>&amp;Forward</source>
-        <translation>Vor&amp;wärts</translation>
-    </message>
-    <message>
-        <source>&amp;Backward</source>
-        <translation>&amp;Rückwärts</translation>
-    </message>
-    <message>
-        <source>Find &amp;Next</source>
-        <translation>Weiter&amp;suchen</translation>
-    </message>
 </context>
 <context>
     <name>qv::MainWindow</name>
@@ -1709,10 +1693,6 @@ Möchten Sie sie überschreiben?</translation>
         <translation>Suchen &amp;nach:</translation>
     </message>
     <message>
-        <source>Direction</source>
-        <translation>Richtung</translation>
-    </message>
-    <message>
         <source>&amp;Up</source>
         <translation>Nach &amp;oben</translation>
     </message>
@@ -1723,10 +1703,6 @@ Möchten Sie sie überschreiben?</translation>
     <message>
         <source>Match &amp;case</source>
         <translation>&amp;Groß-/Kleinschreibung beachten</translation>
-    </message>
-    <message>
-        <source>Find &amp;Next</source>
-        <translation>Weiter&amp;suchen</translation>
     </message>
 </context>
 <context>

@@ -985,22 +985,6 @@ Veuillez réduire le nombre de trames</translation>
         <source>Hexadecimal value :</source>
         <translation>Valeur hexadécimale&#xa0;:</translation>
     </message>
-    <message>
-        <source>Direction</source>
-        <translation>Sens</translation>
-    </message>
-    <message>
-        <source>&amp;Forward</source>
-        <translation>En &amp;avant</translation>
-    </message>
-    <message>
-        <source>&amp;Backward</source>
-        <translation>En a&amp;rrière</translation>
-    </message>
-    <message>
-        <source>Find &amp;Next</source>
-        <translation>Rechercher le &amp;suivant</translation>
-    </message>
 </context>
 <context>
     <name>qv::MainWindow</name>
@@ -1712,10 +1696,6 @@ Voulez-vous le remplacer ?</translation>
         <translation>Rec&amp;hercher&#xa0;:</translation>
     </message>
     <message>
-        <source>Direction</source>
-        <translation>Sens</translation>
-    </message>
-    <message>
         <source>&amp;Up</source>
         <translation>Vers le &amp;haut</translation>
     </message>
@@ -1726,10 +1706,6 @@ Voulez-vous le remplacer ?</translation>
     <message>
         <source>Match &amp;case</source>
         <translation>Respecter la &amp;casse</translation>
-    </message>
-    <message>
-        <source>Find &amp;Next</source>
-        <translation>Rechercher le &amp;suivant</translation>
     </message>
 </context>
 <context>

@@ -28,6 +28,7 @@
 #include "views/Dru70FindDialog.h"
 #include "views/FramePrinter.h"
 #include "views/PrintDialog.h"
+#include "views/RecordTable.h"
 
 namespace qv {
 
@@ -57,27 +58,15 @@ Dru70Window::Dru70Window(std::unique_ptr<Dru70Messages> messages,
     : QWidget(parent), messages_(std::move(messages)), document_(std::move(document)),
       columns_(columns), colours_(colours) {
     model_ = new Dru70EventModel(*document_, *messages_, columns_, colours_, this);
-    table_ = new QTableView(this);
-    table_->setObjectName(QStringLiteral("events"));
-    table_->setModel(model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table_->setShowGrid(false);
-    table_->setWordWrap(false);
-    table_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    table_->verticalHeader()->hide();
-    // Rows of one height: a table of a million events scrolls without measuring any of them.
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->horizontalHeader()->setHighlightSections(false);
-    table_->horizontalHeader()->setStretchLastSection(false);
     // Widths the user gives are the layout's widths from then on.
-    connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this](int section, int, int size) {
-                if (sizing_ || size <= 0)
-                    return;
-                columns_.setWidth(model_->columnAt(section), size);
-                emit columnWidthsChanged();
-            });
+    table_ = newRecordTable(this, QStringLiteral("events"), model_, [this](int section, int size) {
+        if (sizing_)
+            return;
+        columns_.setWidth(model_->columnAt(section), size);
+        emit columnWidthsChanged();
+    });
+    table_->setShowGrid(false);
+    table_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     table_->installEventFilter(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

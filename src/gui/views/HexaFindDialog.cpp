@@ -8,6 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "views/SearchDialog.h"
+
 namespace qv {
 
 HexaFindDialog::HexaFindDialog(QWidget *parent) : QDialog(parent) {
@@ -16,26 +18,16 @@ HexaFindDialog::HexaFindDialog(QWidget *parent) : QDialog(parent) {
     hexadecimal_ = new QRadioButton(tr("Hexadecimal value :"), this);
     string_->setChecked(true);
     text_ = new QLineEdit(this);
-    auto *direction = new QGroupBox(tr("Direction"), this);
-    auto *directionLayout = new QHBoxLayout(direction);
-    forward_ = new QRadioButton(tr("&Forward"), direction);
-    backward_ = new QRadioButton(tr("&Backward"), direction);
-    forward_->setChecked(true);
-    directionLayout->addWidget(forward_);
-    directionLayout->addWidget(backward_);
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *next = buttons->addButton(tr("Find &Next"), QDialogButtonBox::AcceptRole);
-    next->setDefault(true);
-    buttons->addButton(QDialogButtonBox::Close);
-    connect(next, &QPushButton::clicked, this, [this] { emit findNext(); });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const SearchDialog::Direction direction = SearchDialog::newDirection(this);
+    forward_ = direction.forward;
+    QDialogButtonBox *buttons = SearchDialog::newFindButtons(this, [this] { emit findNext(); });
     auto *kind = new QHBoxLayout;
     kind->addWidget(string_);
     kind->addWidget(hexadecimal_);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(kind);
     layout->addWidget(text_);
-    layout->addWidget(direction);
+    layout->addWidget(direction.box);
     layout->addWidget(buttons);
 }
 

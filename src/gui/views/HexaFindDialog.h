@@ -25,7 +25,6 @@ private:
     QRadioButton *string_ = nullptr;
     QRadioButton *hexadecimal_ = nullptr;
     QRadioButton *forward_ = nullptr;
-    QRadioButton *backward_ = nullptr;
 };
 
 } // namespace qv

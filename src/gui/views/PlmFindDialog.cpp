@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "views/SearchDialog.h"
+
 namespace qv {
 
 PlmFindDialog::PlmFindDialog(QWidget *parent) : QDialog(parent) {
@@ -19,22 +21,15 @@ PlmFindDialog::PlmFindDialog(QWidget *parent) : QDialog(parent) {
     auto *label = new QLabel(tr("Fi&nd what:"), this);
     label->setBuddy(text_);
 
-    auto *direction = new QGroupBox(tr("Direction"), this);
-    auto *directionLayout = new QHBoxLayout(direction);
-    up_ = new QRadioButton(tr("&Up"), direction);
-    down_ = new QRadioButton(tr("&Down"), direction);
-    down_->setChecked(true);
-    directionLayout->addWidget(up_);
-    directionLayout->addWidget(down_);
+    const SearchDialog::Direction direction =
+        SearchDialog::newDirection(this, tr("&Down"), tr("&Up"), true);
+    up_ = direction.backward;
+    down_ = direction.forward;
     matchCase_ = new QCheckBox(tr("Match &case"), this);
 
-    auto *buttons = new QDialogButtonBox(this);
-    next_ = buttons->addButton(tr("Find &Next"), QDialogButtonBox::AcceptRole);
-    next_->setDefault(true);
+    QDialogButtonBox *buttons = SearchDialog::newFindButtons(
+        this, [this] { emit findNext(); }, &next_);
     next_->setEnabled(false);
-    buttons->addButton(QDialogButtonBox::Close);
-    connect(next_, &QPushButton::clicked, this, [this] { emit findNext(); });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(text_, &QLineEdit::textChanged, this,
             [this](const QString &typed) { next_->setEnabled(!typed.isEmpty()); });
 
@@ -44,7 +39,7 @@ PlmFindDialog::PlmFindDialog(QWidget *parent) : QDialog(parent) {
     auto *options = new QHBoxLayout;
     options->addWidget(matchCase_);
     options->addStretch();
-    options->addWidget(direction);
+    options->addWidget(direction.box);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(what);
     layout->addLayout(options);

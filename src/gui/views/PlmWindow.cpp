@@ -22,6 +22,7 @@
 #include "views/FramePrinter.h"
 #include "views/PlmFindDialog.h"
 #include "views/PlmModel.h"
+#include "views/RecordTable.h"
 
 namespace qv {
 
@@ -45,25 +46,13 @@ PlmWindow::PlmWindow(UserMessages &messages, std::unique_ptr<CPlm45Doc> document
                      PlmColumns &columns, QWidget *parent)
     : QWidget(parent), messages_(messages), document_(std::move(document)), columns_(columns) {
     model_ = new PlmModel(*document_, columns_, this);
-    table_ = new QTableView(this);
-    table_->setObjectName(QStringLiteral("lines"));
-    table_->setModel(model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setWordWrap(false);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table_->horizontalHeader()->setHighlightSections(false);
-    table_->horizontalHeader()->setStretchLastSection(false);
     // Widths the user gives are the layout's widths from then on.
-    connect(table_->horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this](int section, int, int size) {
-                if (sizing_ || size <= 0)
-                    return;
-                columns_.setWidth(model_->columnAt(section), size);
-                emit columnWidthsChanged();
-            });
+    table_ = newRecordTable(this, QStringLiteral("lines"), model_, [this](int section, int size) {
+        if (sizing_)
+            return;
+        columns_.setWidth(model_->columnAt(section), size);
+        emit columnWidthsChanged();
+    });
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(table_);

@@ -12,6 +12,33 @@
 
 namespace qv {
 
+SearchDialog::Direction SearchDialog::newDirection(QWidget *owner, const QString &forward,
+                                                   const QString &backward, bool backwardFirst) {
+    Direction d;
+    d.box = new QGroupBox(tr("Direction"), owner);
+    d.forward = new QRadioButton(forward.isEmpty() ? tr("&Forward") : forward, d.box);
+    d.backward = new QRadioButton(backward.isEmpty() ? tr("&Backward") : backward, d.box);
+    d.forward->setChecked(true);
+    auto *layout = new QHBoxLayout(d.box);
+    layout->addWidget(backwardFirst ? d.backward : d.forward);
+    layout->addWidget(backwardFirst ? d.forward : d.backward);
+    return d;
+}
+
+QDialogButtonBox *SearchDialog::newFindButtons(QDialog *dialog,
+                                               const std::function<void()> &findNext,
+                                               QPushButton **next) {
+    auto *buttons = new QDialogButtonBox(dialog);
+    QPushButton *button = buttons->addButton(tr("Find &Next"), QDialogButtonBox::AcceptRole);
+    button->setDefault(true);
+    buttons->addButton(QDialogButtonBox::Close);
+    QObject::connect(button, &QPushButton::clicked, dialog, findNext);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    if (next)
+        *next = button;
+    return buttons;
+}
+
 SearchDialog::SearchDialog(std::vector<Criterion> criteria, QWidget *parent)
     : QDialog(parent), criteria_(std::move(criteria)) {
     setWindowTitle(tr("Find"));
@@ -32,26 +59,16 @@ SearchDialog::SearchDialog(std::vector<Criterion> criteria, QWidget *parent)
     text_->setInsertPolicy(QComboBox::NoInsert);
     text_->setMinimumContentsLength(28);
 
-    auto *direction = new QGroupBox(tr("Direction"), this);
-    auto *directionLayout = new QHBoxLayout(direction);
-    forward_ = new QRadioButton(tr("&Forward"), direction);
-    backward_ = new QRadioButton(tr("&Backward"), direction);
-    forward_->setChecked(true);
-    directionLayout->addWidget(forward_);
-    directionLayout->addWidget(backward_);
+    const Direction direction = newDirection(this);
+    forward_ = direction.forward;
+    backward_ = direction.backward;
     matchCase_ = new QCheckBox(tr("C&ase sensitive"), this);
-
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *next = buttons->addButton(tr("Find &Next"), QDialogButtonBox::AcceptRole);
-    next->setDefault(true);
-    buttons->addButton(QDialogButtonBox::Close);
-    connect(next, &QPushButton::clicked, this, [this] { emit findNext(); });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = newFindButtons(this, [this] { emit findNext(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(what);
     layout->addWidget(text_);
-    layout->addWidget(direction);
+    layout->addWidget(direction.box);
     layout->addWidget(matchCase_);
     layout->addWidget(buttons);
     connect(buttons_, &QButtonGroup::idClicked, this, [this] { fillChoices(); });

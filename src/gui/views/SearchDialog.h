@@ -5,11 +5,15 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QDialogButtonBox;
+class QGroupBox;
+class QPushButton;
 class QRadioButton;
 
 namespace qv {
@@ -35,6 +39,19 @@ public:
     void setMatchCase(bool on);
     // The case rule, when the criterion in force has one.
     bool matchCase() const;
+
+    // What every find dialog of the program has: the direction, forward chosen, its buttons
+    // labelled "Forward" and "Backward" unless named otherwise and laid out in that order
+    // unless backwardFirst; and Find Next, the default button, beside Close.
+    struct Direction {
+        QGroupBox *box = nullptr;
+        QRadioButton *forward = nullptr;
+        QRadioButton *backward = nullptr;
+    };
+    static Direction newDirection(QWidget *owner, const QString &forward = {},
+                                  const QString &backward = {}, bool backwardFirst = false);
+    static QDialogButtonBox *newFindButtons(QDialog *dialog, const std::function<void()> &findNext,
+                                            QPushButton **next = nullptr);
 
 signals:
     void findNext();
