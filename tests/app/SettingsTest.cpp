@@ -2,14 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include "support/TempDir.h"
 
 namespace qv {
 namespace {
-
-namespace fs = std::filesystem;
 
 Settings loaded(const std::string &text) {
     IniFile ini;
@@ -17,28 +13,6 @@ Settings loaded(const std::string &text) {
     Settings settings;
     settings.load(ini);
     return settings;
-}
-
-TEST(SettingsTest, DefaultsOfAnEmptyFile) {
-    Settings s = loaded("");
-    EXPECT_EQ(s.appLanguage, 0);
-    EXPECT_TRUE(s.statusBar);
-    EXPECT_TRUE(s.toolBar);
-    EXPECT_TRUE(s.hexa);
-    EXPECT_EQ(s.lastPath, "");
-    EXPECT_EQ(s.launchpad, WorkingMode::Examine);
-    EXPECT_EQ(s.product, 2);
-    EXPECT_EQ(s.examineFilter, 0);
-    EXPECT_EQ(s.viewFilter, 0);
-    EXPECT_EQ(s.protocol, "EDSS-1");
-    EXPECT_EQ(s.variant, "EDSS");
-    EXPECT_FALSE(s.v5Decoding);
-    EXPECT_EQ(s.language, 0);
-    EXPECT_EQ(s.fontName, "Courier New");
-    EXPECT_EQ(s.fontSize, 9);
-    EXPECT_EQ(s.fontStyle, 0);
-    EXPECT_TRUE(s.recentFiles.entries().empty());
-    EXPECT_EQ(s.registrationName, "");
 }
 
 TEST(SettingsTest, IntegerKeysOutsideTheirRangeFallBack) {
@@ -110,20 +84,6 @@ TEST(SettingsTest, TextKeysAreCutToTheirLength) {
     EXPECT_EQ(s.registrationCompany.size(), 48u);
 }
 
-TEST(SettingsTest, FontStyleBits) {
-    struct Case {
-        int style;
-        bool italic;
-        int weight;
-    } cases[] = {{0, false, 400}, {1, true, 400}, {2, false, 700}, {3, true, 700}};
-    for (const Case &c : cases) {
-        Settings s;
-        s.fontStyle = c.style;
-        EXPECT_EQ(s.fontItalic(), c.italic);
-        EXPECT_EQ(s.fontWeight(), c.weight);
-    }
-}
-
 TEST(SettingsTest, SelectingAProductSetsItsFilters) {
     struct Case {
         int product;
@@ -158,19 +118,6 @@ TEST(SettingsTest, SelectingAProductSetsItsFilters) {
     EXPECT_EQ(s.product, 2);
 }
 
-TEST(SettingsTest, OpenDialogFilterTexts) {
-    ASSERT_EQ(std::size(kExamineFilters), 5u);
-    EXPECT_STREQ(kExamineFilters[0], "LVT-30/-60 files (M*.lvt;R*.lvt;T*.lvt)");
-    EXPECT_STREQ(kExamineFilters[1], "DRU-70 files (*.dru)");
-    EXPECT_STREQ(kExamineFilters[2], "KSM-2 files (*.mon)");
-    EXPECT_STREQ(kExamineFilters[3], "KSE-400 files (*.mon)");
-    EXPECT_STREQ(kExamineFilters[4], "All files (*.*)");
-    ASSERT_EQ(std::size(kViewFilters), 3u);
-    EXPECT_STREQ(kViewFilters[0], "LVT-30/-60 files (A*.lvt;B*.lvt;C*.lvt;D*.lvt;E*.lvt;S*.lvt)");
-    EXPECT_STREQ(kViewFilters[1], "PLM-45 files (*.plm)");
-    EXPECT_STREQ(kViewFilters[2], "All files (*.*)");
-}
-
 TEST(SettingsTest, RecentFileListMovesToFrontAndKeepsFour) {
     RecentFileList list;
     for (const char *f : {"/a", "/b", "/c", "/d", "/e"})
@@ -190,22 +137,10 @@ TEST(SettingsTest, RecentFileListMovesToFrontAndKeepsFour) {
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("quorvane-settings-" +
-                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        path_ = (folder_ / "QUORVANE.INI").string();
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-    std::string bytes() const {
-        std::ifstream in(path_, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string bytes() const { return folder_.read("QUORVANE.INI"); }
 
-    fs::path folder_;
-    std::string path_;
+    test::TempDir folder_;
+    std::string path_ = folder_.file("QUORVANE.INI");
 };
 
 TEST_F(SettingsFileTest, FourRecentFilesSurviveSaveAndRestartInOrder) {
@@ -252,11 +187,9 @@ TEST_F(SettingsFileTest, ClosingWritesItsKeysAndExitWritesTheRest) {
 }
 
 TEST_F(SettingsFileTest, HandEditedFileKeepsItsOwnLines) {
-    {
-        std::ofstream out(path_, std::ios::binary);
-        out << "; tuned by hand\r\n[Configuration]\r\nProduct=3\r\nMine=1\r\n\r\n"
-               "[Colors]\r\nUsedColors=2\r\n[Protocol Info]\r\nV5 Decoding=Yes\r\n";
-    }
+    folder_.write("QUORVANE.INI",
+                  "; tuned by hand\r\n[Configuration]\r\nProduct=3\r\nMine=1\r\n\r\n"
+                  "[Colors]\r\nUsedColors=2\r\n[Protocol Info]\r\nV5 Decoding=Yes\r\n");
     Settings s;
     s.open(path_);
     EXPECT_TRUE(s.v5Decoding);
@@ -273,10 +206,8 @@ TEST_F(SettingsFileTest, HandEditedFileKeepsItsOwnLines) {
 }
 
 TEST_F(SettingsFileTest, CorruptFileReadsAsDefaults) {
-    {
-        std::ofstream out(path_, std::ios::binary);
-        out << std::string("\0\xff[Configuration\n=\n[Police]\nFontSize=\x80\nFontStyle\n", 48);
-    }
+    folder_.write("QUORVANE.INI",
+                  std::string("\0\xff[Configuration\n=\n[Police]\nFontSize=\x80\nFontStyle\n", 48));
     Settings s;
     s.open(path_);
     EXPECT_EQ(s.fontSize, 6);

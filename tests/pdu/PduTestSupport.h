@@ -1,17 +1,15 @@
 #pragma once
 // Notation folders written by the tests, and an interpreter that decodes against them.
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "pdu/PduInterpreter.h"
 #include "pdu/PduRender.h"
+#include "support/TempDir.h"
 
 namespace qv::pdu::test {
 
@@ -24,27 +22,15 @@ inline std::string rec(const std::string &code, const std::string &label, int le
     return line + pattern;
 }
 
-class NotationFolder {
+// A notation folder whose files are written a line at a time.
+class NotationFolder : public qv::test::TempDir {
 public:
-    NotationFolder() {
-        static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("qv-pdu-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(path_);
-    }
-    ~NotationFolder() { std::filesystem::remove_all(path_); }
-    NotationFolder(const NotationFolder &) = delete;
-    NotationFolder &operator=(const NotationFolder &) = delete;
-
-    void write(const std::string &name, const std::vector<std::string> &lines) {
-        std::ofstream out(path_ / name, std::ios::binary);
+    void write(const std::string &name, const std::vector<std::string> &lines) const {
+        std::string text;
         for (const std::string &line : lines)
-            out << line << '\n';
+            text += line + '\n';
+        TempDir::write(name, text);
     }
-    std::string path() const { return path_.string(); }
-
-private:
-    std::filesystem::path path_;
 };
 
 struct LoaderMessages {
