@@ -93,20 +93,4 @@ TEST_F(CallsCli, BadInputGetsAMessage) {
     EXPECT_EQ(r.code, 1) << r.out;
 }
 
-TEST_F(CallsCli, RealPriCaptureImportedFromPcap) {
-    const std::string pcap = "/work/shared/captures/real/wanpipe_pri_lapd203.pcap";
-    if (!std::filesystem::exists(pcap))
-        GTEST_SKIP() << pcap << " is not here";
-    const CliRun imported = cli("import " + pcap + " --lvt " + file("pri.lvt"));
-    ASSERT_EQ(imported.code, 0) << imported.out;
-    const CliRun r = calls(file("pri.lvt"));
-    ASSERT_EQ(r.code, 0) << r.out;
-    // One incoming call, answered at once; the capture stops before its clearing.
-    EXPECT_EQ(
-        r.out.substr(r.out.find('\n') + 1),
-        "1\tISDN\t0\t0x02\tNT\t3545850900\t1111\ten-bloc\tSpeech\tB1\t"
-        "07/04/2008 20:57:07.210\t07/04/2008 20:57:07.224\t0:00:00.014\tconnected\tyes\topen\t"
-        "-\t-\t-\t161\t166\t4\t-\n");
-}
-
 } // namespace

@@ -66,54 +66,21 @@ TEST_F(PcapCli, ExportRefusals) {
     EXPECT_FALSE(fs::exists(file("n.pcap")));
 }
 
-TEST_F(PcapCli, ImportsTheWanpipeCallAndDecodesItsSetup) {
+TEST_F(PcapCli, ImportsTheWanpipeCallAndListsIt) {
     CliRun r = cli("import " + data("wanpipe_pri_lapd203.pcap") + " --lvt " + file("w.lvt"));
     ASSERT_EQ(r.code, 0) << r.out;
     EXPECT_EQ(r.out, file("w.lvt") + ": 171 frames\n");
-    r = cli("summary " + file("w.lvt") + home());
+    // One incoming call, answered at once; the capture stops before its clearing.
+    r = cli("calls " + file("w.lvt") + home());
     ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_NE(
-        r.out.find("161\t07/04/2008\t20:57:07.210\t     <==\tI\t0\tSETUP\t3545850900\t1111\t-\n"),
-        std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find("163\t07/04/2008\t20:57:07.222\t==>     \tI\t0\tCALL PROC"),
-              std::string::npos);
+    EXPECT_EQ(
+        r.out.substr(r.out.find('\n') + 1),
+        "1\tISDN\t0\t0x02\tNT\t3545850900\t1111\ten-bloc\tSpeech\tB1\t"
+        "07/04/2008 20:57:07.210\t07/04/2008 20:57:07.224\t0:00:00.014\tconnected\tyes\topen\t"
+        "-\t-\t-\t161\t166\t4\t-\n");
     r = cli("info " + file("w.lvt"));
     EXPECT_NE(r.out.find("Instrument    : PCAP"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("Start         : 07/04/2008 20:50:28"), std::string::npos) << r.out;
-}
-
-TEST_F(PcapCli, ImportsTheI4bTraceAndListsItsCall) {
-    // A BRI bus of 1999: the D channel of a data call and the V.120 frames of its B2 channel.
-    CliRun r = cli("import " + data("i4b_bri_dss1_call_v120.trace") + " --lvt " + file("i.lvt"));
-    ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_EQ(r.out, file("i.lvt") +
-                         ": 26 frames; 68 records of B channels, events or other protocols left "
-                         "out\n");
-    r = cli("summary " + file("i.lvt") + home());
-    ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_NE(r.out.find("1\t12/12/1999\t12:26:08.897\t==>     \tUI\t63\tID.REQUEST"),
-              std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find("5\t12/12/1999\t12:26:09.467\t==>     \tI\t0\tSETUP\t5551212\t"
-                         "0205551212\t-\n"),
-              std::string::npos);
-    EXPECT_NE(r.out.find("13\t12/12/1999\t12:26:10.677\t     <==\tI\t0\tCONNECT"),
-              std::string::npos);
-    r = cli("calls " + file("i.lvt") + " --format csv" + home());
-    ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_NE(r.out.find("\n1,ISDN,99,0x30,TE,5551212,0205551212,en-bloc,"), std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find(",connected,yes,open,"), std::string::npos) << r.out;
-
-    // An E1 DPNSS trace has no LAPD to import.
-    r = cli("import " + data("eyesdn_e1_dpnss.trc") + " --lvt " + file("e.lvt"));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.out.find("eyesdn_e1_dpnss.trc: holds no D-channel LAPD frame (100 records of B "
-                         "channels, events or other protocols); nothing written"),
-              std::string::npos)
-        << r.out;
-    EXPECT_FALSE(fs::exists(file("e.lvt")));
 }
 
 TEST_F(PcapCli, ImportRefusals) {
@@ -134,6 +101,9 @@ TEST_F(PcapCli, ImportRefusals) {
              data("wanpipe_pri_lapd203.pcap"),
          2, "that is the file imported"},
         {"import " + data("wanpipe_pri_lapd203.pcap") + " --pcap x", 2, "--pcap"},
+        {"import " + data("eyesdn_e1_dpnss.trc") + " --lvt " + file("o.lvt"), 1,
+         "eyesdn_e1_dpnss.trc: holds no D-channel LAPD frame (100 records of B channels, events "
+         "or other protocols); nothing written"},
     };
     for (const Case &c : cases) {
         const CliRun r = cli(c.args);

@@ -59,18 +59,6 @@ TEST_F(PcapTest, OpensImportedUnderItsOwnNameAndCleansUp) {
     EXPECT_EQ(temporaryImports().size(), before);
 }
 
-TEST_F(PcapTest, AnI4bTraceOpensTheSameWay) {
-    CaptureWindow *capture =
-        window->openPath(data("i4b_bri_dss1_call_v120.trace"), OpenSource::Dialog);
-    ASSERT_NE(capture, nullptr);
-    EXPECT_TRUE(messages.entries().empty());
-    ASSERT_EQ(capture->summaryModel()->rowCount(), 26);
-    EXPECT_EQ(cell(capture->summaryModel(), 4, "Msg.Type"), "SETUP");
-    EXPECT_EQ(cell(capture->summaryModel(), 4, "Called Addr"), "0205551212");
-    window->closeActive();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 TEST_F(PcapTest, ARefusedLinkTypeIsReported) {
     const std::size_t before = temporaryImports().size();
     const std::string path = data("orig_wanpipe_trace_linktype17.pcap");
