@@ -20,6 +20,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "ProgramFixture.h"
 #include "Screenshots.h"
 #include "app/MainWindow.h"
 #include "base/UserMessages.h"
@@ -38,74 +39,16 @@ const QStringList kDefaultShown = {"Date",     "Time",         "TE - NT",     "T
                                    "Msg.Type", "Calling Addr", "Called Addr", "Cause"};
 const QStringList kV5Titles = {"TS", "EFA", "DLA", "L3 Addr."};
 
-class SetupDialogsTest : public ::testing::Test {
+class SetupDialogsTest : public test::ProgramTest {
 protected:
-    SetupDialogsTest()
-        : dir(std::filesystem::temp_directory_path() /
-              ("qv-gui-setup-" + std::to_string(::getpid()))),
-          installation(Installation::fromCommandLine({})) {
-        std::filesystem::create_directories(dir);
-        settings.open(iniPath());
-        context.columns.load(settings.file(), 0);
-        context.colours.load(settings.file());
-        context.decoding.start(installation, settings, {}, messages);
-        window = std::make_unique<MainWindow>(installation, settings, context, messages);
-    }
-    ~SetupDialogsTest() override {
-        window.reset();
-        std::filesystem::remove_all(dir);
-    }
-    std::string iniPath() const { return (dir / "QUORVANE.INI").string(); }
-    // The settings file as the next start reads it.
-    IniFile onDisk() const {
-        IniFile file;
-        file.load(iniPath());
-        return file;
-    }
-    CaptureWindow *open(const char *sample) {
-        return window->openCapture(std::string(QUORVANE_SOURCE_DIR) + "/data/samples/" + sample);
-    }
+    std::string iniPath() const { return dir.file("QUORVANE.INI"); }
+    CaptureWindow *open(const char *name) { return openSample(name); }
     static QStringList headers(const CaptureWindow *capture) {
-        QStringList titles;
-        const QAbstractItemModel *model = capture->summaryModel();
-        for (int c = 0; c < model->columnCount(); ++c)
-            titles << model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-        return titles;
+        return headerTitles(*capture->summaryModel());
     }
-    static QVariant cellRole(const CaptureWindow *capture, int row, int role) {
-        const QAbstractItemModel *model = capture->summaryModel();
-        return model->data(model->index(row, 0), role);
+    static QColor colour(const CaptureWindow *capture, int row, int role) {
+        return test::colourAt(capture->summaryModel(), row, role);
     }
-    void trigger(const QString &text) {
-        for (QAction *action : window->findChildren<QAction *>())
-            if (action->text() == text) {
-                ASSERT_TRUE(action->isEnabled()) << text.toStdString();
-                action->trigger();
-                return;
-            }
-        ADD_FAILURE() << "no action " << text.toStdString();
-    }
-    // Runs the menu command, and drive on the dialog it shows.
-    template <typename Dialog>
-    void runDialog(const QString &command, std::function<void(Dialog *)> drive) {
-        QTimer::singleShot(0, [drive] {
-            QWidget *modal = QApplication::activeModalWidget();
-            if (auto *dialog = qobject_cast<Dialog *>(modal))
-                drive(dialog);
-            else if (modal)
-                modal->close();
-            else
-                ADD_FAILURE() << "no dialog shown";
-        });
-        trigger(command);
-    }
-
-    std::filesystem::path dir;
-    Installation installation;
-    Settings settings;
-    ProgramContext context;
-    RecordingUserMessages messages;
-    std::unique_ptr<MainWindow> window;
 };
 
 QStringList shownRows(const ProtocolInformationDialog &dialog) {
@@ -257,7 +200,9 @@ TEST_F(SetupDialogsTest, TheMenuCommandsOpenTheirDialogs) {
         dialog->useColoursBox()->setChecked(false);
         dialog->accept();
     });
-    EXPECT_FALSE(cellRole(capture, 7, Qt::ForegroundRole).isValid());
+    EXPECT_FALSE(capture->summaryModel()
+                     ->data(capture->summaryModel()->index(7, 0), Qt::ForegroundRole)
+                     .isValid());
     EXPECT_EQ(onDisk().readString("Colors", "UsedColors"), "0");
 
     runDialog<FontDialog>("F&onts...", [](auto *dialog) { dialog->reject(); });
@@ -266,7 +211,7 @@ TEST_F(SetupDialogsTest, TheMenuCommandsOpenTheirDialogs) {
 }
 
 TEST_F(SetupDialogsTest, ASettingsFileThatCannotBeWrittenIsReported) {
-    std::filesystem::remove_all(dir);
+    std::filesystem::remove_all(dir.path());
     window->applyColours(context.colours);
     EXPECT_EQ(messages.texts(),
               std::vector<std::string>{"The settings could not be written to " + iniPath() + "."});
@@ -297,9 +242,9 @@ TEST_F(SetupDialogsTest, ChosenColoursColourTheOpenSummariesAndAreWritten) {
     dialog.accept();
     window->applyColours(dialog.colours());
 
-    EXPECT_EQ(cellRole(capture, 12, Qt::ForegroundRole).value<QColor>(), QColor(10, 20, 30));
-    EXPECT_EQ(cellRole(capture, 12, Qt::BackgroundRole).value<QColor>(), QColor(200, 220, 240));
-    EXPECT_EQ(cellRole(capture, 13, Qt::ForegroundRole).value<QColor>(), QColor(128, 0, 64))
+    EXPECT_EQ(colour(capture, 12, Qt::ForegroundRole), QColor(10, 20, 30));
+    EXPECT_EQ(colour(capture, 12, Qt::BackgroundRole), QColor(200, 220, 240));
+    EXPECT_EQ(colour(capture, 13, Qt::ForegroundRole), QColor(128, 0, 64))
         << "other layers keep theirs";
     auto *detail = capture->findChild<QListWidget *>();
     ASSERT_NE(detail, nullptr);

@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include "ModelTexts.h"
+#include "ProgramFixture.h"
 #include "Screenshots.h"
 #include "app/InterfaceTranslation.h"
 #include "app/MainWindow.h"
@@ -45,58 +46,23 @@ constexpr const char *kFirstLineCopied = "A01-1\t67\t120\t36,45\ttp\t1-2\t150\t1
                                          "not meas.\t40\tyes\tno\tlow\tnot meas.\t120\t12.3\t"
                                          "hi-Z\tnot meas.\t\tnone\tok\t\n";
 
-class PlmWindowTest : public ::testing::Test {
+class PlmWindowTest : public test::ProgramTest {
 protected:
-    PlmWindowTest()
-        : dir(std::filesystem::temp_directory_path() /
-              ("qv-gui-plm-" + std::to_string(::getpid()))),
-          installation(Installation::fromCommandLine({})) {
-        std::filesystem::create_directories(dir);
-        settings.open((dir / "QUORVANE.INI").string());
-        window = std::make_unique<MainWindow>(installation, settings, context, messages);
+    PlmWindowTest() {
         window->enterMode(WorkingMode::ViewResults);
         write("p03.plm", kProject);
     }
-    ~PlmWindowTest() override {
-        window.reset();
-        std::filesystem::remove_all(dir);
-    }
-    std::string path(const char *name = "p03.plm") const { return (dir / name).string(); }
-    void write(const char *name, const std::string &bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-    }
-    static std::string bytes(const std::string &file) {
-        std::ifstream f(file, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    }
+    std::string path(const char *name = "p03.plm") const { return dir.file(name); }
+    void write(const char *name, const std::string &bytes) const { dir.write(name, bytes); }
     PlmWindow *open(const std::string &file) {
         window->openPath(file, OpenSource::Dialog);
         return window->activePlm();
     }
     static QString cell(const PlmWindow *plm, int row, int column) {
-        const QAbstractItemModel *model = plm->lineModel();
-        for (int c = 0; c < model->columnCount(); ++c)
-            if (model->headerData(c, Qt::Horizontal, Qt::DisplayRole) == plmColumnTitle(column))
-                return model->data(model->index(row, c), Qt::DisplayRole).toString();
-        return QStringLiteral("(no column)");
-    }
-    QAction *action(const QString &text) {
-        for (QAction *a : window->findChildren<QAction *>())
-            if (a->text() == text)
-                return a;
-        ADD_FAILURE() << "no action " << text.toStdString();
-        return nullptr;
+        return test::cell(plm->lineModel(), row, plmColumnTitle(column));
     }
     void filter(const std::function<void(PlmFiltersDialog *)> &drive) {
-        QTimer::singleShot(0, [drive] {
-            if (auto *dialog = qobject_cast<PlmFiltersDialog *>(QApplication::activeModalWidget()))
-                drive(dialog);
-            else
-                ADD_FAILURE() << "no filters dialog";
-        });
-        QAction *a = action("PLM-45 &Filters...");
-        ASSERT_TRUE(a && a->isEnabled());
-        a->trigger();
+        runDialog<PlmFiltersDialog>("PLM-45 &Filters...", drive);
     }
     static void selectRows(PlmWindow *plm, std::initializer_list<int> rows) {
         auto *table = plm->findChild<QTableView *>();
@@ -106,13 +72,6 @@ protected:
                                             QItemSelectionModel::Select |
                                                 QItemSelectionModel::Rows);
     }
-
-    std::filesystem::path dir;
-    Installation installation;
-    Settings settings;
-    ProgramContext context;
-    RecordingUserMessages messages;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(PlmWindowTest, AProjectOpensAsATableOfItsLines) {
@@ -285,16 +244,16 @@ TEST_F(PlmWindowTest, SaveAsCopiesTheFileAndPrintsGoToPages) {
     PlmWindow *plm = open(path());
     ASSERT_NE(plm, nullptr);
     ASSERT_TRUE(window->saveActiveAs(path("copy.plm")));
-    EXPECT_EQ(bytes(path("copy.plm")), kProject);
+    EXPECT_EQ(dir.read("copy.plm"), kProject);
     EXPECT_EQ(plm->windowTitle().toStdString(), path("copy.plm") + " - Project 03");
-    EXPECT_FALSE(window->saveActiveAs((dir / "no-such-folder" / "p.plm").string()));
+    EXPECT_FALSE(window->saveActiveAs(dir.file("no-such-folder/p.plm")));
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"Problem while saving file!"});
 
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(path("lines.pdf")));
     ASSERT_TRUE(plm->print({0, 2}, printer));
-    const std::string pdf = bytes(path("lines.pdf"));
+    const std::string pdf = dir.read("lines.pdf");
     EXPECT_GT(pdf.size(), 1000u);
     EXPECT_EQ(pdf.substr(0, 4), "%PDF");
 }
