@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "ProgramFixture.h"
 #include "Screenshots.h"
 #include "app/MainWindow.h"
 #include "base/UserMessages.h"
@@ -61,49 +62,21 @@ private:
     QTimer timer_;
 };
 
-QAction *findAction(QWidget &window, const QString &text) {
-    for (QAction *action : window.findChildren<QAction *>())
-        if (action->text() == text)
-            return action;
-    return nullptr;
-}
-
-QString cell(const QAbstractItemModel *model, int row, const QString &title) {
-    for (int c = 0; c < model->columnCount(); ++c)
-        if (model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == title)
-            return model->data(model->index(row, c), Qt::DisplayRole).toString();
-    return QStringLiteral("(no column)");
-}
-
-bool hasHeader(const QAbstractItemModel *model, const QString &title) {
-    for (int c = 0; c < model->columnCount(); ++c)
-        if (model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == title)
-            return true;
-    return false;
-}
-
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public test::ProgramTest {
 protected:
-    explicit ProgramTest(Installation home = Installation::fromCommandLine({}))
-        : installation(std::move(home)), window(installation, settings, context, messages) {
-        context.columns.load(settings.file(), 0);
-        context.decoding.start(installation, settings, {}, messages);
-        window.enterMode(WorkingMode::Examine);
-    }
-    CaptureWindow *open(const char *sample, int frame) {
-        CaptureWindow *capture =
-            window.openCapture(std::string(QUORVANE_SOURCE_DIR) + "/data/samples/" + sample);
+    using test::ProgramTest::ProgramTest;
+    CaptureWindow *open(const char *name, int frame) {
+        CaptureWindow *capture = openSample(name);
         if (capture)
             capture->selectFrame(frame);
         return capture;
     }
     // Runs a menu command whose dialogs the steps answer.
     void run(const QString &command, std::vector<ModalSteps::Step> steps) {
-        QAction *action = findAction(window, command);
-        ASSERT_NE(action, nullptr) << command.toStdString();
-        ASSERT_TRUE(action->isEnabled()) << command.toStdString();
+        QAction *a = action(command);
+        ASSERT_TRUE(a && a->isEnabled()) << command.toStdString();
         ModalSteps answers(std::move(steps));
-        action->trigger();
+        a->trigger();
         EXPECT_TRUE(answers.allTaken()) << "a dialog expected by the test did not open";
     }
     void chooseProduct(int product, bool v5 = false) {
@@ -122,14 +95,12 @@ protected:
             setup.accept();
         };
     }
-
-    Installation installation;
-    Settings settings;
-    ProgramContext context;
-    RecordingUserMessages messages;
-    MainWindow window;
+    static bool hasHeader(const QAbstractItemModel *model, const QString &title) {
+        return headerTitles(*model).contains(title);
+    }
 };
 
+using test::cell;
 using ProductSelectionTest = ProgramTest;
 
 TEST_F(ProductSelectionTest, TheDialogShowsEachProductWithItsVariantsAndADescription) {
@@ -179,7 +150,7 @@ TEST_F(ProductSelectionTest, TheDialogShowsEachProductWithItsVariantsAndADescrip
 }
 
 TEST_F(ProductSelectionTest, AChoiceSetsTheFiltersTheToolbarAndTheMode) {
-    EXPECT_EQ(window.toolbarImage(), 0) << "the LVT-30's image at start";
+    EXPECT_EQ(window->toolbarImage(), 0) << "the LVT-30's image at start";
     settings.examineFilter = 4;
     settings.viewFilter = 2;
     struct Case {
@@ -197,7 +168,7 @@ TEST_F(ProductSelectionTest, AChoiceSetsTheFiltersTheToolbarAndTheMode) {
         {3, true, 0, 0, 4, WorkingMode::ViewResults, true},
         {2, true, 0, 0, 0, WorkingMode::ViewResults, false},
     };
-    QAction *picture = window.findChild<QAction *>("productPicture");
+    QAction *picture = window->findChild<QAction *>("productPicture");
     ASSERT_NE(picture, nullptr);
     for (const Case &c : cases) {
         const char *name = kProducts[c.product].name;
@@ -205,14 +176,14 @@ TEST_F(ProductSelectionTest, AChoiceSetsTheFiltersTheToolbarAndTheMode) {
         EXPECT_EQ(settings.product, c.product) << name;
         EXPECT_EQ(settings.examineFilter, c.examineFilter) << name;
         EXPECT_EQ(settings.viewFilter, c.viewFilter) << name;
-        EXPECT_EQ(window.toolbarImage(), c.toolbarImage) << name;
-        EXPECT_EQ(window.mode(), c.mode) << name;
+        EXPECT_EQ(window->toolbarImage(), c.toolbarImage) << name;
+        EXPECT_EQ(window->mode(), c.mode) << name;
         EXPECT_EQ(settings.v5Decoding, c.v5) << name;
         EXPECT_EQ(picture->text(), QString::fromLatin1(name));
         EXPECT_EQ(picture->icon().pixmap(64).toImage(), productPicture(c.product, 64).toImage())
             << name << ": the toolbar shows the product's picture";
         int checked = 0;
-        for (QAction *entry : window.findChildren<QAction *>())
+        for (QAction *entry : window->findChildren<QAction *>())
             if (entry->isCheckable() && entry->text() == QString::fromLatin1(name))
                 checked += entry->isChecked() ? 1 : 0;
         EXPECT_EQ(checked, 1) << name << ": the Product menu marks it";
@@ -224,7 +195,7 @@ TEST_F(ProductSelectionTest, AChoiceSetsTheFiltersTheToolbarAndTheMode) {
             dialog.reject();
         }});
     EXPECT_EQ(settings.product, 2);
-    EXPECT_EQ(window.toolbarImage(), 0);
+    EXPECT_EQ(window->toolbarImage(), 0);
     EXPECT_TRUE(messages.entries().empty());
 }
 
@@ -258,7 +229,7 @@ TEST_F(ProductSelectionTest, SerialSettingsAreKeptPerProduct) {
     EXPECT_EQ(settings.serialPorts.ports[1].rtSpeed, 3u) << "the LVT-30's own settings again";
 
     settings.serialPorts.currentPort = 3;
-    window.close();
+    window->close();
     EXPECT_EQ(ini.readInt("Serial Ports", "LVT-30 Current port", -1), 3) << "written at close";
 }
 

@@ -39,7 +39,8 @@ inline std::string sample(const std::string &name) {
 
 class ProgramTest : public ::testing::Test {
 protected:
-    ProgramTest() : installation(Installation::fromCommandLine({})) {
+    ProgramTest() : ProgramTest(Installation::fromCommandLine({})) {}
+    explicit ProgramTest(Installation home) : installation(std::move(home)) {
         settings.open(dir.file("QUORVANE.INI"));
         context.columns.load(settings.file(), 0);
         context.colours.load(settings.file());
