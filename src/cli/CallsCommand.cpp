@@ -7,7 +7,7 @@
 
 #include "CliEnvironment.h"
 #include "analysis/CallList.h"
-#include "base/NumberText.h"
+#include "base/Numbers.h"
 #include "capture/CDecodeDoc.h"
 #include "decode/CDecoder.h"
 #include "decode/DecodedFrame.h"

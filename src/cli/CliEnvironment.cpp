@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "app/Installation.h"
+#include "base/Numbers.h"
 #include "pdu/interface/ProtocolVariant.h"
 
 namespace qv::cli {
@@ -100,14 +101,10 @@ bool parseFormat(const std::string &text, Format &out) {
 }
 
 bool parseNumber(const std::string &text, std::uint32_t &out) {
-    if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0])))
-        return false;
-    char *end = nullptr;
-    const unsigned long long v = std::strtoull(text.c_str(), &end, 10);
-    if (*end || v > 0xFFFFFFFFull)
-        return false;
-    out = static_cast<std::uint32_t>(v);
-    return true;
+    const std::optional<std::uint32_t> v = parseDigits(text, 10);
+    if (v)
+        out = *v;
+    return v.has_value();
 }
 
 void appendCsvCell(std::string &out, std::string_view cell) {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "base/NumberText.h"
+#include "base/Numbers.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "decode/HexaTrace.h"

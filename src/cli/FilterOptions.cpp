@@ -9,6 +9,7 @@
 #include "app/Installation.h"
 #include "app/Settings.h"
 #include "base/IniFile.h"
+#include "base/Numbers.h"
 #include "capture/CDecodeDoc.h"
 #include "filters/FilterFiles.h"
 #include "filters/FilterLists.h"
@@ -125,36 +126,13 @@ std::vector<std::string> directionNames() {
 }
 
 std::optional<int> decimalValue(const std::string &text) {
-    if (text.empty() || text.size() > 9)
-        return std::nullopt;
-    int v = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        v = v * 10 + (c - '0');
-    }
-    return v;
+    const std::optional<std::uint32_t> v = parseDigits(text, 10, 999999999);
+    return v ? std::optional<int>(static_cast<int>(*v)) : std::nullopt;
 }
 
-std::optional<int> hexaValue(std::string text) {
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        text.erase(0, 2);
-    if (text.empty() || text.size() > 7)
-        return std::nullopt;
-    int v = 0;
-    for (char c : text) {
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else
-            return std::nullopt;
-        v = v * 16 + digit;
-    }
-    return v;
+std::optional<int> hexaValue(const std::string &text) {
+    const std::optional<std::uint32_t> v = parseHexNumber(text, 0xFFFFFFF);
+    return v ? std::optional<int>(static_cast<int>(*v)) : std::nullopt;
 }
 
 bool allDigits(std::string_view text) {

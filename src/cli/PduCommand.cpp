@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Installation.h"
+#include "base/Numbers.h"
 #include "base/UserMessages.h"
 #include "pdu/PduInterpreter.h"
 #include "pdu/PduRender.h"
@@ -52,27 +53,21 @@ void printLoaderMessage(void *, const char *text, const char *caption) {
 }
 
 bool parseHex(const std::string &text, std::vector<std::uint8_t> &out) {
-    std::string digits;
-    for (char c : text) {
-        if (std::isxdigit(static_cast<unsigned char>(c)))
-            digits.push_back(c);
-        else if (c != ' ' && c != ':' && c != '-')
-            return false;
-    }
-    if (digits.size() % 2 != 0 || digits.size() / 2 > 0xFFFF)
+    std::optional<std::vector<std::uint8_t>> octets = parseHexOctets(text, " :-");
+    if (!octets || octets->size() > 0xFFFF)
         return false;
-    for (std::size_t i = 0; i < digits.size(); i += 2)
-        out.push_back(
-            static_cast<std::uint8_t>(std::strtoul(digits.substr(i, 2).c_str(), nullptr, 16)));
+    out = std::move(*octets);
     return true;
 }
 
+// A table or start value: decimal, or hexadecimal after "0x".
 bool parseSmall(const std::string &text, std::uint16_t &out) {
-    char *end = nullptr;
-    const unsigned long v = std::strtoul(text.c_str(), &end, 0);
-    if (text.empty() || *end || v > 0xFFFF)
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const std::optional<std::uint32_t> v =
+        hex ? parseHexNumber(text, 0xFFFF) : parseDigits(text, 10, 0xFFFF);
+    if (!v)
         return false;
-    out = static_cast<std::uint16_t>(v);
+    out = static_cast<std::uint16_t>(*v);
     return true;
 }
 

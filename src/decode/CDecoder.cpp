@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "base/NumberText.h"
+#include "base/Numbers.h"
 #include "base/Texts.h"
 #include "decode/SummaryColumn.h"
 
@@ -227,17 +227,8 @@ namespace {
 
 // "0x" and the value in upper-case hexadecimal, at least minDigits digits (printf's "0x%0*X").
 void appendHexValue(unsigned value, int minDigits, std::string &out) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    char text[2 + 2 * sizeof(unsigned)];
-    char *p = text + sizeof text;
-    char *const limit = p - minDigits;
-    do {
-        *--p = kDigits[value & 0xF];
-        value >>= 4;
-    } while (value != 0 || p > limit);
-    *--p = 'x';
-    *--p = '0';
-    out.append(p, static_cast<std::size_t>(text + sizeof text - p));
+    out.append("0x");
+    appendHex(out, value, minDigits);
 }
 
 } // namespace
@@ -493,12 +484,10 @@ int CDecoder::hexaLine(int lineNumber, std::string &hex, std::string &ascii) con
         return -2;
     const std::uint32_t first = static_cast<std::uint32_t>(lineNumber) * 16;
     const std::uint32_t count = std::min<std::uint32_t>(16, view_.length - first);
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     for (std::uint32_t k = 0; k < count; ++k) {
         const std::uint8_t octet = view_.data[first + k];
         hex.push_back(' ');
-        hex.push_back(kDigits[octet >> 4]);
-        hex.push_back(kDigits[octet & 15]);
+        appendHex(hex, octet);
         ascii.push_back(octet >= 0x20 && octet <= 0x7F ? static_cast<char>(octet) : '.');
     }
     return static_cast<int>(count);

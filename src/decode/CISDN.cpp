@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "base/NumberText.h"
+#include "base/Numbers.h"
 #include "base/Texts.h"
 #include "decode/SummaryColumn.h"
 

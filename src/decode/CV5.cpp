@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "base/NumberText.h"
+#include "base/Numbers.h"
 #include "decode/SummaryColumn.h"
 
 namespace qv {

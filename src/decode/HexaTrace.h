@@ -20,9 +20,6 @@ inline constexpr const char *kMsgAsciiFound = "ASCII string found !";
 inline constexpr const char *kMsgHexNotFound = "Hexa string not found !";
 inline constexpr const char *kMsgAsciiNotFound = "ASCII string not found !";
 
-// The octets of a hexadecimal value typed as digit pairs, blanks allowed between the pairs
-// ("A1 04", "a104"). False for anything else, an empty value included.
-bool parseHexValue(std::string_view text, std::vector<std::uint8_t> &out);
 // Where pattern occurs in the octets: forward, the first place at or after from; backward, the
 // last place that starts at or before from. -1 when there is none.
 int findOctets(const std::uint8_t *octets, std::size_t count,

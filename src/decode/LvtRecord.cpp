@@ -1,6 +1,6 @@
 #include "decode/LvtRecord.h"
 
-#include "base/NumberText.h"
+#include "base/Numbers.h"
 
 #include <cstdio>
 

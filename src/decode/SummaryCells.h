@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "base/NumberText.h"
+#include "base/Numbers.h"
 #include "decode/CDecoder.h"
 #include "decode/SummaryColumn.h"
 

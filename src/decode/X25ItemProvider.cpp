@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "base/NumberText.h"
+#include "base/Numbers.h"
 #include "base/Texts.h"
 #include "decode/CISDN.h"
 #include "decode/SummaryColumn.h"
@@ -200,8 +200,6 @@ enum : std::uint16_t {
     kRegistrationConfirm = 0xF7,
 };
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 // The semi-octets of a packet, high nibble first.
 struct SemiOctets {
     const std::uint8_t *packet;
@@ -277,7 +275,7 @@ bool addressDigits(const std::uint8_t *p, std::uint16_t length, const AddressBlo
     if (!s.has(begin + count - 1))
         return false;
     for (unsigned k = 0; k < count && k < 15; ++k)
-        out.push_back(kHexDigits[s.at(begin + k)]);
+        out.push_back(hexDigit(s.at(begin + k)));
     return true;
 }
 
@@ -388,8 +386,7 @@ std::size_t classLength(const std::uint8_t *p, std::size_t pos, std::size_t end)
 
 void appendHex(std::string &out, const std::uint8_t *octets, std::size_t count) {
     for (std::size_t k = 0; k < count; ++k) {
-        out.push_back(kHexDigits[octets[k] >> 4]);
-        out.push_back(kHexDigits[octets[k] & 15]);
+        qv::appendHex(out, octets[k]);
         out.push_back(' ');
     }
 }
@@ -424,15 +421,7 @@ std::string windowSizeText(unsigned value) {
 
 // Binary-coded decimal digits of a closed user group index.
 std::string indexText(const std::uint8_t *octets, std::size_t count) {
-    std::string out;
-    for (std::size_t k = 0; k < count; ++k) {
-        const unsigned high = octets[k] >> 4, low = octets[k] & 15;
-        if (high > 9 || low > 9)
-            return "Reserved";
-        out.push_back(static_cast<char>('0' + high));
-        out.push_back(static_cast<char>('0' + low));
-    }
-    return out;
+    return bcdDigits(octets, count).value_or("Reserved");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "base/Numbers.h"
 #include "decode/DecodedFrame.h"
 #include "filters/CauseList.h"
 #include "filters/FilterLists.h"
@@ -68,23 +69,7 @@ bool sameText(std::string_view a, std::string_view b) {
 // Digits of base only; nothing when text is empty, holds anything else or exceeds the cause
 // range.
 std::optional<std::uint32_t> number(std::string_view text, unsigned base) {
-    if (text.empty() || text.size() > 8)
-        return std::nullopt;
-    std::uint32_t value = 0;
-    for (char c : text) {
-        const char u = upper(c);
-        unsigned digit;
-        if (u >= '0' && u <= '9')
-            digit = static_cast<unsigned>(u - '0');
-        else if (base == 16 && u >= 'A' && u <= 'F')
-            digit = static_cast<unsigned>(u - 'A' + 10);
-        else
-            return std::nullopt;
-        value = value * base + digit;
-    }
-    if (value > kMaxCause)
-        return std::nullopt;
-    return value;
+    return parseDigits(text, base, kMaxCause);
 }
 
 void keepInRange(bool &set, int &value, int low, int high) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/Numbers.h"
 #include "decode/CV5.h"
 #include "decode/DecodedFrame.h"
 #include "decode/LvtRecord.h"
@@ -47,13 +48,10 @@ bool carriesFacilities(std::uint16_t type) {
 
 // Decimal value of count octets of BCD digits; false for a semi-octet above 9.
 bool bcdValue(const std::uint8_t *octets, std::size_t count, int &out) {
-    out = 0;
-    for (std::size_t k = 0; k < count; ++k) {
-        const int high = octets[k] >> 4, low = octets[k] & 0x0F;
-        if (high > 9 || low > 9)
-            return false;
-        out = out * 100 + high * 10 + low;
-    }
+    const std::optional<std::string> digits = bcdDigits(octets, count);
+    if (!digits)
+        return false;
+    out = static_cast<int>(*parseDigits(*digits, 10));
     return true;
 }
 

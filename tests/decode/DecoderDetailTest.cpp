@@ -245,18 +245,6 @@ TEST(DecoderDetail, NeedsADecodedFrame) {
     EXPECT_EQ(host.recorded.entries().back().caption, "Error Message");
 }
 
-TEST(HexaFind, ValuesAreDigitPairs) {
-    std::vector<std::uint8_t> octets;
-    EXPECT_TRUE(parseHexValue("A1 04 03", octets));
-    EXPECT_EQ(octets, (std::vector<std::uint8_t>{0xA1, 0x04, 0x03}));
-    EXPECT_TRUE(parseHexValue("a10403", octets));
-    EXPECT_EQ(octets, (std::vector<std::uint8_t>{0xA1, 0x04, 0x03}));
-    for (const char *wrong : {"", "   ", "A", "A1 0", "A 1", "G1", "0x41", "41,42"}) {
-        SCOPED_TRACE(wrong);
-        EXPECT_FALSE(parseHexValue(wrong, octets));
-    }
-}
-
 TEST(HexaFind, ForwardAndBackwardFromAPosition) {
     const std::uint8_t octets[] = {0x08, 0x01, 0x05, 0x08, 0x01, 0x7D, 0x08};
     const std::vector<std::uint8_t> pattern = {0x08, 0x01};

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Numbers.h"
 #include "decode/DecoderTestSupport.h"
 
 namespace qv::test {
@@ -53,12 +54,11 @@ struct Golden {
 
 // The frame of a golden line: its direction ("U" from the user side) and octets.
 inline LvtRecord recordOf(const Golden &g) {
-    LvtRecord r = frameRecord(g.text("dir") == "U" ? Dir::TeNt : Dir::NtTe, {});
-    std::istringstream hex(g.text("octets"));
-    std::string octet;
-    while (hex >> octet && r.dataLength < kMaxRecordData)
-        r.data[r.dataLength++] = static_cast<std::uint8_t>(std::stoul(octet, nullptr, 16));
-    return r;
+    const std::vector<std::uint8_t> octets =
+        parseHexOctets(g.text("octets")).value_or(std::vector<std::uint8_t>{});
+    return longFrame(
+        g.text("dir") == "U" ? Dir::TeNt : Dir::NtTe, octets,
+        static_cast<std::uint16_t>(std::min<std::size_t>(octets.size(), kMaxRecordData)));
 }
 
 } // namespace qv::test

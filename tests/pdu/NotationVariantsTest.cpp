@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/DecoderContext.h"
+#include "base/Numbers.h"
 #include "base/UserMessages.h"
 #include "decode/CISDN.h"
 #include "decode/DecoderTestSupport.h"
@@ -27,14 +28,7 @@ const std::string kRoot =
 const std::string kData = std::string(QUORVANE_SOURCE_DIR) + "/tests/data/notation/";
 
 std::vector<std::uint8_t> octetsOf(const std::string &hex) {
-    std::vector<std::uint8_t> out;
-    std::string digits;
-    for (char c : hex)
-        if (std::isxdigit(static_cast<unsigned char>(c)))
-            digits += c;
-    for (std::size_t i = 0; i + 1 < digits.size(); i += 2)
-        out.push_back(static_cast<std::uint8_t>(std::stoul(digits.substr(i, 2), nullptr, 16)));
-    return out;
+    return parseHexOctets(hex).value_or(std::vector<std::uint8_t>{});
 }
 
 std::string beforeComment(const std::string &line) {

@@ -1,4 +1,5 @@
 #include "dialogs/FilterSheet.h"
+#include "base/Numbers.h"
 #include "dialogs/ProfilePage.h"
 
 #include <QCheckBox>
@@ -86,15 +87,11 @@ std::string text(const QLineEdit *line) {
 }
 
 bool hexValue(const QLineEdit *line, int high, int &out) {
-    QString t = line->text().trimmed();
-    if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        t.remove(0, 2);
-    bool ok = false;
-    const int v = t.toInt(&ok, 16);
-    if (!ok || t.isEmpty() || v < 0 || v > high)
-        return false;
-    out = v;
-    return true;
+    const std::optional<std::uint32_t> v =
+        parseHexNumber(text(line), static_cast<std::uint32_t>(high));
+    if (v)
+        out = static_cast<int>(*v);
+    return v.has_value();
 }
 
 // Digits, with "*" standing for any digits at the start or the end.

@@ -31,6 +31,7 @@
 
 #include "app/BackgroundWork.h"
 #include "app/ColourTable.h"
+#include "base/Numbers.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "capture/DecodableObject.h"
@@ -272,8 +273,11 @@ QString CaptureWindow::findInTrace(const QString &text, bool hexadecimal, bool f
     };
     std::vector<std::uint8_t> pattern;
     if (hexadecimal) {
-        if (!parseHexValue(text.toLatin1().toStdString(), pattern))
+        std::optional<std::vector<std::uint8_t>> octets =
+            parseHexOctets(text.toLatin1().toStdString());
+        if (!octets)
             return show(kMsgWrongHexValue, MessageIcon::Exclamation);
+        pattern = std::move(*octets);
     } else {
         const QByteArray bytes = text.toLatin1();
         pattern.assign(bytes.begin(), bytes.end());

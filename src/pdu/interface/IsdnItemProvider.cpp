@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "base/Numbers.h"
 #include "base/Texts.h"
 #include "base/UserMessages.h"
 
@@ -128,14 +129,8 @@ bool between(const std::string &line, char open, char close, std::string &out) {
 std::uint8_t leadingHex(const std::string &text) {
     unsigned v = 0;
     for (char c : text) {
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else
+        const int d = hexDigitValue(c);
+        if (d < 0)
             break;
         v = (v * 16 + static_cast<unsigned>(d)) & 0xFF;
     }
