@@ -73,29 +73,29 @@ bool PduInterpreter::initialise(std::uint8_t *arena, std::size_t size, const cha
     return store_.load(listFile);
 }
 
-bool PduInterpreter::fail(int code) {
-    if (error_ < 0)
-        error_ = code;
+bool PduInterpreter::fail(EngineError error) {
+    if (error_ == EngineError::None)
+        error_ = error;
     return false;
 }
 
 bool PduInterpreter::push(Stack &s, std::uint16_t v) {
     if (s.top >= kStackDepth - 1)
-        return fail(3);
+        return fail(EngineError::PushAtFullStack);
     s.cells[++s.top] = v;
     return true;
 }
 
 bool PduInterpreter::pop(Stack &s, std::uint16_t &v) {
     if (s.empty())
-        return fail(1);
+        return fail(EngineError::PopFromEmptyStack);
     v = s.cells[s.top--];
     return true;
 }
 
 bool PduInterpreter::top(const Stack &s, std::uint16_t &v) {
     if (s.empty())
-        return fail(2);
+        return fail(EngineError::TopOfEmptyStack);
     v = s.cells[s.top];
     return true;
 }
@@ -107,10 +107,10 @@ bool PduInterpreter::select(std::uint16_t table) {
         cursor_ = {};
         return true;
     }
-    return fail(r == kSelectNoMemory ? 0 : r);
+    return fail(r == kSelectNoMemory ? EngineError::Generic : static_cast<EngineError>(r));
 }
 
-int PduInterpreter::decodeCommand(std::uint32_t word, Command &c) {
+EngineError PduInterpreter::decodeCommand(std::uint32_t word, Command &c) {
     c = Command{};
     const unsigned d1 = (word >> 24) & 0xF;
     const unsigned d2 = (word >> 16) & 0xF;
@@ -120,14 +120,16 @@ int PduInterpreter::decodeCommand(std::uint32_t word, Command &c) {
     c.attribute = static_cast<std::uint8_t>(d3);
     auto lineModeOk = [&] { return nn <= 2; };
     auto finish = [&] {
-        if (c.lengthMode == 3 && c.lineMode == 2) {
+        if (c.lengthMode == LengthMode::FromBytes && c.lineMode == LineMode::NoLabel) {
             c.lengthLabel = true;
-            c.lineMode = 1;
+            c.lineMode = LineMode::EndLine;
         }
-        return 0;
+        return EngineError::None;
     };
     auto source = [&](unsigned digit) {
-        static constexpr std::uint8_t kSource[] = {0, 1, 0, 2, 3, 4};
+        static constexpr ValueSource kSource[] = {ValueSource::Read, ValueSource::Reuse,
+                                                  ValueSource::Read, ValueSource::Pop,
+                                                  ValueSource::Top,  ValueSource::Register};
         c.source = kSource[digit];
         c.push = digit == 2 || digit == 5 ? 1 : 0;
     };
@@ -138,38 +140,38 @@ int PduInterpreter::decodeCommand(std::uint32_t word, Command &c) {
     case 3:
     case 4:
     case 5:
-        c.kind = static_cast<std::uint8_t>(d1);
+        c.kind = static_cast<CommandKind>(d1);
         break;
     case 1: {
-        c.kind = 1;
+        c.kind = CommandKind::Stop;
         std::uint16_t v = 0;
         if (nn != 0)
             v = static_cast<std::uint16_t>(nn);
         else if (!values_.empty())
             v = values_.cells[values_.top--];
         c.argument = v;
-        return 0;
+        return EngineError::None;
     }
     case 6:
     case 8:
-        c.kind = d1 == 6 ? 6 : 7;
+        c.kind = d1 == 6 ? CommandKind::Jump : CommandKind::JumpAndReturn;
         c.argument = static_cast<std::uint16_t>(nn);
         if (d2 > 1 || d3 != 0 || d4 != 0)
-            return 11;
+            return EngineError::InvalidJump;
         c.pushBack = d2 == 1;
-        c.lineMode = 2;
-        return 0;
+        c.lineMode = LineMode::NoLabel;
+        return EngineError::None;
     case 7:
-        c.kind = 0;
-        c.lengthMode = 7;
+        c.kind = CommandKind::Plain;
+        c.lengthMode = LengthMode::PushBack;
         c.argument = static_cast<std::uint16_t>(nn);
-        c.lineMode = 2;
+        c.lineMode = LineMode::NoLabel;
         if (d2 > 5)
-            return 18;
+            return EngineError::InvalidSecondDigitAfter7;
         source(d2);
-        return 0;
+        return EngineError::None;
     default:
-        return 17;
+        return EngineError::InvalidFirstDigit;
     }
 
     switch (d2) {
@@ -182,61 +184,62 @@ int PduInterpreter::decodeCommand(std::uint32_t word, Command &c) {
         source(d2);
         break;
     case 6:
-        c.source = 2;
+        c.source = ValueSource::Pop;
         if (d3 != 0 || d4 != 0)
-            return 16;
+            return EngineError::InvalidFourthDigitAfter6;
         if (!lineModeOk())
-            return 14;
-        c.lengthMode = 1;
-        c.format = 1;
-        c.lineMode = static_cast<std::uint8_t>(nn);
+            return EngineError::InvalidArgument;
+        c.lengthMode = LengthMode::SplitWord;
+        c.format = Format::Label;
+        c.lineMode = static_cast<LineMode>(nn);
         return finish();
     case 7:
         if (d3 != 0 || d4 != 0)
-            return 15;
+            return EngineError::InvalidFourthDigitAfter7;
         if (!lineModeOk())
-            return 14;
-        c.lengthMode = 2;
-        c.format = 1;
-        c.lineMode = static_cast<std::uint8_t>(nn);
+            return EngineError::InvalidArgument;
+        c.lengthMode = LengthMode::CaptureWord;
+        c.format = Format::Label;
+        c.lineMode = static_cast<LineMode>(nn);
         return finish();
     case 0xA:
     case 0xC:
         if (!lineModeOk())
-            return 14;
-        c.source = d2 == 0xC ? 1 : 0;
-        c.lengthMode = 3;
-        c.format = 2;
+            return EngineError::InvalidArgument;
+        c.source = d2 == 0xC ? ValueSource::Reuse : ValueSource::Read;
+        c.lengthMode = LengthMode::FromBytes;
+        c.format = Format::Length;
         c.argument = static_cast<std::uint16_t>(d4);
-        c.lineMode = static_cast<std::uint8_t>(nn);
+        c.lineMode = static_cast<LineMode>(nn);
         return finish();
     case 0xB:
-        c.lengthMode = 8;
-        c.format = 2;
-        c.lineMode = 1;
+        c.lengthMode = LengthMode::LengthByte;
+        c.format = Format::Length;
+        c.lineMode = LineMode::EndLine;
         c.argument = static_cast<std::uint16_t>(nn);
         return finish();
     case 0xD:
-        c.lengthMode = 10;
-        c.lineMode = 2;
+        c.lengthMode = LengthMode::CountedField;
+        c.lineMode = LineMode::NoLabel;
         break;
     case 0xE:
-        c.lengthMode = 11;
-        c.lineMode = 2;
+        c.lengthMode = LengthMode::CountedFieldLong;
+        c.lineMode = LineMode::NoLabel;
         break;
     default:
-        return 12;
+        return EngineError::InvalidSecondDigit;
     }
 
-    const bool counted = c.lengthMode == 10 || c.lengthMode == 11;
+    const bool counted =
+        c.lengthMode == LengthMode::CountedField || c.lengthMode == LengthMode::CountedFieldLong;
     const auto n = static_cast<std::uint16_t>(nn);
-    const auto mode = static_cast<std::uint8_t>(nn);
+    const auto mode = static_cast<LineMode>(nn);
     switch (d4) {
     case 0:
         if (counted) {
-            c.format = 4;
+            c.format = Format::HexBytes;
         } else {
-            c.format = 1;
+            c.format = Format::Label;
             c.lineMode = mode;
             c.argument = n;
         }
@@ -244,79 +247,79 @@ int PduInterpreter::decodeCommand(std::uint32_t word, Command &c) {
     case 1:
     case 2:
     case 4:
-        c.format = d4 == 1 ? 3 : d4 == 2 ? 4 : 6;
+        c.format = d4 == 1 ? Format::Characters : d4 == 2 ? Format::HexBytes : Format::Decimal;
         if (!counted) {
             c.argument = n;
-            c.lineMode = d4 == 4 ? mode : 1;
+            c.lineMode = d4 == 4 ? mode : LineMode::EndLine;
         }
         break;
     case 3:
         if (nn & 0x0E)
-            return 14;
-        c.format = 5;
+            return EngineError::InvalidArgument;
+        c.format = Format::Nibble;
         c.argument = n;
-        c.lineMode = 0;
+        c.lineMode = LineMode::Stay;
         break;
     case 5:
-        c.format = 7;
+        c.format = Format::SwappedNibbles;
         c.argument = n;
-        c.lineMode = 2;
+        c.lineMode = LineMode::NoLabel;
         break;
     case 6:
-        c.format = 9;
+        c.format = Format::BitPicture;
         c.argument = n;
-        c.lineMode = 1;
+        c.lineMode = LineMode::EndLine;
         break;
     case 7:
     case 8:
-        c.format = d4 == 7 ? 10 : 11;
+        c.format = d4 == 7 ? Format::RestInHex : Format::RestAsCharacters;
         c.argument = n;
         c.lineMode = mode;
         break;
     case 0xA:
     case 0xE:
-        c.lengthMode = 4;
-        c.format = 2;
+        c.lengthMode = LengthMode::Fixed;
+        c.format = Format::Length;
         c.argument = n;
-        c.lineMode = 1;
+        c.lineMode = LineMode::EndLine;
         break;
     case 0xB:
-        c.lengthMode = 9;
-        c.format = 8;
+        c.lengthMode = LengthMode::Discriminator;
+        c.format = Format::HexAndEnd;
         c.argument = n;
-        c.lineMode = 2;
+        c.lineMode = LineMode::NoLabel;
         break;
     case 0xC:
     case 0xD:
-        c.lengthMode = d4 == 0xC ? 5 : 6;
-        c.format = 0;
+        c.lengthMode = d4 == 0xC ? LengthMode::AddToRegister : LengthMode::SetRegister;
+        c.format = Format::None;
         c.argument = n;
-        c.lineMode = 2;
+        c.lineMode = LineMode::NoLabel;
         break;
     case 0xF:
         if (!lineModeOk())
-            return 14;
-        c.format = 1;
+            return EngineError::InvalidArgument;
+        c.format = Format::Label;
         c.argument = n;
         c.lineMode = mode;
         break;
     default: // 9
-        return 13;
+        return EngineError::InvalidFourthDigit;
     }
     return finish();
 }
 
 // The command of the record that matched last. Commands that raise an error, and stops that
 // take their argument from the value stack, are decoded every time.
-int PduInterpreter::matchedCommand(Command &command) {
+EngineError PduInterpreter::matchedCommand(Command &command) {
     CachedCommand &slot = commandCache_[(word_ * 2654435761u) >> 22 & (kCommandCacheSize - 1)];
     if (slot.word == word_) {
         command = slot.command;
-        return 0;
+        return EngineError::None;
     }
-    const int error = decodeCommand(word_, command);
+    const EngineError error = decodeCommand(word_, command);
     const bool stopFromStack = ((word_ >> 24) & 0xF) == 1 && (word_ & 0xFF) == 0;
-    if (error == 0 && !stopFromStack) {
+    if (error == EngineError::None && !stopFromStack) {
         slot.word = word_;
         slot.command = command;
     }
@@ -407,14 +410,14 @@ bool PduInterpreter::lengthStage(std::uint8_t byte) {
     };
     std::uint32_t length = 0;
     switch (c.lengthMode) {
-    case 3:
+    case LengthMode::FromBytes:
         if (!bigEndian(byte, c.argument, length))
             return false;
         break;
-    case 4:
+    case LengthMode::Fixed:
         length = c.argument;
         break;
-    case 8: {
+    case LengthMode::LengthByte: {
         std::uint8_t b = 0;
         if (!readByte(b))
             return false;
@@ -422,16 +425,16 @@ bool PduInterpreter::lengthStage(std::uint8_t byte) {
         length = b > c.argument ? b - c.argument : 0;
         break;
     }
-    case 10:
-    case 11: {
-        if (c.lengthMode == 11 && (byte & 0x80)) {
+    case LengthMode::CountedField:
+    case LengthMode::CountedFieldLong: {
+        if (c.lengthMode == LengthMode::CountedFieldLong && (byte & 0x80)) {
             if (!bigEndian(0, byte & 0x7Fu, length))
                 return false;
         } else if (!bigEndian(byte, c.argument, length)) {
             return false;
         }
         if (length == 0) {
-            c.format = 0;
+            c.format = Format::None;
             output_.endLine();
             return true;
         }
@@ -445,7 +448,7 @@ bool PduInterpreter::lengthStage(std::uint8_t byte) {
             return false;
         output_.endLine();
         c.argument = 0;
-        c.format = 0;
+        c.format = Format::None;
         // The field's bytes were read from the element that holds it.
         elementLength_ = outer < length ? 0 : outer - length;
         return true;
@@ -455,7 +458,7 @@ bool PduInterpreter::lengthStage(std::uint8_t byte) {
     }
     newLength_ = length;
     if (length > elementLength_)
-        return fail(4);
+        return fail(EngineError::ElementTooBig);
     if (!push(lengths_, static_cast<std::uint16_t>(elementLength_ - length)))
         return false;
     elementLength_ = length;
@@ -468,7 +471,7 @@ bool PduInterpreter::pushStage(std::uint8_t byte) {
     if (c.push && !push(values_, byte))
         return false;
     switch (c.lengthMode) {
-    case 1: {
+    case LengthMode::SplitWord: {
         std::uint8_t next = 0;
         if (!readByte(next))
             return false;
@@ -477,26 +480,26 @@ bool PduInterpreter::pushStage(std::uint8_t byte) {
                push(values_, static_cast<std::uint16_t>((v >> 5) & 0x3F)) &&
                push(values_, static_cast<std::uint16_t>(v >> 11));
     }
-    case 2: {
+    case LengthMode::CaptureWord: {
         std::uint8_t next = 0;
         if (!readByte(next))
             return false;
         r2_ = static_cast<std::uint16_t>(byte * 256u + next);
         return true;
     }
-    case 4:
+    case LengthMode::Fixed:
         if (elementLength_ == 0) {
-            c.format = 1;
-            c.lineMode = 0;
+            c.format = Format::Label;
+            c.lineMode = LineMode::Stay;
         }
         return true;
-    case 5:
+    case LengthMode::AddToRegister:
         r_ = static_cast<std::uint16_t>(r_ + c.argument);
         return true;
-    case 6:
+    case LengthMode::SetRegister:
         r_ = c.argument;
         return true;
-    case 7:
+    case LengthMode::PushBack:
         pushedBack_ = static_cast<std::uint8_t>(c.argument);
         hasPushedBack_ = true;
         return true;
@@ -507,30 +510,31 @@ bool PduInterpreter::pushStage(std::uint8_t byte) {
 
 bool PduInterpreter::display(std::uint8_t byte) {
     const Command &c = command_;
-    if (c.lineMode != 2) {
+    if (c.lineMode != LineMode::NoLabel) {
         if (c.lengthLabel)
             output_.write(kLengthLabel, c.attribute);
         else
             output_.write(std::string_view(label_, kLabelLength), c.attribute);
-        if ((c.lengthMode == 4 || c.lengthMode == 8) && c.format == 2)
+        if ((c.lengthMode == LengthMode::Fixed || c.lengthMode == LengthMode::LengthByte) &&
+            c.format == Format::Length)
             output_.write(kLengthLabel, c.attribute);
     }
-    if (c.lengthMode == 9)
+    if (c.lengthMode == LengthMode::Discriminator)
         output_.write(kPdLabel, c.attribute);
     if (!showValue(byte))
         return false;
-    if (command_.lineMode == 1)
+    if (command_.lineMode == LineMode::EndLine)
         output_.endLine();
     return true;
 }
 
 // Formats 3, 4, 7 and 9: the matched byte and as many next bytes as the argument says, or every
 // byte left in the element when it says none.
-bool PduInterpreter::showBytes(std::uint8_t byte, int format) {
+bool PduInterpreter::showBytes(std::uint8_t byte, Format format) {
     const Command &c = command_;
     const std::uint32_t count = c.argument != 0 ? c.argument : 1 + elementLength_;
     const std::uint8_t a = c.attribute;
-    if (format == 3) {
+    if (format == Format::Characters) {
         output_.write(' ', a);
         output_.write(static_cast<char>(byte), a);
         // The characters that follow come straight from the message.
@@ -548,7 +552,8 @@ bool PduInterpreter::showBytes(std::uint8_t byte, int format) {
         messageLeft_ = static_cast<std::uint16_t>(messageLeft_ - available);
         elementLength_ -= available;
         if (available < left)
-            return fail(elementLength_ == 0 ? 5 : 7);
+            return fail(elementLength_ == 0 ? EngineError::UnexpectedEndOfData
+                                            : EngineError::MessageReadFailed);
         return true;
     }
     for (std::uint32_t k = 0; k < count; ++k) {
@@ -556,13 +561,13 @@ bool PduInterpreter::showBytes(std::uint8_t byte, int format) {
         if (k > 0 && !readByte(b))
             return false;
         switch (format) {
-        case 3:
+        case Format::Characters:
             output_.write(static_cast<char>(b), a);
             break;
-        case 4:
+        case Format::HexBytes:
             output_.hexByte(b, a);
             break;
-        case 7: {
+        case Format::SwappedNibbles: {
             const char text[2] = {kHexDigits[b & 15], kHexDigits[b >> 4]};
             output_.write(std::string_view(text, 2), a);
             break;
@@ -580,7 +585,7 @@ bool PduInterpreter::decimalValue(std::uint8_t byte) {
     const std::uint8_t a = c.attribute;
     const unsigned arg = c.argument;
     auto next = [&](std::uint8_t &b) { return readByte(b); };
-    if (c.lengthMode == 10 || c.lengthMode == 11) {
+    if (c.lengthMode == LengthMode::CountedField || c.lengthMode == LengthMode::CountedFieldLong) {
         std::uint32_t v = byte;
         while (elementLength_ > 0) {
             std::uint8_t b = 0;
@@ -593,7 +598,7 @@ bool PduInterpreter::decimalValue(std::uint8_t byte) {
     }
     if (arg < 16) {
         output_.fiveDigits(byte, a);
-        c.lineMode = static_cast<std::uint8_t>(arg);
+        c.lineMode = static_cast<LineMode>(arg);
         return true;
     }
     if (arg >= 0x11 && arg <= 0x14) {
@@ -605,7 +610,7 @@ bool PduInterpreter::decimalValue(std::uint8_t byte) {
             v = v * 256 + b;
         }
         output_.unsignedDecimal(v, a);
-        c.lineMode = 1;
+        c.lineMode = LineMode::EndLine;
         return true;
     }
     if (arg >= 0x22 && arg <= 0x24) {
@@ -615,13 +620,13 @@ bool PduInterpreter::decimalValue(std::uint8_t byte) {
             if (!next(bytes[k]))
                 return false;
         output_.dotted(bytes, count, a);
-        c.lineMode = 1;
+        c.lineMode = LineMode::EndLine;
         return true;
     }
     if (arg >= 0x31 && arg <= 0x37) {
         const unsigned bits = 7 - (arg - 0x31);
         output_.fiveDigits(byte & ((1u << bits) - 1), a);
-        c.lineMode = 1;
+        c.lineMode = LineMode::EndLine;
         return true;
     }
     if (arg >= 0x41 && arg <= 0x47) {
@@ -630,7 +635,7 @@ bool PduInterpreter::decimalValue(std::uint8_t byte) {
             return false;
         const unsigned bits = 15 - (arg - 0x41);
         output_.fiveDigits((byte * 256u + b) & ((1u << bits) - 1), a);
-        c.lineMode = 1;
+        c.lineMode = LineMode::EndLine;
         return true;
     }
     if (arg >= 0x51 && arg <= 0x57) {
@@ -641,7 +646,7 @@ bool PduInterpreter::decimalValue(std::uint8_t byte) {
         if (arg != 0x51)
             v &= (1u << (14 - (arg - 0x52))) - 1;
         output_.fiveDigits(v, a);
-        c.lineMode = 1;
+        c.lineMode = LineMode::EndLine;
         return push(values_, b);
     }
     if (arg == 0x60 || arg == 0x61) {
@@ -663,7 +668,7 @@ bool PduInterpreter::decimalValue(std::uint8_t byte) {
             v = byte * 16u + (b1 & 0x78u) / 8;
         }
         output_.unsignedDecimal(v, a);
-        c.lineMode = 1;
+        c.lineMode = LineMode::EndLine;
         return push(values_, b1);
     }
     return true;
@@ -673,40 +678,40 @@ bool PduInterpreter::showValue(std::uint8_t byte) {
     Command &c = command_;
     const std::uint8_t a = c.attribute;
     switch (c.format) {
-    case 1:
-        if (c.lengthMode == 2)
+    case Format::Label:
+        if (c.lengthMode == LengthMode::CaptureWord)
             output_.fiveDigits(r2_, a);
         return true;
-    case 2:
-        output_.fiveDigits(c.lengthMode == 8 ? lengthByte_ : newLength_, a);
+    case Format::Length:
+        output_.fiveDigits(c.lengthMode == LengthMode::LengthByte ? lengthByte_ : newLength_, a);
         return true;
-    case 3:
-    case 4:
-    case 7:
-    case 9:
+    case Format::Characters:
+    case Format::HexBytes:
+    case Format::SwappedNibbles:
+    case Format::BitPicture:
         return showBytes(byte, c.format);
-    case 5:
+    case Format::Nibble:
         output_.write(kHexDigits[c.argument == 0 ? byte & 15 : byte >> 4], a);
         return true;
-    case 6:
+    case Format::Decimal:
         return decimalValue(byte);
-    case 8:
+    case Format::HexAndEnd:
         output_.hexByte(byte, a);
         output_.endLine();
         return true;
-    case 10:
-    case 11: {
+    case Format::RestInHex:
+    case Format::RestAsCharacters: {
         // The rest of the element is shown without being read.
         const std::uint32_t left = elementLength_ < messageLeft_ ? elementLength_ : messageLeft_;
         for (std::uint32_t k = 0; k <= left; ++k) {
             const std::uint8_t b = k == 0 ? byte : message_[k - 1];
-            if (c.format == 10)
+            if (c.format == Format::RestInHex)
                 output_.hexByte(b, a);
             else
                 output_.write(static_cast<char>(b), a);
         }
         output_.endLine();
-        c.lineMode = 2;
+        c.lineMode = LineMode::NoLabel;
         return true;
     }
     default:
@@ -718,20 +723,20 @@ bool PduInterpreter::cursorStage() {
     const NotationRecord *t = store_.current();
     std::uint16_t index = 0;
     switch (command_.kind) {
-    case 2:
+    case CommandKind::Mark:
         return push(marks_, cursor_.index);
-    case 3:
+    case CommandKind::BackToMark:
         if (!pop(marks_, index))
             return false;
         break;
-    case 4:
+    case CommandKind::RepeatFromMark:
         if (!top(marks_, index))
             return false;
         break;
-    case 5:
+    case CommandKind::NextGroup:
         nextGroup();
         if (!lookAheadOk_)
-            return fail(9);
+            return fail(EngineError::LogicalChainFailed);
         index = lookAhead_;
         break;
     default:
@@ -739,14 +744,14 @@ bool PduInterpreter::cursorStage() {
     }
     // Marks and look-ahead results are positions in this table, never past its end marker.
     if (index > store_.currentEnd())
-        return fail(0);
+        return fail(EngineError::Generic);
     cursor_ = {index, t[index].level};
     return true;
 }
 
 bool PduInterpreter::runTable(std::uint16_t table) {
     if (depth_ >= kMaxDepth)
-        return fail(0);
+        return fail(EngineError::Generic);
     popLengths();
     if (elementLength_ == 0 && !hasPushedBack_)
         return true;
@@ -759,7 +764,7 @@ bool PduInterpreter::runTable(std::uint16_t table) {
     if (!select(table))
         return false;
     Command plain;
-    if (int e = decodeCommand(0, plain))
+    if (const EngineError e = decodeCommand(0, plain); e != EngineError::None)
         return fail(e);
     command_ = plain;
     ++depth_;
@@ -791,34 +796,34 @@ bool PduInterpreter::jumpWithinGroup() {
     if (!pop(marks_, mark))
         return false;
     if (mark > store_.currentEnd())
-        return fail(0);
+        return fail(EngineError::Generic);
     cursor_ = {mark, store_.current()[mark].level};
     command_ = Command{};
-    command_.source = 4;
+    command_.source = ValueSource::Register;
     return true;
 }
 
 bool PduInterpreter::runLoop() {
     for (;;) {
         if (++passes_ > kMaxPasses)
-            return fail(0);
+            return fail(EngineError::Generic);
         // 1. The byte to match, by the source of the command in force.
         std::uint8_t byte = 0;
         std::uint16_t v = 0;
         switch (command_.source) {
-        case 0:
+        case ValueSource::Read:
             if (!readByte(byte))
                 return false;
             break;
-        case 1:
+        case ValueSource::Reuse:
             byte = currentByte_;
             break;
-        case 2:
+        case ValueSource::Pop:
             if (!pop(values_, v))
                 return false;
             byte = static_cast<std::uint8_t>(v);
             break;
-        case 3:
+        case ValueSource::Top:
             if (!top(values_, v))
                 return false;
             byte = static_cast<std::uint8_t>(v);
@@ -830,9 +835,9 @@ bool PduInterpreter::runLoop() {
         lookAheadFrom_ = cursor_;
         status_ = lookup(byte);
         if (status_ == kNoMatch)
-            return fail(8);
+            return fail(EngineError::DataNotFound);
         currentByte_ = byte;
-        if (int e = matchedCommand(command_))
+        if (const EngineError e = matchedCommand(command_); e != EngineError::None)
             return fail(e);
         const Command &c = command_;
         if (c.pushBack) {
@@ -844,14 +849,14 @@ bool PduInterpreter::runLoop() {
         // 2 to 5: lengths, pushes, display, cursor.
         if (!lengthStage(byte))
             return false;
-        if (c.kind != 1 && (!pushStage(byte) || !display(byte)))
+        if (c.kind != CommandKind::Stop && (!pushStage(byte) || !display(byte)))
             return false;
         if (!cursorStage())
             return false;
 
         // 6. The element is exhausted.
-        if (elementLength_ == 0 && startValue_ == 3 && c.kind != 6 && c.kind != 7 &&
-            c.source == 0 && c.push == 0) {
+        if (elementLength_ == 0 && startValue_ == 3 && c.kind != CommandKind::Jump &&
+            c.kind != CommandKind::JumpAndReturn && c.source == ValueSource::Read && c.push == 0) {
             cursor_ = {};
             bool goOn = false;
             if (!finishElement(goOn))
@@ -863,9 +868,9 @@ bool PduInterpreter::runLoop() {
 
         // 7. Dispatch.
         if (status_ == kChildren) {
-            if (elementLength_ == 0 && c.source == 0)
-                return fail(5);
-            if (elementLength_ != 0 && c.kind == 6) {
+            if (elementLength_ == 0 && c.source == ValueSource::Read)
+                return fail(EngineError::UnexpectedEndOfData);
+            if (elementLength_ != 0 && c.kind == CommandKind::Jump) {
                 output_.endLine();
                 if (!jumpWithinGroup())
                     return false;
@@ -875,16 +880,16 @@ bool PduInterpreter::runLoop() {
             continue;
         }
         switch (c.kind) {
-        case 1:
+        case CommandKind::Stop:
             stopped_ = true;
             stopArgument_ = c.argument;
             return true;
-        case 3:
-        case 4: {
-            if (elementLength_ != 0 || c.source != 0)
+        case CommandKind::BackToMark:
+        case CommandKind::RepeatFromMark: {
+            if (elementLength_ != 0 || c.source != ValueSource::Read)
                 continue;
             output_.endLine();
-            const bool dropMark = c.kind == 4;
+            const bool dropMark = c.kind == CommandKind::RepeatFromMark;
             bool goOn = false;
             if (!finishElement(goOn))
                 return false;
@@ -895,22 +900,22 @@ bool PduInterpreter::runLoop() {
                 return true;
             continue;
         }
-        case 5:
-            if (elementLength_ == 0 && c.source == 0)
-                return fail(5);
+        case CommandKind::NextGroup:
+            if (elementLength_ == 0 && c.source == ValueSource::Read)
+                return fail(EngineError::UnexpectedEndOfData);
             continue;
-        case 7:
+        case CommandKind::JumpAndReturn:
             returnPending_ = true;
             returnTable_ = table_;
             [[fallthrough]];
-        case 6: {
+        case CommandKind::Jump: {
             if (elementLength_ == 0)
                 output_.endLine();
             return runTable(c.argument);
         }
         default: {
             if (elementLength_ != 0)
-                return fail(6);
+                return fail(EngineError::DataLeft);
             output_.endLine();
             bool goOn = false;
             if (!finishElement(goOn))
@@ -938,7 +943,7 @@ PduDecodeResult PduInterpreter::decode(const std::uint8_t *message, std::uint16_
     returnPending_ = false;
     stopped_ = false;
     stopArgument_ = 0;
-    error_ = -1;
+    error_ = EngineError::None;
     depth_ = 0;
     passes_ = 0;
     std::memset(label_, ' ', kLabelLength);
@@ -947,7 +952,7 @@ PduDecodeResult PduInterpreter::decode(const std::uint8_t *message, std::uint16_
 
     bool ok = select(startTable);
     if (ok) {
-        if (int e = decodeCommand(0, command_))
+        if (const EngineError e = decodeCommand(0, command_); e != EngineError::None)
             ok = fail(e);
         else
             ok = runLoop();
@@ -956,9 +961,10 @@ PduDecodeResult PduInterpreter::decode(const std::uint8_t *message, std::uint16_
     if (!ok) {
         output_.endLine();
         output_.write("ERROR: ", 0);
-        output_.write(std::string_view(errorMessage(error_), kErrorMessageWidth), 0);
+        output_.write(std::string_view(errorMessage(static_cast<int>(error_)), kErrorMessageWidth),
+                      0);
         output_.endLine();
-        result.error = error_;
+        result.error = static_cast<int>(error_);
     }
     result.endCell = output_.finish();
     result.endColumn = static_cast<std::uint16_t>(output_.column());

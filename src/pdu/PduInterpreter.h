@@ -17,6 +17,33 @@ inline constexpr int kStackDepth = 20;
 inline constexpr int kErrorCount = 21;
 inline constexpr std::size_t kErrorMessageWidth = 28;
 
+// The errors that end a decode; their numbers are the ones the error rows and the store's
+// selection answers use.
+enum class EngineError : int {
+    None = -1,
+    Generic = 0,
+    PopFromEmptyStack = 1,
+    TopOfEmptyStack = 2,
+    PushAtFullStack = 3,
+    ElementTooBig = 4,
+    UnexpectedEndOfData = 5,
+    DataLeft = 6,
+    MessageReadFailed = 7,
+    DataNotFound = 8,
+    LogicalChainFailed = 9,
+    InvalidTable = 10,
+    InvalidJump = 11,
+    InvalidSecondDigit = 12,
+    InvalidFourthDigit = 13,
+    InvalidArgument = 14,
+    InvalidFourthDigitAfter7 = 15,
+    InvalidFourthDigitAfter6 = 16,
+    InvalidFirstDigit = 17,
+    InvalidSecondDigitAfter7 = 18,
+    FileNotOpened = 19,
+    NotationSyntax = 20,
+};
+
 // The message of an engine error, padded with blanks to 28 characters.
 const char *errorMessage(int code);
 
@@ -29,16 +56,65 @@ struct PduDecodeResult {
     int error = -1;              // the engine error that ended the decode, -1 for none
 };
 
+// What a command does once its record matched the byte.
+enum class CommandKind : std::uint8_t {
+    Plain,
+    Stop,
+    Mark,
+    BackToMark,     // and the mark is dropped
+    RepeatFromMark, // the mark stays for the next pass
+    NextGroup,
+    Jump,
+    JumpAndReturn,
+};
+
+// Where the byte a record is matched against comes from.
+enum class ValueSource : std::uint8_t { Read, Reuse, Pop, Top, Register };
+
+// What a command does with the length of the element and the registers.
+enum class LengthMode : std::uint8_t {
+    None,
+    SplitWord,        // two bytes, pushed as their fields of 5, 6 and 5 bits
+    CaptureWord,      // two bytes kept in R2
+    FromBytes,        // the element length, in the byte and as many more as the argument says
+    Fixed,            // the element length is the argument
+    AddToRegister,    // R += argument
+    SetRegister,      // R = argument
+    PushBack,         // the argument is given back as the next byte
+    LengthByte,       // the next byte, less the argument, is the element length
+    Discriminator,    // the protocol discriminator line
+    CountedField,     // a field of the length the byte gives
+    CountedFieldLong, // the same, a long length when the byte's top bit is set
+};
+
+// How the value of a matched record is shown.
+enum class Format : std::uint8_t {
+    None,
+    Label,  // the label alone (with R2 after a captured word)
+    Length, // the element length in five digits
+    Characters,
+    HexBytes,
+    Nibble,         // one nibble, low or high as the argument says
+    Decimal,        // one of the decimal forms the argument chooses
+    SwappedNibbles, // as in telephone numbers
+    HexAndEnd,
+    BitPicture,
+    RestInHex, // the rest of the element, shown without being read
+    RestAsCharacters,
+};
+
+// What follows the value on the line.
+enum class LineMode : std::uint8_t { Stay, EndLine, NoLabel };
+
 // A decoded command word.
 struct Command {
-    std::uint8_t kind = 0;   // 0 plain, 1 stop, 2 mark, 3/4 back to mark, 5 next group,
-                             // 6 jump, 7 jump with return
-    std::uint8_t source = 0; // 0 read, 1 reuse, 2 pop, 3 top, 4 register R
+    CommandKind kind = CommandKind::Plain;
+    ValueSource source = ValueSource::Read;
     std::uint8_t push = 0;
-    std::uint8_t lengthMode = 0; // 0..11
+    LengthMode lengthMode = LengthMode::None;
     std::uint16_t argument = 0;
-    std::uint8_t format = 0;   // display format 0..11
-    std::uint8_t lineMode = 0; // 0 stay, 1 end the line, 2 no label
+    Format format = Format::None;
+    LineMode lineMode = LineMode::Stay;
     std::uint8_t attribute = 0;
     bool lengthLabel = false; // the label printed is " Lg = "
     bool pushBack = false;    // a jump that gives its byte to the target table
@@ -61,9 +137,9 @@ public:
     NotationStore &store() { return store_; }
     const PduOutput &output() const { return output_; }
 
-    // Decodes a command word as the engine does; 0, or the engine error it raises. The value
-    // stack provides the argument of a stop whose code names none.
-    int decodeCommand(std::uint32_t word, Command &command);
+    // Decodes a command word as the engine does; the engine error it raises, None when it is
+    // sound. The value stack provides the argument of a stop whose code names none.
+    EngineError decodeCommand(std::uint32_t word, Command &command);
 
 private:
     struct Stack {
@@ -78,7 +154,7 @@ private:
     enum Status : std::uint8_t { kLeaf = 0, kChildren = 2, kNoMatch = 4 };
 
     // Each returns false once an error has been raised (error_ then holds it).
-    bool fail(int code);
+    bool fail(EngineError error);
     bool push(Stack &s, std::uint16_t v);
     bool pop(Stack &s, std::uint16_t &v);
     bool top(const Stack &s, std::uint16_t &v);
@@ -91,9 +167,9 @@ private:
             return true;
         }
         if (elementLength_ == 0)
-            return fail(5);
+            return fail(EngineError::UnexpectedEndOfData);
         if (messageLeft_ == 0)
-            return fail(7);
+            return fail(EngineError::MessageReadFailed);
         byte = *message_++;
         --messageLeft_;
         --elementLength_;
@@ -110,7 +186,7 @@ private:
     bool pushStage(std::uint8_t byte);
     bool display(std::uint8_t byte);
     bool showValue(std::uint8_t byte);
-    bool showBytes(std::uint8_t byte, int perByteFormat);
+    bool showBytes(std::uint8_t byte, Format perByteFormat);
     bool decimalValue(std::uint8_t byte);
     bool cursorStage();
     bool jumpWithinGroup();
@@ -125,7 +201,7 @@ private:
     };
     static constexpr std::size_t kCommandCacheSize = 1024;
     CachedCommand commandCache_[kCommandCacheSize];
-    int matchedCommand(Command &command);
+    EngineError matchedCommand(Command &command);
 
     // Decode state, valid during one decode.
     const std::uint8_t *message_ = nullptr;
@@ -153,7 +229,7 @@ private:
     std::uint32_t newLength_ = 0; // the element length a length stage set
     bool stopped_ = false;
     std::uint16_t stopArgument_ = 0;
-    int error_ = -1;
+    EngineError error_ = EngineError::None;
     int depth_ = 0;
     std::uint32_t passes_ = 0;
 };
