@@ -173,10 +173,10 @@ void walk(benchmark::State &state, bool filtered, const char *local = "030123456
         qv::DecodableObject &d = *doc.decodable();
         std::uint32_t previous = 0, shown = 0;
         for (std::uint32_t n = 0; n < doc.frameCount(); ++n) {
-            const int answer = d.decodeTo(previous, n);
-            if (answer == qv::kDecodeToBeyondLastPassing)
+            const qv::WalkAnswer answer = d.decodeTo(previous, n);
+            if (answer == qv::WalkAnswer::BeyondLastShown)
                 break;
-            if (answer != qv::kDecodeToOutOfRange) {
+            if (answer != qv::WalkAnswer::Hidden) {
                 previous = n;
                 ++shown;
             }

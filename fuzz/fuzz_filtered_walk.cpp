@@ -69,10 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             const std::uint32_t count = std::min<std::uint32_t>(doc.frameCount(), 300);
             std::uint32_t previous = 0;
             for (std::uint32_t n = 0; n < count; ++n) {
-                const int answer = d.decodeTo(previous, n);
-                if (answer == qv::kDecodeToBeyondLastPassing)
+                const qv::WalkAnswer answer = d.decodeTo(previous, n);
+                if (answer == qv::WalkAnswer::BeyondLastShown)
                     break;
-                if (answer != qv::kDecodeToOutOfRange)
+                if (answer != qv::WalkAnswer::Hidden)
                     previous = n;
             }
             for (std::uint32_t n = count; n-- > 0;)

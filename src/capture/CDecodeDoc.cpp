@@ -33,14 +33,12 @@ bool CDecodeDoc::openCapture(const std::string &path, const CaptureOpenOptions &
         return false;
     }
     decodable->createDecoder(DecoderKind::Isdn);
-    const int read = decodable->readFrame(0);
-    if (!options.v5Decoding || read < 0 || read == kReadNotV5Capture)
+    const FrameRead read = decodable->readFrame(0);
+    if (!options.v5Decoding || read.error < 0 || read.notV5Capture)
         decodable->createDecoder(DecoderKind::Isdn);
     else
         decodable->createDecoder(DecoderKind::V5, decodable->v5Setting());
-    if (read == -11)
-        return false;
-    if (read < 0) {
+    if (read.error < 0) {
         warn(messages_, kMsgFirstGroup);
         return false;
     }
@@ -62,8 +60,7 @@ bool CDecodeDoc::openCapture(const std::string &path, const CaptureOpenOptions &
 bool CDecodeDoc::goToFrame(std::uint32_t index, bool selectInSummary) {
     if (!decodable_)
         return false;
-    const int answer = decodable_->decodeTo(currentFrame_, index);
-    if (answer == kDecodeToOutOfRange || answer == kDecodeToBeyondLastPassing)
+    if (!qv::isShown(decodable_->decodeTo(currentFrame_, index)))
         return false;
     currentFrame_ = index;
     if (onFrameShown)
@@ -75,8 +72,7 @@ bool CDecodeDoc::goToFrame(std::uint32_t index, bool selectInSummary) {
 bool CDecodeDoc::isShown(std::uint32_t index) {
     if (!decodable_ || index >= frameCount_)
         return false;
-    const int answer = decodable_->positionOn(index);
-    return answer != kDecodeToOutOfRange && answer != kDecodeToBeyondLastPassing;
+    return qv::isShown(static_cast<WalkAnswer>(decodable_->positionOn(index)));
 }
 
 std::uint32_t CDecodeDoc::nearestShownFrame(std::uint32_t index) {
@@ -88,10 +84,10 @@ std::uint32_t CDecodeDoc::nearestShownFrame(std::uint32_t index) {
             if (d > frameCount_ - 1 - index) {
                 after = false;
             } else {
-                const int answer = decodable_->positionOn(index + d);
-                if (answer == kDecodeToBeyondLastPassing)
+                const auto answer = static_cast<WalkAnswer>(decodable_->positionOn(index + d));
+                if (answer == WalkAnswer::BeyondLastShown)
                     after = false;
-                else if (answer != kDecodeToOutOfRange)
+                else if (answer != WalkAnswer::Hidden)
                     return index + d;
             }
         }

@@ -44,17 +44,17 @@ void DecodableObject::takeStart() {
     }
 }
 
-int DecodableObject::readFrame(std::uint32_t index) {
-    int answer = 0;
+FrameRead DecodableObject::readFrame(std::uint32_t index) {
+    FrameRead answer;
     if (firstAccess_) {
         firstAccess_ = false;
         reader_ = opener_.createReader();
         if (!reader_)
-            return kReadNoReader;
+            return {kReadNoReader};
         // The first positioning opens and indexes the file; the second reads the record.
         const int opened = reader_->goTo(index);
         if (opened != kGoToOk)
-            return opened;
+            return {opened};
         frameCount_ = reader_->recordCount();
         CaptureFlags flags;
         reader_->captureFlags(flags);
@@ -64,18 +64,18 @@ int DecodableObject::readFrame(std::uint32_t index) {
         if (decoder_)
             decoder_->startDates(startMonth_, startYear_);
         if (frameCount_ == 0)
-            return 0;
+            return {};
         const int read = reader_->goTo(index);
         if (read != kGoToOk)
-            return read;
+            return {read};
         if (v5Decoding_ && !isV5Capture_)
-            answer = kReadNotV5Capture;
+            answer.notV5Capture = true;
     } else {
         if (!reader_)
-            return kReadNoReader;
+            return {kReadNoReader};
         const int read = reader_->goTo(index);
         if (read != kGoToOk)
-            return read;
+            return {read};
     }
     if (decoder_)
         decoder_->currentRecord() = reader_->recordBuffer();
@@ -104,21 +104,19 @@ void DecodableObject::setFilter(std::unique_ptr<OffLineFilter> filter) {
 }
 
 int DecodableObject::readRecord(std::uint32_t index, LvtRecord &target) {
-    const int r = readFrame(index);
-    if (r < 0)
-        return r;
-    if (r != 0 && r != kReadNotV5Capture)
-        return -r;
+    const FrameRead read = readFrame(index);
+    if (!read.ok())
+        return read.error < 0 ? read.error : -read.error;
     if (!decoder_ || &target != &decoder_->currentRecord())
         target = reader_->recordBuffer();
     return 0;
 }
 
 int DecodableObject::positionOn(std::uint32_t index) {
-    const int answer = decodeTo(lastPosition_ < frameCount_ ? lastPosition_ : 0, index);
-    if (answer != kDecodeToOutOfRange && answer != kDecodeToBeyondLastPassing)
+    const WalkAnswer answer = decodeTo(lastPosition_ < frameCount_ ? lastPosition_ : 0, index);
+    if (isShown(answer))
         lastPosition_ = index;
-    return answer;
+    return static_cast<int>(answer);
 }
 
 void DecodableObject::showProcessing(std::uint32_t index) {
@@ -133,8 +131,7 @@ void DecodableObject::showProcessing(std::uint32_t index) {
 int DecodableObject::decodeAndTest(std::uint32_t index) {
     if (!decoder_)
         return -1;
-    const int read = readFrame(index);
-    if (read < 0 || (read != 0 && read != kReadNotV5Capture))
+    if (!readFrame(index).ok())
         return -1;
     if (decoder_->decodeLoaded(index) < 0)
         return -1;
@@ -180,7 +177,7 @@ int DecodableObject::orderedWalk(std::uint32_t to) {
         if (answer != kFilterUnsettled)
             break;
         if (tested == last) {
-            answer = kDecodeToOutOfRange;
+            answer = kFilterDrop; // never settled: not shown
             break;
         }
         ++tested;
@@ -194,26 +191,26 @@ int DecodableObject::orderedWalk(std::uint32_t to) {
     }
     if (decodedUpTo_ < tested + 1)
         decodedUpTo_ = tested + 1;
-    if (moved && (readFrame(to) < 0 || decoder_->decodeLoaded(to) < 0))
-        return kDecodeToOutOfRange;
+    if (moved && (readFrame(to).error < 0 || decoder_->decodeLoaded(to) < 0))
+        return kFilterDrop;
     return answer;
 }
 
-int DecodableObject::decodeTo(std::uint32_t from, std::uint32_t to) {
+WalkAnswer DecodableObject::decodeTo(std::uint32_t from, std::uint32_t to) {
     if (frameCount_ == 0 || from > frameCount_ - 1 || to > frameCount_ - 1)
-        return kDecodeToOutOfRange;
+        return WalkAnswer::Hidden;
     if (endReached_ && to > lastPassing_)
-        return kDecodeToBeyondLastPassing;
+        return WalkAnswer::BeyondLastShown;
     const std::uint32_t last = frameCount_ - 1;
     if (to == last)
         atLastFrame_ = true;
     if (filter_->needsOrderedWalk() && !chained_)
-        return orderedWalk(to);
+        return static_cast<WalkAnswer>(orderedWalk(to));
 
     showProcessing(to);
     const int r = decodeAndTest(to);
     if (r < 0)
-        return kDecodeToOutOfRange;
+        return WalkAnswer::Hidden;
     decodedUpTo_ = to + 1;
     // A frame kept with its decoding error is shown as well. lastPassing is the highest frame
     // seen to pass, whatever order the views ask for frames in.
@@ -241,7 +238,7 @@ int DecodableObject::decodeTo(std::uint32_t from, std::uint32_t to) {
             tailTested_ = to;
         }
     }
-    return r;
+    return static_cast<WalkAnswer>(r);
 }
 
 } // namespace qv

@@ -21,13 +21,29 @@ public:
     virtual void setStatusPane(int pane, const std::string &text) = 0;
 };
 
-// Results of decodeTo besides the filter's verdicts.
-inline constexpr int kDecodeToOutOfRange = 1;
-inline constexpr int kDecodeToBeyondLastPassing = 5;
-// readFrame answers this on the first access when V5 decoding is asked for a capture that is not
-// flagged as V5.
-inline constexpr int kReadNotV5Capture = 100;
 inline constexpr int kReadNoReader = -1;
+
+// What reading a frame gave.
+struct FrameRead {
+    int error = kGoToOk; // or the reader's answer, or kReadNoReader
+    // On the first read: V5 decoding is asked for a capture that is not flagged as V5.
+    bool notV5Capture = false;
+    bool ok() const { return error == kGoToOk; }
+};
+
+// Where a walk to a frame ended: the filter's verdict on the frame, or why it is not shown. The
+// numbers are the ones the decoder host answers with.
+enum class WalkAnswer : int {
+    Keep = kFilterKeep,
+    Hidden = kFilterDrop, // dropped by the filter, or beyond the capture, or unreadable
+    Unsettled = kFilterUnsettled,
+    KeepWithError = kFilterKeepWithError,
+    BeyondLastShown = 5, // after the last frame the filters show
+};
+
+inline bool isShown(WalkAnswer answer) {
+    return answer != WalkAnswer::Hidden && answer != WalkAnswer::BeyondLastShown;
+}
 
 enum class DecoderKind { Isdn, V5 };
 
@@ -39,13 +55,12 @@ public:
     ~DecodableObject() override;
 
     // Positions the reader on index and copies the record into the decoder. The first call
-    // creates, opens and indexes the reader; 0 or the reader's non-zero answer.
-    int readFrame(std::uint32_t index);
+    // creates, opens and indexes the reader.
+    FrameRead readFrame(std::uint32_t index);
     // Makes the decoder: the V5 decoder receives the capture's V5 setting.
     void createDecoder(DecoderKind kind, std::uint8_t v5Setting = 0);
-    // Decodes frame to, walking from from; 0 keep, 1 out of range or dropped, 2 and 4 as the
-    // filter answers, 5 beyond the last passing frame.
-    int decodeTo(std::uint32_t from, std::uint32_t to);
+    // Decodes frame to, walking from from.
+    WalkAnswer decodeTo(std::uint32_t from, std::uint32_t to);
 
     std::uint32_t frameCount() const;
     std::string notes(bool makeDefault);
@@ -148,10 +163,10 @@ public:
                 stopped_ = true;
                 break;
             }
-            const int answer = decodable_.decodeTo(previous_, n);
-            if (answer == kDecodeToBeyondLastPassing)
+            const WalkAnswer answer = decodable_.decodeTo(previous_, n);
+            if (answer == WalkAnswer::BeyondLastShown)
                 break;
-            if (answer != kDecodeToOutOfRange) {
+            if (answer != WalkAnswer::Hidden) {
                 previous_ = frame = n;
                 return true;
             }

@@ -55,8 +55,7 @@ PrintDocument buildPrint(FrameSource &source, const SummaryFieldTable &columns,
             return print;
         }
         // A frame the filters hide is not printed.
-        const int answer = capture.decodeTo(previous, frame);
-        if (answer == kDecodeToOutOfRange || answer == kDecodeToBeyondLastPassing)
+        if (!isShown(capture.decodeTo(previous, frame)))
             continue;
         previous = frame;
         PrintBlock block;

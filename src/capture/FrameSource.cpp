@@ -50,8 +50,7 @@ bool FrameSource::open() {
         setup_.path, setup_.remoteName, setup_.language, setup_.v5Decoding, messages_,
         services_ ? services_->services() : *setup_.services);
     capture->createDecoder(setup_.kind, setup_.v5Setting);
-    const int read = capture->readFrame(0);
-    if (read < 0 || (read != 0 && read != kReadNotV5Capture))
+    if (!capture->readFrame(0).ok())
         return false;
     filtersActive_ = setup_.filter && setup_.filter->active();
     capture->setFilter(std::move(setup_.filter));
@@ -63,8 +62,7 @@ bool FrameSource::open() {
 bool FrameSource::decodeAt(std::uint32_t index) {
     if (!capture_ || index >= capture_->frameCount())
         return false;
-    const int read = capture_->readFrame(index);
-    if (read != 0 && read != kReadNotV5Capture)
+    if (!capture_->readFrame(index).ok())
         return false;
     return capture_->decoder()->decodeLoaded(index) >= 0;
 }

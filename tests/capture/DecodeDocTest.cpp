@@ -143,8 +143,8 @@ TEST_F(DecodeDocTest, V5DecodingNeedsAV5Capture) {
 
     DecodableObject raw(dir.file("plain.lvt"), "", 0, true, messages, services);
     raw.createDecoder(DecoderKind::Isdn);
-    EXPECT_EQ(raw.readFrame(0), kReadNotV5Capture);
-    EXPECT_EQ(raw.readFrame(1), 0) << "only the first access tells";
+    EXPECT_TRUE(raw.readFrame(0).notV5Capture);
+    EXPECT_FALSE(raw.readFrame(1).notV5Capture) << "only the first access tells";
 }
 
 TEST_F(DecodeDocTest, NavigationStaysInsideTheCapture) {
@@ -154,8 +154,8 @@ TEST_F(DecodeDocTest, NavigationStaysInsideTheCapture) {
     EXPECT_EQ(doc.decoder()->currentRecord().dataLength, numberedRecord(4).dataLength);
     EXPECT_FALSE(doc.goToFrame(10)) << "one past the last frame";
     EXPECT_EQ(doc.currentFrame(), 4u);
-    EXPECT_EQ(doc.decodable()->decodeTo(10, 3), kDecodeToOutOfRange);
-    EXPECT_EQ(doc.decodable()->decodeTo(0, 0xFFFFFFFF), kDecodeToOutOfRange);
+    EXPECT_EQ(doc.decodable()->decodeTo(10, 3), WalkAnswer::Hidden);
+    EXPECT_EQ(doc.decodable()->decodeTo(0, 0xFFFFFFFF), WalkAnswer::Hidden);
     const std::vector<std::string> lastMove(status.history.end() - 4, status.history.end());
     EXPECT_EQ(lastMove, (std::vector<std::string>{"1:Processing Frame 5", "2:", "2:Overflow",
                                                   "1:Frame number 5"}));
@@ -164,22 +164,22 @@ TEST_F(DecodeDocTest, NavigationStaysInsideTheCapture) {
 TEST_F(DecodeDocTest, StepOrJumpToTheLastFrame) {
     ASSERT_TRUE(open(writeStored(dir.file("m.lvt"), 10)));
     DecodableObject &d = *doc.decodable();
-    EXPECT_EQ(d.decodeTo(7, 8), kFilterKeep);
+    EXPECT_EQ(d.decodeTo(7, 8), WalkAnswer::Keep);
     EXPECT_FALSE(d.endReached());
-    EXPECT_EQ(d.decodeTo(8, 9), kFilterKeep);
+    EXPECT_EQ(d.decodeTo(8, 9), WalkAnswer::Keep);
     EXPECT_TRUE(d.endReached()) << "a single step onto the last frame";
     EXPECT_TRUE(d.atLastFrame());
     EXPECT_EQ(d.lastPassing(), 9u);
 
     useFilter({{9, kFilterDrop}});
-    EXPECT_EQ(d.decodeTo(0, 9), kFilterDrop);
+    EXPECT_EQ(d.decodeTo(0, 9), WalkAnswer::Hidden);
     EXPECT_TRUE(d.passedEnd()) << "a jump onto a dropped last frame";
     EXPECT_FALSE(d.endReached());
-    EXPECT_EQ(d.decodeTo(9, 8), kFilterKeep);
+    EXPECT_EQ(d.decodeTo(9, 8), WalkAnswer::Keep);
     EXPECT_FALSE(d.passedEnd());
     EXPECT_TRUE(d.endReached());
     EXPECT_EQ(d.lastPassing(), 8u);
-    EXPECT_EQ(d.decodeTo(8, 9), kDecodeToBeyondLastPassing);
+    EXPECT_EQ(d.decodeTo(8, 9), WalkAnswer::BeyondLastShown);
     EXPECT_FALSE(doc.goToFrame(9));
 }
 
@@ -244,16 +244,16 @@ TEST_F(DecodeDocTest, TheEndIsKnownOnlyFromAnUnbrokenRunOfTestedFrames) {
 
     useFilter(tailHidden);
     DecodableObject &d = *doc.decodable();
-    EXPECT_EQ(d.decodeTo(0, 9), kFilterDrop);
-    EXPECT_EQ(d.decodeTo(9, 2), kFilterKeep);
+    EXPECT_EQ(d.decodeTo(0, 9), WalkAnswer::Hidden);
+    EXPECT_EQ(d.decodeTo(9, 2), WalkAnswer::Keep);
     EXPECT_FALSE(d.endReached()) << "frames 3 to 8 are untested";
-    EXPECT_EQ(d.decodeTo(2, 5), kFilterKeep);
-    EXPECT_EQ(d.decodeTo(5, 8), kFilterDrop);
-    EXPECT_EQ(d.decodeTo(8, 7), kFilterKeep);
+    EXPECT_EQ(d.decodeTo(2, 5), WalkAnswer::Keep);
+    EXPECT_EQ(d.decodeTo(5, 8), WalkAnswer::Hidden);
+    EXPECT_EQ(d.decodeTo(8, 7), WalkAnswer::Keep);
     EXPECT_TRUE(d.endReached()) << "back from the end: 9 and 8 hidden, 7 shown";
     EXPECT_EQ(d.lastPassing(), 7u);
-    EXPECT_EQ(d.decodeTo(7, 8), kDecodeToBeyondLastPassing);
-    EXPECT_EQ(d.decodeTo(7, 6), kFilterKeep);
+    EXPECT_EQ(d.decodeTo(7, 8), WalkAnswer::BeyondLastShown);
+    EXPECT_EQ(d.decodeTo(7, 6), WalkAnswer::Keep);
 }
 
 TEST_F(DecodeDocTest, OrderedWalkTestsEveryFrameOnce) {
@@ -261,19 +261,19 @@ TEST_F(DecodeDocTest, OrderedWalkTestsEveryFrameOnce) {
     TableFilter &filter = useFilter(
         {{1, kFilterUnsettled}, {2, kFilterUnsettled}, {3, kFilterKeep}, {5, kFilterDrop}}, true);
     DecodableObject &d = *doc.decodable();
-    EXPECT_EQ(d.decodeTo(0, 4), kFilterKeep);
+    EXPECT_EQ(d.decodeTo(0, 4), WalkAnswer::Keep);
     EXPECT_EQ(filter.tested, (std::vector<std::uint32_t>{1, 2, 3, 4}))
         << "frame 0 was tested when the filter was applied";
     EXPECT_EQ(d.decodedUpTo(), 5u);
     EXPECT_EQ(d.lastPassing(), 4u);
     EXPECT_EQ(d.decoder()->frameNumber(), 4u);
     filter.tested.clear();
-    EXPECT_EQ(d.decodeTo(4, 5), kFilterDrop);
+    EXPECT_EQ(d.decodeTo(4, 5), WalkAnswer::Hidden);
     EXPECT_EQ(filter.tested, (std::vector<std::uint32_t>{5}));
     EXPECT_EQ(d.lastPassing(), 4u);
 
     filter.verdicts[7] = kFilterUnsettled;
-    EXPECT_EQ(d.decodeTo(5, 7), kDecodeToOutOfRange) << "an unsettled last frame cannot be shown";
+    EXPECT_EQ(d.decodeTo(5, 7), WalkAnswer::Hidden) << "an unsettled last frame cannot be shown";
 }
 
 TEST_F(DecodeDocTest, CommentIsStoredOnlyWhenChangedAndConfirmed) {

@@ -143,8 +143,7 @@ protected:
     }
 
     bool shown(std::uint32_t from, std::uint32_t to) {
-        const int answer = doc.decodable()->decodeTo(from, to);
-        return answer != kDecodeToOutOfRange && answer != kDecodeToBeyondLastPassing;
+        return isShown(doc.decodable()->decodeTo(from, to));
     }
 
     // The summary's fill from the first frame on, as the views and the command line make it.

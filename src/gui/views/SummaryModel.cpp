@@ -51,8 +51,7 @@ bool SummaryModel::itemShown(std::uint32_t frame, bool &nothingAfter) {
     if (!source_)
         return false;
     DecodableObject &capture = source_->capture();
-    const int answer = capture.decodeTo(previous_, frame);
-    if (answer == kDecodeToOutOfRange || answer == kDecodeToBeyondLastPassing) {
+    if (!isShown(capture.decodeTo(previous_, frame))) {
         nothingAfter = capture.endReached() && frame >= capture.lastPassing();
         return false;
     }
@@ -73,9 +72,7 @@ const SummaryModel::Row &SummaryModel::row(int rowNumber) const {
         cache_.clear();
     Row r;
     const auto index = static_cast<std::uint32_t>(frame);
-    const int answer =
-        source_ ? source_->capture().decodeTo(previous_, index) : kDecodeToOutOfRange;
-    if (answer != kDecodeToOutOfRange && answer != kDecodeToBeyondLastPassing) {
+    if (source_ && isShown(source_->capture().decodeTo(previous_, index))) {
         previous_ = index;
         CDecoder &decoder = source_->decoder();
         std::string cell;
