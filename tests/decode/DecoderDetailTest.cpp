@@ -65,17 +65,6 @@ TEST(DecoderDetail, TeiManagementFrameInOrder) {
     EXPECT_EQ(lines[1].colour, TextColour::Layer2TeNt);
 }
 
-TEST(DecoderDetail, FrenchHeadingsAndMultipleAi) {
-    Decoded d(frameRecord(Dir::NtTe, {0xFE, 0xFF, 0x03, 0x0F, 0x00, 0x01, 0x02, 0x80, 0xFF}), 1);
-    ASSERT_EQ(d.decoder->Format_Detail(DetailOptions{}), 0);
-    const std::vector<std::string> texts = lineTexts(*d.decoder);
-    for (const char *expected :
-         {"2 NIVEAU 2 RNIS", "2 CHAMP D'ADRESSE:", "2 CHAMP DE COMMANDE:", "2 GESTION DE TEI:",
-          "3 Type de Message : ", "4 ID.ASSIGN+", "4 64 127 ", "4 NT->TE"})
-        EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
-    EXPECT_EQ(d.decoder->detailLines()[1].colour, TextColour::Layer2NtTe);
-}
-
 TEST(DecoderDetail, FrmrBlockAndX25Title) {
     Decoded frmr(frameRecord(Dir::NtTe, {0x00, 0x81, 0x97, 0x12, 0x34, 0x0A, 0x0D, 0x08}));
     ASSERT_EQ(frmr.decoder->Format_Detail(DetailOptions{}), 0);
@@ -341,18 +330,6 @@ TEST_F(SearchTest, SummaryTextForwardsAndBackwards) {
     EXPECT_EQ(decoder->search(request(FindCriterion::SummaryText, "0"), columns, found),
               kFindFound);
     EXPECT_EQ(found.frame, 2u) << "the Number column is not searched";
-}
-
-TEST_F(SearchTest, CaseAndMissingText) {
-    FindResult found;
-    FindRequest lower = request(FindCriterion::SummaryText, "sabme");
-    lower.matchCase = true;
-    EXPECT_EQ(decoder->search(lower, columns, found), kFindExhausted);
-    EXPECT_EQ(decoder->search(request(FindCriterion::SummaryText, "SABME"), columns, found),
-              kFindFound);
-    EXPECT_EQ(found.frame, 2u);
-    EXPECT_EQ(decoder->search(request(FindCriterion::SummaryText, "NOWHERE"), columns, found),
-              kFindExhausted);
 }
 
 TEST_F(SearchTest, DetailTextGivesTheLine) {
