@@ -2,6 +2,7 @@
 // A decoder over records held in memory, and builders for the frames the tests decode.
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -98,5 +99,21 @@ struct Decoded {
     std::unique_ptr<CISDN> decoder;
     int status = 0;
 };
+
+// The detail lines as a reader takes them in: a label line and the value line under it as one
+// entry ("3 Direction : TE->NT"), every other line as its kind and text.
+inline std::vector<std::string> detailEntries(std::span<const DetailLine> lines,
+                                              std::size_t from = 0) {
+    std::vector<std::string> out;
+    for (std::size_t k = from; k < lines.size(); ++k) {
+        std::string entry = std::to_string(lines[k].kind) + " " + lines[k].text;
+        const bool label = lines[k].text.size() >= 3 &&
+                           lines[k].text.compare(lines[k].text.size() - 3, 3, " : ") == 0;
+        if (label && k + 1 < lines.size() && lines[k + 1].kind == lines[k].kind + 1)
+            entry += lines[++k].text;
+        out.push_back(entry);
+    }
+    return out;
+}
 
 } // namespace qv::test

@@ -38,12 +38,7 @@ struct X25Decoded {
         DetailOptions options;
         options.layer2Lines = false;
         EXPECT_EQ(decoder->Format_Detail(options), 0);
-        std::vector<std::string> out;
-        for (std::size_t k = 1; k < decoder->detailLines().size(); ++k) {
-            const DetailLine &line = decoder->detailLines()[k];
-            out.push_back(std::to_string(line.kind) + " " + line.text);
-        }
-        return out;
+        return detailEntries(decoder->detailLines(), 1);
     }
 
     X25ItemProvider provider;
@@ -593,45 +588,26 @@ TEST(X25Detail, CallWithFacilitiesAndUserData) {
                              0x00, 0x00, 0x00, 0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47});
     const std::vector<std::string> expected = {
         "2 X25 LAYER 3",
-        "3 Logical Channel Number : ",
-        "4 0x05",
-        "3 Message Type : ",
-        "4 CALL.REQ",
-        "3 Calling Address : ",
-        "4 678",
-        "3 Called Address : ",
-        "4 12345",
+        "3 Logical Channel Number : 0x05",
+        "3 Message Type : CALL.REQ",
+        "3 Calling Address : 678",
+        "3 Called Address : 12345",
         "2 FACILITIES",
-        "3 Facility : ",
-        "4 Flow Control Param. Neg.- Packet Size",
-        "3 Hexa Value : ",
-        "4 42 07 07 ",
-        "5 from called DTE : ",
-        "6 128 octets",
-        "5 from  calling DTE : ",
-        "6 128 octets",
-        "3 Facility : ",
-        "4 Flow Control Param. Neg - Window Size",
-        "3 Hexa Value : ",
-        "4 43 02 02 ",
-        "5 from called DTE : ",
-        "6 2",
-        "5 from  calling DTE : ",
-        "6 2",
-        "3 Facility : ",
-        "4 Throughput Class Neg.",
-        "3 Hexa Value : ",
-        "4 02 A1 ",
-        "5 from called DTE : ",
-        "6 9600 bit/s",
-        "5 from  calling DTE : ",
-        "6 Reserved",
-        "3 Facility : ",
-        "4 Closed User Group selection (basic)",
-        "3 Hexa Value : ",
-        "4 03 05 ",
-        "5 Index : ",
-        "6 05",
+        "3 Facility : Flow Control Param. Neg.- Packet Size",
+        "3 Hexa Value : 42 07 07 ",
+        "5 from called DTE : 128 octets",
+        "5 from  calling DTE : 128 octets",
+        "3 Facility : Flow Control Param. Neg - Window Size",
+        "3 Hexa Value : 43 02 02 ",
+        "5 from called DTE : 2",
+        "5 from  calling DTE : 2",
+        "3 Facility : Throughput Class Neg.",
+        "3 Hexa Value : 02 A1 ",
+        "5 from called DTE : 9600 bit/s",
+        "5 from  calling DTE : Reserved",
+        "3 Facility : Closed User Group selection (basic)",
+        "3 Hexa Value : 03 05 ",
+        "5 Index : 05",
         "2 USER DATA",
         "4 01 00 00 00 41 42 43 44 ",
         "4 45 46 47 ",
@@ -644,8 +620,8 @@ TEST(X25Detail, CallWithFacilitiesAndUserData) {
 // The lines every X.25 block opens with, then the rest.
 std::vector<std::string> block(const char *lcn, const char *type, std::vector<std::string> rest) {
     std::vector<std::string> lines = {"2 X25 LAYER 3",
-                                      "3 Logical Channel Number : ", std::string("4 ") + lcn,
-                                      "3 Message Type : ", std::string("4 ") + type};
+                                      std::string("3 Logical Channel Number : ") + lcn,
+                                      std::string("3 Message Type : ") + type};
     lines.insert(lines.end(), rest.begin(), rest.end());
     return lines;
 }
@@ -659,37 +635,35 @@ TEST(X25Detail, ItemLinesByPacketType) {
         {Dir::NtTe,
          {0x10, 0x05, 0x6A, 0x31},
          block("0x05", "DATA",
-               {"3 P(S) (Send Sequence Number) : ", "4 5",
-                "3 P(R) (Receive Sequence Number) : ", "4 3"})},
+               {"3 P(S) (Send Sequence Number) : 5", "3 P(R) (Receive Sequence Number) : 3"})},
         {Dir::TeNt,
          {0x20, 0x12, 0x05, 0x0E},
-         block("0x12", "RNR", {"3 P(R) (Receive Sequence Number) : ", "4 7"})},
+         block("0x12", "RNR", {"3 P(R) (Receive Sequence Number) : 7"})},
         {Dir::NtTe,
          {0x10, 0x05, 0x13, 0x01, 0xC8},
-         block("0x05", "CLEAR.IND", {"3 Cause : ", "4 Number busy"})},
+         block("0x05", "CLEAR.IND", {"3 Cause : Number busy"})},
         {Dir::NtTe,
          {0x10, 0x00, 0xF1, 0x60},
-         block("0x00", "DIAG", {"3 Diagnostic : ", "4 Not assigned"})},
+         block("0x00", "DIAG", {"3 Diagnostic : Not assigned"})},
         {Dir::TeNt, {0x10, 0x05, 0x0D}, block("0x05", "Unknown", {})},
         {Dir::TeNt, kCallTyped,
          block("0x05", "CALL.REQ",
-               {"3 Type Of Address - Clg : ", "4 National Number",
-                "3 Numbering Plan Identification - Clg : ", "4 X.121", "3 Calling Address : ",
-                "4 678", "3 Type Of Address - Cld : ", "4 International number",
-                "3 Numbering Plan Identification - Cld : ", "4 X.121",
-                "3 Called Address : ", "4 12345", "2 FACILITIES"})},
+               {"3 Type Of Address - Clg : National Number",
+                "3 Numbering Plan Identification - Clg : X.121", "3 Calling Address : 678",
+                "3 Type Of Address - Cld : International number",
+                "3 Numbering Plan Identification - Cld : X.121", "3 Called Address : 12345",
+                "2 FACILITIES"})},
         {Dir::TeNt, callWith({0x06, 0xC6, 0x04, 0x31, 0x32, 0x33, 0x34}),
          block("0x05", "CALL.REQ",
-               {"3 Calling Address : ", "4 -", "3 Called Address : ", "4 -", "2 FACILITIES",
-                "3 Facility : ", "4 Network User Identifier selection", "3 Hexa Value : ",
-                "4 C6 04 31 32 33 34 ", "5 Length : ", "6 4", "5 Value : ", "6 31 32 33 34 "})},
+               {"3 Calling Address : -", "3 Called Address : -", "2 FACILITIES",
+                "3 Facility : Network User Identifier selection",
+                "3 Hexa Value : C6 04 31 32 33 34 ", "5 Length : 4", "5 Value : 31 32 33 34 "})},
         {Dir::TeNt, callWith({0x04, 0x02, 0xA1, 0x42, 0x07}),
          block("0x05", "CALL.REQ",
-               {"3 Calling Address : ", "4 -", "3 Called Address : ", "4 -", "2 FACILITIES",
-                "3 Facility : ", "4 Throughput Class Neg.", "3 Hexa Value : ", "4 02 A1 ",
-                "5 from called DTE : ", "6 9600 bit/s", "5 from  calling DTE : ", "6 Reserved",
-                "3 Facility : ", "4 Flow Control Param. Neg.- Packet Size",
-                "3 Hexa Value : ", "4 42 07 "})},
+               {"3 Calling Address : -", "3 Called Address : -", "2 FACILITIES",
+                "3 Facility : Throughput Class Neg.", "3 Hexa Value : 02 A1 ",
+                "5 from called DTE : 9600 bit/s", "5 from  calling DTE : Reserved",
+                "3 Facility : Flow Control Param. Neg.- Packet Size", "3 Hexa Value : 42 07 "})},
     };
     for (const auto &c : cases) {
         X25Decoded d(c.dir, c.packet);
@@ -703,9 +677,8 @@ TEST(X25Detail, FrenchHeadingsAndColoursOfTheNetworkSide) {
     const std::vector<std::string> lines = d.lines();
     ASSERT_GE(lines.size(), 5u);
     EXPECT_EQ(lines[0], "2 NIVEAU 3 X25");
-    EXPECT_EQ(lines[1], "3 Numero de Voie Logique : ");
-    EXPECT_EQ(lines[3], "3 Type de Message : ");
-    EXPECT_EQ(lines[4], "4 APPEL ENTR");
+    EXPECT_EQ(lines[1], "3 Numero de Voie Logique : 0x05");
+    EXPECT_EQ(lines[2], "3 Type de Message : APPEL ENTR");
     EXPECT_EQ(d.decoder->detailLines()[0].text, "X25/D");
     EXPECT_EQ(d.decoder->detailLines()[1].colour, TextColour::Layer3X25NtTe);
 }
