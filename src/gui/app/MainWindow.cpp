@@ -44,6 +44,7 @@
 #include "views/CallsWindow.h"
 #include "views/CaptureWindow.h"
 #include "views/CommentWindow.h"
+#include "views/DocumentWindow.h"
 #include "views/Dru70Window.h"
 #include "views/ExpertWindow.h"
 #include "views/FindDialog.h"
@@ -105,14 +106,8 @@ void MainWindow::createMenus() {
     saveAsAction_->setShortcut(QKeySequence::SaveAs);
     exportAction_ = file->addAction(tr("&Export..."), this, &MainWindow::exportCapture);
     printAction_ = file->addAction(tr("&Print..."), this, [this] {
-        if (CaptureWindow *capture = activeCapture())
-            capture->printWithDialog(messages_, *printer_);
-        else if (Dru70Window *dru = activeDru70())
-            dru->printWithDialog(*printer_);
-        else if (ResultWindow *result = activeResult())
-            result->printWithDialog(*printer_);
-        else if (PlmWindow *plm = activePlm())
-            plm->printWithDialog(*printer_);
+        if (DocumentWindow *document = activeDocument())
+            document->printAsked(*printer_, messages_);
     });
     printAction_->setShortcut(QKeySequence::Print);
     file->addAction(tr("P&rinter Setup..."), this, [this] {
@@ -143,19 +138,14 @@ void MainWindow::createMenus() {
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     copyAction_ = edit->addAction(tr("&Copy"), this, [this] {
-        if (PlmWindow *plm = activePlm())
-            plm->copySelection();
+        if (DocumentWindow *document = activeDocument())
+            document->copySelected();
     });
     copyAction_->setShortcut(QKeySequence::Copy);
     findAction_ = edit->addAction(tr("&Find..."), this, [this] {
-        if (Dru70Window *dru = activeDru70()) {
-            dru->showFindDialog();
+        DocumentWindow *document = activeDocument();
+        if (!document || document->findInDocument())
             return;
-        }
-        if (PlmWindow *plm = activePlm()) {
-            plm->showFindDialog();
-            return;
-        }
         FindDialog *dialog = findDialog();
         dialog->show();
         dialog->raise();
@@ -175,25 +165,18 @@ void MainWindow::createMenus() {
         hexaFindDialog_->raise();
     });
     goToAction_ = edit->addAction(tr("&Go to Frame..."), this, [this] {
-        if (CaptureWindow *capture = activeCapture())
-            capture->goToTypedFrame();
-        else if (Dru70Window *dru = activeDru70())
-            dru->goToTypedEvent();
+        if (DocumentWindow *document = activeDocument())
+            document->goToAsked();
     });
     goToAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     commentAction_ = edit->addAction(tr("Co&mment..."), this, [this] {
-        if (CaptureWindow *capture = activeCapture())
-            capture->openComment();
-        else if (Dru70Window *dru = activeDru70())
-            dru->openComment();
+        if (DocumentWindow *document = activeDocument())
+            document->showComment();
     });
     edit->addSeparator();
     offLineFiltersAction_ = edit->addAction(tr("Off-Line &Filters..."), this, [this] {
-        if (CaptureWindow *capture = activeCapture())
-            editOffLineFilters(capture->document(), installation_.filterFolder(), &causes_,
-                               messages_, this);
-        else if (Dru70Window *dru = activeDru70())
-            dru->editFilter(installation_.filterFolder());
+        if (DocumentWindow *document = activeDocument())
+            document->editFilters(installation_.filterFolder(), &causes_, messages_);
     });
     callRefAction_ = edit->addAction(tr("Call-Ref on &selection"), this, [this] {
         if (CaptureWindow *capture = activeCapture())
@@ -691,8 +674,7 @@ ResultWindow *MainWindow::openResult(const std::string &path) {
 }
 
 ResultWindow *MainWindow::activeResult() const {
-    QMdiSubWindow *sub = currentSubWindow();
-    return sub ? qobject_cast<ResultWindow *>(sub->widget()) : nullptr;
+    return active<ResultWindow>();
 }
 
 PlmWindow *MainWindow::openPlm(const std::string &path) {
@@ -711,8 +693,7 @@ PlmWindow *MainWindow::openPlm(const std::string &path) {
 }
 
 PlmWindow *MainWindow::activePlm() const {
-    QMdiSubWindow *sub = currentSubWindow();
-    return sub ? qobject_cast<PlmWindow *>(sub->widget()) : nullptr;
+    return active<PlmWindow>();
 }
 
 Dru70Window *MainWindow::openDru70(const std::string &path) {
@@ -813,35 +794,23 @@ void MainWindow::updateRecentMenu() {
 }
 
 void MainWindow::updateDocumentActions() {
-    const bool capture = activeCapture() != nullptr;
-    // A DRU-70 window takes the commands of a document, not those of frames and octets.
-    const bool document = capture || activeDru70() != nullptr;
-    // A project's lines are found and copied; it has no comment, filter or frames.
-    const bool plm = activePlm() != nullptr;
-    // A report is a text: it is saved, printed and closed, nothing more.
-    const bool text = document || plm || activeResult() != nullptr;
-    saveAsAction_->setEnabled(text);
-    exportAction_->setEnabled(capture);
-    printAction_->setEnabled(text);
-    closeAction_->setEnabled(text);
-    if (findAction_)
-        findAction_->setEnabled(document || plm);
-    if (copyAction_)
-        copyAction_->setEnabled(plm);
-    if (commentAction_)
-        commentAction_->setEnabled(document);
-    if (offLineFiltersAction_)
-        offLineFiltersAction_->setEnabled(document);
-    if (callRefAction_)
-        callRefAction_->setEnabled(capture);
-    if (expertAction_)
-        expertAction_->setEnabled(capture);
-    if (statisticsAction_)
-        statisticsAction_->setEnabled(capture);
-    if (goToAction_)
-        goToAction_->setEnabled(document);
-    if (hexaFindAction_)
-        hexaFindAction_->setEnabled(capture);
+    // Every document is saved, printed and closed; what else it takes, it says.
+    DocumentWindow *document = activeDocument();
+    const DocumentCommands commands = document ? document->commands() : DocumentCommands{};
+    saveAsAction_->setEnabled(document != nullptr);
+    printAction_->setEnabled(document != nullptr);
+    closeAction_->setEnabled(document != nullptr);
+    exportAction_->setEnabled(commands.frames);
+    const std::pair<QAction *, bool> served[] = {
+        {findAction_, commands.find},         {copyAction_, commands.copy},
+        {commentAction_, commands.comment},   {offLineFiltersAction_, commands.filters},
+        {callRefAction_, commands.frames},    {expertAction_, commands.frames},
+        {statisticsAction_, commands.frames}, {goToAction_, commands.goTo},
+        {hexaFindAction_, commands.frames},
+    };
+    for (const auto &[action, enabled] : served)
+        if (action)
+            action->setEnabled(enabled);
 }
 
 FindDialog *MainWindow::findDialog() {
@@ -880,40 +849,14 @@ void MainWindow::findNext() {
 }
 
 void MainWindow::saveAs() {
-    if (ResultWindow *result = activeResult()) {
-        QString suggested = QString::fromStdString(result->pathName());
-        suggested =
-            suggested.left(suggested.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".txt");
-        const QString path = QFileDialog::getSaveFileName(this, tr("Save As"), suggested,
-                                                          tr("Text files (*.txt);;All files (*)"));
-        if (!path.isEmpty())
-            result->saveText(path.toStdString(), messages_);
-        return;
-    }
-    if (PlmWindow *plm = activePlm()) {
-        const QString path = QFileDialog::getSaveFileName(
-            this, tr("Save As"), QString::fromStdString(plm->document().pathName()),
-            QString::fromLatin1(kPlmFileFilter));
-        if (!path.isEmpty())
-            plm->saveAs(path.toStdString());
-        return;
-    }
-    if (Dru70Window *dru = activeDru70()) {
-        const QString path = QFileDialog::getSaveFileName(
-            this, tr("Save As"), QString::fromStdString(dru->document().pathName()),
-            tr("DRU-70 files(*.dru)"));
-        if (!path.isEmpty())
-            dru->saveAs(path.toStdString());
-        return;
-    }
-    CaptureWindow *capture = activeCapture();
-    if (!capture)
+    DocumentWindow *document = activeDocument();
+    if (!document)
         return;
     const QString path = QFileDialog::getSaveFileName(
-        this, tr("Save As"), QString::fromStdString(capture->document().pathName()),
-        tr("LVT-30/60 files(*.lvt);;All files (*)"));
+        this, tr("Save As"), QString::fromStdString(document->suggestedCopyName()),
+        document->copyFilter());
     if (!path.isEmpty())
-        saveActiveAs(path.toStdString());
+        document->saveCopy(path.toStdString(), messages_);
 }
 
 void MainWindow::exportCapture() {
@@ -993,21 +936,15 @@ bool MainWindow::exportActive(const std::string &path) {
 }
 
 bool MainWindow::saveActiveAs(const std::string &path) {
-    if (Dru70Window *dru = activeDru70())
-        return dru->saveAs(path);
-    if (PlmWindow *plm = activePlm())
-        return plm->saveAs(path);
-    CaptureWindow *capture = activeCapture();
-    return capture && capture->document().saveAs(path);
+    DocumentWindow *document = activeDocument();
+    return document && document->saveCopy(path, messages_);
 }
 
 void MainWindow::closeActive() {
     // Close ends the document, whichever of its windows is active.
     QMdiSubWindow *sub = currentSubWindow();
-    if (CaptureWindow *capture = sub ? captureOf(sub) : nullptr)
-        sub = qobject_cast<QMdiSubWindow *>(capture->parentWidget());
-    else if (Dru70Window *dru = sub ? dru70Of(sub) : nullptr)
-        sub = qobject_cast<QMdiSubWindow *>(dru->parentWidget());
+    if (DocumentWindow *document = sub ? documentOf(sub) : nullptr)
+        sub = qobject_cast<QMdiSubWindow *>(document->widget()->parentWidget());
     if (sub) {
         // Closed windows are deleted later; the area forgets them now. A window that refused
         // to close stays.
@@ -1023,17 +960,12 @@ void MainWindow::setStatusPane(int pane, const std::string &text) {
 }
 
 void MainWindow::refreshStatusPanes() {
-    CaptureWindow *capture = activeCapture();
-    Dru70Window *dru = capture ? nullptr : activeDru70();
-    QWidget *source = capture ? static_cast<QWidget *>(capture) : dru;
+    DocumentWindow *document = activeDocument();
+    QWidget *source = document ? document->widget() : nullptr;
     if (source == statusSource_)
         return;
     statusSource_ = source;
-    if (capture) {
-        capture->document().showFrameStatus(capture->document().currentFrame());
-    } else if (dru) {
-        dru->showStatus();
-    } else {
+    if (!document || !document->showFramePanes()) {
         framePane_->clear();
         textPane_->clear();
     }
@@ -1052,37 +984,27 @@ QMdiSubWindow *MainWindow::currentSubWindow() const {
     return history.isEmpty() ? nullptr : history.last();
 }
 
-CaptureWindow *MainWindow::activeCapture() const {
-    QMdiSubWindow *sub = currentSubWindow();
-    return sub ? captureOf(sub) : nullptr;
+DocumentWindow *MainWindow::documentOf(QMdiSubWindow *sub) const {
+    if (auto *document = dynamic_cast<DocumentWindow *>(sub->widget()))
+        return document;
+    for (QMdiSubWindow *other : mdiArea_->subWindowList())
+        if (auto *document = dynamic_cast<DocumentWindow *>(other->widget());
+            document && document->owns(sub->widget()))
+            return document;
+    return nullptr;
 }
 
-CaptureWindow *MainWindow::captureOf(QMdiSubWindow *sub) const {
-    // A window of a capture's document stands for its capture.
-    if (auto *capture = qobject_cast<CaptureWindow *>(sub->widget()))
-        return capture;
-    for (QMdiSubWindow *other : mdiArea_->subWindowList())
-        if (auto *capture = qobject_cast<CaptureWindow *>(other->widget());
-            capture && capture->comment() &&
-            static_cast<QWidget *>(capture->comment()) == sub->widget())
-            return capture;
-    return nullptr;
+DocumentWindow *MainWindow::activeDocument() const {
+    QMdiSubWindow *sub = currentSubWindow();
+    return sub ? documentOf(sub) : nullptr;
+}
+
+CaptureWindow *MainWindow::activeCapture() const {
+    return active<CaptureWindow>();
 }
 
 Dru70Window *MainWindow::activeDru70() const {
-    QMdiSubWindow *sub = currentSubWindow();
-    return sub ? dru70Of(sub) : nullptr;
-}
-
-Dru70Window *MainWindow::dru70Of(QMdiSubWindow *sub) const {
-    // The comment of a DRU-70 file stands for its event window.
-    if (auto *dru = qobject_cast<Dru70Window *>(sub->widget()))
-        return dru;
-    for (QMdiSubWindow *other : mdiArea_->subWindowList())
-        if (auto *dru = qobject_cast<Dru70Window *>(other->widget());
-            dru && dru->comment() && static_cast<QWidget *>(dru->comment()) == sub->widget())
-            return dru;
-    return nullptr;
+    return active<Dru70Window>();
 }
 
 void MainWindow::restoreDefaultWidths() {

@@ -30,6 +30,7 @@ class QToolBar;
 namespace qv {
 
 class CaptureWindow;
+class DocumentWindow;
 class ResultWindow;
 class Dru70Window;
 class PlmWindow;
@@ -139,8 +140,14 @@ private:
     void updateDocumentActions();
     void findNext();
     QMdiSubWindow *currentSubWindow() const;
-    CaptureWindow *captureOf(QMdiSubWindow *sub) const;
-    Dru70Window *dru70Of(QMdiSubWindow *sub) const;
+    // The document a window of the area belongs to: its own window, or the one its comment
+    // stands for.
+    DocumentWindow *documentOf(QMdiSubWindow *sub) const;
+    DocumentWindow *activeDocument() const;
+    template <class Window> Window *active() const {
+        DocumentWindow *document = activeDocument();
+        return document ? qobject_cast<Window *>(document->widget()) : nullptr;
+    }
     void chooseDru70Columns();
     void choosePlmColumns();
     // A product confirmed by the user, with the V5 decoding chosen for the LVT-60.

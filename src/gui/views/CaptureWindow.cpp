@@ -1,5 +1,6 @@
 #include "views/CaptureWindow.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -40,6 +41,7 @@
 #include "capture/SummaryFinder.h"
 #include "decode/HexaTrace.h"
 #include "decode/SummaryFieldTable.h"
+#include "dialogs/OffLineFilterCommands.h"
 #include "views/CommentWindow.h"
 #include "views/FramePrinter.h"
 #include "views/PrintDialog.h"
@@ -556,6 +558,32 @@ void CaptureWindow::showFrame(int frame) {
         }
     }
     hexa_->setPlainText(QString::fromLatin1(hexaTrace(decoder, "\n").c_str()));
+}
+
+bool CaptureWindow::owns(const QWidget *window) const {
+    return comment() && static_cast<const QWidget *>(comment()) == window;
+}
+
+std::string CaptureWindow::suggestedCopyName() const {
+    return document_->pathName();
+}
+
+QString CaptureWindow::copyFilter() const {
+    return QCoreApplication::translate("qv::MainWindow", "LVT-30/60 files(*.lvt);;All files (*)");
+}
+
+bool CaptureWindow::saveCopy(const std::string &path, UserMessages &) {
+    return document_->saveAs(path);
+}
+
+void CaptureWindow::editFilters(const std::string &filterFolder, const CauseList *causes,
+                                UserMessages &messages) {
+    editOffLineFilters(*document_, filterFolder, causes, messages, this);
+}
+
+bool CaptureWindow::showFramePanes() {
+    document_->showFrameStatus(document_->currentFrame());
+    return true;
 }
 
 } // namespace qv

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 #include <QWidget>
+
+#include "views/DocumentWindow.h"
 #include <functional>
 
 #include <cstdint>
@@ -32,9 +34,25 @@ struct PrintRequest;
 class UserMessages;
 struct FindQuery;
 
-class CaptureWindow : public QWidget {
+class CaptureWindow : public QWidget, public DocumentWindow {
     Q_OBJECT
 public:
+    // DocumentWindow
+    QWidget *widget() override { return this; }
+    DocumentCommands commands() const override { return {true, false, true, true, true, true}; }
+    bool owns(const QWidget *window) const override;
+    std::string suggestedCopyName() const override;
+    QString copyFilter() const override;
+    bool saveCopy(const std::string &path, UserMessages &messages) override;
+    void printAsked(QPrinter &printer, UserMessages &messages) override {
+        printWithDialog(messages, printer);
+    }
+    void goToAsked() override { goToTypedFrame(); }
+    void showComment() override { openComment(); }
+    void editFilters(const std::string &filterFolder, const CauseList *causes,
+                     UserMessages &messages) override;
+    bool showFramePanes() override;
+
     CaptureWindow(std::unique_ptr<CDecodeDoc> document, SummaryFieldTable &columns,
                   const ColourTable &colours, bool showHexa, QWidget *parent = nullptr);
     ~CaptureWindow() override;

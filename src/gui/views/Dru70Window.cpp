@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFontDatabase>
 #include <QHeaderView>
@@ -186,8 +187,9 @@ std::vector<std::uint32_t> Dru70Window::selectedEvents() const {
     return events;
 }
 
-void Dru70Window::showStatus() {
+bool Dru70Window::showFramePanes() {
     document_->showEventStatus(document_->currentEvent());
+    return true;
 }
 
 bool Dru70Window::eventFilter(QObject *watched, QEvent *event) {
@@ -449,6 +451,18 @@ CommentWindow *Dru70Window::openComment() {
 
 void Dru70Window::closeEvent(QCloseEvent *event) {
     event->setAccepted(comment_.close(this));
+}
+
+bool Dru70Window::owns(const QWidget *window) const {
+    return comment() && static_cast<const QWidget *>(comment()) == window;
+}
+
+std::string Dru70Window::suggestedCopyName() const {
+    return document_->pathName();
+}
+
+QString Dru70Window::copyFilter() const {
+    return QCoreApplication::translate("qv::MainWindow", "DRU-70 files(*.dru)");
 }
 
 } // namespace qv

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "views/DocumentWindow.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -35,9 +37,28 @@ class Dru70Messages;
 class UserMessages;
 struct PrintRequest;
 
-class Dru70Window : public QWidget {
+class Dru70Window : public QWidget, public DocumentWindow {
     Q_OBJECT
 public:
+    // DocumentWindow
+    QWidget *widget() override { return this; }
+    DocumentCommands commands() const override { return {true, false, true, true, true, false}; }
+    bool owns(const QWidget *window) const override;
+    std::string suggestedCopyName() const override;
+    QString copyFilter() const override;
+    bool saveCopy(const std::string &path, UserMessages &) override { return saveAs(path); }
+    void printAsked(QPrinter &printer, UserMessages &) override { printWithDialog(printer); }
+    bool findInDocument() override {
+        showFindDialog();
+        return true;
+    }
+    void goToAsked() override { goToTypedEvent(); }
+    void showComment() override { openComment(); }
+    void editFilters(const std::string &filterFolder, const CauseList *, UserMessages &) override {
+        editFilter(filterFolder);
+    }
+    bool showFramePanes() override;
+
     // Opens the file at path in a window of its own; null, after the document's message, when
     // the file cannot be shown. The status bar follows the document's current event; the
     // layout and the colours are the program's, shared by every DRU-70 window.
@@ -59,7 +80,6 @@ public:
     // The events selected in the table, in order.
     std::vector<std::uint32_t> selectedEvents() const;
     // The status bar panes for the current event.
-    void showStatus();
 
     // Runs a find from the current event, slice by slice with the window kept live (Escape in
     // the table stops it), asks at either end whether to go on from the other, selects the

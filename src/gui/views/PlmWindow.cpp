@@ -266,4 +266,12 @@ void PlmWindow::printWithDialog(QPrinter &printer) {
     QApplication::restoreOverrideCursor();
 }
 
+std::string PlmWindow::suggestedCopyName() const {
+    return document_->pathName();
+}
+
+QString PlmWindow::copyFilter() const {
+    return QString::fromLatin1(kPlmFileFilter);
+}
+
 } // namespace qv

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "views/DocumentWindow.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,9 +24,22 @@ class PlmFindDialog;
 class PlmModel;
 class UserMessages;
 
-class PlmWindow : public QWidget {
+class PlmWindow : public QWidget, public DocumentWindow {
     Q_OBJECT
 public:
+    // DocumentWindow
+    QWidget *widget() override { return this; }
+    DocumentCommands commands() const override { return {true, true, false, false, false, false}; }
+    std::string suggestedCopyName() const override;
+    QString copyFilter() const override;
+    bool saveCopy(const std::string &path, UserMessages &) override { return saveAs(path); }
+    void printAsked(QPrinter &printer, UserMessages &) override { printWithDialog(printer); }
+    bool findInDocument() override {
+        showFindDialog();
+        return true;
+    }
+    void copySelected() override { copySelection(); }
+
     // Opens the project at path in a window of its own; null, after the document's message,
     // when the file cannot be shown. The layout is the program's, shared by every PLM-45 window.
     static PlmWindow *open(const std::string &path, UserMessages &messages, PlmColumns &columns,

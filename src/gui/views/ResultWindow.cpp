@@ -1,5 +1,6 @@
 #include "views/ResultWindow.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
@@ -70,6 +71,17 @@ void ResultWindow::printWithDialog(QPrinter &printer) {
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
         print(printer);
+}
+
+std::string ResultWindow::suggestedCopyName() const {
+    const std::size_t dot = path_.rfind('.');
+    const std::size_t slash = path_.rfind('/');
+    const bool extension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return (extension ? path_.substr(0, dot) : path_) + ".txt";
+}
+
+QString ResultWindow::copyFilter() const {
+    return QCoreApplication::translate("qv::MainWindow", "Text files (*.txt);;All files (*)");
 }
 
 } // namespace qv

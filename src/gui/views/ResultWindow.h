@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "views/DocumentWindow.h"
+
 #include <memory>
 #include <string>
 
@@ -14,9 +16,19 @@ namespace qv {
 
 class UserMessages;
 
-class ResultWindow : public QWidget {
+class ResultWindow : public QWidget, public DocumentWindow {
     Q_OBJECT
 public:
+    // DocumentWindow
+    QWidget *widget() override { return this; }
+    DocumentCommands commands() const override { return {}; }
+    std::string suggestedCopyName() const override;
+    QString copyFilter() const override;
+    bool saveCopy(const std::string &path, UserMessages &messages) override {
+        return saveText(path, messages);
+    }
+    void printAsked(QPrinter &printer, UserMessages &) override { printWithDialog(printer); }
+
     // Reads the result file at path and shows its report; null when the file holds no test
     // result (its message shown).
     static ResultWindow *open(const std::string &path, UserMessages &messages,
