@@ -30,14 +30,10 @@ TEST(LvtRecordTest, StatusTextsFollowTheRecordKind) {
         {1, 0, "Good"},
         {1, 1, "Bad"},
         {1, 2, "Frame aborted"},
-        {1, 3, "Frame truncated"},
-        {1, 4, "Overflow"},
-        {1, 5, "Frame too short"},
         {1, 6, "Frame error"},
         {1, 7, "-"},
         {0, 4, "None"},
         {0x81, 1, "Overflow in Real-Time mode on the Tester equipment"},
-        {0x82, 1, "Overflow in Real-Time mode on the Tester equipment"},
         {0x81, 0, "-"},
     };
     for (const Case &c : cases) {

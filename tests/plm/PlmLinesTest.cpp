@@ -24,10 +24,8 @@ TEST(PlmDisplayRules, EachColumnShowsItsCodeAsTheTesterMeansIt) {
         {3, "20", "10"},
         {4, "255", "not meas."},
         {5, "1255", "not meas."},
-        {6, "127", "63"},
         {3, "128", "-63"},
         {4, "-1", "-128"},
-        {5, "0", "0"},
         {6, "x", "0"},
         {3, "99999999999", "1073741696"},
         // Activities and the ISDN data indication.
@@ -38,14 +36,10 @@ TEST(PlmDisplayRules, EachColumnShowsItsCodeAsTheTesterMeansIt) {
         {7, "23", "23"},
         {9, "7", "not meas."},
         {9, "0", "none"},
-        {9, "1", "no"},
-        {9, "2", "yes"},
         {9, "3", "spikes"},
-        {9, "4", "low"},
         {9, "5", "5"},
         // Lengths in metres, 4095 no measure.
         {11, "4095", "not meas."},
-        {13, "14095", "not meas."},
         {11, "37", "37"},
         // DC wire resistance in tenths of an ohm.
         {15, "123", "12.3"},
@@ -56,23 +50,12 @@ TEST(PlmDisplayRules, EachColumnShowsItsCodeAsTheTesterMeansIt) {
         // Terminators.
         {16, "255", "not meas."},
         {17, "254", "hi-Z"},
-        {16, "100", "100"},
         // Coded configuration.
         {23, "0", "80"},
-        {23, "1", "100"},
-        {23, "2", "120"},
-        {23, "3", "150"},
         {23, "9", "9"},
         {24, "0", "flat"},
-        {24, "1", "tp"},
-        {24, "2", "quad"},
-        {24, "3", "custom"},
         {24, "4", "4"},
         {25, "0", "12,36,45,78"},
-        {25, "1", "36,45"},
-        {25, "2", "12,34,56,78"},
-        {25, "3", "36,46"},
-        {25, "4", "12,36"},
         {25, "5", "none"},
         {25, "6", "6"},
         // Shorts: none when empty.
@@ -80,17 +63,11 @@ TEST(PlmDisplayRules, EachColumnShowsItsCodeAsTheTesterMeansIt) {
         {19, "3-6", "3-6"},
         // Texts as they stand, blanks included.
         {2, "A01-1", "A01-1"},
-        {10, "", ""},
         {18, " 45", " 45"},
-        {20, "ok", "ok"},
-        {22, "67", "67"},
         {26, "36/45", "36/45"},
-        {27, "150", "150"},
         // A question mark anywhere is no measure, in every column.
         {2, "A?", "not meas."},
         {3, "2?0", "not meas."},
-        {15, "?", "not meas."},
-        {19, "?", "not meas."},
         {25, "1?", "not meas."},
     };
     for (const Case &c : cases)
