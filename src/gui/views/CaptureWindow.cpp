@@ -560,10 +560,6 @@ void CaptureWindow::showFrame(int frame) {
     hexa_->setPlainText(QString::fromLatin1(hexaTrace(decoder, "\n").c_str()));
 }
 
-bool CaptureWindow::owns(const QWidget *window) const {
-    return comment() && static_cast<const QWidget *>(comment()) == window;
-}
-
 std::string CaptureWindow::suggestedCopyName() const {
     return document_->pathName();
 }

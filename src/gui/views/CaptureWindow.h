@@ -40,7 +40,7 @@ public:
     // DocumentWindow
     QWidget *widget() override { return this; }
     DocumentCommands commands() const override { return {true, false, true, true, true, true}; }
-    bool owns(const QWidget *window) const override;
+    bool owns(const QWidget *window) const override { return comment_.shows(window); }
     std::string suggestedCopyName() const override;
     QString copyFilter() const override;
     bool saveCopy(const std::string &path, UserMessages &messages) override;

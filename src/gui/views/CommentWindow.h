@@ -55,6 +55,10 @@ public:
     // Shows the comment, making it with make (parent owner, or none when hosted) the first time.
     CommentWindow *open(QWidget *owner, const ChildHost &host, const Make &make);
     CommentWindow *window() const { return comment_; }
+    // Whether window is the comment: it then stands for its document.
+    bool shows(const QWidget *window) const {
+        return comment_ && static_cast<const QWidget *>(comment_.data()) == window;
+    }
     // The window that shows the comment: the host's frame around it, or the comment itself.
     QWidget *frame(const QWidget *owner) const;
     // False when the comment stays open.

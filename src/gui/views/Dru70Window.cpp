@@ -453,10 +453,6 @@ void Dru70Window::closeEvent(QCloseEvent *event) {
     event->setAccepted(comment_.close(this));
 }
 
-bool Dru70Window::owns(const QWidget *window) const {
-    return comment() && static_cast<const QWidget *>(comment()) == window;
-}
-
 std::string Dru70Window::suggestedCopyName() const {
     return document_->pathName();
 }
