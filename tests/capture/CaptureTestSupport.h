@@ -1,7 +1,6 @@
 #pragma once
 // Builders for capture files used by the reader tests.
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <unistd.h>

@@ -4,9 +4,6 @@
 
 #include "cli/CliSupport.h"
 
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 namespace {
 

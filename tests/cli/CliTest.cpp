@@ -3,7 +3,6 @@
 
 #include "cli/CliSupport.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>

@@ -4,10 +4,8 @@
 
 #include "cli/CliSupport.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 

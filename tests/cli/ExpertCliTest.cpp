@@ -3,9 +3,7 @@
 
 #include "cli/CliSupport.h"
 
-#include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 

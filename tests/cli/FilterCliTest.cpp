@@ -8,7 +8,6 @@
 #include <fstream>
 #include <set>
 #include <sstream>
-#include <unistd.h>
 #include <vector>
 
 namespace {

@@ -4,7 +4,6 @@
 
 #include "cli/CliSupport.h"
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>

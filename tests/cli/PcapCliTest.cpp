@@ -5,7 +5,6 @@
 #include "cli/CliSupport.h"
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "decode/GoldenFile.h"
 #include "pdu/interface/IsdnItemProvider.h"

@@ -10,7 +10,6 @@
 #include <fstream>
 #include <iostream>
 #include <map>
-#include <sstream>
 
 #include "decode/GoldenFile.h"
 #include "decode/X25ItemProvider.h"

@@ -2,9 +2,6 @@
 // call (call-reference filter, first frame, flow), an arrow click and the exports.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
 
 #include <QImage>

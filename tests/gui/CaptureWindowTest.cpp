@@ -5,9 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <unistd.h>
 
 #include <QAbstractItemModel>

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
-#include <unistd.h>
 
 #include <QAbstractItemModel>
 #include <QAction>

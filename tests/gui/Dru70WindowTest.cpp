@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 
 #include <QAbstractItemModel>
 #include <QAction>

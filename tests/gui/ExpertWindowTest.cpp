@@ -3,8 +3,6 @@
 // double-click shows, and the statistics tabs.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>

@@ -3,8 +3,6 @@
 // the nearest one.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <unistd.h>
 
 #include <QAbstractItemModel>
 

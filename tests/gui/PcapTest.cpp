@@ -7,7 +7,6 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QStatusBar>
-#include <unistd.h>
 
 #include "ProgramFixture.h"
 #include "app/MainWindow.h"

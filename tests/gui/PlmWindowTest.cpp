@@ -4,10 +4,7 @@
 // display words in the interface language.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <unistd.h>
 
 #include <QAction>

@@ -2,9 +2,6 @@
 // is saved as text; a capture is refused in that mode.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <unistd.h>
 
 #include <QPlainTextEdit>

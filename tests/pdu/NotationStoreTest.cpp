@@ -5,7 +5,6 @@
 #include "support/TempDir.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 

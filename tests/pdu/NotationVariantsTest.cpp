@@ -4,7 +4,6 @@
 // pinned messages give exactly their recorded rows, printed as quorvane-cli pdu prints them.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>

@@ -1,7 +1,6 @@
 #pragma once
 // Notation folders written by the tests, and an interpreter that decodes against them.
 #include <cstdint>
-#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
