@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/UserMessages.h"
-
 namespace qv {
 namespace {
 

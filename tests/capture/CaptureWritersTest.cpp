@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/ByteOrder.h"
 #include "capture/CaptureTestSupport.h"
 
 namespace qv {

@@ -4,7 +4,6 @@
 
 #include <map>
 
-#include "base/ByteOrder.h"
 #include "base/IniFile.h"
 #include "capture/CDru70Doc.h"
 #include "capture/CaptureTestSupport.h"

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/UserMessages.h"
 #include "capture/FrameSource.h"
 #include "decode/SummaryFieldTable.h"
 

@@ -15,7 +15,6 @@
 #include "capture/CaptureTestSupport.h"
 #include "capture/FramePrint.h"
 #include "capture/PcapExport.h"
-#include "capture/SummaryFinder.h"
 #include "decode/SummaryColumn.h"
 #include "decode/SummaryFieldTable.h"
 #include "filters/OffLineFrameFilter.h"

@@ -6,7 +6,6 @@
 
 #include <filesystem>
 
-#include "capture/PcapFormat.h"
 #include "capture/PcapImport.h"
 #include "capture/PcapTestSupport.h"
 

@@ -7,7 +7,6 @@
 #include <filesystem>
 
 #include "capture/ImportedCapture.h"
-#include "capture/PcapFormat.h"
 #include "capture/PcapTestSupport.h"
 
 namespace qv::test {

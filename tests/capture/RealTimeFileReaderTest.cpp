@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/ByteOrder.h"
-#include "capture/CaptureFileOpener.h"
 #include "capture/CaptureTestSupport.h"
 
 namespace qv {

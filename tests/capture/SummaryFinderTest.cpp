@@ -6,7 +6,6 @@
 
 #include "capture/CDecodeDoc.h"
 #include "capture/CaptureTestSupport.h"
-#include "capture/CaptureWriters.h"
 #include "capture/FrameSource.h"
 #include "decode/SummaryColumn.h"
 #include "decode/SummaryFieldTable.h"

@@ -4,7 +4,6 @@
 
 #include "cli/CliSupport.h"
 
-
 namespace {
 
 using qv::test::cli;

@@ -9,8 +9,6 @@
 
 #include "ProgramFixture.h"
 #include "Screenshots.h"
-#include "app/MainWindow.h"
-#include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "views/CallsWindow.h"
 #include "views/CaptureWindow.h"

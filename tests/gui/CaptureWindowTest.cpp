@@ -19,8 +19,6 @@
 
 #include "ProgramFixture.h"
 #include "app/MainWindow.h"
-#include "base/UserMessages.h"
-#include "capture/CDecodeDoc.h"
 #include "views/CaptureWindow.h"
 #include "views/CommentWindow.h"
 #include "views/FindDialog.h"

@@ -20,8 +20,6 @@
 
 #include "ProgramFixture.h"
 #include "Screenshots.h"
-#include "app/MainWindow.h"
-#include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "dialogs/ColourSelectionDialog.h"
 #include "dialogs/FontDialog.h"

@@ -18,10 +18,7 @@
 
 #include "ProgramFixture.h"
 #include "Screenshots.h"
-#include "app/MainWindow.h"
 #include "base/IniFile.h"
-#include "base/UserMessages.h"
-#include "capture/CDecodeDoc.h"
 #include "capture/CDru70Doc.h"
 #include "capture/SummaryFinder.h"
 #include "dialogs/Dru70FilterSheet.h"

@@ -3,7 +3,6 @@
 // double-click shows, and the statistics tabs.
 #include <gtest/gtest.h>
 
-
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
@@ -13,8 +12,6 @@
 
 #include "ProgramFixture.h"
 #include "Screenshots.h"
-#include "app/MainWindow.h"
-#include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "dialogs/StatisticsDialog.h"
 #include "synth/Scenario.h"

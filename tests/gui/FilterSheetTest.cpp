@@ -13,8 +13,6 @@
 
 #include "ProgramFixture.h"
 #include "Screenshots.h"
-#include "app/MainWindow.h"
-#include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "dialogs/FilterSheet.h"
 #include "dialogs/OffLineFilterCommands.h"

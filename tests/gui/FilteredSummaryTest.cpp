@@ -3,12 +3,9 @@
 // the nearest one.
 #include <gtest/gtest.h>
 
-
 #include <QAbstractItemModel>
 
 #include "ProgramFixture.h"
-#include "app/MainWindow.h"
-#include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "filters/OffLineFrameFilter.h"
 #include "synth/Scenario.h"

@@ -9,8 +9,6 @@
 #include <QStatusBar>
 
 #include "ProgramFixture.h"
-#include "app/MainWindow.h"
-#include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "filters/OffLineFrameFilter.h"
 #include "views/CaptureWindow.h"

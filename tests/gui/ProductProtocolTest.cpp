@@ -19,8 +19,6 @@
 
 #include "ProgramFixture.h"
 #include "Screenshots.h"
-#include "app/MainWindow.h"
-#include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "dialogs/ProductDialog.h"
 #include "dialogs/ProductPictures.h"

@@ -8,8 +8,6 @@
 
 #include "ProgramFixture.h"
 #include "Screenshots.h"
-#include "app/MainWindow.h"
-#include "base/UserMessages.h"
 #include "results/TestResultFile.h"
 #include "synth/ResultsScenario.h"
 #include "views/ResultWindow.h"

@@ -10,12 +10,9 @@
 #include <vector>
 
 #include "app/DecoderContext.h"
-#include "base/Numbers.h"
-#include "base/UserMessages.h"
 #include "decode/CISDN.h"
 #include "decode/DecoderTestSupport.h"
 #include "decode/GoldenFile.h"
-#include "pdu/PduRender.h"
 #include "pdu/interface/PduInterpreterObject.h"
 #include "pdu/interface/ProtocolVariant.h"
 

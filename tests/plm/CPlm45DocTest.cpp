@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "base/IniFile.h"
-#include "base/UserMessages.h"
 #include "capture/CaptureTestSupport.h"
 #include "plm/CPlm45Doc.h"
 

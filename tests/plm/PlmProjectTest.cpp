@@ -7,7 +7,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "base/UserMessages.h"
 #include "capture/CaptureTestSupport.h"
 #include "plm/PlmProject.h"
 #include "synth/PlmScenario.h"

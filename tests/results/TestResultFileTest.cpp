@@ -1,13 +1,11 @@
 // A result file's identification, its instrument and firmware, the renumbering of older
 // firmware's values, and every way reading one can fail.
-#include "results/TestResultFile.h"
 
 #include <cstdlib>
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
-#include "capture/CaptureFileReader.h"
 #include "results/ResultTestSupport.h"
 
 namespace qv {
