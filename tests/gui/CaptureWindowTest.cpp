@@ -311,17 +311,6 @@ TEST_F(CaptureWindowTest, ARangePrintsToPdfWithItsHeaderAndFooter) {
     EXPECT_EQ(text.find("00007"), std::string::npos);
     EXPECT_NE(text.find("SETUP"), std::string::npos);
 
-    request.kind = PrintKind::DetailAndHexa;
-    request.from = 8;
-    request.to = 8;
-    request.fileHeader = false;
-    ASSERT_TRUE(capture->print(request, messages));
-    text = pdfText(pdf);
-    EXPECT_NE(text.find("Detail and hexa print"), std::string::npos) << text;
-    EXPECT_NE(text.find("Frame : 8"), std::string::npos);
-    EXPECT_NE(text.find("Hexadecimal Trace"), std::string::npos);
-    EXPECT_NE(text.find("0000:"), std::string::npos);
-
     request.from = capture->document().frameCount();
     request.to = capture->document().frameCount() + 1;
     EXPECT_FALSE(capture->print(request, messages));

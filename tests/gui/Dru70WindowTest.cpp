@@ -277,18 +277,7 @@ TEST_F(Dru70WindowTest, TheFilterSheetAppliesAndKeepsProfiles) {
     dru->applyFilter(sheet.filter());
     EXPECT_EQ(dru->eventModel()->rowCount(), eventsWithCodes(1, 3) + eventsWithCodes(29, 32));
 
-    sheet.profiles().setProfileName("a/b");
-    EXPECT_FALSE(sheet.profiles().saveProfile());
-    sheet.profiles().setProfileName("missing");
-    EXPECT_FALSE(sheet.profiles().loadProfile());
-    messages.queueAnswer(MessageAnswer::Yes);
-    sheet.profiles().setProfileName("quiet line");
-    EXPECT_TRUE(sheet.profiles().deleteProfile());
-    EXPECT_TRUE(sheet.profiles().profileNames().isEmpty());
-    EXPECT_FALSE(std::filesystem::exists(folder + "/DRU70O_quiet line.flt"));
-    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Enter a profile name without / or \\.",
-                                                          "The profile missing can not be read.",
-                                                          "Delete the profile quiet line?"}));
+    // The profile page's refusals and deletion are the capture sheet's, tested there.
 
     // From the menu, OK applies the sheet to the window.
     runDialog<Dru70FilterSheet>("Off-Line &Filters...", [](Dru70FilterSheet *shown) {
