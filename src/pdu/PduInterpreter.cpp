@@ -763,10 +763,7 @@ bool PduInterpreter::runTable(std::uint16_t table) {
     r_ = startValue_;
     if (!select(table))
         return false;
-    Command plain;
-    if (const EngineError e = decodeCommand(0, plain); e != EngineError::None)
-        return fail(e);
-    command_ = plain;
+    command_ = kPlainCommand;
     ++depth_;
     const bool ok = runLoop();
     --depth_;
@@ -952,10 +949,8 @@ PduDecodeResult PduInterpreter::decode(const std::uint8_t *message, std::uint16_
 
     bool ok = select(startTable);
     if (ok) {
-        if (const EngineError e = decodeCommand(0, command_); e != EngineError::None)
-            ok = fail(e);
-        else
-            ok = runLoop();
+        command_ = kPlainCommand;
+        ok = runLoop();
     }
     PduDecodeResult result;
     if (!ok) {

@@ -120,6 +120,18 @@ struct Command {
     bool pushBack = false;    // a jump that gives its byte to the target table
 };
 
+// The command a table starts with, before any record matched: the word 000000 decoded.
+inline constexpr Command kPlainCommand{CommandKind::Plain,
+                                       ValueSource::Read,
+                                       0,
+                                       LengthMode::None,
+                                       0,
+                                       Format::Label,
+                                       LineMode::Stay,
+                                       0,
+                                       false,
+                                       false};
+
 class PduInterpreter {
 public:
     PduInterpreter() = default;

@@ -17,6 +17,19 @@ struct Fields {
     bool operator==(const Fields &) const = default;
 };
 
+Fields fieldsOf(const Command &c) {
+    return {static_cast<int>(c.kind),
+            static_cast<int>(c.source),
+            c.push,
+            static_cast<int>(c.lengthMode),
+            c.argument,
+            static_cast<int>(c.format),
+            static_cast<int>(c.lineMode),
+            c.attribute,
+            c.lengthLabel,
+            c.pushBack};
+}
+
 struct CommandCase {
     const char *code;
     int error;
@@ -85,18 +98,12 @@ TEST(PduCommandWord, DigitsDecodeAsTheTablesSay) {
         if (c.error != 0)
             continue;
         const Fields &e = c.expected;
-        const Fields fields = {static_cast<int>(got.kind),
-                               static_cast<int>(got.source),
-                               got.push,
-                               static_cast<int>(got.lengthMode),
-                               got.argument,
-                               static_cast<int>(got.format),
-                               static_cast<int>(got.lineMode),
-                               got.attribute,
-                               got.lengthLabel,
-                               got.pushBack};
+        const Fields fields = fieldsOf(got);
         EXPECT_TRUE(fields == e) << c.code;
     }
+    Command plain;
+    ASSERT_EQ(engine.decodeCommand(0, plain), EngineError::None);
+    EXPECT_TRUE(fieldsOf(plain) == fieldsOf(kPlainCommand)) << "a table starts with 000000";
 }
 
 TEST(PduErrors, MessagesArePaddedToTwentyEightCharacters) {
