@@ -700,7 +700,7 @@ TEST(NotationStoreArena, The9504thRecordDoesNotFit) {
         EXPECT_EQ(s.store.recordsLoaded(), c.records);
         EXPECT_TRUE(s.guardIntact());
         if (c.first == 9503) {
-            const NotationRecord &last = recordsOf(s.store.slotRecords(0)).back();
+            const NotationRecord last = recordsOf(s.store.slotRecords(0)).back();
             EXPECT_EQ(label(last), "Record 00009502");
             EXPECT_EQ(std::uint32_t{last.command}, 0x0000251Eu); // code 00251E
         }
