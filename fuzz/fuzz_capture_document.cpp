@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::string text;
         std::uint32_t previous = 0;
         for (std::uint32_t n = 0; n < doc.frameCount() && n < 400; ++n) {
-            if (d.decodeTo(previous, n) == 1)
+            if (d.decodeTo(previous, n) == qv::WalkAnswer::Hidden)
                 continue;
             previous = n;
             for (int column : {0, 1, 2, 3, 4, 5, 16, 28, 29, 30, 35, 37, 38})

@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             qv::FrameFilter realTime(qv::FilterKind::RealTime, criteria);
             qv::CDecoder &decoder = *doc.decoder();
             for (std::uint32_t n = 0; n < count; ++n)
-                if (d.readFrame(n) == 0 && decoder.decodeLoaded(n) >= 0)
+                if (d.readFrame(n).ok() && decoder.decodeLoaded(n) >= 0)
                     realTime.Verdict(decoder.frame(), decoder.currentRecord(),
                                      decoder.LayerCategory(), n);
         }
