@@ -39,7 +39,9 @@ class CaptureWindow : public QWidget, public DocumentWindow {
 public:
     // DocumentWindow
     QWidget *widget() override { return this; }
-    DocumentCommands commands() const override { return {true, false, true, true, true, true}; }
+    DocumentCommands commands() const override {
+        return {.find = true, .comment = true, .filters = true, .goTo = true, .frames = true};
+    }
     bool owns(const QWidget *window) const override { return comment_.shows(window); }
     std::string suggestedCopyName() const override;
     QString copyFilter() const override;

@@ -42,7 +42,9 @@ class Dru70Window : public QWidget, public DocumentWindow {
 public:
     // DocumentWindow
     QWidget *widget() override { return this; }
-    DocumentCommands commands() const override { return {true, false, true, true, true, false}; }
+    DocumentCommands commands() const override {
+        return {.find = true, .comment = true, .filters = true, .goTo = true};
+    }
     bool owns(const QWidget *window) const override { return comment_.shows(window); }
     std::string suggestedCopyName() const override;
     QString copyFilter() const override;
@@ -79,8 +81,6 @@ public:
     std::uint32_t currentEvent() const;
     // The events selected in the table, in order.
     std::vector<std::uint32_t> selectedEvents() const;
-    // The status bar panes for the current event.
-
     // Runs a find from the current event, slice by slice with the window kept live (Escape in
     // the table stops it), asks at either end whether to go on from the other, selects the
     // event found and shows the result. The text shown, empty when stopped.

@@ -29,7 +29,7 @@ class PlmWindow : public QWidget, public DocumentWindow {
 public:
     // DocumentWindow
     QWidget *widget() override { return this; }
-    DocumentCommands commands() const override { return {true, true, false, false, false, false}; }
+    DocumentCommands commands() const override { return {.find = true, .copy = true}; }
     std::string suggestedCopyName() const override;
     QString copyFilter() const override;
     bool saveCopy(const std::string &path, UserMessages &) override { return saveAs(path); }
