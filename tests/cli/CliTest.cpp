@@ -5,23 +5,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace {
 
 using qv::test::cli;
 using qv::test::CliRun;
 
-class CliTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() / ("qv-cli-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string file(const std::string &name) { return (dir_ / name).string(); }
-    std::filesystem::path dir_;
-};
+using CliTest = qv::test::CliFolder;
 
 TEST_F(CliTest, GeneratedCapturesOfBothLayoutsAreInspected) {
     for (const char *layout : {"stored", "realtime"}) {

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
-#include <unistd.h>
 
 #include "cli/CliSupport.h"
 
@@ -12,28 +10,17 @@ namespace {
 
 using qv::test::cli;
 using qv::test::CliRun;
+using qv::test::lines;
 
-class Dru70Cli : public ::testing::Test {
+class Dru70Cli : public qv::test::CliFolder {
 protected:
     void SetUp() override {
-        dir_ =
-            std::filesystem::temp_directory_path() / ("qv-dru-cli-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(dir_);
         const CliRun g = cli("generate --scenario dru70 -o " + file());
         ASSERT_EQ(g.code, 0) << g.out;
         EXPECT_EQ(g.out, file() + ": 250 events\n");
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string file() const { return (dir_ / "line.dru").string(); }
-    std::string home() const { return " --home " + dir_.string(); }
-    static std::vector<std::string> lines(const std::string &text) {
-        std::vector<std::string> out;
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);)
-            out.push_back(line);
-        return out;
-    }
-    std::filesystem::path dir_;
+    using CliFolder::file;
+    std::string file() const { return file("line.dru"); }
 };
 
 TEST_F(Dru70Cli, ListsTheEventsInEveryFormat) {

@@ -14,20 +14,12 @@ namespace {
 
 using qv::test::cli;
 using qv::test::CliRun;
+using qv::test::lines;
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> lines(const std::string &text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        out.push_back(line);
-    return out;
-}
-
 std::string bytesOf(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return qv::test::TempDir::readBytes(path);
 }
 
 class FilterCli : public qv::test::CliHome {

@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 #include "cli/CliSupport.h"
 
@@ -47,11 +45,10 @@ TEST(PduCli, RawLinesAndErrors) {
 }
 
 TEST(PduCli, LoaderMessagesAndBadArguments) {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("qv-pdu-cli-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    std::ofstream(dir / "BAD.LST") << "03 T3.NOT : Y\n";
-    std::ofstream(dir / "T3.NOT") << "000201 Byte            XX\n";
+    const qv::test::TempDir folder;
+    const std::filesystem::path dir = folder.path();
+    folder.write("BAD.LST", "03 T3.NOT : Y\n");
+    folder.write("T3.NOT", "000201 Byte            XX\n");
     auto r = cli("pdu --notation " + dir.string() + " --list BAD.LST 41");
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("PDU Interpreter Internal Error: Syntax error in a Notation File"),
@@ -63,7 +60,6 @@ TEST(PduCli, LoaderMessagesAndBadArguments) {
     EXPECT_EQ(cli("pdu --notation " + dir.string() + " --list BAD.LST 4").code, 2);
     EXPECT_EQ(cli("pdu --list BAD.LST 41").code, 2);
     EXPECT_EQ(cli("pdu --notation " + dir.string() + " --list BAD.LST --table 70000 41").code, 2);
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace

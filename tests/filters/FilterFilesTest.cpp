@@ -5,9 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <unistd.h>
+
+#include "support/TempDir.h"
 
 namespace qv {
 namespace {
@@ -16,25 +15,14 @@ namespace fs = std::filesystem;
 
 class FilterFilesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        home_ = fs::temp_directory_path() /
-                ("quorvane-filters-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(home_);
-        fs::create_directories(home_);
-    }
-    void TearDown() override { fs::remove_all(home_); }
-    std::string folder() const { return (home_ / "Filter").string(); }
-    std::string read(const std::string &file) const {
-        std::ifstream in(fs::path(folder()) / file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string folder() const { return home_.file("Filter"); }
+    std::string read(const std::string &file) const { return home_.read("Filter/" + file); }
     void write(const std::string &file, const std::string &text) const {
         fs::create_directories(folder());
-        std::ofstream(fs::path(folder()) / file, std::ios::binary) << text;
+        home_.write("Filter/" + file, text);
     }
 
-    fs::path home_;
+    test::TempDir home_;
 };
 
 TEST_F(FilterFilesTest, OffLineProfileHoldsItsKeysInOrder) {

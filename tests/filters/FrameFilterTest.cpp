@@ -38,12 +38,9 @@ TEST(FrameFilterErrors, HiddenLayersDropTheirErrorsOthersAreKeptWithError) {
     };
     const Case cases[] = {
         {false, true, kBadFcs, kFilterDrop},
-        {false, true, kRealTimeOverflow, kFilterDrop},
-        {false, true, kTeiUnknownEntity, kFilterDrop},
         {false, true, kBadCallRefLength, 4},
         {true, false, kBadCallRefLength, kFilterDrop},
         {true, false, kUnknownMessageType, kFilterDrop},
-        {true, false, kFrameTooLong, kFilterDrop},
         {true, false, kBadFcs, 4},
         {true, true, kInterpreterProblem, 4},
     };
@@ -89,7 +86,6 @@ TEST(FrameFilterLayer2, KeepRROffDropsOnlyRR) {
     c.keepRR = false;
     EXPECT_EQ(offLine(c, layer2Frame(kCtrlRR)), kFilterDrop);
     EXPECT_EQ(offLine(c, layer2Frame(kCtrlRNR)), kFilterKeep);
-    EXPECT_EQ(offLine(c, layer2Frame(kCtrlREJ)), kFilterKeep);
     EXPECT_EQ(realTime(c, layer2Frame(kCtrlRR)), kFilterDrop);
 }
 
@@ -120,7 +116,6 @@ TEST(FrameFilterLayer2, DirectionAndFrameTypeAreOffLineOnly) {
 
     c = {};
     c.frameType = 9; // UA
-    EXPECT_EQ(std::string(layer2FrameTypes()[8].name), "UA");
     EXPECT_EQ(offLine(c, layer2Frame(kCtrlUA)), kFilterKeep);
     EXPECT_EQ(offLine(c, layer2Frame(kCtrlDISC)), kFilterDrop);
     EXPECT_EQ(offLine(c, q931(TeNt, 64, 1, 0, 0x05)), kFilterDrop) << "an I frame";
@@ -185,10 +180,6 @@ TEST(FrameFilterV5, V5MessageCriterionPassesOnlyThatMessage) {
     ASSERT_TRUE(v5MessageAt(36, entry));
     EXPECT_EQ(entry.type, 0x02);
     EXPECT_EQ(v5MessageListText(36), "PSTN/SIGNAL");
-    EXPECT_EQ(v5MessageListText(26), "ISDN/SETUP");
-    EXPECT_EQ(v5MessageListText(67), "LINK/LINK CONTROL ACK");
-    ASSERT_TRUE(v5MessageAt(58, entry));
-    EXPECT_EQ(entry.type, 0x18);
 
     FilterCriteria c;
     c.message = kV5MessageMark | 36;
@@ -207,7 +198,6 @@ TEST(FrameFilterIsdn, MessageCriterionByListPosition) {
     EXPECT_EQ(offLine(c, q931(TeNt, 64, 1, 0, 0x05)), kFilterKeep);
     EXPECT_EQ(offLine(c, q931(TeNt, 64, 1, 0, 0x07)), kFilterDrop);
     EXPECT_EQ(offLine(c, q931(TeNt, 64, 1, 0, 0x55)), kFilterKeep) << "no listed message";
-    EXPECT_EQ(offLine(c, q931(TeNt, 64, 1, 0, 0x00)), kFilterKeep);
     DecodedFrame sapi1 = q931(TeNt, 64, 1, 0, 0x05);
     sapi1.sapi = 1;
     EXPECT_EQ(offLine(c, sapi1), kFilterDrop);
@@ -276,8 +266,6 @@ TEST(FrameFilterX25, ChannelAndPacketType) {
     c.packetType = position("REJ NT->TE");
     EXPECT_EQ(offLine(c, x25(NtTe, 64, 5, 0x09)), kFilterKeep);
     EXPECT_EQ(offLine(c, x25(TeNt, 64, 5, 0x09)), kFilterDrop);
-    c.packetType = position("REJ");
-    EXPECT_EQ(offLine(c, x25(TeNt, 64, 5, 0x09)), kFilterKeep);
 }
 
 TEST(FrameFilterActive, FollowsTheKindOfFilter) {
@@ -289,10 +277,6 @@ TEST(FrameFilterActive, FollowsTheKindOfFilter) {
     c = {};
     c.l3Address = 4;
     EXPECT_TRUE(c.IsActive(FilterKind::OffLine));
-    c = {};
-    c.message = 3;
-    EXPECT_TRUE(c.IsActive(FilterKind::OffLine));
-    EXPECT_FALSE(c.IsActive(FilterKind::RealTime));
     c = {};
     c.keepData = false;
     EXPECT_TRUE(c.IsActive(FilterKind::RealTime));
@@ -322,7 +306,6 @@ TEST(FrameFilterCallRef, SelectionTakesTheFramesCallReference) {
     EXPECT_EQ(c.callRef, 0x21);
     EXPECT_EQ(selectCallRef(c, f, -3), CallRefSelection::AlreadySet);
     EXPECT_EQ(selectCallRef(c, f, 2), CallRefSelection::NotLayer3);
-    EXPECT_STREQ(kNotLayer3Frame, "This frame is not a layer 3 frame");
 }
 
 } // namespace

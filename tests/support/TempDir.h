@@ -13,15 +13,14 @@ class TempDir {
 public:
     explicit TempDir(const std::string &tail = {}) {
         static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
+        root_ = std::filesystem::temp_directory_path() /
                 ("qv-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        if (!tail.empty())
-            path_ /= tail;
+        path_ = tail.empty() ? root_ : root_ / tail;
         std::filesystem::create_directories(path_);
     }
     ~TempDir() {
         std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::remove_all(root_, ignored);
     }
     TempDir(const TempDir &) = delete;
     TempDir &operator=(const TempDir &) = delete;
@@ -43,7 +42,7 @@ public:
     }
 
 private:
-    std::filesystem::path path_;
+    std::filesystem::path root_, path_;
 };
 
 } // namespace qv::test

@@ -69,6 +69,11 @@ constexpr ModeEntry kModes[] = {
 
 } // namespace
 
+template <class Window> Window *MainWindow::active() const {
+    DocumentWindow *document = activeDocument();
+    return document ? qobject_cast<Window *>(document->widget()) : nullptr;
+}
+
 MainWindow::MainWindow(const Installation &installation, Settings &settings,
                        ProgramContext &context, UserMessages &messages)
     : installation_(installation), settings_(settings), context_(context), messages_(messages) {

@@ -144,10 +144,8 @@ private:
     // stands for.
     DocumentWindow *documentOf(QMdiSubWindow *sub) const;
     DocumentWindow *activeDocument() const;
-    template <class Window> Window *active() const {
-        DocumentWindow *document = activeDocument();
-        return document ? qobject_cast<Window *>(document->widget()) : nullptr;
-    }
+    // The active document's window when it is of that kind.
+    template <class Window> Window *active() const;
     void chooseDru70Columns();
     void choosePlmColumns();
     // A product confirmed by the user, with the V5 decoding chosen for the LVT-60.
