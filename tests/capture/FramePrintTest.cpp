@@ -96,12 +96,5 @@ TEST_F(FramePrintTest, FileHeaderNamesTheCapture) {
     EXPECT_EQ(lines[6], "Frames : " + std::to_string(doc.frameCount()));
 }
 
-TEST(FramePrintDate, DayMonthYear) {
-    const std::string date = printDate();
-    ASSERT_EQ(date.size(), 10u);
-    EXPECT_EQ(date[2], '/');
-    EXPECT_EQ(date[5], '/');
-}
-
 } // namespace
 } // namespace qv

@@ -76,20 +76,6 @@ TEST(PcapFormat, BareLapdDirectionFromCommandResponse) {
             << c.what;
 }
 
-TEST(PcapFormat, SupervisoryFramesByTheFramesBeforeThem) {
-    // Keep-alives: a user poll and its answer, a network poll and its answer, all with P/F set;
-    // then the network's SETUP and the user's acknowledgement, the user's CALL PROCEEDING and
-    // the network's acknowledgement.
-    const std::vector<std::vector<std::uint8_t>> frames = {
-        {0x00, 0x01, 0x01, 0x5D},       {0x00, 0x01, 0x01, 0x5D},       {0x02, 0x01, 0x01, 0x5D},
-        {0x02, 0x01, 0x01, 0x5D},       {0x02, 0x01, 0x5C, 0x5C, 0x08}, {0x02, 0x01, 0x01, 0x5E},
-        {0x00, 0x01, 0x5C, 0x5E, 0x08}, {0x00, 0x01, 0x01, 0x5E}};
-    const bool expected[] = {true, false, false, true, false, true, true, false};
-    LapdDirectionGuess guess;
-    for (std::size_t n = 0; n < frames.size(); ++n)
-        EXPECT_EQ(guess.userToNetwork(frames[n].data(), frames[n].size()), expected[n]) << n;
-}
-
 TEST(PcapFormat, CalendarDaysBothWays) {
     EXPECT_EQ(daysFromCivil(1970, 1, 1), 0);
     EXPECT_EQ(daysFromCivil(2026, 12, 7), 20794);

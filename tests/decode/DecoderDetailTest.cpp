@@ -3,6 +3,7 @@
 
 #include "decode/DecoderTestSupport.h"
 #include "decode/HexaTrace.h"
+#include "support/Pinned.h"
 
 namespace qv::test {
 namespace {
@@ -11,89 +12,36 @@ std::vector<std::string> lineTexts(const CDecoder &decoder) {
     return detailEntries(decoder.detailLines());
 }
 
-TEST(DecoderDetail, TeiManagementFrameInOrder) {
-    Decoded d(frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF}));
-    d.services.protocolName = "EDSS-1";
-    ASSERT_EQ(d.decoder->Format_Detail(DetailOptions{}), 0);
-    const std::vector<std::string> expected = {
-        "1 EDSS-1",
-        "3 Direction : TE->NT",
-        "3 Decode Status : -",
-        "2 ISDN LAYER 2",
-        "2 ADDRESS FIELD:",
-        "3 SAPI (Service Access Point Identifier) : 63",
-        "3 Command/Response : Command",
-        "3 Extension Bit 1 : 0",
-        "3 TEI (Terminal Endpoint Identifier) : 127",
-        "3 Extension Bit 2 : 1",
-        "2 CONTROL FIELD:",
-        "3 Type : UI (Unnumbered Information)",
-        "3 N(S) (Send Sequence Number) : -",
-        "3 N(R) (Receive Sequence Number) : -",
-        "3 Poll/Final : Poll",
-        "2 TEI MANAGEMENT INFORMATION:",
-        "3 Management Entity Identifier : 0x0F",
-        "3 Reference Number : 0x1234",
-        "3 Message Type : ID.REQUEST",
-        "3 Action Indicator : 127",
-        "3 Action Indicator Extension Bit : 1",
-        "3 Frame Check Sequence (FCS) : Good",
+// The whole detail of frames of each kind, pinned, with the colours of their blocks.
+TEST(DecoderDetail, EachKindOfFrameInOrder) {
+    PinnedTexts pinned("decode/detail.txt");
+    const struct {
+        const char *name;
+        LvtRecord record;
+    } cases[] = {
+        {"TEI request", frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF})},
+        {"FRMR", frameRecord(Dir::NtTe, {0x00, 0x81, 0x97, 0x12, 0x34, 0x0A, 0x0D, 0x08})},
+        {"X.25 title", frameRecord(Dir::TeNt, {0x40, 0x81, 0x00, 0x00, 0x10, 0x01, 0x0B})},
+        {"layer-1 event", layer1Record(4, Dir::NtTe)},
+        {"overflow", overflowRecord(1)},
+        {"bad frame", frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x0B}, 1)},
     };
-    EXPECT_EQ(lineTexts(*d.decoder), expected);
-    const auto &lines = d.decoder->detailLines();
-    EXPECT_EQ(lines[0].colour, TextColour::Layer3IsdnTeNt);
-    EXPECT_EQ(lines[1].colour, TextColour::Layer2TeNt);
-}
-
-TEST(DecoderDetail, FrmrBlockAndX25Title) {
-    Decoded frmr(frameRecord(Dir::NtTe, {0x00, 0x81, 0x97, 0x12, 0x34, 0x0A, 0x0D, 0x08}));
-    ASSERT_EQ(frmr.decoder->Format_Detail(DetailOptions{}), 0);
-    const std::vector<std::string> texts = lineTexts(*frmr.decoder);
-    const auto block = std::find(texts.begin(), texts.end(), "2 FRAME REJECT (FRMR) RESPONSE:");
-    ASSERT_NE(block, texts.end());
-    const std::vector<std::string> expected = {
-        "2 FRAME REJECT (FRMR) RESPONSE:",
-        "3 Rejected Frame Control Field : 0x1234",
-        "3 V(S) (Current Send Sequence) : 5",
-        "3 V(R) (Current Receive Sequence) : 6",
-        "3 Rejected Frame Command/Response : Response",
-        "3 Cause (bits W X Y Z) : Inval.N(R)",
-        "3 Frame Check Sequence (FCS) : Good",
-    };
-    EXPECT_EQ(std::vector<std::string>(block, texts.end()), expected);
-
-    Decoded x25(frameRecord(Dir::TeNt, {0x40, 0x81, 0x00, 0x00, 0x10, 0x01, 0x0B}));
+    for (const auto &c : cases) {
+        Decoded d(c.record);
+        d.services.protocolName = "EDSS-1";
+        ASSERT_EQ(d.decoder->Format_Detail(DetailOptions{}), 0) << c.name;
+        pinned.expect(c.name, lineTexts(*d.decoder));
+    }
+    Decoded tei(cases[0].record);
+    ASSERT_EQ(tei.decoder->Format_Detail(DetailOptions{}), 0);
+    EXPECT_EQ(tei.decoder->detailLines()[0].colour, TextColour::Layer3IsdnTeNt);
+    EXPECT_EQ(tei.decoder->detailLines()[1].colour, TextColour::Layer2TeNt);
+    Decoded x25(cases[2].record);
     ASSERT_EQ(x25.decoder->Format_Detail(DetailOptions{}), 0);
-    EXPECT_EQ(x25.decoder->detailLines()[0].text, "X25/D");
     EXPECT_EQ(x25.decoder->detailLines()[0].colour, TextColour::Layer3X25TeNt);
-}
-
-TEST(DecoderDetail, LayerOneEventsAndBadFrames) {
-    Decoded event(layer1Record(4, Dir::NtTe));
+    Decoded event(cases[3].record);
     ASSERT_EQ(event.decoder->Format_Detail(DetailOptions{}), 0);
-    const std::vector<std::string> expected = {
-        "1 ",
-        "3 Direction : NT->TE",
-        "3 Decode Status : -",
-        "2 ISDN LAYER 1",
-        "3 Type : Phys.",
-        "3 Message Type : LOS Begin      ",
-    };
-    EXPECT_EQ(lineTexts(*event.decoder), expected);
     EXPECT_EQ(event.decoder->detailLines().back().colour, TextColour::Layer1NtTe);
-
-    Decoded overflow(overflowRecord(1));
-    ASSERT_EQ(overflow.decoder->Format_Detail(DetailOptions{}), 0);
-    EXPECT_EQ(lineTexts(*overflow.decoder).back(),
-              "3 Decode Status : Overflow in Real-Time mode on the Tester equipment");
-    EXPECT_EQ(overflow.decoder->detailLines().size(), 5u);
-
-    Decoded bad(frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x0B}, 1));
-    ASSERT_EQ(bad.decoder->Format_Detail(DetailOptions{}), 0);
-    const std::vector<std::string> texts = lineTexts(*bad.decoder);
-    EXPECT_EQ(texts[2], "3 Decode Status : Bad FCS");
-    EXPECT_EQ(texts[5], "3 SAPI (Service Access Point Identifier) : ?") << "of a bad frame";
-    EXPECT_EQ(texts.back(), "3 Frame Check Sequence (FCS) : Bad");
 }
 
 TEST(DecoderDetail, OptionsLeaveOutTheLayerTwoLines) {

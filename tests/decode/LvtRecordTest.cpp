@@ -12,16 +12,6 @@ LvtRecord at(unsigned day, unsigned month) {
     return r;
 }
 
-TEST(LvtRecordTest, TimeOfDayIsUnpackedFromBothWords) {
-    LvtRecord r;
-    r.timeHigh = (17 << 11) | (23 << 6) | 59;
-    r.timeLow = (58 << 10) | 999;
-    EXPECT_EQ(timeText(r), "23:59:58.999");
-    r.timeHigh = (1 << 11) | (7 << 6) | 5;
-    r.timeLow = (3 << 10) | 42;
-    EXPECT_EQ(timeText(r), "07:05:03.042");
-}
-
 TEST(LvtRecordTest, StatusTextsFollowTheRecordKind) {
     struct Case {
         std::uint8_t kind, status;

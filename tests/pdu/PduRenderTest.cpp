@@ -84,17 +84,6 @@ private:
     std::unique_ptr<PduOutput> out_;
 };
 
-TEST(PduRenderTest, TheTwoOpeningLinesGiveNoRows) {
-    Decode empty;
-    EXPECT_EQ(empty.rows(7), Rows{});
-    EXPECT_EQ(empty.next, 7u);
-
-    Decode one;
-    one.field(" Cause : normal");
-    EXPECT_EQ(one.rows(7), (Rows{"7 @2+0 F Cause = Normal"}));
-    EXPECT_EQ(one.next, 8u);
-}
-
 TEST(PduRenderTest, FieldLineTexts) {
     struct Case {
         const char *name;

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
-
 namespace qv::synth {
 namespace {
 
@@ -66,30 +63,8 @@ TEST(ScenarioTextTest, ErrorsNameTheirLine) {
     EXPECT_EQ(error, "line 1: more than 272 octets");
 }
 
-TEST(BuiltinScenarioTest, CallsCarryWellFormedLapdAndQ931) {
-    std::vector<LvtRecord> records = builtinScenario("calls", 0, 1);
-    ASSERT_FALSE(records.empty());
-    int setups = 0;
-    // Per data link and direction, I frames number 0, 1, 2 ... in order.
-    std::map<int, int> expectedNs;
-    for (const LvtRecord &r : records) {
-        if (r.kind != kFrameRecord || r.dataLength < 4 || (r.data[2] & 1) != 0)
-            continue;
-        int key = (r.data[0] >> 2) << 16 | (r.data[1] >> 1) << 1 | r.direction;
-        EXPECT_EQ(r.data[2] >> 1, expectedNs[key] % 128);
-        ++expectedNs[key];
-        // Commands from the user side carry C/R 0, from the network side 1.
-        EXPECT_EQ((r.data[0] >> 1) & 1, r.direction == 0 ? 1 : 0);
-        EXPECT_EQ(r.data[4], 0x08); // EDSS-1 protocol discriminator
-        if (r.data[7] == 0x05) {
-            ++setups;
-            EXPECT_EQ(r.data[5], 0x01); // one-octet call reference
-            EXPECT_EQ(r.direction, 1);
-        }
-    }
-    EXPECT_EQ(setups, 12);
-}
-
+// The built-in scenarios are checked through the exact rows the command-line tests expect of
+// them; the benchmarks need them to be the same at every run.
 TEST(BuiltinScenarioTest, MixIsDeterministicAndSized) {
     std::vector<LvtRecord> a = builtinScenario("mix", 5000, 9);
     std::vector<LvtRecord> b = builtinScenario("mix", 5000, 9);
@@ -103,18 +78,6 @@ TEST(BuiltinScenarioTest, MixIsDeterministicAndSized) {
     EXPECT_TRUE(same);
     EXPECT_TRUE(differs);
     EXPECT_NE(a.front().day(), a.back().day()); // long captures run over days
-}
-
-TEST(BuiltinScenarioTest, V5EnvelopesCarryTheirAddresses) {
-    std::set<int> efas;
-    for (const LvtRecord &r : builtinScenario("v5", 0, 1)) {
-        ASSERT_GE(r.dataLength, 2);
-        EXPECT_EQ(r.data[0] & 1, 0);
-        EXPECT_EQ(r.data[1] & 1, 1);
-        efas.insert((r.data[0] >> 2) << 7 | r.data[1] >> 1);
-    }
-    EXPECT_EQ(efas, (std::set<int>{35, 8176, 8177, 8178, 8179, 8180}));
-    EXPECT_TRUE(builtinScenario("nonsense", 0, 1).empty());
 }
 
 } // namespace

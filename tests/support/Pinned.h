@@ -1,0 +1,100 @@
+#pragma once
+// Texts pinned in a file under tests/data: a line "> name" opens a text, which runs to the next
+// such line. After a deliberate change of what the program writes, run the tests with
+// QUORVANE_REWRITE_GOLDEN=1 to write the texts as they now come out, and read the differences
+// before keeping them.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace qv::test {
+
+// A case's name as the name of a parameterised test: letters and digits, the rest "_".
+inline std::string testName(const std::string &name) {
+    std::string out;
+    for (char c : name)
+        out.push_back(std::isalnum(static_cast<unsigned char>(c)) ? c : '_');
+    return out;
+}
+
+class PinnedTexts {
+public:
+    explicit PinnedTexts(const std::string &name)
+        : path_(std::string(QUORVANE_SOURCE_DIR) + "/tests/data/" + name),
+          rewrite_(std::getenv("QUORVANE_REWRITE_GOLDEN") != nullptr) {
+        std::ifstream in(path_, std::ios::binary);
+        for (std::string line; std::getline(in, line);) {
+            if (line.rfind("> ", 0) == 0)
+                texts_.push_back({line.substr(2), {}});
+            else if (!texts_.empty())
+                texts_.back().second.push_back(line);
+        }
+        for (auto &text : texts_)
+            trim(text.second);
+    }
+    ~PinnedTexts() {
+        if (!changed_)
+            return;
+        std::ofstream out(path_, std::ios::binary | std::ios::trunc);
+        for (const auto &[name, lines] : texts_) {
+            out << "> " << name << "\n";
+            for (const std::string &line : lines)
+                out << line << "\n";
+            out << "\n";
+        }
+    }
+    PinnedTexts(const PinnedTexts &) = delete;
+    PinnedTexts &operator=(const PinnedTexts &) = delete;
+
+    // The lines must be the text pinned under name.
+    void expect(const std::string &name, std::vector<std::string> lines) {
+        trim(lines);
+        for (auto &[pinned, text] : texts_) {
+            if (pinned != name)
+                continue;
+            if (rewrite_ && text != lines) {
+                text = lines;
+                changed_ = true;
+            }
+            EXPECT_EQ(lines, text) << name << " in " << path_;
+            return;
+        }
+        if (rewrite_) {
+            texts_.push_back({name, lines});
+            changed_ = true;
+            return;
+        }
+        ADD_FAILURE() << name << " is not pinned in " << path_;
+    }
+
+    // The same for a text of several lines.
+    void expectText(const std::string &name, const std::string &text) {
+        std::vector<std::string> lines;
+        std::size_t at = 0;
+        while (at < text.size()) {
+            const std::size_t end = text.find('\n', at);
+            lines.push_back(
+                text.substr(at, end == std::string::npos ? std::string::npos : end - at));
+            at = end == std::string::npos ? text.size() : end + 1;
+        }
+        expect(name, lines);
+    }
+
+private:
+    static void trim(std::vector<std::string> &lines) {
+        while (!lines.empty() && lines.back().empty())
+            lines.pop_back();
+    }
+
+    std::string path_;
+    bool rewrite_;
+    bool changed_ = false;
+    std::vector<std::pair<std::string, std::vector<std::string>>> texts_;
+};
+
+} // namespace qv::test
