@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <vector>
 
+#include "support/Pinned.h"
 #include "support/TempDir.h"
 
 namespace qv::test {
