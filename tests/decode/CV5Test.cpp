@@ -49,35 +49,52 @@ LvtRecord protocolFrame(std::uint16_t efa, std::vector<std::uint8_t> l3, Dir dir
     return longFrame(dir, octets, static_cast<std::uint16_t>(octets.size()));
 }
 
-TEST(CV5, EnvelopeFunctionAddresses) {
-    struct Case {
-        std::vector<std::uint8_t> octets;
-        const char *efa;
-        const char *efaLong;
-        const char *type;
-    } cases[] = {
-        {{0xFF, 0xE1, 0x00, 0x03, 0x03, 0x48, 0x00, 0x23, 0x00}, "PSTN", "PSTN Protocol", "UI"},
-        {{0xFF, 0xE3, 0x00, 0x03, 0x03}, "CTRL", "Control Protocol", "UI"},
-        {{0xFF, 0xE5, 0x00, 0x03, 0x7F}, "BCC", "BCC Protocol", "SABME"},
-        {{0xFF, 0xE7, 0x00, 0x03, 0x73}, "Prot.", "Protection Protocol", "UA"},
-        {{0xFF, 0xE9, 0x00, 0x03, 0x01, 0x00}, "Link", "Link Control Protocol", "RR"},
-        {{0x00, 0x03, 0x00, 0x81, 0x7F}, "S", "ISDN (S Type)", "SABME"},
-        {{0x00, 0x03, 0x40, 0x81, 0x7F}, "P", "ISDN (P Type)", "SABME"},
-        {{0x00, 0x03, 0x80, 0x81, 0x7F}, "F", "ISDN (F Type)", "SABME"},
-        {{0x00, 0x01, 0x00, 0x81, 0x7F}, "-", "-", "SABME"},
-        {{0xFF, 0xEB, 0x00, 0x81, 0x7F}, "-", "-", "?"},
+// The columns of frames of every envelope and protocol, pinned by the case's name.
+TEST(CV5, ColumnsOfEachEnvelopeAndProtocol) {
+    PinnedTexts pinned("decode/v5-columns.txt");
+    const auto frame = [](std::vector<std::uint8_t> octets, Dir dir = Dir::TeNt) {
+        return longFrame(dir, octets, static_cast<std::uint16_t>(octets.size()));
     };
-    for (const Case &c : cases) {
-        V5Decoded d(longFrame(Dir::TeNt, c.octets, static_cast<std::uint16_t>(c.octets.size())));
-        ASSERT_EQ(d.status, 0);
-        EXPECT_EQ(d.column(Efa), c.efa) << c.efaLong;
-        EXPECT_EQ(d.column(Efa, true), c.efaLong);
-        EXPECT_EQ(d.column(Type), c.type) << c.efaLong;
-        EXPECT_EQ(d.column(TimeSlot), "16");
+    const struct {
+        const char *name;
+        LvtRecord record;
+    } cases[] = {
+        {"PSTN envelope", frame({0xFF, 0xE1, 0x00, 0x03, 0x03, 0x48, 0x00, 0x23, 0x00})},
+        {"control envelope", frame({0xFF, 0xE3, 0x00, 0x03, 0x03})},
+        {"BCC envelope", frame({0xFF, 0xE5, 0x00, 0x03, 0x7F})},
+        {"protection envelope", frame({0xFF, 0xE7, 0x00, 0x03, 0x73})},
+        {"link control envelope", frame({0xFF, 0xE9, 0x00, 0x03, 0x01, 0x00})},
+        {"ISDN S type port", frame({0x00, 0x03, 0x00, 0x81, 0x7F})},
+        {"ISDN P type port", frame({0x00, 0x03, 0x40, 0x81, 0x7F})},
+        {"ISDN F type port", frame({0x00, 0x03, 0x80, 0x81, 0x7F})},
+        {"EFA 0", frame({0x00, 0x01, 0x00, 0x81, 0x7F})},
+        {"EFA outside the protocols", frame({0xFF, 0xEB, 0x00, 0x81, 0x7F})},
+        {"PSTN ESTABLISH", protocolFrame(8176, {0x48, 0x00, 0x23, 0x00})},
+        {"ISDN port control", protocolFrame(8177, {0x48, 0x04, 0x10, 0x10})},
+        {"PSTN port control ack", protocolFrame(8177, {0x48, 0x03, 0x10, 0x11})},
+        {"BCC allocation complete", protocolFrame(8178, {0x48, 0x01, 0x85, 0x21})},
+        {"protection reset SN ack", protocolFrame(8179, {0x48, 0x01, 0x02, 0x1F})},
+        {"link control of no such type", protocolFrame(8180, {0x48, 0x00, 0x07, 0x32})},
+        {"supervisory frame", frame({0xFF, 0xE1, 0x00, 0x03, 0x01, 0x05})},
+        {"layer-1 event", layer1Record(9)},
+        {"activation event", layer1Record(22)},
+        {"bad frame", frameRecord(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x03}, 1)},
+    };
+    for (const auto &c : cases) {
+        V5Decoded d(c.record);
+        ASSERT_EQ(d.status, 0) << c.name;
+        pinned.expect(c.name, shownColumns(*d.decoder));
     }
-    V5Decoded pstn(longFrame(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x03}, 5));
+    V5Decoded pstn(frame({0xFF, 0xE1, 0x00, 0x03, 0x03}));
     EXPECT_EQ(pstn.decoder->frame().efa, 8176);
     EXPECT_TRUE(pstn.decoder->isV5Frame());
+    EXPECT_EQ(V5Decoded(cases[10].record).decoder->frame().l3Kind, kL3Pstn);
+    EXPECT_EQ(V5Decoded(cases[11].record).decoder->layer3Address(), ((0x04 & 0xFC) << 5) | 8);
+    EXPECT_EQ(V5Decoded(cases[12].record).decoder->layer3Address(), ((0x03 & 0xFE) << 7) | 0x10);
+    EXPECT_EQ(V5Decoded(cases[13].record).decoder->layer3Address(), (0x01 << 6) | 0x05);
+    V5Decoded none(frameRecord(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x03}));
+    none.decoder->setTimeSlot(255);
+    EXPECT_EQ(none.column(TimeSlot), "-");
 }
 
 TEST(CV5, UserPortFramesComeFromTheInnerDecoder) {
@@ -103,59 +120,6 @@ TEST(CV5, UserPortFramesComeFromTheInnerDecoder) {
 
     V5Decoded x25(longFrame(Dir::TeNt, {0x00, 0x03, 0x40, 0x81, 0x00, 0x00, 0x10, 0x01, 0x0B}, 9));
     EXPECT_EQ(x25.lines()[0], "1 X25/D");
-}
-
-TEST(CV5, ProtocolHeadersAndColumns) {
-    V5Decoded pstn(protocolFrame(8176, {0x48, 0x00, 0x23, 0x00}));
-    EXPECT_EQ(pstn.column(ProtocolDiscriminator), "0x48");
-    EXPECT_EQ(pstn.column(Dla), "1");
-    EXPECT_EQ(pstn.column(L3Address), "35");
-    EXPECT_EQ(pstn.column(MessageType), "ESTABLISH");
-    EXPECT_EQ(pstn.column(MessageType, true), "ESTABLISH");
-    EXPECT_EQ(pstn.column(Ns), "1");
-    EXPECT_EQ(pstn.column(Nr), "2");
-    EXPECT_EQ(pstn.column(Sapi), "-");
-    EXPECT_EQ(pstn.decoder->frame().l3Kind, kL3Pstn);
-
-    V5Decoded isdnPort(protocolFrame(8177, {0x48, 0x04, 0x10, 0x10}));
-    EXPECT_EQ(isdnPort.decoder->layer3Address(), ((0x04 & 0xFC) << 5) | (0x10 >> 1));
-    EXPECT_EQ(isdnPort.column(MessageType, true), "PORT CONTROL");
-    V5Decoded pstnPort(protocolFrame(8177, {0x48, 0x03, 0x10, 0x11}));
-    EXPECT_EQ(pstnPort.decoder->layer3Address(), ((0x03 & 0xFE) << 7) | 0x10);
-    EXPECT_EQ(pstnPort.column(MessageType), "PORT CT.AK");
-
-    V5Decoded bcc(protocolFrame(8178, {0x48, 0x01, 0x85, 0x21}));
-    EXPECT_EQ(bcc.decoder->layer3Address(), (0x01 << 6) | 0x05);
-    EXPECT_EQ(bcc.column(MessageType), "ALLOC.COMP");
-    V5Decoded protection(protocolFrame(8179, {0x48, 0x01, 0x02, 0x1F}));
-    EXPECT_EQ(protection.column(L3Address), "258");
-    EXPECT_EQ(protection.column(MessageType, true), "RESET SN ACK");
-    V5Decoded link(protocolFrame(8180, {0x48, 0x00, 0x07, 0x32}));
-    EXPECT_EQ(link.column(L3Address), "7");
-    EXPECT_EQ(link.column(MessageType), "?") << "no link-control message of type 0x32";
-
-    V5Decoded supervisory(longFrame(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x01, 0x05}, 6));
-    EXPECT_EQ(supervisory.column(ProtocolDiscriminator), "-");
-    EXPECT_EQ(supervisory.column(L3Address), "-");
-    EXPECT_EQ(supervisory.column(MessageType), "-");
-    EXPECT_EQ(supervisory.column(Nr), "2");
-}
-
-TEST(CV5, RecordsThatAreNotGoodFrames) {
-    V5Decoded event(layer1Record(9));
-    EXPECT_EQ(event.column(MessageType), "E-Bit Begin     ");
-    EXPECT_EQ(event.column(Type), "Phys.");
-    EXPECT_EQ(event.column(Efa), "-");
-    EXPECT_EQ(event.column(Direction), "==>     ");
-    V5Decoded active(layer1Record(22));
-    EXPECT_EQ(active.column(Direction), "-");
-    V5Decoded bad(frameRecord(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x03}, 1));
-    EXPECT_EQ(bad.column(Efa), "-");
-    EXPECT_EQ(bad.column(ProtocolDiscriminator), "?");
-    EXPECT_EQ(bad.column(MessageType), "?");
-    V5Decoded none(frameRecord(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x03}));
-    none.decoder->setTimeSlot(255);
-    EXPECT_EQ(none.column(TimeSlot), "-");
 }
 
 TEST(CV5, DetailOfAProtocolFrame) {

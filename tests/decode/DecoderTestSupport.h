@@ -9,6 +9,7 @@
 #include "base/UserMessages.h"
 #include "decode/CISDN.h"
 #include "decode/SummaryColumn.h"
+#include "decode/SummaryFieldTable.h"
 
 namespace qv::test {
 
@@ -99,6 +100,23 @@ struct Decoded {
     std::unique_ptr<CISDN> decoder;
     int status = 0;
 };
+
+// Every column that shows more than "-", as "title: text", followed by " | " and the long form
+// where that differs.
+inline std::vector<std::string> shownColumns(CDecoder &decoder) {
+    std::vector<std::string> shown;
+    for (int c = 1; c < kSummaryColumnCount; ++c) {
+        std::string text, longForm;
+        decoder.columnText(c, text, false);
+        decoder.columnText(c, longForm, true);
+        if (text == "-" && longForm == "-")
+            continue;
+        shown.push_back(std::string(SummaryFieldTable::title(c, 0)) + ": " + text);
+        if (longForm != text)
+            shown.back() += " | " + longForm;
+    }
+    return shown;
+}
 
 // The detail lines as a reader takes them in: a label line and the value line under it as one
 // entry ("3 Direction : TE->NT"), every other line as its kind and text.
