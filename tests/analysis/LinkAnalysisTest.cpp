@@ -71,51 +71,16 @@ TEST(LinkAnalysisTest, GeneratedCallsAreClean) {
     EXPECT_EQ(analysis.linkCount(), 3u);
 }
 
-// Each kind of trouble after the set-up, from frame 5 on; the warnings are pinned by the
-// case's name as "frame severity group: text".
+// Each kind of trouble of analysis/link-trouble.txt, after the set-up: its frames from frame 5
+// on, and its warnings as "frame severity group: text".
 TEST(LinkAnalysisTest, EachKindOfTrouble) {
     test::PinnedTexts pinned("analysis/link-trouble.txt");
-    const struct {
-        const char *name;
-        const char *frames;
-    } cases[] = {
-        {"gap, REJ and the recovery", "01/03 10:00:01.000 frame good te 00 85 00 00\n"
-                                      "01/03 10:00:01.010 frame good nt 00 85 01 02\n"
-                                      "01/03 10:00:01.020 frame good te 00 85 06 00\n"
-                                      "01/03 10:00:01.030 frame good nt 00 85 09 02\n"
-                                      "01/03 10:00:01.040 frame good te 00 85 02 00\n"
-                                      "01/03 10:00:01.050 frame good te 00 85 04 00\n"
-                                      "01/03 10:00:01.060 frame good te 00 85 06 00\n"
-                                      "01/03 10:00:01.070 frame good nt 00 85 01 08\n"},
-        {"retransmission after T200 and the late acknowledgement",
-         "01/03 10:00:01.000 frame good te 00 85 00 00\n"
-         "01/03 10:00:02.000 frame good te 00 85 00 01\n"
-         "01/03 10:00:02.010 frame good nt 00 85 01 03\n"},
-        {"acknowledgement of a frame never sent", "01/03 10:00:01.000 frame good nt 02 85 00 06\n"
-                                                  "01/03 10:00:01.010 frame good te 02 85 01 02\n"},
-        {"I frames unacknowledged at the end",
-         "01/03 10:00:01.000 frame good te 00 85 00 00\n"
-         "01/03 10:00:01.010 frame good te 00 85 02 00\n"
-         "01/03 10:00:05.000 frame good nt 02 FF 03 08 01 01 05\n"},
-        {"polls answered late or never", "01/03 10:00:01.000 frame good nt 02 85 01 01\n"
-                                         "01/03 10:00:02.500 frame good te 02 85 01 01\n"
-                                         "01/03 10:00:03.000 frame good nt 02 85 01 01\n"
-                                         "01/03 10:00:04.000 frame good nt 02 85 01 01\n"},
-        {"link reset, SABME repeated, DM, I frame on the released link",
-         "01/03 10:00:01.000 frame good te 00 85 7F\n"
-         "01/03 10:00:02.000 frame good te 00 85 7F\n"
-         "01/03 10:00:02.010 frame good nt 00 85 1F\n"
-         "01/03 10:00:02.020 frame good te 00 85 00 00\n"
-         "01/03 10:00:02.030 frame good nt 00 85 01 02\n"},
-        {"FRMR", "01/03 10:00:01.000 frame good nt 00 85 87 00 01 02 03 08\n"},
-        {"TEI removed while its link is up, TEIs never assigned",
-         "01/03 10:00:01.000 frame good nt FE FF 03 0F 00 00 06 85\n"
-         "01/03 10:00:01.010 frame good te 00 85 01 00\n"
-         "01/03 10:00:01.020 frame good te 00 87 7F\n"
-         "01/03 10:00:01.030 frame good nt 00 87 73\n"},
-    };
-    for (const auto &c : cases)
-        pinned.expectText(c.name, itemsOf(std::string(kSetUp) + c.frames));
+    for (const test::PinnedTexts::Case &c : pinned.cases()) {
+        std::string scenario = kSetUp;
+        for (const std::string &frame : c.input)
+            scenario += frame + "\n";
+        pinned.expectText(c.name, itemsOf(scenario));
+    }
 }
 
 TEST(LinkAnalysisTest, SequenceNumbersWrapAtModulo128) {

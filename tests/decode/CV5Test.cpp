@@ -49,49 +49,26 @@ LvtRecord protocolFrame(std::uint16_t efa, std::vector<std::uint8_t> l3, Dir dir
     return longFrame(dir, octets, static_cast<std::uint16_t>(octets.size()));
 }
 
-// The columns of frames of every envelope and protocol, pinned by the case's name.
+// The columns of frames of every envelope and protocol, from decode/v5-columns.txt.
 TEST(CV5, ColumnsOfEachEnvelopeAndProtocol) {
     PinnedTexts pinned("decode/v5-columns.txt");
-    const auto frame = [](std::vector<std::uint8_t> octets, Dir dir = Dir::TeNt) {
-        return longFrame(dir, octets, static_cast<std::uint16_t>(octets.size()));
-    };
-    const struct {
-        const char *name;
-        LvtRecord record;
-    } cases[] = {
-        {"PSTN envelope", frame({0xFF, 0xE1, 0x00, 0x03, 0x03, 0x48, 0x00, 0x23, 0x00})},
-        {"control envelope", frame({0xFF, 0xE3, 0x00, 0x03, 0x03})},
-        {"BCC envelope", frame({0xFF, 0xE5, 0x00, 0x03, 0x7F})},
-        {"protection envelope", frame({0xFF, 0xE7, 0x00, 0x03, 0x73})},
-        {"link control envelope", frame({0xFF, 0xE9, 0x00, 0x03, 0x01, 0x00})},
-        {"ISDN S type port", frame({0x00, 0x03, 0x00, 0x81, 0x7F})},
-        {"ISDN P type port", frame({0x00, 0x03, 0x40, 0x81, 0x7F})},
-        {"ISDN F type port", frame({0x00, 0x03, 0x80, 0x81, 0x7F})},
-        {"EFA 0", frame({0x00, 0x01, 0x00, 0x81, 0x7F})},
-        {"EFA outside the protocols", frame({0xFF, 0xEB, 0x00, 0x81, 0x7F})},
-        {"PSTN ESTABLISH", protocolFrame(8176, {0x48, 0x00, 0x23, 0x00})},
-        {"ISDN port control", protocolFrame(8177, {0x48, 0x04, 0x10, 0x10})},
-        {"PSTN port control ack", protocolFrame(8177, {0x48, 0x03, 0x10, 0x11})},
-        {"BCC allocation complete", protocolFrame(8178, {0x48, 0x01, 0x85, 0x21})},
-        {"protection reset SN ack", protocolFrame(8179, {0x48, 0x01, 0x02, 0x1F})},
-        {"link control of no such type", protocolFrame(8180, {0x48, 0x00, 0x07, 0x32})},
-        {"supervisory frame", frame({0xFF, 0xE1, 0x00, 0x03, 0x01, 0x05})},
-        {"layer-1 event", layer1Record(9)},
-        {"activation event", layer1Record(22)},
-        {"bad frame", frameRecord(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x03}, 1)},
-    };
-    for (const auto &c : cases) {
-        V5Decoded d(c.record);
+    for (const PinnedTexts::Case &c : pinned.cases()) {
+        V5Decoded d(describedRecord(c.input.at(0)));
         ASSERT_EQ(d.status, 0) << c.name;
         pinned.expect(c.name, shownColumns(*d.decoder));
     }
+    const auto frame = [](std::vector<std::uint8_t> octets) {
+        return longFrame(Dir::TeNt, octets, static_cast<std::uint16_t>(octets.size()));
+    };
     V5Decoded pstn(frame({0xFF, 0xE1, 0x00, 0x03, 0x03}));
     EXPECT_EQ(pstn.decoder->frame().efa, 8176);
     EXPECT_TRUE(pstn.decoder->isV5Frame());
-    EXPECT_EQ(V5Decoded(cases[10].record).decoder->frame().l3Kind, kL3Pstn);
-    EXPECT_EQ(V5Decoded(cases[11].record).decoder->layer3Address(), ((0x04 & 0xFC) << 5) | 8);
-    EXPECT_EQ(V5Decoded(cases[12].record).decoder->layer3Address(), ((0x03 & 0xFE) << 7) | 0x10);
-    EXPECT_EQ(V5Decoded(cases[13].record).decoder->layer3Address(), (0x01 << 6) | 0x05);
+    EXPECT_EQ(V5Decoded(protocolFrame(8176, {0x48, 0x00, 0x23, 0x00})).decoder->frame().l3Kind,
+              kL3Pstn);
+    EXPECT_EQ(V5Decoded(protocolFrame(8177, {0x48, 0x04, 0x10, 0x10})).decoder->layer3Address(),
+              ((0x04 & 0xFC) << 5) | 8);
+    EXPECT_EQ(V5Decoded(protocolFrame(8178, {0x48, 0x01, 0x85, 0x21})).decoder->layer3Address(),
+              (0x01 << 6) | 0x05);
     V5Decoded none(frameRecord(Dir::TeNt, {0xFF, 0xE1, 0x00, 0x03, 0x03}));
     none.decoder->setTimeSlot(255);
     EXPECT_EQ(none.column(TimeSlot), "-");

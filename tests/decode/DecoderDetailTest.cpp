@@ -12,34 +12,23 @@ std::vector<std::string> lineTexts(const CDecoder &decoder) {
     return detailEntries(decoder.detailLines());
 }
 
-// The whole detail of frames of each kind, pinned, with the colours of their blocks.
+// The whole detail of each frame of decode/detail.txt, and the colours of its blocks.
 TEST(DecoderDetail, EachKindOfFrameInOrder) {
     PinnedTexts pinned("decode/detail.txt");
-    const struct {
-        const char *name;
-        LvtRecord record;
-    } cases[] = {
-        {"TEI request", frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF})},
-        {"FRMR", frameRecord(Dir::NtTe, {0x00, 0x81, 0x97, 0x12, 0x34, 0x0A, 0x0D, 0x08})},
-        {"X.25 title", frameRecord(Dir::TeNt, {0x40, 0x81, 0x00, 0x00, 0x10, 0x01, 0x0B})},
-        {"layer-1 event", layer1Record(4, Dir::NtTe)},
-        {"overflow", overflowRecord(1)},
-        {"bad frame", frameRecord(Dir::TeNt, {0x00, 0x81, 0x01, 0x0B}, 1)},
-    };
-    for (const auto &c : cases) {
-        Decoded d(c.record);
+    for (const PinnedTexts::Case &c : pinned.cases()) {
+        Decoded d(describedRecord(c.input.at(0)));
         d.services.protocolName = "EDSS-1";
         ASSERT_EQ(d.decoder->Format_Detail(DetailOptions{}), 0) << c.name;
         pinned.expect(c.name, lineTexts(*d.decoder));
     }
-    Decoded tei(cases[0].record);
+    Decoded tei(frameRecord(Dir::TeNt, {0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF}));
     ASSERT_EQ(tei.decoder->Format_Detail(DetailOptions{}), 0);
     EXPECT_EQ(tei.decoder->detailLines()[0].colour, TextColour::Layer3IsdnTeNt);
     EXPECT_EQ(tei.decoder->detailLines()[1].colour, TextColour::Layer2TeNt);
-    Decoded x25(cases[2].record);
+    Decoded x25(frameRecord(Dir::TeNt, {0x40, 0x81, 0x00, 0x00, 0x10, 0x01, 0x0B}));
     ASSERT_EQ(x25.decoder->Format_Detail(DetailOptions{}), 0);
     EXPECT_EQ(x25.decoder->detailLines()[0].colour, TextColour::Layer3X25TeNt);
-    Decoded event(cases[3].record);
+    Decoded event(layer1Record(4, Dir::NtTe));
     ASSERT_EQ(event.decoder->Format_Detail(DetailOptions{}), 0);
     EXPECT_EQ(event.decoder->detailLines().back().colour, TextColour::Layer1NtTe);
 }

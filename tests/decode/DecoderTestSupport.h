@@ -1,8 +1,11 @@
 #pragma once
 // A decoder over records held in memory, and builders for the frames the tests decode.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <initializer_list>
 #include <span>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -51,6 +54,30 @@ inline LvtRecord overflowRecord(std::uint8_t status) {
     r.status = status;
     r.direction = 1;
     r.month = 3;
+    return r;
+}
+
+// A record as a case file describes it: "frame te|nt [status N] octets", "l1 te|nt event" or
+// "overflow status", the octets in hexadecimal.
+inline LvtRecord describedRecord(const std::string &description) {
+    std::istringstream in(description);
+    std::string kind, word;
+    int number = 0;
+    in >> kind;
+    if (kind == "overflow" && in >> number)
+        return overflowRecord(static_cast<std::uint8_t>(number));
+    in >> word;
+    const Dir dir = word == "nt" ? Dir::NtTe : Dir::TeNt;
+    if (kind == "l1" && in >> number)
+        return layer1Record(static_cast<std::uint8_t>(number), dir);
+    EXPECT_EQ(kind, "frame") << description;
+    LvtRecord r = frameRecord(dir, {});
+    while (in >> word) {
+        if (word == "status" && in >> number)
+            r.status = static_cast<std::uint8_t>(number);
+        else
+            r.data[r.dataLength++] = static_cast<std::uint8_t>(std::stoul(word, nullptr, 16));
+    }
     return r;
 }
 

@@ -2,6 +2,7 @@
 // formats, cause and diagnostic texts, the facility field and the X.25 detail block.
 #include <gtest/gtest.h>
 
+#include "base/Numbers.h"
 #include "base/Texts.h"
 #include "decode/DecoderTestSupport.h"
 #include "decode/SummaryColumn.h"
@@ -152,83 +153,25 @@ TEST(X25Frame, CauseOfTheFrameDropsTheDteBit) {
 
 // ---- items -----------------------------------------------------------------------------------
 
-// Every item of a packet: "item answer text", the text being what the provider wrote even
-// when it answers no.
-class X25Items
-    : public ::testing::TestWithParam<std::pair<const char *, std::vector<std::uint8_t>>> {};
-
-TEST_P(X25Items, AnswerFromThePacket) {
-    static PinnedTexts pinned("decode/x25-items.txt");
-    const auto &[name, packet] = GetParam();
+// Every item of each packet of decode/x25-items.txt: "item answer text", the text being what
+// the provider wrote even when it answers no.
+TEST(X25Items, AnswerFromThePacket) {
+    PinnedTexts pinned("decode/x25-items.txt");
     const X25ItemProvider provider;
-    std::vector<std::string> items;
-    for (int item : {kItemCallingAddress, kItemCalledAddress, kItemCause, kItemDiagnostic,
-                     kItemX25Pr, kItemX25Ps, kItemX25CalledType, kItemX25CalledPlan,
-                     kItemX25CallingType, kItemX25CallingPlan}) {
-        std::string out = "stale";
-        const bool present =
-            provider.itemText(packet.data(), static_cast<std::uint16_t>(packet.size()), item, out);
-        items.push_back(std::to_string(item) + (present ? " yes " : " no ") + out);
+    for (const PinnedTexts::Case &c : pinned.cases()) {
+        const std::vector<std::uint8_t> packet = parseHexOctets(c.input.at(0)).value();
+        std::vector<std::string> items;
+        for (int item : {kItemCallingAddress, kItemCalledAddress, kItemCause, kItemDiagnostic,
+                         kItemX25Pr, kItemX25Ps, kItemX25CalledType, kItemX25CalledPlan,
+                         kItemX25CallingType, kItemX25CallingPlan}) {
+            std::string out = "stale";
+            const bool present = provider.itemText(
+                packet.data(), static_cast<std::uint16_t>(packet.size()), item, out);
+            items.push_back(std::to_string(item) + (present ? " yes " : " no ") + out);
+        }
+        pinned.expect(c.name, items);
     }
-    pinned.expect(name, items);
 }
-
-// 12345 called, 678 calling, A = 0.
-const std::vector<std::uint8_t> kCallPlain = {0x10, 0x05, 0x0B, 0x35, 0x12, 0x34, 0x56, 0x78, 0x00};
-// A = 1: called 7 semi-octets (international, X.121, 12345), calling 5 (national, X.121, 678).
-const std::vector<std::uint8_t> kCallTyped = {0x90, 0x05, 0x0B, 0x07, 0x05, 0x13,
-                                              0x12, 0x34, 0x52, 0x36, 0x78, 0x00};
-
-std::vector<std::uint8_t> head(std::vector<std::uint8_t> v, std::size_t n) {
-    v.resize(n);
-    return v;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    X25AllItems, X25Items,
-    ::testing::Values(
-        std::pair{"DATA mod 128 cut after P(S)", std::vector<std::uint8_t>{0x20, 0x05, 0xFE}},
-        std::pair{"DATA without modulo", std::vector<std::uint8_t>{0x30, 0x05, 0x6A}},
-        std::pair{"DATA has no cause", std::vector<std::uint8_t>{0x10, 0x05, 0x6A, 0x01}},
-        std::pair{"RR has no P(S)", std::vector<std::uint8_t>{0x10, 0x05, 0xA1}},
-        std::pair{"REJ mod 128 short", std::vector<std::uint8_t>{0x20, 0x05, 0x09}},
-        std::pair{"packet of two octets", std::vector<std::uint8_t>{0x10, 0x05}},
-        std::pair{"A=0 cut in the calling address", head(kCallPlain, 7)},
-        std::pair{"A=0 no length octet", head(kCallPlain, 3)},
-        std::pair{"A=0 empty addresses", std::vector<std::uint8_t>{0x10, 0x05, 0x0F, 0x00, 0x00}},
-        std::pair{"A=0 has no type of address", kCallPlain},
-        std::pair{"A=1 called type", kCallTyped},
-        std::pair{"A=1 network-dependent",
-                  std::vector<std::uint8_t>{0x90, 0x05, 0x0B, 0x03, 0x00, 0x03, 0x10}},
-        std::pair{"A=1 type not defined",
-                  std::vector<std::uint8_t>{0x90, 0x05, 0x0B, 0x03, 0x00, 0x53, 0x10}},
-        std::pair{"A=1 plan not defined",
-                  std::vector<std::uint8_t>{0x90, 0x05, 0x0B, 0x03, 0x00, 0x15, 0x10}},
-        std::pair{"A=1 empty called address",
-                  std::vector<std::uint8_t>{0x90, 0x05, 0x0B, 0x00, 0x03, 0x13, 0x40}},
-        std::pair{"A=1 no calling type",
-                  std::vector<std::uint8_t>{0x90, 0x05, 0x0B, 0x03, 0x00, 0x13, 0x40}},
-        std::pair{"A=1 calling length missing", std::vector<std::uint8_t>{0x90, 0x05, 0x0B, 0x03}},
-        std::pair{"A=1 called cut short", head(kCallTyped, 7)},
-        std::pair{"A=1 type in a cut packet", head(kCallTyped, 6)},
-        std::pair{"CLEAR without diagnostic", std::vector<std::uint8_t>{0x10, 0x05, 0x13, 0x05}},
-        std::pair{"CLEAR without cause", std::vector<std::uint8_t>{0x10, 0x05, 0x13}},
-        std::pair{"CLEAR reserved diagnostic",
-                  std::vector<std::uint8_t>{0x10, 0x05, 0x13, 0x05, 0xC8}},
-        std::pair{"basic CLEAR has no address",
-                  std::vector<std::uint8_t>{0x10, 0x05, 0x13, 0x00, 0x00}},
-        std::pair{"basic CLEAR.CONF", std::vector<std::uint8_t>{0x10, 0x05, 0x17}},
-        std::pair{"RESET short", std::vector<std::uint8_t>{0x10, 0x05, 0x1B}},
-        std::pair{"RESTART cause 0", std::vector<std::uint8_t>{0x10, 0x00, 0xFB, 0x00, 0x00}},
-        std::pair{"RESTART diagnostic short", std::vector<std::uint8_t>{0x10, 0x00, 0xFB, 0x03}},
-        std::pair{"DIAG short", std::vector<std::uint8_t>{0x10, 0x00, 0xF1}},
-        std::pair{"DIAG has no cause", std::vector<std::uint8_t>{0x10, 0x00, 0xF1, 0x26}},
-        std::pair{"REG.CONF unknown cause",
-                  std::vector<std::uint8_t>{0x10, 0x00, 0xF7, 0x01, 0x00}},
-        std::pair{"INTR has no item", std::vector<std::uint8_t>{0x10, 0x05, 0x23, 0x41}},
-        std::pair{"RSTRT.CONF has no item", std::vector<std::uint8_t>{0x10, 0x00, 0xFF}},
-        std::pair{"unknown type", std::vector<std::uint8_t>{0x10, 0x05, 0x0D, 0x01, 0x02}}),
-    [](const auto &info) { return testName(info.param.first); });
 
 TEST(X25ItemValues, GiveTheCauseAndDiagnosticOctets) {
     const X25ItemProvider provider;
@@ -443,35 +386,18 @@ TEST(X25Facilities, FailingScanMakesTheDecodeReturnOne) {
 
 // ---- detail ----------------------------------------------------------------------------------
 
-// The X.25 block of the detail, pinned for each kind of packet.
+// The X.25 block of the detail of each packet of decode/x25-detail.txt ("te" or "nt", then the
+// packet's octets).
 TEST(X25Detail, ItemLinesByPacketType) {
     PinnedTexts pinned("decode/x25-detail.txt");
-    const struct {
-        const char *name;
-        Dir dir;
-        std::vector<std::uint8_t> packet;
-    } cases[] = {
-        {"call with facilities and user data",
-         Dir::TeNt,
-         {0x10, 0x05, 0x0B, 0x35, 0x12, 0x34, 0x56, 0x78, 0x0A, 0x42,
-          0x07, 0x07, 0x43, 0x02, 0x02, 0x02, 0xA1, 0x03, 0x05, 0x01,
-          0x00, 0x00, 0x00, 0x41, 0x42, 0x43, 0x44, 0x45, 0x46, 0x47}},
-        {"data", Dir::NtTe, {0x10, 0x05, 0x6A, 0x31}},
-        {"RNR modulo 128", Dir::TeNt, {0x20, 0x12, 0x05, 0x0E}},
-        {"clear indication", Dir::NtTe, {0x10, 0x05, 0x13, 0x01, 0xC8}},
-        {"diagnostic", Dir::NtTe, {0x10, 0x00, 0xF1, 0x60}},
-        {"unknown type", Dir::TeNt, {0x10, 0x05, 0x0D}},
-        {"call with typed addresses", Dir::TeNt, kCallTyped},
-        {"network user identifier", Dir::TeNt,
-         callWith({0x06, 0xC6, 0x04, 0x31, 0x32, 0x33, 0x34})},
-        {"facility cut by the field", Dir::TeNt, callWith({0x04, 0x02, 0xA1, 0x42, 0x07})},
-    };
-    for (const auto &c : cases) {
-        X25Decoded d(c.dir, c.packet);
+    for (const PinnedTexts::Case &c : pinned.cases()) {
+        const std::string &input = c.input.at(0);
+        const Dir dir = input.rfind("te ", 0) == 0 ? Dir::TeNt : Dir::NtTe;
+        X25Decoded d(dir, parseHexOctets(input.substr(3)).value());
         pinned.expect(c.name, d.lines());
         for (const DetailLine &line : d.decoder->detailLines())
             EXPECT_EQ(line.colour,
-                      c.dir == Dir::TeNt ? TextColour::Layer3X25TeNt : TextColour::Layer3X25NtTe);
+                      dir == Dir::TeNt ? TextColour::Layer3X25TeNt : TextColour::Layer3X25NtTe);
     }
 }
 

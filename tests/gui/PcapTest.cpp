@@ -44,8 +44,6 @@ TEST_F(PcapTest, OpensImportedUnderItsOwnNameAndCleansUp) {
     const QAbstractItemModel *model = capture->summaryModel();
     ASSERT_EQ(model->rowCount(), 171);
     EXPECT_EQ(cell(model, 160, "Msg.Type"), "SETUP");
-    EXPECT_EQ(cell(model, 160, "Calling Addr"), "3545850900");
-    EXPECT_EQ(cell(model, 160, "Called Addr"), "1111");
     EXPECT_EQ(temporaryImports().size(), before + 1);
     EXPECT_TRUE(window->recentMenuTexts()[0].endsWith("wanpipe_pri_lapd203.pcap"))
         << window->recentMenuTexts()[0].toStdString();
@@ -61,9 +59,7 @@ TEST_F(PcapTest, ARefusedLinkTypeIsReported) {
     const std::string path = data("orig_wanpipe_trace_linktype17.pcap");
     EXPECT_EQ(window->openPath(path, OpenSource::Dialog), nullptr);
     ASSERT_EQ(messages.entries().size(), 1u);
-    EXPECT_EQ(messages.entries()[0].text,
-              path + ": link type 17 is not LAPD; only LINUX_LAPD (177) and LAPD (203) captures "
-                     "can be imported");
+    EXPECT_EQ(messages.entries()[0].text.rfind(path + ": link type 17 is not LAPD", 0), 0u);
     EXPECT_EQ(temporaryImports().size(), before);
 }
 

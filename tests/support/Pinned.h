@@ -1,8 +1,8 @@
 #pragma once
-// Texts pinned in a file under tests/data: a line "> name" opens a text, which runs to the next
-// such line. After a deliberate change of what the program writes, run the tests with
-// QUORVANE_REWRITE_GOLDEN=1 to write the texts as they now come out, and read the differences
-// before keeping them.
+// Texts pinned in a file under tests/data: a line "> name" opens a case, which runs to the next
+// such line. Lines starting "< " are the case's input, the other lines the text it gives. After
+// a deliberate change of what the program writes, run the tests with QUORVANE_REWRITE_GOLDEN=1
+// to write the texts as they now come out, and read the differences before keeping them.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -24,26 +24,36 @@ inline std::string testName(const std::string &name) {
 
 class PinnedTexts {
 public:
+    struct Case {
+        std::string name;
+        std::vector<std::string> input;
+        std::vector<std::string> text;
+    };
+
     explicit PinnedTexts(const std::string &name)
         : path_(std::string(QUORVANE_SOURCE_DIR) + "/tests/data/" + name),
           rewrite_(std::getenv("QUORVANE_REWRITE_GOLDEN") != nullptr) {
         std::ifstream in(path_, std::ios::binary);
         for (std::string line; std::getline(in, line);) {
             if (line.rfind("> ", 0) == 0)
-                texts_.push_back({line.substr(2), {}});
-            else if (!texts_.empty())
-                texts_.back().second.push_back(line);
+                cases_.push_back({line.substr(2), {}, {}});
+            else if (!cases_.empty() && line.rfind("< ", 0) == 0)
+                cases_.back().input.push_back(line.substr(2));
+            else if (!cases_.empty())
+                cases_.back().text.push_back(line);
         }
-        for (auto &text : texts_)
-            trim(text.second);
+        for (Case &c : cases_)
+            trim(c.text);
     }
     ~PinnedTexts() {
         if (!changed_)
             return;
         std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-        for (const auto &[name, lines] : texts_) {
-            out << "> " << name << "\n";
-            for (const std::string &line : lines)
+        for (const Case &c : cases_) {
+            out << "> " << c.name << "\n";
+            for (const std::string &line : c.input)
+                out << "< " << line << "\n";
+            for (const std::string &line : c.text)
                 out << line << "\n";
             out << "\n";
         }
@@ -54,22 +64,28 @@ public:
     // The lines must be the text pinned under name.
     void expect(const std::string &name, std::vector<std::string> lines) {
         trim(lines);
-        for (auto &[pinned, text] : texts_) {
-            if (pinned != name)
+        for (Case &c : cases_) {
+            if (c.name != name)
                 continue;
-            if (rewrite_ && text != lines) {
-                text = lines;
+            if (rewrite_ && c.text != lines) {
+                c.text = lines;
                 changed_ = true;
             }
-            EXPECT_EQ(lines, text) << name << " in " << path_;
+            EXPECT_EQ(lines, c.text) << name << " in " << path_;
             return;
         }
         if (rewrite_) {
-            texts_.push_back({name, lines});
+            cases_.push_back({name, {}, lines});
             changed_ = true;
             return;
         }
         ADD_FAILURE() << name << " is not pinned in " << path_;
+    }
+
+    // The cases of the file, for tests whose inputs are kept with their texts.
+    const std::vector<Case> &cases() const {
+        EXPECT_FALSE(cases_.empty()) << "no case in " << path_;
+        return cases_;
     }
 
     // The same for a text of several lines.
@@ -94,7 +110,7 @@ private:
     std::string path_;
     bool rewrite_;
     bool changed_ = false;
-    std::vector<std::pair<std::string, std::vector<std::string>>> texts_;
+    std::vector<Case> cases_;
 };
 
 } // namespace qv::test
