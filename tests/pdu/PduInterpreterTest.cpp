@@ -1,6 +1,7 @@
 // The interpreter engine: command words, the main loop and its errors, every display format.
 #include <gtest/gtest.h>
 
+#include "base/Numbers.h"
 #include "pdu/PduTestSupport.h"
 #include "support/Pinned.h"
 
@@ -20,6 +21,24 @@ std::string fieldsOf(const Command &c) {
            " line " + std::to_string(static_cast<int>(c.lineMode)) + " attribute " +
            std::to_string(c.attribute) + (c.lengthLabel ? " length-label" : "") +
            (c.pushBack ? " push-back" : "");
+}
+
+// Decodes each case of a case file: its input lines are table 3, but for the one starting "= ",
+// the message in hexadecimal.
+void expectCaseOutputs(const std::string &file) {
+    qv::test::PinnedTexts pinned(file);
+    for (const qv::test::PinnedTexts::Case &c : pinned.cases()) {
+        std::vector<std::string> table;
+        std::vector<std::uint8_t> message;
+        for (const std::string &line : c.input) {
+            if (line.rfind("= ", 0) == 0)
+                message = parseHexOctets(line.substr(2)).value_or(std::vector<std::uint8_t>{});
+            else
+                table.push_back(line);
+        }
+        OneTable t(table);
+        pinned.expectText(c.name, t.raw(message));
+    }
 }
 
 TEST(PduCommandWord, DigitsDecodeAsTheTablesSay) {
@@ -52,96 +71,9 @@ TEST(PduErrors, MessagesArePaddedToTwentyEightCharacters) {
     EXPECT_STREQ(errorMessage(99), "Error                       ");
 }
 
+// The output of each case of pdu/formats.txt: the lines of table 3, then "= " and the message.
 TEST(PduFormats, EveryDisplayFormat) {
-    struct Case {
-        const char *name;
-        std::vector<std::string> table;
-        std::vector<std::uint8_t> message;
-        std::string output;
-    } cases[] = {
-        {"hex, counted",
-         {rec("000204", "Bytes", 0, "XX")},
-         {1, 2, 3, 4},
-         label("Bytes") + " 01 02 03 04\n"},
-        {"hex, the rest",
-         {rec("000200", "Bytes", 0, "XX")},
-         {0xA, 0xB},
-         label("Bytes") + " 0A 0B\n"},
-        {"characters", {rec("000100", "Text", 0, "XX")}, {'A', 'B', 'C'}, label("Text") + " ABC\n"},
-        {"characters over two lines",
-         {rec("000100", "Text", 0, "XX")},
-         std::vector<std::uint8_t>(40, 'x'),
-         label("Text") + " " + std::string(14, 'x') + "\\\n" + std::string(26, 'x') + "\n"},
-        {"low nibble", {rec("000300", "Low", 0, "XX")}, {0xA5}, label("Low") + "5\n"},
-        {"high nibble", {rec("000301", "High", 0, "XX")}, {0xA5}, label("High") + "A\n"},
-        {"five digits of zero", {rec("000401", "Dec", 0, "XX")}, {0}, label("Dec") + "     0\n"},
-        {"decimal of two bytes", {rec("000412", "Dec", 0, "XX")}, {1, 2}, label("Dec") + "258\n"},
-        {"dotted",
-         {rec("000423", "Addr", 0, "XX")},
-         {10, 0, 1},
-         label("Addr") + " 10.0.1        \n"},
-        {"dotted, full width",
-         {rec("000424", "Addr", 0, "XX")},
-         {255, 255, 255, 255},
-         label("Addr") + "255.255.255.255\n"},
-        {"low five bits", {rec("000433", "Bits", 0, "XX")}, {0xFF}, label("Bits") + "    31\n"},
-        {"fifteen bits", {rec("000441", "Ref", 0, "XX")}, {0xFF, 0xFF}, label("Ref") + " 32767\n"},
-        {"seven and seven bits",
-         {rec("000451", "Val", 0, "XX")},
-         {0x01, 0x85},
-         label("Val") + "   133\n"},
-        {"packed, two more",
-         {rec("000460", "Pack", 0, "XX")},
-         {0x02, 0x78, 0x7E},
-         label("Pack") + "3071\n"},
-        {"packed, three more",
-         {rec("000460", "Pack", 0, "XX")},
-         {0x01, 0x08, 0x01, 0x04},
-         label("Pack") + "139330\n"},
-        {"packed, three more, scaled",
-         {rec("000460", "Pack", 0, "XX")},
-         {0x01, 0x08, 0x01, 0x05},
-         label("Pack") + "2177\n"},
-        {"packed, one more",
-         {rec("000460", "Pack", 0, "XX")},
-         {0x03, 0x78},
-         label("Pack") + "63\n"},
-        {"swapped nibbles, no label", {rec("000500", "Tbcd", 0, "XX")}, {0x21, 0x43}, "1234\n"},
-        {"bit picture", {rec("000601", "Bits", 0, "XX")}, {5}, label("Bits") + "  0000 0101\n"},
-        {"bit picture of 99",
-         {rec("000601", "Bits", 0, "XX")},
-         {99},
-         label("Bits") + "\\\n  0000 1001 1001\n"},
-        {"protocol discriminator",
-         {rec("000B00", "PD", 0, "08")},
-         {8},
-         "Protocol Discriminator.. 08\n"},
-        {"captured word", {rec("070001", "R2", 0, "XX")}, {1, 2}, label("R2") + "   258\n"},
-        {"fixed element",
-         {rec("000A02", "Fixed", 0, "99"), rec("000200", "Data", 1, "XX")},
-         {0x99, 1, 2},
-         label("Fixed") + " Lg =      2\n" + label("Data") + " 01 02\n"},
-        {"length byte minus one",
-         {rec("0B0001", "Len", 0, "99"), rec("000200", "Data", 1, "XX")},
-         {0x99, 3, 0xAA, 0xBB},
-         label("Len") + " Lg =      3\n" + label("Data") + " AA BB\n"},
-        {"counted element",
-         {rec("000000", "Elem", 0, "04"), rec("0A0002", "", 1, "XX"),
-          rec("000200", "Data", 2, "XX")},
-         {4, 2, 0xAA, 0xBB},
-         label("Elem") + " Lg =      2\n" + label("Data") + " AA BB\n"},
-        {"counted field", {rec("0D0000", "Field", 0, "XX")}, {3, 1, 2, 3}, " 01 02 03\n"},
-        {"counted field, decimal", {rec("0D0400", "Field", 0, "XX")}, {2, 1, 2}, "258\n"},
-        {"counted field, long length",
-         {rec("0E0000", "Field", 0, "XX")},
-         {0x81, 2, 0xAA, 0xBB},
-         " AA BB\n"},
-        {"counted field of nothing", {rec("0D0000", "Field", 0, "XX")}, {0}, ""},
-    };
-    for (const Case &c : cases) {
-        OneTable t(c.table);
-        EXPECT_EQ(t.raw(c.message), c.output) << c.name;
-    }
+    expectCaseOutputs("pdu/formats.txt");
 }
 
 TEST(PduFormats, RestOfTheElementIsShownUnread) {
@@ -184,81 +116,9 @@ TEST(PduLoop, StopEndsTheDecodeWithItsArgument) {
     EXPECT_EQ(r.bytesLeft, 0);
 }
 
+// Each error of pdu/errors.txt ends the decode after what was written before it.
 TEST(PduLoop, ErrorsEndTheDecodeAndKeepWhatWasWritten) {
-    struct Case {
-        const char *name;
-        std::vector<std::string> table;
-        std::vector<std::uint8_t> message;
-        std::string before;
-        const char *error;
-    } cases[] = {
-        {"bytes left after a leaf",
-         {rec("000001", "Leaf", 0, "01")},
-         {1, 2},
-         label("Leaf") + "\n",
-         "IE: uninterpreted data left"},
-        {"element longer than its holder",
-         {rec("000000", "Elem", 0, "04"), rec("0A0002", "", 1, "XX"),
-          rec("000200", "Data", 2, "XX")},
-         {4, 5, 1, 2},
-         label("Elem") + "\n",
-         "IE: too big"},
-        {"no record matches",
-         {rec("000001", "Known", 0, "01"), rec("000001", "Three", 1, "03")},
-         {1, 2},
-         label("Known") + "\n",
-         "PNOT: data not found"},
-        {"children expected at the end",
-         {rec("020001", "Parent", 0, "01"), rec("000001", "Child", 1, "XX")},
-         {1},
-         label("Parent") + "\n",
-         "IE: unexpected end of data"},
-        {"characters beyond the element",
-         {rec("000105", "Text", 0, "XX")},
-         {'A', 'B'},
-         label("Text") + " AB\n",
-         "IE: unexpected end of data"},
-        {"field longer than the message",
-         {rec("0D0000", "Field", 0, "XX")},
-         {5, 1},
-         " 01\n",
-         "Error reading from message"},
-        {"back to a mark never set",
-         {rec("300000", "Back", 0, "XX")},
-         {1, 2},
-         label("Back") + "\n",
-         "STACK: pop from empty stack"},
-        {"mark looked at, never set",
-         {rec("400000", "Back", 0, "XX")},
-         {1, 2},
-         label("Back") + "\n",
-         "STACK: top from empty stack"},
-        {"next group without one",
-         {rec("500000", "Next", 0, "XX")},
-         {1, 2},
-         label("Next") + "\n",
-         "PNOT: logical chain failed"},
-        {"invalid jump", {rec("600103", "Jump", 0, "XX")}, {1}, "", "CMND: invalid Jump Command"},
-        {"invalid first digit",
-         {rec("A00000", "Bad", 0, "XX")},
-         {1},
-         "",
-         "CMND: ?xxxxx: invalid code"},
-        {"jump to a table beyond the directory",
-         {rec("610021", "Jump", 0, "XX")},
-         {1, 2},
-         "",
-         "PNOT: invalid table number"},
-        {"jump to a table without a file",
-         {rec("610009", "Jump", 0, "XX")},
-         {1, 2},
-         "",
-         "FILE: Unable to open file"},
-    };
-    for (const Case &c : cases) {
-        OneTable t(c.table);
-        EXPECT_EQ(t.raw(c.message), c.before + errorLine(c.error)) << c.name;
-    }
+    expectCaseOutputs("pdu/errors.txt");
 }
 
 TEST(PduLoop, TwentyFirstPushFails) {
