@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Pinned.h"
+
 namespace qv {
 namespace {
 
@@ -13,25 +15,12 @@ LvtRecord at(unsigned day, unsigned month) {
 }
 
 TEST(LvtRecordTest, StatusTextsFollowTheRecordKind) {
-    struct Case {
-        std::uint8_t kind, status;
-        const char *text;
-    } cases[] = {
-        {1, 0, "Good"},
-        {1, 1, "Bad"},
-        {1, 2, "Frame aborted"},
-        {1, 6, "Frame error"},
-        {1, 7, "-"},
-        {0, 4, "None"},
-        {0x81, 1, "Overflow in Real-Time mode on the Tester equipment"},
-        {0x81, 0, "-"},
-    };
-    for (const Case &c : cases) {
+    test::expectTable("decode/status-texts.txt", [](const std::string &input) {
         LvtRecord r;
-        r.kind = c.kind;
-        r.status = c.status;
-        EXPECT_EQ(statusText(r), c.text) << int(c.kind) << "/" << int(c.status);
-    }
+        r.kind = static_cast<std::uint8_t>(std::stoul(input.substr(5), nullptr, 0));
+        r.status = static_cast<std::uint8_t>(std::stoul(input.substr(input.rfind(' ') + 1)));
+        return statusText(r);
+    });
 }
 
 TEST(LvtRecordTest, DirectionTextsInShortLongAndV5Forms) {

@@ -2,6 +2,8 @@
 // formats, cause and diagnostic texts, the facility field and the X.25 detail block.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "base/Numbers.h"
 #include "base/Texts.h"
 #include "decode/DecoderTestSupport.h"
@@ -52,41 +54,40 @@ struct X25Decoded {
 
 // ---- packet names ----------------------------------------------------------------------------
 
-struct NameCase {
-    std::uint8_t type;
-    Dir dir;
-    const char *english;
-    const char *french;
-};
-
-class X25PacketNames : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(X25PacketNames, DependOnTheDirection) {
-    const NameCase &c = GetParam();
-    X25Decoded english(c.dir, {0x10, 0x05, c.type, 0x00, 0x00});
-    X25Decoded french(c.dir, {0x10, 0x05, c.type, 0x00, 0x00}, 1);
-    EXPECT_EQ(english.column(MessageType), c.english);
-    EXPECT_EQ(english.column(MessageType, true), c.english);
-    EXPECT_EQ(french.column(MessageType), c.french);
-    const bool known = std::string(c.english) != "Unknown";
-    EXPECT_EQ(english.frame().error, known ? kDecodeOk : kUnknownMessageType);
+// The texts of decode/x25-texts.txt: cause and diagnostic texts, and the names of packet types
+// by direction, in English and French.
+TEST(X25Texts, InBothLanguages) {
+    const X25ItemProvider en(0), fr(1);
+    expectTable("decode/x25-texts.txt", [&](const std::string &input) {
+        std::istringstream words(input);
+        std::string kind, code;
+        words >> kind >> code;
+        const unsigned value = static_cast<unsigned>(std::stoul(code, nullptr, 0));
+        if (kind == "te" || kind == "nt") {
+            const Dir dir = kind == "te" ? Dir::TeNt : Dir::NtTe;
+            const auto type = static_cast<std::uint8_t>(std::stoul(code, nullptr, 16));
+            X25Decoded english(dir, {0x10, 0x05, type, 0x00, 0x00});
+            X25Decoded french(dir, {0x10, 0x05, type, 0x00, 0x00}, 1);
+            EXPECT_EQ(english.column(MessageType, true), english.column(MessageType));
+            return english.column(MessageType) + " | " + french.column(MessageType) +
+                   (english.frame().error == kUnknownMessageType ? " error" : "");
+        }
+        if (kind == "diagnostic") {
+            std::string_view e, f;
+            const bool known = en.diagnosticText(value, e);
+            fr.diagnosticText(value, f);
+            return std::string(known ? "known: " : "unknown: ") + std::string(e) + " | " +
+                   std::string(f);
+        }
+        const auto text = [&](const X25ItemProvider &p) {
+            return kind == "clearing"     ? p.clearingCauseText(value)
+                   : kind == "resetting"  ? p.resettingCauseText(value)
+                   : kind == "restarting" ? p.restartingCauseText(value)
+                                          : p.registrationCauseText(value);
+        };
+        return std::string(text(en)) + " | " + std::string(text(fr));
+    });
 }
-
-INSTANTIATE_TEST_SUITE_P(X25AllTypes, X25PacketNames,
-                         ::testing::Values(NameCase{0x6A, Dir::NtTe, "DATA", "DONNEES"},
-                                           NameCase{0x0B, Dir::TeNt, "CALL.REQ", "REQ.APPEL"},
-                                           NameCase{0x0B, Dir::NtTe, "IN.CALL", "APPEL ENTR"},
-                                           NameCase{0x17, Dir::TeNt, "CLEAR.CONF", "CONF.LIB"},
-                                           NameCase{0x17, Dir::NtTe, "CLEAR.CONF", "CONF.LIB"},
-
-                                           NameCase{0xE1, Dir::NtTe, "RR", "RR"},
-                                           NameCase{0x49, Dir::NtTe, "(REJ ?)", "(REJ ?)"},
-
-                                           NameCase{0xF1, Dir::TeNt, "(DIAG ?)", "(DIAG ?)"},
-                                           NameCase{0xF3, Dir::TeNt, "REG.REQ", "REQ.ENREG"},
-                                           NameCase{0xF3, Dir::NtTe, "Unknown", "Inconnu"},
-
-                                           NameCase{0x0D, Dir::TeNt, "Unknown", "Inconnu"}));
 
 TEST(X25PacketTable, TooShortAPacketHasNoName) {
     X25Decoded d(Dir::TeNt, {0x10, 0x05});
@@ -208,75 +209,11 @@ TEST(X25ItemValues, FormatIdentifierText) {
 
 // ---- causes and diagnostics ------------------------------------------------------------------
 
-TEST(X25CauseTexts, InBothLanguages) {
-    X25ItemProvider en(0), fr(1);
-    const struct {
-        char kind; // C clearing, R resetting, S restarting, G registration
-        unsigned value;
-        const char *english;
-        const char *french;
-    } cases[] = {
-        {'C', 0x00, "DTE originated", "Origine DTE"},
-        {'C', 0x01, "Number busy", "Numero occupe"},
-        {'C', 0x02, "Unknown", "Inconnu"},
-        {'C', 0x39, "Ship absent", "Navire absent"},
-        {'R', 0x80, "DTE originated", "Origine DTE"},
-        {'R', 0x01, "Out of order", "Dérangement"},
-        {'R', 0x13, "Unknown", "Inconnu"},
-        {'S', 0x01, "Local procedure error", "Erreur de procédure locale"},
-        {'S', 0x7F, "Registr./cancel. confirmed", "Enregistr./annul. confirmé"},
-        {'S', 0x80, "Unknown", "Inconnu"},
-        {'G', 0x7F, "Registr./cancel. confirmed", "Enregistr./annul. confirmé"},
-        {'G', 0x00, "Unknown", "Inconnu"},
-    };
-    for (const auto &c : cases) {
-        auto text = [&](const X25ItemProvider &p) {
-            switch (c.kind) {
-            case 'C':
-                return p.clearingCauseText(c.value);
-            case 'R':
-                return p.resettingCauseText(c.value);
-            case 'S':
-                return p.restartingCauseText(c.value);
-            default:
-                return p.registrationCauseText(c.value);
-            }
-        };
-        EXPECT_EQ(text(en), c.english) << c.kind << c.value;
-        EXPECT_EQ(text(fr), c.french) << c.kind << c.value;
-    }
-}
-
 TEST(X25CauseTexts, ResetInFrenchThroughTheDecoder) {
     X25Decoded d(Dir::NtTe, {0x10, 0x05, 0x1B, 0x80, 0x00}, 1);
     EXPECT_EQ(d.column(MessageType), "IND.REINIT");
     EXPECT_EQ(d.column(Cause), "Origine DTE");
     EXPECT_EQ(d.column(Diagnostic), "Pas d'info supplementaire");
-}
-
-TEST(X25DiagnosticTexts, InBothLanguages) {
-    X25ItemProvider en(0), fr(1);
-    const struct {
-        unsigned code;
-        bool known;
-        const char *english;
-        const char *french;
-    } cases[] = {
-        {0, true, "No additional information", "Pas d'info supplementaire"},
-        {29, true, "Pkt invalid (St d3)", "Pqt invalide (Et d3)"},
-        {78, true, "Too many rdrct/dflct", "Trop de reacheminem."},
-        {122, true, "Maintenance action", "Maintenance"},
-        {96, true, "Not assigned", "Non attribue"},
-        {200, false, "Reserved", "Reserve"},
-        {30, false, "Reserved", "Reserve"},
-    };
-    for (const auto &c : cases) {
-        std::string_view e, f;
-        EXPECT_EQ(en.diagnosticText(c.code, e), c.known) << c.code;
-        EXPECT_EQ(fr.diagnosticText(c.code, f), c.known) << c.code;
-        EXPECT_EQ(e, c.english);
-        EXPECT_EQ(f, c.french);
-    }
 }
 
 // ---- facilities ------------------------------------------------------------------------------

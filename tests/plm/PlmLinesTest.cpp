@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "plm/PlmLines.h"
+#include "support/Pinned.h"
 
 namespace qv {
 namespace {
@@ -12,56 +13,13 @@ constexpr int field(int number) {
     return number - 2;
 }
 
+// The display rules of tests/data/plm/display-rules.txt.
 TEST(PlmDisplayRules, EachColumnShowsItsCodeAsTheTesterMeansIt) {
-    struct Case {
-        int field;
-        const char *text;
-        const char *shown;
-    };
-    const Case cases[] = {
-        // Supply voltages, in half volts, a byte taken signed; 255 is no measure.
-        {3, "250", "-2"},
-        {4, "255", "not meas."},
-        {5, "1255", "not meas."},
-        {4, "-1", "-128"},
-        {6, "x", "0"},
-        {3, "99999999999", "1073741696"},
-        // Activities and the ISDN data indication.
-        {7, "0", "not meas."},
-        {7, "2", "no"},
-        {7, "23", "23"},
-        {9, "7", "not meas."},
-        {9, "0", "none"},
-        {9, "3", "spikes"},
-        // Lengths in metres, 4095 no measure.
-        {11, "4095", "not meas."},
-        // DC wire resistance in tenths of an ohm.
-        {15, "123", "12.3"},
-        {15, "4095", "not meas."},
-        {15, "5", " 0.5"},
-        {15, "-7", "-0.7"},
-        // Terminators.
-        {16, "255", "not meas."},
-        {17, "254", "hi-Z"},
-        // Coded configuration.
-        {23, "0", "80"},
-        {23, "9", "9"},
-        {24, "0", "flat"},
-        {25, "0", "12,36,45,78"},
-        {25, "5", "none"},
-        // Shorts: none when empty.
-        {19, "", "none"},
-        {19, "3-6", "3-6"},
-        // Texts as they stand, blanks included.
-        {18, " 45", " 45"},
-        {26, "36/45", "36/45"},
-        // A question mark anywhere is no measure, in every column.
-        {2, "A?", "not meas."},
-        {3, "2?0", "not meas."},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(plmDisplayText(field(c.field), c.text), c.shown)
-            << "field " << c.field << " \"" << c.text << "\"";
+    test::expectTable("plm/display-rules.txt", [](const std::string &input) {
+        const std::size_t quote = input.find('"');
+        return plmDisplayText(field(std::stoi(input.substr(6))),
+                              input.substr(quote + 1, input.size() - quote - 2));
+    });
 }
 
 TEST(PlmDisplayRules, WordsComeInTheInterfaceLanguage) {

@@ -113,4 +113,38 @@ private:
     std::vector<Case> cases_;
 };
 
+// A table kept in a file under tests/data: each line "input -> output" gives what fn must make
+// of input; other lines (blank, or "#" and a comment) are kept as they stand. Outputs keep their
+// line ends as \n. QUORVANE_REWRITE_GOLDEN=1 writes the outputs as they now come out.
+template <class Fn> void expectTable(const std::string &name, Fn fn) {
+    const std::string path = std::string(QUORVANE_SOURCE_DIR) + "/tests/data/" + name;
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    bool changed = false;
+    std::size_t rows = 0;
+    for (std::string line; std::getline(in, line); lines.push_back(line)) {
+        const std::size_t arrow = line.find(" -> ");
+        if (line.empty() || line[0] == '#' || arrow == std::string::npos)
+            continue;
+        ++rows;
+        std::string output;
+        for (char c : std::string(fn(line.substr(0, arrow))))
+            output += c == '\n' ? std::string("\\n") : std::string(1, c);
+        const std::string made = line.substr(0, arrow) + " -> " + output;
+        if (made == line)
+            continue;
+        if (std::getenv("QUORVANE_REWRITE_GOLDEN")) {
+            line = made;
+            changed = true;
+        }
+        EXPECT_EQ(made, line) << "in " << path;
+    }
+    EXPECT_GT(rows, 0u) << "no row in " << path;
+    if (changed) {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        for (const std::string &line : lines)
+            out << line << "\n";
+    }
+}
+
 } // namespace qv::test
