@@ -2,32 +2,26 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "support/Pinned.h"
+
 namespace qv {
 namespace {
 
+// The numbers of base/digits.txt, then hexadecimal numbers with their 0x.
 TEST(Numbers, DigitsAloneWithinTheirLimit) {
-    struct Case {
-        const char *text;
-        unsigned base;
-        std::uint32_t max;
-        std::optional<std::uint32_t> value;
-    } cases[] = {
-        {"127", 10, 127, 127},
-        {"128", 10, 127, std::nullopt},
-        {"4294967295", 10, 0xFFFFFFFF, 4294967295u},
-        {"4294967296", 10, 0xFFFFFFFF, std::nullopt},
-        {"99999999999999999999", 10, 0xFFFFFFFF, std::nullopt},
-        {"7f", 16, 0xFF, 0x7F},
-        {"7F", 16, 0xFF, 0x7F},
-        {"7f", 10, 0xFF, std::nullopt},
-        {"", 10, 9, std::nullopt},
-        {"+1", 10, 9, std::nullopt},
-        {" 1", 10, 9, std::nullopt},
-        {"1 ", 10, 9, std::nullopt},
-        {"0x7f", 16, 0xFF, std::nullopt},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(parseDigits(c.text, c.base, c.max), c.value) << c.text << " base " << c.base;
+    test::expectTable("base/digits.txt", [](const std::string &input) {
+        std::istringstream words(input);
+        std::string base, max;
+        words >> base >> base >> max >> max;
+        const std::string text =
+            input.substr(input.find('"') + 1, input.rfind('"') - input.find('"') - 1);
+        const std::optional<std::uint32_t> value =
+            parseDigits(text, static_cast<unsigned>(std::stoul(base)),
+                        static_cast<std::uint32_t>(std::stoul(max, nullptr, 0)));
+        return value ? std::to_string(*value) : std::string("none");
+    });
     EXPECT_EQ(parseHexNumber("0x7FFF", 0x7FFF), 0x7FFFu);
     EXPECT_EQ(parseHexNumber("7fff", 0x7FFF), 0x7FFFu);
     EXPECT_EQ(parseHexNumber("0x8000", 0x7FFF), std::nullopt);

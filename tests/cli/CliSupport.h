@@ -50,6 +50,31 @@ protected:
     std::string file(const std::string &name) const { return (dir_ / name).string(); }
     std::string home() const { return " --home " + dir_.string(); }
 
+    // The runs of the case file tests/data/cli/NAME. A case's input lines "write FILE = text"
+    // (text with \n escapes) write files into the test's folder, its other input line is the
+    // command line; its text is what the run wrote, then "exit" and the status. $DIR stands for
+    // the test's folder in the command line and in what the run wrote.
+    void expectRuns(const std::string &name) const {
+        PinnedTexts pinned("cli/" + name);
+        const std::string folder = dir_.string();
+        for (const PinnedTexts::Case &c : pinned.cases()) {
+            std::string args;
+            for (const std::string &line : c.input) {
+                const std::size_t at = line.find(" = ");
+                if (line.rfind("write ", 0) == 0 && at != std::string::npos)
+                    std::ofstream(file(line.substr(6, at - 6)), std::ios::binary)
+                        << unescaped(line.substr(at + 3));
+                else
+                    args = replaced(line, "$DIR", folder);
+            }
+            const CliRun r = cli(args);
+            std::string out = replaced(r.out, folder, "$DIR");
+            if (!out.empty() && out.back() != '\n')
+                out += '\n';
+            pinned.expectText(c.name, out + "exit " + std::to_string(r.code));
+        }
+    }
+
     TempDir folder_;
     std::filesystem::path dir_ = folder_.path();
 };

@@ -135,20 +135,7 @@ const std::string kOneRecord = rec("000001", "Only record    ", " XX");
 // ---------------------------------------------------------------------------------------------
 // The List File and the Notation Files of the cases of pdu/notation-store.txt
 
-// A case's files are its input lines "NAME = text", the text with \n, \r, \t and \\ escapes.
-std::string unescaped(const std::string &text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const char c = text[++i];
-        out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
-    }
-    return out;
-}
-
+// A case's files are its input lines "NAME = text", the text with \\n, \\r and \\t escapes.
 std::string recordText(const NotationRecord &r) {
     char text[80];
     const int n = std::snprintf(text, sizeof text, "%08X '%s' level %d value %02X",
@@ -164,7 +151,7 @@ std::vector<std::string> described(const std::vector<std::string> &files) {
     Folder folder;
     for (const std::string &file : files) {
         const std::size_t at = file.find(" = ");
-        folder.write(file.substr(0, at), unescaped(file.substr(at + 3)));
+        folder.write(file.substr(0, at), qv::test::unescaped(file.substr(at + 3)));
     }
     Store s(folder.path());
     std::vector<std::string> out = {s.load() ? "loaded" : "no list file"};

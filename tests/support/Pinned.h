@@ -22,6 +22,28 @@ inline std::string testName(const std::string &name) {
     return out;
 }
 
+// text with its escapes \n, \r, \t and \\ made the characters they stand for.
+inline std::string unescaped(const std::string &text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char c = text[++i];
+        out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+    }
+    return out;
+}
+
+// text with every from replaced by to.
+inline std::string replaced(std::string text, const std::string &from, const std::string &to) {
+    for (std::size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
 class PinnedTexts {
 public:
     struct Case {
