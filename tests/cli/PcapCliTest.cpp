@@ -43,72 +43,10 @@ TEST_F(PcapCli, ExportWritesPcapOrPcapNgAndTakesTheFilter) {
     EXPECT_NE(r.out.find("63\n"), std::string::npos) << r.out;
 }
 
-TEST_F(PcapCli, ExportRefusals) {
-    struct Case {
-        std::string args;
-        int code;
-        std::string text;
-    };
-    const Case cases[] = {
-        {"export " + file("c.lvt") + " --pcap " + file("c.lvt"), 2,
-         "that is the capture exported; the copy needs a file of its own"},
-        {"export " + file("c.lvt"), 2, "export: --lvt OUT or --pcap OUT names the capture"},
-        {"export " + file("c.lvt") + " --pcap a.pcap --lvt b.lvt", 2, "--lvt OUT or --pcap OUT"},
-        {"export " + file("none.lvt") + " --pcap " + file("n.pcap"), 1, ""},
-        {"export " + file("c.lvt") + " --pcap " + dir_.string(), 1, "is a folder"},
-    };
-    for (const Case &c : cases) {
-        const CliRun r = cli(c.args + home());
-        EXPECT_EQ(r.code, c.code) << c.args << "\n" << r.out;
-        EXPECT_NE(r.out.find(c.text), std::string::npos) << c.args << "\n" << r.out;
-    }
+// The runs of cli/pcap.txt: imports, and the refusals of export and import.
+TEST_F(PcapCli, ImportsAndRefusals) {
+    expectRuns("pcap.txt");
     EXPECT_FALSE(fs::exists(file("n.pcap")));
-}
-
-TEST_F(PcapCli, ImportsTheWanpipeCallAndListsIt) {
-    CliRun r = cli("import " + data("wanpipe_pri_lapd203.pcap") + " --lvt " + file("w.lvt"));
-    ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_EQ(r.out, file("w.lvt") + ": 171 frames\n");
-    // One incoming call, answered at once; the capture stops before its clearing.
-    r = cli("calls " + file("w.lvt") + home());
-    ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_EQ(
-        r.out.substr(r.out.find('\n') + 1),
-        "1\tISDN\t0\t0x02\tNT\t3545850900\t1111\ten-bloc\tSpeech\tB1\t"
-        "07/04/2008 20:57:07.210\t07/04/2008 20:57:07.224\t0:00:00.014\tconnected\tyes\topen\t"
-        "-\t-\t-\t161\t166\t4\t-\n");
-    r = cli("info " + file("w.lvt"));
-    EXPECT_NE(r.out.find("Instrument    : PCAP"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Start         : 07/04/2008 20:50:28"), std::string::npos) << r.out;
-}
-
-TEST_F(PcapCli, ImportRefusals) {
-    struct Case {
-        std::string args;
-        int code;
-        std::string text;
-    };
-    const Case cases[] = {
-        {"import " + data("orig_wanpipe_trace_linktype17.pcap") + " --lvt " + file("o.lvt"), 1,
-         "link type 17 is not LAPD; only LINUX_LAPD (177) and LAPD (203) captures can be "
-         "imported"},
-        {"import " + file("c.lvt") + " --lvt " + file("o.lvt"), 1,
-         "not a pcap or pcapng file that can be read"},
-        {"import " + file("none.pcap") + " --lvt " + file("o.lvt"), 1, "none.pcap: no such file"},
-        {"import " + data("wanpipe_pri_lapd203.pcap"), 2, "import: --lvt OUT names the capture"},
-        {"import " + data("wanpipe_pri_lapd203.pcap") + " --lvt " +
-             data("wanpipe_pri_lapd203.pcap"),
-         2, "that is the file imported"},
-        {"import " + data("wanpipe_pri_lapd203.pcap") + " --pcap x", 2, "--pcap"},
-        {"import " + data("eyesdn_e1_dpnss.trc") + " --lvt " + file("o.lvt"), 1,
-         "eyesdn_e1_dpnss.trc: holds no D-channel LAPD frame (100 records of B channels, events "
-         "or other protocols); nothing written"},
-    };
-    for (const Case &c : cases) {
-        const CliRun r = cli(c.args);
-        EXPECT_EQ(r.code, c.code) << c.args << "\n" << r.out;
-        EXPECT_NE(r.out.find(c.text), std::string::npos) << c.args << "\n" << r.out;
-    }
     EXPECT_FALSE(fs::exists(file("o.lvt")));
     const CliRun usage = cli("");
     EXPECT_NE(usage.out.find("quorvane-cli export FILE --pcap OUT [FILTER]"), std::string::npos);
