@@ -97,43 +97,10 @@ TEST_F(FilterCli, LayersMessagesCausesAndFind) {
     EXPECT_EQ(r.out, "35\t32\n115\t32\n205\t32\n285\t32\nString found 4 times\n");
 }
 
+// The runs of cli/filter-profiles.txt: profiles saved, listed, loaded, used and deleted.
 TEST_F(FilterCli, ProfilesRoundTrip) {
-    const std::string calls = file("calls.lvt");
-    CliRun r = run("filter save calls64 --layers 3 --local 0301234567 --message SETUP");
-    EXPECT_EQ(r.code, 0) << r.out;
-    EXPECT_EQ(r.out, "calls64: off-line filter saved\n");
-    EXPECT_TRUE(fs::is_regular_file(dir_ / "Filter" / "LVTO_calls64.flt"));
-    EXPECT_EQ(run("filter save wide").code, 0);
-    EXPECT_EQ(run("filter list").out, "calls64\nwide\n");
-    EXPECT_EQ(run("filter load calls64").out, "layers: 3\nlocal: 0301234567\nmessage: SETUP\n");
-    EXPECT_EQ(run("filter load wide").out, "all frames shown\n");
-
-    EXPECT_EQ(rows("--filter calls64 --columns 0,28"),
-              (std::vector<std::string>{"13,SETUP", "115,SETUP", "241,SETUP"}));
-    // Inline criteria change the profile for one run.
-    EXPECT_EQ(rows("--filter calls64 --message release.comp --columns 0,28"),
-              (std::vector<std::string>{"33,REL COMP", "159,REL COMP", "261,REL COMP"}));
-
-    r = run("filter save rt --realtime --tei 64 --no-rr");
-    EXPECT_EQ(r.code, 0) << r.out;
-    EXPECT_EQ(run("filter load rt --realtime").out, "tei: 64\nkeep-rr: no\n");
-    EXPECT_EQ(run("filter list --realtime").out, "rt\n");
-    r = run("filter save rt --realtime --message SETUP");
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.out.find("--message: a criterion of off-line filters only"), std::string::npos);
-
-    r = run("filter delete calls64");
-    EXPECT_EQ(r.out, "calls64: off-line filter deleted\n");
-    r = run("filter delete calls64");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, "calls64: no such off-line filter\n");
-    EXPECT_EQ(run("filter load calls64").code, 1);
-    r = run("summary " + calls + " --filter calls64");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.out.find("calls64: no such off-line filter"), std::string::npos) << r.out;
-    r = run("filter save ../up");
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.out.find("../up: not a filter name"), std::string::npos) << r.out;
+    expectRuns("filter-profiles.txt");
+    EXPECT_FALSE(fs::exists(dir_ / "Filter" / "LVTO_calls64.flt"));
 }
 
 TEST_F(FilterCli, ExportCopiesTheFramesShown) {
@@ -171,49 +138,11 @@ TEST_F(FilterCli, ExportCopiesTheFramesShown) {
               lines(cli("info " + file("v5.lvt")).out)[6]);
 }
 
+// The runs of cli/filter-refusals.txt: wrong criteria, and what export refuses.
 TEST_F(FilterCli, RefusedInput) {
     const std::string calls = file("calls.lvt");
     const std::string before = bytesOf(calls);
-    struct Case {
-        const char *options;
-        const char *message;
-    };
-    for (const Case &c : {
-             Case{"--frame-type XY", "--frame-type XY: not a layer-2 frame; the names are DISC, "
-                                     "DM, FRMR, I, REJ, RNR, RR, SABME, UA, UI, XID"},
-             Case{"--message SETUPP", "the names are ALERTING, CALL.PROC,"},
-             Case{"--packet CALL", "CALL.ACC, CALL.CONN"},
-             Case{"--tei 128", "--tei 128: takes a decimal number 0..127"},
-             Case{"--callref 8000", "--callref 8000: takes a hexadecimal number 0..7FFF"},
-             Case{"--layers 2,4", "--layers 2,4: takes the layers shown"},
-             Case{"--local 03*1", "--local 03*1: an address pattern is digits"},
-             Case{"--direction up", "--direction up: takes TE->NT, NT->TE"},
-             Case{"--cause 'no such cause'", "no cause of that name; the names are"},
-             Case{"--cause 128", "no cause of that number"},
-             Case{"--cause 16 --cause-format roman", "takes mnemonics, decimal or hexa"},
-         }) {
-        const CliRun r = run("summary " + calls + " " + c.options);
-        EXPECT_EQ(r.code, 2) << c.options;
-        EXPECT_NE(r.out.find(c.message), std::string::npos) << c.options << "\n" << r.out;
-        EXPECT_EQ(r.out.find("usage:"), std::string::npos) << c.options;
-    }
-    CliRun r = run("summary " + calls + " --sapi");
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.out.find("summary: --sapi is not an option of this command, or its value is "
-                         "missing\nusage:"),
-              std::string::npos);
-
-    r = run("export " + calls + " --lvt " + calls + " --layers 3");
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.out.find("that is the capture exported"), std::string::npos) << r.out;
-    r = run("export " + calls + " --lvt " + file("none.lvt") + " --filter missing");
-    EXPECT_EQ(r.code, 1);
-    r = run("export " + calls + " --lvt " + file("none.lvt") + " --layers none");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.out.find("no frame passes the filter"), std::string::npos);
-    std::ofstream(file("corrupt.lvt")) << "not a capture";
-    r = run("export " + file("corrupt.lvt") + " --lvt " + file("none.lvt"));
-    EXPECT_EQ(r.code, 1);
+    expectRuns("filter-refusals.txt");
     EXPECT_FALSE(fs::exists(file("none.lvt")));
     EXPECT_EQ(bytesOf(calls), before);
     // Nothing is left behind in the target folder.
