@@ -80,24 +80,9 @@ TEST_F(ExamineCli, DetailWithHexaTrace) {
         << r.out;
 }
 
-TEST_F(ExamineCli, FindByTextMessageAndFailures) {
-    CliRun r = on("find", "--text id.");
-    EXPECT_EQ(r.code, 0) << r.out;
-    EXPECT_EQ(r.out, "2\t32\nString found once\n");
-    r = on("find", "--text id. --all");
-    EXPECT_EQ(r.out, "2\t32\n3\t32\nString found twice\n");
-    r = on("find", "--text id. --case");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, "String not found!\n");
-    r = on("find", "--message ID.ASSIGN+ --backward");
-    EXPECT_EQ(r.out, "3\nMessage found once\n");
-    r = on("find", "--message SABME");
-    EXPECT_EQ(r.out, "Message not found!\n");
-    r = on("find", "--text inval.n --detail --from 3");
-    EXPECT_EQ(r.code, 0) << r.out;
-    EXPECT_EQ(r.out.substr(0, 2), "6\t");
-    r = on("find", "--cause 16");
-    EXPECT_EQ(r.out, "Cause number not found!\n");
+// The runs of cli/examine-find.txt on the capture of the scenario: find, and wrong uses.
+TEST_F(ExamineCli, FindAndRefusals) {
+    expectRuns("examine-find.txt");
 }
 
 TEST_F(ExamineCli, CallControlNamesAndItems) {
@@ -170,20 +155,6 @@ TEST_F(ExamineCli, X25AndV5Captures) {
     EXPECT_NE(r.out.find("\n?\n"), std::string::npos) << "without --v5 the ISDN decoder reads it";
     r = cli("find " + samples + "v5.lvt" + home + " --v5 --message SIGNAL");
     EXPECT_EQ(r.out, "9\nMessage found once\n");
-}
-
-TEST_F(ExamineCli, BadArgumentsAndFiles) {
-    EXPECT_EQ(on("detail", "--frame 7").code, 1);
-    EXPECT_EQ(on("detail", "--frame 0").code, 2);
-    EXPECT_EQ(on("summary", "--columns 43").code, 2);
-    EXPECT_EQ(on("summary", "--format xml").code, 2);
-    EXPECT_EQ(on("find").code, 2);
-    std::ofstream(file("foreign.lvt")) << "not a capture";
-    const CliRun r = cli("summary " + file("foreign.lvt") + " --home " + dir_.string());
-    EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.out.find("A problem occurs while reading first group of frames !"),
-              std::string::npos)
-        << r.out;
 }
 
 } // namespace
