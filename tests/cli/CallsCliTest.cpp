@@ -66,17 +66,9 @@ TEST_F(CallsCli, TextCsvAndJson) {
         << r.out;
 }
 
+// The runs of cli/calls-refusals.txt: wrong uses.
 TEST_F(CallsCli, BadInputGetsAMessage) {
-    CliRun r = calls(file("calls.lvt"), "--format xml");
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.out.find("--format takes text, csv or json"), std::string::npos) << r.out;
-    r = calls(file("calls.lvt"), "--colour");
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.out.find("--colour is not an option"), std::string::npos) << r.out;
-    r = calls(file("scenario.txt"));
-    EXPECT_EQ(r.code, 1) << r.out;
-    r = calls(file("missing.lvt"));
-    EXPECT_EQ(r.code, 1) << r.out;
+    expectRuns("calls-refusals.txt");
 }
 
 } // namespace

@@ -66,27 +66,9 @@ TEST_F(FlowCli, CallAsTextAndSvg) {
     EXPECT_EQ(count(svg, "<line class=\"arrow l2\""), 1u) << "the RR from the network";
 }
 
+// The runs of cli/flow-frames.txt: a range of frames, and what is refused.
 TEST_F(FlowCli, FramesAndRefusals) {
-    CliRun r = flow("--frames 1-4 --layer2");
-    ASSERT_EQ(r.code, 0) << r.out;
-    qv::test::PinnedTexts("cli/flow.txt").expectText("flow --frames 1-4 --layer2", r.out);
-    r = flow("--call 2");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.out.find("Call 2 is not in the capture: it holds calls 1 to 1"), std::string::npos)
-        << r.out;
-    r = flow("--frames 5-11");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.out.find("Frame 11 is not in the capture: it holds frames 1 to 10"),
-              std::string::npos);
-    r = flow("--frames 4-2");
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.out.find("--frames takes A-B"), std::string::npos);
-    r = flow("");
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.out.find("give either --call N or --frames A-B"), std::string::npos);
-    r = flow("--call 1 --svg " + file("no/such/dir/x.svg"));
-    EXPECT_EQ(r.code, 1);
-    EXPECT_NE(r.out.find("cannot be written"), std::string::npos);
+    expectRuns("flow-frames.txt");
 }
 
 } // namespace
