@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Pinned.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -67,47 +69,14 @@ std::unique_ptr<PduOutput> fresh() {
 
 const std::string kNotice = "**Decoding too large: display truncated**";
 
-struct LayoutCase {
-    const char *name;
-    std::vector<std::string> pieces;
-    std::string expected;
-    int column;
-};
-
+// The pieces of each case of pdu/layout.txt written one after the other ("|" ends the line):
+// the cells as text ("|" a line end, "~" a wrap) and the column reached.
 TEST(PduOutputTest, LineBreakingAtThirtyColumns) {
-    const std::string x25(25, 'x');
-    const std::string x35(35, 'x');
-    const LayoutCase cases[] = {
-        {"two 15-column pieces fill a line exactly",
-         {"ABCDEFGHIJKLMNO", "abcdefghijklmno"},
-         "ABCDEFGHIJKLMNOabcdefghijklmno",
-         30},
-        {"the piece after a full line wraps",
-         {"ABCDEFGHIJKLMNO", "abcdefghijklmno", " 0A"},
-         "ABCDEFGHIJKLMNOabcdefghijklmno~ 0A",
-         3},
-        {"a piece that does not fit is moved whole", {x25, "abcdefghij"}, x25 + "~abcdefghij", 10},
-        {"a piece longer than the width stays at column 0", {x35}, x35, 35},
-        {"the piece after an over-long line wraps", {x35, "y"}, x35 + "~y", 1},
-        {"an over-long piece after text gets a line of its own", {"ab", x35}, "ab~" + x35, 35},
-        {"the column restarts after a wrap",
-         {std::string(20, 'a'), std::string(20, 'b'), std::string(10, 'c')},
-         std::string(20, 'a') + "~" + std::string(20, 'b') + std::string(10, 'c'),
-         30},
-        {"a line end restarts the column", {x25, "|", "abcdefghij"}, x25 + "|abcdefghij", 10},
-        {"a label and six hexadecimal values",
-         {"Raw contents   ", " 01", " 02", " 03", " 04", " 05", " 06"},
-         "Raw contents    01 02 03 04 05~ 06",
-         3},
-        {"an empty line is never written", {"|", "a", "|", "|"}, "a|", 0},
-        {"no line end after a wrap", {x35, "", "|"}, x35 + "~", 0},
-    };
-    for (const LayoutCase &c : cases) {
-        SCOPED_TRACE(c.name);
+    qv::test::PinnedTexts pinned("pdu/layout.txt");
+    for (const qv::test::PinnedTexts::Case &c : pinned.cases()) {
         auto out = fresh();
-        writeAll(*out, c.pieces);
-        EXPECT_EQ(readable(*out), c.expected);
-        EXPECT_EQ(out->column(), c.column);
+        writeAll(*out, c.input);
+        pinned.expect(c.name, {readable(*out), "column " + std::to_string(out->column())});
     }
 }
 
