@@ -51,12 +51,7 @@ LvtRecord protocolFrame(std::uint16_t efa, std::vector<std::uint8_t> l3, Dir dir
 
 // The columns of frames of every envelope and protocol, from decode/v5-columns.txt.
 TEST(CV5, ColumnsOfEachEnvelopeAndProtocol) {
-    PinnedTexts pinned("decode/v5-columns.txt");
-    for (const PinnedTexts::Case &c : pinned.cases()) {
-        V5Decoded d(describedRecord(c.input.at(0)));
-        ASSERT_EQ(d.status, 0) << c.name;
-        pinned.expect(c.name, shownColumns(*d.decoder));
-    }
+    expectColumns<V5Decoded>("decode/v5-columns.txt");
     const auto frame = [](std::vector<std::uint8_t> octets) {
         return longFrame(Dir::TeNt, octets, static_cast<std::uint16_t>(octets.size()));
     };

@@ -13,6 +13,7 @@
 #include "decode/CISDN.h"
 #include "decode/SummaryColumn.h"
 #include "decode/SummaryFieldTable.h"
+#include "support/Pinned.h"
 
 namespace qv::test {
 
@@ -143,6 +144,16 @@ inline std::vector<std::string> shownColumns(CDecoder &decoder) {
             shown.back() += " | " + longForm;
     }
     return shown;
+}
+
+// The columns of each frame of a case file, decoded as RecordDecoder decodes a record.
+template <class RecordDecoder> void expectColumns(const std::string &file) {
+    PinnedTexts pinned(file);
+    for (const PinnedTexts::Case &c : pinned.cases()) {
+        RecordDecoder d(describedRecord(c.input.at(0)));
+        ASSERT_EQ(d.status, 0) << c.name;
+        pinned.expect(c.name, shownColumns(*d.decoder));
+    }
 }
 
 // The detail lines as a reader takes them in: a label line and the value line under it as one

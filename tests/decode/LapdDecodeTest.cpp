@@ -13,12 +13,7 @@ using enum SummaryColumn;
 
 // The columns of each frame of decode/lapd-columns.txt.
 TEST(LapdColumns, ShowTheirTexts) {
-    PinnedTexts pinned("decode/lapd-columns.txt");
-    for (const PinnedTexts::Case &c : pinned.cases()) {
-        Decoded d(describedRecord(c.input.at(0)));
-        ASSERT_EQ(d.status, 0) << c.name;
-        pinned.expect(c.name, shownColumns(*d.decoder));
-    }
+    expectColumns<Decoded>("decode/lapd-columns.txt");
 }
 
 TEST(LapdColumns, LongFormsInFrench) {
