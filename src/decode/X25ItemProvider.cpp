@@ -369,21 +369,6 @@ const FacilityName &facilityName(std::uint8_t code) {
     return kFacilityNotDefined;
 }
 
-// The length of the entry at pos by its class; the class 11 length octet is read only when it
-// stands inside the field (otherwise the entry is taken as its two first octets).
-std::size_t classLength(const std::uint8_t *p, std::size_t pos, std::size_t end) {
-    switch (p[pos] >> 6) {
-    case 0:
-        return 2;
-    case 1:
-        return 3;
-    case 2:
-        return 4;
-    default:
-        return pos + 1 < end ? 2u + p[pos + 1] : 2u;
-    }
-}
-
 void appendHex(std::string &out, const std::uint8_t *octets, std::size_t count) {
     for (std::size_t k = 0; k < count; ++k) {
         qv::appendHex(out, octets[k]);
@@ -425,6 +410,19 @@ std::string indexText(const std::uint8_t *octets, std::size_t count) {
 }
 
 } // namespace
+
+std::size_t x25FacilityLength(const std::uint8_t *p, std::size_t pos, std::size_t end) {
+    switch (p[pos] >> 6) {
+    case 0:
+        return 2;
+    case 1:
+        return 3;
+    case 2:
+        return 4;
+    default:
+        return pos + 1 < end ? 2u + p[pos + 1] : 2u;
+    }
+}
 
 // ---- provider --------------------------------------------------------------------------------
 
@@ -726,7 +724,7 @@ bool decodeX25Facilities(const X25ItemProvider &provider, const std::uint8_t *pa
             pos = end;
             break;
         }
-        pos += classLength(packet, pos, end);
+        pos += x25FacilityLength(packet, pos, end);
     }
     if (pos > end)
         complete = false;
@@ -739,7 +737,7 @@ bool decodeX25Facilities(const X25ItemProvider &provider, const std::uint8_t *pa
     while (pos < end && out.entries.size() < count) {
         const std::uint8_t code = packet[pos];
         const FacilityName &name = facilityName(code);
-        const std::size_t expected = classLength(packet, pos, end);
+        const std::size_t expected = x25FacilityLength(packet, pos, end);
         const bool lengthKnown = (code >> 6) != 3 || pos + 1 < end;
         const std::size_t n = name.rest ? end - pos : std::min(expected, end - pos);
         X25Facility entry;

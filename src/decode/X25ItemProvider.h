@@ -109,6 +109,9 @@ private:
 // Fills lcgn, lcn, messageType, l3Length, the addresses and the cause of frame.
 void parseX25Packet(const X25ItemProvider &provider, DecodedFrame &frame, const std::uint8_t *info,
                     std::uint16_t length);
+// The octets of the facility entry at pos by the class of its code; the class 11 length octet is
+// read only when it stands before end (otherwise the entry is taken as its two first octets).
+std::size_t x25FacilityLength(const std::uint8_t *p, std::size_t pos, std::size_t end);
 // Decodes the facility field of a packet into out; false when the field runs past the end of
 // the packet, an entry runs past the end of the field or the entries cannot all be kept.
 bool decodeX25Facilities(const X25ItemProvider &provider, const std::uint8_t *packet,

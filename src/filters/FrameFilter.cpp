@@ -55,20 +55,6 @@ bool bcdValue(const std::uint8_t *octets, std::size_t count, int &out) {
     return true;
 }
 
-// Octets of a facility entry by the class its code belongs to.
-std::size_t facilityLength(const std::uint8_t *p, std::size_t pos, std::size_t end) {
-    switch (p[pos] >> 6) {
-    case 0:
-        return 2;
-    case 1:
-        return 3;
-    case 2:
-        return 4;
-    default:
-        return pos + 1 < end ? 2u + p[pos + 1] : 2u;
-    }
-}
-
 // Only its language-independent parts are used: where a packet's facility field starts.
 const X25ItemProvider &facilityLocator() {
     static const X25ItemProvider provider;
@@ -207,7 +193,7 @@ bool FrameFilter::facilitiesFail(const DecodedFrame &frame, const LvtRecord &rec
         const std::size_t end = std::min<std::size_t>(at + 1u + packet[at], length);
         for (std::size_t pos = at + 1u; pos < end;) {
             const std::uint8_t code = packet[pos];
-            const std::size_t n = facilityLength(packet, pos, end);
+            const std::size_t n = x25FacilityLength(packet, pos, end);
             if (pos + n > end)
                 break;
             int group = 0;
