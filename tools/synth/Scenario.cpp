@@ -157,19 +157,27 @@ void mix(Traffic &t, std::uint32_t frames) {
             break;
         case 2:
         case 3:
-        case 4:
-            t.call(static_cast<std::uint8_t>(64 + rng() % 4), cref, "0301234567", "0897654321",
-                   rng() % 4 == 0, rng() % 5 != 0);
+        case 4: {
+            // Drawn one at a time: the order in which arguments are evaluated differs between
+            // compilers, and the same seed must give the same capture whatever built it.
+            const auto tei = static_cast<std::uint8_t>(64 + rng() % 4);
+            const bool overlap = rng() % 4 == 0;
+            const bool answered = rng() % 5 != 0;
+            t.call(tei, cref, "0301234567", "0897654321", overlap, answered);
             cref = static_cast<std::uint8_t>(cref % 127 + 1);
             break;
-        case 5:
-            t.x25Call(static_cast<std::uint8_t>(70 + rng() % 2),
-                      static_cast<std::uint16_t>(1 + rng() % 30), 1 + static_cast<int>(rng() % 6));
+        }
+        case 5: {
+            const auto tei = static_cast<std::uint8_t>(70 + rng() % 2);
+            const auto lcn = static_cast<std::uint16_t>(1 + rng() % 30);
+            t.x25Call(tei, lcn, 1 + static_cast<int>(rng() % 6));
             break;
-        case 6:
-            t.supervisory(0, static_cast<std::uint8_t>(64 + rng() % 4), Side::Te,
-                          rng() % 2 ? 0x05 : 0x09, false);
+        }
+        case 6: {
+            const auto tei = static_cast<std::uint8_t>(64 + rng() % 4);
+            t.supervisory(0, tei, Side::Te, rng() % 2 ? 0x05 : 0x09, false);
             break;
+        }
         case 7:
             t.layer1(static_cast<std::uint8_t>(rng() % 25));
             break;
