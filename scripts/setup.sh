@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libpcap-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libpcap-dev zlib1g-dev
     poppler-utils
 )
 missing=()

@@ -1,4 +1,5 @@
 #include "capture/FileTypeScan.h"
+#include "capture/Gzip.h"
 
 #include <algorithm>
 #include <cstring>
@@ -104,16 +105,24 @@ int storedFileType(BufferedFile &file, std::uint64_t size) {
     }
 }
 
-// A capture of another tool, told by its first bytes; not an LVT file otherwise.
-int importedType(BufferedFile &file, std::uint64_t size) {
+int capturedType(const std::uint8_t *head, std::size_t count) {
+    if (isPcapMagic(head, count))
+        return kTypePcapCapture;
+    return traceFormatOf(head, count) != TraceFormat::None ? kTypeTraceCapture : kTypeNotLvt;
+}
+
+// A capture of another tool, told by its first bytes (gzip-compressed or not); not an LVT file
+// otherwise.
+int importedType(BufferedFile &file, std::uint64_t size, const std::string &path) {
     std::uint8_t head[32] = {};
     const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(size, sizeof head));
     file.seek(0);
     if (!file.readExact(head, count))
         return kTypeNotLvt;
-    if (isPcapMagic(head, count))
-        return kTypePcapCapture;
-    return traceFormatOf(head, count) != TraceFormat::None ? kTypeTraceCapture : kTypeNotLvt;
+    std::size_t known = count;
+    if (isGzip(head, count))
+        known = gunzippedHead(path, head, sizeof head);
+    return capturedType(head, known);
 }
 
 } // namespace
@@ -151,9 +160,9 @@ int scanFileType(const std::string &path) {
         return kTypeNotLvt;
     }
     if (first != 1)
-        return importedType(file, size);
+        return importedType(file, size, path);
     const int stored = storedFileType(file, size);
-    return stored == kTypeNotLvt ? importedType(file, size) : stored;
+    return stored == kTypeNotLvt ? importedType(file, size, path) : stored;
 }
 
 std::string_view fileTypeText(int type) {

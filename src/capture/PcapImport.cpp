@@ -3,9 +3,11 @@
 #include <pcap/pcap.h>
 
 #include <cstdio>
+#include <vector>
 
 #include "base/FileReplace.h"
 #include "capture/CaptureWriters.h"
+#include "capture/Gzip.h"
 #include "capture/PcapFormat.h"
 #include "capture/TraceImport.h"
 
@@ -96,16 +98,39 @@ ImportResult importCapture(const std::string &in, const std::string &out) {
         headSize = std::fread(head, 1, sizeof head, file);
         std::fclose(file);
     }
+    // A gzip-compressed capture is read from its decompressed copy.
+    std::FILE *gunzipped = nullptr;
+    if (isGzip(head, headSize)) {
+        std::string error;
+        gunzipped = gunzipToTemporary(in, error);
+        if (!gunzipped) {
+            result.error = in + ": " + error;
+            return result;
+        }
+        headSize = std::fread(head, 1, sizeof head, gunzipped);
+        std::rewind(gunzipped);
+    }
     PcapRecordSource pcapSource;
     TraceRecordSource traceSource;
     ImportedFrames *source = &pcapSource;
     if (!isPcapMagic(head, headSize) && traceFormatOf(head, headSize) != TraceFormat::None) {
         source = &traceSource;
-        if (!traceSource.open(in)) {
+        bool opened = false;
+        if (gunzipped) {
+            std::vector<std::uint8_t> bytes;
+            std::uint8_t block[1 << 16];
+            for (std::size_t n; (n = std::fread(block, 1, sizeof block, gunzipped)) > 0;)
+                bytes.insert(bytes.end(), block, block + n);
+            std::fclose(gunzipped);
+            opened = traceSource.openBytes(std::move(bytes));
+        } else {
+            opened = traceSource.open(in);
+        }
+        if (!opened) {
             result.error = in + ": " + traceSource.error();
             return result;
         }
-    } else if (!pcapSource.open(in)) {
+    } else if (!(gunzipped ? pcapSource.open(gunzipped) : pcapSource.open(in))) {
         result.error = in + ": " + pcapSource.error();
         result.linkType = pcapSource.linkType();
         return result;

@@ -66,7 +66,7 @@ constexpr const char *kUsage =
     "       quorvane-cli export FILE --lvt OUT [FILTER]\n"
     "       quorvane-cli export FILE --pcap OUT [FILTER]   (pcapng when OUT ends in .pcapng)\n"
     "       quorvane-cli import IN --lvt OUT        (pcap or pcapng of link type 177 or 203,\n"
-    "                                               I4B or EyeSDN trace)\n"
+    "                                               I4B or EyeSDN trace, gzipped or not)\n"
     "       quorvane-cli filter list [--realtime|--dru70]\n"
     "       quorvane-cli filter save NAME [--realtime] [FILTER]\n"
     "       quorvane-cli filter load|delete NAME [--realtime]\n"

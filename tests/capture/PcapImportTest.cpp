@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+#include "capture/FileTypeScan.h"
+#include "capture/Gzip.h"
 #include "capture/ImportedCapture.h"
 #include "capture/PcapTestSupport.h"
 
@@ -370,6 +372,53 @@ TEST(ImportedCapture, AReadOnlyCopyThatGoesWithItsObjectAndNothingLeftOfARefusal
     EXPECT_FALSE(ImportedCapture::import(dir.file("text.pcap"), error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(temporaries(), before) << "a refused import leaves no file behind";
+}
+
+TEST(GzipImport, CompressedCapturesImportAsTheirPlainCopies) {
+    TempDir dir;
+    const std::vector<std::uint8_t> pcap =
+        pcapFile(kLinkTypeLinuxLapd, {{1, 0, linuxLapd(4, {0x00, 0x81, 0x7F})},
+                                      {2, 0, linuxLapd(0, {0x00, 0x81, 0x73})}});
+    for (const auto &[name, bytes] :
+         {std::pair{std::string("c.pcap"), pcap},
+          std::pair{std::string("t.trace"), readFile(data("i4b_bri_dss1_call_v120.trace"))}}) {
+        SCOPED_TRACE(name);
+        writeFile(dir.file(name), bytes);
+        writeGzipped(dir.file(name + ".gz"), bytes);
+        const ImportResult plain = importCapture(dir.file(name), dir.file("plain.lvt"));
+        const ImportResult gunzipped = importCapture(dir.file(name + ".gz"), dir.file("gz.lvt"));
+        ASSERT_TRUE(plain.ok && gunzipped.ok) << plain.error << gunzipped.error;
+        EXPECT_EQ(gunzipped.frames, plain.frames);
+        const std::vector<LvtRecord> a = records(dir.file("plain.lvt")),
+                                     b = records(dir.file("gz.lvt"));
+        ASSERT_EQ(a.size(), b.size());
+        for (std::size_t n = 0; n < a.size(); ++n)
+            EXPECT_EQ(a[n].data, b[n].data) << n;
+        EXPECT_EQ(scanFileType(dir.file(name + ".gz")), scanFileType(dir.file(name)));
+    }
+}
+
+TEST(GzipImport, DamagedOrOversizedCompressedDataWritesNothing) {
+    TempDir dir;
+    std::vector<std::uint8_t> pcap = pcapFile(kLinkTypeLapd, {{1, 0, {0x00, 0x81, 0x7F}}});
+    pcap.resize(std::size_t{2} << 20, 0);
+    writeGzipped(dir.file("c.pcap.gz"), pcap);
+    std::vector<std::uint8_t> cut = readFile(dir.file("c.pcap.gz"));
+    cut.resize(cut.size() / 2);
+    writeFile(dir.file("cut.pcap.gz"), cut);
+    writeGzipped(dir.file("text.gz"), {'h', 'e', 'l', 'l', 'o'});
+    for (const auto &[name, error] :
+         {std::pair{"cut.pcap.gz", "damaged gzip data"},
+          std::pair{"text.gz", "not a pcap or pcapng file that can be read"}}) {
+        const ImportResult result = importCapture(dir.file(name), dir.file("out.lvt"));
+        EXPECT_FALSE(result.ok) << name;
+        EXPECT_NE(result.error.find(error), std::string::npos) << result.error;
+        EXPECT_FALSE(std::filesystem::exists(dir.file("out.lvt")));
+    }
+    EXPECT_EQ(scanFileType(dir.file("text.gz")), kTypeNotLvt);
+    std::string error;
+    EXPECT_EQ(gunzipToTemporary(dir.file("c.pcap.gz"), error, std::uint64_t{1} << 20), nullptr);
+    EXPECT_EQ(error, "decompresses to more than 1 MiB, more than a capture of a D channel can be");
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, PcapRoundTrip,

@@ -11,6 +11,8 @@
 #include "capture/PcapExport.h"
 #include "synth/Scenario.h"
 
+#include <zlib.h>
+
 namespace qv::test {
 
 struct PcapFrame {
@@ -81,5 +83,12 @@ struct ExportedCapture {
             result = exportPcap(*FrameSource::of(doc), false, out);
     }
 };
+
+// bytes written gzip-compressed to path.
+inline void writeGzipped(const std::string &path, const std::vector<std::uint8_t> &bytes) {
+    gzFile out = gzopen(path.c_str(), "wb9");
+    gzwrite(out, bytes.data(), static_cast<unsigned>(bytes.size()));
+    gzclose(out);
+}
 
 } // namespace qv::test
