@@ -52,6 +52,13 @@ TEST_F(PcapTest, OpensImportedUnderItsOwnNameAndCleansUp) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window->activeCapture(), nullptr);
     EXPECT_EQ(temporaryImports().size(), before);
+
+    // The same capture gzip-compressed opens the same way.
+    CaptureWindow *gunzipped = window->openPath(path + ".gz", OpenSource::Dialog);
+    ASSERT_NE(gunzipped, nullptr) << (messages.texts().empty() ? "" : messages.texts().back());
+    EXPECT_EQ(gunzipped->summaryModel()->rowCount(), 171);
+    window->closeActive();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(PcapTest, ARefusedLinkTypeIsReported) {
