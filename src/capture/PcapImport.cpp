@@ -3,7 +3,6 @@
 #include <pcap/pcap.h>
 
 #include <cstdio>
-#include <vector>
 
 #include "base/FileReplace.h"
 #include "capture/CaptureWriters.h"
@@ -115,18 +114,7 @@ ImportResult importCapture(const std::string &in, const std::string &out) {
     ImportedFrames *source = &pcapSource;
     if (!isPcapMagic(head, headSize) && traceFormatOf(head, headSize) != TraceFormat::None) {
         source = &traceSource;
-        bool opened = false;
-        if (gunzipped) {
-            std::vector<std::uint8_t> bytes;
-            std::uint8_t block[1 << 16];
-            for (std::size_t n; (n = std::fread(block, 1, sizeof block, gunzipped)) > 0;)
-                bytes.insert(bytes.end(), block, block + n);
-            std::fclose(gunzipped);
-            opened = traceSource.openBytes(std::move(bytes));
-        } else {
-            opened = traceSource.open(in);
-        }
-        if (!opened) {
+        if (!(gunzipped ? traceSource.open(gunzipped) : traceSource.open(in))) {
             result.error = in + ": " + traceSource.error();
             return result;
         }

@@ -52,6 +52,10 @@ bool TraceRecordSource::open(const std::string &path) {
         error_ = "cannot be read: " + std::string(std::strerror(errno));
         return false;
     }
+    return open(file);
+}
+
+bool TraceRecordSource::open(std::FILE *file) {
     std::vector<std::uint8_t> bytes;
     std::uint8_t block[1 << 16];
     bool ok = true;

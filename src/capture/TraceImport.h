@@ -14,6 +14,7 @@
 // DPNSS and other protocols) are counted as left out.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ class TraceRecordSource : public ImportedFrames {
 public:
     // False, with the reason in error(), when the file cannot be read or is neither format.
     bool open(const std::string &path);
+    // The same from a stream read from where it stands, which is closed in every case.
+    bool open(std::FILE *file);
     bool openBytes(std::vector<std::uint8_t> bytes);
     Next next(LvtRecord &record, CaptureDateTime &time) override;
     TraceFormat format() const { return format_; }
