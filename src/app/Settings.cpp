@@ -132,7 +132,7 @@ void Settings::open(const std::string &path) {
 }
 
 void Settings::load(const IniFile &ini) {
-    appLanguage = ini.readInt(kConfiguration, "AppLanguage", 0);
+    appLanguage = inRange(ini.readInt(kConfiguration, "AppLanguage", 0), 0, 2, 0);
     statusBar = ini.readInt(kConfiguration, "Status", 1) != 0;
     toolBar = ini.readInt(kConfiguration, "Tool", 1) != 0;
     hexa = ini.readInt(kConfiguration, "Hexa", 1) != 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Pinned.h"
 #include "support/TempDir.h"
 
 namespace qv {
@@ -15,51 +16,32 @@ Settings loaded(const std::string &text) {
     return settings;
 }
 
-TEST(SettingsTest, IntegerKeysOutsideTheirRangeFallBack) {
-    struct Case {
-        const char *section;
-        const char *line;
-        int Settings::*field;
-        int expected;
-    } cases[] = {
-        {"Police", "FontSize=5", &Settings::fontSize, 6},
-        {"Police", "FontSize=30", &Settings::fontSize, 30},
-        {"Police", "FontSize=big", &Settings::fontSize, 6},
-        {"Police", "FontStyle=4", &Settings::fontStyle, 0},
-        {"Configuration", "Product=7", &Settings::product, 2},
-        {"Configuration", "ExamineFilter=5", &Settings::examineFilter, 0},
-        {"Configuration", "ViewFilter=3", &Settings::viewFilter, 0},
-        {"Configuration", "AppLanguage=2", &Settings::appLanguage, 2},
-        {"Language", "Language=1", &Settings::language, 1},
-    };
-    for (const Case &c : cases) {
-        Settings s = loaded(std::string("[") + c.section + "]\n" + c.line + "\n");
-        EXPECT_EQ(s.*(c.field), c.expected) << c.line;
-    }
+// The keys a program writes back, as "Section/Key=value", that differ from a new program's.
+std::string changedKeys(const Settings &settings) {
+    IniFile written, defaults;
+    settings.saveOnClose(written);
+    settings.saveOnExit(written);
+    Settings().saveOnClose(defaults);
+    Settings().saveOnExit(defaults);
+    std::string out;
+    for (const std::string &section : written.sections())
+        for (const std::string &key : written.keys(section)) {
+            const std::string value = written.readString(section, key);
+            if (value != defaults.readString(section, key))
+                out += (out.empty() ? "" : "; ") + section + "/" + key + "=" + value;
+        }
+    return out.empty() ? "(as a new program)" : out;
 }
 
-TEST(SettingsTest, LaunchpadOutsideOneToThreeStartsInExamine) {
-    struct Case {
-        const char *value;
-        WorkingMode expected;
-    } cases[] = {
-        {"0", WorkingMode::Examine},    {"4", WorkingMode::Examine},
-        {"1", WorkingMode::Capture},    {"3", WorkingMode::ViewResults},
-        {"junk", WorkingMode::Examine}, {"2", WorkingMode::Examine},
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(loaded(std::string("[Configuration]\nLaunchpad=") + c.value).launchpad,
-                  c.expected)
-            << c.value;
-}
-
-TEST(SettingsTest, V5DecodingStaysOnOnlyForTheLvt60) {
-    EXPECT_FALSE(
-        loaded("[Configuration]\nProduct=2\n[Protocol Info]\nV5 Decoding=Yes\n").v5Decoding);
-    EXPECT_TRUE(
-        loaded("[Configuration]\nProduct=3\n[Protocol Info]\nV5 Decoding=Yes\n").v5Decoding);
-    EXPECT_FALSE(
-        loaded("[Configuration]\nProduct=3\n[Protocol Info]\nV5 Decoding=No\n").v5Decoding);
+// Each row: a settings file -> what the program makes of it (numbers outside their range fall
+// back, V5 decoding stays on only for the LVT-60).
+TEST(SettingsTest, KeysOutsideTheirRangeAsPinned) {
+    test::expectTable("app/settings-ranges.txt", [](const std::string &text) {
+        return changedKeys(loaded(test::unescaped(text)));
+    });
+    // The interface language is written when it is chosen; one outside the menu is English.
+    EXPECT_EQ(loaded("[Configuration]\nAppLanguage=2").appLanguage, 2);
+    EXPECT_EQ(loaded("[Configuration]\nAppLanguage=7").appLanguage, 0);
 }
 
 TEST(SettingsTest, TextKeysAreCutToTheirLength) {

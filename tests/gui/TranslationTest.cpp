@@ -488,6 +488,7 @@ TEST_P(TranslationTest, TheLanguageMenuChecksTheLanguageInUse) {
         messages.clear();
         items[choice]->trigger();
         EXPECT_EQ(settings.appLanguage, choice);
+        EXPECT_EQ(settings.file().readInt("Configuration", "AppLanguage", -1), choice);
         EXPECT_TRUE(items[choice]->isChecked());
         ASSERT_EQ(messages.entries().size(), 1u);
         EXPECT_EQ(messages.entries()[0].text, kMsgLanguageAtNextStart);

@@ -487,6 +487,8 @@ void MainWindow::chooseInterfaceLanguage(int language) {
         }
     }
     settings_.appLanguage = language;
+    settings_.file().writeInt("Configuration", "AppLanguage", language);
+    writeSettingsFile();
     messages_.show(kMsgLanguageAtNextStart, kProgramCaption, MessageIcon::Information);
 }
 
