@@ -37,18 +37,12 @@ TEST(PcapExport, PcapHeaderRecordsAndDirections) {
     EXPECT_EQ(readU32(&file[0]), 0xA1B2C3D4u);
     EXPECT_EQ(readU32(&file[16]), 65535u);
     EXPECT_EQ(readU32(&file[20]), kLinkTypeLinuxLapd);
+    // The frames, their directions and times come back through the import (PcapRoundTrip);
+    // here the first record's header and its direction header as written.
     const std::vector<PcapFrame> frames = pcapRecords(file);
     ASSERT_EQ(frames.size(), 340u);
-    // 12/03/2026 09:30:00.000 TE->NT, then 09:30:00.021 NT->TE: a TEI request and its answer.
-    const std::int64_t start = daysFromCivil(2026, 3, 12) * 86400 + 9 * 3600 + 30 * 60;
-    EXPECT_EQ(frames[0].seconds, start);
-    EXPECT_EQ(frames[0].microseconds, 0u);
-    EXPECT_EQ(frames[1].microseconds, 21000u);
+    EXPECT_EQ(frames[0].seconds, daysFromCivil(2026, 3, 12) * 86400 + 9 * 3600 + 30 * 60);
     EXPECT_TRUE(linuxLapdUserToNetwork(frames[0].bytes.data()));
-    EXPECT_FALSE(linuxLapdUserToNetwork(frames[1].bytes.data()));
-    const std::vector<std::uint8_t> request = {0xFC, 0xFF, 0x03, 0x0F, 0xF4, 0x25, 0x01, 0xFF};
-    EXPECT_EQ(std::vector<std::uint8_t>(frames[0].bytes.begin() + 16, frames[0].bytes.end()),
-              request);
     EXPECT_EQ(frames[0].originalLength, 24u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")),
                             std::filesystem::directory_iterator()),
@@ -73,7 +67,7 @@ TEST(PcapExport, LeavesOutLayer1EventsAndBadFrames) {
     EXPECT_TRUE(linuxLapdUserToNetwork(frames[1].bytes.data())); // 7 % 2 = 1: TE->NT
 }
 
-TEST(PcapExport, PcapNgByNameAndLibpcapReadsIt) {
+TEST(PcapExport, PcapNgByNameWithItsBlocks) {
     TempDir dir;
     const std::string out = dir.file("calls.PcapNg");
     ExportedCapture exported(scenarioCapture(dir, "calls"), out);
@@ -86,15 +80,6 @@ TEST(PcapExport, PcapNgByNameAndLibpcapReadsIt) {
     EXPECT_EQ(readU16(&file[36]), kLinkTypeLinuxLapd);
     EXPECT_EQ(readU32(&file[48]), 6u); // enhanced packet
     EXPECT_EQ(file.size() % 4, 0u);
-    PcapRecordSource source;
-    ASSERT_TRUE(source.open(out)) << source.error();
-    EXPECT_EQ(source.linkType(), static_cast<int>(kLinkTypeLinuxLapd));
-    LvtRecord r;
-    CaptureDateTime t;
-    std::uint32_t count = 0;
-    while (source.next(r, t) == PcapRecordSource::Next::Record)
-        ++count;
-    EXPECT_EQ(count, 340u) << source.error();
 }
 
 TEST(PcapExport, NothingToExportWritesNothing) {
