@@ -53,12 +53,14 @@ protected:
     // The runs of the case file tests/data/cli/NAME. A case's input lines "write FILE = text"
     // (text with \n escapes) write files into the test's folder, its other input line is the
     // command line; its text is what the run wrote, then "exit" and the status. $DIR stands for
-    // the test's folder and $DATA for tests/data, in the command line and in what the run wrote;
+    // the test's folder, $DATA for tests/data and $SAMPLES for the bundled samples, in the
+    // command line and in what the run wrote;
     // the usage text that follows a wrong use stands as "(usage)".
     void expectRuns(const std::string &name) const {
         PinnedTexts pinned("cli/" + name);
         const std::string folder = dir_.string();
         const std::string data = std::string(QUORVANE_SOURCE_DIR) + "/tests/data";
+        const std::string samples = std::string(QUORVANE_SOURCE_DIR) + "/data/samples";
         for (const PinnedTexts::Case &c : pinned.cases()) {
             std::string args;
             for (const std::string &line : c.input) {
@@ -67,10 +69,12 @@ protected:
                     std::ofstream(file(line.substr(6, at - 6)), std::ios::binary)
                         << unescaped(line.substr(at + 3));
                 else
-                    args = replaced(replaced(line, "$DIR", folder), "$DATA", data);
+                    args = replaced(replaced(replaced(line, "$DIR", folder), "$DATA", data),
+                                    "$SAMPLES", samples);
             }
             const CliRun r = cli(args);
-            std::string out = replaced(replaced(r.out, folder, "$DIR"), data, "$DATA");
+            std::string out = replaced(replaced(replaced(r.out, folder, "$DIR"), data, "$DATA"),
+                                       samples, "$SAMPLES");
             if (const std::size_t usage = out.find("usage: ");
                 usage != std::string::npos && (usage == 0 || out[usage - 1] == '\n'))
                 out = out.substr(0, usage) + "(usage)\n";

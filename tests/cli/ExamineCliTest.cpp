@@ -33,79 +33,16 @@ protected:
     }
 };
 
-TEST_F(ExamineCli, SummaryColumnsAndFormats) {
-    qv::test::PinnedTexts pinned("cli/examine.txt");
-    CliRun r = on("summary");
-    ASSERT_EQ(r.code, 0) << r.out;
-    pinned.expectText("summary", r.out);
-    r = on("summary", "--columns 0,16,22,37 --format csv");
-    ASSERT_EQ(r.code, 0) << r.out;
-    pinned.expectText("summary --columns 0,16,22,37 --format csv", r.out);
-
-    r = on("summary", "--columns 3,6,12 --format json --long");
-    ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_EQ(r.out.substr(0, r.out.find('\n', r.out.find('\n') + 1) + 1),
-              "{\"TE - NT\":\"-\",\"C/R\":\"-\",\"P/F\":\"-\"}\n"
-              "{\"TE - NT\":\"TE->NT\",\"C/R\":\"Command\",\"P/F\":\"Poll\"}\n");
-
-    r = on("summary", "--columns all --format csv");
-    ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
-              "Number,TS,Date,Time,TE - NT,Type,EFA,DLA,L3 Addr.,SAPI,C/R,EA1,TEI,EA2,N(S),N(R),"
-              "P/F,MEI,RI,AI,Multiple AI,AI.Ext,Rej.Ctrl.,V(S),V(R),FRMR.CR,FRMR.Cause,PD,CRlen,"
-              "CRflg,CR,LCN,Msg.Type,Calling Addr,Called Addr,Channel,Bearer Cap,HLC,Service Ind,"
-              "Cause,Diagnostic,FCS,Size");
+// The runs of cli/examine.txt: the summary in its formats and columns, following the settings,
+// the detail with its trace, find and wrong uses, on the capture of the scenario; then the
+// bundled call, X.25 and V5 samples.
+TEST_F(ExamineCli, RunsAsPinned) {
+    expectRuns("examine.txt");
 }
 
-TEST_F(ExamineCli, SummaryFollowsTheSettings) {
-    std::ofstream(file("QUORVANE.INI")) << "[Language]\nLanguage=1\n[Lvt-Fields]\nSize01=0\n"
-                                           "Size02=0\nSize03=0\nSize28=0\nSize29=0\nSize30=0\n"
-                                           "Size35=0\nSize38=48\n";
-    const CliRun r = on("summary");
-    ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_EQ(r.out.substr(0, r.out.find('\n', r.out.find('\n') + 1)),
-              "Numero\tType\tSAPI\tTaille\n1\tPhys.\t-\t0");
-}
-
-TEST_F(ExamineCli, DetailWithHexaTrace) {
-    const CliRun r = on("detail", "--frame 6 --hexa");
-    ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_NE(r.out.find("2\tFRAME REJECT (FRMR) RESPONSE:\n"
-                         "3\tRejected Frame Control Field : \n4\t0x01\n"),
-              std::string::npos)
-        << r.out;
-    EXPECT_NE(
-        r.out.find("\n\n0000:     02 81 87 00 01 02 03 08" + std::string(24, ' ') + "\t........\n"),
-        std::string::npos)
-        << r.out;
-}
-
-// The runs of cli/examine-find.txt on the capture of the scenario: find, and wrong uses.
-TEST_F(ExamineCli, FindAndRefusals) {
-    expectRuns("examine-find.txt");
-}
-
-TEST_F(ExamineCli, CallControlNamesAndItems) {
-    const std::string calls = std::string(QUORVANE_SOURCE_DIR) + "/data/samples/calls.lvt";
-    const std::string home = " --home " + dir_.string();
-    CliRun r = cli("summary " + calls + home + " --columns 0,28,29,30,31,35 --format csv");
-    ASSERT_EQ(r.code, 0) << r.out;
-    for (const char *row : {"13,SETUP,0301234567,0897654321,B1,-\n", "15,CALL PROC,-,-,B1,-\n",
-                            "29,DISCONNECT,-,-,-,Normal call clearing\n", "33,REL COMP,-,-,-,-\n"})
-        EXPECT_NE(r.out.find(row), std::string::npos) << row << r.out.substr(0, 1500);
-    r = cli("summary " + calls + home + " --columns 28 --long --protocol Q931");
-    EXPECT_NE(r.out.find("\nCALL PROCEEDING\n"), std::string::npos);
-    r = cli("detail " + calls + home + " --frame 13");
-    EXPECT_EQ(r.out.substr(0, 9), "1\tEDSS-1\n");
-    EXPECT_NE(r.out.find("3\tMessage Type : \n4\tSETUP\n"), std::string::npos) << r.out;
-    r = cli("find " + calls + home + " --message DISCONNECT");
-    EXPECT_EQ(r.out, "29\nMessage found once\n");
-
-    r = cli("summary " + calls + home + " --protocol NOPE");
-    EXPECT_EQ(r.code, 2);
-    EXPECT_NE(r.out.find("NOPE: no such protocol; the codes are VN4 EDSS"), std::string::npos);
+TEST_F(ExamineCli, MissingTablesAreReportedAndTheSummaryGoesOn) {
     std::filesystem::remove_all(dir_ / "ISDNNOT" / "EDSS");
-    r = cli("summary " + calls + home + " --columns 28");
+    const CliRun r = on("summary", "--columns 28");
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("Can't open file " + (dir_ / "ISDNNOT" / "EDSS").string() +
                          "/user_msg.pnt. Please, check notation files path ..."),
@@ -133,28 +70,6 @@ TEST_F(ExamineCli, DetailCarriesTheFullLayerThreeDecode) {
               std::string::npos)
         << r.out;
     EXPECT_NE(r.out.find("3\tDecode Status : \n4\t-\n"), std::string::npos);
-}
-
-TEST_F(ExamineCli, X25AndV5Captures) {
-    const std::string samples = std::string(QUORVANE_SOURCE_DIR) + "/data/samples/";
-    const std::string home = " --home " + dir_.string();
-    CliRun r = cli("summary " + samples + "x25.lvt" + home + " --columns 0,27,28,35 --format csv");
-    ASSERT_EQ(r.code, 0) << r.out;
-    for (const char *row :
-         {"5,0x00,RSTRT.IND,Network congestion\n", "9,0x01,CALL.REQ,-\n",
-          "43,0x01,RESET.IND,Local procedure error\n", "47,0x01,CLEAR.REQ,DTE originated\n"})
-        EXPECT_NE(r.out.find(row), std::string::npos) << row;
-
-    r = cli("summary " + samples + "v5.lvt" + home +
-            " --v5 --columns 0,3,39,40,41,28 --format csv");
-    ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "Number,AN - LE,EFA,DLA,L3 Addr.,Msg.Type");
-    EXPECT_NE(r.out.find("\n7,==>     ,PSTN,8176,35,ESTABLISH\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\n14,==>     ,S,-,-,-\n"), std::string::npos) << r.out;
-    r = cli("summary " + samples + "v5.lvt" + home + " --columns 39");
-    EXPECT_NE(r.out.find("\n?\n"), std::string::npos) << "without --v5 the ISDN decoder reads it";
-    r = cli("find " + samples + "v5.lvt" + home + " --v5 --message SIGNAL");
-    EXPECT_EQ(r.out, "9\nMessage found once\n");
 }
 
 } // namespace
