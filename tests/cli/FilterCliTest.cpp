@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <sstream>
 #include <vector>
 
@@ -41,60 +40,10 @@ protected:
     }
 };
 
-TEST_F(FilterCli, AddressCriteriaKeepTheFramesOfTheirCalls) {
-    // The three calls 0301234567 makes: frames 13 to 33, 115 to 159 (overlap sending) and 241
-    // to 261.
-    const std::vector<std::string> kept = rows("--local 0301234567 --layers 3 --columns 0,28,29");
-    ASSERT_FALSE(kept.empty());
-    std::vector<std::string> setups;
-    for (const std::string &row : kept) {
-        const int n = std::stoi(row);
-        EXPECT_TRUE((n >= 13 && n <= 33) || (n >= 115 && n <= 159) || (n >= 241 && n <= 261))
-            << row;
-        if (row.find(",SETUP,") != std::string::npos)
-            setups.push_back(row);
-    }
-    EXPECT_EQ(setups, (std::vector<std::string>{"13,SETUP,0301234567", "115,SETUP,0301234567",
-                                                "241,SETUP,0301234567"}));
-    EXPECT_EQ(kept.back(), "261,REL COMP,-");
-
-    // The calls to it, by a pattern of its last digits; the call of frame 205 dials it digit
-    // by digit after its SETUP.
-    const std::vector<std::string> called =
-        rows("--remote '*234567' --message setup --layers 3 --columns 0,29,30");
-    EXPECT_EQ(called, (std::vector<std::string>{"103,069555777,0301234567", "205,069555777,-",
-                                                "329,069555777,0301234567"}));
-}
-
-TEST_F(FilterCli, LayersMessagesCausesAndFind) {
-    std::set<std::string> types;
-    for (const std::string &row : rows("--layers 2 --no-rr --columns 4"))
-        types.insert(row);
-    EXPECT_EQ(types, (std::set<std::string>{"SABME", "UA", "UI"}));
-
-    EXPECT_EQ(rows("--frame-type sabme --direction te --layers 2 --columns 0,4"),
-              (std::vector<std::string>{"7,SABME", "9,SABME", "11,SABME"}));
-
-    const std::vector<std::string> completes =
-        rows("--message release.comp --layers 3 --columns 28");
-    EXPECT_FALSE(completes.empty());
-    EXPECT_EQ(std::set<std::string>(completes.begin(), completes.end()),
-              std::set<std::string>{"REL COMP"});
-
-    // The same cause by its name, its number and in hexa.
-    const std::vector<std::string> byName =
-        rows("--cause 'normal call clearing' --layers 3 --columns 0,28,35");
-    ASSERT_EQ(byName.size(), 9u);
-    EXPECT_EQ(byName[0], "29,DISCONNECT,Normal call clearing");
-    EXPECT_EQ(rows("--cause 16 --layers 3 --columns 0,28,35"), byName);
-    EXPECT_EQ(rows("--cause 10 --cause-format HEXA --layers 3 --columns 0,28,35"), byName);
-
-    // On find --message is the search; the filter's message is --only-message.
-    const std::string calls = file("calls.lvt");
-    CliRun r = run("find " + calls + " --message DISCONNECT --all --local 0301234567");
-    EXPECT_EQ(r.out, "29\n155\n257\nMessage found 3 times\n");
-    r = run("find " + calls + " --text SETUP --all --tei 65 --only-message SETUP");
-    EXPECT_EQ(r.out, "35\t32\n115\t32\n205\t32\n285\t32\nString found 4 times\n");
+// The runs of cli/filters.txt: address, layer, frame type, message and cause criteria on the
+// summary and on find.
+TEST_F(FilterCli, CriteriaChooseTheFramesShown) {
+    expectRuns("filters.txt");
 }
 
 // The runs of cli/filter-profiles.txt: profiles saved, listed, loaded, used and deleted.
