@@ -35,35 +35,11 @@ protected:
         CliHome::SetUp();
         generate(kScenario, "stored", "calls.lvt");
     }
-    CliRun calls(const std::string &capture, const std::string &options = {}) {
-        return cli("calls " + capture + home() + " " + options);
-    }
 };
 
+// The runs of cli/calls.txt: the list as text, CSV and JSON.
 TEST_F(CallsCli, TextCsvAndJson) {
-    CliRun r = calls(file("calls.lvt"));
-    ASSERT_EQ(r.code, 0) << r.out;
-    qv::test::PinnedTexts("cli/calls.txt").expectText("calls", r.out);
-
-    r = calls(file("calls.lvt"), "--format csv");
-    ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_NE(r.out.find("\n1,ISDN,64,0x01,TE,1234,5678,en-bloc,Speech,B1,"), std::string::npos)
-        << r.out;
-
-    r = calls(file("calls.lvt"), "--format json");
-    ASSERT_EQ(r.code, 0) << r.out;
-    EXPECT_NE(r.out.find("{\"type\":\"ISDN\",\"call\":1,\"tei\":64,\"callRef\":1,\"callRefFlag\":0,"
-                         "\"origin\":\"TE\",\"calling\":\"1234\",\"called\":\"5678\""),
-              std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find("\"durationMs\":30400,\"connectedMs\":24900,\"state\":\"released\","
-                         "\"answered\":true,\"ending\":\"released\",\"clearedBy\":\"TE\","
-                         "\"cause\":16,\"causeText\":\"Normal call clearing\""),
-              std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find("\"ending\":\"restart\",\"clearedBy\":\"NT\",\"firstFrame\":11"),
-              std::string::npos)
-        << r.out;
+    expectRuns("calls.txt");
 }
 
 // The runs of cli/calls-refusals.txt: wrong uses.
