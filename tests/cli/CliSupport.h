@@ -96,13 +96,6 @@ protected:
         std::filesystem::copy(std::filesystem::path(QUORVANE_CLI_PATH).parent_path() / "ISDNNOT",
                               dir_ / "ISDNNOT", std::filesystem::copy_options::recursive);
     }
-    // The capture name generated from a scenario text in layout ("stored" or "realtime").
-    void generate(const std::string &scenario, const std::string &layout, const std::string &name) {
-        std::ofstream(file("scenario.txt")) << scenario;
-        const CliRun g = cli("generate --scenario " + file("scenario.txt") + " --layout " + layout +
-                             " -o " + file(name));
-        ASSERT_EQ(g.code, 0) << g.out;
-    }
 };
 
 } // namespace qv::test

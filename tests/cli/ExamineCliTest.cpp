@@ -5,33 +5,13 @@
 #include "cli/CliSupport.h"
 
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
 using qv::test::cli;
 using qv::test::CliRun;
 
-constexpr const char *kScenario =
-    "31/12/2026 23:59:59.990 l1 1 te\n"
-    "31/12/2026 23:59:59.995 frame good te FC FF 03 0F 12 34 01 FF\n"
-    "01/01/2027 00:00:00.010 frame good nt FE FF 03 0F 12 34 02 80 82 FF\n"
-    "01/01/2027 00:00:00.020 frame good te 00 81 7F\n"
-    "01/01/2027 00:00:00.030 frame bad nt 00 81 73\n"
-    "01/01/2027 00:00:00.040 frame good nt 02 81 87 00 01 02 03 08\n";
-
-class ExamineCli : public qv::test::CliHome {
-protected:
-    void SetUp() override {
-        CliHome::SetUp();
-        generate(kScenario, "realtime", "rt.lvt");
-    }
-    std::string capture() const { return file("rt.lvt"); }
-    // Runs a command on the capture with the temporary folder as installation.
-    CliRun on(const std::string &command, const std::string &options = {}) {
-        return cli(command + " " + capture() + home() + " " + options);
-    }
-};
+using ExamineCli = qv::test::CliHome;
 
 // The runs of cli/examine.txt: the summary in its formats and columns, following the settings,
 // the detail with its trace, find and wrong uses, on the capture of the scenario; then the
@@ -42,7 +22,8 @@ TEST_F(ExamineCli, RunsAsPinned) {
 
 TEST_F(ExamineCli, MissingTablesAreReportedAndTheSummaryGoesOn) {
     std::filesystem::remove_all(dir_ / "ISDNNOT" / "EDSS");
-    const CliRun r = on("summary", "--columns 28");
+    const CliRun r = cli("summary " + std::string(QUORVANE_SOURCE_DIR) + "/data/samples/calls.lvt" +
+                         home() + " --columns 28");
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("Can't open file " + (dir_ / "ISDNNOT" / "EDSS").string() +
                          "/user_msg.pnt. Please, check notation files path ..."),

@@ -6,41 +6,15 @@
 
 namespace {
 
-using qv::test::cli;
-using qv::test::CliRun;
+using FlowCli = qv::test::CliHome;
 
-// SABME, UA, then a call answered and cleared by the caller.
-constexpr const char *kScenario =
-    "12/03/2026 10:00:00.000 frame good te 00 81 7F\n"
-    "12/03/2026 10:00:00.010 frame good nt 00 81 73\n"
-    "12/03/2026 10:00:01.000 frame good te 00 81 00 00 08 01 01 05 A1 04 03 80 90 A3 18 01 89 "
-    "6C 06 21 83 31 32 33 34 70 05 81 35 36 37 38\n"
-    "12/03/2026 10:00:01.020 frame good nt 00 81 01 02\n"
-    "12/03/2026 10:00:01.100 frame good nt 02 81 00 02 08 01 81 02 18 01 89\n"
-    "12/03/2026 10:00:04.000 frame good nt 02 81 02 02 08 01 81 07\n"
-    "12/03/2026 10:00:04.100 frame good te 00 81 02 06 08 01 01 0F\n"
-    "12/03/2026 10:00:30.000 frame good te 00 81 04 06 08 01 01 45 08 02 80 90\n"
-    "12/03/2026 10:00:30.050 frame good nt 02 81 06 06 08 01 81 4D\n"
-    "12/03/2026 10:00:30.100 frame good te 00 81 06 08 08 01 01 5A\n";
-
-class FlowCli : public qv::test::CliHome {
-protected:
-    void SetUp() override {
-        CliHome::SetUp();
-        generate(kScenario, "stored", "call.lvt");
-    }
-    CliRun flow(const std::string &options) {
-        return cli("flow " + file("call.lvt") + home() + " " + options);
-    }
-};
-
-// The runs of cli/flow.txt: a call and a range of frames as text, and what is refused.
-TEST_F(FlowCli, CallsAndFramesAndRefusals) {
+// The runs of cli/flow.txt: the capture of a scenario, a call and a range of frames as text,
+// and what is refused; then the call as SVG.
+TEST_F(FlowCli, CallsAndFramesAsTextAndSvg) {
     expectRuns("flow.txt");
-}
 
-TEST_F(FlowCli, CallAsSvg) {
-    const CliRun r = flow("--call 1 --layer2 --svg " + file("call.svg"));
+    const qv::test::CliRun r = qv::test::cli("flow " + file("call.lvt") + home() +
+                                             " --call 1 --layer2 --svg " + file("call.svg"));
     ASSERT_EQ(r.code, 0) << r.out;
     EXPECT_EQ(r.out, file("call.svg") + ": 8 arrows\n");
     const std::string svg = qv::test::TempDir::readBytes(file("call.svg"));
