@@ -50,7 +50,11 @@ std::string Installation::executableFolder() {
 }
 
 Installation Installation::fromCommandLine(const std::vector<std::string> &args) {
-    std::string home = homeArgument(args);
+    return fromHomeOption(homeArgument(args));
+}
+
+Installation Installation::fromHomeOption(const std::string &homeOption) {
+    std::string home = homeOption;
     if (home.empty()) {
         const char *env = std::getenv("QUORVANE_HOME");
         if (env != nullptr && *env != '\0')

@@ -25,6 +25,8 @@ public:
 
     // args are the program's arguments without the program name.
     static Installation fromCommandLine(const std::vector<std::string> &args);
+    // The folder of a --home option (empty when none was given), else as fromCommandLine.
+    static Installation fromHomeOption(const std::string &home);
     // The value of "--home DIR" (or "--home=DIR") in args, empty when absent.
     static std::string homeArgument(const std::vector<std::string> &args);
     // The folder of the running executable.

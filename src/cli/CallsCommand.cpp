@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CliEnvironment.h"
+#include "TableWriter.h"
 #include "analysis/CallList.h"
 #include "base/Numbers.h"
 #include "capture/CDecodeDoc.h"
@@ -79,83 +80,16 @@ std::vector<std::string> cells(const CallEntry &c, bool v5) {
             c.x25 ? std::to_string(c.dataPackets) : "-"};
 }
 
-void jsonField(std::string &out, const char *key, std::string_view text, bool first = false) {
-    if (!first)
-        out += ',';
-    appendJsonString(out, key);
-    out += ':';
-    appendJsonString(out, text);
-}
-
-void jsonNumber(std::string &out, const char *key, long long value) {
-    out += ',';
-    appendJsonString(out, key);
-    out += ':';
-    out += std::to_string(value);
-}
-
-void jsonObject(std::string &out, const CallEntry &c, bool v5) {
-    out += '{';
-    jsonField(out, "type", c.x25 ? "X.25" : "ISDN", true);
-    jsonNumber(out, "call", c.number);
-    jsonNumber(out, "tei", c.tei);
-    jsonNumber(out, c.x25 ? "lcn" : "callRef", c.callRef);
-    if (!c.x25)
-        jsonNumber(out, "callRefFlag", c.callRefFlag);
-    jsonField(out, "origin", sideText(c.origin, v5));
-    jsonField(out, "calling", c.calling);
-    jsonField(out, "called", c.called);
-    if (!c.x25) {
-        jsonField(out, "sending", c.overlapDigits ? "overlap" : "en-bloc");
-        jsonNumber(out, "overlapDigits", c.overlapDigits);
-        jsonField(out, "bearer", c.bearer);
-    }
-    jsonNumber(out, "channel", c.channel);
-    jsonField(out, "start", callTimeText(c.start));
-    jsonField(out, "end", callTimeText(c.end));
-    jsonNumber(out, "durationMs", c.durationMs());
-    jsonNumber(out, "connectedMs", c.connectedMs());
-    jsonField(out, "state", callPhaseText(c.phase));
-    out += ",\"answered\":";
-    out += c.answered ? "true" : "false";
-    jsonField(out, "ending", callEndText(c.ending));
-    jsonField(out, "clearedBy", sideText(c.clearedBy, v5));
-    if (c.hasCause) {
-        jsonNumber(out, "cause", c.cause);
-        jsonField(out, "causeText", c.causeText);
-    }
-    if (c.hasDiagnostic) {
-        jsonNumber(out, "diagnostic", c.diagnostic);
-        jsonField(out, "diagnosticText", c.diagnosticText);
-    }
-    jsonNumber(out, "firstFrame", c.firstFrame + 1LL);
-    jsonNumber(out, "lastFrame", c.lastFrame + 1LL);
-    jsonNumber(out, "frames", c.frameCount);
-    if (c.x25)
-        jsonNumber(out, "dataPackets", c.dataPackets);
-    out += "}\n";
-}
-
-} // namespace
-
-int calls(const std::vector<std::string> &args) {
-    if (args.empty())
-        return kBadUsage;
-    const std::string &path = args[0];
+struct CallsOptions {
+    std::string file;
+    EnvironmentOptions environment;
     Format format = Format::Text;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        if (a == "--format" && i + 1 < args.size()) {
-            if (!parseFormat(args[++i], format)) {
-                std::fprintf(stderr, "calls: --format takes text, csv or json\n");
-                return kRefused;
-            }
-        } else if (!skipEnvironmentOption(args, i)) {
-            return unknownArgument("calls", a);
-        }
-    }
+};
+
+int calls(const CallsOptions &o) {
+    const std::string &path = o.file;
     OpenedCapture opened;
-    if (const int status = opened.open(args, path); status != kDone)
+    if (const int status = opened.open(o.environment, path); status != kDone)
         return status;
     std::vector<CallEntry> list;
     const bool read = withProgress("calls", [&](const WorkProgress &progress) {
@@ -166,33 +100,21 @@ int calls(const std::vector<std::string> &args) {
         return kFailed;
     }
     const bool v5 = opened.decodable().decoderKind() == DecoderKind::V5;
-    std::string out;
-    if (format != Format::Json) {
-        const char separator = format == Format::Csv ? ',' : '\t';
-        for (std::size_t k = 0; k < std::size(kTitles); ++k) {
-            if (k)
-                out += separator;
-            out += kTitles[k];
-        }
-        out += '\n';
-        for (const CallEntry &c : list) {
-            const std::vector<std::string> row = cells(c, v5);
-            for (std::size_t k = 0; k < row.size(); ++k) {
-                if (k)
-                    out += separator;
-                if (format == Format::Csv)
-                    appendCsvCell(out, row[k]);
-                else
-                    out += row[k];
-            }
-            out += '\n';
-        }
-    } else {
-        for (const CallEntry &c : list)
-            jsonObject(out, c, v5);
-    }
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    TableWriter table(o.format, std::vector<std::string>(std::begin(kTitles), std::end(kTitles)));
+    for (const CallEntry &c : list)
+        table.row(cells(c, v5));
     return kDone;
+}
+
+} // namespace
+
+void addCallsCommand(Commands &commands) {
+    auto o = commands.options<CallsOptions>();
+    CLI::App *c = commands.add("calls", "The ISDN calls and X.25 virtual calls of a capture.",
+                               kAnalysisGroup, [o] { return calls(*o); });
+    addFileArgument(*c, o->file, "the capture (.lvt, .mon)");
+    addFormatOption(*c, o->format);
+    addEnvironmentOptions(*c, o->environment);
 }
 
 } // namespace qv::cli

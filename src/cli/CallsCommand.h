@@ -1,12 +1,9 @@
 #pragma once
-// quorvane-cli calls: the call list of a capture as text, CSV or JSON.
-#include <string>
-#include <vector>
+// quorvane-cli calls: the call list of a capture.
+#include "CommandLine.h"
 
 namespace qv::cli {
 
-// args: FILE [--format text|csv|json] [--home DIR] [--protocol CODE] [--v5]. The exit status:
-// 0 done, 1 failed, 2 bad usage.
-int calls(const std::vector<std::string> &args);
+void addCallsCommand(Commands &commands);
 
 } // namespace qv::cli

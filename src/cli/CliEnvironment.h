@@ -17,15 +17,15 @@
 #include "capture/FrameSource.h"
 #include "decode/SummaryFieldTable.h"
 
+#include "CommandLine.h"
+
 namespace qv::cli {
 
-// Exit statuses of the commands: done, failed, bad usage (the caller adds the usage text).
+// Exit statuses of the commands: done, failed (the reason printed), wrong usage (what is wrong
+// printed on one line).
 inline constexpr int kDone = 0;
 inline constexpr int kFailed = 1;
 inline constexpr int kBadUsage = 2;
-// A value was refused and the reason printed: the program exits with kBadUsage, without the
-// usage text.
-inline constexpr int kRefused = 3;
 
 struct Environment {
     Settings settings;
@@ -35,17 +35,17 @@ struct Environment {
 };
 
 // The settings of the installation and the protocol variant in force (the settings' choice or
-// --protocol). False for an unknown variant code.
-bool loadEnvironment(Environment &env, const std::vector<std::string> &args);
+// --protocol). False for an unknown variant code, with the codes printed.
+bool loadEnvironment(Environment &env, const EnvironmentOptions &options);
 bool openDocument(Environment &env, CDecodeDoc &doc, const std::string &path);
 
 // A capture a command reads: the installation's environment and the document opened in it.
 struct OpenedCapture {
     Environment env;
     std::unique_ptr<CDecodeDoc> doc;
-    // kDone; kRefused for an unknown protocol variant; kFailed when the file does not open
+    // kDone; kBadUsage for an unknown protocol variant; kFailed when the file does not open
     // (the reason reported).
-    int open(const std::vector<std::string> &args, const std::string &path);
+    int open(const EnvironmentOptions &options, const std::string &path);
     DecodableObject &decodable() { return *doc->decodable(); }
     // The walk over the opened capture: nothing here shows a current frame, so the walks go
     // over the document's own decoder.
@@ -84,27 +84,11 @@ template <class Work> auto withProgress(const char *what, Work work) {
     return std::move(*job.take());
 }
 
-// Steps over an option every capture command takes for loadEnvironment: --v5, --home DIR,
-// --home=DIR, --protocol CODE. True when args[i] is one; i is then on its last word.
-bool skipEnvironmentOption(const std::vector<std::string> &args, std::size_t &i);
-
-// The output formats of the listing commands, as --format names them: "text", "csv", "json".
-enum class Format { Text, Csv, Json };
-bool parseFormat(const std::string &text, Format &out);
-
-// Whether out may be written with what is read from in: kRefused when it is in itself
+// Whether out may be written with what is read from in: kBadUsage when it is in itself
 // ("OUT: that is the WHAT; ..." printed with sameText), kFailed when it is a folder, else kDone.
 int checkOutput(const std::string &in, const std::string &out, const char *sameText);
 
 // A decimal number of 0..0xFFFFFFFF, digits only.
 bool parseNumber(const std::string &text, std::uint32_t &out);
-
-// A CSV cell, quoted when it holds a comma, a quote or a line break.
-void appendCsvCell(std::string &out, std::string_view cell);
-// A JSON string; the tester's single-byte texts keep JSON valid as \u escapes.
-void appendJsonString(std::string &out, std::string_view text);
-
-// Prints that arg is no option of command or lacks its value; returns kBadUsage.
-int unknownArgument(const char *command, const std::string &arg);
 
 } // namespace qv::cli

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "CliEnvironment.h"
+#include "TableWriter.h"
 #include "app/Installation.h"
 #include "app/Settings.h"
 #include "base/UserMessages.h"
@@ -15,8 +16,6 @@
 #include "synth/Dru70Scenario.h"
 
 namespace qv::cli {
-
-namespace {} // namespace
 
 bool parseDru70Groups(const std::string &list, Dru70EventFilter &out) {
     out = {false, false, false, false};
@@ -47,44 +46,26 @@ Registration registrationOf(const Settings &settings) {
 
 } // namespace
 
-int dru70(const std::vector<std::string> &args) {
-    if (args.empty())
-        return kBadUsage;
-    const std::string &path = args[0];
-    std::string columnSpec = "default", profile;
+namespace {
+
+struct Dru70Options {
+    std::string file, home;
+    bool all = false, longForm = false;
     Format format = Format::Text;
-    bool longForm = false;
+    std::string profile, events;
+};
+
+int dru70(const Dru70Options &o) {
+    const std::string &path = o.file, &profile = o.profile;
+    const bool longForm = o.longForm;
     Dru70EventFilter filter;
-    bool groupsGiven = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--long") {
-            longForm = true;
-        } else if (a == "--columns" && hasValue) {
-            columnSpec = args[++i];
-            if (columnSpec != "default" && columnSpec != "all")
-                return unknownArgument("dru", a + " " + columnSpec);
-        } else if (a == "--format" && hasValue) {
-            const std::string &v = args[++i];
-            if (!parseFormat(v, format))
-                return unknownArgument("dru", a + " " + v);
-        } else if (a == "--filter" && hasValue) {
-            profile = args[++i];
-        } else if (a == "--events" && hasValue) {
-            if (!parseDru70Groups(args[++i], filter)) {
-                std::fprintf(stderr, "--events takes activation, error, power and eoc, "
-                                     "separated by commas\n");
-                return kRefused;
-            }
-            groupsGiven = true;
-        } else if (a == "--home" && hasValue) {
-            ++i;
-        } else if (a.rfind("--home=", 0) != 0) {
-            return unknownArgument("dru", a);
-        }
+    const bool groupsGiven = !o.events.empty();
+    if (groupsGiven && !parseDru70Groups(o.events, filter)) {
+        std::fprintf(stderr, "dru: --events takes activation, error, power and eoc, separated by "
+                             "commas\n");
+        return kBadUsage;
     }
-    const Installation installation = Installation::fromCommandLine(args);
+    const Installation installation = Installation::fromHomeOption(o.home);
     Settings settings;
     settings.open(installation.settingsPath());
     if (!profile.empty()) {
@@ -107,7 +88,7 @@ int dru70(const std::vector<std::string> &args) {
     Dru70Columns layout;
     layout.load(settings.file());
     std::vector<int> columns;
-    if (columnSpec == "all")
+    if (o.all)
         for (int c = 0; c < kDru70ColumnCount; ++c)
             columns.push_back(c);
     else
@@ -120,55 +101,33 @@ int dru70(const std::vector<std::string> &args) {
     CDru70Decode &reader = *doc.reader();
     reader.setFilter(filter);
 
-    std::string out, cell;
-    out.reserve(1 << 20);
-    const auto flush = [&out] {
-        std::fwrite(out.data(), 1, out.size(), stdout);
-        out.clear();
-    };
-    if (format != Format::Json) {
-        for (std::size_t k = 0; k < columns.size(); ++k) {
-            if (k)
-                out += format == Format::Csv ? ',' : '\t';
-            out += Dru70Columns::title(columns[k]);
-        }
-        out += '\n';
-    }
+    std::vector<std::string> titles;
+    for (int c : columns)
+        titles.emplace_back(Dru70Columns::title(c));
+    TableWriter table(o.format, titles);
+    std::string cell;
     int failures = 0;
     for (std::uint32_t n = 0; n < doc.eventCount(); ++n) {
         if (reader.Fetch(n, n) != kDruFetchShown) {
             // A record that cannot be read: the rest of a damaged file is not listed.
             if (!reader.hasEvent() && ++failures >= 16) {
+                table.finish();
                 std::fprintf(stderr, "%s: stopped at event %u, the file is damaged\n", path.c_str(),
                              n);
-                flush();
                 return kFailed;
             }
             continue;
         }
-        if (format == Format::Json)
-            out += '{';
-        for (std::size_t k = 0; k < columns.size(); ++k) {
-            reader.Cell(columns[k], longForm, cell);
-            if (k)
-                out += format == Format::Text ? '\t' : ',';
-            if (format == Format::Csv) {
-                appendCsvCell(out, cell);
-            } else if (format == Format::Json) {
-                appendJsonString(out, Dru70Columns::title(columns[k]));
-                out += ':';
-                appendJsonString(out, cell);
-            } else {
-                out += cell;
-            }
+        for (const int column : columns) {
+            reader.Cell(column, longForm, cell);
+            table.cell(cell);
         }
-        out += format == Format::Json ? "}\n" : "\n";
-        if (out.size() >= (1 << 20))
-            flush();
+        table.endRow();
     }
-    flush();
     return kDone;
 }
+
+} // namespace
 
 int dru70Info(const std::string &path) {
     StderrUserMessages messages;
@@ -186,10 +145,10 @@ int dru70Info(const std::string &path) {
     return kDone;
 }
 
-int dru70Notes(const std::string &path, const char *text) {
+int dru70Notes(const std::string &path, const char *text, const std::string &home) {
     StderrUserMessages messages;
     Settings settings;
-    settings.open(Installation::fromCommandLine({}).settingsPath());
+    settings.open(Installation::fromHomeOption(home).settingsPath());
     CDru70Decode reader(messages, path, false, nullptr, registrationOf(settings));
     if (reader.Position(0) != kDruOk)
         return kFailed;
@@ -214,6 +173,26 @@ int generateDru70(std::uint32_t events, std::uint32_t seed, const std::string &o
     }
     std::printf("%s: %zu events\n", out.c_str(), scenario.events.size());
     return kDone;
+}
+
+void addDru70Command(Commands &commands) {
+    auto o = commands.options<Dru70Options>();
+    CLI::App *c = commands.add("dru", "The events of a DRU-70 recording, one a row.", kFilesGroup,
+                               [o] { return dru70(*o); });
+    addFileArgument(*c, o->file, "the recording (.dru)");
+    c->add_option_function<std::string>(
+         "--columns", [o](const std::string &v) { o->all = v == "all"; },
+         "default: the columns the settings show; all: every column")
+        ->check(oneOf({"default", "all"}))
+        ->type_name("default|all");
+    addFormatOption(*c, o->format);
+    c->add_flag("--long", o->longForm, "long texts");
+    c->add_option("--filter", o->profile, "the saved DRU-70 filter NAME")->type_name("NAME");
+    c->add_option("--events", o->events,
+                  "the event groups shown: activation, error, power, eoc, separated by commas "
+                  "(with --filter: of those the filter shows)")
+        ->type_name("LIST");
+    addHomeOption(*c, o->home);
 }
 
 } // namespace qv::cli

@@ -1,7 +1,10 @@
 #pragma once
+// The DRU-70 commands of quorvane-cli: the event listing, the file's information and note, and
+// the generated recording.
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "CommandLine.h"
 
 namespace qv {
 struct Dru70EventFilter;
@@ -11,14 +14,11 @@ namespace qv::cli {
 
 // "activation,error,power,eoc": the event groups shown, the others switched off.
 bool parseDru70Groups(const std::string &list, Dru70EventFilter &out);
-
-// quorvane-cli dru FILE [--columns default|all] [--format text|csv|json] [--long]
-//                       [--filter NAME] [--events GROUP,...] [--home DIR]
-int dru70(const std::vector<std::string> &args);
-// info and notes of a .dru file.
+void addDru70Command(Commands &commands);
+// info and notes of a .dru file; text null reads the note.
 int dru70Info(const std::string &path);
-int dru70Notes(const std::string &path, const char *text);
-// generate --scenario dru70 [--frames N] [--seed S] -o OUT
+int dru70Notes(const std::string &path, const char *text, const std::string &home);
+// The generated recording of events events written to out.
 int generateDru70(std::uint32_t events, std::uint32_t seed, const std::string &out);
 
 } // namespace qv::cli

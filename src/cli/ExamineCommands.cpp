@@ -21,30 +21,12 @@
 #include "decode/SummaryCells.h"
 #include "decode/SummaryFieldTable.h"
 
+#include "DetailFormats.h"
+#include "TableWriter.h"
+
 namespace qv::cli {
 
 namespace {
-
-// Output through one large buffer: the summary of a big capture is millions of lines.
-class Output {
-public:
-    Output() { buffer_.reserve(1 << 20); }
-    ~Output() { flush(); }
-    void put(std::string_view text) {
-        buffer_.append(text);
-        if (buffer_.size() >= (1 << 20))
-            flush();
-    }
-    void put(char c) { buffer_.push_back(c); }
-    void flush() {
-        if (!buffer_.empty())
-            std::fwrite(buffer_.data(), 1, buffer_.size(), stdout);
-        buffer_.clear();
-    }
-
-private:
-    std::string buffer_;
-};
 
 bool parseColumns(const std::string &spec, const SummaryFieldTable &table, std::vector<int> &out) {
     if (spec == "default") {
@@ -68,248 +50,168 @@ bool parseColumns(const std::string &spec, const SummaryFieldTable &table, std::
     return !out.empty();
 }
 
-void csvCell(Output &out, const std::string &cell) {
-    bool plain = true;
-    for (char c : cell)
-        if (c == ',' || c == '"' || c == '\r' || c == '\n') {
-            plain = false;
-            break;
-        }
-    if (plain) {
-        out.put(cell);
-        return;
-    }
-    out.put('"');
-    for (char c : cell) {
-        if (c == '"')
-            out.put('"');
-        out.put(c);
-    }
-    out.put('"');
-}
-
-void jsonString(Output &out, std::string_view text) {
-    out.put('"');
-    for (char c : text) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out.put('\\');
-            out.put(c);
-        } else if (u < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", u);
-            out.put(escape);
-        } else if (u >= 0x80) {
-            // Capture texts are single-byte: keep JSON valid UTF-8.
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", u);
-            out.put(escape);
-        } else {
-            out.put(c);
-        }
-    }
-    out.put('"');
-}
-
-} // namespace
-
-int summary(const std::vector<std::string> &args) {
-    // args: FILE [options]
-    if (args.empty())
-        return 2;
-    std::string path = args[0], columnSpec = "default";
+struct SummaryOptions {
+    std::string file;
+    EnvironmentOptions environment;
+    std::string columns = "default";
     Format format = Format::Text;
     bool longForm = false;
-    FilterOptions filterOptions;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        if (a == "--long") {
-            longForm = true;
-        } else if (a == "--v5") {
-        } else if ((a == "--columns" || a == "--format" || a == "--home" || a == "--protocol") &&
-                   i + 1 < args.size()) {
-            const std::string &v = args[++i];
-            if (a == "--columns") {
-                columnSpec = v;
-            } else if (a == "--format" && !parseFormat(v, format)) {
-                return kBadUsage;
-            }
-        } else if (filterOptions.take(args, i) != FilterOptions::Take::Taken &&
-                   a.rfind("--home=", 0) != 0) {
-            return unknownArgument("summary", a);
-        }
-    }
+    FilterOptions filter;
+};
+
+int summary(const SummaryOptions &o) {
     FilteredCapture capture;
-    if (const int status = capture.prepare(filterOptions, args); status != kDone)
+    if (const int status = capture.prepare(o.filter, o.environment); status != kDone)
         return status;
     const Environment &env = capture.env;
     std::vector<int> columns;
-    if (!parseColumns(columnSpec, env.columns, columns)) {
-        std::fprintf(stderr, "--columns takes default, all or column numbers 0..42\n");
-        return 2;
+    if (!parseColumns(o.columns, env.columns, columns)) {
+        std::fprintf(stderr, "summary: --columns takes default, all or column numbers 0..42\n");
+        return kBadUsage;
     }
     std::vector<std::string> titles;
     for (int c : columns)
         titles.emplace_back(env.columns.field(c).title);
-
-    if (const int status = capture.open(path); status != kDone)
+    if (const int status = capture.open(o.file); status != kDone)
         return status;
-    CDecodeDoc &doc = *capture.doc;
-    Output out;
-    if (format != Format::Json) {
-        for (std::size_t k = 0; k < titles.size(); ++k) {
-            if (k)
-                out.put(format == Format::Csv ? ',' : '\t');
-            format == Format::Csv ? csvCell(out, titles[k]) : out.put(titles[k]);
-        }
-        out.put('\n');
-    }
-    DecodableObject &decodable = *doc.decodable();
+    DecodableObject &decodable = *capture.doc->decodable();
     CDecoder &decoder = *decodable.decoder();
+    TableWriter table(o.format, titles);
     std::string cell;
     ShownFrames shown(decodable);
     for (std::uint32_t n = 0; shown.next(n);) {
-        if (format == Format::Json)
-            out.put('{');
-        for (std::size_t k = 0; k < columns.size(); ++k) {
-            const int column = columns[k];
-            summaryCellText(decoder, column, n, cell, longForm);
-            switch (format) {
-            case Format::Text:
-                if (k)
-                    out.put('\t');
-                out.put(cell);
-                break;
-            case Format::Csv:
-                if (k)
-                    out.put(',');
-                csvCell(out, cell);
-                break;
-            case Format::Json:
-                if (k)
-                    out.put(',');
-                jsonString(out, titles[k]);
-                out.put(':');
-                jsonString(out, cell);
-                break;
-            }
+        for (const int column : columns) {
+            summaryCellText(decoder, column, n, cell, o.longForm);
+            table.cell(cell);
         }
-        out.put(format == Format::Json ? "}\n" : "\n");
+        table.endRow();
     }
-    return 0;
+    return kDone;
 }
 
-int detail(const std::vector<std::string> &args) {
-    if (args.empty())
-        return 2;
-    std::string path = args[0];
-    std::uint32_t frame = 0;
+enum class DetailFormat { Tree, Json, Lines };
+
+struct DetailCommandOptions {
+    std::string file;
+    EnvironmentOptions environment;
+    NumberRange frames;
+    bool all = false;
     bool hexa = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        if (a == "--hexa")
-            hexa = true;
-        else if (a == "--v5")
-            continue;
-        else if (a == "--frame" && i + 1 < args.size()) {
-            if (!parseNumber(args[++i], frame))
-                return 2;
-        } else if ((a == "--home" || a == "--protocol") && i + 1 < args.size())
-            ++i;
-        else if (a.rfind("--home=", 0) != 0)
-            return 2;
-    }
-    if (frame == 0)
-        return 2;
-    Environment env;
-    if (!loadEnvironment(env, args))
-        return 2;
-    CDecodeDoc doc(env.messages, env.context.services());
-    if (!openDocument(env, doc, path))
-        return 1;
-    if (frame > doc.frameCount()) {
-        std::fprintf(stderr, "Frame %u is not in the capture: it holds frames 1 to %u\n", frame,
-                     doc.frameCount());
-        return 1;
-    }
-    if (!doc.goToFrame(frame - 1, false)) {
-        std::fprintf(stderr, "Frame %u cannot be shown\n", frame);
-        return 1;
-    }
-    CDecoder &decoder = *doc.decoder();
-    if (decoder.Format_Detail(DetailOptions{}) < 0)
-        return 1;
-    Output out;
-    for (const DetailLine &line : decoder.detailLines()) {
-        char kind[8];
-        std::snprintf(kind, sizeof kind, "%d\t", static_cast<int>(line.kind));
-        out.put(kind);
-        out.put(line.text);
-        out.put('\n');
-    }
-    if (hexa) {
-        out.put('\n');
-        out.put(hexaTrace(decoder, "\n"));
-    }
-    return 0;
-}
+    DetailFormat format = DetailFormat::Tree;
+};
 
-int find(const std::vector<std::string> &args) {
-    if (args.empty())
-        return 2;
-    std::string path = args[0];
-    FindRequest request;
-    bool haveCriterion = false, detailText = false, all = false, haveFrom = false;
-    std::uint32_t from = 0;
-    std::string text;
-    FilterOptions filterOptions(FilterOptions::Use::Find);
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--detail")
-            detailText = true;
-        else if (a == "--backward")
-            request.step = -1;
-        else if (a == "--case")
-            request.matchCase = true;
-        else if (a == "--all")
-            all = true;
-        else if (a == "--v5")
-            continue;
-        else if ((a == "--text" || a == "--message") && hasValue && !haveCriterion) {
-            text = args[++i];
-            request.criterion =
-                a == "--text" ? FindCriterion::SummaryText : FindCriterion::MessageType;
-            haveCriterion = true;
-        } else if (a == "--cause" && hasValue && !haveCriterion) {
-            if (!parseNumber(args[++i], request.cause))
-                return 2;
-            request.criterion = FindCriterion::Cause;
-            haveCriterion = true;
-        } else if (a == "--from" && hasValue) {
-            if (!parseNumber(args[++i], from) || from == 0)
-                return 2;
-            haveFrom = true;
-        } else if ((a == "--home" || a == "--protocol") && hasValue) {
-            ++i;
-        } else if (filterOptions.take(args, i) != FilterOptions::Take::Taken &&
-                   a.rfind("--home=", 0) != 0) {
-            return unknownArgument("find", a);
+// The detail of frames from to to (1-based), written as they are decoded.
+bool writeDetails(CDecodeDoc &doc, const DetailCommandOptions &o, std::uint32_t from,
+                  std::uint32_t to, const WorkProgress &progress) {
+    CDecoder &decoder = *doc.decoder();
+    const bool several = from != to;
+    std::string out;
+    if (o.format == DetailFormat::Json)
+        out += "[";
+    for (std::uint32_t frame = from; frame <= to; ++frame) {
+        if (progress && !progress(frame - from, to - from + 1))
+            return false;
+        if (!doc.goToFrame(frame - 1, false) || decoder.Format_Detail(DetailOptions{}) < 0) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "Frame %u cannot be shown\n", frame);
+            return false;
+        }
+        const std::span<const DetailLine> lines = decoder.detailLines();
+        switch (o.format) {
+        case DetailFormat::Tree:
+            if (several)
+                out += (frame == from ? "" : "\n") + ("Frame " + std::to_string(frame)) + "\n";
+            out += detailTree(lines);
+            break;
+        case DetailFormat::Lines:
+            if (several && frame != from)
+                out += '\n';
+            out += detailLines(lines);
+            break;
+        case DetailFormat::Json: {
+            nlohmann::ordered_json document;
+            document["frame"] = frame;
+            document["nodes"] = detailJson(lines);
+            if (o.hexa)
+                document["hexa"] = hexaTrace(decoder, "\n");
+            out += (frame == from ? "\n" : ",\n") + document.dump(-1, ' ', true);
+            break;
+        }
+        }
+        if (o.hexa && o.format != DetailFormat::Json) {
+            out += '\n';
+            out += hexaTrace(decoder, "\n");
+        }
+        if (out.size() >= (1 << 20)) {
+            std::fwrite(out.data(), 1, out.size(), stdout);
+            out.clear();
         }
     }
-    if (!haveCriterion || (detailText && request.criterion != FindCriterion::SummaryText))
-        return 2;
-    if (detailText)
-        request.criterion = FindCriterion::DetailText;
+    if (o.format == DetailFormat::Json)
+        out += "\n]\n";
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return true;
+}
+
+int detail(const DetailCommandOptions &o) {
+    if (o.all == o.frames.given()) {
+        std::fprintf(stderr, "detail: give either --frame N (or A-B) or --all\n");
+        return kBadUsage;
+    }
+    Environment env;
+    if (!loadEnvironment(env, o.environment))
+        return kBadUsage;
+    CDecodeDoc doc(env.messages, env.context.services());
+    if (!openDocument(env, doc, o.file))
+        return kFailed;
+    const std::uint32_t count = doc.frameCount();
+    const std::uint32_t from = o.all ? 1 : o.frames.from, to = o.all ? count : o.frames.to;
+    if (count == 0 || to > count) {
+        std::fprintf(stderr, "Frame %u is not in the capture: it holds frames 1 to %u\n",
+                     count == 0 ? from : to, count);
+        return kFailed;
+    }
+    const bool written = withProgress("detail", [&](const WorkProgress &progress) {
+        return writeDetails(doc, o, from, to, progress);
+    });
+    return written ? kDone : kFailed;
+}
+
+struct FindOptions {
+    std::string file;
+    EnvironmentOptions environment;
+    std::string text, message;
+    std::uint32_t cause = 0;
+    bool causeGiven = false, detailText = false, backward = false, matchCase = false, all = false;
+    std::uint32_t from = 0;
+    FilterOptions filter;
+};
+
+int find(const FindOptions &o) {
+    if (o.text.empty() && o.message.empty() && !o.causeGiven) {
+        std::fprintf(stderr, "find: give --text S, --message NAME or --cause N\n");
+        return kBadUsage;
+    }
+    FindRequest request;
+    std::string text = o.text.empty() ? o.message : o.text;
+    request.criterion = o.causeGiven         ? FindCriterion::Cause
+                        : !o.message.empty() ? FindCriterion::MessageType
+                        : o.detailText       ? FindCriterion::DetailText
+                                             : FindCriterion::SummaryText;
+    request.cause = o.cause;
+    request.step = o.backward ? -1 : 1;
+    request.matchCase = o.matchCase;
+    const bool all = o.all, haveFrom = o.from != 0;
+    std::uint32_t from = o.from;
     if (!request.matchCase)
         for (char &c : text)
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     request.text = text;
 
     FilteredCapture capture;
-    if (const int status = capture.prepare(filterOptions, args); status != kDone)
+    if (const int status = capture.prepare(o.filter, o.environment); status != kDone)
         return status;
-    if (const int status = capture.open(path); status != kDone)
+    if (const int status = capture.open(o.file); status != kDone)
         return status;
     const Environment &env = capture.env;
     CDecodeDoc &doc = *capture.doc;
@@ -342,8 +244,8 @@ int find(const std::vector<std::string> &args) {
         FindResult result;
         const int r = decoder.search(request, columns, result);
         if (r == kFindDecodeFailed) {
-            std::printf("Find error!\n");
-            return 1;
+            std::fprintf(stderr, "Find error!\n");
+            return kFailed;
         }
         if (r != kFindFound)
             break;
@@ -371,7 +273,7 @@ int find(const std::vector<std::string> &args) {
     }
     if (hits == 0) {
         std::printf("%s\n", notFoundText);
-        return 1;
+        return kFailed;
     }
     if (hits == 1)
         std::printf("%s once\n", foundText);
@@ -380,6 +282,80 @@ int find(const std::vector<std::string> &args) {
     else
         std::printf("%s %ld %s\n", foundText, hits, "times");
     return 0;
+}
+
+} // namespace
+
+void addExamineCommands(Commands &commands) {
+    {
+        auto o = commands.options<SummaryOptions>();
+        CLI::App *c = commands.add("summary", "The summary of the frames, one row a frame.",
+                                   kAnalysisGroup, [o] { return summary(*o); });
+        addFileArgument(*c, o->file, "the capture (.lvt, .mon)");
+        c->add_option("--columns", o->columns,
+                      "default (the columns the settings show), all, or column numbers 0..42 "
+                      "separated by commas")
+            ->type_name("default|all|N,N,...");
+        addFormatOption(*c, o->format);
+        c->add_flag("--long", o->longForm, "long texts (message names in full ...)");
+        addEnvironmentOptions(*c, o->environment);
+        o->filter.attach(*c);
+    }
+    {
+        auto o = commands.options<DetailCommandOptions>();
+        CLI::App *c = commands.add("detail", "The decoded fields of frames.", kAnalysisGroup,
+                                   [o] { return detail(*o); });
+        addFileArgument(*c, o->file, "the capture (.lvt, .mon)");
+        addRangeOption(*c, "--frame", o->frames, "the frame, or frames A to B (from 1)", true);
+        c->add_flag("--all", o->all, "every frame of the capture");
+        c->add_option_function<std::string>(
+             "--format",
+             [o](const std::string &name) {
+                 o->format = name == "json"    ? DetailFormat::Json
+                             : name == "lines" ? DetailFormat::Lines
+                                               : DetailFormat::Tree;
+             },
+             "tree: indented, one field a line; json: a nested document with the octets of "
+             "each field; lines: \"kind TAB text\" as the decoder gives them")
+            ->check(oneOf({"tree", "json", "lines"}))
+            ->type_name("tree|json|lines");
+        c->add_flag("--hexa", o->hexa, "the hexa trace of the frame after its fields");
+        addEnvironmentOptions(*c, o->environment);
+    }
+    {
+        auto o = commands.options<FindOptions>();
+        CLI::App *c = commands.add("find", "The frames that hold a text, a message or a cause.",
+                                   kAnalysisGroup, [o] { return find(*o); });
+        addFileArgument(*c, o->file, "the capture (.lvt, .mon)");
+        CLI::Option *text =
+            c->add_option("--text", o->text, "a text of the summary (of the detail with --detail)")
+                ->type_name("S");
+        CLI::Option *message =
+            c->add_option("--message", o->message, "a message type, by its short name")
+                ->type_name("NAME");
+        CLI::Option *cause = c->add_option_function<std::uint32_t>(
+                                  "--cause",
+                                  [o](std::uint32_t n) {
+                                      o->cause = n;
+                                      o->causeGiven = true;
+                                  },
+                                  "a cause number (decimal)")
+                                 ->check(numberIn(0, 127))
+                                 ->type_name("N");
+        text->excludes(message)->excludes(cause);
+        message->excludes(cause);
+        c->add_flag("--detail", o->detailText, "look for --text in the detail")->needs(text);
+        c->add_option("--from", o->from,
+                      "the frame to start from (default: the first, or the last "
+                      "with --backward)")
+            ->check(numberIn(1, 0xFFFFFFFFu))
+            ->type_name("N");
+        c->add_flag("--backward", o->backward, "search towards the first frame");
+        c->add_flag("--case", o->matchCase, "match case");
+        c->add_flag("--all", o->all, "every hit, not only the first");
+        addEnvironmentOptions(*c, o->environment);
+        o->filter.attach(*c, FilterOptions::Use::Find);
+    }
 }
 
 } // namespace qv::cli

@@ -1,11 +1,9 @@
 #pragma once
-#include <string>
-#include <vector>
+// quorvane-cli expert: the layer-2 link analysis of a capture, one item a row, in frame order.
+#include "CommandLine.h"
 
 namespace qv::cli {
 
-// quorvane-cli expert FILE [--format text|csv|json] [--severity note|warning|error]: the
-// layer-2 link analysis of the whole capture, one warning a line, in frame order.
-int expert(const std::vector<std::string> &args);
+void addExpertCommand(Commands &commands);
 
 } // namespace qv::cli

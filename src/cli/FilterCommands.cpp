@@ -31,43 +31,29 @@ int noSuchFilter(const std::string &name, FilterKind kind) {
     return kFailed;
 }
 
-} // namespace
+struct ExportOptions {
+    std::string file;
+    EnvironmentOptions environment;
+    std::string lvt, pcap;
+    FilterOptions filter;
+};
 
-int exportFrames(const std::vector<std::string> &args) {
-    if (args.empty())
-        return kBadUsage;
-    const std::string path = args[0];
-    std::string out, pcapOut;
-    FilterOptions filterOptions;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--lvt" && hasValue)
-            out = args[++i];
-        else if (a == "--pcap" && hasValue)
-            pcapOut = args[++i];
-        else if (a == "--v5")
-            continue;
-        else if ((a == "--home" || a == "--protocol") && hasValue)
-            ++i;
-        else if (filterOptions.take(args, i) != FilterOptions::Take::Taken &&
-                 a.rfind("--home=", 0) != 0)
-            return unknownArgument("export", a);
-    }
-    if (out.empty() == pcapOut.empty()) {
+int exportFrames(const ExportOptions &o) {
+    const std::string &path = o.file;
+    const std::string &pcapOut = o.pcap;
+    const std::string out = o.pcap.empty() ? o.lvt : o.pcap;
+    if (out.empty()) {
         std::fprintf(stderr, "export: --lvt OUT or --pcap OUT names the capture to write\n");
         return kBadUsage;
     }
-    if (!pcapOut.empty())
-        out = pcapOut;
     if (const int status = checkOutput(
             path, out, "that is the capture exported; the copy needs a file of its own");
         status != kDone)
         return status;
     if (!pcapOut.empty())
-        return exportPcap(path, pcapOut, args, filterOptions);
+        return exportPcap(path, pcapOut, o.environment, o.filter);
     FilteredCapture capture;
-    if (const int status = capture.prepare(filterOptions, args); status != kDone)
+    if (const int status = capture.prepare(o.filter, o.environment); status != kDone)
         return status;
     if (const int status = capture.open(path); status != kDone)
         return status;
@@ -88,7 +74,7 @@ int dru70Profile(const FilterFiles &files, const std::string &command, const std
                  const Dru70EventFilter &groups) {
     if (!FilterFiles::validName(name)) {
         std::fprintf(stderr, "%s: not a filter name\n", name.c_str());
-        return kRefused;
+        return kBadUsage;
     }
     if (command == "save") {
         if (!files.saveDru70(name, groups)) {
@@ -123,51 +109,36 @@ int dru70Profile(const FilterFiles &files, const std::string &command, const std
     return kDone;
 }
 
-int filterProfiles(const std::vector<std::string> &args) {
-    if (args.empty())
-        return kBadUsage;
-    const std::string &command = args[0];
-    const bool list = command == "list";
-    if (!list && command != "save" && command != "load" && command != "delete")
-        return kBadUsage;
-    // Every subcommand but list names its profile first.
+struct ProfileOptions {
+    std::string command; // list, save, load or delete
     std::string name;
-    std::size_t first = 1;
-    if (!list) {
-        if (args.size() < 2 || args[1].rfind("--", 0) == 0)
-            return kBadUsage;
-        name = args[1];
-        first = 2;
-    }
-    FilterKind kind = FilterKind::OffLine;
-    bool dru70 = false, groupsGiven = false;
+    std::string home;
+    bool realTime = false, dru70 = false;
+    std::string events;
+    FilterOptions filter;
+};
+
+int filterProfiles(const ProfileOptions &o) {
+    const std::string &command = o.command, &name = o.name;
+    const bool list = command == "list";
+    const FilterKind kind = o.realTime ? FilterKind::RealTime : FilterKind::OffLine;
+    const bool dru70 = o.dru70;
     Dru70EventFilter groups;
-    FilterOptions filterOptions;
-    for (std::size_t i = first; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        if (a == "--realtime")
-            kind = FilterKind::RealTime;
-        else if (a == "--dru70")
-            dru70 = true;
-        else if (a == "--events" && command == "save" && i + 1 < args.size()) {
-            if (!parseDru70Groups(args[++i], groups)) {
-                std::fprintf(stderr, "--events takes activation, error, power and eoc, "
-                                     "separated by commas\n");
-                return kRefused;
-            }
-            groupsGiven = true;
-        } else if (a == "--home" && i + 1 < args.size())
-            ++i;
-        else if (a.rfind("--home=", 0) == 0)
-            continue;
-        else if (command != "save" || filterOptions.take(args, i) != FilterOptions::Take::Taken)
-            return unknownArgument(("filter " + command).c_str(), a);
-    }
-    if (dru70 && (kind == FilterKind::RealTime || filterOptions.given()))
+    if (!o.events.empty() && !parseDru70Groups(o.events, groups)) {
+        std::fprintf(stderr, "--events takes activation, error, power and eoc, separated by "
+                             "commas\n");
         return kBadUsage;
-    if (groupsGiven && !dru70)
-        return unknownArgument(("filter " + command).c_str(), "--events");
-    const FilterFiles files(Installation::fromCommandLine(args).filterFolder());
+    }
+    if (dru70 && o.filter.given()) {
+        std::fprintf(stderr, "filter %s: a DRU-70 filter has only --events\n", command.c_str());
+        return kBadUsage;
+    }
+    if (!o.events.empty() && !dru70) {
+        std::fprintf(stderr, "filter %s: --events is for DRU-70 filters (--dru70)\n",
+                     command.c_str());
+        return kBadUsage;
+    }
+    const FilterFiles files(Installation::fromHomeOption(o.home).filterFolder());
     if (dru70 && !list)
         return dru70Profile(files, command, name, groups);
 
@@ -197,15 +168,14 @@ int filterProfiles(const std::vector<std::string> &args) {
                      "%s: not a filter name: a name has 1 to 200 characters, no / or \\, and is "
                      "not . or ..\n",
                      name.c_str());
-        return kRefused;
+        return kBadUsage;
     }
-    if (const char *option = filterOptions.offLineOnlyOption();
-        option && kind == FilterKind::RealTime) {
+    if (const char *option = o.filter.offLineOnlyOption(); option && kind == FilterKind::RealTime) {
         std::fprintf(stderr, "--%s: a criterion of off-line filters only\n", option);
-        return kRefused;
+        return kBadUsage;
     }
     CommandFilter filter;
-    if (const int status = filter.make(filterOptions, args, installationSettings(args));
+    if (const int status = filter.make(o.filter, o.home, installationSettings(o.home));
         status != kDone)
         return status;
     if (!files.Save(kind, name, filter.criteria, kEquipment)) {
@@ -215,6 +185,54 @@ int filterProfiles(const std::vector<std::string> &args) {
     }
     std::printf("%s: %s filter saved\n", name.c_str(), kindText(kind));
     return kDone;
+}
+
+} // namespace
+
+void addFilterCommands(Commands &commands) {
+    {
+        auto o = commands.options<ExportOptions>();
+        CLI::App *c =
+            commands.add("export", "The frames a filter shows, as a capture or for Wireshark.",
+                         kWiresharkGroup, [o] { return exportFrames(*o); });
+        addFileArgument(*c, o->file, "the capture (.lvt, .mon)");
+        CLI::Option *lvt =
+            c->add_option("--lvt", o->lvt, "the stored capture to write")->type_name("OUT");
+        c->add_option("--pcap", o->pcap, "the pcap or pcapng file to write")
+            ->type_name("OUT")
+            ->excludes(lvt);
+        addEnvironmentOptions(*c, o->environment);
+        o->filter.attach(*c);
+    }
+    CLI::App *filter = commands.addParent(
+        "filter", "The saved filter profiles: list, save, load, delete.", kAnalysisGroup);
+    for (const char *command : {"list", "save", "load", "delete"}) {
+        auto o = commands.options<ProfileOptions>();
+        o->command = command;
+        const std::string name = command;
+        const char *description = name == "list"   ? "The names of the saved profiles."
+                                  : name == "save" ? "Saves the criteria given as profile NAME."
+                                  : name == "load"
+                                      ? "The criteria of profile NAME, one \"key: value\" a line."
+                                      : "Deletes profile NAME.";
+        CLI::App *c = filter->add_subcommand(command, description);
+        c->callback([&commands, o] { commands.setStatus(filterProfiles(*o)); });
+        if (name != "list")
+            c->add_option("NAME", o->name, "the profile")->required()->type_name("NAME");
+        CLI::Option *realTime =
+            c->add_flag("--realtime", o->realTime, "a real-time (capture) filter");
+        CLI::Option *dru70 =
+            c->add_flag("--dru70", o->dru70, "a DRU-70 event filter")->excludes(realTime);
+        addHomeOption(*c, o->home);
+        if (name == "save") {
+            c->add_option("--events", o->events,
+                          "the DRU-70 event groups shown: activation, error, power, eoc, "
+                          "separated by commas")
+                ->type_name("LIST")
+                ->needs(dru70);
+            o->filter.attach(*c);
+        }
+    }
 }
 
 } // namespace qv::cli

@@ -1,16 +1,10 @@
 #pragma once
-#include <string>
-#include <vector>
+// The filter commands of quorvane-cli: export of the frames a filter shows to a capture of their
+// own (or to pcap), and the saved filter profiles.
+#include "CommandLine.h"
 
 namespace qv::cli {
 
-// export FILE --lvt OUT [filter options]: the frames the filter shows, copied to a stored
-// capture; with --pcap OUT instead, written for Wireshark (ImportCommand.h). The exit statuses
-// are those of ExamineCommands.h.
-int exportFrames(const std::vector<std::string> &args);
-
-// filter list|save|load|delete ...: the saved filter profiles of the installation; args start
-// with the subcommand.
-int filterProfiles(const std::vector<std::string> &args);
+void addFilterCommands(Commands &commands);
 
 } // namespace qv::cli

@@ -19,41 +19,6 @@ namespace qv::cli {
 
 namespace {
 
-// The options of the criteria: the option without "--", whether it takes a value, the key
-// the criteria code knows it by, and whether only off-line filters hold it.
-struct OptionName {
-    const char *option;
-    bool hasValue;
-    const char *key;
-    bool offLineOnly;
-};
-
-constexpr OptionName kOptions[] = {
-    {"layers", true, "layers", false},
-    {"sapi", true, "sapi", false},
-    {"tei", true, "tei", false},
-    {"direction", true, "direction", true},
-    {"frame-type", true, "frame-type", true},
-    {"no-rr", false, "no-rr", false},
-    {"callref", true, "callref", false},
-    {"local", true, "local", false},
-    {"remote", true, "remote", false},
-    {"pd", true, "pd", true},
-    {"message", true, "message", true},
-    {"only-message", true, "message", true},
-    {"cause", true, "cause", true},
-    {"only-cause", true, "cause", true},
-    {"cause-format", true, "cause-format", true},
-    {"lcn", true, "lcn", false},
-    {"x25-local", true, "x25-local", false},
-    {"x25-remote", true, "x25-remote", false},
-    {"packet", true, "packet", true},
-    {"cug", true, "cug", true},
-    {"nui", false, "nui", true},
-    {"efa", true, "efa", false},
-    {"l3-address", true, "l3-address", false},
-};
-
 constexpr const char *kCauseFormatNames[] = {"mnemonics", "decimal", "hexa"};
 
 // List entries match without regard to case, and ".", "_" and blanks stand for each other:
@@ -157,65 +122,17 @@ bool validPattern(std::string_view pattern) {
     return allDigits(pattern);
 }
 
-// Applies one inline option to criteria; false (with the message printed) for a refused value.
+// Applies the inline options to criteria, one after another; each answers false (with the
+// message printed) for a refused value.
 class Changer {
 public:
     Changer(FilterCriteria &c, const CauseList &causes) : c_(c), causes_(causes) {}
 
-    bool apply(const std::string &key, const std::string &value) {
-        key_ = key;
+    bool apply(const char *option, const std::string &value,
+               bool (*change)(Changer &, FilterCriteria &)) {
+        option_ = option;
         value_ = value;
-        if (key == "layers")
-            return layers();
-        if (key == "sapi")
-            return decimal(c_.sapiSet, c_.sapi, 0, 63);
-        if (key == "tei")
-            return decimal(c_.teiSet, c_.tei, 0, 127);
-        if (key == "direction")
-            return direction();
-        if (key == "frame-type")
-            return listed(frameTypeNames(), "a layer-2 frame", c_.frameType);
-        if (key == "no-rr") {
-            c_.keepRR = false;
-            return true;
-        }
-        if (key == "callref")
-            return hexa(c_.callRefSet, c_.callRef, 0x7FFF);
-        if (key == "local")
-            return pattern(c_.localAddressSet, c_.localAddress);
-        if (key == "remote")
-            return pattern(c_.remoteAddressSet, c_.remoteAddress);
-        if (key == "pd")
-            return hexa(c_.pdSet, c_.pd, 0xFF);
-        if (key == "message")
-            return message();
-        if (key == "cause") {
-            causeText_ = value;
-            return true;
-        }
-        if (key == "cause-format")
-            return causeFormat();
-        if (key == "lcn")
-            return hexa(c_.lcnSet, c_.lcn, 0xFFF);
-        if (key == "x25-local")
-            return pattern(c_.x25LocalAddressSet, c_.x25LocalAddress);
-        if (key == "x25-remote")
-            return pattern(c_.x25RemoteAddressSet, c_.x25RemoteAddress);
-        if (key == "packet")
-            return listed(packetNames(), "an X.25 packet", c_.packetType);
-        if (key == "cug")
-            return decimal(c_.cugSet, c_.cug, 0, 9999);
-        if (key == "nui") {
-            c_.nuiSet = true;
-            return true;
-        }
-        if (key == "efa")
-            return decimal(c_.efaSet, c_.efa, 0, kEveryUserPortEfa);
-        if (key == "l3-address") {
-            bool set = false;
-            return decimal(set, c_.l3Address, 1, 0x7FFF);
-        }
-        return false;
+        return change(*this, c_);
     }
 
     // The cause text and its format are one criterion, whichever option came first.
@@ -249,9 +166,8 @@ public:
         return false;
     }
 
-private:
     bool refuse(const char *what) {
-        std::fprintf(stderr, "--%s %s: %s\n", key_.c_str(), value_.c_str(), what);
+        std::fprintf(stderr, "--%s %s: %s\n", option_, value_.c_str(), what);
         return false;
     }
 
@@ -360,20 +276,123 @@ private:
         return refuse("takes mnemonics, decimal or hexa");
     }
 
+    void causeText() { causeText_ = value_; }
+
+private:
     FilterCriteria &c_;
     const CauseList &causes_;
-    std::string key_, value_;
+    const char *option_ = "";
+    std::string value_;
     std::optional<std::string> causeText_;
     std::optional<int> format_;
 };
 
+// The criteria options: the option without "--", the name of its value (none for a switch),
+// whether only off-line filters hold it, its help and what it changes.
+struct CriterionOption {
+    const char *option;
+    const char *value;
+    bool offLineOnly;
+    const char *help;
+    bool (*change)(Changer &, FilterCriteria &);
+};
+
+const CriterionOption kCriteria[] = {
+    {"layers", "LIST", false, "the layers shown: 1, 2 and 3 separated by commas, or none",
+     [](Changer &ch, FilterCriteria &) { return ch.layers(); }},
+    {"sapi", "N", false, "layer-2 SAPI (0..63)",
+     [](Changer &ch, FilterCriteria &c) { return ch.decimal(c.sapiSet, c.sapi, 0, 63); }},
+    {"tei", "N", false, "layer-2 TEI (0..127)",
+     [](Changer &ch, FilterCriteria &c) { return ch.decimal(c.teiSet, c.tei, 0, 127); }},
+    {"direction", "D", true, "TE->NT, NT->TE, AN->LE or LE->AN (or TE, NT, AN, LE)",
+     [](Changer &ch, FilterCriteria &) { return ch.direction(); }},
+    {"frame-type", "NAME", true, "DISC, DM, FRMR, I, REJ, RNR, RR, SABME, UA, UI or XID",
+     [](Changer &ch, FilterCriteria &c) {
+         return ch.listed(frameTypeNames(), "a layer-2 frame", c.frameType);
+     }},
+    {"no-rr", nullptr, false, "leave out the RR frames",
+     [](Changer &, FilterCriteria &c) {
+         c.keepRR = false;
+         return true;
+     }},
+    {"callref", "HEX", false, "call reference (hexadecimal, 0..7FFF)",
+     [](Changer &ch, FilterCriteria &c) { return ch.hexa(c.callRefSet, c.callRef, 0x7FFF); }},
+    {"local", "PATTERN", false,
+     "frames of the calls from an ISDN address; a * at its start or end stands for any "
+     "further digits",
+     [](Changer &ch, FilterCriteria &c) { return ch.pattern(c.localAddressSet, c.localAddress); }},
+    {"remote", "PATTERN", false, "frames of the calls to an ISDN address (a pattern as --local)",
+     [](Changer &ch, FilterCriteria &c) {
+         return ch.pattern(c.remoteAddressSet, c.remoteAddress);
+     }},
+    {"pd", "HEX", true, "protocol discriminator (hexadecimal)",
+     [](Changer &ch, FilterCriteria &c) { return ch.hexa(c.pdSet, c.pd, 0xFF); }},
+    {"message", "NAME", true,
+     "an ISDN message (SETUP, RELEASE.COMP, \"USER INFO\" ...) or a V5 one (PSTN/ESTABLISH ...)",
+     [](Changer &ch, FilterCriteria &) { return ch.message(); }},
+    {"only-message", "NAME", true, "the message criterion where --message is taken (find)",
+     [](Changer &ch, FilterCriteria &) { return ch.message(); }},
+    {"cause", "TEXT", true, "a cause name or number",
+     [](Changer &ch, FilterCriteria &) {
+         ch.causeText();
+         return true;
+     }},
+    {"only-cause", "TEXT", true, "the cause criterion where --cause is taken (find)",
+     [](Changer &ch, FilterCriteria &) {
+         ch.causeText();
+         return true;
+     }},
+    {"cause-format", "mnemonics|decimal|hexa", true,
+     "how the cause is named (digits alone: decimal, else mnemonics)",
+     [](Changer &ch, FilterCriteria &) { return ch.causeFormat(); }},
+    {"lcn", "HEX", false, "X.25 logical channel (hexadecimal, 0..FFF)",
+     [](Changer &ch, FilterCriteria &c) { return ch.hexa(c.lcnSet, c.lcn, 0xFFF); }},
+    {"x25-local", "PATTERN", false, "X.25 calls from an address (a pattern as --local)",
+     [](Changer &ch, FilterCriteria &c) {
+         return ch.pattern(c.x25LocalAddressSet, c.x25LocalAddress);
+     }},
+    {"x25-remote", "PATTERN", false, "X.25 calls to an address (a pattern as --local)",
+     [](Changer &ch, FilterCriteria &c) {
+         return ch.pattern(c.x25RemoteAddressSet, c.x25RemoteAddress);
+     }},
+    {"packet", "NAME", true, "an X.25 packet (CALL.REQ ...)",
+     [](Changer &ch, FilterCriteria &c) {
+         return ch.listed(packetNames(), "an X.25 packet", c.packetType);
+     }},
+    {"cug", "N", true, "X.25 closed user group (0..9999)",
+     [](Changer &ch, FilterCriteria &c) { return ch.decimal(c.cugSet, c.cug, 0, 9999); }},
+    {"nui", nullptr, true, "X.25 packets carrying a NUI",
+     [](Changer &, FilterCriteria &c) {
+         c.nuiSet = true;
+         return true;
+     }},
+    {"efa", "N", false, "V5 envelope function address (with --v5)",
+     [](Changer &ch, FilterCriteria &c) {
+         return ch.decimal(c.efaSet, c.efa, 0, kEveryUserPortEfa);
+     }},
+    {"l3-address", "N", false, "V5 layer-3 address (with --v5)",
+     [](Changer &ch, FilterCriteria &c) {
+         bool set = false;
+         return ch.decimal(set, c.l3Address, 1, 0x7FFF);
+     }},
+};
+
+const CriterionOption *criterionNamed(const std::string &option) {
+    for (const CriterionOption &o : kCriteria)
+        if (option == o.option)
+            return &o;
+    return nullptr;
+}
+
 int applyChanges(const std::vector<std::pair<std::string, std::string>> &changes,
                  const CauseList &causes, FilterCriteria &c) {
     Changer changer(c, causes);
-    for (const auto &[key, value] : changes)
-        if (!changer.apply(key, value))
-            return kRefused;
-    return changer.finishCause() ? kDone : kRefused;
+    for (const auto &[option, value] : changes) {
+        const CriterionOption *o = criterionNamed(option);
+        if (o == nullptr || !changer.apply(o->option, value, o->change))
+            return kBadUsage;
+    }
+    return changer.finishCause() ? kDone : kBadUsage;
 }
 
 std::string hexaText(int value, int digits) {
@@ -384,41 +403,50 @@ std::string hexaText(int value, int digits) {
 
 } // namespace
 
-FilterOptions::Take FilterOptions::take(const std::vector<std::string> &args, std::size_t &i) {
-    const std::string &a = args[i];
-    if (a.size() < 3 || a.compare(0, 2, "--") != 0)
-        return Take::NotFilterOption;
-    const std::string name = a.substr(2);
-    // No value of a criterion starts with "--": "--sapi --home DIR" lacks the SAPI.
-    const bool hasValue = i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0;
-    if (name == "filter") {
-        if (!hasValue)
-            return Take::MissingValue;
-        profile_ = args[++i];
-        return Take::Taken;
-    }
-    if (use_ == Use::Find && (name == "message" || name == "cause"))
-        return Take::NotFilterOption;
-    for (const OptionName &o : kOptions) {
-        if (name != o.option)
+void FilterOptions::attach(CLI::App &command, Use use) {
+    const char *group = "Filter (only the frames that meet every criterion given)";
+    command
+        .add_option("--filter", profile_,
+                    "start from the saved off-line filter NAME; the options below change its "
+                    "criteria for this run")
+        ->type_name("NAME")
+        ->group(group);
+    for (const CriterionOption &o : kCriteria) {
+        const std::string option = o.option;
+        if (use == Use::Find && (option == "message" || option == "cause"))
             continue;
-        if (!o.hasValue) {
-            changes_.emplace_back(o.key, std::string());
-            return Take::Taken;
-        }
-        if (!hasValue)
-            return Take::MissingValue;
-        changes_.emplace_back(o.key, args[++i]);
-        return Take::Taken;
+        CLI::Option *added = nullptr;
+        // Each criterion is kept in the order given: a later one changes what an earlier set.
+        if (o.value == nullptr)
+            added = command.add_flag_function(
+                "--" + option, [this, option](std::int64_t) { changes_.emplace_back(option, ""); },
+                o.help);
+        else
+            added = command
+                        .add_option_function<std::string>(
+                            "--" + option,
+                            [this, option](const std::string &value) {
+                                changes_.emplace_back(option, value);
+                            },
+                            o.help)
+                        ->type_name(o.value)
+                        ->check(CLI::Validator(
+                            [](std::string &value) -> std::string {
+                                // "--sapi --home DIR": the SAPI is missing, --home is no value.
+                                if (value.rfind("--", 0) == 0)
+                                    return "a value is missing before " + value;
+                                return {};
+                            },
+                            ""))
+                        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+        added->trigger_on_parse()->group(group);
     }
-    return Take::NotFilterOption;
 }
 
 const char *FilterOptions::offLineOnlyOption() const {
     for (const auto &change : changes_)
-        for (const OptionName &o : kOptions)
-            if (change.first == o.key && o.offLineOnly)
-                return o.option;
+        if (const CriterionOption *o = criterionNamed(change.first); o && o->offLineOnly)
+            return o->option;
     return nullptr;
 }
 
@@ -447,19 +475,18 @@ int FilterOptions::criteria(const std::string &filterFolder, const CauseList &ca
     return kDone;
 }
 
-IniFile installationSettings(const std::vector<std::string> &args) {
+IniFile installationSettings(const std::string &home) {
     Settings settings;
-    settings.open(Installation::fromCommandLine(args).settingsPath());
+    settings.open(Installation::fromHomeOption(home).settingsPath());
     return settings.file();
 }
 
-int CommandFilter::make(const FilterOptions &options, const std::vector<std::string> &args,
-                        IniFile settings) {
+int CommandFilter::make(const FilterOptions &options, const std::string &home, IniFile settings) {
     given = options.given();
     causes.load(settings);
     if (!given)
         return kDone;
-    return options.criteria(Installation::fromCommandLine(args).filterFolder(), causes, criteria);
+    return options.criteria(Installation::fromHomeOption(home).filterFolder(), causes, criteria);
 }
 
 void CommandFilter::install(CDecodeDoc &doc) const {
@@ -467,10 +494,10 @@ void CommandFilter::install(CDecodeDoc &doc) const {
         doc.applyOffLineFilters(std::make_unique<OffLineFrameFilter>(criteria, &causes));
 }
 
-int FilteredCapture::prepare(const FilterOptions &options, const std::vector<std::string> &args) {
-    if (!loadEnvironment(env, args))
+int FilteredCapture::prepare(const FilterOptions &options, const EnvironmentOptions &environment) {
+    if (!loadEnvironment(env, environment))
         return kBadUsage;
-    return filter.make(options, args, env.settings.file());
+    return filter.make(options, environment.home, env.settings.file());
 }
 
 int FilteredCapture::open(const std::string &path) {

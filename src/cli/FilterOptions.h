@@ -23,31 +23,29 @@ public:
     // On find, --message and --cause name what is searched for; the filter's message and cause
     // are then given only as --only-message and --only-cause.
     enum class Use { Filter, Find };
-    explicit FilterOptions(Use use = Use::Filter) : use_(use) {}
 
-    enum class Take { Taken, NotFilterOption, MissingValue };
-    // Takes the filter option at args[i] and its value; i is left on the last argument taken.
-    Take take(const std::vector<std::string> &args, std::size_t &i);
+    // Declares --filter NAME and the criteria options on command; the object must live as
+    // long as command.
+    void attach(CLI::App &command, Use use = Use::Filter);
 
     // True when some filter option was given.
     bool given() const { return !profile_.empty() || !changes_.empty(); }
-    // True when an option was given that only an off-line filter holds.
+    // The first option given that only an off-line filter holds, or null.
     const char *offLineOnlyOption() const;
 
     // The criteria: the profile of the Filter folder (when --filter was given), then every
     // inline option in the order given. kDone, kFailed when the profile cannot be read, or
-    // kRefused for a refused value, with its message printed.
+    // kBadUsage for a refused value, with its message printed.
     int criteria(const std::string &filterFolder, const CauseList &causes,
                  FilterCriteria &out) const;
 
 private:
-    Use use_;
     std::string profile_;
     std::vector<std::pair<std::string, std::string>> changes_; // option (without "--"), value
 };
 
-// The settings file of the installation that args name.
-IniFile installationSettings(const std::vector<std::string> &args);
+// The settings file of the installation that a --home option names.
+IniFile installationSettings(const std::string &home);
 
 // The filter a command walks its frames through.
 struct CommandFilter {
@@ -55,9 +53,9 @@ struct CommandFilter {
     FilterCriteria criteria;
     CauseList causes; // the names of the cause criterion
 
-    // Takes the criteria of options, the profiles of the installation that args name and the
+    // Takes the criteria of options, the profiles of the installation that home names and the
     // causes of settings. What FilterOptions::criteria answers.
-    int make(const FilterOptions &options, const std::vector<std::string> &args, IniFile settings);
+    int make(const FilterOptions &options, const std::string &home, IniFile settings);
     // Gives doc the off-line filter when an option was given.
     void install(CDecodeDoc &doc) const;
 };
@@ -70,7 +68,7 @@ struct FilteredCapture {
     CommandFilter filter;
     std::unique_ptr<CDecodeDoc> doc;
 
-    int prepare(const FilterOptions &options, const std::vector<std::string> &args);
+    int prepare(const FilterOptions &options, const EnvironmentOptions &environment);
     int open(const std::string &path);
 };
 

@@ -16,52 +16,27 @@ namespace qv::cli {
 
 namespace {
 
-// "A-B", 1-based and inclusive, A <= B.
-bool parseRange(const std::string &text, std::uint32_t &from, std::uint32_t &to) {
-    const std::size_t dash = text.find('-');
-    if (dash == std::string::npos)
-        return false;
-    return parseNumber(text.substr(0, dash), from) && parseNumber(text.substr(dash + 1), to) &&
-           from >= 1 && from <= to;
-}
-
-} // namespace
-
-int flow(const std::vector<std::string> &args) {
-    if (args.empty())
-        return kBadUsage;
-    const std::string &path = args[0];
-    std::uint32_t call = 0, from = 0, to = 0;
+struct FlowCommandOptions {
+    std::string file;
+    EnvironmentOptions environment;
+    std::uint32_t call = 0;
+    NumberRange frames;
+    bool layer2 = false;
     std::string svg;
+};
+
+int flow(const FlowCommandOptions &o) {
+    const std::string &path = o.file;
+    const std::uint32_t call = o.call, from = o.frames.from, to = o.frames.to;
+    const std::string &svg = o.svg;
     FlowOptions options;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--layer2") {
-            options.layer2 = true;
-        } else if (a == "--svg" && hasValue) {
-            svg = args[++i];
-        } else if (a == "--call" && hasValue) {
-            if (!parseNumber(args[++i], call) || call == 0) {
-                std::fprintf(stderr,
-                             "flow: --call takes a call number from 1, as calls lists it\n");
-                return kRefused;
-            }
-        } else if (a == "--frames" && hasValue) {
-            if (!parseRange(args[++i], from, to)) {
-                std::fprintf(stderr, "flow: --frames takes A-B, frame numbers from 1\n");
-                return kRefused;
-            }
-        } else if (!skipEnvironmentOption(args, i)) {
-            return unknownArgument("flow", a);
-        }
-    }
+    options.layer2 = o.layer2;
     if ((call == 0) == (from == 0)) {
         std::fprintf(stderr, "flow: give either --call N or --frames A-B\n");
-        return kRefused;
+        return kBadUsage;
     }
     OpenedCapture opened;
-    if (const int status = opened.open(args, path); status != kDone)
+    if (const int status = opened.open(o.environment, path); status != kDone)
         return status;
     DecodableObject &decodable = opened.decodable();
     CallFlow diagram;
@@ -107,6 +82,23 @@ int flow(const std::vector<std::string> &args) {
     }
     std::printf("%s: %zu arrows\n", svg.c_str(), diagram.arrows.size());
     return kDone;
+}
+
+} // namespace
+
+void addFlowCommand(Commands &commands) {
+    auto o = commands.options<FlowCommandOptions>();
+    CLI::App *c = commands.add("flow", "The call flow of a call, or of frames A to B.",
+                               kAnalysisGroup, [o] { return flow(*o); });
+    c->footer("As text lines (time, frame, arrow, message, its key item), or as SVG with --svg.");
+    addFileArgument(*c, o->file, "the capture (.lvt, .mon)");
+    CLI::Option *call = c->add_option("--call", o->call, "the call, numbered as calls lists it")
+                            ->check(numberIn(1, 0xFFFFFFFFu))
+                            ->type_name("N");
+    addRangeOption(*c, "--frames", o->frames, "the frames A to B (from 1)", false)->excludes(call);
+    c->add_flag("--layer2", o->layer2, "the layer-2 frames of the call too");
+    c->add_option("--svg", o->svg, "write the diagram as SVG to OUT")->type_name("OUT");
+    addEnvironmentOptions(*c, o->environment);
 }
 
 } // namespace qv::cli

@@ -13,22 +13,14 @@ namespace qv::cli {
 
 namespace fs = std::filesystem;
 
-int importCapture(const std::vector<std::string> &args) {
-    if (args.empty())
-        return kBadUsage;
-    const std::string &in = args[0];
-    std::string out;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        if (a == "--lvt" && i + 1 < args.size())
-            out = args[++i];
-        else
-            return unknownArgument("import", a);
-    }
-    if (out.empty()) {
-        std::fprintf(stderr, "import: --lvt OUT names the capture to write\n");
-        return kBadUsage;
-    }
+namespace {
+
+struct ImportOptions {
+    std::string in, lvt;
+};
+
+int importCapture(const ImportOptions &o) {
+    const std::string &in = o.in, &out = o.lvt;
     if (const int status =
             checkOutput(in, out, "that is the file imported; the capture needs a file of its own");
         status != kDone)
@@ -53,10 +45,12 @@ int importCapture(const std::vector<std::string> &args) {
     return kDone;
 }
 
+} // namespace
+
 int exportPcap(const std::string &path, const std::string &out,
-               const std::vector<std::string> &args, const FilterOptions &filterOptions) {
+               const EnvironmentOptions &environment, const FilterOptions &filterOptions) {
     FilteredCapture capture;
-    if (const int status = capture.prepare(filterOptions, args); status != kDone)
+    if (const int status = capture.prepare(filterOptions, environment); status != kDone)
         return status;
     if (const int status = capture.open(path); status != kDone)
         return status;
@@ -72,6 +66,16 @@ int exportPcap(const std::string &path, const std::string &out,
     std::printf("%s: %s, of %u records\n", out.c_str(), exportSummaryText(result).c_str(),
                 doc.frameCount());
     return kDone;
+}
+
+void addImportCommand(Commands &commands) {
+    auto o = commands.options<ImportOptions>();
+    CLI::App *c = commands.add("import", "A capture of another tool, as a real-time capture.",
+                               kWiresharkGroup, [o] { return importCapture(*o); });
+    c->footer("IN: pcap or pcapng of link type 177 (LINUX_LAPD) or 203 (LAPD), an I4B or EyeSDN "
+              "trace; gzip-compressed or not, as the content tells.");
+    c->add_option("IN", o->in, "the file to import")->required()->type_name("IN");
+    c->add_option("--lvt", o->lvt, "the capture to write")->required()->type_name("OUT");
 }
 
 } // namespace qv::cli

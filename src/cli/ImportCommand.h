@@ -1,18 +1,17 @@
 #pragma once
+// The exchange with Wireshark: captures of other tools imported, ours exported for them.
 #include <string>
-#include <vector>
+
+#include "CommandLine.h"
 
 namespace qv::cli {
 
 class FilterOptions;
 
-// import IN.pcap --lvt OUT: a pcap or pcapng capture of LAPD frames written as a real-time
-// capture. The exit statuses are those of ExamineCommands.h.
-int importCapture(const std::vector<std::string> &args);
-
+void addImportCommand(Commands &commands);
 // export FILE --pcap OUT [filter options]: the frames the filter shows (every frame without
 // one) written as pcap, or pcapng when OUT ends in ".pcapng".
 int exportPcap(const std::string &path, const std::string &out,
-               const std::vector<std::string> &args, const FilterOptions &filterOptions);
+               const EnvironmentOptions &environment, const FilterOptions &filterOptions);
 
 } // namespace qv::cli

@@ -2,6 +2,8 @@
 // message as the interpreter receives it and prints the detail rows or the raw output lines.
 #include "PduCommand.h"
 
+#include "CliEnvironment.h"
+
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -60,61 +62,38 @@ bool parseHex(const std::string &text, std::vector<std::uint8_t> &out) {
     return true;
 }
 
-// A table or start value: decimal, or hexadecimal after "0x".
-bool parseSmall(const std::string &text, std::uint16_t &out) {
-    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-    const std::optional<std::uint32_t> v =
-        hex ? parseHexNumber(text, 0xFFFF) : parseDigits(text, 10, 0xFFFF);
-    if (!v)
-        return false;
-    out = static_cast<std::uint16_t>(*v);
-    return true;
-}
-
-} // namespace
-
-int pdu(const std::vector<std::string> &args) {
-    std::string folder, list, hex, protocol, home;
+struct PduOptions {
+    std::string folder, list, protocol, home;
+    std::vector<std::string> hex;
     std::uint16_t table = 3, startValue = 3;
     bool raw = false, message = false, v5 = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--raw") {
-            raw = true;
-        } else if (a == "--message") {
-            message = true;
-        } else if (a == "--v5") {
-            v5 = message = true;
-        } else if (a == "--protocol" && hasValue) {
-            protocol = args[++i];
-            message = true;
-        } else if (a == "--home" && hasValue) {
-            home = args[++i];
-        } else if (a == "--notation" && hasValue) {
-            folder = args[++i];
-        } else if (a == "--list" && hasValue) {
-            list = args[++i];
-        } else if (a == "--table" && hasValue) {
-            if (!parseSmall(args[++i], table))
-                return 2;
-        } else if (a == "--start-value" && hasValue) {
-            if (!parseSmall(args[++i], startValue))
-                return 2;
-        } else if (!a.empty() && a[0] != '-') {
-            hex += a;
-        } else {
-            return 2;
-        }
-    }
+};
+
+int pdu(const PduOptions &o) {
+    std::string folder = o.folder, list = o.list, hex;
+    const std::string &protocol = o.protocol, &home = o.home;
+    const bool v5 = o.v5, raw = o.raw, message = o.message || o.v5 || !o.protocol.empty();
+    const std::uint16_t table = o.table, startValue = o.startValue;
+    for (const std::string &word : o.hex)
+        hex += word;
     if (!protocol.empty() || (v5 && folder.empty())) {
         const std::string code = v5 ? std::string("V5") : protocol;
         folder = (home.empty() ? Installation::executableFolder() : home) + "/ISDNNOT/" + code;
         list = code + "EN.LST";
     }
+    if (folder.empty() || list.empty()) {
+        std::fprintf(stderr, "pdu: give --notation DIR and --list FILE.LST, or --protocol CODE "
+                             "or --v5\n");
+        return kBadUsage;
+    }
     std::vector<std::uint8_t> octets;
-    if (folder.empty() || list.empty() || !parseHex(hex, octets))
-        return 2;
+    if (!parseHex(hex, octets)) {
+        std::fprintf(stderr,
+                     "pdu: %s is not a message in hexadecimal octets (\"08 01 05\", "
+                     "\"080105\")\n",
+                     hex.c_str());
+        return kBadUsage;
+    }
     if (message && !raw)
         return decodeMessage(folder, list, v5, octets);
     auto arena = std::make_unique<std::uint8_t[]>(kArenaSize);
@@ -137,6 +116,45 @@ int pdu(const std::vector<std::string> &args) {
         std::printf("%u\t%u\t%c\t%s\t%s\n", row.frameOffset, row.byteCount, row.header ? 'H' : 'F',
                     row.fieldName.c_str(), row.value.c_str());
     return 0;
+}
+
+} // namespace
+
+void addPduCommand(Commands &commands) {
+    auto o = commands.options<PduOptions>();
+    CLI::App *c = commands.add("pdu", "One message decoded by notation files (for their authors).",
+                               kDevelopmentGroup, [o] { return pdu(*o); });
+    c->footer("The rows of the decode or the raw output lines, as the interpreter receives the "
+              "message; with --protocol, --v5 or --message as a frame carries it.");
+    c->add_option("HEX", o->hex, "the message in hexadecimal octets")->required()->type_name("HEX");
+    c->add_option("--notation", o->folder, "the notation folder")->type_name("DIR");
+    c->add_option("--list", o->list, "the List File of the folder")->type_name("FILE.LST");
+    // A table or start value: decimal, or hexadecimal after "0x".
+    const auto small = [](const char *name, std::uint16_t &target) {
+        return [name, &target](const std::string &text) {
+            const bool hex =
+                text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+            const std::optional<std::uint32_t> v =
+                hex ? parseHexNumber(text, 0xFFFF) : parseDigits(text, 10, 0xFFFF);
+            if (!v)
+                throw CLI::ValidationError(name, text + " is not 0..65535 (or 0x0..0xFFFF)");
+            target = static_cast<std::uint16_t>(*v);
+        };
+    };
+    c->add_option_function<std::string>("--table", small("--table", o->table),
+                                        "the table the decode starts in (default 3)")
+        ->type_name("N");
+    c->add_option_function<std::string>("--start-value", small("--start-value", o->startValue),
+                                        "the start value (default 3)")
+        ->type_name("V");
+    c->add_flag("--raw", o->raw, "the interpreter's raw output lines");
+    c->add_flag("--message", o->message,
+                "the message as a frame carries it, from its protocol discriminator");
+    c->add_option("--protocol", o->protocol,
+                  "the installed notation folder of variant CODE (implies --message)")
+        ->type_name("CODE");
+    c->add_flag("--v5", o->v5, "the installed V5 notation folder (implies --message)");
+    addHomeOption(*c, o->home);
 }
 
 } // namespace qv::cli

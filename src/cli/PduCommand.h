@@ -1,11 +1,9 @@
 #pragma once
-#include <string>
-#include <vector>
+// quorvane-cli pdu: the notation authors' workbench.
+#include "CommandLine.h"
 
 namespace qv::cli {
 
-// pdu --notation DIR --list FILE.LST [--table N] [--start-value V] [--raw] HEX; exit status 0,
-// 1 when the List File cannot be opened, 2 for bad usage.
-int pdu(const std::vector<std::string> &args);
+void addPduCommand(Commands &commands);
 
 } // namespace qv::cli

@@ -1,15 +1,15 @@
 #pragma once
 // The PLM-45 commands of quorvane-cli: the lines of a project file and the generated project.
+#include <cstdint>
 #include <string>
-#include <vector>
+
+#include "CommandLine.h"
 
 namespace qv::cli {
 
-// plm FILE [--format text|csv|json] [--columns default|all]: the project's lines in the
-// columns the settings show (or all 26), as the project window shows them.
-int plm(const std::vector<std::string> &args);
-
-// generate --scenario plm [--lines N] [--project P] [--seed S] -o OUT.plm
-int generatePlm(const std::vector<std::string> &args);
+void addPlmCommand(Commands &commands);
+// The generated project P (0..99) of lines lines written to out.
+int generatePlm(std::uint32_t lines, std::uint32_t project, std::uint32_t seed,
+                const std::string &out);
 
 } // namespace qv::cli

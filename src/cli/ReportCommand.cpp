@@ -22,17 +22,13 @@ std::string names(const auto &table) {
 }
 
 int refuse(const std::string &text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    return kRefused;
+    std::fprintf(stderr, "generate: %s\n", text.c_str());
+    return kBadUsage;
 }
 
-} // namespace
-
-int report(const std::vector<std::string> &args) {
-    if (args.size() != 1)
-        return kBadUsage;
+int report(const std::string &path) {
     StderrUserMessages messages;
-    TestResultFile file(args[0], false, messages);
+    TestResultFile file(path, false, messages);
     const int type = file.Identify();
     if (type < 0) {
         if (type == kIdentifyUnreadable)
@@ -46,37 +42,16 @@ int report(const std::vector<std::string> &args) {
     return kDone;
 }
 
-bool isResultScenario(const std::vector<std::string> &args) {
-    for (std::size_t i = 0; i + 1 < args.size(); ++i)
-        if (args[i] == "--scenario")
-            return args[i + 1].rfind(synth::kResultScenarioPrefix, 0) == 0;
-    return false;
+} // namespace
+
+bool isResultScenario(const std::string &scenario) {
+    return scenario.rfind(synth::kResultScenarioPrefix, 0) == 0;
 }
 
-int generateResult(const std::vector<std::string> &args) {
-    std::string scenario, instrumentName = "lvt30", firmware, out;
-    std::uint32_t threshold = 0;
-    bool withThreshold = false;
-    for (std::size_t i = 0; i < args.size(); i += 2) {
-        if (i + 1 >= args.size())
-            return unknownArgument("generate", args[i]);
-        const std::string &option = args[i];
-        const std::string &value = args[i + 1];
-        if (option == "--scenario")
-            scenario = value;
-        else if (option == "--instrument")
-            instrumentName = value;
-        else if (option == "--firmware")
-            firmware = value;
-        else if (option == "--threshold" && parseNumber(value, threshold))
-            withThreshold = true;
-        else if (option == "-o")
-            out = value;
-        else
-            return unknownArgument("generate", option);
-    }
-    if (out.empty())
-        return kBadUsage;
+int generateResult(const std::string &scenario, const std::string &instrumentName,
+                   const std::string &firmware, std::optional<std::uint32_t> threshold,
+                   const std::string &out) {
+    const bool withThreshold = threshold.has_value();
     const int type = synth::resultKindType(scenario.substr(synth::kResultScenarioPrefix.size()));
     if (type == 0)
         return refuse(scenario + ": no such result scenario (result- and one of " +
@@ -93,11 +68,11 @@ int generateResult(const std::vector<std::string> &args) {
         (type != kResultBerTest || (instrument != synth::ResultInstrumentKind::Lvt30 &&
                                     instrument != synth::ResultInstrumentKind::Lvt30Anonymous)))
         return refuse("--threshold: only the BER test of an LVT-30 keeps a threshold");
-    if (withThreshold && threshold > 9)
+    if (withThreshold && *threshold > 9)
         return refuse("--threshold: a code of 0 (infinite) to 9 (1E-1)");
     synth::ResultFileContent content = synth::resultScenario(type, instrument, firmware);
     if (withThreshold)
-        synth::setBerThreshold(content, static_cast<std::uint8_t>(threshold));
+        synth::setBerThreshold(content, static_cast<std::uint8_t>(*threshold));
     std::string error;
     if (!synth::writeResultFile(out, content, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
@@ -105,6 +80,13 @@ int generateResult(const std::vector<std::string> &args) {
     }
     std::printf("%s: %s\n", out.c_str(), std::string(fileTypeText(type)).c_str());
     return kDone;
+}
+
+void addReportCommand(Commands &commands) {
+    auto file = commands.options<std::string>();
+    CLI::App *c = commands.add("report", "The report of a test result file.", kFilesGroup,
+                               [file] { return report(*file); });
+    addFileArgument(*c, *file, "the test result file");
 }
 
 } // namespace qv::cli

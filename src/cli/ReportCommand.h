@@ -1,19 +1,23 @@
 #pragma once
 // The test-result commands of quorvane-cli: the report of a result file and the generated
 // result files.
+#include <cstdint>
+#include <optional>
 #include <string>
-#include <vector>
+
+#include "CommandLine.h"
 
 namespace qv::cli {
 
-// report FILE: prints the report; the file's failure message and exit status 1 when it holds
-// no test result or cannot be read.
-int report(const std::vector<std::string> &args);
-
-// True when the generate arguments name a result scenario ("--scenario result-KIND").
-bool isResultScenario(const std::vector<std::string> &args);
-// generate --scenario result-KIND [--instrument NAME] [--firmware VERSION] [--threshold CODE]
-//          -o OUT
-int generateResult(const std::vector<std::string> &args);
+// report FILE: the report; the file's failure message and exit status 1 when it holds no test
+// result or cannot be read.
+void addReportCommand(Commands &commands);
+// True when scenario names a result scenario ("result-KIND").
+bool isResultScenario(const std::string &scenario);
+// The result file of scenario (result-KIND) as instrument (lvt30 ...) with firmware (empty: the
+// newest) and the BER threshold code, written to out.
+int generateResult(const std::string &scenario, const std::string &instrument,
+                   const std::string &firmware, std::optional<std::uint32_t> threshold,
+                   const std::string &out);
 
 } // namespace qv::cli

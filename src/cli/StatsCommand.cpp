@@ -1,9 +1,10 @@
-// The stats command: the statistics tables of a capture, as text or JSON.
+// The stats command: the statistics tables of a capture, as text or as one table of figures.
 #include "StatsCommand.h"
 
 #include <cstdio>
 
 #include "CliEnvironment.h"
+#include "TableWriter.h"
 #include "analysis/Statistics.h"
 #include "capture/CDecodeDoc.h"
 
@@ -11,61 +12,37 @@ namespace qv::cli {
 
 namespace {
 
-std::string json(const Statistics &s) {
-    std::string out = "{\"frames\":" + std::to_string(s.frames());
-    out += ",\"first\":";
-    appendJsonString(out, s.firstTime());
-    out += ",\"last\":";
-    appendJsonString(out, s.lastTime());
-    out += ",\"spanMs\":" + std::to_string(s.spanMs());
+struct StatsOptions {
+    std::string file;
+    EnvironmentOptions environment;
+    Format format = Format::Text;
+};
+
+// The statistics as one table for the machine-readable formats: the capture's figures, then
+// each table's rows, named by their cells.
+void writeTable(const Statistics &s, Format format) {
+    TableWriter table(format, {"Table", "Item", "Value"});
     char rate[40];
     std::snprintf(rate, sizeof rate, "%.3f", s.frameRate());
-    out += ",\"framesPerSecond\":";
-    out += rate;
-    for (const StatisticsTable &t : s.tables()) {
-        out += ',';
-        appendJsonString(out, t.key);
-        out += ":[";
-        for (std::size_t r = 0; r < t.rows.size(); ++r) {
-            out += r ? ",{" : "{";
-            for (std::size_t c = 0; c + 1 < t.headings.size(); ++c) {
-                appendJsonString(out, t.headings[c]);
-                out += ':';
-                appendJsonString(out, c < t.rows[r].cells.size() ? t.rows[r].cells[c] : "");
-                out += ',';
-            }
-            appendJsonString(out, t.headings.back());
-            out += ':' + std::to_string(t.rows[r].count) + '}';
+    table.row({"capture", "Frames", std::to_string(s.frames())});
+    table.row({"capture", "First", s.firstTime()});
+    table.row({"capture", "Last", s.lastTime()});
+    table.row({"capture", "Span (ms)", std::to_string(s.spanMs())});
+    table.row({"capture", "Frames per second", rate});
+    for (const StatisticsTable &t : s.tables())
+        for (const StatisticsTable::Row &r : t.rows) {
+            std::string item;
+            for (const std::string &cell : r.cells)
+                item += (item.empty() ? "" : " / ") + cell;
+            table.row({t.key, item, std::to_string(r.count)});
         }
-        out += ']';
-    }
-    out += "}\n";
-    return out;
 }
 
 } // namespace
 
-int stats(const std::vector<std::string> &args) {
-    if (args.empty())
-        return kBadUsage;
-    const std::string &path = args[0];
-    bool asJson = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string &a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--format" && hasValue) {
-            const std::string &v = args[++i];
-            if (v != "text" && v != "json") {
-                std::fprintf(stderr, "stats: --format takes text or json\n");
-                return kRefused;
-            }
-            asJson = v == "json";
-        } else if (!skipEnvironmentOption(args, i)) {
-            return unknownArgument("stats", a);
-        }
-    }
+int stats(const StatsOptions &o) {
     OpenedCapture opened;
-    if (const int status = opened.open(args, path); status != kDone)
+    if (const int status = opened.open(o.environment, o.file); status != kDone)
         return status;
     Statistics statistics;
     const bool read = withProgress("stats", [&](const WorkProgress &progress) {
@@ -73,9 +50,24 @@ int stats(const std::vector<std::string> &args) {
     });
     if (!read)
         std::fprintf(stderr, "stats: some frames could not be read; they are left out\n");
-    const std::string out = asJson ? json(statistics) : statisticsText(statistics);
+    if (o.format != Format::Text) {
+        writeTable(statistics, o.format);
+        return kDone;
+    }
+    const std::string out = statisticsText(statistics);
     std::fwrite(out.data(), 1, out.size(), stdout);
     return kDone;
+}
+
+void addStatsCommand(Commands &commands) {
+    auto o = commands.options<StatsOptions>();
+    CLI::App *c = commands.add("stats", "The statistics of a capture.", kAnalysisGroup,
+                               [o] { return stats(*o); });
+    c->footer("Frames per layer, frame type, message, cause, link, direction and error; as "
+              "text tables, or as one table (Table, Item, Value) in the other formats.");
+    addFileArgument(*c, o->file, "the capture (.lvt, .mon)");
+    addFormatOption(*c, o->format);
+    addEnvironmentOptions(*c, o->environment);
 }
 
 } // namespace qv::cli

@@ -1,10 +1,9 @@
 #pragma once
-#include <string>
-#include <vector>
+// quorvane-cli stats: the statistics tables of the whole capture.
+#include "CommandLine.h"
 
 namespace qv::cli {
 
-// quorvane-cli stats FILE [--format text|json]: the statistics tables of the whole capture.
-int stats(const std::vector<std::string> &args);
+void addStatsCommand(Commands &commands);
 
 } // namespace qv::cli

@@ -31,80 +31,7 @@
 
 namespace {
 
-constexpr const char *kUsage =
-    "usage: quorvane-cli generate --scenario NAME|FILE --layout stored|realtime [--frames N]\n"
-    "                             [--seed S] -o OUT\n"
-    "       quorvane-cli generate --scenario dru70 [--frames N] [--seed S] -o OUT.dru\n"
-    "       quorvane-cli generate --scenario result-KIND [--instrument NAME]\n"
-    "                             [--firmware VERSION] [--threshold CODE] -o OUT.lvt\n"
-    "                             a test result file; KIND: service, supplementary, ber, x25d,\n"
-    "                             x25b, bchannel; NAME: lvt30 (default), lvt30-anonymous, lvt60,\n"
-    "                             lvt60-anonymous, hardware; VERSION: the firmware (default the\n"
-    "                             newest, V09.02 or V05.02 on an LVT-60); CODE: the BER threshold\n"
-    "                             0 (infinite) to 9 (1E-1), BER test of an LVT-30 only\n"
-    "       quorvane-cli generate --scenario plm [--lines N] [--project P] [--seed S]\n"
-    "                             -o OUT.plm    a PLM-45 project (P 0 to 99)\n"
-    "       quorvane-cli info FILE            (LVT or DRU-70 file)\n"
-    "       quorvane-cli dru FILE [--columns default|all] [--format text|csv|json] [--long]\n"
-    "                        [--filter NAME] [--events activation,error,power,eoc]\n"
-    "       quorvane-cli plm FILE [--format text|csv|json] [--columns default|all]\n"
-    "       quorvane-cli type FILE\n"
-    "       quorvane-cli report FILE          (test result file)\n"
-    "       quorvane-cli records FILE [--first N] [--last M]\n"
-    "       quorvane-cli notes FILE [--set TEXT]\n"
-    "       quorvane-cli summary FILE [--columns default|all|N,N,...] [--format text|csv|json]\n"
-    "                            [--long] [FILTER]\n"
-    "       quorvane-cli detail FILE --frame N [--hexa]\n"
-    "       quorvane-cli expert FILE [--format text|csv|json] [--severity note|warning|error]\n"
-    "                           (layer-2 link analysis: lost, repeated, late frames ...)\n"
-    "       quorvane-cli stats FILE [--format text|json]\n"
-    "       quorvane-cli calls FILE [--format text|csv|json]   (ISDN and X.25 calls)\n"
-    "       quorvane-cli flow FILE (--call N | --frames A-B) [--layer2] --svg OUT\n"
-    "                         the call flow of call N of calls (or of frames A to B)\n"
-    "       quorvane-cli find FILE (--text S [--detail] | --message NAME | --cause N)\n"
-    "                         [--from N] [--backward] [--case] [--all] [FILTER]\n"
-    "       quorvane-cli export FILE --lvt OUT [FILTER]\n"
-    "       quorvane-cli export FILE --pcap OUT [FILTER]   (pcapng when OUT ends in .pcapng)\n"
-    "       quorvane-cli import IN --lvt OUT        (pcap or pcapng of link type 177 or 203,\n"
-    "                                               I4B or EyeSDN trace, gzipped or not)\n"
-    "       quorvane-cli filter list [--realtime|--dru70]\n"
-    "       quorvane-cli filter save NAME [--realtime] [FILTER]\n"
-    "       quorvane-cli filter load|delete NAME [--realtime]\n"
-    "       quorvane-cli pdu --notation DIR --list FILE.LST [--table N] [--start-value V] [--raw]\n"
-    "                        HEX\n"
-    "       quorvane-cli pdu --protocol CODE | --v5 | --message --notation DIR --list FILE.LST\n"
-    "                        HEX   (the message as a frame carries it, from its discriminator)\n"
-    "Frames are numbered from 1. --home DIR names the installation folder; --protocol CODE\n"
-    "picks the protocol variant (EDSS, Q931, ...) for summary, detail, find and export; --v5\n"
-    "decodes V5 captures as V5.\n"
-    "FILTER shows only the frames that meet every criterion given:\n"
-    "  --filter NAME          start from the saved off-line filter NAME; the options below\n"
-    "                         change its criteria for this run\n"
-    "  --layers LIST          the layers shown: 1, 2 and 3 separated by commas, or none\n"
-    "  --sapi N  --tei N      layer-2 address (decimal)\n"
-    "  --direction D          TE->NT, NT->TE, AN->LE or LE->AN (or TE, NT, AN, LE)\n"
-    "  --frame-type NAME      DISC, DM, FRMR, I, REJ, RNR, RR, SABME, UA, UI or XID\n"
-    "  --no-rr                leave out the RR frames\n"
-    "  --callref HEX  --pd HEX\n"
-    "  --local PATTERN  --remote PATTERN\n"
-    "                         frames of the calls from or to an ISDN address; a * at the start\n"
-    "                         or the end stands for any further digits\n"
-    "  --message NAME         an ISDN message (SETUP, RELEASE.COMP, \"USER INFO\" ...) or a V5\n"
-    "                         one (PSTN/ESTABLISH ...); on find: --only-message NAME\n"
-    "  --cause TEXT           a cause name or number; on find: --only-cause TEXT\n"
-    "  --cause-format mnemonics|decimal|hexa\n"
-    "                         how TEXT names the cause (digits alone: decimal, else mnemonics)\n"
-    "  --lcn HEX  --x25-local PATTERN  --x25-remote PATTERN  --packet NAME  --cug N  --nui\n"
-    "                         X.25: channel, calls by address, packet (CALL.REQ ...), closed\n"
-    "                         user group, packets carrying a NUI\n"
-    "  --efa N  --l3-address N\n"
-    "                         V5 (with --v5): envelope function address, layer-3 address\n"
-    "Names are matched without regard to case; \".\", \"_\" and blanks stand for each other.\n";
-
-int usage() {
-    std::fputs(kUsage, stderr);
-    return 2;
-}
+using namespace qv::cli;
 
 std::unique_ptr<qv::CaptureFileReader> openCapture(const std::string &path,
                                                    qv::UserMessages &messages) {
@@ -217,32 +144,63 @@ int notes(const std::string &path, const char *text) {
     return 0;
 }
 
-bool number(const char *text, std::uint32_t &out);
-
-// Scenarios: demo, calls, x25, v5, errors, mix, or a scenario text file.
-int generate(int argc, char **argv) {
+struct GenerateOptions {
     std::string scenario, layout, out;
     std::uint32_t frames = 0, seed = 1;
-    for (int i = 2; i < argc; i += 2) {
-        if (i + 1 >= argc)
-            return usage();
-        std::string option = argv[i];
-        const char *value = argv[i + 1];
-        if (option == "--scenario")
-            scenario = value;
-        else if (option == "--layout")
-            layout = value;
-        else if (option == "-o")
-            out = value;
-        else if (!((option == "--frames" && number(value, frames)) ||
-                   (option == "--seed" && number(value, seed))))
-            return usage();
+    // Test result files.
+    std::string instrument = "lvt30", firmware;
+    std::optional<std::uint32_t> threshold;
+    // PLM-45 projects.
+    std::uint32_t lines = 0, project = 1;
+    CLI::App *command = nullptr;
+};
+
+// The options that only some scenarios take, refused on the others.
+int refuseOptions(const GenerateOptions &o, std::initializer_list<const char *> options,
+                  const char *scenarios) {
+    for (const char *name : options)
+        if (o.command->count(name) > 0) {
+            std::fprintf(stderr, "generate: %s is for %s\n", name, scenarios);
+            return kBadUsage;
+        }
+    return kDone;
+}
+
+// Scenarios: demo, calls, x25, v5, errors, mix, or a scenario text file; dru70; plm;
+// result-KIND.
+int generate(const GenerateOptions &o) {
+    const std::string &scenario = o.scenario, &layout = o.layout, &out = o.out;
+    const std::uint32_t frames = o.frames, seed = o.seed;
+    const bool result = isResultScenario(scenario), plm = scenario == qv::synth::kPlmScenario,
+               dru = scenario == qv::synth::kDru70Scenario;
+    if (!result)
+        if (const int s = refuseOptions(o, {"--instrument", "--firmware", "--threshold"},
+                                        "the result-KIND scenarios");
+            s != kDone)
+            return s;
+    if (!plm)
+        if (const int s = refuseOptions(o, {"--lines", "--project"}, "the plm scenario");
+            s != kDone)
+            return s;
+    if (result || plm)
+        if (const int s = refuseOptions(o, {"--layout", "--frames"}, "the capture scenarios");
+            s != kDone)
+            return s;
+    if (result)
+        return generateResult(scenario, o.instrument, o.firmware, o.threshold, out);
+    if (plm)
+        return generatePlm(o.lines, o.project, seed, out);
+    if (dru) {
+        if (!layout.empty() && layout != "dru") {
+            std::fprintf(stderr, "generate: a DRU-70 recording has no --layout\n");
+            return kBadUsage;
+        }
+        return generateDru70(frames, seed, out);
     }
-    if (scenario == qv::synth::kDru70Scenario && !out.empty() &&
-        (layout.empty() || layout == "dru"))
-        return qv::cli::generateDru70(frames, seed, out);
-    if (scenario.empty() || out.empty() || (layout != "stored" && layout != "realtime"))
-        return usage();
+    if (layout != "stored" && layout != "realtime") {
+        std::fprintf(stderr, "generate: a capture needs --layout stored or --layout realtime\n");
+        return kBadUsage;
+    }
     std::vector<qv::LvtRecord> records;
     std::uint16_t year = qv::synth::kScenarioStartYear;
     if (qv::synth::isBuiltinScenario(scenario)) {
@@ -278,113 +236,139 @@ int generate(int argc, char **argv) {
     return 0;
 }
 
-bool number(const char *text, std::uint32_t &out) {
-    char *end = nullptr;
-    unsigned long v = std::strtoul(text, &end, 10);
-    if (!*text || *end || v > 0xFFFFFFFFul)
-        return false;
-    out = static_cast<std::uint32_t>(v);
-    return true;
-}
+struct FileOptions {
+    std::string file, home, set;
+    std::uint32_t first = 1, last = 0;
+    CLI::Option *setOption = nullptr;
+};
 
 } // namespace
 
+namespace qv::cli {
+
+int runCommandLine(int argc, char **argv) {
+    CLI::App app("quorvane-cli: the ISDN tester data of LVT, KSM, KSE, DRU-70 and PLM-45 "
+                 "testers, read, decoded and exchanged without a window.\n"
+                 "Frames are numbered from 1; names of messages, causes and packets are matched "
+                 "without regard to case, and \".\", \"_\" and blanks stand for each other.",
+                 "quorvane-cli");
+    app.set_version_flag("--version", std::string("quorvane-cli ") + QUORVANE_VERSION);
+    app.require_subcommand(1);
+    Commands commands(app);
+    {
+        auto o = commands.options<FileOptions>();
+        CLI::App *c = commands.add(
+            "info", "The information block of a capture or recording.", kFilesGroup,
+            [o] { return qv::isDru70File(o->file) ? dru70Info(o->file) : info(o->file); });
+        addFileArgument(*c, o->file, "the capture (.lvt, .mon) or recording (.dru)");
+    }
+    {
+        auto o = commands.options<FileOptions>();
+        CLI::App *c = commands.add("type", "The kind of file, as its content tells it.",
+                                   kFilesGroup, [o] { return fileType(o->file); });
+        addFileArgument(*c, o->file, "any file");
+    }
+    {
+        auto o = commands.options<FileOptions>();
+        CLI::App *c =
+            commands.add("records", "The records of a capture, one a line, undecoded.", kFilesGroup,
+                         [o] { return records(o->file, o->first, o->last); });
+        addFileArgument(*c, o->file, "the capture (.lvt, .mon)");
+        c->add_option("--first", o->first, "the first record (from 1)")
+            ->check(numberIn(1, 0xFFFFFFFFu))
+            ->type_name("N");
+        c->add_option("--last", o->last, "the last record (default: the last of the capture)")
+            ->check(numberIn(1, 0xFFFFFFFFu))
+            ->type_name("M");
+    }
+    {
+        auto o = commands.options<FileOptions>();
+        CLI::App *c = commands.add(
+            "notes", "The notes of a capture or recording, or new ones.", kFilesGroup, [o] {
+                const char *text = o->setOption->count() ? o->set.c_str() : nullptr;
+                return qv::isDru70File(o->file) ? dru70Notes(o->file, text, o->home)
+                                                : notes(o->file, text);
+            });
+        addFileArgument(*c, o->file, "the capture (.lvt, .mon) or recording (.dru)");
+        o->setOption = c->add_option("--set", o->set, "the new notes")->type_name("TEXT");
+        addHomeOption(*c, o->home);
+    }
+    addReportCommand(commands);
+    addDru70Command(commands);
+    addPlmCommand(commands);
+    addExamineCommands(commands);
+    addCallsCommand(commands);
+    addFlowCommand(commands);
+    addExpertCommand(commands);
+    addStatsCommand(commands);
+    addFilterCommands(commands);
+    addImportCommand(commands);
+    addPduCommand(commands);
+    {
+        auto o = commands.options<GenerateOptions>();
+        CLI::App *c = commands.add("generate", "Files of a scenario, for tests and demonstrations.",
+                                   kDevelopmentGroup, [o] { return generate(*o); });
+        o->command = c;
+        c->add_option("--scenario", o->scenario,
+                      "demo, calls, x25, v5, errors, mix or a scenario text FILE (a capture); "
+                      "dru70; plm; result-KIND with KIND service, supplementary, ber, x25d, "
+                      "x25b or bchannel")
+            ->required()
+            ->type_name("NAME|FILE");
+        c->add_option("--layout", o->layout, "the capture's layout")
+            ->check(oneOf({"stored", "realtime", "dru"}))
+            ->type_name("stored|realtime");
+        c->add_option("-o", o->out, "the file to write")->required()->type_name("OUT");
+        c->add_option("--frames", o->frames,
+                      "the frames (events) of a built-in scenario, or the first frames of a "
+                      "scenario file")
+            ->check(numberIn(0, 0xFFFFFFFFu))
+            ->type_name("N");
+        c->add_option("--seed", o->seed, "the seed of the generated values")
+            ->check(numberIn(0, 0xFFFFFFFFu))
+            ->type_name("S");
+        c->add_option("--instrument", o->instrument,
+                      "the tester of a result file: lvt30 (default), lvt30-anonymous, lvt60, "
+                      "lvt60-anonymous, hardware")
+            ->type_name("NAME");
+        c->add_option("--firmware", o->firmware,
+                      "its firmware (default the newest: V09.02, V05.02 on an LVT-60)")
+            ->type_name("VERSION");
+        c->add_option("--threshold", o->threshold,
+                      "the BER threshold 0 (infinite) to 9 (1E-1), BER test of an LVT-30 only")
+            ->check(numberIn(0, 0xFFFFFFFFu))
+            ->type_name("CODE");
+        c->add_option("--lines", o->lines, "the lines of a PLM-45 project")
+            ->check(numberIn(0, 0xFFFFFFFFu))
+            ->type_name("N");
+        c->add_option("--project", o->project, "the number of a PLM-45 project (0 to 99)")
+            ->check(numberIn(0, 0xFFFFFFFFu))
+            ->type_name("P");
+    }
+    {
+        CLI::App *c = commands.add("completion", "The bash completion script of the commands.",
+                                   kDevelopmentGroup, [&app] {
+                                       std::fputs(bashCompletion(app).c_str(), stdout);
+                                       return kDone;
+                                   });
+        c->add_option("SHELL", "the shell (bash)")->check(oneOf({"bash"}))->type_name("");
+    }
+    // After the commands: they would take it over as their own.
+    app.footer("Run quorvane-cli COMMAND --help for the options of a command.");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success &e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError &e) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s\n", usageLine(app, e).c_str());
+        return kBadUsage;
+    }
+    return commands.status();
+}
+
+} // namespace qv::cli
+
 int main(int argc, char **argv) {
-    if (argc >= 2 && std::string(argv[1]) == "generate") {
-        const std::vector<std::string> args(argv + 2, argv + argc);
-        if (args.size() >= 2 && args[0] == "--scenario" && args[1] == qv::synth::kPlmScenario) {
-            const int status = qv::cli::generatePlm(args);
-            if (status == qv::cli::kRefused)
-                return qv::cli::kBadUsage;
-            return status == qv::cli::kBadUsage ? usage() : status;
-        }
-        if (qv::cli::isResultScenario(args)) {
-            const int status = qv::cli::generateResult(args);
-            if (status == qv::cli::kRefused)
-                return qv::cli::kBadUsage;
-            return status == qv::cli::kBadUsage ? usage() : status;
-        }
-        return generate(argc, argv);
-    }
-    if (argc >= 2 && std::string(argv[1]) == "pdu") {
-        const int status = qv::cli::pdu(std::vector<std::string>(argv + 2, argv + argc));
-        return status == 2 ? usage() : status;
-    }
-    if (argc < 3)
-        return usage();
-    std::string command = argv[1];
-    std::string path = argv[2];
-    if (command == "summary" || command == "detail" || command == "find" || command == "export" ||
-        command == "filter") {
-        std::vector<std::string> args(argv + 2, argv + argc);
-        int status = command == "summary"  ? qv::cli::summary(args)
-                     : command == "detail" ? qv::cli::detail(args)
-                     : command == "find"   ? qv::cli::find(args)
-                     : command == "export" ? qv::cli::exportFrames(args)
-                                           : qv::cli::filterProfiles(args);
-        if (status == qv::cli::kRefused)
-            return qv::cli::kBadUsage;
-        return status == qv::cli::kBadUsage ? usage() : status;
-    }
-    if (command == "import") {
-        const int status = qv::cli::importCapture(std::vector<std::string>(argv + 2, argv + argc));
-        if (status == qv::cli::kRefused)
-            return qv::cli::kBadUsage;
-        return status == qv::cli::kBadUsage ? usage() : status;
-    }
-    if (command == "calls" || command == "flow") {
-        std::vector<std::string> args(argv + 2, argv + argc);
-        const int status = command == "calls" ? qv::cli::calls(args) : qv::cli::flow(args);
-        if (status == qv::cli::kRefused)
-            return qv::cli::kBadUsage;
-        return status == qv::cli::kBadUsage ? usage() : status;
-    }
-    if (command == "expert" || command == "stats") {
-        const std::vector<std::string> args(argv + 2, argv + argc);
-        const int status = command == "expert" ? qv::cli::expert(args) : qv::cli::stats(args);
-        if (status == qv::cli::kRefused)
-            return qv::cli::kBadUsage;
-        return status == qv::cli::kBadUsage ? usage() : status;
-    }
-    if (command == "plm") {
-        const int status = qv::cli::plm(std::vector<std::string>(argv + 2, argv + argc));
-        if (status == qv::cli::kRefused)
-            return qv::cli::kBadUsage;
-        return status == qv::cli::kBadUsage ? usage() : status;
-    }
-    if (command == "dru") {
-        const int status = qv::cli::dru70(std::vector<std::string>(argv + 2, argv + argc));
-        if (status == qv::cli::kRefused)
-            return qv::cli::kBadUsage;
-        return status == qv::cli::kBadUsage ? usage() : status;
-    }
-    if (command == "info" && argc == 3)
-        return qv::isDru70File(path) ? qv::cli::dru70Info(path) : info(path);
-    if (command == "type" && argc == 3)
-        return fileType(path);
-    if (command == "report") {
-        const int status = qv::cli::report(std::vector<std::string>(argv + 2, argv + argc));
-        return status == qv::cli::kBadUsage ? usage() : status;
-    }
-    if (command == "records") {
-        std::uint32_t first = 1, last = 0;
-        for (int i = 3; i < argc; i += 2) {
-            if (i + 1 >= argc)
-                return usage();
-            std::uint32_t *target = !std::strcmp(argv[i], "--first")  ? &first
-                                    : !std::strcmp(argv[i], "--last") ? &last
-                                                                      : nullptr;
-            if (!target || !number(argv[i + 1], *target))
-                return usage();
-        }
-        return records(path, first, last);
-    }
-    if (command == "notes") {
-        const bool dru = qv::isDru70File(path);
-        if (argc == 3)
-            return dru ? qv::cli::dru70Notes(path, nullptr) : notes(path, nullptr);
-        if (argc == 5 && !std::strcmp(argv[3], "--set"))
-            return dru ? qv::cli::dru70Notes(path, argv[4]) : notes(path, argv[4]);
-    }
-    return usage();
+    return qv::cli::runCommandLine(argc, argv);
 }
