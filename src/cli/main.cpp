@@ -17,6 +17,7 @@
 #include "PlmCommand.h"
 #include "ReportCommand.h"
 #include "StatsCommand.h"
+#include "TableWriter.h"
 #include "app/FileType.h"
 #include "base/UserMessages.h"
 #include "capture/CaptureFileOpener.h"
@@ -82,7 +83,7 @@ int info(const std::string &path) {
     return 0;
 }
 
-int records(const std::string &path, std::uint32_t first, std::uint32_t last) {
+int records(const std::string &path, std::uint32_t first, std::uint32_t last, Format format) {
     qv::StderrUserMessages messages;
     auto reader = openCapture(path, messages);
     if (!reader)
@@ -97,9 +98,11 @@ int records(const std::string &path, std::uint32_t first, std::uint32_t last) {
         dates.start(start.month, start.year);
     else
         dates.start(reader->startMonth(), reader->startYear());
+    TableWriter table(
+        format, {"Record", "Date", "Time", "Kind", "Status", "Direction", "Length", "Octets"});
     for (std::uint32_t n = std::max<std::uint32_t>(first, 1); n <= last; ++n) {
         if (reader->goTo(n - 1) != qv::kGoToOk) {
-            std::printf("%u\tunreadable\n", n);
+            table.row({std::to_string(n), "", "", "unreadable"});
             continue;
         }
         const qv::LvtRecord &r = reader->recordBuffer();
@@ -120,9 +123,8 @@ int records(const std::string &path, std::uint32_t first, std::uint32_t last) {
             std::snprintf(b, sizeof b, i ? " %02X" : "%02X", r.data[i]);
             hex += b;
         }
-        std::printf("%u\t%s\t%s\t%s\t%s\t%s\t%u\t%s\n", n, dates.dateText(r).c_str(),
-                    qv::timeText(r).c_str(), kind.c_str(), status.c_str(), direction.c_str(),
-                    r.dataLength, hex.c_str());
+        table.row({std::to_string(n), dates.dateText(r), qv::timeText(r), kind, status, direction,
+                   std::to_string(r.dataLength), hex});
     }
     return 0;
 }
@@ -240,6 +242,7 @@ struct FileOptions {
     std::string file, home, set;
     std::uint32_t first = 1, last = 0;
     CLI::Option *setOption = nullptr;
+    Format format = Format::Text;
 };
 
 } // namespace
@@ -272,7 +275,7 @@ int runCommandLine(int argc, char **argv) {
         auto o = commands.options<FileOptions>();
         CLI::App *c =
             commands.add("records", "The records of a capture, one a line, undecoded.", kFilesGroup,
-                         [o] { return records(o->file, o->first, o->last); });
+                         [o] { return records(o->file, o->first, o->last, o->format); });
         addFileArgument(*c, o->file, "the capture (.lvt, .mon)");
         c->add_option("--first", o->first, "the first record (from 1)")
             ->check(numberIn(1, 0xFFFFFFFFu))
@@ -280,6 +283,7 @@ int runCommandLine(int argc, char **argv) {
         c->add_option("--last", o->last, "the last record (default: the last of the capture)")
             ->check(numberIn(1, 0xFFFFFFFFu))
             ->type_name("M");
+        addFormatOption(*c, o->format);
     }
     {
         auto o = commands.options<FileOptions>();
