@@ -1,7 +1,11 @@
 #pragma once
-// The installation folder and the folders and files below it. The folder comes from the
-// "--home DIR" argument, else the QUORVANE_HOME environment variable, else the folder of the
-// executable. Nothing here changes the process's working directory.
+// Where the program finds its files. One folder holds everything when "--home DIR" or the
+// QUORVANE_HOME environment variable names it, and when the program runs from a folder that
+// holds the notation files (the build tree, a copied folder). An installed program (PREFIX/bin
+// beside PREFIX/share/quorvane) reads its notation files and translations there, read-only,
+// and keeps the user's files apart: the settings in $XDG_CONFIG_HOME/quorvane, the filters and
+// captures in $XDG_DATA_HOME/quorvane, made with the shipped defaults at the first start.
+// Nothing here changes the process's working directory.
 #include <string>
 #include <vector>
 
@@ -21,12 +25,19 @@ inline constexpr const char *kMsgLanguageAtNextStart =
 
 class Installation {
 public:
+    // One folder for everything.
     explicit Installation(std::string home);
+    // An installed program: its shared data, and the user's settings and data folders.
+    Installation(std::string shared, std::string config, std::string userData);
 
     // args are the program's arguments without the program name.
     static Installation fromCommandLine(const std::vector<std::string> &args);
     // The folder of a --home option (empty when none was given), else as fromCommandLine.
     static Installation fromHomeOption(const std::string &home);
+    // The installation of a program in programFolder with no folder named: that folder when it
+    // holds the notation files, else the installed layout when programFolder/../share/quorvane
+    // does (the user's folders made on the way), else programFolder.
+    static Installation ofProgramIn(const std::string &programFolder);
     // The value of "--home DIR" (or "--home=DIR") in args, empty when absent.
     static std::string homeArgument(const std::vector<std::string> &args);
     // The folder of the running executable.
@@ -35,7 +46,9 @@ public:
     // The notation root must exist; else "Wrong working directory!" is shown and false returned.
     bool check(UserMessages &messages) const;
 
+    // The folder of the notation files and translations (the one folder, when there is one).
     const std::string &home() const { return home_; }
+    bool installedLayout() const { return !config_.empty(); }
     std::string settingsPath() const;
     std::string notationRoot() const;
     std::string captureFolder() const;
@@ -49,9 +62,15 @@ public:
     std::string chooseWorkingFolder(const std::string &lastPath) const;
 
 private:
-    std::string below(const char *name) const;
+    static std::string below(const std::string &folder, const char *name);
+    std::string below(const char *name) const { return below(home_, name); }
+    // The user's folders with the shipped defaults: the settings file and filter profiles that
+    // share holds, copied where the user has none.
+    void makeUserFolders() const;
 
     std::string home_;
+    std::string config_;   // installed: the settings' folder
+    std::string userData_; // installed: the filters' and captures' folder
 };
 
 } // namespace qv

@@ -78,7 +78,7 @@ int pdu(const PduOptions &o) {
         hex += word;
     if (!protocol.empty() || (v5 && folder.empty())) {
         const std::string code = v5 ? std::string("V5") : protocol;
-        folder = (home.empty() ? Installation::executableFolder() : home) + "/ISDNNOT/" + code;
+        folder = Installation::fromHomeOption(home).notationRoot() + "/" + code;
         list = code + "EN.LST";
     }
     if (folder.empty() || list.empty()) {

@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -43,9 +44,39 @@ CommandLine parseCommandLine(const QStringList &arguments) {
     return line;
 }
 
+// --help and --version are answered before any window or display is needed.
+bool answeredWithoutWindow(int argc, char *argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs("usage: quorvane [--home DIR] [FILE]\n"
+                       "The ISDN protocol analyser: opens FILE (a capture .lvt or .mon, a DRU-70 "
+                       "recording .dru,\na PLM-45 project .plm or a test result file) in its own "
+                       "window.\n"
+                       "  --home DIR    one folder for settings, notation files, filters and "
+                       "captures\n"
+                       "                (default: QUORVANE_HOME, then the installed program's "
+                       "folders)\n"
+                       "  --screenshot PNG\n"
+                       "                save a picture of the window once shown, and exit\n"
+                       "  --help, --version\n"
+                       "See also quorvane-cli --help for the same files without a window.\n",
+                       stdout);
+            return true;
+        }
+        if (arg == "--version") {
+            std::printf("quorvane %s\n", QUORVANE_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
+    if (answeredWithoutWindow(argc, argv))
+        return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     CommandLine commandLine = parseCommandLine(QApplication::arguments());

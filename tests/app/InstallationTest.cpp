@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "support/TempDir.h"
 
@@ -75,6 +76,67 @@ TEST_F(InstallationTest, HomeComesFromArgumentThenEnvironmentThenExecutable) {
     EXPECT_TRUE(fs::is_directory(Installation::executableFolder()));
     if (saved)
         ::setenv("QUORVANE_HOME", savedValue.c_str(), 1);
+}
+
+// An environment variable set for the test's time.
+class ScopedVariable {
+public:
+    ScopedVariable(const char *name, const std::string &value) : name_(name) {
+        if (const char *old = std::getenv(name))
+            old_ = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedVariable() {
+        if (old_)
+            ::setenv(name_, old_->c_str(), 1);
+        else
+            ::unsetenv(name_);
+    }
+
+private:
+    const char *name_;
+    std::optional<std::string> old_;
+};
+
+TEST_F(InstallationTest, AnInstalledProgramKeepsTheUsersFilesInTheirOwnFolders) {
+    const fs::path shared = home_ / "usr/share/quorvane";
+    fs::create_directories(home_ / "usr/bin");
+    fs::create_directories(shared / "ISDNNOT");
+    fs::create_directories(shared / "Filter");
+    dir_.write("usr/share/quorvane/QUORVANE.INI", "[Language]\nLanguage=1\n");
+    dir_.write("usr/share/quorvane/Filter/LVTO_Calls.flt", "shipped");
+    ScopedVariable config("XDG_CONFIG_HOME", (home_ / "config").string());
+    ScopedVariable data("XDG_DATA_HOME", (home_ / "data").string());
+
+    const Installation installed = Installation::ofProgramIn((home_ / "usr/bin").string());
+    EXPECT_TRUE(installed.installedLayout());
+    EXPECT_EQ(installed.notationRoot(), shared.string() + "/ISDNNOT");
+    EXPECT_EQ(installed.settingsPath(), (home_ / "config/quorvane/QUORVANE.INI").string());
+    EXPECT_EQ(installed.filterFolder(), (home_ / "data/quorvane/Filter").string());
+    EXPECT_EQ(installed.captureFolder(), (home_ / "data/quorvane/CAPTURE").string());
+    EXPECT_TRUE(fs::is_directory(installed.captureFolder())) << "made at the first start";
+    EXPECT_EQ(dir_.read("config/quorvane/QUORVANE.INI"), "[Language]\nLanguage=1\n");
+    EXPECT_EQ(dir_.read("data/quorvane/Filter/LVTO_Calls.flt"), "shipped");
+
+    // What the user changed or deleted stays so at the next start.
+    dir_.write("config/quorvane/QUORVANE.INI", "[Language]\nLanguage=2\n");
+    fs::remove(home_ / "data/quorvane/Filter/LVTO_Calls.flt");
+    Installation::ofProgramIn((home_ / "usr/bin").string());
+    EXPECT_EQ(dir_.read("config/quorvane/QUORVANE.INI"), "[Language]\nLanguage=2\n");
+    EXPECT_FALSE(fs::exists(home_ / "data/quorvane/Filter/LVTO_Calls.flt"));
+
+    // Without the XDG variables, below the user's home.
+    ::unsetenv("XDG_CONFIG_HOME");
+    ScopedVariable user("HOME", (home_ / "user").string());
+    EXPECT_EQ(Installation::ofProgramIn((home_ / "usr/bin").string()).settingsPath(),
+              (home_ / "user/.config/quorvane/QUORVANE.INI").string());
+
+    // A program beside its notation files, as in the build tree, keeps one folder.
+    fs::create_directories(home_ / "tree/ISDNNOT");
+    const Installation tree = Installation::ofProgramIn((home_ / "tree").string());
+    EXPECT_FALSE(tree.installedLayout());
+    EXPECT_EQ(tree.settingsPath(), (home_ / "tree/QUORVANE.INI").string());
+    EXPECT_EQ(tree.filterFolder(), (home_ / "tree/Filter").string());
 }
 
 TEST_F(InstallationTest, WorkingFolderFallsBackFromLastPathToCaptureToHome) {
