@@ -208,62 +208,6 @@ protected:
     std::vector<SearchColumn> columns = {{0, 0}, {4, 5}, {5, 9}, {28, 32}};
 };
 
-TEST_F(SearchTest, SummaryTextForwardsAndBackwards) {
-    FindResult found;
-    EXPECT_EQ(decoder->search(request(FindCriterion::SummaryText, "ID.REQ"), columns, found),
-              kFindFound);
-    EXPECT_EQ(found.frame, 0u);
-    EXPECT_EQ(found.position, 32);
-
-    FindRequest next = request(FindCriterion::SummaryText, "ID.REQ");
-    next.startPosition = 32;
-    next.startAfter = true;
-    EXPECT_EQ(decoder->search(next, columns, found), kFindFound);
-    EXPECT_EQ(found.frame, 4u);
-
-    EXPECT_EQ(decoder->search(request(FindCriterion::SummaryText, "UA", -1), columns, found),
-              kFindFound);
-    EXPECT_EQ(found.frame, 3u);
-    EXPECT_EQ(found.position, 5);
-
-    EXPECT_EQ(decoder->search(request(FindCriterion::SummaryText, "0"), columns, found),
-              kFindFound);
-    EXPECT_EQ(found.frame, 2u) << "the Number column is not searched";
-}
-
-TEST_F(SearchTest, DetailTextGivesTheLine) {
-    FindResult found;
-    ASSERT_EQ(decoder->search(request(FindCriterion::DetailText, "0X5678"), columns, found),
-              kFindFound);
-    EXPECT_EQ(found.frame, 4u);
-    EXPECT_EQ(decoder->detailLines()[found.position].text, "0x5678");
-    ASSERT_EQ(decoder->search(request(FindCriterion::DetailText, "NT->TE", -1), columns, found),
-              kFindFound);
-    EXPECT_EQ(found.frame, 3u);
-    EXPECT_EQ(decoder->detailLines()[found.position].text, "NT->TE");
-}
-
-TEST_F(SearchTest, MessageTypeIsComparedWhole) {
-    FindResult found;
-    EXPECT_EQ(decoder->search(request(FindCriterion::MessageType, "ID.ASSIGN"), columns, found),
-              kFindFound);
-    EXPECT_EQ(found.frame, 1u);
-    EXPECT_EQ(decoder->search(request(FindCriterion::MessageType, "ID.ASS"), columns, found),
-              kFindExhausted);
-    EXPECT_EQ(
-        decoder->search(request(FindCriterion::MessageType, "ID.REQUEST", -1), columns, found),
-        kFindFound);
-    EXPECT_EQ(found.frame, 4u);
-}
-
-TEST_F(SearchTest, CauseNeedsACallControlFrame) {
-    FindResult found;
-    FindRequest cause = request(FindCriterion::Cause, "");
-    cause.cause = 0;
-    EXPECT_EQ(decoder->search(cause, columns, found), kFindExhausted)
-        << "frames without layer-3 call control have no cause";
-}
-
 TEST_F(SearchTest, UnreadableFramesAreSkipped) {
     host.records.resize(3);
     FindRequest r = request(FindCriterion::SummaryText, "ID.REQ");

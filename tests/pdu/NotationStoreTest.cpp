@@ -43,12 +43,6 @@ public:
                 return false;
         return true;
     }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> out;
-        for (const Shown &s : shown)
-            out.push_back(s.text);
-        return out;
-    }
     const std::uint8_t *arenaStart() const { return bytes_.data(); }
 
     NotationStore store;

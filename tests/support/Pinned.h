@@ -5,7 +5,6 @@
 // to write the texts as they now come out, and read the differences before keeping them.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -13,14 +12,6 @@
 #include <vector>
 
 namespace qv::test {
-
-// A case's name as the name of a parameterised test: letters and digits, the rest "_".
-inline std::string testName(const std::string &name) {
-    std::string out;
-    for (char c : name)
-        out.push_back(std::isalnum(static_cast<unsigned char>(c)) ? c : '_');
-    return out;
-}
 
 // text with its escapes \n, \r, \t and \\ made the characters they stand for.
 inline std::string unescaped(const std::string &text) {
