@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what Quorvane needs on Debian 12 (only what is missing) and builds it into build/.
+# Installs what Quorvane needs on Debian 12 (only what is missing) and builds it into build/
+# (unless --no-build is given).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +21,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 fi
+
+# --no-build: the packages alone, for the scripts that build a tree of their own.
+[ "${1:-}" = "--no-build" ] && exit 0
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_BUILD_GUI=ON \
     -DQUORVANE_BUILD_TESTS=ON -DQUORVANE_BUILD_BENCH=ON
