@@ -42,32 +42,46 @@ bool isElementIdentifier(std::string_view label) {
     return label.rfind("Information Element Identifier", 0) == 0 || label == "Facility";
 }
 
-// One node of the tree as it is built.
+// The tree, its nodes in one vector and each node's children by their index: a node is named
+// by its index while the tree grows.
 struct Node {
     std::string heading; // headings and the title
     std::string field, value;
     std::int32_t offset = -1;
     std::uint16_t bytes = 0;
-    std::vector<Node> nodes;
+    std::vector<std::size_t> children;
+};
+
+class Tree {
+public:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    static constexpr std::size_t kRoot = 0;
+
+    Tree() : nodes_(1) {}
+    std::size_t add(std::size_t parent, Node node) {
+        nodes_.push_back(std::move(node));
+        nodes_[parent].children.push_back(nodes_.size() - 1);
+        return nodes_.size() - 1;
+    }
+    const Node &operator[](std::size_t i) const { return nodes_[i]; }
+
+private:
+    std::vector<Node> nodes_;
 };
 
 // The detail lines as a tree: the title and the layer headings at the top, their parts under
 // them, fields under the heading they follow, an element's fields under the element, and
-// the sub-fields under the field before them.
-// The pointers into the tree are taken again after each push into the vector they point into.
-Node treeOf(std::span<const DetailLine> lines) {
-    Node root;
-    Node *top = nullptr;     // title or layer heading
-    Node *section = nullptr; // part of a layer (ADDRESS FIELD, FACILITIES ...)
-    Node *field = nullptr;   // the last field: parent of the sub-fields
-    Node *element = nullptr; // the information element whose fields follow
+// the sub-fields under their element or the field before them.
+Tree treeOf(std::span<const DetailLine> lines) {
+    constexpr std::size_t kNone = Tree::kNone;
+    Tree tree;
+    std::size_t top = kNone;     // title or layer heading
+    std::size_t section = kNone; // part of a layer (ADDRESS FIELD, FACILITIES ...)
+    std::size_t field = kNone;   // the last field: parent of the sub-fields
+    std::size_t element = kNone; // the information element whose fields follow
     int topLayer = -1;
-    auto fieldParent = [&]() -> Node & {
-        if (element)
-            return *element;
-        if (section)
-            return *section;
-        return top ? *top : root;
+    auto fieldParent = [&] {
+        return element != kNone ? element : section != kNone ? section : top != kNone ? top : 0;
     };
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const DetailLine &line = lines[i];
@@ -77,17 +91,15 @@ Node treeOf(std::span<const DetailLine> lines) {
             Node heading;
             heading.heading = trimmed(line.text);
             const bool opensLayer =
-                line.kind == kDetailTitle || top == nullptr || layerOf(line) != topLayer;
+                line.kind == kDetailTitle || top == kNone || layerOf(line) != topLayer;
             if (opensLayer) {
-                root.nodes.push_back(std::move(heading));
-                top = &root.nodes.back();
+                top = tree.add(Tree::kRoot, std::move(heading));
                 topLayer = line.kind == kDetailTitle ? -1 : layerOf(line);
-                section = nullptr;
+                section = kNone;
             } else {
-                top->nodes.push_back(std::move(heading));
-                section = &top->nodes.back();
+                section = tree.add(top, std::move(heading));
             }
-            field = element = nullptr;
+            field = element = kNone;
             break;
         }
         case kDetailLabel:
@@ -96,26 +108,21 @@ Node treeOf(std::span<const DetailLine> lines) {
             f.field = trimmed(line.text);
             f.offset = line.frameOffset;
             f.bytes = line.byteCount;
-            const bool hasValue = i + 1 < lines.size() && lines[i + 1].kind == line.kind + 1;
-            if (hasValue) {
+            if (i + 1 < lines.size() && lines[i + 1].kind == line.kind + 1) {
                 f.value = trimmed(lines[i + 1].text);
                 ++i;
             }
             // A sub-field belongs to the element it describes, else to the field before it.
-            if (line.kind == kDetailSubLabel && (element != nullptr || field != nullptr)) {
-                (element != nullptr ? element : field)->nodes.push_back(std::move(f));
+            if (line.kind == kDetailSubLabel && (element != kNone || field != kNone)) {
+                tree.add(element != kNone ? element : field, std::move(f));
                 break;
             }
             if (isElementIdentifier(f.field)) {
-                element = nullptr;
-                Node &parent = fieldParent();
-                parent.nodes.push_back(std::move(f));
-                element = field = &parent.nodes.back();
+                element = kNone;
+                element = field = tree.add(fieldParent(), std::move(f));
                 break;
             }
-            Node &parent = fieldParent();
-            parent.nodes.push_back(std::move(f));
-            field = &parent.nodes.back();
+            field = tree.add(fieldParent(), std::move(f));
             break;
         }
         case kDetailValue:
@@ -123,16 +130,17 @@ Node treeOf(std::span<const DetailLine> lines) {
             // A value without its label: a line of its own.
             Node f;
             f.value = trimmed(line.text);
-            fieldParent().nodes.push_back(std::move(f));
+            tree.add(fieldParent(), std::move(f));
             break;
         }
         }
     }
-    return root;
+    return tree;
 }
 
-void writeTree(std::string &out, const Node &node, int depth, bool inElement) {
-    for (const Node &n : node.nodes) {
+void writeTree(std::string &out, const Tree &tree, std::size_t node, int depth, bool inElement) {
+    for (const std::size_t child : tree[node].children) {
+        const Node &n = tree[child];
         out.append(static_cast<std::size_t>(depth) * 2, ' ');
         if (!n.heading.empty()) {
             out += n.heading;
@@ -149,13 +157,14 @@ void writeTree(std::string &out, const Node &node, int depth, bool inElement) {
             out += n.value;
         }
         out += '\n';
-        writeTree(out, n, depth + 1, isElementIdentifier(n.field));
+        writeTree(out, tree, child, depth + 1, isElementIdentifier(n.field));
     }
 }
 
-nlohmann::ordered_json jsonOf(const Node &node) {
+nlohmann::ordered_json jsonOf(const Tree &tree, std::size_t node) {
     nlohmann::ordered_json nodes = nlohmann::ordered_json::array();
-    for (const Node &n : node.nodes) {
+    for (const std::size_t child : tree[node].children) {
+        const Node &n = tree[child];
         nlohmann::ordered_json j;
         if (!n.heading.empty()) {
             j["heading"] = utf8(n.heading);
@@ -167,8 +176,8 @@ nlohmann::ordered_json jsonOf(const Node &node) {
                 j["bytes"] = n.bytes;
             }
         }
-        if (!n.nodes.empty())
-            j["nodes"] = jsonOf(n);
+        if (!n.children.empty())
+            j["nodes"] = jsonOf(tree, child);
         nodes.push_back(std::move(j));
     }
     return nodes;
@@ -178,12 +187,12 @@ nlohmann::ordered_json jsonOf(const Node &node) {
 
 std::string detailTree(std::span<const DetailLine> lines) {
     std::string out;
-    writeTree(out, treeOf(lines), 0, false);
+    writeTree(out, treeOf(lines), Tree::kRoot, 0, false);
     return out;
 }
 
 nlohmann::ordered_json detailJson(std::span<const DetailLine> lines) {
-    return jsonOf(treeOf(lines));
+    return jsonOf(treeOf(lines), Tree::kRoot);
 }
 
 std::string detailLines(std::span<const DetailLine> lines) {

@@ -58,7 +58,6 @@ TableWriter::TableWriter(Format format, std::vector<std::string> titles, std::FI
                          bool aligned)
     : format_(format), titles_(std::move(titles)), out_(out),
       aligned_(aligned && format == Format::Text) {
-    buffer_.reserve(kBufferSize + 4096);
     switch (format_) {
     case Format::Text:
         if (aligned_) {
