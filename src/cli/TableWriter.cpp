@@ -57,7 +57,9 @@ TableWriter::TableWriter(Format format, std::vector<std::string> titles, std::FI
 TableWriter::TableWriter(Format format, std::vector<std::string> titles, std::FILE *out,
                          bool aligned)
     : format_(format), titles_(std::move(titles)), out_(out),
-      aligned_(aligned && format == Format::Text) {
+      aligned_(aligned && format == Format::Text),
+      plain_(format == Format::Csv || (format == Format::Text && !aligned_)),
+      separator_(format == Format::Csv ? ',' : '\t') {
     switch (format_) {
     case Format::Text:
         if (aligned_) {
@@ -91,7 +93,7 @@ TableWriter::~TableWriter() {
     finish();
 }
 
-void TableWriter::cell(std::string_view text) {
+void TableWriter::otherCell(std::string_view text) {
     const std::size_t k = cellInRow_++;
     switch (format_) {
     case Format::Text:
@@ -182,11 +184,7 @@ void TableWriter::flushBuffer() {
     buffer_.clear();
 }
 
-void TableWriter::writeCsvCell(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        put(text);
-        return;
-    }
+void TableWriter::writeQuotedCell(std::string_view text) {
     put('"');
     for (char c : text) {
         if (c == '"')

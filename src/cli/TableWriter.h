@@ -25,8 +25,20 @@ public:
     TableWriter &operator=(const TableWriter &) = delete;
 
     // The cells of the next row, one by one, then endRow(); a row with fewer cells than
-    // titles is filled with empty cells.
-    void cell(std::string_view text);
+    // titles is filled with empty cells. Tab-separated text and CSV go straight into the
+    // buffer: a summary writes millions of cells.
+    void cell(std::string_view text) {
+        if (!plain_) {
+            otherCell(text);
+            return;
+        }
+        if (cellInRow_++ != 0)
+            buffer_.push_back(separator_);
+        if (format_ == Format::Csv && needsQuotes(text))
+            writeQuotedCell(text);
+        else
+            buffer_.append(text);
+    }
     void endRow();
     void row(const std::vector<std::string> &cells);
     // Writes what is held back (aligned rows, the end of the JSON array); done at destruction.
@@ -35,10 +47,23 @@ public:
     std::size_t rows() const { return rows_; }
 
 private:
+    static bool needsQuotes(std::string_view text) {
+        for (char c : text)
+            if (c == ',' || c == '"' || c == '\n' || c == '\r')
+                return true;
+        return false;
+    }
+    void otherCell(std::string_view text);
+    void writeQuotedCell(std::string_view text);
     void put(std::string_view text);
     void put(char c) { buffer_.push_back(c); }
     void flushBuffer();
-    void writeCsvCell(std::string_view text);
+    void writeCsvCell(std::string_view text) {
+        if (needsQuotes(text))
+            writeQuotedCell(text);
+        else
+            put(text);
+    }
     void writeJsonString(std::string_view text);
     void writeAlignedRows();
 
@@ -46,6 +71,8 @@ private:
     std::vector<std::string> titles_;
     std::FILE *out_;
     bool aligned_;
+    bool plain_;     // tab-separated text or CSV
+    char separator_; // of plain cells
     bool finished_ = false;
     std::string buffer_;
     std::size_t rows_ = 0;
