@@ -95,6 +95,15 @@ CLI::Option *addFileArgument(CLI::App &command, std::string &file, const char *w
     return command.add_option("FILE", file, what)->required()->type_name("");
 }
 
+CLI::Option *addDefaultOrAllColumns(CLI::App &command, bool &all, const char *allText) {
+    return command
+        .add_option_function<std::string>(
+            "--columns", [&all](const std::string &v) { all = v == "all"; },
+            std::string("default: the columns the settings show; all: ") + allText)
+        ->check(oneOf({"default", "all"}))
+        ->type_name("default|all");
+}
+
 CLI::Option *addRangeOption(CLI::App &command, const std::string &name, NumberRange &range,
                             const std::string &help, bool single) {
     const std::string form = single ? "N or A-B" : "A-B";

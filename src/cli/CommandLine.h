@@ -36,6 +36,8 @@ CLI::Option *addFileArgument(CLI::App &command, std::string &file, const char *w
 CLI::Option *addFormatOption(CLI::App &command, Format &format,
                              const std::vector<Format> &formats = {Format::Text, Format::Csv,
                                                                    Format::Json, Format::Jsonl});
+// --columns default|all: all set for "all".
+CLI::Option *addDefaultOrAllColumns(CLI::App &command, bool &all, const char *allText);
 // A range of frames or calls, numbered from 1: "N" or "A-B".
 struct NumberRange {
     std::uint32_t from = 0, to = 0;

@@ -2,24 +2,11 @@
 
 #include <string_view>
 
+#include "TableWriter.h"
+
 namespace qv::cli {
 
 namespace {
-
-// Texts of the tester are single-byte: each byte is the code point of the same number.
-std::string utf8(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x80) {
-            out.push_back(c);
-        } else {
-            out.push_back(static_cast<char>(0xC0 | (u >> 6)));
-            out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
-        }
-    }
-    return out;
-}
 
 // A label without its " : " and a heading without its closing colon.
 std::string trimmed(std::string_view text) {
@@ -167,10 +154,10 @@ nlohmann::ordered_json jsonOf(const Tree &tree, std::size_t node) {
         const Node &n = tree[child];
         nlohmann::ordered_json j;
         if (!n.heading.empty()) {
-            j["heading"] = utf8(n.heading);
+            j["heading"] = latin1ToUtf8(n.heading);
         } else {
-            j["field"] = utf8(n.field);
-            j["value"] = utf8(n.value);
+            j["field"] = latin1ToUtf8(n.field);
+            j["value"] = latin1ToUtf8(n.value);
             if (n.offset >= 0) {
                 j["offset"] = n.offset;
                 j["bytes"] = n.bytes;

@@ -180,11 +180,7 @@ void addDru70Command(Commands &commands) {
     CLI::App *c = commands.add("dru", "The events of a DRU-70 recording, one a row.", kFilesGroup,
                                [o] { return dru70(*o); });
     addFileArgument(*c, o->file, "the recording (.dru)");
-    c->add_option_function<std::string>(
-         "--columns", [o](const std::string &v) { o->all = v == "all"; },
-         "default: the columns the settings show; all: every column")
-        ->check(oneOf({"default", "all"}))
-        ->type_name("default|all");
+    addDefaultOrAllColumns(*c, o->all, "every column");
     addFormatOption(*c, o->format);
     c->add_flag("--long", o->longForm, "long texts");
     c->add_option("--filter", o->profile, "the saved DRU-70 filter NAME")->type_name("NAME");

@@ -70,11 +70,7 @@ void addPlmCommand(Commands &commands) {
         commands.add("plm", "The lines of a PLM-45 project.", kFilesGroup, [o] { return plm(*o); });
     addFileArgument(*c, o->file, "the project (.plm)");
     addFormatOption(*c, o->format);
-    c->add_option_function<std::string>(
-         "--columns", [o](const std::string &v) { o->all = v == "all"; },
-         "default: the columns the settings show; all: the 26 columns")
-        ->check(oneOf({"default", "all"}))
-        ->type_name("default|all");
+    addDefaultOrAllColumns(*c, o->all, "the 26 columns");
     addHomeOption(*c, o->home);
 }
 

@@ -15,7 +15,13 @@ namespace {
 constexpr std::size_t kMeasuredRows = 1000;
 constexpr std::size_t kBufferSize = 1 << 20;
 
-// The tester's texts are single-byte (Latin-1): each byte is the code point of the same number.
+// Display width of a cell: one column a byte, as the texts are single-byte.
+std::size_t widthOf(std::string_view text) {
+    return text.size();
+}
+
+} // namespace
+
 std::string latin1ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -30,13 +36,6 @@ std::string latin1ToUtf8(std::string_view text) {
     }
     return out;
 }
-
-// Display width of a cell: one column a byte, as the texts are single-byte.
-std::size_t widthOf(std::string_view text) {
-    return text.size();
-}
-
-} // namespace
 
 const std::vector<std::string> &formatNames() {
     static const std::vector<std::string> names = {"text", "csv", "json", "jsonl"};

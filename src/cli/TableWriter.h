@@ -9,6 +9,10 @@
 
 namespace qv::cli {
 
+// A text of the tester (single-byte, Latin-1) in UTF-8: each byte is the code point of the
+// same number. What the JSON writers hand to nlohmann-json.
+std::string latin1ToUtf8(std::string_view text);
+
 // The output formats of the listing commands, as --format names them.
 enum class Format { Text, Csv, Json, Jsonl };
 // "text", "csv", "json", "jsonl".
