@@ -10,7 +10,7 @@ ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 
 CC=clang CXX=clang++ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUORVANE_TSAN=ON -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_BUILD_BENCH=OFF -DQUORVANE_BUILD_FUZZ=OFF
-cmake --build build-tsan --parallel "$(nproc)" --target quorvane_tests quorvane-cli
+cmake --build build-tsan --parallel "$(nproc)" --target quorvane_tests quorvane-cli quorvane_completion
 TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
     ctest --test-dir build-tsan --output-on-failure --parallel "$(nproc)"
 
