@@ -54,8 +54,7 @@ protected:
     // (text with \n escapes) write files into the test's folder, its other input line is the
     // command line; its text is what the run wrote, then "exit" and the status. $DIR stands for
     // the test's folder, $DATA for tests/data and $SAMPLES for the bundled samples, in the
-    // command line and in what the run wrote;
-    // the usage text that follows a wrong use stands as "(usage)".
+    // command line and in what the run wrote.
     void expectRuns(const std::string &name) const {
         PinnedTexts pinned("cli/" + name);
         const std::string folder = dir_.string();
@@ -75,9 +74,6 @@ protected:
             const CliRun r = cli(args);
             std::string out = replaced(replaced(replaced(r.out, folder, "$DIR"), data, "$DATA"),
                                        samples, "$SAMPLES");
-            if (const std::size_t usage = out.find("usage: ");
-                usage != std::string::npos && (usage == 0 || out[usage - 1] == '\n'))
-                out = out.substr(0, usage) + "(usage)\n";
             if (!out.empty() && out.back() != '\n')
                 out += '\n';
             pinned.expectText(c.name, out + "exit " + std::to_string(r.code));
