@@ -26,6 +26,22 @@ const char *kindText(FilterKind kind) {
     return kind == FilterKind::OffLine ? "off-line" : "real-time";
 }
 
+// A name as it may be printed on one line: control characters as \xNN.
+std::string printable(const std::string &name) {
+    std::string out;
+    for (const char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", u);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 int noSuchFilter(const std::string &name, FilterKind kind) {
     std::fprintf(stderr, "%s: no such %s filter\n", name.c_str(), kindText(kind));
     return kFailed;
@@ -73,7 +89,7 @@ int exportFrames(const ExportOptions &o) {
 int dru70Profile(const FilterFiles &files, const std::string &command, const std::string &name,
                  const Dru70EventFilter &groups) {
     if (!FilterFiles::validName(name)) {
-        std::fprintf(stderr, "%s: not a filter name\n", name.c_str());
+        std::fprintf(stderr, "%s: not a filter name\n", printable(name).c_str());
         return kBadUsage;
     }
     if (command == "save") {
@@ -165,9 +181,9 @@ int filterProfiles(const ProfileOptions &o) {
     // save
     if (!FilterFiles::validName(name)) {
         std::fprintf(stderr,
-                     "%s: not a filter name: a name has 1 to 200 characters, no / or \\, and is "
-                     "not . or ..\n",
-                     name.c_str());
+                     "%s: not a filter name: a name has 1 to 200 characters, no / or \\ and no "
+                     "control character, and is not . or ..\n",
+                     printable(name).c_str());
         return kBadUsage;
     }
     if (const char *option = o.filter.offLineOnlyOption(); option && kind == FilterKind::RealTime) {

@@ -69,7 +69,11 @@ void writeFlag(IniFile &ini, const char *section, const char *key, bool on) {
 bool FilterFiles::validName(std::string_view name) {
     if (name.empty() || name.size() > kMaxNameLength || name == "." || name == "..")
         return false;
-    return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
+    // A control character (a line break above all) would break the list of names.
+    for (const char c : name)
+        if (c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return false;
+    return true;
 }
 
 std::string FilterFiles::pathOf(std::string_view prefix, std::string_view name) const {
@@ -106,7 +110,11 @@ std::vector<std::string> FilterFiles::listOf(std::string_view prefix) const {
         if (file.size() <= prefix.size() + extension || !startsWithNoCase(file, prefix) ||
             !endsWithNoCase(file, kFilterExtension))
             continue;
-        names.push_back(file.substr(prefix.size(), file.size() - prefix.size() - extension));
+        // A file whose name no profile can have (written by another program, or a name with a
+        // line break saved before such names were refused) is not offered.
+        std::string name = file.substr(prefix.size(), file.size() - prefix.size() - extension);
+        if (validName(name))
+            names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end());
     return names;

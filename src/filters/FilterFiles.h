@@ -40,8 +40,8 @@ public:
     bool saveDru70(std::string_view name, const Dru70EventFilter &filter) const;
     bool deleteDru70(std::string_view name) const;
 
-    // A name that makes a file of its own in the folder: not empty, no path separator, not
-    // "." or "..", at most 200 characters.
+    // A name that makes a file of its own in the folder: not empty, no path separator and no
+    // control character, not "." or "..", at most 200 characters.
     static bool validName(std::string_view name);
     std::string path(FilterKind kind, std::string_view name) const;
     const std::string &folder() const { return folder_; }

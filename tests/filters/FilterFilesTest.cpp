@@ -117,13 +117,14 @@ TEST_F(FilterFilesTest, ListSaveAndDeleteByKind) {
     ASSERT_TRUE(files.saveDru70("events", Dru70EventFilter{}));
     write("LVTO_.flt", "");
     write("notes.txt", "");
+    write("LVTO_two\nlines.flt", "");
     EXPECT_EQ(files.List(FilterKind::OffLine), (std::vector<std::string>{"alpha", "zeta"}));
     EXPECT_EQ(files.List(FilterKind::RealTime), (std::vector<std::string>{"live"}));
     EXPECT_EQ(files.listDru70(), (std::vector<std::string>{"events"}));
     EXPECT_TRUE(files.Delete(FilterKind::OffLine, "zeta"));
     EXPECT_FALSE(files.Delete(FilterKind::OffLine, "zeta"));
     EXPECT_EQ(files.List(FilterKind::OffLine), (std::vector<std::string>{"alpha"}));
-    for (const char *bad : {"", "..", "a/b", "a\\b"})
+    for (const char *bad : {"", "..", "a/b", "a\\b", "two\nlines", "tab\there", "bell\a", "\x7f"})
         EXPECT_FALSE(files.Save(FilterKind::OffLine, bad, c, "LVT-30")) << bad;
 }
 
