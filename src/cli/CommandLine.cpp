@@ -38,21 +38,6 @@ const CLI::App *reachedCommand(const CLI::App &app) {
     }
 }
 
-} // namespace
-
-// CLI11's messages, as one line of this program's.
-std::string usageLine(const CLI::App &app, const CLI::ParseError &e) {
-    std::string what = e.what();
-    while (!what.empty() && (what.back() == '\n' || what.back() == ' '))
-        what.pop_back();
-    for (std::size_t at = what.find('\n'); at != std::string::npos; at = what.find('\n', at))
-        what.replace(at, 1, " ");
-    const std::string path = commandPath(reachedCommand(app));
-    return (path.empty() ? std::string("quorvane-cli") : path) + ": " + what;
-}
-
-namespace {
-
 void addWords(std::string &out, const CLI::App &command) {
     std::set<std::string> words;
     for (const CLI::Option *o : command.get_options()) {
@@ -72,6 +57,17 @@ void addWords(std::string &out, const CLI::App &command) {
 }
 
 } // namespace
+
+// CLI11's messages, as one line of this program's.
+std::string usageLine(const CLI::App &app, const CLI::ParseError &e) {
+    std::string what = e.what();
+    while (!what.empty() && (what.back() == '\n' || what.back() == ' '))
+        what.pop_back();
+    for (std::size_t at = what.find('\n'); at != std::string::npos; at = what.find('\n', at))
+        what.replace(at, 1, " ");
+    const std::string path = commandPath(reachedCommand(app));
+    return (path.empty() ? std::string("quorvane-cli") : path) + ": " + what;
+}
 
 void addHomeOption(CLI::App &command, std::string &home) {
     command
@@ -174,7 +170,6 @@ CLI::App *Commands::add(const std::string &name, const std::string &description,
     CLI::App *command = app_.add_subcommand(name, description);
     command->group(group);
     command->callback([this, run] { status_ = run(); });
-    command->fallthrough(false);
     return command;
 }
 
