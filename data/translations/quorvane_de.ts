@@ -1662,6 +1662,12 @@ Do you want to overwrite it?</source>
         <translation>Die Datei %s ist in diesem Zielverzeichnis bereits vorhanden.
 Möchten Sie sie überschreiben?</translation>
     </message>
+    <message>
+        <source>The comment text can not be updated.
+An error occured when saving it in the file: %s</source>
+        <translation>Der Kommentartext kann nicht aktualisiert werden.
+Beim Speichern in der Datei ist ein Fehler aufgetreten: %s</translation>
+    </message>
 </context>
 <context>
     <name>qv::PlmFiltersDialog</name>

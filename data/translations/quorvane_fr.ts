@@ -1665,6 +1665,12 @@ Do you want to overwrite it?</source>
         <translation>Le fichier %s existe déjà dans ce répertoire de destination.
 Voulez-vous le remplacer ?</translation>
     </message>
+    <message>
+        <source>The comment text can not be updated.
+An error occured when saving it in the file: %s</source>
+        <translation>Le texte du commentaire ne peut pas être mis à jour.
+Une erreur est survenue lors de son enregistrement dans le fichier&#xa0;: %s</translation>
+    </message>
 </context>
 <context>
     <name>qv::PlmFiltersDialog</name>

@@ -3,6 +3,7 @@
 #include "base/FileReplace.h"
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <new>
 
@@ -10,7 +11,7 @@ namespace qv {
 
 namespace {
 
-void warn(UserMessages &messages, const char *text) {
+void warn(UserMessages &messages, const std::string &text) {
     messages.show(text, kErrorMessageCaption, MessageIcon::Exclamation);
 }
 
@@ -138,6 +139,14 @@ std::string CDecodeDoc::commentForEditor() {
     return decodable_ ? decodable_->notes(true) : std::string();
 }
 
+std::string commentNotUpdatedMessage(int error) {
+    if (error == 0)
+        return kMsgCommentNotUpdated;
+    char text[256];
+    std::snprintf(text, sizeof text, kMsgCommentNotUpdatedBecause, std::strerror(error));
+    return text;
+}
+
 bool CDecodeDoc::saveComment(const std::string &text) {
     if (!decodable_)
         return false;
@@ -148,7 +157,7 @@ bool CDecodeDoc::saveComment(const std::string &text) {
     if (answer == MessageAnswer::No)
         return true;
     if (!decodable_->setNotes(text)) {
-        warn(messages_, kMsgCommentNotUpdated);
+        warn(messages_, commentNotUpdatedMessage(decodable_->notesWriteError()));
         return false;
     }
     return true;

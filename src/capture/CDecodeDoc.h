@@ -20,6 +20,11 @@ inline constexpr const char *kMsgCommentChanged =
     "The comment text has changed.\nDo you want to save it?";
 inline constexpr const char *kMsgCommentNotUpdated =
     "The comment text can not be updated.\nAn error occured when saving it in the file";
+// The same with the system's reason.
+inline constexpr const char *kMsgCommentNotUpdatedBecause =
+    "The comment text can not be updated.\nAn error occured when saving it in the file: %s";
+// The message of a failed notes write: the system's reason when there is one.
+std::string commentNotUpdatedMessage(int error);
 inline constexpr const char *kMsgPrintRange = "Starting and/or ending values are out of range";
 inline constexpr const char *kMsgFrameSuppressed =
     "This frame is suppressed by filtering\nDo you want to reach the nearest frame";

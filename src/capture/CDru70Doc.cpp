@@ -12,7 +12,7 @@ namespace qv {
 
 namespace {
 
-void warn(UserMessages &messages, const char *text) {
+void warn(UserMessages &messages, const std::string &text) {
     messages.show(text, kErrorMessageCaption, MessageIcon::Exclamation);
 }
 
@@ -103,7 +103,7 @@ bool CDru70Doc::saveComment(const std::string &text) {
                       MessageAnswer::Yes) == MessageAnswer::No)
         return true;
     if (!reader_->WriteNote(text)) {
-        warn(messages_, kMsgCommentNotUpdated);
+        warn(messages_, commentNotUpdatedMessage(reader_->WriteError()));
         return false;
     }
     return true;

@@ -92,7 +92,9 @@ bool CaptureFileReader::readRecord(LvtRecord &record, std::uint16_t &bytesUsed) 
         markDamaged();
         return false;
     }
-    if (afterLength + length + 2 >= fileLength_) {
+    // A stored file's last block is its information block; a real-time file's last record may
+    // end the file (a capture still running, or killed).
+    if (!isRealTimeFile() && afterLength + length + 2 >= fileLength_) {
         std::vector<std::uint8_t> content(length);
         std::size_t got = file_.read(content.data(), length);
         content.resize(got);

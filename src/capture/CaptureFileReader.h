@@ -54,10 +54,13 @@ public:
     // The notes stored in the file; with makeDefault an empty one is replaced by the generated
     // header text, which is remembered as such.
     virtual std::string notes(bool makeDefault);
+    // Writes the notes into the file; a failure at any byte leaves the file as it was, and
+    // writeError() then gives the system's reason (0 when the text itself was refused).
     virtual bool setNotes(const std::string &text) {
         (void)text;
         return true;
     }
+    int writeError() const { return writeError_; }
     virtual bool captureFlags(CaptureFlags &flags) const = 0;
     // Reads the block at the current position into the record buffer.
     virtual bool readRecord(LvtRecord &record, std::uint16_t &bytesUsed);
@@ -137,6 +140,7 @@ protected:
     CaptureInfo info_;
     std::string notes_;
     bool notesAreDefault_ = false;
+    int writeError_ = 0;
     std::uint8_t chained_ = 0;
 };
 

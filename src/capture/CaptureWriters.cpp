@@ -54,6 +54,23 @@ void appendNotesBlock(std::vector<std::uint8_t> &out, const std::string &text) {
     appendFrameBlock(out, 3, content);
 }
 
+std::vector<std::uint8_t> notesEntry(const std::string &text) {
+    std::vector<std::uint8_t> entry;
+    appendU32(entry, 0);
+    appendU32(entry, 0);
+    appendU32(entry, static_cast<std::uint32_t>(text.size() + 11));
+    appendNotesBlock(entry, text);
+    return entry;
+}
+
+std::uint64_t notesEntryPlace(std::uint64_t presentAt, std::uint64_t presentSize,
+                              std::uint64_t newSize, std::uint64_t fileLength) {
+    if (presentSize != 0 && presentAt <= fileLength &&
+        (newSize <= presentSize || presentAt + presentSize >= fileLength))
+        return presentAt;
+    return fileLength;
+}
+
 std::vector<std::uint8_t> buildStoredInformationBlock(const StoredFileDescription &d) {
     std::vector<std::uint8_t> c(kStoredNotesOffset, 0);
     std::size_t i = 0;
@@ -273,11 +290,7 @@ bool RealTimeFileWriter::close(const std::string &notes) {
         std::string text = notes.substr(0, kMaxRealTimeNotes);
         if (std::fseek(file_, 0, SEEK_END) == 0) {
             long end = std::ftell(file_);
-            std::vector<std::uint8_t> entry;
-            appendU32(entry, 0);
-            appendU32(entry, 0);
-            appendU32(entry, static_cast<std::uint32_t>(text.size() + 11));
-            appendNotesBlock(entry, text);
+            std::vector<std::uint8_t> entry = notesEntry(text);
             if (writeAt(end, entry.data(), entry.size()))
                 notesOffset_ = static_cast<std::uint32_t>(end - 202);
         } else {

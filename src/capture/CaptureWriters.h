@@ -44,6 +44,14 @@ std::vector<std::uint8_t> buildStoredInformationBlock(const StoredFileDescriptio
 void appendRecordBlock(std::vector<std::uint8_t> &out, const LvtRecord &record);
 // A notes FrameBlock: type 3, L' = n + 6, five zero bytes, text, NUL, L'.
 void appendNotesBlock(std::vector<std::uint8_t> &out, const std::string &text);
+// A notes entry of a real-time or DRU-70 file: three u32 words 0, 0, T, then the T-byte notes
+// block.
+std::vector<std::uint8_t> notesEntry(const std::string &text);
+// Where a new notes entry of newSize bytes goes in a file of fileLength bytes: over the present
+// entry (presentAt, presentSize; size 0 for none) when it fits there or ends the file, else at
+// the end of the file, never over what follows an entry.
+std::uint64_t notesEntryPlace(std::uint64_t presentAt, std::uint64_t presentSize,
+                              std::uint64_t newSize, std::uint64_t fileLength);
 // A block of any type around the given content.
 void appendFrameBlock(std::vector<std::uint8_t> &out, std::uint8_t type,
                       const std::vector<std::uint8_t> &content);

@@ -95,6 +95,10 @@ bool DecodableObject::setNotes(const std::string &text) {
     return reader_ && reader_->setNotes(text);
 }
 
+int DecodableObject::notesWriteError() const {
+    return reader_ ? reader_->writeError() : 0;
+}
+
 void DecodableObject::setFilter(std::unique_ptr<OffLineFilter> filter) {
     filter_ = filter ? std::move(filter) : std::make_unique<KeepEverythingFilter>();
     decodedUpTo_ = 0;

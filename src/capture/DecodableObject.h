@@ -65,6 +65,8 @@ public:
     std::uint32_t frameCount() const;
     std::string notes(bool makeDefault);
     bool setNotes(const std::string &text);
+    // Why the last setNotes failed: an errno, or 0 when the text itself was refused.
+    int notesWriteError() const;
     CaptureFileReader *reader() { return reader_.get(); }
     CDecoder *decoder() { return decoder_.get(); }
     DecoderKind decoderKind() const { return decoderKind_; }

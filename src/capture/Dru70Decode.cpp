@@ -5,11 +5,10 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "base/ByteOrder.h"
+#include "base/FileUpdate.h"
 #include "base/UserMessages.h"
 #include "capture/CaptureFileReader.h"
 #include "capture/CaptureWriters.h"
@@ -361,7 +360,7 @@ int CDru70Decode::Find(const Dru70FindRequest &request, Dru70FindResult &result)
     return -1;
 }
 
-bool CDru70Decode::readNoteText(std::string &out) {
+bool CDru70Decode::readNoteText(std::string &out, std::uint64_t *entrySize) {
     out.clear();
     if (noteOffset_ == 0 || !file_.isOpen())
         return false;
@@ -381,6 +380,8 @@ bool CDru70Decode::readNoteText(std::string &out) {
         return false;
     text.resize(std::strlen(text.c_str()));
     out = std::move(text);
+    if (entrySize)
+        *entrySize = 12u + 5u + length;
     return !out.empty();
 }
 
@@ -401,42 +402,40 @@ std::string CDru70Decode::ReadNote(bool createDefault) {
 }
 
 bool CDru70Decode::WriteNote(const std::string &text) {
+    writeError_ = 0;
     if (!file_.isOpen() || text.size() > kMaxNote || text.find('\0') != std::string::npos)
         return false;
-    std::vector<std::uint8_t> block;
-    appendU32(block, 0);
-    appendU32(block, 0);
-    appendU32(block, static_cast<std::uint32_t>(text.size() + 11));
-    appendNotesBlock(block, text);
-    // The present note is written over only where it really is one, at the end of the file;
-    // an offset that points elsewhere must not damage the events, so the note is then
-    // appended.
+    const std::vector<std::uint8_t> block = notesEntry(text);
+    // The present note is written over only where it really is one and the new one fits there
+    // (or it ends the file); otherwise the note goes to the end of the file and the header's
+    // note offset is switched to it once it is complete. Events are never written over.
     std::string present;
-    const bool inPlace =
-        noteOffset_ != 0 && readNoteText(present) && noteBlockOffset() >= dataStart_ - 8;
-    const std::uint64_t at = inPlace ? noteBlockOffset() : fileLength_;
-    std::uint32_t newOffset = noteOffset_;
-    if (!inPlace) {
-        if (at < dataStart_ - 8 || at - (dataStart_ - 8) > 0xFFFFFFFFull)
-            return false;
-        newOffset = static_cast<std::uint32_t>(at - (dataStart_ - 8));
-    }
-    const int fd = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
+    const std::uint64_t base = dataStart_ - 8;
+    std::uint64_t presentSize = 0;
+    if (noteOffset_ == 0 || noteBlockOffset() < base || !readNoteText(present, &presentSize))
+        presentSize = 0;
+    const std::uint64_t at =
+        notesEntryPlace(noteBlockOffset(), presentSize, block.size(), fileLength_);
+    if (at < base || at - base > 0xFFFFFFFFull)
         return false;
-    bool ok = writeAllAt(fd, block.data(), block.size(), at);
-    if (ok && newOffset != noteOffset_) {
-        std::array<std::uint8_t, kDru70HeaderLength> header = header_;
-        writeU32(header.data() + kDruHeaderNoteOffset, newOffset);
-        ok = writeAllAt(fd, header.data(), header.size(), kDru70MarkerLength + 2);
-        if (ok)
-            header_ = header;
+    const auto newOffset = static_cast<std::uint32_t>(at - base);
+    FileUpdate update;
+    update.write(at, block);
+    std::array<std::uint8_t, kDru70HeaderLength> header = header_;
+    if (newOffset != noteOffset_) {
+        std::uint8_t *field = header.data() + kDruHeaderNoteOffset;
+        writeU32(field, newOffset);
+        update.write(kDru70MarkerLength + 2 + kDruHeaderNoteOffset,
+                     std::vector<std::uint8_t>(field, field + 4));
     }
-    ok = ::close(fd) == 0 && ok;
+    const bool ok = update.apply(path_);
     file_.invalidate();
     fileLength_ = file_.size();
-    if (!ok)
+    if (!ok) {
+        writeError_ = update.error();
         return false;
+    }
+    header_ = header;
     noteOffset_ = newOffset;
     note_ = text;
     return true;

@@ -105,7 +105,10 @@ public:
     std::string ReadNote(bool createDefault);
     // False when the note cannot be stored, or is too long to be read back (2042 characters or
     // more).
+    // A failure at any byte leaves the file as it was; WriteError() then gives the system's
+    // reason (0 when the text itself was refused).
     bool WriteNote(const std::string &text);
+    int WriteError() const { return writeError_; }
 
     // Puts raw and event in place of the current ones, which Restore brings back.
     void Hold(const DruRawRecord &raw, const DruEvent &event);
@@ -130,7 +133,8 @@ private:
     bool stepForward();
     bool stepBackward();
     void fail(const char *text);
-    bool readNoteText(std::string &out);
+    // entrySize, when given, receives the size of the whole note block.
+    bool readNoteText(std::string &out, std::uint64_t *entrySize = nullptr);
     std::uint64_t noteBlockOffset() const { return noteOffset_ + dataStart_ - 8; }
 
     UserMessages &messages_;
@@ -164,6 +168,7 @@ private:
     std::tm heldTime_{};
     Dru70EventFilter filter_;
     std::string note_;
+    int writeError_ = 0;
 };
 
 // ".dru" event files begin with the DRU-70 marker.

@@ -4,10 +4,9 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "base/ByteOrder.h"
+#include "base/FileUpdate.h"
 #include "capture/CaptureWriters.h"
 #include "capture/NotesText.h"
 
@@ -166,30 +165,30 @@ std::string LvtFileReader::defaultNotesText() const {
     return buildDefaultNotesText(fields);
 }
 
-namespace {} // namespace
-
 bool LvtFileReader::setNotes(const std::string &text) {
+    writeError_ = 0;
     if (!infoRead_ || text.size() > kMaxStoredNotes || path_.empty())
         return false;
     std::vector<std::uint8_t> block;
     appendNotesBlock(block, text);
-    int fd = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    std::size_t newLength = std::max<std::size_t>(infoLength_, text.size() + 87);
+    const std::size_t newLength = std::max<std::size_t>(infoLength_, text.size() + 87);
     std::vector<std::uint8_t> raw = rawInfo_;
     raw.resize(std::max(raw.size(), kStoredNotesOffset + block.size()), 0);
     std::copy(block.begin(), block.end(), raw.begin() + kStoredNotesOffset);
-    std::uint8_t lengthBytes[2];
-    writeU16(lengthBytes, static_cast<std::uint16_t>(newLength));
-    bool ok = writeAllAt(fd, lengthBytes, 2, infoOffset_ + 1) &&
-              writeAllAt(fd, raw.data(), raw.size(), infoOffset_ + 3) &&
-              writeAllAt(fd, lengthBytes, 2, infoOffset_ + 3 + newLength);
-    ok = ::close(fd) == 0 && ok;
+    std::vector<std::uint8_t> lengthBytes(2);
+    writeU16(lengthBytes.data(), static_cast<std::uint16_t>(newLength));
+    // The block's length goes last: until then the file reads with the old one.
+    FileUpdate update;
+    update.write(infoOffset_ + 3, raw);
+    update.write(infoOffset_ + 3 + newLength, lengthBytes);
+    update.write(infoOffset_ + 1, lengthBytes);
+    const bool ok = update.apply(path_);
     file_.invalidate();
     fileLength_ = file_.size();
-    if (!ok)
+    if (!ok) {
+        writeError_ = update.error();
         return false;
+    }
     rawInfo_.assign(raw.begin(), raw.begin() + std::min(raw.size(), kStoredInfoMaxSize));
     infoLength_ = static_cast<std::uint16_t>(newLength);
     infoNotes_ = text;

@@ -1,10 +1,9 @@
 #include "capture/RealTimeFileReader.h"
 
 #include <algorithm>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "base/ByteOrder.h"
+#include "base/FileUpdate.h"
 #include "capture/CaptureWriters.h"
 #include "capture/NotesText.h"
 
@@ -13,6 +12,7 @@ namespace qv {
 namespace {
 
 constexpr std::uint64_t kInfoOffset = 26;
+constexpr std::size_t kNotesOffsetField = 168; // within the information block
 constexpr std::size_t kNotesEntryHead = 12;
 constexpr std::uint16_t kMaxNotesBlockLength = 2048;
 
@@ -44,7 +44,7 @@ void RealTimeFileReader::readInfo() {
     info_.startYear = info_.start.year;
     groupSize_ = readU32(b + 152);
     headerCount_ = readU32(b + 156);
-    notesOffset_ = readU32(b + 168);
+    notesOffset_ = readU32(b + kNotesOffsetField);
     dataStart_ = std::uint64_t(infoSize_) + 34;
     followExtensionChain();
 }
@@ -106,7 +106,7 @@ void RealTimeFileReader::buildIndex() {
             std::min<std::uint64_t>(header + 8 + std::uint64_t(groupBytes), fileLength_);
         // The last group of a capture still running carries no size yet.
         if (groupBytes == 0)
-            groupEnd = fileLength_;
+            groupEnd = recordsEnd();
         std::uint32_t got = scanRecords(wanted, groupEnd, offsets_, found);
         found += got;
         if (got < wanted)
@@ -132,7 +132,7 @@ bool RealTimeFileReader::planGroups() {
         const std::uint64_t first = header + 8;
         const bool last = planned + wanted >= headerCount_;
         // Only the last group may still be open (no size yet).
-        const std::uint64_t end = groupBytes == 0 && last ? fileLength_ : first + groupBytes;
+        const std::uint64_t end = groupBytes == 0 && last ? recordsEnd() : first + groupBytes;
         if (end > fileLength_ || (!last && std::uint64_t(wanted) * kSmallestRecord > groupBytes))
             return false;
         groups_.push_back({first, end, planned, wanted, false, 0});
@@ -199,7 +199,7 @@ std::string RealTimeFileReader::defaultNotesText() const {
 }
 
 // Reads the notes entry at the notes offset; false when what lies there is not one.
-bool RealTimeFileReader::readNotesEntry(std::string &text) {
+bool RealTimeFileReader::readNotesEntry(std::string &text, std::uint64_t *entrySize) {
     text.clear();
     std::uint64_t saved = file_.tell();
     file_.seek(notesEntryOffset() + kNotesEntryHead);
@@ -217,6 +217,8 @@ bool RealTimeFileReader::readNotesEntry(std::string &text) {
                 break;
             text.push_back(c);
         }
+        if (entrySize)
+            *entrySize = kNotesEntryHead + 5u + length;
     }
     file_.seek(saved);
     return ok;
@@ -227,43 +229,50 @@ bool RealTimeFileReader::storedNotes(std::string &text) {
     return notesOffset_ == 0 || readNotesEntry(text);
 }
 
-bool RealTimeFileReader::setNotes(const std::string &text) {
-    if (firstAccess_ || text.size() > kMaxRealTimeNotes || path_.empty())
-        return false;
-    std::vector<std::uint8_t> entry;
-    appendU32(entry, 0);
-    appendU32(entry, 0);
-    appendU32(entry, static_cast<std::uint32_t>(text.size() + 11));
-    appendNotesBlock(entry, text);
+std::uint64_t RealTimeFileReader::recordsEnd() const {
+    // An entry written behind the records of a group still open (an interrupted capture) ends
+    // them, so that a record cut short never takes the entry's bytes for its own.
+    const std::uint64_t entry = notesEntryOffset();
+    return notesOffset_ != 0 && entry >= dataStart_ && entry < fileLength_ ? entry : fileLength_;
+}
 
-    // Overwrite the present entry only where it really is one; an offset that points
-    // elsewhere must not damage the records, so the entry then goes to the end instead.
-    std::string present;
-    bool inPlace = notesOffset_ != 0 && readNotesEntry(present) && notesEntryOffset() >= dataStart_;
-    std::uint64_t at = inPlace ? notesEntryOffset() : fileLength_;
-    std::uint32_t newOffset = notesOffset_;
-    if (!inPlace) {
-        if (at < 202 || at - 202 > 0xFFFFFFFFull)
-            return false;
-        newOffset = static_cast<std::uint32_t>(at - 202);
-    }
-    int fd = ::open(path_.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
+bool RealTimeFileReader::setNotes(const std::string &text) {
+    writeError_ = 0;
+    // An information block too short to hold the notes offset leaves nowhere to point from.
+    if (firstAccess_ || text.size() > kMaxRealTimeNotes || path_.empty() ||
+        infoSize_ < kNotesOffsetField + 4)
         return false;
-    bool ok = writeAllAt(fd, entry.data(), entry.size(), at);
-    if (ok && newOffset != notesOffset_) {
-        std::array<std::uint8_t, 176> info = rawInfo_;
-        writeU32(info.data() + 168, newOffset);
-        ok =
-            writeAllAt(fd, info.data(), std::min<std::size_t>(infoSize_, info.size()), kInfoOffset);
-        if (ok)
-            rawInfo_ = info;
+    std::vector<std::uint8_t> entry = notesEntry(text);
+    // The present entry is written over only where it really is one and the new one fits there
+    // (or it ends the file); otherwise the new one goes to the end of the file and the notes
+    // offset is switched to it once it is complete.
+    std::string present;
+    std::uint64_t presentSize = 0;
+    if (notesOffset_ == 0 || notesEntryOffset() < dataStart_ ||
+        !readNotesEntry(present, &presentSize))
+        presentSize = 0;
+    const std::uint64_t at =
+        notesEntryPlace(notesEntryOffset(), presentSize, entry.size(), fileLength_);
+    const std::uint64_t base = dataStart_ - 8;
+    if (at < base || at - base > 0xFFFFFFFFull)
+        return false;
+    const auto newOffset = static_cast<std::uint32_t>(at - base);
+    FileUpdate update;
+    update.write(at, entry);
+    std::array<std::uint8_t, 176> info = rawInfo_;
+    if (newOffset != notesOffset_) {
+        std::uint8_t *field = info.data() + kNotesOffsetField;
+        writeU32(field, newOffset);
+        update.write(kInfoOffset + kNotesOffsetField, std::vector<std::uint8_t>(field, field + 4));
     }
-    ok = ::close(fd) == 0 && ok;
+    const bool ok = update.apply(path_);
     file_.invalidate();
     fileLength_ = file_.size();
-    if (!ok)
+    if (!ok) {
+        writeError_ = update.error();
         return false;
+    }
+    rawInfo_ = info;
     notesOffset_ = newOffset;
     rememberNotes(text);
     return true;

@@ -43,7 +43,10 @@ private:
 
     void followExtensionChain();
     std::uint64_t notesEntryOffset() const { return std::uint64_t(notesOffset_) + dataStart_ - 8; }
-    bool readNotesEntry(std::string &text);
+    // entrySize, when given, receives the size of the whole entry.
+    bool readNotesEntry(std::string &text, std::uint64_t *entrySize = nullptr);
+    // Where the records end: the end of the file, or an entry behind them.
+    std::uint64_t recordsEnd() const;
 
     std::array<std::uint8_t, 176> rawInfo_{};
     std::uint16_t infoSize_ = 0;

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include <unistd.h>
@@ -83,6 +84,20 @@ void drawProgressLine(const char *what, double fraction) {
 void clearProgressLine() {
     std::fprintf(stderr, "\r\033[K");
     std::fflush(stderr);
+}
+
+void printNotesRefusal(int error) {
+    if (error == 0)
+        std::fprintf(stderr, "The comment text can not be updated.\n");
+    else
+        std::fprintf(stderr, "The comment text can not be updated: %s\n", std::strerror(error));
+}
+
+void printNotWritten(const std::string &out, int error) {
+    if (error == 0)
+        std::fprintf(stderr, "%s: cannot be written\n", out.c_str());
+    else
+        std::fprintf(stderr, "%s: cannot be written: %s\n", out.c_str(), std::strerror(error));
 }
 
 } // namespace qv::cli

@@ -158,7 +158,7 @@ int dru70Notes(const std::string &path, const char *text, const std::string &hom
         return kDone;
     }
     if (!reader.WriteNote(text)) {
-        std::fprintf(stderr, "The comment text can not be updated.\n");
+        printNotesRefusal(reader.WriteError());
         return kFailed;
     }
     return kDone;

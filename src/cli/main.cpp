@@ -140,7 +140,7 @@ int notes(const std::string &path, const char *text) {
         return 0;
     }
     if (!reader->setNotes(text)) {
-        std::fprintf(stderr, "The comment text can not be updated.\n");
+        printNotesRefusal(reader->writeError());
         return 1;
     }
     return 0;

@@ -55,6 +55,8 @@ constexpr const char *kCatalogue[] = {
     QT_TRANSLATE_NOOP("qv::Messages", "The comment text has changed.\nDo you want to save it?"),
     QT_TRANSLATE_NOOP("qv::Messages", "The comment text can not be updated.\nAn error occured "
                                       "when saving it in the file"),
+    QT_TRANSLATE_NOOP("qv::Messages", "The comment text can not be updated.\nAn error occured "
+                                      "when saving it in the file: %s"),
     QT_TRANSLATE_NOOP("qv::Messages", "Starting and/or ending values are out of range"),
     QT_TRANSLATE_NOOP(
         "qv::Messages",
