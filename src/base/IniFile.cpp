@@ -1,5 +1,7 @@
 #include "base/IniFile.h"
 
+#include "base/FileReplace.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -44,37 +46,25 @@ std::string_view firstLine(std::string_view s) {
     return end == std::string_view::npos ? s : s.substr(0, end);
 }
 
-bool writeAll(int fd, const std::string &data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-std::string folderOf(const std::string &path) {
-    std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 } // namespace
 
 bool IniFile::load(const std::string &path) {
     path_ = path;
+    tooLarge_ = false;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         parse({});
         return false;
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // Read one byte beyond the limit to tell a file of the limit from a larger one.
+    std::string text(kMaxFileSize + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.size() > kMaxFileSize) {
+        parse({});
+        tooLarge_ = true;
+        return false;
+    }
     parse(text);
     return true;
 }
@@ -144,30 +134,13 @@ std::string IniFile::serialize() const {
 }
 
 bool IniFile::save() const {
-    if (path_.empty())
-        return false;
-    std::string tmp = folderOf(path_) + "/.ini-XXXXXX";
-    int fd = ::mkstemp(tmp.data());
-    if (fd < 0)
-        return false;
-    bool ok = writeAll(fd, serialize()) && ::fsync(fd) == 0;
-    ::fchmod(fd, 0644);
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || ::rename(tmp.c_str(), path_.c_str()) != 0) {
-        ::unlink(tmp.c_str());
-        return false;
-    }
-    // Make the rename itself durable.
-    int dir = ::open(folderOf(path_).c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    return !path_.empty() && !tooLarge_ &&
+           replaceFile(path_, serialize()) == FileReplaceResult::Done;
 }
 
 bool IniFile::saveAs(const std::string &path) {
     path_ = path;
+    tooLarge_ = false;
     return save();
 }
 

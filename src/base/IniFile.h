@@ -12,14 +12,20 @@ class IniFile {
 public:
     IniFile() = default;
 
-    // Reads the file at path; a missing or unreadable file gives an empty profile bound to path.
+    // No settings file comes near this size; a larger one is not read, and never written over.
+    static constexpr std::size_t kMaxFileSize = 1 << 20;
+
+    // Reads the file at path; a missing, unreadable or too large file gives an empty profile
+    // bound to path.
     bool load(const std::string &path);
+    // The file load was given is beyond kMaxFileSize.
+    bool tooLarge() const { return tooLarge_; }
     // Replaces the content with text (no file is touched).
     void parse(std::string_view text);
     std::string serialize() const;
 
     // Writes the profile atomically: a temporary file beside the target is written, flushed to
-    // disk and renamed over it.
+    // disk and renamed over it. A file loaded as too large is left alone (false).
     bool save() const;
     bool saveAs(const std::string &path);
     const std::string &path() const { return path_; }
@@ -65,6 +71,7 @@ private:
     std::string path_;
     std::string lineBreak_ = "\n";
     bool finalBreak_ = true;
+    bool tooLarge_ = false;
 };
 
 } // namespace qv

@@ -134,22 +134,24 @@ bool StoredFileWriter::create(const std::string &path) {
         std::fclose(file_);
     file_ = std::fopen(path.c_str(), "wb");
     count_ = 0;
-    failed_ = file_ == nullptr;
+    failure_.reset();
+    if (!file_)
+        failure_.fail();
     buffer_.clear();
-    return !failed_;
+    return !failure_.failed();
 }
 
 bool StoredFileWriter::flushBuffer() {
-    if (!file_ || failed_)
+    if (!file_ || failure_.failed())
         return false;
     if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
-        failed_ = true;
+        failure_.fail();
     buffer_.clear();
-    return !failed_;
+    return !failure_.failed();
 }
 
 bool StoredFileWriter::append(const LvtRecord &record) {
-    if (!file_ || failed_)
+    if (!file_ || failure_.failed())
         return false;
     appendRecordBlock(buffer_, record);
     ++count_;
@@ -163,7 +165,9 @@ bool StoredFileWriter::finish(const StoredFileDescription &description) {
         return false;
     appendFrameBlock(buffer_, 1, buildStoredInformationBlock(description));
     bool ok = flushBuffer();
-    ok = std::fclose(file_) == 0 && ok;
+    if (std::fclose(file_) != 0)
+        failure_.fail();
+    ok = !failure_.failed() && ok;
     file_ = nullptr;
     return ok;
 }
@@ -206,7 +210,7 @@ bool RealTimeFileWriter::create(const std::string &path, const RealTimeFileDescr
     groupBytes_ = 0;
     chainWord_ = 0;
     notesOffset_ = 0;
-    failed_ = false;
+    failure_.reset();
     file_ = std::fopen(path.c_str(), "w+b");
     if (!file_)
         return false;
@@ -218,13 +222,13 @@ bool RealTimeFileWriter::create(const std::string &path, const RealTimeFileDescr
     appendU32(head, 0);
     groupHeaderOffset_ = kFirstGroupHeader;
     if (std::fwrite(head.data(), 1, head.size(), file_) != head.size())
-        failed_ = true;
-    return !failed_;
+        failure_.fail();
+    return !failure_.failed();
 }
 
 bool RealTimeFileWriter::writeAt(long offset, const std::uint8_t *data, std::size_t size) {
     if (std::fseek(file_, offset, SEEK_SET) != 0 || std::fwrite(data, 1, size, file_) != size) {
-        failed_ = true;
+        failure_.fail();
         return false;
     }
     return true;
@@ -236,13 +240,13 @@ bool RealTimeFileWriter::writeInformationBlock() {
 }
 
 bool RealTimeFileWriter::append(const LvtRecord &record) {
-    if (!file_ || failed_)
+    if (!file_ || failure_.failed())
         return false;
     std::vector<std::uint8_t> block;
     block.reserve(record.dataLength + 15u);
     appendRecordBlock(block, record);
     if (std::fwrite(block.data(), 1, block.size(), file_) != block.size()) {
-        failed_ = true;
+        failure_.fail();
         return false;
     }
     ++count_;
@@ -256,7 +260,7 @@ bool RealTimeFileWriter::append(const LvtRecord &record) {
 // brings the information block up to date, so the file is readable after every group.
 bool RealTimeFileWriter::closeGroup() {
     if (std::fseek(file_, 0, SEEK_END) != 0) {
-        failed_ = true;
+        failure_.fail();
         return false;
     }
     long nextHeader = std::ftell(file_);
@@ -275,7 +279,7 @@ bool RealTimeFileWriter::closeGroup() {
     if (!writeInformationBlock())
         return false;
     if (std::fseek(file_, 0, SEEK_END) != 0 || std::fflush(file_) != 0) {
-        failed_ = true;
+        failure_.fail();
         return false;
     }
     return true;
@@ -284,9 +288,9 @@ bool RealTimeFileWriter::closeGroup() {
 bool RealTimeFileWriter::close(const std::string &notes) {
     if (!file_)
         return false;
-    if (!failed_ && count_ % kRealTimeGroupSize != 0)
+    if (!failure_.failed() && count_ % kRealTimeGroupSize != 0)
         closeGroup();
-    if (!failed_ && !notes.empty()) {
+    if (!failure_.failed() && !notes.empty()) {
         std::string text = notes.substr(0, kMaxRealTimeNotes);
         if (std::fseek(file_, 0, SEEK_END) == 0) {
             long end = std::ftell(file_);
@@ -294,13 +298,15 @@ bool RealTimeFileWriter::close(const std::string &notes) {
             if (writeAt(end, entry.data(), entry.size()))
                 notesOffset_ = static_cast<std::uint32_t>(end - 202);
         } else {
-            failed_ = true;
+            failure_.fail();
         }
     }
-    if (!failed_)
+    if (!failure_.failed())
         writeInformationBlock();
-    bool ok = !failed_;
-    ok = std::fclose(file_) == 0 && ok;
+    bool ok = !failure_.failed();
+    if (std::fclose(file_) != 0)
+        failure_.fail();
+    ok = !failure_.failed() && ok;
     file_ = nullptr;
     return ok;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "base/WriteFailure.h"
+
 #include "capture/CaptureInfo.h"
 #include "decode/LvtRecord.h"
 
@@ -68,13 +70,15 @@ public:
     // Writes the information block last and closes; false on any write failure.
     bool finish(const StoredFileDescription &description);
     std::uint32_t recordCount() const { return count_; }
+    // The system's reason for the first failed write; 0 when none failed.
+    int error() const { return failure_.error(); }
 
 private:
     bool flushBuffer();
     std::FILE *file_ = nullptr;
     std::vector<std::uint8_t> buffer_;
     std::uint32_t count_ = 0;
-    bool failed_ = false;
+    WriteFailure failure_;
 };
 
 struct RealTimeFileDescription {
@@ -102,6 +106,8 @@ public:
     // Closes the last group, writes the final information block and, when given, the notes.
     bool close(const std::string &notes = {});
     std::uint32_t recordCount() const { return count_; }
+    // The system's reason for the first failed write; 0 when none failed.
+    int error() const { return failure_.error(); }
     bool isOpen() const { return file_ != nullptr; }
 
     // The 176-byte information block for the given description and counts.
@@ -121,7 +127,7 @@ private:
     long groupHeaderOffset_ = 0;
     std::uint32_t chainWord_ = 0;
     std::uint32_t notesOffset_ = 0;
-    bool failed_ = false;
+    WriteFailure failure_;
 };
 
 } // namespace qv

@@ -58,9 +58,9 @@ Dru70FileWriter::~Dru70FileWriter() {
 
 bool Dru70FileWriter::put(const std::vector<std::uint8_t> &bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
-        failed_ = true;
+        failure_.fail();
     written_ += bytes.size();
-    return !failed_;
+    return !failure_.failed();
 }
 
 bool Dru70FileWriter::create(const std::string &path, const Dru70FileDescription &description) {
@@ -74,7 +74,7 @@ bool Dru70FileWriter::create(const std::string &path, const Dru70FileDescription
         return false;
     count_ = inGroup_ = 0;
     written_ = 0;
-    failed_ = false;
+    failure_.reset();
     std::vector<std::uint8_t> start(kDru70Marker, kDru70Marker + kDru70MarkerLength);
     appendU16(start, kDru70HeaderLength);
     const std::vector<std::uint8_t> header = buildHeader(description_, 0, 0);
@@ -84,7 +84,7 @@ bool Dru70FileWriter::create(const std::string &path, const Dru70FileDescription
 
 bool Dru70FileWriter::closeGroup() {
     if (inGroup_ == 0)
-        return !failed_;
+        return !failure_.failed();
     std::vector<std::uint8_t> words;
     appendU32(words, 0);
     appendU32(words, static_cast<std::uint32_t>(group_.size()));
@@ -92,11 +92,11 @@ bool Dru70FileWriter::closeGroup() {
     put(group_);
     group_.clear();
     inGroup_ = 0;
-    return !failed_;
+    return !failure_.failed();
 }
 
 bool Dru70FileWriter::append(const Dru70EventRecord &event) {
-    if (!file_ || failed_)
+    if (!file_ || failure_.failed())
         return false;
     appendFrameBlock(group_, kDruEventRecord, dru70EventPayload(event));
     ++count_;
@@ -128,10 +128,10 @@ bool Dru70FileWriter::close(const std::string &note) {
     const std::vector<std::uint8_t> header = buildHeader(description_, count_, noteOffset);
     if (std::fseek(file_, static_cast<long>(kDru70HeaderOffset), SEEK_SET) != 0 ||
         std::fwrite(header.data(), 1, header.size(), file_) != header.size())
-        failed_ = true;
+        failure_.fail();
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
-    return closed && !failed_;
+    return closed && !failure_.failed();
 }
 
 } // namespace qv

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/WriteFailure.h"
+
 #include "capture/CaptureInfo.h"
 
 namespace qv {
@@ -43,6 +45,8 @@ public:
     // Closes the last group, writes the note (when not empty) and the final header.
     bool close(const std::string &note = {});
     std::uint32_t recordCount() const { return count_; }
+    // The system's reason for the first failed write; 0 when none failed.
+    int error() const { return failure_.error(); }
 
     // The 124 header bytes for a description, record count and note offset.
     static std::vector<std::uint8_t> buildHeader(const Dru70FileDescription &d,
@@ -58,7 +62,7 @@ private:
     std::uint32_t inGroup_ = 0;
     std::uint32_t count_ = 0;
     std::uint64_t written_ = 0;
-    bool failed_ = false;
+    WriteFailure failure_;
 };
 
 } // namespace qv

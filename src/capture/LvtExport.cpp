@@ -69,7 +69,7 @@ LvtExportResult exportLvt(FrameSource &source, bool shownOnly, const std::string
     result.total = source.frameCount();
     ReplacementFile replacement(path);
     if (!replacement.created()) {
-        result.error = path + ": cannot be written: " + std::strerror(errno);
+        result.error = notWritten(path, replacement.error());
         return result;
     }
     CaptureFileReader &reader = *source.capture().reader();
@@ -92,7 +92,7 @@ LvtExportResult exportLvt(FrameSource &source, bool shownOnly, const std::string
         return result;
     }
     if (!ok || !replacement.commit()) {
-        result.error = path + ": cannot be written";
+        result.error = notWritten(path, ok ? replacement.error() : writer.error());
         return result;
     }
     result.ok = true;

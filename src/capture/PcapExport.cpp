@@ -62,7 +62,7 @@ bool PcapWriter::create(const std::string &path, PcapFileFormat format) {
         std::fclose(file_);
     format_ = format;
     count_ = 0;
-    failed_ = false;
+    failure_.reset();
     buffer_.clear();
     buffer_.reserve(kFlushSize + 512);
     file_ = std::fopen(path.c_str(), "wb");
@@ -84,7 +84,7 @@ void pcapTime(const LvtRecord &r, std::int64_t year, std::int64_t &seconds,
 }
 
 bool PcapWriter::append(const LvtRecord &r, std::int64_t year) {
-    if (!file_ || failed_)
+    if (!file_ || failure_.failed())
         return false;
     std::int64_t seconds = 0;
     std::uint32_t microseconds = 0;
@@ -124,9 +124,9 @@ bool PcapWriter::append(const LvtRecord &r, std::int64_t year) {
 
 bool PcapWriter::flush() {
     if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
-        failed_ = true;
+        failure_.fail();
     buffer_.clear();
-    return !failed_;
+    return !failure_.failed();
 }
 
 bool PcapWriter::close() {
@@ -134,9 +134,9 @@ bool PcapWriter::close() {
         return false;
     flush();
     if (std::fclose(file_) != 0)
-        failed_ = true;
+        failure_.fail();
     file_ = nullptr;
-    return !failed_;
+    return !failure_.failed();
 }
 
 PcapExportResult exportPcap(FrameSource &source, bool shownOnly, const std::string &path,
@@ -149,7 +149,7 @@ PcapExportResult exportPcap(FrameSource &source, bool shownOnly, const std::stri
     DecodableObject &decodable = source.capture();
     ReplacementFile replacement(path);
     if (!replacement.created()) {
-        result.error = path + ": cannot be written: " + std::strerror(errno);
+        result.error = notWritten(path, replacement.error());
         return result;
     }
     PcapWriter writer;
@@ -195,7 +195,7 @@ PcapExportResult exportPcap(FrameSource &source, bool shownOnly, const std::stri
         return result;
     }
     if (!ok || !replacement.commit()) {
-        result.error = path + ": cannot be written";
+        result.error = notWritten(path, ok ? replacement.error() : writer.error());
         return result;
     }
     result.ok = true;

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "base/WriteFailure.h"
+
 #include "decode/LvtRecord.h"
 
 #include "base/BackgroundJob.h"
@@ -37,6 +39,8 @@ public:
     // Flushes and closes; false when any write failed.
     bool close();
     std::uint32_t count() const { return count_; }
+    // The system's reason for the first failed write; 0 when none failed.
+    int error() const { return failure_.error(); }
 
 private:
     bool flush();
@@ -44,7 +48,7 @@ private:
     PcapFileFormat format_ = PcapFileFormat::Pcap;
     std::vector<std::uint8_t> buffer_;
     std::uint32_t count_ = 0;
-    bool failed_ = false;
+    WriteFailure failure_;
 };
 
 // The pcap timestamp of a record's time in year, read as UTC: seconds and microseconds.

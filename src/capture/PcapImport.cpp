@@ -141,7 +141,7 @@ ImportResult importCapture(const std::string &in, const std::string &out) {
     }
     ReplacementFile replacement(out);
     if (!replacement.created()) {
-        result.error = out + ": cannot be written";
+        result.error = notWritten(out, replacement.error());
         return result;
     }
     RealTimeFileDescription description;
@@ -165,7 +165,7 @@ ImportResult importCapture(const std::string &in, const std::string &out) {
         return result;
     }
     if (!ok || !replacement.commit()) {
-        result.error = out + ": cannot be written";
+        result.error = notWritten(out, ok ? replacement.error() : writer.error());
         return result;
     }
     result.ok = true;

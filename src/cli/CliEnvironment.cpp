@@ -93,11 +93,4 @@ void printNotesRefusal(int error) {
         std::fprintf(stderr, "The comment text can not be updated: %s\n", std::strerror(error));
 }
 
-void printNotWritten(const std::string &out, int error) {
-    if (error == 0)
-        std::fprintf(stderr, "%s: cannot be written\n", out.c_str());
-    else
-        std::fprintf(stderr, "%s: cannot be written: %s\n", out.c_str(), std::strerror(error));
-}
-
 } // namespace qv::cli

@@ -90,8 +90,6 @@ int checkOutput(const std::string &in, const std::string &out, const char *sameT
 
 // "The comment text can not be updated." on stderr, with the system's reason when there is one.
 void printNotesRefusal(int error);
-// "OUT: cannot be written", with the system's reason when there is one.
-void printNotWritten(const std::string &out, int error);
 
 // A decimal number of 0..0xFFFFFFFF, digits only.
 bool parseNumber(const std::string &text, std::uint32_t &out);

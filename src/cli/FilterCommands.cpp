@@ -4,7 +4,9 @@
 
 #include "Dru70Commands.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "CliEnvironment.h"
@@ -85,6 +87,14 @@ int exportFrames(const ExportOptions &o) {
     return kDone;
 }
 
+// After a failed save, with errno set by it.
+void printNotSaved(const std::string &name, const FilterFiles &files) {
+    const int error = errno;
+    std::fprintf(stderr, "%s: the filter cannot be saved in %s%s%s\n", name.c_str(),
+                 files.folder().c_str(), error != 0 ? ": " : "",
+                 error != 0 ? std::strerror(error) : "");
+}
+
 // The DRU-70's event filter profiles: which event groups are shown.
 int dru70Profile(const FilterFiles &files, const std::string &command, const std::string &name,
                  const Dru70EventFilter &groups) {
@@ -93,9 +103,9 @@ int dru70Profile(const FilterFiles &files, const std::string &command, const std
         return kBadUsage;
     }
     if (command == "save") {
+        errno = 0;
         if (!files.saveDru70(name, groups)) {
-            std::fprintf(stderr, "%s: the filter cannot be saved in %s\n", name.c_str(),
-                         files.folder().c_str());
+            printNotSaved(name, files);
             return kFailed;
         }
         std::printf("%s: DRU-70 filter saved\n", name.c_str());
@@ -194,9 +204,9 @@ int filterProfiles(const ProfileOptions &o) {
     if (const int status = filter.make(o.filter, o.home, installationSettings(o.home));
         status != kDone)
         return status;
+    errno = 0;
     if (!files.Save(kind, name, filter.criteria, kEquipment)) {
-        std::fprintf(stderr, "%s: the filter cannot be saved in %s\n", name.c_str(),
-                     files.folder().c_str());
+        printNotSaved(name, files);
         return kFailed;
     }
     std::printf("%s: %s filter saved\n", name.c_str(), kindText(kind));

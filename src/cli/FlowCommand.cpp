@@ -2,14 +2,15 @@
 // frames, written as SVG, or printed as text lines.
 #include "FlowCommand.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "CliEnvironment.h"
 #include "analysis/CallFlow.h"
 #include "analysis/CallList.h"
+#include "base/FileReplace.h"
 #include "capture/CDecodeDoc.h"
 
 namespace qv::cli {
@@ -75,9 +76,8 @@ int flow(const FlowCommandOptions &o) {
         return kDone;
     }
     const std::string document = callFlowSvg(diagram);
-    std::ofstream file(svg, std::ios::binary | std::ios::trunc);
-    if (!file || !file.write(document.data(), static_cast<std::streamsize>(document.size()))) {
-        std::fprintf(stderr, "%s: cannot be written\n", svg.c_str());
+    if (replaceFile(svg, document) != FileReplaceResult::Done) {
+        std::fprintf(stderr, "%s\n", notWritten(svg, errno).c_str());
         return kFailed;
     }
     std::printf("%s: %zu arrows\n", svg.c_str(), diagram.arrows.size());

@@ -116,6 +116,37 @@ TEST(IniFileTest, SaveIntoMissingFolderFailsAndKeepsNothing) {
     EXPECT_FALSE(unbound.save());
 }
 
+TEST(IniFileTest, ASaveKeepsTheFilesModeAndLink) {
+    TempDir folder;
+    const std::string real = folder.write("REAL.INI", "[S]\nA=1\n");
+    std::filesystem::permissions(real, std::filesystem::perms(0600));
+    std::filesystem::create_symlink(real, folder.file("LINK.INI"));
+    IniFile ini;
+    ASSERT_TRUE(ini.load(folder.file("LINK.INI")));
+    ini.writeInt("S", "A", 2);
+    ASSERT_TRUE(ini.save());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("LINK.INI")));
+    EXPECT_EQ(folder.read("REAL.INI"), "[S]\nA=2\n");
+    EXPECT_EQ(std::filesystem::status(real).permissions(), std::filesystem::perms(0600));
+}
+
+TEST(IniFileTest, AFileTooLargeForSettingsIsNeitherReadNorWrittenOver) {
+    TempDir folder;
+    const std::string big(IniFile::kMaxFileSize + 1, 'x');
+    const std::string path = folder.write("BIG.INI", "[S]\nA=1\n" + big);
+    IniFile ini;
+    EXPECT_FALSE(ini.load(path));
+    EXPECT_TRUE(ini.tooLarge());
+    EXPECT_TRUE(ini.sections().empty());
+    ini.writeInt("S", "A", 2);
+    EXPECT_FALSE(ini.save());
+    EXPECT_EQ(folder.read("BIG.INI").size(), big.size() + 8);
+    // One of the largest size is read.
+    folder.write("EDGE.INI", "[S]\nA=1\n" + big.substr(9));
+    EXPECT_TRUE(ini.load(folder.file("EDGE.INI")));
+    EXPECT_EQ(ini.readInt("S", "A", 0), 1);
+}
+
 TEST(IniFileTest, BinaryGarbageDoesNotBreakParsing) {
     using namespace std::string_literals;
     std::string garbage = "[\x01\xff]\n\0=\0\n[S\n]\n=\n\r\r\n[S]\nK=\x80\x81\n"s;

@@ -21,8 +21,9 @@ struct CliRun {
     std::string out; // stdout and stderr together
 };
 
-inline CliRun cli(const std::string &args) {
-    const std::string command = std::string(QUORVANE_CLI_PATH) + " " + args + " 2>&1";
+// shell, when given, is run by the shell first (say, to lower a limit the program inherits).
+inline CliRun cli(const std::string &args, const std::string &shell = {}) {
+    const std::string command = shell + " " + std::string(QUORVANE_CLI_PATH) + " " + args + " 2>&1";
     CliRun run{-1, {}};
     FILE *p = popen(command.c_str(), "r");
     if (!p)
@@ -51,27 +52,33 @@ protected:
     std::string home() const { return " --home " + dir_.string(); }
 
     // The runs of the case file tests/data/cli/NAME. A case's input lines "write FILE = text"
-    // (text with \n escapes) write files into the test's folder, its other input line is the
-    // command line; its text is what the run wrote, then "exit" and the status. $DIR stands for
-    // the test's folder, $DATA for tests/data and $SAMPLES for the bundled samples, in the
-    // command line and in what the run wrote.
+    // (text with \n escapes) write files into the test's folder, lines "shell COMMANDS" give
+    // what the shell runs before the program, its other input line is the command line; its text is
+    // what the run wrote, then "exit" and the status. $DIR stands for the test's folder, $DATA for
+    // tests/data and $SAMPLES for the bundled samples, in the command line and in what the run
+    // wrote.
     void expectRuns(const std::string &name) const {
         PinnedTexts pinned("cli/" + name);
         const std::string folder = dir_.string();
         const std::string data = std::string(QUORVANE_SOURCE_DIR) + "/tests/data";
         const std::string samples = std::string(QUORVANE_SOURCE_DIR) + "/data/samples";
         for (const PinnedTexts::Case &c : pinned.cases()) {
-            std::string args;
+            std::string args, shell;
+            const auto withPlaces = [&](const std::string &text) {
+                return replaced(replaced(replaced(text, "$DIR", folder), "$DATA", data), "$SAMPLES",
+                                samples);
+            };
             for (const std::string &line : c.input) {
                 const std::size_t at = line.find(" = ");
                 if (line.rfind("write ", 0) == 0 && at != std::string::npos)
                     std::ofstream(file(line.substr(6, at - 6)), std::ios::binary)
                         << unescaped(line.substr(at + 3));
+                else if (line.rfind("shell ", 0) == 0)
+                    shell += withPlaces(line.substr(6)) + " ";
                 else
-                    args = replaced(replaced(replaced(line, "$DIR", folder), "$DATA", data),
-                                    "$SAMPLES", samples);
+                    args = withPlaces(line);
             }
-            const CliRun r = cli(args);
+            const CliRun r = cli(args, shell);
             std::string out = replaced(replaced(replaced(r.out, folder, "$DIR"), data, "$DATA"),
                                        samples, "$SAMPLES");
             if (!out.empty() && out.back() != '\n')

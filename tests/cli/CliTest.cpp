@@ -19,4 +19,13 @@ TEST_F(CliTest, GeneratedCapturesAreInspected) {
     expectRuns("files.txt");
 }
 
+// The runs of cli/failed-writes.txt: every command that writes a file, run where the file may
+// not grow (the shell's file size limit, failing writes the way a full disk does), keeps the
+// file it would have replaced as it was and leaves nothing beside it.
+using CliHomeTest = qv::test::CliHome;
+
+TEST_F(CliHomeTest, AFailedWriteKeepsThePreviousFile) {
+    expectRuns("failed-writes.txt");
+}
+
 } // namespace

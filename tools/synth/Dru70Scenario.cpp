@@ -1,7 +1,10 @@
 #include "synth/Dru70Scenario.h"
 
+#include <cstring>
 #include <ctime>
 #include <random>
+
+#include "base/FileReplace.h"
 
 namespace qv::synth {
 
@@ -59,21 +62,16 @@ Dru70Scenario dru70Scenario(std::uint32_t count, std::uint32_t seed) {
 }
 
 bool writeDru70File(const std::string &path, const Dru70Scenario &scenario, std::string &error) {
-    Dru70FileWriter writer;
-    if (!writer.create(path, scenario.description)) {
-        error = path + ": cannot be written";
-        return false;
-    }
-    for (const Dru70EventRecord &e : scenario.events)
-        if (!writer.append(e)) {
-            error = path + ": write failed";
-            return false;
-        }
-    if (!writer.close(scenario.note)) {
-        error = path + ": write failed";
-        return false;
-    }
-    return true;
+    const int failure = writeReplacing(path, [&](const std::string &file) {
+        Dru70FileWriter writer;
+        bool ok = writer.create(file, scenario.description);
+        for (const Dru70EventRecord &e : scenario.events)
+            ok = ok && writer.append(e);
+        return writer.close(scenario.note) && ok;
+    });
+    if (failure != 0)
+        error = notWritten(path, failure);
+    return failure == 0;
 }
 
 } // namespace qv::synth

@@ -1,6 +1,7 @@
 #include "synth/PlmScenario.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 
 #include "base/FileReplace.h"
@@ -122,7 +123,7 @@ std::string plmReply(const PlmProject &project) {
 
 bool writePlmFile(const std::string &path, const PlmProject &project, std::string &error) {
     if (replaceFile(path, plmFileText(project)) != FileReplaceResult::Done) {
-        error = path + ": cannot be written";
+        error = notWritten(path, errno);
         return false;
     }
     return true;

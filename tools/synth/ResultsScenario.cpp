@@ -1,8 +1,11 @@
 #include "synth/ResultsScenario.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "base/ByteOrder.h"
+#include "base/FileReplace.h"
 #include "results/TestResultFile.h"
 
 namespace qv::synth {
@@ -335,13 +338,11 @@ std::vector<std::uint8_t> resultFileBytes(const ResultFileContent &f) {
 bool writeResultFile(const std::string &path, const ResultFileContent &content,
                      std::string &error) {
     const std::vector<std::uint8_t> bytes = resultFileBytes(content);
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    bool ok = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file)
-        ok = std::fclose(file) == 0 && ok;
-    if (!ok)
-        error = path + ": cannot write the file";
-    return ok;
+    const std::string_view text(reinterpret_cast<const char *>(bytes.data()), bytes.size());
+    if (replaceFile(path, text) == FileReplaceResult::Done)
+        return true;
+    error = notWritten(path, errno);
+    return false;
 }
 
 } // namespace qv::synth

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <sstream>
 
+#include "base/FileReplace.h"
 #include "capture/CaptureWriters.h"
 #include "synth/Traffic.h"
 
@@ -294,39 +296,42 @@ bool writeCapture(const std::string &path, Layout layout, const std::vector<LvtR
         start = dateTimeOf(records.front(), firstYear);
         end = dateTimeOf(records.back(), lastYear);
     }
-    bool ok;
-    if (layout == Layout::Stored) {
-        StoredFileDescription d;
-        d.identity = StoredIdentity::Lvt30;
-        d.serialNumber = "QV123";
-        d.firstVersion = "V3.02";
-        d.secondVersion = "B2.10";
-        d.start = start;
-        d.end = end;
-        d.captureFlags = captureFlags;
-        StoredFileWriter w;
-        ok = w.create(path);
-        for (const LvtRecord &r : records)
-            ok = ok && w.append(r);
-        ok = w.finish(d) && ok;
-    } else {
-        RealTimeFileDescription d;
-        d.instrumentName = "LVT-30";
-        d.serialNumber = "QV-0123";
-        d.firstVersion = "V3.02";
-        d.secondVersion = "B2.10";
-        d.start = start;
-        d.end = end;
-        d.captureFlags = captureFlags;
-        RealTimeFileWriter w;
-        ok = w.create(path, d);
-        for (const LvtRecord &r : records)
-            ok = ok && w.append(r);
-        ok = w.close() && ok;
-    }
-    if (!ok)
-        error = "cannot write " + path;
-    return ok;
+    const int failure = writeReplacing(path, [&](const std::string &file) {
+        bool ok;
+        if (layout == Layout::Stored) {
+            StoredFileDescription d;
+            d.identity = StoredIdentity::Lvt30;
+            d.serialNumber = "QV123";
+            d.firstVersion = "V3.02";
+            d.secondVersion = "B2.10";
+            d.start = start;
+            d.end = end;
+            d.captureFlags = captureFlags;
+            StoredFileWriter w;
+            ok = w.create(file);
+            for (const LvtRecord &r : records)
+                ok = ok && w.append(r);
+            ok = w.finish(d) && ok;
+        } else {
+            RealTimeFileDescription d;
+            d.instrumentName = "LVT-30";
+            d.serialNumber = "QV-0123";
+            d.firstVersion = "V3.02";
+            d.secondVersion = "B2.10";
+            d.start = start;
+            d.end = end;
+            d.captureFlags = captureFlags;
+            RealTimeFileWriter w;
+            ok = w.create(file, d);
+            for (const LvtRecord &r : records)
+                ok = ok && w.append(r);
+            ok = w.close() && ok;
+        }
+        return ok;
+    });
+    if (failure != 0)
+        error = notWritten(path, failure);
+    return failure == 0;
 }
 
 std::uint8_t scenarioCaptureFlags(std::string_view name) {

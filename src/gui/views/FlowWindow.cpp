@@ -13,7 +13,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <fstream>
+
+#include "base/FileReplace.h"
 
 #include "decode/DecodedFrame.h"
 #include "views/CaptureWindow.h"
@@ -190,9 +191,7 @@ void FlowWindow::activateArrow(int arrow) {
 }
 
 bool FlowWindow::exportSvg(const QString &path) const {
-    const std::string document = callFlowSvg(flow_);
-    std::ofstream file(path.toStdString(), std::ios::binary | std::ios::trunc);
-    return file && file.write(document.data(), static_cast<std::streamsize>(document.size()));
+    return replaceFile(path.toStdString(), callFlowSvg(flow_)) == FileReplaceResult::Done;
 }
 
 bool FlowWindow::exportPng(const QString &path) const {
@@ -200,7 +199,9 @@ bool FlowWindow::exportPng(const QString &path) const {
     QImage image(picture.sizeHint(), QImage::Format_RGB32);
     image.fill(Qt::white);
     picture.render(&image);
-    return image.save(path, "PNG");
+    return writeReplacing(path.toStdString(), [&image](const std::string &file) {
+               return image.save(QString::fromStdString(file), "PNG");
+           }) == 0;
 }
 
 void FlowWindow::askExport(bool svg) {

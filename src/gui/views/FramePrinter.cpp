@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "base/FileReplace.h"
+
 namespace qv {
 
 namespace {
@@ -172,10 +174,7 @@ bool writePrintText(const QString &path, const QStringList &fileHeader, const QS
                     .toStdString() +
                 "\r\n\r\n";
     text += printText(print);
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(text.data(), static_cast<qint64>(text.size())) ==
-               static_cast<qint64>(text.size());
+    return replaceFile(path.toStdString(), text) == FileReplaceResult::Done;
 }
 
 bool sendPrint(const PrintRequest &request, QPrinter *printer, const QString &path,
