@@ -160,10 +160,9 @@ ImportResult importCapture(const std::string &in, const std::string &out) {
     ok = writer.close() && ok;
     result.frames = writer.recordCount();
     result.leftOut = source->leftOut();
-    if (next == ImportedFrames::Next::Error) {
-        result.error = in + ": " + source->error();
-        return result;
-    }
+    // What came before the damage is imported, as Wireshark shows it; the damage is reported.
+    if (next == ImportedFrames::Next::Error)
+        result.damage = in + ": " + source->error();
     if (!ok || !replacement.commit()) {
         result.error = notWritten(out, ok ? replacement.error() : writer.error());
         return result;

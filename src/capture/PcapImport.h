@@ -56,6 +56,7 @@ struct ImportResult {
     std::uint32_t truncated = 0; // of which kept only in part
     std::uint32_t leftOut = 0;   // records that are no D-channel LAPD frame
     int linkType = -1;           // of a pcap file
+    std::string damage;          // where the file stopped being readable, after the frames written
 };
 
 // Writes the frames of the capture in (pcap, pcapng, I4B or EyeSDN, told by its first bytes) to

@@ -22,10 +22,12 @@
 namespace qv::cli {
 
 // Exit statuses of the commands: done, failed (the reason printed), wrong usage (what is wrong
-// printed on one line).
+// printed on one line), done on damaged input (everything readable was used, and where the input
+// was damaged printed).
 inline constexpr int kDone = 0;
 inline constexpr int kFailed = 1;
 inline constexpr int kBadUsage = 2;
+inline constexpr int kDamaged = 3;
 
 struct Environment {
     Settings settings;

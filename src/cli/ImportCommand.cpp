@@ -42,6 +42,10 @@ int importCapture(const ImportOptions &o) {
         std::printf("; %u records of B channels, events or other protocols left out",
                     result.leftOut);
     std::printf("\n");
+    if (!result.damage.empty()) {
+        std::fprintf(stderr, "%s; the frames before it were imported\n", result.damage.c_str());
+        return kDamaged;
+    }
     return kDone;
 }
 

@@ -89,8 +89,6 @@ TEST(PcapImport, RefusedAndDamagedFilesWriteNothing) {
         std::string error;
     };
     const std::vector<Case> cases = {
-        {"cut.pcap", std::vector<std::uint8_t>(good.begin(), good.end() - 2),
-         "damaged after record 1: truncated dump file"},
         {"short.pcap", std::vector<std::uint8_t>(good.begin(), good.begin() + 10),
          "not a pcap or pcapng file that can be read"},
         {"empty.pcap", pcapFile(kLinkTypeLapd, {}), "holds no frame; nothing written"},
@@ -237,16 +235,16 @@ TEST(TraceImport, EyeSdnTracesUnescapeTheirFramesAndKeepTheDChannel) {
     EXPECT_EQ(got[0].millisecond(), 500u);
     EXPECT_EQ(got[0].day(), 27u);
 
-    // A flag inside a frame: the frame is cut short, the file is damaged, nothing is written.
+    // A flag inside a frame: the frame is cut short, the file is damaged after the frames before.
     bytes.insert(bytes.end(), {0xFF, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00,
                                0x00, 0x09, 0x00, 0xFF});
     writeFile(dir.file("d.trc"), bytes);
     result = importCapture(dir.file("d.trc"), dir.file("d.lvt"));
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find("d.trc: damaged after record 4: a frame is cut short"),
+    EXPECT_TRUE(result.ok);
+    EXPECT_NE(result.damage.find("d.trc: damaged after record 4: a frame is cut short"),
               std::string::npos)
-        << result.error;
-    EXPECT_FALSE(std::filesystem::exists(dir.file("d.lvt")));
+        << result.damage;
+    EXPECT_EQ(records(dir.file("d.lvt")).size(), 2u);
 }
 
 TEST(TraceImport, RealTracesAndDamagedOnes) {
@@ -263,23 +261,57 @@ TEST(TraceImport, RealTracesAndDamagedOnes) {
     EXPECT_NE(got[4].direction, 0);
     EXPECT_EQ(got[8].direction, 0); // CALL PROCEEDING from the network
 
-    // Cut in the middle of its last frame.
-    std::vector<std::uint8_t> bytes = readFile(data("i4b_bri_dss1_call_v120.trace"));
-    bytes.resize(bytes.size() - 2);
-    writeFile(dir.file("cut.trace"), bytes);
-    result = importCapture(dir.file("cut.trace"), dir.file("cut.lvt"));
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find("damaged after record 93: a frame is cut short"), std::string::npos)
-        << result.error;
-    EXPECT_FALSE(std::filesystem::exists(dir.file("cut.lvt")));
     // A header that makes no sense after the first record.
-    bytes = readFile(data("i4b_bri_dss1_call_v120.trace"));
+    std::vector<std::uint8_t> bytes = readFile(data("i4b_bri_dss1_call_v120.trace"));
     bytes[40 + 8] = 9; // the second record's channel type
     writeFile(dir.file("bad.trace"), bytes);
     result = importCapture(dir.file("bad.trace"), dir.file("bad.lvt"));
-    EXPECT_NE(result.error.find("damaged after record 1: a record header makes no sense"),
+    EXPECT_NE(result.damage.find("damaged after record 1: a record header makes no sense"),
               std::string::npos)
-        << result.error;
+        << result.damage;
+}
+
+// A file damaged after some frames: those frames are imported, and where the damage lies is said.
+TEST(PcapImport, TheFramesBeforeTheDamageAreImported) {
+    TempDir dir;
+    std::vector<PcapFrame> packets;
+    for (std::uint32_t n = 0; n < 500; ++n)
+        packets.push_back({n, 0, {0x00, 0x81, 0x01, static_cast<std::uint8_t>(n * 2)}});
+    std::vector<std::uint8_t> bytes = pcapFile(kLinkTypeLapd, packets);
+    const std::vector<std::uint8_t> good = bytes;
+    // A record header, then half the frame it announces.
+    const std::vector<std::uint8_t> last = pcapFile(kLinkTypeLapd, {{600, 0, {1, 2, 3, 4, 5, 6}}});
+    bytes.insert(bytes.end(), last.begin() + 24, last.end() - 3);
+    writeFile(dir.file("cut.pcap"), bytes);
+    ImportResult result = importCapture(dir.file("cut.pcap"), dir.file("cut.lvt"));
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.frames, 500u);
+    EXPECT_EQ(result.damage.rfind(dir.file("cut.pcap") + ": damaged after record 500: truncated "
+                                                         "dump file",
+                                  0),
+              0u)
+        << result.damage;
+    const std::vector<LvtRecord> got = records(dir.file("cut.lvt"));
+    ASSERT_EQ(got.size(), 500u);
+    EXPECT_EQ(got[499].data[3], static_cast<std::uint8_t>(998));
+
+    // An I4B trace cut in the middle of its last frame.
+    bytes = readFile(data("i4b_bri_dss1_call_v120.trace"));
+    bytes.resize(bytes.size() - 2);
+    writeFile(dir.file("cut.trace"), bytes);
+    result = importCapture(dir.file("cut.trace"), dir.file("cut.lvt"));
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.frames, 25u) << "the frame cut short is not one";
+    EXPECT_NE(result.damage.find("damaged after record 93: a frame is cut short"),
+              std::string::npos)
+        << result.damage;
+
+    // Damage before the first frame leaves nothing to import.
+    writeFile(dir.file("first.pcap"), std::vector<std::uint8_t>(good.begin(), good.begin() + 30));
+    result = importCapture(dir.file("first.pcap"), dir.file("first.lvt"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("damaged after record 0"), std::string::npos) << result.error;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("first.lvt")));
 }
 
 // Export then import: the good frames come back octet for octet, with their direction and time.
