@@ -135,6 +135,112 @@ bool CaptureFileReader::readRecord(LvtRecord &record, std::uint16_t &bytesUsed) 
     return true;
 }
 
+std::string damageText(const std::vector<DamagedSpan> &spans, std::uint32_t frameCount) {
+    constexpr std::size_t kShown = 5;
+    std::string text;
+    for (std::size_t i = 0; i < spans.size() && i < kShown; ++i) {
+        const DamagedSpan &s = spans[i];
+        const std::uint32_t next = i + 1 < spans.size() ? spans[i + 1].framesBefore : frameCount;
+        if (!text.empty())
+            text += "; ";
+        text += "bytes " + std::to_string(s.from) + " to " + std::to_string(s.to - 1) +
+                " after frame " + std::to_string(s.framesBefore) + " cannot be read, " +
+                std::to_string(next - s.framesBefore) + " frames after them recovered";
+    }
+    if (spans.size() > kShown)
+        text += "; " + std::to_string(spans.size() - kShown) + " more damaged places";
+    return text;
+}
+
+bool CaptureFileReader::recordBlockAt(std::uint64_t offset, std::uint64_t end) {
+    constexpr std::size_t kHeadSize = 13;
+    if (offset + kHeadSize + 2 > end)
+        return false;
+    file_.seek(offset);
+    const std::uint8_t *head = file_.peek(kHeadSize);
+    if (!head || head[0] != 1)
+        return false;
+    const std::uint16_t length = readU16(head + 1);
+    const std::uint16_t dataLength = readU16(head + 11);
+    if (length != dataLength + 10 || dataLength > kMaxRecordData || offset + length + 5 > end)
+        return false;
+    file_.seek(offset + 3 + length);
+    std::uint16_t trailer = 0;
+    return file_.readU16(trailer) && trailer == length;
+}
+
+bool CaptureFileReader::cutShortAt(std::uint64_t offset, std::uint64_t end) {
+    std::uint8_t head[13];
+    file_.seek(offset);
+    const std::size_t got = file_.read(head, sizeof head);
+    if (got == 0 || head[0] != 1)
+        return false;
+    if (got < sizeof head)
+        return offset + got >= end;
+    const std::uint16_t length = readU16(head + 1);
+    return length == readU16(head + 11) + 10u && length <= kMaxRecordData + 10 &&
+           offset + length + 5 > end;
+}
+
+std::uint64_t CaptureFileReader::nextRecordBlock(std::uint64_t from, std::uint64_t end) {
+    for (std::uint64_t at = from; at + 15 <= end; ++at) {
+        file_.seek(at);
+        const std::uint8_t *type = file_.peek(1);
+        if (type && *type == 1 && recordBlockAt(at, end))
+            return at;
+    }
+    return kNoOffset;
+}
+
+std::uint32_t CaptureFileReader::scanRecordsAcrossDamage(std::uint32_t limit, std::uint64_t end,
+                                                         std::uint32_t firstIndex,
+                                                         bool groupHeaders) {
+    std::uint32_t found = 0;
+    while (found < limit) {
+        found += scanRecords(limit - found, end, offsets_, firstIndex + found);
+        const std::uint64_t at = file_.tell();
+        if (found >= limit || at >= end)
+            break;
+        std::uint64_t next;
+        if (groupHeaders && recordBlockAt(at + 8, end)) {
+            next = at + 8;
+        } else {
+            next = nextRecordBlock(at, end);
+            if (next == kNoOffset) {
+                // Bytes that hold no record up to the end; a block cut short by the end of the
+                // file is what an interrupted write leaves, not damage.
+                if (!(groupHeaders && at + 8 >= end) && !cutShortAt(at, end))
+                    damage_.push_back({firstIndex + found, at, end});
+                break;
+            }
+            damage_.push_back({firstIndex + found, at, next});
+        }
+        resumes_.emplace_back(firstIndex + found, next);
+        file_.seek(next);
+    }
+    return found;
+}
+
+void CaptureFileReader::enterRecord(std::uint32_t index) {
+    stepIntoRecord(index);
+    if (resumes_.empty() || index < resumes_.front().first || index > resumes_.back().first)
+        return;
+    const auto it = std::lower_bound(resumes_.begin(), resumes_.end(), index,
+                                     [](const std::pair<std::uint32_t, std::uint64_t> &r,
+                                        std::uint32_t i) { return r.first < i; });
+    if (it != resumes_.end() && it->first == index)
+        file_.seek(it->second);
+}
+
+void CaptureFileReader::reportDamage() {
+    if (damage_.empty())
+        return;
+    const std::string detail = damageText(damage_, recordCount_);
+    std::string text(kMsgCaptureDamaged);
+    text.replace(text.find("%s"), 2, detail);
+    messages_.show(text, kDamagedCaptureCaption, MessageIcon::Exclamation);
+}
+
 bool CaptureFileReader::skipRecord() {
     std::uint8_t head[13];
     std::uint64_t start = file_.tell();
@@ -195,7 +301,7 @@ std::int16_t CaptureFileReader::positionAt(std::uint32_t index) {
             return kGoToUnreadable;
         }
         ++from;
-        stepIntoRecord(from);
+        enterRecord(from);
     }
     return kGoToOk;
 }
@@ -238,7 +344,7 @@ std::int16_t CaptureFileReader::goTo(std::uint32_t index) {
     nextIndex_ = index + 1;
     nextOffset_ = file_.tell();
     positionLost_ = false;
-    stepIntoRecord(nextIndex_);
+    enterRecord(nextIndex_);
     nextOffset_ = file_.tell();
     return kGoToOk;
 }

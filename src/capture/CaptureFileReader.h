@@ -30,6 +30,20 @@ inline constexpr const char *kMsgUnableToOpen = "Unable to open file !";
 inline constexpr const char *kMsgFileEmpty = "File is empty!";
 inline constexpr const char *kMsgNotLvtRecord = "the record is not an LVT record!";
 inline constexpr const char *kMsgLvtFileError = "LVT file error";
+// Shown once a capture was indexed around damaged bytes, with what was lost and recovered.
+inline constexpr const char *kMsgCaptureDamaged = "The capture is damaged: %s";
+inline constexpr const char *kDamagedCaptureCaption = "Damaged capture";
+
+// Bytes between two records that hold no readable record: framesBefore frames precede them,
+// and the records found after them are offered from frame framesBefore + 1 on.
+struct DamagedSpan {
+    std::uint32_t framesBefore = 0;
+    std::uint64_t from = 0; // file offsets of the first damaged byte and of the next record
+    std::uint64_t to = 0;
+};
+
+// The message of the spans: where each lies and how many frames were recovered after it.
+std::string damageText(const std::vector<DamagedSpan> &spans, std::uint32_t frameCount);
 
 // The fixed file a transfer from a tester writes before it is stored under its own name.
 std::string remoteTransferFilePath();
@@ -76,6 +90,8 @@ public:
     std::uint8_t chainedFlag() const { return chained_; }
     const CaptureInfo &info() const { return info_; }
     const std::string &fileName() const { return path_; }
+    // The damaged bytes that the index steps over, in file order.
+    const std::vector<DamagedSpan> &damage() const { return damage_; }
     std::uint64_t fileLength() const { return fileLength_; }
 
 protected:
@@ -117,6 +133,22 @@ protected:
     std::uint32_t scanRecords(std::uint32_t limit, std::uint64_t endOffset,
                               std::vector<std::uint64_t> &offsets, std::uint32_t firstIndex);
     std::int16_t positionAt(std::uint32_t index);
+    // Whether a whole, well-formed record block starts at offset and ends by end: type 1, the
+    // lengths in agreement with each other and with the trailer, the data within a record.
+    bool recordBlockAt(std::uint64_t offset, std::uint64_t end);
+    // Whether the block at offset is a record block that end cuts short.
+    bool cutShortAt(std::uint64_t offset, std::uint64_t end);
+    // The first offset after from where recordBlockAt holds, or kNoOffset.
+    std::uint64_t nextRecordBlock(std::uint64_t from, std::uint64_t end);
+    // Walks the records from the current position to end, stepping over damaged bytes (and over
+    // the 8-byte group headers of a real-time file, which are no damage) to the next record.
+    // Records are numbered from firstIndex, up to limit of them; returns how many were found.
+    std::uint32_t scanRecordsAcrossDamage(std::uint32_t limit, std::uint64_t end,
+                                          std::uint32_t firstIndex, bool groupHeaders);
+    // Makes the position the start of record index, entered sequentially from the one before.
+    void enterRecord(std::uint32_t index);
+    // Shows the damage found while indexing, once.
+    void reportDamage();
     void zeroRecordData();
 
     static constexpr std::uint32_t kIndexStride = 16;
@@ -136,6 +168,9 @@ protected:
     bool positionLost_ = true;
     // Offsets of records 0, kIndexStride, 2 * kIndexStride ... found while indexing.
     std::vector<std::uint64_t> offsets_;
+    // Where the records after a damaged span or a group header start: (index, offset), by index.
+    std::vector<std::pair<std::uint32_t, std::uint64_t>> resumes_;
+    std::vector<DamagedSpan> damage_;
     LvtRecord record_{};
     CaptureInfo info_;
     std::string notes_;

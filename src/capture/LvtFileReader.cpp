@@ -118,12 +118,35 @@ CaptureInfo LvtFileReader::parseInformationBlock(const std::vector<std::uint8_t>
 
 void LvtFileReader::buildIndex() {
     offsets_.clear();
-    file_.seek(0);
-    recordCount_ = scanRecords(0xFFFFFFFFu, fileLength_ - 1, offsets_, 0);
-    // The block after the records is the information block, whatever it holds.
-    infoOffset_ = file_.tell();
+    resumes_.clear();
+    damage_.clear();
+    // The information block ends the file, its length repeated in the file's last two bytes:
+    // found from there, it bounds the records, and damage among them is stepped over.
+    std::uint16_t trailer = 0;
+    std::uint8_t type = 0;
+    std::uint16_t length = 0;
+    if (fileLength_ >= 5) {
+        file_.seek(fileLength_ - 2);
+        file_.readU16(trailer);
+    }
+    const std::uint64_t infoAt = fileLength_ >= trailer + 5u ? fileLength_ - trailer - 5u : 0;
+    file_.seek(infoAt);
+    const bool framed = fileLength_ >= trailer + 5u && trailer >= 10 && file_.readU8(type) &&
+                        type == 1 && file_.readU16(length) && length == trailer;
+    if (framed && !recordBlockAt(infoAt, fileLength_)) {
+        file_.seek(0);
+        recordCount_ = scanRecordsAcrossDamage(0xFFFFFFFFu, infoAt, 0, false);
+        infoOffset_ = infoAt;
+    } else {
+        // A file cut short: the block after the records is the information block, whatever it
+        // holds.
+        file_.seek(0);
+        recordCount_ = scanRecords(0xFFFFFFFFu, fileLength_ - 1, offsets_, 0);
+        infoOffset_ = file_.tell();
+    }
     readInfo();
     file_.seek(0);
+    reportDamage();
 }
 
 void LvtFileReader::readInfo() {

@@ -73,6 +73,9 @@ void RealTimeFileReader::buildIndex() {
     readInfo();
     offsets_.clear();
     groups_.clear();
+    resumes_.clear();
+    damage_.clear();
+    groupHeadersByWalk_ = false;
     std::uint32_t perGroup =
         groupSize_ != 0 ? groupSize_ : std::max<std::uint32_t>(headerCount_, 1);
     groupSize_ = perGroup;
@@ -84,6 +87,10 @@ void RealTimeFileReader::buildIndex() {
         file_.seek(last.firstRecord);
         last.readable = scanRecords(last.count, last.end, lastOffsets, last.firstIndex);
         last.walked = true;
+        // Records missing from a last group that stops short of the file's end: the plan
+        // was wrong (a records-per-group word that is no count), so the records are walked.
+        if (last.readable < last.count && file_.tell() + 8 < recordsEnd())
+            return walkEveryRecord();
         last.count = last.readable;
         recordCount_ = last.firstIndex + last.count;
         offsets_.assign((std::uint64_t(recordCount_) + kIndexStride - 1) / kIndexStride, kNoOffset);
@@ -92,29 +99,18 @@ void RealTimeFileReader::buildIndex() {
             offsets_[firstSlot + k] = lastOffsets[k];
         return;
     }
-    // A file whose groups do not add up to its header is walked record by record.
+    walkEveryRecord();
+}
+
+void RealTimeFileReader::walkEveryRecord() {
+    // A file whose groups do not add up to its header is walked record by record: a group
+    // header is stepped over wherever it stands, damaged bytes up to the next whole record.
     groups_.clear();
-    std::uint32_t found = 0;
-    std::uint64_t header = dataStart_ - 8;
-    while (found < headerCount_) {
-        file_.seek(header + 4);
-        std::uint32_t groupBytes = 0;
-        if (header + 8 > fileLength_ || !file_.readU32(groupBytes))
-            break;
-        std::uint32_t wanted = std::min(perGroup, headerCount_ - found);
-        std::uint64_t groupEnd =
-            std::min<std::uint64_t>(header + 8 + std::uint64_t(groupBytes), fileLength_);
-        // The last group of a capture still running carries no size yet.
-        if (groupBytes == 0)
-            groupEnd = recordsEnd();
-        std::uint32_t got = scanRecords(wanted, groupEnd, offsets_, found);
-        found += got;
-        if (got < wanted)
-            break;
-        header = header + 8 + groupBytes;
-    }
-    // Records the header counts but the file does not hold are not offered.
-    recordCount_ = found;
+    offsets_.clear();
+    groupHeadersByWalk_ = true;
+    file_.seek(dataStart_);
+    recordCount_ = scanRecordsAcrossDamage(headerCount_, recordsEnd(), 0, true);
+    reportDamage();
 }
 
 bool RealTimeFileReader::planGroups() {
@@ -181,7 +177,7 @@ bool RealTimeFileReader::ensureIndexed(std::uint32_t index) {
 }
 
 void RealTimeFileReader::stepIntoRecord(std::uint32_t index) {
-    if (index > 0 && groupSize_ != 0 && index % groupSize_ == 0)
+    if (!groupHeadersByWalk_ && index > 0 && groupSize_ != 0 && index % groupSize_ == 0)
         file_.skip(8);
 }
 

@@ -40,6 +40,7 @@ private:
     // Lays out the groups the header announces from their size words alone; false when they do
     // not fit the file.
     bool planGroups();
+    void walkEveryRecord();
 
     void followExtensionChain();
     std::uint64_t notesEntryOffset() const { return std::uint64_t(notesOffset_) + dataStart_ - 8; }
@@ -54,6 +55,8 @@ private:
     std::uint32_t headerCount_ = 0;
     std::uint32_t notesOffset_ = 0;
     std::vector<Group> groups_;
+    // The walk found the group headers; the index leads over them.
+    bool groupHeadersByWalk_ = false;
 };
 
 } // namespace qv

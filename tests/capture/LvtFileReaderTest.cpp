@@ -202,7 +202,7 @@ TEST(LvtFileReaderTest, DamagedBlocksAreReportedNotFollowed) {
     tooLong.insert(tooLong.end(), 273, 0xAA);
     appendU16(tooLong, 283);
     Case cases[] = {
-        {"L below 10", shortBlock, 0},
+        {"L below 10", shortBlock, 4},
         {"D above 272 with L = D + 10", tooLong, 5},
     };
     for (const Case &c : cases) {
@@ -248,6 +248,38 @@ TEST(LvtFileReaderTest, DamagedBlocksAreReportedNotFollowed) {
         EXPECT_EQ(f.reader->recordCount(), 0u);
         EXPECT_EQ(f.reader->goTo(0), kGoToOutOfRange);
         EXPECT_EQ(f.messages.texts(), std::vector<std::string>{kMsgNotLvtRecord});
+    }
+}
+
+TEST(LvtFileReaderTest, TheRecordsAfterADamagedBlockAreRecovered) {
+    test::TempDir dir;
+    std::vector<std::uint8_t> bytes = test::readFile(test::writeStored(dir.file("s.lvt"), 3000));
+    std::size_t at = 0;
+    for (std::uint32_t i = 0; i < 1500; ++i)
+        at += numberedRecord(i).dataLength + 15u;
+    const std::size_t length = numberedRecord(1500).dataLength + 15u;
+    writeU16(bytes.data() + at + 1, 0x7777); // record 1501 (numbered from 1) loses its length
+    test::writeFile(dir.file("d.lvt"), bytes);
+    Opened f(dir.file("d.lvt"));
+    EXPECT_EQ(f.reader->recordCount(), 2999u);
+    EXPECT_EQ(f.reader->info().start.year, 2026) << "the information block is still found";
+    ASSERT_EQ(f.reader->damage().size(), 1u);
+    EXPECT_EQ(f.reader->damage()[0].framesBefore, 1500u);
+    EXPECT_EQ(f.reader->damage()[0].from, at);
+    EXPECT_EQ(f.reader->damage()[0].to, at + length);
+    EXPECT_EQ(f.messages.texts(),
+              std::vector<std::string>{"The capture is damaged: bytes " + std::to_string(at) +
+                                       " to " + std::to_string(at + length - 1) +
+                                       " after frame 1500 cannot be read, 1499 frames after "
+                                       "them recovered"});
+    // Frames before and after the damage, reached directly and in sequence.
+    for (std::uint32_t n : {2998u, 1499u, 1500u, 1501u, 1502u, 0u, 1517u, 1500u}) {
+        ASSERT_EQ(f.reader->goTo(n), kGoToOk) << n;
+        expectRecord(*f.reader, n < 1500 ? n : n + 1);
+    }
+    for (std::uint32_t n = 1490; n < 1530; ++n) {
+        ASSERT_EQ(f.reader->goTo(n), kGoToOk) << n;
+        expectRecord(*f.reader, n < 1500 ? n : n + 1);
     }
 }
 

@@ -209,6 +209,8 @@ TEST(NotesWriteTest, AnInterruptedCaptureKeepsItsLastRecordAndGainsNone) {
     writeFile(path, torn);
     const std::vector<LvtRecord> before = recordsOf(path);
     ASSERT_EQ(before.size(), 1499u);
+    EXPECT_TRUE(OpenedCapture(path).messages.entries().empty())
+        << "a record cut short is no damage";
     int error = 0;
     for (const std::string &text : {std::string("SAFETY first"), std::string(900, 's')}) {
         ASSERT_TRUE(setCapture(path, text, error));

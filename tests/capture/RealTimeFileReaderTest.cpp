@@ -151,9 +151,13 @@ TEST(RealTimeFileReaderTest, DamagedGroupsAndChainsStopSafely) {
         std::uint32_t value;
         std::uint32_t expectedCount;
     } cases[] = {
-        {"group size past the end", 206, 0x7FFFFFF0u, 1000},
+        {"group size past the end", 206, 0x7FFFFFF0u, 2500},
+        {"first group size 0", 206, 0, 2500},
+        {"first group size 0xFFFFFFF0", 206, 0xFFFFFFF0u, 2500},
         {"record count beyond the records", 26 + 156, 90000, 2500},
-        {"no records per group", 26 + 152, 0, 1000},
+        {"no records per group", 26 + 152, 0, 2500},
+        {"one record per group", 26 + 152, 1, 2500},
+        {"records per group 0xFFFFFFFF", 26 + 152, 0xFFFFFFFFu, 2500},
         {"extension chain past the end", 26 + 160, 5, 2500},
     };
     for (const Case &c : cases) {
@@ -165,6 +169,7 @@ TEST(RealTimeFileReaderTest, DamagedGroupsAndChainsStopSafely) {
         Opened f(path);
         ASSERT_TRUE(f.reader) << c.name;
         EXPECT_EQ(f.reader->recordCount(), c.expectedCount) << c.name;
+        EXPECT_TRUE(f.reader->damage().empty()) << c.name << ": the records are whole";
         for (std::uint32_t n = 0; n < f.reader->recordCount(); n += 97) {
             ASSERT_EQ(f.reader->goTo(n), kGoToOk) << c.name << " " << n;
             expectRecord(*f.reader, n);
