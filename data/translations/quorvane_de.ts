@@ -1668,6 +1668,14 @@ An error occured when saving it in the file: %s</source>
         <translation>Der Kommentartext kann nicht aktualisiert werden.
 Beim Speichern in der Datei ist ein Fehler aufgetreten: %s</translation>
     </message>
+    <message>
+        <source>The capture is damaged: %s</source>
+        <translation>Die Aufzeichnung ist beschädigt: %s</translation>
+    </message>
+    <message>
+        <source>Damaged capture</source>
+        <translation>Beschädigte Aufzeichnung</translation>
+    </message>
 </context>
 <context>
     <name>qv::PlmFiltersDialog</name>

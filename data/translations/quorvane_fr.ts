@@ -1671,6 +1671,14 @@ An error occured when saving it in the file: %s</source>
         <translation>Le texte du commentaire ne peut pas être mis à jour.
 Une erreur est survenue lors de son enregistrement dans le fichier&#xa0;: %s</translation>
     </message>
+    <message>
+        <source>The capture is damaged: %s</source>
+        <translation>La capture est endommagée&#xa0;: %s</translation>
+    </message>
+    <message>
+        <source>Damaged capture</source>
+        <translation>Capture endommagée</translation>
+    </message>
 </context>
 <context>
     <name>qv::PlmFiltersDialog</name>

@@ -135,6 +135,11 @@ bool CaptureFileReader::readRecord(LvtRecord &record, std::uint16_t &bytesUsed) 
     return true;
 }
 
+bool isDamageMessage(const std::string &text, const std::string &caption) {
+    return caption == kDamagedCaptureCaption || text == kMsgLvtFileError ||
+           text == kMsgNotLvtRecord;
+}
+
 std::string damageText(const std::vector<DamagedSpan> &spans, std::uint32_t frameCount) {
     constexpr std::size_t kShown = 5;
     std::string text;
@@ -232,10 +237,12 @@ void CaptureFileReader::enterRecord(std::uint32_t index) {
         file_.seek(it->second);
 }
 
-void CaptureFileReader::reportDamage() {
-    if (damage_.empty())
+void CaptureFileReader::reportDamage(const std::string &what) {
+    if (damage_.empty() && what.empty())
         return;
-    const std::string detail = damageText(damage_, recordCount_);
+    std::string detail = what;
+    if (!damage_.empty())
+        detail += (detail.empty() ? "" : "; ") + damageText(damage_, recordCount_);
     std::string text(kMsgCaptureDamaged);
     text.replace(text.find("%s"), 2, detail);
     messages_.show(text, kDamagedCaptureCaption, MessageIcon::Exclamation);

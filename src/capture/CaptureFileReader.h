@@ -42,6 +42,9 @@ struct DamagedSpan {
     std::uint64_t to = 0;
 };
 
+// Whether a reader's message tells of damage in the file it reads.
+bool isDamageMessage(const std::string &text, const std::string &caption);
+
 // The message of the spans: where each lies and how many frames were recovered after it.
 std::string damageText(const std::vector<DamagedSpan> &spans, std::uint32_t frameCount);
 
@@ -147,8 +150,8 @@ protected:
                                           std::uint32_t firstIndex, bool groupHeaders);
     // Makes the position the start of record index, entered sequentially from the one before.
     void enterRecord(std::uint32_t index);
-    // Shows the damage found while indexing, once.
-    void reportDamage();
+    // Shows the damage found while indexing, once; what, when given, comes first.
+    void reportDamage(const std::string &what = {});
     void zeroRecordData();
 
     static constexpr std::uint32_t kIndexStride = 16;

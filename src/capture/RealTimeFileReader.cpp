@@ -89,7 +89,7 @@ void RealTimeFileReader::buildIndex() {
         last.walked = true;
         // Records missing from a last group that stops short of the file's end: the plan
         // was wrong (a records-per-group word that is no count), so the records are walked.
-        if (last.readable < last.count && file_.tell() + 8 < recordsEnd())
+        if (last.readable < last.count && nextRecordBlock(file_.tell(), recordsEnd()) != kNoOffset)
             return walkEveryRecord();
         last.count = last.readable;
         recordCount_ = last.firstIndex + last.count;
@@ -110,7 +110,9 @@ void RealTimeFileReader::walkEveryRecord() {
     groupHeadersByWalk_ = true;
     file_.seek(dataStart_);
     recordCount_ = scanRecordsAcrossDamage(headerCount_, recordsEnd(), 0, true);
-    reportDamage();
+    reportDamage("the group headers do not agree with the records, which were found by walking "
+                 "the file (" +
+                 std::to_string(recordCount_) + " frames)");
 }
 
 bool RealTimeFileReader::planGroups() {

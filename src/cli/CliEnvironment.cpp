@@ -10,6 +10,7 @@
 
 #include "app/Installation.h"
 #include "base/Numbers.h"
+#include "capture/CaptureFileReader.h"
 #include "pdu/interface/ProtocolVariant.h"
 
 namespace qv::cli {
@@ -32,6 +33,20 @@ bool loadEnvironment(Environment &env, const EnvironmentOptions &options) {
         return false;
     }
     return true;
+}
+
+namespace {
+bool damageSeen = false;
+} // namespace
+
+void CliMessages::show(const std::string &text, const std::string &caption, MessageIcon icon) {
+    if (isDamageMessage(text, caption))
+        damageSeen = true;
+    StderrUserMessages::show(text, caption, icon);
+}
+
+bool CliMessages::damageReported() {
+    return damageSeen;
 }
 
 bool openDocument(Environment &env, CDecodeDoc &doc, const std::string &path) {

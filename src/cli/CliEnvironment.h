@@ -29,10 +29,19 @@ inline constexpr int kFailed = 1;
 inline constexpr int kBadUsage = 2;
 inline constexpr int kDamaged = 3;
 
+// The messages of the commands, on stderr; a message that tells of damage in the input makes
+// the command end with kDamaged once it has done the rest.
+class CliMessages : public StderrUserMessages {
+public:
+    void show(const std::string &text, const std::string &caption, MessageIcon icon) override;
+    // Whether any message of the run told of damage.
+    static bool damageReported();
+};
+
 struct Environment {
     Settings settings;
     SummaryFieldTable columns;
-    StderrUserMessages messages;
+    CliMessages messages;
     DecoderContext context;
 };
 

@@ -94,7 +94,7 @@ int dru70(const Dru70Options &o) {
     else
         columns = layout.shownInDisplayOrder();
 
-    StderrUserMessages messages;
+    CliMessages messages;
     CDru70Doc doc(messages, nullptr, registrationOf(settings));
     if (!doc.Open(path))
         return kFailed;
@@ -130,7 +130,7 @@ int dru70(const Dru70Options &o) {
 } // namespace
 
 int dru70Info(const std::string &path) {
-    StderrUserMessages messages;
+    CliMessages messages;
     CDru70Decode reader(messages, path);
     if (reader.Position(0) != kDruOk)
         return kFailed;
@@ -146,7 +146,7 @@ int dru70Info(const std::string &path) {
 }
 
 int dru70Notes(const std::string &path, const char *text, const std::string &home) {
-    StderrUserMessages messages;
+    CliMessages messages;
     Settings settings;
     settings.open(Installation::fromHomeOption(home).settingsPath());
     CDru70Decode reader(messages, path, false, nullptr, registrationOf(settings));

@@ -37,7 +37,7 @@ void printRows(const pdu::PduRowList &rows) {
 // a V5 message's layer-3 address) is taken out first.
 int decodeMessage(const std::string &folder, const std::string &list, bool v5,
                   const std::vector<std::uint8_t> &message) {
-    StderrUserMessages messages;
+    CliMessages messages;
     PduInterpreterObject object;
     if (!object.allocateArena(kArenaSize) || object.Initialise(folder, list, messages) != 0)
         return 1;

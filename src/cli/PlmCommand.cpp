@@ -27,7 +27,7 @@ int plm(const PlmOptions &o) {
         settings.open(Installation::fromHomeOption(o.home).settingsPath());
         layout.load(settings.file());
     }
-    StderrUserMessages messages;
+    CliMessages messages;
     CPlm45Doc doc(messages);
     if (!doc.Open(o.file))
         return kFailed;

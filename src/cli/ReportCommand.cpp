@@ -27,7 +27,7 @@ int refuse(const std::string &text) {
 }
 
 int report(const std::string &path) {
-    StderrUserMessages messages;
+    CliMessages messages;
     TestResultFile file(path, false, messages);
     const int type = file.Identify();
     if (type < 0) {

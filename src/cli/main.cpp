@@ -55,7 +55,7 @@ std::unique_ptr<qv::CaptureFileReader> openCapture(const std::string &path,
 int fileType(const std::string &path) {
     const int type = qv::scanFileType(path);
     if (type < 0) {
-        qv::StderrUserMessages().error(qv::kMsgTypeScanFailed);
+        CliMessages().error(qv::kMsgTypeScanFailed);
         return 1;
     }
     std::printf("%d\t%s\n", type, std::string(qv::fileTypeText(type)).c_str());
@@ -63,7 +63,7 @@ int fileType(const std::string &path) {
 }
 
 int info(const std::string &path) {
-    qv::StderrUserMessages messages;
+    CliMessages messages;
     auto reader = openCapture(path, messages);
     if (!reader)
         return 1;
@@ -84,7 +84,7 @@ int info(const std::string &path) {
 }
 
 int records(const std::string &path, std::uint32_t first, std::uint32_t last, Format format) {
-    qv::StderrUserMessages messages;
+    CliMessages messages;
     auto reader = openCapture(path, messages);
     if (!reader)
         return 1;
@@ -130,7 +130,7 @@ int records(const std::string &path, std::uint32_t first, std::uint32_t last, Fo
 }
 
 int notes(const std::string &path, const char *text) {
-    qv::StderrUserMessages messages;
+    CliMessages messages;
     auto reader = openCapture(path, messages);
     if (!reader)
         return 1;
@@ -368,7 +368,8 @@ int runCommandLine(int argc, char **argv) {
         std::fprintf(stderr, "%s\n", usageLine(app, e).c_str());
         return kBadUsage;
     }
-    return commands.status();
+    const int status = commands.status();
+    return status == kDone && CliMessages::damageReported() ? kDamaged : status;
 }
 
 } // namespace qv::cli

@@ -65,8 +65,9 @@ protected:
         for (const PinnedTexts::Case &c : pinned.cases()) {
             std::string args, shell;
             const auto withPlaces = [&](const std::string &text) {
-                return replaced(replaced(replaced(text, "$DIR", folder), "$DATA", data), "$SAMPLES",
-                                samples);
+                return replaced(replaced(replaced(replaced(text, "$DIR", folder), "$DATA", data),
+                                         "$SAMPLES", samples),
+                                "$CLI", QUORVANE_CLI_PATH);
             };
             for (const std::string &line : c.input) {
                 const std::size_t at = line.find(" = ");

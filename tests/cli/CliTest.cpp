@@ -28,4 +28,10 @@ TEST_F(CliHomeTest, AFailedWriteKeepsThePreviousFile) {
     expectRuns("failed-writes.txt");
 }
 
+// The runs of cli/damaged-files.txt, which damages generated files the ways captures get
+// damaged: every readable frame is offered, the damage is said, and the status tells of it.
+TEST_F(CliHomeTest, DamagedFilesGiveTheirFramesAndSaySo) {
+    expectRuns("damaged-files.txt");
+}
+
 } // namespace

@@ -57,6 +57,8 @@ constexpr const char *kCatalogue[] = {
                                       "when saving it in the file"),
     QT_TRANSLATE_NOOP("qv::Messages", "The comment text can not be updated.\nAn error occured "
                                       "when saving it in the file: %s"),
+    QT_TRANSLATE_NOOP("qv::Messages", "The capture is damaged: %s"),
+    QT_TRANSLATE_NOOP("qv::Messages", "Damaged capture"),
     QT_TRANSLATE_NOOP("qv::Messages", "Starting and/or ending values are out of range"),
     QT_TRANSLATE_NOOP(
         "qv::Messages",
