@@ -5,14 +5,12 @@
 #include <string>
 #include <unistd.h>
 
+#include "ScratchFolder.h"
 #include "capture/Gzip.h"
 #include "capture/PcapImport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-    static const std::string folder = [] {
-        char name[] = "/tmp/qv-fuzz-import-XXXXXX";
-        return std::string(mkdtemp(name) ? name : "/tmp");
-    }();
+    const std::string folder = qv::fuzz::scratchFolder().string();
     const std::string in = folder + "/in", out = folder + "/out.lvt";
     std::FILE *file = std::fopen(in.c_str(), "wb");
     if (!file)

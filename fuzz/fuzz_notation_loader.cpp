@@ -10,19 +10,14 @@
 #include <unistd.h>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "pdu/PduInterpreter.h"
 #include "pdu/PduRender.h"
 
 namespace {
 
 const std::filesystem::path &folder() {
-    static const std::filesystem::path path = [] {
-        auto p = std::filesystem::temp_directory_path() /
-                 ("qv-fuzz-notation-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(p);
-        return p;
-    }();
-    return path;
+    return qv::fuzz::scratchFolder();
 }
 
 void ignore(void *, const char *, const char *) {}

@@ -19,4 +19,4 @@ CC=clang CXX=clang++ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=De
 cmake --build build-sanitize --parallel "$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-sanitize --output-on-failure --parallel "$(nproc)"
-scripts/fuzz-smoke.sh build-sanitize "${QUORVANE_FUZZ_SECONDS:-20}"
+scripts/fuzz-smoke.sh build-sanitize "${QUORVANE_FUZZ_SECONDS:-10}"
