@@ -203,10 +203,25 @@ int generate(const GenerateOptions &o) {
         std::fprintf(stderr, "generate: a capture needs --layout stored or --layout realtime\n");
         return kBadUsage;
     }
+    const auto writtenLayout =
+        layout == "stored" ? qv::synth::Layout::Stored : qv::synth::Layout::RealTime;
     std::vector<qv::LvtRecord> records;
     std::uint16_t year = qv::synth::kScenarioStartYear;
+    std::string error;
     if (qv::synth::isBuiltinScenario(scenario)) {
-        records = qv::synth::builtinScenario(scenario, frames, seed);
+        // Made and written a batch at a time: a capture of any size takes little memory.
+        std::uint64_t written = 0;
+        if (!qv::synth::writeCaptureStream(
+                out, writtenLayout, year, qv::synth::scenarioCaptureFlags(scenario),
+                [&](const qv::synth::RecordSink &sink) {
+                    qv::synth::streamBuiltinScenario(scenario, frames, seed, sink);
+                },
+                written, error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 1;
+        }
+        std::printf("%s: %llu records\n", out.c_str(), static_cast<unsigned long long>(written));
+        return 0;
     } else {
         std::ifstream in(scenario, std::ios::binary);
         if (!in) {
@@ -227,10 +242,8 @@ int generate(const GenerateOptions &o) {
         if (frames != 0 && frames < records.size())
             records.resize(frames);
     }
-    std::string error;
-    if (!qv::synth::writeCapture(
-            out, layout == "stored" ? qv::synth::Layout::Stored : qv::synth::Layout::RealTime,
-            records, year, error, qv::synth::scenarioCaptureFlags(scenario))) {
+    if (!qv::synth::writeCapture(out, writtenLayout, records, year, error,
+                                 qv::synth::scenarioCaptureFlags(scenario))) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }

@@ -146,10 +146,24 @@ void errors(Traffic &t) {
         t.layer1(code);
 }
 
-void mix(Traffic &t, std::uint32_t frames) {
+// Hands the records made so far to sink, up to frames in all; false once no more are wanted.
+bool drain(Traffic &t, std::uint64_t frames, std::uint64_t &handed, const RecordSink &sink) {
+    for (const LvtRecord &r : t.records()) {
+        if (handed >= frames || !sink(r))
+            return false;
+        ++handed;
+    }
+    t.records().clear();
+    return handed < frames;
+}
+
+void mix(Traffic &t, std::uint32_t frames, const RecordSink &sink) {
     auto &rng = t.random();
     std::uint8_t cref = 1;
-    while (t.records().size() < frames) {
+    std::uint64_t handed = 0;
+    // The records go to sink a few thousand at a time, so that any size takes little memory.
+    constexpr std::size_t kBatch = 4096;
+    while (handed + t.records().size() < frames) {
         switch (rng() % 10) {
         case 0:
             t.teiAssignment(static_cast<std::uint8_t>(64 + rng() % 60));
@@ -191,8 +205,10 @@ void mix(Traffic &t, std::uint32_t frames) {
         // Big gaps now and then so that a long capture runs over days and months.
         t.advance(static_cast<std::uint32_t>(rng() % 100 == 0 ? 3600000 * (1 + rng() % 12)
                                                               : rng() % 3000));
+        if (t.records().size() >= kBatch && !drain(t, frames, handed, sink))
+            return;
     }
-    t.records().resize(frames);
+    drain(t, frames, handed, sink);
 }
 
 } // namespace
@@ -231,10 +247,20 @@ bool isBuiltinScenario(std::string_view name) {
 
 std::vector<LvtRecord> builtinScenario(std::string_view name, std::uint32_t frames,
                                        std::uint32_t seed) {
+    std::vector<LvtRecord> out;
+    streamBuiltinScenario(name, frames, seed, [&out](const LvtRecord &r) {
+        out.push_back(r);
+        return true;
+    });
+    return out;
+}
+
+bool streamBuiltinScenario(std::string_view name, std::uint32_t frames, std::uint32_t seed,
+                           const RecordSink &sink) {
     Traffic t(seed, startOf(kScenarioStartYear));
     if (name == "mix") {
-        mix(t, frames != 0 ? frames : 10000);
-        return std::move(t.records());
+        mix(t, frames != 0 ? frames : 10000, sink);
+        return true;
     }
     if (name == "demo") {
         t.layer1(0);
@@ -274,64 +300,79 @@ std::vector<LvtRecord> builtinScenario(std::string_view name, std::uint32_t fram
         t.establish(0, 64);
         errors(t);
     } else {
-        return {};
+        return false;
     }
-    std::vector<LvtRecord> out = std::move(t.records());
-    if (frames != 0 && frames < out.size())
-        out.resize(frames);
-    return out;
+    std::uint64_t handed = 0;
+    drain(t, frames != 0 ? frames : ~0ull, handed, sink);
+    return true;
 }
 
-bool writeCapture(const std::string &path, Layout layout, const std::vector<LvtRecord> &records,
-                  std::uint16_t startYear, std::string &error, std::uint8_t captureFlags) {
-    CaptureDateTime start{}, end{};
-    if (!records.empty()) {
-        DateTracker dates;
-        dates.start(records.front().month, startYear);
-        std::uint16_t firstYear = startYear, lastYear = startYear;
-        for (const LvtRecord &r : records) {
-            dates.dateText(r);
-            lastYear = dates.year();
-        }
-        start = dateTimeOf(records.front(), firstYear);
-        end = dateTimeOf(records.back(), lastYear);
-    }
+bool writeCaptureStream(const std::string &path, Layout layout, std::uint16_t startYear,
+                        std::uint8_t captureFlags,
+                        const std::function<void(const RecordSink &)> &produce,
+                        std::uint64_t &records, std::string &error) {
+    records = 0;
     const int failure = writeReplacing(path, [&](const std::string &file) {
-        bool ok;
+        DateTracker dates;
+        CaptureDateTime start{}, end{};
+        StoredFileDescription stored;
+        stored.identity = StoredIdentity::Lvt30;
+        stored.serialNumber = "QV123";
+        stored.firstVersion = "V3.02";
+        stored.secondVersion = "B2.10";
+        stored.captureFlags = captureFlags;
+        RealTimeFileDescription realTime;
+        realTime.instrumentName = "LVT-30";
+        realTime.serialNumber = "QV-0123";
+        realTime.firstVersion = "V3.02";
+        realTime.secondVersion = "B2.10";
+        realTime.captureFlags = captureFlags;
+        StoredFileWriter storedWriter;
+        RealTimeFileWriter realTimeWriter;
+        // The real-time layout carries the start in its first block: the file is made with the
+        // first record.
+        bool ok = layout == Layout::RealTime || storedWriter.create(file);
+        produce([&](const LvtRecord &r) {
+            if (records == 0) {
+                dates.start(r.month, startYear);
+                start = dateTimeOf(r, startYear);
+                realTime.start = start;
+                if (layout == Layout::RealTime)
+                    ok = realTimeWriter.create(file, realTime);
+            }
+            dates.dateText(r);
+            end = dateTimeOf(r, dates.year());
+            ok = ok &&
+                 (layout == Layout::Stored ? storedWriter.append(r) : realTimeWriter.append(r));
+            ++records;
+            return ok;
+        });
         if (layout == Layout::Stored) {
-            StoredFileDescription d;
-            d.identity = StoredIdentity::Lvt30;
-            d.serialNumber = "QV123";
-            d.firstVersion = "V3.02";
-            d.secondVersion = "B2.10";
-            d.start = start;
-            d.end = end;
-            d.captureFlags = captureFlags;
-            StoredFileWriter w;
-            ok = w.create(file);
-            for (const LvtRecord &r : records)
-                ok = ok && w.append(r);
-            ok = w.finish(d) && ok;
-        } else {
-            RealTimeFileDescription d;
-            d.instrumentName = "LVT-30";
-            d.serialNumber = "QV-0123";
-            d.firstVersion = "V3.02";
-            d.secondVersion = "B2.10";
-            d.start = start;
-            d.end = end;
-            d.captureFlags = captureFlags;
-            RealTimeFileWriter w;
-            ok = w.create(file, d);
-            for (const LvtRecord &r : records)
-                ok = ok && w.append(r);
-            ok = w.close() && ok;
+            stored.start = start;
+            stored.end = end;
+            return storedWriter.finish(stored) && ok;
         }
-        return ok;
+        if (records == 0)
+            ok = realTimeWriter.create(file, realTime);
+        realTimeWriter.setEnd(end);
+        return realTimeWriter.close() && ok;
     });
     if (failure != 0)
         error = notWritten(path, failure);
     return failure == 0;
+}
+
+bool writeCapture(const std::string &path, Layout layout, const std::vector<LvtRecord> &records,
+                  std::uint16_t startYear, std::string &error, std::uint8_t captureFlags) {
+    std::uint64_t written = 0;
+    return writeCaptureStream(
+        path, layout, startYear, captureFlags,
+        [&](const RecordSink &sink) {
+            for (const LvtRecord &r : records)
+                if (!sink(r))
+                    return;
+        },
+        written, error);
 }
 
 std::uint8_t scenarioCaptureFlags(std::string_view name) {
