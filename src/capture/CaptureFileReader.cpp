@@ -150,7 +150,9 @@ std::string damageText(const std::vector<DamagedSpan> &spans, std::uint32_t fram
             text += "; ";
         text += "bytes " + std::to_string(s.from) + " to " + std::to_string(s.to - 1) +
                 " after frame " + std::to_string(s.framesBefore) + " cannot be read, " +
-                std::to_string(next - s.framesBefore) + " frames after them recovered";
+                (next == s.framesBefore
+                     ? std::string("no frame after them")
+                     : std::to_string(next - s.framesBefore) + " frames after them recovered");
     }
     if (spans.size() > kShown)
         text += "; " + std::to_string(spans.size() - kShown) + " more damaged places";
@@ -321,8 +323,9 @@ std::int16_t CaptureFileReader::goTo(std::uint32_t index) {
         firstAccess_ = false;
         buildIndex();
         file_.seek(dataStart_);
+        enterRecord(0); // the first record may follow damaged bytes
         nextIndex_ = 0;
-        nextOffset_ = dataStart_;
+        nextOffset_ = file_.tell();
         positionLost_ = false;
         return kGoToOk;
     }

@@ -133,7 +133,8 @@ void LvtFileReader::buildIndex() {
     file_.seek(infoAt);
     const bool framed = fileLength_ >= trailer + 5u && trailer >= 10 && file_.readU8(type) &&
                         type == 1 && file_.readU16(length) && length == trailer;
-    if (framed && !recordBlockAt(infoAt, fileLength_)) {
+    infoFramed_ = framed && !recordBlockAt(infoAt, fileLength_);
+    if (infoFramed_) {
         file_.seek(0);
         recordCount_ = scanRecordsAcrossDamage(0xFFFFFFFFu, infoAt, 0, false);
         infoOffset_ = infoAt;
@@ -162,6 +163,9 @@ void LvtFileReader::readInfo() {
 
 void LvtFileReader::informationBlockFound(const std::vector<std::uint8_t> &content,
                                           std::uint16_t length) {
+    // The block that ends a well-framed file is the information block, and no other.
+    if (infoFramed_ && infoRead_)
+        return;
     rawInfo_.assign(content.begin(),
                     content.begin() + std::min(content.size(), kStoredInfoMaxSize));
     infoLength_ = length;
@@ -190,7 +194,9 @@ std::string LvtFileReader::defaultNotesText() const {
 
 bool LvtFileReader::setNotes(const std::string &text) {
     writeError_ = 0;
-    if (!infoRead_ || text.size() > kMaxStoredNotes || path_.empty())
+    // The block is rewritten only where it is known to be the information block: framed by its
+    // lengths at the end of the file. Anything else could be records of a damaged file.
+    if (!infoRead_ || !infoFramed_ || text.size() > kMaxStoredNotes || path_.empty())
         return false;
     std::vector<std::uint8_t> block;
     appendNotesBlock(block, text);

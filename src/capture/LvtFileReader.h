@@ -34,6 +34,7 @@ private:
     std::uint64_t infoOffset_ = 0;      // offset of the information block's type byte
     std::string infoNotes_;
     bool infoRead_ = false;
+    bool infoFramed_ = false; // the information block ends the file, its lengths agreeing
 };
 
 } // namespace qv

@@ -212,6 +212,20 @@ TEST(LvtFileReaderTest, DamagedBlocksAreReportedNotFollowed) {
         ASSERT_TRUE(f.reader) << c.name;
         EXPECT_EQ(f.reader->recordCount(), c.expectedCount) << c.name;
     }
+    // Damage before the first record: the first read after opening finds the record after it,
+    // and the information block stays the one that ends the file.
+    {
+        test::writeFile(dir.file("d.lvt"), storedWith(5, 0, shortBlock));
+        Opened f(dir.file("d.lvt"));
+        ASSERT_EQ(f.reader->goTo(0), kGoToOk);
+        expectRecord(*f.reader, 1);
+        EXPECT_EQ(f.reader->info().instrumentName, "LVT-30");
+        ASSERT_TRUE(f.reader->setNotes("after the damage"));
+        Opened g(dir.file("d.lvt"));
+        EXPECT_EQ(g.reader->notes(false), "after the damage");
+        ASSERT_EQ(g.reader->goTo(3), kGoToOk);
+        expectRecord(*g.reader, 4);
+    }
     // D above 272 yet L = D + 10: counted, but refused when read.
     {
         std::string path = dir.file("d2.lvt");
