@@ -113,6 +113,8 @@ void CallListBuilder::add(CDecoder &decoder, std::uint32_t frameNumber) {
     const DecodedFrame &frame = decoder.frame();
     // The same feed as the filter's: the clock with every frame, then what the frame says.
     tracker_.clock(frame.timeMs);
+    if (sink_ && !calls_.empty() && (frameNumber & 63) == 0)
+        handOnFinished();
     if (frame.error != kDecodeOk)
         return;
     const int layer = decoder.LayerCategory();
@@ -140,19 +142,51 @@ void CallListBuilder::add(CDecoder &decoder, std::uint32_t frameNumber) {
     }
 }
 
+CallEntry *CallListBuilder::held(std::uint32_t serial) {
+    if (serial < firstHeld_ || serial - firstHeld_ >= calls_.size())
+        return nullptr;
+    return &calls_[serial - firstHeld_];
+}
+
+void CallListBuilder::handOnFinished() {
+    while (!calls_.empty()) {
+        const std::uint32_t serial = calls_.front().number;
+        const auto &tracked = tracker_.calls();
+        if (std::any_of(tracked.begin(), tracked.end(),
+                        [serial](const TrackedCall &c) { return c.serial == serial; }))
+            return;
+        sink_(std::move(calls_.front()));
+        calls_.pop_front();
+        ++firstHeld_;
+    }
+}
+
+std::vector<CallEntry> CallListBuilder::take() {
+    std::vector<CallEntry> out;
+    if (sink_) {
+        for (CallEntry &entry : calls_)
+            sink_(std::move(entry));
+    } else {
+        out.assign(std::make_move_iterator(calls_.begin()), std::make_move_iterator(calls_.end()));
+    }
+    firstHeld_ += static_cast<std::uint32_t>(calls_.size());
+    calls_.clear();
+    return out;
+}
+
 CallEntry *CallListBuilder::entryOf(std::uint32_t serial, const DecodedFrame &frame,
                                     std::uint32_t frameNumber) {
-    if (serial == 0)
+    if (serial == 0 || serial < firstHeld_)
         return nullptr;
-    if (serial > calls_.size()) {
-        calls_.resize(serial);
-        CallEntry &entry = calls_[serial - 1];
+    if (serial - firstHeld_ >= calls_.size()) {
+        calls_.resize(serial - firstHeld_ + 1);
+        CallEntry &entry = calls_.back();
         entry.number = serial;
         entry.callRefFlag = frame.crFlag;
         entry.firstFrame = frameNumber;
         entry.start = now_;
     }
-    CallEntry &entry = calls_[serial - 1];
+    CallEntry &entry = calls_[serial - firstHeld_];
     entry.lastFrame = frameNumber;
     entry.end = now_;
     ++entry.frameCount;
@@ -179,9 +213,11 @@ void CallListBuilder::refresh(CallEntry &entry) const {
 
 void CallListBuilder::endedNow(std::uint32_t frameNumber, CallEnd ending, std::uint8_t by) {
     for (const TrackedCall &call : tracker_.calls()) {
-        if (!call.ended || call.endFrame != frameNumber || call.serial > calls_.size())
+        CallEntry *held =
+            call.ended && call.endFrame == frameNumber ? this->held(call.serial) : nullptr;
+        if (!held)
             continue;
-        CallEntry &entry = calls_[call.serial - 1];
+        CallEntry &entry = *held;
         if (entry.ending != CallEnd::Open)
             continue;
         entry.ending = ending;
@@ -307,6 +343,24 @@ void CallListBuilder::x25Packet(CDecoder &decoder, const DecodedFrame &frame,
     default:
         break;
     }
+}
+
+bool streamCallList(FrameSource &source, const std::function<void(CallEntry &&)> &sink,
+                    const WorkProgress &progress) {
+    if (!source.open())
+        return false;
+    DecodableObject &capture = source.capture();
+    CallListBuilder builder(capture.captureStartYear(), capture.captureStartMonth());
+    builder.setSink(sink);
+    bool anyRead = false;
+    source.forEachFrame(
+        [&](std::uint32_t n, CDecoder &decoder) {
+            anyRead = true;
+            builder.add(decoder, n);
+        },
+        progress);
+    builder.take();
+    return anyRead || source.frameCount() == 0;
 }
 
 bool buildCallList(FrameSource &source, std::vector<CallEntry> &out, const WorkProgress &progress) {

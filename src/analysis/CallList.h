@@ -7,6 +7,8 @@
 // A RESTART is not a call of its own: the calls it restarts end with it (end "restart"), its
 // frame becomes their last frame and its sender the side that cleared them.
 #include <cstdint>
+#include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -97,10 +99,13 @@ public:
     // year and month: the capture's start, from which the year of each record follows.
     CallListBuilder(std::uint16_t startYear, std::uint16_t startMonth);
 
+    // With a sink, every call is handed to it, in the order of the calls' numbers, as soon as
+    // it and the calls before it can change no more; only the calls still open are kept.
+    void setSink(std::function<void(CallEntry &&)> sink) { sink_ = std::move(sink); }
     // The decoder's current frame, frame index frameNumber.
     void add(CDecoder &decoder, std::uint32_t frameNumber);
-    std::vector<CallEntry> take() { return std::move(calls_); }
-    const std::vector<CallEntry> &calls() const { return calls_; }
+    // The calls kept (all of them without a sink), in number order; with a sink they go to it.
+    std::vector<CallEntry> take();
 
 private:
     void isdnMessage(CDecoder &decoder, const DecodedFrame &frame, std::uint32_t frameNumber);
@@ -113,9 +118,16 @@ private:
     void endedNow(std::uint32_t frameNumber, CallEnd ending, std::uint8_t by);
     void clearing(CallEntry &entry, const DecodedFrame &frame);
     void itemText(CDecoder &decoder, int item, std::string &out);
+    // The entry of call serial, null when it was handed on already.
+    CallEntry *held(std::uint32_t serial);
+    // Hands on the calls at the front that the tracker no longer follows.
+    void handOnFinished();
 
     CallTracker tracker_;
-    std::vector<CallEntry> calls_;
+    // Calls firstHeld_, firstHeld_ + 1 ...; those before went to the sink.
+    std::deque<CallEntry> calls_;
+    std::uint32_t firstHeld_ = 1;
+    std::function<void(CallEntry &&)> sink_;
     CallTime now_;
     std::uint16_t previousMonth_;
     std::string text_;
@@ -125,5 +137,9 @@ private:
 // False when no frame can be read.
 bool buildCallList(FrameSource &source, std::vector<CallEntry> &out,
                    const WorkProgress &progress = {});
+// The same calls handed to sink one by one in number order as they end, so that a capture of
+// any length takes little memory.
+bool streamCallList(FrameSource &source, const std::function<void(CallEntry &&)> &sink,
+                    const WorkProgress &progress = {});
 
 } // namespace qv

@@ -2,6 +2,7 @@
 #include "CallsCommand.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,18 +92,29 @@ int calls(const CallsOptions &o) {
     OpenedCapture opened;
     if (const int status = opened.open(o.environment, path); status != kDone)
         return status;
-    std::vector<CallEntry> list;
+    const bool v5 = opened.decodable().decoderKind() == DecoderKind::V5;
+    // Each call is written as soon as it and the calls before it have ended, so that a capture
+    // of any length takes little memory.
+    std::optional<TableWriter> table;
+    const auto openTable = [&] {
+        if (!table)
+            table.emplace(o.format,
+                          std::vector<std::string>(std::begin(kTitles), std::end(kTitles)));
+    };
     const bool read = withProgress("calls", [&](const WorkProgress &progress) {
-        return buildCallList(opened.source(), list, progress);
+        return streamCallList(
+            opened.source(),
+            [&](CallEntry &&c) {
+                openTable();
+                table->row(cells(c, v5));
+            },
+            progress);
     });
     if (!read) {
         std::fprintf(stderr, "%s: the frames cannot be read\n", path.c_str());
         return kFailed;
     }
-    const bool v5 = opened.decodable().decoderKind() == DecoderKind::V5;
-    TableWriter table(o.format, std::vector<std::string>(std::begin(kTitles), std::end(kTitles)));
-    for (const CallEntry &c : list)
-        table.row(cells(c, v5));
+    openTable();
     return kDone;
 }
 
