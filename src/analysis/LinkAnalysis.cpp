@@ -93,14 +93,21 @@ bool parseSeverity(std::string_view text, Severity &out) {
     return false;
 }
 
-std::size_t LinkAnalysis::count(Severity severity) const {
-    return static_cast<std::size_t>(std::count_if(
-        items_.begin(), items_.end(), [&](const ExpertItem &i) { return i.severity == severity; }));
-}
-
 void LinkAnalysis::report(std::uint32_t index, Severity severity, ExpertGroup group,
                           std::string text) {
-    items_.push_back({index + 1, severity, group, std::move(text)});
+    ++counts_[static_cast<int>(severity)];
+    if (store_)
+        store_->add({index + 1, severity, group, std::move(text)});
+    else
+        items_.push_back({index + 1, severity, group, std::move(text)});
+}
+
+bool LinkAnalysis::forEachItem(const std::function<void(const ExpertItem &)> &fn) {
+    if (store_)
+        return store_->forEach(fn);
+    for (const ExpertItem &item : items_)
+        fn(item);
+    return true;
 }
 
 std::string LinkAnalysis::linkName(std::uint32_t key) const {

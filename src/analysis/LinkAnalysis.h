@@ -5,11 +5,13 @@
 // rejects, late or missing acknowledgements, unanswered polls, link resets and TEI trouble.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "analysis/ExpertItemStore.h"
 #include "base/BackgroundJob.h"
 #include "decode/DecodedFrame.h"
 #include "decode/LvtRecord.h"
@@ -19,20 +21,10 @@ namespace qv {
 class CDecoder;
 class FrameSource;
 
-enum class Severity : std::uint8_t { Note, Warning, Error };
-enum class ExpertGroup : std::uint8_t { Sequence, Retransmission, Timer, Link, Tei };
-
 std::string_view severityText(Severity severity);
 std::string_view expertGroupText(ExpertGroup group);
 // "note", "warning" or "error", in any case; false for anything else.
 bool parseSeverity(std::string_view text, Severity &out);
-
-struct ExpertItem {
-    std::uint32_t frame = 0; // frame number, from 1
-    Severity severity = Severity::Note;
-    ExpertGroup group = ExpertGroup::Link;
-    std::string text;
-};
 
 // The retransmission timer of LAPD: an I frame or a poll not answered within it is late.
 inline constexpr std::uint32_t kT200Ms = 1000;
@@ -48,8 +40,15 @@ public:
     // are then in frame order.
     void finish();
 
+    // The findings in memory, for a list to show; empty once findingsOnDisk() was asked for.
     const std::vector<ExpertItem> &items() const { return items_; }
-    std::size_t count(Severity severity) const;
+    // From now on the findings go to a store that keeps them on the disk beyond a run's
+    // worth, for a capture of any size; they are read with forEachItem.
+    void findingsOnDisk() { store_ = std::make_unique<ExpertItemStore>(); }
+    // Every finding in frame order, from memory or from the store (then once); false when the
+    // store's temporary file failed.
+    bool forEachItem(const std::function<void(const ExpertItem &)> &fn);
+    std::size_t count(Severity severity) const { return counts_[static_cast<int>(severity)]; }
     // Data links seen, and frames taken into the analysis (good LAPD frames).
     std::size_t linkCount() const { return links_.size(); }
     std::uint32_t framesAnalysed() const { return analysed_; }
@@ -112,6 +111,8 @@ private:
 
     bool v5_;
     std::vector<ExpertItem> items_;
+    std::unique_ptr<ExpertItemStore> store_;
+    std::size_t counts_[3] = {};
     std::unordered_map<std::uint32_t, Link> links_;
     std::unordered_map<std::uint32_t, Tei> teis_;
     Link *lastLink_ = nullptr;

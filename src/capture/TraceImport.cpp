@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace qv {
 
@@ -57,6 +58,17 @@ bool TraceRecordSource::open(const std::string &path) {
 
 bool TraceRecordSource::open(std::FILE *file) {
     std::vector<std::uint8_t> bytes;
+    // A file known to be too large is refused before anything is read; one whose size is known
+    // is read into room of its size.
+    struct stat st {};
+    if (::fstat(::fileno(file), &st) == 0 && S_ISREG(st.st_mode)) {
+        if (static_cast<std::uint64_t>(st.st_size) > kMaxTraceSize) {
+            std::fclose(file);
+            error_ = "is larger than 256 MiB, more than a trace of a D channel can be";
+            return false;
+        }
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
+    }
     std::uint8_t block[1 << 16];
     bool ok = true;
     for (;;) {

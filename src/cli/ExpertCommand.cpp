@@ -30,6 +30,7 @@ int expert(const ExpertOptions &o) {
         return status;
     DecodableObject &capture = opened.decodable();
     LinkAnalysis analysis(capture.decoderKind() == DecoderKind::V5);
+    analysis.findingsOnDisk();
     const bool read = withProgress("expert", [&](const WorkProgress &progress) {
         return analyseLinks(opened.source(), analysis, progress);
     });
@@ -38,13 +39,16 @@ int expert(const ExpertOptions &o) {
     std::size_t shown = 0;
     {
         TableWriter table(o.format, {"Frame", "Severity", "Group", "Text"});
-        for (const ExpertItem &item : analysis.items()) {
+        const bool whole = analysis.forEachItem([&](const ExpertItem &item) {
             if (item.severity < o.least)
-                continue;
+                return;
             table.row({std::to_string(item.frame), std::string(severityText(item.severity)),
                        std::string(expertGroupText(item.group)), item.text});
             ++shown;
-        }
+        });
+        if (!whole)
+            std::fprintf(stderr, "expert: the findings beyond those listed were lost: the "
+                                 "temporary file failed\n");
     }
     std::string out;
     if (o.format == Format::Text)
