@@ -1676,6 +1676,10 @@ Beim Speichern in der Datei ist ein Fehler aufgetreten: %s</translation>
         <source>Damaged capture</source>
         <translation>Beschädigte Aufzeichnung</translation>
     </message>
+    <message>
+        <source>Error: the file is larger than 64 MB, more than a PLM-45 project can be</source>
+        <translation>Fehler: Die Datei ist größer als 64 MB, mehr als ein PLM-45-Projekt sein kann</translation>
+    </message>
 </context>
 <context>
     <name>qv::PlmFiltersDialog</name>

@@ -1679,6 +1679,10 @@ Une erreur est survenue lors de son enregistrement dans le fichier&#xa0;: %s</tr
         <source>Damaged capture</source>
         <translation>Capture endommagée</translation>
     </message>
+    <message>
+        <source>Error: the file is larger than 64 MB, more than a PLM-45 project can be</source>
+        <translation>Erreur&#xa0;: le fichier dépasse 64 Mo, plus qu&apos;un projet PLM-45 ne peut faire</translation>
+    </message>
 </context>
 <context>
     <name>qv::PlmFiltersDialog</name>

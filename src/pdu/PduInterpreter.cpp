@@ -73,9 +73,12 @@ bool PduInterpreter::initialise(std::uint8_t *arena, std::size_t size, const cha
     return store_.load(listFile);
 }
 
-bool PduInterpreter::fail(EngineError error) {
-    if (error_ == EngineError::None)
+bool PduInterpreter::fail(EngineError error, const char *why) {
+    if (error_ == EngineError::None) {
         error_ = error;
+        if (why)
+            failDetail_ = "table " + std::to_string(table_) + ": " + why;
+    }
     return false;
 }
 
@@ -744,14 +747,14 @@ bool PduInterpreter::cursorStage() {
     }
     // Marks and look-ahead results are positions in this table, never past its end marker.
     if (index > store_.currentEnd())
-        return fail(EngineError::Generic);
+        return fail(EngineError::Generic, "a position beyond the end of the table");
     cursor_ = {index, t[index].level};
     return true;
 }
 
 bool PduInterpreter::runTable(std::uint16_t table) {
     if (depth_ >= kMaxDepth)
-        return fail(EngineError::Generic);
+        return fail(EngineError::Generic, "tables called within each other more than 512 deep");
     popLengths();
     if (elementLength_ == 0 && !hasPushedBack_)
         return true;
@@ -793,7 +796,7 @@ bool PduInterpreter::jumpWithinGroup() {
     if (!pop(marks_, mark))
         return false;
     if (mark > store_.currentEnd())
-        return fail(EngineError::Generic);
+        return fail(EngineError::Generic, "a mark beyond the end of the table");
     cursor_ = {mark, store_.current()[mark].level};
     command_ = Command{};
     command_.source = ValueSource::Register;
@@ -803,7 +806,8 @@ bool PduInterpreter::jumpWithinGroup() {
 bool PduInterpreter::runLoop() {
     for (;;) {
         if (++passes_ > kMaxPasses)
-            return fail(EngineError::Generic);
+            return fail(EngineError::Generic,
+                        "more than 65536 steps for one message (the table loops)");
         // 1. The byte to match, by the source of the command in force.
         std::uint8_t byte = 0;
         std::uint16_t v = 0;
@@ -941,6 +945,7 @@ PduDecodeResult PduInterpreter::decode(const std::uint8_t *message, std::uint16_
     stopped_ = false;
     stopArgument_ = 0;
     error_ = EngineError::None;
+    failDetail_.clear();
     depth_ = 0;
     passes_ = 0;
     std::memset(label_, ' ', kLabelLength);
@@ -958,6 +963,9 @@ PduDecodeResult PduInterpreter::decode(const std::uint8_t *message, std::uint16_
         output_.write("ERROR: ", 0);
         output_.write(std::string_view(errorMessage(static_cast<int>(error_)), kErrorMessageWidth),
                       0);
+        // Which table went wrong, and how, where the fixed text alone would not tell.
+        if (!failDetail_.empty())
+            output_.write(" (" + failDetail_ + ")", 0);
         output_.endLine();
         result.error = static_cast<int>(error_);
     }

@@ -7,6 +7,7 @@
 // instances on different threads never share anything. A decode allocates nothing.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "pdu/NotationStore.h"
 #include "pdu/PduOutput.h"
@@ -166,7 +167,8 @@ private:
     enum Status : std::uint8_t { kLeaf = 0, kChildren = 2, kNoMatch = 4 };
 
     // Each returns false once an error has been raised (error_ then holds it).
-    bool fail(EngineError error);
+    // why, when given, says which table went wrong and how, after the error row.
+    bool fail(EngineError error, const char *why = nullptr);
     bool push(Stack &s, std::uint16_t v);
     bool pop(Stack &s, std::uint16_t &v);
     bool top(const Stack &s, std::uint16_t &v);
@@ -242,6 +244,7 @@ private:
     bool stopped_ = false;
     std::uint16_t stopArgument_ = 0;
     EngineError error_ = EngineError::None;
+    std::string failDetail_;
     int depth_ = 0;
     std::uint32_t passes_ = 0;
 };

@@ -101,7 +101,11 @@ bool CPlm45Doc::Open(const std::string &path) {
         return false;
     }
     try {
-        if (read == Read::TooLarge || !parsePlmFile(text, lines, words_)) {
+        if (read == Read::TooLarge) {
+            messages_.error(kMsgPlmTooLarge);
+            return false;
+        }
+        if (!parsePlmFile(text, lines, words_)) {
             messages_.error(kMsgPlmFileFormat);
             return false;
         }

@@ -14,6 +14,8 @@ namespace qv {
 class UserMessages;
 
 inline constexpr const char *kMsgPlmFileFormat = "Error: file format";
+inline constexpr const char *kMsgPlmTooLarge =
+    "Error: the file is larger than 64 MB, more than a PLM-45 project can be";
 inline constexpr const char *kMsgPlmCopyMemory =
     "Insufficient memory to copy the selection\nPlease limit your selection";
 inline constexpr const char *kMsgPlmClipboardBusy =
@@ -51,8 +53,8 @@ public:
 
     explicit CPlm45Doc(UserMessages &messages, PlmWords words = {});
 
-    // Reads the file's display lines; false, after its message, when the file cannot be read
-    // or a line lacks a comma ("Error: file format").
+    // Reads the file's display lines; false, after its message, when the file cannot be read,
+    // is larger than kLargestFile or a line lacks a comma ("Error: file format").
     bool Open(const std::string &path);
     // Copies the open file to path and goes on with the copy; false after "Problem while
     // saving file!".

@@ -137,6 +137,11 @@ TEST(PduLoop, TablesThatNeverEndAreStopped) {
     PduDecodeResult r = selfJump.interpreter->decode({1, 2});
     EXPECT_EQ(r.error, 0);
     EXPECT_EQ(r.cells[r.endCell], kCellEnd);
+    // The generic error row says which table ran away, and how.
+    const std::string out = rawLines(r.cells, r.endCell);
+    EXPECT_NE(out.find("(table 3: tables called within each other more than 512 deep)"),
+              std::string::npos)
+        << out;
 
     OneTable loop({rec("210000", "Mark", 0, "XX"), rec("410000", "Again", 1, "XX")});
     r = loop.interpreter->decode({1, 2});

@@ -57,6 +57,16 @@ TEST_F(PlmDocument, RefusesWhatIsNoProjectFile) {
     messages.clear();
     EXPECT_FALSE(doc.Open(dir.file("missing.plm")));
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"Unable to open file !"});
+    // A file of valid lines beyond the largest size says so.
+    {
+        const std::string line = std::string(kFile).substr(0, std::string(kFile).find('\n') + 1);
+        std::ofstream big(dir.file("big.plm"), std::ios::binary);
+        for (std::size_t size = 0; size <= CPlm45Doc::kLargestFile; size += line.size())
+            big << line;
+    }
+    messages.clear();
+    EXPECT_FALSE(doc.Open(dir.file("big.plm")));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{kMsgPlmTooLarge});
     // A refused file leaves the document as it was.
     ASSERT_TRUE(open(kFile));
     EXPECT_FALSE(doc.Open(write("bad.plm", "x\r\n")));

@@ -116,6 +116,8 @@ constexpr const char *kCatalogue[] = {
     // PLM-45 projects.
     QT_TRANSLATE_NOOP("qv::Messages", "Error: file format"),
     QT_TRANSLATE_NOOP("qv::Messages",
+                      "Error: the file is larger than 64 MB, more than a PLM-45 project can be"),
+    QT_TRANSLATE_NOOP("qv::Messages",
                       "Insufficient memory to copy the selection\nPlease limit your selection"),
     QT_TRANSLATE_NOOP("qv::Messages", "The Clipboard is not free to copy the selection\n"),
     QT_TRANSLATE_NOOP("qv::Messages",
