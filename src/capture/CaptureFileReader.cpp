@@ -202,9 +202,24 @@ std::uint64_t CaptureFileReader::nextRecordBlock(std::uint64_t from, std::uint64
 std::uint32_t CaptureFileReader::scanRecordsAcrossDamage(std::uint32_t limit, std::uint64_t end,
                                                          std::uint32_t firstIndex,
                                                          bool groupHeaders) {
+    return scanRecordsAcrossDamage(limit, end, firstIndex, groupHeaders, offsets_);
+}
+
+std::uint32_t CaptureFileReader::scanRecordsAcrossDamage(std::uint32_t limit, std::uint64_t end,
+                                                         std::uint32_t firstIndex,
+                                                         bool groupHeaders,
+                                                         std::vector<std::uint64_t> &offsets) {
+    // Spans and resumes are kept in index order, whatever order parts of the file are walked in.
+    const auto noteDamage = [this](const DamagedSpan &span) {
+        damage_.insert(std::upper_bound(damage_.begin(), damage_.end(), span,
+                                        [](const DamagedSpan &a, const DamagedSpan &b) {
+                                            return a.framesBefore < b.framesBefore;
+                                        }),
+                       span);
+    };
     std::uint32_t found = 0;
     while (found < limit) {
-        found += scanRecords(limit - found, end, offsets_, firstIndex + found);
+        found += scanRecords(limit - found, end, offsets, firstIndex + found);
         const std::uint64_t at = file_.tell();
         if (found >= limit || at >= end)
             break;
@@ -217,12 +232,13 @@ std::uint32_t CaptureFileReader::scanRecordsAcrossDamage(std::uint32_t limit, st
                 // Bytes that hold no record up to the end; a block cut short by the end of the
                 // file is what an interrupted write leaves, not damage.
                 if (!(groupHeaders && at + 8 >= end) && !cutShortAt(at, end))
-                    damage_.push_back({firstIndex + found, at, end});
+                    noteDamage({firstIndex + found, at, end});
                 break;
             }
-            damage_.push_back({firstIndex + found, at, next});
+            noteDamage({firstIndex + found, at, next});
         }
-        resumes_.emplace_back(firstIndex + found, next);
+        const std::pair<std::uint32_t, std::uint64_t> resume(firstIndex + found, next);
+        resumes_.insert(std::upper_bound(resumes_.begin(), resumes_.end(), resume), resume);
         file_.seek(next);
     }
     return found;
@@ -293,7 +309,8 @@ std::uint32_t CaptureFileReader::scanRecords(std::uint32_t limit, std::uint64_t 
 
 std::int16_t CaptureFileReader::positionAt(std::uint32_t index) {
     std::uint32_t from;
-    if (index >= nextIndex_ && index - nextIndex_ < kIndexStride && !positionLost_) {
+    if (index >= nextIndex_ && index - nextIndex_ < kIndexStride && !positionLost_ &&
+        walkable(nextIndex_, index)) {
         from = nextIndex_;
         file_.seek(nextOffset_);
     } else {

@@ -115,6 +115,13 @@ protected:
         (void)index;
         return true;
     }
+    // Whether records from up to index can be stepped over one by one: no record missing
+    // between them.
+    virtual bool walkable(std::uint32_t from, std::uint32_t index) const {
+        (void)from;
+        (void)index;
+        return true;
+    }
     // The notes text kept in the file; false when what should hold it fails its checks.
     virtual bool storedNotes(std::string &text) {
         text.clear();
@@ -148,6 +155,10 @@ protected:
     // Records are numbered from firstIndex, up to limit of them; returns how many were found.
     std::uint32_t scanRecordsAcrossDamage(std::uint32_t limit, std::uint64_t end,
                                           std::uint32_t firstIndex, bool groupHeaders);
+    // The same, noting the indexed offsets in offsets (the walk of one part of the file).
+    std::uint32_t scanRecordsAcrossDamage(std::uint32_t limit, std::uint64_t end,
+                                          std::uint32_t firstIndex, bool groupHeaders,
+                                          std::vector<std::uint64_t> &offsets);
     // Makes the position the start of record index, entered sequentially from the one before.
     void enterRecord(std::uint32_t index);
     // Shows the damage found while indexing, once; what, when given, comes first.

@@ -73,6 +73,7 @@ void RealTimeFileReader::buildIndex() {
     readInfo();
     offsets_.clear();
     groups_.clear();
+    missing_.clear();
     resumes_.clear();
     damage_.clear();
     groupHeadersByWalk_ = false;
@@ -144,15 +145,30 @@ bool RealTimeFileReader::walkGroup(Group &group) {
     group.walked = true;
     std::vector<std::uint64_t> found;
     file_.seek(group.firstRecord);
-    group.readable = scanRecords(group.count, group.end, found, group.firstIndex);
+    // Damaged bytes inside the group are stepped over to the next whole record; the records
+    // found after them take the group's following numbers.
+    const std::size_t spansBefore = damage_.size();
+    group.readable =
+        scanRecordsAcrossDamage(group.count, group.end, group.firstIndex, false, found);
     const std::uint32_t firstSlot = (group.firstIndex + kIndexStride - 1) / kIndexStride;
     for (std::size_t k = 0; k < found.size(); ++k)
         offsets_[firstSlot + k] = found[k];
-    if (group.readable < group.count) {
-        messages_.error(kMsgLvtFileError);
-        return false;
-    }
-    return true;
+    if (damage_.size() == spansBefore && group.readable == group.count)
+        return true;
+    if (group.readable < group.count)
+        missing_.emplace_back(group.firstIndex + group.readable, group.firstIndex + group.count);
+    // What this group lost, told when the group is first used.
+    std::vector<DamagedSpan> spans;
+    for (const DamagedSpan &span : damage_)
+        if (span.framesBefore >= group.firstIndex &&
+            span.framesBefore <= group.firstIndex + group.count)
+            spans.push_back(span);
+    std::string text(kMsgCaptureDamaged);
+    text.replace(text.find("%s"), 2,
+                 spans.empty() ? std::string("a group of records ends early")
+                               : damageText(spans, group.firstIndex + group.readable));
+    messages_.show(text, kDamagedCaptureCaption, MessageIcon::Exclamation);
+    return group.readable == group.count;
 }
 
 bool RealTimeFileReader::ensureIndexed(std::uint32_t index) {
@@ -175,6 +191,13 @@ bool RealTimeFileReader::ensureIndexed(std::uint32_t index) {
         if (i - g->firstIndex >= g->readable)
             return false;
     }
+    return true;
+}
+
+bool RealTimeFileReader::walkable(std::uint32_t from, std::uint32_t index) const {
+    for (const auto &[first, end] : missing_)
+        if (from < end && index >= first)
+            return false;
     return true;
 }
 

@@ -24,6 +24,7 @@ protected:
     void stepIntoRecord(std::uint32_t index) override;
     bool storedNotes(std::string &text) override;
     bool ensureIndexed(std::uint32_t index) override;
+    bool walkable(std::uint32_t from, std::uint32_t index) const override;
 
 private:
     // A group of records whose size chain was checked at open; its records are walked the first
@@ -55,6 +56,8 @@ private:
     std::uint32_t headerCount_ = 0;
     std::uint32_t notesOffset_ = 0;
     std::vector<Group> groups_;
+    // Numbers of walked groups that have no record (a group that lost records), from and to.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> missing_;
     // The walk found the group headers; the index leads over them.
     bool groupHeadersByWalk_ = false;
 };

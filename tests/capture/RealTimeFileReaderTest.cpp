@@ -208,8 +208,21 @@ TEST(RealTimeFileReaderTest, DamageInsideAClosedGroupIsFoundWhenTheGroupIsUsed) 
     expectRecord(*f.reader, 2400);
     ASSERT_EQ(f.reader->goTo(1200), kGoToOk);
     expectRecord(*f.reader, 1200);
-    EXPECT_EQ(f.messages.texts(), std::vector<std::string>{kMsgLvtFileError});
-    EXPECT_EQ(f.reader->goTo(1700), kGoToUnreadable);
+    // The damaged record is stepped over: the group's later records follow on from 1500, and
+    // the group's last number has no record.
+    const std::size_t length = numberedRecord(1500).dataLength + 15u;
+    EXPECT_EQ(f.messages.texts(),
+              std::vector<std::string>{"The capture is damaged: bytes " + std::to_string(at) +
+                                       " to " + std::to_string(at + length - 1) +
+                                       " after frame 1500 cannot be read, 499 frames after them "
+                                       "recovered"});
+    for (std::uint32_t n : {1500u, 1700u, 1998u, 1499u, 1501u}) {
+        ASSERT_EQ(f.reader->goTo(n), kGoToOk) << n;
+        expectRecord(*f.reader, n < 1500 ? n : n + 1);
+    }
+    ASSERT_EQ(f.reader->goTo(1998), kGoToOk);
+    ASSERT_EQ(f.reader->goTo(2001), kGoToOk) << "over the number without a record";
+    expectRecord(*f.reader, 2001);
     EXPECT_EQ(f.reader->goTo(1999), kGoToUnreadable);
     EXPECT_EQ(f.messages.entries().size(), 1u) << "one message for the damaged group";
     ASSERT_EQ(f.reader->goTo(2000), kGoToOk);
