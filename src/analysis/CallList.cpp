@@ -365,19 +365,8 @@ bool streamCallList(FrameSource &source, const std::function<void(CallEntry &&)>
 
 bool buildCallList(FrameSource &source, std::vector<CallEntry> &out, const WorkProgress &progress) {
     out.clear();
-    if (!source.open())
-        return false;
-    DecodableObject &capture = source.capture();
-    CallListBuilder builder(capture.captureStartYear(), capture.captureStartMonth());
-    bool anyRead = false;
-    source.forEachFrame(
-        [&](std::uint32_t n, CDecoder &decoder) {
-            anyRead = true;
-            builder.add(decoder, n);
-        },
-        progress);
-    out = builder.take();
-    return anyRead || source.frameCount() == 0;
+    return streamCallList(
+        source, [&out](CallEntry &&entry) { out.push_back(std::move(entry)); }, progress);
 }
 
 } // namespace qv
