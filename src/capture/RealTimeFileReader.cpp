@@ -77,6 +77,7 @@ void RealTimeFileReader::buildIndex() {
     resumes_.clear();
     damage_.clear();
     groupHeadersByWalk_ = false;
+    recordsEnd_ = findRecordsEnd();
     std::uint32_t perGroup =
         groupSize_ != 0 ? groupSize_ : std::max<std::uint32_t>(headerCount_, 1);
     groupSize_ = perGroup;
@@ -250,11 +251,15 @@ bool RealTimeFileReader::storedNotes(std::string &text) {
     return notesOffset_ == 0 || readNotesEntry(text);
 }
 
-std::uint64_t RealTimeFileReader::recordsEnd() const {
+std::uint64_t RealTimeFileReader::findRecordsEnd() {
     // An entry written behind the records of a group still open (an interrupted capture) ends
-    // them, so that a record cut short never takes the entry's bytes for its own.
+    // them, so that a record cut short never takes the entry's bytes for its own. Only a real
+    // entry does: a damaged offset must not hide records.
     const std::uint64_t entry = notesEntryOffset();
-    return notesOffset_ != 0 && entry >= dataStart_ && entry < fileLength_ ? entry : fileLength_;
+    std::string text;
+    return notesOffset_ != 0 && entry >= dataStart_ && entry < fileLength_ && readNotesEntry(text)
+               ? entry
+               : fileLength_;
 }
 
 bool RealTimeFileReader::setNotes(const std::string &text) {

@@ -47,8 +47,9 @@ private:
     std::uint64_t notesEntryOffset() const { return std::uint64_t(notesOffset_) + dataStart_ - 8; }
     // entrySize, when given, receives the size of the whole entry.
     bool readNotesEntry(std::string &text, std::uint64_t *entrySize = nullptr);
-    // Where the records end: the end of the file, or an entry behind them.
-    std::uint64_t recordsEnd() const;
+    // Where the records end: the end of the file, or a notes entry behind them.
+    std::uint64_t recordsEnd() const { return recordsEnd_; }
+    std::uint64_t findRecordsEnd();
 
     std::array<std::uint8_t, 176> rawInfo_{};
     std::uint16_t infoSize_ = 0;
@@ -56,6 +57,7 @@ private:
     std::uint32_t headerCount_ = 0;
     std::uint32_t notesOffset_ = 0;
     std::vector<Group> groups_;
+    std::uint64_t recordsEnd_ = 0;
     // Numbers of walked groups that have no record (a group that lost records), from and to.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> missing_;
     // The walk found the group headers; the index leads over them.

@@ -219,6 +219,20 @@ TEST(NotesWriteTest, AnInterruptedCaptureKeepsItsLastRecordAndGainsNone) {
     }
 }
 
+TEST(NotesWriteTest, ANotesOffsetIntoTheRecordsHidesNoneAndASetChangesNone) {
+    TempDir dir;
+    const std::string path = dir.file("rt.lvt");
+    std::vector<std::uint8_t> bytes = interruptedCapture(dir);
+    writeU32(bytes.data() + 26 + 168, 400); // a damaged offset: inside the first records
+    writeFile(path, bytes);
+    const std::vector<LvtRecord> before = recordsOf(path);
+    ASSERT_EQ(before.size(), 1500u);
+    int error = 0;
+    ASSERT_TRUE(setCapture(path, "after the records", error));
+    EXPECT_EQ(readCapture(path), "after the records");
+    EXPECT_TRUE(sameRecords(recordsOf(path), before));
+}
+
 TEST(NotesWriteTest, TheNotesOffsetFollowsTheInformationBlockSize) {
     // An information block of 184 bytes: the entry lies at the offset plus 184 + 26.
     TempDir dir;
