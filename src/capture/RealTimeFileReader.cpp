@@ -279,8 +279,11 @@ bool RealTimeFileReader::setNotes(const std::string &text) {
         presentSize = 0;
     const std::uint64_t at =
         notesEntryPlace(notesEntryOffset(), presentSize, entry.size(), fileLength_);
+    // The entry lies behind the first group header: a file that ends before the records begin
+    // (an information block claiming more than the file holds) has no place for one, and an
+    // offset of 0 would read as no notes at all.
     const std::uint64_t base = dataStart_ - 8;
-    if (at < base || at - base > 0xFFFFFFFFull)
+    if (at < dataStart_ || at - base > 0xFFFFFFFFull)
         return false;
     const auto newOffset = static_cast<std::uint32_t>(at - base);
     FileUpdate update;

@@ -255,6 +255,14 @@ TEST(NotesWriteTest, TheNotesOffsetFollowsTheInformationBlockSize) {
     EXPECT_FALSE(setCapture(path, "nowhere", error));
     EXPECT_EQ(error, 0);
     EXPECT_EQ(readFile(path), bytes);
+
+    // One that ends the file: no records follow it, so no entry can either (an offset of 0
+    // would read as no notes).
+    bytes.resize(26 + 256);
+    writeU16(bytes.data() + 24, 256);
+    writeFile(path, bytes);
+    EXPECT_FALSE(setCapture(path, "beyond the end", error));
+    EXPECT_EQ(readFile(path), bytes);
 }
 
 TEST(NotesWriteTest, ALongerNoteNeverWritesOverWhatFollowsTheOldOne) {
