@@ -31,10 +31,11 @@ public:
     LineCursor(const std::uint16_t *cells, std::uint16_t end) : cells_(cells), end_(end) {}
 
     bool more() const { return index_ < end_; }
-    // Moves past the next control cell.
-    void skipLine() {
+    // Moves past the next control cell; the characters passed go to text.
+    void skipLine(std::string &text) {
+        text.clear();
         while (index_ <= end_ && !isControlCell(cells_[index_]))
-            ++index_;
+            text.push_back(cellChar(cells_[index_++]));
         if (index_ <= end_)
             ++index_;
     }
@@ -208,9 +209,6 @@ std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std:
     if (!cells)
         return firstRow;
     LineCursor lines(cells, endCell);
-    // The message type lines that open every decode are not rows.
-    lines.skipLine();
-    lines.skipLine();
     std::uint32_t row = firstRow;
     std::uint32_t offset = std::uint32_t(l3Offset) + removedBytes + 2;
     std::uint32_t elementLength = 0;
@@ -226,6 +224,23 @@ std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std:
         category.assign(text);
         rows.add(row++, at, count, kDecodingErrorText, errorCategory(category), true, false, true);
     };
+    // The message type lines that open every decode are not rows; an error met there (a start
+    // table that cannot be read, a message type no table knows) is. Only a line the engine's
+    // error opens is one: a message type may be called "PROTOCOL ERROR".
+    // The decode ends at its error, so the rest of the output is the error's text.
+    for (int k = 0; k < 2; ++k) {
+        lines.skipLine(category);
+        if (category.rfind("ERROR: ", 0) == 0) {
+            std::string more;
+            while (lines.more()) {
+                lines.skipLine(more);
+                category += ' ';
+                category += more;
+            }
+            addError(category, offset, 1);
+            return row;
+        }
+    }
     Line line, next;
     while (lines.more()) {
         lines.extract(line);

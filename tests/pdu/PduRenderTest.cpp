@@ -265,6 +265,46 @@ TEST(PduRenderTest, EngineErrorsBecomeDecodingErrorRows) {
     }
 }
 
+TEST(PduRenderTest, AnErrorAmongTheOpeningLinesIsARow) {
+    // The engine writes its error where the decode stopped: before the protocol discriminator
+    // when the start table cannot be read, in place of the message type when no record knows it.
+    // A message type whose name holds "ERROR" is no error.
+    const auto rowsOf = [](const std::function<void(PduOutput &)> &write) {
+        PduOutput out;
+        out.begin();
+        write(out);
+        std::vector<PduRow> rows;
+        renderRows(out.cells(), out.finish(), 1, 0, 0, rows);
+        Rows shown;
+        for (const PduRow &row : rows)
+            shown.push_back(show(row));
+        return shown;
+    };
+    const auto error = [](PduOutput &out, std::string message) {
+        message.resize(28, ' ');
+        out.endLine();
+        out.write("ERROR: ", 0);
+        out.write(message, 0);
+        out.endLine();
+    };
+    const Rows syntax{"1 @2+1 H Syntax error in a Notation File = DECODING ERROR"};
+    EXPECT_EQ(rowsOf([&](PduOutput &out) { error(out, "SYNTAX: Error in notat. file"); }), syntax);
+    EXPECT_EQ(rowsOf([&](PduOutput &out) {
+                  out.write("Protocol Discriminator..", 1);
+                  out.hexByte(0x48, 1);
+                  error(out, "PNOT: data not found");
+              }),
+              (Rows{"1 @2+1 H Case missing or invalid table number = DECODING ERROR"}));
+    EXPECT_EQ(rowsOf([](PduOutput &out) {
+                  out.write("Protocol Discriminator..", 1);
+                  out.hexByte(0x48, 1);
+                  out.endLine();
+                  out.write("PROTOCOL ERROR", 1);
+                  out.endLine();
+              }),
+              Rows{});
+}
+
 TEST(PduRenderTest, TheFirstListedKeyChoosesTheCategory) {
     EXPECT_STREQ(errorCategory("ERROR: IE: STACK: both"),
                  "Push on full stack or Pop on empty stack");
