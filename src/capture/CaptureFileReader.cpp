@@ -332,6 +332,16 @@ std::int16_t CaptureFileReader::positionAt(std::uint32_t index) {
     return kGoToOk;
 }
 
+std::uint64_t CaptureFileReader::endOfLastRecord() {
+    if (recordCount_ == 0)
+        return dataStart_;
+    std::uint64_t end = 0;
+    if (positionAt(recordCount_ - 1) == kGoToOk && skipRecord())
+        end = file_.tell();
+    positionLost_ = true;
+    return end;
+}
+
 std::int16_t CaptureFileReader::goTo(std::uint32_t index) {
     if (firstAccess_) {
         info_.startMonth = info_.startYear = 0;

@@ -143,6 +143,9 @@ protected:
     std::uint32_t scanRecords(std::uint32_t limit, std::uint64_t endOffset,
                               std::vector<std::uint64_t> &offsets, std::uint32_t firstIndex);
     std::int16_t positionAt(std::uint32_t index);
+    // Where the block of the last record ends (the data start when there is none); 0 when it
+    // cannot be reached. The next read positions afresh.
+    std::uint64_t endOfLastRecord();
     // Whether a whole, well-formed record block starts at offset and ends by end: type 1, the
     // lengths in agreement with each other and with the trailer, the data within a record.
     bool recordBlockAt(std::uint64_t offset, std::uint64_t end);

@@ -251,13 +251,26 @@ bool RealTimeFileReader::storedNotes(std::string &text) {
     return notesOffset_ == 0 || readNotesEntry(text);
 }
 
+bool RealTimeFileReader::wholeNotesEntryAt(std::uint64_t offset) {
+    std::uint8_t head[kNotesEntryHead + 3];
+    file_.seek(offset);
+    if (!file_.readExact(head, sizeof head) || readU32(head) != 0 || readU32(head + 4) != 0 ||
+        head[kNotesEntryHead] != 3)
+        return false;
+    const std::uint16_t length = readU16(head + kNotesEntryHead + 1);
+    std::uint16_t trailer = 0;
+    file_.seek(offset + sizeof head + length);
+    return length >= 6 && readU32(head + 8) == length + 5u && file_.readU16(trailer) &&
+           trailer == length;
+}
+
 std::uint64_t RealTimeFileReader::findRecordsEnd() {
     // An entry written behind the records of a group still open (an interrupted capture) ends
-    // them, so that a record cut short never takes the entry's bytes for its own. Only a real
-    // entry does: a damaged offset must not hide records.
+    // them, so that a record cut short never takes the entry's bytes for its own. Only a whole
+    // entry does: a damaged offset, or bytes that merely pass for an entry, must not hide records.
     const std::uint64_t entry = notesEntryOffset();
-    std::string text;
-    return notesOffset_ != 0 && entry >= dataStart_ && entry < fileLength_ && readNotesEntry(text)
+    return notesOffset_ != 0 && entry >= dataStart_ && entry < fileLength_ &&
+                   wholeNotesEntryAt(entry)
                ? entry
                : fileLength_;
 }
@@ -269,14 +282,19 @@ bool RealTimeFileReader::setNotes(const std::string &text) {
         infoSize_ < kNotesOffsetField + 4)
         return false;
     std::vector<std::uint8_t> entry = notesEntry(text);
-    // The present entry is written over only where it really is one and the new one fits there
-    // (or it ends the file); otherwise the new one goes to the end of the file and the notes
-    // offset is switched to it once it is complete.
+    // The present entry is written over only where it really is one, behind every record, and
+    // the new one fits there (or it ends the file); otherwise the new one goes to the end of the
+    // file and the notes offset is switched to it once it is complete.
     std::string present;
     std::uint64_t presentSize = 0;
     if (notesOffset_ == 0 || notesEntryOffset() < dataStart_ ||
-        !readNotesEntry(present, &presentSize))
+        !readNotesEntry(present, &presentSize)) {
         presentSize = 0;
+    } else {
+        const std::uint64_t records = endOfLastRecord();
+        if (records == 0 || notesEntryOffset() < records)
+            presentSize = 0;
+    }
     const std::uint64_t at =
         notesEntryPlace(notesEntryOffset(), presentSize, entry.size(), fileLength_);
     // The entry lies behind the first group header: a file that ends before the records begin
@@ -284,6 +302,12 @@ bool RealTimeFileReader::setNotes(const std::string &text) {
     // offset of 0 would read as no notes at all.
     const std::uint64_t base = dataStart_ - 8;
     if (at < dataStart_ || at - base > 0xFFFFFFFFull)
+        return false;
+    // A present entry that ends the records while record blocks follow it cannot move: the
+    // records behind it would be read as the capture's once it no longer stood in their way.
+    std::uint64_t whole = 0;
+    if (at != notesEntryOffset() && recordsEnd_ < fileLength_ && readNotesEntry(present, &whole) &&
+        nextRecordBlock(recordsEnd_ + whole, fileLength_) != kNoOffset)
         return false;
     const auto newOffset = static_cast<std::uint32_t>(at - base);
     FileUpdate update;

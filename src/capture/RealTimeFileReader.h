@@ -47,6 +47,9 @@ private:
     std::uint64_t notesEntryOffset() const { return std::uint64_t(notesOffset_) + dataStart_ - 8; }
     // entrySize, when given, receives the size of the whole entry.
     bool readNotesEntry(std::string &text, std::uint64_t *entrySize = nullptr);
+    // Whether a whole notes entry lies at offset, every field as written: the two zero words,
+    // the size word, the block and its trailer, inside the file.
+    bool wholeNotesEntryAt(std::uint64_t offset);
     // Where the records end: the end of the file, or a notes entry behind them.
     std::uint64_t recordsEnd() const { return recordsEnd_; }
     std::uint64_t findRecordsEnd();

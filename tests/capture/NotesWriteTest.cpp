@@ -233,6 +233,60 @@ TEST(NotesWriteTest, ANotesOffsetIntoTheRecordsHidesNoneAndASetChangesNone) {
     EXPECT_TRUE(sameRecords(recordsOf(path), before));
 }
 
+// The file offset of record n of a real-time capture with the standard information block and
+// groups of 1000.
+std::size_t recordOffset(const std::vector<std::uint8_t> &bytes, std::uint32_t n) {
+    std::size_t at = 210;
+    for (std::uint32_t k = 0; k < n; ++k) {
+        at += readU16(bytes.data() + at + 1) + 5u;
+        if ((k + 1) % 1000 == 0)
+            at += 8;
+    }
+    return at;
+}
+
+TEST(NotesWriteTest, BytesThatPassForAnEntryAmongTheRecordsHideNoneAndAreNotWrittenOver) {
+    // The notes offset points into a record of the open group, where the record's octets read
+    // like the start of a notes block: a reader that took it for the entry would end the
+    // records there, and a set would write the new note over them.
+    TempDir dir;
+    std::vector<std::uint8_t> bytes = interruptedCapture(dir);
+    std::uint32_t n = 1400;
+    while (n < 1499 && readU16(bytes.data() + recordOffset(bytes, n) + 11) < 4)
+        ++n;
+    const std::size_t record = recordOffset(bytes, n);
+    ASSERT_EQ(bytes[record], 1);
+    ASSERT_GE(readU16(bytes.data() + record + 11), 4);
+    const std::uint8_t lookalike[] = {3, 16, 0, 0};
+    std::copy(std::begin(lookalike), std::end(lookalike), bytes.begin() + record + 13);
+    writeU32(bytes.data() + 26 + 168, static_cast<std::uint32_t>(record + 1 - 202));
+    const std::string path = dir.file("rt.lvt");
+    writeFile(path, bytes);
+    const std::vector<LvtRecord> before = recordsOf(path);
+    ASSERT_EQ(before.size(), 1500u);
+
+    int error = 0;
+    ASSERT_TRUE(setCapture(path, "short", error));
+    EXPECT_EQ(readCapture(path), "short");
+    EXPECT_TRUE(sameRecords(recordsOf(path), before));
+    const std::vector<std::uint8_t> after = readFile(path);
+    EXPECT_TRUE(std::equal(bytes.begin() + 202, bytes.end(), after.begin() + 202));
+
+    // A whole entry there does end the records; a longer note cannot move it without showing
+    // the records behind it, so it is refused and the file kept. One that fits takes its place.
+    const std::vector<std::uint8_t> hiding = notesEntry("hide");
+    std::copy(hiding.begin(), hiding.end(), bytes.begin() + record);
+    writeU32(bytes.data() + 26 + 168, static_cast<std::uint32_t>(record - 202));
+    writeFile(path, bytes);
+    const std::vector<LvtRecord> shown = recordsOf(path);
+    ASSERT_EQ(shown.size(), n);
+    EXPECT_FALSE(setCapture(path, std::string(100, 'L'), error));
+    EXPECT_EQ(readFile(path), bytes);
+    ASSERT_TRUE(setCapture(path, "fit", error));
+    EXPECT_EQ(readCapture(path), "fit");
+    EXPECT_TRUE(sameRecords(recordsOf(path), shown));
+}
+
 TEST(NotesWriteTest, TheNotesOffsetFollowsTheInformationBlockSize) {
     // An information block of 184 bytes: the entry lies at the offset plus 184 + 26.
     TempDir dir;
