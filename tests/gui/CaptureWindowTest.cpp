@@ -11,9 +11,11 @@
 #include <QApplication>
 #include <QColor>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QStringList>
 #include <QTableView>
 
@@ -23,6 +25,7 @@
 #include "views/CommentWindow.h"
 #include "views/FindDialog.h"
 #include "views/FramePrinter.h"
+#include "views/HexaFindDialog.h"
 #include "views/SummaryModel.h"
 
 namespace qv {
@@ -134,6 +137,8 @@ TEST_F(CaptureWindowTest, FindRunsEachCriterionFromTheSelectedRow) {
 
     EXPECT_EQ(find(FindDialog::IsdnMessage, "SETUP"), "Message found once");
     EXPECT_EQ(currentMsgType(), "SETUP");
+    EXPECT_TRUE(messages.entries().empty()) << "a hit opens no box";
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Message found once");
     EXPECT_EQ(find(FindDialog::String, "rr"), "String found once") << "not case sensitive";
     EXPECT_EQ(capture->document().currentFrame(), 8u) << "the RR after the SETUP";
     EXPECT_EQ(find(FindDialog::Cause, "NORMAL CALL CLEARING"), "Cause number found once");
@@ -229,9 +234,19 @@ TEST_F(CaptureWindowTest, FindOnTheTraceMarksWhatItFinds) {
         << "the search goes on after the octets found";
     EXPECT_EQ(capture->findInTrace("00", true, false, messages), "Hexa string  found !");
     EXPECT_EQ(capture->findInTrace("0301", false, true, messages), "ASCII string found !");
+    EXPECT_EQ(window->statusBar()->currentMessage(), "ASCII string found !");
     EXPECT_EQ(capture->findInTrace("zzz", false, true, messages), "ASCII string not found !");
     EXPECT_EQ(capture->findInTrace("8 01", true, true, messages), "Wrong hexadecimal value!");
-    EXPECT_EQ(messages.texts().back(), "Wrong hexadecimal value!");
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{"Hexa string not found !", "ASCII string not found !",
+                                        "Wrong hexadecimal value!"}))
+        << "a hit opens no box";
+}
+
+TEST(HexaFindDialogTest, TheTextIsTypedAtOnceUnderAWholeTitle) {
+    HexaFindDialog dialog;
+    EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QLineEdit *>());
+    EXPECT_GT(dialog.minimumWidth(), dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()));
 }
 
 // The settings a session changes come back at the next start: mode, recent files in order,

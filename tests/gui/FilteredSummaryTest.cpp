@@ -4,6 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTableView>
 
 #include "ProgramFixture.h"
 #include "capture/CDecodeDoc.h"
@@ -86,6 +91,54 @@ TEST_F(FilteredSummaryTest, ALongCaptureIsFilteredAStretchAtATime) {
     EXPECT_EQ(model->headerData(rows - 1, Qt::Vertical, Qt::DisplayRole).toUInt(), late + 1);
     for (int row = 0; row < rows; row += 97)
         EXPECT_EQ(cell(model, row, "Type"), "Phys.") << row;
+}
+
+TEST_F(FilteredSummaryTest, HomeAndEndGoToTheFirstAndLastFrameShownAndSelectIt) {
+    // A filter that shows more frames than one stretch: End reaches the last of them all.
+    const std::string generated = dir.file("long.lvt");
+    std::string error;
+    ASSERT_TRUE(synth::writeCapture(generated, synth::Layout::Stored,
+                                    synth::builtinScenario("mix", 20000, 5),
+                                    synth::kScenarioStartYear, error));
+    CaptureWindow *capture = window->openCapture(generated);
+    ASSERT_NE(capture, nullptr);
+    FilterCriteria layer2;
+    layer2.layer1 = layer2.layer3 = false;
+    filter(capture, layer2);
+    CDecodeDoc &doc = capture->document();
+    std::uint32_t last = doc.frameCount() - 1;
+    while (!doc.isShown(last))
+        --last;
+    std::uint32_t first = 0;
+    while (!doc.isShown(first))
+        ++first;
+
+    auto *table = capture->findChild<QTableView *>();
+    ASSERT_NE(table, nullptr);
+    capture->resize(600, 400);
+    const auto press = [table](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(table, &event);
+    };
+    const auto selected = [capture] {
+        const std::vector<std::uint32_t> frames = capture->selectedFrames();
+        return frames.size() == 1 ? static_cast<std::int64_t>(frames[0]) : -1;
+    };
+    for (const Qt::KeyboardModifiers modifiers :
+         {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+        SCOPED_TRACE(modifiers == Qt::NoModifier ? "plain" : "with Ctrl");
+        table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());
+        press(Qt::Key_End, modifiers);
+        EXPECT_EQ(selected(), last);
+        EXPECT_EQ(doc.currentFrame(), last);
+        EXPECT_EQ(table->currentIndex().column(), 0);
+        EXPECT_EQ(table->horizontalScrollBar()->value(), 0) << "the Number column in view";
+        press(Qt::Key_Home, modifiers);
+        EXPECT_EQ(selected(), first);
+        EXPECT_EQ(doc.currentFrame(), first);
+    }
+    press(Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_GT(capture->selectedFrames().size(), 600u) << "Shift stretches the selection";
 }
 
 } // namespace

@@ -62,13 +62,46 @@ QString latin1(const std::string &text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The summary's Home and End go between frames, not columns: with or without Ctrl they make the
+// first or the last frame shown the selected one, with the Number column in view. Shift still
+// stretches the selection to it.
+class SummaryTable : public QTableView {
+public:
+    using QTableView::QTableView;
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override {
+        if (action != MoveHome && action != MoveEnd)
+            return QTableView::moveCursor(action, modifiers);
+        QAbstractItemModel *rows = model();
+        if (action == MoveEnd)
+            while (rows->canFetchMore({}))
+                rows->fetchMore({});
+        if (rows->rowCount() == 0)
+            return {};
+        horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+        return rows->index(action == MoveHome ? 0 : rows->rowCount() - 1, 0);
+    }
+
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
+                                                         const QEvent *event) const override {
+        if (event && event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<const QKeyEvent *>(event);
+            if ((key->key() == Qt::Key_Home || key->key() == Qt::Key_End) &&
+                !(key->modifiers() & Qt::ShiftModifier))
+                return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+        }
+        return QTableView::selectionCommand(index, event);
+    }
+};
+
 } // namespace
 
 CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document, SummaryFieldTable &columns,
                              const ColourTable &colours, bool showHexa, QWidget *parent)
     : QWidget(parent), document_(std::move(document)), columns_(columns), colours_(colours) {
     model_ = new SummaryModel(*document_, columns, colours, this);
-    summary_ = new QTableView(this);
+    summary_ = new SummaryTable(this);
     summary_->setModel(model_);
     summary_->setSelectionBehavior(QAbstractItemView::SelectRows);
     summary_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -294,7 +327,10 @@ QString CaptureWindow::findInTrace(const QString &text, bool hexadecimal, bool f
         return show(hexadecimal ? kMsgHexNotFound : kMsgAsciiNotFound, MessageIcon::Information);
     markOctets(at, static_cast<int>(pattern.size()));
     traceMark_ = at;
-    return show(hexadecimal ? kMsgHexFound : kMsgAsciiFound, MessageIcon::Information);
+    // A hit is told in the status bar, so that the dialog keeps the focus.
+    const QString found = QString::fromLatin1(hexadecimal ? kMsgHexFound : kMsgAsciiFound);
+    emit statusMessage(found);
+    return found;
 }
 
 std::vector<std::uint32_t> CaptureWindow::selectedFrames() const {
@@ -484,14 +520,18 @@ QString CaptureWindow::runFind(const FindQuery &query, UserMessages &messages) {
             continue;
         }
         if (*state == State::Found) {
+            // A hit is told in the status bar: no box to click away, and the find dialog keeps
+            // the focus for the next Find Next.
             document_->goToFrame(finder.hit().frame, true);
             selectFrame(static_cast<int>(finder.hit().frame));
+            shown = QString::fromStdString(finder.text());
+            break;
         }
         shown = show(refused || started ? finder.text() : std::string(kMsgFindError));
         break;
     }
     finding_ = false;
-    emit statusMessage(QString());
+    emit statusMessage(finder.state() == State::Found ? shown : QString());
     return shown;
 }
 

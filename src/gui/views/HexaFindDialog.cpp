@@ -29,6 +29,9 @@ HexaFindDialog::HexaFindDialog(QWidget *parent) : QDialog(parent) {
     layout->addWidget(text_);
     layout->addWidget(direction.box);
     layout->addWidget(buttons);
+    // The text is typed at once, and the title is read whole in the frame's title bar.
+    text_->setFocus();
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
 }
 
 QString HexaFindDialog::text() const {
