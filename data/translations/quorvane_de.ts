@@ -1080,10 +1080,6 @@ Bitte verringern Sie die Anzahl der Rahmen</translation>
         <translation>&amp;Übertragen...</translation>
     </message>
     <message>
-        <source>Transfers from the testers need the serial link, not built yet</source>
-        <translation>Übertragungen von den Testern benötigen die serielle Verbindung, noch nicht verfügbar</translation>
-    </message>
-    <message>
         <source>E&amp;xit</source>
         <translation>&amp;Beenden</translation>
     </message>
@@ -1118,10 +1114,6 @@ Bitte verringern Sie die Anzahl der Rahmen</translation>
     <message>
         <source>&amp;Mode</source>
         <translation>&amp;Modus</translation>
-    </message>
-    <message>
-        <source>Real-time capture needs the serial link, not built yet</source>
-        <translation>Die Echtzeitaufzeichnung benötigt die serielle Verbindung, noch nicht verfügbar</translation>
     </message>
     <message>
         <source>&amp;Product</source>
@@ -1300,6 +1292,14 @@ Möchten Sie ein weiteres Fenster für diese Datei öffnen?</translation>
     <message>
         <source>Exporting</source>
         <translation>Export läuft</translation>
+    </message>
+    <message>
+        <source>Not available in this version: transfers from a tester need the serial link</source>
+        <translation>In dieser Version nicht verfügbar: Übertragungen von einem Tester brauchen die serielle Verbindung</translation>
+    </message>
+    <message>
+        <source>Not available in this version: real-time capture needs the serial link</source>
+        <translation>In dieser Version nicht verfügbar: die Echtzeitaufzeichnung braucht die serielle Verbindung</translation>
     </message>
 </context>
 <context>

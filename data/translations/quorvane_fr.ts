@@ -1081,10 +1081,6 @@ Veuillez réduire le nombre de trames</translation>
         <translation>&amp;Transférer...</translation>
     </message>
     <message>
-        <source>Transfers from the testers need the serial link, not built yet</source>
-        <translation>Les transferts depuis les testeurs passent par la liaison série, pas encore disponible</translation>
-    </message>
-    <message>
         <source>E&amp;xit</source>
         <translation>&amp;Quitter</translation>
     </message>
@@ -1120,10 +1116,6 @@ Veuillez réduire le nombre de trames</translation>
         <source>&amp;Mode</source>
         <translatorcomment>the same word in French</translatorcomment>
         <translation>&amp;Mode</translation>
-    </message>
-    <message>
-        <source>Real-time capture needs the serial link, not built yet</source>
-        <translation>L&apos;acquisition en temps réel passe par la liaison série, pas encore disponible</translation>
     </message>
     <message>
         <source>&amp;Product</source>
@@ -1303,6 +1295,14 @@ Voulez-vous ouvrir une nouvelle fenêtre sur ce fichier&#xa0;?</translation>
     <message>
         <source>Exporting</source>
         <translation>Exportation</translation>
+    </message>
+    <message>
+        <source>Not available in this version: transfers from a tester need the serial link</source>
+        <translation>Non disponible dans cette version : les transferts depuis un testeur demandent la liaison série</translation>
+    </message>
+    <message>
+        <source>Not available in this version: real-time capture needs the serial link</source>
+        <translation>Non disponible dans cette version : la capture en temps réel demande la liaison série</translation>
     </message>
 </context>
 <context>

@@ -15,6 +15,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStringList>
 #include <QTableView>
@@ -389,6 +390,32 @@ TEST_F(CaptureWindowTest, FilesGoToTheirModeOrAreRefused) {
     EXPECT_EQ(window->mode(), WorkingMode::Examine);
     ASSERT_NE(action("&Capture"), nullptr);
     EXPECT_FALSE(action("&Capture")->isEnabled());
+    // A command shown but not available says why, on the pointer and in the status bar.
+    for (const char *text : {"&Capture", "&Transfer..."}) {
+        EXPECT_TRUE(action(text)->toolTip().startsWith("Not available in this version")) << text;
+        EXPECT_EQ(action(text)->statusTip(), action(text)->toolTip()) << text;
+    }
+}
+
+TEST_F(CaptureWindowTest, HexaTraceShowsAndHidesThePaneOfEveryOpenWindow) {
+    CaptureWindow *first = open("calls.lvt");
+    CaptureWindow *second = open("demo.lvt");
+    ASSERT_TRUE(first && second);
+    QAction *hexa = action("&Hexa Trace");
+    ASSERT_NE(hexa, nullptr);
+    const auto paneShown = [](CaptureWindow *capture) {
+        return !capture->findChild<QPlainTextEdit *>()->isHidden();
+    };
+    ASSERT_TRUE(hexa->isChecked());
+    EXPECT_TRUE(paneShown(first) && paneShown(second));
+    hexa->trigger();
+    EXPECT_FALSE(paneShown(first));
+    EXPECT_FALSE(paneShown(second));
+    CaptureWindow *third = open("x25.lvt");
+    ASSERT_NE(third, nullptr);
+    EXPECT_FALSE(paneShown(third)) << "a window opened later follows the setting";
+    hexa->trigger();
+    EXPECT_TRUE(paneShown(first) && paneShown(second) && paneShown(third));
 }
 
 TEST_F(CaptureWindowTest, TheFramePanesFollowTheActiveDocument) {

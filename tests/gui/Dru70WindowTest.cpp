@@ -113,7 +113,8 @@ TEST_F(Dru70WindowTest, TheDocumentCommandsServeTheEventWindow) {
          {"Save &As...", "&Print...", "&Close", "&Find...", "Co&mment...", "Off-Line &Filters...",
           "&Go to Frame...", "&DRU-70 Protocol Information..."})
         EXPECT_TRUE(action(text)->isEnabled()) << text;
-    for (const char *text : {"Call-Ref on &selection", "Find on Hexa &Trace..."})
+    for (const char *text : {"Call-Ref on &selection", "Find on Hexa &Trace...", "&Calls...",
+                             "Call &Flow...", "&Expert Information...", "&Statistics..."})
         EXPECT_FALSE(action(text)->isEnabled()) << text << " is about frames";
     EXPECT_EQ(window->recentMenuTexts().size(), 1);
     // Opened again from the recent files, in another mode, it brings Examine back.

@@ -61,6 +61,13 @@ struct ModeEntry {
     const char *text;
 };
 
+// A command this version cannot carry out: shown disabled, with the reason in its tooltip and
+// in the status bar while the pointer is on it.
+void explainUnavailable(QAction *action, const QString &reason) {
+    action->setToolTip(reason);
+    action->setStatusTip(reason);
+}
+
 constexpr ModeEntry kModes[] = {
     {WorkingMode::Capture, QT_TRANSLATE_NOOP("qv::MainWindow", "&Capture")},
     {WorkingMode::Examine, QT_TRANSLATE_NOOP("qv::MainWindow", "&Examine")},
@@ -123,7 +130,9 @@ void MainWindow::createMenus() {
     QAction *transfer = file->addAction(tr("&Transfer..."));
     transfer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     transfer->setEnabled(false);
-    transfer->setStatusTip(tr("Transfers from the testers need the serial link, not built yet"));
+    explainUnavailable(transfer, tr("Not available in this version: transfers from a tester "
+                                    "need the serial link"));
+    file->setToolTipsVisible(true);
     recentSeparator_ = file->addSeparator();
     for (std::size_t i = 0; i < RecentFileList::kMaxEntries; ++i) {
         QAction *recent = file->addAction(QString());
@@ -221,7 +230,7 @@ void MainWindow::createMenus() {
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->show();
     });
-    analysis->addAction(tr("&Calls..."), this, [this] {
+    callsAction_ = analysis->addAction(tr("&Calls..."), this, [this] {
         if (CaptureWindow *capture = activeCapture()) {
             auto *calls = new CallsWindow(*capture, &causes_, messages_, this);
             calls->setAttribute(Qt::WA_DeleteOnClose);
@@ -232,7 +241,7 @@ void MainWindow::createMenus() {
             calls->show();
         }
     });
-    analysis->addAction(tr("Call &Flow..."), this, [this] {
+    flowAction_ = analysis->addAction(tr("Call &Flow..."), this, [this] {
         CaptureWindow *capture = activeCapture();
         if (!capture || !capture->document().decodable())
             return;
@@ -266,9 +275,11 @@ void MainWindow::createMenus() {
         if (mode == WorkingMode::Capture) {
             // Real-time capture comes with the serial link.
             action->setEnabled(false);
-            action->setStatusTip(tr("Real-time capture needs the serial link, not built yet"));
+            explainUnavailable(action, tr("Not available in this version: real-time capture "
+                                          "needs the serial link"));
         }
     }
+    modeMenu->setToolTipsVisible(true);
 
     QMenu *productMenu = menuBar()->addMenu(tr("&Product"));
     productMenu->addAction(tr("Product &Selection..."), this, &MainWindow::chooseProduct);
@@ -310,7 +321,10 @@ void MainWindow::createMenus() {
     QAction *hexa = view->addAction(tr("&Hexa Trace"));
     hexa->setCheckable(true);
     hexa->setChecked(settings_.hexa);
-    connect(hexa, &QAction::toggled, this, [this](bool on) { settings_.hexa = on; });
+    connect(hexa, &QAction::toggled, this, [this](bool on) {
+        settings_.hexa = on;
+        forEachWindow<CaptureWindow>([on](CaptureWindow &capture) { capture.setHexaShown(on); });
+    });
     QAction *captureBar = view->addAction(tr("&Capture Toolbar"));
     captureBar->setCheckable(true);
     captureBar->setEnabled(false);
@@ -813,7 +827,8 @@ void MainWindow::updateDocumentActions() {
         {commentAction_, commands.comment},   {offLineFiltersAction_, commands.filters},
         {callRefAction_, commands.frames},    {expertAction_, commands.frames},
         {statisticsAction_, commands.frames}, {goToAction_, commands.goTo},
-        {hexaFindAction_, commands.frames},
+        {hexaFindAction_, commands.frames},   {callsAction_, commands.frames},
+        {flowAction_, commands.frames},
     };
     for (const auto &[action, enabled] : served)
         if (action)

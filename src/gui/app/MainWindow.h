@@ -195,6 +195,8 @@ private:
     QAction *callRefAction_ = nullptr;
     QAction *expertAction_ = nullptr;
     QAction *statisticsAction_ = nullptr;
+    QAction *callsAction_ = nullptr;
+    QAction *flowAction_ = nullptr;
     QAction *goToAction_ = nullptr;
     QAction *hexaFindAction_ = nullptr;
     HexaFindDialog *hexaFindDialog_ = nullptr;

@@ -226,6 +226,10 @@ void CaptureWindow::setViewFont(const QFont &font) {
     sizeColumns();
 }
 
+void CaptureWindow::setHexaShown(bool shown) {
+    hexa_->setVisible(shown);
+}
+
 void CaptureWindow::watchSelection() {
     connect(summary_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {

@@ -98,6 +98,8 @@ public:
     void sizeColumns();
     // The font of the summary, the detail and the trace.
     void setViewFont(const QFont &font);
+    // Shows or hides the hexadecimal trace beside the detail.
+    void setHexaShown(bool shown);
     // The summary's columns or the colours changed: the summary is made again with the same
     // current frame and selection, and the detail is drawn again.
     void refreshSummary();
