@@ -1363,12 +1363,6 @@ Quorvane und starten Sie es erneut</translation>
         <translation>Diese Datei ist keine LVT-30/-30U-, LVT-60- oder PLM-45-Datei!</translation>
     </message>
     <message>
-        <source>The type of file is not correct for the active configuration.
- Please see help in &quot;Open a File&quot;</source>
-        <translation>Der Dateityp passt nicht zur aktiven Konfiguration.
-Bitte lesen Sie in der Hilfe unter „Datei öffnen“ nach</translation>
-    </message>
-    <message>
         <source>Unable to find specified file!</source>
         <translation>Die angegebene Datei wurde nicht gefunden!</translation>
     </message>

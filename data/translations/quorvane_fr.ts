@@ -1366,12 +1366,6 @@ rouvrez Quorvane</translation>
         <translation>Ce fichier n&apos;est pas un fichier LVT-30/-30U, LVT-60 ou PLM-45&#xa0;!</translation>
     </message>
     <message>
-        <source>The type of file is not correct for the active configuration.
- Please see help in &quot;Open a File&quot;</source>
-        <translation>Le type de fichier ne convient pas à la configuration active.
-Veuillez consulter l&apos;aide, rubrique «&#xa0;Ouvrir un fichier&#xa0;»</translation>
-    </message>
-    <message>
         <source>Unable to find specified file!</source>
         <translation>Impossible de trouver le fichier indiqué&#xa0;!</translation>
     </message>

@@ -31,7 +31,7 @@ WorkingMode modeOfType(int type) {
                : WorkingMode::ViewResults;
 }
 
-OpenDecision decideOpen(int type, OpenSource source, WorkingMode mode) {
+OpenDecision decideOpen(int type, OpenSource source) {
     OpenDecision decision;
     decision.kind = fileKindOf(type);
     decision.mode = modeOfType(type);
@@ -44,17 +44,6 @@ OpenDecision decideOpen(int type, OpenSource source, WorkingMode mode) {
         decision.refusal =
             source == OpenSource::CommandLine ? kMsgCommandLineNotLvt : kMsgNotAnLvtFile;
         return decision;
-    }
-    // The dialog lists the files of the mode the user is in; Examine shows nothing else. Every
-    // mode but Examine opens with the View Results filters, so it takes their files.
-    if (source == OpenSource::Dialog) {
-        const WorkingMode dialogMode =
-            mode == WorkingMode::Examine ? WorkingMode::Examine : WorkingMode::ViewResults;
-        if (decision.mode != dialogMode) {
-            decision.refusal = kMsgWrongTypeForMode;
-            return decision;
-        }
-        decision.mode = mode;
     }
     return decision;
 }

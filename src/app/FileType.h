@@ -11,9 +11,6 @@ inline constexpr const char *kMsgTypeScanFailed = "Error while searching this fi
 inline constexpr const char *kMsgRecentTypeScanFailed = "Error while looking for this file type!";
 inline constexpr const char *kMsgCommandLineNotLvt =
     "This file is not an LVT-30/-30U, LVT-60 or PLM-45 file!";
-inline constexpr const char *kMsgWrongTypeForMode =
-    "The type of file is not correct for the active configuration.\n Please see help in "
-    "\"Open a File\"";
 inline constexpr const char *kMsgUnableToFindFile = "Unable to find specified file!";
 inline constexpr const char *kMsgUnableToOpenRecent = "Unable to open this file!";
 
@@ -34,8 +31,8 @@ struct OpenDecision {
     std::string refusal;                  // not empty: show it and open nothing
 };
 
-// What opening a file of type does while the program is in mode. The Open dialog keeps to its
-// mode's kinds; a recent file and the command line switch to the file's mode.
-OpenDecision decideOpen(int type, OpenSource source, WorkingMode mode);
+// What opening a file of type does: the document it goes to and the mode it brings with it,
+// wherever it was chosen, or why it is refused.
+OpenDecision decideOpen(int type, OpenSource source);
 
 } // namespace qv

@@ -34,12 +34,15 @@ constexpr int kProductLvt60 = 3;
 constexpr int kProductPlm45 = 4;
 
 // Open-dialog file-type filters of Examine mode (ExamineFilter) and View Results mode
-// (ViewFilter).
+// (ViewFilter). The testers name their captures M..., R... and T..., but a capture kept on a PC
+// is often renamed: every .lvt file is listed, and a result file among them opens in its own
+// mode. The captures of other tools are opened by importing them.
 constexpr const char *kExamineFilters[] = {
-    "LVT-30/-60 files (M*.lvt;R*.lvt;T*.lvt)",
+    "LVT-30/-60 files (*.lvt)",
     "DRU-70 files (*.dru)",
     "KSM-2 files (*.mon)",
     "KSE-400 files (*.mon)",
+    "Captures of other tools (*.pcap;*.pcapng;*.gz;*.trace;*.trc)",
     "All files (*.*)",
 };
 constexpr const char *kViewFilters[] = {

@@ -128,8 +128,8 @@ int main(int argc, char *argv[]) {
         if (!std::filesystem::exists(commandLine.capture, ec)) {
             startupMessages.error(qv::kMsgUnableToFindFile);
         } else {
-            const qv::OpenDecision decision = qv::decideOpen(
-                qv::scanFileType(commandLine.capture), qv::OpenSource::CommandLine, window.mode());
+            const qv::OpenDecision decision =
+                qv::decideOpen(qv::scanFileType(commandLine.capture), qv::OpenSource::CommandLine);
             if (!decision.refusal.empty()) {
                 startupMessages.error(decision.refusal);
             } else {

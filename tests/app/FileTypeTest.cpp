@@ -116,45 +116,39 @@ TEST(FileType, PcapFilesByTheirMagicNumbers) {
     EXPECT_EQ(scanFileType(traces + "eyesdn_e1_dpnss.trc"), kTypeTraceCapture);
     EXPECT_EQ(fileKindOf(kTypeTraceCapture), FileKind::Imported);
     // Opened in Examine like the captures of the testers.
-    EXPECT_EQ(decideOpen(kTypePcapCapture, OpenSource::Dialog, WorkingMode::Examine).refusal, "");
-    const OpenDecision recent =
-        decideOpen(kTypePcapCapture, OpenSource::RecentFile, WorkingMode::ViewResults);
-    EXPECT_EQ(recent.mode, WorkingMode::Examine);
-    EXPECT_EQ(decideOpen(kTypePcapCapture, OpenSource::Dialog, WorkingMode::ViewResults).refusal,
-              kMsgWrongTypeForMode);
+    for (const OpenSource source : {OpenSource::Dialog, OpenSource::RecentFile}) {
+        const OpenDecision d = decideOpen(kTypePcapCapture, source);
+        EXPECT_EQ(d.refusal, "");
+        EXPECT_EQ(d.mode, WorkingMode::Examine);
+    }
 }
 
 TEST(FileType, OpenDecisions) {
+    // A file opens in its own mode wherever it was chosen; only what cannot be shown is refused,
+    // each source with its own text.
     struct Case {
         int type;
         OpenSource source;
-        WorkingMode mode;
         WorkingMode expectedMode;
         const char *refusal; // null: opened
     };
     const Case cases[] = {
-        {6, OpenSource::Dialog, WorkingMode::Examine, WorkingMode::Examine, nullptr},
-        {11, OpenSource::Dialog, WorkingMode::Examine, WorkingMode::Examine, nullptr},
-        {7, OpenSource::Dialog, WorkingMode::ViewResults, WorkingMode::Examine,
-         kMsgWrongTypeForMode},
-        {3, OpenSource::Dialog, WorkingMode::Examine, WorkingMode::ViewResults,
-         kMsgWrongTypeForMode},
-        {6, OpenSource::Dialog, WorkingMode::Capture, WorkingMode::Examine, kMsgWrongTypeForMode},
-        {-1, OpenSource::Dialog, WorkingMode::Examine, WorkingMode::ViewResults,
-         "Error while searching this file type!"},
-        {-1, OpenSource::RecentFile, WorkingMode::Examine, WorkingMode::ViewResults,
+        {6, OpenSource::Dialog, WorkingMode::Examine, nullptr},
+        {11, OpenSource::Dialog, WorkingMode::Examine, nullptr},
+        {7, OpenSource::Dialog, WorkingMode::Examine, nullptr},
+        {3, OpenSource::Dialog, WorkingMode::ViewResults, nullptr},
+        {-1, OpenSource::Dialog, WorkingMode::ViewResults, "Error while searching this file type!"},
+        {-1, OpenSource::RecentFile, WorkingMode::ViewResults,
          "Error while looking for this file type!"},
-        {8, OpenSource::Dialog, WorkingMode::ViewResults, WorkingMode::ViewResults,
-         "This file is not an LVT file!"},
-        {8, OpenSource::CommandLine, WorkingMode::Examine, WorkingMode::ViewResults,
+        {8, OpenSource::Dialog, WorkingMode::ViewResults, "This file is not an LVT file!"},
+        {8, OpenSource::CommandLine, WorkingMode::ViewResults,
          "This file is not an LVT-30/-30U, LVT-60 or PLM-45 file!"},
-        // A recent file and the command line go to the file's own mode.
-        {11, OpenSource::RecentFile, WorkingMode::ViewResults, WorkingMode::Examine, nullptr},
-        {6, OpenSource::CommandLine, WorkingMode::Capture, WorkingMode::Examine, nullptr},
-        {10, OpenSource::CommandLine, WorkingMode::Examine, WorkingMode::ViewResults, nullptr},
+        {11, OpenSource::RecentFile, WorkingMode::Examine, nullptr},
+        {6, OpenSource::CommandLine, WorkingMode::Examine, nullptr},
+        {10, OpenSource::CommandLine, WorkingMode::ViewResults, nullptr},
     };
     for (const Case &c : cases) {
-        const OpenDecision d = decideOpen(c.type, c.source, c.mode);
+        const OpenDecision d = decideOpen(c.type, c.source);
         EXPECT_EQ(d.mode, c.expectedMode) << c.type;
         EXPECT_EQ(d.refusal, c.refusal ? c.refusal : "") << c.type;
     }

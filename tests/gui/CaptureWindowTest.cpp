@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <unistd.h>
 
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QColor>
+#include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -21,6 +23,7 @@
 #include <QTableView>
 
 #include "ProgramFixture.h"
+#include "app/FileType.h"
 #include "app/MainWindow.h"
 #include "views/CaptureWindow.h"
 #include "views/CommentWindow.h"
@@ -358,9 +361,28 @@ TEST(FramePrinterPages, FramesStayWholeOrGoOnOverSheets) {
 
 TEST_F(CaptureWindowTest, TheOpenDialogOffersTheModesFilters) {
     window->enterMode(WorkingMode::Examine);
-    EXPECT_EQ(window->openFilters(),
-              (QStringList{"LVT-30/-60 files (M*.lvt R*.lvt T*.lvt)", "DRU-70 files (*.dru)",
-                           "KSM-2 files (*.mon)", "KSE-400 files (*.mon)", "All files (*)"}));
+    const QStringList filters = window->openFilters();
+    EXPECT_EQ(filters, (QStringList{"LVT-30/-60 files (*.lvt)", "DRU-70 files (*.dru)",
+                                    "KSM-2 files (*.mon)", "KSE-400 files (*.mon)",
+                                    "Captures of other tools (*.pcap *.pcapng *.gz *.trace *.trc)",
+                                    "All files (*)"}));
+    // The first filter lists every bundled sample, the fifth the captures Open imports.
+    const auto listed = [&filters](int filter, const QString &name) {
+        const QString patterns = filters[filter].section(QLatin1Char('('), 1).chopped(1);
+        for (const QString &pattern : patterns.split(QLatin1Char(' ')))
+            if (QDir::match(pattern, name))
+                return true;
+        return false;
+    };
+    for (const auto &entry : std::filesystem::directory_iterator(
+             std::filesystem::path(QUORVANE_SOURCE_DIR) / "data/samples"))
+        EXPECT_TRUE(listed(0, QString::fromStdString(entry.path().filename().string())))
+            << entry.path();
+    for (const auto &entry : std::filesystem::directory_iterator(
+             std::filesystem::path(QUORVANE_SOURCE_DIR) / "tests/data/pcap"))
+        if (fileKindOf(scanFileType(entry.path().string())) == FileKind::Imported)
+            EXPECT_TRUE(listed(4, QString::fromStdString(entry.path().filename().string())))
+                << entry.path();
     settings.examineFilter = 3;
     EXPECT_EQ(window->openFilterIndex(), 3);
     window->enterMode(WorkingMode::ViewResults);
@@ -371,14 +393,19 @@ TEST_F(CaptureWindowTest, TheOpenDialogOffersTheModesFilters) {
 }
 
 TEST_F(CaptureWindowTest, FilesGoToTheirModeOrAreRefused) {
+    // A capture chosen in the Open dialog of another mode opens, and brings Examine with it.
     window->enterMode(WorkingMode::ViewResults);
-    EXPECT_EQ(window->openPath(test::sample("demo.lvt"), OpenSource::Dialog), nullptr);
+    EXPECT_NE(window->openPath(test::sample("demo.lvt"), OpenSource::Dialog), nullptr);
+    EXPECT_EQ(window->mode(), WorkingMode::Examine);
+    EXPECT_TRUE(messages.texts().empty()) << "nothing to ask or refuse";
+    window->enterMode(WorkingMode::ViewResults);
     EXPECT_EQ(window->openPath(test::sample("a.plm"), OpenSource::Dialog), nullptr);
     EXPECT_EQ(window->openPath(std::string(QUORVANE_SOURCE_DIR) + "/README.md", OpenSource::Dialog),
               nullptr);
-    EXPECT_EQ(messages.texts(), (std::vector<std::string>{kMsgWrongTypeForMode, kMsgUnableToOpen,
-                                                          "This file is not an LVT file!"}));
+    EXPECT_EQ(messages.texts(),
+              (std::vector<std::string>{kMsgUnableToOpen, "This file is not an LVT file!"}));
     EXPECT_EQ(window->mode(), WorkingMode::ViewResults);
+    window->closeActive();
     // From the recent-file list a capture brings its own mode with it.
     ASSERT_NE(open("demo.lvt"), nullptr);
     window->enterMode(WorkingMode::ViewResults);

@@ -610,7 +610,7 @@ void MainWindow::openFile() {
 }
 
 CaptureWindow *MainWindow::openPath(const std::string &path, OpenSource source) {
-    const OpenDecision decision = decideOpen(scanFileType(path), source, mode_);
+    const OpenDecision decision = decideOpen(scanFileType(path), source);
     if (!decision.refusal.empty()) {
         messages_.show(decision.refusal, kProgramCaption, MessageIcon::Exclamation);
         return nullptr;

@@ -33,8 +33,6 @@ constexpr const char *kCatalogue[] = {
     QT_TRANSLATE_NOOP("qv::Messages", "Error while looking for this file type!"),
     QT_TRANSLATE_NOOP("qv::Messages", "This file is not an LVT file!"),
     QT_TRANSLATE_NOOP("qv::Messages", "This file is not an LVT-30/-30U, LVT-60 or PLM-45 file!"),
-    QT_TRANSLATE_NOOP("qv::Messages", "The type of file is not correct for the active "
-                                      "configuration.\n Please see help in \"Open a File\""),
     QT_TRANSLATE_NOOP("qv::Messages", "Unable to find specified file!"),
     QT_TRANSLATE_NOOP("qv::Messages", "Unable to open this file!"),
 
