@@ -71,23 +71,31 @@ void checkPcapCopy(qv::CDecodeDoc &doc, const std::vector<qv::LvtRecord> &record
         std::remove(out.c_str());
         return;
     }
-    std::vector<const qv::LvtRecord *> frames;
-    for (const qv::LvtRecord &r : records)
+    // The frames the copy holds, each with the year the export gives it: records carry their
+    // month only, and the year runs on from the capture's start at each turn of the year.
+    std::vector<std::pair<const qv::LvtRecord *, std::int64_t>> frames;
+    std::int64_t year = doc.decodable()->captureStartYear();
+    unsigned previousMonth = doc.decodable()->captureStartMonth();
+    for (const qv::LvtRecord &r : records) {
+        if (r.month == 1 && previousMonth == 12)
+            ++year;
+        else if (r.month == 12 && previousMonth == 1)
+            --year;
+        previousMonth = r.month;
         if (r.kind == qv::kFrameRecord && r.status == 0)
-            frames.push_back(&r);
+            frames.emplace_back(&r, year);
+    }
     qv::PcapRecordSource copy;
     if (!copy.open(out) || result.frames != frames.size())
         __builtin_trap();
     qv::LvtRecord r;
     qv::CaptureDateTime time;
     // pcap counts seconds from 1970 in 32 bits: only a time it can hold comes back the same.
-    const std::int64_t year = doc.decodable()->captureStartYear();
-    const bool timesKept = year >= 1971 && year <= 2100;
-    for (const qv::LvtRecord *expected : frames)
+    for (const auto &[expected, frameYear] : frames)
         if (copy.next(r, time) != qv::ImportedFrames::Next::Record || !sameFrame(*expected, r) ||
-            (timesKept && validTime(*expected) &&
+            (frameYear >= 1971 && frameYear <= 2105 && validTime(*expected) &&
              (r.timeHigh != expected->timeHigh || r.timeLow != expected->timeLow ||
-              r.month != expected->month)))
+              r.month != expected->month || time.year != frameYear)))
             __builtin_trap();
     if (copy.next(r, time) != qv::ImportedFrames::Next::End)
         __builtin_trap();

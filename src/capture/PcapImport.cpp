@@ -85,7 +85,12 @@ PcapRecordSource::Next PcapRecordSource::next(LvtRecord &r, CaptureDateTime &tim
         userToNetwork = directions_.userToNetwork(bytes, length);
     }
     makeFrameRecord(r, bytes, length, header->caplen < header->len, userToNetwork);
-    stampRecord(r, time, header->ts.tv_sec, header->ts.tv_usec);
+    // A capture counts seconds from 1970 unsigned, which libpcap hands on as a signed 32-bit
+    // number: a time after January 2038 would come back as one before 1970.
+    std::int64_t seconds = header->ts.tv_sec;
+    if (seconds < 0)
+        seconds += std::int64_t(1) << 32;
+    stampRecord(r, time, seconds, header->ts.tv_usec);
     return Next::Record;
 }
 

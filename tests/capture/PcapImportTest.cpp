@@ -78,6 +78,22 @@ TEST(PcapImport, LinuxLapdFramesWithTheirDirectionsAndTimes) {
     EXPECT_EQ(frameStatusText(got[3].status), "Frame truncated");
 }
 
+TEST(PcapImport, TimesAfter2038KeepTheirYear) {
+    // The seconds field is unsigned: 2040 is past the largest signed 32-bit count.
+    TempDir dir;
+    const auto at = static_cast<std::uint32_t>(daysFromCivil(2040, 6, 15) * 86400 + 3723);
+    writeFile(dir.file("in.pcap"),
+              pcapFile(kLinkTypeLinuxLapd, {{at, 500000, linuxLapd(4, {0x00, 0x81, 0x7F})}}));
+    ASSERT_TRUE(importCapture(dir.file("in.pcap"), dir.file("out.lvt")).ok);
+    OpenedCapture capture(dir.file("out.lvt"));
+    ASSERT_TRUE(capture.reader);
+    EXPECT_EQ(capture.reader->info().start, (CaptureDateTime{15, 6, 2040, 1, 2, 3}));
+    const std::vector<LvtRecord> got = records(dir.file("out.lvt"));
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].month, 6);
+    EXPECT_EQ(timeText(got[0]), "01:02:03.500");
+}
+
 TEST(PcapImport, RefusedAndDamagedFilesWriteNothing) {
     TempDir dir;
     const std::string out = dir.file("out.lvt");
