@@ -24,6 +24,16 @@ protected:
     static void filter(CaptureWindow *capture, const FilterCriteria &c) {
         capture->document().applyOffLineFilters(std::make_unique<OffLineFrameFilter>(c));
     }
+    // A window on a generated mixed capture of frames frames; null when it cannot be made.
+    CaptureWindow *openMix(std::uint32_t frames) {
+        const std::string generated = dir.file("long.lvt");
+        std::string error;
+        if (!synth::writeCapture(generated, synth::Layout::Stored,
+                                 synth::builtinScenario("mix", frames, 5),
+                                 synth::kScenarioStartYear, error))
+            return nullptr;
+        return window->openCapture(generated);
+    }
 };
 
 using test::cell;
@@ -64,12 +74,7 @@ TEST_F(FilteredSummaryTest, RowsAreTheFramesShownWithTheirOwnNumbers) {
 }
 
 TEST_F(FilteredSummaryTest, ALongCaptureIsFilteredAStretchAtATime) {
-    const std::string generated = dir.file("long.lvt");
-    std::string error;
-    ASSERT_TRUE(synth::writeCapture(generated, synth::Layout::Stored,
-                                    synth::builtinScenario("mix", 200000, 5),
-                                    synth::kScenarioStartYear, error));
-    CaptureWindow *capture = window->openCapture(generated);
+    CaptureWindow *capture = openMix(200000);
     ASSERT_NE(capture, nullptr);
     const QAbstractItemModel *model = capture->summaryModel();
     FilterCriteria events;
@@ -95,12 +100,7 @@ TEST_F(FilteredSummaryTest, ALongCaptureIsFilteredAStretchAtATime) {
 
 TEST_F(FilteredSummaryTest, HomeAndEndGoToTheFirstAndLastFrameShownAndSelectIt) {
     // A filter that shows more frames than one stretch: End reaches the last of them all.
-    const std::string generated = dir.file("long.lvt");
-    std::string error;
-    ASSERT_TRUE(synth::writeCapture(generated, synth::Layout::Stored,
-                                    synth::builtinScenario("mix", 20000, 5),
-                                    synth::kScenarioStartYear, error));
-    CaptureWindow *capture = window->openCapture(generated);
+    CaptureWindow *capture = openMix(20000);
     ASSERT_NE(capture, nullptr);
     FilterCriteria layer2;
     layer2.layer1 = layer2.layer3 = false;
