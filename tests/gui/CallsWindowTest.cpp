@@ -64,5 +64,25 @@ TEST_F(CallsWindowTest, TheTableListsTheCallsAndAChoiceOpensItsFlow) {
     EXPECT_FALSE(flow->exportSvg(QString::fromStdString(dir.file("no/such/flow.svg"))));
 }
 
+TEST_F(CallsWindowTest, ChoosingAnotherCallFiltersOnItsOwnReference) {
+    CaptureWindow *capture = open();
+    ASSERT_NE(capture, nullptr);
+    CallsWindow calls(*capture, nullptr, messages);
+    ASSERT_GE(calls.calls().size(), 2u);
+    ASSERT_NE(calls.chooseRow(0), nullptr);
+    const CallEntry &second = calls.calls()[1];
+    ASSERT_NE(second.callRef, calls.calls()[0].callRef);
+    FlowWindow *flow = calls.chooseRow(1);
+    ASSERT_NE(flow, nullptr);
+    CDecodeDoc &doc = capture->document();
+    EXPECT_EQ(doc.currentFrame(), second.firstFrame);
+    EXPECT_TRUE(doc.isShown(second.firstFrame));
+    EXPECT_FALSE(doc.isShown(calls.calls()[0].firstFrame)) << "the first call's filter is gone";
+    // Its arrows select their frames.
+    flow->activateArrow(1);
+    EXPECT_EQ(doc.currentFrame(), flow->flow().arrows[1].frame);
+    EXPECT_TRUE(messages.entries().empty());
+}
+
 } // namespace
 } // namespace qv

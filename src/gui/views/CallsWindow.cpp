@@ -216,7 +216,15 @@ FlowWindow *CallsWindow::chooseRow(int row) {
     const CallEntry &call = calls_[static_cast<std::size_t>(row)];
     CDecodeDoc &doc = capture_->document();
     // The filter goes on while the call's first frame is the current one: it takes that frame's
-    // call reference, and the frame stays in view as the filter shows only the call.
+    // call reference, and the frame stays in view as the filter shows only the call. The filter
+    // of a call chosen before hides this one's frames: its call reference goes first.
+    if (!call.x25 && doc.decodable() && !doc.isShown(call.firstFrame)) {
+        FilterCriteria criteria = offLineCriteria(doc);
+        if (criteria.callRefSet) {
+            criteria.callRefSet = false;
+            applyOffLineCriteria(doc, criteria, causes_);
+        }
+    }
     capture_->selectFrame(static_cast<int>(call.firstFrame));
     if (!call.x25 && doc.decodable())
         callRefOnSelection(doc, causes_, messages_);
