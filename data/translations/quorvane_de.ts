@@ -184,6 +184,10 @@
         <source>Find</source>
         <translation>Suchen</translation>
     </message>
+    <message>
+        <source>This is a V5 capture, decoded here as ISDN. To decode its V5 messages, check &quot;V5.1/V5.2 Encapsulated&quot; in Protocol Setup (LVT-60).</source>
+        <translation>Dies ist eine V5-Aufzeichnung, hier als ISDN dekodiert. Um ihre V5-Meldungen zu dekodieren, kreuzen Sie „V5.1/V5.2 gekapselt“ unter Protokoll einrichten (LVT-60) an.</translation>
+    </message>
 </context>
 <context>
     <name>qv::ColourSelectionDialog</name>

@@ -184,6 +184,10 @@
         <source>Find</source>
         <translation>Rechercher</translation>
     </message>
+    <message>
+        <source>This is a V5 capture, decoded here as ISDN. To decode its V5 messages, check &quot;V5.1/V5.2 Encapsulated&quot; in Protocol Setup (LVT-60).</source>
+        <translation>Cette capture est une capture V5, décodée ici en RNIS. Pour décoder ses messages V5, cochez « V5.1/V5.2 encapsulé » dans Configuration du protocole (LVT-60).</translation>
+    </message>
 </context>
 <context>
     <name>qv::ColourSelectionDialog</name>

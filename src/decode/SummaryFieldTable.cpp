@@ -63,7 +63,6 @@ constexpr ColumnInfo kColumns[kSummaryColumnCount] = {
     {"TS", nullptr, 4, false},
 };
 
-constexpr int kDirectionColumn = 3;
 constexpr int kFirstV5Column = 39;
 constexpr std::string_view kV5DirectionTitle = "AN - LE";
 

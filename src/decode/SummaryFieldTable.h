@@ -29,6 +29,8 @@ class SummaryFieldTable {
 public:
     static constexpr std::string_view kSection = "Lvt-Fields";
     static constexpr int kWidthPerChar = 12;
+    // The direction column, headed "TE - NT", or "AN - LE" while V5 decoding is on.
+    static constexpr int kDirectionColumn = 3;
 
     // English titles and the default widths and order.
     SummaryFieldTable();

@@ -2,6 +2,8 @@
 // choice changes in the settings, the working mode, the toolbar and the open captures.
 #include <gtest/gtest.h>
 
+#include <QLabel>
+
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -233,8 +235,31 @@ TEST_F(ProductSelectionTest, V5DecodingIsTheLvt60sChoice) {
     EXPECT_EQ(isdn[0], "EDSS-1");
     EXPECT_EQ(cell(capture->summaryModel(), 3, "Msg.Type"), "-");
     EXPECT_TRUE(hasHeader(capture->summaryModel(), "TE - NT"));
+    const auto hinted = [](CaptureWindow *window) {
+        return !window->findChild<QLabel *>(QStringLiteral("v5Hint"))->isHidden();
+    };
+    const QStringList v5Columns{"EFA", "DLA", "L3 Addr.", "TS"};
+    const auto v5Headers = [&v5Columns](CaptureWindow *window) {
+        int found = 0;
+        for (const QString &title : v5Columns)
+            found += hasHeader(window->summaryModel(), title) ? 1 : 0;
+        return found;
+    };
+    EXPECT_TRUE(hinted(capture)) << "a V5 capture decoded as ISDN says so";
+    EXPECT_EQ(v5Headers(capture), 0);
 
     chooseProduct(kProductLvt60, true);
+    EXPECT_FALSE(hinted(capture));
+    EXPECT_EQ(v5Headers(capture), 4) << "the V5 columns come with V5 decoding";
+    {
+        // An ISDN capture opened meanwhile has neither V5 columns nor the V5 heading.
+        CaptureWindow *isdnCapture = window->openCapture(test::sample("calls.lvt"));
+        ASSERT_NE(isdnCapture, nullptr);
+        EXPECT_EQ(v5Headers(isdnCapture), 0);
+        EXPECT_TRUE(hasHeader(isdnCapture->summaryModel(), "TE - NT"));
+        EXPECT_FALSE(hinted(isdnCapture));
+        window->closeActive();
+    }
     EXPECT_TRUE(settings.v5Decoding);
     const QStringList v5 = capture->detailTexts();
     ASSERT_FALSE(v5.isEmpty());
@@ -264,6 +289,8 @@ TEST_F(ProductSelectionTest, V5DecodingIsTheLvt60sChoice) {
     EXPECT_FALSE(settings.v5Decoding) << "no other product keeps it";
     EXPECT_EQ(capture->detailTexts(), isdn);
     EXPECT_TRUE(hasHeader(capture->summaryModel(), "TE - NT"));
+    EXPECT_EQ(v5Headers(capture), 0) << "no columns of \"?\" left behind";
+    EXPECT_TRUE(hinted(capture));
 }
 
 using ProtocolSetupTest = ProgramTest;

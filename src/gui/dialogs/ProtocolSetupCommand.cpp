@@ -7,7 +7,6 @@
 #include "capture/CDecodeDoc.h"
 #include "dialogs/ProtocolSetupDialog.h"
 #include "views/CaptureWindow.h"
-#include "views/SummaryModel.h"
 
 namespace qv {
 
@@ -65,10 +64,7 @@ void redecodeCapture(CaptureWindow &capture, bool v5Decoding) {
         if (kind != decodable->decoderKind())
             decodable->createDecoder(kind, decodable->v5Setting());
     }
-    // The summary keeps a row's texts once made: they are made again from the new decode.
-    if (auto *model = capture.findChild<SummaryModel *>())
-        model->refilter();
-    capture.sizeColumns();
+    capture.decodingChanged();
     capture.goToFrameNumber(static_cast<int>(frame) + 1);
 }
 

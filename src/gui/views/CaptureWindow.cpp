@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
@@ -134,8 +135,25 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document, SummaryFieldT
     split->addWidget(lower);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
+    // A V5 capture decoded as ISDN shows frames of SAPI 63 and TEI 116 that mean little: the
+    // window says why, and how to see its V5 messages.
+    v5Hint_ = new QLabel(tr("This is a V5 capture, decoded here as ISDN. To decode its V5 "
+                            "messages, check \"V5.1/V5.2 Encapsulated\" in Protocol Setup "
+                            "(LVT-60)."),
+                         this);
+    v5Hint_->setObjectName(QStringLiteral("v5Hint"));
+    v5Hint_->setWordWrap(true);
+    v5Hint_->setContentsMargins(6, 4, 6, 4);
+    v5Hint_->setAutoFillBackground(true);
+    QPalette hintColours = v5Hint_->palette();
+    hintColours.setColor(QPalette::Window, palette().color(QPalette::ToolTipBase));
+    hintColours.setColor(QPalette::WindowText, palette().color(QPalette::ToolTipText));
+    v5Hint_->setPalette(hintColours);
+    showV5Hint();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(v5Hint_);
     layout->addWidget(split);
 
     watchSelection();
@@ -224,6 +242,17 @@ void CaptureWindow::setViewFont(const QFont &font) {
     detail_->setFont(font);
     hexa_->setFont(font);
     sizeColumns();
+}
+
+void CaptureWindow::showV5Hint() {
+    const DecodableObject *capture = document_->decodable();
+    v5Hint_->setVisible(capture && capture->isV5Capture() &&
+                        capture->decoderKind() != DecoderKind::V5);
+}
+
+void CaptureWindow::decodingChanged() {
+    showV5Hint();
+    refreshSummary();
 }
 
 void CaptureWindow::setHexaShown(bool shown) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 class QAbstractItemModel;
+class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QTableView;
@@ -100,6 +101,9 @@ public:
     void setViewFont(const QFont &font);
     // Shows or hides the hexadecimal trace beside the detail.
     void setHexaShown(bool shown);
+    // The capture is decoded anew (another decoder, V5 or ISDN): the summary is made again with
+    // the columns of that decoding, and the V5 hint follows.
+    void decodingChanged();
     // The summary's columns or the colours changed: the summary is made again with the same
     // current frame and selection, and the detail is drawn again.
     void refreshSummary();
@@ -132,6 +136,7 @@ private:
     // The capture's path, with " - Active Filters " while off-line filters hide frames.
     void updateTitle();
     QList<int> markOctets(int offset, int count);
+    void showV5Hint();
 
     std::unique_ptr<CDecodeDoc> document_;
     SummaryFieldTable &columns_;
@@ -139,6 +144,7 @@ private:
     const ColourTable &colours_;
     SummaryModel *model_ = nullptr;
     QTableView *summary_ = nullptr;
+    QLabel *v5Hint_ = nullptr; // a V5 capture decoded as ISDN says so
     QListWidget *detail_ = nullptr;
     QPlainTextEdit *hexa_ = nullptr;
     std::unique_ptr<SummaryFinder> finder_;

@@ -19,12 +19,27 @@ QColor toQColor(const Rgb &rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
+// The columns a window shows: those of the table, the V5 columns only on a capture decoded as
+// V5 (only V5 decoding fills them), and there every one of them.
+std::vector<int> shownColumns(const SummaryFieldTable &table, bool v5) {
+    std::vector<int> shown;
+    for (int column : table.columnsInDisplayOrder())
+        if (SummaryFieldTable::isV5Column(column) ? v5 : table.field(column).width != 0)
+            shown.push_back(column);
+    return shown;
+}
+
+bool decodedAsV5(CDecodeDoc &document) {
+    const DecodableObject *capture = document.decodable();
+    return capture && capture->decoderKind() == DecoderKind::V5;
+}
+
 } // namespace
 
 SummaryModel::SummaryModel(CDecodeDoc &document, const SummaryFieldTable &columns,
                            const ColourTable &colours, QObject *parent)
     : FilteredRowsModel(parent), document_(document), table_(columns), colours_(colours),
-      columns_(columns.visibleColumnsInDisplayOrder()) {
+      v5_(decodedAsV5(document)), columns_(shownColumns(columns, v5_)) {
     refilter();
 }
 
@@ -112,8 +127,12 @@ QVariant SummaryModel::headerData(int section, Qt::Orientation orientation, int 
         return {};
     if (orientation == Qt::Vertical)
         return static_cast<qulonglong>(frameAt(section)) + 1;
-    const SummaryField &field = table_.field(summaryColumn(section));
-    return QString::fromLatin1(field.title.data(), static_cast<qsizetype>(field.title.size()));
+    // The direction column is headed for the capture's own kind of link.
+    const int column = summaryColumn(section);
+    const std::string_view title = column == SummaryFieldTable::kDirectionColumn
+                                       ? SummaryFieldTable::title(column, table_.language(), v5_)
+                                       : std::string_view(table_.field(column).title);
+    return QString::fromLatin1(title.data(), static_cast<qsizetype>(title.size()));
 }
 
 } // namespace qv

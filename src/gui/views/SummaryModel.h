@@ -53,6 +53,7 @@ private:
     std::unique_ptr<FrameSource> source_;
     const SummaryFieldTable &table_;
     const ColourTable &colours_;
+    bool v5_; // the capture is decoded as V5
     std::vector<int> columns_;
     mutable QHash<int, Row> cache_;
     mutable std::uint32_t previous_ = 0;
