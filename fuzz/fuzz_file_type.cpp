@@ -19,6 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (type != qv::kTypeUnreadable &&
         (type < 1 || type > qv::kTypeTraceCapture || type == 10 || type == 7))
         std::abort(); // a content-based answer is one of the scan's own types
-    qv::decideOpen(type, qv::OpenSource::Dialog, qv::WorkingMode::Examine);
+    qv::decideOpen(type, qv::OpenSource::Dialog);
     return 0;
 }
