@@ -7,13 +7,14 @@
 #include <string>
 #include <unistd.h>
 
+#include "ScratchFolder.h"
 #include "base/UserMessages.h"
 #include "capture/Dru70Decode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     if (size < 1)
         return 0;
-    const std::string path = "/tmp/qv-fuzz-dru-" + std::to_string(::getpid()) + ".dru";
+    const std::string path = (qv::fuzz::scratchFolder() / "recording.dru").string();
     std::FILE *f = std::fopen(path.c_str(), "wb");
     if (!f)
         return 0;

@@ -6,10 +6,11 @@
 #include <string>
 #include <unistd.h>
 
+#include "ScratchFolder.h"
 #include "app/FileType.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-    const std::string path = "/tmp/qv-fuzz-type-" + std::to_string(::getpid()) + ".lvt";
+    const std::string path = (qv::fuzz::scratchFolder() / "typed.lvt").string();
     std::FILE *f = std::fopen(path.c_str(), "wb");
     if (!f)
         return 0;
@@ -20,5 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         (type < 1 || type > qv::kTypeTraceCapture || type == 10 || type == 7))
         std::abort(); // a content-based answer is one of the scan's own types
     qv::decideOpen(type, qv::OpenSource::Dialog);
+    std::remove(path.c_str());
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "ScratchFolder.h"
 #include "app/DecoderContext.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
@@ -47,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::size_t profileSize = std::min<std::size_t>((data[1] << 8) | data[2], size - 3);
     const std::uint8_t *capture = data + 3 + profileSize;
     const std::size_t captureSize = size - 3 - profileSize;
-    const std::string folder = "/tmp/qv-fuzz-filter-" + std::to_string(::getpid());
-    std::filesystem::create_directories(folder);
+    const std::string folder = qv::fuzz::scratchFolder().string();
     const qv::FilterKind kind = (data[0] & 1) ? qv::FilterKind::RealTime : qv::FilterKind::OffLine;
     qv::FilterFiles files(folder);
     qv::FilterCriteria criteria;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <unistd.h>
 
+#include "ScratchFolder.h"
 #include "base/UserMessages.h"
 #include "plm/CPlm45Doc.h"
 #include "plm/PlmProject.h"
@@ -15,7 +16,7 @@
 namespace {
 
 void document(const std::uint8_t *data, std::size_t size) {
-    const std::string path = "/tmp/qv-fuzz-plm-" + std::to_string(::getpid()) + ".plm";
+    const std::string path = (qv::fuzz::scratchFolder() / "project.plm").string();
     std::FILE *f = std::fopen(path.c_str(), "wb");
     if (!f)
         return;

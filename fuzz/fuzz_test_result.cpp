@@ -6,11 +6,12 @@
 #include <string>
 #include <unistd.h>
 
+#include "ScratchFolder.h"
 #include "base/UserMessages.h"
 #include "results/TestResultFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
-    const std::string path = "/tmp/qv-fuzz-result-" + std::to_string(::getpid()) + ".lvt";
+    const std::string path = (qv::fuzz::scratchFolder() / "result.lvt").string();
     std::FILE *f = std::fopen(path.c_str(), "wb");
     if (!f)
         return 0;
