@@ -1,9 +1,12 @@
 // Timings of the desktop program on a large capture, drawn off screen:
 //   quorvane_gui_timings CAPTURE
-// the first rows after the file is chosen, jumps to frames (each with its repaint), and for each
+// the first rows after the file is chosen, jumps to frames (each with its repaint), filtered
+// views found in the background (how long until every row is found, and the longest stretch the
+// event loop goes without turning meanwhile, the window repainted as the rows come), and for each
 // long piece of work (Calls, Expert, Statistics, export, find, print) the time it takes, the
 // longest stretch the event loop goes without turning while it runs, and how long it takes to
 // stop once Cancel is pressed.
+#include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -24,6 +27,7 @@
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
 #include "capture/SummaryFinder.h"
+#include "filters/OffLineFrameFilter.h"
 #include "views/CaptureWindow.h"
 #include "views/FramePrinter.h"
 
@@ -162,6 +166,43 @@ int main(int argc, char **argv) {
         std::printf("jump to frame %d and repaint: %.1f ms\n", target + 1, msSince(clock));
     }
     std::printf("worst jump %.1f ms\n", worstJump);
+
+    std::printf("\nfiltered views, their rows found in the background:\n");
+    struct View {
+        const char *name;
+        qv::FilterCriteria criteria;
+    };
+    View views[3];
+    views[0].name = "layer 1 events";
+    views[0].criteria.layer2 = views[0].criteria.layer3 = false;
+    views[1].name = "layer 2 frames";
+    views[1].criteria.layer1 = views[1].criteria.layer3 = false;
+    views[2].name = "SETUP messages";
+    views[2].criteria.layer1 = views[2].criteria.layer2 = false;
+    views[2].criteria.message = 26;
+    for (const View &view : views) {
+        FreezeMeter meter;
+        QTimer repaint;
+        QObject::connect(&repaint, &QTimer::timeout, [&window] { window.grab(); });
+        meter.start();
+        repaint.start(100);
+        clock.restart();
+        capture->document().applyOffLineFilters(
+            std::make_unique<qv::OffLineFrameFilter>(view.criteria));
+        const double applied = msSince(clock);
+        while (capture->scanning())
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        const double found = msSince(clock);
+        repaint.stop();
+        const double freeze = meter.stop();
+        clock.restart();
+        capture->selectFrame(0);
+        const int rows = capture->summaryModel()->rowCount();
+        std::printf("%-15s %8d rows, filter applied %6.1f ms, all found %7.0f ms, "
+                    "longest freeze %6.1f ms\n",
+                    view.name, rows, applied, found, freeze);
+    }
+    capture->document().applyOffLineFilters(nullptr);
 
     std::printf("\nlong work in the background (Cancel pressed once its progress shows):\n");
     constexpr int kCancelAfterMs = 0;

@@ -159,6 +159,7 @@ TEST_F(FilterSheetTest, TheSheetsFilterHidesFramesOfTheOpenCapture) {
     field<QComboBox>(sheet, "message")->setCurrentText("CONNECT");
     sheet.accept();
     applyOffLineCriteria(doc, sheet.criteria(), nullptr);
+    finishScans();
     const QStringList types = column(capture->summaryModel(), "Msg.Type");
     ASSERT_FALSE(types.isEmpty());
     EXPECT_EQ(types.count("CONNECT"), types.size());
@@ -182,6 +183,7 @@ TEST_F(FilterSheetTest, CallRefOnSelectionFollowsTheCallOfTheSelectedFrame) {
 
     capture->selectFrame(12); // the SETUP of the first call
     callRefOnSelection(doc, nullptr, messages);
+    finishScans();
     EXPECT_TRUE(doc.filtersActive());
     const FilterCriteria c = offLineCriteria(doc);
     EXPECT_TRUE(c.callRefSet);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QScrollBar>
 #include <QTableView>
 
@@ -48,6 +49,7 @@ TEST_F(FilteredSummaryTest, RowsAreTheFramesShownWithTheirOwnNumbers) {
     setups.layer1 = setups.layer2 = false;
     setups.message = 26; // SETUP
     filter(capture, setups);
+    finishScans();
 
     ASSERT_GT(model->rowCount(), 1);
     EXPECT_LT(model->rowCount(), 40);
@@ -73,29 +75,82 @@ TEST_F(FilteredSummaryTest, RowsAreTheFramesShownWithTheirOwnNumbers) {
     EXPECT_EQ(capture->windowTitle(), plainTitle);
 }
 
-TEST_F(FilteredSummaryTest, ALongCaptureIsFilteredAStretchAtATime) {
-    CaptureWindow *capture = openMix(200000);
+TEST_F(FilteredSummaryTest, AMillionFramesAreFilteredInTheBackgroundWithACountOfTheRowsShown) {
+    CaptureWindow *capture = openMix(1000000);
     ASSERT_NE(capture, nullptr);
     const QAbstractItemModel *model = capture->summaryModel();
+    CDecodeDoc &doc = capture->document();
+    EXPECT_EQ(window->statusPane(3), "Displayed 1,000,000 of 1,000,000");
     FilterCriteria events;
     events.layer2 = events.layer3 = false;
     filter(capture, events);
-    const int first = model->rowCount();
-    EXPECT_GT(first, 0);
-    EXPECT_TRUE(model->canFetchMore({}));
+    // The window answers at once, with a count that says the scan is still going on.
+    EXPECT_TRUE(capture->scanning());
+    EXPECT_TRUE(window->statusPane(3).contains("(scanning... "))
+        << window->statusPane(3).toStdString();
 
-    // Selecting a late frame finds the rows up to it; every row is a layer-1 event.
-    CDecodeDoc &doc = capture->document();
+    // Going to a late frame while the scan runs shows it at once and selects its row once the
+    // scan has come to it.
     std::uint32_t late = doc.frameCount() - 1;
     while (!doc.isShown(late))
         --late;
-    capture->selectFrame(static_cast<int>(late));
+    capture->goToFrameNumber(static_cast<int>(late) + 1);
     EXPECT_EQ(doc.currentFrame(), late);
-    EXPECT_GT(model->rowCount(), first);
-    const int rows = model->rowCount();
-    EXPECT_EQ(model->headerData(rows - 1, Qt::Vertical, Qt::DisplayRole).toUInt(), late + 1);
-    for (int row = 0; row < rows; row += 97)
+    EXPECT_TRUE(messages.entries().empty());
+    finishScans();
+    EXPECT_EQ(capture->selectedFrames(), std::vector<std::uint32_t>{late});
+
+    // Every frame shown is a row, each a layer-1 event, and the count says how many.
+    int shown = 0;
+    for (std::uint32_t frame = 0; frame < doc.frameCount(); frame += 1)
+        shown += doc.isShown(frame) ? 1 : 0;
+    ASSERT_GT(shown, 1000);
+    EXPECT_EQ(model->rowCount(), shown);
+    EXPECT_EQ(window->statusPane(3),
+              QString("Displayed %1 of 1,000,000").arg(QLocale().toString(shown)));
+    EXPECT_EQ(model->headerData(shown - 1, Qt::Vertical, Qt::DisplayRole).toUInt(), late + 1);
+    for (int row = 0; row < shown; row += 97)
         EXPECT_EQ(cell(model, row, "Type"), "Phys.") << row;
+
+    // End reaches the last frame shown, Go To a frame the filter hides offers the nearest one.
+    auto *table = capture->findChild<QTableView *>();
+    ASSERT_NE(table, nullptr);
+    capture->selectFrame(0);
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
+    QApplication::sendEvent(table, &end);
+    EXPECT_EQ(capture->selectedFrames(), std::vector<std::uint32_t>{late});
+    messages.queueAnswer(MessageAnswer::Yes);
+    capture->goToFrameNumber(static_cast<int>(late) + 2);
+    EXPECT_EQ(doc.currentFrame(), late);
+    ASSERT_EQ(messages.entries().size(), 1u);
+    EXPECT_EQ(messages.entries()[0].text, kMsgFrameSuppressed);
+
+    // Lifting the filter shows every frame again at once.
+    filter(capture, {});
+    EXPECT_FALSE(capture->scanning());
+    EXPECT_EQ(model->rowCount(), 1000000);
+}
+
+TEST_F(FilteredSummaryTest, AFilterChangedWhileTheScanRunsStartsItAfresh) {
+    CaptureWindow *capture = openMix(200000);
+    ASSERT_NE(capture, nullptr);
+    FilterCriteria events;
+    events.layer2 = events.layer3 = false;
+    filter(capture, events);
+    FilterCriteria frames;
+    frames.layer1 = frames.layer3 = false;
+    filter(capture, frames);
+    finishScans();
+    const QAbstractItemModel *model = capture->summaryModel();
+    ASSERT_GT(model->rowCount(), 0);
+    for (int row = 0; row < model->rowCount(); row += 101)
+        EXPECT_NE(cell(model, row, "Type"), "Phys.") << row;
+    // Closing a window whose scan runs stops the scan with it.
+    filter(capture, events);
+    EXPECT_TRUE(capture->scanning());
+    window->closeActive();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window->activeCapture(), nullptr);
 }
 
 TEST_F(FilteredSummaryTest, HomeAndEndGoToTheFirstAndLastFrameShownAndSelectIt) {
@@ -105,6 +160,7 @@ TEST_F(FilteredSummaryTest, HomeAndEndGoToTheFirstAndLastFrameShownAndSelectIt) 
     FilterCriteria layer2;
     layer2.layer1 = layer2.layer3 = false;
     filter(capture, layer2);
+    finishScans();
     CDecodeDoc &doc = capture->document();
     std::uint32_t last = doc.frameCount() - 1;
     while (!doc.isShown(last))

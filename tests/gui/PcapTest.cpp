@@ -98,6 +98,7 @@ TEST_F(PcapTest, ExportsTheActiveCapture) {
     setups.layer1 = setups.layer2 = false;
     setups.message = 26; // SETUP
     capture->document().applyOffLineFilters(std::make_unique<OffLineFrameFilter>(setups));
+    finishScans();
     const int shown = capture->summaryModel()->rowCount();
     const std::string setupsOnly = (folder / "setups.lvt").string();
     ASSERT_TRUE(window->exportActive(setupsOnly));

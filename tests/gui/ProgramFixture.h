@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QColor>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -18,6 +20,7 @@
 #include "base/IniFile.h"
 #include "base/UserMessages.h"
 #include "support/TempDir.h"
+#include "views/CaptureWindow.h"
 
 namespace qv::test {
 
@@ -51,6 +54,23 @@ protected:
     ~ProgramTest() override { window.reset(); }
 
     CaptureWindow *openSample(const std::string &name) { return window->openCapture(sample(name)); }
+    // Runs the event loop until the scans of filtered summaries have ended, as a user waiting
+    // for the count would.
+    void finishScans() {
+        const auto busy = [this] {
+            for (const CaptureWindow *capture : window->findChildren<CaptureWindow *>())
+                if (capture->scanning())
+                    return true;
+            return false;
+        };
+        QElapsedTimer clock;
+        clock.start();
+        while (busy() && clock.elapsed() < 120000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(2);
+        }
+        EXPECT_FALSE(busy()) << "a scan of filtered rows never ended";
+    }
     // The settings file as the next start reads it.
     IniFile onDisk() const {
         IniFile file;

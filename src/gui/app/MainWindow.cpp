@@ -93,6 +93,9 @@ MainWindow::MainWindow(const Installation &installation, Settings &settings,
     framePane_ = new QLabel(this);
     framePane_->setMinimumWidth(
         fontMetrics().horizontalAdvance(QStringLiteral("Frame number 0000000")));
+    shownPane_ = new QLabel(this);
+    shownPane_->setObjectName(QStringLiteral("shownPane"));
+    statusBar()->addPermanentWidget(shownPane_);
     statusBar()->addPermanentWidget(textPane_);
     statusBar()->addPermanentWidget(framePane_);
     causes_.load(settings_.file());
@@ -144,6 +147,7 @@ void MainWindow::createMenus() {
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this] {
         updateDocumentActions();
         refreshStatusPanes();
+        refreshShownPane();
     });
     updateRecentMenu();
     updateDocumentActions();
@@ -773,7 +777,12 @@ CaptureWindow *MainWindow::openCapture(const std::string &path) {
             [this] { context_.columns.save(settings_.file()); });
     connect(window, &CaptureWindow::statusMessage, this,
             [this](const QString &text) { statusBar()->showMessage(text); });
+    connect(window, &CaptureWindow::shownCountChanged, this, [this, window] {
+        if (activeCapture() == window)
+            shownPane_->setText(window->shownCountText());
+    });
     showDocument(window, path);
+    refreshShownPane();
     return window;
 }
 
@@ -993,7 +1002,14 @@ void MainWindow::refreshStatusPanes() {
     }
 }
 
+void MainWindow::refreshShownPane() {
+    const CaptureWindow *capture = activeCapture();
+    shownPane_->setText(capture ? capture->shownCountText() : QString());
+}
+
 QString MainWindow::statusPane(int pane) const {
+    if (pane == 3)
+        return shownPane_->text();
     return (pane == 1 ? framePane_ : textPane_)->text();
 }
 

@@ -101,11 +101,13 @@ public:
     // The summary's find dialog, made on first use.
     FindDialog *findDialog();
 
-    // The status bar's frame panes: 1 the frame number, 2 a text of the frame.
+    // The status bar's frame panes: 1 the frame number, 2 a text of the frame; statusPane also
+    // reads 3, the frames shown of the active capture ("Displayed N of M").
     void setStatusPane(int pane, const std::string &text) override;
     QString statusPane(int pane) const;
     // Shows the active document's frame in the panes when another document became active.
     void refreshStatusPanes();
+    void refreshShownPane();
 
     // The summary columns, or the colours, in use from now on: written to the settings file
     // and shown at once by every open summary.
@@ -175,6 +177,7 @@ private:
     QMdiArea *mdiArea_ = nullptr;
     QToolBar *toolBar_ = nullptr;
     QLabel *framePane_ = nullptr;
+    QLabel *shownPane_ = nullptr;
     QLabel *textPane_ = nullptr;
     QActionGroup *modeGroup_ = nullptr;
     QActionGroup *productGroup_ = nullptr;

@@ -6,6 +6,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QSplitter>
@@ -162,10 +163,11 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document, SummaryFieldT
     document_->onFiltersApplied = [this] {
         model_->refilter();
         updateTitle();
+        emit shownCountChanged();
     };
     document_->onFrameShown = [this](std::uint32_t frame, bool selectInSummary) {
-        if (selectInSummary && model_->rowOf(frame) >= 0 &&
-            static_cast<std::uint32_t>(selectedFrame()) != frame)
+        if (selectInSummary && static_cast<std::uint32_t>(selectedFrame()) != frame &&
+            (!model_->decided(frame) || model_->rowOf(frame) >= 0))
             selectFrame(static_cast<int>(frame));
     };
     connect(detail_, &QListWidget::currentRowChanged, this,
@@ -262,9 +264,35 @@ void CaptureWindow::setHexaShown(bool shown) {
 void CaptureWindow::watchSelection() {
     connect(summary_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
-                if (current.isValid())
-                    showFrame(static_cast<int>(model_->frameAt(current.row())));
+                if (!current.isValid())
+                    return;
+                // A row chosen now replaces one still waiting for the scan.
+                pendingFrame_ = -1;
+                showFrame(static_cast<int>(model_->frameAt(current.row())));
             });
+    connect(model_, &FilteredRowsModel::scanAdvanced, this, [this] {
+        if (pendingFrame_ >= 0 && model_->decided(static_cast<std::uint32_t>(pendingFrame_))) {
+            const int frame = static_cast<int>(pendingFrame_);
+            pendingFrame_ = -1;
+            selectFrame(frame);
+        }
+        emit shownCountChanged();
+    });
+    emit shownCountChanged();
+}
+
+QString CaptureWindow::shownCountText() const {
+    const QLocale locale;
+    const QString text = tr("Displayed %1 of %2")
+                             .arg(locale.toString(model_->rowCount()),
+                                  locale.toString(static_cast<qulonglong>(model_->totalItems())));
+    if (!model_->scanning())
+        return text;
+    return tr("%1 (scanning... %2%)").arg(text).arg(static_cast<int>(model_->scanFraction() * 100));
+}
+
+bool CaptureWindow::scanning() const {
+    return model_->scanning();
 }
 
 void CaptureWindow::refreshSummary() {
@@ -282,12 +310,18 @@ void CaptureWindow::refreshSummary() {
     delete old;
     watchSelection();
     sizeColumns();
+    // Under filters the rows come from a scan: rows it has found keep their selection, and the
+    // current frame is selected again once the scan reaches it.
     for (std::uint32_t frame : selected)
         if (const int row = model_->rowOf(frame); row >= 0)
             summary_->selectionModel()->select(
                 model_->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     if (!hadCurrent)
         return;
+    if (!model_->decided(static_cast<std::uint32_t>(current))) {
+        pendingFrame_ = current;
+        return;
+    }
     const int row = model_->rowOf(static_cast<std::uint32_t>(current));
     if (row < 0)
         return;
@@ -317,11 +351,13 @@ void CaptureWindow::goToTypedFrame() {
 
 void CaptureWindow::goToFrameNumber(int number) {
     const auto frame = static_cast<std::uint32_t>(number - 1);
-    if (model_->rowOf(frame) >= 0) {
+    if (model_->decided(frame) && model_->rowOf(frame) >= 0) {
         selectFrame(static_cast<int>(frame));
         return;
     }
-    // Hidden by the filters: the document asks whether to go to the nearest frame shown.
+    // Hidden by the filters, or not reached by the scan yet: the document knows, and asks
+    // whether to go to the nearest frame shown. A frame the scan has yet to reach is selected
+    // when it does.
     if (document_->reachFrame(frame, false))
         selectFrame(static_cast<int>(document_->currentFrame()));
 }
@@ -573,6 +609,14 @@ CaptureWindow::~CaptureWindow() {
 }
 
 void CaptureWindow::selectFrame(int frame) {
+    if (frame < 0)
+        return;
+    if (!model_->decided(static_cast<std::uint32_t>(frame))) {
+        // The detail shows it now, the summary when the scan has found its row.
+        showFrame(frame);
+        pendingFrame_ = frame;
+        return;
+    }
     const int row = model_->rowOf(static_cast<std::uint32_t>(frame));
     if (row < 0)
         return;

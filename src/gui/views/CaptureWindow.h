@@ -62,6 +62,7 @@ public:
 
     CDecodeDoc &document() { return *document_; }
     // Makes frame the current one: selected in the summary, shown in the detail and hexa trace.
+    // A frame the scan of the filtered rows has not reached yet is selected when it does.
     void selectFrame(int frame);
 
     // Runs a find on the summary from the selected row in the background (its progress dialog
@@ -119,8 +120,16 @@ public:
     // Marks the octets of detail row in the hexa trace; the octets marked, as frame offsets.
     QList<int> selectDetailRow(int row);
 
+    // How many frames the summary shows of how many, as the status bar tells it ("Displayed N
+    // of M", with the scan's progress while it runs).
+    QString shownCountText() const;
+    // Whether the filtered rows are still being found.
+    bool scanning() const;
+
 signals:
     void statusMessage(const QString &text);
+    // The number of frames shown changed, or the scan came further.
+    void shownCountChanged();
     // The user resized a column: its width is in the summary table now.
     void columnWidthsChanged();
 
@@ -152,6 +161,8 @@ private:
     CommentSlot comment_;
     ChildHost childHost_;
     int traceMark_ = -1; // the first octet marked in the hexa trace, -1 for none
+    // The frame to select once the scan of the filtered rows has come to it; -1 for none.
+    std::int64_t pendingFrame_ = -1;
 };
 
 } // namespace qv

@@ -11,19 +11,107 @@ namespace {
 // kFetchItems at a time.
 constexpr int kFetchRows = 512;
 constexpr std::uint32_t kFetchItems = 65536;
+// How often the rows a background scan found join the view.
+constexpr int kScanTakeMs = 50;
 
 } // namespace
 
+void RowScanFeed::found(std::uint32_t item) {
+    std::lock_guard lock(mutex_);
+    pending_.push_back(item);
+    reached_ = std::max(reached_, item + 1);
+}
+
+void RowScanFeed::reached(std::uint32_t end) {
+    std::lock_guard lock(mutex_);
+    reached_ = std::max(reached_, end);
+}
+
+FilteredRowsModel::~FilteredRowsModel() {
+    stopScan();
+}
+
+void FilteredRowsModel::stopScan() {
+    if (!scan_)
+        return;
+    scan_->feed->stop_.store(true, std::memory_order_relaxed);
+    if (scan_->thread.joinable())
+        scan_->thread.join();
+    scan_.reset();
+    if (scanTimer_)
+        scanTimer_->stop();
+}
+
 void FilteredRowsModel::restartRows(bool filtered) {
+    stopScan();
     filtered_ = filtered;
     items_.clear();
     scanned_ = 0;
     complete_ = !filtered_;
-    if (filtered_)
-        items_ = scan(kFetchRows, kFetchItems);
+    if (!filtered_)
+        return;
+    if (RowScan work = backgroundScan()) {
+        // The scan's rows join the model from this thread, a batch at a time.
+        scan_ = std::make_unique<BackgroundScan>();
+        scan_->feed = std::make_shared<RowScanFeed>();
+        scan_->thread = std::thread([feed = scan_->feed, work = std::move(work)] {
+            work(*feed);
+            std::lock_guard lock(feed->mutex_);
+            feed->done_ = true;
+        });
+        if (!scanTimer_) {
+            scanTimer_ = new QTimer(this);
+            scanTimer_->setInterval(kScanTakeMs);
+            connect(scanTimer_, &QTimer::timeout, this, [this] { takeScanned(); });
+        }
+        scanTimer_->start();
+        return;
+    }
+    items_ = scan(kFetchRows, kFetchItems);
+}
+
+void FilteredRowsModel::takeScanned() {
+    if (!scan_)
+        return;
+    std::vector<std::uint32_t> found;
+    std::uint32_t reached = 0;
+    bool done = false;
+    {
+        RowScanFeed &feed = *scan_->feed;
+        std::lock_guard lock(feed.mutex_);
+        found.swap(feed.pending_);
+        reached = feed.reached_;
+        done = feed.done_;
+    }
+    if (!found.empty()) {
+        const int first = static_cast<int>(items_.size());
+        beginInsertRows(QModelIndex(), first, first + static_cast<int>(found.size()) - 1);
+        items_.insert(items_.end(), found.begin(), found.end());
+        endInsertRows();
+    }
+    scanned_ = std::max(scanned_, reached);
+    if (done) {
+        // A scan that ended early (an unreadable file) leaves the rows it found: nothing more
+        // will be found after them.
+        if (scan_->thread.joinable())
+            scan_->thread.join();
+        scan_.reset();
+        scanTimer_->stop();
+        scanned_ = itemCount();
+        complete_ = true;
+    }
+    emit scanAdvanced();
+}
+
+double FilteredRowsModel::scanFraction() const {
+    const std::uint32_t count = itemCount();
+    if (!scan_ || count == 0)
+        return 1.0;
+    return static_cast<double>(scanned_) / count;
 }
 
 int FilteredRowsModel::rowCount(const QModelIndex &parent) const {
+
     if (parent.isValid())
         return 0;
     const std::size_t rows = filtered_ ? items_.size() : itemCount();
@@ -49,11 +137,11 @@ std::vector<std::uint32_t> FilteredRowsModel::scan(int rows, std::uint32_t limit
 }
 
 bool FilteredRowsModel::canFetchMore(const QModelIndex &parent) const {
-    return !parent.isValid() && !complete_;
+    return !parent.isValid() && !complete_ && !scan_;
 }
 
 void FilteredRowsModel::fetchMore(const QModelIndex &parent) {
-    if (parent.isValid() || complete_)
+    if (parent.isValid() || complete_ || scan_)
         return;
     const std::vector<std::uint32_t> found = scan(kFetchRows, kFetchItems);
     if (found.empty())
@@ -74,7 +162,7 @@ std::uint32_t FilteredRowsModel::itemAt(int row) const {
 }
 
 int FilteredRowsModel::rowOf(std::uint32_t item) {
-    while (filtered_ && !complete_ && scanned_ <= item)
+    while (filtered_ && !scan_ && !complete_ && scanned_ <= item)
         fetchMore(QModelIndex());
     return loadedRowOf(item);
 }
@@ -93,7 +181,7 @@ int FilteredRowsModel::nearestRow(std::uint32_t item) {
     }
     // The rows up to the first shown item after this one, when there is one.
     rowOf(item);
-    while (!complete_ && (items_.empty() || items_.back() <= item))
+    while (!scan_ && !complete_ && (items_.empty() || items_.back() <= item))
         fetchMore(QModelIndex());
     const auto after = std::lower_bound(items_.begin(), items_.end(), item);
     if (after != items_.end() && *after == item)

@@ -58,20 +58,27 @@ void SummaryModel::refilter() {
     endResetModel();
 }
 
-std::uint32_t SummaryModel::itemCount() const {
-    return document_.frameCount();
+FilteredRowsModel::RowScan SummaryModel::backgroundScan() {
+    // The scan reads a source of its own, with the filters as they are now.
+    auto setup = std::make_shared<FrameSourceSetup>(FrameSource::setupOf(document_));
+    return [setup](RowScanFeed &feed) {
+        FrameSource source(std::move(*setup));
+        if (!source.open())
+            return;
+        source.forEachShown(
+            [&feed](std::uint32_t frame) {
+                feed.found(frame);
+                return !feed.stopped();
+            },
+            [&feed](std::uint64_t done, std::uint64_t) {
+                feed.reached(static_cast<std::uint32_t>(done));
+                return !feed.stopped();
+            });
+    };
 }
 
-bool SummaryModel::itemShown(std::uint32_t frame, bool &nothingAfter) {
-    if (!source_)
-        return false;
-    DecodableObject &capture = source_->capture();
-    if (!isShown(capture.decodeTo(previous_, frame))) {
-        nothingAfter = capture.endReached() && frame >= capture.lastPassing();
-        return false;
-    }
-    previous_ = frame;
-    return true;
+std::uint32_t SummaryModel::itemCount() const {
+    return document_.frameCount();
 }
 
 int SummaryModel::columnCount(const QModelIndex &parent) const {

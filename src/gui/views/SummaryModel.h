@@ -2,7 +2,7 @@
 // The frame summary as a Qt model over a capture document: a row per frame the filters show,
 // the visible columns of the summary table in display order, texts made when a row is first
 // shown and then kept. Without filters row n is frame n; with filters the rows are the frames
-// shown, found a stretch at a time as the view scrolls towards the end, and the row header
+// shown, found in the background while the view shows those found so far, and the row header
 // keeps each frame's own number.
 #include <QColor>
 #include <QHash>
@@ -46,8 +46,8 @@ private:
     };
     const Row &row(int rowNumber) const;
     std::uint32_t itemCount() const override;
-    // Whether the filters show frame, decoded by the model's own source.
-    bool itemShown(std::uint32_t frame, bool &nothingAfter) override;
+    // The filtered rows are found by a walk over a source of the scan's own.
+    RowScan backgroundScan() override;
 
     CDecodeDoc &document_;
     std::unique_ptr<FrameSource> source_;
