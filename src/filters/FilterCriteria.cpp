@@ -183,4 +183,11 @@ CallRefSelection selectCallRef(FilterCriteria &criteria, const DecodedFrame &fra
     return CallRefSelection::Applied;
 }
 
+std::vector<std::string> knownCauseNames() {
+    std::vector<std::string> names;
+    for (const auto &known : kKnownCauses)
+        names.emplace_back(known.name);
+    return names;
+}
+
 } // namespace qv

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qv {
 
@@ -83,6 +84,9 @@ struct FilterCriteria {
 // text: a cause is 0..127.
 std::optional<std::uint32_t> causeNumber(std::string_view text, int format,
                                          const CauseList *causes);
+
+// The cause names every filter knows beside the user's cause list.
+std::vector<std::string> knownCauseNames();
 
 // "Call-Ref on selection": the outcome of asking for the call reference of the selected frame.
 enum class CallRefSelection { Applied, AlreadySet, NotLayer3 };
