@@ -12,6 +12,8 @@ constexpr const char *kLanguage = "Language";
 constexpr const char *kPolice = "Police";
 constexpr const char *kRecentFileList = "Recent File List";
 constexpr const char *kRegistration = "Registration";
+constexpr const char *kFilterBar = "Filter Bar";
+constexpr std::size_t kFilterLineLength = 1024;
 
 constexpr std::size_t kLastPathLength = 255;
 constexpr std::size_t kProtocolLength = 169;
@@ -126,6 +128,15 @@ std::string RecentFileList::displayName(const std::string &path) {
     return "..." + path.substr(path.size() - (kDisplayLength - 3));
 }
 
+void Settings::rememberFilterLine(const std::string &line) {
+    if (line.empty())
+        return;
+    std::erase(filterHistory, line);
+    filterHistory.insert(filterHistory.begin(), line.substr(0, kFilterLineLength));
+    if (filterHistory.size() > kFilterHistoryLength)
+        filterHistory.resize(kFilterHistoryLength);
+}
+
 void Settings::open(const std::string &path) {
     file_.load(path);
     load(file_);
@@ -164,6 +175,14 @@ void Settings::load(const IniFile &ini) {
     for (std::size_t i = RecentFileList::kMaxEntries; i-- > 0;)
         recentFiles.add(ini.readString(kRecentFileList, recentKey(i), "", kRecentFileLength));
 
+    filterHistory.clear();
+    for (std::size_t i = 0; i < kFilterHistoryLength; ++i) {
+        std::string line =
+            ini.readString(kFilterBar, "Line" + std::to_string(i + 1), "", kFilterLineLength);
+        if (!line.empty())
+            filterHistory.push_back(std::move(line));
+    }
+
     registrationName = ini.readString(kRegistration, "name", "", kRegistrationLength);
     registrationCompany = ini.readString(kRegistration, "company", "", kRegistrationLength);
     serialPorts.load(ini, product);
@@ -190,6 +209,13 @@ void Settings::saveOnExit(IniFile &ini) const {
     // the working folder would name a different (usually missing) folder at the next start.
     ini.writeString(kConfiguration, "Last Path", lastPath.substr(0, kLastPathLength));
     ini.writeInt(kConfiguration, "Hexa", hexa ? 1 : 0);
+    for (std::size_t i = 0; i < kFilterHistoryLength; ++i) {
+        const std::string key = "Line" + std::to_string(i + 1);
+        if (i < filterHistory.size())
+            ini.writeString(kFilterBar, key, filterHistory[i]);
+        else
+            ini.removeKey(kFilterBar, key);
+    }
     ini.writeString(kProtocolInfo, "Protocol", protocol);
     ini.writeString(kProtocolInfo, "Variant", variant);
     ini.writeString(kProtocolInfo, "V5 Decoding", v5Decoding ? "Yes" : "No");

@@ -149,6 +149,11 @@ public:
     int fontSize = 9;
     int fontStyle = 0;
     RecentFileList recentFiles;
+    // The filter bar's lines, the last applied first; at most kFilterHistoryLength.
+    static constexpr std::size_t kFilterHistoryLength = 20;
+    std::vector<std::string> filterHistory;
+    // Puts line first in the history, once.
+    void rememberFilterLine(const std::string &line);
     std::string registrationName;
     std::string registrationCompany;
     SerialSettingsTable serialPorts; // of the product selected

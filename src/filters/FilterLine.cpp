@@ -277,6 +277,13 @@ bool splitTerms(std::string_view line, std::vector<Term> &terms, FilterLineError
     return true;
 }
 
+// Whether criteria hold a criterion that only a layer-3 frame can meet.
+bool layer3Only(const FilterCriteria &c) {
+    return c.callRefSet || c.localAddressSet || c.remoteAddressSet || c.pdSet || c.message != 0 ||
+           c.causeSet || c.lcnSet || c.x25LocalAddressSet || c.x25RemoteAddressSet ||
+           c.packetType != 0 || c.cugSet;
+}
+
 } // namespace
 
 FilterLineResult parseFilterLine(std::string_view line, const CauseList *causes) {
@@ -306,13 +313,21 @@ FilterLineResult parseFilterLine(std::string_view line, const CauseList *causes)
             return result;
         }
     }
+    // Criteria of layer 3 alone select layer-3 frames: "msg=SETUP" shows the SETUP messages,
+    // not them and every frame of the lower layers, unless the line says which layers.
+    if (!seen[kLayer] && layer3Only(criteria)) {
+        criteria.layer1 = false;
+        criteria.layer2 = false;
+    }
     result.criteria = criteria;
     return result;
 }
 
 std::string filterLine(const FilterCriteria &c) {
     std::string line;
-    if (!(c.layer1 && c.layer2 && c.layer3)) {
+    // Without a layer term, layer-3 criteria select layer 3 alone: every layer is then said.
+    const bool implied = layer3Only(c) && !c.layer1 && !c.layer2 && c.layer3;
+    if (!(c.layer1 && c.layer2 && c.layer3) ? !implied : layer3Only(c)) {
         std::string layers;
         for (const auto &[on, digit] : {std::pair{c.layer1, '1'}, {c.layer2, '2'}, {c.layer3, '3'}})
             if (on)

@@ -2,7 +2,9 @@
 // The off-line filter as one line of text, as the filter bar takes it: terms "key=value"
 // separated by blanks, a value with blanks in double quotes. Every term sets one criterion; a
 // criterion no term names is left showing everything. The keys, without regard to case:
-//   layer=1,2,3       the layers shown (any of the three digits)
+//   layer=1,2,3       the layers shown (any of the three digits); without it a line holding a
+//                     criterion only a layer-3 frame can meet (cr, local, remote, pd, msg,
+//                     cause and the X.25 keys) shows layer 3 alone
 //   sapi=0 tei=64     SAPI and TEI, decimal
 //   dir=TE->NT        the direction, as the direction list names it
 //   frame=RR          the layer-2 frame type; rr=no leaves out the RR frames

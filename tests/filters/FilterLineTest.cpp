@@ -39,6 +39,14 @@ TEST(FilterLine, TypedTermsSetTheirCriteria) {
     EXPECT_TRUE(c.layer2 && c.layer3);
     EXPECT_FALSE(c.keepRR);
 
+    // A criterion only layer-3 frames meet shows layer 3 alone, unless the layers are given.
+    for (const char *line : {"msg=SETUP", "cr=1", "cause=16", "local=1*", "lcn=3"}) {
+        const FilterCriteria layer3 = parsed(line);
+        EXPECT_TRUE(!layer3.layer1 && !layer3.layer2 && layer3.layer3) << line;
+    }
+    EXPECT_TRUE(parsed("layer=1,2,3 msg=SETUP").layer1);
+    EXPECT_TRUE(parsed("tei=3").layer1) << "a layer-2 criterion leaves the layers as they are";
+
     // Causes in each of their three forms; the call reference is hexadecimal with or without 0x.
     EXPECT_EQ(parsed("cause=16").causeFormat, kCauseDecimal);
     EXPECT_EQ(parsed("cause=0x10").causeFormat, kCauseHexa);
@@ -105,11 +113,15 @@ TEST(FilterLine, TheLineWrittenForAFilterReadsBackAsThatFilter) {
     hex.causeSet = true;
     hex.causeText = "1F";
     hex.causeFormat = kCauseHexa;
+    hex.layer1 = hex.layer2 = false;
     EXPECT_EQ(filterLine(hex), "cause=0x1F");
     EXPECT_EQ(parsed(filterLine(hex)).causeFormat, kCauseHexa);
-    // Names with blanks are quoted.
+    // Names with blanks are quoted; a layer-3 criterion on every layer says the layers.
     FilterCriteria userInfo;
     userInfo.message = 33;
+    EXPECT_EQ(filterLine(userInfo), "layer=1,2,3 msg=\"USER INFO\"");
+    EXPECT_EQ(parsed(filterLine(userInfo)), userInfo);
+    userInfo.layer1 = userInfo.layer2 = false;
     EXPECT_EQ(filterLine(userInfo), "msg=\"USER INFO\"");
     EXPECT_EQ(parsed(filterLine(userInfo)), userInfo);
 }

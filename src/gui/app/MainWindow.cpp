@@ -772,6 +772,8 @@ CaptureWindow *MainWindow::openCapture(const std::string &path) {
     auto *window =
         new CaptureWindow(std::move(document), context_.columns, context_.colours, settings_.hexa);
     window->setViewFont(viewFont());
+    window->setFilterContext(installation_.filterFolder(), &causes_, &settings_);
+    window->setFilterContext(installation_.filterFolder(), &causes_, &settings_);
     window->setChildHost([this](QWidget *child) { hostChild(child); });
     connect(window, &CaptureWindow::columnWidthsChanged, this,
             [this] { context_.columns.save(settings_.file()); });

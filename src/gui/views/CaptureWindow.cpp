@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QSplitter>
@@ -34,6 +35,7 @@
 
 #include "app/BackgroundWork.h"
 #include "app/ColourTable.h"
+#include "app/Settings.h"
 #include "base/Numbers.h"
 #include "base/UserMessages.h"
 #include "capture/CDecodeDoc.h"
@@ -44,7 +46,10 @@
 #include "decode/HexaTrace.h"
 #include "decode/SummaryFieldTable.h"
 #include "dialogs/OffLineFilterCommands.h"
+#include "filters/FilterFiles.h"
+#include "filters/FilterLine.h"
 #include "views/CommentWindow.h"
+#include "views/FilterBar.h"
 #include "views/FramePrinter.h"
 #include "views/PrintDialog.h"
 #include "views/SummaryModel.h"
@@ -154,7 +159,20 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document, SummaryFieldT
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    filterBar_ = new FilterBar(this);
+    connect(filterBar_, &FilterBar::applyAsked, this,
+            [this](const QString &line) { applyFilterLine(line); });
+    connect(filterBar_, &FilterBar::profileChosen, this, [this](const QString &name) {
+        FilterCriteria criteria;
+        if (!FilterFiles(filterFolder_).Load(FilterKind::OffLine, name.toStdString(), criteria)) {
+            filterBar_->showError(tr("The profile %1 cannot be read").arg(name));
+            return;
+        }
+        applyOffLineCriteria(*document_, criteria, causes_);
+    });
+    filterBar_->showLine(latin1(filterLine(offLineCriteria(*document_))));
     layout->addWidget(v5Hint_);
+    layout->addWidget(filterBar_);
     layout->addWidget(split);
 
     watchSelection();
@@ -163,6 +181,7 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document, SummaryFieldT
     document_->onFiltersApplied = [this] {
         model_->refilter();
         updateTitle();
+        filterBar_->showLine(latin1(filterLine(offLineCriteria(*document_))));
         emit shownCountChanged();
     };
     document_->onFrameShown = [this](std::uint32_t frame, bool selectInSummary) {
@@ -184,6 +203,117 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document, SummaryFieldT
     });
     connect(bar, &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
     finder_ = std::make_unique<SummaryFinder>(columns);
+    summary_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(summary_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { summaryMenu(at); });
+}
+
+void CaptureWindow::setFilterContext(const std::string &folder, const CauseList *causes,
+                                     Settings *settings) {
+    filterFolder_ = folder;
+    causes_ = causes;
+    settings_ = settings;
+    filterBar_->setContext(folder, causes, settings);
+}
+
+bool CaptureWindow::applyFilterLine(const QString &line) {
+    const QByteArray text = line.trimmed().toLatin1();
+    const FilterLineResult read = parseFilterLine(text.toStdString(), causes_);
+    if (!read.criteria) {
+        const QString term = latin1(read.error.term);
+        QString why;
+        switch (read.error.kind) {
+        case FilterLineError::UnknownKey:
+            why = tr("Unknown key in \"%1\"").arg(term);
+            break;
+        case FilterLineError::BadValue:
+            why = tr("Value not allowed in \"%1\"").arg(term);
+            break;
+        case FilterLineError::NoValue:
+            why = tr("No value in \"%1\": write key=value").arg(term);
+            break;
+        case FilterLineError::OpenQuote:
+            why = tr("A quote is not closed in \"%1\"").arg(term);
+            break;
+        case FilterLineError::Repeated:
+            why = tr("\"%1\" gives a key a second time").arg(term);
+            break;
+        }
+        filterBar_->showError(why);
+        emit statusMessage(why);
+        return false;
+    }
+    // What the line cannot say (set in the filter sheet) stays as it is.
+    FilterCriteria criteria = *read.criteria;
+    const FilterCriteria current = offLineCriteria(*document_);
+    criteria.l3Address = current.l3Address;
+    criteria.nuiSet = current.nuiSet;
+    if (settings_ && !text.isEmpty())
+        settings_->rememberFilterLine(text.toStdString());
+    if (criteria == current) {
+        filterBar_->showLine(latin1(filterLine(current)));
+        return true;
+    }
+    applyOffLineCriteria(*document_, criteria, causes_);
+    return true;
+}
+
+std::string CaptureWindow::cellFilterTerm(int section) const {
+    // The summary columns whose values the filter can select.
+    static constexpr std::pair<int, FrameValue> kFilterable[] = {
+        {SummaryFieldTable::kDirectionColumn, FrameValue::Direction},
+        {4, FrameValue::Layer},
+        {5, FrameValue::Sapi},
+        {8, FrameValue::Tei},
+        {26, FrameValue::CallRef},
+        {28, FrameValue::Message},
+        {29, FrameValue::Calling},
+        {30, FrameValue::Called},
+        {35, FrameValue::Cause},
+    };
+    const int column = model_->summaryColumn(section);
+    const CDecoder *decoder = document_->decoder();
+    if (!decoder)
+        return {};
+    for (const auto &[filterable, value] : kFilterable)
+        if (filterable == column)
+            return filterTermFor(value, decoder->frame(), decoder->LayerCategory());
+    return {};
+}
+
+bool CaptureWindow::filterOnCell(int row, int section, bool add) {
+    if (row < 0 || row >= model_->rowCount() || section < 0 || section >= model_->columnCount())
+        return false;
+    selectFrame(static_cast<int>(model_->frameAt(row)));
+    const std::string term = cellFilterTerm(section);
+    if (term.empty())
+        return false;
+    const std::string line =
+        add ? withFilterTerm(filterLine(offLineCriteria(*document_)), term) : term;
+    filterBar_->showLine(latin1(line));
+    return applyFilterLine(latin1(line));
+}
+
+void CaptureWindow::summaryMenu(const QPoint &at) {
+    const QModelIndex index = summary_->indexAt(at);
+    QMenu menu(this);
+    if (index.isValid()) {
+        // The row under the pointer becomes the current one, as a click would make it.
+        if (!summary_->selectionModel()->isRowSelected(index.row(), {}))
+            selectFrame(static_cast<int>(model_->frameAt(index.row())));
+        const bool filterable = !cellFilterTerm(index.column()).empty();
+        const int row = index.row(), section = index.column();
+        menu.addAction(tr("Filter on this value"), this,
+                       [this, row, section] { filterOnCell(row, section, false); })
+            ->setEnabled(filterable);
+        menu.addAction(tr("Add to filter"), this,
+                       [this, row, section] { filterOnCell(row, section, true); })
+            ->setEnabled(filterable);
+    }
+    if (document_->filtersActive())
+        menu.addAction(tr("Clear filter"), this, [this] { applyFilterLine(QString()); });
+    if (!menu.isEmpty())
+        menu.exec(summary_->viewport()->mapToGlobal(at));
 }
 
 QList<int> CaptureWindow::selectDetailRow(int row) {

@@ -26,7 +26,10 @@ class QPrinter;
 namespace qv {
 
 class CDecodeDoc;
+class CauseList;
 class ColourTable;
+class FilterBar;
+class Settings;
 class SummaryFieldTable;
 class SummaryModel;
 class SummaryFinder;
@@ -117,6 +120,18 @@ public:
     using ChildHost = std::function<void(QWidget *)>;
     void setChildHost(ChildHost host) { childHost_ = std::move(host); }
 
+    // What the filter bar needs: the folder of the filter profiles, the cause names, and the
+    // settings that keep the lines applied.
+    void setFilterContext(const std::string &folder, const CauseList *causes, Settings *settings);
+    FilterBar *filterBar() const { return filterBar_; }
+    // Reads line as the off-line filter and applies it; a line that cannot be read is refused
+    // with its reason beside the bar and in the status bar, and false.
+    bool applyFilterLine(const QString &line);
+    // "Filter on this value" (replacing the filter) or "Add to filter" on the value of column
+    // (a view column of the summary) for the frame of row. False when the frame has no such
+    // value the filter can select.
+    bool filterOnCell(int row, int section, bool add);
+
     // Marks the octets of detail row in the hexa trace; the octets marked, as frame offsets.
     QList<int> selectDetailRow(int row);
 
@@ -146,6 +161,9 @@ private:
     void updateTitle();
     QList<int> markOctets(int offset, int count);
     void showV5Hint();
+    // The term that filters on the value of a summary column for the current frame.
+    std::string cellFilterTerm(int section) const;
+    void summaryMenu(const QPoint &at);
 
     std::unique_ptr<CDecodeDoc> document_;
     SummaryFieldTable &columns_;
@@ -154,6 +172,10 @@ private:
     SummaryModel *model_ = nullptr;
     QTableView *summary_ = nullptr;
     QLabel *v5Hint_ = nullptr; // a V5 capture decoded as ISDN says so
+    FilterBar *filterBar_ = nullptr;
+    std::string filterFolder_;
+    const CauseList *causes_ = nullptr;
+    Settings *settings_ = nullptr;
     QListWidget *detail_ = nullptr;
     QPlainTextEdit *hexa_ = nullptr;
     std::unique_ptr<SummaryFinder> finder_;
