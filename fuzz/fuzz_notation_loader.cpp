@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             if (r.cells[r.endCell] != qv::pdu::kCellEnd)
                 __builtin_trap();
             rows.clear();
-            qv::pdu::renderRows(r.cells, r.endCell, 0, 4, 2, rows);
+            qv::pdu::renderRows(r.cells, r.endCell, 0, 4, 2, rows, r.output);
         }
     }
     return 0;

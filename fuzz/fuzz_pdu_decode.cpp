@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         __builtin_trap();
     static std::vector<qv::pdu::PduRow> rows;
     rows.clear();
-    qv::pdu::renderRows(r.cells, r.endCell, 0, 4, 2, rows);
+    qv::pdu::renderRows(r.cells, r.endCell, 0, 4, 2, rows, r.output);
     qv::pdu::rawLines(r.cells, r.endCell);
     return 0;
 }

@@ -111,7 +111,7 @@ int pdu(const PduOptions &o) {
         return 0;
     }
     std::vector<pdu::PduRow> rows;
-    pdu::renderRows(result.cells, result.endCell, 0, 0, 0, rows);
+    pdu::renderRows(result.cells, result.endCell, 0, 0, 0, rows, result.output);
     for (const pdu::PduRow &row : rows)
         std::printf("%u\t%u\t%c\t%s\t%s\n", row.frameOffset, row.byteCount, row.header ? 'H' : 'F',
                     row.fieldName.c_str(), row.value.c_str());

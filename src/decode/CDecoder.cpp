@@ -617,6 +617,15 @@ int CDecoder::layer2Block() {
     addLine(tr("CONTROL FIELD:", "CHAMP DE COMMANDE:"), kDetailHeading, c);
     for (const auto &pair : kControl) {
         layer2Column(columnNumber(pair.column), value, true);
+        // The role of the P/F bit, with the bit as the frame carries it: a command's bit is P,
+        // a response's F, and either may be 0.
+        if (pair.column == SummaryColumn::PollFinal && (value == "Poll" || value == "Final") &&
+            length > (twoOctetControl ? 3 : 2)) {
+            const std::uint8_t octet = record_.data[twoOctetControl ? 3 : 2];
+            const bool bit = twoOctetControl ? (octet & 0x01) != 0 : (octet & 0x10) != 0;
+            value += value == "Poll" ? " (P=" : " (F=";
+            value += bit ? "1)" : "0)";
+        }
         addPair(pair.label, value, c);
         switch (pair.column) {
         case SummaryColumn::Type:

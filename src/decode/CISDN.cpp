@@ -239,9 +239,35 @@ int CISDN::callControlBlock() {
         {28, "Message Type", "Type de Message"},
         {35, "Cause", "Cause"},
     };
+    // The octets of the header fields, where the frame holds them and the call reference could
+    // be read: PD, the call reference's length octet, its flag and value, the message type.
+    const DecodedFrame &f = frame_;
+    const bool headerRead = f.error != kBadCallRefLength && f.error != kBadFcs;
+    const std::int32_t at = f.l3Offset;
     for (const auto &pair : kPairs) {
         columnText(pair.column, value, true);
         addPair(tr(pair.english, pair.french), value, c);
+        std::int32_t offset = -1, count = 1;
+        switch (pair.column) {
+        case 23:
+            offset = at;
+            break;
+        case 24:
+            offset = headerRead ? at + 1 : -1;
+            break;
+        case 25:
+        case 26:
+            offset = headerRead && f.crLength > 0 ? at + 2 : -1;
+            count = pair.column == 26 ? f.crLength : 1;
+            break;
+        case 28:
+            offset = headerRead ? at + 2 + f.crLength : -1;
+            break;
+        default:
+            break;
+        }
+        if (offset >= 0 && offset + count <= static_cast<std::int32_t>(record_.dataLength))
+            markLastPair(offset, static_cast<std::uint16_t>(count));
     }
     if (!services_.callControlFullDecode)
         return 0;

@@ -552,6 +552,8 @@ bool PduInterpreter::showBytes(std::uint8_t byte, Format format) {
             std::min<std::uint32_t>(left, std::min<std::uint32_t>(elementLength_, messageLeft_));
         output_.writeEach(message_, available, a);
         message_ += available;
+        if (available > 0)
+            output_.markOctet(static_cast<std::uint16_t>(message_ - messageStart_ - 1));
         messageLeft_ = static_cast<std::uint16_t>(messageLeft_ - available);
         elementLength_ -= available;
         if (available < left)
@@ -932,6 +934,7 @@ bool PduInterpreter::runLoop() {
 PduDecodeResult PduInterpreter::decode(const std::uint8_t *message, std::uint16_t length,
                                        std::uint16_t startTable, std::uint16_t startValue) {
     message_ = message;
+    messageStart_ = message;
     messageLeft_ = message ? length : 0;
     elementLength_ = messageLeft_;
     lengths_ = values_ = marks_ = Stack{};
@@ -970,6 +973,7 @@ PduDecodeResult PduInterpreter::decode(const std::uint8_t *message, std::uint16_
         result.error = static_cast<int>(error_);
     }
     result.endCell = output_.finish();
+    result.output = &output_;
     result.endColumn = static_cast<std::uint16_t>(output_.column());
     result.cells = output_.cells();
     if (stopped_) {

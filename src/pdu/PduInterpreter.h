@@ -53,8 +53,9 @@ struct PduDecodeResult {
     std::uint16_t endColumn = 0; // column at the end
     const std::uint16_t *cells = nullptr;
     std::uint16_t stopArgument = 0;
-    std::uint16_t bytesLeft = 0; // of the current element, when the decode ended on a stop
-    int error = -1;              // the engine error that ended the decode, -1 for none
+    std::uint16_t bytesLeft = 0;       // of the current element, when the decode ended on a stop
+    int error = -1;                    // the engine error that ended the decode, -1 for none
+    const PduOutput *output = nullptr; // the output the cells are in, with its octet marks
 };
 
 // What a command does once its record matched the byte.
@@ -184,6 +185,7 @@ private:
             return fail(EngineError::UnexpectedEndOfData);
         if (messageLeft_ == 0)
             return fail(EngineError::MessageReadFailed);
+        output_.markOctet(static_cast<std::uint16_t>(message_ - messageStart_));
         byte = *message_++;
         --messageLeft_;
         --elementLength_;
@@ -219,6 +221,7 @@ private:
 
     // Decode state, valid during one decode.
     const std::uint8_t *message_ = nullptr;
+    const std::uint8_t *messageStart_ = nullptr;
     std::uint16_t messageLeft_ = 0;
     std::uint32_t elementLength_ = 0;
     Stack lengths_, values_, marks_;

@@ -1,6 +1,16 @@
 #include "pdu/PduOutput.h"
 
+#include <algorithm>
+
 namespace qv::pdu {
+
+std::uint16_t PduOutput::octetBefore(std::size_t cell) const {
+    // The marks are in the order of the output: the last one at or before cell.
+    const std::uint16_t *end = markCells_ + markCount_;
+    const std::uint16_t *after = std::upper_bound(
+        markCells_, end, static_cast<std::uint16_t>(std::min<std::size_t>(cell, 0xFFFF)));
+    return after == markCells_ ? kNoOctet : markOctets_[after - markCells_ - 1];
+}
 
 namespace {
 

@@ -32,7 +32,20 @@ public:
     void begin() {
         position_ = 0;
         column_ = 0;
+        markCount_ = 0;
     }
+    // The message octet the decode has just read: what is written from here on is about it
+    // (and those read before it since the last line).
+    void markOctet(std::uint16_t octet) {
+        if (markCount_ < kMaxMarks) {
+            markCells_[markCount_] = static_cast<std::uint16_t>(position_);
+            markOctets_[markCount_] = octet;
+            ++markCount_;
+        }
+    }
+    // The octet read last before cell was written; kNoOctet when none was read before it.
+    static constexpr std::uint16_t kNoOctet = 0xFFFF;
+    std::uint16_t octetBefore(std::size_t cell) const;
     // Writes one piece: it is never split, and it starts a new line when it would pass the width.
     void write(std::string_view text, std::uint8_t attribute) {
         if (truncated()) {
@@ -81,6 +94,12 @@ private:
     std::uint16_t cells_[kOutputCells];
     std::size_t position_ = 0;
     int column_ = 0;
+    // Where each octet read stood in the output: octet markOctets_[k] was read when
+    // markCells_[k] cells had been written. Marks past the table's end are not kept.
+    static constexpr std::size_t kMaxMarks = 4096;
+    std::uint16_t markCells_[kMaxMarks];
+    std::uint16_t markOctets_[kMaxMarks];
+    std::size_t markCount_ = 0;
 };
 
 } // namespace qv::pdu

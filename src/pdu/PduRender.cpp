@@ -31,6 +31,8 @@ public:
     LineCursor(const std::uint16_t *cells, std::uint16_t end) : cells_(cells), end_(end) {}
 
     bool more() const { return index_ < end_; }
+    // The cell the next line starts at.
+    std::uint16_t position() const { return index_; }
     // Moves past the next control cell; the characters passed go to text.
     void skipLine(std::string &text) {
         text.clear();
@@ -205,13 +207,35 @@ const char *errorCategory(const std::string &text) {
 }
 
 std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std::uint32_t firstRow,
-                         std::uint16_t l3Offset, std::uint16_t removedBytes, PduRowList &rows) {
+                         std::uint16_t l3Offset, std::uint16_t removedBytes, PduRowList &rows,
+                         const PduOutput *marks) {
     if (!cells)
         return firstRow;
     LineCursor lines(cells, endCell);
     std::uint32_t row = firstRow;
     std::uint32_t offset = std::uint32_t(l3Offset) + removedBytes + 2;
     std::uint32_t elementLength = 0;
+    // The last octet a field of the current element was about (its length octet at first).
+    std::uint32_t lastFieldOctet = 0;
+    // The octets of a field whose value line ends before cell lineEnd: those read since the
+    // field before it, up to the last one read before its line ended (a value written octet by
+    // octet, such as digits, reads its octets while its line is being written).
+    auto fieldOctets = [&](std::uint16_t lineEnd, std::uint32_t &at, std::uint32_t &count) {
+        at = offset;
+        count = elementLength;
+        if (!marks)
+            return;
+        const std::uint16_t read = marks->octetBefore(lineEnd > 0 ? lineEnd - 1u : 0u);
+        if (read == PduOutput::kNoOctet || read == 0)
+            return;
+        const std::uint32_t octet = std::uint32_t(l3Offset) + removedBytes + read;
+        if (octet < offset || octet >= offset + elementLength)
+            return;
+        const std::uint32_t first = std::min(std::max(lastFieldOctet + 1, offset), octet);
+        at = first;
+        count = octet - first + 1;
+        lastFieldOctet = octet;
+    };
     auto add = [&](std::string_view value, std::string_view name, std::uint32_t at,
                    std::uint32_t count, bool header, bool capitalise = false) {
         rows.add(row++, at, count, value, name, header, capitalise);
@@ -244,6 +268,7 @@ std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std:
     Line line, next;
     while (lines.more()) {
         lines.extract(line);
+        std::uint16_t valueEnd = lines.position();
         if (line.length == 0)
             continue;
         if (line.startsWithBlank()) {
@@ -257,6 +282,7 @@ std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std:
             } else if (colon + 1 == text.size()) {
                 name = text.substr(0, colon);
                 lines.extract(next);
+                valueEnd = lines.position();
                 value = next.view();
                 maybeError = next.maybeError;
                 if (!value.empty() && value.front() == ' ')
@@ -269,7 +295,9 @@ std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std:
                 addError(value, offset, elementLength);
                 continue;
             }
-            add(value, name, offset, elementLength, false, true);
+            std::uint32_t at = 0, count = 0;
+            fieldOctets(valueEnd, at, count);
+            add(value, name, at, count, false, true);
             continue;
         }
         const std::string_view text = line.view();
@@ -309,6 +337,7 @@ std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std:
             addHeader(length, "Information Element Length", offset + 1);
         }
         offset += 2;
+        lastFieldOctet = offset - 1;
         elementLength = 0;
         for (char c : length) {
             if (c < '0' || c > '9')
@@ -323,9 +352,10 @@ std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std:
 
 std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std::uint32_t firstRow,
                          std::uint16_t l3Offset, std::uint16_t removedBytes,
-                         std::vector<PduRow> &rows) {
+                         std::vector<PduRow> &rows, const PduOutput *marks) {
     PduRowList list;
-    const std::uint32_t next = renderRows(cells, endCell, firstRow, l3Offset, removedBytes, list);
+    const std::uint32_t next =
+        renderRows(cells, endCell, firstRow, l3Offset, removedBytes, list, marks);
     for (std::size_t i = 0; i < list.size(); ++i) {
         const PduRowView v = list[i];
         rows.push_back({v.rowNumber, v.frameOffset, v.byteCount, std::string(v.value),

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "pdu/PduOutput.h"
+
 namespace qv::pdu {
 
 struct PduRow {
@@ -72,12 +74,16 @@ const char *errorCategory(const std::string &text);
 
 // Renders cells[0..endCell] into rows appended to rows. l3Offset is the offset of the layer-3
 // message in the frame and removedBytes the number of call-reference bytes taken out before the
-// decode. Returns the row number after the last row.
+// decode. Returns the row number after the last row. With the output's octet marks, a field of
+// an element names the octets read for it (those read since the field before it, up to the one
+// read last before its line); without them, or where they fall outside the element, the whole
+// of the element's contents.
 std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std::uint32_t firstRow,
-                         std::uint16_t l3Offset, std::uint16_t removedBytes, PduRowList &rows);
+                         std::uint16_t l3Offset, std::uint16_t removedBytes, PduRowList &rows,
+                         const PduOutput *marks = nullptr);
 std::uint32_t renderRows(const std::uint16_t *cells, std::uint16_t endCell, std::uint32_t firstRow,
                          std::uint16_t l3Offset, std::uint16_t removedBytes,
-                         std::vector<PduRow> &rows);
+                         std::vector<PduRow> &rows, const PduOutput *marks = nullptr);
 
 // The output line by line as the cells hold it; a line that wraps ends with a backslash.
 std::string rawLines(const std::uint16_t *cells, std::uint16_t endCell);

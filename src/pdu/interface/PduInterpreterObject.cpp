@@ -90,7 +90,7 @@ int PduInterpreterObject::decodeWithout(const std::uint8_t *message, std::size_t
     const pdu::PduDecodeResult r =
         engine_->decode(copy_.data(), static_cast<std::uint16_t>(n), 3, 3);
     pdu::renderRows(r.cells, r.endCell, firstRow, l3Offset, static_cast<std::uint16_t>(address),
-                    rows);
+                    rows, r.output);
     return 0;
 }
 
