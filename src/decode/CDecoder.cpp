@@ -572,6 +572,14 @@ void CDecoder::addPair(std::string_view label, std::string_view value, TextColou
     addLine(value, subField ? kDetailSubValue : kDetailValue, colour);
 }
 
+void CDecoder::withPollFinalBit(std::string &value) const {
+    // A command's bit is P, a response's F, and either may be 0.
+    if (value == "Poll")
+        value += frame_.pf ? " (P=1)" : " (P=0)";
+    else if (value == "Final")
+        value += frame_.pf ? " (F=1)" : " (F=0)";
+}
+
 int CDecoder::layer1Block() {
     const TextColour c = colourOf(1);
     std::string event;
@@ -617,15 +625,8 @@ int CDecoder::layer2Block() {
     addLine(tr("CONTROL FIELD:", "CHAMP DE COMMANDE:"), kDetailHeading, c);
     for (const auto &pair : kControl) {
         layer2Column(columnNumber(pair.column), value, true);
-        // The role of the P/F bit, with the bit as the frame carries it: a command's bit is P,
-        // a response's F, and either may be 0.
-        if (pair.column == SummaryColumn::PollFinal && (value == "Poll" || value == "Final") &&
-            length > (twoOctetControl ? 3 : 2)) {
-            const std::uint8_t octet = record_.data[twoOctetControl ? 3 : 2];
-            const bool bit = twoOctetControl ? (octet & 0x01) != 0 : (octet & 0x10) != 0;
-            value += value == "Poll" ? " (P=" : " (F=";
-            value += bit ? "1)" : "0)";
-        }
+        if (pair.column == SummaryColumn::PollFinal)
+            withPollFinalBit(value);
         addPair(pair.label, value, c);
         switch (pair.column) {
         case SummaryColumn::Type:

@@ -146,6 +146,8 @@ public:
     // Detail line makers; labels get " : " appended.
     void addLine(std::string_view text, DetailLineKind kind, TextColour colour);
     // The octets of the frame that the last label and value lines describe.
+    // The role of the P/F bit ("Poll", "Final") with the bit's value as the frame carries it.
+    void withPollFinalBit(std::string &value) const;
     void markLastPair(std::int32_t offset, std::uint16_t count);
     void addPair(std::string_view label, std::string_view value, TextColour colour,
                  bool subField = false);

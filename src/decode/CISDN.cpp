@@ -223,6 +223,26 @@ void CISDN::columnText(int column, std::string &out, bool longForm) {
     out.assign("?");
 }
 
+void CISDN::layer2BlockOfAnyFrame() {
+    // A frame with a bad status keeps its octets: its address and control fields are shown as
+    // they read, and the status and the FCS lines say that the frame is bad.
+    const bool readable = frame_.error == kBadFcs && record_.kind == kFrameRecord &&
+                          !record_.isOverflowMark() && record_.dataLength >= 3;
+    if (!readable) {
+        layer2Block();
+        return;
+    }
+    const DecodedFrame kept = frame_;
+    frame_.error = kDecodeOk;
+    const std::uint8_t c = record_.data[2u * frame_.addressWords];
+    frame_.controlLength = (c & 3) == 3 ? 1 : 2;
+    frame_.l3Offset = static_cast<std::uint16_t>(2 * frame_.addressWords + frame_.controlLength);
+    if (pan_parse() < 0)
+        frame_ = kept;
+    layer2Block();
+    frame_ = kept;
+}
+
 int CISDN::callControlBlock() {
     const TextColour c = colourOf(3);
     std::string value;
@@ -300,7 +320,7 @@ int CISDN::Format_Detail(const DetailOptions &options) {
         layer1Block();
     } else if (record_.kind == kFrameRecord) {
         if (options.layer2Lines && frame_.error != kLayer2Error)
-            layer2Block();
+            layer2BlockOfAnyFrame();
         if (frame_.l3Kind == kL3TeiManagement)
             teiManagementBlock();
         else if (frame_.l3Kind == kL3FrmrInfo)

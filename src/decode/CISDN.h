@@ -26,6 +26,7 @@ protected:
     void parseCallControl();
     // Steps shared by both entries for a good frame: control length, pan_parse, X.25 facilities.
     int parseFrame();
+    void layer2BlockOfAnyFrame();
     int callControlBlock();
     const L3ItemProvider *providerOf(std::uint8_t l3Kind) const;
 };

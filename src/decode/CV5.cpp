@@ -406,6 +406,8 @@ int CV5::Format_Detail(const DetailOptions &options) {
                                 {12, "Poll/Final"}};
                 for (const auto &pair : kControl) {
                     layer2Column(pair.column, value, true);
+                    if (pair.column == 12)
+                        withPollFinalBit(value);
                     addPair(pair.label, value, l2);
                 }
             }

@@ -2,6 +2,8 @@
 // its summary cells and colours, and the detail and hexa trace of a selected frame.
 #include <gtest/gtest.h>
 
+#include <QTreeWidget>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -69,12 +71,12 @@ TEST_F(CaptureWindowTest, SelectingAFrameShowsItsDetailAndTrace) {
     QStringList detail = capture->detailTexts();
     ASSERT_FALSE(detail.isEmpty());
     EXPECT_EQ(detail[0], "EDSS-1");
-    EXPECT_TRUE(detail.contains("  Message Type : ID.REQUEST"));
+    EXPECT_TRUE(detail.contains("    Message Type: ID.REQUEST"));
     EXPECT_TRUE(capture->hexaText().startsWith("0000:     FC FF 03 0F"));
     capture->selectFrame(12);
     detail = capture->detailTexts();
     EXPECT_TRUE(detail.contains("ISDN LAYER 3"));
-    EXPECT_TRUE(detail.contains("  Message Type : SETUP"));
+    EXPECT_TRUE(detail.contains("  Message Type: SETUP"));
     EXPECT_EQ(capture->document().currentFrame(), 12u);
     EXPECT_EQ(window->statusPane(1), "Frame number 13");
     EXPECT_EQ(window->statusPane(2), "Good");
@@ -166,26 +168,101 @@ TEST_F(CaptureWindowTest, FindRunsEachCriterionFromTheSelectedRow) {
     EXPECT_FALSE(dialog->query() == std::nullopt);
 }
 
-TEST_F(CaptureWindowTest, ADetailRowMarksItsOctetsInTheTrace) {
+TEST_F(CaptureWindowTest, EachFieldOfTheDetailTreeMarksItsOwnOctetsAndAnOctetSelectsItsField) {
     CaptureWindow *capture = open("demo.lvt");
     ASSERT_NE(capture, nullptr);
     capture->selectFrame(7); // the SETUP
     const QStringList rows = capture->detailTexts();
-    auto rowStarting = [&](const QString &start) {
-        for (int i = 0; i < rows.size(); ++i)
-            if (rows[i].trimmed().startsWith(start))
+    auto rowOf = [&](const QString &text, int after = 0) {
+        for (int i = after; i < rows.size(); ++i)
+            if (rows[i].trimmed().startsWith(text))
                 return i;
+        ADD_FAILURE() << "no detail line " << text.toStdString() << " in\n"
+                      << rows.join('\n').toStdString();
         return -1;
     };
-    ASSERT_GE(rowStarting("SAPI"), 0);
-    EXPECT_EQ(capture->selectDetailRow(rowStarting("SAPI")), QList<int>{0});
-    EXPECT_EQ(capture->selectDetailRow(rowStarting("TEI (")), QList<int>{1});
-    EXPECT_EQ(capture->selectDetailRow(rowStarting("Type : I")), (QList<int>{2, 3}));
-    EXPECT_EQ(capture->selectDetailRow(rowStarting("Direction")), QList<int>{});
-    const int bearer = rowStarting("Information Element Identifier : Bearer");
-    ASSERT_GE(bearer, 0) << rows.join('\n').toStdString();
-    EXPECT_EQ(capture->selectDetailRow(bearer), QList<int>{9})
-        << "the 04 after the layer-2 octets, the message header and sending complete";
+    const auto octets = [](int first, int count) {
+        QList<int> list;
+        for (int k = 0; k < count; ++k)
+            list << first + k;
+        return list;
+    };
+    // Layer 2, the message header, an element, and the fields of an element by their octet.
+    const int calling = rowOf("Calling party number");
+    const struct {
+        int row;
+        QList<int> marked;
+    } cases[] = {
+        {rowOf("SAPI"), {0}},
+        {rowOf("TEI ("), {1}},
+        {rowOf("Type: I"), {2, 3}},
+        {rowOf("Poll/Final: Poll (P="), {3}},
+        {rowOf("Protocol Discriminator"), {4}},
+        {rowOf("Call Reference Value"), {6}},
+        {rowOf("Message Type: SETUP"), {7}},
+        {rowOf("Bearer capability"), {9}},
+        {rowOf("Transfer rate"), {12}},
+        {calling, {17}},
+        {rowOf("Presentation", calling), {20}},
+        {rowOf("Digits", calling), octets(21, 10)},
+        {rowOf("Direction"), {}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(capture->selectDetailRow(c.row), c.marked) << rows.value(c.row).toStdString();
+
+    // A click on an octet selects the field that says most about it.
+    EXPECT_EQ(capture->selectOctet(7), rowOf("Message Type: SETUP"));
+    EXPECT_EQ(capture->selectOctet(25), rowOf("Digits", calling));
+    EXPECT_EQ(capture->selectOctet(20), rowOf("Presentation", calling));
+    EXPECT_EQ(capture->selectOctet(500), -1);
+}
+
+TEST_F(CaptureWindowTest, ClosedPartsOfTheDetailStayClosedFromFrameToFrame) {
+    CaptureWindow *capture = open("demo.lvt");
+    ASSERT_NE(capture, nullptr);
+    capture->selectFrame(7);
+    auto *tree = capture->findChild<QTreeWidget *>();
+    ASSERT_NE(tree, nullptr);
+    const auto item = [tree](const QString &text) -> QTreeWidgetItem * {
+        for (QTreeWidgetItemIterator it(tree); *it; ++it)
+            if ((*it)->text(0) == text)
+                return *it;
+        return nullptr;
+    };
+    ASSERT_NE(item("ISDN LAYER 2"), nullptr);
+    EXPECT_TRUE(item("ISDN LAYER 2")->isExpanded()) << "open at first";
+    item("ISDN LAYER 2")->setExpanded(false);
+    item("Bearer capability")->setExpanded(false);
+    capture->selectFrame(8);
+    capture->selectFrame(7);
+    EXPECT_FALSE(item("ISDN LAYER 2")->isExpanded());
+    EXPECT_FALSE(item("Bearer capability")->isExpanded());
+    EXPECT_TRUE(item("ISDN LAYER 3")->isExpanded());
+    // Selecting an octet inside a closed part opens it.
+    capture->selectOctet(1);
+    EXPECT_TRUE(item("ISDN LAYER 2")->isExpanded());
+}
+
+TEST_F(CaptureWindowTest, ABadFrameStandsOutAndStillShowsItsLayer2Fields) {
+    CaptureWindow *capture = open("errors.lvt");
+    ASSERT_NE(capture, nullptr);
+    const QAbstractItemModel *model = capture->summaryModel();
+    // Frame 3 has a bad FCS; frame 1 is a good SABME.
+    const QColor bad = colourAt(model, 2, Qt::BackgroundRole);
+    EXPECT_TRUE(bad.isValid());
+    EXPECT_NE(bad, colourAt(model, 0, Qt::BackgroundRole));
+    EXPECT_EQ(colourAt(model, 3, Qt::BackgroundRole), bad) << "an aborted frame is bad too";
+    capture->selectFrame(2);
+    const QStringList detail = capture->detailTexts();
+    EXPECT_TRUE(detail.contains("    TEI (Terminal Endpoint Identifier): 65"))
+        << detail.join('\n').toStdString();
+    EXPECT_TRUE(detail.contains("    Type: RR (Receive Ready)"));
+    auto *tree = capture->findChild<QTreeWidget *>();
+    for (QTreeWidgetItemIterator it(tree); *it; ++it)
+        if ((*it)->text(0).startsWith("Decode Status") ||
+            (*it)->text(0).startsWith("Frame Check Sequence"))
+            EXPECT_EQ((*it)->foreground(0).color(), QColor(0xC0, 0, 0))
+                << (*it)->text(0).toStdString();
 }
 
 TEST_F(CaptureWindowTest, TheCommentIsEditedAndStoredOnClose) {

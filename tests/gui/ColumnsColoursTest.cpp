@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "ProgramFixture.h"
 #include "Screenshots.h"
@@ -233,11 +234,11 @@ TEST_F(SetupDialogsTest, ChosenColoursColourTheOpenSummariesAndAreWritten) {
     EXPECT_EQ(colour(capture, 12, Qt::BackgroundRole), QColor(200, 220, 240));
     EXPECT_EQ(colour(capture, 13, Qt::ForegroundRole), QColor(128, 0, 64))
         << "other layers keep theirs";
-    auto *detail = capture->findChild<QListWidget *>();
+    auto *detail = capture->findChild<QTreeWidget *>();
     ASSERT_NE(detail, nullptr);
     bool layer3Coloured = false;
-    for (int row = 0; row < detail->count(); ++row)
-        layer3Coloured |= detail->item(row)->foreground().color() == QColor(10, 20, 30);
+    for (QTreeWidgetItemIterator it(detail); *it; ++it)
+        layer3Coloured |= (*it)->foreground(0).color() == QColor(10, 20, 30);
     EXPECT_TRUE(layer3Coloured) << "the detail is drawn again too";
 
     const IniFile file = onDisk();
@@ -307,7 +308,7 @@ TEST_F(SetupDialogsTest, TheChosenFontGoesToEveryOpenViewAndTheSettings) {
     });
     for (CaptureWindow *capture : {first, second}) {
         for (QWidget *view : {static_cast<QWidget *>(capture->findChild<QTableView *>()),
-                              static_cast<QWidget *>(capture->findChild<QListWidget *>()),
+                              static_cast<QWidget *>(capture->findChild<QTreeWidget *>()),
                               static_cast<QWidget *>(capture->findChild<QPlainTextEdit *>())}) {
             ASSERT_NE(view, nullptr);
             EXPECT_EQ(view->font().family(), "DejaVu Sans Mono");

@@ -76,7 +76,7 @@ TEST_F(ExpertWindowTest, ListsTheWarningsAndShowsTheirFrame) {
 
     list->activateRow(1);
     EXPECT_EQ(capture->document().currentFrame(), 6u);
-    EXPECT_TRUE(capture->detailTexts().contains("  Type : REJ (Reject)"))
+    EXPECT_TRUE(capture->detailTexts().contains("    Type: REJ (Reject)"))
         << capture->detailTexts().join('\n').toStdString();
     EXPECT_TRUE(messages.entries().empty());
 }

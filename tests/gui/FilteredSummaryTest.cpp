@@ -68,7 +68,7 @@ TEST_F(FilteredSummaryTest, RowsAreTheFramesShownWithTheirOwnNumbers) {
     messages.queueAnswer(MessageAnswer::Yes);
     capture->goToFrameNumber(14);
     EXPECT_EQ(capture->document().currentFrame(), 12u) << "frame 13 is the nearest";
-    EXPECT_TRUE(capture->detailTexts().contains("  Message Type : SETUP"));
+    EXPECT_TRUE(capture->detailTexts().contains("  Message Type: SETUP"));
 
     filter(capture, {});
     EXPECT_EQ(model->rowCount(), 340);

@@ -264,7 +264,7 @@ TEST_F(ProductSelectionTest, V5DecodingIsTheLvt60sChoice) {
     const QStringList v5 = capture->detailTexts();
     ASSERT_FALSE(v5.isEmpty());
     EXPECT_EQ(v5[0], "V5/EDSS-1");
-    EXPECT_TRUE(v5.contains("  Message Type : COMMON CONTROL ACK"));
+    EXPECT_TRUE(v5.contains("    Message Type: COMMON CONTROL ACK"));
     EXPECT_EQ(cell(capture->summaryModel(), 3, "Msg.Type"), "COM.CT.ACK") << "the row made anew";
     EXPECT_TRUE(hasHeader(capture->summaryModel(), "AN - LE"));
     EXPECT_EQ(capture->document().currentFrame(), 3u);
@@ -352,7 +352,7 @@ TEST_F(ProtocolSetupTest, AChangeDecodesEveryOpenCaptureAgainAtItsFrame) {
     }
     EXPECT_EQ(calls->document().currentFrame(), 12u);
     EXPECT_EQ(demo->document().currentFrame(), 7u);
-    EXPECT_TRUE(calls->detailTexts().contains("  Message Type : SETUP"));
+    EXPECT_TRUE(calls->detailTexts().contains("  Message Type: SETUP"));
     EXPECT_EQ(cell(calls->summaryModel(), 12, "Msg.Type"), "SETUP");
     EXPECT_EQ(widths(), widthsBefore) << "the user's column widths stay";
 

@@ -5,13 +5,13 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QListWidget>
 #include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QSplitter>
 #include <QTableView>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <QApplication>
@@ -25,6 +25,7 @@
 #include <QToolTip>
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -43,6 +44,7 @@
 #include "capture/FramePrint.h"
 #include "capture/FrameSource.h"
 #include "capture/SummaryFinder.h"
+#include "decode/DetailTree.h"
 #include "decode/HexaTrace.h"
 #include "decode/SummaryFieldTable.h"
 #include "dialogs/OffLineFilterCommands.h"
@@ -60,6 +62,7 @@ namespace {
 
 constexpr int kOffsetRole = Qt::UserRole;
 constexpr int kCountRole = Qt::UserRole + 1;
+constexpr int kKeyRole = Qt::UserRole + 2; // what names the line from frame to frame
 // Where an octet's text starts on its hexa trace line: "%04X:    ", then " XX" per octet; the
 // ASCII text after the 48 columns of hex and a TAB.
 constexpr int kHexColumn = 9;
@@ -124,7 +127,20 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document, SummaryFieldT
                 emit columnWidthsChanged();
             });
 
-    detail_ = new QListWidget(this);
+    detail_ = new QTreeWidget(this);
+    detail_->setHeaderHidden(true);
+    detail_->setColumnCount(1);
+    detail_->setUniformRowHeights(true);
+    detail_->setIndentation(14);
+    // Which parts the user closed stays from frame to frame.
+    connect(detail_, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem *item) {
+        if (!fillingDetail_)
+            collapsed_.insert(item->data(0, kKeyRole).toString());
+    });
+    connect(detail_, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem *item) {
+        if (!fillingDetail_)
+            collapsed_.remove(item->data(0, kKeyRole).toString());
+    });
     hexa_ = new QPlainTextEdit(this);
     hexa_->setReadOnly(true);
     hexa_->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -189,8 +205,12 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document, SummaryFieldT
             (!model_->decided(frame) || model_->rowOf(frame) >= 0))
             selectFrame(static_cast<int>(frame));
     };
-    connect(detail_, &QListWidget::currentRowChanged, this,
-            [this](int row) { selectDetailRow(row); });
+    connect(detail_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
+        if (!fillingDetail_)
+            selectDetailRow(static_cast<int>(detailItems_.indexOf(item)));
+    });
+    // A click on an octet of the trace selects the field it belongs to.
+    hexa_->viewport()->installEventFilter(this);
     // While the thumb is dragged a box beside it names the frame it stands for.
     summary_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     QScrollBar *bar = summary_->verticalScrollBar();
@@ -317,11 +337,56 @@ void CaptureWindow::summaryMenu(const QPoint &at) {
 }
 
 QList<int> CaptureWindow::selectDetailRow(int row) {
-    QListWidgetItem *item = row >= 0 ? detail_->item(row) : nullptr;
-    if (item && detail_->currentRow() != row)
-        detail_->setCurrentRow(row);
-    return item ? markOctets(item->data(kOffsetRole).toInt(), item->data(kCountRole).toInt())
+    QTreeWidgetItem *item = row >= 0 && row < detailItems_.size() ? detailItems_[row] : nullptr;
+    if (item && detail_->currentItem() != item) {
+        fillingDetail_ = true;
+        detail_->setCurrentItem(item);
+        fillingDetail_ = false;
+    }
+    return item ? markOctets(item->data(0, kOffsetRole).toInt(), item->data(0, kCountRole).toInt())
                 : markOctets(-1, 0);
+}
+
+int CaptureWindow::selectOctet(int octet) {
+    // The field that says most about the octet: the fewest octets, the first of as few.
+    int best = -1;
+    int bestCount = 0;
+    for (int row = 0; row < detailItems_.size(); ++row) {
+        const QTreeWidgetItem *item = detailItems_[row];
+        const int offset = item->data(0, kOffsetRole).toInt();
+        const int count = item->data(0, kCountRole).toInt();
+        if (offset < 0 || count <= 0 || octet < offset || octet >= offset + count)
+            continue;
+        if (best < 0 || count < bestCount) {
+            best = row;
+            bestCount = count;
+        }
+    }
+    if (best < 0)
+        return -1;
+    // Its branch opens, so that it can be seen.
+    for (QTreeWidgetItem *parent = detailItems_[best]->parent(); parent; parent = parent->parent())
+        parent->setExpanded(true);
+    selectDetailRow(best);
+    detail_->scrollToItem(detailItems_[best]);
+    return best;
+}
+
+bool CaptureWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == hexa_->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        const auto *click = static_cast<QMouseEvent *>(event);
+        const QTextCursor at = hexa_->cursorForPosition(click->position().toPoint());
+        const int column = at.positionInBlock();
+        const int line = at.blockNumber();
+        int inLine = -1;
+        if (column >= kHexColumn && column < kHexColumn + 48)
+            inLine = (column - kHexColumn) / 3;
+        else if (column >= kAsciiColumn && column < kAsciiColumn + 16)
+            inLine = column - kAsciiColumn;
+        if (inLine >= 0)
+            selectOctet(line * 16 + inLine);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 QList<int> CaptureWindow::markOctets(int offset, int count) {
@@ -762,8 +827,12 @@ const QAbstractItemModel *CaptureWindow::summaryModel() const {
 
 QStringList CaptureWindow::detailTexts() const {
     QStringList texts;
-    for (int i = 0; i < detail_->count(); ++i)
-        texts << detail_->item(i)->text();
+    for (const QTreeWidgetItem *item : detailItems_) {
+        int depth = 0;
+        for (const QTreeWidgetItem *up = item->parent(); up; up = up->parent())
+            ++depth;
+        texts << QString(2 * depth, QLatin1Char(' ')) + item->text(0);
+    }
     return texts;
 }
 
@@ -772,7 +841,10 @@ QString CaptureWindow::hexaText() const {
 }
 
 void CaptureWindow::showFrame(int frame) {
+    fillingDetail_ = true;
     detail_->clear();
+    detailItems_.clear();
+    fillingDetail_ = false;
     hexa_->clear();
     traceMark_ = -1;
     if (!document_->goToFrame(static_cast<std::uint32_t>(frame)))
@@ -780,30 +852,40 @@ void CaptureWindow::showFrame(int frame) {
     CDecoder &decoder = *document_->decoder();
     if (decoder.Format_Detail(DetailOptions{}) < 0)
         return;
-    const auto lines = decoder.detailLines();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const DetailLine &line = lines[i];
-        QString text = latin1(line.text);
-        int indent = 0;
-        // A label and the value after it read as one line.
-        if ((line.kind == kDetailLabel || line.kind == kDetailSubLabel) && i + 1 < lines.size() &&
-            (lines[i + 1].kind == kDetailValue || lines[i + 1].kind == kDetailSubValue)) {
-            indent = line.kind == kDetailSubLabel ? 4 : 2;
-            text = latin1(line.text) + latin1(lines[++i].text);
-        }
-        auto *item = new QListWidgetItem(QString(indent, QLatin1Char(' ')) + text, detail_);
-        item->setData(kOffsetRole, line.frameOffset);
-        item->setData(kCountRole, static_cast<int>(line.byteCount));
-        if (line.kind == kDetailTitle || line.kind == kDetailHeading) {
-            QFont bold = detail_->font();
-            bold.setBold(true);
-            item->setFont(bold);
-        }
-        if (colours_.usesColours()) {
-            const Rgb &rgb = colours_.textColour(line.colour);
-            item->setForeground(QColor(rgb.red, rgb.green, rgb.blue));
-        }
-    }
+    const DetailTree tree(decoder.detailLines());
+    fillingDetail_ = true;
+    QFont bold = detail_->font();
+    bold.setBold(true);
+    // A bad frame says so in red, whatever the colours.
+    const bool bad = badFrame(decoder);
+    const std::function<void(std::size_t, QTreeWidgetItem *, const QString &)> add =
+        [&](std::size_t node, QTreeWidgetItem *parent, const QString &parentKey) {
+            for (const std::size_t child : tree[node].children) {
+                const DetailNode &n = tree[child];
+                auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(detail_);
+                item->setText(0, latin1(tree.text(child)));
+                item->setData(0, kOffsetRole, n.offset);
+                item->setData(0, kCountRole, static_cast<int>(n.bytes));
+                const QString key = parentKey + QLatin1Char('/') +
+                                    latin1(n.isHeading()           ? n.heading
+                                           : tree.isElement(child) ? n.value
+                                                                   : n.field);
+                item->setData(0, kKeyRole, key);
+                if (n.isHeading())
+                    item->setFont(0, bold);
+                if (colours_.usesColours()) {
+                    const Rgb &rgb = colours_.textColour(n.colour);
+                    item->setForeground(0, QColor(rgb.red, rgb.green, rgb.blue));
+                }
+                if (bad && (n.field == "Decode Status" || n.field == "Frame Check Sequence (FCS)"))
+                    item->setForeground(0, QColor(0xC0, 0, 0));
+                detailItems_.push_back(item);
+                add(child, item, key);
+                item->setExpanded(!collapsed_.contains(key));
+            }
+        };
+    add(DetailTree::kRoot, nullptr, QString());
+    fillingDetail_ = false;
     hexa_->setPlainText(QString::fromLatin1(hexaTrace(decoder, "\n").c_str()));
 }
 

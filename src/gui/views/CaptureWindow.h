@@ -3,6 +3,7 @@
 // hexadecimal trace of the selected frame below.
 #include <QList>
 #include <QPointer>
+#include <QSet>
 
 #include <QStringList>
 #include <QWidget>
@@ -16,7 +17,8 @@
 
 class QAbstractItemModel;
 class QLabel;
-class QListWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
 class QPlainTextEdit;
 class QTableView;
 class QPrinter;
@@ -132,8 +134,13 @@ public:
     // value the filter can select.
     bool filterOnCell(int row, int section, bool add);
 
-    // Marks the octets of detail row in the hexa trace; the octets marked, as frame offsets.
+    // Marks the octets of detail row (its lines in reading order, branches closed or not) in the
+    // hexa trace; the octets marked, as frame offsets.
     QList<int> selectDetailRow(int row);
+    // Selects the field that tells most about octet (the fewest octets, the first of as few), as
+    // a click on the octet
+    // in the trace does; its row, -1 when no field describes it.
+    int selectOctet(int octet);
 
     // How many frames the summary shows of how many, as the status bar tells it ("Displayed N
     // of M", with the scan's progress while it runs).
@@ -151,6 +158,7 @@ signals:
 protected:
     // The comment is closed (and stored) first; the window stays when it stays.
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Shows the current row's frame in the detail and the trace.
@@ -176,7 +184,10 @@ private:
     std::string filterFolder_;
     const CauseList *causes_ = nullptr;
     Settings *settings_ = nullptr;
-    QListWidget *detail_ = nullptr;
+    QTreeWidget *detail_ = nullptr;
+    QList<QTreeWidgetItem *> detailItems_; // the detail's lines, in the order they are read
+    QSet<QString> collapsed_;              // the parts of the detail the user closed
+    bool fillingDetail_ = false;
     QPlainTextEdit *hexa_ = nullptr;
     std::unique_ptr<SummaryFinder> finder_;
     bool finding_ = false;

@@ -5,6 +5,8 @@
 #include "app/ColourTable.h"
 #include "capture/CDecodeDoc.h"
 #include "capture/FrameSource.h"
+#include "decode/CDecoder.h"
+#include "decode/LvtRecord.h"
 #include "decode/SummaryCells.h"
 #include "decode/SummaryFieldTable.h"
 
@@ -14,6 +16,9 @@ namespace {
 
 // Rows are kept as they are made; a long scroll through a large capture starts afresh.
 constexpr int kCachedRows = 4096;
+
+const QColor kBadFrameText(0x90, 0, 0);
+const QColor kBadFrameBackground(0xFF, 0xD8, 0xD8);
 
 QColor toQColor(const Rgb &rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
@@ -35,6 +40,12 @@ bool decodedAsV5(CDecodeDoc &document) {
 }
 
 } // namespace
+
+bool badFrame(const CDecoder &decoder) {
+    const LvtRecord &record = decoder.currentRecord();
+    return record.isOverflowMark() || (record.kind == kFrameRecord && record.status != 0) ||
+           decoder.frame().error == kBadFcs;
+}
 
 SummaryModel::SummaryModel(CDecodeDoc &document, const SummaryFieldTable &columns,
                            const ColourTable &colours, QObject *parent)
@@ -107,6 +118,11 @@ const SummaryModel::Row &SummaryModel::row(int rowNumber) const {
             colours_.rowColours(decoder.LayerCategory(), text, background);
             r.text = toQColor(text);
             r.background = toQColor(background);
+        }
+        // A frame received bad (FCS, abort, overflow) stands out whatever the colours.
+        if (badFrame(decoder)) {
+            r.text = kBadFrameText;
+            r.background = kBadFrameBackground;
         }
         r.shown = true;
     }

@@ -17,7 +17,11 @@
 namespace qv {
 
 class CDecodeDoc;
+class CDecoder;
 class ColourTable;
+
+// Whether the decoder's frame was received bad: a bad FCS, an abort, an overflow.
+bool badFrame(const CDecoder &decoder);
 class SummaryFieldTable;
 
 class SummaryModel : public FilteredRowsModel {
