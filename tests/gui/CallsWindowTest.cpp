@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <QDockWidget>
 #include <QImage>
 #include <QTreeView>
 
@@ -82,6 +83,38 @@ TEST_F(CallsWindowTest, ChoosingAnotherCallFiltersOnItsOwnReference) {
     flow->activateArrow(1);
     EXPECT_EQ(doc.currentFrame(), flow->flow().arrows[1].frame);
     EXPECT_TRUE(messages.entries().empty());
+}
+
+TEST_F(CallsWindowTest, CallsAndTheirFlowArePanesBesideTheCaptureAndSortByAnyColumn) {
+    CaptureWindow *capture = open();
+    ASSERT_NE(capture, nullptr);
+    action("&Calls...")->trigger();
+    auto *pane = window->findChild<QDockWidget *>("callsPane");
+    ASSERT_NE(pane, nullptr);
+    auto *calls = qobject_cast<CallsWindow *>(pane->widget());
+    ASSERT_NE(calls, nullptr);
+    EXPECT_FALSE(calls->isWindow()) << "a pane of the main window, not a window over it";
+    EXPECT_EQ(window->dockWidgetArea(pane), Qt::BottomDockWidgetArea);
+
+    // A click on a heading sorts; a double-click still chooses the call of its row.
+    auto *table = const_cast<QTreeView *>(calls->table());
+    table->sortByColumn(0, Qt::DescendingOrder);
+    const QAbstractItemModel *rows = table->model();
+    const int count = rows->rowCount();
+    ASSERT_GE(count, 2);
+    EXPECT_EQ(rows->index(0, 0).data().toString(), QString::number(count));
+    emit table->doubleClicked(rows->index(0, 4));
+    const CallEntry &last = calls->calls().back();
+    EXPECT_EQ(capture->document().currentFrame(), last.firstFrame);
+    auto *flowPane = window->findChild<QDockWidget *>("flowPane");
+    ASSERT_NE(flowPane, nullptr);
+    EXPECT_NE(qobject_cast<FlowWindow *>(flowPane->widget()), nullptr);
+    EXPECT_EQ(window->dockWidgetArea(flowPane), Qt::RightDockWidgetArea);
+
+    // Calls asked for again takes the place of the pane before.
+    action("&Calls...")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window->findChildren<CallsWindow *>().size(), 1);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QIcon>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -57,19 +58,44 @@ TEST_F(ExpertWindowTest, ListsTheWarningsAndShowsTheirFrame) {
     auto *list = window->findChild<ExpertWindow *>();
     ASSERT_NE(list, nullptr);
     const QAbstractItemModel *rows = list->list()->model();
-    ASSERT_EQ(rows->rowCount(), 4);
+    // A branch per group with its worst severity and count, the findings under it.
+    ASSERT_EQ(rows->rowCount(), 2);
+    const QModelIndex sequence = rows->index(0, 0), retransmission = rows->index(1, 0);
+    EXPECT_EQ(rows->index(0, 2).data().toString(), "Sequence");
+    EXPECT_EQ(rows->index(0, 3).data().toString(), "1 finding");
+    EXPECT_EQ(sequence.data().toString(), "Error");
+    EXPECT_EQ(rows->index(1, 2).data().toString(), "Retransmission");
+    EXPECT_EQ(rows->index(1, 3).data().toString(), "3 findings");
+    EXPECT_EQ(retransmission.data().toString(), "Warning") << "the worst of the group";
+    ASSERT_EQ(rows->rowCount(sequence), 1);
+    ASSERT_EQ(rows->rowCount(retransmission), 3);
     // The texts are the link analysis's, tested there.
-    const char *expected[][3] = {{"Error", "6", "Sequence"},
-                                 {"Warning", "7", "Retransmission"},
+    const char *expected[][3] = {{"Warning", "7", "Retransmission"},
                                  {"Note", "8", "Retransmission"},
                                  {"Note", "9", "Retransmission"}};
-    for (int r = 0; r < 4; ++r) {
+    for (int r = 0; r < 3; ++r) {
         for (int column = 0; column < 3; ++column)
-            EXPECT_EQ(rows->index(r, column).data().toString(), expected[r][column]);
-        EXPECT_FALSE(rows->index(r, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+            EXPECT_EQ(rows->index(r, column, retransmission).data().toString(),
+                      expected[r][column]);
+        EXPECT_FALSE(
+            rows->index(r, 0, retransmission).data(Qt::DecorationRole).value<QIcon>().isNull());
     }
-    EXPECT_TRUE(rows->index(0, 3).data().toString().startsWith("N(S)=2 expected 1"));
-    EXPECT_EQ(rows->index(0, 3).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 214, 214));
+    const QModelIndex gap = rows->index(0, 3, sequence);
+    EXPECT_TRUE(gap.data().toString().startsWith("N(S)=2 expected 1"));
+    EXPECT_EQ(gap.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 214, 214));
+
+    // Sorted by frame, latest first, within the groups.
+    list->list()->sortByColumn(1, Qt::DescendingOrder);
+    EXPECT_EQ(rows->index(0, 1, rows->index(1, 0)).data().toString(), "9");
+    // Errors only: the one group with an error, with its one finding.
+    list->severityChoice()->setCurrentIndex(2);
+    ASSERT_EQ(rows->rowCount(), 1);
+    EXPECT_EQ(rows->index(0, 2).data().toString(), "Sequence");
+    EXPECT_EQ(rows->rowCount(rows->index(0, 0)), 1);
+    list->severityChoice()->setCurrentIndex(1);
+    EXPECT_EQ(rows->rowCount(rows->index(1, 0)), 1) << "the warning, not the notes";
+    list->severityChoice()->setCurrentIndex(0);
+    list->list()->sortByColumn(1, Qt::AscendingOrder);
     EXPECT_EQ(list->summaryText(), "1 error, 1 warning, 2 notes in 1 data link");
     EXPECT_EQ(capture->document().currentFrame(), 2u) << "the analysis leaves the frame shown";
     test::saveScreenshot(list, "expert-window");

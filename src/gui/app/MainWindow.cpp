@@ -6,6 +6,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
@@ -211,7 +212,7 @@ void MainWindow::createMenus() {
                 delete expert;
                 return;
             }
-            expert->show();
+            dockBeside(expert, QStringLiteral("expertPane"), Qt::BottomDockWidgetArea);
         }
     });
     statisticsAction_ = analysis->addAction(tr("&Statistics..."), this, [this] {
@@ -232,7 +233,7 @@ void MainWindow::createMenus() {
         auto *dialog =
             new StatisticsDialog(*statistics, QString::fromStdString(doc.pathName()), this);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
-        dialog->show();
+        dockBeside(dialog, QStringLiteral("statisticsPane"), Qt::RightDockWidgetArea);
     });
     callsAction_ = analysis->addAction(tr("&Calls..."), this, [this] {
         if (CaptureWindow *capture = activeCapture()) {
@@ -242,7 +243,10 @@ void MainWindow::createMenus() {
                 delete calls;
                 return;
             }
-            calls->show();
+            calls->setFlowHost([this](QWidget *flow) {
+                dockBeside(flow, QStringLiteral("flowPane"), Qt::RightDockWidgetArea);
+            });
+            dockBeside(calls, QStringLiteral("callsPane"), Qt::BottomDockWidgetArea);
         }
     });
     flowAction_ = analysis->addAction(tr("Call &Flow..."), this, [this] {
@@ -258,7 +262,7 @@ void MainWindow::createMenus() {
             if (std::binary_search(call.frames.begin(), call.frames.end(), frame)) {
                 auto *flow = new FlowWindow(callFlowOf(*capture, call, true), capture, this);
                 flow->setAttribute(Qt::WA_DeleteOnClose);
-                flow->show();
+                dockBeside(flow, QStringLiteral("flowPane"), Qt::RightDockWidgetArea);
                 return;
             }
         messages_.show(tr("This frame belongs to no call").toStdString(), kProgramCaption,
@@ -670,6 +674,32 @@ CaptureWindow *MainWindow::openImported(const std::string &path) {
     };
     retitle();
     return window;
+}
+
+QDockWidget *MainWindow::dockBeside(QWidget *content, const QString &name,
+                                    Qt::DockWidgetArea area) {
+    // One pane of a kind: a new one takes the place of the one before.
+    if (auto *before = findChild<QDockWidget *>(name)) {
+        before->setObjectName(QString());
+        before->close();
+    }
+    const QSize wanted = content->sizeHint().expandedTo(content->size());
+    content->setWindowFlags(Qt::Widget);
+    auto *dock = new QDockWidget(content->windowTitle(), this);
+    dock->setObjectName(name);
+    dock->setAttribute(Qt::WA_DeleteOnClose);
+    dock->setWidget(content);
+    connect(content, &QWidget::windowTitleChanged, dock, &QDockWidget::setWindowTitle);
+    // A pane whose content closes itself goes with it.
+    connect(content, &QObject::destroyed, dock, &QObject::deleteLater);
+    addDockWidget(area, dock);
+    dock->show();
+    // As much room as the content asks for, leaving the summary most of the window.
+    if (area == Qt::RightDockWidgetArea || area == Qt::LeftDockWidgetArea)
+        resizeDocks({dock}, {std::min(wanted.width(), width() * 2 / 5)}, Qt::Horizontal);
+    else
+        resizeDocks({dock}, {std::min(wanted.height(), height() * 2 / 5)}, Qt::Vertical);
+    return dock;
 }
 
 void MainWindow::hostChild(QWidget *child) {

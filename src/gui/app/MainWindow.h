@@ -22,6 +22,7 @@
 #include "capture/DecodableObject.h"
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QPrinter;
 class QActionGroup;
@@ -108,6 +109,10 @@ public:
     // Shows the active document's frame in the panes when another document became active.
     void refreshStatusPanes();
     void refreshShownPane();
+    // Shows an analysis (Calls, a call flow, Expert, Statistics) as a pane at area of the main
+    // window, beside the captures rather than over them; the pane can be moved, floated and
+    // closed. A pane of the same name shown before gives its place.
+    QDockWidget *dockBeside(QWidget *content, const QString &name, Qt::DockWidgetArea area);
 
     // The summary columns, or the colours, in use from now on: written to the settings file
     // and shown at once by every open summary.

@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QSortFilterProxyModel>
 #include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -139,7 +140,13 @@ CallsWindow::CallsWindow(CaptureWindow &capture, const CauseList *causes, UserMe
     table_->setRootIsDecorated(false);
     table_->setUniformRowHeights(true);
     table_->setAlternatingRowColors(true);
-    table_->setModel(model);
+    // A click on a heading sorts by that column.
+    auto *sorted = new QSortFilterProxyModel(this);
+    sorted->setSourceModel(model);
+    sorted->setSortRole(ListModel::kSortRole);
+    table_->setModel(sorted);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(-1, Qt::AscendingOrder);
     for (int k = 0; k < model->columnCount(); ++k)
         table_->resizeColumnToContents(k);
     const std::size_t count = calls_.size();
@@ -150,8 +157,9 @@ CallsWindow::CallsWindow(CaptureWindow &capture, const CauseList *causes, UserMe
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addWidget(summary_);
-    connect(table_, &QTreeView::doubleClicked, this,
-            [this](const QModelIndex &index) { chooseRow(index.row()); });
+    connect(table_, &QTreeView::doubleClicked, this, [this](const QModelIndex &index) {
+        chooseRow(index.data(ListModel::kRowRole).toInt());
+    });
     // Wide enough for every column, up to a size that still fits a common screen.
     int width = 2 * table_->frameWidth() + layout->contentsMargins().left() +
                 layout->contentsMargins().right() +
@@ -231,7 +239,10 @@ FlowWindow *CallsWindow::chooseRow(int row) {
     capture_->selectFrame(static_cast<int>(call.firstFrame));
     auto *flow = new FlowWindow(callFlowOf(*capture_, call, false), capture_, this);
     flow->setAttribute(Qt::WA_DeleteOnClose);
-    flow->show();
+    if (flowHost_)
+        flowHost_(flow);
+    else
+        flow->show();
     return flow;
 }
 

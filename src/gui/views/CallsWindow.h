@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 #include <optional>
 #include <vector>
 
@@ -30,6 +32,8 @@ public:
     // False when the user cancelled the search for the calls.
     bool complete() const { return complete_; }
 
+    // Where the flow of a chosen call is shown; without it the flow is a window of its own.
+    void setFlowHost(std::function<void(QWidget *)> host) { flowHost_ = std::move(host); }
     const QTreeView *table() const { return table_; }
     const std::vector<CallEntry> &calls() const { return calls_; }
     QString summaryText() const;
@@ -45,6 +49,7 @@ private:
     UserMessages &messages_;
     std::vector<CallEntry> calls_;
     QTreeView *table_ = nullptr;
+    std::function<void(QWidget *)> flowHost_;
     QLabel *summary_ = nullptr;
     bool complete_ = false;
 };

@@ -23,8 +23,23 @@ public:
     int columnCount(const QModelIndex &parent = {}) const override {
         return parent.isValid() ? 0 : static_cast<int>(titles_.size());
     }
+    // The role a sorting view sorts by: a number where the text is one, else the text.
+    static constexpr int kSortRole = Qt::UserRole + 100;
+    // The row of the list a row of a sorting view stands for.
+    static constexpr int kRowRole = Qt::UserRole + 101;
+
     QVariant data(const QModelIndex &index, int role) const override {
-        return index.isValid() ? cell_(index.row(), index.column(), role) : QVariant();
+        if (!index.isValid())
+            return {};
+        if (role == kRowRole)
+            return index.row();
+        if (role == kSortRole) {
+            const QVariant shown = cell_(index.row(), index.column(), Qt::DisplayRole);
+            bool number = false;
+            const double value = shown.toString().toDouble(&number);
+            return number ? QVariant(value) : shown;
+        }
+        return cell_(index.row(), index.column(), role);
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
