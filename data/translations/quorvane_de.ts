@@ -188,6 +188,50 @@
         <source>This is a V5 capture, decoded here as ISDN. To decode its V5 messages, check &quot;V5.1/V5.2 Encapsulated&quot; in Protocol Setup (LVT-60).</source>
         <translation>Dies ist eine V5-Aufzeichnung, hier als ISDN dekodiert. Um ihre V5-Meldungen zu dekodieren, kreuzen Sie „V5.1/V5.2 gekapselt“ unter Protokoll einrichten (LVT-60) an.</translation>
     </message>
+    <message>
+        <source>The profile %1 cannot be read</source>
+        <translation>Das Profil %1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Unknown key in &quot;%1&quot;</source>
+        <translation>Unbekannter Schlüssel in „%1“</translation>
+    </message>
+    <message>
+        <source>Value not allowed in &quot;%1&quot;</source>
+        <translation>Unzulässiger Wert in „%1“</translation>
+    </message>
+    <message>
+        <source>No value in &quot;%1&quot;: write key=value</source>
+        <translation>Kein Wert in „%1“: schreiben Sie Schlüssel=Wert</translation>
+    </message>
+    <message>
+        <source>A quote is not closed in &quot;%1&quot;</source>
+        <translation>Ein Anführungszeichen ist nicht geschlossen in „%1“</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; gives a key a second time</source>
+        <translation>„%1“ gibt einen Schlüssel ein zweites Mal an</translation>
+    </message>
+    <message>
+        <source>Filter on this value</source>
+        <translation>Nach diesem Wert filtern</translation>
+    </message>
+    <message>
+        <source>Add to filter</source>
+        <translation>Zum Filter hinzufügen</translation>
+    </message>
+    <message>
+        <source>Clear filter</source>
+        <translation>Filter löschen</translation>
+    </message>
+    <message>
+        <source>Displayed %1 of %2</source>
+        <translation>%1 von %2 angezeigt</translation>
+    </message>
+    <message>
+        <source>%1 (scanning... %2%)</source>
+        <translation>%1 (Suche... %2&#xa0;%)</translation>
+    </message>
 </context>
 <context>
     <name>qv::ColourSelectionDialog</name>
@@ -673,6 +717,71 @@ Bitte verringern Sie die Anzahl der Rahmen</translation>
     <message>
         <source>Analysing the data links</source>
         <translation>Datenverbindungen werden analysiert</translation>
+    </message>
+    <message>
+        <source>All findings</source>
+        <translation>Alle Befunde</translation>
+    </message>
+    <message>
+        <source>Warnings and errors</source>
+        <translation>Warnungen und Fehler</translation>
+    </message>
+    <message>
+        <source>Errors only</source>
+        <translation>Nur Fehler</translation>
+    </message>
+    <message>
+        <source>Show:</source>
+        <translation>Anzeigen:</translation>
+    </message>
+    <message>
+        <source>1 finding</source>
+        <translation>1 Befund</translation>
+    </message>
+    <message>
+        <source>%1 findings</source>
+        <translation>%1 Befunde</translation>
+    </message>
+</context>
+<context>
+    <name>qv::FilterBar</name>
+    <message>
+        <source>Filter:</source>
+        <translation>Filter:</translation>
+    </message>
+    <message>
+        <source>e.g. tei=64 msg=SETUP cause=16 local=0123* (Enter applies)</source>
+        <translation>z. B. tei=64 msg=SETUP cause=16 local=0123* (Eingabe wendet an)</translation>
+    </message>
+    <message>
+        <source>Terms key=value separated by blanks, values with blanks in double quotes.
+Keys: layer=1,2,3  sapi  tei  dir=TE-&gt;NT  frame=RR  rr=no  efa  cr (hex)
+local, remote (* for any leading or trailing digits)  pd (hex)  msg=SETUP
+cause (decimal, 0x.. or a name)  lcn  packet  x25local  x25remote  cug</source>
+        <translation>Ausdrücke Schlüssel=Wert, durch Leerzeichen getrennt, Werte mit Leerzeichen in doppelten Anführungszeichen.
+Schlüssel: layer=1,2,3  sapi  tei  dir=TE-&gt;NT  frame=RR  rr=no  efa  cr (hex)
+local, remote (* für beliebige führende oder folgende Ziffern)  pd (hex)  msg=SETUP
+cause (dezimal, 0x.. oder ein Name)  lcn  packet  x25local  x25remote  cug</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Anwenden</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Profiles</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>Apply a saved off-line filter profile</source>
+        <translation>Ein gespeichertes Offline-Filterprofil anwenden</translation>
+    </message>
+    <message>
+        <source>(no saved profile)</source>
+        <translation>(kein gespeichertes Profil)</translation>
     </message>
 </context>
 <context>

@@ -188,6 +188,50 @@
         <source>This is a V5 capture, decoded here as ISDN. To decode its V5 messages, check &quot;V5.1/V5.2 Encapsulated&quot; in Protocol Setup (LVT-60).</source>
         <translation>Cette capture est une capture V5, décodée ici en RNIS. Pour décoder ses messages V5, cochez « V5.1/V5.2 encapsulé » dans Configuration du protocole (LVT-60).</translation>
     </message>
+    <message>
+        <source>The profile %1 cannot be read</source>
+        <translation>Le profil %1 ne peut pas être lu</translation>
+    </message>
+    <message>
+        <source>Unknown key in &quot;%1&quot;</source>
+        <translation>Clé inconnue dans «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Value not allowed in &quot;%1&quot;</source>
+        <translation>Valeur non admise dans «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>No value in &quot;%1&quot;: write key=value</source>
+        <translation>Aucune valeur dans «&#xa0;%1&#xa0;»&#xa0;: écrivez clé=valeur</translation>
+    </message>
+    <message>
+        <source>A quote is not closed in &quot;%1&quot;</source>
+        <translation>Un guillemet n&apos;est pas fermé dans «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; gives a key a second time</source>
+        <translation>«&#xa0;%1&#xa0;» donne une clé une deuxième fois</translation>
+    </message>
+    <message>
+        <source>Filter on this value</source>
+        <translation>Filtrer sur cette valeur</translation>
+    </message>
+    <message>
+        <source>Add to filter</source>
+        <translation>Ajouter au filtre</translation>
+    </message>
+    <message>
+        <source>Clear filter</source>
+        <translation>Effacer le filtre</translation>
+    </message>
+    <message>
+        <source>Displayed %1 of %2</source>
+        <translation>%1 affichées sur %2</translation>
+    </message>
+    <message>
+        <source>%1 (scanning... %2%)</source>
+        <translation>%1 (recherche... %2&#xa0;%)</translation>
+    </message>
 </context>
 <context>
     <name>qv::ColourSelectionDialog</name>
@@ -674,6 +718,71 @@ Veuillez réduire le nombre de trames</translation>
     <message>
         <source>Analysing the data links</source>
         <translation>Analyse des liaisons de données</translation>
+    </message>
+    <message>
+        <source>All findings</source>
+        <translation>Toutes les constatations</translation>
+    </message>
+    <message>
+        <source>Warnings and errors</source>
+        <translation>Avertissements et erreurs</translation>
+    </message>
+    <message>
+        <source>Errors only</source>
+        <translation>Erreurs seulement</translation>
+    </message>
+    <message>
+        <source>Show:</source>
+        <translation>Afficher&#xa0;:</translation>
+    </message>
+    <message>
+        <source>1 finding</source>
+        <translation>1 constatation</translation>
+    </message>
+    <message>
+        <source>%1 findings</source>
+        <translation>%1 constatations</translation>
+    </message>
+</context>
+<context>
+    <name>qv::FilterBar</name>
+    <message>
+        <source>Filter:</source>
+        <translation>Filtre&#xa0;:</translation>
+    </message>
+    <message>
+        <source>e.g. tei=64 msg=SETUP cause=16 local=0123* (Enter applies)</source>
+        <translation>p. ex. tei=64 msg=SETUP cause=16 local=0123* (Entrée applique)</translation>
+    </message>
+    <message>
+        <source>Terms key=value separated by blanks, values with blanks in double quotes.
+Keys: layer=1,2,3  sapi  tei  dir=TE-&gt;NT  frame=RR  rr=no  efa  cr (hex)
+local, remote (* for any leading or trailing digits)  pd (hex)  msg=SETUP
+cause (decimal, 0x.. or a name)  lcn  packet  x25local  x25remote  cug</source>
+        <translation>Termes clé=valeur séparés par des blancs, valeurs avec blancs entre guillemets droits.
+Clés&#xa0;: layer=1,2,3  sapi  tei  dir=TE-&gt;NT  frame=RR  rr=no  efa  cr (hex)
+local, remote (* pour des chiffres quelconques au début ou à la fin)  pd (hex)  msg=SETUP
+cause (décimale, 0x.. ou un nom)  lcn  packet  x25local  x25remote  cug</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Appliquer</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>Profiles</source>
+        <translation>Profils</translation>
+    </message>
+    <message>
+        <source>Apply a saved off-line filter profile</source>
+        <translation>Appliquer un profil de filtre hors ligne enregistré</translation>
+    </message>
+    <message>
+        <source>(no saved profile)</source>
+        <translation>(aucun profil enregistré)</translation>
     </message>
 </context>
 <context>
