@@ -232,6 +232,10 @@
         <source>%1 (scanning... %2%)</source>
         <translation>%1 (Suche... %2&#xa0;%)</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; applies to layer 2: show layer 2 too (layer=2 or layer=2,3)</source>
+        <translation>„%1“ gilt für Schicht 2: zeigen Sie auch Schicht 2 an (layer=2 oder layer=2,3)</translation>
+    </message>
 </context>
 <context>
     <name>qv::ColourSelectionDialog</name>

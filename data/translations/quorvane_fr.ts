@@ -232,6 +232,10 @@
         <source>%1 (scanning... %2%)</source>
         <translation>%1 (recherche... %2&#xa0;%)</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; applies to layer 2: show layer 2 too (layer=2 or layer=2,3)</source>
+        <translation>«&#xa0;%1&#xa0;» s&apos;applique au niveau 2&#xa0;: affichez aussi le niveau 2 (layer=2 ou layer=2,3)</translation>
+    </message>
 </context>
 <context>
     <name>qv::ColourSelectionDialog</name>

@@ -488,7 +488,8 @@ int CDecoder::hexaLine(int lineNumber, std::string &hex, std::string &ascii) con
         const std::uint8_t octet = view_.data[first + k];
         hex.push_back(' ');
         appendHex(hex, octet);
-        ascii.push_back(octet >= 0x20 && octet <= 0x7F ? static_cast<char>(octet) : '.');
+        // DEL has no picture: it is a dot, as every other control character.
+        ascii.push_back(octet >= 0x20 && octet < 0x7F ? static_cast<char>(octet) : '.');
     }
     return static_cast<int>(count);
 }

@@ -284,6 +284,11 @@ bool layer3Only(const FilterCriteria &c) {
            c.packetType != 0 || c.cugSet;
 }
 
+// Whether criteria hold a criterion of the layer-2 keys.
+bool layer2Criteria(const FilterCriteria &c) {
+    return c.sapiSet || c.teiSet || c.direction != 0 || c.frameType != 0 || !c.keepRR || c.efaSet;
+}
+
 } // namespace
 
 FilterLineResult parseFilterLine(std::string_view line, const CauseList *causes) {
@@ -315,9 +320,21 @@ FilterLineResult parseFilterLine(std::string_view line, const CauseList *causes)
     }
     // Criteria of layer 3 alone select layer-3 frames: "msg=SETUP" shows the SETUP messages,
     // not them and every frame of the lower layers, unless the line says which layers.
+    // The layer-2 criteria (SAPI, TEI, direction, frame type, RR, EFA) apply to the frames of
+    // layer 3 too, but only while layer 2 is shown: a line that leaves it out would have them
+    // ignored without a word, so it is refused, and without a layer term layer 2 stays in.
+    const Key layer2Keys[] = {kSapi, kTei, kDir, kFrame, kRr, kEfa};
+    const Key *layer2Key = std::find_if(std::begin(layer2Keys), std::end(layer2Keys),
+                                        [&seen](Key k) { return seen[k]; });
+    if (seen[kLayer] && !criteria.layer2 && layer2Key != std::end(layer2Keys)) {
+        for (const Term &term : terms)
+            if (keyNamed(term.key) == *layer2Key)
+                result.error = {FilterLineError::NeedsLayer2, term.text};
+        return result;
+    }
     if (!seen[kLayer] && layer3Only(criteria)) {
         criteria.layer1 = false;
-        criteria.layer2 = false;
+        criteria.layer2 = layer2Key != std::end(layer2Keys);
     }
     result.criteria = criteria;
     return result;
@@ -326,7 +343,7 @@ FilterLineResult parseFilterLine(std::string_view line, const CauseList *causes)
 std::string filterLine(const FilterCriteria &c) {
     std::string line;
     // Without a layer term, layer-3 criteria select layer 3 alone: every layer is then said.
-    const bool implied = layer3Only(c) && !c.layer1 && !c.layer2 && c.layer3;
+    const bool implied = layer3Only(c) && !c.layer1 && c.layer3 && c.layer2 == layer2Criteria(c);
     if (!(c.layer1 && c.layer2 && c.layer3) ? !implied : layer3Only(c)) {
         std::string layers;
         for (const auto &[on, digit] : {std::pair{c.layer1, '1'}, {c.layer2, '2'}, {c.layer3, '3'}})

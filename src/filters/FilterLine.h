@@ -4,7 +4,9 @@
 // criterion no term names is left showing everything. The keys, without regard to case:
 //   layer=1,2,3       the layers shown (any of the three digits); without it a line holding a
 //                     criterion only a layer-3 frame can meet (cr, local, remote, pd, msg,
-//                     cause and the X.25 keys) shows layer 3 alone
+//                     cause and the X.25 keys) shows layer 3 alone, or layers 2 and 3 when
+//                     it also holds a layer-2 criterion (those apply only while layer 2 is
+//                     shown; a layer term without 2 beside one of them is refused)
 //   sapi=0 tei=64     SAPI and TEI, decimal
 //   dir=TE->NT        the direction, as the direction list names it
 //   frame=RR          the layer-2 frame type; rr=no leaves out the RR frames
@@ -33,11 +35,12 @@ class CauseList;
 // Why a line was refused: the term at fault and what is wrong with it.
 struct FilterLineError {
     enum Kind {
-        UnknownKey, // "key" is none of the keys
-        BadValue,   // the value does not fit the key
-        NoValue,    // a term without "=" or with nothing after it
-        OpenQuote,  // a double quote never closed
-        Repeated,   // a key given twice
+        UnknownKey,  // "key" is none of the keys
+        BadValue,    // the value does not fit the key
+        NoValue,     // a term without "=" or with nothing after it
+        OpenQuote,   // a double quote never closed
+        Repeated,    // a key given twice
+        NeedsLayer2, // a layer-2 criterion on a line whose layers leave out layer 2
     };
     Kind kind = UnknownKey;
     std::string term;

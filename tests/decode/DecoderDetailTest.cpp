@@ -154,7 +154,7 @@ TEST(HexaLines, SixteenOctetsPerLine) {
     std::string hex, ascii;
     EXPECT_EQ(d.decoder->hexaLine(0, hex, ascii), 16);
     EXPECT_EQ(hex, " 70 71 72 73 74 75 76 77 78 79 7A 7B 7C 7D 7E 7F");
-    EXPECT_EQ(ascii, "pqrstuvwxyz{|}~\x7F") << "0x7F shows as itself";
+    EXPECT_EQ(ascii, "pqrstuvwxyz{|}~.") << "DEL (0x7F) has no picture: a dot";
     EXPECT_EQ(d.decoder->hexaLine(1, hex, ascii), 16);
     EXPECT_EQ(ascii.substr(0, 3), "...") << "0x80 and above show as dots";
     EXPECT_EQ(d.decoder->hexaLine(2, hex, ascii), -2);

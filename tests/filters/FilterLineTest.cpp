@@ -46,6 +46,11 @@ TEST(FilterLine, TypedTermsSetTheirCriteria) {
     }
     EXPECT_TRUE(parsed("layer=1,2,3 msg=SETUP").layer1);
     EXPECT_TRUE(parsed("tei=3").layer1) << "a layer-2 criterion leaves the layers as they are";
+    // Layer-2 criteria apply to layer-3 frames only while layer 2 is shown: it stays in.
+    const FilterCriteria both = parsed("msg=SETUP dir=TE->NT");
+    EXPECT_TRUE(!both.layer1 && both.layer2 && both.layer3);
+    EXPECT_EQ(filterLine(both), "dir=TE->NT msg=SETUP");
+    EXPECT_EQ(parsed(filterLine(both)), both);
 
     // Causes in each of their three forms; the call reference is hexadecimal with or without 0x.
     EXPECT_EQ(parsed("cause=16").causeFormat, kCauseDecimal);
@@ -79,6 +84,8 @@ TEST(FilterLine, ALineThatCannotBeReadSaysWhichTermAndWhy) {
         {"tei=", FilterLineError::NoValue, "tei="},
         {"msg=\"USER INFO", FilterLineError::OpenQuote, "msg=\"USER INFO"},
         {"tei=1 tei=2", FilterLineError::Repeated, "tei=2"},
+        {"layer=3 dir=TE->NT", FilterLineError::NeedsLayer2, "dir=TE->NT"},
+        {"tei=3 layer=1,3", FilterLineError::NeedsLayer2, "tei=3"},
     };
     for (const auto &c : cases) {
         const FilterLineResult result = parseFilterLine(c.line, nullptr);
@@ -104,8 +111,9 @@ TEST(FilterLine, TheLineWrittenForAFilterReadsBackAsThatFilter) {
     c.packetType = 1;
     c.keepRR = false;
     const std::string line = filterLine(c);
-    EXPECT_EQ(line, "layer=2,3 tei=0 rr=no cr=1A remote=*99 msg=SUSPEND.REJ "
-                    "cause=\"NORMAL CALL CLEARING\" packet=CALL.ACC");
+    EXPECT_EQ(line, "tei=0 rr=no cr=1A remote=*99 msg=SUSPEND.REJ "
+                    "cause=\"NORMAL CALL CLEARING\" packet=CALL.ACC")
+        << "layers 2 and 3 go without saying with criteria of both";
     EXPECT_EQ(parsed(line), c);
 
     // A hexadecimal cause without its 0x gets one, so that it reads back hexadecimal.

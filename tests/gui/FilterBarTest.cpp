@@ -60,20 +60,20 @@ TEST_F(FilterBarTest, ATypedLineFiltersTheCaptureAndIsRemembered) {
     CaptureWindow *capture = open();
     ASSERT_NE(capture, nullptr);
     const QAbstractItemModel *model = capture->summaryModel();
-    // The message is read without regard to case.
-    type("Msg=SETUP dir=TE->NT");
+    // The message is read without regard to case, the cause as a decimal number.
+    type("Msg=disconnect cause=16");
     press(Qt::Key_Return);
     finishScans();
     EXPECT_TRUE(capture->document().filtersActive());
     const QStringList types = column(model, "Msg.Type");
     ASSERT_FALSE(types.isEmpty());
-    EXPECT_EQ(types.count("SETUP"), types.size());
-    EXPECT_EQ(column(model, "TE - NT").count(cell(model, 0, "TE - NT")), types.size());
-    EXPECT_EQ(bar->line(), "dir=TE->NT msg=SETUP")
+    EXPECT_EQ(types.count("DISCONNECT"), types.size()) << "layer 3 alone";
+    EXPECT_EQ(column(model, "Cause").count("Normal call clearing"), types.size());
+    EXPECT_EQ(bar->line(), "msg=DISCONNECT cause=16")
         << "the filter in force, as written: " << bar->line().toStdString();
     EXPECT_EQ(window->statusPane(3), QString("Displayed %1 of 340").arg(types.size()));
     ASSERT_FALSE(settings.filterHistory.empty());
-    EXPECT_EQ(settings.filterHistory.front(), "Msg=SETUP dir=TE->NT");
+    EXPECT_EQ(settings.filterHistory.front(), "Msg=disconnect cause=16");
     EXPECT_EQ(settings.filterHistory.size(), 1u) << "one Enter, one line applied";
 
     // Clear shows every frame again.
@@ -98,6 +98,8 @@ TEST_F(FilterBarTest, AWrongLineIsRefusedWithItsReasonAndTheFilterStays) {
         {"msg", "No value in \"msg\": write key=value"},
         {"msg=\"USER INFO", "A quote is not closed in \"msg=\"USER INFO\""},
         {"tei=1 tei=2", "\"tei=2\" gives a key a second time"},
+        {"layer=3 dir=TE->NT",
+         "\"dir=TE->NT\" applies to layer 2: show layer 2 too (layer=2 or layer=2,3)"},
     };
     for (const auto &c : cases) {
         EXPECT_FALSE(capture->applyFilterLine(c.line)) << c.line;
@@ -146,24 +148,29 @@ TEST_F(FilterBarTest, ValuesOfTheSummaryJoinTheFilter) {
     ASSERT_NE(capture, nullptr);
     const QAbstractItemModel *model = capture->summaryModel();
     const int message = static_cast<int>(headerTitles(*model).indexOf("Msg.Type"));
-    const int direction = static_cast<int>(headerTitles(*model).indexOf("TE - NT"));
+    const int called = static_cast<int>(headerTitles(*model).indexOf("Called Addr"));
     const int number = static_cast<int>(headerTitles(*model).indexOf("Number"));
     ASSERT_EQ(cell(model, 12, "Msg.Type"), "SETUP");
-    const QString directionValue = cell(model, 12, "TE - NT");
+    const QString calledValue = cell(model, 12, "Called Addr");
 
     EXPECT_FALSE(capture->filterOnCell(12, number, false)) << "a frame number selects nothing";
     EXPECT_FALSE(capture->document().filtersActive());
     ASSERT_TRUE(capture->filterOnCell(12, message, false));
     finishScans();
     EXPECT_EQ(bar->line(), "msg=SETUP");
-    ASSERT_GT(model->rowCount(), 0);
-    ASSERT_TRUE(capture->filterOnCell(0, direction, true));
+    ASSERT_GT(model->rowCount(), 1);
+    const int before = model->rowCount();
+    // The called party of an outgoing call is its remote end: the SETUPs of the calls to it.
+    ASSERT_TRUE(capture->filterOnCell(0, called, true));
     finishScans();
-    EXPECT_TRUE(bar->line().startsWith("dir=")) << bar->line().toStdString();
-    EXPECT_TRUE(bar->line().endsWith("->NT msg=SETUP") || bar->line().endsWith("->TE msg=SETUP"));
+    EXPECT_EQ(bar->line(), "remote=" + calledValue + " msg=SETUP");
+    ASSERT_GT(model->rowCount(), 0);
+    EXPECT_LT(model->rowCount(), before);
     for (int row = 0; row < model->rowCount(); ++row) {
         EXPECT_EQ(cell(model, row, "Msg.Type"), "SETUP");
-        EXPECT_EQ(cell(model, row, "TE - NT"), directionValue);
+        // A call dialled digit by digit names its called party after its SETUP.
+        EXPECT_TRUE(cell(model, row, "Called Addr") == calledValue ||
+                    cell(model, row, "Called Addr") == "-");
     }
 }
 

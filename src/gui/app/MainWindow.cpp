@@ -815,6 +815,9 @@ CaptureWindow *MainWindow::openCapture(const std::string &path) {
     });
     showDocument(window, path);
     refreshShownPane();
+    // The detail and the trace show the current frame from the start, not two empty panes.
+    if (window->document().frameCount() > 0)
+        window->selectFrame(static_cast<int>(window->document().currentFrame()));
     return window;
 }
 

@@ -119,9 +119,12 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document, SummaryFieldT
     summary_->verticalHeader()->hide();
     summary_->horizontalHeader()->setHighlightSections(false);
     // Widths the user gives are the table's widths from then on.
+    // The last column takes the width left over, so that the rows use the window's width; that
+    // width is the window's, not one the user gave the column.
+    summary_->horizontalHeader()->setStretchLastSection(true);
     connect(summary_->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int section, int, int size) {
-                if (sizing_ || size <= 0)
+                if (sizing_ || size <= 0 || section == model_->columnCount() - 1)
                     return;
                 columns_.field(model_->summaryColumn(section)).width = size;
                 emit columnWidthsChanged();
@@ -254,6 +257,10 @@ bool CaptureWindow::applyFilterLine(const QString &line) {
             break;
         case FilterLineError::OpenQuote:
             why = tr("A quote is not closed in \"%1\"").arg(term);
+            break;
+        case FilterLineError::NeedsLayer2:
+            why =
+                tr("\"%1\" applies to layer 2: show layer 2 too (layer=2 or layer=2,3)").arg(term);
             break;
         case FilterLineError::Repeated:
             why = tr("\"%1\" gives a key a second time").arg(term);
@@ -438,6 +445,14 @@ void CaptureWindow::setViewFont(const QFont &font) {
     summary_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
     detail_->setFont(font);
     hexa_->setFont(font);
+    // The trace is as wide as its lines: offset, sixteen octets and their text, which the TAB
+    // before it sets one blank apart.
+    const QFontMetrics metrics(font);
+    hexa_->setTabStopDistance(2 * metrics.horizontalAdvance(QLatin1Char(' ')));
+    hexa_->setMinimumWidth(
+        metrics.horizontalAdvance(QString(kAsciiColumn + 16 + 1, QLatin1Char('0'))) +
+        hexa_->verticalScrollBar()->sizeHint().width() + 4 * hexa_->frameWidth() +
+        static_cast<int>(hexa_->document()->documentMargin() * 2));
     sizeColumns();
 }
 
