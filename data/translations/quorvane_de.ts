@@ -236,6 +236,26 @@
         <source>&quot;%1&quot; applies to layer 2: show layer 2 too (layer=2 or layer=2,3)</source>
         <translation>„%1“ gilt für Schicht 2: zeigen Sie auch Schicht 2 an (layer=2 oder layer=2,3)</translation>
     </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy All</source>
+        <translation>Alles kopieren</translation>
+    </message>
+    <message>
+        <source>Expand All</source>
+        <translation>Alle aufklappen</translation>
+    </message>
+    <message>
+        <source>Collapse All</source>
+        <translation>Alle zuklappen</translation>
+    </message>
+    <message>
+        <source>Copy Octets as Hex</source>
+        <translation>Oktette hexadezimal kopieren</translation>
+    </message>
 </context>
 <context>
     <name>qv::ColourSelectionDialog</name>
@@ -1417,6 +1437,34 @@ Möchten Sie ein weiteres Fenster für diese Datei öffnen?</translation>
     <message>
         <source>Not available in this version: real-time capture needs the serial link</source>
         <translation>In dieser Version nicht verfügbar: die Echtzeitaufzeichnung braucht die serielle Verbindung</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>&amp;Weitersuchen</translation>
+    </message>
+    <message>
+        <source>Find Pre&amp;vious</source>
+        <translation>Rüc&amp;kwärts suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Fenster</translation>
+    </message>
+    <message>
+        <source>&amp;Tile</source>
+        <translation>&amp;Nebeneinander</translation>
+    </message>
+    <message>
+        <source>&amp;Cascade</source>
+        <translation>Ü&amp;berlappend</translation>
+    </message>
+    <message>
+        <source>Ne&amp;xt</source>
+        <translation>N&amp;ächstes</translation>
+    </message>
+    <message>
+        <source>Close &amp;All</source>
+        <translation>&amp;Alle schließen</translation>
     </message>
 </context>
 <context>

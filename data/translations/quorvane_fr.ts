@@ -236,6 +236,26 @@
         <source>&quot;%1&quot; applies to layer 2: show layer 2 too (layer=2 or layer=2,3)</source>
         <translation>«&#xa0;%1&#xa0;» s&apos;applique au niveau 2&#xa0;: affichez aussi le niveau 2 (layer=2 ou layer=2,3)</translation>
     </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Copy All</source>
+        <translation>Tout copier</translation>
+    </message>
+    <message>
+        <source>Expand All</source>
+        <translation>Tout développer</translation>
+    </message>
+    <message>
+        <source>Collapse All</source>
+        <translation>Tout réduire</translation>
+    </message>
+    <message>
+        <source>Copy Octets as Hex</source>
+        <translation>Copier les octets en hexadécimal</translation>
+    </message>
 </context>
 <context>
     <name>qv::ColourSelectionDialog</name>
@@ -1420,6 +1440,34 @@ Voulez-vous ouvrir une nouvelle fenêtre sur ce fichier&#xa0;?</translation>
     <message>
         <source>Not available in this version: real-time capture needs the serial link</source>
         <translation>Non disponible dans cette version : la capture en temps réel demande la liaison série</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>Rechercher le s&amp;uivant</translation>
+    </message>
+    <message>
+        <source>Find Pre&amp;vious</source>
+        <translation>Rechercher le p&amp;récédent</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>Fe&amp;nêtre</translation>
+    </message>
+    <message>
+        <source>&amp;Tile</source>
+        <translation>&amp;Mosaïque</translation>
+    </message>
+    <message>
+        <source>&amp;Cascade</source>
+        <translation>En &amp;cascade</translation>
+    </message>
+    <message>
+        <source>Ne&amp;xt</source>
+        <translation>&amp;Suivante</translation>
+    </message>
+    <message>
+        <source>Close &amp;All</source>
+        <translation>&amp;Tout fermer</translation>
     </message>
 </context>
 <context>

@@ -7,17 +7,21 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTranslator>
+#include <QUrl>
 
 #include <algorithm>
 #include <filesystem>
@@ -105,6 +109,7 @@ MainWindow::MainWindow(const Installation &installation, Settings &settings,
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     createMenus();
     setWindowTitle(QStringLiteral("Quorvane"));
+    setAcceptDrops(true);
     toolBar_->setVisible(settings_.toolBar);
     statusBar()->setVisible(settings_.statusBar);
     updateDocumentActions();
@@ -171,6 +176,11 @@ void MainWindow::createMenus() {
         dialog->activateWindow();
     });
     findAction_->setShortcut(QKeySequence::Find);
+    // The last find again, forwards or backwards, without the dialog.
+    findNextAction_ = edit->addAction(tr("Find &Next"), this, [this] { findAgain(true); });
+    findNextAction_->setShortcut(QKeySequence(Qt::Key_F3));
+    findPreviousAction_ = edit->addAction(tr("Find Pre&vious"), this, [this] { findAgain(false); });
+    findPreviousAction_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
     hexaFindAction_ = edit->addAction(tr("Find on Hexa &Trace..."), this, [this] {
         if (!hexaFindDialog_) {
             hexaFindDialog_ = new HexaFindDialog(this);
@@ -364,6 +374,9 @@ void MainWindow::createMenus() {
         languageActions_.push_back(language);
     }
 
+    QMenu *windows = menuBar()->addMenu(tr("&Window"));
+    connect(windows, &QMenu::aboutToShow, this, [this, windows] { fillWindowMenu(windows); });
+    fillWindowMenu(windows);
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->addAction(tr("&Reference Manual"), this, [this] {
         QMessageBox::information(
@@ -867,12 +880,13 @@ void MainWindow::updateDocumentActions() {
     closeAction_->setEnabled(document != nullptr);
     exportAction_->setEnabled(commands.frames);
     const std::pair<QAction *, bool> served[] = {
-        {findAction_, commands.find},         {copyAction_, commands.copy},
-        {commentAction_, commands.comment},   {offLineFiltersAction_, commands.filters},
-        {callRefAction_, commands.frames},    {expertAction_, commands.frames},
-        {statisticsAction_, commands.frames}, {goToAction_, commands.goTo},
-        {hexaFindAction_, commands.frames},   {callsAction_, commands.frames},
-        {flowAction_, commands.frames},
+        {findAction_, commands.find},           {copyAction_, commands.copy},
+        {commentAction_, commands.comment},     {offLineFiltersAction_, commands.filters},
+        {callRefAction_, commands.frames},      {expertAction_, commands.frames},
+        {statisticsAction_, commands.frames},   {goToAction_, commands.goTo},
+        {hexaFindAction_, commands.frames},     {callsAction_, commands.frames},
+        {flowAction_, commands.frames},         {findNextAction_, commands.frames},
+        {findPreviousAction_, commands.frames},
     };
     for (const auto &[action, enabled] : served)
         if (action)
@@ -912,6 +926,69 @@ void MainWindow::findNext() {
         return;
     }
     capture->runFind(*query, messages_);
+}
+
+void MainWindow::findAgain(bool forward) {
+    CaptureWindow *capture = activeCapture();
+    if (!capture)
+        return;
+    std::optional<FindQuery> query = findDialog_ ? findDialog_->query() : std::nullopt;
+    if (!query) {
+        // Nothing looked for yet: the dialog asks what.
+        findAction_->trigger();
+        return;
+    }
+    query->forward = forward;
+    capture->runFind(*query, messages_);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event) {
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void MainWindow::dropEvent(QDropEvent *event) {
+    if (openDropped(*event->mimeData()))
+        event->acceptProposedAction();
+}
+
+bool MainWindow::openDropped(const QMimeData &data) {
+    // Each file dropped opens as the Open dialog would open it.
+    bool any = false;
+    for (const QUrl &url : data.urls())
+        if (url.isLocalFile()) {
+            openPath(url.toLocalFile().toStdString(), OpenSource::Dialog);
+            any = true;
+        }
+    return any;
+}
+
+void MainWindow::fillWindowMenu(QMenu *menu) {
+    menu->clear();
+    menu->addAction(tr("&Tile"), mdiArea_, &QMdiArea::tileSubWindows);
+    menu->addAction(tr("&Cascade"), mdiArea_, &QMdiArea::cascadeSubWindows);
+    QAction *next = menu->addAction(tr("Ne&xt"), mdiArea_, &QMdiArea::activateNextSubWindow);
+    next->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F6));
+    menu->addAction(tr("Close &All"), this, [this] {
+        for (QMdiSubWindow *sub : mdiArea_->subWindowList())
+            sub->close();
+    });
+    const QList<QMdiSubWindow *> windows = mdiArea_->subWindowList();
+    if (!windows.isEmpty())
+        menu->addSeparator();
+    int number = 0;
+    for (QMdiSubWindow *sub : windows) {
+        ++number;
+        const QString title = sub->widget() ? sub->widget()->windowTitle() : sub->windowTitle();
+        QAction *entry =
+            menu->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title,
+                            this, [this, sub] { mdiArea_->setActiveSubWindow(sub); });
+        entry->setCheckable(true);
+        entry->setChecked(sub == currentSubWindow());
+    }
 }
 
 void MainWindow::saveAs() {

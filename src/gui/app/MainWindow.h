@@ -24,6 +24,10 @@
 class QAction;
 class QDockWidget;
 class QLabel;
+class QMenu;
+class QMimeData;
+class QDragEnterEvent;
+class QDropEvent;
 class QPrinter;
 class QActionGroup;
 class QToolBar;
@@ -113,6 +117,13 @@ public:
     // window, beside the captures rather than over them; the pane can be moved, floated and
     // closed. A pane of the same name shown before gives its place.
     QDockWidget *dockBeside(QWidget *content, const QString &name, Qt::DockWidgetArea area);
+    // F3 and Shift+F3: the last find again, forwards or backwards; the find dialog when nothing
+    // was looked for yet.
+    void findAgain(bool forward);
+    // Opens the local files data names, as a drop on the window does; false when it names none.
+    bool openDropped(const QMimeData &data);
+    // The Window menu: tile, cascade, next, close all, and the open windows.
+    void fillWindowMenu(QMenu *menu);
 
     // The summary columns, or the colours, in use from now on: written to the settings file
     // and shown at once by every open summary.
@@ -133,6 +144,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Files dropped on the window open as the Open dialog opens them.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createMenus();
@@ -197,6 +211,8 @@ private:
     QAction *printAction_ = nullptr;
     QAction *closeAction_ = nullptr;
     QAction *findAction_ = nullptr;
+    QAction *findNextAction_ = nullptr;
+    QAction *findPreviousAction_ = nullptr;
     QAction *copyAction_ = nullptr;
     QAction *commentAction_ = nullptr;
     QAction *offLineFiltersAction_ = nullptr;

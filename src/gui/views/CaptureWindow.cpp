@@ -15,8 +15,10 @@
 #include <QVBoxLayout>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -229,6 +231,155 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document, SummaryFieldT
     summary_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(summary_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { summaryMenu(at); });
+    detail_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(detail_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { detailMenu(at); });
+    hexa_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(hexa_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { traceMenu(at); });
+}
+
+QString CaptureWindow::copyText(CopyFrom from) const {
+    QStringList lines;
+    switch (from) {
+    case CopyFrom::Detail: {
+        const QTreeWidgetItem *chosen = detail_->currentItem();
+        const QStringList texts = detailTexts();
+        if (!chosen)
+            return texts.join(QLatin1Char('\n'));
+        // The line and those under it, indented from the line's own depth.
+        const int first = static_cast<int>(detailItems_.indexOf(chosen));
+        const auto depthOf = [](const QString &text) {
+            return static_cast<int>(text.size() - text.trimmed().size());
+        };
+        const int depth = depthOf(texts[first]);
+        lines << texts[first].mid(depth);
+        for (int i = first + 1; i < texts.size() && depthOf(texts[i]) > depth; ++i)
+            lines << texts[i].mid(depth);
+        break;
+    }
+    case CopyFrom::Trace: {
+        const QString selected = hexa_->textCursor().selectedText();
+        return selected.isEmpty()
+                   ? hexa_->toPlainText()
+                   : QString(selected).replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
+    case CopyFrom::Summary: {
+        QStringList headings;
+        for (int c = 0; c < model_->columnCount(); ++c)
+            headings << model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        lines << headings.join(QLatin1Char('\t'));
+        QModelIndexList rows = summary_->selectionModel()->selectedRows();
+        std::sort(rows.begin(), rows.end(),
+                  [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+        for (const QModelIndex &row : rows) {
+            QStringList cells;
+            for (int c = 0; c < model_->columnCount(); ++c)
+                cells << model_->index(row.row(), c).data().toString().trimmed();
+            lines << cells.join(QLatin1Char('\t'));
+        }
+        break;
+    }
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString CaptureWindow::frameHex() const {
+    const CDecoder *decoder = document_->decoder();
+    if (!decoder)
+        return {};
+    QStringList octets;
+    std::string hex, ascii;
+    for (int line = 0; decoder->hexaLine(line, hex, ascii) > 0; ++line)
+        octets << QString::fromLatin1(hex.data(), static_cast<qsizetype>(hex.size())).trimmed();
+    return octets.join(QLatin1Char(' '));
+}
+
+void CaptureWindow::copySelected() {
+    const QWidget *focus = QApplication::focusWidget();
+    const CopyFrom from =
+        focus && (focus == detail_ || detail_->isAncestorOf(focus)) ? CopyFrom::Detail
+        : focus && (focus == hexa_ || hexa_->isAncestorOf(focus))   ? CopyFrom::Trace
+                                                                    : CopyFrom::Summary;
+    QGuiApplication::clipboard()->setText(copyText(from));
+}
+
+std::string CaptureWindow::detailFilterTerm(const QTreeWidgetItem *item) const {
+    const CDecoder *decoder = document_->decoder();
+    if (!item || !decoder)
+        return {};
+    // The lines whose values the filter can select, by what they start with; a number's digits
+    // stand for their element.
+    QString text = item->text(0);
+    if (text.startsWith(QLatin1String("Digits")) && item->parent())
+        text = item->parent()->text(0);
+    static constexpr std::pair<const char *, FrameValue> kFilterable[] = {
+        {"Direction:", FrameValue::Direction},
+        {"SAPI ", FrameValue::Sapi},
+        {"TEI (", FrameValue::Tei},
+        {"Call Reference Value:", FrameValue::CallRef},
+        {"Message Type:", FrameValue::Message},
+        {"Cause", FrameValue::Cause},
+        {"Calling party number", FrameValue::Calling},
+        {"Called party number", FrameValue::Called},
+    };
+    for (const auto &[start, value] : kFilterable)
+        if (text.startsWith(QLatin1String(start)))
+            return filterTermFor(value, decoder->frame(), decoder->LayerCategory());
+    return {};
+}
+
+bool CaptureWindow::filterOnDetailLine(int row, bool add) {
+    if (row < 0 || row >= detailItems_.size())
+        return false;
+    const std::string term = detailFilterTerm(detailItems_[row]);
+    if (term.empty())
+        return false;
+    applyTerm(term, add);
+    return true;
+}
+
+void CaptureWindow::applyTerm(const std::string &term, bool add) {
+    if (term.empty())
+        return;
+    const std::string line =
+        add ? withFilterTerm(filterLine(offLineCriteria(*document_)), term) : term;
+    filterBar_->showLine(latin1(line));
+    applyFilterLine(latin1(line));
+}
+
+void CaptureWindow::detailMenu(const QPoint &at) {
+    QTreeWidgetItem *item = detail_->itemAt(at);
+    if (item)
+        detail_->setCurrentItem(item);
+    QMenu menu(this);
+    auto copy = [this](CopyFrom from, bool all) {
+        if (all)
+            detail_->setCurrentItem(nullptr);
+        QGuiApplication::clipboard()->setText(copyText(from));
+    };
+    menu.addAction(tr("Copy"), this, [copy] { copy(CopyFrom::Detail, false); })
+        ->setEnabled(item != nullptr);
+    menu.addAction(tr("Copy All"), this, [copy] { copy(CopyFrom::Detail, true); });
+    menu.addSeparator();
+    const std::string term = detailFilterTerm(item);
+    menu.addAction(tr("Filter on this value"), this, [this, term] { applyTerm(term, false); })
+        ->setEnabled(!term.empty());
+    menu.addAction(tr("Add to filter"), this, [this, term] { applyTerm(term, true); })
+        ->setEnabled(!term.empty());
+    menu.addSeparator();
+    menu.addAction(tr("Expand All"), detail_, &QTreeWidget::expandAll);
+    menu.addAction(tr("Collapse All"), detail_, &QTreeWidget::collapseAll);
+    menu.exec(detail_->viewport()->mapToGlobal(at));
+}
+
+void CaptureWindow::traceMenu(const QPoint &at) {
+    QMenu menu(this);
+    menu.addAction(tr("Copy"), this,
+                   [this] { QGuiApplication::clipboard()->setText(copyText(CopyFrom::Trace)); });
+    menu.addAction(tr("Copy Octets as Hex"), this,
+                   [this] { QGuiApplication::clipboard()->setText(frameHex()); });
+    menu.exec(hexa_->viewport()->mapToGlobal(at));
 }
 
 void CaptureWindow::setFilterContext(const std::string &folder, const CauseList *causes,
@@ -339,6 +490,12 @@ void CaptureWindow::summaryMenu(const QPoint &at) {
     }
     if (document_->filtersActive())
         menu.addAction(tr("Clear filter"), this, [this] { applyFilterLine(QString()); });
+    if (index.isValid()) {
+        menu.addSeparator();
+        menu.addAction(tr("Copy"), this, [this] {
+            QGuiApplication::clipboard()->setText(copyText(CopyFrom::Summary));
+        });
+    }
     if (!menu.isEmpty())
         menu.exec(summary_->viewport()->mapToGlobal(at));
 }

@@ -46,7 +46,12 @@ public:
     // DocumentWindow
     QWidget *widget() override { return this; }
     DocumentCommands commands() const override {
-        return {.find = true, .comment = true, .filters = true, .goTo = true, .frames = true};
+        return {.find = true,
+                .copy = true,
+                .comment = true,
+                .filters = true,
+                .goTo = true,
+                .frames = true};
     }
     bool owns(const QWidget *window) const override { return comment_.shows(window); }
     std::string suggestedCopyName() const override;
@@ -56,6 +61,7 @@ public:
         printWithDialog(messages, printer);
     }
     void goToAsked() override { goToTypedFrame(); }
+    void copySelected() override;
     void showComment() override { openComment(); }
     void editFilters(const std::string &filterFolder, const CauseList *causes,
                      UserMessages &messages) override;
@@ -122,6 +128,14 @@ public:
     using ChildHost = std::function<void(QWidget *)>;
     void setChildHost(ChildHost host) { childHost_ = std::move(host); }
 
+    // What Copy puts on the clipboard: from the detail, the selected line with the lines under
+    // it, indented (the whole detail when none is selected); from the trace, its selected text
+    // or all of it; else the selected summary rows with their headings, TAB-separated.
+    enum class CopyFrom { Summary, Detail, Trace };
+    QString copyText(CopyFrom from) const;
+    // The octets of the current frame as hexadecimal pairs ("00 81 7F").
+    QString frameHex() const;
+
     // What the filter bar needs: the folder of the filter profiles, the cause names, and the
     // settings that keep the lines applied.
     void setFilterContext(const std::string &folder, const CauseList *causes, Settings *settings);
@@ -133,6 +147,8 @@ public:
     // (a view column of the summary) for the frame of row. False when the frame has no such
     // value the filter can select.
     bool filterOnCell(int row, int section, bool add);
+    // The same on the value of a detail line (its row in reading order).
+    bool filterOnDetailLine(int row, bool add);
 
     // Marks the octets of detail row (its lines in reading order, branches closed or not) in the
     // hexa trace; the octets marked, as frame offsets.
@@ -172,6 +188,11 @@ private:
     // The term that filters on the value of a summary column for the current frame.
     std::string cellFilterTerm(int section) const;
     void summaryMenu(const QPoint &at);
+    void detailMenu(const QPoint &at);
+    void traceMenu(const QPoint &at);
+    // The term that filters on the value of a detail line; empty when it has none.
+    std::string detailFilterTerm(const QTreeWidgetItem *item) const;
+    void applyTerm(const std::string &term, bool add);
 
     std::unique_ptr<CDecodeDoc> document_;
     SummaryFieldTable &columns_;
