@@ -766,6 +766,22 @@ Bitte verringern Sie die Anzahl der Rahmen</translation>
         <source>%1 findings</source>
         <translation>%1 Befunde</translation>
     </message>
+    <message>
+        <source>Bad frame</source>
+        <translation>Fehlerhafte Rahmen</translation>
+    </message>
+    <message>
+        <source>Layer 1</source>
+        <translation>Schicht 1</translation>
+    </message>
+    <message>
+        <source>Clearing</source>
+        <translation>Auslösung</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>Ruf</translation>
+    </message>
 </context>
 <context>
     <name>qv::FilterBar</name>

@@ -767,6 +767,22 @@ Veuillez réduire le nombre de trames</translation>
         <source>%1 findings</source>
         <translation>%1 constatations</translation>
     </message>
+    <message>
+        <source>Bad frame</source>
+        <translation>Trame erronée</translation>
+    </message>
+    <message>
+        <source>Layer 1</source>
+        <translation>Niveau 1</translation>
+    </message>
+    <message>
+        <source>Clearing</source>
+        <translation>Libération</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>Appel</translation>
+    </message>
 </context>
 <context>
     <name>qv::FilterBar</name>

@@ -11,7 +11,17 @@
 namespace qv {
 
 enum class Severity : std::uint8_t { Note, Warning, Error };
-enum class ExpertGroup : std::uint8_t { Sequence, Retransmission, Timer, Link, Tei };
+enum class ExpertGroup : std::uint8_t {
+    Sequence,
+    Retransmission,
+    Timer,
+    Link,
+    Tei,
+    BadFrame, // frames received bad, buffer overflows
+    Layer1,   // layer-1 alarms and errors
+    Clearing, // calls cleared with an abnormal cause
+    Call,     // calls never answered
+};
 
 struct ExpertItem {
     std::uint32_t frame = 0; // frame number, from 1

@@ -6,6 +6,7 @@
 
 #include "capture/FrameSource.h"
 #include "decode/CDecoder.h"
+#include "decode/SummaryCells.h"
 
 namespace qv {
 
@@ -18,7 +19,8 @@ constexpr std::uint32_t kFirstAutomaticTei = 64;
 constexpr std::uint16_t kIdAssign = 2, kIdCheckResponse = 5, kIdRemove = 6, kIdVerify = 7;
 
 constexpr const char *kSeverityTexts[] = {"Note", "Warning", "Error"};
-constexpr const char *kGroupTexts[] = {"Sequence", "Retransmission", "Timer", "Link", "TEI"};
+constexpr const char *kGroupTexts[] = {"Sequence",  "Retransmission", "Timer",    "Link", "TEI",
+                                       "Bad frame", "Layer 1",        "Clearing", "Call"};
 
 constexpr std::uint8_t modulo(int value) {
     return static_cast<std::uint8_t>(value & 127);
@@ -495,6 +497,16 @@ void LinkAnalysis::dropOutstanding(Link &link, int side, std::uint32_t index, co
 }
 
 void LinkAnalysis::finish() {
+    // Calls still waiting for their answer when the capture ends.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> open;
+    for (const auto &[key, call] : calls_)
+        if (!call.answered)
+            open.emplace_back(call.setupFrame, key);
+    std::sort(open.begin(), open.end());
+    for (const auto &[setup, key] : open)
+        unanswered(setup, static_cast<std::uint16_t>(key & 0xFFFF), key >> 16,
+                   "still unanswered at the end of the capture");
+    calls_.clear();
     for (auto &[key, link] : links_) {
         for (int side = 0; side < 2; ++side) {
             Side &s = link.side[side];
@@ -526,12 +538,92 @@ void LinkAnalysis::finish() {
                      [](const ExpertItem &a, const ExpertItem &b) { return a.frame < b.frame; });
 }
 
+void LinkAnalysis::addOutsideLinks(std::uint32_t index, const DecodedFrame &frame,
+                                   const LvtRecord &record, std::string_view message,
+                                   std::string_view cause) {
+    auto trimmed = [](std::string_view text) {
+        while (!text.empty() && text.back() == ' ')
+            text.remove_suffix(1);
+        return std::string(text);
+    };
+    if (record.isOverflowMark()) {
+        report(index, Severity::Error, ExpertGroup::BadFrame,
+               "Frames lost: the tester's buffer overflowed");
+        return;
+    }
+    if (record.kind == kLayer1Event) {
+        // Activation and deactivation are the line's normal life; the rest is an alarm.
+        // The end of an alarm is worth a note, its start and the errors a warning.
+        if (!isActivationEvent(record.status)) {
+            const std::string event = trimmed(message);
+            const bool ends = event.size() > 4 && event.compare(event.size() - 4, 4, " End") == 0;
+            report(index, ends ? Severity::Note : Severity::Warning, ExpertGroup::Layer1,
+                   "Layer-1 event: " + event);
+        }
+        return;
+    }
+    if (record.kind != kFrameRecord)
+        return;
+    if (record.status != 0 || frame.error == kBadFcs) {
+        const std::string_view status = statusText(record);
+        report(index, Severity::Error, ExpertGroup::BadFrame,
+               status == "Bad" ? std::string("Frame received with a bad FCS")
+                               : "Frame received bad: " + std::string(status));
+        return;
+    }
+    if (frame.error != kDecodeOk || frame.l3Kind != kL3CallControl || frame.crLength == 0)
+        return;
+    // The calls: answered or not, cleared for a normal reason or not.
+    const std::uint32_t key = frame.tei << 16 | frame.callRef;
+    constexpr std::uint16_t kSetup = 0x05, kConnect = 0x07, kReleaseComplete = 0x5A;
+    if (frame.messageType == kSetup) {
+        calls_[key] = Call{index + 1, false, false};
+        return;
+    }
+    const auto call = calls_.find(key);
+    if (call == calls_.end())
+        return;
+    if (frame.messageType == kConnect)
+        call->second.answered = true;
+    static constexpr std::uint32_t kNormalCauses[] = {16, 17, 18, 19, 21, 31};
+    if (frame.cause != 0 && !call->second.causeReported &&
+        std::find(std::begin(kNormalCauses), std::end(kNormalCauses), frame.cause) ==
+            std::end(kNormalCauses)) {
+        call->second.causeReported = true;
+        char text[160];
+        std::snprintf(text, sizeof text, "Call cleared with cause %u (%s) in %s, call ref 0x%02X",
+                      static_cast<unsigned>(frame.cause), trimmed(cause).c_str(),
+                      trimmed(message).c_str(), static_cast<unsigned>(frame.callRef));
+        report(index, Severity::Warning, ExpertGroup::Clearing, text);
+    }
+    if (frame.messageType == kReleaseComplete) {
+        if (!call->second.answered)
+            unanswered(call->second.setupFrame, frame.callRef, frame.tei, "cleared");
+        calls_.erase(call);
+    }
+}
+
+void LinkAnalysis::unanswered(std::uint32_t setupFrame, std::uint16_t callRef, std::uint32_t tei,
+                              const char *end) {
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "Call not answered: SETUP at frame %u, call ref 0x%02X, TEI %u, %s",
+                  static_cast<unsigned>(setupFrame), static_cast<unsigned>(callRef),
+                  static_cast<unsigned>(tei), end);
+    report(setupFrame - 1, Severity::Note, ExpertGroup::Call, text);
+}
+
 bool analyseLinks(FrameSource &source, LinkAnalysis &analysis, const WorkProgress &progress) {
     if (!source.open())
         return false;
+    std::string message, cause;
     const bool ok = source.forEachFrame(
         [&](std::uint32_t n, CDecoder &decoder) {
             analysis.add(n, decoder.frame(), decoder.currentRecord());
+            // The summary's Msg.Type and Cause columns.
+            summaryCellText(decoder, 28, n, message);
+            summaryCellText(decoder, 35, n, cause);
+            analysis.addOutsideLinks(n, decoder.frame(), decoder.currentRecord(), message, cause);
         },
         progress);
     analysis.finish();

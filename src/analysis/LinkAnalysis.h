@@ -36,6 +36,12 @@ public:
 
     // Takes the decoded frame index (from 0) of the capture, in file order.
     void add(std::uint32_t index, const DecodedFrame &frame, const LvtRecord &record);
+    // The findings beyond the data links, of the same record: frames received bad and buffer
+    // overflows, layer-1 alarms, calls cleared with an abnormal cause and calls never answered.
+    // message and cause are the record's summary texts (the layer-1 event, the message, the
+    // cause's name).
+    void addOutsideLinks(std::uint32_t index, const DecodedFrame &frame, const LvtRecord &record,
+                         std::string_view message, std::string_view cause);
     // The end of the capture: I frames never acknowledged and polls never answered. The items
     // are then in frame order.
     void finish();
@@ -108,6 +114,15 @@ private:
     void dropOutstanding(Link &link, int side, std::uint32_t index, const char *why,
                          Severity severity);
     void reset(Link &link);
+    void unanswered(std::uint32_t setupFrame, std::uint16_t callRef, std::uint32_t tei,
+                    const char *end);
+
+    struct Call {
+        std::uint32_t setupFrame = 0; // frame number of its SETUP, from 1
+        bool answered = false;
+        bool causeReported = false;
+    };
+    std::unordered_map<std::uint32_t, Call> calls_; // by TEI and call reference
 
     bool v5_;
     std::vector<ExpertItem> items_;

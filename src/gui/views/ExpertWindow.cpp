@@ -58,6 +58,14 @@ QString groupName(ExpertGroup group) {
         return ExpertWindow::tr("Timer");
     case ExpertGroup::Link:
         return ExpertWindow::tr("Link");
+    case ExpertGroup::BadFrame:
+        return ExpertWindow::tr("Bad frame");
+    case ExpertGroup::Layer1:
+        return ExpertWindow::tr("Layer 1");
+    case ExpertGroup::Clearing:
+        return ExpertWindow::tr("Clearing");
+    case ExpertGroup::Call:
+        return ExpertWindow::tr("Call");
     case ExpertGroup::Tei:
         break;
     }
