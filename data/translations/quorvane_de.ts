@@ -2504,5 +2504,13 @@ Möchten Sie es ersetzen?</translation>
         <source>Call control</source>
         <translation>Rufsteuerung</translation>
     </message>
+    <message>
+        <source>Displayed</source>
+        <translation>Angezeigt</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of all frames)</source>
+        <translation>%1 (%2 aller Rahmen)</translation>
+    </message>
 </context>
 </TS>

@@ -2508,5 +2508,13 @@ Voulez-vous le remplacer&#xa0;?</translation>
         <source>Call control</source>
         <translation>Contrôle d&apos;appel</translation>
     </message>
+    <message>
+        <source>Displayed</source>
+        <translation>Affichées</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of all frames)</source>
+        <translation>%1 (%2 de toutes les trames)</translation>
+    </message>
 </context>
 </TS>

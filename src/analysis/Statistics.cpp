@@ -349,6 +349,18 @@ bool collectStatistics(FrameSource &source, Statistics &statistics, const WorkPr
         [&](std::uint32_t n, CDecoder &decoder) { statistics.add(n, decoder); }, progress);
 }
 
+bool collectShownStatistics(FrameSource &source, Statistics &statistics,
+                            const WorkProgress &progress) {
+    if (!source.open())
+        return false;
+    return source.forEachShown(
+        [&](std::uint32_t n) {
+            statistics.add(n, source.decoder());
+            return true;
+        },
+        progress);
+}
+
 namespace {
 
 void appendTable(std::string &out, const StatisticsTable &table) {

@@ -98,6 +98,9 @@ private:
 
 bool collectStatistics(FrameSource &source, Statistics &statistics,
                        const WorkProgress &progress = {});
+// The same over the frames the source's filter shows.
+bool collectShownStatistics(FrameSource &source, Statistics &statistics,
+                            const WorkProgress &progress = {});
 
 // The tables as aligned text: the capture's span and rate first, then each table under its
 // title.

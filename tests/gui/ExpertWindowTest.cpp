@@ -127,5 +127,41 @@ TEST_F(ExpertWindowTest, StatisticsDialogHasATabPerTable) {
     test::saveScreenshot(dialog, "statistics-dialog");
 }
 
+TEST_F(ExpertWindowTest, StatisticsCountTheFramesDisplayedBesideAllWithTheirShares) {
+    CaptureWindow *capture = window->openCapture(path);
+    ASSERT_NE(capture, nullptr);
+    action("&Statistics...")->trigger();
+    auto *plain = window->findChild<StatisticsDialog *>();
+    ASSERT_NE(plain, nullptr);
+    auto *all = qobject_cast<const QTableWidget *>(plain->tabs()->widget(2));
+    ASSERT_EQ(all->columnCount(), 3) << "no filter: no column of displayed frames";
+    EXPECT_EQ(all->horizontalHeaderItem(2)->text(), "%");
+
+    // Only the I frames displayed.
+    ASSERT_TRUE(capture->applyFilterLine("layer=2,3 frame=I"));
+    finishScans();
+    ASSERT_GT(capture->summaryModel()->rowCount(), 0);
+    action("&Statistics...")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    auto *dialog = window->findChild<StatisticsDialog *>();
+    ASSERT_NE(dialog, nullptr);
+    auto *types = qobject_cast<const QTableWidget *>(dialog->tabs()->widget(2));
+    ASSERT_NE(types, nullptr);
+    ASSERT_EQ(types->columnCount(), 5);
+    EXPECT_EQ(types->horizontalHeaderItem(3)->text(), "Displayed");
+    std::uint64_t total = 0;
+    for (int r = 0; r < types->rowCount(); ++r)
+        total += types->item(r, 1)->text().toULongLong();
+    for (int r = 0; r < types->rowCount(); ++r) {
+        const QString type = types->item(r, 0)->text();
+        const QString count = types->item(r, 1)->text();
+        EXPECT_EQ(
+            types->item(r, 2)->text(),
+            QString("%1 %").arg(100.0 * count.toDouble() / static_cast<double>(total), 0, 'f', 1));
+        EXPECT_EQ(types->item(r, 3)->text(), type == "I" ? count : "0") << type.toStdString();
+        EXPECT_EQ(types->item(r, 4)->text(), type == "I" ? "100.0 %" : "0.0 %");
+    }
+}
+
 } // namespace
 } // namespace qv

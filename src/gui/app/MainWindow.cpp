@@ -230,18 +230,32 @@ void MainWindow::createMenus() {
         if (!capture || !capture->document().decodable())
             return;
         CDecodeDoc &doc = capture->document();
-        const std::optional<Statistics> statistics =
-            runInBackground(capture, tr("Counting the frames"),
-                            [setup = FrameSource::setupOf(doc)](JobControl &control) mutable {
-                                FrameSource source(std::move(setup));
-                                Statistics counted;
-                                collectStatistics(source, counted, control.progress());
-                                return counted;
-                            });
+        // Under filters the frames displayed are counted too, beside all of them.
+        struct Counted {
+            Statistics all;
+            std::optional<Statistics> shown;
+        };
+        std::shared_ptr<FrameSourceSetup> shownSetup;
+        if (doc.filtersActive())
+            shownSetup = std::make_shared<FrameSourceSetup>(FrameSource::setupOf(doc));
+        const std::optional<Counted> statistics = runInBackground(
+            capture, tr("Counting the frames"),
+            [setup = FrameSource::setupOf(doc), shownSetup](JobControl &control) mutable {
+                Counted counted;
+                FrameSource source(std::move(setup));
+                collectStatistics(source, counted.all, control.progress());
+                if (shownSetup && !control.cancelled()) {
+                    FrameSource shownSource(std::move(*shownSetup));
+                    counted.shown.emplace();
+                    collectShownStatistics(shownSource, *counted.shown, control.progress());
+                }
+                return counted;
+            });
         if (!statistics)
             return;
         auto *dialog =
-            new StatisticsDialog(*statistics, QString::fromStdString(doc.pathName()), this);
+            new StatisticsDialog(statistics->all, QString::fromStdString(doc.pathName()), this,
+                                 statistics->shown ? &*statistics->shown : nullptr);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dockBeside(dialog, QStringLiteral("statisticsPane"), Qt::RightDockWidgetArea);
     });

@@ -56,52 +56,100 @@ QString text(const std::string &s) {
     return QString::fromStdString(s);
 }
 
-QWidget *tableTab(const StatisticsTable &table) {
-    auto *widget = new QTableWidget(static_cast<int>(table.rows.size()),
-                                    static_cast<int>(table.headings.size()));
+const StatisticsTable kEmptyTable{};
+
+QString percent(std::uint64_t count, std::uint64_t total) {
+    return total == 0
+               ? QString()
+               : QStringLiteral("%1 %").arg(
+                     100.0 * static_cast<double>(count) / static_cast<double>(total), 0, 'f', 1);
+}
+
+std::uint64_t totalOf(const StatisticsTable &table) {
+    std::uint64_t total = 0;
+    for (const StatisticsTable::Row &row : table.rows)
+        total += row.count;
+    return total;
+}
+
+// A table with its counts and their shares; with shown, the displayed frames' counts and shares
+// beside them, row by row.
+QWidget *tableTab(const StatisticsTable &table, const StatisticsTable *shown) {
+    const int names = static_cast<int>(table.headings.size()) - 1;
     QStringList headings;
-    for (const std::string &h : table.headings)
-        headings << text(h);
+    for (int c = 0; c < names; ++c)
+        headings << text(table.headings[static_cast<std::size_t>(c)]);
+    headings << text(table.headings.back()) << QStringLiteral("%");
+    if (shown)
+        headings << StatisticsDialog::tr("Displayed") << QStringLiteral("%");
+    auto *widget =
+        new QTableWidget(static_cast<int>(table.rows.size()), static_cast<int>(headings.size()));
     widget->setHorizontalHeaderLabels(headings);
     widget->setObjectName(QString::fromStdString(table.key));
     widget->verticalHeader()->hide();
     widget->verticalHeader()->setDefaultSectionSize(widget->fontMetrics().height() + 6);
     widget->setAlternatingRowColors(true);
     widget->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    const int last = static_cast<int>(table.headings.size()) - 1;
+    const std::uint64_t total = totalOf(table);
+    const std::uint64_t shownTotal = shown ? totalOf(*shown) : 0;
+    auto number = [](const QString &value) {
+        auto *item = new QTableWidgetItem(value);
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return item;
+    };
     for (int r = 0; r < static_cast<int>(table.rows.size()); ++r) {
         const StatisticsTable::Row &row = table.rows[static_cast<std::size_t>(r)];
-        for (int c = 0; c < last && c < static_cast<int>(row.cells.size()); ++c)
+        for (int c = 0; c < names && c < static_cast<int>(row.cells.size()); ++c)
             widget->setItem(r, c,
                             new QTableWidgetItem(text(row.cells[static_cast<std::size_t>(c)])));
-        auto *count = new QTableWidgetItem(QString::number(row.count));
-        count->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        widget->setItem(r, last, count);
+        widget->setItem(r, names, number(QString::number(row.count)));
+        widget->setItem(r, names + 1, number(percent(row.count, total)));
+        if (shown) {
+            std::uint64_t count = 0;
+            for (const StatisticsTable::Row &other : shown->rows)
+                if (other.cells == row.cells)
+                    count = other.count;
+            widget->setItem(r, names + 2, number(QString::number(count)));
+            widget->setItem(r, names + 3, number(percent(count, shownTotal)));
+        }
     }
     widget->resizeColumnsToContents();
     // The widest name takes the room, the counts stay beside it.
-    if (last > 0)
-        widget->horizontalHeader()->setSectionResizeMode(last - 1, QHeaderView::Stretch);
+    if (names > 0)
+        widget->horizontalHeader()->setSectionResizeMode(names - 1, QHeaderView::Stretch);
     return widget;
 }
 
 } // namespace
 
-StatisticsDialog::StatisticsDialog(const Statistics &s, const QString &title, QWidget *parent)
+StatisticsDialog::StatisticsDialog(const Statistics &s, const QString &title, QWidget *parent,
+                                   const Statistics *shown)
     : QDialog(parent) {
     setWindowTitle(tr("Statistics - %1").arg(title));
     tabs_ = new QTabWidget(this);
     auto *capture = new QWidget;
     auto *form = new QFormLayout(capture);
     form->addRow(tr("Frames"), new QLabel(QString::number(s.frames())));
+    if (shown)
+        form->addRow(tr("Displayed"), new QLabel(tr("%1 (%2 of all frames)")
+                                                     .arg(shown->frames())
+                                                     .arg(percent(shown->frames(), s.frames()))));
     form->addRow(tr("First frame"), new QLabel(text(s.firstTime())));
     form->addRow(tr("Last frame"), new QLabel(text(s.lastTime())));
     form->addRow(tr("Time span"),
                  new QLabel(tr("%1 s").arg(static_cast<double>(s.spanMs()) / 1000.0, 0, 'f', 3)));
     form->addRow(tr("Frame rate"), new QLabel(tr("%1 frames/s").arg(s.frameRate(), 0, 'f', 3)));
     tabs_->addTab(capture, tr("Capture"));
-    for (const StatisticsTable &table : s.tables())
-        tabs_->addTab(tableTab(table), text(table.title));
+    const std::vector<StatisticsTable> shownTables =
+        shown ? shown->tables() : std::vector<StatisticsTable>{};
+    for (const StatisticsTable &table : s.tables()) {
+        const StatisticsTable *same = nullptr;
+        for (const StatisticsTable &other : shownTables)
+            if (other.key == table.key)
+                same = &other;
+        tabs_->addTab(tableTab(table, shown ? (same ? same : &kEmptyTable) : nullptr),
+                      text(table.title));
+    }
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
