@@ -256,6 +256,22 @@
         <source>Copy Octets as Hex</source>
         <translation>Oktette hexadezimal kopieren</translation>
     </message>
+    <message>
+        <source>Find in the summary (F3, Shift+F3)</source>
+        <translation>Im Überblick suchen (F3, Umschalt+F3)</translation>
+    </message>
+    <message>
+        <source>F&amp;ind:</source>
+        <translation>&amp;Suchen:</translation>
+    </message>
+    <message>
+        <source>Find the previous row holding the text (Shift+F3)</source>
+        <translation>Die vorige Zeile mit dem Text suchen (Umschalt+F3)</translation>
+    </message>
+    <message>
+        <source>Find the next row holding the text (F3)</source>
+        <translation>Die nächste Zeile mit dem Text suchen (F3)</translation>
+    </message>
 </context>
 <context>
     <name>qv::ColourSelectionDialog</name>

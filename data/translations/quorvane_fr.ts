@@ -256,6 +256,22 @@
         <source>Copy Octets as Hex</source>
         <translation>Copier les octets en hexadécimal</translation>
     </message>
+    <message>
+        <source>Find in the summary (F3, Shift+F3)</source>
+        <translation>Rechercher dans le résumé (F3, Maj+F3)</translation>
+    </message>
+    <message>
+        <source>F&amp;ind:</source>
+        <translation>Rec&amp;hercher&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Find the previous row holding the text (Shift+F3)</source>
+        <translation>Rechercher la ligne précédente contenant le texte (Maj+F3)</translation>
+    </message>
+    <message>
+        <source>Find the next row holding the text (F3)</source>
+        <translation>Rechercher la ligne suivante contenant le texte (F3)</translation>
+    </message>
 </context>
 <context>
     <name>qv::ColourSelectionDialog</name>

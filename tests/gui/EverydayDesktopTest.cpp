@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -24,6 +25,8 @@
 
 namespace qv {
 namespace {
+
+using test::cell;
 
 class EverydayDesktopTest : public test::ProgramTest {};
 
@@ -79,6 +82,28 @@ TEST_F(EverydayDesktopTest, F3FindsAgainForwardsAndShiftF3Backwards) {
     action("Find Pre&vious")->trigger();
     EXPECT_EQ(capture->document().currentFrame(), first);
     EXPECT_EQ(window->statusBar()->currentMessage().isEmpty(), false);
+}
+
+TEST_F(EverydayDesktopTest, TheFindBarFindsATextOfTheSummaryAndF3FindsItAgain) {
+    CaptureWindow *capture = openSample("calls.lvt");
+    ASSERT_NE(capture, nullptr);
+    const QAbstractItemModel *model = capture->summaryModel();
+    auto *edit = capture->findChild<QLineEdit *>("findText");
+    ASSERT_NE(edit, nullptr);
+    edit->setText("setup");
+    emit edit->returnPressed();
+    const std::uint32_t first = capture->document().currentFrame();
+    EXPECT_EQ(cell(model, static_cast<int>(first), "Msg.Type"), "SETUP") << "not case sensitive";
+    EXPECT_FALSE(window->statusBar()->currentMessage().isEmpty()) << "the hit is told there";
+    EXPECT_TRUE(messages.entries().empty()) << "no box for a hit";
+    action("Find &Next")->trigger();
+    const std::uint32_t second = capture->document().currentFrame();
+    EXPECT_GT(second, first);
+    EXPECT_TRUE(cell(model, static_cast<int>(second), "Msg.Type").startsWith("SETUP"));
+    // Backwards the search starts on the selected row, as a new direction does in the dialog.
+    action("Find Pre&vious")->trigger();
+    action("Find Pre&vious")->trigger();
+    EXPECT_EQ(capture->document().currentFrame(), first);
 }
 
 TEST_F(EverydayDesktopTest, TheWindowMenuArrangesAndListsTheOpenWindows) {

@@ -830,7 +830,9 @@ CaptureWindow *MainWindow::openCapture(const std::string &path) {
         new CaptureWindow(std::move(document), context_.columns, context_.colours, settings_.hexa);
     window->setViewFont(viewFont());
     window->setFilterContext(installation_.filterFolder(), &causes_, &settings_);
+    window->setFindMessages(&messages_);
     window->setFilterContext(installation_.filterFolder(), &causes_, &settings_);
+    window->setFindMessages(&messages_);
     window->setChildHost([this](QWidget *child) { hostChild(child); });
     connect(window, &CaptureWindow::columnWidthsChanged, this,
             [this] { context_.columns.save(settings_.file()); });
@@ -946,6 +948,11 @@ void MainWindow::findAgain(bool forward) {
     CaptureWindow *capture = activeCapture();
     if (!capture)
         return;
+    // The last find of the window, from its find bar or the dialog.
+    if (capture->hasFind()) {
+        capture->findAgain(forward, messages_);
+        return;
+    }
     std::optional<FindQuery> query = findDialog_ ? findDialog_->query() : std::nullopt;
     if (!query) {
         // Nothing looked for yet: the dialog asks what.

@@ -2,15 +2,18 @@
 
 #include <QCoreApplication>
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QSplitter>
 #include <QTableView>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -192,8 +195,35 @@ CaptureWindow::CaptureWindow(std::unique_ptr<CDecodeDoc> document, SummaryFieldT
         applyOffLineCriteria(*document_, criteria, causes_);
     });
     filterBar_->showLine(latin1(filterLine(offLineCriteria(*document_))));
+    // The find bar beside it: a text of the summary, Enter for the next row holding it.
+    findEdit_ = new QLineEdit(this);
+    findEdit_->setObjectName(QStringLiteral("findText"));
+    findEdit_->setClearButtonEnabled(true);
+    findEdit_->setPlaceholderText(tr("Find in the summary (F3, Shift+F3)"));
+    findEdit_->setMinimumWidth(fontMetrics().horizontalAdvance(findEdit_->placeholderText()) + 40);
+    auto *findLabel = new QLabel(tr("F&ind:"), this);
+    findLabel->setBuddy(findEdit_);
+    auto *previous = new QToolButton(this);
+    previous->setObjectName(QStringLiteral("findPrevious"));
+    previous->setArrowType(Qt::UpArrow);
+    previous->setToolTip(tr("Find the previous row holding the text (Shift+F3)"));
+    auto *next = new QToolButton(this);
+    next->setObjectName(QStringLiteral("findNext"));
+    next->setArrowType(Qt::DownArrow);
+    next->setToolTip(tr("Find the next row holding the text (F3)"));
+    connect(findEdit_, &QLineEdit::returnPressed, this, [this] { findText(true); });
+    connect(next, &QToolButton::clicked, this, [this] { findText(true); });
+    connect(previous, &QToolButton::clicked, this, [this] { findText(false); });
+    auto *top = new QHBoxLayout;
+    top->setContentsMargins(0, 0, 4, 0);
+    top->setSpacing(4);
+    top->addWidget(filterBar_, 3);
+    top->addWidget(findLabel);
+    top->addWidget(findEdit_, 1);
+    top->addWidget(previous);
+    top->addWidget(next);
     layout->addWidget(v5Hint_);
-    layout->addWidget(filterBar_);
+    layout->addLayout(top);
     layout->addWidget(split);
 
     watchSelection();
@@ -903,7 +933,29 @@ int CaptureWindow::selectedFrame() const {
     return current.isValid() ? static_cast<int>(model_->frameAt(current.row())) : 0;
 }
 
+QString CaptureWindow::findText(bool forward) {
+    const QString text = findEdit_->text().trimmed();
+    if (text.isEmpty())
+        return QString();
+    FindQuery query;
+    query.criterion = FindCriterion::SummaryText;
+    query.text = text.toLatin1().toStdString();
+    query.forward = forward;
+    // Without a place for the boxes, they are kept and shown by nobody.
+    static RecordingUserMessages unseen;
+    return runFind(query, findMessages_ ? *findMessages_ : unseen);
+}
+
+QString CaptureWindow::findAgain(bool forward, UserMessages &messages) {
+    if (!lastFind_)
+        return QString();
+    FindQuery query = *lastFind_;
+    query.forward = forward;
+    return runFind(query, messages);
+}
+
 QString CaptureWindow::runFind(const FindQuery &query, UserMessages &messages) {
+    lastFind_ = query;
     using State = SummaryFinder::State;
     SummaryFinder &finder = *finder_;
     auto show = [&](const std::string &text) {

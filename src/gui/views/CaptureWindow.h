@@ -13,16 +13,19 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAbstractItemModel;
 class QLabel;
+class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QPlainTextEdit;
 class QTableView;
 class QPrinter;
 
+#include "capture/SummaryFinder.h"
 #include "views/CommentWindow.h"
 
 namespace qv {
@@ -75,6 +78,15 @@ public:
     // Makes frame the current one: selected in the summary, shown in the detail and hexa trace.
     // A frame the scan of the filtered rows has not reached yet is selected when it does.
     void selectFrame(int frame);
+
+    // The find bar's text looked for from the selected row, forwards or backwards; the result
+    // as runFind gives it. Its boxes (the ends of the capture, nothing found) go to the
+    // messages given by setFindMessages.
+    QString findText(bool forward);
+    void setFindMessages(UserMessages *messages) { findMessages_ = messages; }
+    // The last find, from the bar or the dialog, again; empty when nothing was looked for.
+    QString findAgain(bool forward, UserMessages &messages);
+    bool hasFind() const { return lastFind_.has_value(); }
 
     // Runs a find on the summary from the selected row in the background (its progress dialog
     // stops it), asks at either end whether to go on from the
@@ -211,6 +223,9 @@ private:
     bool fillingDetail_ = false;
     QPlainTextEdit *hexa_ = nullptr;
     std::unique_ptr<SummaryFinder> finder_;
+    QLineEdit *findEdit_ = nullptr;
+    UserMessages *findMessages_ = nullptr;
+    std::optional<FindQuery> lastFind_;
     bool finding_ = false;
     CommentSlot comment_;
     ChildHost childHost_;
