@@ -145,8 +145,9 @@ CallsWindow::CallsWindow(CaptureWindow &capture, const CauseList *causes, UserMe
     sorted->setSourceModel(model);
     sorted->setSortRole(ListModel::kSortRole);
     table_->setModel(sorted);
+    // In the order found until a heading is clicked: no sort of a long list on opening.
+    table_->header()->setSortIndicator(-1, Qt::AscendingOrder);
     table_->setSortingEnabled(true);
-    table_->sortByColumn(-1, Qt::AscendingOrder);
     for (int k = 0; k < model->columnCount(); ++k)
         table_->resizeColumnToContents(k);
     const std::size_t count = calls_.size();

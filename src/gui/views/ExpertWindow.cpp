@@ -1,9 +1,10 @@
 #include "views/ExpertWindow.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
+#include <QFont>
 #include <QHBoxLayout>
-#include <QStandardItemModel>
 
 #include <QHeaderView>
 #include <QLabel>
@@ -72,28 +73,111 @@ QString groupName(ExpertGroup group) {
     return ExpertWindow::tr("TEI");
 }
 
-// The cells of a finding (item, the index of the finding) or of a group's heading (item -1).
-QList<QStandardItem *> findingRow(Severity severity, std::uint32_t frame, const QString &group,
-                                  const QString &text, int item) {
-    QList<QStandardItem *> cells;
-    for (const QString &shown :
-         {severityName(severity), frame > 0 ? QString::number(frame) : QString(), group, text}) {
-        auto *cell = new QStandardItem(shown);
-        cell->setEditable(false);
-        cell->setData(QColor(severityColour(severity)), Qt::BackgroundRole);
-        cell->setData(item, ListModel::kRowRole);
-        cell->setData(static_cast<int>(severity), kSeverityRole);
-        cells << cell;
+// The findings under their groups, made row by row as the view asks: a capture may have tens of
+// thousands of them. A group's rows are the indexes of its findings in frame order.
+class FindingsModel : public QAbstractItemModel {
+public:
+    struct Group {
+        ExpertGroup group;
+        Severity worst;
+        std::vector<int> items;
+    };
+    FindingsModel(const std::vector<ExpertItem> &items, std::vector<Group> groups, QObject *parent)
+        : QAbstractItemModel(parent), items_(items), groups_(std::move(groups)) {}
+
+    QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override {
+        if (column < 0 || column > kTextColumn || row < 0)
+            return {};
+        if (!parent.isValid())
+            return row < static_cast<int>(groups_.size()) ? createIndex(row, column, kTop)
+                                                          : QModelIndex();
+        if (parent.internalId() != kTop || parent.column() != 0 ||
+            row >= static_cast<int>(groups_[static_cast<std::size_t>(parent.row())].items.size()))
+            return {};
+        return createIndex(row, column, static_cast<quintptr>(parent.row()));
     }
-    cells[kSeverityColumn]->setIcon(severityIcon(severity));
-    // Sorted by rank, frame number and text.
-    cells[kSeverityColumn]->setData(static_cast<int>(severity), ListModel::kSortRole);
-    cells[kFrameColumn]->setData(frame, ListModel::kSortRole);
-    cells[kFrameColumn]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    cells[kGroupColumn]->setData(group, ListModel::kSortRole);
-    cells[kTextColumn]->setData(text, ListModel::kSortRole);
-    return cells;
-}
+    QModelIndex parent(const QModelIndex &child) const override {
+        if (!child.isValid() || child.internalId() == kTop)
+            return {};
+        return createIndex(static_cast<int>(child.internalId()), 0, kTop);
+    }
+    int rowCount(const QModelIndex &parent = {}) const override {
+        if (!parent.isValid())
+            return static_cast<int>(groups_.size());
+        if (parent.internalId() == kTop && parent.column() == 0)
+            return static_cast<int>(groups_[static_cast<std::size_t>(parent.row())].items.size());
+        return 0;
+    }
+    int columnCount(const QModelIndex & = {}) const override { return kTextColumn + 1; }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+            return {};
+        const QString titles[] = {ExpertWindow::tr("Severity"), ExpertWindow::tr("Frame"),
+                                  ExpertWindow::tr("Group"), ExpertWindow::tr("Text")};
+        return section >= 0 && section <= kTextColumn ? titles[section] : QString();
+    }
+    QVariant data(const QModelIndex &index, int role) const override {
+        if (!index.isValid())
+            return {};
+        const bool heading = index.internalId() == kTop;
+        const Group &group = groups_[heading ? static_cast<std::size_t>(index.row())
+                                             : static_cast<std::size_t>(index.internalId())];
+        const int item = heading ? -1 : group.items[static_cast<std::size_t>(index.row())];
+        const ExpertItem *finding = item >= 0 ? &items_[static_cast<std::size_t>(item)] : nullptr;
+        const Severity severity = finding ? finding->severity : group.worst;
+        const int column = index.column();
+        auto shown = [&]() -> QString {
+            switch (column) {
+            case kSeverityColumn:
+                return severityName(severity);
+            case kFrameColumn:
+                return finding ? QString::number(finding->frame) : QString();
+            case kGroupColumn:
+                return groupName(group.group);
+            default:
+                if (finding)
+                    return QString::fromStdString(finding->text);
+                return group.items.size() == 1
+                           ? ExpertWindow::tr("1 finding")
+                           : ExpertWindow::tr("%1 findings").arg(group.items.size());
+            }
+        };
+        switch (role) {
+        case Qt::DisplayRole:
+            return shown();
+        case Qt::DecorationRole:
+            return column == kSeverityColumn ? QVariant(severityIcon(severity)) : QVariant();
+        case Qt::BackgroundRole:
+            return severityColour(severity);
+        case Qt::TextAlignmentRole:
+            return column == kFrameColumn ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                          : QVariant();
+        case Qt::FontRole: {
+            if (!heading)
+                return {};
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        case ListModel::kRowRole:
+            return item;
+        case kSeverityRole:
+            return static_cast<int>(severity);
+        case ListModel::kSortRole:
+            // Sorted by rank, frame number and text.
+            return column == kSeverityColumn ? QVariant(static_cast<int>(severity))
+                   : column == kFrameColumn  ? QVariant(finding ? finding->frame : 0u)
+                                             : QVariant(shown());
+        default:
+            return {};
+        }
+    }
+
+private:
+    static constexpr quintptr kTop = ~quintptr(0);
+    const std::vector<ExpertItem> &items_;
+    std::vector<Group> groups_;
+};
 
 } // namespace
 
@@ -148,41 +232,26 @@ ExpertWindow::ExpertWindow(CaptureWindow &capture, QWidget *parent)
     items_ = analysis.items();
     // A branch per group, headed by its worst severity and its count, the findings under it in
     // frame order.
-    auto *model = new QStandardItemModel(0, 4, this);
-    model->setHorizontalHeaderLabels({tr("Severity"), tr("Frame"), tr("Group"), tr("Text")});
-    std::map<ExpertGroup, QList<QStandardItem *>> groups;
-    std::map<ExpertGroup, std::pair<Severity, int>> worst;
+    std::map<ExpertGroup, FindingsModel::Group> groups;
     for (std::size_t k = 0; k < items_.size(); ++k) {
         const ExpertItem &item = items_[k];
-        auto &[severity, count] = worst.try_emplace(item.group, item.severity, 0).first->second;
-        severity = std::max(severity, item.severity);
-        ++count;
+        auto [at, fresh] =
+            groups.try_emplace(item.group, FindingsModel::Group{item.group, item.severity, {}});
+        at->second.worst = std::max(at->second.worst, item.severity);
+        at->second.items.push_back(static_cast<int>(k));
     }
-    for (const auto &[group, seen] : worst) {
-        QList<QStandardItem *> head =
-            findingRow(seen.first, 0, groupName(group),
-                       seen.second == 1 ? tr("1 finding") : tr("%1 findings").arg(seen.second), -1);
-        for (QStandardItem *cell : head) {
-            QFont bold = cell->font();
-            bold.setBold(true);
-            cell->setFont(bold);
-        }
-        model->appendRow(head);
-        groups[group] = head;
-    }
-    for (std::size_t k = 0; k < items_.size(); ++k) {
-        const ExpertItem &item = items_[k];
-        groups[item.group].front()->appendRow(
-            findingRow(item.severity, item.frame, groupName(item.group),
-                       QString::fromStdString(item.text), static_cast<int>(k)));
-    }
+    std::vector<FindingsModel::Group> ordered;
+    for (auto &[group, entry] : groups)
+        ordered.push_back(std::move(entry));
+    auto *model = new FindingsModel(items_, std::move(ordered), this);
     // Findings of the chosen severity and above; a click on a heading sorts within the groups.
     shown_ = new SeverityFilter(this);
     shown_->setSourceModel(model);
     shown_->setSortRole(ListModel::kSortRole);
     list_->setModel(shown_);
+    // In the order found until a heading is clicked: no sort of a long list on opening.
+    list_->header()->setSortIndicator(-1, Qt::AscendingOrder);
     list_->setSortingEnabled(true);
-    list_->sortByColumn(-1, Qt::AscendingOrder);
     list_->expandAll();
     for (int c = kSeverityColumn; c < kTextColumn; ++c)
         list_->resizeColumnToContents(c);
