@@ -1,5 +1,6 @@
 #include "filters/FilterCriteria.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "base/Numbers.h"
@@ -55,15 +56,6 @@ std::string_view trimmed(std::string_view s) {
 
 char upper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool sameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (upper(a[i]) != upper(b[i]))
-            return false;
-    return true;
 }
 
 // Digits of base only; nothing when text is empty, holds anything else or exceeds the cause
@@ -160,14 +152,14 @@ std::optional<std::uint32_t> causeNumber(std::string_view text, int format,
     // The user's own list first: its numbers may differ from the usual ones.
     if (causes) {
         for (const CauseList::Entry &entry : causes->entries())
-            if (sameText(trimmed(entry.name), text)) {
+            if (equalIgnoringCase(trimmed(entry.name), text)) {
                 if (entry.number < 0 || static_cast<std::uint32_t>(entry.number) > kMaxCause)
                     return std::nullopt;
                 return static_cast<std::uint32_t>(entry.number);
             }
     }
     for (const auto &known : kKnownCauses)
-        if (sameText(known.name, text))
+        if (equalIgnoringCase(known.name, text))
             return known.number;
     return std::nullopt;
 }
@@ -181,6 +173,11 @@ CallRefSelection selectCallRef(FilterCriteria &criteria, const DecodedFrame &fra
     criteria.callRefSet = true;
     criteria.callRef = frame.callRef;
     return CallRefSelection::Applied;
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return upper(x) == upper(y); });
 }
 
 std::vector<std::string> knownCauseNames() {

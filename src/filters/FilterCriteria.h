@@ -85,6 +85,9 @@ struct FilterCriteria {
 std::optional<std::uint32_t> causeNumber(std::string_view text, int format,
                                          const CauseList *causes);
 
+// Whether a and b are the same text but for the case of their letters (ASCII).
+bool equalIgnoringCase(std::string_view a, std::string_view b);
+
 // The cause names every filter knows beside the user's cause list.
 std::vector<std::string> knownCauseNames();
 

@@ -12,13 +12,8 @@ namespace qv {
 
 namespace {
 
-char upper(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool sameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return upper(x) == upper(y); });
+bool isHexSuffix(char c) {
+    return c == 'H' || c == 'h';
 }
 
 bool isBlank(char c) {
@@ -55,7 +50,7 @@ constexpr const char *kKeys[kKeyCount] = {
 
 std::optional<Key> keyNamed(std::string_view name) {
     for (int k = 0; k < kKeyCount; ++k)
-        if (sameText(name, kKeys[k]))
+        if (equalIgnoringCase(name, kKeys[k]))
             return static_cast<Key>(k);
     return std::nullopt;
 }
@@ -64,7 +59,7 @@ std::optional<Key> keyNamed(std::string_view name) {
 template <class Entry, class Name>
 int positionIn(std::span<const Entry> list, std::string_view name, Name nameOf) {
     for (std::size_t i = 0; i < list.size(); ++i)
-        if (sameText(name, nameOf(list[i])))
+        if (equalIgnoringCase(name, nameOf(list[i])))
             return static_cast<int>(i + 1);
     return 0;
 }
@@ -85,7 +80,7 @@ int messagePosition(std::string_view name) {
     if (const int isdn = positionIn(isdnMessages(), name, codeName))
         return isdn;
     for (int p = kFirstV5MessagePosition; p <= kLastV5MessagePosition; ++p)
-        if (sameText(name, v5MessageListText(p)))
+        if (equalIgnoringCase(name, v5MessageListText(p)))
             return kV5MessageMark | p;
     return 0;
 }
@@ -163,9 +158,9 @@ bool setCriterion(FilterCriteria &c, Key key, std::string_view value, const Caus
         c.frameType = positionIn(layer2FrameTypes(), value, codeName);
         return c.frameType != 0;
     case kRr:
-        if (sameText(value, "no") || sameText(value, "off"))
+        if (equalIgnoringCase(value, "no") || equalIgnoringCase(value, "off"))
             c.keepRR = false;
-        else if (sameText(value, "yes") || sameText(value, "on"))
+        else if (equalIgnoringCase(value, "yes") || equalIgnoringCase(value, "on"))
             c.keepRR = true;
         else
             return false;
@@ -191,7 +186,7 @@ bool setCriterion(FilterCriteria &c, Key key, std::string_view value, const Caus
         });
         const bool hex =
             value.size() > 2 && (value.substr(0, 2) == "0x" || value.substr(0, 2) == "0X");
-        const bool hexH = value.size() > 1 && upper(value.back()) == 'H' &&
+        const bool hexH = value.size() > 1 && isHexSuffix(value.back()) &&
                           parseDigits(value.substr(0, value.size() - 1), 16).has_value();
         c.causeFormat = digits ? kCauseDecimal : hex || hexH ? kCauseHexa : kCauseMnemonics;
         if (!causeNumber(value, c.causeFormat, causes))
@@ -380,7 +375,7 @@ std::string filterLine(const FilterCriteria &c) {
     if (c.causeSet && !c.causeText.empty()) {
         // The text as the sheet keeps it, written so that it reads back in its own format.
         std::string text = c.causeText;
-        if (c.causeFormat == kCauseHexa && text.size() > 0 && upper(text.back()) != 'H' &&
+        if (c.causeFormat == kCauseHexa && text.size() > 0 && !isHexSuffix(text.back()) &&
             !(text.size() > 2 && (text[1] == 'x' || text[1] == 'X')))
             text = "0x" + text;
         appendTerm(line, kCause, text);
@@ -491,7 +486,7 @@ std::string withFilterTerm(std::string_view line, std::string_view term) {
     std::string out;
     if (splitTerms(line, terms, ignored)) {
         for (const Term &existing : terms)
-            if (!sameText(existing.key, key)) {
+            if (!equalIgnoringCase(existing.key, key)) {
                 if (!out.empty())
                     out += ' ';
                 out += existing.text;
