@@ -33,70 +33,7 @@ bool isYes(std::string_view text) {
            (text[1] == 'E' || text[1] == 'e') && (text[2] == 'S' || text[2] == 's');
 }
 
-constexpr const char *kSerialPorts = "Serial Ports";
-// Serial values are read as text of at most 40 characters and kept in their low 16 bits.
-constexpr std::size_t kSerialValueLength = 40;
-constexpr PortSettings kDru70Ports = {7, 7, 0, 1, 1};  // 57600 both ways, 8 bits, Xon-Xoff
-constexpr PortSettings kTesterPorts = {3, 4, 0, 1, 1}; // 9600 transfer, 19200 capture
-
-// Products with serial settings of their own: the DRU-70, the three testers and the PLM-45.
-bool hasSerialSettings(int product) {
-    return product >= kProductDru70 && product <= kProductPlm45;
-}
-
-std::uint32_t readSerialValue(const IniFile &ini, std::string_view section, std::string_view key,
-                              std::uint32_t fallback) {
-    if (!ini.hasKey(section, key))
-        return fallback;
-    const int value = IniFile::parseInt(ini.readString(section, key, "", kSerialValueLength));
-    return static_cast<std::uint32_t>(value) & 0xFFFFu;
-}
-
-std::string portSection(const char *name, std::size_t port) {
-    return std::string(name) + "_COM" + std::to_string(port + 1);
-}
-
 } // namespace
-
-PortSettings SerialSettingsTable::defaults(int product) {
-    return product == kProductDru70 ? kDru70Ports : kTesterPorts;
-}
-
-void SerialSettingsTable::load(const IniFile &ini, int product) {
-    if (!hasSerialSettings(product))
-        return;
-    const char *name = findProduct(product)->name;
-    currentPort = readSerialValue(ini, kSerialPorts, std::string(name) + " Current port", 0);
-    const PortSettings fallback = defaults(product);
-    for (std::size_t port = 0; port < kPortCount; ++port) {
-        const std::string section = portSection(name, port);
-        PortSettings &p = ports[port];
-        p.speed = readSerialValue(ini, section, "Speed", fallback.speed);
-        p.rtSpeed = readSerialValue(ini, section, "RTSpeed", fallback.rtSpeed);
-        p.parity = readSerialValue(ini, section, "Parity", fallback.parity);
-        p.dataBits = readSerialValue(ini, section, "Data bits", fallback.dataBits);
-        p.xonXoff = readSerialValue(ini, section, "Xon-Xoff", fallback.xonXoff);
-    }
-}
-
-void SerialSettingsTable::save(IniFile &ini, int product) const {
-    if (!hasSerialSettings(product))
-        return;
-    const char *name = findProduct(product)->name;
-    ini.writeInt(kSerialPorts, std::string(name) + " Current port", static_cast<int>(currentPort));
-    // The DRU-70 and the LVT-3 keep their port values as the file has them.
-    if (product == kProductDru70 || product == kProductLvt3)
-        return;
-    for (std::size_t port = 0; port < kPortCount; ++port) {
-        const std::string section = portSection(name, port);
-        const PortSettings &p = ports[port];
-        ini.writeInt(section, "Speed", static_cast<int>(p.speed));
-        ini.writeInt(section, "RTSpeed", static_cast<int>(p.rtSpeed));
-        ini.writeInt(section, "Parity", static_cast<int>(p.parity));
-        ini.writeInt(section, "Data bits", static_cast<int>(p.dataBits));
-        ini.writeInt(section, "Xon-Xoff", static_cast<int>(p.xonXoff));
-    }
-}
 
 const ProductInfo *findProduct(int value) {
     for (const ProductInfo &p : kProducts)
@@ -186,6 +123,7 @@ void Settings::load(const IniFile &ini) {
     registrationName = ini.readString(kRegistration, "name", "", kRegistrationLength);
     registrationCompany = ini.readString(kRegistration, "company", "", kRegistrationLength);
     serialPorts.load(ini, product);
+    serialDevices.load(ini);
 }
 
 void Settings::saveOnClose(IniFile &ini) const {
@@ -223,6 +161,7 @@ void Settings::saveOnExit(IniFile &ini) const {
     ini.writeString(kPolice, "FontName", fontName);
     ini.writeInt(kPolice, "FontSize", fontSize);
     ini.writeInt(kPolice, "FontStyle", fontStyle);
+    serialDevices.save(ini);
 }
 
 bool Settings::writeAtExit() {

@@ -3,6 +3,7 @@
 // product table, the Open-dialog filters and the recent-file list. Later subsystems keep their
 // own sections in the same file through file().
 #include "base/IniFile.h"
+#include "comm/SerialSettings.h"
 
 #include <array>
 #include <cstdint>
@@ -52,35 +53,6 @@ constexpr const char *kViewFilters[] = {
 };
 
 enum class WorkingMode { None = 0, Capture = 1, Examine = 2, ViewResults = 3 };
-
-// One serial port's settings, as indexes into the lists of the Serial Link Setup dialog.
-struct PortSettings {
-    std::uint32_t speed;    // transfer rate: file and project transfers
-    std::uint32_t rtSpeed;  // capture rate: real-time capture and DRU-70 exchanges
-    std::uint32_t parity;   // none, even, odd
-    std::uint32_t dataBits; // 7, 8
-    std::uint32_t xonXoff;  // flow control: none, Xon-Xoff
-    bool operator==(const PortSettings &) const = default;
-};
-
-// The serial settings of the product in use: its current port and the settings of COM1 to COM4.
-// The DRU-70, the testers and the PLM-45 keep theirs in QUORVANE.INI; the monitors have none.
-struct SerialSettingsTable {
-    static constexpr std::size_t kPortCount = 4;
-
-    // The settings every port of product starts with.
-    static PortSettings defaults(int product);
-    // Reads product's current port ("Serial Ports", "<name> Current port") and its four
-    // "<name>_COM<n>" sections, missing keys taken from the defaults. Nothing for the monitors.
-    void load(const IniFile &ini, int product);
-    // Writes product's current port; the LVT-30, LVT-60 and PLM-45 write their four port
-    // sections as well. Nothing for the monitors.
-    void save(IniFile &ini, int product) const;
-
-    std::uint32_t currentPort = 0;
-    std::array<PortSettings, kPortCount> ports{defaults(kProductLvt30), defaults(kProductLvt30),
-                                               defaults(kProductLvt30), defaults(kProductLvt30)};
-};
 
 // The product of value, or nullptr outside the table.
 const ProductInfo *findProduct(int value);
@@ -157,6 +129,7 @@ public:
     std::string registrationName;
     std::string registrationCompany;
     SerialSettingsTable serialPorts; // of the product selected
+    SerialDevices serialDevices;     // the device of each COM port
 
     bool fontItalic() const { return (fontStyle & 1) != 0; }
     bool fontBold() const { return (fontStyle & 2) != 0; }
