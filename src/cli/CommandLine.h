@@ -17,6 +17,7 @@ namespace qv::cli {
 inline constexpr const char *kFilesGroup = "Files";
 inline constexpr const char *kAnalysisGroup = "Analysis";
 inline constexpr const char *kWiresharkGroup = "Exchange with Wireshark";
+inline constexpr const char *kInstrumentsGroup = "Instruments";
 inline constexpr const char *kDevelopmentGroup = "Development";
 
 // The installation and decoding options of the capture commands.

@@ -16,6 +16,7 @@
 #include "PduCommand.h"
 #include "PlmCommand.h"
 #include "ReportCommand.h"
+#include "SerialCommands.h"
 #include "StatsCommand.h"
 #include "TableWriter.h"
 #include "app/FileType.h"
@@ -321,6 +322,7 @@ int runCommandLine(int argc, char **argv) {
     addFilterCommands(commands);
     addImportCommand(commands);
     addPduCommand(commands);
+    addSerialCommands(commands);
     {
         auto o = commands.options<GenerateOptions>();
         CLI::App *c = commands.add("generate", "Files of a scenario, for tests and demonstrations.",

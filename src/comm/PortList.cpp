@@ -46,6 +46,25 @@ bool present(const fs::path &path) {
 }
 
 // Terminals that are not serial ports: consoles, virtual terminals, pseudo-terminals.
+// The driver of a port's device. Recent kernels put the port and its controller of the serial
+// core between the tty and the hardware ("port", "ctrl"): the hardware's driver is above them.
+std::string driverOf(const fs::path &device) {
+    std::error_code error;
+    fs::path at = fs::canonical(device, error);
+    if (error)
+        return {};
+    for (int depth = 0; depth < kUsbSearchDepth && !at.empty(); ++depth) {
+        std::error_code linkError;
+        const std::string name = fs::read_symlink(at / "driver", linkError).filename().string();
+        if (!linkError && name != "port" && name != "ctrl")
+            return name;
+        if (at == at.parent_path())
+            break;
+        at = at.parent_path();
+    }
+    return {};
+}
+
 bool isVirtual(const std::string &name) {
     if (name == "console" || name == "tty" || name == "ptmx")
         return true;
@@ -130,10 +149,7 @@ std::vector<PortInfo> listPorts(const PortListRoots &roots) {
         PortInfo info;
         info.name = name;
         info.device = (fs::path("/dev") / name).string();
-        std::error_code linkError;
-        const fs::path driver = fs::read_symlink(device / "driver", linkError);
-        if (!linkError)
-            info.driver = driver.filename().string();
+        info.driver = driverOf(device);
         // Built-in ports are listed four at a time whether a UART answers or not: type 0 is
         // none. Other drivers do not say.
         const std::string type = attribute(it->path() / "type");
