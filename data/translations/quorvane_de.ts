@@ -1321,10 +1321,6 @@ cause (dezimal, 0x.. oder ein Name)  lcn  packet  x25local  x25remote  cug</tran
         <translation>&amp;Optionen</translation>
     </message>
     <message>
-        <source>Not available in this version</source>
-        <translation>In dieser Version nicht verfügbar</translation>
-    </message>
-    <message>
         <source>&amp;Serial Link Setup...</source>
         <translation>&amp;Serielle Verbindung einrichten...</translation>
     </message>
@@ -2380,6 +2376,97 @@ Möchten Sie es ersetzen?</translation>
     <message>
         <source>Find &amp;Next</source>
         <translation>Weiter&amp;suchen</translation>
+    </message>
+</context>
+<context>
+    <name>qv::SerialLinkSetupDialog</name>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>even</source>
+        <translation>gerade</translation>
+    </message>
+    <message>
+        <source>odd</source>
+        <translation>ungerade</translation>
+    </message>
+    <message>
+        <source>Serial Link Setup</source>
+        <translation>Einstellungen der seriellen Verbindung</translation>
+    </message>
+    <message>
+        <source>The device this port stands for on this computer: one of the detected ports, or a path typed in (a link made by quorvane-cli simulate, say)</source>
+        <translation>Das Gerät, für das dieser Anschluss auf diesem Computer steht: einer der erkannten Anschlüsse oder ein eingegebener Pfad (etwa ein Link von quorvane-cli simulate)</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>&amp;Aktualisieren</translation>
+    </message>
+    <message>
+        <source>Look for serial ports again (after plugging in a USB adapter)</source>
+        <translation>Erneut nach seriellen Anschlüssen suchen (nach dem Einstecken eines USB-Adapters)</translation>
+    </message>
+    <message>
+        <source>Serial Port</source>
+        <translation>Serieller Anschluss</translation>
+    </message>
+    <message>
+        <source>Transfer Rate</source>
+        <translation>Übertragungsrate</translation>
+    </message>
+    <message>
+        <source>Capture Rate</source>
+        <translation>Aufzeichnungsrate</translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation>Parität</translation>
+    </message>
+    <message>
+        <source>Data bits</source>
+        <translation>Datenbits</translation>
+    </message>
+    <message>
+        <source>Protocol</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>%1 (unknown)</source>
+        <translation>%1 (unbekannt)</translation>
+    </message>
+    <message>
+        <source>Default (%1)</source>
+        <translation>Standard (%1)</translation>
+    </message>
+    <message>
+        <source>Choose a port from COM1 to COM4.</source>
+        <translation>Wählen Sie einen Anschluss von COM1 bis COM4.</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not there now (not plugged in?).</source>
+        <translation>%1: %2 ist zurzeit nicht vorhanden (nicht eingesteckt?).</translation>
+    </message>
+    <message>
+        <source>%1: %2, %3.</source>
+        <translation>%1 – %2, %3.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 – %2</translation>
+    </message>
+    <message>
+        <source>%1: %2, that is %3.</source>
+        <translation>%1 – %2, also %3.</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <translation>%1 – %2.</translation>
     </message>
 </context>
 <context>

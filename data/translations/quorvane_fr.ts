@@ -1324,10 +1324,6 @@ cause (décimale, 0x.. ou un nom)  lcn  packet  x25local  x25remote  cug</transl
         <translation>&amp;Options</translation>
     </message>
     <message>
-        <source>Not available in this version</source>
-        <translation>Non disponible dans cette version</translation>
-    </message>
-    <message>
         <source>&amp;Serial Link Setup...</source>
         <translation>Configuration de la liaison &amp;série...</translation>
     </message>
@@ -2384,6 +2380,97 @@ Voulez-vous le remplacer&#xa0;?</translation>
     <message>
         <source>Find &amp;Next</source>
         <translation>Rechercher le &amp;suivant</translation>
+    </message>
+</context>
+<context>
+    <name>qv::SerialLinkSetupDialog</name>
+    <message>
+        <source>none</source>
+        <translation>sans</translation>
+    </message>
+    <message>
+        <source>even</source>
+        <translation>paire</translation>
+    </message>
+    <message>
+        <source>odd</source>
+        <translation>impaire</translation>
+    </message>
+    <message>
+        <source>Serial Link Setup</source>
+        <translation>Configuration de la liaison série</translation>
+    </message>
+    <message>
+        <source>The device this port stands for on this computer: one of the detected ports, or a path typed in (a link made by quorvane-cli simulate, say)</source>
+        <translation>Le périphérique que ce port désigne sur cet ordinateur : l&apos;un des ports détectés, ou un chemin saisi (un lien créé par quorvane-cli simulate, par exemple)</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>&amp;Actualiser</translation>
+    </message>
+    <message>
+        <source>Look for serial ports again (after plugging in a USB adapter)</source>
+        <translation>Rechercher à nouveau les ports série (après avoir branché un adaptateur USB)</translation>
+    </message>
+    <message>
+        <source>Serial Port</source>
+        <translation>Port série</translation>
+    </message>
+    <message>
+        <source>Transfer Rate</source>
+        <translation>Vitesse de transfert</translation>
+    </message>
+    <message>
+        <source>Capture Rate</source>
+        <translation>Vitesse de capture</translation>
+    </message>
+    <message>
+        <source>Parity</source>
+        <translation>Parité</translation>
+    </message>
+    <message>
+        <source>Data bits</source>
+        <translation>Bits de données</translation>
+    </message>
+    <message>
+        <source>Protocol</source>
+        <translation>Protocole</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Périphérique</translation>
+    </message>
+    <message>
+        <source>%1 (unknown)</source>
+        <translation>%1 (inconnu)</translation>
+    </message>
+    <message>
+        <source>Default (%1)</source>
+        <translation>Par défaut (%1)</translation>
+    </message>
+    <message>
+        <source>Choose a port from COM1 to COM4.</source>
+        <translation>Choisissez un port de COM1 à COM4.</translation>
+    </message>
+    <message>
+        <source>%1: %2 is not there now (not plugged in?).</source>
+        <translation>%1 : %2 est absent pour le moment (non branché ?).</translation>
+    </message>
+    <message>
+        <source>%1: %2, %3.</source>
+        <translation>%1 : %2, %3.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>%1: %2, that is %3.</source>
+        <translation>%1 : %2, c&apos;est-à-dire %3.</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <translation>%1 : %2.</translation>
     </message>
 </context>
 <context>

@@ -14,8 +14,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -25,6 +27,7 @@
 #include "dialogs/ProductDialog.h"
 #include "dialogs/ProductPictures.h"
 #include "dialogs/ProtocolSetupDialog.h"
+#include "dialogs/SerialLinkSetupDialog.h"
 #include "views/CaptureWindow.h"
 
 namespace qv {
@@ -223,6 +226,28 @@ TEST_F(ProductSelectionTest, SerialSettingsAreKeptPerProduct) {
     settings.serialPorts.currentPort = 3;
     window->close();
     EXPECT_EQ(ini.readInt("Serial Ports", "LVT-30 Current port", -1), 3) << "written at close";
+}
+
+TEST_F(ProductSelectionTest, SerialLinkSetupEditsTheProductsSettings) {
+    run("&Serial Link Setup...", {[](QDialog &dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Serial Link Setup - LVT-30");
+            auto &setup = static_cast<SerialLinkSetupDialog &>(dialog);
+            setup.field("Serial Port")->setCurrentIndex(1);
+            setup.field("Transfer Rate")->setCurrentIndex(4); // 19200
+            QComboBox *device = setup.field("Device");
+            device->setEditText("/tmp/q-echo");
+            emit device->lineEdit()->editingFinished();
+            dialog.accept();
+        }});
+    EXPECT_EQ(settings.serialPorts.currentPort, 1u);
+    EXPECT_EQ(settings.serialPorts.ports[1].speed, 4u);
+    EXPECT_EQ(settings.serialDevices.configured(2), "/tmp/q-echo");
+    // Kept in the table until the product changes or the program ends.
+    EXPECT_FALSE(settings.file().hasKey("LVT-30_COM2", "Speed"));
+    window->close();
+    EXPECT_TRUE(settings.writeAtExit());
+    EXPECT_EQ(settings.file().readInt("LVT-30_COM2", "Speed", -1), 4);
+    EXPECT_EQ(settings.file().readString("Serial Devices", "COM2", "", 100), "/tmp/q-echo");
 }
 
 // V5 decoding is the LVT-60's, chosen with the product or in Protocol Setup; an open V5

@@ -44,6 +44,7 @@
 #include "dialogs/ProductPictures.h"
 #include "dialogs/ProtocolInformationDialog.h"
 #include "dialogs/ProtocolSetupCommand.h"
+#include "dialogs/SerialLinkSetupDialog.h"
 #include "dialogs/StatisticsDialog.h"
 #include "plm/CPlm45Doc.h"
 #include "views/CallsWindow.h"
@@ -361,14 +362,8 @@ void MainWindow::createMenus() {
     captureBar->setCheckable(true);
     captureBar->setEnabled(false);
 
-    // Set-up commands whose dialogs are not built yet: shown, and disabled until they are.
     QMenu *options = menuBar()->addMenu(tr("&Options"));
-    auto notBuilt = [this, options](const char *text) {
-        QAction *action = options->addAction(tr(text));
-        action->setEnabled(false);
-        action->setStatusTip(tr("Not available in this version"));
-    };
-    notBuilt(QT_TR_NOOP("&Serial Link Setup..."));
+    options->addAction(tr("&Serial Link Setup..."), this, &MainWindow::serialLinkSetup);
     options->addAction(tr("&Protocol Setup..."), this, &MainWindow::protocolSetup);
     options->addAction(tr("Protocol &Information..."), this, &MainWindow::chooseColumns);
     options->addAction(tr("&DRU-70 Protocol Information..."), this,
@@ -588,6 +583,13 @@ void MainWindow::showToolbarImage() {
     productAction_->setIcon(QIcon(productPicture(productOfToolbarImage(info->toolbarImage), 64)));
     productAction_->setText(name);
     productAction_->setToolTip(tr("%1 - Product Selection").arg(name));
+}
+
+void MainWindow::serialLinkSetup() {
+    // In Capture mode the settings of the capture link are the ones that matter.
+    SerialLinkSetupDialog dialog(settings_.serialPorts, settings_.serialDevices, settings_.product,
+                                 mode_ == WorkingMode::Capture, this);
+    dialog.exec();
 }
 
 void MainWindow::protocolSetup() {

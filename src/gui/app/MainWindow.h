@@ -173,6 +173,7 @@ private:
     void selectProduct(int product, bool v5Decoding);
     void chooseProduct();
     void showToolbarImage();
+    void serialLinkSetup();
     void protocolSetup();
     // Every open capture decoded again at its current frame, after a protocol or V5 change.
     void redecodeCaptures(bool v5Changed);
