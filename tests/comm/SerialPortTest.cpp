@@ -7,8 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
+#include <fstream>
+#include <iomanip>
 #include <numeric>
 #include <poll.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace qv;
@@ -99,6 +103,37 @@ TEST(SerialPort, MissingBusyAndNonSerialDevicesGiveMinusTwoWithTheReason) {
     EXPECT_EQ(second.lastError(), pair->slavePath() + " is in use by another program");
     first.close();
     EXPECT_EQ(openAt(second, pair->slavePath()), kSerialOk) << "free again once closed";
+}
+
+TEST(SerialPort, AUucpLockOfALiveProcessNamesIt) {
+    auto pair = makePair();
+    const std::string device = pair->slavePath();
+    const std::string lock = "/var/lock/LCK.." + device.substr(device.rfind('/') + 1);
+    const pid_t holder = fork();
+    if (holder == 0) {
+        execlp("sleep", "sleep", "30", nullptr);
+        _exit(127);
+    }
+    ASSERT_GT(holder, 0);
+    {
+        std::ofstream file(lock);
+        if (!file) {
+            kill(holder, SIGKILL);
+            waitpid(holder, nullptr, 0);
+            GTEST_SKIP() << "no right to write " << lock;
+        }
+        file << std::setw(10) << holder << "\n";
+    }
+    usleep(50000); // the child has become "sleep"
+    SerialPort port;
+    EXPECT_EQ(openAt(port, device), kSerialNoDevice);
+    EXPECT_EQ(port.lastError(),
+              device + " is in use by process " + std::to_string(holder) + " (sleep)");
+    kill(holder, SIGKILL);
+    waitpid(holder, nullptr, 0);
+    // A lock left by a process that is gone keeps nobody out.
+    EXPECT_EQ(openAt(port, device), kSerialOk) << port.lastError();
+    std::remove(lock.c_str());
 }
 
 TEST(SerialPort, ComPortsMapToTheSettingsThenTheEnvironmentThenTtyS) {
