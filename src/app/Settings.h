@@ -28,11 +28,13 @@ constexpr ProductInfo kProducts[] = {
     {6, "KSE-400", 3, -1, 9},
 };
 constexpr int kProductCount = static_cast<int>(std::size(kProducts));
-constexpr int kProductDru70 = 0;
-constexpr int kProductLvt3 = 1;
-constexpr int kProductLvt30 = 2;
-constexpr int kProductLvt60 = 3;
-constexpr int kProductPlm45 = 4;
+// A product's value is also its index among the serial models.
+constexpr int kProductDru70 = kModelDru70;
+constexpr int kProductLvt3 = kModelLvt3;
+constexpr int kProductLvt30 = kModelLvt30;
+constexpr int kProductLvt60 = kModelLvt60;
+constexpr int kProductPlm45 = kModelPlm45;
+static_assert(kProductCount == kSerialModelCount);
 
 // Open-dialog file-type filters of Examine mode (ExamineFilter) and View Results mode
 // (ViewFilter). The testers name their captures M..., R... and T..., but a capture kept on a PC
