@@ -175,7 +175,7 @@ int simulate(const SimulateOptions &o) {
     simulator.stop();
     if (!o.link.empty())
         removeLink(o.link, device);
-    std::lock_guard lock(printing);
+    // The simulator's thread has ended: nothing prints beside this any more.
     std::printf("stopped: the program sent %zu bytes, the instrument %zu; line settings at the "
                 "end: %s\n",
                 simulator.sentBy(sim::SimLogEntry::From::Program).size(),

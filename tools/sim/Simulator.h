@@ -62,7 +62,8 @@ public:
     std::vector<SimLogEntry> log() const;
     // Every byte one side sent, joined.
     std::vector<std::uint8_t> sentBy(SimLogEntry::From from) const;
-    // Called on the simulator's thread for each entry as it is logged.
+    // Called on the simulator's thread for each entry as it is logged, with the simulator
+    // locked: the callback must not call the simulator.
     void onLog(std::function<void(const SimLogEntry &)> callback);
     // Runs fn on the simulator's thread's data while no exchange is in progress.
     void withInstrument(const std::function<void(Instrument &)> &fn);
