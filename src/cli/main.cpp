@@ -321,8 +321,8 @@ int runCommandLine(int argc, char **argv) {
     addStatsCommand(commands);
     addFilterCommands(commands);
     addImportCommand(commands);
-    addPduCommand(commands);
     addSerialCommands(commands);
+    addPduCommand(commands);
     {
         auto o = commands.options<GenerateOptions>();
         CLI::App *c = commands.add("generate", "Files of a scenario, for tests and demonstrations.",

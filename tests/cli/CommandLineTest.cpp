@@ -40,10 +40,11 @@ TEST(CommandLine, EveryCommandHasItsHelp) {
     const CliRun help = cli("--help");
     EXPECT_EQ(help.code, 0);
     for (const char *group :
-         {"\nFiles:\n", "\nAnalysis:\n", "\nExchange with Wireshark:\n", "\nDevelopment:\n"})
+         {"\nFiles:\n", "\nAnalysis:\n", "\nExchange with Wireshark:\n", "\nInstruments:\n",
+          "\nDevelopment:\n"})
         EXPECT_NE(help.out.find(group), std::string::npos) << group;
     const std::vector<std::string> commands = listedCommands();
-    EXPECT_EQ(commands.size(), 23u) << help.out;
+    EXPECT_EQ(commands.size(), 25u) << help.out;
     for (const std::string &command : commands) {
         const CliRun r = cli(command + " --help");
         EXPECT_EQ(r.code, 0) << command;
