@@ -39,9 +39,8 @@ std::vector<std::string> listedCommands() {
 TEST(CommandLine, EveryCommandHasItsHelp) {
     const CliRun help = cli("--help");
     EXPECT_EQ(help.code, 0);
-    for (const char *group :
-         {"\nFiles:\n", "\nAnalysis:\n", "\nExchange with Wireshark:\n", "\nInstruments:\n",
-          "\nDevelopment:\n"})
+    for (const char *group : {"\nFiles:\n", "\nAnalysis:\n", "\nExchange with Wireshark:\n",
+                              "\nInstruments:\n", "\nDevelopment:\n"})
         EXPECT_NE(help.out.find(group), std::string::npos) << group;
     const std::vector<std::string> commands = listedCommands();
     EXPECT_EQ(commands.size(), 25u) << help.out;
