@@ -71,7 +71,7 @@ struct SimulateOptions {
     double drop = 0, corrupt = 0, duplicate = 0;
     bool bothWays = false;
     std::uint32_t delay = 0, baud = 0, seed = 1;
-    bool silent = false, deaf = false, log = false;
+    bool silent = false, deaf = false, log = false, pace = false;
     double seconds = 0;
 };
 
@@ -118,6 +118,7 @@ int simulate(const SimulateOptions &o) {
     faults.bothWays = o.bothWays;
     faults.delay = std::chrono::milliseconds(o.delay);
     faults.baud = o.baud;
+    faults.paceAtLineRate = o.pace;
     faults.silent = o.silent;
     faults.deaf = o.deaf;
     faults.seed = o.seed;
@@ -240,6 +241,9 @@ void addSerialCommands(Commands &commands) {
         c->add_option("--baud", o->baud, "pace the instrument's bytes as a line at this rate")
             ->check(numberIn(0, 4000000))
             ->type_name("N");
+        c->add_flag("--pace", o->pace,
+                    "pace the instrument's bytes at the rate the program set on the line")
+            ->excludes("--baud");
         c->add_flag("--silent", o->silent, "the instrument's bytes never arrive");
         c->add_flag("--deaf", o->deaf, "the program's bytes never reach the instrument");
         c->add_option("--seed", o->seed, "the seed of the random faults")

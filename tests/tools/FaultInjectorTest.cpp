@@ -37,6 +37,14 @@ TEST(FaultInjector, PaceAndDelayGiveEachByteItsTime) {
     EXPECT_EQ(injector.dueToProgram(SimTime(5000 + 4 * 1041)).size(), 1u);
     EXPECT_EQ(injector.nextDue(), SimTime::max());
 
+    // Paced at the rate the program chose: 19200 baud is 520 us a byte.
+    FaultSettings line;
+    line.paceAtLineRate = true;
+    FaultInjector atLine(line);
+    atLine.toProgram(bytes(2), SimTime(0), 19200);
+    EXPECT_EQ(atLine.nextDue(), SimTime(520));
+    EXPECT_EQ(line.describe(), "paced at the line's rate");
+
     FaultInjector plain;
     plain.toProgram(bytes(4), SimTime(100));
     EXPECT_EQ(plain.dueToProgram(SimTime(100)), bytes(4)) << "no faults: at once, unchanged";

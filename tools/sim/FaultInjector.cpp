@@ -23,7 +23,9 @@ std::string FaultSettings::describe() const {
         add("both ways");
     if (delay.count() > 0)
         add("delay " + std::to_string(delay.count()) + " ms");
-    if (baud > 0)
+    if (paceAtLineRate)
+        add("paced at the line's rate");
+    else if (baud > 0)
         add(std::to_string(baud) + " baud");
     if (silent)
         add("silent");
@@ -52,14 +54,16 @@ void FaultInjector::mangle(std::uint8_t byte, std::vector<std::uint8_t> &out) {
         out.push_back(byte);
 }
 
-void FaultInjector::toProgram(std::span<const std::uint8_t> bytes, SimTime now) {
+void FaultInjector::toProgram(std::span<const std::uint8_t> bytes, SimTime now,
+                              std::uint32_t lineRate) {
     if (settings_.silent)
         return;
     std::vector<std::uint8_t> out;
     for (const std::uint8_t byte : bytes)
         mangle(byte, out);
     // Ten bit times a byte: start, eight data bits, stop.
-    const SimTime perByte = settings_.baud > 0 ? SimTime(10'000'000 / settings_.baud) : SimTime(0);
+    const std::uint32_t baud = settings_.paceAtLineRate ? lineRate : settings_.baud;
+    const SimTime perByte = baud > 0 ? SimTime(10'000'000 / baud) : SimTime(0);
     SimTime at = std::max(now + settings_.delay, queue_.empty() ? now : lastDue_);
     for (const std::uint8_t byte : out) {
         at += perByte;

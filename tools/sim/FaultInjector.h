@@ -20,6 +20,7 @@ struct FaultSettings {
     double duplicate = 0;               // chance that a byte arrives twice
     std::chrono::milliseconds delay{0}; // every byte arrives this much later
     std::uint32_t baud = 0;             // 0: bytes arrive at once; else one byte per ten bit times
+    bool paceAtLineRate = false;        // pace at the rate the program set on its side of the line
     bool silent = false;                // the instrument's bytes never reach the program
     bool deaf = false;                  // the program's bytes never reach the instrument
     bool bothWays = false;              // drop, corrupt and duplicate the program's bytes too
@@ -36,7 +37,8 @@ public:
     const FaultSettings &settings() const { return settings_; }
 
     // Bytes the instrument sends at now: queued with the time each reaches the program.
-    void toProgram(std::span<const std::uint8_t> bytes, SimTime now);
+    // lineRate: the rate the program set, for paceAtLineRate.
+    void toProgram(std::span<const std::uint8_t> bytes, SimTime now, std::uint32_t lineRate = 0);
     // The bytes due at now, in order; removed from the queue.
     std::vector<std::uint8_t> dueToProgram(SimTime now);
     // When the next queued byte is due, or SimTime::max() when none is queued.

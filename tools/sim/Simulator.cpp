@@ -170,7 +170,9 @@ void Simulator::run() {
             instrument_->timeout(t, out);
         if (!out.bytes_.empty()) {
             logEntry(SimLogEntry::From::Instrument, out.bytes_);
-            injector_.toProgram(out.bytes_, t);
+            const std::uint32_t rate =
+                injector_.settings().paceAtLineRate ? pair_->lineSettings().baud : 0;
+            injector_.toProgram(out.bytes_, t, rate);
         }
         const std::vector<std::uint8_t> due = injector_.dueToProgram(now());
         std::size_t written = 0;
