@@ -139,6 +139,13 @@ bool RealTimeFileReader::planGroups() {
         planned += wanted;
         header = end;
     }
+    // A capture still running, or killed, has records behind the groups its header counts: a
+    // group whose header has no size yet, up to the end of the records.
+    std::uint32_t size = 1;
+    file_.seek(header + 4);
+    if (header + 8 + kSmallestRecord <= recordsEnd() && file_.readU32(size) && size == 0 &&
+        (groups_.empty() || groups_.back().end == header))
+        groups_.push_back({header + 8, recordsEnd(), planned, perGroup, false, 0});
     return !groups_.empty();
 }
 

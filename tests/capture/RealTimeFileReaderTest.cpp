@@ -30,6 +30,52 @@ TEST(RealTimeFileReaderTest, LayoutOnDisk) {
     EXPECT_EQ(bytes[210], 1);
 }
 
+// A capture killed while it writes: the group after the last closed one has its header still
+// at (chain, 0), no closing header follows its records, and the information block counts the
+// closed groups only. Every record written is read, the last one included.
+TEST(RealTimeFileReaderTest, AFileLeftByAKilledCaptureKeepsEveryRecord) {
+    test::TempDir dir;
+    std::vector<std::uint8_t> bytes = test::readFile(test::writeRealTime(dir.file("rt.lvt"), 1500));
+    const std::uint32_t first = readU32(bytes.data() + 206);
+    const std::size_t second = 210 + first; // the header of the group still open
+    bytes.resize(bytes.size() - 8);         // no closing header
+    for (int i = 0; i < 4; ++i)
+        bytes[second + 4 + i] = 0;
+    for (int i = 0; i < 4; ++i) // the count of the last closed group
+        bytes[26 + 156 + i] = static_cast<std::uint8_t>(1000u >> (8 * i));
+    for (const std::size_t cut : {std::size_t{0}, std::size_t{7}}) {
+        std::vector<std::uint8_t> killed(bytes.begin(), bytes.end() - static_cast<long>(cut));
+        test::writeFile(dir.file("killed.lvt"), killed);
+        Opened f(dir.file("killed.lvt"));
+        ASSERT_TRUE(f.reader);
+        // Cut inside the last record: that record is gone, every one before it is there.
+        const std::uint32_t whole = cut == 0 ? 1500u : 1499u;
+        EXPECT_EQ(f.reader->recordCount(), whole) << cut;
+        for (std::uint32_t n : {0u, 999u, 1000u, whole - 1}) {
+            ASSERT_EQ(f.reader->goTo(n), kGoToOk) << n;
+            expectRecord(*f.reader, n);
+        }
+    }
+}
+
+// Killed before its first thousand records: the one group it has is still open.
+TEST(RealTimeFileReaderTest, AFileKilledInItsFirstGroupKeepsEveryRecord) {
+    test::TempDir dir;
+    std::vector<std::uint8_t> bytes = test::readFile(test::writeRealTime(dir.file("rt.lvt"), 500));
+    bytes.resize(bytes.size() - 8);
+    for (int i = 0; i < 4; ++i) {
+        bytes[206 + i] = 0;      // the group's size, not written yet
+        bytes[26 + 156 + i] = 0; // no group closed
+    }
+    test::writeFile(dir.file("killed.lvt"), bytes);
+    Opened f(dir.file("killed.lvt"));
+    ASSERT_TRUE(f.reader);
+    EXPECT_EQ(f.reader->recordCount(), 500u);
+    ASSERT_EQ(f.reader->goTo(499), kGoToOk);
+    expectRecord(*f.reader, 499);
+    EXPECT_TRUE(f.messages.entries().empty()) << "no damage to tell of";
+}
+
 TEST(RealTimeFileReaderTest, PositionsAcrossGroups) {
     test::TempDir dir;
     Opened f(test::writeRealTime(dir.file("rt.lvt"), 3500));
