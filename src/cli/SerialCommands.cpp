@@ -11,9 +11,12 @@
 #include "TableWriter.h"
 #include "app/Installation.h"
 #include "app/Settings.h"
+#include "capture/CaptureFileOpener.h"
 #include "comm/PortList.h"
 #include "sim/EchoInstrument.h"
+#include "sim/LvtTester.h"
 #include "sim/Simulator.h"
+#include "synth/Scenario.h"
 
 namespace qv::cli {
 
@@ -68,6 +71,12 @@ int ports(const PortsOptions &o) {
 struct SimulateOptions {
     std::string instrument;
     std::string link;
+    // The LVT tester.
+    std::string model = "lvt30", source, scenario, faults;
+    int level = 33, window = 7;
+    std::uint32_t frames = 0;
+    double rate = 0;
+    CLI::App *command = nullptr;
     double drop = 0, corrupt = 0, duplicate = 0;
     bool bothWays = false;
     std::uint32_t delay = 0, baud = 0, seed = 1;
@@ -110,7 +119,96 @@ void removeLink(const std::string &path, const std::string &target) {
         fs::remove(path, ec);
 }
 
+// "bad-check=0.01,lose=0.01,repeat=0.01,garbage=0.01,silent-after=N,stop-after=N[:REASON]".
+bool parseTesterFaults(const std::string &spec, sim::LvtTesterSettings &s, std::string &error) {
+    std::size_t at = 0;
+    while (at < spec.size()) {
+        std::size_t comma = spec.find(',', at);
+        if (comma == std::string::npos)
+            comma = spec.size();
+        const std::string item = spec.substr(at, comma - at);
+        at = comma + 1;
+        const std::size_t equals = item.find('=');
+        const std::string key = item.substr(0, equals);
+        const std::string value = equals == std::string::npos ? "" : item.substr(equals + 1);
+        char *end = nullptr;
+        const double number = std::strtod(value.c_str(), &end);
+        const bool numeric = !value.empty() && end != value.c_str();
+        const bool chanceOk = numeric && *end == '\0' && number >= 0 && number <= 1;
+        if (key == "bad-check" && chanceOk)
+            s.badCheck = number;
+        else if (key == "lose" && chanceOk)
+            s.lose = number;
+        else if (key == "repeat" && chanceOk)
+            s.repeat = number;
+        else if (key == "garbage" && chanceOk)
+            s.garbage = number;
+        else if (key == "silent-after" && numeric && *end == '\0' && number >= 1)
+            s.silentAfter = static_cast<std::uint64_t>(number);
+        else if (key == "stop-after" && numeric && number >= 1 && (*end == '\0' || *end == ':')) {
+            s.stopAfter = static_cast<std::uint64_t>(number);
+            if (*end == ':')
+                s.stopReason = std::atoi(end + 1);
+        } else {
+            error = "--faults: \"" + item +
+                    "\" is not one of bad-check=P, lose=P, repeat=P, garbage=P (P from 0 to 1), "
+                    "silent-after=N, stop-after=N[:REASON]";
+            return false;
+        }
+    }
+    return true;
+}
+
+// The records the simulated tester sends: a capture's, or a scenario's.
+bool testerRecords(const SimulateOptions &o, std::vector<std::vector<std::uint8_t>> &out,
+                   std::string &error) {
+    if (!o.source.empty()) {
+        RecordingUserMessages messages;
+        auto reader = CaptureFileOpener(o.source, false, messages).createReader();
+        if (!reader) {
+            error = o.source + ": not a capture this program reads";
+            return false;
+        }
+        for (std::uint32_t n = 0; n < reader->recordCount(); ++n)
+            if (reader->goTo(n) == kGoToOk)
+                out.push_back(sim::testerContent(reader->recordBuffer()));
+        if (out.empty())
+            error = o.source + ": no frame to send";
+        return !out.empty();
+    }
+    const std::string name = o.scenario.empty() ? "mix" : o.scenario;
+    if (!synth::isBuiltinScenario(name)) {
+        error = "--scenario: " + name + " is not a scenario (demo, calls, x25, v5, errors, mix)";
+        return false;
+    }
+    const std::uint32_t frames = o.frames != 0 ? o.frames : (name == "mix" ? 10000 : 0);
+    for (const LvtRecord &record : synth::builtinScenario(name, frames, 1))
+        out.push_back(sim::testerContent(record));
+    return true;
+}
+
+std::unique_ptr<sim::LvtTester> makeTester(const SimulateOptions &o, std::string &error) {
+    sim::LvtTesterSettings settings;
+    settings.model = o.model == "lvt60" ? 1 : o.model == "lvt3" ? 2 : 0;
+    settings.level = o.level;
+    settings.window = o.window;
+    settings.rate = o.rate;
+    if (!parseTesterFaults(o.faults, settings, error))
+        return nullptr;
+    std::vector<std::vector<std::uint8_t>> records;
+    if (!testerRecords(o, records, error))
+        return nullptr;
+    return std::make_unique<sim::LvtTester>(settings, std::move(records));
+}
+
 int simulate(const SimulateOptions &o) {
+    if (o.instrument != "lvt")
+        for (const char *name : {"--model", "--level", "--window", "--source", "--scenario",
+                                 "--frames", "--rate", "--faults"})
+            if (o.command->count(name) > 0) {
+                std::fprintf(stderr, "simulate: %s is an option of the lvt instrument\n", name);
+                return kBadUsage;
+            }
     sim::FaultSettings faults;
     faults.drop = o.drop;
     faults.corrupt = o.corrupt;
@@ -131,7 +229,21 @@ int simulate(const SimulateOptions &o) {
     sigaddset(&stopSignals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    sim::Simulator simulator(std::make_unique<sim::EchoInstrument>(), faults);
+    std::unique_ptr<sim::Instrument> instrument;
+    sim::LvtTester *tester = nullptr;
+    if (o.instrument == "lvt") {
+        std::string error;
+        auto made = makeTester(o, error);
+        if (!made) {
+            std::fprintf(stderr, "simulate: %s\n", error.c_str());
+            return error.rfind("--", 0) == 0 ? kBadUsage : kFailed;
+        }
+        tester = made.get();
+        instrument = std::move(made);
+    } else {
+        instrument = std::make_unique<sim::EchoInstrument>();
+    }
+    sim::Simulator simulator(std::move(instrument), faults);
     std::mutex printing;
     if (o.log) {
         const std::string name = o.instrument;
@@ -149,12 +261,14 @@ int simulate(const SimulateOptions &o) {
         return kFailed;
     }
     const std::string device = simulator.devicePath();
-    if (!o.link.empty() && !makeLink(o.link, device, error)) {
-        std::fprintf(stderr, "simulate: --link %s\n", error.c_str());
-        return kFailed;
-    }
     {
+        // The header goes out before anything the log prints: the program may come in as soon
+        // as the link exists.
         std::lock_guard lock(printing);
+        if (!o.link.empty() && !makeLink(o.link, device, error)) {
+            std::fprintf(stderr, "simulate: --link %s\n", error.c_str());
+            return kFailed;
+        }
         std::printf("%s simulator on %s\n", o.instrument.c_str(), device.c_str());
         if (!o.link.empty())
             std::printf("link: %s -> %s\n", o.link.c_str(), device.c_str());
@@ -177,6 +291,11 @@ int simulate(const SimulateOptions &o) {
     if (!o.link.empty())
         removeLink(o.link, device);
     // The simulator's thread has ended: nothing prints beside this any more.
+    if (tester != nullptr)
+        std::printf("tester: %llu frames sent, %llu acknowledged, %llu rejects received\n",
+                    static_cast<unsigned long long>(tester->framesSent()),
+                    static_cast<unsigned long long>(tester->framesAcknowledged()),
+                    static_cast<unsigned long long>(tester->rejectsReceived()));
     std::printf("stopped: the program sent %zu bytes, the instrument %zu; line settings at the "
                 "end: %s\n",
                 simulator.sentBy(sim::SimLogEntry::From::Program).size(),
@@ -219,9 +338,12 @@ void addSerialCommands(Commands &commands) {
             "A simulated instrument on a pseudo-terminal, served until interrupted: open its "
             "device as the serial port.",
             kInstrumentsGroup, [o] { return simulate(*o); });
-        c->add_option("NAME", o->instrument, "the instrument: echo (sends back what it gets)")
+        o->command = c;
+        c->add_option("NAME", o->instrument,
+                      "the instrument: echo (sends back what it gets), lvt (an LVT tester in "
+                      "remote mode, sending its frames in real time)")
             ->required()
-            ->check(oneOf({"echo"}));
+            ->check(oneOf({"echo", "lvt"}));
         c->add_option("--link", o->link, "make PATH a symbolic link to the device")
             ->type_name("PATH");
         c->add_option("--drop", o->drop, "lose each byte with this chance")
@@ -250,6 +372,32 @@ void addSerialCommands(Commands &commands) {
             ->check(numberIn(0, 0xFFFFFFFFu))
             ->type_name("S");
         c->add_flag("--log", o->log, "print what each side sends, as it is sent");
+        c->add_option("--model", o->model, "lvt: the tester's model")
+            ->check(oneOf({"lvt30", "lvt60", "lvt3"}))
+            ->type_name("lvt30|lvt60|lvt3");
+        c->add_option("--level", o->level, "lvt: the tester's protocol level")
+            ->check(CLI::IsMember({33, 17, 18}))
+            ->type_name("33|17|18");
+        c->add_option("--window", o->window, "lvt: frames sent before an acknowledgement")
+            ->check(CLI::IsMember({1, 3, 7}))
+            ->type_name("1|3|7");
+        auto *source = c->add_option("--source", o->source, "lvt: the frames of this capture")
+                           ->type_name("FILE.lvt");
+        c->add_option("--scenario", o->scenario,
+                      "lvt: the frames of a scenario (demo, calls, x25, v5, errors, mix; "
+                      "default mix)")
+            ->excludes(source)
+            ->type_name("NAME");
+        c->add_option("--frames", o->frames, "lvt: the frames of the scenario")
+            ->check(numberIn(1, 100000000))
+            ->type_name("N");
+        c->add_option("--rate", o->rate, "lvt: frames a second (default: as fast as acknowledged)")
+            ->check(CLI::Range(0.0, 1000000.0))
+            ->type_name("FRAMES_PER_S");
+        c->add_option("--faults", o->faults,
+                      "lvt: the tester's own faults, e.g. bad-check=0.01,lose=0.01,repeat=0.01,"
+                      "garbage=0.01,silent-after=N,stop-after=N[:REASON]")
+            ->type_name("SPEC");
         c->add_option("--for", o->seconds, "stop after this many seconds")
             ->check(CLI::Range(0.0, 86400.0))
             ->type_name("SECONDS");

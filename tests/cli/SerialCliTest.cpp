@@ -1,8 +1,13 @@
 // The serial-port commands run as a user would: a simulated instrument served on a link, tried
 // with the program's own serial port, and the port list.
 #include "CliSupport.h"
+#include "comm/LinkRunner.h"
+#include "comm/LvtRealTimeLink.h"
 #include "comm/SerialPort.h"
+#include "sim/LvtTester.h"
+#include "synth/Scenario.h"
 
+#include <mutex>
 #include <nlohmann/json.hpp>
 #include <thread>
 
@@ -53,10 +58,73 @@ TEST_F(SerialCliTest, TheEchoSimulatorServesOnItsLinkAndTidiesUp) {
     EXPECT_FALSE(std::filesystem::is_symlink(link)) << "the link goes with the simulator";
 }
 
+// The simulated tester sends a scenario's frames to the program's real-time link.
+TEST_F(SerialCliTest, TheLvtSimulatorSendsAScenarioInRealTime) {
+    const std::string link = file("q-lvt");
+    CliRun run;
+    std::thread served([&] {
+        run =
+            cli("simulate lvt --scenario calls --window 3 --level 17 --link " + link + " --for 3");
+    });
+    for (int i = 0; i < 1000 && !std::filesystem::is_symlink(link); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    std::vector<std::vector<std::uint8_t>> expected;
+    for (const LvtRecord &record : synth::builtinScenario("calls", 0, 1))
+        expected.push_back(sim::testerContent(record));
+
+    struct Kept : RecordSink {
+        explicit Kept(RecordBufferPool &p) : pool(p) {}
+        void deliver(RecordBuffer *b) override {
+            std::lock_guard lock(mutex);
+            got.emplace_back(b->content(), b->content() + b->length());
+            pool.give(b);
+        }
+        RecordBufferPool &pool;
+        std::mutex mutex;
+        std::vector<std::vector<std::uint8_t>> got;
+    };
+    RecordBufferPool pool;
+    Kept kept(pool);
+    {
+        SerialPort port;
+        if (port.openDevice(link, 19200, 8, Parity::None, 1, 4096, 4096) == kSerialOk) {
+            LvtRealTimeLink engine(pool, kept);
+            LinkRunner runner(port, engine, LinkTimings{}, {});
+            runner.start();
+            EXPECT_EQ(runner.call(LvtRealTimeLink::connectCommand(0, 0)), 0);
+            EXPECT_EQ(engine.level(), 17);
+            EXPECT_EQ(runner.call(LvtRealTimeLink::startCommand({2026, 12, 9, 7, 0, 0})), 0);
+            for (int i = 0; i < 2000; ++i) {
+                {
+                    std::lock_guard lock(kept.mutex);
+                    if (kept.got.size() >= expected.size())
+                        break;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            EXPECT_EQ(runner.call(LvtRealTimeLink::stopCommand()), 0);
+            runner.stop();
+        }
+    }
+    served.join();
+    EXPECT_EQ(run.code, 0) << run.out;
+    EXPECT_EQ(kept.got, expected);
+    EXPECT_NE(run.out.find("tester: " + std::to_string(expected.size()) + " frames sent, " +
+                           std::to_string(expected.size()) + " acknowledged, 0 rejects"),
+              std::string::npos)
+        << run.out;
+}
+
 TEST_F(SerialCliTest, WrongSimulatorOptionsAreRefusedAndNothingIsOverwritten) {
     CliRun run = cli("simulate modem --for 0.1");
     EXPECT_EQ(run.code, 2);
     EXPECT_NE(run.out.find("modem"), std::string::npos) << run.out;
+    run = cli("simulate echo --window 3 --for 0.1");
+    EXPECT_EQ(run.code, 2);
+    EXPECT_EQ(run.out, "simulate: --window is an option of the lvt instrument\n");
+    run = cli("simulate lvt --faults lose=2 --for 0.1");
+    EXPECT_EQ(run.code, 2);
+    EXPECT_NE(run.out.find("\"lose=2\" is not one of"), std::string::npos) << run.out;
     run = cli("simulate echo --drop 2 --for 0.1");
     EXPECT_EQ(run.code, 2);
     EXPECT_NE(run.out.find("a chance from 0 to 1"), std::string::npos) << run.out;

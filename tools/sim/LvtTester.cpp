@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "capture/CaptureWriters.h"
+
 namespace qv::sim {
 
 namespace {
@@ -17,6 +19,13 @@ void putText(std::vector<std::uint8_t> &content, std::size_t at, const std::stri
 }
 
 } // namespace
+
+std::vector<std::uint8_t> testerContent(const LvtRecord &record) {
+    std::vector<std::uint8_t> block;
+    appendRecordBlock(block, record);
+    // Without the block's type and length in front and its length behind.
+    return std::vector<std::uint8_t>(block.begin() + 3, block.end() - 2);
+}
 
 LvtTester::LvtTester(LvtTesterSettings settings, std::vector<std::vector<std::uint8_t>> records)
     : settings_(std::move(settings)), records_(std::move(records)), random_(settings_.seed) {}

@@ -4,6 +4,7 @@
 // does, with protocol faults of its own on demand (a bad check byte, a frame lost or repeated,
 // garbage between frames, silence, a stop of its own).
 #include "comm/LvtRealTimeLink.h"
+#include "decode/LvtRecord.h"
 #include "sim/Simulator.h"
 
 #include <cstdint>
@@ -32,6 +33,9 @@ struct LvtTesterSettings {
     // How long the tester waits for an acknowledgement before it sends again from the oldest.
     SimTime resendAfter = std::chrono::milliseconds(1500);
 };
+
+// A record as the tester sends it: time, kind, status, direction, month, data length, data.
+std::vector<std::uint8_t> testerContent(const LvtRecord &record);
 
 class LvtTester : public Instrument {
 public:
