@@ -48,6 +48,7 @@
 #include "dialogs/ProductDialog.h"
 #include "dialogs/ProtocolInformationDialog.h"
 #include "dialogs/ProtocolSetupDialog.h"
+#include "dialogs/SerialLinkSetupDialog.h"
 #include "dialogs/StatisticsDialog.h"
 #include "filters/CauseList.h"
 #include "filters/FilterCriteria.h"
@@ -84,12 +85,13 @@ const Language kFrench{1,
                        "fr",
                        {QStringLiteral("Mode"), QStringLiteral("Options"), QStringLiteral("Type"),
                         QStringLiteral("Cause"), QStringLiteral("Causes"),
-                        QStringLiteral("Message"), QStringLiteral("Capture")},
+                        QStringLiteral("Message"), QStringLiteral("Capture"),
+                        QStringLiteral("Xon-Xoff")},
                        QString::fromUtf8("Ce fichier est déjà ouvert.\nVoulez-vous ouvrir une "
                                          "nouvelle fenêtre sur ce fichier\u00a0?")};
 const Language kGerman{2,
                        "de",
-                       {QStringLiteral("Ref"), QStringLiteral("Text")},
+                       {QStringLiteral("Ref"), QStringLiteral("Text"), QStringLiteral("Xon-Xoff")},
                        QString::fromUtf8("Diese Datei ist bereits geöffnet.\nMöchten Sie ein "
                                          "weiteres Fenster für diese Datei öffnen?")};
 
@@ -354,6 +356,13 @@ TEST_P(TranslationTest, EveryDialogIsTranslatedWithItsStandardButtons) {
                  return std::make_unique<FilterSheet>(FilterKind::RealTime, FilterCriteria{},
                                                       FilterFiles(filterFolder.string()), &causes,
                                                       messages);
+             }},
+            {"serial-setup",
+             [] {
+                 static SerialSettingsTable table;
+                 static SerialDevices devices;
+                 return std::make_unique<SerialLinkSetupDialog>(table, devices, kProductLvt30,
+                                                                false, std::vector<PortInfo>{});
              }},
             {"dru-find", [] { return std::make_unique<Dru70FindDialog>(); }},
             {"dru-print",
