@@ -13,6 +13,7 @@ namespace {
 
 // What the link thread takes from the port in one read.
 constexpr std::size_t kReadBuffer = 4096;
+constexpr int kReadsPerRound = 16;
 // A caller of call() waits this much beyond the command wait for the link thread to answer.
 constexpr std::chrono::milliseconds kCallMargin{1000};
 
@@ -203,7 +204,8 @@ void LinkRunner::run() {
             [[maybe_unused]] const ssize_t n = ::read(wakeFd_, &count, sizeof count);
         }
         if ((fds[0].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL)) != 0) {
-            for (;;) {
+            // A few reads at most before commands and deadlines get their turn again.
+            for (int reads = 0; reads < kReadsPerRound; ++reads) {
                 const SerialRead got = port_.read(buffer);
                 if (!got.ok() || got.count == 0)
                     break;
