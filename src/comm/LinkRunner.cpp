@@ -169,6 +169,7 @@ void LinkRunner::run() {
         driver.deviceLost(port_.lastError(), now());
     else
         driver.start(now());
+    bool morePending = false; // the last round stopped reading before the input was drained
     while (!driver.ended()) {
         std::vector<std::pair<std::uint64_t, LinkCommand>> commands;
         bool stopping = false;
@@ -186,13 +187,16 @@ void LinkRunner::run() {
         if (driver.ended())
             break;
 
-        int timeout = -1;
-        if (const std::optional<LinkTime> due = driver.nextDeadline()) {
+        int timeout = morePending ? 0 : -1;
+        if (const std::optional<LinkTime> due = driver.nextDeadline(); due && timeout != 0) {
             const auto left = (*due - now()).count();
             timeout = left <= 0 ? 0 : static_cast<int>(std::min<long long>(left, 60'000));
         }
         pollfd fds[2] = {{port_.descriptor(), POLLIN, 0}, {wakeFd_, POLLIN, 0}};
         const int ready = poll(fds, 2, timeout);
+        if (morePending)
+            fds[0].revents |= POLLIN; // bytes already taken from the driver wait in the port
+        morePending = false;
         if (ready < 0 && errno != EINTR) {
             driver.deviceLost(std::string("Error when accessing the serial port (") +
                                   std::strerror(errno) + ")",
@@ -210,6 +214,7 @@ void LinkRunner::run() {
                 if (!got.ok() || got.count == 0)
                     break;
                 driver.received(std::span(buffer.data(), got.count), now());
+                morePending = reads + 1 == kReadsPerRound;
             }
             if (const unsigned errors = port_.getErrors(); errors != 0)
                 driver.lineErrors(errors, now());
