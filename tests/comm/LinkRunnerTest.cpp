@@ -122,6 +122,17 @@ TEST(LinkRunner, TheProbeEngineRunsUnchangedAgainstTheEchoInstrument) {
     EXPECT_EQ(runner.call(probe("LATE")), kLinkCancelled);
 }
 
+TEST(LinkRunner, ALongBurstArrivesWholeWhileCommandsKeepTheirTurn) {
+    EchoBench bench;
+    ProbeEngine engine(2000ms);
+    LinkRunner runner(bench.port, engine, LinkTimings{}, {});
+    ASSERT_TRUE(runner.start());
+    // Far more than the link thread reads in one round: the rest waits in the port, and must
+    // be read without a byte more arriving.
+    EXPECT_EQ(runner.call(probe(std::string(300000, 'x'))), ProbeEngine::kAnswered);
+    EXPECT_EQ(runner.call(probe("after")), ProbeEngine::kAnswered);
+}
+
 TEST(LinkRunner, AnUnpluggedDeviceEndsTheLinkWithItsReasonAndNoSpin) {
     EchoBench bench;
     ProbeEngine engine(200ms);

@@ -124,6 +124,7 @@ SimTime Simulator::now() const {
 
 void Simulator::run() {
     std::uint8_t buffer[4096];
+    std::vector<std::uint8_t> unsent;
     for (;;) {
         SimTime wait = kLongestWait;
         {
@@ -140,7 +141,8 @@ void Simulator::run() {
             if (const std::optional<SimTime> due = instrument_->deadline())
                 wait = std::min(wait, std::max(SimTime(0), *due - t));
         }
-        pollfd fds[2] = {{pair_->master(), POLLIN, 0}, {wakeFd_, POLLIN, 0}};
+        const short events = unsent.empty() ? POLLIN : static_cast<short>(POLLIN | POLLOUT);
+        pollfd fds[2] = {{pair_->master(), events, 0}, {wakeFd_, POLLIN, 0}};
         const int timeout = static_cast<int>((wait.count() + 999) / 1000);
         if (poll(fds, 2, timeout) < 0 && errno != EINTR)
             return;
@@ -175,24 +177,21 @@ void Simulator::run() {
             injector_.toProgram(out.bytes_, t, rate);
         }
         const std::vector<std::uint8_t> due = injector_.dueToProgram(now());
+        unsent.insert(unsent.end(), due.begin(), due.end());
+        // What the program does not take yet waits here, as bytes wait on a line whose receiver
+        // is slow; the simulator goes on reading meanwhile, so that neither side blocks the other.
         std::size_t written = 0;
-        while (written < due.size()) {
-            const ssize_t n = ::write(pair_->master(), due.data() + written, due.size() - written);
-            if (n > 0) {
+        while (written < unsent.size()) {
+            const ssize_t n =
+                ::write(pair_->master(), unsent.data() + written, unsent.size() - written);
+            if (n > 0)
                 written += static_cast<std::size_t>(n);
+            else if (n < 0 && errno == EINTR)
                 continue;
-            }
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0 && errno == EAGAIN) {
-                // The program is not reading: what it has not taken waits in the pair, as
-                // bytes would on a line whose receiver is slow.
-                pollfd p{pair_->master(), POLLOUT, 0};
-                poll(&p, 1, 10);
-                continue;
-            }
-            break;
+            else
+                break;
         }
+        unsent.erase(unsent.begin(), unsent.begin() + static_cast<std::ptrdiff_t>(written));
     }
 }
 
