@@ -24,6 +24,8 @@ namespace {
 
 // Bytes taken from the driver in one go.
 constexpr std::size_t kReadChunk = 4096;
+// The longest a close waits for bytes still in the driver to leave.
+constexpr std::chrono::milliseconds kCloseDrainLimit{500};
 
 std::string errnoText(int error) {
     return std::strerror(error);
@@ -253,6 +255,16 @@ int SerialPort::configure() {
 void SerialPort::close() {
     if (fd_ < 0)
         return;
+    // The last bytes written (a link's stop request) are given the time to leave, within the
+    // write rule's limit, before what is left either way is thrown away.
+    if (!lost_) {
+        const std::size_t waiting = outputCount();
+        const auto limit = std::chrono::steady_clock::now() +
+                           std::min<std::chrono::milliseconds>(
+                               writeWaitPerByte_ * static_cast<long>(waiting), kCloseDrainLimit);
+        while (outputCount() > 0 && std::chrono::steady_clock::now() < limit)
+            usleep(1000);
+    }
     tcflush(fd_, TCIOFLUSH);
     // The exclusive mark stays on the terminal until its last close; another holder of the
     // terminal (the far side of a pseudo-terminal pair) must not keep us out next time.
