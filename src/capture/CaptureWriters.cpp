@@ -240,11 +240,15 @@ bool RealTimeFileWriter::writeInformationBlock() {
 }
 
 bool RealTimeFileWriter::append(const LvtRecord &record) {
-    if (!file_ || failure_.failed())
-        return false;
     std::vector<std::uint8_t> block;
     block.reserve(record.dataLength + 15u);
     appendRecordBlock(block, record);
+    return appendBlock(block);
+}
+
+bool RealTimeFileWriter::appendBlock(std::span<const std::uint8_t> block) {
+    if (!file_ || failure_.failed())
+        return false;
     if (std::fwrite(block.data(), 1, block.size(), file_) != block.size()) {
         failure_.fail();
         return false;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,9 @@ public:
 
     bool create(const std::string &path, const RealTimeFileDescription &description);
     bool append(const LvtRecord &record);
+    // A record block as it stands in memory (type 1, L, the content, L: L + 5 bytes), written as
+    // it is, with no copy: what capture hands over from its pooled buffers.
+    bool appendBlock(std::span<const std::uint8_t> block);
     void setEnd(const CaptureDateTime &end) { description_.end = end; }
     // Closes the last group, writes the final information block and, when given, the notes.
     bool close(const std::string &notes = {});
