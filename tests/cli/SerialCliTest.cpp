@@ -64,7 +64,7 @@ TEST_F(SerialCliTest, TheLvtSimulatorSendsAScenarioInRealTime) {
     CliRun run;
     std::thread served([&] {
         run =
-            cli("simulate lvt --scenario calls --window 3 --level 17 --link " + link + " --for 3");
+            cli("simulate lvt --scenario calls --window 3 --level 17 --link " + link + " --for 2");
     });
     for (int i = 0; i < 1000 && !std::filesystem::is_symlink(link); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
