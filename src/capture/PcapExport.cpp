@@ -53,13 +53,31 @@ void putFileHeader(std::vector<std::uint8_t> &out, PcapFileFormat format) {
 } // namespace
 
 PcapWriter::~PcapWriter() {
-    if (file_)
+    if (file_ && !streaming_)
         std::fclose(file_);
 }
 
-bool PcapWriter::create(const std::string &path, PcapFileFormat format) {
-    if (file_)
+bool PcapWriter::stream(std::FILE *out, PcapFileFormat format) {
+    if (file_ && !streaming_)
         std::fclose(file_);
+    file_ = out;
+    streaming_ = true;
+    format_ = format;
+    count_ = 0;
+    failure_.reset();
+    buffer_.clear();
+    buffer_.reserve(kFlushSize + 512);
+    if (!file_)
+        return false;
+    putFileHeader(buffer_, format);
+    return flush() && std::fflush(file_) == 0;
+}
+
+bool PcapWriter::create(const std::string &path, PcapFileFormat format) {
+    if (file_ && !streaming_)
+        std::fclose(file_);
+    file_ = nullptr;
+    streaming_ = false;
     format_ = format;
     count_ = 0;
     failure_.reset();
@@ -119,6 +137,8 @@ bool PcapWriter::append(const LvtRecord &r, std::int64_t year) {
         writeU32(p + 28 + padded, total);
     }
     ++count_;
+    if (streaming_) // a reader waits for each frame
+        return flush() && (std::fflush(file_) == 0 || (failure_.fail(), false));
     return buffer_.size() < kFlushSize || flush();
 }
 
@@ -133,9 +153,10 @@ bool PcapWriter::close() {
     if (!file_)
         return false;
     flush();
-    if (std::fclose(file_) != 0)
+    if (streaming_ ? std::fflush(file_) != 0 : std::fclose(file_) != 0)
         failure_.fail();
     file_ = nullptr;
+    streaming_ = false;
     return !failure_.failed();
 }
 

@@ -34,6 +34,9 @@ public:
     PcapWriter &operator=(const PcapWriter &) = delete;
 
     bool create(const std::string &path, PcapFileFormat format);
+    // Writes to a stream the caller owns (standard output, a fifo), each frame sent on at once:
+    // what a live capture hands to Wireshark. close() then flushes it and leaves it open.
+    bool stream(std::FILE *out, PcapFileFormat format);
     // One frame with its 16-byte direction header, stamped with the record's time in year.
     bool append(const LvtRecord &record, std::int64_t year);
     // Flushes and closes; false when any write failed.
@@ -45,6 +48,7 @@ public:
 private:
     bool flush();
     std::FILE *file_ = nullptr;
+    bool streaming_ = false;
     PcapFileFormat format_ = PcapFileFormat::Pcap;
     std::vector<std::uint8_t> buffer_;
     std::uint32_t count_ = 0;

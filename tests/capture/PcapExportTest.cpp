@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <poll.h>
+#include <unistd.h>
 
 #include "capture/PcapImport.h"
 #include "capture/PcapTestSupport.h"
@@ -24,6 +26,53 @@ std::string mixedCapture(const TempDir &dir) {
     w.append(event);
     w.close();
     return dir.file("m.lvt");
+}
+
+// Everything a pipe holds now, waiting at most a second for the first byte.
+std::vector<std::uint8_t> drain(int fd, std::size_t want) {
+    std::vector<std::uint8_t> got;
+    std::uint8_t buffer[4096];
+    while (got.size() < want) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 1000) <= 0)
+            break;
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        got.insert(got.end(), buffer, buffer + n);
+    }
+    return got;
+}
+
+// A live stream: each frame reaches the reader (Wireshark on a pipe) as soon as it is appended,
+// and the stream holds what the same frames make as a file.
+TEST(PcapExport, AStreamHandsOnEachFrameAtOnce) {
+    TempDir dir;
+    std::vector<std::vector<std::uint8_t>> files;
+    for (const std::uint32_t frames : {1u, 2u}) {
+        PcapWriter file;
+        ASSERT_TRUE(file.create(dir.file("f.pcapng"), PcapFileFormat::PcapNg));
+        for (std::uint32_t n = 0; n < frames; ++n)
+            file.append(numberedRecord(7 * n), 2026);
+        ASSERT_TRUE(file.close());
+        files.push_back(readFile(dir.file("f.pcapng")));
+    }
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    std::FILE *out = fdopen(ends[1], "wb");
+    PcapWriter live;
+    ASSERT_TRUE(live.stream(out, PcapFileFormat::PcapNg));
+    ASSERT_TRUE(live.append(numberedRecord(0), 2026));
+    std::vector<std::uint8_t> got = drain(ends[0], files[0].size());
+    EXPECT_EQ(got, files[0]) << "the header and the first frame, while the stream is open";
+    ASSERT_TRUE(live.append(numberedRecord(7), 2026));
+    const std::vector<std::uint8_t> more = drain(ends[0], files[1].size() - got.size());
+    got.insert(got.end(), more.begin(), more.end());
+    EXPECT_EQ(got, files[1]);
+    EXPECT_TRUE(live.close());
+    EXPECT_EQ(std::fputc('x', out), 'x') << "the stream stays open for its owner";
+    std::fclose(out);
+    ::close(ends[0]);
 }
 
 TEST(PcapExport, PcapHeaderRecordsAndDirections) {
