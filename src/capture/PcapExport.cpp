@@ -57,11 +57,12 @@ PcapWriter::~PcapWriter() {
         std::fclose(file_);
 }
 
-bool PcapWriter::stream(std::FILE *out, PcapFileFormat format) {
+// Starts a new file on out (nullptr: none could be opened) with its header waiting in the buffer.
+bool PcapWriter::begin(std::FILE *out, PcapFileFormat format, bool streaming) {
     if (file_ && !streaming_)
         std::fclose(file_);
     file_ = out;
-    streaming_ = true;
+    streaming_ = streaming;
     format_ = format;
     count_ = 0;
     failure_.reset();
@@ -70,24 +71,18 @@ bool PcapWriter::stream(std::FILE *out, PcapFileFormat format) {
     if (!file_)
         return false;
     putFileHeader(buffer_, format);
-    return flush() && std::fflush(file_) == 0;
+    return true;
+}
+
+bool PcapWriter::stream(std::FILE *out, PcapFileFormat format) {
+    return begin(out, format, true) && flush() && std::fflush(file_) == 0;
 }
 
 bool PcapWriter::create(const std::string &path, PcapFileFormat format) {
     if (file_ && !streaming_)
         std::fclose(file_);
     file_ = nullptr;
-    streaming_ = false;
-    format_ = format;
-    count_ = 0;
-    failure_.reset();
-    buffer_.clear();
-    buffer_.reserve(kFlushSize + 512);
-    file_ = std::fopen(path.c_str(), "wb");
-    if (!file_)
-        return false;
-    putFileHeader(buffer_, format);
-    return true;
+    return begin(std::fopen(path.c_str(), "wb"), format, false);
 }
 
 void pcapTime(const LvtRecord &r, std::int64_t year, std::int64_t &seconds,

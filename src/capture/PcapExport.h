@@ -46,6 +46,7 @@ public:
     int error() const { return failure_.error(); }
 
 private:
+    bool begin(std::FILE *out, PcapFileFormat format, bool streaming);
     bool flush();
     std::FILE *file_ = nullptr;
     bool streaming_ = false;

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <poll.h>
 #include <unistd.h>
 
 #include "capture/PcapImport.h"
 #include "capture/PcapTestSupport.h"
+#include "support/ReadFd.h"
 
 namespace qv::test {
 namespace {
@@ -26,22 +26,6 @@ std::string mixedCapture(const TempDir &dir) {
     w.append(event);
     w.close();
     return dir.file("m.lvt");
-}
-
-// Everything a pipe holds now, waiting at most a second for the first byte.
-std::vector<std::uint8_t> drain(int fd, std::size_t want) {
-    std::vector<std::uint8_t> got;
-    std::uint8_t buffer[4096];
-    while (got.size() < want) {
-        pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, 1000) <= 0)
-            break;
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n <= 0)
-            break;
-        got.insert(got.end(), buffer, buffer + n);
-    }
-    return got;
 }
 
 // A live stream: each frame reaches the reader (Wireshark on a pipe) as soon as it is appended,
@@ -63,10 +47,10 @@ TEST(PcapExport, AStreamHandsOnEachFrameAtOnce) {
     PcapWriter live;
     ASSERT_TRUE(live.stream(out, PcapFileFormat::PcapNg));
     ASSERT_TRUE(live.append(numberedRecord(0), 2026));
-    std::vector<std::uint8_t> got = drain(ends[0], files[0].size());
+    std::vector<std::uint8_t> got = readFd(ends[0], files[0].size(), 1000);
     EXPECT_EQ(got, files[0]) << "the header and the first frame, while the stream is open";
     ASSERT_TRUE(live.append(numberedRecord(7), 2026));
-    const std::vector<std::uint8_t> more = drain(ends[0], files[1].size() - got.size());
+    const std::vector<std::uint8_t> more = readFd(ends[0], files[1].size() - got.size(), 1000);
     got.insert(got.end(), more.begin(), more.end());
     EXPECT_EQ(got, files[1]);
     EXPECT_TRUE(live.close());

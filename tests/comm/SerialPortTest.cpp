@@ -3,6 +3,7 @@
 #include "comm/SerialPort.h"
 #include "comm/LineRate.h"
 #include "sim/PtyPair.h"
+#include "support/ReadFd.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 
 using namespace qv;
 using namespace qv::sim;
+using qv::test::readFd;
 
 namespace {
 
@@ -25,22 +27,6 @@ std::unique_ptr<PtyPair> makePair() {
     auto pair = PtyPair::create(&error);
     EXPECT_TRUE(pair) << error;
     return pair;
-}
-
-// Reads from fd until count bytes came or half a second passed without any.
-std::vector<std::uint8_t> readFd(int fd, std::size_t count) {
-    std::vector<std::uint8_t> got;
-    std::uint8_t buffer[1024];
-    while (got.size() < count) {
-        pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, 500) <= 0)
-            break;
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n <= 0)
-            break;
-        got.insert(got.end(), buffer, buffer + n);
-    }
-    return got;
 }
 
 std::vector<std::uint8_t> readPort(SerialPort &port, std::size_t count) {
