@@ -4,16 +4,6 @@
 
 namespace qv {
 
-LinkTimings LinkTimings::scaledDown(int factor) const {
-    LinkTimings t = *this;
-    for (milliseconds *wait :
-         {&t.commandWait, &t.settle, &t.packetWait, &t.idleTick, &t.progressRefresh, &t.dru70Idle,
-          &t.consumerStopWait, &t.linkThreadStopWait, &t.plmCharacterPause, &t.plmPoll,
-          &t.plmShortPause, &t.plmLongPause, &t.writePerByte})
-        *wait = std::max(milliseconds(1), *wait / std::max(factor, 1));
-    return t;
-}
-
 LinkDriver::LinkDriver(LinkEngine &engine, LinkPort &port, LinkTimings timings, LinkEventSink sink)
     : engine_(engine), port_(port), timings_(timings), sink_(std::move(sink)) {}
 

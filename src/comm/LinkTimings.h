@@ -31,9 +31,6 @@ struct LinkTimings {
     milliseconds plmLongPause{500};
     // A write waits this long per byte for the driver to take it.
     milliseconds writePerByte{20};
-
-    // Every wait divided by factor (at least 1 ms each), for tests.
-    LinkTimings scaledDown(int factor) const;
 };
 
 } // namespace qv

@@ -127,12 +127,3 @@ TEST(LinkDriver, LineErrorsReachTheOwnerAndTheEngine) {
     EXPECT_EQ(it->code, static_cast<int>(kLineFraming | kLineOverrun));
     EXPECT_EQ(it->text, "framing error, overrun");
 }
-
-TEST(LinkTimings, ScaledDownKeepsEveryWaitAboveZero) {
-    const LinkTimings fast = LinkTimings{}.scaledDown(1000);
-    EXPECT_EQ(fast.commandWait, 4ms);
-    EXPECT_EQ(fast.settle, 2ms);
-    EXPECT_EQ(fast.plmCharacterPause, 1ms);
-    EXPECT_EQ(LinkTimings{}.commandWait, 4000ms);
-    EXPECT_EQ(LinkTimings{}.packetWait, 3000ms);
-}

@@ -482,14 +482,8 @@ TEST(LvtRealTimeLink, TheMessagesOfTheCodes) {
         {0xFFFC, "Error when initialising the serial port !\nCheck the configuration of the port "
                  "(0xfffc)"},
         {0xFFF8, "Error when accessing the serial port (0xfff8)"},
-        {256, "Error from the remote equipment (0x0100)"},
-        {513, "No answer from the remote equipment - Too many retries:\n check if the equipment "
-              "is in Remote mode (0x0201)"},
         {518, "Remote protocol: wrong version on the remote equipment (0x0206)"},
-        {523, "Error when starting the capture (0x020b)"},
-        {516, "Incorrect frame received from the remote equipment (0x0204)"},
         {518 + 1, "Incorrect frame received from the remote equipment (0x0207)"},
-        {770, "Insufficient ressources\nLeave other applications (0x0302)"},
         {0x3003, "Insufficient ressources\nLeave other applications (0x3003)"},
         {772, "Error when opening the default capture file (rtcapt.lvt)\nIt may be already used "
               "in Examine : Close it (0x0304)"},
